@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include "model/channel_types.h"
+
+using namespace korvane;
+
+namespace {
+
+struct Fixture : ::testing::Test {
+    Configuration cfg;
+    EditState st;
+    void SetUp() override { ClearConfiguration(cfg, st); }
+    int type(int c) const { return cfg.ChanSetup[c][kRowType]; }
+};
+
+using TypeChange = Fixture;
+
+} // namespace
+
+TEST(ChannelNames, numbersBecomeGroupLetterAndDigit) {
+    const std::pair<int, const char*> cases[] = {{0, "A1"},   {7, "A8"},    {8, "B1"},    {10, "B3"},
+                                                 {127, "P8"}, {128, "---"}, {200, "---"}, {-1, "---"}};
+    for (const auto& [n, name] : cases)
+        EXPECT_EQ(Num_2_Channel(n), name) << n;
+}
+
+TEST(ChannelTypeTable, everyCodeBelow64IsDefinedExactlyWhereTheBusHasAFunction) {
+    for (int t = 0; t < kTypeCodeCount; ++t) {
+        const bool defined = t <= 37 || (t >= 40 && t <= 43) || (t >= 48 && t <= 51);
+        EXPECT_EQ(IsDefinedType(t), defined) << t;
+    }
+    EXPECT_EQ(FindChannelType(kTypeRoller)->channelsUsed, 2);
+    EXPECT_EQ(FindChannelType(kTypeRollerMasterSecond)->channelsUsed, 0);
+}
+
+TEST(ChannelTypeTable, mastersDriveBasicTypesMotionAndFrom42Up) {
+    for (int t = 0; t < kTypeCodeCount; ++t) {
+        const bool drivable = t <= 6 || t == 25 || t >= 42;
+        EXPECT_EQ(MasterCanDrive(t), drivable) << t;
+    }
+}
+
+TEST_F(TypeChange, eachTypeWritesItsDefaults) {
+    struct Case {
+        int type;
+        std::vector<std::pair<int, int>> bytes; // non-zero bytes of the row after the change
+    };
+    const Case cases[] = {
+        {kTypeMono, {}},
+        {kTypeTimerDelay, {{15, 248}}},
+        {kTypeTimerPulse, {}},
+        {kTypeRealTime, {{2, 255}, {4, 255}, {7, 255}, {9, 255}, {12, 255}, {14, 255}, {17, 255}, {19, 255}}},
+        {kTypeMaster, {{2, 255}, {4, 255}, {7, 255}, {9, 255}, {12, 255}, {14, 255}, {17, 255}, {19, 255}}},
+        {kTypeIntruderPassive, {{1, 248}}},
+        {kTypeIntruderSiren, {}},
+        {kTypeWaterPassive, {{1, 248}}},
+        {kTypeSmokePassive, {{1, 248}}},
+        {kTypeIsaPassive, {{1, 248}}},
+        {kTypeRoller, {{5, 248}}},
+        {kTypeRollerMaster, {{2, 248}, {3, 248}}},
+        {kTypeAnalogGeneral, {{2, 248}, {3, 248}, {5, 255}, {7, 255}, {26, 248}}},
+        {kTypeCommonSiren, {}},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        cfg.ChanSetup[4].fill(77); // an old row that must not leak into the new type
+        cfg.MasterMatrix[4].fill(77);
+        SetChannelType(cfg, 4, c.type);
+        Row expected{};
+        expected[0] = static_cast<Byte>(c.type);
+        for (auto [k, v] : c.bytes)
+            expected[k] = static_cast<Byte>(v);
+        EXPECT_EQ(cfg.ChanSetup[4], expected) << "type " << c.type;
+        EXPECT_EQ(cfg.MasterMatrix[4], Row{}) << "type " << c.type;
+        EXPECT_EQ(cfg.SavedChanType[4], c.type);
+    }
+}
+
+TEST_F(TypeChange, aRollerPairClaimsTheNextChannelAndDiscardsWhatItHeld) {
+    SetChannelType(cfg, 11, kTypeTimerDelay);
+    cfg.ChanSetup[11][1] = 30;
+    cfg.ChanFlags[10] = 128;
+    cfg.ChanFlags[11] = 64;
+    const auto redraw = SetChannelType(cfg, 10, kTypeRoller);
+    EXPECT_EQ(redraw, (std::vector<int>{10, 11}));
+    EXPECT_EQ(type(11), kTypeRollerSecond);
+    Row second{};
+    second[0] = kTypeRollerSecond;
+    EXPECT_EQ(cfg.ChanSetup[11], second);
+    EXPECT_EQ(cfg.SavedChanType[11], kTypeRollerSecond);
+    EXPECT_EQ(cfg.ChanFlags[10], 0);
+    EXPECT_EQ(cfg.ChanFlags[11], 0);
+}
+
+TEST_F(TypeChange, leavingAPairTypeReleasesItsSecondChannel) {
+    for (int pairType : {kTypeRoller, kTypeRollerMaster}) {
+        SetUp();
+        SetChannelType(cfg, 10, pairType);
+        cfg.MasterMatrix[11].fill(5);
+        const auto redraw = SetChannelType(cfg, 10, kTypeMono);
+        EXPECT_EQ(redraw, (std::vector<int>{10, 11}));
+        EXPECT_EQ(type(10), kTypeMono);
+        EXPECT_EQ(cfg.ChanSetup[11], UnusedRow());
+        EXPECT_EQ(cfg.MasterMatrix[11], Row{});
+        EXPECT_EQ(cfg.SavedChanType[11], kTypeBlank);
+    }
+}
+
+TEST_F(TypeChange, aPairCannotRunPastTheLastChannel) {
+    EXPECT_TRUE(SetChannelType(cfg, 127, kTypeRoller).empty());
+    EXPECT_EQ(type(127), kTypeBlank);
+    EXPECT_EQ(cfg.ChanSetup[128], Row{}); // the spare row is never touched
+}
+
+TEST_F(TypeChange, thePopupOffersPairsOnEvenChannelsOnly) {
+    for (int cur : {0, 1, 10, 11, 126, 127}) {
+        const PopupState s = Manage_popup_ChtypeSel(cfg, cur);
+        EXPECT_EQ(s.enabled[30], cur % 2 == 0) << cur;
+        EXPECT_EQ(s.enabled[31], cur % 2 == 0) << cur;
+        EXPECT_TRUE(s.enabled[1]);
+    }
+}
+
+TEST_F(TypeChange, onlyOneCommonSirenCanExist) {
+    SetChannelType(cfg, 5, kTypeCommonSiren);
+    EXPECT_TRUE(Manage_popup_ChtypeSel(cfg, 5).enabled[24]);
+    for (int cur : {0, 4, 6, 127})
+        EXPECT_FALSE(Manage_popup_ChtypeSel(cfg, cur).enabled[24]) << cur;
+    // A siren above the channels in use does not count.
+    SetUp();
+    SetChannelType(cfg, 100, kTypeCommonSiren);
+    cfg.SysData[kSysChannelsInUse] = 63;
+    EXPECT_TRUE(Manage_popup_ChtypeSel(cfg, 3).enabled[24]);
+}
+
+TEST_F(TypeChange, multiplexerClaimsA1ToA4AndGivesThemBack) {
+    SetChannelType(cfg, 0, kTypeMono);
+    SetChannelType(cfg, 2, kTypeFlipFlop);
+    cfg.ChanSetup[2][1] = 1;
+    SnapshotChannelTypes(cfg);
+    EXPECT_TRUE(ChooseMultiplexer(cfg, 2)); // "3"
+    EXPECT_EQ(cfg.SysData[kSysMuxCount], 2);
+    for (int c = 0; c < 4; ++c)
+        EXPECT_EQ(type(c), kTypeMuxClaim) << c;
+    EXPECT_EQ(cfg.ChanSetup[2][1], 1); // the rest of the row is kept
+    EXPECT_EQ(type(4), kTypeBlank);
+
+    SnapshotChannelTypes(cfg); // focus again: the claimed types are the snapshot now
+    EXPECT_TRUE(ChooseMultiplexer(cfg, 0));
+    for (int c = 0; c < 4; ++c)
+        EXPECT_EQ(type(c), kTypeBlank) << "a saved claim becomes unused";
+}
+
+TEST_F(TypeChange, multiplexerNoneRestoresTheSnapshotTakenOnFocus) {
+    SetChannelType(cfg, 1, kTypeMono);
+    SnapshotChannelTypes(cfg);
+    ChooseMultiplexer(cfg, 2);
+    ChooseMultiplexer(cfg, 0);
+    EXPECT_EQ(type(0), kTypeBlank);
+    EXPECT_EQ(type(1), kTypeMono);
+    EXPECT_FALSE(ChooseMultiplexer(cfg, 0)) << "choosing the same again changes nothing";
+}
+
+TEST_F(TypeChange, timeOutputMovesItsClaimBetweenGroupPairs) {
+    SnapshotChannelTypes(cfg);
+    ChooseTimeOutput(cfg, 1); // "C-D"
+    for (int c = 16; c < 32; ++c)
+        EXPECT_EQ(type(c), kTypeTimeOutputClaim) << c;
+    SnapshotChannelTypes(cfg);
+    ChooseTimeOutput(cfg, 2); // "E-F"
+    for (int c = 0; c < kChannels; ++c)
+        EXPECT_EQ(type(c), (c >= 32 && c < 48) ? kTypeTimeOutputClaim : kTypeBlank) << c;
+    EXPECT_EQ(cfg.SysData[kSysTimeOutput], 2);
+}
+
+TEST_F(TypeChange, counterSizesClaimFromB1) {
+    const std::pair<int, int> cases[] = {{1, 23}, {2, 31}, {3, 39}, {4, 47}}; // item -> last claimed channel
+    for (const auto& [item, last] : cases) {
+        SetUp();
+        SetChannelType(cfg, 60, kTypeMono);
+        SnapshotChannelTypes(cfg, kCounterFirst);
+        ChooseCounter(cfg, 4); // the biggest first, then shrink to the size of the case
+        SnapshotChannelTypes(cfg, kCounterFirst);
+        ChooseCounter(cfg, item);
+        for (int c = 0; c < kChannels; ++c) {
+            const int expected = (c >= 8 && c <= last) ? kTypeCounterClaim : (c == 60 ? kTypeMono : kTypeBlank);
+            EXPECT_EQ(type(c), expected) << "item " << item << " channel " << Num_2_Channel(c);
+        }
+    }
+    SnapshotChannelTypes(cfg, kCounterFirst);
+    ChooseCounter(cfg, 0);
+    EXPECT_EQ(type(8), kTypeBlank);
+    EXPECT_EQ(type(60), kTypeMono);
+}
+
+TEST_F(TypeChange, listChoicesOutsideTheirItemsAreIgnored) {
+    EXPECT_FALSE(ChooseMultiplexer(cfg, 16));
+    EXPECT_FALSE(ChooseTimeOutput(cfg, 8));
+    EXPECT_FALSE(ChooseCounter(cfg, 5));
+    EXPECT_EQ(cfg.SysData[kSysMuxCount], 0);
+}

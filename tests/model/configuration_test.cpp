@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include "model/channel_types.h"
+#include "model/configuration.h"
+#include "model/rounding.h"
+#include "model/text_codec.h"
+
+using namespace korvane;
+
+namespace {
+
+// A configuration with something in every array, so that clearing shows what it keeps.
+Configuration filled() {
+    Configuration cfg;
+    for (auto& row : cfg.ChanSetup)
+        row.fill(9);
+    for (auto& row : cfg.MasterMatrix)
+        row.fill(9);
+    for (auto& rec : cfg.LogicBlocks)
+        rec.fill(9);
+    cfg.SysData.fill(9);
+    cfg.ChanText.fill("text");
+    cfg.DescText.fill("desc");
+    cfg.SmsText.fill("sms");
+    cfg.SmsIdText = "id";
+    cfg.ChanFlags.fill(192);
+    cfg.SavedChanType.fill(7);
+    cfg.LogicMarks.fill(true);
+    cfg.BlankRow.fill(9);
+    cfg.BlankLogic.fill(9);
+    return cfg;
+}
+
+} // namespace
+
+TEST(ClearConfiguration, makesEveryChannelUnusedWithTheSystemDefaults) {
+    Configuration cfg = filled();
+    EditState st{5, 6, 7, 3, true};
+    ClearConfiguration(cfg, st);
+
+    for (int c = 0; c < kChannels; ++c) {
+        EXPECT_EQ(cfg.ChanSetup[c], UnusedRow()) << c;
+        EXPECT_EQ(cfg.MasterMatrix[c], Row{}) << c;
+        EXPECT_EQ(cfg.ChanText[c], "");
+        EXPECT_EQ(cfg.LogicBlocks[c], LogicRecord{});
+        EXPECT_EQ(cfg.SavedChanType[c], kTypeBlank);
+        EXPECT_EQ(cfg.ChanFlags[c], 0);
+    }
+    EXPECT_EQ(cfg.BlankRow, UnusedRow());
+    EXPECT_EQ(cfg.BlankLogic, LogicRecord{});
+
+    for (int i = 0; i < 128; ++i) {
+        int expected = 0;
+        switch (i) {
+        case kSysChannelsInUse:
+            expected = 127;
+            break;
+        case kSysWaterResetTime:
+        case kSysSmokeResetTime:
+            expected = 2;
+            break;
+        case kSysDeviceNo:
+        case kSysSmsResponseTime:
+            expected = 1;
+            break;
+        }
+        EXPECT_EQ(cfg.SysData[i], expected) << "SysData byte " << i;
+    }
+    EXPECT_EQ(st.CurChannel, 0);
+    EXPECT_EQ(st.CurGroup, 0);
+    EXPECT_EQ(st.MatrixCursor, 0);
+    EXPECT_EQ(st.CurLogicBlock, 0);
+    EXPECT_FALSE(st.DataChanged);
+}
+
+TEST(ClearConfiguration, keepsTheUpperSystemBytesTheLaterSmsTextsAndTheSpareRow) {
+    Configuration cfg = filled();
+    EditState st;
+    ClearConfiguration(cfg, st);
+    for (int i = 128; i < kSysDataSize; ++i)
+        EXPECT_EQ(cfg.SysData[i], 9) << "SysData byte " << i;
+    for (int i = 0; i < kSmsTexts; ++i)
+        EXPECT_EQ(cfg.SmsText[i], i <= 8 ? "" : "sms") << "SmsText " << i;
+    for (int i = 0; i < kDescTexts; ++i)
+        EXPECT_EQ(cfg.DescText[i], "");
+    EXPECT_EQ(cfg.SmsIdText, "");
+    Row spare;
+    spare.fill(9);
+    EXPECT_EQ(cfg.ChanSetup[128], spare);
+}
+
+TEST(Rounding, halvesGoToTheEvenNeighbour) {
+    const struct {
+        double in;
+        long long out;
+    } cases[] = {{0.5, 0},   {1.5, 2},   {2.5, 2},    {3.5, 4},    {127.5, 128}, {128.5, 128}, {-0.5, 0},
+                 {-1.5, -2}, {-2.5, -2}, {2.4999, 2}, {2.5001, 3}, {-2.6, -3},   {0.0, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(RoundHalfEven(c.in), c.out) << c.in;
+}
+
+TEST(Rounding, integerDivisionRoundsBothOperandsFirst) {
+    const struct {
+        double a, b;
+        long long q;
+    } cases[] = {{7, 2, 3}, {7.5, 2, 4}, {6.5, 2, 3}, {10, 2.5, 5}, {10, 3.5, 2}, {-7, 2, -3}, {5, 0.4, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(IntDivRounded(c.a, c.b), c.q) << c.a << " \\ " << c.b;
+}
+
+TEST(Rounding, bytesAreClampedNotWrapped) {
+    EXPECT_EQ(ToByteClamped(255.4), 255);
+    EXPECT_EQ(ToByteClamped(255.5), 255);
+    EXPECT_EQ(ToByteClamped(300), 255);
+    EXPECT_EQ(ToByteClamped(-3), 0);
+    EXPECT_EQ(ToByteClamped(0.5), 0);
+    EXPECT_EQ(ToByteClamped(42.5), 42);
+    EXPECT_EQ(ToByteClamped(std::numeric_limits<double>::quiet_NaN()), 0);
+}
+
+TEST(TextCodec, windows1252RoundTripsThroughUtf8) {
+    const struct {
+        std::string cp1252;
+        std::string utf8;
+    } cases[] = {
+        {"Abc 123", "Abc 123"},       {"\xE6\xF8\xE5\xC6\xD8\xC5", "æøåÆØÅ"},
+        {"\xE4\xF6\xFC\xDF", "äöüß"}, {"\x80 5", "€ 5"},
+        {"\x93x\x94", "“x”"},         {"\x96", "–"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Cp1252ToUtf8(c.cp1252), c.utf8);
+        EXPECT_EQ(Utf8ToCp1252(c.utf8), c.cp1252);
+    }
+}
+
+TEST(TextCodec, everyByteSurvivesTheRoundTrip) {
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        all += static_cast<char>(b);
+    EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
+}
+
+TEST(TextCodec, charactersOutsideTheSetBecomeQuestionMarks) {
+    EXPECT_EQ(Utf8ToCp1252("Ω≠ж"), "???");
+    EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?"); // cut-off sequence
+    EXPECT_EQ(Utf8ToCp1252("\xFF"
+                           "b"),
+              "?b"); // not UTF-8 at all
+}
