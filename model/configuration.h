@@ -29,6 +29,8 @@ using LogicRecord = std::array<Byte, kLogicBytes>;
 constexpr Byte kNoChannel = 248;
 
 // ---- SysData bytes ----
+constexpr int kSysFirmwareHigh = 0; // the unit's firmware version, most significant byte first
+constexpr int kSysFirmwareLow = 1;
 constexpr int kSysUsePcClock = 2;
 constexpr int kSysClockHour = 3;
 constexpr int kSysClockMinute = 4;
@@ -68,6 +70,16 @@ constexpr int kSysExchangeMask = 64; // 16 bytes, one bit per channel
 constexpr int kSysHolidays = 96;     // 16 periods of 4 bytes
 constexpr int kSysHolidayCount = 16;
 constexpr int kSysClearedBytes = 128; // New clears bytes 0..127 only
+constexpr int kSysImageBytes = 128;   // a read from the unit takes bytes 0..127
+constexpr int kSysSentBytes = 224;    // a write sends bytes 0..223 in seven parts of 32
+
+// ---- SMS entries ----
+constexpr int kSmsLabelFirst = 9; // entries 9..13 carry language text 318 on the unit
+constexpr int kSmsLabelLast = 13;
+constexpr int kSmsIdFirst = 14;     // SmsIdText characters 1..16
+constexpr int kSmsIdSecond = 15;    // SmsIdText characters 17..
+constexpr int kSmsEntryChars = 16;  // an SMS entry holds at most 16 characters
+constexpr int kSmsTextsStored = 16; // entries 0..15 are saved and sent; entry 16 is neither
 
 // ---- ChanSetup row layout ----
 constexpr int kRowType = 0; // channel type, always below 64; the flags live in ChanFlags

@@ -1,0 +1,338 @@
+#include "io/config_file.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "io/atomic_file.h"
+#include "model/channel_types.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+constexpr Byte kFlagBits = kFlagCheck1 | kFlagCheck2;
+
+void putText(std::string& out, const std::string& text) {
+    out += '"';
+    out += text;
+    out += '"';
+}
+
+void putNumber(std::string& out, Byte b, bool first) {
+    if (!first)
+        out += ',';
+    out += std::to_string(b);
+}
+
+// ---- reading ----
+
+struct Field {
+    bool quoted = false;
+    std::string text;
+};
+
+// Splits one line into its fields. A field that starts with a double quote runs to the next double
+// quote; any other field runs to the next comma and loses its surrounding blanks.
+std::optional<std::string> splitFields(std::string_view line, std::vector<Field>& fields) {
+    fields.clear();
+    std::size_t pos = 0;
+    auto skipBlanks = [&] {
+        while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t'))
+            ++pos;
+    };
+    while (true) {
+        skipBlanks();
+        Field f;
+        if (pos < line.size() && line[pos] == '"') {
+            const auto close = line.find('"', pos + 1);
+            if (close == std::string_view::npos)
+                return "a text is not closed by a double quote";
+            f.quoted = true;
+            f.text = std::string(line.substr(pos + 1, close - pos - 1));
+            pos = close + 1;
+            skipBlanks();
+            if (pos < line.size() && line[pos] != ',')
+                return "unexpected characters after a text";
+        } else {
+            const auto comma = std::min(line.find(',', pos), line.size());
+            std::string_view raw = line.substr(pos, comma - pos);
+            while (!raw.empty() && (raw.back() == ' ' || raw.back() == '\t'))
+                raw.remove_suffix(1);
+            f.text = std::string(raw);
+            pos = comma;
+        }
+        fields.push_back(std::move(f));
+        if (pos >= line.size())
+            return std::nullopt;
+        ++pos; // the comma
+    }
+}
+
+struct ParseError {
+    int line;
+    std::string reason;
+};
+
+class Reader {
+public:
+    explicit Reader(std::string_view text) {
+        std::size_t start = 0;
+        while (start < text.size()) {
+            auto end = text.find('\n', start);
+            if (end == std::string_view::npos)
+                end = text.size();
+            std::string_view line = text.substr(start, end - start);
+            if (!line.empty() && line.back() == '\r')
+                line.remove_suffix(1);
+            lines_.push_back(line);
+            start = end + 1;
+        }
+    }
+
+    std::size_t lineCount() const { return lines_.size(); }
+    std::string_view line(int n) const { return lines_[n - 1]; }
+
+    // The fields of line n (1-based), which must hold exactly the given numbers and texts.
+    std::optional<ParseError> fieldsOf(int n, int numbers, int texts, std::vector<Field>& out) const {
+        if (n > static_cast<int>(lines_.size()))
+            return ParseError{n, "the file ends early: " + std::to_string(kFileLines) + " lines expected, found " +
+                                     std::to_string(lines_.size())};
+        if (auto err = splitFields(lines_[n - 1], out))
+            return ParseError{n, *err};
+        const int expected = numbers + texts;
+        if (static_cast<int>(out.size()) != expected)
+            return ParseError{n, describe(numbers, texts) + " expected, found " + std::to_string(out.size()) +
+                                     (out.size() == 1 ? " field" : " fields")};
+        for (int i = 0; i < numbers; ++i)
+            if (auto err = checkNumber(out[i], i + 1))
+                return ParseError{n, *err};
+        return std::nullopt;
+    }
+
+    static Byte number(const Field& f) { return static_cast<Byte>(std::stoi(f.text)); }
+
+private:
+    static std::string describe(int numbers, int texts) {
+        std::string s;
+        if (numbers > 0)
+            s = std::to_string(numbers) + (numbers == 1 ? " number" : " numbers");
+        if (texts > 0) {
+            if (!s.empty())
+                s += " and ";
+            s += texts == 1 ? "a text" : std::to_string(texts) + " texts";
+        }
+        return s;
+    }
+
+    static std::optional<std::string> checkNumber(const Field& f, int index) {
+        const std::string where = "field " + std::to_string(index) + ": ";
+        if (f.quoted)
+            return where + "a text where a number belongs";
+        if (f.text.empty())
+            return where + "a number is missing";
+        if (!std::all_of(f.text.begin(), f.text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+            std::string shown = f.text.substr(0, 20);
+            for (char& c : shown)
+                if (static_cast<unsigned char>(c) < 32 || static_cast<unsigned char>(c) > 126)
+                    c = '?';
+            return where + "\"" + shown + "\" is not a number";
+        }
+        const auto firstDigit = f.text.find_first_not_of('0');
+        if (firstDigit != std::string::npos && f.text.size() - firstDigit > 3)
+            return where + "the number " + f.text + " is above 255";
+        if (std::stoi(f.text) > 255)
+            return where + "the number " + f.text + " is above 255";
+        return std::nullopt;
+    }
+
+    std::vector<std::string_view> lines_;
+};
+
+std::optional<ParseError> parseInto(const Reader& in, Configuration& cfg) {
+    std::vector<Field> f;
+    int n = 2;
+    if (auto err = in.fieldsOf(n, 0, 1, f))
+        return err;
+    cfg.DescText[kGeneralDescription] = f[0].text;
+
+    for (int c = 0; c < kChannels; ++c) {
+        ++n;
+        if (auto err = in.fieldsOf(n, 2 * kRowBytes, 1, f))
+            return err;
+        for (int k = 0; k < kRowBytes; ++k) {
+            cfg.ChanSetup[c][k] = Reader::number(f[k]);
+            cfg.MasterMatrix[c][k] = Reader::number(f[kRowBytes + k]);
+        }
+        const Byte typeByte = cfg.ChanSetup[c][kRowType];
+        cfg.ChanFlags[c] = typeByte & kFlagBits;
+        cfg.ChanSetup[c][kRowType] = typeByte & kTypeMask;
+        cfg.SavedChanType[c] = typeByte & kTypeMask;
+        cfg.ChanText[c] = f[2 * kRowBytes].text;
+    }
+
+    constexpr int kBlocksPerLine = kLogicBlocksUsed / kLogicFileLines;
+    for (int g = 0; g < kLogicFileLines; ++g) {
+        ++n;
+        if (auto err = in.fieldsOf(n, kBlocksPerLine * kLogicBytes, 1, f))
+            return err;
+        for (int i = 0; i < kBlocksPerLine; ++i)
+            for (int k = 0; k < kLogicBytes; ++k)
+                cfg.LogicBlocks[kBlocksPerLine * g + i][k] = Reader::number(f[kLogicBytes * i + k]);
+        cfg.DescText[g] = f[kBlocksPerLine * kLogicBytes].text;
+    }
+
+    for (int s = 0; s < kSysFileLines; ++s) {
+        ++n;
+        if (auto err = in.fieldsOf(n, kRowBytes, 0, f))
+            return err;
+        for (int k = 0; k < kRowBytes; ++k)
+            cfg.SysData[kSysFileStride * s + k] = Reader::number(f[k]); // a shared byte takes the later value
+    }
+
+    for (int k = 0; k < kSmsTextsStored; ++k) {
+        ++n;
+        if (auto err = in.fieldsOf(n, 0, 1, f))
+            return err;
+        cfg.SmsText[k] = f[0].text;
+    }
+    cfg.SmsIdText = cfg.SmsText[kSmsIdFirst] + cfg.SmsText[kSmsIdSecond];
+
+    for (int c = cfg.channelsInUse() + 1; c < kChannels; ++c) {
+        cfg.ChanSetup[c][kRowType] = kTypeBlank;
+        cfg.SavedChanType[c] = kTypeBlank;
+        cfg.ChanText[c].clear();
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+bool IsAcceptedSignature(std::string_view field) {
+    return field == kFileSignature || field == "M52xx07" || field == "Korvane";
+}
+
+std::string FileResult::message() const {
+    std::string m = file;
+    if (line > 0)
+        m += ":" + std::to_string(line);
+    if (!reason.empty())
+        m += (m.empty() ? "" : ": ") + reason;
+    return m;
+}
+
+void PrepareForSave(Configuration& cfg) {
+    for (int c = cfg.channelsInUse() + 1; c < kChannels; ++c) {
+        cfg.ChanSetup[c] = UnusedRow();
+        cfg.ChanText[c].clear();
+    }
+    if (cfg.SysData[kSysEventOff] == 1)
+        cfg.ChanFlags.fill(0);
+    cfg.SmsText[kSmsIdFirst] = cfg.SmsIdText.substr(0, std::min<std::size_t>(kSmsEntryChars, cfg.SmsIdText.size()));
+    cfg.SmsText[kSmsIdSecond] = cfg.SmsIdText.size() > kSmsEntryChars ? cfg.SmsIdText.substr(kSmsEntryChars) : "";
+}
+
+std::string ConfigFileText(Configuration& cfg) {
+    PrepareForSave(cfg);
+    std::string out;
+    out.reserve(40000);
+
+    putText(out, std::string(kFileSignature));
+    out += ',';
+    putText(out, std::string(kFileVersion));
+    out += kCrLf;
+    putText(out, cfg.DescText[kGeneralDescription]);
+    out += kCrLf;
+
+    for (int c = 0; c < kChannels; ++c) {
+        const Row& row = cfg.ChanSetup[c];
+        // The type is below 64 and the flags use the two high bits only, so OR is the sum.
+        putNumber(out, static_cast<Byte>((row[kRowType] & kTypeMask) | (cfg.ChanFlags[c] & kFlagBits)), true);
+        for (int k = 1; k < kRowBytes; ++k)
+            putNumber(out, row[k], false);
+        for (int k = 0; k < kRowBytes; ++k)
+            putNumber(out, cfg.MasterMatrix[c][k], false);
+        out += ',';
+        putText(out, cfg.ChanText[c]);
+        out += kCrLf;
+    }
+
+    constexpr int kBlocksPerLine = kLogicBlocksUsed / kLogicFileLines;
+    for (int g = 0; g < kLogicFileLines; ++g) {
+        for (int i = 0; i < kBlocksPerLine; ++i)
+            for (int k = 0; k < kLogicBytes; ++k)
+                putNumber(out, cfg.LogicBlocks[kBlocksPerLine * g + i][k], i == 0 && k == 0);
+        out += ',';
+        putText(out, cfg.DescText[g]);
+        out += kCrLf;
+    }
+
+    for (int s = 0; s < kSysFileLines; ++s) {
+        for (int k = 0; k < kRowBytes; ++k)
+            putNumber(out, cfg.SysData[kSysFileStride * s + k], k == 0);
+        out += kCrLf;
+    }
+
+    for (int k = 0; k < kSmsTextsStored; ++k) {
+        putText(out, cfg.SmsText[k]);
+        out += kCrLf;
+    }
+    return out;
+}
+
+FileResult ReadConfigText(std::string_view text, Configuration& cfg, const std::string& name) {
+    FileResult result;
+    result.file = name;
+    if (text.empty()) {
+        result.status = FileStatus::Bad;
+        result.reason = "the file is empty";
+        return result;
+    }
+    const Reader in(text);
+    std::vector<Field> first;
+    const bool split = !splitFields(in.line(1), first).has_value();
+    if (!split || first.empty() || !IsAcceptedSignature(first[0].text)) {
+        result.status = FileStatus::WrongSignature;
+        result.line = 1;
+        result.reason = "not a configuration file (unknown signature)";
+        return result;
+    }
+    if (first.size() != 2) {
+        result.status = FileStatus::Bad;
+        result.line = 1;
+        result.reason = "2 texts expected (signature and version), found " + std::to_string(first.size()) +
+                        (first.size() == 1 ? " field" : " fields");
+        return result;
+    }
+
+    Configuration scratch = cfg;
+    if (auto err = parseInto(in, scratch)) {
+        result.status = FileStatus::Bad;
+        result.line = err->line;
+        result.reason = err->reason;
+        return result;
+    }
+    cfg = std::move(scratch);
+    return result;
+}
+
+FileResult SaveFile(Configuration& cfg, const std::string& path) {
+    Configuration saved = cfg;
+    const std::string text = ConfigFileText(saved);
+    const WriteOutcome w = WriteFileAtomically(path, text);
+    if (!w.ok)
+        return {FileStatus::CannotWrite, path, 0, w.reason};
+    cfg = std::move(saved);
+    return {FileStatus::Ok, path, 0, {}};
+}
+
+FileResult LoadFile(Configuration& cfg, const std::string& path) {
+    std::string bytes;
+    std::string reason;
+    if (!ReadWholeFile(path, bytes, reason))
+        return {FileStatus::CannotOpen, path, 0, reason};
+    return ReadConfigText(bytes, cfg, path);
+}
+
+} // namespace korvane
