@@ -286,15 +286,18 @@ TEST(IconFactory, reportImageHasExactlyTheAskedPixelsAndPaperPicturesAreTranspar
 }
 
 // Not a check: with KORVANE_ICON_SHEET=/path/sheet.png it writes every picture at 32 x 32, dpr 2, with
-// its number under it, to look at the artwork.
+// its number under it, to look at the artwork (KORVANE_ICON_SHEET_DPR=1 for the plain-screen scale).
 TEST(IconFactory, contactSheet) {
     const QString path = qEnvironmentVariable("KORVANE_ICON_SHEET");
     if (path.isEmpty())
         GTEST_SKIP() << "set KORVANE_ICON_SHEET to write the contact sheet";
     std::vector<int> all = IconFactory::pictures();
     all.push_back(64);
-    const int cols = 10, cellW = 56, cellH = 64, dpr = 2;
-    const int rows = int(all.size() + 2 * 0 + cols - 1) / cols * 2;
+    const int cols = 10, cellW = 56, cellH = 64;
+    const int dpr = qEnvironmentVariableIntValue("KORVANE_ICON_SHEET_DPR") > 0
+                        ? qEnvironmentVariableIntValue("KORVANE_ICON_SHEET_DPR")
+                        : 2;
+    const int rows = int(all.size() + cols - 1) / cols * 2;
     QImage sheet(cols * cellW * dpr, rows * cellH * dpr, QImage::Format_ARGB32);
     sheet.setDevicePixelRatio(dpr);
     sheet.fill(QColor(250, 250, 250));
