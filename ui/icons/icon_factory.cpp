@@ -149,9 +149,9 @@ const Entry kEntries[] = {
     {kTypeAnalogTemperature,  L::Type, kTypeAnalogTemperature,  G::Thermometer},
 
     // ---- Image2 65..78: report pictures ----
-    {IconFactory::kOptionBit6,  L::Paper, 0, G::Text, kNoFlag, G::None, G::None, "2"},
-    {IconFactory::kOptionBit7,  L::Paper, 0, G::Text, kNoFlag, G::None, G::None, "1"},
-    {IconFactory::kOptionBoth,  L::Paper, 0, G::Text, kNoFlag, G::None, G::None, "12"},
+    {IconFactory::kOptionBit6,  L::Paper, 0, G::Text, kFramed, G::None, G::None, "2"},
+    {IconFactory::kOptionBit7,  L::Paper, 0, G::Text, kFramed, G::None, G::None, "1"},
+    {IconFactory::kOptionBoth,  L::Paper, 0, G::Text, kFramed, G::None, G::None, "12"},
     {IconFactory::kDayBoxEmpty, L::Paper, 0, G::Box},
     {IconFactory::kDayBoxTicked, L::Paper, 0, G::TickedBox},
     {IconFactory::kMasterGridBase + 0, L::Tile, 0, G::None,  kHatch,  G::None, G::None, nullptr, kPaleGrey, 0xFF9A9A9A},
@@ -805,8 +805,15 @@ void paintEntry(QPainter& p, const Entry& e) {
         p.setPen(strokePen(fg, 7));
         p.drawLine(QPointF(30, 17), QPointF(70, 17));
     }
-    if (!tile)
+    if (!tile && (e.flags & kFramed)) {
+        // a key cap around the mark, so it does not read as report text
+        p.setPen(strokePen(fg, 6));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(8, 8, 84, 84), 14, 14);
+        main = QRectF(20, 20, 60, 60);
+    } else if (!tile) {
         main = QRectF(4, 4, 92, 92);
+    }
     glyphInto(p, main, e.glyph, solid, fg, bg, e.text);
 
     if (e.emblem != G::None)

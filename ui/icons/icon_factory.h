@@ -37,6 +37,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QSize>
+
 #include <vector>
 
 #include "model/channel_types.h"
