@@ -1,2 +1,0 @@
-#pragma once
-// The application layer: the workspace, settings, texts and dialogs shared by the windows.

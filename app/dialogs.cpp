@@ -1,0 +1,91 @@
+#include "app/dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace korvane {
+
+Answer QtDialogs::ask(QWidget* parent, const QString& text, const QString& caption, Buttons buttons, MessageIcon icon) {
+    QMessageBox box(parent);
+    box.setText(text);
+    box.setWindowTitle(caption.isEmpty() ? QStringLiteral("ZEB1") : caption);
+    box.setIcon(icon == MessageIcon::Exclamation   ? QMessageBox::Warning
+                : icon == MessageIcon::Information ? QMessageBox::Information
+                                                   : QMessageBox::NoIcon);
+    switch (buttons) {
+    case Buttons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Buttons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        break;
+    case Buttons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    default:
+        // Closing a Yes/No box with Escape or the close button counts as No, a Yes/No/Cancel box as Cancel.
+        return buttons == Buttons::Ok ? Answer::Ok : buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    }
+}
+
+static std::optional<FileChoice> choice(const QString& path) {
+    if (path.isEmpty())
+        return std::nullopt;
+    const QString native = QDir::toNativeSeparators(path);
+    return FileChoice{native, FileTitle(native)};
+}
+
+std::optional<FileChoice> QtDialogs::openFile(QWidget* parent, const QString& title, const QString& filter,
+                                              const QString& initialPath) {
+    return choice(
+        QFileDialog::getOpenFileName(parent, title, QDir::fromNativeSeparators(initialPath), ToQtFilter(filter)));
+}
+
+std::optional<FileChoice> QtDialogs::saveFile(QWidget* parent, const QString& title, const QString& filter,
+                                              const QString& initialPath) {
+    // QFileDialog asks before overwriting an existing file.
+    return choice(
+        QFileDialog::getSaveFileName(parent, title, QDir::fromNativeSeparators(initialPath), ToQtFilter(filter)));
+}
+
+void QtDialogs::beep() {
+    QApplication::beep();
+}
+
+QString ToQtFilter(const QString& barFilter) {
+    const QStringList parts = barFilter.split(QLatin1Char('|'));
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i].trimmed();
+        const qsizetype paren = description.indexOf(QLatin1Char('('));
+        if (paren >= 0)
+            description = description.left(paren).trimmed();
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& p : patterns) {
+            p = p.trimmed();
+            if (p == QLatin1String("*.*"))
+                p = QStringLiteral("*");
+        }
+        out << QStringLiteral("%1 (%2)").arg(description, patterns.join(QLatin1Char(' ')));
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+QString FileTitle(const QString& path) {
+    const qsizetype cut = std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
+    return path.mid(cut + 1);
+}
+
+} // namespace korvane

@@ -1,0 +1,681 @@
+#include "ui/main/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QWindow>
+
+#include "app/config_files.h"
+#include "app/texts.h"
+#include "model/channel_types.h"
+#include "model/field_rules.h"
+#include "model/logic.h"
+#include "model/matrix_navigation.h"
+#include "ui/editor/editor_window.h"
+#include "ui/editor/virtual_key.h"
+#include "ui/main/channel_cell.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr int kWidthTwips = 4410;
+constexpr int kHeightTwips = 6800;
+constexpr int kTxtCtrl = 360;
+constexpr int kTxtAlt = 361;
+constexpr int kTxtShortcutBase = 340;
+constexpr char kDefaultShortcuts[12] = {'B', 'L', 'H', 'D', 'M', 'N', 'O', 'S', 'A', 'R', 'W', 'X'};
+enum Shortcut {
+    kScBasic,
+    kScLogic,
+    kScHoliday,
+    kScExchange,
+    kScSms,
+    kScNew,
+    kScOpen,
+    kScSave,
+    kScSaveAs,
+    kScRead,
+    kScWrite,
+    kScExit
+};
+const QString kFileFilter = QStringLiteral("Korvane (*.zeb)|*.zeb|M52xx07 (*.x07)|*.x07|All(*.*)|*.*");
+
+} // namespace
+
+MainWindow::MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent)
+    : QMainWindow(parent), ctx_(ctx), editor_(editor) {
+    setObjectName(QStringLiteral("F_main"));
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setFocusPolicy(Qt::StrongFocus);
+    buildMenus();
+    buildMatrix();
+
+    // Form_Load: top-left corner, the fixed size of the window.
+    const double dpi = screen() ? screen()->logicalDotsPerInchY() : 96.0;
+    setFixedSize(TwipsToPixels(kWidthTwips, dpi), TwipsToPixels(kHeightTwips, dpi));
+    restorePlace();
+
+    Workspace& ws = ctx_.ws;
+    connect(&ws, &Workspace::channelChanged, this, [this](int n) {
+        refreshCell(n);
+        ImgTxt(n);
+    });
+    connect(&ws, &Workspace::currentChannelChanged, this, &MainWindow::moveBorder);
+    connect(&ws, &Workspace::configurationReplaced, this, &MainWindow::Update_Form_Elements);
+    connect(&ws, &Workspace::textsChanged, this, &MainWindow::Update_Form_Elements);
+    connect(&ws, &Workspace::titleChanged, this, [this] { setWindowTitle(ctx_.ws.windowTitle()); });
+    setWindowTitle(ws.windowTitle());
+    Update_Form_Elements();
+    cells_[static_cast<std::size_t>(ws.curChannel())]->setBordered(true);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::restorePlace() {
+    move(0, 0);
+}
+
+void MainWindow::setUserPicture(const QPixmap& picture) {
+    if (!picture.isNull())
+        setWindowIcon(QIcon(picture));
+}
+
+QAction* MainWindow::action(const char* name, const std::function<void()>& handler) {
+    auto* a = new QAction(this);
+    a->setObjectName(QLatin1String(name));
+    connect(a, &QAction::triggered, this, handler);
+    return a;
+}
+
+void MainWindow::buildMenus() {
+    QMenuBar* bar = menuBar();
+    mFile_ = bar->addMenu(QString());
+    mFile_->setObjectName(QStringLiteral("M_File"));
+    mFile_->addAction(action("M_File_New", [this] { M_File_New_Click(); }));
+    mFile_->addAction(action("M_File_Open", [this] { M_File_Open_Click(); }));
+    mFile_->addAction(action("M_File_Save", [this] { M_File_Save_Click(); }));
+    mFile_->addAction(action("M_File_SaveAs", [this] { M_File_SaveAs_Click(); }));
+    mFile_->addSeparator();
+    QAction* read = action("M_File_Read", [] {});
+    QAction* write = action("M_File_Write", [] {});
+    // The serial transfers are not built yet: their entries show but cannot be chosen.
+    read->setEnabled(false);
+    write->setEnabled(false);
+    mFile_->addAction(read);
+    mFile_->addAction(write);
+    mFile_->addSeparator();
+    for (int k = 0; k < 4; ++k) {
+        recent_[k] = action(QStringLiteral("Load_fileno_%1").arg(k + 1).toLatin1().constData(),
+                            [this, k] { Load_fileno_Click(k + 1); });
+        mFile_->addAction(recent_[k]);
+    }
+    mFile_->addSeparator();
+    mFile_->addAction(action("M_File_Exit", [this] { M_File_Exit_Click(); }));
+
+    mPrint_ = bar->addMenu(QString());
+    mPrint_->setObjectName(QStringLiteral("MnuPrint"));
+    for (const char* name : {"M_Print_ChList", "M_Print_Master", "M_Print_Realtime", "M_PrintLogic", "M_Print_Sms"}) {
+        QAction* a = action(name, [] {});
+        a->setEnabled(false); // the reports come with the print engine
+        mPrint_->addAction(a);
+    }
+
+    mEdit_ = bar->addMenu(QString());
+    mEdit_->setObjectName(QStringLiteral("M_Edit"));
+    mEdit_->addAction(action("Menu_Edit_Basic_Setup", [this] { openEditorPage(QStringLiteral("mainsetup")); }));
+    mEdit_->addAction(action("Menu_Edit_Logic_Setup", [this] { openEditorPage(QStringLiteral("logic")); }));
+    mEdit_->addAction(action("Menu_Edit_Holiday_setup", [this] { openEditorPage(QStringLiteral("Holiday")); }));
+    mEdit_->addAction(action("Menu_Edit_ExchangeMask", [this] { openEditorPage(QStringLiteral("Exchange")); }));
+    mEdit_->addAction(action("Menu_Edit_SMS_Setup", [this] { openEditorPage(QStringLiteral("SMS_Setup")); }));
+
+    mView_ = bar->addMenu(QString());
+    mView_->setObjectName(QStringLiteral("M_View"));
+    mViewLanguage_ = mView_->addMenu(QString());
+    mViewLanguage_->setObjectName(QStringLiteral("M_View_Language"));
+    for (int i = 0; i < 3; ++i) {
+        languages_[i] = action(QStringLiteral("Menu_View_Sprog_%1").arg(i).toLatin1().constData(),
+                               [this, i] { Menu_View_Sprog_Click(i); });
+        languages_[i]->setCheckable(true);
+        mViewLanguage_->addAction(languages_[i]);
+    }
+    mViewLanguage_->addSeparator();
+    mViewLanguage_->addAction(action("MnuSetLanguage", [this] { openEditorPage(QStringLiteral("setlanguage")); }));
+    mViewComport_ = mView_->addMenu(QString());
+    mViewComport_->setObjectName(QStringLiteral("M_View_Comport"));
+    for (int i = 0; i < 4; ++i) {
+        comPorts_[i] = action(QStringLiteral("M_View_Com%1").arg(i + 1).toLatin1().constData(), [this, i] {
+            ctx_.ws.ComPort = i + 1;
+            ctx_.settings.setValue(QStringLiteral("ComPortUsing"), QString::number(i + 1));
+            for (int k = 0; k < 4; ++k)
+                comPorts_[k]->setChecked(k == i);
+            emit comPortChanged(i + 1);
+        });
+        comPorts_[i]->setCheckable(true);
+        comPorts_[i]->setText(QStringLiteral("Com %1").arg(i + 1));
+        mViewComport_->addAction(comPorts_[i]);
+    }
+
+    mHelp_ = bar->addMenu(QString());
+    mHelp_->setObjectName(QStringLiteral("M_Help"));
+    mHelp_->addAction(action("Mnu_generelHelp", [this] { ShowHelp(ctx_, this, 10, ctx_.ws.text(199)); }));
+    mHelp_->addAction(action("M_Help_About", [this] { openEditorPage(QStringLiteral("omkring")); }));
+
+    // The channel-type pop-up, shown at the mouse or by the context-menu key.
+    popup_ = new QMenu(this);
+    popup_->setObjectName(QStringLiteral("PopUp_ChannelTypeSelect"));
+    for (const PopupEntry& e : ChannelTypePopup()) {
+        if (e.type < 0) {
+            popup_->addSeparator();
+            continue;
+        }
+        QAction* a = action(QStringLiteral("PopUp_ChannelType_%1").arg(e.index).toLatin1().constData(),
+                            [this, i = e.index] { PopUp_ChannelType_Click(i); });
+        a->setVisible(!e.hidden);
+        popupEntries_[static_cast<std::size_t>(e.index)] = a;
+        popup_->addAction(a);
+    }
+
+    // The group pop-up of the editor's matrices.
+    groupMenu_ = new QMenu(this);
+    groupMenu_->setObjectName(QStringLiteral("M_master"));
+    groupMenu_->addAction(action("M_gruppeOn", [] {}));
+    groupMenu_->addAction(action("M_gruppeOff", [] {}));
+    groupMenu_->addAction(action("M_GruppeX", [] {}));
+}
+
+void MainWindow::buildMatrix() {
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("matrix"));
+    auto* grid = new QGridLayout(central);
+    grid->setContentsMargins(4, 2, 4, 4);
+    grid->setHorizontalSpacing(1);
+    grid->setVerticalSpacing(1);
+    QFont captionFont = font();
+    captionFont.setBold(true);
+    for (int i = 0; i < 24; ++i) {
+        auto* l = new QLabel(central);
+        l->setObjectName(QStringLiteral("L_CHG_%1").arg(i));
+        l->setFont(captionFont);
+        l->setAlignment(Qt::AlignCenter);
+        if (i < 16) {
+            l->setText(QString(QChar('A' + i)));
+            grid->addWidget(l, i + 1, 0);
+        } else {
+            l->setText(QString::number(i - 15));
+            grid->addWidget(l, 0, i - 15);
+        }
+        captions_[static_cast<std::size_t>(i)] = l;
+    }
+    for (int n = 0; n < kChannels; ++n) {
+        auto* c = new ChannelCell(n, central);
+        c->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        connect(c, &ChannelCell::pressed, this, &MainWindow::Image1_MouseDown);
+        connect(c, &ChannelCell::clicked, this, &MainWindow::Image1_Click);
+        grid->addWidget(c, n / 8 + 1, n % 8 + 1);
+        cells_[static_cast<std::size_t>(n)] = c;
+    }
+    grid->setColumnStretch(0, 0);
+    for (int col = 1; col <= 8; ++col)
+        grid->setColumnStretch(col, 1);
+    for (int row = 1; row <= 16; ++row)
+        grid->setRowStretch(row, 1);
+    setCentralWidget(central);
+}
+
+void MainWindow::Update_Form_Elements() {
+    Workspace& ws = ctx_.ws;
+    // Shortcut letters: the first character of texts 340..351, or the default letter.
+    for (int k = 0; k < 12; ++k) {
+        const QString t = ws.text(kTxtShortcutBase + k).trimmed();
+        shortcutKeys_[static_cast<std::size_t>(k)] = t.isEmpty() ? kDefaultShortcuts[k] : t.at(0).toUpper().unicode();
+    }
+    const QString ctrl = ws.text(kTxtCtrl);
+    const QString alt = ws.text(kTxtAlt);
+    auto withCtrl = [&](int text, int sc) {
+        return ws.text(text) + QLatin1Char('\t') + ctrl + QChar(shortcutKeys_[static_cast<std::size_t>(sc)]);
+    };
+    auto set = [this](const char* name, const QString& caption) {
+        if (auto* a = findChild<QAction*>(QLatin1String(name)))
+            a->setText(caption);
+    };
+    mFile_->setTitle(ws.text(1));
+    set("M_File_New", withCtrl(2, kScNew));
+    set("M_File_Open", withCtrl(3, kScOpen));
+    set("M_File_Save", withCtrl(4, kScSave));
+    set("M_File_SaveAs", withCtrl(31, kScSaveAs));
+    set("M_File_Read", withCtrl(5, kScRead));
+    set("M_File_Write", withCtrl(6, kScWrite));
+    set("M_File_Exit", ws.text(7) + QLatin1Char('\t') + alt + QChar(shortcutKeys_[kScExit]));
+    mPrint_->setTitle(ws.text(13));
+    set("M_Print_ChList", ws.text(259));
+    set("M_Print_Master", ws.text(260));
+    set("M_Print_Realtime", ws.text(261));
+    set("M_PrintLogic", ws.text(262));
+    set("M_Print_Sms", ws.text(210));
+    mEdit_->setTitle(ws.text(8));
+    set("Menu_Edit_Basic_Setup", withCtrl(9, kScBasic));
+    set("Menu_Edit_Logic_Setup", withCtrl(10, kScLogic));
+    set("Menu_Edit_Holiday_setup", withCtrl(14, kScHoliday));
+    set("Menu_Edit_ExchangeMask", withCtrl(307, kScExchange));
+    set("Menu_Edit_SMS_Setup", withCtrl(210, kScSms));
+    mView_->setTitle(ws.text(11));
+    mViewLanguage_->setTitle(ws.text(12));
+    for (int i = 0; i < 3; ++i) {
+        languages_[i]->setText(ws.LangNames[static_cast<std::size_t>(i)]);
+        languages_[i]->setChecked(i == ws.CurLanguage);
+    }
+    set("MnuSetLanguage", ws.text(15));
+    mViewComport_->setTitle(ws.text(16));
+    for (int i = 0; i < 4; ++i)
+        comPorts_[i]->setChecked(i + 1 == ws.ComPort);
+    mHelp_->setTitle(ws.text(17));
+    set("Mnu_generelHelp", ws.text(199));
+    set("M_Help_About", ws.text(18));
+    set("M_gruppeOn", ws.text(164));
+    set("M_gruppeOff", ws.text(165));
+    set("M_GruppeX", ws.text(166));
+    for (const PopupEntry& e : ChannelTypePopup())
+        if (e.type >= 0)
+            popupEntries_[static_cast<std::size_t>(e.index)]->setText(ws.text(e.captionText));
+
+    RefreshFileList(QString(), true);
+    refreshMatrix();
+    Form_Activate();
+    setWindowTitle(ws.windowTitle());
+}
+
+void MainWindow::refreshMatrix() {
+    CheckLogic(ctx_.ws.cfg);
+    for (int n = 0; n < kChannels; ++n) {
+        refreshCell(n);
+        ImgTxt(n);
+    }
+}
+
+void MainWindow::refreshCell(int n) {
+    const Configuration& cfg = ctx_.ws.cfg;
+    const int t = cfg.channelType(n) & kTypeMask;
+    ChannelCell* c = cells_[static_cast<std::size_t>(n)];
+    const bool alternative = (t == kTypeMono && cfg.ChanSetup[n][kBasicOptions] == 1) ||
+                             (t == kTypeMaster && cfg.ChanSetup[n][kMasterRealTime] == 1);
+    c->setPicture(t, alternative);
+    c->setVisible(n <= cfg.channelsInUse() && !IsSecondChannel(t));
+    c->setBordered(n == ctx_.ws.curChannel());
+}
+
+void MainWindow::ImgTxt(int n) {
+    const Workspace& ws = ctx_.ws;
+    const int t = ws.typeOf(n) & kTypeMask;
+    QString text = ws.text(kTypeNameText + t);
+    const QString description = FromCp1252(ws.cfg.ChanText[static_cast<std::size_t>(n)]);
+    if (!description.isEmpty())
+        text += QStringLiteral(" >> ") + description;
+    const QString marks = ws.cfg.LogicMarks[static_cast<std::size_t>(n)] ? QStringLiteral("!! ") : QString();
+    cells_[static_cast<std::size_t>(n)]->setToolTip(marks + QString::fromStdString(Num_2_Channel(n)) +
+                                                    QStringLiteral(": ") + text);
+}
+
+void MainWindow::moveBorder(int from, int to) {
+    if (from >= 0 && from < kChannels)
+        cells_[static_cast<std::size_t>(from)]->setBordered(false);
+    if (to >= 0 && to < kChannels)
+        cells_[static_cast<std::size_t>(to)]->setBordered(true);
+}
+
+bool MainWindow::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate)
+        Form_Activate();
+    if (e->type() == QEvent::Resize || e->type() == QEvent::WindowStateChange) {
+        // Form_Resize: back in the normal state, the window returns to its place and size.
+        if (e->type() == QEvent::WindowStateChange && windowState() == Qt::WindowNoState)
+            restorePlace();
+    }
+    return QMainWindow::event(e);
+}
+
+void MainWindow::Form_Activate() {
+    Workspace& ws = ctx_.ws;
+    ws.FocusTag = QStringLiteral("Main_Form");
+    ws.FocusHelpId = kTypeHelpBase;
+    auto* sms = findChild<QAction*>(QStringLiteral("Menu_Edit_SMS_Setup"));
+    auto* exchange = findChild<QAction*>(QStringLiteral("Menu_Edit_ExchangeMask"));
+    if (ws.cfg.SysData[kSysEventSms] != 0) {
+        sms->setEnabled(true);
+        exchange->setEnabled(false);
+    } else {
+        sms->setEnabled(false);
+        exchange->setEnabled(ws.cfg.SysData[kSysDeviceNo] == 0);
+    }
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    Workspace& ws = ctx_.ws;
+    const int key = virtualKey(*event);
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    auto enabled = [this](const char* name) {
+        auto* a = findChild<QAction*>(QLatin1String(name));
+        return a && a->isEnabled();
+    };
+    if (mods & Qt::ControlModifier) {
+        using Command = std::pair<const char*, std::function<void()>>;
+        const Command commands[11] = {
+            {"Menu_Edit_Basic_Setup", [this] { openEditorPage(QStringLiteral("mainsetup")); }},
+            {"Menu_Edit_Logic_Setup", [this] { openEditorPage(QStringLiteral("logic")); }},
+            {"Menu_Edit_Holiday_setup", [this] { openEditorPage(QStringLiteral("Holiday")); }},
+            {"Menu_Edit_ExchangeMask", [this] { openEditorPage(QStringLiteral("Exchange")); }},
+            {"Menu_Edit_SMS_Setup", [this] { openEditorPage(QStringLiteral("SMS_Setup")); }},
+            {"M_File_New", [this] { M_File_New_Click(); }},
+            {"M_File_Open", [this] { M_File_Open_Click(); }},
+            {"M_File_Save", [this] { M_File_Save_Click(); }},
+            {"M_File_SaveAs", [this] { M_File_SaveAs_Click(); }},
+            {"M_File_Read", [] {}},
+            {"M_File_Write", [] {}},
+        };
+        for (int k = 0; k < 11; ++k) {
+            if (key != shortcutKeys_[static_cast<std::size_t>(k)])
+                continue;
+            // A shortcut does what its menu entry does, and only while that entry can be chosen.
+            if (enabled(commands[k].first))
+                commands[k].second();
+            event->accept();
+            return;
+        }
+        return;
+    }
+    if (mods & Qt::AltModifier) {
+        if (key == shortcutKeys_[kScExit]) {
+            M_File_Exit_Click();
+            event->accept();
+        }
+        return;
+    }
+
+    const int cur = ws.curChannel();
+    const int t = ws.typeOf(cur);
+    const bool locked = IsLockedChannel(ws.cfg, cur);
+    auto move = [&](MatrixKey k) {
+        const CursorMove m = MoveCursor(ws.cfg, ws.curChannel(), k);
+        if (m.beep)
+            ctx_.dialogs.beep();
+        ws.setCurChannel(m.channel);
+    };
+    switch (key) {
+    case vk::kF1:
+        ShowHelp(ctx_, this, ws.FocusHelpId + t, ws.text(kTypeNameText + t));
+        return;
+    case vk::kEnter:
+        openEditorOnChannel();
+        return;
+    case vk::kUp:
+        return move(MatrixKey::Up);
+    case vk::kDown:
+        return move(MatrixKey::Down);
+    case vk::kLeft:
+        return move(MatrixKey::Left);
+    case vk::kRight:
+        return move(MatrixKey::Right);
+    case vk::kHome:
+        return move(MatrixKey::Home);
+    case vk::kEnd:
+        return move(MatrixKey::End);
+    case vk::kApps:
+        if (!locked) {
+            const QRect r = cells_[static_cast<std::size_t>(cur)]->rect();
+            showPopupAt(cells_[static_cast<std::size_t>(cur)]->mapToGlobal(r.center()));
+        }
+        return;
+    default:
+        break;
+    }
+    if (const std::optional<int> type = TypeOfMatrixKey(key)) {
+        if (!locked)
+            ws.changeChannelType(cur, *type);
+        move(MatrixKey::Right);
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void MainWindow::applyPopupState() {
+    const PopupState s = Manage_popup_ChtypeSel(ctx_.ws.cfg, ctx_.ws.curChannel());
+    for (std::size_t i = 0; i < popupEntries_.size(); ++i)
+        if (popupEntries_[i])
+            popupEntries_[i]->setEnabled(s.enabled[i]);
+}
+
+void MainWindow::showPopupAt(const QPoint& globalPos) {
+    applyPopupState();
+    popup_->popup(globalPos);
+}
+
+void MainWindow::Image1_MouseDown(int n, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint globalPos) {
+    if (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) {
+        ctx_.dialogs.message(this, QStringLiteral("Shift clik"));
+        return;
+    }
+    ctx_.ws.setCurChannel(n);
+    const bool even = n % 2 == 0;
+    popupEntries_[30]->setEnabled(even);
+    popupEntries_[31]->setEnabled(even);
+    if (button == Qt::RightButton && !IsLockedChannel(ctx_.ws.cfg, n))
+        showPopupAt(globalPos);
+}
+
+void MainWindow::Image1_Click(int n) {
+    ctx_.ws.setCurChannel(n);
+    switch (ctx_.ws.typeOf(n)) {
+    case kTypeCounterClaim:
+        openEditorPage(QStringLiteral("mainsetup"), QStringLiteral("Combo_Counter"));
+        break;
+    case kTypeTimeOutputClaim:
+        openEditorPage(QStringLiteral("mainsetup"), QStringLiteral("ComboDupUr"));
+        break;
+    case kTypeMuxClaim:
+        openEditorPage(QStringLiteral("mainsetup"), QStringLiteral("Combo_MuxCount"));
+        break;
+    default:
+        openEditorPage(QString());
+        break;
+    }
+}
+
+void MainWindow::PopUp_ChannelType_Click(int index) {
+    for (const PopupEntry& e : ChannelTypePopup()) {
+        if (e.index != index || e.type < 0)
+            continue;
+        const int n = ctx_.ws.curChannel();
+        ctx_.ws.changeChannelType(n, e.type);
+        Image1_Click(n);
+        return;
+    }
+}
+
+void MainWindow::openEditorOnChannel() {
+    const int t = ctx_.ws.typeOf(ctx_.ws.curChannel());
+    if (t == kTypeTimeOutputClaim)
+        openEditorPage(QStringLiteral("mainsetup"), QStringLiteral("ComboDupUr"));
+    else if (t == kTypeMuxClaim)
+        openEditorPage(QStringLiteral("mainsetup"), QStringLiteral("Combo_MuxCount"));
+    else
+        openEditorPage(QString());
+}
+
+void MainWindow::openEditorPage(const QString& key, const QString& focus) {
+    editor_.openPage(key, focus);
+}
+
+// ---- File menu ----
+
+bool MainWindow::askSaveFirst(int questionText) {
+    if (!ctx_.ws.dataChanged())
+        return true;
+    if (ctx_.dialogs.ask(this, ctx_.ws.text(questionText), QString(), Buttons::YesNo, MessageIcon::None) == Answer::Yes)
+        return SaveDialog(); // a cancelled or failed save abandons the operation: nothing is lost
+    return true;
+}
+
+bool MainWindow::SaveDialog() {
+    Workspace& ws = ctx_.ws;
+    const QString initial = saveDialogName_.isEmpty() ? ws.DataFileLoc : saveDialogName_;
+    const std::optional<FileChoice> choice = ctx_.dialogs.saveFile(this, ws.text(31), kFileFilter, initial);
+    if (!choice)
+        return false;
+    const QString previousLoc = ws.DataFileLoc;
+    const QString previousName = ws.CurFileName;
+    ws.DataFileLoc = choice->path;
+    if (!SaveFile(ctx_, this)) {
+        ws.DataFileLoc = previousLoc;
+        return false;
+    }
+    ws.setCurFileName(choice->title);
+    saveDialogName_ = choice->path;
+    RefreshFileList(ws.DataFileLoc, false);
+    Q_UNUSED(previousName);
+    return true;
+}
+
+void MainWindow::M_File_New_Click() {
+    if (!askSaveFirst(167))
+        return;
+    Workspace& ws = ctx_.ws;
+    ws.clear();
+    ws.setCurFileName(QStringLiteral("New"));
+    restorePlace();
+    Update_Form_Elements();
+    openEditorPage(QStringLiteral("mainsetup"));
+    ws.setDataChanged(false);
+}
+
+void MainWindow::M_File_Open_Click() {
+    if (!askSaveFirst(168))
+        return;
+    Workspace& ws = ctx_.ws;
+    const std::optional<FileChoice> choice = ctx_.dialogs.openFile(this, ws.text(32), kFileFilter, ws.DataFileLoc);
+    if (!choice)
+        return;
+    const QString previousLoc = ws.DataFileLoc;
+    ws.DataFileLoc = choice->path;
+    // A full open starts from the blank configuration; a file that cannot be read keeps the current one.
+    Configuration before = ws.cfg;
+    EditState beforeState = ws.edit;
+    ClearConfiguration(ws.cfg, ws.edit);
+    const LoadResult result = LoadFile(ctx_, this);
+    if (result == LoadResult::Failed) {
+        ws.cfg = before;
+        ws.edit = beforeState;
+        ws.DataFileLoc = previousLoc;
+        return;
+    }
+    ws.setCurFileName(result == LoadResult::Loaded ? choice->title : QStringLiteral("New"));
+    if (result == LoadResult::Loaded)
+        RefreshFileList(ws.DataFileLoc, false);
+    ws.setDataChanged(false);
+    ws.announceReplaced();
+    openEditorPage(QStringLiteral("mainsetup"));
+}
+
+void MainWindow::M_File_Save_Click() {
+    Workspace& ws = ctx_.ws;
+    if (ws.CurFileName == QLatin1String("New") || ws.CurFileName == QLatin1String("Upload")) {
+        saveDialogName_ = ws.CurFileName;
+        SaveDialog();
+        return;
+    }
+    if (SaveFile(ctx_, this))
+        RefreshFileList(ws.DataFileLoc, false);
+}
+
+void MainWindow::M_File_SaveAs_Click() {
+    SaveDialog();
+}
+
+void MainWindow::Load_fileno_Click(int item) {
+    if (item < 1 || item > 4 || !askSaveFirst(167))
+        return;
+    Workspace& ws = ctx_.ws;
+    const QString path = ws.RecentFiles[static_cast<std::size_t>(item - 1)];
+    const QString previousLoc = ws.DataFileLoc;
+    ws.DataFileLoc = path;
+    const LoadResult result = LoadFile(ctx_, this);
+    if (result == LoadResult::Failed) {
+        ws.DataFileLoc = previousLoc;
+        return;
+    }
+    ws.setCurFileName(result == LoadResult::Loaded ? FileTitle(path) : QStringLiteral("New"));
+    ws.setDataChanged(false);
+    ws.announceReplaced();
+    openEditorPage(QStringLiteral("mainsetup"));
+}
+
+void MainWindow::RefreshFileList(const QString& name, bool showOnly) {
+    Workspace& ws = ctx_.ws;
+    auto& f = ws.RecentFiles;
+    if (!showOnly) {
+        if (name == f[1])
+            f = {name, f[0], f[2], f[3]};
+        else if (name == f[2])
+            f = {name, f[0], f[1], f[3]};
+        else if (name != f[0])
+            f = {name, f[0], f[1], f[2]};
+        for (int k = 0; k < 4; ++k)
+            ctx_.settings.setValue(QStringLiteral("File%1").arg(k + 1), f[static_cast<std::size_t>(k)]);
+    }
+    for (int k = 0; k < 4; ++k) {
+        const QString& entry = f[static_cast<std::size_t>(k)];
+        const qsizetype cut = std::max(entry.lastIndexOf(QLatin1Char('\\')), entry.lastIndexOf(QLatin1Char('/')));
+        const bool usable = cut >= 0 && entry.size() > 3;
+        recent_[k]->setEnabled(usable);
+        recent_[k]->setText(QStringLiteral("%1 ").arg(k + 1) + (usable ? entry.mid(cut + 1) : entry));
+    }
+}
+
+bool MainWindow::Afslutprogram() {
+    Workspace& ws = ctx_.ws;
+    if (ws.dataChanged()) {
+        switch (ctx_.dialogs.ask(this, ws.text(169), QString(), Buttons::YesNoCancel, MessageIcon::None)) {
+        case Answer::Yes:
+            if (ws.CurFileName == QLatin1String("New") || ws.CurFileName == QLatin1String("Upload")) {
+                saveDialogName_ = ws.CurFileName;
+                return SaveDialog(); // a cancelled or failed save keeps the program running
+            }
+            return SaveFile(ctx_, this);
+        case Answer::No:
+            return true;
+        default:
+            return false;
+        }
+    }
+    return ctx_.dialogs.ask(this, ws.text(170), QString(), Buttons::YesNo, MessageIcon::None) == Answer::Yes;
+}
+
+void MainWindow::M_File_Exit_Click() {
+    if (!Afslutprogram())
+        return;
+    exitConfirmed_ = true;
+    emit exitRequested();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (exitConfirmed_ || Afslutprogram()) {
+        exitConfirmed_ = true;
+        event->accept();
+        emit exitRequested();
+        return;
+    }
+    event->ignore();
+}
+
+void MainWindow::Menu_View_Sprog_Click(int slot) {
+    ChooseLanguage(ctx_, this, slot);
+    Update_Form_Elements();
+    editor_.Update_Option_Form_elements();
+}
+
+} // namespace korvane

@@ -1,0 +1,101 @@
+#pragma once
+// The main window (F_main): the matrix of the 128 channel cells and every menu of the program.
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+
+#include "app/context.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+
+namespace korvane {
+
+class ChannelCell;
+class EditorWindow;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Every caption from the language texts, the recent-file items and the whole matrix.
+    void Update_Form_Elements();
+    void ImgTxt(int n);
+    void RefreshFileList(const QString& name, bool showOnly);
+    // The exit questions; true when the program may end.
+    bool Afslutprogram();
+    void setUserPicture(const QPixmap& picture);
+
+    // Menu commands (also reached by the shortcut keys).
+    void M_File_New_Click();
+    void M_File_Open_Click();
+    void M_File_Save_Click();
+    void M_File_SaveAs_Click();
+    void Load_fileno_Click(int item); // 1..4
+    void M_File_Exit_Click();
+    void Menu_View_Sprog_Click(int slot);
+    void Image1_Click(int n);
+    void Image1_MouseDown(int n, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint globalPos);
+    void PopUp_ChannelType_Click(int index);
+
+    // The shortcut letter codes (entries 0..11) of the current language.
+    const std::array<int, 12>& shortcutKeys() const { return shortcutKeys_; }
+    QMenu* channelTypePopup() const { return popup_; }
+    ChannelCell* cell(int n) const { return cells_[static_cast<std::size_t>(n)]; }
+
+signals:
+    // The user confirmed the end of the program.
+    void exitRequested();
+    // The settings' COM port changed (1..4).
+    void comPortChanged(int port);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void buildMatrix();
+    void buildMenus();
+    void Form_Activate();
+    void refreshCell(int n);
+    void refreshMatrix();
+    void moveBorder(int from, int to);
+    void openEditorOnChannel();
+    void openEditorPage(const QString& key, const QString& focus = QString());
+    void showPopupAt(const QPoint& globalPos);
+    void applyPopupState();
+    bool SaveDialog();
+    bool askSaveFirst(int questionText);
+    void loadChosenFile();
+    void restorePlace();
+    QAction* action(const char* name, const std::function<void()>& handler);
+
+    AppContext& ctx_;
+    EditorWindow& editor_;
+    std::array<ChannelCell*, 128> cells_{};
+    std::array<QLabel*, 24> captions_{};
+    std::array<int, 12> shortcutKeys_{};
+    QString saveDialogName_;
+    bool exitConfirmed_ = false;
+
+    QMenu* mFile_ = nullptr;
+    QMenu* mPrint_ = nullptr;
+    QMenu* mEdit_ = nullptr;
+    QMenu* mView_ = nullptr;
+    QMenu* mViewLanguage_ = nullptr;
+    QMenu* mViewComport_ = nullptr;
+    QMenu* mHelp_ = nullptr;
+    QMenu* popup_ = nullptr;
+    QMenu* groupMenu_ = nullptr;
+    std::array<QAction*, 4> recent_{};
+    std::array<QAction*, 3> languages_{};
+    std::array<QAction*, 4> comPorts_{};
+    std::array<QAction*, 32> popupEntries_{};
+};
+
+} // namespace korvane
