@@ -1,0 +1,42 @@
+#pragma once
+// A started program in a temporary program folder with its own settings file, lock file and
+// small language files whose texts are easy to recognise ("E<n>", "D<n>", "K<n>").
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <map>
+#include <memory>
+
+#include "tests/support/scripted_dialogs.h"
+#include "ui/main/program.h"
+
+namespace korvane::test {
+
+// Writes a language file (or help file) of records key,"text" in Windows-1252 with CR LF.
+void WriteTextFile(const QString& path, const std::map<int, QString>& records);
+// A complete test language: texts 0..400 as prefix + number, 330 the identifier and 331 the name.
+void WriteTestLanguage(const QString& folder, const QString& fileName, const QString& prefix, const QString& name);
+
+class ProgramFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Starts the program (Main); false when it was refused.
+    bool start();
+    QString programFolder() const { return dir_.path() + QStringLiteral("/prog"); }
+    QString settingsPath() const { return dir_.path() + QStringLiteral("/settings.ini"); }
+    QString lockPath() const { return dir_.path() + QStringLiteral("/korvane.lock"); }
+    QString tempPath(const QString& name) const { return dir_.path() + QLatin1Char('/') + name; }
+
+    Workspace& ws() { return program_->workspace(); }
+    MainWindow& main() { return *program_->mainWindow(); }
+    EditorWindow& editor() { return *program_->editor(); }
+    Settings& settings() { return *settings_; }
+
+    ScriptedDialogs dialogs;
+    QTemporaryDir dir_;
+    std::unique_ptr<Settings> settings_;
+    std::unique_ptr<Program> program_;
+};
+
+} // namespace korvane::test

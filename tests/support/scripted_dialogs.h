@@ -1,0 +1,77 @@
+#pragma once
+// Dialogs for tests: answers questions and file dialogs from a script and records everything shown.
+
+#include <deque>
+#include <vector>
+
+#include "app/dialogs.h"
+
+namespace korvane::test {
+
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Shown {
+        QString text;
+        QString caption;
+        Buttons buttons;
+        MessageIcon icon;
+    };
+    struct FileDialog {
+        QString title;
+        QString filter;
+        QString initialPath;
+        bool save;
+    };
+
+    std::deque<Answer> answers;               // for Yes/No and Yes/No/Cancel questions
+    std::deque<std::optional<QString>> files; // chosen paths; nullopt = cancelled
+    std::vector<Shown> shown;                 // every message and question, in order
+    std::vector<FileDialog> fileDialogs;
+    int beeps = 0;
+    int unexpected = 0; // questions or file dialogs the script had no answer for
+
+    Answer ask(QWidget*, const QString& text, const QString& caption, Buttons buttons, MessageIcon icon) override {
+        shown.push_back({text, caption, buttons, icon});
+        if (buttons == Buttons::Ok)
+            return Answer::Ok;
+        if (answers.empty()) {
+            ++unexpected;
+            return Answer::Cancel;
+        }
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::optional<FileChoice> openFile(QWidget*, const QString& title, const QString& filter,
+                                       const QString& initialPath) override {
+        return file(title, filter, initialPath, false);
+    }
+    std::optional<FileChoice> saveFile(QWidget*, const QString& title, const QString& filter,
+                                       const QString& initialPath) override {
+        return file(title, filter, initialPath, true);
+    }
+    void beep() override { ++beeps; }
+
+    QStringList texts() const {
+        QStringList out;
+        for (const Shown& s : shown)
+            out << s.text;
+        return out;
+    }
+
+private:
+    std::optional<FileChoice> file(const QString& title, const QString& filter, const QString& initial, bool save) {
+        fileDialogs.push_back({title, filter, initial, save});
+        if (files.empty()) {
+            ++unexpected;
+            return std::nullopt;
+        }
+        const std::optional<QString> path = files.front();
+        files.pop_front();
+        if (!path)
+            return std::nullopt;
+        return FileChoice{*path, FileTitle(*path)};
+    }
+};
+
+} // namespace korvane::test

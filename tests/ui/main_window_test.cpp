@@ -1,0 +1,270 @@
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QTest>
+
+#include "model/channel_types.h"
+#include "model/logic.h"
+#include "tests/support/program_fixture.h"
+#include "ui/editor/editor_window.h"
+#include "ui/main/channel_cell.h"
+#include "ui/main/main_window.h"
+
+using namespace korvane;
+using namespace korvane::test;
+
+namespace {
+
+class MainWindowTest : public ProgramFixture {
+protected:
+    void SetUp() override {
+        ProgramFixture::SetUp();
+        ASSERT_TRUE(start());
+    }
+    void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(&main(), k, mods); }
+    int type(int c) { return ws().typeOf(c); }
+    QAction* act(const char* name) { return main().findChild<QAction*>(QLatin1String(name)); }
+    QString zeb(const char* name) { return tempPath(QLatin1String(name)); }
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, typeKeysSetTheTypeAndMoveRight) {
+    key(Qt::Key_I);
+    key(Qt::Key_I);
+    key(Qt::Key_I);
+    EXPECT_EQ(type(0), kTypeIntruderPassive);
+    EXPECT_EQ(type(1), kTypeIntruderPassive);
+    EXPECT_EQ(type(2), kTypeIntruderPassive);
+    EXPECT_EQ(type(3), kTypeBlank);
+    EXPECT_EQ(ws().curChannel(), 3);
+    EXPECT_TRUE(main().cell(3)->bordered());
+    EXPECT_FALSE(main().cell(0)->bordered());
+    EXPECT_TRUE(ws().dataChanged());
+    // Keypad zero and the main zero both make a mono channel; the letters are fixed keys.
+    QTest::keyClick(&main(), Qt::Key_0, Qt::KeypadModifier);
+    key(Qt::Key_S);
+    EXPECT_EQ(type(3), kTypeMono);
+    EXPECT_EQ(type(4), kTypeSmokePassive);
+    EXPECT_EQ(main().cell(4)->pictureType(), kTypeSmokePassive);
+}
+
+TEST_F(MainWindowTest, cursorKeysSkipHiddenChannelsAndBeepAtTheEdges) {
+    ws().cfg.SysData[kSysChannelsInUse] = 63;
+    ws().announceReplaced();
+    EXPECT_TRUE(main().cell(63)->isVisibleTo(&main()));
+    EXPECT_FALSE(main().cell(64)->isVisibleTo(&main()));
+    ws().setCurChannel(56);
+    key(Qt::Key_Down);
+    EXPECT_EQ(ws().curChannel(), 56);
+    EXPECT_EQ(dialogs.beeps, 1);
+    ws().setCurChannel(55);
+    key(Qt::Key_Down);
+    EXPECT_EQ(ws().curChannel(), 63);
+    // A roller blind on A3/A4: the second channel is hidden and never landed on.
+    ws().changeChannelType(2, kTypeRoller);
+    EXPECT_FALSE(main().cell(3)->isVisibleTo(&main()));
+    ws().setCurChannel(2);
+    key(Qt::Key_Right);
+    EXPECT_EQ(ws().curChannel(), 4);
+    key(Qt::Key_Left);
+    EXPECT_EQ(ws().curChannel(), 2);
+    ws().setCurChannel(11);
+    key(Qt::Key_Up);
+    EXPECT_EQ(ws().curChannel(), 2);
+    key(Qt::Key_End);
+    EXPECT_EQ(ws().curChannel(), 63);
+    key(Qt::Key_Home);
+    EXPECT_EQ(ws().curChannel(), 0);
+    key(Qt::Key_Left);
+    EXPECT_EQ(dialogs.beeps, 2);
+}
+
+TEST_F(MainWindowTest, claimedChannelsOnlyMoveAndOfferNoPopup) {
+    ws().cfg.ChanSetup[5][kRowType] = kTypeMuxClaim;
+    ws().announceReplaced();
+    ws().setCurChannel(5);
+    key(Qt::Key_I);
+    EXPECT_EQ(type(5), kTypeMuxClaim);
+    EXPECT_EQ(ws().curChannel(), 6);
+    EXPECT_FALSE(ws().dataChanged());
+    QTest::mouseClick(main().cell(5), Qt::RightButton);
+    EXPECT_FALSE(main().channelTypePopup()->isVisible());
+    EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_Welcome")); // the main setup page stands in
+    // A normal channel offers the pop-up with the roller entries only on even channels.
+    QTest::mouseClick(main().cell(9), Qt::RightButton);
+    EXPECT_TRUE(main().channelTypePopup()->isVisible());
+    EXPECT_FALSE(act("PopUp_ChannelType_31")->isEnabled());
+    main().channelTypePopup()->hide();
+    QTest::mouseClick(main().cell(8), Qt::RightButton);
+    EXPECT_TRUE(act("PopUp_ChannelType_31")->isEnabled());
+    act("PopUp_ChannelType_31")->trigger();
+    main().channelTypePopup()->hide();
+    EXPECT_EQ(type(8), kTypeRoller);
+    EXPECT_EQ(type(9), kTypeRollerSecond);
+    EXPECT_TRUE(ws().dataChanged());
+}
+
+TEST_F(MainWindowTest, aModifiedClickOnlyShowsShiftClik) {
+    QTest::mouseClick(main().cell(12), Qt::LeftButton, Qt::ShiftModifier);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Shift clik"));
+    EXPECT_EQ(ws().curChannel(), 0);
+    QTest::mouseClick(main().cell(12), Qt::LeftButton);
+    EXPECT_EQ(ws().curChannel(), 12);
+    EXPECT_TRUE(editor().isVisible());
+    EXPECT_EQ(editor().currentPage(), QStringLiteral("F_beskrivelse"));
+    EXPECT_EQ(editor().windowTitle(), QStringLiteral("B5   D101"));
+}
+
+TEST_F(MainWindowTest, tooltipsNameTheChannelTypeDescriptionAndLogicMark) {
+    ws().changeChannelType(10, kTypeIntruderPassive);
+    ws().cfg.ChanText[10] = "Door \xE6";
+    ws().cfg.LogicBlocks[0] = {10, 1, 2, 4};
+    ws().announceReplaced();
+    EXPECT_EQ(main().cell(10)->toolTip(), QStringLiteral("!! B3: D108 >> Door æ"));
+    EXPECT_EQ(main().cell(11)->toolTip(), QStringLiteral("B4: D101"));
+}
+
+TEST_F(MainWindowTest, ctrlShortcutsFollowTheMenuAndAltXExits) {
+    ws().cfg.SysData[kSysEventSms] = 0;
+    ws().cfg.SysData[kSysDeviceNo] = 3;
+    main().Update_Form_Elements();
+    EXPECT_FALSE(act("Menu_Edit_ExchangeMask")->isEnabled());
+    EXPECT_FALSE(act("Menu_Edit_SMS_Setup")->isEnabled());
+    key(Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(editor().pageKey(), QStringLiteral("mainsetup"));
+    key(Qt::Key_D, Qt::ControlModifier); // disabled entry: nothing happens
+    EXPECT_EQ(editor().pageKey(), QStringLiteral("mainsetup"));
+    key(Qt::Key_L, Qt::ControlModifier);
+    EXPECT_EQ(editor().pageKey(), QStringLiteral("logic"));
+    bool exited = false;
+    QObject::connect(&main(), &MainWindow::exitRequested, [&] { exited = true; });
+    dialogs.answers = {Answer::No};
+    key(Qt::Key_X, Qt::AltModifier);
+    EXPECT_FALSE(exited);
+    dialogs.answers = {Answer::Yes};
+    key(Qt::Key_X, Qt::AltModifier);
+    EXPECT_TRUE(exited);
+}
+
+TEST_F(MainWindowTest, exitQuestionsDependOnUnsavedChanges) {
+    struct Case {
+        const char* what;
+        bool changed;
+        std::vector<Answer> answers;
+        std::vector<std::optional<QString>> files;
+        bool mayEnd;
+        bool savedFile;
+    };
+    const Case cases[] = {
+        {"unchanged, yes", false, {Answer::Yes}, {}, true, false},
+        {"unchanged, no keeps running", false, {Answer::No}, {}, false, false},
+        {"changed, no ends without saving", true, {Answer::No}, {}, true, false},
+        {"changed, cancel keeps running", true, {Answer::Cancel}, {}, false, false},
+        {"changed, yes then cancelled save keeps running", true, {Answer::Yes}, {std::nullopt}, false, false},
+        {"changed, yes then saved", true, {Answer::Yes}, {QStringLiteral("exit.zeb")}, true, true},
+    };
+    for (const Case& c : cases) {
+        QFile::remove(zeb("exit.zeb"));
+        ws().setCurFileName("New");
+        ws().setDataChanged(c.changed);
+        dialogs.answers.assign(c.answers.begin(), c.answers.end());
+        dialogs.files.clear();
+        for (const auto& f : c.files)
+            dialogs.files.push_back(f ? std::optional<QString>(tempPath(*f)) : std::nullopt);
+        dialogs.shown.clear();
+        EXPECT_EQ(main().Afslutprogram(), c.mayEnd) << c.what;
+        ASSERT_FALSE(dialogs.shown.empty()) << c.what;
+        EXPECT_EQ(dialogs.shown[0].text, c.changed ? QStringLiteral("D169") : QStringLiteral("D170")) << c.what;
+        EXPECT_EQ(QFile::exists(zeb("exit.zeb")), c.savedFile) << c.what;
+        EXPECT_EQ(dialogs.unexpected, 0) << c.what;
+    }
+}
+
+TEST_F(MainWindowTest, recentFilesReorderAndShowOnlyTheFileName) {
+    struct Case {
+        QString opened;
+        std::array<QString, 4> after;
+    };
+    ws().RecentFiles = {"/d/1.zeb", "/d/2.zeb", "/d/3.zeb", "/d/4.zeb"};
+    const Case cases[] = {
+        {"/d/1.zeb", {"/d/1.zeb", "/d/2.zeb", "/d/3.zeb", "/d/4.zeb"}},
+        {"/d/2.zeb", {"/d/2.zeb", "/d/1.zeb", "/d/3.zeb", "/d/4.zeb"}},
+        {"/d/3.zeb", {"/d/3.zeb", "/d/2.zeb", "/d/1.zeb", "/d/4.zeb"}},
+        {"/d/4.zeb", {"/d/4.zeb", "/d/3.zeb", "/d/2.zeb", "/d/1.zeb"}},
+        {"/d/5.zeb", {"/d/5.zeb", "/d/4.zeb", "/d/3.zeb", "/d/2.zeb"}},
+        {"/d/5.ZEB", {"/d/5.ZEB", "/d/5.zeb", "/d/4.zeb", "/d/3.zeb"}},
+    };
+    for (const Case& c : cases) {
+        main().RefreshFileList(c.opened, false);
+        EXPECT_EQ(ws().RecentFiles, c.after) << c.opened.toStdString();
+        EXPECT_EQ(settings().value("File1"), c.after[0]);
+        EXPECT_EQ(settings().value("File4"), c.after[3]);
+    }
+    ws().RecentFiles = {"C:\\Data\\house.zeb", "nofolder.zeb", "", "/a"};
+    main().RefreshFileList(QString(), true);
+    const std::pair<QString, bool> shown[] = {
+        {"1 house.zeb", true}, {"2 nofolder.zeb", false}, {"3 ", false}, {"4 /a", false}};
+    for (int k = 0; k < 4; ++k) {
+        QAction* a = act(QStringLiteral("Load_fileno_%1").arg(k + 1).toLatin1().constData());
+        EXPECT_EQ(a->text(), shown[k].first) << k;
+        EXPECT_EQ(a->isEnabled(), shown[k].second) << k;
+    }
+}
+
+TEST_F(MainWindowTest, saveReopenFromTheRecentListAndKeepTheModelOnAMissingFile) {
+    key(Qt::Key_M);
+    ws().cfg.ChanText[0] = "Hall";
+    dialogs.files = {zeb("house.zeb")};
+    main().M_File_Save_Click();
+    ASSERT_TRUE(QFile::exists(zeb("house.zeb")));
+    EXPECT_FALSE(ws().dataChanged());
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [house.zeb]"));
+    EXPECT_EQ(ws().RecentFiles[0], zeb("house.zeb"));
+
+    main().M_File_New_Click(); // unchanged: no question
+    EXPECT_EQ(type(0), kTypeBlank);
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [New]"));
+    main().Load_fileno_Click(1);
+    EXPECT_EQ(type(0), kTypeMaster);
+    EXPECT_EQ(ws().cfg.ChanText[0], "Hall");
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [house.zeb]"));
+    EXPECT_FALSE(ws().dataChanged());
+
+    // A recent file that is gone is reported; the configuration and title stay.
+    QFile::remove(zeb("house.zeb"));
+    key(Qt::Key_Right);
+    key(Qt::Key_I);
+    dialogs.shown.clear();
+    dialogs.answers = {Answer::No}; // do not save first
+    main().Load_fileno_Click(1);
+    EXPECT_EQ(type(1), kTypeIntruderPassive);
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [house.zeb]"));
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_TRUE(dialogs.shown[1].text.contains(QStringLiteral("house.zeb")));
+}
+
+TEST_F(MainWindowTest, openingAFileOfAnotherProgramGivesTextOneSeventyOneAndABlankConfiguration) {
+    QFile f(zeb("other.zeb"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("\"OTHER\",\"1.0\"\r\n");
+    f.close();
+    key(Qt::Key_I);
+    ws().setDataChanged(false);
+    dialogs.files = {zeb("other.zeb")};
+    main().M_File_Open_Click();
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_EQ(dialogs.shown.back().text, QStringLiteral("D171"));
+    EXPECT_EQ(type(0), kTypeBlank);
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [New]"));
+}
+
+TEST_F(MainWindowTest, saveFirstThenCancelAbandonsNew) {
+    key(Qt::Key_I);
+    dialogs.answers = {Answer::Yes};
+    dialogs.files = {std::nullopt};
+    main().M_File_New_Click();
+    EXPECT_EQ(type(0), kTypeIntruderPassive);
+    EXPECT_TRUE(ws().dataChanged());
+}

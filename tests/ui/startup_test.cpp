@@ -1,0 +1,172 @@
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QMenu>
+#include <QSettings>
+#include <QSysInfo>
+
+#include "app/texts.h"
+#include "tests/support/program_fixture.h"
+#include "ui/editor/editor_window.h"
+#include "ui/main/channel_cell.h"
+#include "ui/main/main_window.h"
+
+using namespace korvane;
+using namespace korvane::test;
+
+namespace {
+
+using Startup = ProgramFixture;
+
+QString native(const QString& p) {
+    return QDir::toNativeSeparators(p);
+}
+
+} // namespace
+
+TEST_F(Startup, firstRunWritesEveryKeyWithItsDefault) {
+    ASSERT_TRUE(start());
+    const QString prog = native(programFolder());
+    const std::pair<const char*, QString> expected[] = {
+        {"Author", QStringLiteral("Korvane")},
+        {"RevisionLevel", QStringLiteral("Version 3.07")},
+        {"DataFileLoc", native(programFolder() + "/Data/Example")},
+        {"File1", QString()},
+        {"File4", QString()},
+        {"CurrentLanguage", QStringLiteral("1")},
+        {"LanguageFile#0", native(programFolder() + "/Language/English.dat")},
+        {"LanguageFile#2", native(programFolder() + "/Language/Dansk.dat")},
+        {"Language1", QStringLiteral("Deutsch")},
+        {"Startup", prog},
+        {"ComPortUsing", QStringLiteral("1")},
+    };
+    QSettings raw(settingsPath(), QSettings::IniFormat);
+    for (const auto& [key, value] : expected) {
+        EXPECT_TRUE(raw.contains(QStringLiteral("Data/") + QLatin1String(key))) << key;
+        EXPECT_EQ(settings().value(QLatin1String(key), QStringLiteral("<absent>")), value) << key;
+    }
+    // The second slot is current on a first run, and every recent item is disabled.
+    EXPECT_EQ(ws().CurLanguage, 1);
+    EXPECT_EQ(main().findChild<QMenu*>("M_File")->title(), QStringLiteral("D1"));
+    for (int k = 1; k <= 4; ++k)
+        EXPECT_FALSE(main().findChild<QAction*>(QStringLiteral("Load_fileno_%1").arg(k))->isEnabled()) << k;
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [New]"));
+    EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_Welcome"));
+    EXPECT_TRUE(dialogs.shown.empty()) << dialogs.texts().join('|').toStdString();
+}
+
+TEST_F(Startup, aMovedOrNewRevisionProgramResetsAllButTheComPort) {
+    struct Case {
+        const char* what;
+        const char* key;
+        QString value;
+    };
+    const Case cases[] = {
+        {"moved program", "Startup", QStringLiteral("/somewhere/else")},
+        {"older revision", "RevisionLevel", QStringLiteral("Version 3.06")},
+        {"no author", "Author", QString()},
+    };
+    for (const Case& c : cases) {
+        settings().setValue("Startup", native(programFolder()));
+        settings().setValue("RevisionLevel", "Version 3.07");
+        settings().setValue("Author", "Korvane");
+        settings().setValue("File1", "/data/a.zeb");
+        settings().setValue("CurrentLanguage", "2");
+        settings().setValue("Language0", "Klingon");
+        settings().setValue("ComPortUsing", "3");
+        settings().setValue(QLatin1String(c.key), c.value);
+        const ProgramSettings p = ReadStartupSettings(settings(), programFolder());
+        EXPECT_TRUE(p.wasReset) << c.what;
+        EXPECT_EQ(p.recentFiles[0], QString()) << c.what;
+        EXPECT_EQ(p.curLanguage, 1) << c.what;
+        EXPECT_EQ(p.langNames[0], QStringLiteral("English")) << c.what;
+        EXPECT_EQ(p.comPort, 3) << c.what;
+        EXPECT_EQ(settings().value("ComPortUsing"), QStringLiteral("3")) << c.what;
+        EXPECT_EQ(settings().value("File1"), QString()) << c.what;
+        EXPECT_EQ(settings().value("Startup"), native(programFolder())) << c.what;
+    }
+    // An unchanged installation keeps what the user chose.
+    settings().setValue("File1", "/data/a.zeb");
+    settings().setValue("CurrentLanguage", "2");
+    const ProgramSettings kept = ReadStartupSettings(settings(), programFolder());
+    EXPECT_FALSE(kept.wasReset);
+    EXPECT_EQ(kept.recentFiles[0], QStringLiteral("/data/a.zeb"));
+    EXPECT_EQ(kept.curLanguage, 2);
+}
+
+TEST_F(Startup, aSecondCopyIsRefusedButAStaleLockIsNot) {
+    {
+        QLockFile other(lockPath());
+        ASSERT_TRUE(other.tryLock(0));
+        EXPECT_FALSE(start());
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Application already running"));
+        EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::Exclamation);
+        EXPECT_EQ(program_->mainWindow(), nullptr);
+        program_.reset();
+    }
+    // A lock left by a copy that crashed names a process that no longer runs.
+    QFile stale(lockPath());
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write(QByteArray("999999\nkorvane\n") + QSysInfo::machineHostName().toUtf8() + "\n");
+    stale.close();
+    dialogs.shown.clear();
+    EXPECT_TRUE(start());
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(Startup, aMissingLanguageFileIsReportedAndNeverBecomesCurrent) {
+    ASSERT_TRUE(start());
+    ws().LangFiles[0] = tempPath("nowhere/English.dat");
+    main().Menu_View_Sprog_Click(0);
+    EXPECT_EQ(ws().CurLanguage, 1);
+    EXPECT_TRUE(dialogs.texts().contains(QStringLiteral("Bad or Corrupted language file...")));
+    EXPECT_EQ(main().findChild<QMenu*>("M_File")->title(), QStringLiteral("D1"));
+    EXPECT_EQ(settings().value("CurrentLanguage"), QStringLiteral("1"));
+}
+
+TEST_F(Startup, switchingLanguageRecaptionsBothWindowsAndMovesTheCheckMark) {
+    ASSERT_TRUE(start());
+    main().Menu_View_Sprog_Click(2);
+    EXPECT_EQ(ws().CurLanguage, 2);
+    EXPECT_EQ(settings().value("CurrentLanguage"), QStringLiteral("2"));
+    EXPECT_EQ(main().findChild<QMenu*>("M_File")->title(), QStringLiteral("K1"));
+    EXPECT_EQ(main().findChild<QAction*>("M_File_New")->text(), QStringLiteral("K2\tCtrl+N"));
+    EXPECT_EQ(main().findChild<QAction*>("M_File_Exit")->text(), QStringLiteral("K7\tAlt+X"));
+    EXPECT_TRUE(main().findChild<QAction*>("Menu_View_Sprog_2")->isChecked());
+    EXPECT_FALSE(main().findChild<QAction*>("Menu_View_Sprog_1")->isChecked());
+    EXPECT_EQ(main().findChild<QAction*>("PopUp_ChannelType_22")->text(), QStringLiteral("K27"));
+    EXPECT_TRUE(editor().windowTitle().startsWith(QStringLiteral("K0")));
+    EXPECT_EQ(main().cell(0)->toolTip(), QStringLiteral("A1: K101"));
+    // A language file with a bad record leaves the previous language current.
+    WriteTextFile(tempPath("Broken.dat"), {{330, "xx07300-0000"}, {331, "Broken"}, {1, "B1"}, {401, "x"}});
+    ws().LangFiles[0] = tempPath("Broken.dat");
+    main().Menu_View_Sprog_Click(0);
+    EXPECT_EQ(ws().CurLanguage, 2);
+    EXPECT_EQ(main().findChild<QMenu*>("M_File")->title(), QStringLiteral("K1"));
+}
+
+TEST_F(Startup, helpShowsTheHelpTextOrTextTwoHundredWithTitleAndNumber) {
+    ASSERT_TRUE(start());
+    main().findChild<QAction*>("Mnu_generelHelp")->trigger();
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_EQ(dialogs.shown.back().text, QStringLiteral("D-general help"));
+    EXPECT_EQ(dialogs.shown.back().caption, QStringLiteral("D17"));
+    ShowHelp(program_->context(), nullptr, 0, QStringLiteral("Main_Form"));
+    EXPECT_EQ(dialogs.shown.back().text, QStringLiteral("D200"));
+    EXPECT_EQ(dialogs.shown.back().caption, QStringLiteral("Main_Form0"));
+}
+
+TEST(DialogHelpers, barFiltersBecomeQtFiltersAndTitlesDropTheFolder) {
+    EXPECT_EQ(ToQtFilter("Korvane (*.zeb)|*.zeb|M52xx07 (*.x07)|*.x07|All(*.*)|*.*"),
+              QStringLiteral("Korvane (*.zeb);;M52xx07 (*.x07);;All (*)"));
+    EXPECT_EQ(ToQtFilter("ZEB1 language(*.dat)|*.dat"), QStringLiteral("ZEB1 language (*.dat)"));
+    const std::pair<const char*, const char*> titles[] = {{"C:\\Data\\house.zeb", "house.zeb"},
+                                                          {"/home/ole/house.zeb", "house.zeb"},
+                                                          {"house.zeb", "house.zeb"},
+                                                          {"C:\\Data/mixed\\b.x07", "b.x07"},
+                                                          {"", ""}};
+    for (const auto& [path, title] : titles)
+        EXPECT_EQ(FileTitle(path), QLatin1String(title)) << path;
+}
