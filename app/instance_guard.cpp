@@ -20,7 +20,7 @@ QString InstanceGuard::DefaultLockPath() {
     // Beside a redirected settings file, so a test or a trial copy has its own lock.
     const QString redirected = qEnvironmentVariable("KORVANE_SETTINGS");
     if (!redirected.isEmpty())
-        return redirected + QStringLiteral(".lock");
+        return redirected + QStringLiteral(".running"); // not ".lock": QSettings locks that name itself
     QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (dir.isEmpty())
         dir = QDir::tempPath();
