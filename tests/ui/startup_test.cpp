@@ -1,10 +1,13 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QLockFile>
 #include <QMenu>
+#include <QPushButton>
 #include <QSettings>
 #include <QSysInfo>
+#include <QTest>
 
 #include "app/texts.h"
 #include "tests/support/program_fixture.h"
@@ -169,4 +172,47 @@ TEST(DialogHelpers, barFiltersBecomeQtFiltersAndTitlesDropTheFolder) {
                                                           {"", ""}};
     for (const auto& [path, title] : titles)
         EXPECT_EQ(FileTitle(path), QLatin1String(title)) << path;
+}
+
+TEST_F(Startup, theLanguagePageTakesOnlyValidLanguageFilesIntoASlot) {
+    ASSERT_TRUE(start());
+    main().findChild<QAction*>("MnuSetLanguage")->trigger();
+    EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_SelectLanguage"));
+    auto* slot2 = editor().findChild<QLineEdit*>("T_Language_2");
+    EXPECT_EQ(slot2->text(), QStringLiteral("Dansk"));
+
+    struct Case {
+        const char* what;
+        std::map<int, QString> records;
+        bool taken;
+    };
+    const Case cases[] = {
+        {"no identifier", {{331, "Svenska"}, {1, "Arkiv"}}, false},
+        {"another identifier", {{330, "xx07300-0001"}, {331, "Svenska"}}, false},
+        {"no name", {{330, "xx07300-0000"}, {331, ""}}, false},
+        {"key out of range", {{330, "xx07300-0000"}, {331, "Svenska"}, {401, "x"}}, false},
+        {"valid, out of order", {{331, "Svenska"}, {1, "Arkiv"}, {330, "xx07300-0000"}}, true},
+    };
+    for (const Case& c : cases) {
+        WriteTextFile(tempPath("Svenska.dat"), c.records);
+        dialogs.shown.clear();
+        dialogs.files = {tempPath("Svenska.dat")};
+        QTest::mouseClick(editor().findChild<QPushButton*>("C_FindLang_2"), Qt::LeftButton);
+        EXPECT_EQ(dialogs.shown.empty(), c.taken) << c.what;
+        EXPECT_EQ(slot2->text(), c.taken ? QStringLiteral("Svenska") : QStringLiteral("Dansk")) << c.what;
+        EXPECT_EQ(settings().value("Language2"), c.taken ? QStringLiteral("Svenska") : QStringLiteral("Dansk"))
+            << c.what;
+    }
+    EXPECT_EQ(ws().LangFiles[2], tempPath("Svenska.dat"));
+    EXPECT_EQ(settings().value("LanguageFile#2"), tempPath("Svenska.dat"));
+    EXPECT_EQ(dialogs.fileDialogs.back().filter, QStringLiteral("ZEB1 language(*.dat)|*.dat"));
+    EXPECT_EQ(dialogs.fileDialogs.back().title, QStringLiteral("D32"));
+    // Cancelling the browse changes nothing.
+    dialogs.files = {std::nullopt};
+    QTest::mouseClick(editor().findChild<QPushButton*>("C_FindLang_0"), Qt::LeftButton);
+    EXPECT_EQ(editor().findChild<QLineEdit*>("T_Language_0")->text(), QStringLiteral("English"));
+    // OK reloads the current language and returns to the about page.
+    QTest::mouseClick(editor().findChild<QPushButton*>("C_langOk"), Qt::LeftButton);
+    EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_Welcome"));
+    EXPECT_EQ(main().findChild<QAction*>("Menu_View_Sprog_2")->text(), QStringLiteral("Svenska"));
 }
