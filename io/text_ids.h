@@ -1,0 +1,429 @@
+#pragma once
+// The numbers of the language texts and help texts the program uses.
+//
+// Every caption, label and message is language text n of the current language file; every F1 help
+// is help text n of its help file. Code refers to a text by the name below, never by a bare number,
+// and UsedLanguageTexts() / UsedHelpTexts() list every number the program asks for (the named ones
+// and the ranges made by formula). The tests hold the shipped files against these lists, so a caption
+// added here without a text in every language fails the build's tests.
+//
+// resources/Language/README.md explains the numbering for translators.
+
+#include <vector>
+
+#include "io/text_file.h"
+
+namespace korvane {
+
+// ---- Language texts, X(name, number), grouped by where they appear ----
+// The same number may serve several places (a unit label and a report column, say); it then appears
+// once, under the name of its first use, and the comment names the other uses.
+#define KORVANE_LANGUAGE_TEXTS(X)                                                                                      \
+    /* Main window: menus and captions */                                                                              \
+    X(kTxtAbout, 0)    /* "About", about page caption + " ZEB1" */                                                     \
+    X(kTxtMenuFile, 1) /* also the report header "File: name" */                                                       \
+    X(kTxtMenuNew, 2)                                                                                                  \
+    X(kTxtMenuOpen, 3)                                                                                                 \
+    X(kTxtMenuSave, 4)                                                                                                 \
+    X(kTxtMenuRead, 5)  /* also the transfer window caption when reading */                                            \
+    X(kTxtMenuWrite, 6) /* also the transfer window caption when writing */                                            \
+    X(kTxtMenuExit, 7)                                                                                                 \
+    X(kTxtMenuEdit, 8)                                                                                                 \
+    X(kTxtMenuBasicSetup, 9)  /* also the editor caption on the main setup page */                                     \
+    X(kTxtMenuLogicSetup, 10) /* also the logic report title */                                                        \
+    X(kTxtMenuView, 11)                                                                                                \
+    X(kTxtMenuLanguage, 12)                                                                                            \
+    X(kTxtMenuPrint, 13)                                                                                               \
+    X(kTxtMenuHolidaySetup, 14) /* also the holiday table heading of the real-time report */                           \
+    X(kTxtMenuSetLanguage, 15)                                                                                         \
+    X(kTxtMenuComPort, 16)                                                                                             \
+    X(kTxtMenuHelp, 17) /* also the caption of the help pop-up */                                                      \
+    X(kTxtMenuAbout, 18)                                                                                               \
+    X(kTxtDeviceNumber, 19)     /* label of T_DeviceNo and the report header */                                        \
+    X(kTxtMenuSaveAs, 31)       /* also the title of the save dialog */                                                \
+    X(kTxtOpenDialogTitle, 32)  /* configuration and language file open dialogs */                                     \
+    X(kTxtMenuGeneralHelp, 199) /* also the title of general help */                                                   \
+    X(kTxtMenuGroupOn, 164)                                                                                            \
+    X(kTxtMenuGroupOff, 165)                                                                                           \
+    X(kTxtMenuGroupNotAffected, 166)                                                                                   \
+    X(kTxtMenuExchangeMask, 307)                                                                                       \
+    X(kTxtMenuSmsSetup, 210)     /* also SMS report title, first SMS page label */                                     \
+    X(kTxtPrintChannelList, 259) /* also the channel list report title */                                              \
+    X(kTxtPrintMaster, 260)      /* also the master report title */                                                    \
+    X(kTxtPrintRealTime, 261)    /* also the real-time report title */                                                 \
+    X(kTxtPrintLogic, 262)                                                                                             \
+    X(kTxtCtrlKey, 360) /* "Ctrl+" before a shortcut letter */                                                         \
+    X(kTxtAltKey, 361)  /* "Alt+" before the exit letter */                                                            \
+    /* Channel-type pop-up menu */                                                                                     \
+    X(kTxtPopupMono, 20)                                                                                               \
+    X(kTxtPopupFlipFlop, 21)                                                                                           \
+    X(kTxtPopupTimer, 22)                                                                                              \
+    X(kTxtPopupRealTime, 23)                                                                                           \
+    X(kTxtPopupMaster, 24)                                                                                             \
+    X(kTxtWaterAlarm, 25)    /* pop-up, common siren source box */                                                     \
+    X(kTxtSmokeAlarm, 26)    /* pop-up, common siren source box */                                                     \
+    X(kTxtIntruderAlarm, 27) /* pop-up, common siren source box, motion detector report */                             \
+    X(kTxtPopupCommonSiren, 28)                                                                                        \
+    X(kTxtIsaAlarm, 29) /* pop-up, common siren source box */                                                          \
+    X(kTxtPopupBlank, 30)                                                                                              \
+    X(kTxtPopupThermostat, 33)                                                                                         \
+    X(kTxtPopupNightSetback, 34)                                                                                       \
+    X(kTxtPopupRoller, 35)                                                                                             \
+    X(kTxtPopupRollerMaster, 39)                                                                                       \
+    /* File menu questions and messages */                                                                             \
+    X(kTxtAskSaveBeforeNew, 167)                                                                                       \
+    X(kTxtAskSaveBeforeOpen, 168)                                                                                      \
+    X(kTxtAskSaveBeforeExit, 169)                                                                                      \
+    X(kTxtAskExit, 170)                                                                                                \
+    X(kTxtNotAConfigurationFile, 171)                                                                                  \
+    /* Editor window: common part of the channel pages, about page */                                                  \
+    X(kTxtDescription, 38) /* Label_beskriv, channel list column */                                                    \
+    X(kTxtAboutText, 172)                                                                                              \
+    X(kTxtEventOnReport, 320)                                                                                          \
+    X(kTxtEventOffReport, 321)                                                                                         \
+    X(kTxtEventOnSms, 322)                                                                                             \
+    X(kTxtEventOffSms, 323)                                                                                            \
+    /* Main setup page, master matrix, exchange mask */                                                                \
+    X(kTxtUsePcClock, 36)                                                                                              \
+    X(kTxtSystemDescription, 37)                                                                                       \
+    X(kTxtMuxCount, 52)                                                                                                \
+    X(kTxtMuxDelay, 53)                                                                                                \
+    X(kTxtTimeOutput, 54)                                                                                              \
+    X(kTxtNumberOfChannels, 63)                                                                                        \
+    X(kTxtLegendOn, 65)                                                                                                \
+    X(kTxtLegendOff, 66)                                                                                               \
+    X(kTxtLegendNotAffected, 67)                                                                                       \
+    X(kTxtLegendNotDrivable, 68) /* also the roller master legend */                                                   \
+    X(kTxtMasterRealTime, 80)                                                                                          \
+    X(kTxtSetupWarning, 196)                                                                                           \
+    X(kTxtAutoSummerTime, 206)                                                                                         \
+    X(kTxtEventOutput, 207)                                                                                            \
+    X(kTxtEventOutputSerial, 208)                                                                                      \
+    X(kTxtEventOutputSms, 209)                                                                                         \
+    X(kTxtViewRealTime, 286)                                                                                           \
+    X(kTxtSelected, 304) /* exchange mask and roller master legends */                                                 \
+    X(kTxtNotSelected, 305)                                                                                            \
+    X(kTxtExchangeMaskCaption, 306)                                                                                    \
+    X(kTxtCounter, 310)                                                                                                \
+    /* Real-time page and reports */                                                                                   \
+    X(kTxtOnTime, 40)                                                                                                  \
+    X(kTxtOffTime, 41)                                                                                                 \
+    X(kTxtHours, 42)   /* also the timer unit label */                                                                 \
+    X(kTxtMinutes, 43) /* also the timer unit label */                                                                 \
+    X(kTxtWeekdays, 44)                                                                                                \
+    X(kTxtDayMonday, 45) /* day boxes 45..51, box 0 = Monday */                                                        \
+    X(kTxtDayTuesday, 46)                                                                                              \
+    X(kTxtDayWednesday, 47)                                                                                            \
+    X(kTxtDayThursday, 48)                                                                                             \
+    X(kTxtDayFriday, 49)                                                                                               \
+    X(kTxtDaySaturday, 50)                                                                                             \
+    X(kTxtDaySunday, 51)                                                                                               \
+    X(kTxtTriggerTime, 60)                                                                                             \
+    X(kTxtDayHoliday, 64)                                                                                              \
+    /* Timer and motion detector pages */                                                                              \
+    X(kTxtTimerHeading, 55)                                                                                            \
+    X(kTxtTimerModeDelay, 56)                                                                                          \
+    X(kTxtTimerModePulse, 57)                                                                                          \
+    X(kTxtPulseTime, 58)                                                                                               \
+    X(kTxtPauseTime, 59)                                                                                               \
+    X(kTxtSeconds, 62)              /* timer unit label, roller master report */                                       \
+    X(kTxtControlChannel, 275)      /* timer start channel, second-limit channel */                                    \
+    X(kTxtPartOfIntruderAlarm, 285) /* motion detector, flip-flop box Chk_grundUseThief */                             \
+    X(kTxtOnDelay, 290)             /* timer, ISA input on-delay */                                                    \
+    X(kTxtOffDelay, 291)            /* timer, motion detector hold time */                                             \
+    X(kTxtSinglePulse, 292)                                                                                            \
+    X(kTxtDetectionPulses, 308)                                                                                        \
+    /* Alarm pages (intruder, smoke, water, ISA, common siren) */                                                      \
+    X(kTxtChannelFunction, 70)                                                                                         \
+    X(kTxtPassiveDetector, 71)                                                                                         \
+    X(kTxtActiveDetector, 72)                                                                                          \
+    X(kTxtManualArming, 73)                                                                                            \
+    X(kTxtDoorSwitchArming, 74)                                                                                        \
+    X(kTxtSiren, 75)                                                                                                   \
+    X(kTxtCallOut, 76)                                                                                                 \
+    X(kTxtCodeLockArming, 77)                                                                                          \
+    X(kTxtDisableChannel, 78)                                                                                          \
+    X(kTxtOperatingMode, 79) /* ISA and roller master */                                                               \
+    X(kTxtDisarmingTime, 81)                                                                                           \
+    X(kTxtSirenTime, 82)                                                                                               \
+    X(kTxtCallOutDelay, 83)                                                                                            \
+    X(kTxtArmingDelay, 84)                                                                                             \
+    X(kTxtUnitSec, 85) /* unit of the arming, disarming, on-delay, flash and run times */                              \
+    X(kTxtUnitMin, 61) /* unit of the siren, call-out, reset and SMS response times */                                 \
+    X(kTxtResetInput, 86)                                                                                              \
+    X(kTxtIsaModeAutoReset, 87)                                                                                        \
+    X(kTxtIsaModeManualReset, 88)                                                                                      \
+    X(kTxtResetTime, 89)                                                                                               \
+    X(kTxtAcknowledgeInput, 96)                                                                                        \
+    X(kTxtLampTestInput, 97)                                                                                           \
+    X(kTxtFlashOnAlarm, 293)                                                                                           \
+    X(kTxtFlashPattern, 294)                                                                                           \
+    X(kTxtFlashInterval, 295)                                                                                          \
+    /* Logic page and report */                                                                                        \
+    X(kTxtLogicBlocks, 90)                                                                                             \
+    X(kTxtInput1, 91)                                                                                                  \
+    X(kTxtInput2, 92)                                                                                                  \
+    X(kTxtFunction, 93) /* logic operation column, analogue sensor kind */                                             \
+    X(kTxtOutput, 94)                                                                                                  \
+    X(kTxtNotes, 95)                                                                                                   \
+    /* Roller blind and roller master pages */                                                                         \
+    X(kTxtSimultaneous, 69)                                                                                            \
+    X(kTxtSequential, 98)                                                                                              \
+    X(kTxtPriority, 287)                                                                                               \
+    X(kTxtUp, 288)                                                                                                     \
+    X(kTxtDown, 289)                                                                                                   \
+    X(kTxtWithSlats, 296)                                                                                              \
+    X(kTxtMasterReverseTime, 297)                                                                                      \
+    X(kTxtRunTime, 301)                                                                                                \
+    X(kTxtReverseTime, 302)                                                                                            \
+    X(kTxtUnitMs, 303)                                                                                                 \
+    /* Analogue sensor page and report */                                                                              \
+    X(kTxtLimit, 203)                                                                                                  \
+    X(kTxtLimitInverted, 204)                                                                                          \
+    X(kTxtRange, 205)                                                                                                  \
+    X(kTxtExchangeLimits, 242)                                                                                         \
+    X(kTxtSecondLimit, 245)                                                                                            \
+    X(kTxtRangeMin, 271)                                                                                               \
+    X(kTxtRangeMax, 272)                                                                                               \
+    X(kTxtOffBelow, 273)                                                                                               \
+    X(kTxtOnAbove, 274)                                                                                                \
+    X(kTxtLuxMeter, 276)                                                                                               \
+    X(kTxtWindMeter, 277)                                                                                              \
+    X(kTxtTemperatureMeter, 278)                                                                                       \
+    X(kTxtGeneralSensor, 279)                                                                                          \
+    X(kTxtControlOutput, 281)                                                                                          \
+    X(kTxtOnBelow, 283)                                                                                                \
+    X(kTxtOffAbove, 284)                                                                                               \
+    X(kTxtExternalLimit, 312)                                                                                          \
+    X(kTxtExternalLimitChannel, 313)                                                                                   \
+    /* SMS page and report */                                                                                          \
+    X(kTxtSmsNumbers, 211)                                                                                             \
+    X(kTxtDialInNumbers, 212)                                                                                          \
+    X(kTxtDialInPassword, 213)                                                                                         \
+    X(kTxtDialOutMethod, 214)                                                                                          \
+    X(kTxtDialOutSmsOnly, 215)                                                                                         \
+    X(kTxtDialOutConfirmed, 216)                                                                                       \
+    X(kTxtDialIn, 314)                                                                                                 \
+    X(kTxtPasswordProtection, 315)                                                                                     \
+    X(kTxtKnownNumbersOnly, 316)                                                                                       \
+    X(kTxtResponseTime, 317)                                                                                           \
+    X(kTxtSmsMessageWords, 318) /* sent to the unit as SmsText 9..13, 16 characters each */                            \
+    X(kTxtSmsIdentification, 319)                                                                                      \
+    /* Holiday page */                                                                                                 \
+    X(kTxtHolidayHeading, 197)                                                                                         \
+    X(kTxtMonth, 263)                                                                                                  \
+    X(kTxtDay, 264) /* also a unit label (7 characters) */                                                             \
+    X(kTxtFrom, 265)                                                                                                   \
+    X(kTxtTo, 266)                                                                                                     \
+    /* Unit label texts sent to the unit at 0x3AE0 (cut or padded to 7, 7, 7, 5, 5 characters) */                      \
+    X(kTxtChannel, 252) /* also report column, roller page label */                                                    \
+    X(kTxtUnitLabelTime, 267)                                                                                          \
+    X(kTxtUnitLabelOn, 268)                                                                                            \
+    X(kTxtUnitLabelOff, 269)                                                                                           \
+    /* Transfer window */                                                                                              \
+    X(kTxtButtonOk, 173)                                                                                               \
+    X(kTxtButtonCancel, 174)                                                                                           \
+    X(kTxtButtonRetry, 175)                                                                                            \
+    X(kTxtTransferReady, 176)                                                                                          \
+    X(kTxtPortError, 177)                                                                                              \
+    X(kTxtNoAnswer, 179)                                                                                               \
+    X(kTxtDataReceived, 180)                                                                                           \
+    X(kTxtWriteAccepted, 181)                                                                                          \
+    X(kTxtWriteRefused, 182)                                                                                           \
+    X(kTxtSendingSetup, 183)                                                                                           \
+    X(kTxtSendingTexts, 184)                                                                                           \
+    X(kTxtSendingLogic, 185)                                                                                           \
+    X(kTxtSendingDescriptions, 186)                                                                                    \
+    X(kTxtReading, 187)                                                                                                \
+    X(kTxtWaitingForAnswer, 188)                                                                                       \
+    X(kTxtNewerFirmware, 309)                                                                                          \
+    /* Reports */                                                                                                      \
+    X(kTxtMuxInputs, 250)                                                                                              \
+    X(kTxtMuxDelayShort, 251)                                                                                          \
+    X(kTxtSettings, 253)                                                                                               \
+    X(kTxtDurationUnit, 255)                                                                                           \
+    X(kTxtChannels, 258)                                                                                               \
+    X(kTxtNothingToPrint, 270)                                                                                         \
+    X(kTxtPage, 300)                                                                                                   \
+    /* Help */                                                                                                         \
+    X(kTxtNoHelp, 200)                                                                                                 \
+    /* Texts the program adds for controls and messages the design leaves without a number */                          \
+    X(kTxtBasicFunction, 370) /* L_GRUNDFUNK */                                                                        \
+    X(kTxtInvertMono, 371)    /* Chk_InvertMono */                                                                     \
+    X(kTxtLanguageFiles, 372) /* L_langname on the language page */                                                    \
+    X(kTxtBrowse, 373)        /* C_FindLang */                                                                         \
+    X(kTxtLanguageSlot, 374)  /* "Language" before the slot number on the language page */                             \
+    X(kTxtNoPrinter, 375)     /* no printer: offer a PDF file */                                                       \
+    X(kTxtSaveFailed, 376)    /* a configuration file could not be written */                                          \
+    X(kTxtReadFailed, 377)    /* a configuration file could not be read */                                             \
+    X(kTxtLine, 378)          /* "line" before a line number in file messages */                                       \
+    X(kTxtSimulatedUnit, 379) /* COM port menu entry of the simulated master unit */                                   \
+    X(kTxtPdfFiles, 380)      /* file type of the PDF save dialog */
+
+#define KORVANE_DECLARE_TEXT(name, number) constexpr int name = number;
+KORVANE_LANGUAGE_TEXTS(KORVANE_DECLARE_TEXT)
+
+// ---- Language texts made by formula ----
+constexpr int kTxtTypeNameBase = 100; // name of channel type t: 100 + t
+constexpr int kTxtWeekdayBase = 188;  // weekday w (1 = Sunday .. 7 = Saturday): 188 + w
+constexpr int kTxtShortcutBase = 340; // shortcut letter k = 0..11: first character of 340 + k
+constexpr int kShortcutCount = 12;
+
+constexpr int TypeNameText(int typeCode) {
+    return kTxtTypeNameBase + typeCode;
+}
+constexpr int WeekdayText(int w) {
+    return kTxtWeekdayBase + w;
+}
+constexpr int ShortcutText(int k) {
+    return kTxtShortcutBase + k;
+}
+constexpr int DayBoxText(int box) {
+    return box < 7 ? kTxtDayMonday + box : kTxtDayHoliday;
+}
+
+// ---- Help numbers, X(name, number) ----
+// Numbers the design fixes: 10, 200 + t, 410..412, 710, 712, 713, 1324, 1410..1415, 1910. The other
+// controls of the editor window take a number from the hundred of their page (see the README).
+#define KORVANE_HELP_TEXTS(X)                                                                                          \
+    X(kHelpGeneral, 10)                                                                                                \
+    /* Language page */                                                                                                \
+    X(kHelpLanguageName, 110)   /* T_Language */                                                                       \
+    X(kHelpLanguageBrowse, 111) /* C_FindLang */                                                                       \
+    X(kHelpLanguageOk, 112)     /* C_langOk */                                                                         \
+    /* Main setup page */                                                                                              \
+    X(kHelpPcClock, 310)           /* C_pctime */                                                                      \
+    X(kHelpAutoSummerTime, 311)    /* C_AutoSumWin */                                                                  \
+    X(kHelpNumberOfChannels, 312)  /* Combo_NoChannels */                                                              \
+    X(kHelpMuxCount, 313)          /* Combo_MuxCount */                                                                \
+    X(kHelpMuxDelay, 314)          /* Combo_MuxDelay */                                                                \
+    X(kHelpCounter, 315)           /* Combo_Counter */                                                                 \
+    X(kHelpEventOutput, 316)       /* Combo_EventSelect */                                                             \
+    X(kHelpTimeOutput, 317)        /* ComboDupUr */                                                                    \
+    X(kHelpDeviceNumber, 318)      /* T_DeviceNo */                                                                    \
+    X(kHelpSystemDescription, 319) /* T_generelBeskriv */                                                              \
+    /* Holiday page */                                                                                                 \
+    X(kHelpHolidayFromMonth, 410) /* T_MonthStart */                                                                   \
+    X(kHelpHolidayFromDate, 411)  /* T_DateStart */                                                                    \
+    X(kHelpHolidayTo, 412)        /* T_MonthEnd and T_DateEnd */                                                       \
+    /* Common part of the channel pages and the basic page */                                                          \
+    X(kHelpChannelDescription, 510) /* TextBeskriv */                                                                  \
+    X(kHelpEventOn, 511)            /* Check1 */                                                                       \
+    X(kHelpEventOff, 512)           /* Check2 */                                                                       \
+    X(kHelpInvertMono, 520)         /* Chk_InvertMono */                                                               \
+    X(kHelpFlipFlopIntruder, 521)   /* Chk_grundUseThief */                                                            \
+    /* Timer page */                                                                                                   \
+    X(kHelpTimerMode, 610)         /* O_TimerMode */                                                                   \
+    X(kHelpTimerSinglePulse, 611)  /* Chk_TimPuls */                                                                   \
+    X(kHelpTimerStartChannel, 612) /* Timer_NoPulses */                                                                \
+    X(kHelpTimerTime1, 613)        /* TimerTid 0..2 */                                                                 \
+    X(kHelpTimerTime2, 614)        /* TimerTid 3..5 */                                                                 \
+    /* Master function page */                                                                                         \
+    X(kHelpMasterMatrix, 710)   /* T_dummy, mode "EditMask" */                                                         \
+    X(kHelpTriggerHour, 712)    /* HourOn, HourOFF in trigger mode */                                                  \
+    X(kHelpTriggerMinute, 713)  /* MinutOn, MinutOFF in trigger mode */                                                \
+    X(kHelpMasterRealTime, 714) /* Chk_masterRt */                                                                     \
+    X(kHelpViewRealTime, 715)   /* Cmd_viewRt */                                                                       \
+    /* Smoke alarm page */                                                                                             \
+    X(kHelpSmokeFunction, 810)  /* O_røg */                                                                           \
+    X(kHelpSmokeDisable, 811)   /* T_RøgDisable */                                                                    \
+    X(kHelpSmokeSirenTime, 812) /* T_RøgsireneTid */                                                                  \
+    X(kHelpSmokeCallOut, 813)   /* T_RøgViderTid */                                                                   \
+    X(kHelpSmokeReset, 814)     /* T_RøgReset */                                                                      \
+    /* Water alarm page */                                                                                             \
+    X(kHelpWaterFunction, 910)  /* O_vand */                                                                           \
+    X(kHelpWaterDisable, 911)   /* T_VandDisable */                                                                    \
+    X(kHelpWaterSirenTime, 912) /* T_VandsireneTid */                                                                  \
+    X(kHelpWaterCallOut, 913)   /* T_VandViderTid */                                                                   \
+    X(kHelpWaterReset, 914)     /* T_VandResetTid */                                                                   \
+    /* ISA alarm and common siren pages */                                                                             \
+    X(kHelpIsaFunction, 1010)       /* O_ISA */                                                                        \
+    X(kHelpIsaDisable, 1011)        /* T_ISADisable */                                                                 \
+    X(kHelpIsaOnDelay, 1012)        /* T_ISAondelay */                                                                 \
+    X(kHelpIsaSirenTime, 1013)      /* T_ISAsirenetid */                                                               \
+    X(kHelpIsaMode, 1014)           /* Combo_ISAOpmode */                                                              \
+    X(kHelpCommonSirenSource, 1050) /* C_FællesSirene */                                                              \
+    X(kHelpCommonSirenTime, 1051)   /* T_FællessireneTid */                                                           \
+    /* Roller blind page */                                                                                            \
+    X(kHelpRollerRunTime, 1110)   /* T_RollUpTime */                                                                   \
+    X(kHelpRollerReverse, 1111)   /* T_RollReverse */                                                                  \
+    X(kHelpRollerSlats, 1112)     /* Chk_MitLamel */                                                                   \
+    X(kHelpRollerDirection, 1113) /* Option1, Option2 */                                                               \
+    X(kHelpRollerPriority, 1114)  /* T_Vorrang */                                                                      \
+    /* Roller master page */                                                                                           \
+    X(kHelpRollerMasterMatrix, 1210)  /* TdumRM */                                                                     \
+    X(kHelpRollerMasterMode, 1211)    /* O_rmSIM, O_rmSEQ */                                                           \
+    X(kHelpRollerMasterRunTime, 1212) /* Txt_Rm_RollTime */                                                            \
+    X(kHelpRollerMasterReverse, 1213) /* Txt_RM_RevTim */                                                              \
+    /* Intruder alarm page */                                                                                          \
+    X(kHelpIntruderFunction, 1310)      /* O_tyv */                                                                    \
+    X(kHelpIntruderDisable, 1311)       /* T_TyvDiasble */                                                             \
+    X(kHelpIntruderArmDelay, 1312)      /* T_TyvArmTid */                                                              \
+    X(kHelpIntruderDisarmTime, 1313)    /* T_TyvDesArmTid */                                                           \
+    X(kHelpIntruderSirenTime, 1314)     /* T_TyvsireneTid */                                                           \
+    X(kHelpIntruderFlashOn, 1315)       /* Chk_TyvM_Blink */                                                           \
+    X(kHelpIntruderFlashInterval, 1316) /* Txt_BM_interval */                                                          \
+    X(kHelpIntruderFlashSet, 1317)      /* Cmd_Tyv_BlinkSet */                                                         \
+    X(kHelpIntruderCallOut, 1318)       /* T_TyvViderTid */                                                            \
+    X(kHelpFlashPattern, 1324)          /* T_dummy, mode "IntruderFlashPattern" */                                     \
+    /* Real-time page */                                                                                               \
+    X(kHelpHourOn, 1410)                                                                                               \
+    X(kHelpMinuteOn, 1411)                                                                                             \
+    X(kHelpHourOff, 1412)                                                                                              \
+    X(kHelpMinuteOff, 1413)                                                                                            \
+    X(kHelpDays, 1414)       /* day boxes 0..6 */                                                                      \
+    X(kHelpHolidayBox, 1415) /* day box 7 */                                                                           \
+    /* Analogue sensor page */                                                                                         \
+    X(kHelpSensorKind, 1510)          /* Opt_Senstype */                                                               \
+    X(kHelpSensorDisable, 1511)       /* SensDisabel */                                                                \
+    X(kHelpSensorOutput, 1512)        /* Chk_AnalinkOutCtrl */                                                         \
+    X(kHelpSensorInvert, 1513)        /* Chk_ExchLim */                                                                \
+    X(kHelpSensorExternLimit, 1514)   /* CHk_ExternLim */                                                              \
+    X(kHelpSensorRangeMin, 1515)      /* T_RangeMin */                                                                 \
+    X(kHelpSensorRangeMax, 1516)      /* T_RangeMax */                                                                 \
+    X(kHelpSensorLimitChannel, 1517)  /* Txt_VarLim */                                                                 \
+    X(kHelpSensorLimit1, 1518)        /* T_Setpoint 0, 1 */                                                            \
+    X(kHelpSensorSecondLimit, 1519)   /* Chk_NightEnable */                                                            \
+    X(kHelpSensorLimit2, 1520)        /* T_Setpoint 2, 3 */                                                            \
+    X(kHelpSensorLimit2Channel, 1521) /* SensLim2Disabel */                                                            \
+    /* Motion detector page */                                                                                         \
+    X(kHelpMotionInAlarm, 1610) /* Chk_MotionInAlarm */                                                                \
+    X(kHelpMotionPulses, 1611)  /* Txt_MotionPulses */                                                                 \
+    X(kHelpMotionTime, 1612)    /* TimerTid 6..8 */                                                                    \
+    /* Logic page */                                                                                                   \
+    X(kHelpLogicPage, 1710)        /* C_LogBlok */                                                                     \
+    X(kHelpLogicOutput, 1711)      /* T_LogicOut */                                                                    \
+    X(kHelpLogicInput1, 1712)      /* T_logicIn1 */                                                                    \
+    X(kHelpLogicOperation, 1713)   /* T_logicOPR */                                                                    \
+    X(kHelpLogicInput2, 1714)      /* T_logicIn2 */                                                                    \
+    X(kHelpLogicDescription, 1715) /* T_LogicDescription */                                                            \
+    /* SMS page */                                                                                                     \
+    X(kHelpSmsNumber, 1810)          /* Txt_PhoneNo 0..3 */                                                            \
+    X(kHelpSmsIdentification, 1811)  /* Txt_SmsIdInfo */                                                               \
+    X(kHelpDialOutMethod, 1812)      /* Combo_DialOutMethod */                                                         \
+    X(kHelpSmsResponseTime, 1813)    /* txt_SmsRespTime */                                                             \
+    X(kHelpKnownNumbersOnly, 1814)   /* Chk_saftyDialin */                                                             \
+    X(kHelpDialInNumber, 1815)       /* Txt_PhoneNo 4..7 */                                                            \
+    X(kHelpPasswordProtection, 1816) /* Chk_saftyPASSW */                                                              \
+    X(kHelpDialInPassword, 1817)     /* Txt_DialInPassword */                                                          \
+    /* Data exchange mask */                                                                                           \
+    X(kHelpExchangeMask, 1910) /* T_dummy, mode "Data Exchange" */
+
+KORVANE_HELP_TEXTS(KORVANE_DECLARE_TEXT)
+#undef KORVANE_DECLARE_TEXT
+
+// ---- Help numbers made by formula ----
+constexpr int kHelpMainWindow = 200; // FocusHelpId of the main window; F1 on a cell adds the type code
+constexpr int TypeHelp(int typeCode) {
+    return kHelpMainWindow + typeCode;
+}
+
+// Every language text number the program uses, ascending, without repeats: the named texts above,
+// the names of every defined channel type, the seven weekdays and the twelve shortcut letters.
+const std::vector<int>& UsedLanguageTexts();
+
+// Every help number the program uses, ascending: the named help numbers and 200 + t for every
+// defined channel type.
+const std::vector<int>& UsedHelpTexts();
+
+} // namespace korvane

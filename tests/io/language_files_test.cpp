@@ -1,0 +1,189 @@
+// The language and help files the program ships, held against the numbers the code uses.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <set>
+
+#include "io/text_file.h"
+#include "io/text_ids.h"
+#include "model/channel_types.h"
+
+using namespace korvane;
+
+namespace {
+
+const std::string kLanguageDir = KORVANE_SOURCE_DIR "/resources/Language/";
+
+struct Shipped {
+    const char* file;
+    const char* name; // record 331
+};
+const Shipped kShipped[] = {{"English.dat", "English"}, {"Deutsch.dat", "Deutsch"}, {"Dansk.dat", "Dansk"}};
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::set<int> KeysOf(const std::string& bytes) {
+    // The keys the file actually carries (a text may be empty only if the file says so).
+    std::set<int> keys;
+    size_t pos = 0;
+    while (pos < bytes.size()) {
+        const size_t end = bytes.find('\n', pos);
+        const std::string line = bytes.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+        pos = end == std::string::npos ? bytes.size() : end + 1;
+        if (line.find(',') != std::string::npos)
+            keys.insert(std::stoi(line.substr(0, line.find(','))));
+    }
+    return keys;
+}
+
+std::string Trimmed(const std::string& s) {
+    const size_t a = s.find_first_not_of(' ');
+    return a == std::string::npos ? "" : s.substr(a, s.find_last_not_of(' ') - a + 1);
+}
+
+} // namespace
+
+TEST(TextNumbers, namedNumbersAreUniqueAndWithinTheTables) {
+    std::vector<int> language = {
+#define KORVANE_LIST(name, number) number,
+        KORVANE_LANGUAGE_TEXTS(KORVANE_LIST)};
+    std::vector<int> help = {KORVANE_HELP_TEXTS(KORVANE_LIST)};
+#undef KORVANE_LIST
+    for (const std::vector<int>* v : {&language, &help}) {
+        std::vector<int> sorted = *v;
+        std::sort(sorted.begin(), sorted.end());
+        EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end()) << "a number has two names";
+    }
+    const std::set<int> used(UsedLanguageTexts().begin(), UsedLanguageTexts().end());
+    for (const TypeInfo& t : ChannelTypes()) {
+        // The formula ranges must not land on a text that already means something else.
+        EXPECT_EQ(std::count(language.begin(), language.end(), TypeNameText(t.code)), 0) << t.code;
+        EXPECT_EQ(std::count(help.begin(), help.end(), TypeHelp(t.code)), 0) << t.code;
+    }
+    for (int w = 1; w <= 7; ++w)
+        EXPECT_EQ(std::count(language.begin(), language.end(), WeekdayText(w)), 0) << w;
+    for (int k = 0; k < kShortcutCount; ++k)
+        EXPECT_EQ(std::count(language.begin(), language.end(), ShortcutText(k)), 0) << k;
+    EXPECT_EQ(UsedLanguageTexts().front(), 0);
+    EXPECT_LE(UsedLanguageTexts().back(), kLanguageTextCount);
+    EXPECT_GT(UsedHelpTexts().front(), 0); // help number 0 always shows the fallback text
+    EXPECT_LE(UsedHelpTexts().back(), kHelpTextCount);
+    EXPECT_TRUE(used.count(kTxtFileIdentifier) && used.count(kTxtLanguageName));
+    EXPECT_TRUE(used.count(TypeNameText(kTypeAnalogTemperature)) && used.count(WeekdayText(7)));
+    EXPECT_FALSE(used.count(TypeNameText(38))); // no type 38, no name
+}
+
+TEST(ShippedLanguageFiles, areValidGoodAndCarryExactlyTheTextsTheProgramUses) {
+    std::set<int> expected(UsedLanguageTexts().begin(), UsedLanguageTexts().end());
+    for (const Shipped& s : kShipped) {
+        const std::string path = kLanguageDir + s.file;
+        const std::string bytes = ReadBytes(path);
+        ASSERT_FALSE(bytes.empty()) << path;
+
+        const LanguageFileCheck check = CheckLanguageFile(bytes);
+        EXPECT_TRUE(check.valid) << s.file << ": " << check.reason;
+        EXPECT_EQ(check.name, s.name);
+
+        const TextTable t = ParseTextFile(bytes, kLanguageTextCount);
+        EXPECT_TRUE(t.good) << s.file << " line " << t.badLine << ": " << t.badReason;
+        for (int n : UsedLanguageTexts())
+            EXPECT_FALSE(Trimmed(t.texts[n]).empty()) << s.file << ": language text " << n << " is missing";
+        // No stale texts either: a number the program no longer uses leaves the files with it.
+        EXPECT_EQ(KeysOf(bytes), expected) << s.file;
+    }
+}
+
+TEST(ShippedHelpFiles, sitBesideTheirLanguageFilesAndHelpEveryHelpNumber) {
+    std::set<int> expected(UsedHelpTexts().begin(), UsedHelpTexts().end());
+    for (const Shipped& s : kShipped) {
+        const std::string path = HelpFileName(kLanguageDir + s.file);
+        const TextTable t = ReadTextFile(path, kHelpTextCount);
+        ASSERT_TRUE(t.opened) << path;
+        EXPECT_TRUE(t.good) << path << " line " << t.badLine << ": " << t.badReason;
+        for (int n : UsedHelpTexts())
+            EXPECT_FALSE(Trimmed(t.texts[n]).empty()) << path << ": help " << n << " is missing";
+        EXPECT_EQ(KeysOf(ReadBytes(path)), expected) << path;
+        // A help file is no language file: the browse button must refuse it.
+        EXPECT_FALSE(CheckLanguageFile(ReadBytes(path)).valid) << path;
+    }
+}
+
+TEST(ShippedTextFiles, areWindows1252WithCrLfLineEnds) {
+    struct Expect {
+        const char* file;
+        std::string mustContain; // characters of the language, as Windows-1252 bytes
+    };
+    const Expect files[] = {
+        {"English.dat", ""},
+        {"Eng_hlp.dat", ""},
+        {"Deutsch.dat", "\xe4\xf6\xfc\xdf"}, // ä ö ü ß
+        {"Deu_hlp.dat", "\xe4\xf6\xfc\xdf"},
+        {"Dansk.dat", "\xe6\xf8\xe5"}, // æ ø å
+        {"Dan_hlp.dat", "\xe6\xf8\xe5"},
+    };
+    for (const Expect& f : files) {
+        const std::string bytes = ReadBytes(kLanguageDir + f.file);
+        ASSERT_FALSE(bytes.empty()) << f.file;
+        for (char c : f.mustContain)
+            EXPECT_NE(bytes.find(c), std::string::npos) << f.file << " lacks character " << int(c & 0xff);
+        for (size_t i = 0; i < bytes.size(); ++i) {
+            const unsigned char c = static_cast<unsigned char>(bytes[i]);
+            if (c == '\n') {
+                ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << f.file << ": bare LF at byte " << i;
+            } else if (c == '\r') {
+                ASSERT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << f.file << ": bare CR at byte " << i;
+            } else {
+                ASSERT_TRUE(c >= 0x20 && c != 0x7f) << f.file << ": control character at byte " << i;
+                // Five codes have no character in Windows-1252.
+                ASSERT_TRUE(c != 0x81 && c != 0x8d && c != 0x8f && c != 0x90 && c != 0x9d)
+                    << f.file << ": byte " << int(c) << " is no Windows-1252 character, at " << i;
+            }
+            // UTF-8 would show up as Ã or Â followed by a continuation byte.
+            if ((c == 0xc3 || c == 0xc2) && i + 1 < bytes.size()) {
+                ASSERT_FALSE((static_cast<unsigned char>(bytes[i + 1]) & 0xc0) == 0x80)
+                    << f.file << ": UTF-8 sequence at byte " << i;
+            }
+        }
+        EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '"') % 2, 0) << f.file;
+    }
+}
+
+TEST(ShippedLanguageFiles, textsWithAFixedShapeKeepIt) {
+    for (const Shipped& s : kShipped) {
+        const TextTable t = ReadTextFile(kLanguageDir + s.file, kLanguageTextCount);
+        SCOPED_TRACE(s.file);
+
+        // Shortcut letters: a letter key each, and no two Ctrl shortcuts on one key.
+        std::set<char> ctrl;
+        for (int k = 0; k < kShortcutCount; ++k) {
+            const std::string& text = t.texts[ShortcutText(k)];
+            ASSERT_EQ(text.size(), 1u) << k;
+            EXPECT_TRUE(text[0] >= 'A' && text[0] <= 'Z') << k;
+            if (k < 11) {
+                EXPECT_TRUE(ctrl.insert(text[0]).second) << "Ctrl+" << text << " twice";
+            }
+        }
+
+        // The unit shows these in fields of 7, 7, 7, 5 and 5 characters: a longer word would be cut.
+        const std::pair<int, size_t> unitLabels[] = {
+            {kTxtChannel, 7}, {kTxtDay, 7}, {kTxtUnitLabelTime, 7}, {kTxtUnitLabelOn, 5}, {kTxtUnitLabelOff, 5}};
+        for (const auto& [n, width] : unitLabels)
+            EXPECT_LE(t.texts[n].size(), width) << "text " << n;
+
+        // The SMS words go to the unit as five pieces of 16 characters; none may be blank.
+        const std::string& sms = t.texts[kTxtSmsMessageWords];
+        EXPECT_EQ(sms.size(), 80u);
+        for (size_t piece = 0; piece < 5; ++piece)
+            EXPECT_FALSE(Trimmed(sms.substr(piece * 16, 16)).empty()) << "SMS piece " << piece;
+
+        // Day boxes and weekday names stand in narrow columns.
+        for (int box = 0; box < 8; ++box)
+            EXPECT_LE(t.texts[DayBoxText(box)].size(), 2u) << "day box " << box;
+    }
+}

@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "io/text_file.h"
+#include "io/text_ids.h"
+
+using namespace korvane;
+
+namespace {
+
+// A small table (count 5) is enough to see every rule; the real counts are checked separately.
+constexpr int kSmall = 5;
+
+struct ParseCase {
+    const char* name;
+    std::string file;
+    bool good;
+    int badLine;
+    std::vector<std::string> texts; // entries 0..5 afterwards
+};
+
+} // namespace
+
+TEST(TextFileParser, recordsAreStoredByKeyAndABadRecordStopsTheReading) {
+    const ParseCase cases[] = {
+        {"out of order, CR LF",
+         "3,\"three\"\r\n0,\"zero\"\r\n5,\"five\"\r\n",
+         true,
+         0,
+         {"zero", "", "", "three", "", "five"}},
+        {"bare LF and no final line end", "1,\"one\"\n2,\"two\"", true, 0, {"", "one", "two", "", "", ""}},
+        {"later duplicate wins",
+         "1,\"first\"\r\n2,\"x\"\r\n1,\"second\"\r\n",
+         true,
+         0,
+         {"", "second", "x", "", "", ""}},
+        {"empty key skips the record", ",\"lost\"\r\n1,\"kept\"\r\n", true, 0, {"", "kept", "", "", "", ""}},
+        {"negative key is ignored", "-1,\"lost\"\r\n1,\"kept\"\r\n", true, 0, {"", "kept", "", "", "", ""}},
+        {"blank lines are not records", "\r\n1,\"a\"\r\n   \r\n\r\n2,\"b\"\r\n", true, 0, {"", "a", "b", "", "", ""}},
+        {"spaces around the fields",
+         "  4 ,  \"four, with comma\"  \r\n",
+         true,
+         0,
+         {"", "", "", "", "four, with comma", ""}},
+        {"empty text is a text", "1,\"\"\r\n", true, 0, {"", "", "", "", "", ""}},
+        {"key above count: bad there, later entries empty",
+         "1,\"a\"\r\n6,\"six\"\r\n2,\"b\"\r\n",
+         false,
+         2,
+         {"", "a", "", "", "", ""}},
+        {"key not a number", "1,\"a\"\r\nx1,\"b\"\r\n2,\"c\"\r\n", false, 2, {"", "a", "", "", "", ""}},
+        {"decimal key is not a number", "1.5,\"a\"\r\n", false, 1, {"", "", "", "", "", ""}},
+        {"unquoted text", "1,\"a\"\r\n2,b\r\n", false, 2, {"", "a", "", "", "", ""}},
+        {"text without closing quote", "2,\"open\r\n3,\"c\"\r\n", false, 1, {"", "", "", "", "", ""}},
+        {"key without text", "1\r\n", false, 1, {"", "", "", "", "", ""}},
+        {"line numbers count blank lines", "\r\n\r\n1,\"a\"\r\n9,\"z\"\r\n", false, 4, {"", "a", "", "", "", ""}},
+    };
+    for (const ParseCase& c : cases) {
+        const TextTable t = ParseTextFile(c.file, kSmall);
+        EXPECT_EQ(t.good, c.good) << c.name;
+        EXPECT_EQ(t.badLine, c.badLine) << c.name;
+        EXPECT_EQ(t.badReason.empty(), c.good) << c.name;
+        EXPECT_EQ(t.texts, c.texts) << c.name;
+    }
+}
+
+TEST(TextFileParser, readsAtMostCountPlusOneRecords) {
+    // Six records fill a table of count 5; whatever follows is not read, not even a bad record.
+    std::string file;
+    for (int k = 0; k <= kSmall; ++k)
+        file += std::to_string(k) + ",\"t" + std::to_string(k) + "\"\r\n";
+    const TextTable t = ParseTextFile(file + "0,\"late\"\r\nnonsense\r\n", kSmall);
+    EXPECT_TRUE(t.good);
+    EXPECT_EQ(t.texts[0], "t0");
+    EXPECT_EQ(t.texts[5], "t5");
+}
+
+TEST(TextFileParser, keepsEightBitCharactersAsTheyAre) {
+    const std::string file = "1,\"K\xf8kken \xe6\xe5 Gr\xf6\xdf\xe9\"\r\n";
+    EXPECT_EQ(ParseTextFile(file, kSmall).texts[1], "K\xf8kken \xe6\xe5 Gr\xf6\xdf\xe9");
+}
+
+TEST(TextFileParser, languageFileKey401IsBadAndTheEntriesAfterItStayEmpty) {
+    const std::string file = "330,\"xx07300-0000\"\r\n331,\"Test\"\r\n2,\"New\"\r\n401,\"beyond\"\r\n3,\"Open\"\r\n";
+    const TextTable t = ParseTextFile(file, kLanguageTextCount);
+    ASSERT_EQ(t.texts.size(), 401u);
+    EXPECT_FALSE(t.good);
+    EXPECT_EQ(t.badLine, 4);
+    EXPECT_EQ(t.texts[2], "New");
+    EXPECT_EQ(t.texts[3], "");
+    // The same record is a good one in a help file, whose keys go up to 2000.
+    const TextTable help = ParseTextFile(file, kHelpTextCount);
+    EXPECT_TRUE(help.good);
+    EXPECT_EQ(help.texts.size(), 2001u);
+    EXPECT_EQ(help.texts[401], "beyond");
+    EXPECT_EQ(ParseTextFile("2001,\"x\"\r\n", kHelpTextCount).good, false);
+}
+
+TEST(TextFileParser, aMissingFileGivesAnEmptyGoodTable) {
+    const TextTable t = ReadTextFile("/nonexistent/korvane/English.dat", kLanguageTextCount);
+    EXPECT_FALSE(t.opened);
+    EXPECT_TRUE(t.good);
+    ASSERT_EQ(t.texts.size(), 401u);
+    EXPECT_TRUE(std::all_of(t.texts.begin(), t.texts.end(), [](const std::string& s) { return s.empty(); }));
+}
+
+TEST(LanguageFileCheck, acceptsOnlyIdentifiedFilesWithAName) {
+    struct Case {
+        const char* name;
+        std::string file;
+        bool valid;
+        std::string languageName;
+    };
+    const std::string id = "330,\"xx07300-0000\"\r\n";
+    const Case cases[] = {
+        {"identifier and name", id + "331,\"Norsk\"\r\n2,\"Ny\"\r\n", true, "Norsk"},
+        {"order is free", "331,\"Norsk\"\r\n" + id, true, "Norsk"},
+        {"the last non-empty name counts", id + "331,\"A\"\r\n331,\"B\"\r\n331,\"\"\r\n", true, "B"},
+        {"no record 330", "331,\"Norsk\"\r\n2,\"Ny\"\r\n", false, ""},
+        {"another identifier", "330,\"xx07300-0001\"\r\n331,\"Norsk\"\r\n", false, ""},
+        {"identifier with spaces", "330,\" xx07300-0000\"\r\n331,\"Norsk\"\r\n", false, ""},
+        {"no name", id + "2,\"Ny\"\r\n", false, ""},
+        {"empty name", id + "331,\"\"\r\n", false, ""},
+        {"key above 400", id + "331,\"Norsk\"\r\n401,\"x\"\r\n", false, ""},
+        {"negative key", id + "331,\"Norsk\"\r\n-3,\"x\"\r\n", false, ""},
+        {"key not a number", id + "331,\"Norsk\"\r\nabc,\"x\"\r\n", false, ""},
+        {"a help file is not a language file", "10,\"General help\"\r\n1410,\"Hour\"\r\n", false, ""},
+        {"empty file", "", false, ""},
+    };
+    for (const Case& c : cases) {
+        const LanguageFileCheck check = CheckLanguageFile(c.file);
+        EXPECT_EQ(check.valid, c.valid) << c.name;
+        EXPECT_EQ(check.name, c.languageName) << c.name;
+        EXPECT_EQ(check.reason.empty(), c.valid) << c.name;
+    }
+    EXPECT_FALSE(CheckLanguageFileAt("/nonexistent/korvane/Norsk.dat").valid);
+}
+
+TEST(HelpFileNames, takeTheFolderAndTheFirstThreeLettersOfTheLanguageFile) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\Program Files\\ZEB1\\Language\\English.dat", "C:\\Program Files\\ZEB1\\Language\\Eng_hlp.dat"},
+        {"C:\\ZEB1\\Language\\Dansk.dat", "C:\\ZEB1\\Language\\Dan_hlp.dat"},
+        {"/opt/korvane/Language/Deutsch.dat", "/opt/korvane/Language/Deu_hlp.dat"},
+        {"/mixed\\sep/Language\\Norsk.dat", "/mixed\\sep/Language\\Nor_hlp.dat"},
+        {"/a.b/Language/En.dat", "/a.b/Language/En._hlp.dat"},
+        {"English.dat", "English.dat_hlp.dat"},
+        {"", "_hlp.dat"},
+    };
+    for (const auto& [language, help] : cases)
+        EXPECT_EQ(HelpFileName(language), help) << language;
+}
+
+TEST(HelpFileNames, aHelpFileIsReadWithTheHelpCount) {
+    // Write a language file and its help file to a scratch folder and find the one from the other.
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "korvane_text_file_test";
+    std::filesystem::create_directories(dir);
+    const std::string language = (dir / "Svenska.dat").string();
+    std::ofstream(language, std::ios::binary) << "330,\"xx07300-0000\"\r\n331,\"Svenska\"\r\n";
+    std::ofstream(HelpFileName(language), std::ios::binary) << "10,\"Hj\xe4lp\"\r\n1910,\"Utbyte\"\r\n";
+
+    const LanguageFileCheck check = CheckLanguageFileAt(language);
+    EXPECT_TRUE(check.valid);
+    EXPECT_EQ(check.name, "Svenska");
+    const TextTable help = ReadTextFile(HelpFileName(language), kHelpTextCount);
+    EXPECT_TRUE(help.opened);
+    EXPECT_TRUE(help.good);
+    EXPECT_EQ(help.texts[kHelpGeneral], "Hj\xe4lp");
+    EXPECT_EQ(help.texts[kHelpExchangeMask], "Utbyte");
+    std::filesystem::remove_all(dir);
+}
