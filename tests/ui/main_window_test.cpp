@@ -90,7 +90,7 @@ TEST_F(MainWindowTest, claimedChannelsOnlyMoveAndOfferNoPopup) {
     EXPECT_FALSE(ws().dataChanged());
     QTest::mouseClick(main().cell(5), Qt::RightButton);
     EXPECT_FALSE(main().channelTypePopup()->isVisible());
-    EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_Welcome")); // the main setup page stands in
+    EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_Welcome")); // a right click opens no page
     // A normal channel offers the pop-up with the roller entries only on even channels.
     QTest::mouseClick(main().cell(9), Qt::RightButton);
     EXPECT_TRUE(main().channelTypePopup()->isVisible());
@@ -113,7 +113,7 @@ TEST_F(MainWindowTest, aModifiedClickOnlyShowsShiftClik) {
     QTest::mouseClick(main().cell(12), Qt::LeftButton);
     EXPECT_EQ(ws().curChannel(), 12);
     EXPECT_TRUE(editor().isVisible());
-    EXPECT_EQ(editor().currentPage(), QStringLiteral("F_beskrivelse"));
+    EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_BasicChtype_Setup"));
     EXPECT_EQ(editor().windowTitle(), QStringLiteral("B5   D101"));
 }
 

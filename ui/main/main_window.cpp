@@ -16,6 +16,7 @@
 #include "model/channel_types.h"
 #include "model/field_rules.h"
 #include "model/logic.h"
+#include "model/master.h"
 #include "model/matrix_navigation.h"
 #include "ui/editor/editor_window.h"
 #include "ui/editor/virtual_key.h"
@@ -70,6 +71,7 @@ MainWindow::MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent)
     connect(&ws, &Workspace::currentChannelChanged, this, &MainWindow::moveBorder);
     connect(&ws, &Workspace::configurationReplaced, this, &MainWindow::Update_Form_Elements);
     connect(&ws, &Workspace::textsChanged, this, &MainWindow::Update_Form_Elements);
+    connect(&editor_, &EditorWindow::matrixChanged, this, &MainWindow::refreshMatrix);
     connect(&ws, &Workspace::titleChanged, this, [this] { setWindowTitle(ctx_.ws.windowTitle()); });
     setWindowTitle(ws.windowTitle());
     Update_Form_Elements();
@@ -185,9 +187,9 @@ void MainWindow::buildMenus() {
     // The group pop-up of the editor's matrices.
     groupMenu_ = new QMenu(this);
     groupMenu_->setObjectName(QStringLiteral("M_master"));
-    groupMenu_->addAction(action("M_gruppeOn", [] {}));
-    groupMenu_->addAction(action("M_gruppeOff", [] {}));
-    groupMenu_->addAction(action("M_GruppeX", [] {}));
+    groupMenu_->addAction(action("M_gruppeOn", [this] { editor_.groupMenuChosen(GroupAction::On); }));
+    groupMenu_->addAction(action("M_gruppeOff", [this] { editor_.groupMenuChosen(GroupAction::Off); }));
+    groupMenu_->addAction(action("M_GruppeX", [this] { editor_.groupMenuChosen(GroupAction::X); }));
 }
 
 void MainWindow::buildMatrix() {
@@ -498,13 +500,8 @@ void MainWindow::PopUp_ChannelType_Click(int index) {
 }
 
 void MainWindow::openEditorOnChannel() {
-    const int t = ctx_.ws.typeOf(ctx_.ws.curChannel());
-    if (t == kTypeTimeOutputClaim)
-        openEditorPage(QStringLiteral("mainsetup"), QStringLiteral("ComboDupUr"));
-    else if (t == kTypeMuxClaim)
-        openEditorPage(QStringLiteral("mainsetup"), QStringLiteral("Combo_MuxCount"));
-    else
-        openEditorPage(QString());
+    // Enter opens the editor exactly as a click does, claimed channels on the list that claimed them.
+    Image1_Click(ctx_.ws.curChannel());
 }
 
 void MainWindow::openEditorPage(const QString& key, const QString& focus) {

@@ -45,6 +45,8 @@ public:
     // The shortcut letter codes (entries 0..11) of the current language.
     const std::array<int, 12>& shortcutKeys() const { return shortcutKeys_; }
     QMenu* channelTypePopup() const { return popup_; }
+    // The group pop-up of the editor's grids (M_master).
+    QMenu* groupMenu() const { return groupMenu_; }
     ChannelCell* cell(int n) const { return cells_[static_cast<std::size_t>(n)]; }
 
 signals:

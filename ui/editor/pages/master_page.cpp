@@ -1,0 +1,355 @@
+#include "ui/editor/pages/master_page.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "io/text_ids.h"
+#include "model/channel_types.h"
+#include "model/field_rules.h"
+#include "ui/editor/virtual_key.h"
+#include "ui/icons/icon_factory.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr int kLegendIconSize = 14;
+// Exchange mode shows a set bit like a target switched on and a clear bit like one not affected.
+constexpr int kExchangeSet = kMasterOn;
+constexpr int kExchangeClear = kMasterNotAffected;
+
+// The hidden field that holds the grid's keyboard focus: it takes no room but can have the focus.
+class KeyCatcher : public QWidget {
+public:
+    explicit KeyCatcher(QWidget* parent) : QWidget(parent) {
+        setFocusPolicy(Qt::StrongFocus);
+        setFixedSize(0, 0);
+    }
+    std::function<void(int)> onKey;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+            QWidget::keyPressEvent(event);
+            return;
+        }
+        if (onKey)
+            onKey(virtualKey(*event));
+        event->accept();
+    }
+};
+
+QPixmap legendPicture(QWidget* w, int state) {
+    return IconFactory::pixmap(IconFactory::kMasterGridBase + state, QSize(kLegendIconSize, kLegendIconSize),
+                               w->devicePixelRatioF());
+}
+
+} // namespace
+
+MasterCell::MasterCell(int index, QWidget* parent) : QWidget(parent), index_(index) {
+    setObjectName(QStringLiteral("I_Master_%1").arg(index));
+    setMinimumSize(12, 11);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void MasterCell::setPicture(int picture, bool cursor) {
+    if (picture_ == picture && cursor_ == cursor)
+        return;
+    picture_ = picture;
+    cursor_ = cursor;
+    update();
+}
+
+void MasterCell::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal side = std::min(width(), height());
+    const QRectF square((width() - side) / 2.0, (height() - side) / 2.0, side, side);
+    IconFactory::paint(p, square, picture_, cursor_ ? IconFactory::Variant::Cursor : IconFactory::Variant::Normal);
+}
+
+void MasterCell::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        emit clicked(index_);
+    else if (event->button() == Qt::RightButton)
+        emit rightPressed(index_, event->globalPosition().toPoint());
+}
+
+MasterPage::MasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent)
+    : QFrame(parent), ctx_(ctx), host_(host) {
+    Q_UNUSED(focus);
+    setObjectName(QStringLiteral("Frame_MasterFunction_Setup"));
+    auto* v = new QVBoxLayout(this);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(3);
+
+    auto* grid = new QGridLayout();
+    grid->setHorizontalSpacing(1);
+    grid->setVerticalSpacing(1);
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.8);
+    for (int g = 0; g < 16; ++g) {
+        auto* l = new QLabel(QString(QChar('A' + g)), this);
+        l->setFont(small);
+        grid->addWidget(l, g + 1, 0);
+    }
+    for (int d = 0; d < 8; ++d) {
+        auto* l = new QLabel(QString::number(d + 1), this);
+        l->setFont(small);
+        l->setAlignment(Qt::AlignCenter);
+        grid->addWidget(l, 0, d + 1);
+    }
+    for (int t = 0; t < kChannels; ++t) {
+        auto* c = new MasterCell(t, this);
+        connect(c, &MasterCell::clicked, this, &MasterPage::I_Master_Click);
+        connect(c, &MasterCell::rightPressed, this, &MasterPage::I_Master_MouseDown);
+        grid->addWidget(c, t / 8 + 1, t % 8 + 1);
+        cells_[static_cast<std::size_t>(t)] = c;
+    }
+    v->addLayout(grid, 1);
+
+    // Legend: the two pictures of the master mode, and the two that every mode uses.
+    auto* legend = new QGridLayout();
+    legend->setHorizontalSpacing(4);
+    legend->setVerticalSpacing(0);
+    for (int i = 0; i < 4; ++i) {
+        legend_[static_cast<std::size_t>(i)] = new QLabel(this);
+        legend_[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("L_Master_%1").arg(i));
+    }
+    for (int i = 0; i < 2; ++i) {
+        types_[static_cast<std::size_t>(i)] = new QLabel(this);
+        types_[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("I_Master_types_%1").arg(i));
+        types_[static_cast<std::size_t>(i)]->setPixmap(legendPicture(this, i));
+        legendPictures_[static_cast<std::size_t>(i)] = new QLabel(this);
+        legendPictures_[static_cast<std::size_t>(i)]->setPixmap(legendPicture(this, i + 2));
+    }
+    legend->addWidget(types_[0], 0, 0);
+    legend->addWidget(legend_[0], 0, 1);
+    legend->addWidget(types_[1], 0, 2);
+    legend->addWidget(legend_[1], 0, 3);
+    legend->addWidget(legendPictures_[0], 1, 0);
+    legend->addWidget(legend_[2], 1, 1);
+    legend->addWidget(legendPictures_[1], 1, 2);
+    legend->addWidget(legend_[3], 1, 3);
+    legend->setColumnStretch(1, 1);
+    legend->setColumnStretch(3, 1);
+    v->addLayout(legend);
+
+    auto* rt = new QHBoxLayout();
+    chkMasterRt_ = new QCheckBox(this);
+    chkMasterRt_->setObjectName(QStringLiteral("Chk_masterRt"));
+    SetHelpContext(chkMasterRt_, kHelpMasterRealTime, QStringLiteral("SelectRealtime"));
+    cmdViewRt_ = new QPushButton(this);
+    cmdViewRt_->setObjectName(QStringLiteral("Cmd_viewRt"));
+    SetHelpContext(cmdViewRt_, kHelpViewRealTime, QStringLiteral("RealtimeMaster"));
+    rt->addWidget(chkMasterRt_, 1);
+    rt->addWidget(cmdViewRt_);
+    v->addLayout(rt);
+
+    auto* dummy = new KeyCatcher(this);
+    dummy->setObjectName(QStringLiteral("T_dummy"));
+    dummy->onKey = [this](int code) { T_dummy_KeyDown(code); };
+    tDummy_ = dummy;
+    v->addWidget(dummy);
+
+    connect(chkMasterRt_, &QCheckBox::clicked, this, [this](bool on) {
+        Workspace& ws = ctx_.ws;
+        const int c = ws.curChannel();
+        Byte& b = ws.cfg.ChanSetup[static_cast<std::size_t>(c)][kMasterRealTime];
+        if (b != (on ? 1 : 0)) {
+            b = on ? 1 : 0;
+            ws.setDataChanged(true);
+        }
+        cmdViewRt_->setVisible(b != 0);
+        ws.announceChannel(c); // the matrix shows the real-time master picture while the option is on
+    });
+    chkMasterRt_->installEventFilter(this);
+}
+
+int MasterPage::pictureOf(int t) const {
+    const Workspace& ws = ctx_.ws;
+    if (mode_ == Mode::Exchange)
+        return IconFactory::kMasterGridBase + (GetExchBit(ws.cfg, t) ? kExchangeSet : kExchangeClear);
+    return IconFactory::kMasterGridBase + GetMaster(ws.cfg, t, ws.curChannel());
+}
+
+void MasterPage::drawCell(int t, bool cursor) {
+    if (t >= 0 && t < kChannels)
+        cells_[static_cast<std::size_t>(t)]->setPicture(pictureOf(t), cursor);
+}
+
+void MasterPage::fillCells() {
+    Workspace& ws = ctx_.ws;
+    ws.edit.MatrixCursor = 0;
+    const int last = ws.cfg.channelsInUse();
+    for (int t = 0; t < kChannels; ++t) {
+        drawCell(t, t == 0);
+        cells_[static_cast<std::size_t>(t)]->setVisible(t <= last);
+    }
+}
+
+void MasterPage::showMasterControls(bool shown) {
+    types_[0]->setVisible(shown);
+    types_[1]->setVisible(shown);
+    legend_[0]->setVisible(shown);
+    legend_[1]->setVisible(shown);
+    chkMasterRt_->setVisible(shown);
+    cmdViewRt_->setVisible(shown);
+}
+
+void MasterPage::Update_Master_Matrix() {
+    Workspace& ws = ctx_.ws;
+    const int c = ws.curChannel();
+    mode_ = ws.typeOf(c) == kTypeIntruderSiren ? Mode::FlashPattern : Mode::Master;
+    showMasterControls(true);
+    legend_[0]->setText(ws.text(kTxtLegendNotDrivable));
+    legend_[1]->setText(ws.text(kTxtLegendOff));
+    legend_[2]->setText(ws.text(kTxtLegendOn));
+    legend_[3]->setText(ws.text(kTxtLegendNotAffected));
+    chkMasterRt_->setText(ws.text(kTxtMasterRealTime));
+    cmdViewRt_->setText(ws.text(kTxtViewRealTime));
+    // The real-time option belongs to master functions only; its button shows while the option is on.
+    const bool master = mode_ == Mode::Master;
+    const Byte rt = ws.cfg.ChanSetup[static_cast<std::size_t>(c)][kMasterRealTime];
+    chkMasterRt_->setVisible(master);
+    chkMasterRt_->setChecked(rt != 0);
+    cmdViewRt_->setVisible(master && rt != 0);
+    fillCells();
+    if (master)
+        SetHelpContext(tDummy_, kHelpMasterMatrix, QStringLiteral("EditMask"));
+    else
+        SetHelpContext(tDummy_, kHelpFlashPattern, QStringLiteral("IntruderFlashPattern"));
+}
+
+void MasterPage::Update_exchangeData() {
+    Workspace& ws = ctx_.ws;
+    mode_ = Mode::Exchange;
+    window()->setWindowTitle(ws.text(kTxtExchangeMaskCaption));
+    showMasterControls(false);
+    legend_[2]->setText(ws.text(kTxtSelected));
+    legend_[3]->setText(ws.text(kTxtNotSelected));
+    fillCells();
+    SetHelpContext(tDummy_, kHelpExchangeMask, QStringLiteral("Data Exchange"));
+}
+
+void MasterPage::setTarget(int t, int state) {
+    Workspace& ws = ctx_.ws;
+    if (mode_ == Mode::Exchange) {
+        PutExchBit(ws.cfg, t, state == kMasterOn ? 1 : 0);
+    } else {
+        PutMaster(ws.cfg, ws.curChannel(), t, state);
+    }
+    drawCell(t, true);
+    ws.setDataChanged(true);
+}
+
+void MasterPage::I_Master_Click(int t) {
+    Workspace& ws = ctx_.ws;
+    tDummy_->setFocus(Qt::MouseFocusReason);
+    ws.edit.CurGroup = t / 8;
+    drawCell(ws.edit.MatrixCursor, false);
+    ws.edit.MatrixCursor = t;
+    if (mode_ == Mode::Exchange) {
+        setTarget(t, GetExchBit(ws.cfg, t) ? kMasterNotAffected : kMasterOn);
+        return;
+    }
+    const int old = GetMaster(ws.cfg, t, ws.curChannel());
+    const int next = NextMasterState(old, mode_ == Mode::FlashPattern);
+    if (next == old) {
+        // A target that cannot be driven keeps its picture and nothing is stored.
+        drawCell(t, true);
+        return;
+    }
+    setTarget(t, next);
+}
+
+void MasterPage::I_Master_MouseDown(int t, const QPoint& globalPos) {
+    ctx_.ws.edit.CurGroup = t / 8;
+    host_.showGroupMenu(globalPos, mode_ == Mode::Master);
+}
+
+void MasterPage::groupAction(GroupAction action) {
+    Workspace& ws = ctx_.ws;
+    const int g = ws.edit.CurGroup;
+    if (mode_ == Mode::Exchange) {
+        if (action == GroupAction::Off)
+            return; // not offered for the exchange mask
+        ExchangeGroup(ws.cfg, g, action);
+        Update_exchangeData();
+    } else {
+        if (action == GroupAction::Off && mode_ != Mode::Master)
+            return;
+        MasterGroup(ws.cfg, ws.curChannel(), g, action);
+        Update_Master_Matrix();
+    }
+    ws.setDataChanged(true);
+}
+
+bool MasterPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == chkMasterRt_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            QWidget* next = chkMasterRt_->isChecked() ? static_cast<QWidget*>(cmdViewRt_) : host_.descriptionField();
+            if (next)
+                next->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+void MasterPage::T_dummy_KeyDown(int code) {
+    Workspace& ws = ctx_.ws;
+    int& cur = ws.edit.MatrixCursor;
+    const int last = ws.cfg.channelsInUse();
+    auto move = [&](bool impossible, int step) {
+        if (impossible)
+            ctx_.dialogs.beep();
+        else
+            cur += step;
+        drawCell(cur, true);
+    };
+    drawCell(cur, false);
+    switch (code) {
+    case vk::kUp:
+        return move(cur < 8, -8);
+    case vk::kDown:
+        return move(cur >= last - 7, 8);
+    case vk::kLeft:
+        return move(cur == 0, -1);
+    case vk::kRight:
+        return move(cur >= last, 1);
+    case vk::kEnter:
+        drawCell(cur, true);
+        host_.focusMainWindow();
+        return;
+    default:
+        break;
+    }
+    drawCell(cur, true);
+    int state = -1;
+    if (code == vk::k1 || code == vk::kPad1)
+        state = kMasterOn;
+    else if ((code == vk::k0 || code == vk::kPad0) && mode_ == Mode::Master)
+        state = kMasterOff;
+    else if (code == vk::kX)
+        state = kMasterNotAffected;
+    if (state < 0)
+        return;
+    if (mode_ != Mode::Exchange && state != kMasterNotAffected &&
+        GetMaster(ws.cfg, cur, ws.curChannel()) == kMasterNotDrivable) {
+        // A target that cannot be driven is never switched on or off, from the keyboard neither.
+        ctx_.dialogs.beep();
+        return;
+    }
+    setTarget(cur, state);
+}
+
+} // namespace korvane

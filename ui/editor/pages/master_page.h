@@ -1,0 +1,89 @@
+#pragma once
+// The 128-cell grid of the editor (Frame_MasterFunction_Setup) in its three modes: the targets of a
+// master function ("EditMask"), the flash pattern of an intruder siren ("IntruderFlashPattern") and
+// the data exchange mask ("Data Exchange"). T_dummy holds the keyboard for the grid; its Tag tells
+// the mode.
+
+#include <QFrame>
+#include <array>
+
+#include "app/context.h"
+#include "model/master.h"
+#include "ui/editor/locked_field.h"
+#include "ui/editor/pages/page_host.h"
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+
+namespace korvane {
+
+// One cell of the grid (I_Master_n): a grid-state picture, plain or with the cursor mark.
+class MasterCell : public QWidget {
+    Q_OBJECT
+public:
+    MasterCell(int index, QWidget* parent);
+    void setPicture(int picture, bool cursor);
+    int picture() const { return picture_; }
+    bool cursor() const { return cursor_; }
+    QSize sizeHint() const override { return {18, 16}; }
+
+signals:
+    void clicked(int index);
+    void rightPressed(int index, QPoint globalPos);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    int index_;
+    int picture_ = -1;
+    bool cursor_ = false;
+};
+
+class MasterPage : public QFrame {
+    Q_OBJECT
+public:
+    enum class Mode { Master, FlashPattern, Exchange };
+
+    MasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent = nullptr);
+
+    // Fills the grid for the master function or the flash pattern of CurChannel (by its type).
+    void Update_Master_Matrix();
+    // Fills the grid in exchange mode.
+    void Update_exchangeData();
+    // The group menu entries for group CurGroup.
+    void groupAction(GroupAction action);
+
+    void I_Master_Click(int t);
+    void I_Master_MouseDown(int t, const QPoint& globalPos);
+    Mode mode() const { return mode_; }
+    QWidget* keyField() const { return tDummy_; }
+    MasterCell* cell(int t) const { return cells_[static_cast<std::size_t>(t)]; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void T_dummy_KeyDown(int keyCode);
+    // The picture of cell t in the current mode.
+    int pictureOf(int t) const;
+    void drawCell(int t, bool cursor);
+    void setTarget(int t, int state);
+    void fillCells();
+    void showMasterControls(bool shown);
+
+    AppContext& ctx_;
+    PageHost& host_;
+    Mode mode_ = Mode::Master;
+    std::array<MasterCell*, kChannels> cells_{};
+    std::array<QLabel*, 2> types_{}; // I_Master_types 0 and 1, the legend pictures
+    std::array<QLabel*, 4> legend_{};
+    std::array<QLabel*, 2> legendPictures_{}; // pictures beside L_Master 2 and 3
+    QCheckBox* chkMasterRt_ = nullptr;
+    QPushButton* cmdViewRt_ = nullptr;
+    QWidget* tDummy_ = nullptr;
+};
+
+} // namespace korvane
