@@ -332,6 +332,13 @@ void EditorWindow::fillChannelPage() {
         showPage(masterPage_, true);
         pageFocus_ = masterPage_->keyField();
         break;
+    case kTypeIntruderSiren:
+        if (flashPatternShown_) {
+            masterPage_->Update_Master_Matrix();
+            showPage(masterPage_, true);
+            break;
+        }
+        [[fallthrough]];
     default:
         // The pages of the other functions come later; their channels show the common part.
         showPage(nullptr, true);
@@ -341,9 +348,8 @@ void EditorWindow::fillChannelPage() {
 
 void EditorWindow::openFlashPattern() {
     pageKey_.clear();
-    fillChannelPage();
-    masterPage_->Update_Master_Matrix();
-    showPage(masterPage_, true);
+    flashPatternShown_ = true;
+    Update_Option_Form_elements();
     masterPage_->keyField()->setFocus(Qt::OtherFocusReason);
 }
 
@@ -354,6 +360,7 @@ void EditorWindow::openPage(const QString& key, const QString& focusName) {
         Form_Load();
     }
     pageKey_ = key;
+    flashPatternShown_ = false;
     show();
     if (isMinimized())
         showNormal();

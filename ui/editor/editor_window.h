@@ -92,6 +92,7 @@ private:
     QWidget* mainWindow_ = nullptr;
     QString pageKey_ = QStringLiteral("omkring");
     bool closed_ = false;
+    bool flashPatternShown_ = false; // the siren's flash pattern is open in the grid
     std::vector<QFrame*> frames_;
     QWidget* pageFocus_ = nullptr; // the control the shown page puts the focus on, if any
 

@@ -1,0 +1,513 @@
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+
+#include "io/text_ids.h"
+#include "model/channel_types.h"
+#include "model/master.h"
+#include "tests/support/program_fixture.h"
+#include "ui/editor/editor_window.h"
+#include "ui/editor/locked_field.h"
+#include "ui/editor/pages/master_page.h"
+#include "ui/icons/icon_factory.h"
+#include "ui/main/channel_cell.h"
+#include "ui/main/main_window.h"
+
+using namespace korvane;
+using namespace korvane::test;
+
+namespace {
+
+constexpr int kMaster = 5;
+constexpr int kB3 = 10;
+
+class EditorTest : public ProgramFixture {
+protected:
+    void SetUp() override {
+        ProgramFixture::SetUp();
+        ASSERT_TRUE(start());
+    }
+    template <class W = QWidget> W* child(const QString& name) {
+        W* w = editor().findChild<W*>(name);
+        EXPECT_NE(w, nullptr) << name.toStdString();
+        return w;
+    }
+    void focus(QWidget* w) {
+        QApplication::setActiveWindow(w->window());
+        w->setFocus(Qt::TabFocusReason);
+    }
+    QAction* act(const char* name) { return main().findChild<QAction*>(QLatin1String(name)); }
+    void openMainSetup() { act("Menu_Edit_Basic_Setup")->trigger(); }
+    Byte& sys(int b) { return ws().cfg.SysData[static_cast<std::size_t>(b)]; }
+    MasterCell* cell(int t) { return editor().masterPage()->cell(t); }
+    QWidget* dummy() { return child("T_dummy"); }
+    void key(Qt::Key k) { QTest::keyClick(dummy(), k); }
+    int state(int t) { return GetMaster(ws().cfg, t, kMaster); }
+    // Opens the master function on A6, with B3 a mono channel and A1 an intruder detector.
+    void openMaster() {
+        ws().changeChannelType(kMaster, kTypeMaster);
+        ws().changeChannelType(kB3, kTypeMono);
+        ws().changeChannelType(0, kTypeIntruderPassive);
+        QTest::mouseClick(main().cell(kMaster), Qt::LeftButton);
+        QApplication::setActiveWindow(&editor());
+    }
+    // A check box takes clicks on its box and caption, at the left.
+    void tick(QWidget* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
+    void rightClick(int t) { QTest::mouseClick(cell(t), Qt::RightButton); }
+    void chooseGroup(const char* entry) {
+        act(entry)->trigger();
+        main().groupMenu()->hide();
+    }
+};
+
+enum class Kind { Decimal, Range, Packed, Channel, PlainChannel };
+
+// Keys typed into a field right after it got the focus ("~" is Delete), and what it shows and stores.
+struct FieldCase {
+    Kind kind;
+    int minimum, maximum;
+    Byte initial;
+    const char* keys;
+    const char* text;
+    Byte stored;
+};
+
+LockedField* makeField(FieldKit& kit, QWidget* page, const FieldCase& c) {
+    const ByteSlot slot = ByteSlot::sys(200); // a byte no page uses
+    switch (c.kind) {
+    case Kind::Decimal:
+        return kit.decimal(page, "F", slot, c.maximum, 3, 1);
+    case Kind::Range:
+        return kit.range(page, "F", slot, c.maximum, 1);
+    case Kind::Packed:
+        return kit.packed(page, "F", slot, c.minimum, c.maximum, 1);
+    case Kind::Channel:
+        return kit.channel(page, "F", slot, true, 1);
+    default:
+        return kit.channel(page, "F", slot, false, 1);
+    }
+}
+
+Qt::Key keyOf(char k) {
+    if (k == '~')
+        return Qt::Key_Delete;
+    return k <= '9' ? static_cast<Qt::Key>(Qt::Key_0 + (k - '0')) : static_cast<Qt::Key>(Qt::Key_A + (k - 'A'));
+}
+
+} // namespace
+
+TEST_F(EditorTest, lockedFieldsReplaceOnTheFirstDigitAndAppendAfterwards) {
+    const FieldCase cases[] = {
+        {Kind::Decimal, 0, 255, 123, "456", "006", 6},    // 456 > 255 restarts with the 6
+        {Kind::Range, 0, 255, 0, "2551", "001", 1},       // 551 > 255 restarts with the 1
+        {Kind::Range, 0, 255, 42, "A", "042", 42},        // a letter means nothing to a number
+        {Kind::Packed, 0, 0x23, 0x10, "235", "05", 0x05}, // hours: 23, then 35 > 23
+        {Kind::Packed, 1, 0x12, 0x07, "0", "01", 0x01},   // months start at 1
+        {Kind::Channel, 0, 0, 19, "F7~2", "-----", 249},  // C4 -> F4 -> F7 -> none -> 249
+        {Kind::Channel, 0, 0, 249, "B", "B2", 9},         // the number part is kept
+        {Kind::Channel, 0, 0, 0, "W3", "W3", 154},        // the extra groups
+        {Kind::PlainChannel, 0, 0, 0, "X", "A1", 0},      // no extra groups here, still an edit
+    };
+    editor().openPage(QStringLiteral("mainsetup"));
+    QWidget* page = child("Frame_Main_Setup");
+    for (const FieldCase& c : cases) {
+        SCOPED_TRACE(c.keys);
+        FieldKit kit(ws(), editor().fieldFocus());
+        std::unique_ptr<LockedField> f(makeField(kit, page, c));
+        auto next = std::make_unique<QLineEdit>(page);
+        f->setSuccessor(next.get());
+        f->show();
+        next->show();
+        sys(200) = c.initial;
+        f->refresh();
+        ws().setDataChanged(false);
+        focus(f.get());
+        ASSERT_TRUE(f->hasFocus());
+        for (const char* k = c.keys; *k; ++k)
+            QTest::keyClick(f.get(), keyOf(*k));
+        EXPECT_EQ(f->text(), QLatin1String(c.text));
+        EXPECT_EQ(sys(200), c.stored);
+        EXPECT_EQ(ws().dataChanged(), c.keys[0] != 'A');
+        // Enter only moves on.
+        QTest::keyClick(f.get(), Qt::Key_Return);
+        EXPECT_TRUE(next->hasFocus());
+        EXPECT_EQ(sys(200), c.stored);
+    }
+}
+
+TEST_F(EditorTest, deviceNumberEntersTwoDigitsAndEnterSetsTheExchangeMenu) {
+    openMainSetup();
+    EXPECT_EQ(editor().windowTitle(), QStringLiteral("D9"));
+    auto* dev = child<QLineEdit>("T_DeviceNo");
+    EXPECT_EQ(dev->text(), QStringLiteral("01"));
+    EXPECT_EQ(dev->toolTip(), QStringLiteral("0..99"));
+    focus(dev);
+    EXPECT_EQ(ws().FocusHelpId, kHelpDeviceNumber);
+    QTest::keyClick(dev, Qt::Key_5);
+    EXPECT_EQ(dev->text(), QStringLiteral("05"));
+    act("Menu_Edit_ExchangeMask")->setEnabled(true);
+    QTest::keyClick(dev, Qt::Key_Return);
+    EXPECT_FALSE(act("Menu_Edit_ExchangeMask")->isEnabled());
+    EXPECT_EQ(sys(kSysDeviceNo), 5);
+    QApplication::setActiveWindow(&main());
+    focus(dev);
+    QTest::keyClick(dev, Qt::Key_0, Qt::KeypadModifier);
+    QTest::keyClick(dev, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(sys(kSysDeviceNo), 0);
+    EXPECT_TRUE(act("Menu_Edit_ExchangeMask")->isEnabled());
+}
+
+TEST_F(EditorTest, eventOutputSwitchesTheMenusAndTheDeviceNumber) {
+    struct Case {
+        int item;
+        Byte sms, off;
+        bool smsMenu, exchangeMenu, deviceEnabled;
+    };
+    const Case cases[] = {{1, 1, 0, true, false, false}, {2, 0, 1, false, false, true}, {0, 0, 0, false, true, true}};
+    sys(kSysDeviceNo) = 0;
+    openMainSetup();
+    auto* box = child<QComboBox>("Combo_EventSelect");
+    act("Menu_Edit_ExchangeMask")->setEnabled(true);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.item);
+        ws().setDataChanged(false);
+        emit box->activated(c.item);
+        EXPECT_EQ(sys(kSysEventSms), c.sms);
+        EXPECT_EQ(sys(kSysEventOff), c.off);
+        EXPECT_TRUE(ws().dataChanged()); // switching the event output off counts as a change too
+        EXPECT_EQ(act("Menu_Edit_SMS_Setup")->isEnabled(), c.smsMenu);
+        if (c.item != 0)
+            EXPECT_EQ(act("Menu_Edit_ExchangeMask")->isEnabled(), c.exchangeMenu);
+        EXPECT_EQ(child("T_DeviceNo")->isEnabled(), c.deviceEnabled);
+    }
+}
+
+TEST_F(EditorTest, claimingListsTakeChannelsAndGiveThemBackFromTheSnapshot) {
+    ws().changeChannelType(0, kTypeMono);
+    ws().changeChannelType(2, kTypeIntruderPassive);
+    ws().changeChannelType(18, kTypeSmokePassive);
+    ws().changeChannelType(40, kTypeFlipFlop);
+    openMainSetup();
+    auto types = [this](int from, int to) {
+        std::vector<int> t;
+        for (int c = from; c <= to; ++c)
+            t.push_back(ws().typeOf(c));
+        return t;
+    };
+    auto mux = child<QComboBox>("Combo_MuxCount");
+    focus(mux);
+    QTest::keyClick(mux, Qt::Key_Down);
+    QTest::keyClick(mux, Qt::Key_Down);
+    EXPECT_EQ(mux->currentText(), QStringLiteral("3"));
+    EXPECT_EQ(sys(kSysMuxCount), 2);
+    EXPECT_EQ(types(0, 4), (std::vector<int>{31, 31, 31, 31, 1}));
+    EXPECT_EQ(main().cell(2)->pictureType(), kTypeMuxClaim); // the matrix follows
+    QTest::keyClick(mux, Qt::Key_Home);
+    EXPECT_EQ(types(0, 3), (std::vector<int>{0, 1, 8, 1}));
+    EXPECT_EQ(main().cell(2)->pictureType(), kTypeIntruderPassive);
+    // Typing does not choose.
+    QTest::keyClick(mux, Qt::Key_5);
+    EXPECT_EQ(mux->currentIndex(), 0);
+
+    auto dup = child<QComboBox>("ComboDupUr");
+    focus(dup);
+    QTest::keyClick(dup, Qt::Key_Down); // C-D
+    EXPECT_EQ(ws().typeOf(18), kTypeTimeOutputClaim);
+    QTest::keyClick(dup, Qt::Key_Down); // E-F releases C-D
+    EXPECT_EQ(types(16, 19), (std::vector<int>{1, 1, 19, 1}));
+    EXPECT_EQ(types(32, 47), std::vector<int>(16, kTypeTimeOutputClaim));
+    QTest::keyClick(dup, Qt::Key_Home);
+    EXPECT_EQ(ws().typeOf(40), kTypeFlipFlop);
+
+    struct CounterStep {
+        int item;
+        int lastClaimed;
+    };
+    auto counter = child<QComboBox>("Combo_Counter");
+    focus(counter);
+    for (const CounterStep s : {CounterStep{4, 47}, {2, 31}, {1, 23}, {0, 7}}) {
+        SCOPED_TRACE(s.item);
+        emit counter->activated(s.item);
+        EXPECT_EQ(sys(kSysCounter), s.item);
+        for (int c = 8; c <= 48; ++c) {
+            const int expected = c <= s.lastClaimed ? kTypeCounterClaim : c == 18 ? 19 : c == 40 ? 2 : 1;
+            ASSERT_EQ(ws().typeOf(c), expected) << c;
+        }
+    }
+}
+
+TEST_F(EditorTest, valuesTheListsCannotShowAreShownAsUnknownAndKept) {
+    sys(kSysChannelsInUse) = 100;
+    sys(kSysMuxCount) = 20;
+    sys(kSysTimeOutput) = 9;
+    sys(kSysMuxDelay) = 9;
+    sys(kSysCounter) = 7;
+    sys(kSysAutoSummerTime) = 5;
+    openMainSetup();
+    for (const char* name : {"Combo_NoChannels", "Combo_MuxCount", "ComboDupUr"})
+        EXPECT_EQ(child<QComboBox>(QLatin1String(name))->currentText(), QStringLiteral("?")) << name;
+    EXPECT_EQ(sys(kSysChannelsInUse), 100);
+    EXPECT_EQ(sys(kSysMuxCount), 20);
+    EXPECT_EQ(sys(kSysTimeOutput), 9);
+    // The repaired bytes.
+    EXPECT_EQ(sys(kSysMuxDelay), 0);
+    EXPECT_EQ(sys(kSysCounter), 0);
+    EXPECT_EQ(sys(kSysAutoSummerTime), 1);
+    auto* channels = child<QComboBox>("Combo_NoChannels");
+    emit channels->activated(channels->findText(QStringLiteral("64")));
+    EXPECT_EQ(sys(kSysChannelsInUse), 63);
+    EXPECT_EQ(channels->findText(QStringLiteral("?")), -1);
+    EXPECT_FALSE(main().cell(64)->isVisibleTo(&main()));
+}
+
+TEST_F(EditorTest, enterInTheListsFollowsTheChain) {
+    openMainSetup();
+    const std::pair<const char*, const char*> chain[] = {
+        {"Combo_NoChannels", "Combo_MuxCount"}, {"Combo_Counter", "Combo_EventSelect"}, {"ComboDupUr", "T_DeviceNo"}};
+    for (auto [from, to] : chain) {
+        focus(child(QLatin1String(from)));
+        QTest::keyClick(child(QLatin1String(from)), Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget(), child(QLatin1String(to))) << from;
+    }
+}
+
+TEST_F(EditorTest, aClaimedChannelOpensTheListThatClaimedIt) {
+    const std::pair<int, const char*> cases[] = {
+        {kTypeCounterClaim, "Combo_Counter"}, {kTypeTimeOutputClaim, "ComboDupUr"}, {kTypeMuxClaim, "Combo_MuxCount"}};
+    for (auto [type, list] : cases) {
+        ws().cfg.ChanSetup[9][kRowType] = static_cast<Byte>(type);
+        QApplication::setActiveWindow(&main());
+        ws().setCurChannel(9);
+        QTest::keyClick(&main(), Qt::Key_Return);
+        EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_Main_Setup")) << list;
+        EXPECT_EQ(editor().focusWidget(), child(QLatin1String(list))) << list;
+    }
+}
+
+TEST_F(EditorTest, masterClicksCycleTheTargetStates) {
+    openMaster();
+    EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_MasterFunction_Setup"));
+    EXPECT_EQ(editor().focusWidget(), dummy());
+    EXPECT_TRUE(cell(0)->cursor());
+    EXPECT_EQ(cell(kB3)->picture(), IconFactory::kMasterGridBase + kMasterNotAffected);
+    const int cycle[] = {kMasterOff, kMasterOn, kMasterNotAffected, kMasterOff};
+    for (int s : cycle) {
+        QTest::mouseClick(cell(kB3), Qt::LeftButton);
+        EXPECT_EQ(state(kB3), s);
+        EXPECT_EQ(cell(kB3)->picture(), IconFactory::kMasterGridBase + s);
+        EXPECT_TRUE(cell(kB3)->cursor());
+    }
+    EXPECT_FALSE(cell(0)->cursor());
+    QTest::mouseClick(cell(kB3), Qt::LeftButton);
+    EXPECT_EQ(ws().cfg.MasterMatrix[kMaster][1], 32);
+    EXPECT_EQ(ws().cfg.MasterMatrix[kMaster][17], 32);
+    // A target that cannot be driven does not change.
+    const Row before = ws().cfg.MasterMatrix[kMaster];
+    QTest::mouseClick(cell(0), Qt::LeftButton);
+    EXPECT_EQ(ws().cfg.MasterMatrix[kMaster], before);
+    EXPECT_EQ(cell(0)->picture(), IconFactory::kMasterGridBase + kMasterNotDrivable);
+    EXPECT_EQ(ws().FocusHelpId, kHelpMasterMatrix);
+    EXPECT_EQ(ws().FocusTag, QStringLiteral("EditMask"));
+    // The real-time option switches the master's picture in the matrix.
+    auto* rt = child<QCheckBox>("Chk_masterRt");
+    EXPECT_FALSE(child("Cmd_viewRt")->isVisibleTo(&editor()));
+    tick(rt);
+    EXPECT_EQ(ws().cfg.ChanSetup[kMaster][kMasterRealTime], 1);
+    EXPECT_TRUE(child("Cmd_viewRt")->isVisibleTo(&editor()));
+    EXPECT_TRUE(main().cell(kMaster)->pictureAlternative());
+}
+
+TEST_F(EditorTest, gridKeysMoveTheCursorAndSetTargets) {
+    ws().cfg.SysData[kSysChannelsInUse] = 15;
+    openMaster();
+    EXPECT_FALSE(cell(16)->isVisibleTo(&editor()));
+    struct Step {
+        Qt::Key key;
+        int cursor;
+        int beeps;
+    };
+    // From A1: up and left beep; down to B1, right to B3; down beeps at the last row shown.
+    const Step moves[] = {{Qt::Key_Up, 0, 1},    {Qt::Key_Left, 0, 2},   {Qt::Key_Down, 8, 2},
+                          {Qt::Key_Right, 9, 2}, {Qt::Key_Right, 10, 2}, {Qt::Key_Down, 10, 3}};
+    for (const Step& s : moves) {
+        key(s.key);
+        EXPECT_EQ(ws().edit.MatrixCursor, s.cursor);
+        EXPECT_EQ(dialogs.beeps, s.beeps);
+    }
+    EXPECT_TRUE(cell(10)->cursor());
+    EXPECT_FALSE(cell(0)->cursor());
+    const std::pair<Qt::Key, int> sets[] = {
+        {Qt::Key_1, kMasterOn}, {Qt::Key_0, kMasterOff}, {Qt::Key_X, kMasterNotAffected}, {Qt::Key_1, kMasterOn}};
+    for (auto [k, s] : sets) {
+        key(k);
+        EXPECT_EQ(state(kB3), s);
+        EXPECT_EQ(cell(kB3)->picture(), IconFactory::kMasterGridBase + s);
+    }
+    // A1 is an intruder detector: "1" and "0" beep and change nothing.
+    ws().edit.MatrixCursor = 0;
+    const Row before = ws().cfg.MasterMatrix[kMaster];
+    key(Qt::Key_1);
+    key(Qt::Key_0);
+    EXPECT_EQ(dialogs.beeps, 5);
+    EXPECT_EQ(ws().cfg.MasterMatrix[kMaster], before);
+}
+
+TEST_F(EditorTest, groupMenuWritesWholeBytes) {
+    openMaster();
+    rightClick(20); // group C
+    EXPECT_EQ(ws().edit.CurGroup, 2);
+    EXPECT_TRUE(main().groupMenu()->isVisible());
+    EXPECT_TRUE(act("M_gruppeOff")->isVisible());
+    const std::tuple<const char*, Byte, Byte> entries[] = {
+        {"M_gruppeOn", 255, 255}, {"M_gruppeOff", 0, 255}, {"M_GruppeX", 0, 0}};
+    for (auto [entry, on, affected] : entries) {
+        ws().setDataChanged(false);
+        chooseGroup(entry);
+        EXPECT_EQ(ws().cfg.MasterMatrix[kMaster][2], on) << entry;
+        EXPECT_EQ(ws().cfg.MasterMatrix[kMaster][18], affected) << entry;
+        EXPECT_TRUE(ws().dataChanged());
+    }
+}
+
+TEST_F(EditorTest, flashPatternTogglesBetweenOnAndNotAffected) {
+    ws().changeChannelType(3, kTypeIntruderSiren);
+    ws().setCurChannel(3);
+    editor().openFlashPattern();
+    QApplication::setActiveWindow(&editor());
+    EXPECT_EQ(ws().FocusTag, QStringLiteral("IntruderFlashPattern"));
+    EXPECT_EQ(ws().FocusHelpId, kHelpFlashPattern);
+    EXPECT_FALSE(child("Chk_masterRt")->isVisibleTo(&editor()));
+    for (int s : {kMasterOn, kMasterNotAffected, kMasterOn}) {
+        QTest::mouseClick(cell(kB3), Qt::LeftButton);
+        EXPECT_EQ(GetMaster(ws().cfg, kB3, 3), s);
+    }
+    key(Qt::Key_0); // no "off" in a flash pattern
+    EXPECT_EQ(GetMaster(ws().cfg, kB3, 3), kMasterOn);
+}
+
+TEST_F(EditorTest, exchangeMaskTogglesBitsByClickKeyAndGroup) {
+    ws().cfg.SysData[kSysChannelsInUse] = 31;
+    ws().cfg.SysData[kSysDeviceNo] = 0;
+    QApplication::setActiveWindow(&main()); // the entry follows the device number
+    act("Menu_Edit_ExchangeMask")->trigger();
+    QApplication::setActiveWindow(&editor());
+    EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_MasterFunction_Setup"));
+    EXPECT_EQ(editor().windowTitle(), QStringLiteral("D306"));
+    EXPECT_FALSE(child("Chk_masterRt")->isVisibleTo(&editor()));
+    EXPECT_EQ(child<QLabel>("L_Master_2")->text(), QStringLiteral("D304"));
+    EXPECT_FALSE(cell(32)->isVisibleTo(&editor()));
+    EXPECT_FALSE(child("F_beskrivelse")->isVisibleTo(&editor()));
+    QTest::mouseClick(cell(0), Qt::LeftButton);
+    EXPECT_EQ(ws().cfg.SysData[64], 128);
+    EXPECT_TRUE(ws().dataChanged());
+    QTest::mouseClick(cell(0), Qt::LeftButton);
+    EXPECT_EQ(ws().cfg.SysData[64], 0);
+    key(Qt::Key_Right);
+    key(Qt::Key_1);
+    EXPECT_EQ(ws().cfg.SysData[64], 64);
+    key(Qt::Key_0); // "0" means nothing here
+    EXPECT_EQ(ws().cfg.SysData[64], 64);
+    key(Qt::Key_X);
+    EXPECT_EQ(ws().cfg.SysData[64], 0);
+    rightClick(18);
+    EXPECT_FALSE(act("M_gruppeOff")->isVisible());
+    chooseGroup("M_gruppeOn");
+    EXPECT_EQ(ws().cfg.SysData[66], 255);
+    for (int c = 16; c < 24; ++c)
+        EXPECT_EQ(GetExchBit(ws().cfg, c), 1);
+    EXPECT_EQ(cell(20)->picture(), IconFactory::kMasterGridBase + kMasterOn);
+    chooseGroup("M_GruppeX");
+    EXPECT_EQ(ws().cfg.SysData[66], 0);
+}
+
+TEST_F(EditorTest, descriptionsLoseTheirQuotesWhenLeft) {
+    struct Case {
+        const char* key;
+        const char* field;
+        std::function<std::string()> stored;
+    };
+    const Case cases[] = {
+        {"", "TextBeskriv", [this] { return ws().cfg.ChanText[0]; }},
+        {"mainsetup", "T_generelBeskriv", [this] { return ws().cfg.DescText[kGeneralDescription]; }},
+    };
+    for (const Case& c : cases) {
+        editor().openPage(QLatin1String(c.key));
+        auto* field = child<QLineEdit>(QLatin1String(c.field));
+        focus(field);
+        QTest::keyClicks(field, QStringLiteral("Door \"main\""));
+        EXPECT_EQ(c.stored(), "Door \"main\"") << c.field; // stored at every change
+        EXPECT_TRUE(ws().dataChanged());
+        focus(&main());
+        EXPECT_EQ(c.stored(), "Door 'main'") << c.field;
+        EXPECT_EQ(field->text(), QStringLiteral("Door 'main'"));
+    }
+    EXPECT_TRUE(main().cell(0)->toolTip().endsWith(QStringLiteral(">> Door 'main'")));
+}
+
+TEST_F(EditorTest, eventOptionsShowOnlyWhereTheyApply) {
+    struct Case {
+        int type;
+        Byte eventSms, eventOff;
+        bool shown;
+        const char* caption;
+    };
+    const Case cases[] = {{kTypeMono, 0, 0, true, "D320"},
+                          {kTypeIntruderPassive, 1, 0, true, "D322"},
+                          {kTypeMono, 0, 1, false, "D320"},
+                          {kTypeRoller, 0, 0, false, "D320"},
+                          {kTypeRollerMaster, 0, 0, false, "D320"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type);
+        ws().changeChannelType(4, c.type);
+        ws().cfg.SysData[kSysEventSms] = c.eventSms;
+        ws().cfg.SysData[kSysEventOff] = c.eventOff;
+        QTest::mouseClick(main().cell(4), Qt::LeftButton);
+        auto* check1 = child<QCheckBox>("Check1");
+        EXPECT_EQ(check1->isVisibleTo(&editor()), c.shown);
+        EXPECT_EQ(child("Check2")->isVisibleTo(&editor()), c.shown);
+        EXPECT_EQ(check1->text(), QLatin1String(c.caption));
+        // Enter in the description goes to Check1, or back to the main window.
+        auto* text = child("TextBeskriv");
+        focus(text);
+        QTest::keyClick(text, Qt::Key_Return);
+        EXPECT_EQ(editor().focusWidget() == check1, c.shown);
+    }
+    ws().changeChannelType(4, kTypeMono);
+    QTest::mouseClick(main().cell(4), Qt::LeftButton);
+    tick(child("Check2"));
+    EXPECT_EQ(ws().cfg.ChanFlags[4], kFlagCheck2);
+}
+
+TEST_F(EditorTest, basicPageBoxesStoreByteOneAndTheMatrixFollows) {
+    const std::tuple<int, bool, bool> cases[] = {
+        {kTypeMono, true, false}, {kTypeFlipFlop, false, true}, {kTypeBlank, false, false}};
+    for (auto [type, invert, thief] : cases) {
+        ws().changeChannelType(6, type);
+        QTest::mouseClick(main().cell(6), Qt::LeftButton);
+        EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_BasicChtype_Setup"));
+        EXPECT_EQ(child("Chk_InvertMono")->isVisibleTo(&editor()), invert) << type;
+        EXPECT_EQ(child("Chk_grundUseThief")->isVisibleTo(&editor()), thief) << type;
+    }
+    ws().changeChannelType(6, kTypeMono);
+    QTest::mouseClick(main().cell(6), Qt::LeftButton);
+    tick(child("Chk_InvertMono"));
+    EXPECT_EQ(ws().cfg.ChanSetup[6][kBasicOptions], 1);
+    EXPECT_TRUE(main().cell(6)->pictureAlternative());
+}
+
+TEST_F(EditorTest, editorClosedOrMinimisedComesBackOnTheNextOpener) {
+    editor().showMinimized();
+    act("Menu_Edit_Basic_Setup")->trigger();
+    EXPECT_FALSE(editor().isMinimized());
+    editor().close();
+    editor().move(500, 300);
+    act("Menu_Edit_Basic_Setup")->trigger();
+    EXPECT_TRUE(editor().isVisible());
+    EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_Main_Setup"));
+    EXPECT_EQ(editor().pos().y(), 0);
+}
