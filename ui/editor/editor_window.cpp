@@ -366,15 +366,12 @@ void EditorWindow::openPage(const QString& key, const QString& focusName) {
         showNormal();
     Update_Option_Form_elements();
     raise();
-    if (!focusName.isEmpty())
-        focusControl(focusName);
-    else if (pageFocus_)
-        pageFocus_->setFocus(Qt::OtherFocusReason);
-}
-
-void EditorWindow::focusControl(const QString& name) {
-    if (auto* w = findChild<QWidget*>(name))
-        w->setFocus(Qt::OtherFocusReason);
+    // A page that puts the focus on one of its controls takes the keyboard from the main window.
+    QWidget* target = focusName.isEmpty() ? pageFocus_ : findChild<QWidget*>(focusName);
+    if (target) {
+        activateWindow();
+        target->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void EditorWindow::groupMenuChosen(GroupAction action) {

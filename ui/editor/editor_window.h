@@ -82,7 +82,6 @@ private:
     void focusPage();
     void findLanguage(int slot);
     void applyLanguage();
-    void focusControl(const QString& name);
     void setDescriptionFocused(bool focused);
     void Timer1_Timer();
 

@@ -163,6 +163,9 @@ MainSetupPage::MainSetupPage(AppContext& ctx, PageHost& host, FieldKit& kit, QWi
 QComboBox* MainSetupPage::combo(const char* name, int helpId, int labelText, QLabel** label) {
     auto* box = new QComboBox(this);
     box->setObjectName(QLatin1String(name));
+    // Narrow lists leave the labels room in the small window.
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(6);
     SetHelpContextText(box, helpId, labelText);
     box->installEventFilter(this);
     *label = new QLabel(this);
