@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "io/text_file.h"
 #include "io/text_ids.h"
@@ -170,4 +171,31 @@ TEST(HelpFileNames, aHelpFileIsReadWithTheHelpCount) {
     EXPECT_EQ(help.texts[kHelpGeneral], "Hj\xe4lp");
     EXPECT_EQ(help.texts[kHelpExchangeMask], "Utbyte");
     std::filesystem::remove_all(dir);
+}
+
+TEST(TextFileParser, aFileCutShortIsBadExactlyWhenItsLastRecordIsCut) {
+    // A copy that broke off while being written: whole records survive, a half record is refused.
+    std::ifstream in(KORVANE_SOURCE_DIR "/resources/Language/English.dat", std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GT(bytes.size(), 1000u);
+    const TextTable whole = ParseTextFile(bytes, kLanguageTextCount);
+    for (size_t cut = 0; cut < bytes.size(); cut += 7) {
+        const std::string part = bytes.substr(0, cut);
+        const TextTable t = ParseTextFile(part, kLanguageTextCount);
+        const size_t lineStart = part.rfind('\n') == std::string::npos ? 0 : part.rfind('\n') + 1;
+        std::string last = part.substr(lineStart);
+        if (!last.empty() && last.back() == '\r')
+            last.pop_back();
+        const bool lastComplete = last.empty() || std::count(last.begin(), last.end(), '"') == 2;
+        ASSERT_EQ(t.good, lastComplete) << "cut at " << cut << ": " << last;
+        if (!t.good) {
+            EXPECT_EQ(t.badLine, static_cast<int>(std::count(part.begin(), part.end(), '\n')) + 1) << cut;
+        }
+        // Whatever was read is what the whole file says.
+        for (size_t k = 0; k < t.texts.size(); ++k) {
+            if (!t.texts[k].empty()) {
+                ASSERT_EQ(t.texts[k], whole.texts[k]) << "cut at " << cut << ", key " << k;
+            }
+        }
+    }
 }
