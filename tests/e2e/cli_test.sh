@@ -51,7 +51,7 @@ usage)
     expect_stderr_line "unknown option --bogus"
     ;;
 check_good)
-    for f in Good.zeb GoodLf.zeb SignatureM52.x07 SignatureKorvane.zeb; do
+    for f in Good.zeb GoodLf.zeb SignatureM52.x07 SignatureKorvane.zeb ../../resources/Data/Example.zeb; do
         expect_exit 0 "$cli" check "$data/$f"
         [ -s "$work/err" ] && fail "check $f printed: $(cat "$work/err")"
     done
