@@ -48,7 +48,7 @@ std::optional<std::string> splitFields(std::string_view line, std::vector<Field>
         if (pos < line.size() && line[pos] == '"') {
             const auto close = line.find('"', pos + 1);
             if (close == std::string_view::npos)
-                return "a text is not closed by a double quote";
+                return "a text is not closed by a double quote"; // the fields before it stay in `fields`
             f.quoted = true;
             f.text = std::string(line.substr(pos + 1, close - pos - 1));
             pos = close + 1;
@@ -291,11 +291,17 @@ FileResult ReadConfigText(std::string_view text, Configuration& cfg, const std::
     }
     const Reader in(text);
     std::vector<Field> first;
-    const bool split = !splitFields(in.line(1), first).has_value();
-    if (!split || first.empty() || !IsAcceptedSignature(first[0].text)) {
+    const auto splitError = splitFields(in.line(1), first);
+    if (first.empty() || !IsAcceptedSignature(first[0].text)) {
         result.status = FileStatus::WrongSignature;
         result.line = 1;
         result.reason = "not a configuration file (unknown signature)";
+        return result;
+    }
+    if (splitError) {
+        result.status = FileStatus::Bad;
+        result.line = 1;
+        result.reason = *splitError;
         return result;
     }
     if (first.size() != 2) {
