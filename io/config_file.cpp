@@ -1,6 +1,7 @@
 #include "io/config_file.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -334,6 +335,11 @@ FileResult SaveFile(Configuration& cfg, const std::string& path) {
 }
 
 FileResult LoadFile(Configuration& cfg, const std::string& path) {
+    // A configuration file is about 25 KB; anything far larger is not one and is not read in whole.
+    constexpr std::uintmax_t kMaxFileSize = 4u << 20;
+    std::error_code ec;
+    if (const auto size = std::filesystem::file_size(path, ec); !ec && size > kMaxFileSize)
+        return {FileStatus::Bad, path, 0, "the file is too large to be a configuration file"};
     std::string bytes;
     std::string reason;
     if (!ReadWholeFile(path, bytes, reason))
