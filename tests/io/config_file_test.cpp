@@ -343,3 +343,32 @@ TEST(ConfigFile, saveReplacesTheFileAndReportsAFailedSave) {
     ASSERT_TRUE(LoadFile(back, path).ok());
     EXPECT_EQ(back.ChanSetup, other.ChanSetup);
 }
+
+TEST(ConfigFile, everyTruncationOfAGoodFileIsRefusedWithoutTouchingTheModel) {
+    const std::string good = readBytes(fixturePath("Good.zeb"));
+    const Configuration before = busyConfiguration();
+    const std::size_t lastLineEnd = good.size() - 2;
+    for (std::size_t n = 1; n < good.size(); n += (n < 30 ? 1 : 97)) {
+        Configuration cfg = before;
+        const FileResult r = ReadConfigText(std::string_view(good).substr(0, n), cfg, "cut");
+        if (n >= lastLineEnd - 20) // the last line may lose its closing quote only
+            continue;
+        // Cut inside the signature itself the file is no configuration file; after it, a bad one.
+        EXPECT_EQ(r.status, n <= 5 ? FileStatus::WrongSignature : FileStatus::Bad) << n;
+        EXPECT_GT(r.line, 0) << n;
+        EXPECT_EQ(cfg, before) << n;
+    }
+    // The last line without its line end still counts as a line.
+    Configuration cfg = before;
+    EXPECT_TRUE(ReadConfigText(std::string_view(good).substr(0, lastLineEnd), cfg, "no final CR LF").ok());
+    // Every byte value in a text field survives a round trip except the quote and the line ends.
+    Configuration texts = blankConfiguration();
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        if (b != '"' && b != '\r' && b != '\n')
+            all += static_cast<char>(b);
+    texts.ChanText[0] = all;
+    Configuration back = blankConfiguration();
+    ASSERT_TRUE(ReadConfigText(ConfigFileText(texts), back, "mem").ok());
+    EXPECT_EQ(back.ChanText[0], all);
+}

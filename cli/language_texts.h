@@ -1,0 +1,16 @@
+#pragma once
+// The language texts the command line needs (the unit label and the SMS entries of a write).
+
+#include <string>
+
+#include "io/hex_records.h"
+
+namespace korvane::cli {
+
+// Reads a language file (records `key,"text"`, one per line, Windows-1252, CR LF or LF) and returns
+// a lookup of its texts; an unknown key gives an empty text. False with the reason when the file
+// cannot be read.
+// replaced by the shared text-file parser once it lands
+bool ReadLanguageTexts(const std::string& path, TextLookup& lookup, std::string& reason);
+
+} // namespace korvane::cli
