@@ -7,10 +7,9 @@
 
 namespace korvane::cli {
 
-// Reads a language file (records `key,"text"`, one per line, Windows-1252, CR LF or LF) and returns
+// Reads a language file and returns
 // a lookup of its texts; an unknown key gives an empty text. False with the reason when the file
 // cannot be read.
-// replaced by the shared text-file parser once it lands
 bool ReadLanguageTexts(const std::string& path, TextLookup& lookup, std::string& reason);
 
 } // namespace korvane::cli
