@@ -23,6 +23,8 @@ std::string reasonOf(int code) {
         return "a record has an unknown record type";
     case kReadChecksum:
         return "a record arrived damaged (checksum error)";
+    case kReadRecordCut:
+        return "a record arrived cut short (characters lost on the line)";
     default:
         return {};
     }
@@ -51,6 +53,7 @@ void MemMapReceiver::reset() {
     readError_ = kReadOk;
     firstError_ = kReadOk;
     over_ = false;
+    inRecord_ = false;
     records_ = 0;
     progress_ = 0;
     sum_ = 0;
@@ -66,9 +69,13 @@ void MemMapReceiver::fail(int code) {
 void MemMapReceiver::Put_to_MemMap(unsigned char ch) {
     if (over_)
         return;
-    if (ch == ':')
+    if (ch == ':') {
+        // A ':' inside a record means the rest of it was lost: the record is gone, the image has a hole.
+        if (inRecord_)
+            fail(kReadRecordCut);
+        inRecord_ = true;
         rxState_ = 0;
-    else if (ch >= '0' && ch <= '9')
+    } else if (ch >= '0' && ch <= '9')
         nibble_ = ch - '0';
     else if (ch >= 'A' && ch <= 'F')
         nibble_ = ch - 'A' + 10;
@@ -126,6 +133,7 @@ void MemMapReceiver::Put_to_MemMap(unsigned char ch) {
             rxState_ = 11;
         } else {
             fail(kReadUnknownType);
+            inRecord_ = false;
             rxState_ = 0;
         }
         break;
@@ -156,6 +164,7 @@ void MemMapReceiver::Put_to_MemMap(unsigned char ch) {
         }
         if (sum_ != 0)
             fail(kReadChecksum);
+        inRecord_ = false;
         if (readState_ == 1) {
             if (firstError_ == kReadOk)
                 readError_ = kReadComplete;
@@ -213,6 +222,28 @@ void UnpackImage(const MemMap& image, Configuration& cfg) {
         cfg.SmsText[k] = filtered(image, kAddrSmsText + kSmsEntryChars * k, kSmsEntryChars,
                                   [](Byte b) { return b > 31 && b < 253; });
     cfg.SmsIdText = cfg.SmsText[kSmsIdFirst] + cfg.SmsText[kSmsIdSecond];
+}
+
+void TakeReadImage(const MemMap& image, Configuration& cfg) {
+    UnpackImage(image, cfg);
+    if (UnitFirmwareVersion(image) < kUnitVersion)
+        for (int k :
+             {kSysEventSms, kSysDialOutMethod, kSysCounter, kSysDialInPassword, kSysDialInSafety, kSysSmsResponseTime})
+            cfg.SysData[k] = 0;
+}
+
+UnitAnswer ParseVerdict(std::string_view answer) {
+    UnitAnswer out;
+    if (static_cast<int>(answer.size()) < kVerdictMinChars)
+        return out;
+    out.verdict = Verdict::NoVerdict;
+    for (char c : answer) {
+        if (c == 7)
+            ++out.bells;
+        else if (c >= '0' && c <= '3')
+            out.verdict = static_cast<Verdict>(c);
+    }
+    return out;
 }
 
 } // namespace korvane

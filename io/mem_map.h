@@ -24,6 +24,7 @@ enum ReadErrorCode : int {
     kReadAddressOutOfRange = 3,
     kReadUnknownType = 4,
     kReadChecksum = 5,
+    kReadRecordCut = 6, // a record was cut short: the next ':' arrived before its checksum
     kReadComplete = 10,
 };
 
@@ -51,6 +52,8 @@ public:
 
     // The end record has arrived (ReadState 1).
     bool endRecordSeen() const { return readState_ == 1; }
+    // The end record has arrived whole: nothing more is taken, the read is over either way.
+    bool finished() const { return over_; }
     // The last code the state machine set, as the unit's protocol numbers it.
     int readError() const { return readError_; }
     // The progress value: the address high byte of the last record stored, at most 64.
@@ -71,6 +74,7 @@ private:
     int readError_ = kReadOk;
     int firstError_ = kReadOk;
     bool over_ = false;
+    bool inRecord_ = false; // between a ':' and the checksum of its record
     int records_ = 0;
     int progress_ = 0;
     // working values of the state machine
@@ -93,5 +97,27 @@ int UnitFirmwareVersion(const MemMap& image);
 // matrix, logic blocks 0..63, SysData 0..127 (byte 11 of 0 becomes 127), and the texts, keeping only
 // the characters each kind of text may hold.
 void UnpackImage(const MemMap& image, Configuration& cfg);
+
+// What a read takes from a complete image: UnpackImage, and for a unit older than kUnitVersion the
+// settings it does not have (SysData 13, 14, 52..55) set to 0.
+void TakeReadImage(const MemMap& image, Configuration& cfg);
+
+// The unit's answer to a write: the last of the digits '0'..'3' it sent, and how many bells.
+constexpr int kEarlyAnswerChars = 2; // characters waiting during the record stream: the unit has answered
+constexpr int kVerdictWaitChars = 4; // the wait for the verdict ends early at this many characters
+constexpr int kVerdictMinChars = 3;  // fewer characters than this are no answer
+enum class Verdict : char {
+    Accepted = '0',
+    Error1 = '1',
+    Error2 = '2',
+    Error3 = '3',
+    NoAnswer = '4',  // too few characters
+    NoVerdict = '5', // characters, but not one verdict digit among them
+};
+struct UnitAnswer {
+    Verdict verdict = Verdict::NoAnswer;
+    int bells = 0; // each BEL (7) sounds a beep
+};
+UnitAnswer ParseVerdict(std::string_view answer);
 
 } // namespace korvane

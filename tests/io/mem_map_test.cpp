@@ -40,6 +40,8 @@ TEST(PutToMemMap, completesOnlyWhenEveryRecordIsSound) {
          0},
         {"address above 0x50FF", ":0151000001AD\r\n:00000001FF", false, kReadAddressOutOfRange, 0},
         {"unknown record type", ":020B1002A12A16:0100000001FE\r\n:00000001FF", false, kReadUnknownType, 1},
+        {"record cut short by the next ':'", ":0100000001FE\r\n:01000100:0100020002FB\r\n:00000001FF", false,
+         kReadRecordCut, 1},
         {"damaged end record", ":0100000001FE\r\n:00000001FE", false, kReadChecksum, 1},
         {"what follows the end record is ignored", ":0100000001FE\r\n:00000001FF\r\n\x1a:0100000002FD", true, kReadOk,
          1},
