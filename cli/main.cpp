@@ -19,7 +19,16 @@
 #include "io/config_file.h"
 #include "io/config_json.h"
 #include "io/hex_records.h"
+#include "io/link/simulated_link.h"
+#include "io/link/transfers.h"
 #include "io/mem_map.h"
+#include "io/text_ids.h"
+#include "model/text_codec.h"
+#include "sim/unit_simulator.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <unistd.h>
 
 namespace {
 
@@ -28,6 +37,12 @@ using namespace korvane;
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
+// read and write
+constexpr int kExitPort = 3;     // the port cannot be opened or failed during the transfer
+constexpr int kExitNoAnswer = 4; // no answer, an incomplete or damaged image, or no verdict
+constexpr int kExitRefused = 5;  // the unit reported an error in the data
+constexpr int kExitDiffers = 6;  // --verify: the unit holds something else than was written
+constexpr int kExitNewer = 7;    // the unit's firmware is newer and --accept-newer was not given
 
 std::string gProgramDir;
 
@@ -201,14 +216,8 @@ int cmdImportHex(const std::vector<std::string>& args) {
     Configuration cfg;
     EditState state;
     ClearConfiguration(cfg, state);
-    UnpackImage(rx.image(), cfg);
-    const int version = UnitFirmwareVersion(rx.image());
-    if (version < kUnitVersion) {
-        // An older unit does not have these settings.
-        for (int k :
-             {kSysEventSms, kSysDialOutMethod, kSysCounter, kSysDialInPassword, kSysDialInSafety, kSysSmsResponseTime})
-            cfg.SysData[k] = 0;
-    } else if (version > kUnitVersion) {
+    TakeReadImage(rx.image(), cfg);
+    if (const int version = UnitFirmwareVersion(rx.image()); version > kUnitVersion) {
         char buf[96];
         std::snprintf(buf, sizeof buf, "note: the unit's firmware version %04X is newer than %04X", version,
                       kUnitVersion);
@@ -236,6 +245,160 @@ int cmdDiff(const std::vector<std::string>& args) {
     for (const Difference& d : diffs)
         std::cout << d.line() << "\n";
     return diffs.empty() ? kExitOk : kExitFailed;
+}
+
+// ---- read and write over the serial line ----
+
+// One link for the whole command, so that --verify reads back the unit it wrote (the simulated unit
+// keeps its memory between transfers).
+std::unique_ptr<SerialLink> makeLink(const std::string& port) {
+    if (port == "sim")
+        return std::make_unique<SimulatedLink>(false);
+    return std::make_unique<SerialPortLink>(PortDevice(QString::fromStdString(port)));
+}
+
+TextLookup readTexts(const Args& a) {
+    const std::string language = optionOr(a, "--language", gProgramDir + "/Language/English.dat");
+    TextLookup texts;
+    std::string error;
+    if (!cli::ReadLanguageTexts(language, texts, error))
+        throw std::runtime_error("language file " + error);
+    return texts;
+}
+
+// Runs a transfer to its end: a progress bar on a terminal, the status text of the outcome, and the
+// reason in plain words when it failed.
+TransferOutcome runTransfer(Transfer& t, const TextLookup& texts, void (*startIt)(Transfer&)) {
+    const bool bar = isatty(STDERR_FILENO) != 0;
+    auto textOf = [&](int n) { return Cp1252ToUtf8(texts(n)); };
+    QEventLoop loop;
+    QObject::connect(&t, &Transfer::finished, &loop, &QEventLoop::quit);
+    if (bar)
+        QObject::connect(&t, &Transfer::progressChanged, &t, [&](int value, int max) {
+            const int width = 30;
+            const int filled = max > 0 ? std::clamp(value * width / max, 0, width) : 0;
+            std::cerr << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
+                      << std::string(static_cast<std::size_t>(width - filled), '.') << "] " << textOf(t.statusText())
+                      << "\x1b[K" << std::flush;
+        });
+    startIt(t);
+    if (t.outcome() == TransferOutcome::Running)
+        loop.exec();
+    if (bar)
+        std::cerr << "\r\x1b[K";
+    if (const std::string status = textOf(t.statusText()); !status.empty())
+        std::cerr << "korvane-cli: " << status << "\n";
+    if (t.outcome() != TransferOutcome::Done)
+        std::cerr << "korvane-cli: " << t.reason().toStdString() << "\n";
+    return t.outcome();
+}
+
+int exitFor(TransferOutcome o) {
+    switch (o) {
+    case TransferOutcome::Done:
+        return kExitOk;
+    case TransferOutcome::PortError:
+        return kExitPort;
+    case TransferOutcome::Refused:
+        return kExitRefused;
+    case TransferOutcome::Declined:
+        return kExitNewer;
+    default:
+        return kExitNoAnswer;
+    }
+}
+
+// Reads the unit into `target`; the command's exit code.
+int readUnit(SerialLink& link, Configuration& target, const TextLookup& texts, bool acceptNewer,
+             MemMap* image = nullptr) {
+    ReadTransfer read(link, target, [acceptNewer](int) { return acceptNewer; });
+    const TransferOutcome o = runTransfer(read, texts, [](Transfer& t) { static_cast<ReadTransfer&>(t).start(); });
+    if (image)
+        *image = read.image();
+    if (o == TransferOutcome::Declined)
+        std::cerr << "korvane-cli: take the data anyway with --accept-newer\n";
+    return exitFor(o);
+}
+
+int cmdRead(const std::vector<std::string>& args) {
+    std::vector<std::string> rest;
+    bool acceptNewer = false;
+    for (const auto& arg : args)
+        (arg == "--accept-newer" ? acceptNewer = true : (rest.push_back(arg), false));
+    const Args a = parseArgs(rest, {"--port", "-o", "--language"});
+    needPositional(a, 0);
+    if (!a.options.count("--port") || !a.options.count("-o"))
+        throw UsageError{"read needs --port DEV and -o OUT.zeb"};
+    int argc = 1;
+    char name[] = "korvane-cli";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    const TextLookup texts = readTexts(a);
+    const auto link = makeLink(a.options.at("--port"));
+    Configuration cfg;
+    EditState state;
+    ClearConfiguration(cfg, state);
+    const int code = readUnit(*link, cfg, texts, acceptNewer);
+    if (code != kExitOk)
+        return code;
+    const FileResult saved = SaveFile(cfg, a.options.at("-o"));
+    return saved.ok() ? kExitOk : fail(saved.message());
+}
+
+int cmdWrite(const std::vector<std::string>& args) {
+    std::vector<std::string> rest;
+    bool verify = false;
+    for (const auto& arg : args)
+        (arg == "--verify" ? verify = true : (rest.push_back(arg), false));
+    const Args a = parseArgs(rest, {"--port", "--language", "--clock"});
+    needPositional(a, 1);
+    if (!a.options.count("--port"))
+        throw UsageError{"write needs --port DEV"};
+    DeviceClock clock = localClock();
+    if (a.options.count("--clock")) {
+        const auto parsed = parseClock(a.options.at("--clock"));
+        if (!parsed)
+            throw UsageError{"--clock wants YYYY-MM-DDTHH:MM:SS, not " + a.options.at("--clock")};
+        clock = *parsed;
+    }
+    int argc = 1;
+    char name[] = "korvane-cli";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    const TextLookup texts = readTexts(a);
+    std::string error;
+    auto cfg = loadForUse(a.positional[0], error);
+    if (!cfg)
+        return fail(error);
+    const auto link = makeLink(a.options.at("--port"));
+    WriteTransfer write(*link, *cfg, clock, texts);
+    write.connect(&write, &WriteTransfer::bell, [] { std::cerr << '\a'; });
+    const TransferOutcome o = runTransfer(write, texts, [](Transfer& t) { static_cast<WriteTransfer&>(t).start(); });
+    if (o != TransferOutcome::Done || !verify)
+        return exitFor(o);
+
+    // Read the unit back and hold it against what it must now hold: its memory as read, with every
+    // record just sent laid over it.
+    Configuration back;
+    EditState state;
+    ClearConfiguration(back, state);
+    MemMap image{};
+    if (const int code = readUnit(*link, back, texts, true, &image); code != kExitOk)
+        return code;
+    UnitSimulator expected;
+    expected.setMemory(image);
+    expected.receive(std::string_view(write.sent().constData(), static_cast<std::size_t>(write.sent().size())));
+    Configuration want;
+    ClearConfiguration(want, state);
+    TakeReadImage(expected.memory(), want);
+    const auto diffs = CompareConfigurations(want, back);
+    for (const Difference& d : diffs)
+        std::cout << d.line() << "\n";
+    if (diffs.empty())
+        return kExitOk;
+    std::cerr << "korvane-cli: verify: the unit holds " << diffs.size()
+              << " value(s) other than written (written -> read back)\n";
+    return kExitDiffers;
 }
 
 const std::map<std::string, Command>& commands() {
@@ -271,6 +434,27 @@ const std::map<std::string, Command>& commands() {
           "Feeds the unit's answer in CAPTURE through the receiver, unpacks the image and saves it.\n"
           "Exit 1 with the reason when the image is incomplete or damaged.\n",
           cmdImportHex}},
+        {"read",
+         {"read the configuration from the master unit",
+          "usage: korvane-cli read --port DEV -o OUT.zeb [--language FILE] [--accept-newer]\n"
+          "Reads the unit's memory over the serial line and saves it as a configuration file.\n"
+          "  --port DEV      a device (/dev/ttyUSB0), com1..com4, or sim (the simulated unit)\n"
+          "  --language      the language file of the status texts (default: English)\n"
+          "  --accept-newer  take the data of a unit with newer firmware\n"
+          "OUT is written only after a complete, sound read. Exit 0 done, 1 OUT cannot be written, 2 wrong use,\n"
+          "3 port error, 4 no answer or an incomplete or damaged answer, 7 newer firmware not taken.\n",
+          cmdRead}},
+        {"write",
+         {"write a configuration file to the master unit",
+          "usage: korvane-cli write --port DEV FILE [--verify] [--language FILE] [--clock YYYY-MM-DDTHH:MM:SS]\n"
+          "Sends FILE to the unit as File > Write does (the bytes of export-hex) and shows the unit's verdict.\n"
+          "  --port DEV  a device (/dev/ttyUSB0), com1..com4, or sim (the simulated unit)\n"
+          "  --verify    read the unit back afterwards and list every value it holds other than written\n"
+          "  --language  the language file of the unit label, SMS texts and status texts (default: English)\n"
+          "  --clock     the date and time written into the unit (default: the current local time)\n"
+          "Exit 0 done, 1 FILE cannot be read, 2 wrong use, 3 port error, 4 no answer or no verdict,\n"
+          "5 the unit reported an error, 6 --verify found differences.\n",
+          cmdWrite}},
         {"diff",
          {"show the differences between two configuration files",
           "usage: korvane-cli diff A B\n"

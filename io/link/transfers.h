@@ -95,6 +95,8 @@ public:
                  QObject* parent = nullptr);
     void start();
     int unitVersion() const { return version_; }
+    // The image as received (complete or not).
+    const MemMap& image() const { return rx_.image(); }
 
 protected:
     void onData(const QByteArray& bytes) override;

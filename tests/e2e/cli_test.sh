@@ -36,10 +36,10 @@ usage)
     expect_exit 2 "$cli" frobnicate
     expect_stderr_line "unknown command frobnicate"
     expect_exit 0 "$cli" --help
-    for c in check dump export-hex convert import-hex diff; do
+    for c in check dump export-hex convert import-hex diff read write; do
         grep -q "$c" "$work/out" || fail "--help does not list $c"
     done
-    for c in check dump export-hex convert import-hex diff; do
+    for c in check dump export-hex convert import-hex diff read write; do
         expect_exit 0 "$cli" $c --help
         grep -q "usage: korvane-cli $c" "$work/out" || fail "$c --help"
     done
