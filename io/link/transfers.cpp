@@ -10,7 +10,7 @@ constexpr int kDrainPollMs = 10;
 constexpr int kReadFirstTicks = 3; // the first character within 1.5 s of the request
 constexpr int kReadTicks = 5;      // then at most 2.5 s between characters
 constexpr int kVerdictTicks = 12;  // about 6 s for the unit's verdict
-constexpr int kStuckTicks = 20;    // 10 s in which the port takes nothing: it is stuck
+constexpr qint64 kStuckMs = 10000; // 10 s in which the port takes nothing: it is stuck
 constexpr int kProgressReadMax = 64;
 constexpr qint64 kLowWater = 256; // characters kept queued: enough to keep the line busy, few enough
                                   // that an early answer stops the stream within a record or three
@@ -26,6 +26,7 @@ Transfer::Transfer(SerialLink& link, QObject* parent) : QObject(parent), link_(l
             onData(link_.readAll());
     });
     connect(&link_, &SerialLink::bytesWritten, this, [this] {
+        moved_ = true;
         if (running())
             checkDrained();
     });
@@ -41,7 +42,8 @@ void Transfer::begin() {
     reason_.clear();
     counting_ = false;
     countFrom_ = 0;
-    stuckTicks_ = 0;
+    moved_ = false;
+    sinceMoved_.start();
     lastQueued_ = -1;
 }
 
@@ -93,9 +95,11 @@ void Transfer::onTick() {
     if (!counting_) {
         // Still sending: a port that takes nothing for a long time is stuck.
         const qint64 queued = link_.bytesToWrite();
-        stuckTicks_ = queued > 0 && queued == lastQueued_ ? stuckTicks_ + 1 : 0;
+        if (moved_ || queued < lastQueued_ || queued == 0)
+            sinceMoved_.start();
+        moved_ = false;
         lastQueued_ = queued;
-        if (stuckTicks_ >= kStuckTicks)
+        if (sinceMoved_.elapsed() > kStuckMs)
             finish(TransferOutcome::PortError, kTxtPortError, QStringLiteral("the port does not send"));
         return;
     }

@@ -6,6 +6,7 @@
 // drive the same objects.
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -82,7 +83,8 @@ private:
     int progress_ = 0;
     int progressMax_ = 0;
     qint64 lastQueued_ = -1;
-    int stuckTicks_ = 0;
+    bool moved_ = false; // the port took characters since the last tick
+    QElapsedTimer sinceMoved_;
 };
 
 // File > Read: sends the read request, assembles the answer and takes a complete, sound image into

@@ -21,6 +21,7 @@
 #include "ui/editor/editor_window.h"
 #include "ui/editor/virtual_key.h"
 #include "ui/main/channel_cell.h"
+#include "ui/transfer/port_menu.h"
 
 namespace korvane {
 
@@ -101,13 +102,8 @@ void MainWindow::buildMenus() {
     mFile_->addAction(action("M_File_Save", [this] { M_File_Save_Click(); }));
     mFile_->addAction(action("M_File_SaveAs", [this] { M_File_SaveAs_Click(); }));
     mFile_->addSeparator();
-    QAction* read = action("M_File_Read", [] {});
-    QAction* write = action("M_File_Write", [] {});
-    // The serial transfers are not built yet: their entries show but cannot be chosen.
-    read->setEnabled(false);
-    write->setEnabled(false);
-    mFile_->addAction(read);
-    mFile_->addAction(write);
+    mFile_->addAction(action("M_File_Read", [this] { M_File_Read_Click(); }));
+    mFile_->addAction(action("M_File_Write", [this] { M_File_Write_Click(); }));
     mFile_->addSeparator();
     for (int k = 0; k < 4; ++k) {
         recent_[k] = action(QStringLiteral("Load_fileno_%1").arg(k + 1).toLatin1().constData(),
@@ -159,10 +155,12 @@ void MainWindow::buildMenus() {
         comPorts_[i]->setText(QStringLiteral("Com %1").arg(i + 1));
         mViewComport_->addAction(comPorts_[i]);
     }
+    new PortMenu(ctx_, mViewComport_, comPorts_);
 
     mHelp_ = bar->addMenu(QString());
     mHelp_->setObjectName(QStringLiteral("M_Help"));
-    mHelp_->addAction(action("Mnu_generelHelp", [this] { ShowHelp(ctx_, this, kHelpGeneral, ctx_.ws.text(kTxtMenuGeneralHelp)); }));
+    mHelp_->addAction(
+        action("Mnu_generelHelp", [this] { ShowHelp(ctx_, this, kHelpGeneral, ctx_.ws.text(kTxtMenuGeneralHelp)); }));
     mHelp_->addAction(action("M_Help_About", [this] { openEditorPage(QStringLiteral("omkring")); }));
 
     // The channel-type pop-up, shown at the mouse or by the context-menu key.
@@ -373,8 +371,8 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
             {"M_File_Open", [this] { M_File_Open_Click(); }},
             {"M_File_Save", [this] { M_File_Save_Click(); }},
             {"M_File_SaveAs", [this] { M_File_SaveAs_Click(); }},
-            {"M_File_Read", [] {}},
-            {"M_File_Write", [] {}},
+            {"M_File_Read", [this] { M_File_Read_Click(); }},
+            {"M_File_Write", [this] { M_File_Write_Click(); }},
         };
         for (int k = 0; k < 11; ++k) {
             if (key != shortcutKeys_[static_cast<std::size_t>(k)])
@@ -555,7 +553,8 @@ void MainWindow::M_File_Open_Click() {
     if (!askSaveFirst(kTxtAskSaveBeforeOpen))
         return;
     Workspace& ws = ctx_.ws;
-    const std::optional<FileChoice> choice = ctx_.dialogs.openFile(this, ws.text(kTxtOpenDialogTitle), kFileFilter, ws.DataFileLoc);
+    const std::optional<FileChoice> choice =
+        ctx_.dialogs.openFile(this, ws.text(kTxtOpenDialogTitle), kFileFilter, ws.DataFileLoc);
     if (!choice)
         return;
     const QString previousLoc = ws.DataFileLoc;
@@ -577,6 +576,27 @@ void MainWindow::M_File_Open_Click() {
     ws.setDataChanged(false);
     ws.announceReplaced();
     openEditorPage(QStringLiteral("mainsetup"));
+}
+
+// ---- File > Read and Write: the transfer window, modal without blocking ----
+
+void MainWindow::M_File_Read_Click() {
+    // A cancelled save abandons the read: the changes are not overwritten unsaved.
+    if (!askSaveFirst(kTxtAskSaveBeforeOpen))
+        return;
+    if (!links_)
+        links_ = SettingsLinkFactory(ctx_);
+    auto* w = new FrmSerialIO(ctx_, FrmSerialIO::Tag::Read, links_, this);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->open();
+}
+
+void MainWindow::M_File_Write_Click() {
+    if (!links_)
+        links_ = SettingsLinkFactory(ctx_);
+    auto* w = new FrmSerialIO(ctx_, FrmSerialIO::Tag::Write, links_, this);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->open();
 }
 
 void MainWindow::M_File_Save_Click() {
@@ -637,7 +657,8 @@ void MainWindow::RefreshFileList(const QString& name, bool showOnly) {
 bool MainWindow::Afslutprogram() {
     Workspace& ws = ctx_.ws;
     if (ws.dataChanged()) {
-        switch (ctx_.dialogs.ask(this, ws.text(kTxtAskSaveBeforeExit), QString(), Buttons::YesNoCancel, MessageIcon::None)) {
+        switch (ctx_.dialogs.ask(this, ws.text(kTxtAskSaveBeforeExit), QString(), Buttons::YesNoCancel,
+                                 MessageIcon::None)) {
         case Answer::Yes:
             if (ws.CurFileName == QLatin1String("New") || ws.CurFileName == QLatin1String("Upload")) {
                 saveDialogName_ = ws.CurFileName;
