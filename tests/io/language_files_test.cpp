@@ -3,15 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <set>
 
 #include "io/text_file.h"
 #include "io/text_ids.h"
+#include "io_test_support.h"
 #include "model/channel_types.h"
 
 using namespace korvane;
+using korvane::testing::readBytes;
 
 namespace {
 
@@ -22,11 +22,6 @@ struct Shipped {
     const char* name; // record 331
 };
 const Shipped kShipped[] = {{"English.dat", "English"}, {"Deutsch.dat", "Deutsch"}, {"Dansk.dat", "Dansk"}};
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::set<int> KeysOf(const std::string& bytes) {
     // The keys the file actually carries (a text may be empty only if the file says so).
@@ -79,38 +74,28 @@ TEST(TextNumbers, namedNumbersAreUniqueAndWithinTheTables) {
     EXPECT_FALSE(used.count(TypeNameText(38))); // no type 38, no name
 }
 
-TEST(ShippedLanguageFiles, areValidGoodAndCarryExactlyTheTextsTheProgramUses) {
-    std::set<int> expected(UsedLanguageTexts().begin(), UsedLanguageTexts().end());
+TEST(ShippedLanguageFiles, languageAndHelpFilesAreGoodAndCarryExactlyTheTextsTheProgramUses) {
+    const std::set<int> usedLanguage(UsedLanguageTexts().begin(), UsedLanguageTexts().end());
+    const std::set<int> usedHelp(UsedHelpTexts().begin(), UsedHelpTexts().end());
     for (const Shipped& s : kShipped) {
         const std::string path = kLanguageDir + s.file;
-        const std::string bytes = ReadBytes(path);
-        ASSERT_FALSE(bytes.empty()) << path;
-
-        const LanguageFileCheck check = CheckLanguageFile(bytes);
+        const LanguageFileCheck check = CheckLanguageFileAt(path);
         EXPECT_TRUE(check.valid) << s.file << ": " << check.reason;
         EXPECT_EQ(check.name, s.name);
 
-        const TextTable t = ParseTextFile(bytes, kLanguageTextCount);
-        EXPECT_TRUE(t.good) << s.file << " line " << t.badLine << ": " << t.badReason;
-        for (int n : UsedLanguageTexts())
-            EXPECT_FALSE(Trimmed(t.texts[n]).empty()) << s.file << ": language text " << n << " is missing";
-        // No stale texts either: a number the program no longer uses leaves the files with it.
-        EXPECT_EQ(KeysOf(bytes), expected) << s.file;
-    }
-}
-
-TEST(ShippedHelpFiles, sitBesideTheirLanguageFilesAndHelpEveryHelpNumber) {
-    std::set<int> expected(UsedHelpTexts().begin(), UsedHelpTexts().end());
-    for (const Shipped& s : kShipped) {
-        const std::string path = HelpFileName(kLanguageDir + s.file);
-        const TextTable t = ReadTextFile(path, kHelpTextCount);
-        ASSERT_TRUE(t.opened) << path;
-        EXPECT_TRUE(t.good) << path << " line " << t.badLine << ": " << t.badReason;
-        for (int n : UsedHelpTexts())
-            EXPECT_FALSE(Trimmed(t.texts[n]).empty()) << path << ": help " << n << " is missing";
-        EXPECT_EQ(KeysOf(ReadBytes(path)), expected) << path;
+        const std::string helpPath = HelpFileName(path);
+        for (const auto& [file, count, used] :
+             {std::tuple{path, kLanguageTextCount, &usedLanguage}, {helpPath, kHelpTextCount, &usedHelp}}) {
+            const TextTable t = ReadTextFile(file, count);
+            ASSERT_TRUE(t.opened) << file;
+            EXPECT_TRUE(t.good) << file << " line " << t.badLine << ": " << t.badReason;
+            for (int n : *used)
+                EXPECT_FALSE(Trimmed(t.texts[n]).empty()) << file << ": text " << n << " is missing";
+            // No stale texts either: a number the program no longer uses leaves the files with it.
+            EXPECT_EQ(KeysOf(readBytes(file)), *used) << file;
+        }
         // A help file is no language file: the browse button must refuse it.
-        EXPECT_FALSE(CheckLanguageFile(ReadBytes(path)).valid) << path;
+        EXPECT_FALSE(CheckLanguageFileAt(helpPath).valid) << helpPath;
     }
 }
 
@@ -128,7 +113,7 @@ TEST(ShippedTextFiles, areWindows1252WithCrLfLineEnds) {
         {"Dan_hlp.dat", "\xe6\xf8\xe5"},
     };
     for (const Expect& f : files) {
-        const std::string bytes = ReadBytes(kLanguageDir + f.file);
+        const std::string bytes = readBytes(kLanguageDir + f.file);
         ASSERT_FALSE(bytes.empty()) << f.file;
         for (char c : f.mustContain)
             EXPECT_NE(bytes.find(c), std::string::npos) << f.file << " lacks character " << int(c & 0xff);
