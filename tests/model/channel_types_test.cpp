@@ -132,20 +132,16 @@ TEST_F(TypeChange, multiplexerClaimsA1ToA4AndGivesThemBack) {
     EXPECT_EQ(cfg.ChanSetup[2][1], 1); // the rest of the row is kept
     EXPECT_EQ(type(4), kTypeBlank);
 
+    EXPECT_TRUE(ChooseMultiplexer(cfg, 0)); // "none" gives back the snapshot taken on focus
+    EXPECT_EQ(type(0), kTypeMono);
+    EXPECT_EQ(type(2), kTypeFlipFlop);
+    EXPECT_FALSE(ChooseMultiplexer(cfg, 0)) << "choosing the same again changes nothing";
+
+    ChooseMultiplexer(cfg, 2);
     SnapshotChannelTypes(cfg); // focus again: the claimed types are the snapshot now
     EXPECT_TRUE(ChooseMultiplexer(cfg, 0));
     for (int c = 0; c < 4; ++c)
         EXPECT_EQ(type(c), kTypeBlank) << "a saved claim becomes unused";
-}
-
-TEST_F(TypeChange, multiplexerNoneRestoresTheSnapshotTakenOnFocus) {
-    SetChannelType(cfg, 1, kTypeMono);
-    SnapshotChannelTypes(cfg);
-    EXPECT_TRUE(ChooseMultiplexer(cfg, 2));
-    EXPECT_TRUE(ChooseMultiplexer(cfg, 0));
-    EXPECT_EQ(type(0), kTypeBlank);
-    EXPECT_EQ(type(1), kTypeMono);
-    EXPECT_FALSE(ChooseMultiplexer(cfg, 0)) << "choosing the same again changes nothing";
 }
 
 TEST_F(TypeChange, timeOutputMovesItsClaimBetweenGroupPairs) {
