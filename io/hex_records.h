@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "io/text_ids.h"
 #include "model/configuration.h"
 
 namespace korvane {
@@ -34,12 +35,12 @@ constexpr std::string_view kEndRecord = ":00000001FF";       // sent without CR 
 constexpr std::string_view kReadRequest = ":020B1002A12A16"; // sent without CR LF
 
 // Language texts that go to the unit.
-constexpr int kTextLabel1 = 252; // unit label: 7 + 7 + 7 + 5 + 5 characters
-constexpr int kTextLabel2 = 264;
-constexpr int kTextLabel3 = 267;
-constexpr int kTextLabel4 = 268;
-constexpr int kTextLabel5 = 269;
-constexpr int kTextSmsLabel = 318; // SMS entries 9..13, 16 characters each
+constexpr int kTextLabel1 = kTxtChannel; // unit label: 7 + 7 + 7 + 5 + 5 characters
+constexpr int kTextLabel2 = kTxtDay;
+constexpr int kTextLabel3 = kTxtUnitLabelTime;
+constexpr int kTextLabel4 = kTxtUnitLabelOn;
+constexpr int kTextLabel5 = kTxtUnitLabelOff;
+constexpr int kTextSmsLabel = kTxtSmsMessageWords; // SMS entries 9..13, 16 characters each
 
 // Language text n in the 8-bit character set; an unknown text is empty.
 using TextLookup = std::function<std::string(int)>;

@@ -8,19 +8,6 @@
 using namespace korvane;
 using namespace korvane::testing;
 
-namespace {
-
-// The unit's answer for an image: 32-byte records over the configuration memory, then the end record.
-std::string answerFor(const MemMap& image) {
-    std::string out;
-    for (int a = 0; a < 0x3C00; a += 32)
-        out += DataRecord(a, std::span<const Byte>(image.data() + a, 32));
-    out += std::string(kEndRecord) + "\r\n";
-    return out;
-}
-
-} // namespace
-
 TEST(PutToMemMap, completesOnlyWhenEveryRecordIsSound) {
     struct Case {
         const char* what;
@@ -85,24 +72,25 @@ TEST(UnpackImage, takesTheImageWithEveryRule) {
     image[0x3900 + 4 * 63 + 3] = 4;
     image[0x3A00 + kSysDeviceNo] = 17;
     image[0x3A00 + 130] = 55; // beyond the bytes a read takes
-    const std::string chan = "\x1e\x1f"
-                             "A\xff";
-    std::copy(chan.begin(), chan.end(), image.begin() + 0x2000 + 32 * 2);
-    const std::string desc = "\x07\x08"
-                             "B";
-    std::copy(desc.begin(), desc.end(), image.begin() + 0x3000 + 256 * 8 + 200);
-    const std::string sms = "\x1f \xfc\xfd"
-                            "C";
-    std::copy(sms.begin(), sms.end(), image.begin() + 0x3B00 + 16 * 3);
-    const std::string id1 = "Sommerhus Skagen", id2 = "Nord";
-    std::copy(id1.begin(), id1.end(), image.begin() + 0x3B00 + 16 * 14);
-    std::copy(id2.begin(), id2.end(), image.begin() + 0x3B00 + 16 * 15);
+    auto put = [&image](int address, const std::string& bytes) {
+        std::copy(bytes.begin(), bytes.end(), &image[address]);
+    };
+    put(0x2000 + 32 * 2, "\x1e\x1f"
+                         "A\xff"); // length byte, then the characters
+    put(0x3000 + 256 * 8 + 200, "\x07\x08"
+                                "B");
+    put(0x3B00 + 16 * 3, "\x1f \xfc\xfd"
+                         "C");
+    put(0x3B00 + 16 * 14, "Sommerhus Skagen");
+    put(0x3B00 + 16 * 15, "Nord");
 
     Configuration cfg = busyConfiguration();
     cfg.LogicBlocks[64] = {1, 2, 3, 4};
     const Configuration before = cfg;
-    MemMapReceiver rx;
-    rx.feed(answerFor(image));
+    MemMapReceiver rx; // the unit's answer: 32-byte records over the configuration memory, then the end record
+    for (int a = 0; a < 0x3C00; a += 32)
+        rx.feed(DataRecord(a, std::span<const Byte>(image.data() + a, 32)));
+    rx.feed(std::string(kEndRecord) + "\r\n");
     ASSERT_TRUE(rx.result().complete);
     ASSERT_EQ(rx.image(), image);
     UnpackImage(rx.image(), cfg);
@@ -137,13 +125,11 @@ TEST(UnpackImage, takesTheImageWithEveryRule) {
 
 TEST(UnpackImage, aWrittenConfigurationReadsBackUnchanged) {
     Configuration cfg = busyConfiguration();
-    for (int c = 0; c < kChannels; ++c) // types whose records carry the whole row
+    for (int c = 0; c < kChannels; ++c) { // a type whose record carries bytes 0..21; texts of 31
         cfg.ChanSetup[c][kRowType] = kTypeTimerDelay;
-    for (int c = 0; c < kChannels; ++c)
-        for (int k = 22; k < kRowBytes; ++k)
-            cfg.ChanSetup[c][k] = 0;
-    for (auto& t : cfg.ChanText)
-        t = t.substr(0, 31);
+        std::fill(cfg.ChanSetup[c].begin() + 22, cfg.ChanSetup[c].end(), 0);
+        cfg.ChanText[c] = cfg.ChanText[c].substr(0, 31);
+    }
     auto plan = BuildWritePlan(cfg, DeviceClock{2026, 5, 6, 7, 8, 9, 3}, [](int) { return std::string(); });
 
     MemMapReceiver rx;
@@ -157,8 +143,7 @@ TEST(UnpackImage, aWrittenConfigurationReadsBackUnchanged) {
         EXPECT_EQ(back.MasterMatrix[c], cfg.MasterMatrix[c]) << c;
         EXPECT_EQ(back.ChanText[c], cfg.ChanText[c]) << c;
     }
-    for (int i = 0; i < kSysImageBytes; ++i)
-        EXPECT_EQ(back.SysData[i], cfg.SysData[i]) << i;
+    EXPECT_TRUE(std::equal(back.SysData.begin(), back.SysData.begin() + kSysImageBytes, cfg.SysData.begin()));
     EXPECT_EQ(back.DescText, cfg.DescText);
     EXPECT_EQ(back.SmsIdText, cfg.SmsIdText);
 }
