@@ -1,19 +1,23 @@
 #include "app/config_files.h"
 
 #include "io/config_file.h"
+#include "io/text_ids.h"
 
 namespace korvane {
 
 namespace {
 
-constexpr int kTxtWrongSignature = 171;
-
 std::string localPath(const QString& path) {
     return path.toLocal8Bit().toStdString();
 }
 
-QString describe(const FileResult& r) {
-    return QString::fromLocal8Bit(r.message().c_str());
+// The user's language says what happened; the file, the line and the technical reason follow.
+QString describe(const Workspace& ws, int headline, const FileResult& r) {
+    QString where = QString::fromLocal8Bit(r.file.c_str());
+    if (r.line > 0)
+        where += QStringLiteral(", ") + ws.text(kTxtLine) + QLatin1Char(' ') + QString::number(r.line);
+    return ws.text(headline) + QStringLiteral("\n\n") + where + QStringLiteral(":\n") +
+           QString::fromLocal8Bit(r.reason.c_str());
 }
 
 } // namespace
@@ -27,11 +31,11 @@ LoadResult LoadFile(AppContext& ctx, QWidget* parent) {
         ws.setDataChanged(false);
         return LoadResult::Loaded;
     case FileStatus::WrongSignature:
-        ctx.dialogs.message(parent, ws.text(kTxtWrongSignature), QString(), MessageIcon::Exclamation);
+        ctx.dialogs.message(parent, ws.text(kTxtNotAConfigurationFile), QString(), MessageIcon::Exclamation);
         ws.clear();
         return LoadResult::WrongSignature;
     default:
-        ctx.dialogs.message(parent, describe(r), QString(), MessageIcon::Exclamation);
+        ctx.dialogs.message(parent, describe(ws, kTxtReadFailed, r), QString(), MessageIcon::Exclamation);
         return LoadResult::Failed;
     }
 }
@@ -41,7 +45,7 @@ bool SaveFile(AppContext& ctx, QWidget* parent) {
     ctx.settings.setValue(QStringLiteral("DataFileLoc"), ws.DataFileLoc);
     const FileResult r = korvane::SaveFile(ws.cfg, localPath(ws.DataFileLoc));
     if (!r.ok()) {
-        ctx.dialogs.message(parent, describe(r), QString(), MessageIcon::Exclamation);
+        ctx.dialogs.message(parent, describe(ws, kTxtSaveFailed, r), QString(), MessageIcon::Exclamation);
         return false;
     }
     ws.setDataChanged(false);

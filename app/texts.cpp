@@ -3,13 +3,11 @@
 #include <QFileInfo>
 
 #include "io/text_file.h"
+#include "io/text_ids.h"
 
 namespace korvane {
 
 namespace {
-
-constexpr int kTxtHelpCaption = 17;
-constexpr int kTxtNoHelp = 200;
 
 std::string localPath(const QString& path) {
     return path.toLocal8Bit().toStdString();
@@ -69,7 +67,7 @@ void ShowHelp(AppContext& ctx, QWidget* parent, int helpNumber, const QString& t
     const Workspace& ws = ctx.ws;
     if (helpNumber > 0 && helpNumber <= kHelpTextCount &&
         !ws.HelpText[static_cast<std::size_t>(helpNumber)].isEmpty()) {
-        ctx.dialogs.message(parent, ws.HelpText[static_cast<std::size_t>(helpNumber)], ws.text(kTxtHelpCaption));
+        ctx.dialogs.message(parent, ws.HelpText[static_cast<std::size_t>(helpNumber)], ws.text(kTxtMenuHelp));
         return;
     }
     ctx.dialogs.message(parent, ws.text(kTxtNoHelp), title + QString::number(helpNumber));

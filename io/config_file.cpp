@@ -1,6 +1,7 @@
 #include "io/config_file.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -48,7 +49,7 @@ std::optional<std::string> splitFields(std::string_view line, std::vector<Field>
         if (pos < line.size() && line[pos] == '"') {
             const auto close = line.find('"', pos + 1);
             if (close == std::string_view::npos)
-                return "a text is not closed by a double quote";
+                return "a text is not closed by a double quote"; // the fields before it stay in `fields`
             f.quoted = true;
             f.text = std::string(line.substr(pos + 1, close - pos - 1));
             pos = close + 1;
@@ -291,11 +292,17 @@ FileResult ReadConfigText(std::string_view text, Configuration& cfg, const std::
     }
     const Reader in(text);
     std::vector<Field> first;
-    const bool split = !splitFields(in.line(1), first).has_value();
-    if (!split || first.empty() || !IsAcceptedSignature(first[0].text)) {
+    const auto splitError = splitFields(in.line(1), first);
+    if (first.empty() || !IsAcceptedSignature(first[0].text)) {
         result.status = FileStatus::WrongSignature;
         result.line = 1;
         result.reason = "not a configuration file (unknown signature)";
+        return result;
+    }
+    if (splitError) {
+        result.status = FileStatus::Bad;
+        result.line = 1;
+        result.reason = *splitError;
         return result;
     }
     if (first.size() != 2) {
@@ -328,6 +335,11 @@ FileResult SaveFile(Configuration& cfg, const std::string& path) {
 }
 
 FileResult LoadFile(Configuration& cfg, const std::string& path) {
+    // A configuration file is about 25 KB; anything far larger is not one and is not read in whole.
+    constexpr std::uintmax_t kMaxFileSize = 4u << 20;
+    std::error_code ec;
+    if (const auto size = std::filesystem::file_size(path, ec); !ec && size > kMaxFileSize)
+        return {FileStatus::Bad, path, 0, "the file is too large to be a configuration file"};
     std::string bytes;
     std::string reason;
     if (!ReadWholeFile(path, bytes, reason))

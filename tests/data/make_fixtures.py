@@ -102,6 +102,16 @@ def main():
     garbage = bytes(rnd.randrange(256) for _ in range(4000))
     write("BrokenBinaryGarbage.zeb", good[0] + CRLF + good[1] + CRLF + garbage)
 
+    lines = list(good)
+    f = lines[2 + 19].split(b",")
+    f[0] = b"130"  # C4: type 5 -> 2, Check1 kept
+    f[-1] = b'"Hall"'
+    lines[2 + 19] = b",".join(f)
+    f = lines[139].split(b",")
+    f[51 - 31] = b"4"  # device number
+    lines[139] = b",".join(f)
+    write("GoodChanged.zeb", join(lines))
+
     write("WrongSignature.zeb", join([q(b"ZEB2") + b"," + q(b"Version 3.07")] + good[1:]))
     write("WrongSignatureBinary.zeb", bytes(rnd.randrange(256) for _ in range(3000)))
 

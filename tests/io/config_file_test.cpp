@@ -16,15 +16,9 @@ namespace {
 
 std::vector<std::string> splitCrLf(const std::string& text) {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const auto end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
+    for (std::size_t start = 0, end; start < text.size(); start = end + 2) {
+        end = std::min(text.find("\r\n", start), text.size());
         lines.push_back(text.substr(start, end - start));
-        start = end + 2;
     }
     return lines;
 }
@@ -32,28 +26,51 @@ std::vector<std::string> splitCrLf(const std::string& text) {
 std::vector<std::string> fieldsOf(const std::string& line) {
     std::vector<std::string> out;
     std::stringstream ss(line);
-    std::string f;
-    while (std::getline(ss, f, ','))
+    for (std::string f; std::getline(ss, f, ',');)
         out.push_back(f);
+    return out;
+}
+
+// The file text with field `field` of line `line` (both 0-based) replaced by `value`.
+std::string withField(const std::string& text, int line, int field, const std::string& value) {
+    auto lines = splitCrLf(text);
+    auto f = fieldsOf(lines[line]);
+    f[field] = value;
+    lines[line].clear();
+    for (std::size_t i = 0; i < f.size(); ++i)
+        lines[line] += (i ? "," : "") + f[i];
+    std::string out;
+    for (const auto& l : lines)
+        out += l + "\r\n";
     return out;
 }
 
 Configuration loaded(const std::string& fixture) {
     Configuration cfg = blankConfiguration();
     const FileResult r = LoadFile(cfg, fixturePath(fixture));
-    EXPECT_TRUE(r.ok()) << r.message();
+    EXPECT_TRUE(r.ok()) << fixture << ": " << r.message();
     return cfg;
 }
 
 } // namespace
 
-TEST(ConfigFile, fileToModelToFileIsByteIdentical) {
-    Configuration cfg = loaded("Good.zeb");
-    EXPECT_EQ(ConfigFileText(cfg), readBytes(fixturePath("Good.zeb")));
+TEST(ConfigFile, everyAcceptedFormReadsTheSameAndSavesByteIdenticalToGoodZeb) {
+    const std::string good = readBytes(fixturePath("Good.zeb"));
+    const Configuration reference = loaded("Good.zeb");
+    for (const char* name : {"Good.zeb", "GoodLf.zeb", "SignatureM52.x07", "SignatureKorvane.zeb"}) {
+        Configuration cfg = loaded(name);
+        EXPECT_EQ(cfg, reference) << name;
+        EXPECT_EQ(ConfigFileText(cfg), good) << name << ": saving writes ZEB1 with CR LF";
+    }
 }
 
 TEST(ConfigFile, modelToFileToModelIsEqual) {
     Configuration original = busyConfiguration();
+    // Every byte value survives in a text except the quote and the line ends.
+    original.ChanText[0].clear();
+    for (int b = 1; b < 256; ++b)
+        if (b != '"' && b != '\r' && b != '\n')
+            original.ChanText[0] += static_cast<char>(b);
     Configuration copy = original;
     const std::string text = ConfigFileText(copy);
     EXPECT_EQ(copy, original) << "saving a configuration that needs no preparation must not change it";
@@ -65,47 +82,20 @@ TEST(ConfigFile, modelToFileToModelIsEqual) {
     EXPECT_EQ(target, original);
 }
 
-TEST(ConfigFile, readsTheSameConfigurationFromEveryAcceptedFormOfTheFile) {
-    const Configuration good = loaded("Good.zeb");
-    for (const char* other : {"GoodLf.zeb", "SignatureM52.x07", "SignatureKorvane.zeb"}) {
-        SCOPED_TRACE(other);
-        Configuration cfg = loaded(other);
-        EXPECT_EQ(cfg, good);
-        EXPECT_EQ(ConfigFileText(cfg), readBytes(fixturePath("Good.zeb"))) << "saving writes ZEB1 with CR LF";
-    }
-}
-
 TEST(ConfigFile, typeBytesSplitIntoTypeAndFlags) {
     const Configuration cfg = loaded("Good.zeb");
-    struct Case {
-        int channel;
-        int type;
-        int flags;
-    };
-    for (const Case& c : {Case{19, 5, 0x80}, Case{20, 8, 0xC0}, Case{45, 1, 0}}) {
-        EXPECT_EQ(cfg.ChanSetup[c.channel][kRowType], c.type) << c.channel;
-        EXPECT_EQ(cfg.SavedChanType[c.channel], c.type) << c.channel;
-        EXPECT_EQ(cfg.ChanFlags[c.channel], c.flags) << c.channel;
+    for (const auto& [channel, type, flags] : {std::tuple{19, 5, 0x80}, {20, 8, 0xC0}, {45, 1, 0}}) {
+        EXPECT_EQ(cfg.ChanSetup[channel][kRowType], type) << channel;
+        EXPECT_EQ(cfg.SavedChanType[channel], type) << channel;
+        EXPECT_EQ(cfg.ChanFlags[channel], flags) << channel;
     }
     EXPECT_EQ(cfg.ChanText[21], "A text of forty characters, exactly 40!!");
     EXPECT_EQ(cfg.DescText[kGeneralDescription], "Villa Nordlys, Strandvejen 12 \xe6\xf8\xe5");
 }
 
-TEST(ConfigFile, smsIdTextIsSplitSixteenAndRestAndRebuilt) {
-    Configuration cfg = blankConfiguration();
-    cfg.SmsIdText = "ABCDEFGHIJKLMNOPQRST"; // 20 characters
-    const auto lines = splitCrLf(ConfigFileText(cfg));
-    ASSERT_EQ(lines.size(), 162u);
-    EXPECT_EQ(lines[160], "\"ABCDEFGHIJKLMNOP\"");
-    EXPECT_EQ(lines[161], "\"QRST\"");
-
-    Configuration back = blankConfiguration();
-    ASSERT_TRUE(ReadConfigText(ConfigFileText(cfg), back, "mem").ok());
-    EXPECT_EQ(back.SmsIdText, "ABCDEFGHIJKLMNOPQRST");
-}
-
 TEST(ConfigFile, blankConfigurationWritesTheDocumentedLines) {
     Configuration cfg = blankConfiguration();
+    cfg.SmsIdText = "ABCDEFGHIJKLMNOPQRST"; // 20 characters: 16 + 4
     const auto lines = splitCrLf(ConfigFileText(cfg));
     ASSERT_EQ(lines.size(), 162u);
     EXPECT_EQ(lines[0], "\"ZEB1\",\"Version 3.07\"");
@@ -113,34 +103,31 @@ TEST(ConfigFile, blankConfigurationWritesTheDocumentedLines) {
     std::string blankChannel = "1";
     for (int i = 0; i < 63; ++i)
         blankChannel += ",0";
-    blankChannel += ",\"\"";
     for (int c = 0; c < kChannels; ++c)
-        EXPECT_EQ(lines[2 + c], blankChannel) << "channel " << c;
+        EXPECT_EQ(lines[2 + c], blankChannel + ",\"\"") << "channel " << c;
     for (int g = 0; g < 8; ++g)
         EXPECT_EQ(fieldsOf(lines[130 + g]).size(), 33u);
     EXPECT_EQ(fieldsOf(lines[138]).at(11), "127");
     EXPECT_EQ(fieldsOf(lines[138]).at(26), "2");
+    EXPECT_EQ(lines[160], "\"ABCDEFGHIJKLMNOP\"");
+    EXPECT_EQ(lines[161], "\"QRST\"");
 }
 
 TEST(ConfigFile, flagsMergeIntoTheTypeByteUnlessEventOutputIsOff) {
-    struct Case {
-        Byte eventOff;
-        const char* firstNumber;
-        Byte flagsAfter;
-    };
-    for (const Case& c : {Case{0, "133", 0x80}, Case{1, "5", 0}}) {
+    for (const auto& [eventOff, firstNumber, flagsAfter] :
+         {std::tuple<Byte, const char*, Byte>{0, "133", 0x80}, {1, "5", 0}}) {
         Configuration cfg = blankConfiguration();
         cfg.ChanSetup[3][kRowType] = kTypeTimerDelayPulse;
         cfg.ChanFlags[3] = kFlagCheck1;
-        cfg.SysData[kSysEventOff] = c.eventOff;
-        const auto lines = splitCrLf(ConfigFileText(cfg));
-        EXPECT_EQ(fieldsOf(lines[2 + 3]).at(0), c.firstNumber);
-        EXPECT_EQ(cfg.ChanFlags[3], c.flagsAfter) << "the model follows the file";
+        cfg.SysData[kSysEventOff] = eventOff;
+        const std::string text = ConfigFileText(cfg);
+        EXPECT_EQ(fieldsOf(splitCrLf(text)[2 + 3]).at(0), firstNumber);
+        EXPECT_EQ(cfg.ChanFlags[3], flagsAfter) << "the model follows the file";
 
         Configuration back = blankConfiguration();
-        ASSERT_TRUE(ReadConfigText(ConfigFileText(cfg), back, "mem").ok());
+        ASSERT_TRUE(ReadConfigText(text, back, "mem").ok());
         EXPECT_EQ(back.ChanSetup[3][kRowType], kTypeTimerDelayPulse);
-        EXPECT_EQ(back.ChanFlags[3], c.flagsAfter);
+        EXPECT_EQ(back.ChanFlags[3], flagsAfter);
     }
 }
 
@@ -149,7 +136,8 @@ TEST(ConfigFile, systemLinesUseAStrideOfThirtyOne) {
     for (int i = 0; i < kSysDataSize; ++i)
         cfg.SysData[i] = static_cast<Byte>(i);
     cfg.SysData[kSysChannelsInUse] = 127;
-    const auto lines = splitCrLf(ConfigFileText(cfg));
+    const std::string text = ConfigFileText(cfg);
+    const auto lines = splitCrLf(text);
     for (int s = 0; s < 8; ++s) {
         const auto f = fieldsOf(lines[138 + s]);
         ASSERT_EQ(f.size(), 32u);
@@ -158,21 +146,10 @@ TEST(ConfigFile, systemLinesUseAStrideOfThirtyOne) {
     }
 
     // A shared byte takes the value of the later line; bytes beyond 248 keep their value.
-    std::string text = ConfigFileText(cfg);
-    auto all = splitCrLf(text);
-    auto line = fieldsOf(all[138]); // bytes 0..31; its last field is byte 31
-    line[31] = "200";
-    std::string joined;
-    for (std::size_t i = 0; i < line.size(); ++i)
-        joined += (i ? "," : "") + line[i];
-    all[138] = joined;
-    std::string edited;
-    for (const auto& l : all)
-        edited += l + "\r\n";
     Configuration back = blankConfiguration();
     back.SysData[249] = 77;
     back.SysData[256] = 78;
-    ASSERT_TRUE(ReadConfigText(edited, back, "mem").ok());
+    ASSERT_TRUE(ReadConfigText(withField(text, 138, 31, "200"), back, "mem").ok());
     EXPECT_EQ(back.SysData[31], 31);
     EXPECT_EQ(back.SysData[62], 62);
     EXPECT_EQ(back.SysData[248], 248);
@@ -183,8 +160,7 @@ TEST(ConfigFile, systemLinesUseAStrideOfThirtyOne) {
 TEST(ConfigFile, channelsAboveTheHighestInUseAreBlankedOnSaveAndResetOnLoad) {
     Configuration cfg = busyConfiguration();
     cfg.SysData[kSysChannelsInUse] = 63;
-    const std::string text = ConfigFileText(cfg);
-    const auto lines = splitCrLf(text);
+    const auto lines = splitCrLf(ConfigFileText(cfg));
     for (int c = 64; c < kChannels; ++c) {
         EXPECT_EQ(cfg.ChanSetup[c], UnusedRow()) << c;
         EXPECT_EQ(cfg.ChanText[c], "");
@@ -194,26 +170,17 @@ TEST(ConfigFile, channelsAboveTheHighestInUseAreBlankedOnSaveAndResetOnLoad) {
 
     // A file whose unused channels still hold something: they load as unused, keeping the rest of
     // their bytes.
-    Configuration busy = busyConfiguration();
-    busy.SysData[kSysChannelsInUse] = 63;
-    std::string hand = ConfigFileText(busy);
-    busy = busyConfiguration();
-    busy.SysData[kSysChannelsInUse] = 127;
-    auto fullLines = splitCrLf(ConfigFileText(busy));
-    auto handLines = splitCrLf(hand);
-    for (int c = 64; c < kChannels; ++c)
-        handLines[2 + c] = fullLines[2 + c];
-    std::string edited;
-    for (const auto& l : handLines)
-        edited += l + "\r\n";
+    Configuration full = busyConfiguration();
+    const std::string edited = withField(ConfigFileText(full), 138, kSysChannelsInUse, "63");
     Configuration back = blankConfiguration();
     ASSERT_TRUE(ReadConfigText(edited, back, "mem").ok());
     for (int c = 64; c < kChannels; ++c) {
         EXPECT_EQ(back.ChanSetup[c][kRowType], kTypeBlank) << c;
         EXPECT_EQ(back.SavedChanType[c], kTypeBlank);
         EXPECT_EQ(back.ChanText[c], "");
-        EXPECT_EQ(back.ChanSetup[c][5], busyConfiguration().ChanSetup[c][5]);
+        EXPECT_EQ(back.ChanSetup[c][5], full.ChanSetup[c][5]);
     }
+    EXPECT_EQ(back.ChanText[63], full.ChanText[63]);
 }
 
 TEST(ConfigFile, whatTheFileDoesNotHoldKeepsItsValue) {
@@ -231,74 +198,62 @@ TEST(ConfigFile, whatTheFileDoesNotHoldKeepsItsValue) {
     EXPECT_EQ(cfg.ChanSetup[128][0], 42);
 }
 
-struct BrokenCase {
-    const char* fixture;
-    FileStatus status;
-    int line;
-    const char* reasonPart;
-};
-
-class BrokenFile : public ::testing::TestWithParam<BrokenCase> {};
-
-TEST_P(BrokenFile, isReportedWithItsLineAndLeavesTheModelUntouched) {
-    const BrokenCase& c = GetParam();
-    Configuration cfg = busyConfiguration();
-    const Configuration before = cfg;
-    const std::string path = fixturePath(c.fixture);
-    const FileResult r = LoadFile(cfg, path);
-    EXPECT_EQ(r.status, c.status);
-    EXPECT_EQ(r.line, c.line);
-    EXPECT_NE(r.reason.find(c.reasonPart), std::string::npos) << r.reason;
-    EXPECT_EQ(r.file, path);
-    EXPECT_EQ(r.message().rfind(path, 0), 0u) << "the message starts with the file name: " << r.message();
-    EXPECT_EQ(cfg, before);
+TEST(ConfigFile, aBrokenFileIsReportedWithItsLineAndLeavesTheModelUntouched) {
+    const struct {
+        const char* fixture;
+        FileStatus status;
+        int line;
+        const char* reasonPart;
+    } cases[] = {
+        {"BrokenEmpty.zeb", FileStatus::Bad, 0, "empty"},
+        {"BrokenTruncated.zeb", FileStatus::Bad, 101, "ends early"},
+        {"BrokenTruncatedMidLine.zeb", FileStatus::Bad, 61, "64 numbers and a text expected, found 19 fields"},
+        {"BrokenNumberAbove255.zeb", FileStatus::Bad, 40, "field 7: the number 256 is above 255"},
+        {"BrokenTextForNumber.zeb", FileStatus::Bad, 141, "field 4: a text where a number"},
+        {"BrokenNegativeNumber.zeb", FileStatus::Bad, 135, "\"-3\" is not a number"},
+        {"BrokenMissingField.zeb", FileStatus::Bad, 11, "found 64 fields"},
+        {"BrokenUnclosedText.zeb", FileStatus::Bad, 151, "not closed"},
+        {"BrokenBinaryGarbage.zeb", FileStatus::Bad, 3, ""},
+        {"WrongSignature.zeb", FileStatus::WrongSignature, 1, "signature"},
+        {"WrongSignatureBinary.zeb", FileStatus::WrongSignature, 1, "signature"},
+        {"NoSuchFile.zeb", FileStatus::CannotOpen, 0, "cannot open"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fixture);
+        Configuration cfg = busyConfiguration();
+        const Configuration before = cfg;
+        const std::string path = fixturePath(c.fixture);
+        const FileResult r = LoadFile(cfg, path);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_EQ(r.line, c.line);
+        EXPECT_NE(r.reason.find(c.reasonPart), std::string::npos) << r.reason;
+        EXPECT_EQ(r.message().rfind(path, 0), 0u) << "the message starts with the file name: " << r.message();
+        EXPECT_EQ(cfg, before);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fixtures, BrokenFile,
-    ::testing::Values(BrokenCase{"BrokenEmpty.zeb", FileStatus::Bad, 0, "empty"},
-                      BrokenCase{"BrokenTruncated.zeb", FileStatus::Bad, 101, "ends early"},
-                      BrokenCase{"BrokenTruncatedMidLine.zeb", FileStatus::Bad, 61,
-                                 "64 numbers and a text expected, found 19 fields"},
-                      BrokenCase{"BrokenNumberAbove255.zeb", FileStatus::Bad, 40,
-                                 "field 7: the number 256 is above 255"},
-                      BrokenCase{"BrokenTextForNumber.zeb", FileStatus::Bad, 141, "field 4: a text where a number"},
-                      BrokenCase{"BrokenNegativeNumber.zeb", FileStatus::Bad, 135, "\"-3\" is not a number"},
-                      BrokenCase{"BrokenMissingField.zeb", FileStatus::Bad, 11, "found 64 fields"},
-                      BrokenCase{"BrokenUnclosedText.zeb", FileStatus::Bad, 151, "not closed"},
-                      BrokenCase{"BrokenBinaryGarbage.zeb", FileStatus::Bad, 3, ""},
-                      BrokenCase{"WrongSignature.zeb", FileStatus::WrongSignature, 1, "signature"},
-                      BrokenCase{"WrongSignatureBinary.zeb", FileStatus::WrongSignature, 1, "signature"},
-                      BrokenCase{"NoSuchFile.zeb", FileStatus::CannotOpen, 0, "cannot open"}),
-    [](const auto& info) {
-        std::string n = info.param.fixture;
-        return n.substr(0, n.find('.'));
-    });
-
-TEST(ConfigFile, numbersAndTextsFollowTheWriteConvention) {
-    struct Case {
-        const char* field;
-        bool ok;
-    };
+TEST(ConfigFile, numbersFollowTheWriteConvention) {
     // Channel 0's second number in different spellings.
-    for (const Case& c : {Case{"0", true}, Case{" 7 ", true}, Case{"007", true}, Case{"255", true}, Case{"0255", true},
-                          Case{"256", false}, Case{"1000", false}, Case{"", false}, Case{"1.5", false},
-                          Case{"+1", false}, Case{"0x10", false}}) {
+    const std::string blank = [] {
         Configuration cfg = blankConfiguration();
-        auto lines = splitCrLf(ConfigFileText(cfg));
-        auto f = fieldsOf(lines[2]);
-        f[1] = c.field;
-        std::string joined;
-        for (std::size_t i = 0; i < f.size(); ++i)
-            joined += (i ? "," : "") + f[i];
-        lines[2] = joined;
-        std::string text;
-        for (const auto& l : lines)
-            text += l + "\r\n";
-        const FileResult r = ReadConfigText(text, cfg, "mem");
-        EXPECT_EQ(r.ok(), c.ok) << "'" << c.field << "': " << r.message();
-        if (c.ok) {
-            EXPECT_EQ(cfg.ChanSetup[0][1], std::stoi(c.field));
+        return ConfigFileText(cfg);
+    }();
+    for (const auto& [field, ok] : {std::pair{"0", true},
+                                    {" 7 ", true},
+                                    {"007", true},
+                                    {"255", true},
+                                    {"0255", true},
+                                    {"256", false},
+                                    {"1000", false},
+                                    {"", false},
+                                    {"1.5", false},
+                                    {"+1", false},
+                                    {"0x10", false}}) {
+        Configuration cfg = blankConfiguration();
+        const FileResult r = ReadConfigText(withField(blank, 2, 1, field), cfg, "mem");
+        EXPECT_EQ(r.ok(), ok) << "'" << field << "': " << r.message();
+        if (ok) {
+            EXPECT_EQ(cfg.ChanSetup[0][1], std::stoi(field)) << field;
         }
     }
 }
@@ -331,10 +286,8 @@ TEST(ConfigFile, saveReplacesTheFileAndReportsAFailedSave) {
     EXPECT_EQ(full.status, FileStatus::CannotWrite);
     EXPECT_EQ(readBytes(path), first);
     EXPECT_EQ(other, before);
-    int files = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(path.substr(0, path.rfind('/'))))
-        ++files;
-    EXPECT_EQ(files, 1);
+    const auto folder = std::filesystem::path(path).parent_path();
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
 
     // A successful save takes the changes of the save into the model.
     ASSERT_TRUE(SaveFile(other, path).ok());
@@ -342,4 +295,22 @@ TEST(ConfigFile, saveReplacesTheFileAndReportsAFailedSave) {
     Configuration back = blankConfiguration();
     ASSERT_TRUE(LoadFile(back, path).ok());
     EXPECT_EQ(back.ChanSetup, other.ChanSetup);
+}
+
+TEST(ConfigFile, everyTruncationOfAGoodFileIsRefusedWithoutTouchingTheModel) {
+    const std::string good = readBytes(fixturePath("Good.zeb"));
+    const Configuration before = busyConfiguration();
+    const std::size_t lastLineEnd = good.size() - 2;
+    // The last line may lose its closing quote only, so the cuts stop short of it.
+    for (std::size_t n = 1; n < lastLineEnd - 20; n += (n < 30 ? 1 : 97)) {
+        Configuration cfg = before;
+        const FileResult r = ReadConfigText(std::string_view(good).substr(0, n), cfg, "cut");
+        // Cut inside the signature itself the file is no configuration file; after it, a bad one.
+        EXPECT_EQ(r.status, n <= 5 ? FileStatus::WrongSignature : FileStatus::Bad) << n;
+        EXPECT_GT(r.line, 0) << n;
+        EXPECT_EQ(cfg, before) << n;
+    }
+    // The last line without its line end still counts as a line.
+    Configuration cfg = before;
+    EXPECT_TRUE(ReadConfigText(std::string_view(good).substr(0, lastLineEnd), cfg, "no final CR LF").ok());
 }

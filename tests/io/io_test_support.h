@@ -19,11 +19,6 @@ inline std::string readBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
-
 // A fresh folder under the system's temporary folder, removed again when the object goes.
 class TempDir {
 public:

@@ -3,15 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <set>
 
 #include "io/text_file.h"
 #include "io/text_ids.h"
+#include "io_test_support.h"
 #include "model/channel_types.h"
 
 using namespace korvane;
+using korvane::testing::readBytes;
 
 namespace {
 
@@ -22,11 +22,6 @@ struct Shipped {
     const char* name; // record 331
 };
 const Shipped kShipped[] = {{"English.dat", "English"}, {"Deutsch.dat", "Deutsch"}, {"Dansk.dat", "Dansk"}};
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::set<int> KeysOf(const std::string& bytes) {
     // The keys the file actually carries (a text may be empty only if the file says so).
@@ -79,78 +74,60 @@ TEST(TextNumbers, namedNumbersAreUniqueAndWithinTheTables) {
     EXPECT_FALSE(used.count(TypeNameText(38))); // no type 38, no name
 }
 
-TEST(ShippedLanguageFiles, areValidGoodAndCarryExactlyTheTextsTheProgramUses) {
-    std::set<int> expected(UsedLanguageTexts().begin(), UsedLanguageTexts().end());
+TEST(ShippedLanguageFiles, languageAndHelpFilesAreGoodAndCarryExactlyTheTextsTheProgramUses) {
+    const std::set<int> usedLanguage(UsedLanguageTexts().begin(), UsedLanguageTexts().end());
+    const std::set<int> usedHelp(UsedHelpTexts().begin(), UsedHelpTexts().end());
     for (const Shipped& s : kShipped) {
         const std::string path = kLanguageDir + s.file;
-        const std::string bytes = ReadBytes(path);
-        ASSERT_FALSE(bytes.empty()) << path;
-
-        const LanguageFileCheck check = CheckLanguageFile(bytes);
+        const LanguageFileCheck check = CheckLanguageFileAt(path);
         EXPECT_TRUE(check.valid) << s.file << ": " << check.reason;
         EXPECT_EQ(check.name, s.name);
 
-        const TextTable t = ParseTextFile(bytes, kLanguageTextCount);
-        EXPECT_TRUE(t.good) << s.file << " line " << t.badLine << ": " << t.badReason;
-        for (int n : UsedLanguageTexts())
-            EXPECT_FALSE(Trimmed(t.texts[n]).empty()) << s.file << ": language text " << n << " is missing";
-        // No stale texts either: a number the program no longer uses leaves the files with it.
-        EXPECT_EQ(KeysOf(bytes), expected) << s.file;
-    }
-}
-
-TEST(ShippedHelpFiles, sitBesideTheirLanguageFilesAndHelpEveryHelpNumber) {
-    std::set<int> expected(UsedHelpTexts().begin(), UsedHelpTexts().end());
-    for (const Shipped& s : kShipped) {
-        const std::string path = HelpFileName(kLanguageDir + s.file);
-        const TextTable t = ReadTextFile(path, kHelpTextCount);
-        ASSERT_TRUE(t.opened) << path;
-        EXPECT_TRUE(t.good) << path << " line " << t.badLine << ": " << t.badReason;
-        for (int n : UsedHelpTexts())
-            EXPECT_FALSE(Trimmed(t.texts[n]).empty()) << path << ": help " << n << " is missing";
-        EXPECT_EQ(KeysOf(ReadBytes(path)), expected) << path;
+        const std::string helpPath = HelpFileName(path);
+        for (const auto& [file, count, used] :
+             {std::tuple{path, kLanguageTextCount, &usedLanguage}, {helpPath, kHelpTextCount, &usedHelp}}) {
+            const TextTable t = ReadTextFile(file, count);
+            ASSERT_TRUE(t.opened) << file;
+            EXPECT_TRUE(t.good) << file << " line " << t.badLine << ": " << t.badReason;
+            for (int n : *used)
+                EXPECT_FALSE(Trimmed(t.texts[n]).empty()) << file << ": text " << n << " is missing";
+            // No stale texts either: a number the program no longer uses leaves the files with it.
+            EXPECT_EQ(KeysOf(readBytes(file)), *used) << file;
+        }
         // A help file is no language file: the browse button must refuse it.
-        EXPECT_FALSE(CheckLanguageFile(ReadBytes(path)).valid) << path;
+        EXPECT_FALSE(CheckLanguageFileAt(helpPath).valid) << helpPath;
     }
 }
 
 TEST(ShippedTextFiles, areWindows1252WithCrLfLineEnds) {
-    struct Expect {
-        const char* file;
-        std::string mustContain; // characters of the language, as Windows-1252 bytes
-    };
-    const Expect files[] = {
+    // Each file with characters of its language, as Windows-1252 bytes.
+    const std::pair<const char*, std::string> files[] = {
         {"English.dat", ""},
         {"Eng_hlp.dat", ""},
-        {"Deutsch.dat", "\xe4\xf6\xfc\xdf"}, // ä ö ü ß
-        {"Deu_hlp.dat", "\xe4\xf6\xfc\xdf"},
-        {"Dansk.dat", "\xe6\xf8\xe5"}, // æ ø å
-        {"Dan_hlp.dat", "\xe6\xf8\xe5"},
+        {"Deutsch.dat", "\xe4\xf6\xfc\xdf"},
+        {"Deu_hlp.dat", "\xe4\xf6\xfc\xdf"}, // ä ö ü ß
+        {"Dansk.dat", "\xe6\xf8\xe5"},
+        {"Dan_hlp.dat", "\xe6\xf8\xe5"}, // æ ø å
     };
-    for (const Expect& f : files) {
-        const std::string bytes = ReadBytes(kLanguageDir + f.file);
-        ASSERT_FALSE(bytes.empty()) << f.file;
-        for (char c : f.mustContain)
-            EXPECT_NE(bytes.find(c), std::string::npos) << f.file << " lacks character " << int(c & 0xff);
+    for (const auto& [file, mustContain] : files) {
+        const std::string bytes = readBytes(kLanguageDir + file);
+        ASSERT_FALSE(bytes.empty()) << file;
+        for (char c : mustContain)
+            EXPECT_NE(bytes.find(c), std::string::npos) << file << " lacks character " << int(c & 0xff);
         for (size_t i = 0; i < bytes.size(); ++i) {
-            const unsigned char c = static_cast<unsigned char>(bytes[i]);
-            if (c == '\n') {
-                ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << f.file << ": bare LF at byte " << i;
-            } else if (c == '\r') {
-                ASSERT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << f.file << ": bare CR at byte " << i;
-            } else {
-                ASSERT_TRUE(c >= 0x20 && c != 0x7f) << f.file << ": control character at byte " << i;
-                // Five codes have no character in Windows-1252.
-                ASSERT_TRUE(c != 0x81 && c != 0x8d && c != 0x8f && c != 0x90 && c != 0x9d)
-                    << f.file << ": byte " << int(c) << " is no Windows-1252 character, at " << i;
-            }
+            const unsigned char c = bytes[i];
+            const unsigned char next = i + 1 < bytes.size() ? bytes[i + 1] : 0;
+            if (c == '\n')
+                ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << file << ": bare LF at byte " << i;
+            else if (c == '\r')
+                ASSERT_EQ(next, '\n') << file << ": bare CR at byte " << i;
+            else // no control characters, none of the five codes without a character in Windows-1252
+                ASSERT_TRUE(c >= 0x20 && c != 0x7f && c != 0x81 && c != 0x8d && c != 0x8f && c != 0x90 && c != 0x9d)
+                    << file << ": byte " << int(c) << " at " << i;
             // UTF-8 would show up as Ã or Â followed by a continuation byte.
-            if ((c == 0xc3 || c == 0xc2) && i + 1 < bytes.size()) {
-                ASSERT_FALSE((static_cast<unsigned char>(bytes[i + 1]) & 0xc0) == 0x80)
-                    << f.file << ": UTF-8 sequence at byte " << i;
-            }
+            ASSERT_FALSE((c == 0xc3 || c == 0xc2) && (next & 0xc0) == 0x80) << file << ": UTF-8 at byte " << i;
         }
-        EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '"') % 2, 0) << f.file;
+        EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '"') % 2, 0) << file;
     }
 }
 

@@ -24,20 +24,13 @@ TEST(ChannelNames, numbersBecomeGroupLetterAndDigit) {
         EXPECT_EQ(Num_2_Channel(n), name) << n;
 }
 
-TEST(ChannelTypeTable, everyCodeBelow64IsDefinedExactlyWhereTheBusHasAFunction) {
+TEST(ChannelTypeTable, definedCodesAndTheTypesAMasterDrives) {
     for (int t = 0; t < kTypeCodeCount; ++t) {
-        const bool defined = t <= 37 || (t >= 40 && t <= 43) || (t >= 48 && t <= 51);
-        EXPECT_EQ(IsDefinedType(t), defined) << t;
+        EXPECT_EQ(IsDefinedType(t), t <= 37 || (t >= 40 && t <= 43) || (t >= 48 && t <= 51)) << t;
+        EXPECT_EQ(MasterCanDrive(t), t <= 6 || t == 25 || t >= 42) << t;
     }
     EXPECT_EQ(FindChannelType(kTypeRoller)->channelsUsed, 2);
     EXPECT_EQ(FindChannelType(kTypeRollerMasterSecond)->channelsUsed, 0);
-}
-
-TEST(ChannelTypeTable, mastersDriveBasicTypesMotionAndFrom42Up) {
-    for (int t = 0; t < kTypeCodeCount; ++t) {
-        const bool drivable = t <= 6 || t == 25 || t >= 42;
-        EXPECT_EQ(MasterCanDrive(t), drivable) << t;
-    }
 }
 
 TEST_F(TypeChange, eachTypeWritesItsDefaults) {
@@ -84,9 +77,7 @@ TEST_F(TypeChange, aRollerPairClaimsTheNextChannelAndDiscardsWhatItHeld) {
     const auto redraw = SetChannelType(cfg, 10, kTypeRoller);
     EXPECT_EQ(redraw, (std::vector<int>{10, 11}));
     EXPECT_EQ(type(11), kTypeRollerSecond);
-    Row second{};
-    second[0] = kTypeRollerSecond;
-    EXPECT_EQ(cfg.ChanSetup[11], second);
+    EXPECT_EQ(cfg.ChanSetup[11], (Row{kTypeRollerSecond}));
     EXPECT_EQ(cfg.SavedChanType[11], kTypeRollerSecond);
     EXPECT_EQ(cfg.ChanFlags[10], 0);
     EXPECT_EQ(cfg.ChanFlags[11], 0);
@@ -112,20 +103,16 @@ TEST_F(TypeChange, aPairCannotRunPastTheLastChannel) {
     EXPECT_EQ(cfg.ChanSetup[128], Row{}); // the spare row is never touched
 }
 
-TEST_F(TypeChange, thePopupOffersPairsOnEvenChannelsOnly) {
+TEST_F(TypeChange, thePopupOffersPairsOnEvenChannelsAndOnlyOneCommonSiren) {
     for (int cur : {0, 1, 10, 11, 126, 127}) {
         const PopupState s = Manage_popup_ChtypeSel(cfg, cur);
         EXPECT_EQ(s.enabled[30], cur % 2 == 0) << cur;
         EXPECT_EQ(s.enabled[31], cur % 2 == 0) << cur;
-        EXPECT_TRUE(s.enabled[1]);
+        EXPECT_TRUE(s.enabled[1] && s.enabled[24]) << cur;
     }
-}
-
-TEST_F(TypeChange, onlyOneCommonSirenCanExist) {
     SetChannelType(cfg, 5, kTypeCommonSiren);
-    EXPECT_TRUE(Manage_popup_ChtypeSel(cfg, 5).enabled[24]);
-    for (int cur : {0, 4, 6, 127})
-        EXPECT_FALSE(Manage_popup_ChtypeSel(cfg, cur).enabled[24]) << cur;
+    for (int cur : {0, 4, 5, 6, 127})
+        EXPECT_EQ(Manage_popup_ChtypeSel(cfg, cur).enabled[24], cur == 5) << cur;
     // A siren above the channels in use does not count.
     SetUp();
     SetChannelType(cfg, 100, kTypeCommonSiren);
@@ -145,20 +132,16 @@ TEST_F(TypeChange, multiplexerClaimsA1ToA4AndGivesThemBack) {
     EXPECT_EQ(cfg.ChanSetup[2][1], 1); // the rest of the row is kept
     EXPECT_EQ(type(4), kTypeBlank);
 
+    EXPECT_TRUE(ChooseMultiplexer(cfg, 0)); // "none" gives back the snapshot taken on focus
+    EXPECT_EQ(type(0), kTypeMono);
+    EXPECT_EQ(type(2), kTypeFlipFlop);
+    EXPECT_FALSE(ChooseMultiplexer(cfg, 0)) << "choosing the same again changes nothing";
+
+    ChooseMultiplexer(cfg, 2);
     SnapshotChannelTypes(cfg); // focus again: the claimed types are the snapshot now
     EXPECT_TRUE(ChooseMultiplexer(cfg, 0));
     for (int c = 0; c < 4; ++c)
         EXPECT_EQ(type(c), kTypeBlank) << "a saved claim becomes unused";
-}
-
-TEST_F(TypeChange, multiplexerNoneRestoresTheSnapshotTakenOnFocus) {
-    SetChannelType(cfg, 1, kTypeMono);
-    SnapshotChannelTypes(cfg);
-    ChooseMultiplexer(cfg, 2);
-    ChooseMultiplexer(cfg, 0);
-    EXPECT_EQ(type(0), kTypeBlank);
-    EXPECT_EQ(type(1), kTypeMono);
-    EXPECT_FALSE(ChooseMultiplexer(cfg, 0)) << "choosing the same again changes nothing";
 }
 
 TEST_F(TypeChange, timeOutputMovesItsClaimBetweenGroupPairs) {

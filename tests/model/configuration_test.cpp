@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "model/channel_types.h"
 #include "model/configuration.h"
 #include "model/rounding.h"
@@ -7,10 +9,8 @@
 
 using namespace korvane;
 
-namespace {
-
-// A configuration with something in every array, so that clearing shows what it keeps.
-Configuration filled() {
+TEST(ClearConfiguration, makesEveryChannelUnusedWithTheSystemDefaultsAndKeepsTheRest) {
+    // Something in every array, so that clearing shows what it keeps.
     Configuration cfg;
     for (auto& row : cfg.ChanSetup)
         row.fill(9);
@@ -25,16 +25,8 @@ Configuration filled() {
     cfg.SmsIdText = "id";
     cfg.ChanFlags.fill(192);
     cfg.SavedChanType.fill(7);
-    cfg.LogicMarks.fill(true);
     cfg.BlankRow.fill(9);
     cfg.BlankLogic.fill(9);
-    return cfg;
-}
-
-} // namespace
-
-TEST(ClearConfiguration, makesEveryChannelUnusedWithTheSystemDefaults) {
-    Configuration cfg = filled();
     EditState st{5, 6, 7, 3, true};
     ClearConfiguration(cfg, st);
 
@@ -48,45 +40,24 @@ TEST(ClearConfiguration, makesEveryChannelUnusedWithTheSystemDefaults) {
     }
     EXPECT_EQ(cfg.BlankRow, UnusedRow());
     EXPECT_EQ(cfg.BlankLogic, LogicRecord{});
+    EXPECT_EQ(cfg.ChanSetup[128][0], 9) << "the spare row is kept";
 
-    for (int i = 0; i < 128; ++i) {
-        int expected = 0;
-        switch (i) {
-        case kSysChannelsInUse:
-            expected = 127;
-            break;
-        case kSysWaterResetTime:
-        case kSysSmokeResetTime:
-            expected = 2;
-            break;
-        case kSysDeviceNo:
-        case kSysSmsResponseTime:
-            expected = 1;
-            break;
-        }
-        EXPECT_EQ(cfg.SysData[i], expected) << "SysData byte " << i;
-    }
+    const std::map<int, int> defaults{{kSysChannelsInUse, 127},
+                                      {kSysWaterResetTime, 2},
+                                      {kSysSmokeResetTime, 2},
+                                      {kSysDeviceNo, 1},
+                                      {kSysSmsResponseTime, 1}};
+    for (int i = 0; i < kSysDataSize; ++i) // the upper system bytes are kept
+        EXPECT_EQ(cfg.SysData[i], i >= 128 ? 9 : defaults.count(i) ? defaults.at(i) : 0) << "SysData byte " << i;
+    for (int i = 0; i < kSmsTexts; ++i)
+        EXPECT_EQ(cfg.SmsText[i], i <= 8 ? "" : "sms") << "SmsText " << i;
+    EXPECT_EQ(cfg.DescText, decltype(cfg.DescText){});
+    EXPECT_EQ(cfg.SmsIdText, "");
     EXPECT_EQ(st.CurChannel, 0);
     EXPECT_EQ(st.CurGroup, 0);
     EXPECT_EQ(st.MatrixCursor, 0);
     EXPECT_EQ(st.CurLogicBlock, 0);
     EXPECT_FALSE(st.DataChanged);
-}
-
-TEST(ClearConfiguration, keepsTheUpperSystemBytesTheLaterSmsTextsAndTheSpareRow) {
-    Configuration cfg = filled();
-    EditState st;
-    ClearConfiguration(cfg, st);
-    for (int i = 128; i < kSysDataSize; ++i)
-        EXPECT_EQ(cfg.SysData[i], 9) << "SysData byte " << i;
-    for (int i = 0; i < kSmsTexts; ++i)
-        EXPECT_EQ(cfg.SmsText[i], i <= 8 ? "" : "sms") << "SmsText " << i;
-    for (int i = 0; i < kDescTexts; ++i)
-        EXPECT_EQ(cfg.DescText[i], "");
-    EXPECT_EQ(cfg.SmsIdText, "");
-    Row spare;
-    spare.fill(9);
-    EXPECT_EQ(cfg.ChanSetup[128], spare);
 }
 
 TEST(Rounding, halvesGoToTheEvenNeighbour) {
@@ -109,13 +80,14 @@ TEST(Rounding, integerDivisionRoundsBothOperandsFirst) {
 }
 
 TEST(Rounding, bytesAreClampedNotWrapped) {
-    EXPECT_EQ(ToByteClamped(255.4), 255);
-    EXPECT_EQ(ToByteClamped(255.5), 255);
-    EXPECT_EQ(ToByteClamped(300), 255);
-    EXPECT_EQ(ToByteClamped(-3), 0);
-    EXPECT_EQ(ToByteClamped(0.5), 0);
-    EXPECT_EQ(ToByteClamped(42.5), 42);
-    EXPECT_EQ(ToByteClamped(std::numeric_limits<double>::quiet_NaN()), 0);
+    for (const auto& [in, out] : {std::pair{255.4, 255},
+                                  {255.5, 255},
+                                  {300.0, 255},
+                                  {-3.0, 0},
+                                  {0.5, 0},
+                                  {42.5, 42},
+                                  {std::numeric_limits<double>::quiet_NaN(), 0}})
+        EXPECT_EQ(ToByteClamped(in), out) << in;
 }
 
 TEST(TextCodec, windows1252RoundTripsThroughUtf8) {

@@ -4,34 +4,6 @@
 
 using namespace korvane;
 
-namespace {
-
-// Types digits into a decimal field that got the focus with `start` shown.
-int typeDecimal(int start, int maximum, const std::vector<int>& digits) {
-    bool firstKey = true;
-    int v = start;
-    for (int d : digits)
-        v = Object_NumInDec(v, maximum, d, firstKey);
-    return v;
-}
-
-int typePacked(int start, int minimum, int maximum, const std::vector<int>& digits) {
-    bool firstKey = true;
-    int v = start;
-    for (int d : digits)
-        v = Object_NumIn(v, minimum, maximum, d, firstKey);
-    return v;
-}
-
-int channelKeys(int start, const std::vector<int>& keys, bool extraGroups = true) {
-    int v = start;
-    for (int k : keys)
-        v = extraGroups ? Object_DisableChannelInput(v, k) : Object_ChannelIn(v, k);
-    return v;
-}
-
-} // namespace
-
 TEST(DecimalEntry, firstDigitReplacesLaterDigitsAppendTooBigRestarts) {
     const struct {
         int start, maximum;
@@ -49,17 +21,13 @@ TEST(DecimalEntry, firstDigitReplacesLaterDigitsAppendTooBigRestarts) {
         {50, 60, {7}, 7},
         {0, 5, {7}, 7}, // a first digit above the maximum still stands: it is the digit
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(typeDecimal(c.start, c.maximum, c.digits), c.expected);
-}
-
-TEST(DecimalEntry, firstKeyIsClearedByTheFirstDigitOnly) {
-    bool firstKey = true;
-    Object_NumInDec(0, 255, 3, firstKey);
-    EXPECT_FALSE(firstKey);
-    EXPECT_EQ(DecimalText(4, 3), "004");
-    EXPECT_EQ(DecimalText(7, 2), "07");
-    EXPECT_EQ(DecimalText(123, 2), "123");
+    for (const auto& c : cases) {
+        bool firstKey = true;
+        int v = c.start;
+        for (int d : c.digits)
+            v = Object_NumInDec(v, c.maximum, d, firstKey);
+        EXPECT_EQ(v, c.expected) << c.start << " max " << c.maximum << ", " << c.digits.size() << " digits";
+    }
 }
 
 TEST(RangeEntry, onlyDigitKeysEnter) {
@@ -83,8 +51,11 @@ TEST(PackedEntry, hoursDatesAndMonths) {
         {1, 0x31, {3, 2}, 0x02, "02"}, {1, 0x31, {0, 7}, 0x17, "17"}, // 01 then 7 shifts to 17
     };
     for (const auto& c : cases) {
-        const int v = typePacked(0, c.minimum, c.maximum, c.digits);
-        EXPECT_EQ(v, c.expected);
+        bool firstKey = true;
+        int v = 0;
+        for (int d : c.digits)
+            v = Object_NumIn(v, c.minimum, c.maximum, d, firstKey);
+        EXPECT_EQ(v, c.expected) << c.text;
         EXPECT_EQ(PackedText(v), c.text);
     }
 }
@@ -96,6 +67,7 @@ TEST(ChannelEntry, lettersChooseTheGroupDigitsTheNumber) {
         std::vector<int> keys;
         const char* text;
         int value;
+        bool extraGroups = true; // false: a plain channel field, groups A..P only
     } cases[] = {
         {C4, {'F'}, "F4", 5 * 8 + 3},
         {C4, {'F', '7'}, "F7", 5 * 8 + 6},
@@ -113,46 +85,40 @@ TEST(ChannelEntry, lettersChooseTheGroupDigitsTheNumber) {
         {0, {'Q'}, "A1", 0}, // Q is no group
         {0, {104}, "A8", 7}, // keypad 8
         {127, {}, "P8", 127},
+        {0, {'X'}, "A1", 0, false},
+        {0, {'W', 'Y', 'Z'}, "A1", 0, false},
+        {0, {'P', '8'}, "P8", 127, false},
+        {5, {46}, "-----", 248, false},
     };
     for (const auto& c : cases) {
-        const int v = channelKeys(c.start, c.keys);
-        EXPECT_EQ(v, c.value);
+        int v = c.start;
+        for (int k : c.keys)
+            v = c.extraGroups ? Object_DisableChannelInput(v, k) : Object_ChannelIn(v, k);
+        EXPECT_EQ(v, c.value) << c.text;
         EXPECT_EQ(ChannelRefText(v), c.text);
     }
-}
-
-TEST(ChannelEntry, plainChannelFieldsHaveNoExtraGroups) {
-    EXPECT_EQ(channelKeys(0, {'X'}, false), 0);
-    EXPECT_EQ(channelKeys(0, {'W', 'Y', 'Z'}, false), 0);
-    EXPECT_EQ(channelKeys(0, {'P', '8'}, false), 127);
-    EXPECT_EQ(channelKeys(5, {46}, false), 248);
-}
-
-TEST(ChannelEntry, textsOfEveryReferenceRange) {
-    EXPECT_EQ(ChannelRefText(0), "A1");
-    EXPECT_EQ(ChannelRefText(127), "P8");
-    EXPECT_EQ(ChannelRefText(128), "X1");
-    EXPECT_EQ(ChannelRefText(159), "W8");
-    EXPECT_EQ(ChannelRefText(160), "-----");
-    EXPECT_EQ(ChannelRefText(248), "-----");
-    EXPECT_EQ(ChannelRefText(255), "-----");
+    // the edges of the reference ranges
+    for (const auto& [value, text] : {std::pair{128, "X1"}, {159, "W8"}, {160, "-----"}, {255, "-----"}})
+        EXPECT_EQ(ChannelRefText(value), text) << value;
 }
 
 TEST(Durations, secondsSplitIntoHoursMinutesSeconds) {
-    Row r{};
-    r[1] = 0x8B; // 3723 s at columns 1..3
-    r[2] = 0x0E;
-    DurationParts d = SekToTimer(r, 0);
-    EXPECT_EQ(d.hours, 1);
-    EXPECT_EQ(d.minutes, 2);
-    EXPECT_EQ(d.seconds, 3);
-
-    r[1] = r[2] = r[3] = 255; // 16777215 s
-    d = SekToTimer(r, 0);
-    EXPECT_EQ(d.hours, 4660);
-    EXPECT_EQ(d.minutes, 20);
-    EXPECT_EQ(d.seconds, 15);
-    EXPECT_EQ(DecimalText(d.hours, 2), "4660");
+    const struct {
+        Byte b1, b2, b3;
+        long hours;
+        int minutes, seconds;
+    } cases[] = {{0x8B, 0x0E, 0, 1, 2, 3}, {255, 255, 255, 4660, 20, 15}}; // 3723 s and 16777215 s
+    for (const auto& c : cases) {
+        const Row r{0, c.b1, c.b2, c.b3};
+        const DurationParts d = SekToTimer(r, 0);
+        EXPECT_EQ(d.hours, c.hours);
+        EXPECT_EQ(d.minutes, c.minutes) << c.hours;
+        EXPECT_EQ(d.seconds, c.seconds) << c.hours;
+    }
+    // at least the given digits, more where the value needs them
+    EXPECT_EQ(DecimalText(4, 3), "004");
+    EXPECT_EQ(DecimalText(7, 2), "07");
+    EXPECT_EQ(DecimalText(4660, 2), "4660");
 }
 
 TEST(SignedTenths, bytesTextsAndRoundTrips) {
@@ -170,6 +136,8 @@ TEST(SignedTenths, bytesTextsAndRoundTrips) {
         {12.5, 0, 0, 12, "1.2"}, // halves to even
         {13.5, 0, 0, 14, "1.4"},
         {-0.4, 0, 0, 0, "0.0"},
+        {1e9, 0x7F, 0xFF, 0xFF, "838860.7"}, // beyond the three bytes: held, not wrapped
+        {-1e9, 0xFF, 0xFF, 0xFF, "-838860.7"},
     };
     for (const auto& c : cases) {
         Row r{};
@@ -189,18 +157,8 @@ TEST(SignedTenths, changedOnlyWhenTheBytesDiffer) {
     EXPECT_TRUE(ValueToByte3(r, 123, 14));
 }
 
-TEST(SignedTenths, magnitudesBeyondThreeBytesAreHeldNotWrapped) {
-    Row r{};
-    ValueToByte3(r, 1e9, 0);
-    EXPECT_EQ(Byte3ToTenths(r, 0), kMaxTenths);
-    ValueToByte3(r, -1e9, 0);
-    EXPECT_EQ(Byte3ToTenths(r, 0), -kMaxTenths);
-}
-
 TEST(Quotes, doubleQuotesBecomeApostrophesInPlace) {
     std::string s = "Door \"main\" \"";
     EXPECT_EQ(StripQuotes(s), "Door 'main' '");
     EXPECT_EQ(s, "Door 'main' '");
-    std::string plain = "no quotes";
-    EXPECT_EQ(StripQuotes(plain), "no quotes");
 }

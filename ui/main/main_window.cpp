@@ -13,6 +13,7 @@
 
 #include "app/config_files.h"
 #include "app/texts.h"
+#include "io/text_ids.h"
 #include "model/channel_types.h"
 #include "model/field_rules.h"
 #include "model/logic.h"
@@ -21,6 +22,7 @@
 #include "ui/editor/editor_window.h"
 #include "ui/editor/virtual_key.h"
 #include "ui/main/channel_cell.h"
+#include "ui/transfer/port_menu.h"
 
 namespace korvane {
 
@@ -28,9 +30,6 @@ namespace {
 
 constexpr int kWidthTwips = 4410;
 constexpr int kHeightTwips = 6800;
-constexpr int kTxtCtrl = 360;
-constexpr int kTxtAlt = 361;
-constexpr int kTxtShortcutBase = 340;
 constexpr char kDefaultShortcuts[12] = {'B', 'L', 'H', 'D', 'M', 'N', 'O', 'S', 'A', 'R', 'W', 'X'};
 enum Shortcut {
     kScBasic,
@@ -105,13 +104,8 @@ void MainWindow::buildMenus() {
     mFile_->addAction(action("M_File_Save", [this] { M_File_Save_Click(); }));
     mFile_->addAction(action("M_File_SaveAs", [this] { M_File_SaveAs_Click(); }));
     mFile_->addSeparator();
-    QAction* read = action("M_File_Read", [] {});
-    QAction* write = action("M_File_Write", [] {});
-    // The serial transfers are not built yet: their entries show but cannot be chosen.
-    read->setEnabled(false);
-    write->setEnabled(false);
-    mFile_->addAction(read);
-    mFile_->addAction(write);
+    mFile_->addAction(action("M_File_Read", [this] { M_File_Read_Click(); }));
+    mFile_->addAction(action("M_File_Write", [this] { M_File_Write_Click(); }));
     mFile_->addSeparator();
     for (int k = 0; k < 4; ++k) {
         recent_[k] = action(QStringLiteral("Load_fileno_%1").arg(k + 1).toLatin1().constData(),
@@ -163,10 +157,12 @@ void MainWindow::buildMenus() {
         comPorts_[i]->setText(QStringLiteral("Com %1").arg(i + 1));
         mViewComport_->addAction(comPorts_[i]);
     }
+    new PortMenu(ctx_, mViewComport_, comPorts_);
 
     mHelp_ = bar->addMenu(QString());
     mHelp_->setObjectName(QStringLiteral("M_Help"));
-    mHelp_->addAction(action("Mnu_generelHelp", [this] { ShowHelp(ctx_, this, 10, ctx_.ws.text(199)); }));
+    mHelp_->addAction(
+        action("Mnu_generelHelp", [this] { ShowHelp(ctx_, this, kHelpGeneral, ctx_.ws.text(kTxtMenuGeneralHelp)); }));
     mHelp_->addAction(action("M_Help_About", [this] { openEditorPage(QStringLiteral("omkring")); }));
 
     // The channel-type pop-up, shown at the mouse or by the context-menu key.
@@ -235,11 +231,11 @@ void MainWindow::Update_Form_Elements() {
     Workspace& ws = ctx_.ws;
     // Shortcut letters: the first character of texts 340..351, or the default letter.
     for (int k = 0; k < 12; ++k) {
-        const QString t = ws.text(kTxtShortcutBase + k).trimmed();
+        const QString t = ws.text(ShortcutText(k)).trimmed();
         shortcutKeys_[static_cast<std::size_t>(k)] = t.isEmpty() ? kDefaultShortcuts[k] : t.at(0).toUpper().unicode();
     }
-    const QString ctrl = ws.text(kTxtCtrl);
-    const QString alt = ws.text(kTxtAlt);
+    const QString ctrl = ws.text(kTxtCtrlKey);
+    const QString alt = ws.text(kTxtAltKey);
     auto withCtrl = [&](int text, int sc) {
         return ws.text(text) + QLatin1Char('\t') + ctrl + QChar(shortcutKeys_[static_cast<std::size_t>(sc)]);
     };
@@ -247,42 +243,42 @@ void MainWindow::Update_Form_Elements() {
         if (auto* a = findChild<QAction*>(QLatin1String(name)))
             a->setText(caption);
     };
-    mFile_->setTitle(ws.text(1));
-    set("M_File_New", withCtrl(2, kScNew));
-    set("M_File_Open", withCtrl(3, kScOpen));
-    set("M_File_Save", withCtrl(4, kScSave));
-    set("M_File_SaveAs", withCtrl(31, kScSaveAs));
-    set("M_File_Read", withCtrl(5, kScRead));
-    set("M_File_Write", withCtrl(6, kScWrite));
-    set("M_File_Exit", ws.text(7) + QLatin1Char('\t') + alt + QChar(shortcutKeys_[kScExit]));
-    mPrint_->setTitle(ws.text(13));
-    set("M_Print_ChList", ws.text(259));
-    set("M_Print_Master", ws.text(260));
-    set("M_Print_Realtime", ws.text(261));
-    set("M_PrintLogic", ws.text(262));
-    set("M_Print_Sms", ws.text(210));
-    mEdit_->setTitle(ws.text(8));
-    set("Menu_Edit_Basic_Setup", withCtrl(9, kScBasic));
-    set("Menu_Edit_Logic_Setup", withCtrl(10, kScLogic));
-    set("Menu_Edit_Holiday_setup", withCtrl(14, kScHoliday));
-    set("Menu_Edit_ExchangeMask", withCtrl(307, kScExchange));
-    set("Menu_Edit_SMS_Setup", withCtrl(210, kScSms));
-    mView_->setTitle(ws.text(11));
-    mViewLanguage_->setTitle(ws.text(12));
+    mFile_->setTitle(ws.text(kTxtMenuFile));
+    set("M_File_New", withCtrl(kTxtMenuNew, kScNew));
+    set("M_File_Open", withCtrl(kTxtMenuOpen, kScOpen));
+    set("M_File_Save", withCtrl(kTxtMenuSave, kScSave));
+    set("M_File_SaveAs", withCtrl(kTxtMenuSaveAs, kScSaveAs));
+    set("M_File_Read", withCtrl(kTxtMenuRead, kScRead));
+    set("M_File_Write", withCtrl(kTxtMenuWrite, kScWrite));
+    set("M_File_Exit", ws.text(kTxtMenuExit) + QLatin1Char('\t') + alt + QChar(shortcutKeys_[kScExit]));
+    mPrint_->setTitle(ws.text(kTxtMenuPrint));
+    set("M_Print_ChList", ws.text(kTxtPrintChannelList));
+    set("M_Print_Master", ws.text(kTxtPrintMaster));
+    set("M_Print_Realtime", ws.text(kTxtPrintRealTime));
+    set("M_PrintLogic", ws.text(kTxtPrintLogic));
+    set("M_Print_Sms", ws.text(kTxtMenuSmsSetup));
+    mEdit_->setTitle(ws.text(kTxtMenuEdit));
+    set("Menu_Edit_Basic_Setup", withCtrl(kTxtMenuBasicSetup, kScBasic));
+    set("Menu_Edit_Logic_Setup", withCtrl(kTxtMenuLogicSetup, kScLogic));
+    set("Menu_Edit_Holiday_setup", withCtrl(kTxtMenuHolidaySetup, kScHoliday));
+    set("Menu_Edit_ExchangeMask", withCtrl(kTxtMenuExchangeMask, kScExchange));
+    set("Menu_Edit_SMS_Setup", withCtrl(kTxtMenuSmsSetup, kScSms));
+    mView_->setTitle(ws.text(kTxtMenuView));
+    mViewLanguage_->setTitle(ws.text(kTxtMenuLanguage));
     for (int i = 0; i < 3; ++i) {
         languages_[i]->setText(ws.LangNames[static_cast<std::size_t>(i)]);
         languages_[i]->setChecked(i == ws.CurLanguage);
     }
-    set("MnuSetLanguage", ws.text(15));
-    mViewComport_->setTitle(ws.text(16));
+    set("MnuSetLanguage", ws.text(kTxtMenuSetLanguage));
+    mViewComport_->setTitle(ws.text(kTxtMenuComPort));
     for (int i = 0; i < 4; ++i)
         comPorts_[i]->setChecked(i + 1 == ws.ComPort);
-    mHelp_->setTitle(ws.text(17));
-    set("Mnu_generelHelp", ws.text(199));
-    set("M_Help_About", ws.text(18));
-    set("M_gruppeOn", ws.text(164));
-    set("M_gruppeOff", ws.text(165));
-    set("M_GruppeX", ws.text(166));
+    mHelp_->setTitle(ws.text(kTxtMenuHelp));
+    set("Mnu_generelHelp", ws.text(kTxtMenuGeneralHelp));
+    set("M_Help_About", ws.text(kTxtMenuAbout));
+    set("M_gruppeOn", ws.text(kTxtMenuGroupOn));
+    set("M_gruppeOff", ws.text(kTxtMenuGroupOff));
+    set("M_GruppeX", ws.text(kTxtMenuGroupNotAffected));
     for (const PopupEntry& e : ChannelTypePopup())
         if (e.type >= 0)
             popupEntries_[static_cast<std::size_t>(e.index)]->setText(ws.text(e.captionText));
@@ -315,7 +311,7 @@ void MainWindow::refreshCell(int n) {
 void MainWindow::ImgTxt(int n) {
     const Workspace& ws = ctx_.ws;
     const int t = ws.typeOf(n) & kTypeMask;
-    QString text = ws.text(kTypeNameText + t);
+    QString text = ws.text(TypeNameText(t));
     const QString description = FromCp1252(ws.cfg.ChanText[static_cast<std::size_t>(n)]);
     if (!description.isEmpty())
         text += QStringLiteral(" >> ") + description;
@@ -345,7 +341,7 @@ bool MainWindow::event(QEvent* e) {
 void MainWindow::Form_Activate() {
     Workspace& ws = ctx_.ws;
     ws.FocusTag = QStringLiteral("Main_Form");
-    ws.FocusHelpId = kTypeHelpBase;
+    ws.FocusHelpId = kHelpMainWindow;
     auto* sms = findChild<QAction*>(QStringLiteral("Menu_Edit_SMS_Setup"));
     auto* exchange = findChild<QAction*>(QStringLiteral("Menu_Edit_ExchangeMask"));
     if (ws.cfg.SysData[kSysEventSms] != 0) {
@@ -377,8 +373,8 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
             {"M_File_Open", [this] { M_File_Open_Click(); }},
             {"M_File_Save", [this] { M_File_Save_Click(); }},
             {"M_File_SaveAs", [this] { M_File_SaveAs_Click(); }},
-            {"M_File_Read", [] {}},
-            {"M_File_Write", [] {}},
+            {"M_File_Read", [this] { M_File_Read_Click(); }},
+            {"M_File_Write", [this] { M_File_Write_Click(); }},
         };
         for (int k = 0; k < 11; ++k) {
             if (key != shortcutKeys_[static_cast<std::size_t>(k)])
@@ -410,7 +406,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     };
     switch (key) {
     case vk::kF1:
-        ShowHelp(ctx_, this, ws.FocusHelpId + t, ws.text(kTypeNameText + t));
+        ShowHelp(ctx_, this, ws.FocusHelpId + t, ws.text(TypeNameText(t)));
         return;
     case vk::kEnter:
         openEditorOnChannel();
@@ -521,7 +517,7 @@ bool MainWindow::askSaveFirst(int questionText) {
 bool MainWindow::SaveDialog() {
     Workspace& ws = ctx_.ws;
     const QString initial = saveDialogName_.isEmpty() ? ws.DataFileLoc : saveDialogName_;
-    const std::optional<FileChoice> choice = ctx_.dialogs.saveFile(this, ws.text(31), kFileFilter, initial);
+    const std::optional<FileChoice> choice = ctx_.dialogs.saveFile(this, ws.text(kTxtMenuSaveAs), kFileFilter, initial);
     if (!choice)
         return false;
     const QString previousLoc = ws.DataFileLoc;
@@ -539,7 +535,7 @@ bool MainWindow::SaveDialog() {
 }
 
 void MainWindow::M_File_New_Click() {
-    if (!askSaveFirst(167))
+    if (!askSaveFirst(kTxtAskSaveBeforeNew))
         return;
     Workspace& ws = ctx_.ws;
     ws.clear();
@@ -551,10 +547,11 @@ void MainWindow::M_File_New_Click() {
 }
 
 void MainWindow::M_File_Open_Click() {
-    if (!askSaveFirst(168))
+    if (!askSaveFirst(kTxtAskSaveBeforeOpen))
         return;
     Workspace& ws = ctx_.ws;
-    const std::optional<FileChoice> choice = ctx_.dialogs.openFile(this, ws.text(32), kFileFilter, ws.DataFileLoc);
+    const std::optional<FileChoice> choice =
+        ctx_.dialogs.openFile(this, ws.text(kTxtOpenDialogTitle), kFileFilter, ws.DataFileLoc);
     if (!choice)
         return;
     const QString previousLoc = ws.DataFileLoc;
@@ -578,6 +575,27 @@ void MainWindow::M_File_Open_Click() {
     openEditorPage(QStringLiteral("mainsetup"));
 }
 
+// ---- File > Read and Write: the transfer window, modal without blocking ----
+
+void MainWindow::M_File_Read_Click() {
+    // A cancelled save abandons the read: the changes are not overwritten unsaved.
+    if (!askSaveFirst(kTxtAskSaveBeforeOpen))
+        return;
+    if (!links_)
+        links_ = SettingsLinkFactory(ctx_);
+    auto* w = new FrmSerialIO(ctx_, FrmSerialIO::Tag::Read, links_, this);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->open();
+}
+
+void MainWindow::M_File_Write_Click() {
+    if (!links_)
+        links_ = SettingsLinkFactory(ctx_);
+    auto* w = new FrmSerialIO(ctx_, FrmSerialIO::Tag::Write, links_, this);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->open();
+}
+
 void MainWindow::M_File_Save_Click() {
     Workspace& ws = ctx_.ws;
     if (ws.CurFileName == QLatin1String("New") || ws.CurFileName == QLatin1String("Upload")) {
@@ -594,7 +612,7 @@ void MainWindow::M_File_SaveAs_Click() {
 }
 
 void MainWindow::Load_fileno_Click(int item) {
-    if (item < 1 || item > 4 || !askSaveFirst(167))
+    if (item < 1 || item > 4 || !askSaveFirst(kTxtAskSaveBeforeNew))
         return;
     Workspace& ws = ctx_.ws;
     const QString path = ws.RecentFiles[static_cast<std::size_t>(item - 1)];
@@ -636,7 +654,8 @@ void MainWindow::RefreshFileList(const QString& name, bool showOnly) {
 bool MainWindow::Afslutprogram() {
     Workspace& ws = ctx_.ws;
     if (ws.dataChanged()) {
-        switch (ctx_.dialogs.ask(this, ws.text(169), QString(), Buttons::YesNoCancel, MessageIcon::None)) {
+        switch (ctx_.dialogs.ask(this, ws.text(kTxtAskSaveBeforeExit), QString(), Buttons::YesNoCancel,
+                                 MessageIcon::None)) {
         case Answer::Yes:
             if (ws.CurFileName == QLatin1String("New") || ws.CurFileName == QLatin1String("Upload")) {
                 saveDialogName_ = ws.CurFileName;
@@ -649,7 +668,7 @@ bool MainWindow::Afslutprogram() {
             return false;
         }
     }
-    return ctx_.dialogs.ask(this, ws.text(170), QString(), Buttons::YesNo, MessageIcon::None) == Answer::Yes;
+    return ctx_.dialogs.ask(this, ws.text(kTxtAskExit), QString(), Buttons::YesNo, MessageIcon::None) == Answer::Yes;
 }
 
 void MainWindow::M_File_Exit_Click() {

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "app/context.h"
+#include "ui/transfer/frm_serial_io.h"
 
 class QAction;
 class QLabel;
@@ -37,6 +38,10 @@ public:
     void M_File_SaveAs_Click();
     void Load_fileno_Click(int item); // 1..4
     void M_File_Exit_Click();
+    void M_File_Read_Click();
+    void M_File_Write_Click();
+    // The links of File > Read and Write (tests hand in the simulated unit).
+    void setLinkFactory(LinkFactory links) { links_ = std::move(links); }
     void Menu_View_Sprog_Click(int slot);
     void Image1_Click(int n);
     void Image1_MouseDown(int n, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint globalPos);
@@ -84,6 +89,7 @@ private:
     std::array<int, 12> shortcutKeys_{};
     QString saveDialogName_;
     bool exitConfirmed_ = false;
+    LinkFactory links_;
 
     QMenu* mFile_ = nullptr;
     QMenu* mPrint_ = nullptr;

@@ -1,0 +1,519 @@
+// korvane-cli: the configuration files and the unit's records from the command line, without a
+// window. Exit codes: 0 done, 1 the work failed (the reason is on stderr), 2 wrong use.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/language_texts.h"
+#include "io/atomic_file.h"
+#include "io/config_diff.h"
+#include "io/config_file.h"
+#include "io/config_json.h"
+#include "io/hex_records.h"
+#include "io/link/simulated_link.h"
+#include "io/link/transfers.h"
+#include "io/mem_map.h"
+#include "io/text_ids.h"
+#include "model/text_codec.h"
+#include "sim/unit_simulator.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <unistd.h>
+
+namespace {
+
+using namespace korvane;
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+// read and write
+constexpr int kExitPort = 3;     // the port cannot be opened or failed during the transfer
+constexpr int kExitNoAnswer = 4; // no answer, an incomplete or damaged image, or no verdict
+constexpr int kExitRefused = 5;  // the unit reported an error in the data
+constexpr int kExitDiffers = 6;  // --verify: the unit holds something else than was written
+constexpr int kExitNewer = 7;    // the unit's firmware is newer and --accept-newer was not given
+
+std::string gProgramDir;
+
+struct UsageError {
+    std::string message;
+};
+
+struct Command {
+    const char* summary;
+    const char* help;
+    std::function<int(const std::vector<std::string>&)> run;
+};
+
+// Splits arguments into positional ones and the options named in `valued` (which take a value).
+struct Args {
+    std::vector<std::string> positional;
+    std::map<std::string, std::string> options;
+};
+
+Args parseArgs(const std::vector<std::string>& args, const std::vector<std::string>& valued) {
+    Args out;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.size() > 1 && a[0] == '-') {
+            if (std::find(valued.begin(), valued.end(), a) == valued.end())
+                throw UsageError{"unknown option " + a};
+            if (i + 1 >= args.size())
+                throw UsageError{"option " + a + " needs a value"};
+            out.options[a] = args[++i];
+        } else {
+            out.positional.push_back(a);
+        }
+    }
+    return out;
+}
+
+void needPositional(const Args& a, std::size_t n) {
+    if (a.positional.size() < n)
+        throw UsageError{"missing file name"};
+    if (a.positional.size() > n)
+        throw UsageError{"unexpected argument " + a.positional[n]};
+}
+
+std::string optionOr(const Args& a, const std::string& key, const std::string& fallback) {
+    const auto it = a.options.find(key);
+    return it == a.options.end() ? fallback : it->second;
+}
+
+int fail(const std::string& line) {
+    std::cerr << "korvane-cli: " << line << "\n";
+    return kExitFailed;
+}
+
+// Loads a file the way File > Open does: the blank configuration first, then the file.
+std::optional<Configuration> loadForUse(const std::string& path, std::string& error) {
+    Configuration cfg;
+    EditState state;
+    ClearConfiguration(cfg, state);
+    const FileResult r = LoadFile(cfg, path);
+    if (r.ok())
+        return cfg;
+    error = r.message();
+    return std::nullopt;
+}
+
+int writeOutput(const Args& a, const std::string& bytes) {
+    const auto out = a.options.find("-o");
+    if (out == a.options.end()) {
+        std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        std::cout.flush();
+        return std::cout ? kExitOk : fail("cannot write to the standard output");
+    }
+    const WriteOutcome w = WriteFileAtomically(out->second, bytes);
+    return w.ok ? kExitOk : fail(w.reason);
+}
+
+std::optional<DeviceClock> parseClock(const std::string& text) {
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
+    char tail = 0;
+    if (std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c", &y, &mo, &d, &h, &mi, &s, &tail) != 6)
+        return std::nullopt;
+    using namespace std::chrono;
+    const year_month_day date{year{y}, month{static_cast<unsigned>(mo)}, day{static_cast<unsigned>(d)}};
+    if (!date.ok() || y < 1000 || h > 23 || mi > 59 || s > 59 || h < 0 || mi < 0 || s < 0)
+        return std::nullopt;
+    return DeviceClock{y, mo, d, h, mi, s, static_cast<int>(weekday{sys_days{date}}.iso_encoding())};
+}
+
+DeviceClock localClock() {
+    const std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&now, &tm);
+    return DeviceClock{tm.tm_year + 1900,
+                       tm.tm_mon + 1,
+                       tm.tm_mday,
+                       tm.tm_hour,
+                       tm.tm_min,
+                       tm.tm_sec,
+                       tm.tm_wday == 0 ? 7 : tm.tm_wday};
+}
+
+int cmdCheck(const std::vector<std::string>& args) {
+    const Args a = parseArgs(args, {});
+    needPositional(a, 1);
+    std::string error;
+    if (!loadForUse(a.positional[0], error))
+        return fail(error);
+    return kExitOk;
+}
+
+int cmdDump(const std::vector<std::string>& args) {
+    const Args a = parseArgs(args, {});
+    needPositional(a, 1);
+    std::string error;
+    const auto cfg = loadForUse(a.positional[0], error);
+    if (!cfg)
+        return fail(error);
+    std::cout << ConfigurationJson(*cfg);
+    return kExitOk;
+}
+
+int cmdExportHex(const std::vector<std::string>& args) {
+    const Args a = parseArgs(args, {"--clock", "--language", "-o"});
+    needPositional(a, 1);
+    DeviceClock clock = localClock();
+    if (a.options.count("--clock")) {
+        const auto parsed = parseClock(a.options.at("--clock"));
+        if (!parsed)
+            throw UsageError{"--clock wants YYYY-MM-DDTHH:MM:SS, not " + a.options.at("--clock")};
+        clock = *parsed;
+    }
+    const std::string language = optionOr(a, "--language", gProgramDir + "/Language/English.dat");
+    TextLookup texts;
+    std::string error;
+    if (!cli::ReadLanguageTexts(language, texts, error))
+        return fail("language file " + error);
+    auto cfg = loadForUse(a.positional[0], error);
+    if (!cfg)
+        return fail(error);
+    return writeOutput(a, WriteStream(BuildWritePlan(*cfg, clock, texts)));
+}
+
+int cmdConvert(const std::vector<std::string>& args) {
+    const Args a = parseArgs(args, {"-o"});
+    needPositional(a, 1);
+    if (!a.options.count("-o"))
+        throw UsageError{"convert needs -o OUT"};
+    std::string error;
+    auto cfg = loadForUse(a.positional[0], error);
+    if (!cfg)
+        return fail(error);
+    const FileResult r = SaveFile(*cfg, a.options.at("-o"));
+    return r.ok() ? kExitOk : fail(r.message());
+}
+
+int cmdImportHex(const std::vector<std::string>& args) {
+    const Args a = parseArgs(args, {"-o"});
+    needPositional(a, 1);
+    if (!a.options.count("-o"))
+        throw UsageError{"import-hex needs -o OUT.zeb"};
+    std::string bytes;
+    std::string reason;
+    if (!ReadWholeFile(a.positional[0], bytes, reason))
+        return fail(a.positional[0] + ": " + reason);
+    MemMapReceiver rx;
+    rx.feed(bytes);
+    const ReceiveResult r = rx.result();
+    if (!r.complete)
+        return fail(a.positional[0] + ": the image is incomplete or damaged: " + r.reason);
+
+    Configuration cfg;
+    EditState state;
+    ClearConfiguration(cfg, state);
+    TakeReadImage(rx.image(), cfg);
+    if (const int version = UnitFirmwareVersion(rx.image()); version > kUnitVersion) {
+        char buf[96];
+        std::snprintf(buf, sizeof buf, "note: the unit's firmware version %04X is newer than %04X", version,
+                      kUnitVersion);
+        std::cerr << "korvane-cli: " << buf << "\n";
+    }
+    const FileResult saved = SaveFile(cfg, a.options.at("-o"));
+    return saved.ok() ? kExitOk : fail(saved.message());
+}
+
+int cmdDiff(const std::vector<std::string>& args) {
+    const Args a = parseArgs(args, {});
+    needPositional(a, 2);
+    std::string error;
+    const auto first = loadForUse(a.positional[0], error);
+    if (!first) {
+        fail(error);
+        return kExitUsage;
+    }
+    const auto second = loadForUse(a.positional[1], error);
+    if (!second) {
+        fail(error);
+        return kExitUsage;
+    }
+    const auto diffs = CompareConfigurations(*first, *second);
+    for (const Difference& d : diffs)
+        std::cout << d.line() << "\n";
+    return diffs.empty() ? kExitOk : kExitFailed;
+}
+
+// ---- read and write over the serial line ----
+
+// One link for the whole command, so that --verify reads back the unit it wrote (the simulated unit
+// keeps its memory between transfers).
+std::unique_ptr<SerialLink> makeLink(const std::string& port) {
+    if (port == "sim")
+        return std::make_unique<SimulatedLink>(false);
+    return std::make_unique<SerialPortLink>(PortDevice(QString::fromStdString(port)));
+}
+
+TextLookup readTexts(const Args& a) {
+    const std::string language = optionOr(a, "--language", gProgramDir + "/Language/English.dat");
+    TextLookup texts;
+    std::string error;
+    if (!cli::ReadLanguageTexts(language, texts, error))
+        throw std::runtime_error("language file " + error);
+    return texts;
+}
+
+// Runs a transfer to its end: a progress bar on a terminal, the status text of the outcome, and the
+// reason in plain words when it failed.
+TransferOutcome runTransfer(Transfer& t, const TextLookup& texts, void (*startIt)(Transfer&)) {
+    const bool bar = isatty(STDERR_FILENO) != 0;
+    auto textOf = [&](int n) { return Cp1252ToUtf8(texts(n)); };
+    QEventLoop loop;
+    QObject::connect(&t, &Transfer::finished, &loop, &QEventLoop::quit);
+    if (bar)
+        QObject::connect(&t, &Transfer::progressChanged, &t, [&](int value, int max) {
+            const int width = 30;
+            const int filled = max > 0 ? std::clamp(value * width / max, 0, width) : 0;
+            std::cerr << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
+                      << std::string(static_cast<std::size_t>(width - filled), '.') << "] " << textOf(t.statusText())
+                      << "\x1b[K" << std::flush;
+        });
+    startIt(t);
+    if (t.outcome() == TransferOutcome::Running)
+        loop.exec();
+    if (bar)
+        std::cerr << "\r\x1b[K";
+    if (const std::string status = textOf(t.statusText()); !status.empty())
+        std::cerr << "korvane-cli: " << status << "\n";
+    if (t.outcome() != TransferOutcome::Done)
+        std::cerr << "korvane-cli: " << t.reason().toStdString() << "\n";
+    return t.outcome();
+}
+
+int exitFor(TransferOutcome o) {
+    switch (o) {
+    case TransferOutcome::Done:
+        return kExitOk;
+    case TransferOutcome::PortError:
+        return kExitPort;
+    case TransferOutcome::Refused:
+        return kExitRefused;
+    case TransferOutcome::Declined:
+        return kExitNewer;
+    default:
+        return kExitNoAnswer;
+    }
+}
+
+// Reads the unit into `target`; the command's exit code.
+int readUnit(SerialLink& link, Configuration& target, const TextLookup& texts, bool acceptNewer,
+             MemMap* image = nullptr) {
+    ReadTransfer read(link, target, [acceptNewer](int) { return acceptNewer; });
+    const TransferOutcome o = runTransfer(read, texts, [](Transfer& t) { static_cast<ReadTransfer&>(t).start(); });
+    if (image)
+        *image = read.image();
+    if (o == TransferOutcome::Declined)
+        std::cerr << "korvane-cli: take the data anyway with --accept-newer\n";
+    return exitFor(o);
+}
+
+int cmdRead(const std::vector<std::string>& args) {
+    std::vector<std::string> rest;
+    bool acceptNewer = false;
+    for (const auto& arg : args)
+        (arg == "--accept-newer" ? acceptNewer = true : (rest.push_back(arg), false));
+    const Args a = parseArgs(rest, {"--port", "-o", "--language"});
+    needPositional(a, 0);
+    if (!a.options.count("--port") || !a.options.count("-o"))
+        throw UsageError{"read needs --port DEV and -o OUT.zeb"};
+    int argc = 1;
+    char name[] = "korvane-cli";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    const TextLookup texts = readTexts(a);
+    const auto link = makeLink(a.options.at("--port"));
+    Configuration cfg;
+    EditState state;
+    ClearConfiguration(cfg, state);
+    const int code = readUnit(*link, cfg, texts, acceptNewer);
+    if (code != kExitOk)
+        return code;
+    const FileResult saved = SaveFile(cfg, a.options.at("-o"));
+    return saved.ok() ? kExitOk : fail(saved.message());
+}
+
+int cmdWrite(const std::vector<std::string>& args) {
+    std::vector<std::string> rest;
+    bool verify = false;
+    for (const auto& arg : args)
+        (arg == "--verify" ? verify = true : (rest.push_back(arg), false));
+    const Args a = parseArgs(rest, {"--port", "--language", "--clock"});
+    needPositional(a, 1);
+    if (!a.options.count("--port"))
+        throw UsageError{"write needs --port DEV"};
+    DeviceClock clock = localClock();
+    if (a.options.count("--clock")) {
+        const auto parsed = parseClock(a.options.at("--clock"));
+        if (!parsed)
+            throw UsageError{"--clock wants YYYY-MM-DDTHH:MM:SS, not " + a.options.at("--clock")};
+        clock = *parsed;
+    }
+    int argc = 1;
+    char name[] = "korvane-cli";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    const TextLookup texts = readTexts(a);
+    std::string error;
+    auto cfg = loadForUse(a.positional[0], error);
+    if (!cfg)
+        return fail(error);
+    const auto link = makeLink(a.options.at("--port"));
+    WriteTransfer write(*link, *cfg, clock, texts);
+    write.connect(&write, &WriteTransfer::bell, [] { std::cerr << '\a'; });
+    const TransferOutcome o = runTransfer(write, texts, [](Transfer& t) { static_cast<WriteTransfer&>(t).start(); });
+    if (o != TransferOutcome::Done || !verify)
+        return exitFor(o);
+
+    // Read the unit back and hold it against what it must now hold: its memory as read, with every
+    // record just sent laid over it.
+    Configuration back;
+    EditState state;
+    ClearConfiguration(back, state);
+    MemMap image{};
+    if (const int code = readUnit(*link, back, texts, true, &image); code != kExitOk)
+        return code;
+    UnitSimulator expected;
+    expected.setMemory(image);
+    expected.receive(std::string_view(write.sent().constData(), static_cast<std::size_t>(write.sent().size())));
+    Configuration want;
+    ClearConfiguration(want, state);
+    TakeReadImage(expected.memory(), want);
+    const auto diffs = CompareConfigurations(want, back);
+    for (const Difference& d : diffs)
+        std::cout << d.line() << "\n";
+    if (diffs.empty())
+        return kExitOk;
+    std::cerr << "korvane-cli: verify: the unit holds " << diffs.size()
+              << " value(s) other than written (written -> read back)\n";
+    return kExitDiffers;
+}
+
+const std::map<std::string, Command>& commands() {
+    static const std::map<std::string, Command> table{
+        {"check",
+         {"check that a configuration file loads completely",
+          "usage: korvane-cli check FILE\n"
+          "Exit 0 when FILE loads completely; otherwise the reason (file:line) on stderr and exit 1.\n",
+          cmdCheck}},
+        {"dump",
+         {"print a configuration as JSON",
+          "usage: korvane-cli dump FILE\n"
+          "Prints the whole configuration as JSON: ChanSetup, MasterMatrix, LogicBlocks, SysData, ChanFlags,\n"
+          "SavedChanType, ChanText, DescText, SmsText, SmsIdText (texts in UTF-8).\n",
+          cmdDump}},
+        {"export-hex",
+         {"write the records File > Write sends",
+          "usage: korvane-cli export-hex FILE [--clock YYYY-MM-DDTHH:MM:SS] [--language FILE] [-o OUT]\n"
+          "Writes exactly the bytes File > Write sends for FILE, the end record last.\n"
+          "  --clock     the date and time written into the unit (default: the current local time)\n"
+          "  --language  the language file of the unit label and SMS texts\n"
+          "              (default: Language/English.dat in the program folder)\n"
+          "  -o OUT      write to OUT instead of the standard output\n",
+          cmdExportHex}},
+        {"convert",
+         {"load a configuration file and save it again",
+          "usage: korvane-cli convert IN -o OUT\n"
+          "Loads IN (.zeb or .x07) and writes OUT exactly as File > Save writes it.\n",
+          cmdConvert}},
+        {"import-hex",
+         {"turn a captured unit answer into a configuration file",
+          "usage: korvane-cli import-hex CAPTURE -o OUT.zeb\n"
+          "Feeds the unit's answer in CAPTURE through the receiver, unpacks the image and saves it.\n"
+          "Exit 1 with the reason when the image is incomplete or damaged.\n",
+          cmdImportHex}},
+        {"read",
+         {"read the configuration from the master unit",
+          "usage: korvane-cli read --port DEV -o OUT.zeb [--language FILE] [--accept-newer]\n"
+          "Reads the unit's memory over the serial line and saves it as a configuration file.\n"
+          "  --port DEV      a device (/dev/ttyUSB0), com1..com4, or sim (the simulated unit)\n"
+          "  --language      the language file of the status texts (default: English)\n"
+          "  --accept-newer  take the data of a unit with newer firmware\n"
+          "OUT is written only after a complete, sound read. Exit 0 done, 1 OUT cannot be written, 2 wrong use,\n"
+          "3 port error, 4 no answer or an incomplete or damaged answer, 7 newer firmware not taken.\n",
+          cmdRead}},
+        {"write",
+         {"write a configuration file to the master unit",
+          "usage: korvane-cli write --port DEV FILE [--verify] [--language FILE] [--clock YYYY-MM-DDTHH:MM:SS]\n"
+          "Sends FILE to the unit as File > Write does (the bytes of export-hex) and shows the unit's verdict.\n"
+          "  --port DEV  a device (/dev/ttyUSB0), com1..com4, or sim (the simulated unit)\n"
+          "  --verify    read the unit back afterwards and list every value it holds other than written\n"
+          "  --language  the language file of the unit label, SMS texts and status texts (default: English)\n"
+          "  --clock     the date and time written into the unit (default: the current local time)\n"
+          "Exit 0 done, 1 FILE cannot be read, 2 wrong use, 3 port error, 4 no answer or no verdict,\n"
+          "5 the unit reported an error, 6 --verify found differences.\n",
+          cmdWrite}},
+        {"diff",
+         {"show the differences between two configuration files",
+          "usage: korvane-cli diff A B\n"
+          "Lists what differs, one line each (channel or setting, what, old -> new).\n"
+          "Exit 0 when equal, 1 when not, 2 when a file cannot be read.\n",
+          cmdDiff}},
+    };
+    return table;
+}
+
+void printUsage(std::ostream& out) {
+    out << "usage: korvane-cli COMMAND [ARGUMENTS]\n\ncommands:\n";
+    for (const auto& [name, cmd] : commands()) {
+        std::string padded = name;
+        padded.resize(12, ' ');
+        out << "  " << padded << cmd.summary << "\n";
+    }
+    out << "\nkorvane-cli COMMAND --help shows the arguments of a command.\n";
+}
+
+std::string programDir(const char* argv0) {
+    std::error_code ec;
+    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        exe = std::filesystem::absolute(argv0, ec);
+    return exe.parent_path().string();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    gProgramDir = programDir(argv[0]);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        printUsage(std::cerr);
+        return kExitUsage;
+    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        printUsage(std::cout);
+        return kExitOk;
+    }
+    const auto it = commands().find(args[0]);
+    if (it == commands().end()) {
+        std::cerr << "korvane-cli: unknown command " << args[0] << " (try korvane-cli --help)\n";
+        return kExitUsage;
+    }
+    args.erase(args.begin());
+    for (const auto& a : args)
+        if (a == "--help" || a == "-h") {
+            std::cout << it->second.help;
+            return kExitOk;
+        }
+    try {
+        return it->second.run(args);
+    } catch (const UsageError& e) {
+        std::cerr << "korvane-cli " << it->first << ": " << e.message << " (see korvane-cli " << it->first
+                  << " --help)\n";
+        return kExitUsage;
+    } catch (const std::exception& e) {
+        return fail(e.what());
+    }
+}

@@ -1,0 +1,127 @@
+#include "io/config_diff.h"
+
+#include <map>
+
+#include "io/config_file.h"
+#include "model/channel_types.h"
+#include "model/text_codec.h"
+
+namespace korvane {
+
+namespace {
+
+std::string quoted(const std::string& text) {
+    return "\"" + Cp1252ToUtf8(text) + "\"";
+}
+
+std::string flagsText(Byte flags) {
+    std::string s;
+    if (flags & kFlagCheck1)
+        s = "Check1";
+    if (flags & kFlagCheck2)
+        s += s.empty() ? "Check2" : "+Check2";
+    return s.empty() ? "none" : s;
+}
+
+void compareText(std::vector<Difference>& out, const std::string& where, const std::string& a, const std::string& b) {
+    if (a != b)
+        out.push_back({where, "text", quoted(a), quoted(b)});
+}
+
+} // namespace
+
+std::string SysDataByteName(int index) {
+    static const std::map<int, std::string> names{
+        {kSysFirmwareHigh, "firmware version, high byte"},
+        {kSysFirmwareLow, "firmware version, low byte"},
+        {kSysUsePcClock, "use the PC clock"},
+        {kSysClockHour, "clock hour"},
+        {kSysClockMinute, "clock minute"},
+        {kSysClockDay, "clock day"},
+        {kSysClockWeekday, "clock weekday"},
+        {kSysClockMonth, "clock month"},
+        {kSysClockCentury, "clock century"},
+        {kSysClockYear, "clock year"},
+        {kSysClockSecond, "clock second"},
+        {kSysChannelsInUse, "highest channel in use"},
+        {kSysAutoSummerTime, "automatic summer/winter time"},
+        {kSysEventSms, "event output is SMS"},
+        {kSysDialOutMethod, "dial-out method"},
+        {kSysIntruderSirenTime, "intruder siren time"},
+        {kSysIntruderContinueTime, "intruder continue time"},
+        {kSysIntruderArmTime, "intruder arm time"},
+        {kSysIntruderDisarmTime, "intruder disarm time"},
+        {kSysWaterContinueTime, "water continue time"},
+        {kSysWaterSirenTime, "water siren time"},
+        {kSysWaterResetTime, "water reset time"},
+        {kSysSmokeSirenTime, "smoke siren time"},
+        {kSysSmokeContinueTime, "smoke continue time"},
+        {kSysSmokeResetTime, "smoke reset time"},
+        {kSysIsaSirenTime, "ISA siren time"},
+        {kSysIsaMode, "ISA operating mode"},
+        {kSysCommonSiren, "common siren selection"},
+        {kSysMuxCount, "multiplexer count"},
+        {kSysMuxDelay, "multiplexer delay"},
+        {kSysTimeOutput, "time output"},
+        {kSysDeviceNo, "device number"},
+        {kSysCounter, "counter"},
+        {kSysDialInPassword, "dial-in password check"},
+        {kSysDialInSafety, "dial-in safety"},
+        {kSysSmsResponseTime, "SMS response time"},
+        {kSysEventOff, "event output off"},
+    };
+    const std::string byte = "byte " + std::to_string(index);
+    if (const auto it = names.find(index); it != names.end())
+        return it->second + " (" + byte + ")";
+    if (index >= kSysExchangeMask && index < kSysExchangeMask + 16)
+        return std::string("exchange mask group ") + static_cast<char>('A' + index - kSysExchangeMask) + " (" + byte +
+               ")";
+    if (index >= kSysHolidays && index < kSysHolidays + 4 * kSysHolidayCount)
+        return "holiday period " + std::to_string((index - kSysHolidays) / 4 + 1) + " byte " +
+               std::to_string((index - kSysHolidays) % 4) + " (" + byte + ")";
+    return "SysData " + byte;
+}
+
+std::vector<Difference> CompareConfigurations(const Configuration& a, const Configuration& b) {
+    std::vector<Difference> out;
+    if (a.DescText[kGeneralDescription] != b.DescText[kGeneralDescription])
+        out.push_back({"general description", "text", quoted(a.DescText[kGeneralDescription]),
+                       quoted(b.DescText[kGeneralDescription])});
+
+    for (int c = 0; c < kChannels; ++c) {
+        const std::string name = Num_2_Channel(c);
+        const Row& ra = a.ChanSetup[c];
+        const Row& rb = b.ChanSetup[c];
+        if (ra[kRowType] != rb[kRowType])
+            out.push_back({name, "type", std::to_string(ra[kRowType]), std::to_string(rb[kRowType])});
+        if (a.ChanFlags[c] != b.ChanFlags[c])
+            out.push_back({name, "options", flagsText(a.ChanFlags[c]), flagsText(b.ChanFlags[c])});
+        for (int k = 1; k < kRowBytes; ++k)
+            if (ra[k] != rb[k])
+                out.push_back({name, "setup byte " + std::to_string(k), std::to_string(ra[k]), std::to_string(rb[k])});
+        for (int k = 0; k < kRowBytes; ++k)
+            if (a.MasterMatrix[c][k] != b.MasterMatrix[c][k])
+                out.push_back({name, "master matrix byte " + std::to_string(k), std::to_string(a.MasterMatrix[c][k]),
+                               std::to_string(b.MasterMatrix[c][k])});
+        compareText(out, name, a.ChanText[c], b.ChanText[c]);
+    }
+
+    for (int blk = 0; blk < kLogicBlocksUsed; ++blk)
+        for (int k = 0; k < kLogicBytes; ++k)
+            if (a.LogicBlocks[blk][k] != b.LogicBlocks[blk][k])
+                out.push_back({"logic block " + std::to_string(blk), "byte " + std::to_string(k),
+                               std::to_string(a.LogicBlocks[blk][k]), std::to_string(b.LogicBlocks[blk][k])});
+    for (int g = 0; g < kGeneralDescription; ++g)
+        compareText(out, "logic description " + std::to_string(g), a.DescText[g], b.DescText[g]);
+
+    for (int i = 0; i < kSysFileBytes; ++i)
+        if (a.SysData[i] != b.SysData[i])
+            out.push_back({"system", SysDataByteName(i), std::to_string(a.SysData[i]), std::to_string(b.SysData[i])});
+
+    for (int k = 0; k < kSmsIdFirst; ++k)
+        compareText(out, "SMS text " + std::to_string(k), a.SmsText[k], b.SmsText[k]);
+    compareText(out, "SMS identification", a.SmsIdText, b.SmsIdText);
+    return out;
+}
+
+} // namespace korvane

@@ -1,0 +1,301 @@
+#include "io/hex_records.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "model/channel_types.h"
+#include "model/field_rules.h"
+#include "model/rounding.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+constexpr Byte kFlagBits = kFlagCheck1 | kFlagCheck2;
+constexpr Byte kHourNotSet = 128; // an hour byte above this is a time that is not set
+
+void putHex(std::string& out, int value) {
+    out += kHexDigits[(value >> 4) & 15];
+    out += kHexDigits[value & 15];
+}
+
+Byte packed(int value) {
+    return static_cast<Byte>(((value / 10) % 10) * 16 + value % 10);
+}
+
+std::string fitted(const std::string& text, std::size_t width) {
+    std::string s = text.substr(0, std::min(width, text.size()));
+    s.resize(width, ' ');
+    return s;
+}
+
+std::string piece(const std::string& text, std::size_t from, std::size_t count) {
+    return from < text.size() ? text.substr(from, count) : std::string();
+}
+
+void linearScale(Row& row) {
+    const long lo = Byte3ToTenths(row, kAnaRangeMin);
+    const long hi = Byte3ToTenths(row, kAnaRangeMax);
+    constexpr std::array<int, 4> kLimits{kAnaLimit1Low, kAnaLimit1High, kAnaLimit2Low, kAnaLimit2High};
+    for (int k = 0; k < 4; ++k) {
+        if (hi == lo) {
+            row[4 + k] = (k % 2 == 0) ? 0 : 255;
+            continue;
+        }
+        const long s = Byte3ToTenths(row, kLimits[k]);
+        row[4 + k] = ToByteClamped(255.0 * static_cast<double>(s - lo) / static_cast<double>(hi - lo));
+    }
+}
+
+void logScale(Row& row) {
+    constexpr std::array<int, 4> kLimits{kAnaLimit1Low, kAnaLimit1High, kAnaLimit2Low, kAnaLimit2High};
+    for (int k = 0; k < 4; ++k) {
+        const long tenths = Byte3ToTenths(row, kLimits[k]);
+        if (tenths <= 0) { // limit not set: no lower and no upper bound
+            row[4 + k] = (k % 2 == 0) ? 0 : 255;
+            continue;
+        }
+        // 42.67 * log10(10 * value); the value in tenths is 10 * value already.
+        row[4 + k] = ToByteClamped(std::min(255.0, 42.67 * std::log10(static_cast<double>(tenths))));
+    }
+}
+
+} // namespace
+
+Byte RecordChecksum(int address, std::span<const Byte> data) {
+    unsigned sum = static_cast<unsigned>(data.size()) + ((address >> 8) & 255) + (address & 255);
+    for (Byte b : data)
+        sum += b;
+    return static_cast<Byte>((256 - (sum % 256)) % 256);
+}
+
+std::string DataRecord(int address, std::span<const Byte> data) {
+    std::string out;
+    out.reserve(13 + 2 * data.size());
+    out += ':';
+    putHex(out, static_cast<int>(data.size()));
+    putHex(out, (address >> 8) & 255);
+    putHex(out, address & 255);
+    out += "00";
+    for (Byte b : data)
+        putHex(out, b);
+    putHex(out, RecordChecksum(address, data));
+    out += "\r\n";
+    return out;
+}
+
+int ChannelRecordLength(int type) {
+    switch (type) {
+    case kTypeMono:
+    case kTypeFlipFlop:
+    case kTypeIntruderPassive:
+    case kTypeIntruderActive:
+    case kTypeWaterPassive:
+    case kTypeWaterActive:
+    case kTypeSmokePassive:
+    case kTypeSmokeActive:
+    case kTypeSmokeSiren:
+        return 1;
+    case kTypeIntruderSiren:
+    case kTypeIsaPassive:
+    case kTypeIsaActive:
+        return 2;
+    case kTypeTimerDelay:
+    case kTypeTimerPulse:
+    case kTypeTimerDelayPulse:
+        return 21;
+    case kTypeRealTime:
+    case kTypeMaster:
+        return 31;
+    case kTypeMotion:
+        return 18;
+    case kTypeRoller:
+        return 7;
+    case kTypeRollerMaster:
+        return 10;
+    case kTypeAnalogGeneral:
+    case kTypeAnalogLux:
+    case kTypeAnalogWind:
+    case kTypeAnalogTemperature:
+        return 26;
+    default:
+        return 0;
+    }
+}
+
+Byte DaySetMode(const Row& row, int p) {
+    const int base = kRtDaySets + kRtDaySetSize * p;
+    const int onHour = row[base + 1];
+    const int onMinute = row[base + 2];
+    const int offHour = row[base + 3];
+    const int offMinute = row[base + 4];
+    if (onHour > kHourNotSet && offHour > kHourNotSet)
+        return 0;
+    if (onHour > kHourNotSet && offHour < kHourNotSet)
+        return 2;
+    if (onHour < kHourNotSet && offHour > kHourNotSet)
+        return 4;
+    if (onHour < kHourNotSet && offHour < kHourNotSet)
+        return (256 * onHour + onMinute >= 256 * offHour + offMinute) ? 9 : 1;
+    return 0; // an hour byte of exactly 128
+}
+
+void ComputeDerivedBytes(Configuration& cfg, int channel) {
+    Row& row = cfg.ChanSetup[channel];
+    switch (row[kRowType] & kTypeMask) {
+    case kTypeRealTime:
+    case kTypeMaster:
+        for (int p = 0; p < kRtDaySetCount; ++p)
+            row[kRtDerived + p] = DaySetMode(row, p);
+        break;
+    case kTypeRoller: {
+        const int w = std::max(500, 256 * row[kRollReverseHigh] + row[kRollReverseLow]);
+        const std::int64_t cycles = IntDivRounded(w, (cfg.SysData[kSysChannelsInUse] + 7) * 0.976);
+        row[kRollReverseCycles] = static_cast<Byte>(std::clamp<std::int64_t>(cycles, 0, 255));
+        break;
+    }
+    case kTypeAnalogGeneral:
+    case kTypeAnalogWind:
+    case kTypeAnalogTemperature:
+        linearScale(row);
+        break;
+    case kTypeAnalogLux:
+        logScale(row);
+        break;
+    default:
+        break;
+    }
+}
+
+namespace hex {
+
+std::string SysDataRecord(const Configuration& cfg, int first, int address) {
+    return DataRecord(address, std::span<const Byte>(cfg.SysData.data() + first, kRowBytes));
+}
+
+std::string LogicRecord(const Configuration& cfg, int block, int base) {
+    return DataRecord(base + kLogicBytes * block, cfg.LogicBlocks[block]);
+}
+
+std::string ChannelRecord(Configuration& cfg, int channel) {
+    ComputeDerivedBytes(cfg, channel);
+    if (cfg.SysData[kSysEventOff] == 1)
+        cfg.ChanFlags[channel] = 0;
+    const Row& row = cfg.ChanSetup[channel];
+    const int type = row[kRowType] & kTypeMask;
+    std::array<Byte, kRowBytes> data{};
+    data[0] = static_cast<Byte>(type == kTypeTimerPulse ? type : type | (cfg.ChanFlags[channel] & kFlagBits));
+    const int n = ChannelRecordLength(type);
+    std::copy(row.begin() + 1, row.begin() + 1 + n, data.begin() + 1);
+    return DataRecord(kAddrChannelSetup + kRowBytes * channel, std::span<const Byte>(data.data(), n + 1));
+}
+
+std::string MasterRecord(const Configuration& cfg, int channel, int base) {
+    return DataRecord(base + kRowBytes * channel, cfg.MasterMatrix[channel]);
+}
+
+std::string TextRecord(int address, std::string_view text, int maxChars) {
+    const std::string_view cut = text.substr(0, std::min<std::size_t>(text.size(), maxChars));
+    if (cut.empty())
+        return {};
+    return DataRecord(address, std::span<const Byte>(reinterpret_cast<const Byte*>(cut.data()), cut.size()));
+}
+
+std::string DescriptionRecord(const Configuration& cfg, int index, int offset, int base) {
+    const std::string part = piece(cfg.DescText[index], offset, kDescriptionPiece);
+    return TextRecord(base + kDescriptionSpan * index + offset, part, kDescriptionPiece);
+}
+
+} // namespace hex
+
+std::string UnitLabelText(const TextLookup& text) {
+    return fitted(text(kTextLabel1), 7) + fitted(text(kTextLabel2), 7) + fitted(text(kTextLabel3), 7) +
+           fitted(text(kTextLabel4), 5) + fitted(text(kTextLabel5), 5);
+}
+
+void FillSmsEntries(Configuration& cfg, const TextLookup& text) {
+    const std::string label = text(kTextSmsLabel);
+    for (int k = kSmsLabelFirst; k <= kSmsLabelLast; ++k)
+        cfg.SmsText[k] = piece(label, kSmsEntryChars * (k - kSmsLabelFirst), kSmsEntryChars);
+    cfg.SmsText[kSmsIdFirst] = piece(cfg.SmsIdText, 0, kSmsEntryChars);
+    cfg.SmsText[kSmsIdSecond] = piece(cfg.SmsIdText, kSmsEntryChars, kSmsEntryChars);
+}
+
+void SetDeviceClock(Configuration& cfg, const DeviceClock& clock) {
+    cfg.SysData[kSysClockHour] = packed(clock.hour);
+    cfg.SysData[kSysClockMinute] = packed(clock.minute);
+    cfg.SysData[kSysClockSecond] = packed(clock.second);
+    cfg.SysData[kSysClockDay] = packed(clock.day);
+    cfg.SysData[kSysClockWeekday] = static_cast<Byte>(clock.weekday);
+    cfg.SysData[kSysClockMonth] = packed(clock.month);
+    cfg.SysData[kSysClockCentury] = packed(clock.year / 100);
+    cfg.SysData[kSysClockYear] = packed(clock.year % 100);
+}
+
+int HighestChannelSent(const Configuration& cfg) {
+    return std::min<int>(cfg.channelsInUse(), kChannels - 1);
+}
+
+std::vector<WriteStep> BuildWritePlan(Configuration& cfg, const DeviceClock& clock, const TextLookup& text) {
+    const int last = HighestChannelSent(cfg);
+    std::vector<WriteStep> plan;
+    plan.reserve(9); // the steps below hold references into the plan while they fill it
+    auto step = [&](char id, int status, int progressMax, bool checks, bool skipped) -> WriteStep& {
+        plan.push_back(WriteStep{id, status, progressMax, checks, skipped, {}});
+        return plan.back();
+    };
+    auto add = [](WriteStep& s, std::string record, int progress) {
+        if (!record.empty())
+            s.records.push_back({std::move(record), progress});
+    };
+
+    WriteStep& a = step('a', 183, last, true, false);
+    for (int c = 0; c <= last; ++c)
+        add(a, hex::ChannelRecord(cfg, c), c);
+
+    WriteStep& b = step('b', 0, -1, true, true);
+    for (int c = 0; c <= last; ++c)
+        add(b, hex::MasterRecord(cfg, c, kAddrMasterMatrix), c);
+
+    WriteStep& c = step('c', 184, -1, true, true);
+    for (int ch = 0; ch <= last; ++ch)
+        add(c, hex::TextRecord(kAddrChannelText + kRowBytes * ch, cfg.ChanText[ch]), ch);
+
+    WriteStep& d = step('d', 186, 71, true, true);
+    for (int i = 0; i < kDescTexts; ++i)
+        for (int j = 0; j < kDescriptionPieces; ++j)
+            add(d, hex::DescriptionRecord(cfg, i, kDescriptionPiece * j, kAddrDescription), 8 * i + j);
+
+    WriteStep& e = step('e', 185, 63, true, true);
+    for (int blk = 0; blk < kLogicBlocksUsed; ++blk)
+        add(e, hex::LogicRecord(cfg, blk, kAddrLogic), blk);
+
+    SetDeviceClock(cfg, clock);
+    WriteStep& f = step('f', 0, -1, false, false);
+    for (int k = 0; k < kSysDataParts; ++k)
+        add(f, hex::SysDataRecord(cfg, kRowBytes * k, kAddrSysData + kRowBytes * k), -1);
+
+    WriteStep& g = step('g', 0, -1, false, false);
+    add(g, hex::TextRecord(kAddrUnitLabel, UnitLabelText(text), kUnitLabelLength), -1);
+    FillSmsEntries(cfg, text);
+
+    WriteStep& h = step('h', 184, 15, true, true);
+    for (int k = 0; k < kSmsTextsStored; ++k)
+        add(h, hex::TextRecord(kAddrSmsText + kSmsEntryChars * k, cfg.SmsText[k], kSmsEntryChars), k);
+
+    WriteStep& i = step('i', 0, -1, false, false);
+    i.records.push_back({std::string(kEndRecord), -1});
+    return plan;
+}
+
+std::string WriteStream(const std::vector<WriteStep>& plan) {
+    std::string out;
+    for (const WriteStep& s : plan)
+        for (const PlannedRecord& r : s.records)
+            out += r.text;
+    return out;
+}
+
+} // namespace korvane

@@ -1,0 +1,123 @@
+#pragma once
+// The unit's answer to a read request: the receiver state machine that assembles the Intel-HEX
+// records into the memory image, byte by byte, and the unpacking of a complete image into the
+// configuration.
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "model/configuration.h"
+
+namespace korvane {
+
+constexpr int kMemMapSize = 32768;
+using MemMap = std::array<Byte, kMemMapSize>;
+
+constexpr int kUnitVersion = 0x0300; // the firmware version this program is made for
+
+// ReadError codes of the receiver.
+enum ReadErrorCode : int {
+    kReadOk = 0,
+    kReadRecordTooLong = 2,
+    kReadAddressOutOfRange = 3,
+    kReadUnknownType = 4,
+    kReadChecksum = 5,
+    kReadRecordCut = 6, // a record was cut short: the next ':' arrived before its checksum
+    kReadComplete = 10,
+};
+
+struct ReceiveResult {
+    bool complete = false; // the end record arrived and every record before it was sound
+    int error = kReadOk;   // the first fault seen (a ReadErrorCode), kReadOk when none
+    int records = 0;       // data records taken into the image
+    std::string reason;    // what went wrong, for the user; empty when complete
+};
+
+class MemMapReceiver {
+public:
+    MemMapReceiver();
+
+    // Clears the image and starts a new read.
+    void reset();
+
+    // One received character, through the state machine:
+    //  state 0 start, 1..2 length, 3..6 address, 7..8 type, 9..10 data, 11..12 checksum.
+    // ':' always restarts at state 0; '0'..'9' and 'A'..'F' give the nibble, any other character
+    // keeps the last one. A record with a bad checksum is not stored. Characters after the end
+    // record are ignored: the read is over.
+    void Put_to_MemMap(unsigned char ch);
+    void feed(std::string_view bytes);
+
+    // The end record has arrived (ReadState 1).
+    bool endRecordSeen() const { return readState_ == 1; }
+    // The end record has arrived whole: nothing more is taken, the read is over either way.
+    bool finished() const { return over_; }
+    // The last code the state machine set, as the unit's protocol numbers it.
+    int readError() const { return readError_; }
+    // The progress value: the address high byte of the last record stored, at most 64.
+    int progress() const { return progress_; }
+    // Whether the image may be taken: only a read whose end record arrived and in which no record
+    // was too long, out of range, of an unknown type or damaged. A read that lost a record must not
+    // put a partly empty image into the configuration.
+    ReceiveResult result() const;
+
+    const MemMap& image() const { return *memMap_; }
+
+private:
+    void fail(int code);
+
+    std::unique_ptr<MemMap> memMap_;
+    int rxState_ = 0;
+    int readState_ = 0;
+    int readError_ = kReadOk;
+    int firstError_ = kReadOk;
+    bool over_ = false;
+    bool inRecord_ = false; // between a ':' and the checksum of its record
+    int records_ = 0;
+    int progress_ = 0;
+    // working values of the state machine
+    unsigned sum_ = 0;
+    int length_ = 0;
+    int addressHigh_ = 0;
+    int addressLow_ = 0;
+    int type_ = 0;
+    int data_ = 0;
+    int dataIndex_ = 0;
+    int checksum_ = 0;
+    int nibble_ = 0;
+    std::array<Byte, 257> buffer_{};
+};
+
+// The unit's firmware version in an image, most significant byte first.
+int UnitFirmwareVersion(const MemMap& image);
+
+// Copies a complete image into the configuration: setup rows with the flags split off, master
+// matrix, logic blocks 0..63, SysData 0..127 (byte 11 of 0 becomes 127), and the texts, keeping only
+// the characters each kind of text may hold.
+void UnpackImage(const MemMap& image, Configuration& cfg);
+
+// What a read takes from a complete image: UnpackImage, and for a unit older than kUnitVersion the
+// settings it does not have (SysData 13, 14, 52..55) set to 0.
+void TakeReadImage(const MemMap& image, Configuration& cfg);
+
+// The unit's answer to a write: the last of the digits '0'..'3' it sent, and how many bells.
+constexpr int kEarlyAnswerChars = 2; // characters waiting during the record stream: the unit has answered
+constexpr int kVerdictWaitChars = 4; // the wait for the verdict ends early at this many characters
+constexpr int kVerdictMinChars = 3;  // fewer characters than this are no answer
+enum class Verdict : char {
+    Accepted = '0',
+    Error1 = '1',
+    Error2 = '2',
+    Error3 = '3',
+    NoAnswer = '4',  // too few characters
+    NoVerdict = '5', // characters, but not one verdict digit among them
+};
+struct UnitAnswer {
+    Verdict verdict = Verdict::NoAnswer;
+    int bells = 0; // each BEL (7) sounds a beep
+};
+UnitAnswer ParseVerdict(std::string_view answer);
+
+} // namespace korvane

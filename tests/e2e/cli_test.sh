@@ -1,0 +1,165 @@
+#!/usr/bin/env bash
+# One scenario of korvane-cli: cli_test.sh SCENARIO PATH-TO-KORVANE-CLI TEST-DATA-FOLDER
+set -u
+scenario=$1
+cli=$2
+data=$3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+clock=2026-12-06T18:33:07
+lang=$data/Test.dat
+failures=0
+
+fail() {
+    echo "FAIL [$scenario]: $*" >&2
+    failures=$((failures + 1))
+}
+
+# expect_exit CODE COMMAND...: runs the command, keeps stdout/stderr in $work/out and $work/err.
+expect_exit() {
+    local want=$1
+    shift
+    "$@" >"$work/out" 2>"$work/err"
+    local got=$?
+    [ "$got" -eq "$want" ] || fail "exit $got, expected $want: $* (stderr: $(head -c 300 "$work/err"))"
+}
+
+expect_stderr_line() {
+    local pattern=$1
+    [ "$(wc -l <"$work/err")" -eq 1 ] || fail "stderr should be one line: $(cat "$work/err")"
+    grep -q -- "$pattern" "$work/err" || fail "stderr lacks '$pattern': $(cat "$work/err")"
+}
+
+case $scenario in
+usage)
+    expect_exit 2 "$cli"
+    expect_exit 2 "$cli" frobnicate
+    expect_stderr_line "unknown command frobnicate"
+    expect_exit 0 "$cli" --help
+    for c in check dump export-hex convert import-hex diff read write; do
+        grep -q "$c" "$work/out" || fail "--help does not list $c"
+    done
+    for c in check dump export-hex convert import-hex diff read write; do
+        expect_exit 0 "$cli" $c --help
+        grep -q "usage: korvane-cli $c" "$work/out" || fail "$c --help"
+    done
+    expect_exit 2 "$cli" check
+    expect_stderr_line "missing file name"
+    expect_exit 2 "$cli" check a b
+    expect_exit 2 "$cli" convert "$data/Good.zeb"
+    expect_exit 2 "$cli" export-hex "$data/Good.zeb" --bogus 1
+    expect_stderr_line "unknown option --bogus"
+    ;;
+check_good)
+    for f in Good.zeb GoodLf.zeb SignatureM52.x07 SignatureKorvane.zeb ../../resources/Data/Example.zeb; do
+        expect_exit 0 "$cli" check "$data/$f"
+        [ -s "$work/err" ] && fail "check $f printed: $(cat "$work/err")"
+    done
+    ;;
+check_bad)
+    expect_exit 1 "$cli" check "$data/BrokenNumberAbove255.zeb"
+    expect_stderr_line "BrokenNumberAbove255.zeb:40: field 7: the number 256 is above 255"
+    expect_exit 1 "$cli" check "$data/BrokenTruncated.zeb"
+    expect_stderr_line "BrokenTruncated.zeb:101: the file ends early"
+    expect_exit 1 "$cli" check "$data/WrongSignature.zeb"
+    expect_stderr_line "WrongSignature.zeb:1: not a configuration file"
+    expect_exit 1 "$cli" check "$data/BrokenEmpty.zeb"
+    expect_stderr_line "the file is empty"
+    ;;
+check_missing)
+    expect_exit 1 "$cli" check "$work/none.zeb"
+    expect_stderr_line "none.zeb: cannot open the file"
+    ;;
+convert_roundtrip)
+    for f in Good.zeb GoodLf.zeb SignatureM52.x07; do
+        expect_exit 0 "$cli" convert "$data/$f" -o "$work/out.zeb"
+        cmp -s "$work/out.zeb" "$data/Good.zeb" || fail "convert $f is not byte-identical to Good.zeb"
+    done
+    ;;
+convert_unwritable)
+    cp "$data/Good.zeb" "$work/old.zeb"
+    expect_exit 1 "$cli" convert "$data/BrokenTruncated.zeb" -o "$work/old.zeb"
+    cmp -s "$work/old.zeb" "$data/Good.zeb" || fail "a failed load touched the output"
+    expect_exit 1 "$cli" convert "$data/Good.zeb" -o "$work/no/such/folder/x.zeb"
+    expect_stderr_line "x.zeb"
+    ;;
+dump)
+    expect_exit 0 "$cli" dump "$data/Good.zeb"
+    for key in ChanSetup MasterMatrix LogicBlocks SysData ChanFlags SavedChanType ChanText DescText SmsText SmsIdText; do
+        grep -q "\"$key\":" "$work/out" || fail "dump lacks $key"
+    done
+    grep -q '"Villa Nordlys, Strandvejen 12 æøå"' "$work/out" || fail "dump texts are not UTF-8"
+    grep -q '"SmsIdText": "Sommerhus SkagenNord"' "$work/out" || fail "dump SmsIdText"
+    [ "$(grep -c '^    \[' "$work/out")" -eq $((129 + 128 + 128)) ] || fail "dump row count"
+    if command -v python3 >/dev/null; then
+        python3 -c 'import json,sys; d=json.load(open(sys.argv[1])); assert len(d["ChanSetup"])==129 and all(len(r)==32 for r in d["ChanSetup"]); assert len(d["SysData"])==257' "$work/out" ||
+            fail "dump is not the JSON expected"
+    fi
+    ;;
+export_hex_srec_cat)
+    expect_exit 0 "$cli" export-hex "$data/Good.zeb" --clock $clock --language "$lang" -o "$work/out.hex"
+    [ "$(tail -c 11 "$work/out.hex")" = ":00000001FF" ] || fail "the end record is not last or has a line end"
+    srec_cat "$work/out.hex" -Intel -o "$work/out.bin" -Binary 2>"$work/srec" || fail "srec_cat: $(cat "$work/srec")"
+    # The unit label record read back by srec_cat: bytes 0x3AE0.. of the binary image.
+    label=$(dd if="$work/out.bin" bs=1 skip=$((0x3AE0)) count=31 2>/dev/null)
+    [ "$label" = "KorvaneMaster Zone   V3.07DK   " ] || fail "unit label '$label'"
+    # A damaged checksum must be caught by srec_cat too, so the check above means something.
+    sed '2s/\(..\)\r$/00\r/' "$work/out.hex" >"$work/bad.hex"
+    srec_cat "$work/bad.hex" -Intel -o /dev/null -Binary 2>/dev/null && fail "srec_cat accepted a damaged record"
+    # Standard output carries the same bytes.
+    expect_exit 0 "$cli" export-hex "$data/Good.zeb" --clock $clock --language "$lang"
+    cmp -s "$work/out" "$work/out.hex" || fail "stdout differs from -o"
+    ;;
+export_hex_clock)
+    expect_exit 0 "$cli" export-hex "$data/Good.zeb" --clock 2027-03-01T07:05:09 --language "$lang" -o "$work/out.hex"
+    # SysData bytes 3..10: hour, minute, day, weekday (Monday = 1), month, century, year, second.
+    line=$(grep '^:203A0000' "$work/out.hex")
+    [ "${line:15:16}" = "0705010103202709" ] || fail "clock bytes ${line:15:16}"
+    ;;
+export_hex_bad_clock)
+    expect_exit 2 "$cli" export-hex "$data/Good.zeb" --clock 2026-02-30T10:00:00 --language "$lang"
+    expect_stderr_line "YYYY-MM-DDTHH:MM:SS"
+    expect_exit 1 "$cli" export-hex "$data/Good.zeb" --language "$work/none.dat"
+    expect_stderr_line "none.dat"
+    ;;
+import_hex)
+    expect_exit 0 "$cli" export-hex "$data/Good.zeb" --clock $clock --language "$lang" -o "$work/answer.hex"
+    expect_exit 0 "$cli" import-hex "$work/answer.hex" -o "$work/read.zeb"
+    expect_exit 0 "$cli" check "$work/read.zeb"
+    expect_exit 1 "$cli" diff "$data/Good.zeb" "$work/read.zeb"
+    grep -q '^system: clock hour (byte 3): .* -> 24$' "$work/out" || fail "diff misses the clock: $(head -5 "$work/out")"
+    grep -q '^C4: text' "$work/out" && fail "the text of C4 changed on the way"
+    ;;
+import_hex_damaged)
+    expect_exit 0 "$cli" export-hex "$data/Good.zeb" --clock $clock --language "$lang" -o "$work/answer.hex"
+    sed '2s/\(..\)\r$/00\r/' "$work/answer.hex" >"$work/bad.hex"
+    cp "$data/Good.zeb" "$work/keep.zeb"
+    expect_exit 1 "$cli" import-hex "$work/bad.hex" -o "$work/keep.zeb"
+    expect_stderr_line "checksum"
+    cmp -s "$work/keep.zeb" "$data/Good.zeb" || fail "a failed import touched the output"
+    head -c 3000 "$work/answer.hex" >"$work/short.hex"
+    expect_exit 1 "$cli" import-hex "$work/short.hex" -o "$work/keep.zeb"
+    expect_stderr_line "ended before the end record"
+    ;;
+diff)
+    expect_exit 0 "$cli" diff "$data/Good.zeb" "$data/GoodLf.zeb"
+    [ -s "$work/out" ] && fail "equal files printed differences"
+    expect_exit 1 "$cli" diff "$data/Good.zeb" "$data/GoodChanged.zeb"
+    cat >"$work/want" <<'WANT'
+C4: type: 5 -> 2
+C4: text: "Kanal 19" -> "Hall"
+system: device number (byte 51): 204 -> 4
+WANT
+    diff "$work/want" "$work/out" >/dev/null || fail "diff output: $(cat "$work/out")"
+    expect_exit 2 "$cli" diff "$data/Good.zeb" "$work/none.zeb"
+    ;;
+*)
+    fail "unknown scenario"
+    ;;
+esac
+
+if [ "$failures" -eq 0 ]; then
+    echo "$scenario: passed"
+    exit 0
+fi
+exit 1

@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "io/config_diff.h"
+#include "io/config_json.h"
+#include "io_test_support.h"
+
+using namespace korvane;
+using namespace korvane::testing;
+
+TEST(CompareConfigurations, namesWhatChangedInTheInstallersTerms) {
+    const Configuration a = busyConfiguration();
+    EXPECT_TRUE(CompareConfigurations(a, a).empty());
+
+    struct Case {
+        const char* what;
+        std::function<void(Configuration&)> change;
+        std::string line;
+    };
+    const std::vector<Case> cases{
+        {"type", [](Configuration& c) { c.ChanSetup[19][0] = 8; }, "C4: type: 19 -> 8"},
+        {"flags", [](Configuration& c) { c.ChanFlags[0] = 0xC0; }, "A1: options: none -> Check1+Check2"},
+        {"setup byte", [](Configuration& c) { c.ChanSetup[127][31] = 1; }, "P8: setup byte 31: 12 -> 1"},
+        {"master", [](Configuration& c) { c.MasterMatrix[8][16] = 255; }, "B1: master matrix byte 16: 137 -> 255"},
+        {"text", [](Configuration& c) { c.ChanText[2] = "K\xf8kken"; }, "A3: text: \"Kanal 2\" -> \"Køkken\""},
+        {"logic", [](Configuration& c) { c.LogicBlocks[63][3] = 0; }, "logic block 63: byte 3: 62 -> 0"},
+        {"named system byte", [](Configuration& c) { c.SysData[kSysDeviceNo] = 4; },
+         "system: device number (byte 51): 102 -> 4"},
+        {"exchange mask", [](Configuration& c) { c.SysData[66] = 0; },
+         "system: exchange mask group C (byte 66): 101 -> 0"},
+        {"holiday", [](Configuration& c) { c.SysData[101] = 0; },
+         "system: holiday period 2 byte 1 (byte 101): 184 -> 0"},
+        {"sms id", [](Configuration& c) { c.SmsIdText = "x"; },
+         "SMS identification: text: \"Sommerhus Skagen Nord\" -> \"x\""},
+        {"general description", [](Configuration& c) { c.DescText[8] = ""; },
+         "general description: text: \"Beskrivelse 8\" -> \"\""},
+    };
+    for (const Case& c : cases) {
+        Configuration b = a;
+        c.change(b);
+        const auto diffs = CompareConfigurations(a, b);
+        ASSERT_EQ(diffs.size(), 1u) << c.what;
+        EXPECT_EQ(diffs[0].line(), c.line) << c.what;
+    }
+}
+
+TEST(ConfigurationJson, escapesTextsAndCarriesEveryArray) {
+    struct Case {
+        std::string in;
+        std::string out;
+    };
+    for (const Case& c : {Case{"plain", "\"plain\""}, Case{"a\"b\\c", "\"a\\\"b\\\\c\""},
+                          Case{"\x01\t\x7f", "\"\\u0001\\t\\u007f\""}, Case{"\xe6\x80", "\"æ€\""}})
+        EXPECT_EQ(JsonString(c.in), c.out);
+
+    Configuration cfg = blankConfiguration();
+    cfg.ChanSetup[128][31] = 7;
+    cfg.SmsIdText = "Id";
+    const std::string json = ConfigurationJson(cfg);
+    EXPECT_NE(json.find("[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,7]\n  ],\n  \"MasterMatrix\""),
+              std::string::npos)
+        << "row 128 is the last ChanSetup row";
+    EXPECT_NE(json.find("\"SmsIdText\": \"Id\"\n}"), std::string::npos);
+    EXPECT_EQ(std::count(json.begin(), json.end(), '['), (1 + 129) + (1 + 128) + (1 + 128) + 3 + 3);
+}

@@ -1,0 +1,250 @@
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+
+#include "io/config_file.h"
+#include "io/link/simulated_link.h"
+#include "io/link/transfers.h"
+#include "io/text_ids.h"
+#include "sim/unit_simulator.h"
+
+using namespace korvane;
+
+namespace {
+
+constexpr int kFastTickMs = 10;
+
+Configuration loaded(const char* name) {
+    Configuration cfg;
+    EditState state;
+    ClearConfiguration(cfg, state);
+    EXPECT_TRUE(LoadFile(cfg, std::string(KORVANE_TEST_DATA) + "/" + name).ok());
+    return cfg;
+}
+
+std::string noText(int) {
+    return {};
+}
+
+// The channel texts as a unit holds them: at most 31 characters each.
+std::array<std::string, kChannels> heldTexts(const Configuration& cfg) {
+    std::array<std::string, kChannels> out;
+    for (int c = 0; c < kChannels; ++c)
+        out[c] = cfg.ChanText[c].substr(0, kRecordTextMax);
+    return out;
+}
+
+// Runs the transfer's event loop until it finishes; bounded so that a fault never hangs the suite.
+void runToEnd(Transfer& t) {
+    QElapsedTimer since;
+    since.start();
+    while (t.outcome() == TransferOutcome::Running && since.elapsed() < 20000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    ASSERT_NE(t.outcome(), TransferOutcome::Running) << "the transfer did not end";
+}
+
+} // namespace
+
+TEST(UnitSimulator, readAnswerThroughTheReceiverForEveryFault) {
+    struct Case {
+        UnitFault fault;
+        bool complete;
+        int error;
+        int version;
+    };
+    const Case cases[]{
+        {UnitFault::None, true, kReadOk, 0x0300},
+        {UnitFault::BadChecksum, false, kReadChecksum, 0x0300},
+        {UnitFault::DroppedRecord, false, kReadRecordCut, 0x0300},
+        {UnitFault::Stall, false, kReadOk, 0},
+        {UnitFault::Silence, false, kReadOk, 0},
+        {UnitFault::Firmware0301, true, kReadOk, 0x0301},
+        {UnitFault::Firmware02FF, true, kReadOk, 0x02FF},
+    };
+    const Configuration good = loaded("Good.zeb");
+    for (const Case& c : cases) {
+        UnitSimulator unit(c.fault);
+        unit.setMemory(UnitSimulator::ImageOf(good, noText));
+        unit.receive(kReadRequest);
+        MemMapReceiver rx;
+        rx.feed(unit.takeOutput());
+        const ReceiveResult r = rx.result();
+        SCOPED_TRACE(UnitFaultName(c.fault));
+        EXPECT_EQ(r.complete, c.complete);
+        EXPECT_EQ(r.error, c.error);
+        EXPECT_EQ(UnitFirmwareVersion(rx.image()), c.version);
+        if (c.complete) {
+            Configuration back;
+            EditState state;
+            ClearConfiguration(back, state);
+            TakeReadImage(rx.image(), back);
+            EXPECT_EQ(back.ChanText, heldTexts(good));
+            EXPECT_EQ(back.LogicBlocks, good.LogicBlocks);
+            EXPECT_EQ(back.SysData[kSysCounter], c.version < kUnitVersion ? 0 : good.SysData[kSysCounter]);
+        }
+    }
+}
+
+TEST(Verdict, lastDigitWinsAndTooLittleIsNoAnswer) {
+    struct Case {
+        std::string answer;
+        Verdict verdict;
+        int bells;
+    };
+    const Case cases[]{
+        {"0\r\n\a", Verdict::Accepted, 1}, {"0", Verdict::NoAnswer, 0},        {"0\r", Verdict::NoAnswer, 0},
+        {"2\r\n", Verdict::Error2, 0},     {"1\r\n3\a\a", Verdict::Error3, 2}, {"?\xFF\r\n\a", Verdict::NoVerdict, 1},
+    };
+    for (const Case& c : cases) {
+        const UnitAnswer a = ParseVerdict(c.answer);
+        EXPECT_EQ(a.verdict, c.verdict) << c.answer;
+        EXPECT_EQ(a.bells, c.bells) << c.answer;
+    }
+}
+
+TEST(ReadTransfer, everyFaultHasItsOutcomeAndOnlyASoundImageIsTaken) {
+    struct Case {
+        UnitFault fault;
+        bool takeNewer;
+        TransferOutcome outcome;
+        int status;
+        bool taken;
+    };
+    const Case cases[]{
+        {UnitFault::None, false, TransferOutcome::Done, kTxtDataReceived, true},
+        {UnitFault::Silence, false, TransferOutcome::NoAnswer, kTxtNoAnswer, false},
+        {UnitFault::BadChecksum, false, TransferOutcome::NoAnswer, kTxtNoAnswer, false},
+        {UnitFault::DroppedRecord, false, TransferOutcome::NoAnswer, kTxtNoAnswer, false},
+        {UnitFault::Stall, false, TransferOutcome::NoAnswer, kTxtNoAnswer, false},
+        {UnitFault::Firmware0301, false, TransferOutcome::Declined, kTxtNoAnswer, false},
+        {UnitFault::Firmware0301, true, TransferOutcome::Done, kTxtDataReceived, true},
+        {UnitFault::Firmware02FF, false, TransferOutcome::Done, kTxtDataReceived, true},
+    };
+    const Configuration good = loaded("Good.zeb");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(UnitFaultName(c.fault));
+        SimulatedLink link(false, c.fault);
+        link.unit().setMemory(UnitSimulator::ImageOf(good, noText));
+        Configuration target;
+        EditState state;
+        ClearConfiguration(target, state);
+        const Configuration before = target;
+        int asked = 0;
+        ReadTransfer read(link, target, [&](int version) {
+            ++asked;
+            EXPECT_EQ(version, 0x0301);
+            return c.takeNewer;
+        });
+        read.setTickInterval(kFastTickMs);
+        read.start();
+        runToEnd(read);
+        EXPECT_EQ(read.outcome(), c.outcome);
+        EXPECT_EQ(read.statusText(), c.status);
+        EXPECT_EQ(asked, c.fault == UnitFault::Firmware0301 ? 1 : 0);
+        EXPECT_EQ(target.ChanText == heldTexts(good), c.taken);
+        if (!c.taken)
+            EXPECT_TRUE(target.ChanSetup == before.ChanSetup && target.SysData == before.SysData);
+        EXPECT_FALSE(link.isOpen());
+    }
+}
+
+TEST(WriteTransfer, verdictsEarlyAnswerAndChannelsInUse) {
+    struct Case {
+        UnitFault fault;
+        TransferOutcome outcome;
+        int status;
+        int bells;
+    };
+    const Case cases[]{
+        {UnitFault::None, TransferOutcome::Done, kTxtWriteAccepted, 1},
+        {UnitFault::Verdict1, TransferOutcome::Refused, kTxtWriteRefused, 1},
+        {UnitFault::Verdict3, TransferOutcome::Refused, kTxtWriteRefused, 1},
+        {UnitFault::AnswerMidStream, TransferOutcome::Refused, kTxtWriteRefused, 1},
+        {UnitFault::GarbageVerdict, TransferOutcome::NoAnswer, kTxtNoAnswer, 1},
+        {UnitFault::Silence, TransferOutcome::NoAnswer, kTxtNoAnswer, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(UnitFaultName(c.fault));
+        Configuration cfg = loaded("Good.zeb");
+        cfg.SysData[kSysChannelsInUse] = 15;
+        SimulatedLink link(false, c.fault);
+        WriteTransfer write(link, cfg, DeviceClock{}, noText);
+        write.setTickInterval(kFastTickMs);
+        write.start();
+        runToEnd(write);
+        EXPECT_EQ(write.outcome(), c.outcome);
+        EXPECT_EQ(write.statusText(), c.status);
+        EXPECT_EQ(write.bells(), c.bells);
+        EXPECT_TRUE(link.dataTerminalReady());
+        const std::string sent = write.sent().toStdString();
+        EXPECT_EQ(sent.find(":2021E000"), std::string::npos) << "channel 15 is the last one sent";
+        EXPECT_EQ(sent.substr(sent.size() - kEndRecord.size()), kEndRecord);
+        EXPECT_NE(sent.find(":203A0000"), std::string::npos) << "the system data is always sent";
+        const bool early = c.fault == UnitFault::AnswerMidStream;
+        EXPECT_EQ(write.answeredEarly(), early);
+        // After an early answer the checked steps stop (no logic records), the rest still goes out.
+        EXPECT_EQ(sent.find(":04390000") == std::string::npos, early);
+        if (!early)
+            EXPECT_EQ(link.unit().memory()[kAddrChannelText], static_cast<Byte>(cfg.ChanText[0][0]));
+    }
+}
+
+TEST(Transfers, portMissingOrVanishingEndsWithThePortTextAndTakesNothing) {
+    for (bool vanishes : {false, true}) {
+        SimulatedLink link(true);
+        link.setOpenFails(!vanishes);
+        Configuration target;
+        EditState state;
+        ClearConfiguration(target, state);
+        const Configuration before = target;
+        ReadTransfer read(link, target, nullptr);
+        read.start();
+        if (vanishes) {
+            QElapsedTimer since;
+            since.start();
+            while (read.progress() < 2 && since.elapsed() < 10000)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            link.unplug();
+        }
+        runToEnd(read);
+        EXPECT_EQ(read.outcome(), TransferOutcome::PortError);
+        EXPECT_EQ(read.statusText(), kTxtPortError);
+        EXPECT_TRUE(target.ChanSetup == before.ChanSetup);
+        Configuration cfg = loaded("Good.zeb");
+        WriteTransfer write(link, cfg, DeviceClock{}, noText);
+        link.setOpenFails(true);
+        write.start();
+        EXPECT_EQ(write.outcome(), TransferOutcome::PortError);
+    }
+}
+
+TEST(Transfers, writtenConfigurationReadsBack) {
+    Configuration cfg = loaded("Good.zeb");
+    cfg.SysData[kSysFirmwareHigh] = 3; // the write sends the version bytes as the configuration has them
+    cfg.SysData[kSysFirmwareLow] = 0;
+    SimulatedLink link(false);
+    WriteTransfer write(link, cfg, DeviceClock{2026, 12, 6, 18, 33, 7, 7}, noText);
+    write.start();
+    runToEnd(write);
+    ASSERT_EQ(write.outcome(), TransferOutcome::Done);
+    Configuration back;
+    EditState state;
+    ClearConfiguration(back, state);
+    ReadTransfer read(link, back, nullptr);
+    read.start();
+    runToEnd(read);
+    ASSERT_EQ(read.outcome(), TransferOutcome::Done);
+    for (int c = 0; c <= cfg.SysData[kSysChannelsInUse]; ++c) {
+        EXPECT_EQ(back.ChanText[c], heldTexts(cfg)[c]);
+        EXPECT_EQ(back.MasterMatrix[c], cfg.MasterMatrix[c]);
+    }
+    EXPECT_EQ(back.DescText, cfg.DescText);
+    EXPECT_EQ(std::vector<Byte>(back.SysData.begin(), back.SysData.begin() + 128),
+              std::vector<Byte>(cfg.SysData.begin(), cfg.SysData.begin() + 128));
+}
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# korvane-cli read/write against korvane-unitsim on a pseudo-terminal, through the real serial port
+# code. unit_e2e.sh SCENARIO BIN-FOLDER TEST-DATA-FOLDER
+set -u
+scenario=$1
+bin=$2
+data=$3
+cli=$bin/korvane-cli
+work=$(mktemp -d)
+sim_pid=
+trap '[ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null; rm -rf "$work"' EXIT
+clock=2026-12-06T18:33:07
+failures=0
+fail() {
+    echo "FAIL [$scenario]: $*" >&2
+    failures=$((failures + 1))
+}
+
+# start_sim ARGS...: serves the simulated unit, sets $dev to its terminal.
+start_sim() {
+    [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
+    "$bin/korvane-unitsim" --pty "$@" >"$work/sim.out" &
+    sim_pid=$!
+    for _ in $(seq 50); do
+        dev=$(head -1 "$work/sim.out" 2>/dev/null)
+        [ -n "$dev" ] && return
+        sleep 0.1
+    done
+    fail "korvane-unitsim printed no terminal"
+}
+
+expect_exit() {
+    local want=$1
+    shift
+    timeout 90 "$@" >"$work/out" 2>"$work/err"
+    local got=$?
+    [ "$got" -eq "$want" ] || fail "exit $got, expected $want: $* (stderr: $(head -c 300 "$work/err"))"
+}
+
+case $scenario in
+roundtrip)
+    start_sim --save "$work/saved.zeb"
+    expect_exit 0 "$cli" write --port "$dev" "$data/Good.zeb" --clock $clock --language "$data/Test.dat" --verify
+    expect_exit 0 "$cli" read --port "$dev" -o "$work/back.zeb" --accept-newer
+    # What the unit holds is what export-hex sends, taken in as a read takes it.
+    "$cli" export-hex "$data/Good.zeb" --clock $clock --language "$data/Test.dat" -o "$work/sent.hex"
+    "$cli" import-hex "$work/sent.hex" -o "$work/expected.zeb" 2>/dev/null
+    expect_exit 0 "$cli" diff "$work/expected.zeb" "$work/back.zeb"
+    expect_exit 0 "$cli" diff "$work/expected.zeb" "$work/saved.zeb"
+    ;;
+read_faults)
+    printf 'old' >"$work/keep.zeb"
+    while read -r fault code text; do
+        start_sim --config "$data/Good.zeb" --fault "$fault"
+        expect_exit "$code" "$cli" read --port "$dev" -o "$work/keep.zeb"
+        grep -q "$text" "$work/err" || fail "$fault: stderr lacks '$text': $(cat "$work/err")"
+        [ "$(cat "$work/keep.zeb")" = old ] || fail "$fault: the output file was touched"
+    done <<'T'
+silence 4 did not answer
+bad-checksum 4 checksum error
+dropped-record 4 cut short
+stall 4 before the end record
+firmware-0301 7 newer than 0300
+T
+    start_sim --fault firmware-02ff
+    expect_exit 0 "$cli" read --port "$dev" -o "$work/old.zeb"
+    ;;
+write_faults)
+    while read -r fault code text; do
+        start_sim --fault "$fault"
+        expect_exit "$code" "$cli" write --port "$dev" "$data/Good.zeb"
+        grep -q "$text" "$work/err" || fail "$fault: stderr lacks '$text': $(cat "$work/err")"
+    done <<'T'
+verdict-1 5 error 1
+verdict-3 5 error 3
+answer-mid-stream 5 error 2
+garbage-verdict 4 no verdict
+silence 4 did not answer the write
+T
+    expect_exit 3 "$cli" write --port "$work/no-such-port" "$data/Good.zeb"
+    grep -q "COM port cannot be opened" "$work/err" || fail "no port: $(cat "$work/err")"
+    ;;
+line_rate)
+    # A whole read at 9600 baud (about 39 s): the time-outs must not cut a slow, steady answer short,
+    # and a unit that goes away in the middle of the next one ends that read without touching the file.
+    start_sim --config "$data/Good.zeb" --line-rate
+    expect_exit 0 "$cli" read --port "$dev" -o "$work/back.zeb" --accept-newer
+    expect_exit 0 "$cli" check "$work/back.zeb"
+    printf 'old' >"$work/keep.zeb"
+    (sleep 2 && kill "$sim_pid") &
+    expect_exit 3 "$cli" read --port "$dev" -o "$work/keep.zeb" --accept-newer
+    grep -q "COM port cannot be opened" "$work/err" || fail "vanished unit: $(cat "$work/err")"
+    [ "$(cat "$work/keep.zeb")" = old ] || fail "an interrupted read touched the output file"
+    ;;
+*)
+    fail "unknown scenario"
+    ;;
+esac
+[ "$failures" -eq 0 ]
