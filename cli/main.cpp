@@ -308,6 +308,21 @@ int exitFor(TransferOutcome o) {
     }
 }
 
+// Removes a flag without a value from the arguments; true when it was there.
+bool takeFlag(std::vector<std::string>& args, const std::string& flag) {
+    const auto before = args.size();
+    std::erase(args, flag);
+    return args.size() != before;
+}
+
+// The event loop the serial transfers run on.
+struct TransferLoop {
+    int argc = 1;
+    char name[12] = "korvane-cli";
+    char* argv[2] = {name, nullptr};
+    QCoreApplication app{argc, argv};
+};
+
 // Reads the unit into `target`; the command's exit code.
 int readUnit(SerialLink& link, Configuration& target, const TextLookup& texts, bool acceptNewer,
              MemMap* image = nullptr) {
@@ -321,18 +336,13 @@ int readUnit(SerialLink& link, Configuration& target, const TextLookup& texts, b
 }
 
 int cmdRead(const std::vector<std::string>& args) {
-    std::vector<std::string> rest;
-    bool acceptNewer = false;
-    for (const auto& arg : args)
-        (arg == "--accept-newer" ? acceptNewer = true : (rest.push_back(arg), false));
+    std::vector<std::string> rest = args;
+    const bool acceptNewer = takeFlag(rest, "--accept-newer");
     const Args a = parseArgs(rest, {"--port", "-o", "--language"});
     needPositional(a, 0);
     if (!a.options.count("--port") || !a.options.count("-o"))
         throw UsageError{"read needs --port DEV and -o OUT.zeb"};
-    int argc = 1;
-    char name[] = "korvane-cli";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
+    TransferLoop loop;
     const TextLookup texts = readTexts(a);
     const auto link = makeLink(a.options.at("--port"));
     Configuration cfg;
@@ -346,10 +356,8 @@ int cmdRead(const std::vector<std::string>& args) {
 }
 
 int cmdWrite(const std::vector<std::string>& args) {
-    std::vector<std::string> rest;
-    bool verify = false;
-    for (const auto& arg : args)
-        (arg == "--verify" ? verify = true : (rest.push_back(arg), false));
+    std::vector<std::string> rest = args;
+    const bool verify = takeFlag(rest, "--verify");
     const Args a = parseArgs(rest, {"--port", "--language", "--clock"});
     needPositional(a, 1);
     if (!a.options.count("--port"))
@@ -361,10 +369,7 @@ int cmdWrite(const std::vector<std::string>& args) {
             throw UsageError{"--clock wants YYYY-MM-DDTHH:MM:SS, not " + a.options.at("--clock")};
         clock = *parsed;
     }
-    int argc = 1;
-    char name[] = "korvane-cli";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
+    TransferLoop loop;
     const TextLookup texts = readTexts(a);
     std::string error;
     auto cfg = loadForUse(a.positional[0], error);
