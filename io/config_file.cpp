@@ -7,6 +7,7 @@
 
 #include "io/atomic_file.h"
 #include "model/channel_types.h"
+#include "model/field_rules.h"
 
 namespace korvane {
 
@@ -17,7 +18,7 @@ constexpr Byte kFlagBits = kFlagCheck1 | kFlagCheck2;
 
 void putText(std::string& out, const std::string& text) {
     out += '"';
-    out += text;
+    out += FileSafeText(text);
     out += '"';
 }
 
@@ -212,6 +213,14 @@ std::optional<ParseError> parseInto(const Reader& in, Configuration& cfg) {
 
 bool IsAcceptedSignature(std::string_view field) {
     return field == kFileSignature || field == "M52xx07" || field == "Korvane";
+}
+
+std::string FileSafeText(std::string text) {
+    StripQuotes(text);
+    for (char& ch : text)
+        if (static_cast<unsigned char>(ch) < ' ')
+            ch = ' ';
+    return text;
 }
 
 std::string FileResult::message() const {

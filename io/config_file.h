@@ -25,6 +25,11 @@ constexpr int kLogicFileLines = 8;
 // The first fields a configuration file may start with.
 bool IsAcceptedSignature(std::string_view field);
 
+// A text as the file can hold it between its double quotes: a double quote becomes an apostrophe (as
+// the editors do) and a control character (CR, LF, TAB, ...) a space. Texts from the unit may hold
+// them; the file must still read back.
+std::string FileSafeText(std::string text);
+
 enum class FileStatus {
     Ok,
     WrongSignature, // not a configuration file: the caller clears the model and shows language text 171

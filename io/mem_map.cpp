@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "io/config_file.h"
 #include "io/hex_records.h"
 
 namespace korvane {
@@ -30,6 +31,7 @@ std::string reasonOf(int code) {
     }
 }
 
+// The characters of a text that `keep` admits, made safe for the configuration file.
 template <typename Keep> std::string filtered(const MemMap& image, int address, int count, Keep keep) {
     std::string out;
     for (int i = 0; i < count; ++i) {
@@ -37,7 +39,7 @@ template <typename Keep> std::string filtered(const MemMap& image, int address, 
         if (keep(b))
             out += static_cast<char>(b);
     }
-    return out;
+    return FileSafeText(std::move(out));
 }
 
 } // namespace

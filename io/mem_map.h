@@ -95,7 +95,7 @@ int UnitFirmwareVersion(const MemMap& image);
 
 // Copies a complete image into the configuration: setup rows with the flags split off, master
 // matrix, logic blocks 0..63, SysData 0..127 (byte 11 of 0 becomes 127), and the texts, keeping only
-// the characters each kind of text may hold.
+// the characters each kind of text may hold, made safe for the file (FileSafeText).
 void UnpackImage(const MemMap& image, Configuration& cfg);
 
 // What a read takes from a complete image: UnpackImage, and for a unit older than kUnitVersion the

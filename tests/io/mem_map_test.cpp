@@ -76,9 +76,9 @@ TEST(UnpackImage, takesTheImageWithEveryRule) {
         std::copy(bytes.begin(), bytes.end(), &image[address]);
     };
     put(0x2000 + 32 * 2, "\x1e\x1f"
-                         "A\xff"); // length byte, then the characters
+                         "A\"\xff"); // length byte, then the characters
     put(0x3000 + 256 * 8 + 200, "\x07\x08"
-                                "B");
+                                "B\r\n");
     put(0x3B00 + 16 * 3, "\x1f \xfc\xfd"
                          "C");
     put(0x3B00 + 16 * 14, "Sommerhus Skagen");
@@ -108,11 +108,9 @@ TEST(UnpackImage, takesTheImageWithEveryRule) {
     EXPECT_EQ(cfg.SysData[kSysDeviceNo], 17);
     EXPECT_EQ(cfg.SysData[kSysChannelsInUse], 127) << "byte 11 of 0 means all channels";
     EXPECT_EQ(cfg.SysData[130], before.SysData[130]);
-    EXPECT_EQ(cfg.ChanText[2], "\x1f"
-                               "A\xff");
+    EXPECT_EQ(cfg.ChanText[2], " A'\xff") << "safe for the file";
     EXPECT_EQ(cfg.ChanText[3], "");
-    EXPECT_EQ(cfg.DescText[8], "\x08"
-                               "B");
+    EXPECT_EQ(cfg.DescText[8], " B  ");
     EXPECT_EQ(cfg.SmsText[3], " \xfc"
                               "C");
     EXPECT_EQ(cfg.SmsIdText, "Sommerhus SkagenNord");
