@@ -82,10 +82,7 @@ MemMap UnitSimulator::ImageOf(const Configuration& cfg, const TextLookup& texts)
     Configuration copy = cfg;
     UnitSimulator unit;
     unit.receive(WriteStream(BuildWritePlan(copy, DeviceClock{}, texts)));
-    MemMap image = unit.memory();
-    image[kAddrSysData + kSysFirmwareHigh] = kUnitVersion >> 8;
-    image[kAddrSysData + kSysFirmwareLow] = kUnitVersion & 0xFF;
-    return image;
+    return unit.memory();
 }
 
 void UnitSimulator::setMemory(const MemMap& memory) {
@@ -141,7 +138,13 @@ void UnitSimulator::onRecord(const std::string& record) {
         return;
     }
     if (type == 0 && address + length <= kMemMapSize) {
+        // The firmware version is the unit's own: the system data record a write sends carries the
+        // configuration's bytes 0 and 1 there, and the unit keeps its version all the same.
+        const Byte versionHigh = memory_[kAddrSysData + kSysFirmwareHigh];
+        const Byte versionLow = memory_[kAddrSysData + kSysFirmwareLow];
         std::copy(data.begin(), data.end(), memory_.begin() + address);
+        memory_[kAddrSysData + kSysFirmwareHigh] = versionHigh;
+        memory_[kAddrSysData + kSysFirmwareLow] = versionLow;
         ++recordsStored_;
         if (fault_ == UnitFault::AnswerMidStream && recordsStored_ == kSimMidStreamRecord && !answeredEarly_) {
             answeredEarly_ = true;

@@ -220,8 +220,9 @@ TEST(Transfers, portMissingOrVanishingEndsWithThePortTextAndTakesNothing) {
 
 TEST(Transfers, writtenConfigurationReadsBack) {
     Configuration cfg = loaded("Good.zeb");
-    cfg.SysData[kSysFirmwareHigh] = 3; // the write sends the version bytes as the configuration has them
+    cfg.SysData[kSysFirmwareHigh] = 0; // the unit keeps its own version whatever the write sends
     cfg.SysData[kSysFirmwareLow] = 0;
+    cfg.SysData[kSysEventSms] = 1; // an older unit's read would clear it
     SimulatedLink link(false);
     WriteTransfer write(link, cfg, DeviceClock{2026, 12, 6, 18, 33, 7, 7}, noText);
     write.start();
@@ -239,8 +240,9 @@ TEST(Transfers, writtenConfigurationReadsBack) {
         EXPECT_EQ(back.MasterMatrix[c], cfg.MasterMatrix[c]);
     }
     EXPECT_EQ(back.DescText, cfg.DescText);
-    EXPECT_EQ(std::vector<Byte>(back.SysData.begin(), back.SysData.begin() + 128),
-              std::vector<Byte>(cfg.SysData.begin(), cfg.SysData.begin() + 128));
+    EXPECT_EQ(UnitFirmwareVersion(link.unit().memory()), kUnitVersion);
+    EXPECT_EQ(std::vector<Byte>(back.SysData.begin() + 2, back.SysData.begin() + 128),
+              std::vector<Byte>(cfg.SysData.begin() + 2, cfg.SysData.begin() + 128));
 }
 
 int main(int argc, char** argv) {
