@@ -23,6 +23,8 @@ public:
     void setOpenFails(bool fails) { openFails_ = fails; }
     // The port vanishes as an unplugged adapter does.
     void unplug();
+    // The port vanishes while a transfer sets it up (when the input is cleared).
+    void setUnplugOnClearInput(bool on) { unplugOnClear_ = on; }
 
     bool open() override;
     void close() override;
@@ -30,7 +32,11 @@ public:
     QString errorString() const override { return error_; }
     void setDataTerminalReady(bool on) override { dtr_ = on; }
     bool dataTerminalReady() const { return dtr_; }
-    void clearInput() override { received_.clear(); }
+    void clearInput() override {
+        if (unplugOnClear_)
+            unplug();
+        received_.clear();
+    }
     void write(const QByteArray& bytes) override { toUnit_ += bytes; }
     qint64 bytesToWrite() const override { return toUnit_.size(); }
     QByteArray readAll() override;
@@ -43,6 +49,7 @@ private:
     bool paced_;
     bool open_ = false;
     bool openFails_ = false;
+    bool unplugOnClear_ = false;
     bool dtr_ = false;
     QString error_;
     QByteArray toUnit_;   // written, not yet on the line

@@ -123,9 +123,14 @@ void ReadTransfer::start() {
         finish(TransferOutcome::PortError, kTxtPortError, link_.errorString());
         return;
     }
+    // A port that fails in any of these calls has already finished the transfer.
     link_.clearInput();
+    if (!running())
+        return;
     setProgress(0, kProgressReadMax);
     link_.write(QByteArray(kReadRequest.data(), static_cast<qsizetype>(kReadRequest.size())));
+    if (!running())
+        return;
     countOnceSent(kReadFirstTicks);
 }
 
@@ -193,8 +198,13 @@ void WriteTransfer::start() {
         finish(TransferOutcome::PortError, kTxtPortError, link_.errorString());
         return;
     }
+    // A port that fails in any of these calls has already finished the transfer.
     link_.setDataTerminalReady(true);
+    if (!running())
+        return;
     link_.clearInput();
+    if (!running())
+        return;
     plan_ = BuildWritePlan(cfg_, clock_, texts_);
     setProgress(0, HighestChannelSent(cfg_));
     setStatus(kTxtSendingSetup);

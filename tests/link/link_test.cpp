@@ -216,6 +216,17 @@ TEST(Transfers, portMissingOrVanishingEndsWithThePortTextAndTakesNothing) {
         write.start();
         EXPECT_EQ(write.outcome(), TransferOutcome::PortError);
     }
+    // The port fails while the transfer sets it up: the failure stands and nothing more is sent.
+    SimulatedLink link(false);
+    link.setUnplugOnClearInput(true);
+    Configuration cfg = loaded("Good.zeb");
+    ReadTransfer read(link, cfg, nullptr);
+    WriteTransfer write(link, cfg, DeviceClock{}, noText);
+    read.start();
+    EXPECT_EQ(link.bytesToWrite(), 0) << "no read request after the failure";
+    write.start();
+    EXPECT_EQ(read.statusText(), kTxtPortError);
+    EXPECT_EQ(write.statusText(), kTxtPortError);
 }
 
 TEST(Transfers, writtenConfigurationReadsBack) {
