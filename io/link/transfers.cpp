@@ -12,6 +12,10 @@ constexpr int kReadTicks = 5;      // then at most 2.5 s between characters
 constexpr int kVerdictTicks = 12;  // about 6 s for the unit's verdict
 constexpr qint64 kStuckMs = 10000; // 10 s in which the port takes nothing: it is stuck
 constexpr int kProgressReadMax = 64;
+// Every character restarts the read's time-out, so a line that keeps sending anything but the end
+// record would keep a read alive for ever. The whole image is about 37 000 characters, the unit's
+// address space up to 0x50FF about 50 000: far more than that is no answer of the unit.
+constexpr qint64 kReadCharacterLimit = 200000;
 constexpr qint64 kLowWater = 256; // characters kept queued: enough to keep the line busy, few enough
                                   // that an early answer stops the stream within a record or three
 } // namespace
@@ -112,12 +116,13 @@ void Transfer::onTick() {
 // ---- reading ----
 
 ReadTransfer::ReadTransfer(SerialLink& link, Configuration& target, std::function<bool(int)> takeNewer, QObject* parent)
-    : Transfer(link, parent), target_(target), takeNewer_(std::move(takeNewer)) {}
+    : Transfer(link, parent), target_(target), takeNewer_(std::move(takeNewer)), characterLimit_(kReadCharacterLimit) {}
 
 void ReadTransfer::start() {
     begin();
     rx_.reset();
     version_ = 0;
+    received_ = 0;
     setStatus(kTxtReading);
     if (!link_.open()) {
         finish(TransferOutcome::PortError, kTxtPortError, link_.errorString());
@@ -138,6 +143,11 @@ void ReadTransfer::onData(const QByteArray& bytes) {
     if (bytes.isEmpty())
         return;
     for (char c : bytes) {
+        if (++received_ > characterLimit_) {
+            finish(TransferOutcome::NoAnswer, kTxtNoAnswer,
+                   QStringLiteral("the answer goes on far beyond a whole memory image without its end record"));
+            return;
+        }
         rx_.Put_to_MemMap(static_cast<unsigned char>(c));
         if (rx_.finished())
             break; // the end record is in: what follows is not part of the image

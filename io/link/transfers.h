@@ -96,6 +96,8 @@ public:
     ReadTransfer(SerialLink& link, Configuration& target, std::function<bool(int)> takeNewer,
                  QObject* parent = nullptr);
     void start();
+    // The most characters a read takes before it gives up (tests lower it).
+    void setCharacterLimit(qint64 limit) { characterLimit_ = limit; }
     int unitVersion() const { return version_; }
     // The image as received (complete or not).
     const MemMap& image() const { return rx_.image(); }
@@ -111,6 +113,8 @@ private:
     std::function<bool(int)> takeNewer_;
     MemMapReceiver rx_;
     int version_ = 0;
+    qint64 received_ = 0;
+    qint64 characterLimit_;
 };
 
 // File > Write: sends the write plan step by step, stops the checked steps when the unit answers

@@ -148,6 +148,20 @@ TEST(ReadTransfer, everyFaultHasItsOutcomeAndOnlyASoundImageIsTaken) {
     }
 }
 
+TEST(ReadTransfer, anAnswerBeyondTheCharacterLimitIsNoAnswer) {
+    SimulatedLink link(false);
+    link.unit().setMemory(UnitSimulator::ImageOf(loaded("Good.zeb"), noText));
+    Configuration target = loaded("GoodChanged.zeb");
+    const Configuration before = target;
+    ReadTransfer read(link, target, nullptr);
+    read.setCharacterLimit(1000);
+    read.start();
+    runToEnd(read);
+    EXPECT_EQ(read.outcome(), TransferOutcome::NoAnswer);
+    EXPECT_EQ(read.statusText(), kTxtNoAnswer);
+    EXPECT_TRUE(target == before);
+}
+
 TEST(WriteTransfer, verdictsEarlyAnswerAndChannelsInUse) {
     struct Case {
         UnitFault fault;
