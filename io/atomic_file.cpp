@@ -1,6 +1,7 @@
 #include "io/atomic_file.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
@@ -37,9 +38,22 @@ mode_t modeFor(const std::string& path) {
 
 } // namespace
 
-WriteOutcome WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    if (path.empty())
+WriteOutcome WriteFileAtomically(const std::string& linkOrPath, std::string_view bytes) {
+    if (linkOrPath.empty())
         return {false, "no file name"};
+    // A symbolic link stays a link: the file it points to is the one replaced.
+    std::string path = linkOrPath;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        char* target = ::realpath(path.c_str(), nullptr);
+        if (!target)
+            return {false, "cannot follow the link " + path + ": " + errnoText(errno)};
+        path = target;
+        std::free(target);
+    }
+    // The rename would replace a write-protected file whenever the folder is writable.
+    if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0)
+        return {false, "the file is write-protected"};
     const std::string folder = folderOf(path);
     std::string tmpl = path + ".XXXXXX";
     const int fd = ::mkstemp(tmpl.data());

@@ -2,7 +2,8 @@
 // Replacing a file without ever leaving it half written: the new content goes to a temporary file
 // in the same folder, is flushed to the disk and then renamed over the old file. Until the rename
 // the old file is untouched; when anything fails the temporary file is removed and the reason is
-// returned.
+// returned. A write-protected file is refused and left as it is; a symbolic link is followed, so
+// the link stays and the file it points to takes the new content.
 
 #include <string>
 #include <string_view>

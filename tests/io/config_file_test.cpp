@@ -3,6 +3,7 @@
 #include <csignal>
 #include <sstream>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <vector>
 
 #include "io/config_file.h"
@@ -296,6 +297,21 @@ TEST(ConfigFile, saveReplacesTheFileAndReportsAFailedSave) {
     Configuration back = blankConfiguration();
     ASSERT_TRUE(LoadFile(back, path).ok());
     EXPECT_EQ(back.ChanSetup, other.ChanSetup);
+
+    // Saved through a symbolic link, the link stays and the file it points to takes the content.
+    const std::string link = dir.file("link.zeb");
+    std::filesystem::create_symlink(path, link);
+    ASSERT_TRUE(SaveFile(cfg, link).ok());
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_TRUE(readBytes(path) == first);
+
+    // A write-protected file is refused and kept (root may write anything, so there is no check then).
+    if (geteuid() != 0) {
+        std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+        const FileResult locked = SaveFile(other, path);
+        EXPECT_NE(locked.reason.find("write-protected"), std::string::npos) << locked.message();
+        EXPECT_TRUE(readBytes(path) == first);
+    }
 }
 
 TEST(ConfigFile, everyTruncationOfAGoodFileIsRefusedWithoutTouchingTheModel) {
