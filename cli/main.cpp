@@ -266,8 +266,8 @@ TextLookup readTexts(const Args& a) {
     return texts;
 }
 
-// Runs a transfer to its end: a progress bar on a terminal, the status text of the outcome, and the
-// reason in plain words when it failed.
+// Runs a transfer to its end: a progress bar on a terminal, then one line on stderr with the status
+// text of the outcome, led by the reason in plain words when it failed.
 TransferOutcome runTransfer(Transfer& t, const TextLookup& texts, void (*startIt)(Transfer&)) {
     const bool bar = isatty(STDERR_FILENO) != 0;
     auto textOf = [&](int n) { return Cp1252ToUtf8(texts(n)); };
@@ -286,10 +286,17 @@ TransferOutcome runTransfer(Transfer& t, const TextLookup& texts, void (*startIt
         loop.exec();
     if (bar)
         std::cerr << "\r\x1b[K";
-    if (const std::string status = textOf(t.statusText()); !status.empty())
-        std::cerr << "korvane-cli: " << status << "\n";
-    if (t.outcome() != TransferOutcome::Done)
-        std::cerr << "korvane-cli: " << t.reason().toStdString() << "\n";
+    // One line: the status text when done, else the reason followed by the status text.
+    const std::string status = textOf(t.statusText());
+    if (t.outcome() == TransferOutcome::Done) {
+        if (!status.empty())
+            std::cerr << "korvane-cli: " << status << "\n";
+        return t.outcome();
+    }
+    std::string reason = t.reason().toStdString();
+    if (t.outcome() == TransferOutcome::Declined)
+        reason += "; take the data anyway with --accept-newer";
+    std::cerr << "korvane-cli: " << reason << (status.empty() ? "" : " (" + status + ")") << "\n";
     return t.outcome();
 }
 
@@ -330,8 +337,6 @@ int readUnit(SerialLink& link, Configuration& target, const TextLookup& texts, b
     const TransferOutcome o = runTransfer(read, texts, [](Transfer& t) { static_cast<ReadTransfer&>(t).start(); });
     if (image)
         *image = read.image();
-    if (o == TransferOutcome::Declined)
-        std::cerr << "korvane-cli: take the data anyway with --accept-newer\n";
     return exitFor(o);
 }
 
@@ -448,7 +453,8 @@ const std::map<std::string, Command>& commands() {
           "  --language      the language file of the status texts (default: English)\n"
           "  --accept-newer  take the data of a unit with newer firmware\n"
           "OUT is written only after a complete, sound read. Exit 0 done, 1 OUT cannot be written, 2 wrong use,\n"
-          "3 port error, 4 no answer or an incomplete or damaged answer, 7 newer firmware not taken.\n",
+          "3 port error, 4 no answer or an incomplete or damaged answer, 7 newer firmware not taken;\n"
+          "a failure is one line on stderr: the reason, then the status text in brackets.\n",
           cmdRead}},
         {"write",
          {"write a configuration file to the master unit",
@@ -459,7 +465,8 @@ const std::map<std::string, Command>& commands() {
           "  --language  the language file of the unit label, SMS texts and status texts (default: English)\n"
           "  --clock     the date and time written into the unit (default: the current local time)\n"
           "Exit 0 done, 1 FILE cannot be read, 2 wrong use, 3 port error, 4 no answer or no verdict,\n"
-          "5 the unit reported an error, 6 --verify found differences.\n",
+          "5 the unit reported an error, 6 --verify found differences; a failure is one line on stderr:\n"
+          "the reason, then the status text in brackets.\n",
           cmdWrite}},
         {"diff",
          {"show the differences between two configuration files",

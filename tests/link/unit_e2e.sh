@@ -37,6 +37,12 @@ expect_exit() {
     [ "$got" -eq "$want" ] || fail "exit $got, expected $want: $* (stderr: $(head -c 300 "$work/err"))"
 }
 
+# one_line WHAT TEXT: stderr is one line, "korvane-cli: REASON (STATUS TEXT)", holding TEXT.
+one_line() {
+    [ "$(wc -l <"$work/err")" -eq 1 ] && grep -q -- "$2" "$work/err" && grep -q "korvane-cli: .* (.*)$" "$work/err" ||
+        fail "$1: not one line with '$2': $(cat "$work/err")"
+}
+
 case $scenario in
 roundtrip)
     start_sim --save "$work/saved.zeb"
@@ -57,7 +63,7 @@ read_faults)
     while read -r fault code text; do
         start_sim --config "$data/Good.zeb" --fault "$fault"
         expect_exit "$code" "$cli" read --port "$dev" -o "$work/keep.zeb"
-        grep -q "$text" "$work/err" || fail "$fault: stderr lacks '$text': $(cat "$work/err")"
+        one_line "$fault" "$text"
         [ "$(cat "$work/keep.zeb")" = old ] || fail "$fault: the output file was touched"
     done <<'T'
 silence 4 did not answer
@@ -73,7 +79,7 @@ write_faults)
     while read -r fault code text; do
         start_sim --fault "$fault"
         expect_exit "$code" "$cli" write --port "$dev" "$data/Good.zeb"
-        grep -q "$text" "$work/err" || fail "$fault: stderr lacks '$text': $(cat "$work/err")"
+        one_line "$fault" "$text"
     done <<'T'
 verdict-1 5 error 1
 verdict-3 5 error 3
@@ -86,7 +92,7 @@ T
     expect_exit 6 "$cli" write --port "$dev" "$data/Good.zeb" --verify
     grep -q "(byte 13): 121 -> 0" "$work/out" || fail "verify on an older unit: $(cat "$work/out")"
     expect_exit 3 "$cli" write --port "$work/no-such-port" "$data/Good.zeb"
-    grep -q "COM port cannot be opened" "$work/err" || fail "no port: $(cat "$work/err")"
+    one_line "no port" "COM port cannot be opened"
     ;;
 line_rate)
     # A whole read at 9600 baud (about 39 s): the time-outs must not cut a slow, steady answer short,
@@ -97,7 +103,7 @@ line_rate)
     printf 'old' >"$work/keep.zeb"
     (sleep 2 && kill "$sim_pid") &
     expect_exit 3 "$cli" read --port "$dev" -o "$work/keep.zeb" --accept-newer
-    grep -q "COM port cannot be opened" "$work/err" || fail "vanished unit: $(cat "$work/err")"
+    one_line "vanished unit" "COM port cannot be opened"
     [ "$(cat "$work/keep.zeb")" = old ] || fail "an interrupted read touched the output file"
     ;;
 *)
