@@ -282,6 +282,7 @@ std::vector<WriteStep> BuildWritePlan(Configuration& cfg, const DeviceClock& clo
     FillSmsEntries(cfg, text);
 
     WriteStep& h = step('h', 184, 15, true, true);
+    // Cut to 16: each SMS entry has a 16-byte slot, and a longer record would run into the next entry.
     for (int k = 0; k < kSmsTextsStored; ++k)
         add(h, hex::TextRecord(kAddrSmsText + kSmsEntryChars * k, cfg.SmsText[k], kSmsEntryChars), k);
 
