@@ -150,9 +150,12 @@ TEST_F(TypeChange, timeOutputMovesItsClaimBetweenGroupPairs) {
     for (int c = 16; c < 32; ++c)
         EXPECT_EQ(type(c), kTypeTimeOutputClaim) << c;
     SnapshotChannelTypes(cfg);
-    ChooseTimeOutput(cfg, 2); // "E-F"
-    for (int c = 0; c < kChannels; ++c)
-        EXPECT_EQ(type(c), (c >= 32 && c < 48) ? kTypeTimeOutputClaim : kTypeBlank) << c;
+    SetChannelType(cfg, 5, kTypeIntruderPassive); // typed in the matrix after the snapshot
+    ChooseTimeOutput(cfg, 2);                     // "E-F"
+    for (int c = 0; c < kChannels; ++c) {
+        const int expected = c == 5 ? kTypeIntruderPassive : (c >= 32 && c < 48) ? kTypeTimeOutputClaim : kTypeBlank;
+        EXPECT_EQ(type(c), expected) << c;
+    }
     EXPECT_EQ(cfg.SysData[kSysTimeOutput], 2);
 }
 
