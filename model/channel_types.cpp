@@ -132,9 +132,13 @@ std::vector<int> SetChannelType(Configuration& cfg, int n, int t) {
     const bool pair = (t == kTypeRoller || t == kTypeRollerMaster);
     if (pair && n + 1 >= kChannels)
         return {};
+    const int old = cfg.ChanSetup[n][kRowType];
+    // The hidden second channel of a pair belongs to the channel before it: changing it alone would
+    // leave a roller or roller master without its second channel.
+    if (old == kTypeRollerSecond || old == kTypeRollerMasterSecond)
+        return {};
 
     std::vector<int> redraw{n};
-    const int old = cfg.ChanSetup[n][kRowType];
     if ((old == kTypeRoller || old == kTypeRollerMaster) && n + 1 < kChannels) {
         blankChannel(cfg, n + 1);
         cfg.SavedChanType[n + 1] = cfg.ChanSetup[n + 1][kRowType];

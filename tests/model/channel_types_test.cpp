@@ -79,6 +79,8 @@ TEST_F(TypeChange, aRollerPairClaimsTheNextChannelAndDiscardsWhatItHeld) {
     EXPECT_EQ(type(11), kTypeRollerSecond);
     EXPECT_EQ(cfg.ChanSetup[11], (Row{kTypeRollerSecond}));
     EXPECT_EQ(cfg.SavedChanType[11], kTypeRollerSecond);
+    EXPECT_TRUE(SetChannelType(cfg, 11, kTypeIntruderPassive).empty()) << "the second channel never changes alone";
+    EXPECT_EQ(type(11), kTypeRollerSecond);
     EXPECT_EQ(cfg.ChanFlags[10], 0);
     EXPECT_EQ(cfg.ChanFlags[11], 0);
 }
