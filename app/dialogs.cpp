@@ -55,9 +55,16 @@ std::optional<FileChoice> QtDialogs::openFile(QWidget* parent, const QString& ti
 
 std::optional<FileChoice> QtDialogs::saveFile(QWidget* parent, const QString& title, const QString& filter,
                                               const QString& initialPath) {
-    // QFileDialog asks before overwriting an existing file.
-    return choice(
-        QFileDialog::getSaveFileName(parent, title, QDir::fromNativeSeparators(initialPath), ToQtFilter(filter)));
+    QFileDialog dialog(parent, title, QDir::fromNativeSeparators(initialPath), ToQtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave); // asks before overwriting an existing file
+    // A name typed without an extension gets the one of the chosen file type, so the file shows up
+    // again in the Open dialog.
+    dialog.setDefaultSuffix(DefaultSuffix(dialog.selectedNameFilter()));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& f) { dialog.setDefaultSuffix(DefaultSuffix(f)); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return choice(dialog.selectedFiles().first());
 }
 
 void QtDialogs::beep() {
@@ -81,6 +88,17 @@ QString ToQtFilter(const QString& barFilter) {
         out << QStringLiteral("%1 (%2)").arg(description, patterns.join(QLatin1Char(' ')));
     }
     return out.join(QStringLiteral(";;"));
+}
+
+QString DefaultSuffix(const QString& qtFilter) {
+    const qsizetype open = qtFilter.indexOf(QLatin1String("(*."));
+    if (open < 0)
+        return QString();
+    const qsizetype start = open + 3;
+    qsizetype end = start;
+    while (end < qtFilter.size() && qtFilter.at(end).isLetterOrNumber())
+        ++end;
+    return qtFilter.mid(start, end - start);
 }
 
 QString FileTitle(const QString& path) {

@@ -52,6 +52,9 @@ public:
 // description/pattern pairs of our filters in Qt's filter syntax. "*.*" means every file.
 QString ToQtFilter(const QString& barFilter);
 
+// The extension of a Qt filter's first pattern: "Korvane (*.zeb)" -> "zeb"; "" for "All (*)".
+QString DefaultSuffix(const QString& qtFilter);
+
 // The file name after the last '\' or '/'; the whole text when there is none.
 QString FileTitle(const QString& path);
 

@@ -38,6 +38,8 @@ void Workspace::setCurFileName(const QString& name) {
 
 void Workspace::changeChannelType(int n, int type) {
     const std::vector<int> redraw = SetChannelType(cfg, n, type);
+    if (redraw.empty())
+        return;
     setDataChanged(true);
     for (int c : redraw)
         emit channelChanged(c);

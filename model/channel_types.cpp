@@ -132,9 +132,13 @@ std::vector<int> SetChannelType(Configuration& cfg, int n, int t) {
     const bool pair = (t == kTypeRoller || t == kTypeRollerMaster);
     if (pair && n + 1 >= kChannels)
         return {};
+    const int old = cfg.ChanSetup[n][kRowType];
+    // The hidden second channel of a pair belongs to the channel before it: changing it alone would
+    // leave a roller or roller master without its second channel.
+    if (old == kTypeRollerSecond || old == kTypeRollerMasterSecond)
+        return {};
 
     std::vector<int> redraw{n};
-    const int old = cfg.ChanSetup[n][kRowType];
     if ((old == kTypeRoller || old == kTypeRollerMaster) && n + 1 < kChannels) {
         blankChannel(cfg, n + 1);
         cfg.SavedChanType[n + 1] = cfg.ChanSetup[n + 1][kRowType];
@@ -223,12 +227,16 @@ void SnapshotChannelTypes(Configuration& cfg, int first) {
 
 namespace {
 
-// Gives channels from..to back their saved type; a saved claim type becomes unused.
+// Gives the channels from..to that hold the claim back their saved type; a saved claim type becomes
+// unused. Channels the claim does not hold keep what they are, even when the snapshot is older than a
+// change made since in the matrix.
 bool giveBack(Configuration& cfg, int from, int to, int claimType) {
     bool changed = false;
-    for (int c = from; c <= to; ++c) {
+    for (int c = from; c <= to && c < kChannels; ++c) {
+        if (cfg.ChanSetup[c][kRowType] != claimType)
+            continue;
         int t = cfg.SavedChanType[c];
-        if (claimType >= 0 && t == claimType)
+        if (t == claimType)
             t = kTypeBlank;
         changed |= setType(cfg, c, t);
     }
@@ -280,7 +288,7 @@ bool ChooseCounter(Configuration& cfg, int k) {
         return changed;
     }
     const int d = kCounterItemData[k];
-    changed |= giveBack(cfg, kCounterFirst, kChannels - 1, -1);
+    changed |= giveBack(cfg, kCounterFirst, kChannels - 1, kTypeCounterClaim);
     changed |= claim(cfg, kCounterFirst, d + kCounterFirst, kTypeCounterClaim);
     for (int c = d + 9; c <= 47; ++c)
         if (cfg.ChanSetup[c][kRowType] == kTypeCounterClaim)

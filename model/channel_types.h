@@ -99,7 +99,7 @@ std::string Num_2_Channel(int n);
 
 // Changes the type of channel n and writes the type's defaults. Returns the channels whose cells
 // must be redrawn (n, and n + 1 when a pair was claimed or released). A two-channel type that would
-// run past P8 is refused and returns nothing.
+// run past P8, and any change of the second channel of a pair, is refused and returns nothing.
 std::vector<int> SetChannelType(Configuration& cfg, int n, int t);
 
 // ---- The channel-type pop-up menu ----

@@ -156,7 +156,10 @@ struct Configuration {
     LogicRecord BlankLogic{};
 
     int channelType(int c) const { return ChanSetup[c][kRowType]; }
-    int channelsInUse() const { return SysData[kSysChannelsInUse]; } // highest channel number shown
+    // Highest channel number shown; a byte above 127 (from a damaged file or unit) shows all channels.
+    int channelsInUse() const {
+        return SysData[kSysChannelsInUse] < kChannels ? SysData[kSysChannelsInUse] : kChannels - 1;
+    }
 
     bool operator==(const Configuration&) const = default;
 };

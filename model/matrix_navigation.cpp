@@ -1,5 +1,7 @@
 #include "model/matrix_navigation.h"
 
+#include <algorithm>
+
 #include "model/channel_types.h"
 #include "model/field_rules.h"
 
@@ -12,6 +14,13 @@ bool IsSecondChannel(int type) {
 bool IsLockedChannel(const Configuration& cfg, int channel) {
     const int t = cfg.channelType(channel);
     return t == kTypeTimeOutputClaim || t == kTypeMuxClaim;
+}
+
+int NearestVisibleChannel(const Configuration& cfg, int channel) {
+    int c = std::clamp(channel, 0, cfg.channelsInUse());
+    if (c > 0 && IsSecondChannel(cfg.channelType(c)))
+        --c;
+    return c;
 }
 
 CursorMove MoveCursor(const Configuration& cfg, int cur, MatrixKey key) {

@@ -28,4 +28,8 @@ bool IsLockedChannel(const Configuration& cfg, int channel);
 
 bool IsSecondChannel(int type);
 
+// The channel the border belongs on when the configuration changed under it: the first channel of a
+// pair instead of its hidden second, the last channel in use instead of one above it.
+int NearestVisibleChannel(const Configuration& cfg, int channel);
+
 } // namespace korvane

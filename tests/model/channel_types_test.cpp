@@ -79,6 +79,8 @@ TEST_F(TypeChange, aRollerPairClaimsTheNextChannelAndDiscardsWhatItHeld) {
     EXPECT_EQ(type(11), kTypeRollerSecond);
     EXPECT_EQ(cfg.ChanSetup[11], (Row{kTypeRollerSecond}));
     EXPECT_EQ(cfg.SavedChanType[11], kTypeRollerSecond);
+    EXPECT_TRUE(SetChannelType(cfg, 11, kTypeIntruderPassive).empty()) << "the second channel never changes alone";
+    EXPECT_EQ(type(11), kTypeRollerSecond);
     EXPECT_EQ(cfg.ChanFlags[10], 0);
     EXPECT_EQ(cfg.ChanFlags[11], 0);
 }
@@ -150,9 +152,12 @@ TEST_F(TypeChange, timeOutputMovesItsClaimBetweenGroupPairs) {
     for (int c = 16; c < 32; ++c)
         EXPECT_EQ(type(c), kTypeTimeOutputClaim) << c;
     SnapshotChannelTypes(cfg);
-    ChooseTimeOutput(cfg, 2); // "E-F"
-    for (int c = 0; c < kChannels; ++c)
-        EXPECT_EQ(type(c), (c >= 32 && c < 48) ? kTypeTimeOutputClaim : kTypeBlank) << c;
+    SetChannelType(cfg, 5, kTypeIntruderPassive); // typed in the matrix after the snapshot
+    ChooseTimeOutput(cfg, 2);                     // "E-F"
+    for (int c = 0; c < kChannels; ++c) {
+        const int expected = c == 5 ? kTypeIntruderPassive : (c >= 32 && c < 48) ? kTypeTimeOutputClaim : kTypeBlank;
+        EXPECT_EQ(type(c), expected) << c;
+    }
     EXPECT_EQ(cfg.SysData[kSysTimeOutput], 2);
 }
 

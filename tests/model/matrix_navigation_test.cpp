@@ -43,6 +43,8 @@ TEST(MatrixCursor, movesSkipSecondChannelsAndBeepAtTheEdges) {
         {"home", 127, -1, 77, MatrixKey::Home, 0, false},
         {"end goes to the last channel in use", 63, -1, 5, MatrixKey::End, 63, false},
         {"end never lands on a hidden second channel", 127, 126, 5, MatrixKey::End, 126, false},
+        {"a byte above 127 counts as P8: end", 200, -1, 5, MatrixKey::End, 127, false},
+        {"a byte above 127 counts as P8: right from P8 beeps", 200, -1, 127, MatrixKey::Right, 127, true},
     };
     for (const MoveCase& c : cases) {
         Configuration cfg = blank(c.channelsInUse);
@@ -51,6 +53,19 @@ TEST(MatrixCursor, movesSkipSecondChannelsAndBeepAtTheEdges) {
         const CursorMove m = MoveCursor(cfg, c.from, c.key);
         EXPECT_EQ(m.channel, c.to) << c.what;
         EXPECT_EQ(m.beep, c.beep) << c.what;
+    }
+}
+
+TEST(MatrixCursor, theBorderMovesOffHiddenCellsAfterTheConfigurationChanged) {
+    const std::tuple<int, int, int, int> cases[] = {
+        // channels in use, roller at, current, expected
+        {127, 2, 3, 2}, {63, -1, 100, 63}, {63, 62, 100, 62}, {200, -1, 127, 127}, {127, 2, 2, 2},
+    };
+    for (const auto& [inUse, rollerAt, cur, expected] : cases) {
+        Configuration cfg = blank(inUse);
+        if (rollerAt >= 0)
+            SetChannelType(cfg, rollerAt, kTypeRoller);
+        EXPECT_EQ(NearestVisibleChannel(cfg, cur), expected) << inUse << " " << cur;
     }
 }
 

@@ -217,6 +217,8 @@ TEST_F(EditorTest, claimingListsTakeChannelsAndGiveThemBackFromTheSnapshot) {
     focus(dup);
     QTest::keyClick(dup, Qt::Key_Down); // C-D
     EXPECT_EQ(ws().typeOf(18), kTypeTimeOutputClaim);
+    QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason); // a look at the main window and back
+    QApplication::sendEvent(dup, &back);
     QTest::keyClick(dup, Qt::Key_Down); // E-F releases C-D
     EXPECT_EQ(types(16, 19), (std::vector<int>{1, 1, 19, 1}));
     EXPECT_EQ(types(32, 47), std::vector<int>(16, kTypeTimeOutputClaim));

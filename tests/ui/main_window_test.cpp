@@ -268,3 +268,23 @@ TEST_F(MainWindowTest, saveFirstThenCancelAbandonsNew) {
     EXPECT_EQ(type(0), kTypeIntruderPassive);
     EXPECT_TRUE(ws().dataChanged());
 }
+
+TEST_F(MainWindowTest, theBorderLeavesHiddenCellsAndTheEditorFollowsTheMatrix) {
+    ws().changeChannelType(2, kTypeRoller);
+    ws().setCurChannel(3); // as a load may leave it
+    ws().announceReplaced();
+    EXPECT_EQ(ws().curChannel(), 2);
+    EXPECT_TRUE(main().cell(2)->bordered());
+    ws().cfg.SysData[kSysChannelsInUse] = 15;
+    ws().setCurChannel(40);
+    ws().announceReplaced();
+    EXPECT_EQ(ws().curChannel(), 15);
+
+    QTest::mouseClick(main().cell(12), Qt::LeftButton);
+    EXPECT_EQ(editor().windowTitle(), QStringLiteral("B5   D101"));
+    ws().setCurChannel(12);
+    key(Qt::Key_I); // B5 becomes an intruder and the border moves on to B6
+    EXPECT_EQ(editor().windowTitle(), QStringLiteral("B6   D101"));
+    key(Qt::Key_Left);
+    EXPECT_EQ(editor().windowTitle(), QStringLiteral("B5   D108"));
+}

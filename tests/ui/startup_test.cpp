@@ -165,6 +165,9 @@ TEST(DialogHelpers, barFiltersBecomeQtFiltersAndTitlesDropTheFolder) {
     EXPECT_EQ(ToQtFilter("Korvane (*.zeb)|*.zeb|M52xx07 (*.x07)|*.x07|All(*.*)|*.*"),
               QStringLiteral("Korvane (*.zeb);;M52xx07 (*.x07);;All (*)"));
     EXPECT_EQ(ToQtFilter("ZEB1 language(*.dat)|*.dat"), QStringLiteral("ZEB1 language (*.dat)"));
+    EXPECT_EQ(DefaultSuffix("Korvane (*.zeb)"), QStringLiteral("zeb"));
+    EXPECT_EQ(DefaultSuffix("M52xx07 (*.x07)"), QStringLiteral("x07"));
+    EXPECT_EQ(DefaultSuffix("All (*)"), QString());
     const std::pair<const char*, const char*> titles[] = {{"C:\\Data\\house.zeb", "house.zeb"},
                                                           {"/home/ole/house.zeb", "house.zeb"},
                                                           {"house.zeb", "house.zeb"},

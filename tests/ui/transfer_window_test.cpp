@@ -86,6 +86,7 @@ TEST_F(TransferWindowTest, writeShowsTheVerdictBeepsAndCancelCloses) {
     main().M_File_Write_Click();
     ASSERT_NE(window(), nullptr);
     EXPECT_EQ(window()->windowTitle(), QStringLiteral("D6"));
+    EXPECT_EQ(window()->windowModality(), Qt::ApplicationModal); // the editor cannot change the model meanwhile
     ok();
     EXPECT_EQ(label(), QStringLiteral("D182"));
     EXPECT_FALSE(window()->transferDone());

@@ -79,6 +79,9 @@ EditorWindow::EditorWindow(AppContext& ctx, QWidget* parent)
         if (isVisible())
             Update_Option_Form_elements();
     });
+    // A channel page follows the matrix: another current channel, or a new type of the shown one.
+    connect(&ctx_.ws, &Workspace::currentChannelChanged, this, [this](int, int current) { followChannel(current); });
+    connect(&ctx_.ws, &Workspace::channelChanged, this, &EditorWindow::followChannel);
 }
 
 EditorWindow::~EditorWindow() {
@@ -303,10 +306,20 @@ void EditorWindow::fillBasicPage(int type) {
     chkGrundUseThief_->setChecked(type == kTypeFlipFlop && options == 1);
 }
 
+void EditorWindow::followChannel(int channel) {
+    const Workspace& ws = ctx_.ws;
+    if (!isVisible() || !pageKey_.isEmpty() || channel != ws.curChannel())
+        return;
+    if (channel != shownChannel_ || ws.typeOf(channel) != shownType_)
+        Update_Option_Form_elements();
+}
+
 void EditorWindow::fillChannelPage() {
     const Workspace& ws = ctx_.ws;
     const int c = ws.curChannel();
     const int t = ws.typeOf(c);
+    shownChannel_ = c;
+    shownType_ = t;
     setWindowTitle(QString::fromStdString(Num_2_Channel(c)) + QStringLiteral("   ") + ws.text(TypeNameText(t)));
     textBeskriv_->setText(FromCp1252(ws.cfg.ChanText[static_cast<std::size_t>(c)]));
     const bool sms = ws.cfg.SysData[kSysEventSms] != 0;
@@ -492,7 +505,9 @@ bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
         ShowHelp(ctx_, this, ctx_.ws.FocusHelpId, ctx_.ws.FocusTag);
         return true;
     }
-    if ((key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && mainWindow_) {
+    // While a transfer window is open nothing may reach the main window's commands.
+    if ((key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && mainWindow_ &&
+        !QApplication::activeModalWidget()) {
         // Ctrl or Alt hands the keyboard to the main window, so its shortcuts work from here too.
         mainWindow_->activateWindow();
         mainWindow_->setFocus();

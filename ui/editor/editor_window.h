@@ -68,8 +68,11 @@ protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+public:
+    // Places the window directly to the right of the main window, at its size.
     void Form_Load();
+
+private:
     void buildWelcome();
     void buildLanguagePage();
     void buildBasicPage();
@@ -77,6 +80,7 @@ private:
     void fillWelcome();
     void fillLanguagePage();
     void fillChannelPage();
+    void followChannel(int channel);
     void fillBasicPage(int type);
     void showPage(QFrame* page, bool channelPart);
     void focusPage();
@@ -121,6 +125,8 @@ private:
     QCheckBox* check2_ = nullptr;
     QTimer* timer1_ = nullptr;
     bool filling_ = false;
+    int shownChannel_ = -1; // the channel and type the channel page shows
+    int shownType_ = -1;
 };
 
 } // namespace korvane

@@ -291,6 +291,8 @@ void MainWindow::Update_Form_Elements() {
 
 void MainWindow::refreshMatrix() {
     CheckLogic(ctx_.ws.cfg);
+    // A load, a read or fewer channels may leave the border on a hidden cell; it moves to a visible one.
+    ctx_.ws.setCurChannel(NearestVisibleChannel(ctx_.ws.cfg, ctx_.ws.curChannel()));
     for (int n = 0; n < kChannels; ++n) {
         refreshCell(n);
         ImgTxt(n);
@@ -542,6 +544,7 @@ void MainWindow::M_File_New_Click() {
     ws.setCurFileName(QStringLiteral("New"));
     restorePlace();
     Update_Form_Elements();
+    editor_.Form_Load();
     openEditorPage(QStringLiteral("mainsetup"));
     ws.setDataChanged(false);
 }
@@ -577,6 +580,13 @@ void MainWindow::M_File_Open_Click() {
 
 // ---- File > Read and Write: the transfer window, modal without blocking ----
 
+// The transfer window blocks both windows: the model must not change while it is sent or read.
+void MainWindow::showTransferWindow(QDialog* w) {
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->setWindowModality(Qt::ApplicationModal);
+    w->show();
+}
+
 void MainWindow::M_File_Read_Click() {
     // A cancelled save abandons the read: the changes are not overwritten unsaved.
     if (!askSaveFirst(kTxtAskSaveBeforeOpen))
@@ -584,16 +594,14 @@ void MainWindow::M_File_Read_Click() {
     if (!links_)
         links_ = SettingsLinkFactory(ctx_);
     auto* w = new FrmSerialIO(ctx_, FrmSerialIO::Tag::Read, links_, this);
-    w->setAttribute(Qt::WA_DeleteOnClose);
-    w->open();
+    showTransferWindow(w);
 }
 
 void MainWindow::M_File_Write_Click() {
     if (!links_)
         links_ = SettingsLinkFactory(ctx_);
     auto* w = new FrmSerialIO(ctx_, FrmSerialIO::Tag::Write, links_, this);
-    w->setAttribute(Qt::WA_DeleteOnClose);
-    w->open();
+    showTransferWindow(w);
 }
 
 void MainWindow::M_File_Save_Click() {

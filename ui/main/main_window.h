@@ -9,6 +9,7 @@
 #include "ui/transfer/frm_serial_io.h"
 
 class QAction;
+class QDialog;
 class QLabel;
 class QMenu;
 
@@ -80,6 +81,7 @@ private:
     bool askSaveFirst(int questionText);
     void loadChosenFile();
     void restorePlace();
+    void showTransferWindow(QDialog* w);
     QAction* action(const char* name, const std::function<void()>& handler);
 
     AppContext& ctx_;

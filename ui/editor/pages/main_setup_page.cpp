@@ -298,9 +298,11 @@ void MainSetupPage::Combo_EventSelect_Click(int index) {
 bool MainSetupPage::eventFilter(QObject* watched, QEvent* event) {
     auto* box = qobject_cast<QComboBox*>(watched);
     if (event->type() == QEvent::FocusIn && box) {
-        // Each visit to a claiming list starts from the types the channels have now; the return from
-        // the list's own drop-down is part of the same visit.
-        if (static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason)
+        // Each visit to a claiming list starts from the types the channels have now. The return from
+        // the list's own drop-down, or from another window, is part of the same visit: a new snapshot
+        // then would take the claimed types for the channels' own and lose them at "---".
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
             return false;
         if (box == comboMuxCount_ || box == comboDupUr_ || box == comboNoChannels_)
             SnapshotChannelTypes(ctx_.ws.cfg);
