@@ -209,18 +209,14 @@ TEST_F(EditorTest, claimingListsTakeChannelsAndGiveThemBackFromTheSnapshot) {
     QTest::keyClick(dup, Qt::Key_Home);
     EXPECT_EQ(ws().typeOf(40), kTypeFlipFlop);
 
-    struct CounterStep {
-        int item;
-        int lastClaimed;
-    };
     auto counter = child<QComboBox>("Combo_Counter");
     focus(counter);
-    for (const CounterStep s : {CounterStep{4, 47}, {2, 31}, {1, 23}, {0, 7}}) {
-        SCOPED_TRACE(s.item);
-        emit counter->activated(s.item);
-        EXPECT_EQ(sys(kSysCounter), s.item);
+    for (auto [item, lastClaimed] : {std::pair{4, 47}, {3, 39}, {2, 31}, {1, 23}, {0, 7}}) {
+        SCOPED_TRACE(item);
+        emit counter->activated(item);
+        EXPECT_EQ(sys(kSysCounter), item);
         for (int c = 8; c <= 48; ++c) {
-            const int expected = c <= s.lastClaimed ? kTypeCounterClaim : c == 18 ? 19 : c == 40 ? 2 : 1;
+            const int expected = c <= lastClaimed ? kTypeCounterClaim : c == 18 ? 19 : c == 40 ? 2 : 1;
             ASSERT_EQ(ws().typeOf(c), expected) << c;
         }
     }
