@@ -2,7 +2,7 @@
 
 #include "io/config_diff.h"
 #include "io/config_json.h"
-#include "io_test_support.h"
+#include "tests/support/io_test_support.h"
 
 using namespace korvane;
 using namespace korvane::testing;

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "io/config_file.h"
-#include "io_test_support.h"
 #include "model/channel_types.h"
+#include "tests/support/io_test_support.h"
 
 using namespace korvane;
 using namespace korvane::testing;
@@ -46,20 +46,13 @@ std::string withField(const std::string& text, int line, int field, const std::s
     return out;
 }
 
-Configuration loaded(const std::string& fixture) {
-    Configuration cfg = blankConfiguration();
-    const FileResult r = LoadFile(cfg, fixturePath(fixture));
-    EXPECT_TRUE(r.ok()) << fixture << ": " << r.message();
-    return cfg;
-}
-
 } // namespace
 
 TEST(ConfigFile, everyAcceptedFormReadsTheSameAndSavesByteIdenticalToGoodZeb) {
     const std::string good = readBytes(fixturePath("Good.zeb"));
-    const Configuration reference = loaded("Good.zeb");
+    const Configuration reference = loadedConfiguration("Good.zeb");
     for (const char* name : {"Good.zeb", "GoodLf.zeb", "SignatureM52.x07", "SignatureKorvane.zeb"}) {
-        Configuration cfg = loaded(name);
+        Configuration cfg = loadedConfiguration(name);
         EXPECT_EQ(cfg, reference) << name;
         EXPECT_EQ(ConfigFileText(cfg), good) << name << ": saving writes ZEB1 with CR LF";
     }
@@ -85,7 +78,7 @@ TEST(ConfigFile, modelToFileToModelIsEqual) {
 }
 
 TEST(ConfigFile, typeBytesSplitIntoTypeAndFlags) {
-    const Configuration cfg = loaded("Good.zeb");
+    const Configuration cfg = loadedConfiguration("Good.zeb");
     for (const auto& [channel, type, flags] : {std::tuple{19, 5, 0x80}, {20, 8, 0xC0}, {45, 1, 0}}) {
         EXPECT_EQ(cfg.ChanSetup[channel][kRowType], type) << channel;
         EXPECT_EQ(cfg.SavedChanType[channel], type) << channel;

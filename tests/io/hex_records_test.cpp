@@ -3,9 +3,9 @@
 #include <map>
 
 #include "io/hex_records.h"
-#include "io_test_support.h"
 #include "model/channel_types.h"
 #include "model/field_rules.h"
+#include "tests/support/io_test_support.h"
 
 using namespace korvane;
 using namespace korvane::testing;

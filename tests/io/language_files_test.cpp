@@ -7,8 +7,8 @@
 
 #include "io/text_file.h"
 #include "io/text_ids.h"
-#include "io_test_support.h"
 #include "model/channel_types.h"
+#include "tests/support/io_test_support.h"
 
 using namespace korvane;
 using korvane::testing::readBytes;

@@ -2,8 +2,8 @@
 
 #include "io/hex_records.h"
 #include "io/mem_map.h"
-#include "io_test_support.h"
 #include "model/channel_types.h"
+#include "tests/support/io_test_support.h"
 
 using namespace korvane;
 using namespace korvane::testing;

@@ -161,26 +161,6 @@ TEST_F(TypeChange, timeOutputMovesItsClaimBetweenGroupPairs) {
     EXPECT_EQ(cfg.SysData[kSysTimeOutput], 2);
 }
 
-TEST_F(TypeChange, counterSizesClaimFromB1) {
-    const std::pair<int, int> cases[] = {{1, 23}, {2, 31}, {3, 39}, {4, 47}}; // item -> last claimed channel
-    for (const auto& [item, last] : cases) {
-        SetUp();
-        SetChannelType(cfg, 60, kTypeMono);
-        SnapshotChannelTypes(cfg, kCounterFirst);
-        ChooseCounter(cfg, 4); // the biggest first, then shrink to the size of the case
-        SnapshotChannelTypes(cfg, kCounterFirst);
-        ChooseCounter(cfg, item);
-        for (int c = 0; c < kChannels; ++c) {
-            const int expected = (c >= 8 && c <= last) ? kTypeCounterClaim : (c == 60 ? kTypeMono : kTypeBlank);
-            EXPECT_EQ(type(c), expected) << "item " << item << " channel " << Num_2_Channel(c);
-        }
-    }
-    SnapshotChannelTypes(cfg, kCounterFirst);
-    ChooseCounter(cfg, 0);
-    EXPECT_EQ(type(8), kTypeBlank);
-    EXPECT_EQ(type(60), kTypeMono);
-}
-
 TEST_F(TypeChange, listChoicesOutsideTheirItemsAreIgnored) {
     EXPECT_FALSE(ChooseMultiplexer(cfg, 16));
     EXPECT_FALSE(ChooseTimeOutput(cfg, 8));

@@ -52,31 +52,16 @@ TEST_F(MasterMatrixTest, statesRoundTripAndUnknownStatesChangeNothing) {
 }
 
 TEST(MasterClicks, masterCyclesOffOnNotAffectedAndFlashPatternToggles) {
-    // Three clicks from "off" come back to "off".
-    int s = kMasterOff;
-    s = NextMasterState(s, false);
-    EXPECT_EQ(s, kMasterOn);
-    s = NextMasterState(s, false);
-    EXPECT_EQ(s, kMasterNotAffected);
-    s = NextMasterState(s, false);
-    EXPECT_EQ(s, kMasterOff);
-    EXPECT_EQ(NextMasterState(kMasterNotDrivable, false), kMasterNotDrivable);
-
-    EXPECT_EQ(NextMasterState(kMasterOff, true), kMasterNotAffected);
-    EXPECT_EQ(NextMasterState(kMasterOn, true), kMasterNotAffected);
-    EXPECT_EQ(NextMasterState(kMasterNotAffected, true), kMasterOn);
-    EXPECT_EQ(NextMasterState(kMasterNotDrivable, true), kMasterNotDrivable);
-}
-
-TEST_F(MasterMatrixTest, groupMenuWritesWholeBytes) {
-    const struct {
-        GroupAction a;
-        int on, affected;
-    } cases[] = {{GroupAction::On, 255, 255}, {GroupAction::Off, 0, 255}, {GroupAction::X, 0, 0}};
-    for (const auto& c : cases) {
-        MasterGroup(cfg, 5, 2, c.a);
-        EXPECT_EQ(cfg.MasterMatrix[5][2], c.on);
-        EXPECT_EQ(cfg.MasterMatrix[5][18], c.affected);
+    const std::tuple<int, int, int> cases[] = {
+        // state, next in the master matrix, next in a flash pattern
+        {kMasterOff, kMasterOn, kMasterNotAffected},
+        {kMasterOn, kMasterNotAffected, kMasterNotAffected},
+        {kMasterNotAffected, kMasterOff, kMasterOn},
+        {kMasterNotDrivable, kMasterNotDrivable, kMasterNotDrivable},
+    };
+    for (auto [state, master, flash] : cases) {
+        EXPECT_EQ(NextMasterState(state, false), master) << state;
+        EXPECT_EQ(NextMasterState(state, true), flash) << state;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "tests/support/program_fixture.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 
@@ -47,6 +48,17 @@ void ProgramFixture::SetUp() {
 bool ProgramFixture::start() {
     program_ = std::make_unique<Program>(dialogs, *settings_, programFolder(), lockPath());
     return program_->Main() == Program::Start::Started;
+}
+
+QAction* ProgramFixture::act(const QString& name) {
+    QAction* a = main().findChild<QAction*>(name);
+    EXPECT_NE(a, nullptr) << name.toStdString();
+    return a;
+}
+
+void ProgramFixture::focus(QWidget* w) {
+    QApplication::setActiveWindow(w->window());
+    w->setFocus(Qt::TabFocusReason);
 }
 
 void ProgramFixture::TearDown() {

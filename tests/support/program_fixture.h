@@ -2,12 +2,15 @@
 // A started program in a temporary program folder with its own settings file, lock file and
 // small language files whose texts are easy to recognise ("E<n>", "D<n>", "K<n>").
 
+#include <QAction>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
 
 #include "tests/support/scripted_dialogs.h"
+#include "ui/editor/editor_window.h"
+#include "ui/main/main_window.h"
 #include "ui/main/program.h"
 
 namespace korvane::test {
@@ -33,10 +36,32 @@ protected:
     EditorWindow& editor() { return *program_->editor(); }
     Settings& settings() { return *settings_; }
 
+    // A named action of the main window's menus.
+    QAction* act(const QString& name);
+    // A named widget of the editor or, failing that, of the main window; the test fails when there is none.
+    template <class W = QWidget> W* child(const QString& name) {
+        W* w = editor().findChild<W*>(name);
+        if (!w)
+            w = main().findChild<W*>(name);
+        EXPECT_NE(w, nullptr) << name.toStdString();
+        return w;
+    }
+    // Activates the widget's window and gives the widget the focus as a Tab would.
+    static void focus(QWidget* w);
+
     ScriptedDialogs dialogs;
     QTemporaryDir dir_;
     std::unique_ptr<Settings> settings_;
     std::unique_ptr<Program> program_;
+};
+
+// The same, with the program started before every test.
+class StartedProgramFixture : public ProgramFixture {
+protected:
+    void SetUp() override {
+        ProgramFixture::SetUp();
+        ASSERT_TRUE(start());
+    }
 };
 
 } // namespace korvane::test

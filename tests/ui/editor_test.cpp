@@ -11,12 +11,10 @@
 #include "model/channel_types.h"
 #include "model/master.h"
 #include "tests/support/program_fixture.h"
-#include "ui/editor/editor_window.h"
 #include "ui/editor/locked_field.h"
 #include "ui/editor/pages/master_page.h"
 #include "ui/icons/icon_factory.h"
 #include "ui/main/channel_cell.h"
-#include "ui/main/main_window.h"
 
 using namespace korvane;
 using namespace korvane::test;
@@ -26,22 +24,8 @@ namespace {
 constexpr int kMaster = 5;
 constexpr int kB3 = 10;
 
-class EditorTest : public ProgramFixture {
+class EditorTest : public StartedProgramFixture {
 protected:
-    void SetUp() override {
-        ProgramFixture::SetUp();
-        ASSERT_TRUE(start());
-    }
-    template <class W = QWidget> W* child(const QString& name) {
-        W* w = editor().findChild<W*>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
-    }
-    void focus(QWidget* w) {
-        QApplication::setActiveWindow(w->window());
-        w->setFocus(Qt::TabFocusReason);
-    }
-    QAction* act(const char* name) { return main().findChild<QAction*>(QLatin1String(name)); }
     void openMainSetup() { act("Menu_Edit_Basic_Setup")->trigger(); }
     Byte& sys(int b) { return ws().cfg.SysData[static_cast<std::size_t>(b)]; }
     MasterCell* cell(int t) { return editor().masterPage()->cell(t); }
@@ -225,18 +209,14 @@ TEST_F(EditorTest, claimingListsTakeChannelsAndGiveThemBackFromTheSnapshot) {
     QTest::keyClick(dup, Qt::Key_Home);
     EXPECT_EQ(ws().typeOf(40), kTypeFlipFlop);
 
-    struct CounterStep {
-        int item;
-        int lastClaimed;
-    };
     auto counter = child<QComboBox>("Combo_Counter");
     focus(counter);
-    for (const CounterStep s : {CounterStep{4, 47}, {2, 31}, {1, 23}, {0, 7}}) {
-        SCOPED_TRACE(s.item);
-        emit counter->activated(s.item);
-        EXPECT_EQ(sys(kSysCounter), s.item);
+    for (auto [item, lastClaimed] : {std::pair{4, 47}, {3, 39}, {2, 31}, {1, 23}, {0, 7}}) {
+        SCOPED_TRACE(item);
+        emit counter->activated(item);
+        EXPECT_EQ(sys(kSysCounter), item);
         for (int c = 8; c <= 48; ++c) {
-            const int expected = c <= s.lastClaimed ? kTypeCounterClaim : c == 18 ? 19 : c == 40 ? 2 : 1;
+            const int expected = c <= lastClaimed ? kTypeCounterClaim : c == 18 ? 19 : c == 40 ? 2 : 1;
             ASSERT_EQ(ws().typeOf(c), expected) << c;
         }
     }

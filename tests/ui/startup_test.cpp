@@ -11,9 +11,7 @@
 
 #include "app/texts.h"
 #include "tests/support/program_fixture.h"
-#include "ui/editor/editor_window.h"
 #include "ui/main/channel_cell.h"
-#include "ui/main/main_window.h"
 
 using namespace korvane;
 using namespace korvane::test;
@@ -51,9 +49,9 @@ TEST_F(Startup, firstRunWritesEveryKeyWithItsDefault) {
     }
     // The second slot is current on a first run, and every recent item is disabled.
     EXPECT_EQ(ws().CurLanguage, 1);
-    EXPECT_EQ(main().findChild<QMenu*>("M_File")->title(), QStringLiteral("D1"));
+    EXPECT_EQ(child<QMenu>("M_File")->title(), QStringLiteral("D1"));
     for (int k = 1; k <= 4; ++k)
-        EXPECT_FALSE(main().findChild<QAction*>(QStringLiteral("Load_fileno_%1").arg(k))->isEnabled()) << k;
+        EXPECT_FALSE(act(QStringLiteral("Load_fileno_%1").arg(k))->isEnabled()) << k;
     EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [New]"));
     EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_Welcome"));
     EXPECT_TRUE(dialogs.shown.empty()) << dialogs.texts().join('|').toStdString();
@@ -119,40 +117,35 @@ TEST_F(Startup, aSecondCopyIsRefusedButAStaleLockIsNot) {
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_F(Startup, aMissingLanguageFileIsReportedAndNeverBecomesCurrent) {
-    ASSERT_TRUE(start());
-    ws().LangFiles[0] = tempPath("nowhere/English.dat");
-    main().Menu_View_Sprog_Click(0);
-    EXPECT_EQ(ws().CurLanguage, 1);
-    EXPECT_TRUE(dialogs.texts().contains(QStringLiteral("Bad or Corrupted language file...")));
-    EXPECT_EQ(main().findChild<QMenu*>("M_File")->title(), QStringLiteral("D1"));
-    EXPECT_EQ(settings().value("CurrentLanguage"), QStringLiteral("1"));
-}
-
 TEST_F(Startup, switchingLanguageRecaptionsBothWindowsAndMovesTheCheckMark) {
     ASSERT_TRUE(start());
     main().Menu_View_Sprog_Click(2);
     EXPECT_EQ(ws().CurLanguage, 2);
     EXPECT_EQ(settings().value("CurrentLanguage"), QStringLiteral("2"));
-    EXPECT_EQ(main().findChild<QMenu*>("M_File")->title(), QStringLiteral("K1"));
-    EXPECT_EQ(main().findChild<QAction*>("M_File_New")->text(), QStringLiteral("K2\tCtrl+N"));
-    EXPECT_EQ(main().findChild<QAction*>("M_File_Exit")->text(), QStringLiteral("K7\tAlt+X"));
-    EXPECT_TRUE(main().findChild<QAction*>("Menu_View_Sprog_2")->isChecked());
-    EXPECT_FALSE(main().findChild<QAction*>("Menu_View_Sprog_1")->isChecked());
-    EXPECT_EQ(main().findChild<QAction*>("PopUp_ChannelType_22")->text(), QStringLiteral("K27"));
+    EXPECT_EQ(child<QMenu>("M_File")->title(), QStringLiteral("K1"));
+    EXPECT_EQ(act("M_File_New")->text(), QStringLiteral("K2\tCtrl+N"));
+    EXPECT_EQ(act("M_File_Exit")->text(), QStringLiteral("K7\tAlt+X"));
+    EXPECT_TRUE(act("Menu_View_Sprog_2")->isChecked());
+    EXPECT_FALSE(act("Menu_View_Sprog_1")->isChecked());
+    EXPECT_EQ(act("PopUp_ChannelType_22")->text(), QStringLiteral("K27"));
     EXPECT_TRUE(editor().windowTitle().startsWith(QStringLiteral("K0")));
     EXPECT_EQ(main().cell(0)->toolTip(), QStringLiteral("A1: K101"));
-    // A language file with a bad record leaves the previous language current.
+    // A missing language file, or one with a bad record, is reported and leaves the previous language current.
     WriteTextFile(tempPath("Broken.dat"), {{330, "xx07300-0000"}, {331, "Broken"}, {1, "B1"}, {401, "x"}});
-    ws().LangFiles[0] = tempPath("Broken.dat");
-    main().Menu_View_Sprog_Click(0);
-    EXPECT_EQ(ws().CurLanguage, 2);
-    EXPECT_EQ(main().findChild<QMenu*>("M_File")->title(), QStringLiteral("K1"));
+    for (const char* file : {"nowhere/English.dat", "Broken.dat"}) {
+        dialogs.shown.clear();
+        ws().LangFiles[0] = tempPath(QLatin1String(file));
+        main().Menu_View_Sprog_Click(0);
+        EXPECT_EQ(ws().CurLanguage, 2) << file;
+        EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Bad or Corrupted language file...")}) << file;
+        EXPECT_EQ(child<QMenu>("M_File")->title(), QStringLiteral("K1")) << file;
+        EXPECT_EQ(settings().value("CurrentLanguage"), QStringLiteral("2")) << file;
+    }
 }
 
 TEST_F(Startup, helpShowsTheHelpTextOrTextTwoHundredWithTitleAndNumber) {
     ASSERT_TRUE(start());
-    main().findChild<QAction*>("Mnu_generelHelp")->trigger();
+    act("Mnu_generelHelp")->trigger();
     ASSERT_FALSE(dialogs.shown.empty());
     EXPECT_EQ(dialogs.shown.back().text, QStringLiteral("D-general help"));
     EXPECT_EQ(dialogs.shown.back().caption, QStringLiteral("D17"));
@@ -179,9 +172,9 @@ TEST(DialogHelpers, barFiltersBecomeQtFiltersAndTitlesDropTheFolder) {
 
 TEST_F(Startup, theLanguagePageTakesOnlyValidLanguageFilesIntoASlot) {
     ASSERT_TRUE(start());
-    main().findChild<QAction*>("MnuSetLanguage")->trigger();
+    act("MnuSetLanguage")->trigger();
     EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_SelectLanguage"));
-    auto* slot2 = editor().findChild<QLineEdit*>("T_Language_2");
+    auto* slot2 = child<QLineEdit>("T_Language_2");
     EXPECT_EQ(slot2->text(), QStringLiteral("Dansk"));
 
     struct Case {
@@ -200,7 +193,7 @@ TEST_F(Startup, theLanguagePageTakesOnlyValidLanguageFilesIntoASlot) {
         WriteTextFile(tempPath("Svenska.dat"), c.records);
         dialogs.shown.clear();
         dialogs.files = {tempPath("Svenska.dat")};
-        QTest::mouseClick(editor().findChild<QPushButton*>("C_FindLang_2"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>("C_FindLang_2"), Qt::LeftButton);
         EXPECT_EQ(dialogs.shown.empty(), c.taken) << c.what;
         EXPECT_EQ(slot2->text(), c.taken ? QStringLiteral("Svenska") : QStringLiteral("Dansk")) << c.what;
         EXPECT_EQ(settings().value("Language2"), c.taken ? QStringLiteral("Svenska") : QStringLiteral("Dansk"))
@@ -212,10 +205,10 @@ TEST_F(Startup, theLanguagePageTakesOnlyValidLanguageFilesIntoASlot) {
     EXPECT_EQ(dialogs.fileDialogs.back().title, QStringLiteral("D32"));
     // Cancelling the browse changes nothing.
     dialogs.files = {std::nullopt};
-    QTest::mouseClick(editor().findChild<QPushButton*>("C_FindLang_0"), Qt::LeftButton);
-    EXPECT_EQ(editor().findChild<QLineEdit*>("T_Language_0")->text(), QStringLiteral("English"));
+    QTest::mouseClick(child<QPushButton>("C_FindLang_0"), Qt::LeftButton);
+    EXPECT_EQ(child<QLineEdit>("T_Language_0")->text(), QStringLiteral("English"));
     // OK reloads the current language and returns to the about page.
-    QTest::mouseClick(editor().findChild<QPushButton*>("C_langOk"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("C_langOk"), Qt::LeftButton);
     EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_Welcome"));
-    EXPECT_EQ(main().findChild<QAction*>("Menu_View_Sprog_2")->text(), QStringLiteral("Svenska"));
+    EXPECT_EQ(act("Menu_View_Sprog_2")->text(), QStringLiteral("Svenska"));
 }

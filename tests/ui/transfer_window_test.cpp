@@ -2,10 +2,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "io/config_file.h"
 #include "io/link/simulated_link.h"
+#include "tests/support/io_test_support.h"
 #include "tests/support/program_fixture.h"
-#include "ui/main/main_window.h"
 #include "ui/transfer/frm_serial_io.h"
 
 using namespace korvane;
@@ -13,13 +12,11 @@ using namespace korvane::test;
 
 namespace {
 
-class TransferWindowTest : public ProgramFixture {
+class TransferWindowTest : public StartedProgramFixture {
 protected:
     void SetUp() override {
-        ProgramFixture::SetUp();
-        ASSERT_TRUE(start());
-        ClearConfiguration(unitCfg, state);
-        ASSERT_TRUE(LoadFile(unitCfg, KORVANE_TEST_DATA "/Good.zeb").ok());
+        StartedProgramFixture::SetUp();
+        unitCfg = korvane::testing::loadedConfiguration("Good.zeb");
         unitCfg.SysData[kSysFirmwareHigh] = 3;
         unitCfg.SysData[kSysFirmwareLow] = 0;
         // Each transfer gets the next fault; the unit holds Good.zeb.
@@ -43,7 +40,6 @@ protected:
     }
 
     Configuration unitCfg;
-    EditState state;
     std::vector<UnitFault> faults;
 };
 

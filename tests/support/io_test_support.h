@@ -1,11 +1,13 @@
 #pragma once
-// Helpers shared by the io tests: fixtures, temporary folders, configurations with content.
+// Helpers shared by the io and link tests: fixtures, temporary folders, configurations with content.
 
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <string>
 
+#include "io/config_file.h"
 #include "model/configuration.h"
 
 namespace korvane::testing {
@@ -40,6 +42,14 @@ inline Configuration blankConfiguration() {
     Configuration cfg;
     EditState st;
     ClearConfiguration(cfg, st);
+    return cfg;
+}
+
+// A fixture file loaded over a blank configuration.
+inline Configuration loadedConfiguration(const std::string& fixture) {
+    Configuration cfg = blankConfiguration();
+    const FileResult r = LoadFile(cfg, fixturePath(fixture));
+    EXPECT_TRUE(r.ok()) << fixture << ": " << r.message();
     return cfg;
 }
 
