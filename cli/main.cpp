@@ -164,21 +164,32 @@ int cmdDump(const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int cmdExportHex(const std::vector<std::string>& args) {
-    const Args a = parseArgs(args, {"--clock", "--language", "-o"});
-    needPositional(a, 1);
-    DeviceClock clock = localClock();
-    if (a.options.count("--clock")) {
-        const auto parsed = parseClock(a.options.at("--clock"));
-        if (!parsed)
-            throw UsageError{"--clock wants YYYY-MM-DDTHH:MM:SS, not " + a.options.at("--clock")};
-        clock = *parsed;
-    }
+// The texts of the unit label and the SMS entries: --language, or the English file of the program.
+TextLookup readTexts(const Args& a) {
     const std::string language = optionOr(a, "--language", gProgramDir + "/Language/English.dat");
     TextLookup texts;
     std::string error;
     if (!cli::ReadLanguageTexts(language, texts, error))
-        return fail("language file " + error);
+        throw std::runtime_error("language file " + error);
+    return texts;
+}
+
+// The date and time a write puts into the unit: --clock, or now.
+DeviceClock clockOption(const Args& a) {
+    if (!a.options.count("--clock"))
+        return localClock();
+    const auto parsed = parseClock(a.options.at("--clock"));
+    if (!parsed)
+        throw UsageError{"--clock wants YYYY-MM-DDTHH:MM:SS, not " + a.options.at("--clock")};
+    return *parsed;
+}
+
+int cmdExportHex(const std::vector<std::string>& args) {
+    const Args a = parseArgs(args, {"--clock", "--language", "-o"});
+    needPositional(a, 1);
+    const DeviceClock clock = clockOption(a);
+    const TextLookup texts = readTexts(a);
+    std::string error;
     auto cfg = loadForUse(a.positional[0], error);
     if (!cfg)
         return fail(error);
@@ -255,15 +266,6 @@ std::unique_ptr<SerialLink> makeLink(const std::string& port) {
     if (port == "sim")
         return std::make_unique<SimulatedLink>(false);
     return std::make_unique<SerialPortLink>(PortDevice(QString::fromStdString(port)));
-}
-
-TextLookup readTexts(const Args& a) {
-    const std::string language = optionOr(a, "--language", gProgramDir + "/Language/English.dat");
-    TextLookup texts;
-    std::string error;
-    if (!cli::ReadLanguageTexts(language, texts, error))
-        throw std::runtime_error("language file " + error);
-    return texts;
 }
 
 // Runs a transfer to its end: a progress bar on a terminal, then one line on stderr with the status
@@ -367,13 +369,7 @@ int cmdWrite(const std::vector<std::string>& args) {
     needPositional(a, 1);
     if (!a.options.count("--port"))
         throw UsageError{"write needs --port DEV"};
-    DeviceClock clock = localClock();
-    if (a.options.count("--clock")) {
-        const auto parsed = parseClock(a.options.at("--clock"));
-        if (!parsed)
-            throw UsageError{"--clock wants YYYY-MM-DDTHH:MM:SS, not " + a.options.at("--clock")};
-        clock = *parsed;
-    }
+    const DeviceClock clock = clockOption(a);
     TransferLoop loop;
     const TextLookup texts = readTexts(a);
     std::string error;
