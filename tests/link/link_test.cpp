@@ -186,8 +186,9 @@ TEST(WriteTransfer, verdictsEarlyAnswerAndChannelsInUse) {
         EXPECT_EQ(write.answeredEarly(), early);
         // After an early answer the checked steps stop (no logic records), the rest still goes out.
         EXPECT_EQ(sent.find(":04390000") == std::string::npos, early);
-        if (!early)
+        if (!early) {
             EXPECT_EQ(link.unit().memory()[kAddrChannelText], static_cast<Byte>(cfg.ChanText[0][0]));
+        }
     }
 }
 

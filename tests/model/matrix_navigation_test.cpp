@@ -48,8 +48,9 @@ TEST(MatrixCursor, movesSkipSecondChannelsAndBeepAtTheEdges) {
     };
     for (const MoveCase& c : cases) {
         Configuration cfg = blank(c.channelsInUse);
-        if (c.rollerAt >= 0)
+        if (c.rollerAt >= 0) {
             ASSERT_FALSE(SetChannelType(cfg, c.rollerAt, kTypeRoller).empty()) << c.what;
+        }
         const CursorMove m = MoveCursor(cfg, c.from, c.key);
         EXPECT_EQ(m.channel, c.to) << c.what;
         EXPECT_EQ(m.beep, c.beep) << c.what;
