@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -97,4 +98,19 @@ TEST_F(TransferWindowTest, writeShowsTheVerdictBeepsAndCancelCloses) {
     main().M_File_Write_Click();
     QTest::mouseClick(button("Cmd_cancel"), Qt::LeftButton);
     EXPECT_TRUE(QTest::qWaitFor([this] { return window() == nullptr; }, 2000));
+}
+
+TEST_F(TransferWindowTest, closingDuringAReadTakesNothingAndGivesTheCursorBack) {
+    faults = {UnitFault::Stall};
+    main().M_File_Read_Click();
+    ASSERT_NE(window(), nullptr);
+    const Configuration before = ws().cfg;
+    window()->setTickInterval(10);
+    QTest::mouseClick(button("Cmd_ok"), Qt::LeftButton);
+    EXPECT_NE(QApplication::overrideCursor(), nullptr);
+    window()->close();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return window() == nullptr; }, 2000));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(ws().cfg, before);
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [New]"));
 }

@@ -55,6 +55,10 @@ FrmSerialIO::FrmSerialIO(AppContext& ctx, Tag tag, LinkFactory links, QWidget* p
     (new QVBoxLayout(frame))->addWidget(Label1);
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    // Hidden after a transfer without the window changing its layout.
+    QSizePolicy keep = ProgressBar1->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    ProgressBar1->setSizePolicy(keep);
     Cmd_ok = new QPushButton(this);
     Cmd_ok->setObjectName(QStringLiteral("Cmd_ok"));
     Cmd_ok->setDefault(true);
@@ -76,6 +80,14 @@ FrmSerialIO::FrmSerialIO(AppContext& ctx, Tag tag, LinkFactory links, QWidget* p
 FrmSerialIO::~FrmSerialIO() {
     if (transfer_)
         transfer_->abort();
+    endBusy(); // closed in the middle of a transfer: the finish never reaches this window
+}
+
+void FrmSerialIO::endBusy() {
+    if (!busy_)
+        return;
+    busy_ = false;
+    QApplication::restoreOverrideCursor();
 }
 
 void FrmSerialIO::Form_Activate() {
@@ -108,7 +120,11 @@ void FrmSerialIO::reject() {
 void FrmSerialIO::startTransfer() {
     Cmd_cancel->setEnabled(false);
     Cmd_ok->setEnabled(false);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ProgressBar1->setVisible(true);
+    if (!busy_) {
+        busy_ = true;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
     transfer_.reset();
     link_ = links_();
     if (tag_ == Tag::Read) {
@@ -138,9 +154,10 @@ void FrmSerialIO::startTransfer() {
 }
 
 void FrmSerialIO::onFinished() {
-    QApplication::restoreOverrideCursor();
+    endBusy();
     if (!transfer_)
         return;
+    ProgressBar1->setVisible(false);
     const TransferOutcome outcome = transfer_->outcome();
     Label1->setText(ctx_.ws.text(transfer_->statusText()));
     Cmd_ok->setEnabled(true);

@@ -47,6 +47,7 @@ private:
     void Form_Activate();
     void startTransfer();
     void onFinished();
+    void endBusy();
 
     AppContext& ctx_;
     Tag tag_;
@@ -59,6 +60,7 @@ private:
     QProgressBar* ProgressBar1 = nullptr;
     std::shared_ptr<SerialLink> link_;
     std::unique_ptr<Configuration> scratch_; // a read fills this; the model only takes it whole
+    bool busy_ = false;                      // the wait cursor is shown
     std::unique_ptr<Transfer> transfer_;
 };
 
