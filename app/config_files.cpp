@@ -7,10 +7,6 @@ namespace korvane {
 
 namespace {
 
-std::string localPath(const QString& path) {
-    return path.toLocal8Bit().toStdString();
-}
-
 // The user's language says what happened; the file, the line and the technical reason follow.
 QString describe(const Workspace& ws, int headline, const FileResult& r) {
     QString where = QString::fromLocal8Bit(r.file.c_str());
@@ -25,7 +21,7 @@ QString describe(const Workspace& ws, int headline, const FileResult& r) {
 LoadResult LoadFile(AppContext& ctx, QWidget* parent) {
     Workspace& ws = ctx.ws;
     ctx.settings.setValue(QStringLiteral("DataFileLoc"), ws.DataFileLoc);
-    const FileResult r = korvane::LoadFile(ws.cfg, localPath(ws.DataFileLoc));
+    const FileResult r = korvane::LoadFile(ws.cfg, LocalPath(ws.DataFileLoc));
     switch (r.status) {
     case FileStatus::Ok:
         ws.setDataChanged(false);
@@ -43,7 +39,7 @@ LoadResult LoadFile(AppContext& ctx, QWidget* parent) {
 bool SaveFile(AppContext& ctx, QWidget* parent) {
     Workspace& ws = ctx.ws;
     ctx.settings.setValue(QStringLiteral("DataFileLoc"), ws.DataFileLoc);
-    const FileResult r = korvane::SaveFile(ws.cfg, localPath(ws.DataFileLoc));
+    const FileResult r = korvane::SaveFile(ws.cfg, LocalPath(ws.DataFileLoc));
     if (!r.ok()) {
         ctx.dialogs.message(parent, describe(ws, kTxtSaveFailed, r), QString(), MessageIcon::Exclamation);
         return false;

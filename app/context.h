@@ -25,6 +25,11 @@ inline std::string ToCp1252(const QString& text) {
     return Utf8ToCp1252(text.toStdString());
 }
 
+// A path as the Qt-free file code takes it: the bytes of the local file system.
+inline std::string LocalPath(const QString& path) {
+    return path.toLocal8Bit().toStdString();
+}
+
 // Twips (1/1440 inch) to pixels at the screen's logical resolution.
 int TwipsToPixels(int twips, double logicalDpi);
 

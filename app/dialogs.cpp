@@ -101,8 +101,12 @@ QString DefaultSuffix(const QString& qtFilter) {
     return qtFilter.mid(start, end - start);
 }
 
+qsizetype LastSeparator(const QString& path) {
+    return std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
+}
+
 QString FileTitle(const QString& path) {
-    const qsizetype cut = std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
+    const qsizetype cut = LastSeparator(path);
     return path.mid(cut + 1);
 }
 

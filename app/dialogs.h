@@ -55,6 +55,9 @@ QString ToQtFilter(const QString& barFilter);
 // The extension of a Qt filter's first pattern: "Korvane (*.zeb)" -> "zeb"; "" for "All (*)".
 QString DefaultSuffix(const QString& qtFilter);
 
+// The position of the last '\' or '/' of a path, -1 when it has none.
+qsizetype LastSeparator(const QString& path);
+
 // The file name after the last '\' or '/'; the whole text when there is none.
 QString FileTitle(const QString& path);
 

@@ -1,26 +1,16 @@
 #include "app/texts.h"
 
-#include <QFileInfo>
-
 #include "io/text_file.h"
 #include "io/text_ids.h"
 
 namespace korvane {
-
-namespace {
-
-std::string localPath(const QString& path) {
-    return path.toLocal8Bit().toStdString();
-}
-
-} // namespace
 
 bool LoadTexts(AppContext& ctx, QWidget* parent, int slot, TextKind kind) {
     Workspace& ws = ctx.ws;
     const QString languageFile = ws.LangFiles[static_cast<std::size_t>(slot)];
     const bool language = kind == TextKind::Language;
     const int count = language ? kLanguageTextCount : kHelpTextCount;
-    const std::string path = language ? localPath(languageFile) : HelpFileName(localPath(languageFile));
+    const std::string path = language ? LocalPath(languageFile) : HelpFileName(LocalPath(languageFile));
     const TextTable table = ReadTextFile(path, count);
 
     std::vector<QString>& target = language ? ws.LangText : ws.HelpText;
@@ -53,7 +43,7 @@ bool ChooseLanguage(AppContext& ctx, QWidget* parent, int slot) {
 }
 
 bool CheckLanguageFile(AppContext& ctx, QWidget* parent, const QString& path, int slot) {
-    const LanguageFileCheck check = CheckLanguageFileAt(localPath(path));
+    const LanguageFileCheck check = CheckLanguageFileAt(LocalPath(path));
     if (!check.valid) {
         ctx.dialogs.message(parent, kBadLanguageFile);
         return false;

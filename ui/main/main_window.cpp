@@ -652,7 +652,7 @@ void MainWindow::RefreshFileList(const QString& name, bool showOnly) {
     }
     for (int k = 0; k < 4; ++k) {
         const QString& entry = f[static_cast<std::size_t>(k)];
-        const qsizetype cut = std::max(entry.lastIndexOf(QLatin1Char('\\')), entry.lastIndexOf(QLatin1Char('/')));
+        const qsizetype cut = LastSeparator(entry);
         const bool usable = cut >= 0 && entry.size() > 3;
         recent_[k]->setEnabled(usable);
         recent_[k]->setText(QStringLiteral("%1 ").arg(k + 1) + (usable ? entry.mid(cut + 1) : entry));
