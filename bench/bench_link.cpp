@@ -6,7 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "io/config_file.h"
-#include "io/link/simulated_link.h"
+#include "sim/simulated_link.h"
 #include "io/link/transfers.h"
 
 using namespace korvane;

@@ -19,7 +19,7 @@
 #include "io/config_file.h"
 #include "io/config_json.h"
 #include "io/hex_records.h"
-#include "io/link/simulated_link.h"
+#include "sim/simulated_link.h"
 #include "io/link/transfers.h"
 #include "io/mem_map.h"
 #include "io/text_ids.h"

@@ -1,6 +1,7 @@
 #include "io/mem_map.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "io/config_file.h"
 #include "io/hex_records.h"
@@ -26,6 +27,8 @@ std::string reasonOf(int code) {
         return "a record arrived damaged (checksum error)";
     case kReadRecordCut:
         return "a record arrived cut short (characters lost on the line)";
+    case kReadNotHex:
+        return "a record arrived damaged (a character that is no hex digit)";
     default:
         return {};
     }
@@ -44,12 +47,14 @@ template <typename Keep> std::string filtered(const MemMap& image, int address, 
 
 } // namespace
 
-MemMapReceiver::MemMapReceiver() : memMap_(std::make_unique<MemMap>()) {
+MemMapReceiver::MemMapReceiver()
+    : memMap_(std::make_unique<MemMap>()), covered_(std::make_unique<std::array<bool, kReadImageEnd>>()) {
     reset();
 }
 
 void MemMapReceiver::reset() {
     memMap_->fill(0);
+    covered_->fill(false);
     rxState_ = 0;
     readState_ = 0;
     readError_ = kReadOk;
@@ -77,10 +82,19 @@ void MemMapReceiver::Put_to_MemMap(unsigned char ch) {
             fail(kReadRecordCut);
         inRecord_ = true;
         rxState_ = 0;
-    } else if (ch >= '0' && ch <= '9')
+    } else if (ch >= '0' && ch <= '9') {
         nibble_ = ch - '0';
-    else if (ch >= 'A' && ch <= 'F')
+    } else if (ch >= 'A' && ch <= 'F') {
         nibble_ = ch - 'A' + 10;
+    } else if (inRecord_) {
+        // Keeping the last nibble would let a lost character realign the rest of the record.
+        fail(kReadNotHex);
+        inRecord_ = false;
+        rxState_ = 0;
+        return;
+    }
+    if (!inRecord_)
+        return; // line ends and noise between records
 
     switch (rxState_) {
     case 0:
@@ -161,6 +175,8 @@ void MemMapReceiver::Put_to_MemMap(unsigned char ch) {
         if (sum_ == 0 && length_ > 0 && addressHigh_ <= kMaxAddressHigh) {
             const int address = 256 * addressHigh_ + addressLow_;
             std::copy(buffer_.begin(), buffer_.begin() + length_, memMap_->begin() + address);
+            for (int a = address; a < std::min(address + length_, kReadImageEnd); ++a)
+                (*covered_)[a] = true;
             progress_ = std::min(addressHigh_, kMaxProgress);
             ++records_;
         }
@@ -189,11 +205,25 @@ ReceiveResult MemMapReceiver::result() const {
     ReceiveResult r;
     r.records = records_;
     r.error = firstError_;
-    r.complete = over_ && firstError_ == kReadOk;
-    if (firstError_ != kReadOk)
+    if (firstError_ != kReadOk) {
         r.reason = reasonOf(firstError_);
-    else if (!r.complete)
+        return r;
+    }
+    if (!over_) {
         r.reason = readState_ == 1 ? "the end record arrived incomplete" : "the answer ended before the end record";
+        return r;
+    }
+    const auto gap = std::find(covered_->begin(), covered_->end(), false);
+    if (gap != covered_->end()) {
+        const auto held = std::count(covered_->begin(), covered_->end(), true);
+        char at[8];
+        std::snprintf(at, sizeof at, "%04X", static_cast<unsigned>(gap - covered_->begin()));
+        r.error = kReadNotCovered;
+        r.reason = "the answer holds " + std::to_string(held) + " of the image's " + std::to_string(kReadImageEnd) +
+                   " bytes (the first one missing at 0x" + at + ")";
+        return r;
+    }
+    r.complete = true;
     return r;
 }
 

@@ -16,6 +16,9 @@ constexpr int kMemMapSize = 32768;
 using MemMap = std::array<Byte, kMemMapSize>;
 
 constexpr int kUnitVersion = 0x0300; // the firmware version this program is made for
+// A read answer must cover the image from 0x0000 up to the end of the SMS texts; the unit's memory
+// above it holds nothing the configuration keeps.
+constexpr int kReadImageEnd = 0x3C00;
 
 // ReadError codes of the receiver.
 enum ReadErrorCode : int {
@@ -24,12 +27,15 @@ enum ReadErrorCode : int {
     kReadAddressOutOfRange = 3,
     kReadUnknownType = 4,
     kReadChecksum = 5,
-    kReadRecordCut = 6, // a record was cut short: the next ':' arrived before its checksum
+    kReadRecordCut = 6,  // a record was cut short: the next ':' arrived before its checksum
+    kReadNotHex = 7,     // a record holds a character that is no hex digit: it is damaged
+    kReadNotCovered = 8, // the end record came, but the records did not cover 0x0000..kReadImageEnd - 1
     kReadComplete = 10,
 };
 
 struct ReceiveResult {
-    bool complete = false; // the end record arrived and every record before it was sound
+    bool complete = false; // the end record arrived, every record before it was sound and together they
+                           // covered the whole image
     int error = kReadOk;   // the first fault seen (a ReadErrorCode), kReadOk when none
     int records = 0;       // data records taken into the image
     std::string reason;    // what went wrong, for the user; empty when complete
@@ -44,9 +50,10 @@ public:
 
     // One received character, through the state machine:
     //  state 0 start, 1..2 length, 3..6 address, 7..8 type, 9..10 data, 11..12 checksum.
-    // ':' always restarts at state 0; '0'..'9' and 'A'..'F' give the nibble, any other character
-    // keeps the last one. A record with a bad checksum is not stored. Characters after the end
-    // record are ignored: the read is over.
+    // ':' always restarts at state 0; '0'..'9' and 'A'..'F' give the nibble. Any other character
+    // inside a record damages it (a lost or changed character must not shift the digits after it
+    // into place); between records (line ends) it is ignored. A damaged record is not stored.
+    // Characters after the end record are ignored: the read is over.
     void Put_to_MemMap(unsigned char ch);
     void feed(std::string_view bytes);
 
@@ -58,9 +65,9 @@ public:
     int readError() const { return readError_; }
     // The progress value: the address high byte of the last record stored, at most 64.
     int progress() const { return progress_; }
-    // Whether the image may be taken: only a read whose end record arrived and in which no record
-    // was too long, out of range, of an unknown type or damaged. A read that lost a record must not
-    // put a partly empty image into the configuration.
+    // Whether the image may be taken: only a read whose end record arrived, in which no record was
+    // too long, out of range, of an unknown type or damaged, and whose records covered the whole
+    // image. A read that lost a record must not put a partly empty image into the configuration.
     ReceiveResult result() const;
 
     const MemMap& image() const { return *memMap_; }
@@ -69,6 +76,7 @@ private:
     void fail(int code);
 
     std::unique_ptr<MemMap> memMap_;
+    std::unique_ptr<std::array<bool, kReadImageEnd>> covered_; // bytes of the image a stored record held
     int rxState_ = 0;
     int readState_ = 0;
     int readError_ = kReadOk;

@@ -25,6 +25,7 @@ constexpr std::array kFaultNames{
     FaultName{UnitFault::GarbageVerdict, "garbage-verdict"},
     FaultName{UnitFault::Firmware0301, "firmware-0301"},
     FaultName{UnitFault::Firmware02FF, "firmware-02ff"},
+    FaultName{UnitFault::LateVerdict, "late-verdict"},
 };
 
 // The record damaged or cut by the faults: the first master matrix record.
@@ -131,6 +132,10 @@ void UnitSimulator::onRecord(const std::string& record) {
     }
     if ((sum & 0xFF) != 0)
         return; // a damaged record is not stored
+    if (!late_.empty() && ++lateRecords_ == kSimMidStreamRecord) {
+        output_ += late_;
+        late_.clear();
+    }
     if (record == kReadRequest) {
         recordsStored_ = 0;
         answeredEarly_ = false;
@@ -169,6 +174,10 @@ void UnitSimulator::onRecord(const std::string& record) {
             break;
         case UnitFault::GarbageVerdict:
             output_ += "?\xFF\r\n\a";
+            break;
+        case UnitFault::LateVerdict:
+            late_ = "0\r\n\a";
+            lateRecords_ = 0;
             break;
         default:
             if (!early)

@@ -27,6 +27,7 @@ enum class UnitFault {
     GarbageVerdict,  // the write is answered with characters that hold no verdict digit
     Firmware0301,    // version bytes 0x03 0x01 (newer than the program)
     Firmware02FF,    // version bytes 0x02 0xFF (an older unit)
+    LateVerdict,     // accepts a write but answers it only in the middle of the next transfer's records
 };
 
 // The fault's name on the command line ("none", "silence", "bad-checksum", ...).
@@ -34,7 +35,7 @@ const char* UnitFaultName(UnitFault fault);
 std::optional<UnitFault> UnitFaultFromName(std::string_view name);
 const std::vector<UnitFault>& AllUnitFaults();
 
-constexpr int kSimImageEnd = kAddrSmsText + 16 * kSmsTextsStored; // the read answer covers 0x0000..0x3BFF
+constexpr int kSimImageEnd = kReadImageEnd; // the read answer covers 0x0000..0x3BFF
 constexpr int kSimRecordBytes = 32;
 constexpr int kSimMidStreamRecord = 5; // the record after which AnswerMidStream answers
 
@@ -70,6 +71,8 @@ private:
     int recordsStored_ = 0;
     int writesCompleted_ = 0;
     bool answeredEarly_ = false;
+    std::string late_;    // LateVerdict: the answer to the last write, not yet sent
+    int lateRecords_ = 0; // records of the next transfer received since
 };
 
 } // namespace korvane

@@ -35,7 +35,9 @@ int usage(const char* why) {
     if (why)
         std::cerr << "korvane-unitsim: " << why << "\n";
     std::cerr << "usage: korvane-unitsim --pty [--config FILE] [--fault NAME] [--line-rate] [--save FILE.zeb]\n"
-                 "Serves a simulated master unit on a pseudo-terminal and prints its path.\n"
+                 "       korvane-unitsim --print-read-answer [--config FILE] [--fault NAME]\n"
+                 "Serves a simulated master unit on a pseudo-terminal and prints its path, or prints the unit's\n"
+                 "answer to a read request (a capture for korvane-cli import-hex).\n"
                  "  --config FILE  start from the memory a unit written with FILE holds (default: empty)\n"
                  "  --fault NAME   misbehave:";
     for (UnitFault f : AllUnitFaults())
@@ -45,26 +47,32 @@ int usage(const char* why) {
     return 2;
 }
 
-// Paces one direction at the line rate: how many characters may move now.
+// One direction of the line. The line is free again at `free`; paced, a character may start only when
+// the line is free. Lateness of the loop is made up within a few milliseconds, idle time is not saved
+// up. Unpaced, characters move at once.
 struct Pace {
     bool on = false;
-    Clock::time_point start = Clock::now();
-    double moved = 0;
-    std::size_t allowance() {
+    Clock::time_point free = Clock::now();
+    static constexpr auto kCatchUp = std::chrono::milliseconds(10);
+
+    Clock::time_point base(Clock::time_point now) const { return std::max(free, now - kCatchUp); }
+    // Characters that may move now.
+    std::size_t allowance(Clock::time_point now) const {
         if (!on)
             return static_cast<std::size_t>(-1);
-        const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
-        const double due = elapsed * kLineBytesPerSecond - moved;
-        if (due < -1) // idle time is not saved up
+        const Clock::time_point from = base(now);
+        if (from > now)
             return 0;
-        if (due > 64) {
-            start = Clock::now();
-            moved = 0;
-            return 64;
-        }
-        return due < 1 ? 0 : static_cast<std::size_t>(due);
+        return 1 + static_cast<std::size_t>(std::chrono::duration<double>(now - from).count() * kLineBytesPerSecond);
     }
-    void took(std::size_t n) { moved += static_cast<double>(n); }
+    void took(std::size_t n, Clock::time_point now) {
+        free = base(now) + std::chrono::duration_cast<Clock::duration>(
+                               std::chrono::duration<double>(static_cast<double>(n) / kLineBytesPerSecond));
+    }
+    // Milliseconds until the line is free (0: it is).
+    int wait(Clock::time_point now) const {
+        return free <= now ? 0 : static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(free - now).count());
+    }
 };
 
 bool saveMemory(const MemMap& memory, const std::string& path) {
@@ -82,6 +90,7 @@ bool saveMemory(const MemMap& memory, const std::string& path) {
 
 int main(int argc, char** argv) {
     bool pty = false;
+    bool printAnswer = false;
     bool lineRate = false;
     std::string config, save;
     UnitFault fault = UnitFault::None;
@@ -90,6 +99,8 @@ int main(int argc, char** argv) {
         auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
         if (a == "--pty") {
             pty = true;
+        } else if (a == "--print-read-answer") {
+            printAnswer = true;
         } else if (a == "--line-rate") {
             lineRate = true;
         } else if (a == "--config" || a == "--save" || a == "--fault") {
@@ -111,8 +122,8 @@ int main(int argc, char** argv) {
             return usage(("unknown argument " + a).c_str());
         }
     }
-    if (!pty)
-        return usage("--pty is the only way to serve the unit");
+    if (pty == printAnswer)
+        return usage("give either --pty or --print-read-answer");
 
     UnitSimulator unit(fault);
     if (!config.empty()) {
@@ -125,6 +136,13 @@ int main(int argc, char** argv) {
             return 1;
         }
         unit.setMemory(UnitSimulator::ImageOf(cfg, [](int) { return std::string(); }));
+    }
+
+    if (printAnswer) {
+        unit.receive(kReadRequest);
+        const std::string answer = unit.takeOutput();
+        std::cout.write(answer.data(), static_cast<std::streamsize>(answer.size()));
+        return std::cout.flush() ? 0 : 1;
     }
 
     const int master = posix_openpt(O_RDWR | O_NOCTTY);
@@ -149,29 +167,46 @@ int main(int argc, char** argv) {
     std::signal(SIGTERM, onSignal);
     std::cout << slavePath << std::endl;
 
-    Pace in{lineRate}, out{lineRate};
+    // The unit takes characters at the line rate either way. Paced, the terminal is read only as the
+    // line carries them, so it holds the rest as a real port does; unpaced, it is read at once and the
+    // characters wait here. Paced, answers go out at the line rate too; unpaced, at once.
+    Pace in{true}, out{lineRate};
+    std::string incoming; // read from the terminal, not yet through the line
     std::string outgoing;
     int writesSaved = 0;
     char buf[512];
     while (!gStop) {
-        // Only what the line may carry now is taken from the terminal: no spinning while paced.
-        const std::size_t mayRead = std::min(in.allowance(), sizeof buf);
-        const short events = static_cast<short>((mayRead > 0 ? POLLIN : 0) | (outgoing.empty() ? 0 : POLLOUT));
-        pollfd p{master, events, 0};
-        poll(&p, 1, lineRate ? 5 : 50);
-        if (mayRead > 0) {
-            const ssize_t n = read(master, buf, mayRead);
-            if (n > 0) {
-                in.took(static_cast<std::size_t>(n));
-                unit.receive(std::string_view(buf, static_cast<std::size_t>(n)));
-            }
+        // Each direction waits on the clock, not on the terminal, so the loop sleeps between
+        // characters instead of spinning.
+        Clock::time_point now = Clock::now();
+        const bool mayRead = !lineRate || (incoming.empty() && in.allowance(now) > 0);
+        const bool mayWrite = !outgoing.empty() && out.allowance(now) > 0;
+        int timeout = 50;
+        if (!incoming.empty() || (lineRate && !mayRead))
+            timeout = std::min(timeout, std::max(1, in.wait(now)));
+        if (!outgoing.empty() && !mayWrite)
+            timeout = std::min(timeout, std::max(1, out.wait(now)));
+        pollfd p{master, static_cast<short>((mayRead ? POLLIN : 0) | (mayWrite ? POLLOUT : 0)), 0};
+        if (poll(&p, 1, timeout) < 0 && errno != EINTR)
+            break;
+        now = Clock::now();
+        if ((p.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0 && (p.revents & POLLIN) == 0)
+            poll(nullptr, 0, 10); // no reader on the terminal: wait rather than spin
+        if (p.revents & POLLIN) {
+            const ssize_t n = read(master, buf, lineRate ? std::min(in.allowance(now), sizeof buf) : sizeof buf);
+            if (n > 0)
+                incoming.append(buf, static_cast<std::size_t>(n));
+        }
+        if (const std::size_t n = std::min(in.allowance(now), incoming.size()); n > 0) {
+            in.took(n, now);
+            unit.receive(std::string_view(incoming.data(), n));
+            incoming.erase(0, n);
         }
         outgoing += unit.takeOutput();
-        const std::size_t mayWrite = std::min(out.allowance(), outgoing.size());
-        if (mayWrite > 0) {
-            const ssize_t n = write(master, outgoing.data(), mayWrite);
+        if ((p.revents & POLLOUT) || (!lineRate && !outgoing.empty())) {
+            const ssize_t n = write(master, outgoing.data(), std::min(out.allowance(now), outgoing.size()));
             if (n > 0) {
-                out.took(static_cast<std::size_t>(n));
+                out.took(static_cast<std::size_t>(n), now);
                 outgoing.erase(0, static_cast<std::size_t>(n));
             }
         }

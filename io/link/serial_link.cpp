@@ -59,6 +59,11 @@ void SerialPortLink::write(const QByteArray& bytes) {
     port_.write(bytes);
 }
 
+void SerialPortLink::discardOutput() {
+    if (port_.isOpen() && !port_.clear(QSerialPort::Output))
+        port_.clearError();
+}
+
 qint64 SerialPortLink::bytesToWrite() const {
     qint64 queued = port_.bytesToWrite();
 #ifdef Q_OS_LINUX

@@ -1,7 +1,7 @@
 #pragma once
 // The one thing that talks to the master unit: a serial line at 9600 baud, no parity, 8 data bits,
-// 1 stop bit. SerialPortLink is a real port (QSerialPort); SimulatedLink (simulated_link.h) is the
-// simulated unit in this process.
+// 1 stop bit. SerialPortLink is a real port (QSerialPort); SimulatedLink, beside the simulated unit,
+// is that unit in this process.
 
 #include <QByteArray>
 #include <QObject>
@@ -10,6 +10,8 @@
 #include <memory>
 
 namespace korvane {
+
+constexpr double kLineBytesPerSecond = 960.0; // 9600 baud, 10 bits per character
 
 class SerialLink : public QObject {
     Q_OBJECT
@@ -28,8 +30,14 @@ public:
     virtual void clearInput() = 0;
     // Queues characters for sending.
     virtual void write(const QByteArray& bytes) = 0;
-    // Characters queued that have not yet left the port.
+    // Characters queued that have not yet left the port, as far as the port can tell: a
+    // pseudo-terminal or a USB adapter takes seconds of characters and reports none.
     virtual qint64 bytesToWrite() const = 0;
+    // Drops every character queued and not yet sent, so that an abandoned stream stops reaching the unit.
+    virtual void discardOutput() = 0;
+    // Characters the line carries in a second; no character reaches the unit sooner than this allows.
+    // 0: the line takes no time (the unpaced simulated unit).
+    virtual double lineBytesPerSecond() const { return kLineBytesPerSecond; }
     // Everything received since the last call.
     virtual QByteArray readAll() = 0;
 
@@ -53,6 +61,7 @@ public:
     void clearInput() override;
     void write(const QByteArray& bytes) override;
     qint64 bytesToWrite() const override;
+    void discardOutput() override;
     QByteArray readAll() override { return port_.readAll(); }
 
 private:

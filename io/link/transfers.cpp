@@ -1,5 +1,7 @@
 #include "io/link/transfers.h"
 
+#include <algorithm>
+
 #include "io/text_ids.h"
 
 namespace korvane {
@@ -7,31 +9,44 @@ namespace korvane {
 namespace {
 constexpr int kTickMs = 500;
 constexpr int kDrainPollMs = 10;
-constexpr int kReadFirstTicks = 3; // the first character within 1.5 s of the request
-constexpr int kReadTicks = 5;      // then at most 2.5 s between characters
-constexpr int kVerdictTicks = 12;  // about 6 s for the unit's verdict
-constexpr qint64 kStuckMs = 10000; // 10 s in which the port takes nothing: it is stuck
+constexpr int kQuietTicks = 2;         // a second without a character: the line is quiet
+constexpr int kQuietGiveUpTicks = 120; // a line that is not quiet within a minute (longer than a whole
+                                       // read answer) is not carrying an earlier transfer's answer
+constexpr int kReadFirstTicks = 3;     // the first character within 1.5 s of the request
+constexpr int kReadTicks = 5;          // then at most 2.5 s between characters
+constexpr int kVerdictTicks = 12;      // about 6 s for the unit's verdict
+constexpr int kStuckTicks = 20;        // 10 s in which the port takes nothing: it is stuck
 constexpr int kProgressReadMax = 64;
 // Every character restarts the read's time-out, so a line that keeps sending anything but the end
 // record would keep a read alive for ever. The whole image is about 37 000 characters, the unit's
 // address space up to 0x50FF about 50 000: far more than that is no answer of the unit.
 constexpr qint64 kReadCharacterLimit = 200000;
-constexpr qint64 kLowWater = 256; // characters kept queued: enough to keep the line busy, few enough
+constexpr qint64 kLowWater = 256; // characters kept in flight: enough to keep the line busy, few enough
                                   // that an early answer stops the stream within a record or three
+constexpr qint64 kNsPerSecond = 1000000000;
 } // namespace
 
-Transfer::Transfer(SerialLink& link, QObject* parent) : QObject(parent), link_(link) {
+Transfer::Transfer(SerialLink& link, QObject* parent) : QObject(parent), link_(link), stuckTicks_(kStuckTicks) {
     tick_.setInterval(kTickMs);
     drain_.setInterval(kDrainPollMs);
     connect(&tick_, &QTimer::timeout, this, &Transfer::onTick);
     connect(&drain_, &QTimer::timeout, this, &Transfer::checkDrained);
     connect(&link_, &SerialLink::readyRead, this, [this] {
-        if (running())
-            onData(link_.readAll());
+        if (!running())
+            return;
+        const QByteArray bytes = link_.readAll();
+        if (phase_ != Phase::Quiet) {
+            onData(bytes);
+        } else if (!bytes.isEmpty()) {
+            // An earlier transfer's answer still arriving: dropped, and the quiet second starts again
+            // (the tick under way does not count).
+            discarded_ += bytes.size();
+            quietTicks_ = kQuietTicks + 1;
+        }
     });
     connect(&link_, &SerialLink::bytesWritten, this, [this] {
         moved_ = true;
-        if (running())
+        if (running() && phase_ != Phase::Quiet)
             checkDrained();
     });
     connect(&link_, &SerialLink::failed, this, [this](const QString& why) {
@@ -40,15 +55,34 @@ Transfer::Transfer(SerialLink& link, QObject* parent) : QObject(parent), link_(l
     });
 }
 
-void Transfer::begin() {
+bool Transfer::openOnQuietLine(bool handshake) {
     started_ = true;
     outcome_ = TransferOutcome::Running;
     reason_.clear();
-    counting_ = false;
+    phase_ = Phase::Quiet;
     countFrom_ = 0;
+    idleTicks_ = 0;
     moved_ = false;
-    sinceMoved_.start();
     lastQueued_ = -1;
+    discarded_ = 0;
+    lineFreeNs_ = 0;
+    clock_.start();
+    if (!link_.open()) {
+        finish(TransferOutcome::PortError, kTxtPortError, link_.errorString());
+        return false;
+    }
+    // A port that fails in any of these calls has already finished the transfer.
+    if (handshake)
+        link_.setDataTerminalReady(true);
+    if (!running())
+        return false;
+    link_.clearInput();
+    if (!running())
+        return false;
+    quietTicks_ = kQuietTicks;
+    quietWaited_ = 0;
+    tick_.start();
+    return true;
 }
 
 void Transfer::setStatus(int text) {
@@ -65,9 +99,12 @@ void Transfer::setProgress(int value, int max) {
 void Transfer::finish(TransferOutcome outcome, int text, const QString& reason) {
     tick_.stop();
     drain_.stop();
-    link_.close();
     outcome_ = outcome;
     reason_ = reason;
+    // The rest of an abandoned stream must not go on reaching the unit.
+    if (outcome != TransferOutcome::Done)
+        link_.discardOutput();
+    link_.close();
     setStatus(text);
     emit finished(outcome);
 }
@@ -77,40 +114,88 @@ void Transfer::abort() {
         finish(TransferOutcome::Aborted, statusText_, QStringLiteral("stopped"));
 }
 
-void Transfer::countOnceSent(int ticks) {
-    countFrom_ = ticks;
-    tick_.start();
+qint64 Transfer::lineNs() const {
+    const double rate = link_.lineBytesPerSecond();
+    return rate > 0 ? static_cast<qint64>(static_cast<double>(kNsPerSecond) / rate) : 0;
+}
+
+void Transfer::send(const QByteArray& bytes) {
+    // The line carries one character after another: what is sent now goes on the wire once the line
+    // has carried everything before it, and no sooner than now.
+    lineFreeNs_ = std::max(lineFreeNs_, clock_.nsecsElapsed()) + lineNs() * bytes.size();
+    link_.write(bytes);
+}
+
+qint64 Transfer::inFlight() const {
+    const qint64 perChar = lineNs();
+    const qint64 onLine = perChar > 0 ? std::max<qint64>(0, lineFreeNs_ - clock_.nsecsElapsed()) / perChar : 0;
+    return std::max(link_.bytesToWrite(), onLine);
+}
+
+void Transfer::keepSending() {
     drain_.start();
     checkDrained();
 }
 
+void Transfer::countOnceSent(int ticks) {
+    countFrom_ = ticks;
+    drain_.start();
+}
+
+void Transfer::countFromNow(int ticks) {
+    countFrom_ = 0;
+    drain_.stop();
+    phase_ = Phase::Counting;
+    ticks_ = ticks;
+}
+
 void Transfer::checkDrained() {
+    if (!running())
+        return;
     onSent();
-    if (!running() || countFrom_ == 0 || link_.bytesToWrite() > 0)
+    if (!running() || countFrom_ == 0)
+        return;
+    // Neither the port's queue nor the line time of what was sent may say that a character is still
+    // on its way: a pseudo-terminal or a USB adapter reports an empty queue seconds too early.
+    if (link_.bytesToWrite() > 0 || clock_.nsecsElapsed() < lineFreeNs_)
         return;
     drain_.stop();
-    ticks_ = countFrom_;
-    countFrom_ = 0;
-    counting_ = true;
+    const int ticks = countFrom_;
+    countFromNow(ticks);
+    tick_.start();
     onDrained();
 }
 
 void Transfer::onTick() {
-    if (!counting_) {
-        // Still sending: a port that takes nothing for a long time is stuck.
+    switch (phase_) {
+    case Phase::Quiet:
+        if (--quietTicks_ <= 0) {
+            phase_ = Phase::Sending;
+            onQuiet();
+        } else if (++quietWaited_ > kQuietGiveUpTicks) {
+            finish(TransferOutcome::NoAnswer, kTxtNoAnswer, QStringLiteral("the line does not fall silent"));
+        }
+        return;
+    case Phase::Sending: {
+        // A port that takes nothing for a long time is stuck.
         const qint64 queued = link_.bytesToWrite();
         if (moved_ || queued < lastQueued_ || queued == 0)
-            sinceMoved_.start();
+            idleTicks_ = 0;
+        else
+            ++idleTicks_;
         moved_ = false;
         lastQueued_ = queued;
-        if (sinceMoved_.elapsed() > kStuckMs)
+        if (idleTicks_ >= stuckTicks_)
             finish(TransferOutcome::PortError, kTxtPortError, QStringLiteral("the port does not send"));
         return;
     }
-    if (ticks_ - 1 > 0)
-        --ticks_;
-    else
-        onTimeout();
+    case Phase::Counting:
+        if (ticks_ - 1 > 0)
+            --ticks_;
+        else
+            onTimeout();
+        return;
+    }
 }
 
 // ---- reading ----
@@ -119,24 +204,18 @@ ReadTransfer::ReadTransfer(SerialLink& link, Configuration& target, std::functio
     : Transfer(link, parent), target_(target), takeNewer_(std::move(takeNewer)), characterLimit_(kReadCharacterLimit) {}
 
 void ReadTransfer::start() {
-    begin();
     rx_.reset();
     version_ = 0;
     received_ = 0;
     setStatus(kTxtReading);
-    if (!link_.open()) {
-        finish(TransferOutcome::PortError, kTxtPortError, link_.errorString());
-        return;
-    }
-    // A port that fails in any of these calls has already finished the transfer.
-    link_.clearInput();
-    if (!running())
-        return;
-    setProgress(0, kProgressReadMax);
-    link_.write(QByteArray(kReadRequest.data(), static_cast<qsizetype>(kReadRequest.size())));
-    if (!running())
-        return;
-    countOnceSent(kReadFirstTicks);
+    if (openOnQuietLine(false))
+        setProgress(0, kProgressReadMax);
+}
+
+void ReadTransfer::onQuiet() {
+    send(QByteArray(kReadRequest.data(), static_cast<qsizetype>(kReadRequest.size())));
+    if (running())
+        countOnceSent(kReadFirstTicks);
 }
 
 void ReadTransfer::onData(const QByteArray& bytes) {
@@ -153,10 +232,7 @@ void ReadTransfer::onData(const QByteArray& bytes) {
             break; // the end record is in: what follows is not part of the image
     }
     // Any character restarts the time-out; the request has left the port when the answer comes.
-    countFrom_ = 0;
-    drain_.stop();
-    counting_ = true;
-    ticks_ = kReadTicks;
+    countFromNow(kReadTicks);
     if (rx_.progress() != progress())
         setProgress(rx_.progress(), kProgressReadMax);
     if (rx_.finished())
@@ -168,9 +244,6 @@ void ReadTransfer::onTimeout() {
 }
 
 void ReadTransfer::conclude() {
-    tick_.stop();
-    drain_.stop();
-    link_.close();
     const ReceiveResult r = rx_.result();
     if (!r.complete) {
         const QString why = r.records == 0 && r.error == kReadOk ? QStringLiteral("the unit did not answer")
@@ -198,29 +271,22 @@ WriteTransfer::WriteTransfer(SerialLink& link, Configuration& cfg, DeviceClock c
     : Transfer(link, parent), cfg_(cfg), clock_(clock), texts_(std::move(texts)) {}
 
 void WriteTransfer::start() {
-    begin();
     step_ = record_ = 0;
-    stepEntered_ = checkPending_ = early_ = allQueued_ = false;
+    stepEntered_ = checkPending_ = early_ = allQueued_ = beforeEndAnswer_ = false;
+    beforeEnd_ = 0;
     answer_.clear();
     sent_.clear();
     bells_ = 0;
-    if (!link_.open()) {
-        finish(TransferOutcome::PortError, kTxtPortError, link_.errorString());
-        return;
-    }
-    // A port that fails in any of these calls has already finished the transfer.
-    link_.setDataTerminalReady(true);
-    if (!running())
-        return;
-    link_.clearInput();
-    if (!running())
+    setStatus(kTxtSendingSetup);
+    if (!openOnQuietLine(true))
         return;
     plan_ = BuildWritePlan(cfg_, clock_, texts_);
     setProgress(0, HighestChannelSent(cfg_));
-    setStatus(kTxtSendingSetup);
-    tick_.start();
-    drain_.start();
-    pump();
+}
+
+void WriteTransfer::onQuiet() {
+    // The plan goes out as the line takes it.
+    keepSending();
 }
 
 void WriteTransfer::onSent() {
@@ -228,9 +294,16 @@ void WriteTransfer::onSent() {
 }
 
 void WriteTransfer::pump() {
-    while (running() && !allQueued_ && link_.bytesToWrite() < kLowWater) {
+    // Only a few records are ever in flight, whatever the port takes in: an early answer then stops
+    // the stream within a record or three, and a failure leaves little to drop.
+    while (running() && !allQueued_ && inFlight() < kLowWater) {
         if (step_ >= plan_.size()) {
+            // The end record is handed to the port. What the unit sent before cannot be its verdict
+            // on this write; a verdict digit among it makes the write fail whatever follows.
             allQueued_ = true;
+            beforeEnd_ = answer_.size();
+            beforeEndAnswer_ =
+                early_ || std::any_of(answer_.begin(), answer_.end(), [](char c) { return c >= '0' && c <= '3'; });
             countOnceSent(kVerdictTicks);
             return;
         }
@@ -258,7 +331,7 @@ void WriteTransfer::pump() {
         const PlannedRecord& r = s.records[record_++];
         const QByteArray bytes(r.text.data(), static_cast<qsizetype>(r.text.size()));
         sent_ += bytes;
-        link_.write(bytes);
+        send(bytes);
         if (r.progress >= 0)
             setProgress(r.progress, progressMax());
         checkPending_ = s.checksAnswer;
@@ -266,9 +339,9 @@ void WriteTransfer::pump() {
 }
 
 void WriteTransfer::onDrained() {
-    // The last character has left the port: the unit's verdict is due from now on. After an early
-    // answer there is nothing more to wait for.
-    if (early_ || answer_.size() >= kVerdictWaitChars) {
+    // The end record is on the wire: the unit's verdict is due from now on. After an early answer
+    // there is nothing more to wait for.
+    if (early_ || answer_.size() - beforeEnd_ >= kVerdictWaitChars) {
         verdict();
         return;
     }
@@ -277,7 +350,9 @@ void WriteTransfer::onDrained() {
 
 void WriteTransfer::onData(const QByteArray& bytes) {
     answer_ += bytes;
-    if (counting_ && answer_.size() >= kVerdictWaitChars)
+    // A unit whose line runs a little fast may answer just before the line time is over; the answer
+    // counts once the end record has been handed to the port.
+    if (allQueued_ && !early_ && answer_.size() - beforeEnd_ >= kVerdictWaitChars)
         verdict();
 }
 
@@ -286,12 +361,20 @@ void WriteTransfer::onTimeout() {
 }
 
 void WriteTransfer::verdict() {
-    const UnitAnswer a = ParseVerdict(std::string_view(answer_.constData(), static_cast<std::size_t>(answer_.size())));
+    // The verdict is what the unit sent after the end record; after an early answer it is that answer.
+    const QByteArray text = early_ ? answer_ : answer_.mid(beforeEnd_);
+    const UnitAnswer a = ParseVerdict(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
     bells_ = a.bells;
     for (int i = 0; i < a.bells; ++i)
         emit bell();
     switch (a.verdict) {
     case Verdict::Accepted:
+        if (beforeEndAnswer_) {
+            // An answer to an earlier write, or a unit that gave up: this write did not reach it whole.
+            finish(TransferOutcome::NoAnswer, kTxtNoAnswer,
+                   QStringLiteral("the unit answered before the end record was sent, so the write is not complete"));
+            break;
+        }
         finish(TransferOutcome::Done, kTxtWriteAccepted, QString());
         break;
     case Verdict::Error1:

@@ -34,8 +34,11 @@ class Transfer : public QObject {
 public:
     explicit Transfer(SerialLink& link, QObject* parent = nullptr);
 
-    // The time-out tick, 500 ms (tests shorten it).
+    // The time-out tick, 500 ms. Every wait of a transfer is a number of ticks, so a shorter tick
+    // shortens them all alike (tests).
     void setTickInterval(int ms) { tick_.setInterval(ms); }
+    // Ticks in which the port takes no character before it counts as stuck: 20, ten seconds.
+    void setStuckTicks(int ticks) { stuckTicks_ = ticks; }
     bool running() const { return outcome_ == TransferOutcome::Running && started_; }
     TransferOutcome outcome() const { return outcome_; }
     // The language text of the current status.
@@ -44,7 +47,9 @@ public:
     QString reason() const { return reason_; }
     int progress() const { return progress_; }
     int progressMax() const { return progressMax_; }
-    // Stops a running transfer: the port is closed, nothing is taken.
+    // Characters that arrived before the line had been quiet and were thrown away.
+    qint64 discarded() const { return discarded_; }
+    // Stops a running transfer: what has not been sent is dropped, the port is closed, nothing is taken.
     void abort();
 
 signals:
@@ -53,38 +58,59 @@ signals:
     void finished(TransferOutcome outcome);
 
 protected:
-    void begin();
+    // Opens the port, clears its input and waits until the line has been quiet for a second (what
+    // arrives meanwhile is an earlier transfer's and is dropped); then onQuiet(). False when the
+    // transfer has already ended (the port cannot be opened or failed).
+    bool openOnQuietLine(bool handshake);
     void setStatus(int text);
     void setProgress(int value, int max);
     void finish(TransferOutcome outcome, int text, const QString& reason);
-    // Starts counting `ticks` time-out ticks once every queued character has left the port.
+    // Queues characters for the unit and notes the time the line needs for them.
+    void send(const QByteArray& bytes);
+    // Characters sent that are not yet through the line, as far as the port and the line time tell.
+    qint64 inFlight() const;
+    // Calls onSent() whenever the port or the line may take more, until the transfer ends.
+    void keepSending();
+    // Starts counting `ticks` time-out ticks once the last character is on the wire: the port
+    // reports nothing queued and the line time of everything sent has passed.
     void countOnceSent(int ticks);
+    // Counts `ticks` time-out ticks from now.
+    void countFromNow(int ticks);
+    virtual void onQuiet() = 0;
     virtual void onData(const QByteArray& bytes) = 0;
     virtual void onTimeout() = 0;
     virtual void onSent() {}
-    // Every queued character has left the port and the time-out count has begun.
+    // The last character is on the wire and the time-out count has begun.
     virtual void onDrained() {}
 
     SerialLink& link_;
-    QTimer tick_;
-    QTimer drain_; // short polls while characters are still on their way out
-    int ticks_ = 0;
-    bool counting_ = false;
-    int countFrom_ = 0;
 
 private:
+    enum class Phase { Quiet, Sending, Counting };
     void onTick();
     void checkDrained();
+    qint64 lineNs() const;
 
+    QTimer tick_;
+    QTimer drain_; // short polls while characters are still on their way out
+    Phase phase_ = Phase::Quiet;
+    int ticks_ = 0;
+    int countFrom_ = 0; // ticks to count once everything is sent; 0: none
+    int quietTicks_ = 0;
+    int quietWaited_ = 0;
+    int stuckTicks_;
+    int idleTicks_ = 0;
     bool started_ = false;
     TransferOutcome outcome_ = TransferOutcome::Running;
     int statusText_ = 0;
     QString reason_;
     int progress_ = 0;
     int progressMax_ = 0;
+    qint64 discarded_ = 0;
     qint64 lastQueued_ = -1;
-    bool moved_ = false; // the port took characters since the last tick
-    QElapsedTimer sinceMoved_;
+    bool moved_ = false;    // the port took characters since the last tick
+    QElapsedTimer clock_;   // since the transfer started
+    qint64 lineFreeNs_ = 0; // when the line has carried everything sent, on clock_
 };
 
 // File > Read: sends the read request, assembles the answer and takes a complete, sound image into
@@ -103,6 +129,7 @@ public:
     const MemMap& image() const { return rx_.image(); }
 
 protected:
+    void onQuiet() override;
     void onData(const QByteArray& bytes) override;
     void onTimeout() override;
 
@@ -118,7 +145,8 @@ private:
 };
 
 // File > Write: sends the write plan step by step, stops the checked steps when the unit answers
-// early, and reads the unit's verdict once the last character has left the port.
+// early, and reads the unit's verdict once the last character is on the wire. Only a "0" that comes
+// after the end record makes the write accepted.
 class WriteTransfer : public Transfer {
     Q_OBJECT
 public:
@@ -132,11 +160,15 @@ public:
     const QByteArray& sent() const { return sent_; }
     // True once the unit answered during the record stream.
     bool answeredEarly() const { return early_; }
+    // True when the unit answered, or a verdict digit arrived, before the end record was handed to
+    // the port: such a write is never taken as accepted.
+    bool answeredBeforeEnd() const { return beforeEndAnswer_; }
 
 signals:
     void bell();
 
 protected:
+    void onQuiet() override;
     void onData(const QByteArray& bytes) override;
     void onTimeout() override;
     void onSent() override;
@@ -156,6 +188,8 @@ private:
     bool checkPending_ = false;
     bool early_ = false;
     bool allQueued_ = false;
+    bool beforeEndAnswer_ = false;
+    qsizetype beforeEnd_ = 0; // characters of the answer that came before the end record was handed to the port
     QByteArray answer_;
     QByteArray sent_;
     int bells_ = 0;

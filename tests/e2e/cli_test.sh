@@ -8,6 +8,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 clock=2026-12-06T18:33:07
 lang=$data/Test.dat
+unitsim=$(dirname "$cli")/korvane-unitsim
 failures=0
 
 fail() {
@@ -123,15 +124,23 @@ export_hex_bad_clock)
     expect_stderr_line "none.dat"
     ;;
 import_hex)
-    expect_exit 0 "$cli" export-hex "$data/Good.zeb" --clock $clock --language "$lang" -o "$work/answer.hex"
+    # The answer of a unit that was written with Good.zeb: the whole image, then the end record.
+    expect_exit 0 "$unitsim" --print-read-answer --config "$data/Good.zeb"
+    mv "$work/out" "$work/answer.hex"
     expect_exit 0 "$cli" import-hex "$work/answer.hex" -o "$work/read.zeb"
     expect_exit 0 "$cli" check "$work/read.zeb"
     expect_exit 1 "$cli" diff "$data/Good.zeb" "$work/read.zeb"
-    grep -q '^system: clock hour (byte 3): .* -> 24$' "$work/out" || fail "diff misses the clock: $(head -5 "$work/out")"
+    grep -q '^system: firmware version, high byte (byte 0): 180 -> 3$' "$work/out" ||
+        fail "diff misses the unit's own version: $(head -5 "$work/out")"
     grep -q '^C4: text' "$work/out" && fail "the text of C4 changed on the way"
+    # The records a write sends are no whole image: a read of them alone is incomplete.
+    expect_exit 0 "$cli" export-hex "$data/Good.zeb" --clock $clock --language "$lang" -o "$work/sent.hex"
+    expect_exit 1 "$cli" import-hex "$work/sent.hex" -o "$work/read.zeb"
+    expect_stderr_line "the answer holds .* of the image's 15360 bytes"
     ;;
 import_hex_damaged)
-    expect_exit 0 "$cli" export-hex "$data/Good.zeb" --clock $clock --language "$lang" -o "$work/answer.hex"
+    expect_exit 0 "$unitsim" --print-read-answer --config "$data/Good.zeb"
+    mv "$work/out" "$work/answer.hex"
     sed '2s/\(..\)\r$/00\r/' "$work/answer.hex" >"$work/bad.hex"
     cp "$data/Good.zeb" "$work/keep.zeb"
     expect_exit 1 "$cli" import-hex "$work/bad.hex" -o "$work/keep.zeb"
@@ -140,6 +149,18 @@ import_hex_damaged)
     head -c 3000 "$work/answer.hex" >"$work/short.hex"
     expect_exit 1 "$cli" import-hex "$work/short.hex" -o "$work/keep.zeb"
     expect_stderr_line "ended before the end record"
+    # Only the end record, the first record lost, and one character of a record changed to one that
+    # is no hex digit: none of them is a read.
+    printf ':00000001FF' >"$work/end.hex"
+    expect_exit 1 "$cli" import-hex "$work/end.hex" -o "$work/keep.zeb"
+    expect_stderr_line "holds 0 of the image's 15360 bytes"
+    sed '1d' "$work/answer.hex" >"$work/first.hex"
+    expect_exit 1 "$cli" import-hex "$work/first.hex" -o "$work/keep.zeb"
+    expect_stderr_line "the first one missing at 0x0000"
+    sed '5s/^\(.\{20\}\)./\1x/' "$work/answer.hex" >"$work/nothex.hex"
+    expect_exit 1 "$cli" import-hex "$work/nothex.hex" -o "$work/keep.zeb"
+    expect_stderr_line "no hex digit"
+    cmp -s "$work/keep.zeb" "$data/Good.zeb" || fail "a failed import touched the output"
     ;;
 diff)
     expect_exit 0 "$cli" diff "$data/Good.zeb" "$data/GoodLf.zeb"

@@ -8,52 +8,105 @@
 using namespace korvane;
 using namespace korvane::testing;
 
-TEST(PutToMemMap, completesOnlyWhenEveryRecordIsSound) {
+namespace {
+
+// Records of 32 zero bytes over the whole image, as a unit answers with nothing written to it.
+std::string zeroImageRecords(int skipAddress = -1) {
+    const std::array<Byte, 32> zeros{};
+    std::string out;
+    for (int a = 0; a < kReadImageEnd; a += 32)
+        if (a != skipAddress)
+            out += DataRecord(a, zeros);
+    return out;
+}
+
+} // namespace
+
+TEST(PutToMemMap, completesOnlyWhenEveryRecordIsSoundAndTheImageIsCovered) {
     struct Case {
         const char* what;
-        std::string stream;
+        std::string stream; // after the records of a whole zero image, when `covered`
+        bool covered;
         bool complete;
         int error;
         int byte0; // MemMap byte 0 afterwards
     };
+    const std::string zeroRecord0 = DataRecord(0, std::array<Byte, 32>{});
     const std::vector<Case> cases{
-        {"one record and the end record", ":0100000001FE\r\n:00000001FF", true, kReadOk, 1},
-        {"LF only and no line ends", ":0100000007F8\n:0100000007F8:00000001FF", true, kReadOk, 7},
-        {"no end record", ":0100000001FE\r\n", false, kReadOk, 1},
-        {"nothing at all", "", false, kReadOk, 0},
-        {"bad checksum is not stored", ":0100000001FF\r\n:00000001FF", false, kReadChecksum, 0},
-        {"lower-case digits are not recognised", ":0100000001fe\r\n:00000001FF", false, kReadChecksum, 0},
-        {"record longer than 32", ":21000000" + std::string(66, '0') + "DF\r\n:00000001FF", false, kReadRecordTooLong,
+        {"one record and the end record", ":0100000001FE\r\n:00000001FF", true, true, kReadOk, 1},
+        {"LF only and no line ends", ":0100000007F8\n:0100000007F8:00000001FF", true, true, kReadOk, 7},
+        {"no end record", ":0100000001FE\r\n", true, false, kReadOk, 1},
+        {"nothing at all", "", false, false, kReadOk, 0},
+        {"only the end record", ":00000001FF", false, false, kReadNotCovered, 0},
+        {"one record of the image missing", zeroImageRecords(0x2000) + ":00000001FF", false, false, kReadNotCovered, 0},
+        {"the first record without its ':'", zeroRecord0.substr(1) + zeroImageRecords(0) + ":00000001FF", false, false,
+         kReadNotCovered, 0},
+        {"bad checksum is not stored", ":0100000001FF\r\n:00000001FF", true, false, kReadChecksum, 0},
+        {"lower-case digits damage the record", ":0100000001fe\r\n:00000001FF", true, false, kReadNotHex, 0},
+        // ":0100000011EE" with its second data digit lost and a stray character in its place: the
+        // checksum would still match if the stray one kept the last digit.
+        {"a character that is no digit damages the record", ":010000001xEE\r\n:00000001FF", true, false, kReadNotHex,
          0},
-        {"address above 0x50FF", ":0151000001AD\r\n:00000001FF", false, kReadAddressOutOfRange, 0},
-        {"unknown record type", ":020B1002A12A16:0100000001FE\r\n:00000001FF", false, kReadUnknownType, 1},
-        {"record cut short by the next ':'", ":0100000001FE\r\n:01000100:0100020002FB\r\n:00000001FF", false,
+        {"line ends inside a record damage it", ":01000000\r\n01FE\r\n:00000001FF", true, false, kReadNotHex, 0},
+        {"record longer than 32", ":21000000" + std::string(66, '0') + "DF\r\n:00000001FF", true, false,
+         kReadRecordTooLong, 0},
+        {"address above 0x50FF", ":0151000001AD\r\n:00000001FF", true, false, kReadAddressOutOfRange, 0},
+        {"unknown record type", ":020B1002A12A16:0100000001FE\r\n:00000001FF", true, false, kReadUnknownType, 1},
+        {"record cut short by the next ':'", ":0100000001FE\r\n:01000100:0100020002FB\r\n:00000001FF", true, false,
          kReadRecordCut, 1},
-        {"damaged end record", ":0100000001FE\r\n:00000001FE", false, kReadChecksum, 1},
-        {"what follows the end record is ignored", ":0100000001FE\r\n:00000001FF\r\n\x1a:0100000002FD", true, kReadOk,
-         1},
+        {"damaged end record", ":0100000001FE\r\n:00000001FE", true, false, kReadChecksum, 1},
+        {"what follows the end record is ignored", ":0100000001FE\r\n:00000001FF\r\n\x1a:0100000002FD", true, true,
+         kReadOk, 1},
     };
     for (const Case& c : cases) {
         MemMapReceiver rx;
-        rx.feed(c.stream);
+        rx.feed((c.covered ? zeroImageRecords() : std::string()) + c.stream);
         const ReceiveResult r = rx.result();
         EXPECT_EQ(r.complete, c.complete) << c.what;
         EXPECT_EQ(r.error, c.error) << c.what;
         EXPECT_EQ(r.reason.empty(), c.complete) << c.what << ": " << r.reason;
         EXPECT_EQ(rx.image()[0], c.byte0) << c.what;
-        EXPECT_EQ(rx.readError() == kReadComplete, c.complete) << c.what;
     }
+}
+
+TEST(PutToMemMap, everyDamagedCharacterOfARecordFailsTheRead) {
+    // Each character of one record of a whole answer dropped, or replaced by another digit or by a
+    // character that is none: the read is never complete with a wrong image.
+    MemMap image{};
+    for (int a = 0; a < kReadImageEnd; ++a)
+        image[a] = static_cast<Byte>((a * 7 + 3) & 255);
+    std::string answer;
+    for (int a = 0; a < kReadImageEnd; a += 32)
+        answer += DataRecord(a, std::span<const Byte>(image.data() + a, 32));
+    answer += kEndRecord;
+    const std::size_t first = answer.find(":20014000"); // a record in the middle of the setup rows
+    const std::size_t length = 1 + 2 * 37;              // its characters before CR LF
+    int accepted = 0;
+    for (std::size_t i = first; i < first + length; ++i) {
+        const char digit = answer[i] == '7' ? '8' : '7';
+        const char other = i % 2 == 0 ? 'g' : '\r';
+        for (const std::string& v :
+             {answer.substr(0, i) + answer.substr(i + 1), answer.substr(0, i) + digit + answer.substr(i + 1),
+              answer.substr(0, i) + other + answer.substr(i + 1)}) {
+            MemMapReceiver rx;
+            rx.feed(v);
+            if (rx.result().complete && !std::equal(image.begin(), image.begin() + kReadImageEnd, rx.image().begin()))
+                ++accepted;
+        }
+    }
+    EXPECT_EQ(accepted, 0);
 }
 
 TEST(PutToMemMap, storesRecordsAtTheirAddressAndShowsProgress) {
     MemMapReceiver rx;
+    rx.feed(zeroImageRecords());
     rx.feed(":023A00000300C1\r\n");
     EXPECT_EQ(rx.progress(), 0x3A);
     rx.feed(":0250FE00ABCD38\r\n");
     EXPECT_EQ(rx.progress(), 64) << "progress is held at 64";
     rx.feed(std::string(kEndRecord));
     ASSERT_TRUE(rx.result().complete) << rx.result().reason;
-    EXPECT_EQ(rx.result().records, 2);
+    EXPECT_EQ(rx.result().records, kReadImageEnd / 32 + 2);
     EXPECT_EQ(UnitFirmwareVersion(rx.image()), 0x0300);
     EXPECT_EQ(rx.image()[0x50FE], 0xAB);
     EXPECT_EQ(rx.image()[0x50FF], 0xCD);
@@ -130,7 +183,8 @@ TEST(UnpackImage, aWrittenConfigurationReadsBackUnchanged) {
     }
     auto plan = BuildWritePlan(cfg, DeviceClock{2026, 5, 6, 7, 8, 9, 3}, [](int) { return std::string(); });
 
-    MemMapReceiver rx;
+    MemMapReceiver rx; // the unit's memory as read after the write: an empty unit with the records laid over
+    rx.feed(zeroImageRecords());
     rx.feed(WriteStream(plan));
     ASSERT_TRUE(rx.result().complete) << rx.result().reason;
     Configuration back = blankConfiguration();

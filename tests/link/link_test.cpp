@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "io/config_file.h"
-#include "io/link/simulated_link.h"
 #include "io/link/transfers.h"
 #include "io/text_ids.h"
+#include "sim/simulated_link.h"
 #include "sim/unit_simulator.h"
 #include "tests/support/io_test_support.h"
 
@@ -142,6 +142,7 @@ TEST(ReadTransfer, anAnswerBeyondTheCharacterLimitIsNoAnswer) {
     Configuration target = loadedConfiguration("GoodChanged.zeb");
     const Configuration before = target;
     ReadTransfer read(link, target, nullptr);
+    read.setTickInterval(kFastTickMs);
     read.setCharacterLimit(1000);
     read.start();
     runToEnd(read);
@@ -199,6 +200,7 @@ TEST(Transfers, portMissingOrVanishingEndsWithThePortTextAndTakesNothing) {
         Configuration target = blankConfiguration();
         const Configuration before = target;
         ReadTransfer read(link, target, nullptr);
+        read.setTickInterval(kFastTickMs);
         read.start();
         if (vanishes) {
             QElapsedTimer since;
@@ -237,11 +239,13 @@ TEST(Transfers, writtenConfigurationReadsBack) {
     cfg.SysData[kSysEventSms] = 1; // an older unit's read would clear it
     SimulatedLink link(false);
     WriteTransfer write(link, cfg, DeviceClock{2026, 12, 6, 18, 33, 7, 7}, noText);
+    write.setTickInterval(kFastTickMs);
     write.start();
     runToEnd(write);
     ASSERT_EQ(write.outcome(), TransferOutcome::Done);
     Configuration back = blankConfiguration();
     ReadTransfer read(link, back, nullptr);
+    read.setTickInterval(kFastTickMs);
     read.start();
     runToEnd(read);
     ASSERT_EQ(read.outcome(), TransferOutcome::Done);
@@ -253,6 +257,139 @@ TEST(Transfers, writtenConfigurationReadsBack) {
     EXPECT_EQ(UnitFirmwareVersion(link.unit().memory()), kUnitVersion);
     EXPECT_EQ(std::vector<Byte>(back.SysData.begin() + 2, back.SysData.begin() + 128),
               std::vector<Byte>(cfg.SysData.begin() + 2, cfg.SysData.begin() + 128));
+}
+
+// A small configuration: one channel, so that a write at a paced line stays short.
+Configuration smallConfiguration() {
+    Configuration cfg = loadedConfiguration("Good.zeb");
+    cfg.SysData[kSysChannelsInUse] = 0;
+    return cfg;
+}
+
+TEST(WriteTransfer, theVerdictWaitStartsOnlyWhenTheLineHasCarriedTheLastCharacter) {
+    // The port takes every character at once and reports nothing queued, as a pseudo-terminal does,
+    // while the line carries them at 1200 a second. The unit answers at once after the end record;
+    // the verdict wait (12 ticks of 10 ms) is far shorter than the characters a port holds.
+    Configuration cfg = smallConfiguration();
+    SimulatedLink link(false);
+    link.setPace(1200);
+    link.setHoldsOutput(true);
+    WriteTransfer write(link, cfg, DeviceClock{}, noText);
+    write.setTickInterval(kFastTickMs);
+    qint64 onTheLineAtWait = -1;
+    QObject::connect(&write, &Transfer::statusChanged, [&](int text) {
+        if (text == kTxtWaitingForAnswer)
+            onTheLineAtWait = link.onTheLine();
+    });
+    write.start();
+    runToEnd(write);
+    EXPECT_EQ(write.outcome(), TransferOutcome::Done) << write.reason().toStdString();
+    EXPECT_EQ(link.unit().writesCompleted(), 1);
+    // When the wait is shown (the answer may come first), the end record is through the line: what the
+    // line still holds is the simulated line's last step, not the port's whole buffer.
+    if (onTheLineAtWait >= 0) {
+        EXPECT_LT(onTheLineAtWait, 40);
+    }
+}
+
+TEST(Transfers, aPortThatStopsTakingOrACancelDropsWhatIsStillQueued) {
+    for (const bool stuck : {true, false}) {
+        SCOPED_TRACE(stuck ? "stuck" : "cancelled");
+        Configuration cfg = loadedConfiguration("Good.zeb");
+        SimulatedLink link(true);
+        link.setHoldsOutput(!stuck);
+        link.setStuck(stuck);
+        WriteTransfer write(link, cfg, DeviceClock{}, noText);
+        write.setTickInterval(kFastTickMs);
+        write.setStuckTicks(5);
+        write.start();
+        if (!stuck) {
+            QElapsedTimer since;
+            since.start();
+            while (link.unit().recordsStored() < 3 && since.elapsed() < 10000)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            ASSERT_GT(link.onTheLine(), 0);
+            write.abort();
+        }
+        runToEnd(write);
+        EXPECT_EQ(write.outcome(), stuck ? TransferOutcome::PortError : TransferOutcome::Aborted);
+        if (stuck) {
+            EXPECT_EQ(write.reason(), QStringLiteral("the port does not send"));
+            EXPECT_EQ(write.statusText(), kTxtPortError);
+        }
+        EXPECT_EQ(link.onTheLine(), 0) << "the rest of the stream still reaches the unit";
+        EXPECT_EQ(link.unit().writesCompleted(), 0);
+        EXPECT_FALSE(link.isOpen());
+    }
+}
+
+TEST(Transfers, aTransferStartsOnlyOnAQuietLine) {
+    struct Case {
+        const char* what;
+        bool write;
+        qint64 stale; // characters of an earlier answer still arriving
+        TransferOutcome outcome;
+    };
+    const Case cases[]{
+        {"a read after an aborted read", false, 4000, TransferOutcome::Done},
+        {"a write after a late verdict", true, 4, TransferOutcome::Done},
+        {"a line that never falls silent", true, 1000000, TransferOutcome::NoAnswer},
+    };
+    const Configuration good = loadedConfiguration("Good.zeb");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SimulatedLink link(false);
+        link.setPace(48000); // 50 times the line rate: the stale stream lasts longer than the quiet ticks
+        link.unit().setMemory(UnitSimulator::ImageOf(good, noText));
+        UnitSimulator earlier;
+        earlier.setMemory(link.unit().memory());
+        earlier.receive(kReadRequest);
+        QByteArray stale = QByteArray::fromStdString(earlier.takeOutput());
+        if (c.write)
+            stale = QByteArray("0\r\n\a");
+        while (stale.size() < c.stale)
+            stale += stale;
+        link.queueFromUnit(stale.left(c.stale));
+        Configuration target = blankConfiguration();
+        std::unique_ptr<Transfer> t;
+        if (c.write)
+            t = std::make_unique<WriteTransfer>(link, target, DeviceClock{}, noText);
+        else
+            t = std::make_unique<ReadTransfer>(link, target, nullptr);
+        t->setTickInterval(kFastTickMs);
+        if (c.write)
+            static_cast<WriteTransfer&>(*t).start();
+        else
+            static_cast<ReadTransfer&>(*t).start();
+        runToEnd(*t);
+        EXPECT_EQ(t->outcome(), c.outcome) << t->reason().toStdString();
+        if (c.outcome == TransferOutcome::Done) {
+            EXPECT_EQ(t->discarded(), c.stale);
+        } else {
+            EXPECT_EQ(t->reason(), QStringLiteral("the line does not fall silent"));
+        }
+    }
+}
+
+TEST(WriteTransfer, aLateVerdictOfAnEarlierWriteNeverAcceptsTheNextOne) {
+    // The unit answers the first write only while the retry's records come in: the first write has
+    // no verdict in time, and the "0" during the retry's stream is no acceptance of the retry.
+    Configuration cfg = loadedConfiguration("Good.zeb");
+    SimulatedLink link(false, UnitFault::LateVerdict);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        SCOPED_TRACE(attempt);
+        WriteTransfer write(link, cfg, DeviceClock{}, noText);
+        write.setTickInterval(kFastTickMs);
+        write.start();
+        runToEnd(write);
+        EXPECT_EQ(write.outcome(), TransferOutcome::NoAnswer);
+        EXPECT_EQ(write.statusText(), kTxtNoAnswer);
+        EXPECT_EQ(write.answeredBeforeEnd(), attempt == 1);
+        if (attempt == 1) {
+            EXPECT_TRUE(write.answeredEarly()) << "the checked steps stop at the early answer";
+            EXPECT_TRUE(write.reason().contains(QStringLiteral("before the end record")));
+        }
+    }
 }
 
 int main(int argc, char** argv) {

@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "io/link/simulated_link.h"
+#include "sim/simulated_link.h"
 #include "tests/support/io_test_support.h"
 #include "tests/support/program_fixture.h"
 #include "ui/transfer/frm_serial_io.h"

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "io/link/serial_link.h"
-#include "io/link/simulated_link.h"
+#include "sim/simulated_link.h"
 #include "io/link/transfers.h"
 #include "io/text_ids.h"
 

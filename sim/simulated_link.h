@@ -1,7 +1,9 @@
 #pragma once
-// The simulated master unit of sim/ behind the SerialLink interface, in this process. Paced, it moves
+// The simulated master unit behind the SerialLink interface, in this process. Paced, it moves
 // 960 characters a second each way, as the 9600 baud line does, so that progress and time-outs
-// behave as with a real unit; unpaced, characters move at once (tests).
+// behave as with a real unit; unpaced, characters move at once (tests). A port that holds its output
+// (a pseudo-terminal, a USB adapter) can be played too: it reports nothing waiting while the line
+// still carries every character written.
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -11,20 +13,29 @@
 
 namespace korvane {
 
-constexpr double kLineBytesPerSecond = 960.0; // 9600 baud, 10 bits per character
-
 class SimulatedLink : public SerialLink {
     Q_OBJECT
 public:
     explicit SimulatedLink(bool paced, UnitFault fault = UnitFault::None, QObject* parent = nullptr);
 
     UnitSimulator& unit() { return unit_; }
+    // Characters the line moves in a second each way; 0 moves them at once. Set before open().
+    void setPace(double bytesPerSecond);
+    // The port takes every character at once and reports none waiting, as a pseudo-terminal does.
+    void setHoldsOutput(bool holds) { holdsOutput_ = holds; }
     // The next open() fails as a port in use does.
     void setOpenFails(bool fails) { openFails_ = fails; }
     // The port vanishes as an unplugged adapter does.
     void unplug();
     // The port vanishes while a transfer sets it up (when the input is cleared).
     void setUnplugOnClearInput(bool on) { unplugOnClear_ = on; }
+    // The port takes no more characters, as a stuck adapter does; what is queued stays queued.
+    void setStuck(bool stuck) { stuck_ = stuck; }
+    // Characters the unit will send without being asked, as a unit still answering an earlier
+    // transfer does; they go out when the port is open.
+    void queueFromUnit(const QByteArray& bytes) { fromUnit_ += bytes; }
+    // Characters written and not yet carried to the unit, whatever the port reports.
+    qint64 onTheLine() const { return toUnit_.size(); }
 
     bool open() override;
     void close() override;
@@ -37,19 +48,24 @@ public:
             unplug();
         received_.clear();
     }
-    void write(const QByteArray& bytes) override { toUnit_ += bytes; }
-    qint64 bytesToWrite() const override { return toUnit_.size(); }
+    void write(const QByteArray& bytes) override;
+    qint64 bytesToWrite() const override { return holdsOutput_ ? 0 : toUnit_.size(); }
+    void discardOutput() override { toUnit_.clear(); }
+    double lineBytesPerSecond() const override { return pace_; }
     QByteArray readAll() override;
 
 private:
     void move();
-    qint64 allowance(double& moved);
+    qint64 allowance(double& moved, bool busy);
 
     UnitSimulator unit_;
-    bool paced_;
+    double pace_ = 0;
     bool open_ = false;
     bool openFails_ = false;
     bool unplugOnClear_ = false;
+    bool holdsOutput_ = false;
+    bool stuck_ = false;
+    bool taken_ = false; // characters taken since the last step (a port that holds its output)
     bool dtr_ = false;
     QString error_;
     QByteArray toUnit_;   // written, not yet on the line

@@ -1,19 +1,25 @@
-#include "io/link/simulated_link.h"
+#include "sim/simulated_link.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace korvane {
 
 namespace {
 constexpr int kPacedStepMs = 2;
-constexpr double kMaxBurst = 8; // characters a late step may catch up; idle time is not saved up
+constexpr double kMinBurst = 8;        // characters an idle line saves up, no more
+constexpr double kBurstSeconds = 0.01; // ... or those of 10 ms of line, whichever is more
 } // namespace
 
-SimulatedLink::SimulatedLink(bool paced, UnitFault fault, QObject* parent)
-    : SerialLink(parent), unit_(fault), paced_(paced) {
+SimulatedLink::SimulatedLink(bool paced, UnitFault fault, QObject* parent) : SerialLink(parent), unit_(fault) {
     clock_.setTimerType(Qt::PreciseTimer);
-    clock_.setInterval(paced ? kPacedStepMs : 0);
     connect(&clock_, &QTimer::timeout, this, &SimulatedLink::move);
+    setPace(paced ? kLineBytesPerSecond : 0);
+}
+
+void SimulatedLink::setPace(double bytesPerSecond) {
+    pace_ = std::max(0.0, bytesPerSecond);
+    clock_.setInterval(pace_ > 0 ? kPacedStepMs : 0);
 }
 
 bool SimulatedLink::open() {
@@ -45,40 +51,46 @@ void SimulatedLink::unplug() {
     emit failed(error_);
 }
 
+void SimulatedLink::write(const QByteArray& bytes) {
+    toUnit_ += bytes;
+    taken_ = taken_ || holdsOutput_;
+}
+
 QByteArray SimulatedLink::readAll() {
     QByteArray out;
     out.swap(received_);
     return out;
 }
 
-qint64 SimulatedLink::allowance(double& moved) {
-    if (!paced_)
+qint64 SimulatedLink::allowance(double& moved, bool busy) {
+    if (pace_ <= 0)
         return std::numeric_limits<qint64>::max();
-    const double due = static_cast<double>(since_.nsecsElapsed()) * 1e-9 * kLineBytesPerSecond - moved;
-    if (due > kMaxBurst)
-        moved += due - kMaxBurst;
-    return static_cast<qint64>(std::min(due, kMaxBurst));
+    // A busy line catches up on a late step in full; an idle one saves up no more than a short burst.
+    const double due = static_cast<double>(since_.nsecsElapsed()) * 1e-9 * pace_ - moved;
+    const double burst = std::max(kMinBurst, pace_ * kBurstSeconds);
+    if (!busy && due > burst)
+        moved += due - burst;
+    return static_cast<qint64>(busy ? due : std::min(due, burst));
 }
 
 void SimulatedLink::move() {
-    // Idle directions do not save up line time.
-    if (toUnit_.isEmpty())
-        allowance(movedOut_);
-    if (fromUnit_.isEmpty())
-        allowance(movedIn_);
-
-    const qint64 out = std::min<qint64>(allowance(movedOut_), toUnit_.size());
+    const bool sending = !toUnit_.isEmpty() && !stuck_;
+    const qint64 out = std::min<qint64>(allowance(movedOut_, sending), sending ? toUnit_.size() : 0);
     if (out > 0) {
         movedOut_ += static_cast<double>(out);
         unit_.receive(std::string_view(toUnit_.constData(), static_cast<std::size_t>(out)));
         toUnit_.remove(0, out);
+    }
+    // A port that holds its output has taken the characters when they were written.
+    if (taken_ || (out > 0 && !holdsOutput_)) {
+        taken_ = false;
         emit bytesWritten();
     }
     if (!open_)
         return;
     const std::string answer = unit_.takeOutput();
     fromUnit_.append(answer.data(), static_cast<qsizetype>(answer.size()));
-    const qint64 in = std::min<qint64>(allowance(movedIn_), fromUnit_.size());
+    const qint64 in = std::min<qint64>(allowance(movedIn_, !fromUnit_.isEmpty()), fromUnit_.size());
     if (in > 0) {
         movedIn_ += static_cast<double>(in);
         received_ += fromUnit_.left(in);
