@@ -37,7 +37,8 @@ usage)
     expect_stderr_line "unknown command frobnicate"
     expect_exit 0 "$cli" --help
     for c in check dump export-hex convert import-hex diff read write; do
-        grep -q "$c" "$work/out" || fail "--help does not list $c"
+        # each command on a line of its own, not merely a word inside another line ("File > Write")
+        grep -qE "^  $c +[a-z]" "$work/out" || fail "--help does not list $c"
     done
     for c in check dump export-hex convert import-hex diff read write; do
         expect_exit 0 "$cli" $c --help
