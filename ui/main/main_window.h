@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "app/context.h"
+#include "app/file_commands.h"
 #include "ui/editor/pages/page_host.h"
 #include "ui/transfer/frm_serial_io.h"
 
@@ -96,7 +97,7 @@ private:
     std::array<ChannelCell*, 128> cells_{};
     std::array<QLabel*, 24> captions_{};
     std::array<int, 12> shortcutKeys_{};
-    QString saveDialogName_;
+    FileCommands files_;
     bool exitConfirmed_ = false;
     LinkFactory links_;
 
