@@ -59,6 +59,23 @@ TEST(ConfigFile, everyAcceptedFormReadsTheSameAndSavesByteIdenticalToGoodZeb) {
     }
 }
 
+TEST(ConfigFile, descriptionsOfSeveralLinesLoadAndSaveByteIdentical) {
+    const std::string path = fixturePath("MultiLineDescriptions.zeb");
+    Configuration cfg = loadedConfiguration("MultiLineDescriptions.zeb");
+    EXPECT_EQ(cfg.DescText[kGeneralDescription], "Villa Nordlys, Strandvejen 12\r\n9990 Skagen \xe6\xf8\xe5");
+    EXPECT_EQ(cfg.DescText[3], "Logik gruppe 3:\r\nA1 og A2 t\xe6nder B1\r\n\r\nom natten: C1, C2\r\nslut");
+
+    // Apart from the two descriptions it is Good.zeb.
+    Configuration good = loadedConfiguration("Good.zeb");
+    good.DescText[kGeneralDescription] = cfg.DescText[kGeneralDescription];
+    good.DescText[3] = cfg.DescText[3];
+    EXPECT_EQ(cfg, good);
+
+    TempDir dir;
+    ASSERT_TRUE(SaveFile(cfg, dir.file("saved.zeb")).ok());
+    EXPECT_TRUE(readBytes(dir.file("saved.zeb")) == readBytes(path)) << "load and save give the same bytes";
+}
+
 TEST(ConfigFile, modelToFileToModelIsEqual) {
     Configuration original = busyConfiguration();
     // Every byte value survives in a text, line ends included, except the double quote, which is
