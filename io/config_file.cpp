@@ -59,7 +59,6 @@ public:
     explicit Reader(std::string_view text) : text_(text) {}
 
     bool atEnd() const { return pos_ >= text_.size(); }
-    int records() const { return records_; }
 
     // The next record. On an error the fields read before it stay in `fields`.
     std::optional<ParseError> next(std::vector<Field>& fields) {
