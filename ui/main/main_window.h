@@ -6,6 +6,8 @@
 #include <functional>
 
 #include "app/context.h"
+#include "app/file_commands.h"
+#include "ui/editor/pages/page_host.h"
 #include "ui/transfer/frm_serial_io.h"
 
 class QAction;
@@ -18,7 +20,7 @@ namespace korvane {
 class ChannelCell;
 class EditorWindow;
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public MainWindowPort {
     Q_OBJECT
 public:
     MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent = nullptr);
@@ -55,6 +57,10 @@ public:
     QMenu* groupMenu() const { return groupMenu_; }
     ChannelCell* cell(int n) const { return cells_[static_cast<std::size_t>(n)]; }
 
+    // MainWindowPort
+    QWidget* widget() override { return this; }
+    void popupGroupMenu(const QPoint& globalPos, bool offOffered) override;
+
 signals:
     // The user confirmed the end of the program.
     void exitRequested();
@@ -70,6 +76,8 @@ private:
     void buildMatrix();
     void buildMenus();
     void Form_Activate();
+    // Edit > SMS and Edit > Exchange mask as the configuration allows them.
+    void applyEditMenu();
     void refreshCell(int n);
     void refreshMatrix();
     void moveBorder(int from, int to);
@@ -89,7 +97,7 @@ private:
     std::array<ChannelCell*, 128> cells_{};
     std::array<QLabel*, 24> captions_{};
     std::array<int, 12> shortcutKeys_{};
-    QString saveDialogName_;
+    FileCommands files_;
     bool exitConfirmed_ = false;
     LinkFactory links_;
 
