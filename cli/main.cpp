@@ -215,9 +215,8 @@ int cmdImportHex(const std::vector<std::string>& args) {
     if (!a.options.count("-o"))
         throw UsageError{"import-hex needs -o OUT.zeb"};
     std::string bytes;
-    std::string reason;
-    if (!ReadWholeFile(a.positional[0], bytes, reason))
-        return fail(a.positional[0] + ": " + reason);
+    if (const ReadOutcome read = ReadBoundedFile(a.positional[0], kCaptureFileLimit, bytes); !read.ok)
+        return fail(a.positional[0] + ": " + read.reason);
     MemMapReceiver rx;
     rx.feed(bytes);
     const ReceiveResult r = rx.result();

@@ -3,8 +3,15 @@
 // in the same folder, is flushed to the disk and then renamed over the old file. Until the rename
 // the old file is untouched; when anything fails the temporary file is removed and the reason is
 // returned. A write-protected file is refused and left as it is; a symbolic link is followed, so
-// the link stays and the file it points to takes the new content.
+// the link stays and the file it points to takes the new content. Only a regular file is ever
+// replaced: a device or a FIFO is written in place. The new file keeps the old one's mode, owner
+// and group (owner and group where the process may set them).
+//
+// Every file that comes from outside (configuration files, captures of the unit's answer, language
+// and help files) is read through one bounded reader, whatever kind of file it is: a device or a
+// pipe that never ends is read no further than the limit.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -17,7 +24,28 @@ struct WriteOutcome {
 
 WriteOutcome WriteFileAtomically(const std::string& path, std::string_view bytes);
 
-// The whole content of a file; false with the reason when it cannot be read.
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason);
+// The temporary files of a save are named after their target: "house.zeb" saves through
+// "house.zeb.korvane-save-<process>-XXXXXX". A save removes those of its target that a process that
+// has ended left behind (a save that was killed).
+constexpr std::string_view kSaveTempMarker = ".korvane-save-";
+
+// Whether a file counts as write-protected: it carries no write permission at all, or this process
+// may not write it. Root may write anything, yet a file without write permission is protected for it too.
+bool IsWriteProtected(const std::string& path);
+
+// The most bytes read from an outside file of each kind.
+constexpr std::size_t kConfigFileLimit = std::size_t{4} << 20;  // a configuration file is about 25 KB
+constexpr std::size_t kCaptureFileLimit = std::size_t{4} << 20; // a whole read answer is about 37 KB
+constexpr std::size_t kTextFileLimit = std::size_t{1} << 20;    // a help file is about 100 KB
+
+struct ReadOutcome {
+    bool ok = false;
+    bool tooLarge = false; // the file holds more than the limit: it is none of the files we read
+    std::string reason;    // without the file's name; empty when ok
+};
+
+// The whole content of a file of any kind into `bytes`, at most `limit` bytes. Fails when the file
+// cannot be read, is a folder, or holds more than `limit` bytes (bytes is then empty).
+ReadOutcome ReadBoundedFile(const std::string& path, std::size_t limit, std::string& bytes);
 
 } // namespace korvane

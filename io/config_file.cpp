@@ -363,15 +363,14 @@ FileResult SaveFile(Configuration& cfg, const std::string& path) {
 }
 
 FileResult LoadFile(Configuration& cfg, const std::string& path) {
-    // A configuration file is about 25 KB; anything far larger is not one and is not read in whole.
-    constexpr std::uintmax_t kMaxFileSize = 4u << 20;
-    std::error_code ec;
-    if (const auto size = std::filesystem::file_size(path, ec); !ec && size > kMaxFileSize)
-        return {FileStatus::Bad, path, 0, "the file is too large to be a configuration file"};
+    // A configuration file is about 25 KB; anything far larger is not one and is not read in whole,
+    // whatever kind of file it is (a device or a pipe may never end).
     std::string bytes;
-    std::string reason;
-    if (!ReadWholeFile(path, bytes, reason))
-        return {FileStatus::CannotOpen, path, 0, reason};
+    const ReadOutcome read = ReadBoundedFile(path, kConfigFileLimit, bytes);
+    if (read.tooLarge)
+        return {FileStatus::Bad, path, 0, "the file is too large to be a configuration file"};
+    if (!read.ok)
+        return {FileStatus::CannotOpen, path, 0, read.reason};
     return ReadConfigText(bytes, cfg, path);
 }
 

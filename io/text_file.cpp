@@ -1,9 +1,9 @@
 #include "io/text_file.h"
 
 #include <charconv>
-#include <fstream>
 #include <functional>
-#include <iterator>
+
+#include "io/atomic_file.h"
 
 namespace korvane {
 
@@ -83,14 +83,6 @@ KeyKind ReadKey(std::string_view key, long& value) {
     return ec == std::errc{} ? KeyKind::Number : KeyKind::NotANumber;
 }
 
-std::string ReadWholeFile(const std::string& path, bool& opened) {
-    std::ifstream in(path, std::ios::binary);
-    opened = static_cast<bool>(in);
-    if (!opened)
-        return {};
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 } // namespace
 
 TextTable ParseTextFile(std::string_view bytes, int count) {
@@ -125,10 +117,17 @@ TextTable ParseTextFile(std::string_view bytes, int count) {
 }
 
 TextTable ReadTextFile(const std::string& path, int count) {
-    bool opened = false;
-    const std::string bytes = ReadWholeFile(path, opened);
+    std::string bytes;
+    const ReadOutcome read = ReadBoundedFile(path, kTextFileLimit, bytes);
     TextTable table = ParseTextFile(bytes, count);
-    table.opened = opened;
+    table.opened = read.ok || read.tooLarge;
+    if (read.tooLarge) {
+        table.good = false;
+        table.badLine = 1;
+        table.badReason = read.reason;
+    } else if (!read.ok) {
+        table.openReason = read.reason;
+    }
     return table;
 }
 
@@ -170,11 +169,11 @@ LanguageFileCheck CheckLanguageFile(std::string_view bytes) {
 }
 
 LanguageFileCheck CheckLanguageFileAt(const std::string& path) {
-    bool opened = false;
-    const std::string bytes = ReadWholeFile(path, opened);
-    if (!opened) {
+    std::string bytes;
+    const ReadOutcome read = ReadBoundedFile(path, kTextFileLimit, bytes);
+    if (!read.ok) {
         LanguageFileCheck check;
-        check.reason = "file cannot be opened";
+        check.reason = read.tooLarge ? read.reason : "file cannot be opened (" + read.reason + ")";
         return check;
     }
     return CheckLanguageFile(bytes);

@@ -28,6 +28,7 @@ constexpr int kTxtLanguageName = 331;                                // the lang
 struct TextTable {
     std::vector<std::string> texts; // count + 1 entries, index = key; "" where the file has no text
     bool opened = true;             // false: the file could not be opened (all texts empty)
+    std::string openReason;         // why it could not be opened; "" when opened
     bool good = true;               // false: reading stopped at a bad record
     int badLine = 0;                // 1-based line of the bad record, 0 when good
     std::string badReason;          // English, for logs and the command line; "" when good
@@ -42,7 +43,8 @@ struct TextTable {
 TextTable ParseTextFile(std::string_view bytes, int count);
 
 // The same for a file on disk. A file that cannot be opened gives an all-empty table that is still
-// good (opened = false): the caller decides whether that is worth a word to the user.
+// good (opened = false): the caller decides whether that is worth a word to the user. A file larger
+// than any language or help file (kTextFileLimit) is bad at its first line and none of it is taken.
 TextTable ReadTextFile(const std::string& path, int count);
 
 struct LanguageFileCheck {

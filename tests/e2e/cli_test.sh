@@ -193,11 +193,51 @@ logic description 3: text: "Logik gruppe 3:\r\nA1 og A2 tænder B1\r\n\r\nom nat
 WANT
     diff "$work/want" "$work/out" >/dev/null || fail "diff output: $(cat "$work/out")"
     # Through the unit's records and back: the breaks arrive as they were sent.
-    expect_exit 0 "$cli" export-hex "$multi" --clock $clock --language "$lang" -o "$work/answer.hex"
-    grep -q '^:20380000.*0D0A' "$work/answer.hex" || fail "the description record does not carry CR LF"
+    expect_exit 0 "$cli" export-hex "$multi" --clock $clock --language "$lang" -o "$work/sent.hex"
+    grep -q '^:20380000.*0D0A' "$work/sent.hex" || fail "the description record does not carry CR LF"
+    expect_exit 0 "$unitsim" --print-read-answer --config "$multi"
+    mv "$work/out" "$work/answer.hex"
     expect_exit 0 "$cli" import-hex "$work/answer.hex" -o "$work/read.zeb"
     expect_exit 1 "$cli" diff "$multi" "$work/read.zeb"
     grep -q 'description' "$work/out" && fail "a description changed on the way: $(grep description "$work/out")"
+    ;;
+outside_files)
+    # A FIFO as the output is written in place, not replaced by a regular file.
+    mkfifo "$work/pipe"
+    cat "$work/pipe" >"$work/from-pipe" &
+    expect_exit 0 "$cli" convert "$data/Good.zeb" -o "$work/pipe"
+    wait
+    [ -p "$work/pipe" ] || fail "the FIFO was replaced"
+    cmp -s "$work/from-pipe" "$data/Good.zeb" || fail "the FIFO did not get the file"
+    [ "$(ls "$work" | grep -c korvane-save)" -eq 0 ] || fail "a temporary file stayed"
+    # A device or pipe that never ends is read no further than the limit of its kind.
+    expect_exit 1 "$cli" check /dev/zero
+    expect_stderr_line "too large to be a configuration file"
+    expect_exit 1 "$cli" import-hex /dev/zero -o "$work/x.zeb"
+    expect_stderr_line "more than 4 MB"
+    yes ':' | expect_exit 1 "$cli" import-hex /dev/stdin -o "$work/x.zeb"
+    expect_stderr_line "more than 4 MB"
+    [ -e "$work/x.zeb" ] && fail "a refused capture left an output file"
+    # A file without write permission is not replaced, whoever runs the command.
+    cp "$data/Good.zeb" "$work/locked.zeb"
+    chmod 444 "$work/locked.zeb"
+    expect_exit 1 "$cli" convert "$data/GoodChanged.zeb" -o "$work/locked.zeb"
+    expect_stderr_line "write-protected"
+    cmp -s "$work/locked.zeb" "$data/Good.zeb" || fail "a write-protected file was replaced"
+    ;;
+language_refused)
+    # The unit label and SMS words come from a language file only as the language page takes one.
+    : >"$work/empty.dat"
+    tr -d '\n' <"$lang" >"$work/cr-only.dat"
+    mkdir "$work/folder.dat"
+    for f in empty cr-only; do
+        expect_exit 1 "$cli" export-hex "$data/Good.zeb" --language "$work/$f.dat"
+        expect_stderr_line "$f.dat: not a language file"
+        expect_exit 1 "$cli" write --port "$work/no-port" "$data/Good.zeb" --language "$work/$f.dat"
+        expect_stderr_line "$f.dat: not a language file"
+    done
+    expect_exit 1 "$cli" export-hex "$data/Good.zeb" --language "$work/folder.dat"
+    expect_stderr_line "folder.dat: is a folder"
     ;;
 *)
     fail "unknown scenario"

@@ -1,0 +1,191 @@
+#include <algorithm>
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <optional>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+#include "io/atomic_file.h"
+#include "io/config_file.h"
+#include "io/text_file.h"
+#include "tests/support/io_test_support.h"
+
+using namespace korvane;
+using namespace korvane::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Feeds a FIFO from another thread: `count` bytes, or without end (count < 0) until the reader goes.
+class FifoWriter {
+public:
+    FifoWriter(const std::string& path, long count) {
+        std::signal(SIGPIPE, SIG_IGN);
+        thread_ = std::thread([path, count] {
+            const int fd = ::open(path.c_str(), O_WRONLY);
+            if (fd < 0)
+                return;
+            const std::string chunk(4096, 'x');
+            for (long sent = 0; count < 0 || sent < count;) {
+                const std::size_t n = count < 0 ? chunk.size() : std::min<std::size_t>(chunk.size(), count - sent);
+                const ssize_t w = ::write(fd, chunk.data(), n);
+                if (w <= 0)
+                    break;
+                sent += w;
+            }
+            ::close(fd);
+        });
+    }
+    ~FifoWriter() { thread_.join(); }
+
+private:
+    std::thread thread_;
+};
+
+std::vector<std::string> namesIn(const std::string& folder) {
+    std::vector<std::string> out;
+    for (const auto& e : fs::directory_iterator(folder))
+        out.push_back(e.path().filename().string());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+} // namespace
+
+TEST(BoundedReader, readsEveryKindOfFileNoFurtherThanItsLimit) {
+    TempDir dir;
+    const std::string small = dir.file("small.dat");
+    const std::string large = dir.file("large.dat");
+    const std::string fifo = dir.file("pipe");
+    std::ofstream(small) << "330,\"xx07300-0000\"\r\n";
+    std::ofstream(large) << std::string(kTextFileLimit + 1, 'x');
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    struct Case {
+        const char* what;
+        std::string path;
+        long fifoBytes; // bytes a writer feeds the FIFO (-1: without end); 0: no writer
+        bool ok;
+        bool tooLarge;
+        std::string reason;
+        std::size_t size;
+    };
+    const Case cases[]{
+        {"a small file", small, 0, true, false, "", 20},
+        {"a file one byte over the limit", large, 0, false, true, "more than 1 MB", 0},
+        {"a device without end", "/dev/zero", 0, false, true, "more than 1 MB", 0},
+        {"a pipe without end", fifo, -1, false, true, "more than 1 MB", 0},
+        {"a pipe that ends", fifo, 1000, true, false, "", 1000},
+        {"a folder", dir.file(""), 0, false, false, "is a folder", 0},
+        {"a missing file", dir.file("none.dat"), 0, false, false, "cannot open the file", 0},
+    };
+    for (const Case& c : cases) {
+        std::optional<FifoWriter> writer;
+        if (c.fifoBytes != 0)
+            writer.emplace(c.path, c.fifoBytes);
+        std::string bytes = "old";
+        const ReadOutcome r = ReadBoundedFile(c.path, kTextFileLimit, bytes);
+        EXPECT_EQ(r.ok, c.ok) << c.what;
+        EXPECT_EQ(r.tooLarge, c.tooLarge) << c.what;
+        EXPECT_NE(r.reason.find(c.reason), std::string::npos) << c.what << ": " << r.reason;
+        EXPECT_EQ(bytes.size(), c.size) << c.what;
+    }
+}
+
+TEST(BoundedReader, everyOutsideFileIsReadThroughIt) {
+    // A configuration, a language and a help file on a device without end: refused, nothing taken.
+    Configuration cfg = busyConfiguration();
+    const Configuration before = cfg;
+    const FileResult load = LoadFile(cfg, "/dev/zero");
+    EXPECT_EQ(load.status, FileStatus::Bad);
+    EXPECT_NE(load.reason.find("too large"), std::string::npos) << load.message();
+    EXPECT_EQ(cfg, before);
+
+    const TextTable texts = ReadTextFile("/dev/zero", kLanguageTextCount);
+    EXPECT_TRUE(texts.opened);
+    EXPECT_FALSE(texts.good);
+    EXPECT_EQ(texts.texts[1], "");
+    const LanguageFileCheck check = CheckLanguageFileAt("/dev/zero");
+    EXPECT_FALSE(check.valid);
+    EXPECT_NE(check.reason.find("more than 1 MB"), std::string::npos) << check.reason;
+}
+
+TEST(AtomicFile, onlyARegularFileIsReplacedAndADeviceOrFifoIsWrittenInPlace) {
+    TempDir dir;
+    const std::string fifo = dir.file("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string got;
+    std::thread reader([&] {
+        std::string bytes;
+        ReadBoundedFile(fifo, kConfigFileLimit, bytes);
+        got = bytes;
+    });
+    const WriteOutcome w = WriteFileAtomically(fifo, "saved into a pipe");
+    reader.join();
+    EXPECT_TRUE(w.ok) << w.reason;
+    EXPECT_EQ(got, "saved into a pipe");
+    EXPECT_TRUE(fs::is_fifo(fifo)) << "the FIFO was replaced by a regular file";
+    EXPECT_EQ(namesIn(dir.file("")), std::vector<std::string>{"pipe"});
+
+    // A device that takes nothing: the failure is reported, the device stays.
+    const WriteOutcome full = WriteFileAtomically("/dev/full", "x");
+    EXPECT_FALSE(full.ok);
+    EXPECT_NE(full.reason.find("/dev/full"), std::string::npos) << full.reason;
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
+
+    // A folder is no file to save into.
+    fs::create_directory(dir.file("sub"));
+    const WriteOutcome intoFolder = WriteFileAtomically(dir.file("sub"), "x");
+    EXPECT_FALSE(intoFolder.ok);
+    EXPECT_NE(intoFolder.reason.find("is a folder"), std::string::npos) << intoFolder.reason;
+}
+
+TEST(AtomicFile, keepsModeOwnerAndGroupAndRefusesAFileWithoutWritePermission) {
+    TempDir dir;
+    const std::string path = dir.file("house.zeb");
+    ASSERT_TRUE(WriteFileAtomically(path, "first").ok);
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(path.c_str(), 4321, 8765), 0);
+    }
+    ASSERT_TRUE(WriteFileAtomically(path, "second").ok);
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(readBytes(path), "second");
+    if (root) {
+        EXPECT_EQ(st.st_uid, 4321u);
+        EXPECT_EQ(st.st_gid, 8765u);
+    }
+
+    // A file without write permission is write-protected for everyone, root too.
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    EXPECT_TRUE(IsWriteProtected(path));
+    const WriteOutcome locked = WriteFileAtomically(path, "third");
+    EXPECT_FALSE(locked.ok);
+    EXPECT_EQ(locked.reason, "the file is write-protected");
+    EXPECT_EQ(readBytes(path), "second");
+    EXPECT_FALSE(IsWriteProtected(dir.file("new.zeb")));
+    if (!root)
+        GTEST_SKIP() << "owner and group can only be given away as root; the mode was checked";
+}
+
+TEST(AtomicFile, aSaveRemovesTheTemporaryFilesAKilledSaveOfItsTargetLeft) {
+    TempDir dir;
+    const std::string path = dir.file("house.zeb");
+    const std::string marker(kSaveTempMarker);
+    const std::string deadPid = "2147483646"; // no process has this number
+    const std::string alivePid = std::to_string(::getppid());
+    for (const std::string& name : std::vector<std::string>{
+             "house.zeb" + marker + deadPid + "-a1b2c3", "house.zeb" + marker + alivePid + "-d4e5f6",
+             "other.zeb" + marker + deadPid + "-a1b2c3", "house.zeb.bak"})
+        std::ofstream(dir.file(name)) << "left over";
+    ASSERT_TRUE(WriteFileAtomically(path, "saved").ok);
+    // The temporary file of a save still running elsewhere stays, so do other targets' and other files.
+    EXPECT_EQ(namesIn(dir.file("")),
+              (std::vector<std::string>{"house.zeb", "house.zeb.bak", "house.zeb" + marker + alivePid + "-d4e5f6",
+                                        "other.zeb" + marker + deadPid + "-a1b2c3"}));
+}
