@@ -3,7 +3,10 @@ RUN_DIR  := build/release
 TEST_DIR := build/test
 JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test build-run build-test deps clean bench
+FUZZ_DIR := build/fuzz
+FUZZ_SECONDS ?= 60
+
+.PHONY: run test build-run build-test deps clean bench fuzz
 
 deps:
 	@bash scripts/deps.sh
@@ -28,6 +31,26 @@ test: build-test
 
 bench: build-run
 	@for b in $(RUN_DIR)/bin/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+# Each fuzz harness for FUZZ_SECONDS with libFuzzer (clang). New inputs go to build/fuzz/corpus; a
+# crash is kept as build/fuzz/crash-HARNESS-*: add it to tests/fuzz/corpus/HARNESS with its fix.
+fuzz:
+	@bash scripts/deps.sh fuzz
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS)
+	@set -e; for h in config_file receiver text_file; do \
+		mkdir -p $(FUZZ_DIR)/corpus/$$h; \
+		case $$h in \
+			config_file) seeds="tests/fuzz/corpus/$$h tests/data resources/Data";; \
+			text_file) seeds="tests/fuzz/corpus/$$h resources/Language";; \
+			*) seeds="tests/fuzz/corpus/$$h";; \
+		esac; \
+		echo "fuzz_$$h: $(FUZZ_SECONDS) s"; \
+		$(FUZZ_DIR)/bin/fuzz_$$h $(FUZZ_DIR)/corpus/$$h $$seeds -max_total_time=$(FUZZ_SECONDS) \
+			-artifact_prefix=$(FUZZ_DIR)/crash-$$h- -print_final_stats=1 2>$(FUZZ_DIR)/fuzz_$$h.log \
+			|| { tail -30 $(FUZZ_DIR)/fuzz_$$h.log; exit 1; }; \
+		grep -E "^stat::number_of_executed_units|^Done" $(FUZZ_DIR)/fuzz_$$h.log || true; \
+	done
 
 clean:
 	rm -rf build

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Korvane needs to build, test and run.
 # Does nothing when everything is already there; works as root or through sudo.
+# `deps.sh fuzz` installs only what `make fuzz` needs (clang with libFuzzer).
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,9 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     fonts-liberation2 xvfb xauth socat srecord
 )
+if [ "${1:-}" = fuzz ]; then
+    packages=(cmake ninja-build make clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
