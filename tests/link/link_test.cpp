@@ -1,5 +1,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "io/config_file.h"
@@ -30,10 +32,12 @@ std::array<std::string, kChannels> heldTexts(const Configuration& cfg) {
 
 // Runs the transfer's event loop until it finishes; bounded so that a fault never hangs the suite.
 void runToEnd(Transfer& t) {
-    QElapsedTimer since;
-    since.start();
-    while (t.outcome() == TransferOutcome::Running && since.elapsed() < 20000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    if (t.outcome() == TransferOutcome::Running) {
+        QEventLoop loop;
+        QObject::connect(&t, &Transfer::finished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
     ASSERT_NE(t.outcome(), TransferOutcome::Running) << "the transfer did not end";
 }
 
