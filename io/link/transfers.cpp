@@ -97,16 +97,20 @@ void Transfer::setProgress(int value, int max) {
 }
 
 void Transfer::finish(TransferOutcome outcome, int text, const QString& reason) {
-    tick_.stop();
-    drain_.stop();
     outcome_ = outcome;
     reason_ = reason;
     // The rest of an abandoned stream must not go on reaching the unit.
     if (outcome != TransferOutcome::Done)
         link_.discardOutput();
-    link_.close();
+    closeLine();
     setStatus(text);
     emit finished(outcome);
+}
+
+void Transfer::closeLine() {
+    tick_.stop();
+    drain_.stop();
+    link_.close();
 }
 
 void Transfer::abort() {
@@ -244,6 +248,9 @@ void ReadTransfer::onTimeout() {
 }
 
 void ReadTransfer::conclude() {
+    // The read is over either way: nothing more comes in, and no time-out runs while the user is
+    // asked about a newer unit.
+    closeLine();
     const ReceiveResult r = rx_.result();
     if (!r.complete) {
         const QString why = r.records == 0 && r.error == kReadOk ? QStringLiteral("the unit did not answer")

@@ -65,6 +65,8 @@ protected:
     void setStatus(int text);
     void setProgress(int value, int max);
     void finish(TransferOutcome outcome, int text, const QString& reason);
+    // Stops the timers and closes the port; the outcome is still to come.
+    void closeLine();
     // Queues characters for the unit and notes the time the line needs for them.
     void send(const QByteArray& bytes);
     // Characters sent that are not yet through the line, as far as the port and the line time tell.

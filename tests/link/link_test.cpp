@@ -120,6 +120,10 @@ TEST(ReadTransfer, everyFaultHasItsOutcomeAndOnlyASoundImageIsTaken) {
         ReadTransfer read(link, target, [&](int version) {
             ++asked;
             EXPECT_EQ(version, 0x0301);
+            // The question is modal: events and several time-out ticks pass while the user reads it.
+            QEventLoop question;
+            QTimer::singleShot(6 * kFastTickMs, &question, &QEventLoop::quit);
+            question.exec();
             return c.takeNewer;
         });
         read.setTickInterval(kFastTickMs);
