@@ -13,7 +13,7 @@
 #include "tests/support/program_fixture.h"
 #include "ui/editor/locked_field.h"
 #include "ui/editor/pages/master_page.h"
-#include "ui/icons/icon_factory.h"
+#include "pictures/icon_factory.h"
 #include "ui/main/channel_cell.h"
 
 using namespace korvane;

@@ -14,7 +14,7 @@
 #include "model/channel_types.h"
 #include "model/field_rules.h"
 #include "ui/editor/virtual_key.h"
-#include "ui/icons/icon_factory.h"
+#include "pictures/icon_factory.h"
 
 namespace korvane {
 
