@@ -67,8 +67,9 @@ double drawGroup(Canvas& c, const ReportInput& in, const Group& grp, int from, i
                     cell(x, right, "  ---");
             }
         }
+        // An empty line of the notes still takes its row, so that the row counts where the page is measured.
         if (j < static_cast<int>(grp.notes.size()))
-            c.text(col::kNotes, y, kNotesStyle.points, kNotesStyle.bold, grp.notes[static_cast<std::size_t>(j)]);
+            c.surface().text(col::kNotes, y, kNotesStyle, grp.notes[static_cast<std::size_t>(j)]);
     }
     return n + 1;
 }
@@ -142,7 +143,7 @@ bool HasLogicBlocks(const Configuration& cfg) {
 ReportOutcome PrintLogicReport(PrintJob& job, const ReportInput& in) {
     if (!HasLogicBlocks(in.cfg))
         return ReportOutcome::NothingToPrint;
-    ReportPages pages(job, in, kTxtPrintLogic);
+    ReportPages pages(job, in, kTxtMenuLogicSetup);
     BlockPlacer placer(pages);
     for (int g = 0; g < kGroups; ++g) {
         Group grp{g, WrapNotes(in.cfg.DescText[g], page::kRightEdge - col::kNotes, kNotesStyle, job.surface())};

@@ -1,5 +1,7 @@
 // The parts the real-time, master and logic reports share.
 
+#include <algorithm>
+
 #include "io/text_ids.h"
 #include "model/channel_types.h"
 #include "reports/report_values.h"
@@ -24,9 +26,15 @@ void DaySetHeadings(Canvas& c, const ReportInput& in, double y, double xOn, int 
                     double xDays) {
     c.fitted(xOn, xOff - page::kColumnGap, y, 9, false, in.text(onText));
     c.fitted(xOff, xDays - page::kColumnGap, y, 9, false, in.text(offText));
+    // The day headings share one size, the largest at which each fits above its box, and stand centred
+    // on their boxes.
+    double points = 9;
+    for (int k = 0; k < page::kDayBoxes; ++k)
+        points = std::min(points, c.fit(in.text(DayBoxText(k)), kDayHeadingRoom, 9, false).points);
     for (int k = 0; k < page::kDayBoxes; ++k) {
-        const double x = xDays + page::kDayBoxPitch * k;
-        c.fitted(x, x + kDayHeadingRoom, y, 9, false, in.text(DayBoxText(k)));
+        const Canvas::Fit f = c.fit(in.text(DayBoxText(k)), kDayHeadingRoom, points, false);
+        const double centre = xDays + page::kDayBoxPitch * k + page::kPictureSize / 2;
+        c.text(centre - c.width(f.text, f.points) / 2, y + c.height(9) - c.height(f.points), f.points, false, f.text);
     }
 }
 
