@@ -15,7 +15,14 @@ namespace {
 
 // Fonts and painting need a GUI application, but no window is ever shown: it runs on the offscreen
 // platform unless QT_QPA_PLATFORM says otherwise, so a missing or unreachable display does not matter.
+// Qt's own notes (a missing runtime folder, say) are not the command's business; its errors are.
+void qtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << "korvane-cli: " << message.toStdString() << "\n";
+}
+
 bool chooseOffscreen() {
+    qInstallMessageHandler(qtMessages);
     return std::getenv("QT_QPA_PLATFORM") == nullptr && setenv("QT_QPA_PLATFORM", "offscreen", 1) == 0;
 }
 
