@@ -47,13 +47,13 @@ enum Shortcut {
     kScWrite,
     kScExit
 };
-const QString kFileFilter = QStringLiteral("Korvane (*.zeb)|*.zeb|M52xx07 (*.x07)|*.x07|All(*.*)|*.*");
 
 } // namespace
 
 MainWindow::MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent)
-    : QMainWindow(parent), ctx_(ctx), editor_(editor) {
+    : QMainWindow(parent), ctx_(ctx), editor_(editor), files_(ctx, this) {
     setObjectName(QStringLiteral("F_main"));
+    files_.recentChanged = [this] { RefreshFileList(QString(), true); };
     setContextMenuPolicy(Qt::NoContextMenu);
     setFocusPolicy(Qt::StrongFocus);
     buildMenus();
@@ -74,6 +74,9 @@ MainWindow::MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent)
     connect(&ws, &Workspace::textsChanged, this, &MainWindow::Update_Form_Elements);
     connect(&editor_, &EditorWindow::matrixChanged, this, &MainWindow::refreshMatrix);
     connect(&ws, &Workspace::titleChanged, this, [this] { setWindowTitle(ctx_.ws.windowTitle()); });
+    // The Edit menu follows every stored edit and every new configuration.
+    connect(&ws, &Workspace::edited, this, &MainWindow::applyEditMenu);
+    connect(&ws, &Workspace::configurationReplaced, this, &MainWindow::applyEditMenu);
     setWindowTitle(ws.windowTitle());
     Update_Form_Elements();
     cells_[static_cast<std::size_t>(ws.curChannel())]->setBordered(true);
@@ -370,15 +373,19 @@ void MainWindow::Form_Activate() {
     Workspace& ws = ctx_.ws;
     ws.FocusTag = QStringLiteral("Main_Form");
     ws.FocusHelpId = kHelpMainWindow;
-    auto* sms = findChild<QAction*>(QStringLiteral("Menu_Edit_SMS_Setup"));
-    auto* exchange = findChild<QAction*>(QStringLiteral("Menu_Edit_ExchangeMask"));
-    if (ws.cfg.SysData[kSysEventSms] != 0) {
-        sms->setEnabled(true);
-        exchange->setEnabled(false);
-    } else {
-        sms->setEnabled(false);
-        exchange->setEnabled(ws.cfg.SysData[kSysDeviceNo] == 0);
-    }
+    applyEditMenu();
+}
+
+void MainWindow::applyEditMenu() {
+    const EditMenuState state = ctx_.ws.editMenu();
+    findChild<QAction*>(QStringLiteral("Menu_Edit_SMS_Setup"))->setEnabled(state.sms);
+    findChild<QAction*>(QStringLiteral("Menu_Edit_ExchangeMask"))->setEnabled(state.exchangeMask);
+}
+
+void MainWindow::popupGroupMenu(const QPoint& globalPos, bool offOffered) {
+    if (QAction* off = findChild<QAction*>(QStringLiteral("M_gruppeOff")))
+        off->setVisible(offOffered);
+    groupMenu_->popup(globalPos);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
@@ -535,73 +542,26 @@ void MainWindow::openEditorPage(const QString& key, const QString& focus) {
 // ---- File menu ----
 
 bool MainWindow::askSaveFirst(int questionText) {
-    if (!ctx_.ws.dataChanged())
-        return true;
-    if (ctx_.dialogs.ask(this, ctx_.ws.text(questionText), QString(), Buttons::YesNo, MessageIcon::None) == Answer::Yes)
-        return SaveDialog(); // a cancelled or failed save abandons the operation: nothing is lost
-    return true;
+    return files_.askSaveFirst(questionText);
 }
 
 bool MainWindow::SaveDialog() {
-    Workspace& ws = ctx_.ws;
-    const QString initial = saveDialogName_.isEmpty() ? ws.DataFileLoc : saveDialogName_;
-    const std::optional<FileChoice> choice = ctx_.dialogs.saveFile(this, ws.text(kTxtMenuSaveAs), kFileFilter, initial);
-    if (!choice)
-        return false;
-    const QString previousLoc = ws.DataFileLoc;
-    const QString previousName = ws.CurFileName;
-    ws.DataFileLoc = choice->path;
-    if (!SaveFile(ctx_, this)) {
-        ws.DataFileLoc = previousLoc;
-        return false;
-    }
-    ws.setCurFileName(choice->title);
-    saveDialogName_ = choice->path;
-    RefreshFileList(ws.DataFileLoc, false);
-    Q_UNUSED(previousName);
-    return true;
+    return files_.saveDialog();
 }
 
 void MainWindow::M_File_New_Click() {
-    if (!askSaveFirst(kTxtAskSaveBeforeNew))
+    if (!files_.newConfiguration())
         return;
-    Workspace& ws = ctx_.ws;
-    ws.clear();
-    ws.setCurFileName(QStringLiteral("New"));
     restorePlace();
     Update_Form_Elements();
     editor_.Form_Load();
     openEditorPage(QStringLiteral("mainsetup"));
-    ws.setDataChanged(false);
+    ctx_.ws.setDataChanged(false);
 }
 
 void MainWindow::M_File_Open_Click() {
-    if (!askSaveFirst(kTxtAskSaveBeforeOpen))
-        return;
-    Workspace& ws = ctx_.ws;
-    const std::optional<FileChoice> choice =
-        ctx_.dialogs.openFile(this, ws.text(kTxtOpenDialogTitle), kFileFilter, ws.DataFileLoc);
-    if (!choice)
-        return;
-    const QString previousLoc = ws.DataFileLoc;
-    ws.DataFileLoc = choice->path;
-    // A full open starts from the blank configuration; a file that cannot be read keeps the current one.
-    Configuration before = ws.cfg;
-    EditState beforeState = ws.edit;
-    ClearConfiguration(ws.cfg, ws.edit);
-    const LoadResult result = LoadFile(ctx_, this);
-    if (result == LoadResult::Failed) {
-        ws.cfg = before;
-        ws.edit = beforeState;
-        ws.DataFileLoc = previousLoc;
-        return;
-    }
-    ws.setCurFileName(result == LoadResult::Loaded ? choice->title : QStringLiteral("New"));
-    if (result == LoadResult::Loaded)
-        RefreshFileList(ws.DataFileLoc, false);
-    ws.setDataChanged(false);
-    ws.announceReplaced();
-    openEditorPage(QStringLiteral("mainsetup"));
+    if (files_.open())
+        openEditorPage(QStringLiteral("mainsetup"));
 }
 
 // ---- File > Read and Write: the transfer window, modal without blocking ----
@@ -631,51 +591,22 @@ void MainWindow::M_File_Write_Click() {
 }
 
 void MainWindow::M_File_Save_Click() {
-    Workspace& ws = ctx_.ws;
-    if (ws.CurFileName == QLatin1String("New") || ws.CurFileName == QLatin1String("Upload")) {
-        saveDialogName_ = ws.CurFileName;
-        SaveDialog();
-        return;
-    }
-    if (SaveFile(ctx_, this))
-        RefreshFileList(ws.DataFileLoc, false);
+    files_.save();
 }
 
 void MainWindow::M_File_SaveAs_Click() {
-    SaveDialog();
+    files_.saveDialog();
 }
 
 void MainWindow::Load_fileno_Click(int item) {
-    if (item < 1 || item > 4 || !askSaveFirst(kTxtAskSaveBeforeNew))
-        return;
-    Workspace& ws = ctx_.ws;
-    const QString path = ws.RecentFiles[static_cast<std::size_t>(item - 1)];
-    const QString previousLoc = ws.DataFileLoc;
-    ws.DataFileLoc = path;
-    const LoadResult result = LoadFile(ctx_, this);
-    if (result == LoadResult::Failed) {
-        ws.DataFileLoc = previousLoc;
-        return;
-    }
-    ws.setCurFileName(result == LoadResult::Loaded ? FileTitle(path) : QStringLiteral("New"));
-    ws.setDataChanged(false);
-    ws.announceReplaced();
-    openEditorPage(QStringLiteral("mainsetup"));
+    if (files_.openRecent(item))
+        openEditorPage(QStringLiteral("mainsetup"));
 }
 
 void MainWindow::RefreshFileList(const QString& name, bool showOnly) {
-    Workspace& ws = ctx_.ws;
-    auto& f = ws.RecentFiles;
-    if (!showOnly) {
-        if (name == f[1])
-            f = {name, f[0], f[2], f[3]};
-        else if (name == f[2])
-            f = {name, f[0], f[1], f[3]};
-        else if (name != f[0])
-            f = {name, f[0], f[1], f[2]};
-        for (int k = 0; k < 4; ++k)
-            ctx_.settings.setValue(QStringLiteral("File%1").arg(k + 1), f[static_cast<std::size_t>(k)]);
-    }
+    if (!showOnly)
+        files_.rememberRecent(name); // the entries follow through recentChanged
+    const auto& f = ctx_.ws.RecentFiles;
     for (int k = 0; k < 4; ++k) {
         const QString& entry = f[static_cast<std::size_t>(k)];
         const qsizetype cut = LastSeparator(entry);
@@ -686,23 +617,7 @@ void MainWindow::RefreshFileList(const QString& name, bool showOnly) {
 }
 
 bool MainWindow::Afslutprogram() {
-    Workspace& ws = ctx_.ws;
-    if (ws.dataChanged()) {
-        switch (ctx_.dialogs.ask(this, ws.text(kTxtAskSaveBeforeExit), QString(), Buttons::YesNoCancel,
-                                 MessageIcon::None)) {
-        case Answer::Yes:
-            if (ws.CurFileName == QLatin1String("New") || ws.CurFileName == QLatin1String("Upload")) {
-                saveDialogName_ = ws.CurFileName;
-                return SaveDialog(); // a cancelled or failed save keeps the program running
-            }
-            return SaveFile(ctx_, this);
-        case Answer::No:
-            return true;
-        default:
-            return false;
-        }
-    }
-    return ctx_.dialogs.ask(this, ws.text(kTxtAskExit), QString(), Buttons::YesNo, MessageIcon::None) == Answer::Yes;
+    return files_.Afslutprogram();
 }
 
 void MainWindow::M_File_Exit_Click() {

@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "app/context.h"
+#include "app/file_commands.h"
+#include "ui/editor/pages/page_host.h"
 #include "ui/transfer/frm_serial_io.h"
 
 class QAction;
@@ -20,7 +22,7 @@ class ChannelCell;
 class EditorWindow;
 class ReportPrinting;
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public MainWindowPort {
     Q_OBJECT
 public:
     MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent = nullptr);
@@ -59,6 +61,10 @@ public:
     QMenu* groupMenu() const { return groupMenu_; }
     ChannelCell* cell(int n) const { return cells_[static_cast<std::size_t>(n)]; }
 
+    // MainWindowPort
+    QWidget* widget() override { return this; }
+    void popupGroupMenu(const QPoint& globalPos, bool offOffered) override;
+
 signals:
     // The user confirmed the end of the program.
     void exitRequested();
@@ -74,6 +80,8 @@ private:
     void buildMatrix();
     void buildMenus();
     void Form_Activate();
+    // Edit > SMS and Edit > Exchange mask as the configuration allows them.
+    void applyEditMenu();
     void refreshCell(int n);
     void refreshMatrix();
     void moveBorder(int from, int to);
@@ -93,7 +101,7 @@ private:
     std::array<ChannelCell*, 128> cells_{};
     std::array<QLabel*, 24> captions_{};
     std::array<int, 12> shortcutKeys_{};
-    QString saveDialogName_;
+    FileCommands files_;
     bool exitConfirmed_ = false;
     LinkFactory links_;
     std::unique_ptr<ReportPrinting> printing_;
