@@ -44,6 +44,9 @@ public:
     void Load_fileno_Click(int item); // 1..4
     void M_File_Exit_Click();
     void M_File_Read_Click();
+    void showGeneralHelp();
+    // Runs the command of the menu entry with that name, as choosing the entry does.
+    void runCommand(const char* name);
     void M_File_Write_Click();
     // The links of File > Read and Write (tests hand in the simulated unit).
     void setLinkFactory(LinkFactory links) { links_ = std::move(links); }
@@ -79,6 +82,8 @@ protected:
 private:
     void buildMatrix();
     void buildMenus();
+    // The entries of the command table that belong in the menu (by its name).
+    void addCommands(QMenu* menu);
     void Form_Activate();
     // Edit > SMS and Edit > Exchange mask as the configuration allows them.
     void applyEditMenu();
