@@ -28,6 +28,7 @@ constexpr double kRollerValue = 9468.9;
 
 constexpr double kGridPitch = 0.6;
 constexpr int kMasterGridPicture = 70; // + GetMaster state
+constexpr int kMasterRealTimePicture = 107;
 constexpr int kRollerNotUsable = 74;
 constexpr int kRollerSelected = 75;
 constexpr int kRollerNotSelected = 76;
@@ -52,7 +53,7 @@ double masterBlock(Canvas& c, const ReportInput& in, int ch, double n) {
     // Line 1: name, icon, description; a roller master's mode beside it.
     const double y = RowY(n);
     const std::string name = pair ? ChannelRangeText(ch, ch + 1) : Num_2_Channel(ch);
-    const int picture = realTime ? 107 : t;
+    const int picture = realTime ? kMasterRealTimePicture : t;
     ChannelHeading(c, in, ch, name, picture, y, roller ? col::kRollerLabel - page::kColumnGap : page::kRightEdge);
     if (roller)
         c.fitted(col::kRollerLabel, page::kRightEdge, y + d9, 9, false,
