@@ -179,7 +179,12 @@ TEST(WriteTransfer, verdictsEarlyAnswerAndChannelsInUse) {
         EXPECT_EQ(write.bells(), c.bells);
         EXPECT_TRUE(link.dataTerminalReady());
         const std::string sent = write.sent().toStdString();
-        EXPECT_EQ(sent.find(":2021E000"), std::string::npos) << "channel 15 is the last one sent";
+        // Channel 15 is the last one sent: its text slot goes out, channel 16's master row and text do not.
+        EXPECT_EQ(sent.find(":20120000"), std::string::npos);
+        EXPECT_EQ(sent.find(":20220000"), std::string::npos);
+        if (c.fault != UnitFault::AnswerMidStream) {
+            EXPECT_NE(sent.find(":2021E000"), std::string::npos);
+        }
         EXPECT_EQ(sent.substr(sent.size() - kEndRecord.size()), kEndRecord);
         EXPECT_NE(sent.find(":203A0000"), std::string::npos) << "the system data is always sent";
         const bool early = c.fault == UnitFault::AnswerMidStream;
@@ -253,6 +258,45 @@ TEST(Transfers, writtenConfigurationReadsBack) {
     EXPECT_EQ(UnitFirmwareVersion(link.unit().memory()), kUnitVersion);
     EXPECT_EQ(std::vector<Byte>(back.SysData.begin() + 2, back.SysData.begin() + 128),
               std::vector<Byte>(cfg.SysData.begin() + 2, cfg.SysData.begin() + 128));
+}
+
+TEST(Transfers, aShorterOrEmptiedTextLeavesNothingOfTheEarlierOneInTheUnit) {
+    // The simulated unit keeps its memory between writes, as a unit may.
+    SimulatedLink link(false);
+    auto writeAndReadBack = [&](Configuration cfg) {
+        WriteTransfer write(link, cfg, DeviceClock{}, noText);
+        write.start();
+        runToEnd(write);
+        EXPECT_EQ(write.outcome(), TransferOutcome::Done);
+        Configuration back = blankConfiguration();
+        ReadTransfer read(link, back, nullptr);
+        read.start();
+        runToEnd(read);
+        EXPECT_EQ(read.outcome(), TransferOutcome::Done);
+        return back;
+    };
+    Configuration cfg = blankConfiguration();
+    cfg.ChanText[0] = "Kitchen window north";
+    cfg.ChanText[1] = "Hall, ceiling light by the door";
+    cfg.DescText[3] = std::string(100, 'L');
+    cfg.DescText[kGeneralDescription] = "Holiday house, north wing";
+    cfg.SmsText[0] = "+4512345678";
+    cfg.SmsText[1] = "+4587654321";
+    writeAndReadBack(cfg);
+
+    cfg.ChanText[0] = "Door";
+    cfg.ChanText[1] = "";
+    cfg.DescText[3] = "Short";
+    cfg.DescText[kGeneralDescription] = "";
+    cfg.SmsText[0] = "+45";
+    cfg.SmsText[1] = "";
+    const Configuration back = writeAndReadBack(cfg);
+    EXPECT_EQ(back.ChanText[0], "Door");
+    EXPECT_EQ(back.ChanText[1], "");
+    EXPECT_EQ(back.DescText[3], "Short");
+    EXPECT_EQ(back.DescText[kGeneralDescription], "");
+    EXPECT_EQ(back.SmsText[0], "+45");
+    EXPECT_EQ(back.SmsText[1], "");
 }
 
 int main(int argc, char** argv) {
