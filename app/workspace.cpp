@@ -36,11 +36,34 @@ void Workspace::setCurFileName(const QString& name) {
     emit titleChanged();
 }
 
+bool Workspace::change(const std::function<void(Configuration&)>& apply, EditMark mark) {
+    const Configuration before = cfg;
+    apply(cfg);
+    const bool changed = !(cfg == before);
+    if (!changed && mark != EditMark::Always)
+        return false;
+    if (mark != EditMark::Never)
+        setDataChanged(true);
+    for (int c = 0; c < kChannels; ++c) {
+        const auto i = static_cast<std::size_t>(c);
+        if (cfg.ChanSetup[i] != before.ChanSetup[i] || cfg.MasterMatrix[i] != before.MasterMatrix[i] ||
+            cfg.ChanText[i] != before.ChanText[i] || cfg.ChanFlags[i] != before.ChanFlags[i] ||
+            cfg.LogicMarks[i] != before.LogicMarks[i])
+            emit channelChanged(c);
+    }
+    emit edited();
+    return changed;
+}
+
+bool Workspace::setValue(const ValueFact& fact, int value, EditMark mark) {
+    const int c = edit.CurChannel;
+    return this->change([&](Configuration& config) { StoreValue(fact, config, c, value); }, mark);
+}
+
 void Workspace::changeChannelType(int n, int type) {
-    const std::vector<int> redraw = SetChannelType(cfg, n, type);
-    if (redraw.empty())
-        return;
-    setDataChanged(true);
+    std::vector<int> redraw;
+    change([&](Configuration& config) { redraw = SetChannelType(config, n, type); });
+    // A cell whose picture depends on a neighbour is redrawn although its own row kept its bytes.
     for (int c : redraw)
         emit channelChanged(c);
 }

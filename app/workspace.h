@@ -5,15 +5,24 @@
 #include <QObject>
 #include <QString>
 #include <array>
+#include <functional>
 #include <vector>
 
 #include "app/settings.h"
 #include "io/text_file.h"
 #include "model/configuration.h"
+#include "model/value_facts.h"
 
 namespace korvane {
 
 constexpr int kLanguageSlotRoom = 6; // room for six slots, 0..2 used
+
+// Whether an edit marks the configuration changed.
+enum class EditMark {
+    IfChanged, // when a stored byte or text differs afterwards
+    Always,    // also when the edit kept every value (a key a rule accepts counts as an edit)
+    Never,     // bookkeeping that is not the user's change (range repairs, the claim snapshot)
+};
 
 class Workspace : public QObject {
     Q_OBJECT
@@ -47,6 +56,14 @@ public:
 
     void setCurChannel(int n);
     void setDataChanged(bool changed);
+
+    // The one write path of the windows: runs the change on the configuration, marks the
+    // configuration changed and announces every channel whose row, master row, text or flags
+    // changed, then edited(). Returns whether any value changed.
+    bool change(const std::function<void(Configuration&)>& apply, EditMark mark = EditMark::IfChanged);
+    // Stores one value of the current channel (or of the system) through the write path.
+    bool setValue(const ValueFact& fact, int value, EditMark mark = EditMark::IfChanged);
+    int value(const ValueFact& fact) const { return ReadValue(fact, cfg, edit.CurChannel); }
     void setCurFileName(const QString& name);
     // Changes the type of channel n, marks the configuration changed and announces every redrawn cell.
     void changeChannelType(int n, int type);
@@ -56,6 +73,8 @@ public:
     void announceReplaced() { emit configurationReplaced(); }
     void announceTexts() { emit textsChanged(); }
     void announceChannel(int n) { emit channelChanged(n); }
+    // The Edit menu entries the configuration allows now.
+    EditMenuState editMenu() const { return EditMenuRules(cfg); }
 
 signals:
     void channelChanged(int channel);
@@ -64,6 +83,8 @@ signals:
     void dataChangedChanged(bool changed);
     void titleChanged();
     void textsChanged();
+    // A stored edit went through the write path (menus that follow values refresh).
+    void edited();
 };
 
 } // namespace korvane

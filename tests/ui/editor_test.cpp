@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QTest>
 
 #include "io/text_ids.h"
@@ -133,7 +134,7 @@ TEST_F(EditorTest, deviceNumberEntersTwoDigitsAndEnterSetsTheExchangeMenu) {
     EXPECT_EQ(ws().FocusHelpId, kHelpDeviceNumber);
     QTest::keyClick(dev, Qt::Key_5);
     EXPECT_EQ(dev->text(), QStringLiteral("05"));
-    act("Menu_Edit_ExchangeMask")->setEnabled(true);
+    EXPECT_FALSE(act("Menu_Edit_ExchangeMask")->isEnabled()); // the menu follows the stored value
     QTest::keyClick(dev, Qt::Key_Return);
     EXPECT_FALSE(act("Menu_Edit_ExchangeMask")->isEnabled());
     EXPECT_EQ(sys(kSysDeviceNo), 5);
@@ -411,18 +412,43 @@ TEST_F(EditorTest, descriptionsLoseTheirQuotesWhenLeft) {
         {"", "TextBeskriv", [this] { return ws().cfg.ChanText[0]; }},
         {"mainsetup", "T_generelBeskriv", [this] { return ws().cfg.DescText[kGeneralDescription]; }},
     };
+    auto shown = [](QWidget* w) {
+        if (auto* line = qobject_cast<QLineEdit*>(w))
+            return line->text();
+        return qobject_cast<QPlainTextEdit*>(w)->toPlainText();
+    };
     for (const Case& c : cases) {
         editor().openPage(QLatin1String(c.key));
-        auto* field = child<QLineEdit>(QLatin1String(c.field));
+        QWidget* field = child(QLatin1String(c.field));
         focus(field);
         QTest::keyClicks(field, QStringLiteral("Door \"main\""));
         EXPECT_EQ(c.stored(), "Door \"main\"") << c.field; // stored at every change
         EXPECT_TRUE(ws().dataChanged());
         focus(&main());
         EXPECT_EQ(c.stored(), "Door 'main'") << c.field;
-        EXPECT_EQ(field->text(), QStringLiteral("Door 'main'"));
+        EXPECT_EQ(shown(field), QStringLiteral("Door 'main'"));
     }
     EXPECT_TRUE(main().cell(0)->toolTip().endsWith(QStringLiteral(">> Door 'main'")));
+}
+
+TEST_F(EditorTest, systemDescriptionTakesSeveralLinesStoredWithCrLf) {
+    editor().openPage(QStringLiteral("mainsetup"));
+    auto* box = child<QPlainTextEdit>(QStringLiteral("T_generelBeskriv"));
+    focus(box);
+    QTest::keyClicks(box, QStringLiteral("line one"));
+    QTest::keyClick(box, Qt::Key_Return);
+    QTest::keyClicks(box, QStringLiteral("line two"));
+    EXPECT_EQ(ws().cfg.DescText[kGeneralDescription], "line one\r\nline two");
+    EXPECT_TRUE(box->hasFocus()); // Enter starts a new line, it does not move on
+    // A stored lone CR or LF shows as a line break and is kept until the text is edited.
+    ws().cfg.DescText[kGeneralDescription] = "a\rb\nc";
+    editor().Update_Option_Form_elements();
+    EXPECT_EQ(box->toPlainText(), QStringLiteral("a\nb\nc"));
+    EXPECT_EQ(ws().cfg.DescText[kGeneralDescription], "a\rb\nc");
+    // Shift+Enter hands the keyboard to the main window and adds no line.
+    QTest::keyClick(box, Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(main().focusWidget(), &main());
+    EXPECT_EQ(ws().cfg.DescText[kGeneralDescription], "a\rb\nc");
 }
 
 TEST_F(EditorTest, eventOptionsShowOnlyWhereTheyApply) {

@@ -72,6 +72,9 @@ MainWindow::MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent)
     connect(&ws, &Workspace::textsChanged, this, &MainWindow::Update_Form_Elements);
     connect(&editor_, &EditorWindow::matrixChanged, this, &MainWindow::refreshMatrix);
     connect(&ws, &Workspace::titleChanged, this, [this] { setWindowTitle(ctx_.ws.windowTitle()); });
+    // The Edit menu follows every stored edit and every new configuration.
+    connect(&ws, &Workspace::edited, this, &MainWindow::applyEditMenu);
+    connect(&ws, &Workspace::configurationReplaced, this, &MainWindow::applyEditMenu);
     setWindowTitle(ws.windowTitle());
     Update_Form_Elements();
     cells_[static_cast<std::size_t>(ws.curChannel())]->setBordered(true);
@@ -344,15 +347,19 @@ void MainWindow::Form_Activate() {
     Workspace& ws = ctx_.ws;
     ws.FocusTag = QStringLiteral("Main_Form");
     ws.FocusHelpId = kHelpMainWindow;
-    auto* sms = findChild<QAction*>(QStringLiteral("Menu_Edit_SMS_Setup"));
-    auto* exchange = findChild<QAction*>(QStringLiteral("Menu_Edit_ExchangeMask"));
-    if (ws.cfg.SysData[kSysEventSms] != 0) {
-        sms->setEnabled(true);
-        exchange->setEnabled(false);
-    } else {
-        sms->setEnabled(false);
-        exchange->setEnabled(ws.cfg.SysData[kSysDeviceNo] == 0);
-    }
+    applyEditMenu();
+}
+
+void MainWindow::applyEditMenu() {
+    const EditMenuState state = ctx_.ws.editMenu();
+    findChild<QAction*>(QStringLiteral("Menu_Edit_SMS_Setup"))->setEnabled(state.sms);
+    findChild<QAction*>(QStringLiteral("Menu_Edit_ExchangeMask"))->setEnabled(state.exchangeMask);
+}
+
+void MainWindow::popupGroupMenu(const QPoint& globalPos, bool offOffered) {
+    if (QAction* off = findChild<QAction*>(QStringLiteral("M_gruppeOff")))
+        off->setVisible(offOffered);
+    groupMenu_->popup(globalPos);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

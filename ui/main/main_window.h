@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "app/context.h"
+#include "ui/editor/pages/page_host.h"
 #include "ui/transfer/frm_serial_io.h"
 
 class QAction;
@@ -18,7 +19,7 @@ namespace korvane {
 class ChannelCell;
 class EditorWindow;
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public MainWindowPort {
     Q_OBJECT
 public:
     MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent = nullptr);
@@ -55,6 +56,10 @@ public:
     QMenu* groupMenu() const { return groupMenu_; }
     ChannelCell* cell(int n) const { return cells_[static_cast<std::size_t>(n)]; }
 
+    // MainWindowPort
+    QWidget* widget() override { return this; }
+    void popupGroupMenu(const QPoint& globalPos, bool offOffered) override;
+
 signals:
     // The user confirmed the end of the program.
     void exitRequested();
@@ -70,6 +75,8 @@ private:
     void buildMatrix();
     void buildMenus();
     void Form_Activate();
+    // Edit > SMS and Edit > Exchange mask as the configuration allows them.
+    void applyEditMenu();
     void refreshCell(int n);
     void refreshMatrix();
     void moveBorder(int from, int to);

@@ -83,11 +83,8 @@ void MasterCell::mousePressEvent(QMouseEvent* event) {
 }
 
 MasterPage::MasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent)
-    : QFrame(parent), ctx_(ctx), host_(host) {
-    Q_UNUSED(focus);
-    setObjectName(QStringLiteral("Frame_MasterFunction_Setup"));
-    auto* v = new QVBoxLayout(this);
-    v->setContentsMargins(0, 0, 0, 0);
+    : EditorPage(ctx, host, focus, "Frame_MasterFunction_Setup", parent) {
+    auto* v = static_cast<QVBoxLayout*>(layout());
     v->setSpacing(3);
 
     auto* grid = new QGridLayout();
@@ -160,17 +157,22 @@ MasterPage::MasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidg
     v->addWidget(dummy);
 
     connect(chkMasterRt_, &QCheckBox::clicked, this, [this](bool on) {
-        Workspace& ws = ctx_.ws;
-        const int c = ws.curChannel();
-        Byte& b = ws.cfg.ChanSetup[static_cast<std::size_t>(c)][kMasterRealTime];
-        if (b != (on ? 1 : 0)) {
-            b = on ? 1 : 0;
-            ws.setDataChanged(true);
-        }
-        cmdViewRt_->setVisible(b != 0);
-        ws.announceChannel(c); // the matrix shows the real-time master picture while the option is on
+        // The matrix shows the real-time master picture while the option is on.
+        ctx_.ws.setValue(facts::kMasterRunByClock, on ? 1 : 0);
+        cmdViewRt_->setVisible(on);
     });
     chkMasterRt_->installEventFilter(this);
+}
+
+bool MasterPage::shows(const QString& pageKey, int type) const {
+    return pageKey == QLatin1String("Exchange") || (pageKey.isEmpty() && type == kTypeMaster);
+}
+
+void MasterPage::fill() {
+    if (pageKeyShown_ == QLatin1String("Exchange"))
+        Update_exchangeData();
+    else
+        Update_Master_Matrix();
 }
 
 int MasterPage::pictureOf(int t) const {
@@ -241,13 +243,17 @@ void MasterPage::Update_exchangeData() {
 
 void MasterPage::setTarget(int t, int state) {
     Workspace& ws = ctx_.ws;
-    if (mode_ == Mode::Exchange) {
-        PutExchBit(ws.cfg, t, state == kMasterOn ? 1 : 0);
-    } else {
-        PutMaster(ws.cfg, ws.curChannel(), t, state);
-    }
+    const int c = ws.curChannel();
+    const bool exchange = mode_ == Mode::Exchange;
+    ws.change(
+        [&](Configuration& cfg) {
+            if (exchange)
+                PutExchBit(cfg, t, state == kMasterOn ? 1 : 0);
+            else
+                PutMaster(cfg, c, t, state);
+        },
+        EditMark::Always);
     drawCell(t, true);
-    ws.setDataChanged(true);
 }
 
 void MasterPage::I_Master_Click(int t) {
@@ -281,15 +287,15 @@ void MasterPage::groupAction(GroupAction action) {
     if (mode_ == Mode::Exchange) {
         if (action == GroupAction::Off)
             return; // not offered for the exchange mask
-        ExchangeGroup(ws.cfg, g, action);
+        ws.change([&](Configuration& cfg) { ExchangeGroup(cfg, g, action); }, EditMark::Always);
         Update_exchangeData();
     } else {
         if (action == GroupAction::Off && mode_ != Mode::Master)
             return;
-        MasterGroup(ws.cfg, ws.curChannel(), g, action);
+        const int c = ws.curChannel();
+        ws.change([&](Configuration& cfg) { MasterGroup(cfg, c, g, action); }, EditMark::Always);
         Update_Master_Matrix();
     }
-    ws.setDataChanged(true);
 }
 
 bool MasterPage::eventFilter(QObject* watched, QEvent* event) {

@@ -4,13 +4,10 @@
 // the data exchange mask ("Data Exchange"). T_dummy holds the keyboard for the grid; its Tag tells
 // the mode.
 
-#include <QFrame>
 #include <array>
 
-#include "app/context.h"
 #include "model/master.h"
-#include "ui/editor/locked_field.h"
-#include "ui/editor/pages/page_host.h"
+#include "ui/editor/form/editor_page.h"
 
 class QCheckBox;
 class QLabel;
@@ -42,12 +39,18 @@ private:
     bool cursor_ = false;
 };
 
-class MasterPage : public QFrame {
+class MasterPage : public EditorPage {
     Q_OBJECT
 public:
     enum class Mode { Master, FlashPattern, Exchange };
 
     MasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent = nullptr);
+
+    bool shows(const QString& pageKey, int type) const override;
+    // The grid of the page key it was opened for: the exchange mask, or CurChannel's function.
+    void fill() override;
+    QWidget* focusControl() override { return tDummy_; }
+    void setPageKey(const QString& key) { pageKeyShown_ = key; }
 
     // Fills the grid for the master function or the flash pattern of CurChannel (by its type).
     void Update_Master_Matrix();
@@ -74,9 +77,8 @@ private:
     void fillCells();
     void showMasterControls(bool shown);
 
-    AppContext& ctx_;
-    PageHost& host_;
     Mode mode_ = Mode::Master;
+    QString pageKeyShown_;
     std::array<MasterCell*, kChannels> cells_{};
     std::array<QLabel*, 2> types_{}; // I_Master_types 0 and 1, the legend pictures
     std::array<QLabel*, 4> legend_{};

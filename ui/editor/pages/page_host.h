@@ -1,10 +1,9 @@
 #pragma once
-// What a page of the editor window asks of the window around it: the main window's menu entries,
-// handing the keyboard to the main window, redrawing the matrix, and the group pop-up menu.
+// What a page of the editor window asks of the window around it: handing the keyboard to the main
+// window, redrawing the matrix, the group pop-up menu, the channel description, and a new language.
 
 #include <QPoint>
 
-class QAction;
 class QWidget;
 
 namespace korvane {
@@ -12,16 +11,25 @@ namespace korvane {
 class PageHost {
 public:
     virtual ~PageHost() = default;
-    // A menu entry of the main window by its name, or nullptr.
-    virtual QAction* mainAction(const char* name) = 0;
     // Restores the main window and gives it the focus.
     virtual void focusMainWindow() = 0;
     // Redraws every cell of the main window's matrix (claimed channels, number of channels).
     virtual void redrawMatrix() = 0;
-    // Shows the main window's group menu M_master at the mouse, without M_gruppeOff when asked.
+    // Shows the main window's group menu at the mouse, without its "off" entry when asked.
     virtual void showGroupMenu(const QPoint& globalPos, bool offOffered) = 0;
     // The description field of the channel pages, where several chains end.
     virtual QWidget* descriptionField() = 0;
+    // The texts of the current language were loaded again.
+    virtual void languageApplied() = 0;
+};
+
+// What the editor window asks of the main window.
+class MainWindowPort {
+public:
+    virtual ~MainWindowPort() = default;
+    virtual QWidget* widget() = 0;
+    // Shows the group menu M_master at the mouse, with or without its "off" entry.
+    virtual void popupGroupMenu(const QPoint& globalPos, bool offOffered) = 0;
 };
 
 } // namespace korvane

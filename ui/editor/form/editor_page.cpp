@@ -1,0 +1,483 @@
+#include "ui/editor/form/editor_page.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "model/field_rules.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr int kUnknownItem = -1; // item data of the "?" entry of a value a list cannot show
+const char* const kValueProperty = "korvaneValue";
+
+bool isEnter(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+QString itemText(const Workspace& ws, const ListItem& item) {
+    return item.text != 0 ? ws.text(item.text) : QLatin1String(item.fixed ? item.fixed : "");
+}
+
+QGridLayout* newGrid(QWidget* holder) {
+    auto* g = new QGridLayout(holder);
+    g->setContentsMargins(0, 0, 0, 0);
+    g->setVerticalSpacing(3);
+    g->setColumnStretch(1, 1);
+    return g;
+}
+
+} // namespace
+
+QString TextForBox(const std::string& stored) {
+    QString shown = FromCp1252(stored);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+std::string TextFromBox(const QString& shown) {
+    QString text = shown;
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return ToCp1252(text);
+}
+
+EditorPage::EditorPage(AppContext& ctx, PageHost& host, FieldFocus& focus, const char* name, QWidget* parent)
+    : QFrame(parent), ctx_(ctx), host_(host), focus_(focus) {
+    setObjectName(QLatin1String(name));
+    auto* v = new QVBoxLayout(this);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(4);
+    // The page's own lines come first, above its sub-frames.
+    lines_ = new QWidget(this);
+    newGrid(lines_);
+    v->addWidget(lines_);
+}
+
+QWidget* EditorPage::control(const char* name) const {
+    const auto it = controls_.find(QLatin1String(name));
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+QGridLayout* EditorPage::gridOf(QWidget* frameOrPage) {
+    QWidget* holder = frameOrPage == this ? lines_ : frameOrPage;
+    return qobject_cast<QGridLayout*>(holder->layout());
+}
+
+QFrame* EditorPage::frame(const char* name) {
+    const QString key = QLatin1String(name);
+    if (auto it = frames_.find(key); it != frames_.end() && it->second)
+        return it->second;
+    auto* f = new QFrame(this);
+    f->setObjectName(key);
+    layout()->addWidget(f);
+    frames_[key] = f;
+    newGrid(f);
+    return f;
+}
+
+void EditorPage::addLine(QWidget* frameOrPage, QWidget* widget, QLabel* caption) {
+    QGridLayout* g = gridOf(frameOrPage);
+    const int line = g->rowCount();
+    if (caption) {
+        g->addWidget(caption, line, 0);
+        g->addWidget(widget, line, 1, 1, 2);
+    } else {
+        g->addWidget(widget, line, 0, 1, 3);
+    }
+}
+
+void EditorPage::build(std::span<const FormRow> rows) {
+    rows_ = rows;
+    for (const FormRow& row : rows_)
+        makeControl(row);
+    static_cast<QVBoxLayout*>(layout())->addStretch(1);
+}
+
+void EditorPage::makeControl(const FormRow& row) {
+    Workspace& ws = ctx_.ws;
+    QWidget* parent = row.frame ? static_cast<QWidget*>(frame(row.frame)) : static_cast<QWidget*>(this);
+    QWidget* lines = parent == this ? lines_ : parent;
+    QGridLayout* grid = gridOf(lines);
+    const int line = grid->rowCount();
+    const QString name = QLatin1String(row.control);
+
+    auto helpFor = [&row](QWidget* w) {
+        if (row.tag)
+            SetHelpContext(w, row.help, QLatin1String(row.tag));
+        else if (row.caption)
+            SetHelpContextText(w, row.help, row.caption);
+        else
+            SetHelpContext(w, row.help, QLatin1String(row.control));
+    };
+    auto captionLabel = [&]() -> QLabel* {
+        if (!row.caption)
+            return nullptr;
+        auto* l = new QLabel(lines);
+        l->setObjectName(row.label ? QLatin1String(row.label) : QStringLiteral("Lbl_") + name);
+        captions_[&row] = l;
+        return l;
+    };
+    auto unitLabel = [&]() {
+        if (!row.unit)
+            return;
+        auto* l = new QLabel(lines);
+        l->setObjectName(row.unitLabel ? QLatin1String(row.unitLabel) : name + QStringLiteral("_unit"));
+        units_[&row] = l;
+        grid->addWidget(l, line, 2);
+    };
+    auto tooltip = [&row]() -> QString {
+        if (row.hint)
+            return QLatin1String(row.hint);
+        return row.fact && row.fact->entry != ValueEntry::None ? QString::fromStdString(RangeHint(*row.fact))
+                                                               : QString();
+    };
+
+    QWidget* made = nullptr;
+    switch (row.kind) {
+    case ControlKind::Field: {
+        auto* f = new LockedField(lines);
+        f->setMaximumWidth(64);
+        f->display = [this, &row] { return QString::fromStdString(FormatValue(*row.fact, shownValue(row))); };
+        f->onKey = [this, f, &row](int code) {
+            const std::optional<int> v = EnterKey(*row.fact, shownValue(row), code, focus_.FirstKey);
+            if (!v)
+                return;
+            // Every key a rule accepts counts as an edit, also one that keeps the value.
+            store(row, *v, EditMark::Always);
+            f->refresh();
+            f->selectAll();
+            stored(row);
+            follow();
+        };
+        f->onEnter = [this, &row] { goNext(row); };
+        if (QLabel* l = captionLabel()) {
+            grid->addWidget(l, line, 0);
+            l->setBuddy(f);
+        }
+        grid->addWidget(f, line, 1, Qt::AlignLeft);
+        unitLabel();
+        made = f;
+        break;
+    }
+    case ControlKind::Check: {
+        auto* box = new QCheckBox(lines);
+        connect(box, &QCheckBox::clicked, this, [this, &row](bool on) {
+            store(row, on ? 1 : 0, EditMark::IfChanged);
+            stored(row);
+            follow();
+        });
+        grid->addWidget(box, line, 0, 1, 2);
+        unitLabel();
+        made = box;
+        break;
+    }
+    case ControlKind::List: {
+        auto* box = new QComboBox(lines);
+        // Narrow lists leave the captions room in the small window.
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(6);
+        for (const ListItem& item : row.items)
+            box->addItem(QString(), item.value);
+        connect(box, &QComboBox::activated, this, [this, box, &row](int index) {
+            const int value = box->itemData(index).toInt();
+            if (value == kUnknownItem)
+                return;
+            store(row, value, EditMark::IfChanged);
+            showList(row, box, shownValue(row));
+            stored(row);
+            follow();
+        });
+        if (QLabel* l = captionLabel()) {
+            grid->addWidget(l, line, 0);
+            l->setBuddy(box);
+        }
+        grid->addWidget(box, line, 1);
+        unitLabel();
+        made = box;
+        break;
+    }
+    case ControlKind::Text: {
+        auto* edit = new QLineEdit(lines);
+        if (row.textFact->maxChars > 0)
+            edit->setMaxLength(row.textFact->maxChars);
+        connect(edit, &QLineEdit::textEdited, this, [this, &row](const QString& text) { storeText(row, text, false); });
+        if (QLabel* l = captionLabel()) {
+            grid->addWidget(l, line, 0, 1, 3);
+            l->setBuddy(edit);
+            grid->addWidget(edit, line + 1, 0, 1, 3);
+        } else {
+            grid->addWidget(edit, line, 0, 1, 3);
+        }
+        made = edit;
+        break;
+    }
+    case ControlKind::MultiText: {
+        auto* edit = new QPlainTextEdit(lines);
+        edit->setTabChangesFocus(true);
+        edit->setMinimumHeight(60);
+        connect(edit, &QPlainTextEdit::textChanged, this, [this, edit, &row] {
+            if (!filling_)
+                storeText(row, edit->toPlainText(), false);
+        });
+        if (QLabel* l = captionLabel()) {
+            grid->addWidget(l, line, 0, 1, 3);
+            l->setBuddy(edit);
+            grid->addWidget(edit, line + 1, 0, 1, 3);
+        } else {
+            grid->addWidget(edit, line, 0, 1, 3);
+        }
+        made = edit;
+        break;
+    }
+    case ControlKind::Option: {
+        // One button per item, in one column in the order of the table: Up and Down step through them.
+        int k = 0;
+        if (QLabel* l = captionLabel())
+            grid->addWidget(l, line + k++, 0, 1, 3);
+        for (const ListItem& item : row.items) {
+            auto* b = new QRadioButton(lines);
+            b->setObjectName(name + QLatin1Char('_') + QString::number(item.value));
+            b->setProperty(kValueProperty, item.value);
+            helpFor(b);
+            b->setToolTip(tooltip());
+            b->installEventFilter(this);
+            controls_[b->objectName()] = b;
+            connect(b, &QRadioButton::clicked, this, [this, &row, value = item.value] {
+                store(row, value, EditMark::Always);
+                stored(row);
+                follow();
+            });
+            grid->addWidget(b, line + k++, 0, 1, 3);
+        }
+        return;
+    }
+    case ControlKind::Label: {
+        auto* l = new QLabel(lines);
+        l->setWordWrap(true);
+        captions_[&row] = l;
+        grid->addWidget(l, line, 0, 1, 3);
+        made = l;
+        break;
+    }
+    }
+    made->setObjectName(name);
+    if (row.kind != ControlKind::Label) {
+        helpFor(made);
+        made->setToolTip(tooltip());
+        made->installEventFilter(this);
+    }
+    controls_[name] = made;
+}
+
+const FormRow* EditorPage::rowOf(const QObject* control) const {
+    QString name = control->objectName();
+    for (const FormRow& row : rows_) {
+        const QString rowName = QLatin1String(row.control);
+        if (name == rowName || (row.kind == ControlKind::Option && name.startsWith(rowName + QLatin1Char('_'))))
+            return &row;
+    }
+    return nullptr;
+}
+
+int EditorPage::shownValue(const FormRow& row) const {
+    return row.fact ? ctx_.ws.value(*row.fact) : 0;
+}
+
+void EditorPage::store(const FormRow& row, int value, EditMark mark) {
+    if (row.fact)
+        ctx_.ws.setValue(*row.fact, value, mark);
+}
+
+void EditorPage::storeText(const FormRow& row, const QString& text, bool leaving) {
+    Workspace& ws = ctx_.ws;
+    std::string bytes = row.kind == ControlKind::MultiText ? TextFromBox(text) : ToCp1252(text);
+    if (leaving)
+        StripQuotes(bytes);
+    const int c = ws.curChannel();
+    ws.change([&](Configuration& cfg) { StoreText(*row.textFact, cfg, c, bytes); });
+    if (leaving)
+        showRow(row);
+    stored(row);
+}
+
+void EditorPage::showList(const FormRow& row, QComboBox* box, int value) {
+    (void)row;
+    const int unknown = box->findData(kUnknownItem);
+    if (unknown >= 0)
+        box->removeItem(unknown);
+    const int index = box->findData(value);
+    if (index >= 0) {
+        box->setCurrentIndex(index);
+        return;
+    }
+    // A value no item stands for is shown as "?" and kept until the user chooses an item.
+    box->addItem(QStringLiteral("?"), kUnknownItem);
+    box->setCurrentIndex(box->count() - 1);
+}
+
+void EditorPage::showRow(const FormRow& row) {
+    const Workspace& ws = ctx_.ws;
+    QWidget* w = control(row.control);
+    switch (row.kind) {
+    case ControlKind::Field:
+        static_cast<LockedField*>(w)->refresh();
+        break;
+    case ControlKind::Check:
+        static_cast<QCheckBox*>(w)->setChecked(shownValue(row) != 0);
+        break;
+    case ControlKind::List:
+        showList(row, static_cast<QComboBox*>(w), shownValue(row));
+        break;
+    case ControlKind::Text: {
+        const QString shown = FromCp1252(ReadText(*row.textFact, ws.cfg, ws.curChannel()));
+        auto* edit = static_cast<QLineEdit*>(w);
+        if (edit->text() != shown)
+            edit->setText(shown);
+        break;
+    }
+    case ControlKind::MultiText: {
+        const QString shown = TextForBox(ReadText(*row.textFact, ws.cfg, ws.curChannel()));
+        auto* edit = static_cast<QPlainTextEdit*>(w);
+        if (edit->toPlainText() != shown) {
+            const bool wasFilling = filling_;
+            filling_ = true;
+            edit->setPlainText(shown);
+            filling_ = wasFilling;
+        }
+        break;
+    }
+    case ControlKind::Option: {
+        const int value = shownValue(row);
+        for (const ListItem& item : row.items)
+            if (auto* b =
+                    control<QRadioButton>((QLatin1String(row.control) + QLatin1Char('_') + QString::number(item.value))
+                                              .toLatin1()
+                                              .constData()))
+                if (item.value == value)
+                    b->setChecked(true);
+        break;
+    }
+    case ControlKind::Label:
+        break;
+    }
+}
+
+void EditorPage::fill() {
+    const Workspace& ws = ctx_.ws;
+    filling_ = true;
+    for (const FormRow& row : rows_) {
+        if (auto it = captions_.find(&row); it != captions_.end())
+            it->second->setText(ws.text(row.caption));
+        if (auto it = units_.find(&row); it != units_.end())
+            it->second->setText(ws.text(row.unit));
+        if (row.kind == ControlKind::Check && row.caption)
+            control<QCheckBox>(row.control)->setText(ws.text(row.caption));
+        if (row.kind == ControlKind::List || row.kind == ControlKind::Option) {
+            for (const ListItem& item : row.items) {
+                if (row.kind == ControlKind::Option) {
+                    const QByteArray element = QByteArray(row.control) + '_' + QByteArray::number(item.value);
+                    if (auto* b = control<QRadioButton>(element.constData()))
+                        b->setText(itemText(ws, item));
+                    continue;
+                }
+                auto* box = control<QComboBox>(row.control);
+                const int index = box->findData(item.value);
+                if (index >= 0)
+                    box->setItemText(index, itemText(ws, item));
+            }
+        }
+        showRow(row);
+    }
+    follow();
+    filling_ = false;
+}
+
+QWidget* EditorPage::find(const char* name) const {
+    if (!name)
+        return nullptr;
+    if (qstrcmp(name, kToDescription) == 0)
+        return host_.descriptionField();
+    if (QWidget* w = control(name))
+        return w;
+    return window()->findChild<QWidget*>(QLatin1String(name));
+}
+
+QWidget* EditorPage::successor(const FormRow& row) {
+    if (row.enter)
+        return qstrcmp(row.enter, kToMain) == 0 ? nullptr : find(row.enter);
+    // The next row of the table that can take the focus.
+    bool after = false;
+    for (const FormRow& next : rows_) {
+        if (&next == &row) {
+            after = true;
+            continue;
+        }
+        if (!after || next.kind == ControlKind::Label)
+            continue;
+        QWidget* w = control(next.control);
+        if (next.kind == ControlKind::Option) {
+            const QByteArray element = QByteArray(next.control) + '_' + QByteArray::number(shownValue(next));
+            w = control(element.constData());
+        }
+        if (w && w->isVisibleTo(this) && w->isEnabled())
+            return w;
+    }
+    return nullptr;
+}
+
+void EditorPage::goNext(const FormRow& row) {
+    if (QWidget* next = successor(row))
+        next->setFocus(Qt::TabFocusReason);
+    else
+        host_.focusMainWindow();
+}
+
+bool EditorPage::eventFilter(QObject* watched, QEvent* event) {
+    const FormRow* row = rowOf(watched);
+    if (!row)
+        return QFrame::eventFilter(watched, event);
+    const QEvent::Type type = event->type();
+    if (type == QEvent::FocusIn) {
+        entered(*row, static_cast<QWidget*>(watched), static_cast<QFocusEvent*>(event)->reason());
+        return false;
+    }
+    if (type == QEvent::FocusOut) {
+        // Leaving a free text: the stored text loses its double quotes.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::PopupFocusReason || filling_)
+            return false;
+        if (row->kind == ControlKind::Text)
+            storeText(*row, static_cast<QLineEdit*>(watched)->text(), true);
+        else if (row->kind == ControlKind::MultiText)
+            storeText(*row, static_cast<QPlainTextEdit*>(watched)->toPlainText(), true);
+        return false;
+    }
+    if (type != QEvent::KeyPress || row->kind == ControlKind::Field)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+        return false;
+    if (isEnter(key)) {
+        // In a multi-line text Enter starts a new line; Shift+Enter moves on.
+        if (row->kind == ControlKind::MultiText && !(key->modifiers() & Qt::ShiftModifier))
+            return false;
+        goNext(*row);
+        return true;
+    }
+    // Typing into a list does not choose an item: the list keeps showing the stored value.
+    if (row->kind == ControlKind::List && !key->text().isEmpty() && key->text().at(0).isPrint())
+        return true;
+    return false;
+}
+
+} // namespace korvane

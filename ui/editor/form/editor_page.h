@@ -1,0 +1,107 @@
+#pragma once
+// An editor page: a frame whose controls are made from a table of rows and bound to the model.
+//
+// fill() shows the model (it never changes it); every edit goes through the workspace's write path,
+// which marks the configuration changed and announces it. A page that needs more than its rows
+// overrides the few hooks: the value a row shows, how a value is stored, where Enter goes, and what
+// follows a stored edit (controls shown or hidden).
+
+#include <QFrame>
+#include <QString>
+#include <map>
+#include <span>
+#include <vector>
+
+#include "app/context.h"
+#include "ui/editor/form/form_row.h"
+#include "ui/editor/locked_field.h"
+#include "ui/editor/pages/page_host.h"
+
+class QAbstractButton;
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QRadioButton;
+
+namespace korvane {
+
+class EditorPage : public QFrame {
+    Q_OBJECT
+public:
+    EditorPage(AppContext& ctx, PageHost& host, FieldFocus& focus, const char* name, QWidget* parent = nullptr);
+
+    // Whether this page is the one for the page key (empty: a channel page) and the channel's type.
+    virtual bool shows(const QString& pageKey, int type) const = 0;
+    // Range repairs the page makes before it shows the model (through the write path, not marked
+    // as the user's change). Most pages have none.
+    virtual void prepare() {}
+    // Model -> widgets: captions in the current language and every value as stored.
+    virtual void fill();
+    // The control that takes the keyboard when the page opens, or nullptr.
+    virtual QWidget* focusControl() { return nullptr; }
+    // The window caption while the page is shown; empty keeps the caption.
+    virtual QString caption() const { return QString(); }
+
+    QWidget* control(const char* name) const;
+    template <class T> T* control(const char* name) const { return qobject_cast<T*>(control(name)); }
+    std::span<const FormRow> rows() const { return rows_; }
+
+protected:
+    // Makes the controls of the rows and lays them out: caption, control and unit label one line
+    // each, in the order of the table, in the page or in the row's sub-frame.
+    void build(std::span<const FormRow> rows);
+    // The sub-frame with the given name (made on first use, laid out in the page in that order).
+    QFrame* frame(const char* name);
+    QGridLayout* gridOf(QWidget* frameOrPage);
+    // Adds a control of the page's own (a grid, a button) as a line of a frame's grid.
+    void addLine(QWidget* frameOrPage, QWidget* widget, QLabel* caption = nullptr);
+
+    // The value the row's control shows.
+    virtual int shownValue(const FormRow& row) const;
+    // Stores a value chosen or typed in the row's control. The default stores the row's fact.
+    virtual void store(const FormRow& row, int value, EditMark mark);
+    // Where Enter goes from the row's control (nullptr: nowhere).
+    virtual QWidget* successor(const FormRow& row);
+    // After a stored edit of the row.
+    virtual void stored(const FormRow& /*row*/) {}
+    // After fill() and after every stored edit: the controls the model shows, hides or enables.
+    virtual void follow() {}
+    // A control of this page got the focus.
+    virtual void entered(const FormRow& /*row*/, QWidget* /*control*/, Qt::FocusReason /*reason*/) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    // Shows one row's value again (after the model changed outside the row's own control).
+    void showRow(const FormRow& row);
+    const FormRow* rowOf(const QObject* control) const;
+    // Moves the focus to where Enter goes from the row: its successor, or the main window.
+    void goNext(const FormRow& row);
+    // A control of the page by name, the channel description, or any control of the window.
+    QWidget* find(const char* name) const;
+
+    AppContext& ctx_;
+    PageHost& host_;
+    FieldFocus& focus_;
+    bool filling_ = false;
+
+private:
+    void makeControl(const FormRow& row);
+    void showList(const FormRow& row, QComboBox* box, int value);
+    void storeText(const FormRow& row, const QString& text, bool leaving);
+
+    std::span<const FormRow> rows_;
+    QWidget* lines_ = nullptr; // the grid of the page's own lines
+    std::map<QString, QWidget*> controls_;
+    std::map<const FormRow*, QLabel*> captions_;
+    std::map<const FormRow*, QLabel*> units_;
+    std::map<QString, QFrame*> frames_;
+};
+
+// Windows-1252 text with CR LF line breaks as a multi-line box shows it, and back.
+QString TextForBox(const std::string& stored);
+std::string TextFromBox(const QString& shown);
+
+} // namespace korvane

@@ -1,0 +1,57 @@
+#pragma once
+// One row of an editor page: a control, the value it edits, its help and caption, where Enter goes
+// and the sub-frame it sits in. A page declares its controls as a constexpr table of rows; the
+// generic controls of EditorPage bind each row to the model.
+//
+//     constexpr FormRow kRows[] = {
+//         {.control = "T_DeviceNo", .kind = ControlKind::Field, .fact = &facts::kDeviceNo,
+//          .help = kHelpDeviceNumber, .caption = kTxtDeviceNumber, .enter = kToMain},
+//     };
+
+#include <cstdint>
+#include <span>
+
+#include "model/value_facts.h"
+
+namespace korvane {
+
+enum class ControlKind : std::uint8_t {
+    Field,     // locked field: keys go through the fact's entry rule
+    Check,     // check box: 0 or 1 (or a flag bit)
+    List,      // drop-down list of items; a stored value no item stands for shows "?"
+    Text,      // one-line free text (Windows-1252, double quotes become apostrophes on leaving)
+    MultiText, // multi-line free text: Enter starts a new line, stored as CR LF
+    Option,    // option array, one button per item: `Name_value`
+    Label,     // a caption of its own (a heading or a note), no value
+};
+
+// Where Enter goes besides a control of the page.
+inline constexpr const char* kToMain = "<main>";             // the main window takes the keyboard
+inline constexpr const char* kToDescription = "TextBeskriv"; // the channel description
+
+// An item of a list or an option array: the value it stores and its text (a language text, or a
+// fixed text where `text` is 0).
+struct ListItem {
+    int value;
+    int text = 0;
+    const char* fixed = nullptr;
+};
+
+struct FormRow {
+    const char* control;
+    ControlKind kind;
+    const ValueFact* fact = nullptr;
+    const TextFact* textFact = nullptr;
+    int help = 0;
+    int caption = 0;             // language text of the caption (a check box's or option's own text)
+    const char* enter = nullptr; // the control Enter goes to; nullptr: the next row of the table
+    const char* frame = nullptr; // the sub-frame (objectName) the control sits in; nullptr: the page
+    int unit = 0;                // language text of the unit label after the control
+    const char* hint = nullptr;  // tooltip, where it is not the fact's range
+    std::span<const ListItem> items = {};
+    const char* tag = nullptr;       // the title of F1's help, where it is not the caption
+    const char* label = nullptr;     // objectName of the caption label; nullptr: "Lbl_" + control
+    const char* unitLabel = nullptr; // objectName of the unit label; nullptr: control + "_unit"
+};
+
+} // namespace korvane

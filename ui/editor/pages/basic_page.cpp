@@ -1,0 +1,50 @@
+#include "ui/editor/pages/basic_page.h"
+
+#include "io/text_ids.h"
+#include "model/channel_types.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr FormRow kRows[] = {
+    {.control = "L_GRUNDFUNK", .kind = ControlKind::Label, .caption = kTxtBasicFunction},
+    {.control = "Chk_InvertMono",
+     .kind = ControlKind::Check,
+     .fact = &facts::kInvertMono,
+     .help = kHelpInvertMono,
+     .caption = kTxtInvertMono,
+     .enter = kToDescription},
+    {.control = "Chk_grundUseThief",
+     .kind = ControlKind::Check,
+     .fact = &facts::kFlipFlopIntruder,
+     .help = kHelpFlipFlopIntruder,
+     .caption = kTxtPartOfIntruderAlarm,
+     .enter = kToDescription},
+};
+
+} // namespace
+
+BasicPage::BasicPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent)
+    : EditorPage(ctx, host, focus, "Frame_BasicChtype_Setup", parent) {
+    build(kRows);
+}
+
+bool BasicPage::shows(const QString& pageKey, int type) const {
+    return pageKey.isEmpty() && (type == kTypeMono || type == kTypeBlank || type == kTypeFlipFlop);
+}
+
+int BasicPage::shownValue(const FormRow& row) const {
+    // Each box shows byte 1 only on the type it belongs to.
+    const int type = ctx_.ws.typeOf(ctx_.ws.curChannel());
+    const int owner = row.fact == &facts::kInvertMono ? kTypeMono : kTypeFlipFlop;
+    return type == owner && EditorPage::shownValue(row) == 1 ? 1 : 0;
+}
+
+void BasicPage::follow() {
+    const int type = ctx_.ws.typeOf(ctx_.ws.curChannel());
+    control("Chk_InvertMono")->setVisible(type == kTypeMono);
+    control("Chk_grundUseThief")->setVisible(type == kTypeFlipFlop);
+}
+
+} // namespace korvane
