@@ -6,6 +6,8 @@
 #include "io/link/simulated_link.h"
 #include "io/link/transfers.h"
 #include "io/text_ids.h"
+#include "io/verify.h"
+#include "model/text_codec.h"
 #include "sim/unit_simulator.h"
 #include "tests/support/io_test_support.h"
 
@@ -297,6 +299,43 @@ TEST(Transfers, aShorterOrEmptiedTextLeavesNothingOfTheEarlierOneInTheUnit) {
     EXPECT_EQ(back.DescText[kGeneralDescription], "");
     EXPECT_EQ(back.SmsText[0], "+45");
     EXPECT_EQ(back.SmsText[1], "");
+}
+
+TEST(Transfers, theUnitStoresAWriteAsTheIoCodeLaysItAndVerifyFindsARecordItIgnored) {
+    const Configuration good = loadedConfiguration("Good.zeb");
+    for (UnitFault fault : {UnitFault::None, UnitFault::IgnoredRecord}) {
+        SCOPED_TRACE(UnitFaultName(fault));
+        SimulatedLink link(false, fault);
+        MemMap before{};
+        before[kAddrChannelText] = 'Q'; // what the unit held in A1's text slot before
+        before[kAddrSysData + kSysFirmwareHigh] = kUnitVersion >> 8;
+        link.unit().setMemory(before);
+        Configuration cfg = good;
+        WriteTransfer write(link, cfg, DeviceClock{}, noText);
+        write.start();
+        runToEnd(write);
+        ASSERT_EQ(write.outcome(), TransferOutcome::Done) << "the unit accepts the write either way";
+        // The simulator's own store and the io code agree on what a write leaves in the unit.
+        MemMap laid = UnitSimulator::ImageOf(good, noText);
+        if (fault == UnitFault::IgnoredRecord)
+            std::copy_n(before.begin() + kAddrChannelText, 32, laid.begin() + kAddrChannelText);
+        EXPECT_TRUE(link.unit().memory() == laid);
+
+        Configuration back = blankConfiguration();
+        ReadTransfer read(link, back, nullptr);
+        read.start();
+        runToEnd(read);
+        ASSERT_EQ(read.outcome(), TransferOutcome::Done);
+        std::vector<std::string> lines;
+        for (const Difference& d : VerifyWrite(cfg, read.image()))
+            lines.push_back(VerifyLine(d));
+        if (fault == UnitFault::None) {
+            EXPECT_TRUE(lines.empty()) << lines.front();
+        } else {
+            EXPECT_EQ(lines, std::vector<std::string>{"A1 description: unit 'Q', written '" +
+                                                      Cp1252ToUtf8(heldTexts(good)[0]) + "'"});
+        }
+    }
 }
 
 int main(int argc, char** argv) {
