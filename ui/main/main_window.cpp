@@ -82,6 +82,10 @@ MainWindow::MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent)
 
 MainWindow::~MainWindow() = default;
 
+const QString& MainWindow::fileFilter() {
+    return kFileFilter;
+}
+
 void MainWindow::restorePlace() {
     move(0, 0);
 }
@@ -109,6 +113,9 @@ void MainWindow::buildMenus() {
     mFile_->addSeparator();
     mFile_->addAction(action("M_File_Read", [this] { M_File_Read_Click(); }));
     mFile_->addAction(action("M_File_Write", [this] { M_File_Write_Click(); }));
+    mFile_->addAction(action("M_File_CompareFile", [this] { M_File_CompareFile_Click(); }));
+    mFile_->addAction(action("M_File_CompareUnit", [this] { M_File_CompareUnit_Click(); }));
+    mFile_->addAction(action("M_File_Backups", [this] { M_File_Backups_Click(); }));
     mFile_->addSeparator();
     for (int k = 0; k < 4; ++k) {
         recent_[k] = action(QStringLiteral("Load_fileno_%1").arg(k + 1).toLatin1().constData(),
@@ -253,6 +260,9 @@ void MainWindow::Update_Form_Elements() {
     set("M_File_SaveAs", withCtrl(kTxtMenuSaveAs, kScSaveAs));
     set("M_File_Read", withCtrl(kTxtMenuRead, kScRead));
     set("M_File_Write", withCtrl(kTxtMenuWrite, kScWrite));
+    set("M_File_CompareFile", ws.text(kTxtMenuCompareFile));
+    set("M_File_CompareUnit", ws.text(kTxtMenuCompareUnit));
+    set("M_File_Backups", ws.text(kTxtMenuBackups));
     set("M_File_Exit", ws.text(kTxtMenuExit) + QLatin1Char('\t') + alt + QChar(shortcutKeys_[kScExit]));
     mPrint_->setTitle(ws.text(kTxtMenuPrint));
     set("M_Print_ChList", ws.text(kTxtPrintChannelList));

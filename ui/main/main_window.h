@@ -42,6 +42,12 @@ public:
     void M_File_Exit_Click();
     void M_File_Read_Click();
     void M_File_Write_Click();
+    // File > Compare with file, Compare with unit and Backups of the unit (main_window_compare.cpp).
+    void M_File_CompareFile_Click();
+    void M_File_CompareUnit_Click();
+    void M_File_Backups_Click();
+    // The filter of the configuration file dialogs.
+    static const QString& fileFilter();
     // The links of File > Read and Write (tests hand in the simulated unit).
     void setLinkFactory(LinkFactory links) { links_ = std::move(links); }
     void Menu_View_Sprog_Click(int slot);
