@@ -3,15 +3,17 @@
 #include <map>
 
 #include "io/config_file.h"
+#include "io/config_json.h"
 #include "model/channel_types.h"
-#include "model/text_codec.h"
 
 namespace korvane {
 
 namespace {
 
+// A text as the report shows it: in UTF-8 between double quotes, line breaks and other control
+// characters as escapes, so that a changed line break shows as a change.
 std::string quoted(const std::string& text) {
-    return "\"" + Cp1252ToUtf8(text) + "\"";
+    return JsonString(text);
 }
 
 std::string flagsText(Byte flags) {

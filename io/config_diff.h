@@ -27,7 +27,7 @@ enum class DiffItem {
 struct Difference {
     std::string where;  // "C4", "system", "logic block 12", "SMS text 3", ...
     std::string what;   // "type", "text", "setup byte 5", "device number (byte 51)", ...
-    std::string before; // texts quoted, in UTF-8
+    std::string before; // texts quoted, in UTF-8, with JSON escapes (\r, \n, \\)
     std::string after;
     DiffItem item = DiffItem::SystemByte;
     int channel = -1;     // the channel it belongs to, -1: none

@@ -88,6 +88,8 @@ TEST(HexRecords, textRecordsCoverTheirWholeSlot) {
     Configuration cfg = blankConfiguration();
     cfg.DescText[0] = std::string(32, 'x') + "12345678";
     cfg.DescText[8] = "General";
+    Configuration multiLine = cfg;
+    multiLine.DescText[8] = "Hall\r\nKitchen";
     const std::vector<Case> cases{
         {"a 4-character channel text: 28 NULs", hex::TextRecord(0x2000 + 32 * 3, "Door"), ":20206000",
          "446F6F72" + zeros(56)},
@@ -106,6 +108,8 @@ TEST(HexRecords, textRecordsCoverTheirWholeSlot) {
         {"an empty piece past the end", hex::DescriptionRecord(cfg, 0, 64, 0x3000), ":20304000", zeros(64)},
         {"the general description", hex::DescriptionRecord(cfg, 8, 0, 0x3000), ":20380000",
          hexOf("General") + zeros(50)},
+        {"a line break is sent as it is", hex::DescriptionRecord(multiLine, 8, 0, 0x3000), ":20380000",
+         "48616C6C0D0A4B69746368656E" + zeros(38)},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.record.substr(0, 9), c.head) << c.what;

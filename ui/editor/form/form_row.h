@@ -52,6 +52,7 @@ struct FormRow {
     const char* tag = nullptr;       // the title of F1's help, where it is not the caption
     const char* label = nullptr;     // objectName of the caption label; nullptr: "Lbl_" + control
     const char* unitLabel = nullptr; // objectName of the unit label; nullptr: control + "_unit"
+    bool ownStore = false;           // the page stores more than the fact (claims, derived bytes)
 };
 
 } // namespace korvane

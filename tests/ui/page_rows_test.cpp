@@ -1,0 +1,138 @@
+// Every row of every editor page, checked against its own declaration: the control exists under its
+// name, carries its range as tooltip, a key or click changes exactly the declared value, and Enter
+// moves to the declared successor.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QRadioButton>
+#include <QTest>
+
+#include "model/channel_types.h"
+#include "model/field_rules.h"
+#include "tests/support/page_fixture.h"
+#include "ui/editor/virtual_key.h"
+
+using namespace korvane;
+using namespace korvane::test;
+
+namespace {
+
+constexpr int kChannel = 4;
+const char* const kPageKeys[] = {"omkring", "setlanguage", "mainsetup", "Exchange", "logic", "Holiday", "SMS_Setup"};
+
+class PageRowsTest : public PageFixture {
+protected:
+    // Every page as it shows: the pages of the keys, then the channel page of every type.
+    template <class Visit> void forEveryPage(Visit visit) {
+        ws.setCurChannel(kChannel);
+        for (const char* key : kPageKeys) {
+            SCOPED_TRACE(key);
+            if (EditorPage* page = open(QLatin1String(key), 0))
+                visit(page);
+        }
+        for (int type = 0; type < 52; ++type) {
+            SCOPED_TRACE(testing::Message() << "type " << type);
+            ClearConfiguration(ws.cfg, ws.edit);
+            ws.edit.CurChannel = kChannel;
+            ws.cfg.ChanSetup[kChannel][kRowType] = static_cast<Byte>(type);
+            if (EditorPage* page = open(QString(), type))
+                visit(page);
+            visit(channelPart);
+        }
+    }
+    static bool shown(QWidget* w) { return w->isVisibleTo(w->window()) && w->isEnabled(); }
+    // The key that gives the field's rule something to do.
+    static Qt::Key keyFor(const ValueFact& fact) {
+        return fact.entry == ValueEntry::ChannelXyzw || fact.entry == ValueEntry::Channel ? Qt::Key_C : Qt::Key_1;
+    }
+};
+
+TEST_F(PageRowsTest, everyRowEditsExactlyItsValueAndEnterFollowsItsDeclaration) {
+    int checkedRows = 0;
+    forEveryPage([&](EditorPage* page) {
+        for (const FormRow& row : page->rows()) {
+            SCOPED_TRACE(row.control);
+            if (row.kind == ControlKind::Option) {
+                for (const ListItem& item : row.items) {
+                    const QByteArray name = QByteArray(row.control) + '_' + QByteArray::number(item.value);
+                    ASSERT_NE(page->control(name.constData()), nullptr) << name.constData();
+                }
+                continue;
+            }
+            QWidget* w = page->control(row.control);
+            ASSERT_NE(w, nullptr);
+            ASSERT_EQ(w->objectName(), QLatin1String(row.control));
+            if (!shown(w) || row.kind == ControlKind::Label)
+                continue;
+            if (row.kind == ControlKind::Field) {
+                const QString hint = row.hint ? QLatin1String(row.hint) : QString::fromStdString(RangeHint(*row.fact));
+                EXPECT_EQ(w->toolTip(), hint);
+            }
+
+            const Configuration before = ws.cfg;
+            Configuration expected = before;
+            ws.setDataChanged(false);
+            focus(w);
+            if (row.kind == ControlKind::Field) {
+                const Qt::Key key = keyFor(*row.fact);
+                bool first = true;
+                const int old = ReadValue(*row.fact, before, kChannel);
+                const std::optional<int> v = EnterKey(*row.fact, old, virtualKey(key, false), first);
+                ASSERT_TRUE(v.has_value());
+                StoreValue(*row.fact, expected, kChannel, *v);
+                QTest::keyClick(w, key);
+                EXPECT_TRUE(ws.dataChanged());
+            } else if (row.kind == ControlKind::Check) {
+                const int old = ReadValue(*row.fact, before, kChannel);
+                StoreValue(*row.fact, expected, kChannel, old != 0 ? 0 : 1);
+                static_cast<QCheckBox*>(w)->click();
+                EXPECT_TRUE(ws.dataChanged());
+            } else if (row.kind == ControlKind::List) {
+                auto* box = static_cast<QComboBox*>(w);
+                const int index = box->currentIndex() == 0 ? 1 : 0;
+                const int value = box->itemData(index).toInt();
+                StoreValue(*row.fact, expected, kChannel, value);
+                emit box->activated(index);
+                EXPECT_EQ(box->currentData().toInt(), value);
+            }
+            if (!row.ownStore && row.fact) {
+                EXPECT_TRUE(ws.cfg == expected) << "more than the declared value changed";
+            }
+            ++checkedRows;
+
+            // Enter goes where the row says (free texts take it for themselves).
+            if (row.enter && qstrcmp(row.enter, kToMain) != 0 && row.kind != ControlKind::MultiText) {
+                QWidget* target = qstrcmp(row.enter, kToDescription) == 0
+                                      ? channelPart->description()
+                                      : w->window()->findChild<QWidget*>(QLatin1String(row.enter));
+                if (target && shown(target)) {
+                    focus(w);
+                    QTest::keyClick(w, Qt::Key_Return);
+                    EXPECT_EQ(QApplication::focusWidget(), target) << "Enter to " << row.enter;
+                }
+            } else if (row.enter && qstrcmp(row.enter, kToMain) == 0) {
+                const int handed = host.mainFocused;
+                focus(w);
+                QTest::keyClick(w, Qt::Key_Return,
+                                row.kind == ControlKind::MultiText ? Qt::ShiftModifier : Qt::NoModifier);
+                EXPECT_EQ(host.mainFocused, handed + 1) << "Enter to the main window";
+            }
+            ws.cfg = before;
+        }
+    });
+    EXPECT_GT(checkedRows, 10);
+}
+
+TEST_F(PageRowsTest, fillingAPageNeverChangesTheModel) {
+    forEveryPage([&](EditorPage* page) {
+        page->prepare();
+        const Configuration before = ws.cfg;
+        ws.setDataChanged(false);
+        page->fill();
+        EXPECT_TRUE(ws.cfg == before) << page->objectName().toStdString();
+        EXPECT_FALSE(ws.dataChanged());
+    });
+}
+
+} // namespace
