@@ -1,10 +1,10 @@
 #include "io/config_diff.h"
 
-#include <map>
 
 #include "io/config_file.h"
 #include "io/config_json.h"
 #include "model/channel_types.h"
+#include "model/value_facts.h"
 
 namespace korvane {
 
@@ -39,48 +39,9 @@ Difference byteDifference(std::string where, std::string what, int a, int b, Dif
 } // namespace
 
 std::string SysDataByteName(int index) {
-    static const std::map<int, std::string> names{
-        {kSysFirmwareHigh, "firmware version, high byte"},
-        {kSysFirmwareLow, "firmware version, low byte"},
-        {kSysUsePcClock, "use the PC clock"},
-        {kSysClockHour, "clock hour"},
-        {kSysClockMinute, "clock minute"},
-        {kSysClockDay, "clock day"},
-        {kSysClockWeekday, "clock weekday"},
-        {kSysClockMonth, "clock month"},
-        {kSysClockCentury, "clock century"},
-        {kSysClockYear, "clock year"},
-        {kSysClockSecond, "clock second"},
-        {kSysChannelsInUse, "highest channel in use"},
-        {kSysAutoSummerTime, "automatic summer/winter time"},
-        {kSysEventSms, "event output is SMS"},
-        {kSysDialOutMethod, "dial-out method"},
-        {kSysIntruderSirenTime, "intruder siren time"},
-        {kSysIntruderContinueTime, "intruder continue time"},
-        {kSysIntruderArmTime, "intruder arm time"},
-        {kSysIntruderDisarmTime, "intruder disarm time"},
-        {kSysWaterContinueTime, "water continue time"},
-        {kSysWaterSirenTime, "water siren time"},
-        {kSysWaterResetTime, "water reset time"},
-        {kSysSmokeSirenTime, "smoke siren time"},
-        {kSysSmokeContinueTime, "smoke continue time"},
-        {kSysSmokeResetTime, "smoke reset time"},
-        {kSysIsaSirenTime, "ISA siren time"},
-        {kSysIsaMode, "ISA operating mode"},
-        {kSysCommonSiren, "common siren selection"},
-        {kSysMuxCount, "multiplexer count"},
-        {kSysMuxDelay, "multiplexer delay"},
-        {kSysTimeOutput, "time output"},
-        {kSysDeviceNo, "device number"},
-        {kSysCounter, "counter"},
-        {kSysDialInPassword, "dial-in password check"},
-        {kSysDialInSafety, "dial-in safety"},
-        {kSysSmsResponseTime, "SMS response time"},
-        {kSysEventOff, "event output off"},
-    };
     const std::string byte = "byte " + std::to_string(index);
-    if (const auto it = names.find(index); it != names.end())
-        return it->second + " (" + byte + ")";
+    if (const ValueFact* fact = SystemFact(index))
+        return std::string(fact->name) + " (" + byte + ")";
     if (index >= kSysExchangeMask && index < kSysExchangeMask + 16)
         return std::string("exchange mask group ") + static_cast<char>('A' + index - kSysExchangeMask) + " (" + byte +
                ")";
