@@ -135,8 +135,10 @@ void FileCommands::rememberRecent(const QString& name) {
 }
 
 std::optional<FileComparison> FileCommands::compareWithFile() {
-    const std::optional<FileChoice> choice =
-        ctx_.dialogs.openFile(parent_, ctx_.ws.text(kTxtOpenDialogTitle), kFileFilter, ctx_.ws.DataFileLoc);
+    QString title = ctx_.ws.text(kTxtMenuCompareFile);
+    while (title.endsWith(QLatin1Char('.')))
+        title.chop(1);
+    const std::optional<FileChoice> choice = ctx_.dialogs.openFile(parent_, title, kFileFilter, ctx_.ws.DataFileLoc);
     if (!choice)
         return std::nullopt;
     Configuration other;

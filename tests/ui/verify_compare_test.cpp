@@ -157,6 +157,9 @@ TEST_F(VerifyCompareTest, compareWithAFileShowsItsDifferencesOrSaysWhyNot) {
     main().M_File_CompareFile_Click();
     auto* w = main().findChild<FrmCompare*>();
     ASSERT_NE(w, nullptr);
+    ASSERT_EQ(dialogs.fileDialogs.size(), 1u);
+    EXPECT_EQ(dialogs.fileDialogs[0].title, QStringLiteral("D362"));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("D362"));
     EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("D326 -> GoodChanged.zeb"));
     EXPECT_EQ(w->list()->text(),
               QStringLiteral(
