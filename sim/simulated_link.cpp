@@ -7,8 +7,7 @@ namespace korvane {
 
 namespace {
 constexpr int kPacedStepMs = 2;
-constexpr double kMinBurst = 8;        // characters an idle line saves up, no more
-constexpr double kBurstSeconds = 0.01; // ... or those of 10 ms of line, whichever is more
+constexpr double kIdleBurst = 8; // characters an idle line saves up, no more
 } // namespace
 
 SimulatedLink::SimulatedLink(bool paced, UnitFault fault, QObject* parent) : SerialLink(parent), unit_(fault) {
@@ -56,6 +55,13 @@ void SimulatedLink::write(const QByteArray& bytes) {
     taken_ = taken_ || holdsOutput_;
 }
 
+qint64 SimulatedLink::lineBacklog() const {
+    if (pace_ <= 0 || !open_)
+        return 0;
+    const double due = static_cast<double>(since_.nsecsElapsed()) * 1e-9 * pace_ - movedOut_;
+    return std::max<qint64>(0, toUnit_.size() - static_cast<qint64>(std::max(0.0, due)));
+}
+
 QByteArray SimulatedLink::readAll() {
     QByteArray out;
     out.swap(received_);
@@ -67,10 +73,9 @@ qint64 SimulatedLink::allowance(double& moved, bool busy) {
         return std::numeric_limits<qint64>::max();
     // A busy line catches up on a late step in full; an idle one saves up no more than a short burst.
     const double due = static_cast<double>(since_.nsecsElapsed()) * 1e-9 * pace_ - moved;
-    const double burst = std::max(kMinBurst, pace_ * kBurstSeconds);
-    if (!busy && due > burst)
-        moved += due - burst;
-    return static_cast<qint64>(busy ? due : std::min(due, burst));
+    if (!busy && due > kIdleBurst)
+        moved += due - kIdleBurst;
+    return static_cast<qint64>(busy ? due : std::min(due, kIdleBurst));
 }
 
 void SimulatedLink::move() {

@@ -36,6 +36,9 @@ public:
     void queueFromUnit(const QByteArray& bytes) { fromUnit_ += bytes; }
     // Characters written and not yet carried to the unit, whatever the port reports.
     qint64 onTheLine() const { return toUnit_.size(); }
+    // Of those, the characters the line cannot have carried yet by its clock (the simulation's own
+    // steps may lag behind it).
+    qint64 lineBacklog() const;
 
     bool open() override;
     void close() override;

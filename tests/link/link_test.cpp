@@ -7,6 +7,8 @@
 #include "io/config_file.h"
 #include "io/link/transfers.h"
 #include "io/text_ids.h"
+#include "io/verify.h"
+#include "model/text_codec.h"
 #include "sim/simulated_link.h"
 #include "sim/unit_simulator.h"
 #include "tests/support/io_test_support.h"
@@ -188,7 +190,12 @@ TEST(WriteTransfer, verdictsEarlyAnswerAndChannelsInUse) {
         EXPECT_EQ(write.bells(), c.bells);
         EXPECT_TRUE(link.dataTerminalReady());
         const std::string sent = write.sent().toStdString();
-        EXPECT_EQ(sent.find(":2021E000"), std::string::npos) << "channel 15 is the last one sent";
+        // Channel 15 is the last one sent: its text slot goes out, channel 16's master row and text do not.
+        EXPECT_EQ(sent.find(":20120000"), std::string::npos);
+        EXPECT_EQ(sent.find(":20220000"), std::string::npos);
+        if (c.fault != UnitFault::AnswerMidStream) {
+            EXPECT_NE(sent.find(":2021E000"), std::string::npos);
+        }
         EXPECT_EQ(sent.substr(sent.size() - kEndRecord.size()), kEndRecord);
         EXPECT_NE(sent.find(":203A0000"), std::string::npos) << "the system data is always sent";
         const bool early = c.fault == UnitFault::AnswerMidStream;
@@ -267,36 +274,33 @@ TEST(Transfers, writtenConfigurationReadsBack) {
               std::vector<Byte>(cfg.SysData.begin() + 2, cfg.SysData.begin() + 128));
 }
 
-// A small configuration: one channel, so that a write at a paced line stays short.
-Configuration smallConfiguration() {
-    Configuration cfg = loadedConfiguration("Good.zeb");
-    cfg.SysData[kSysChannelsInUse] = 0;
-    return cfg;
-}
-
 TEST(WriteTransfer, theVerdictWaitStartsOnlyWhenTheLineHasCarriedTheLastCharacter) {
     // The port takes every character at once and reports nothing queued, as a pseudo-terminal does,
-    // while the line carries them at 1200 a second. The unit answers at once after the end record;
-    // the verdict wait (12 ticks of 10 ms) is far shorter than the characters a port holds.
-    Configuration cfg = smallConfiguration();
-    SimulatedLink link(false);
-    link.setPace(1200);
-    link.setHoldsOutput(true);
-    WriteTransfer write(link, cfg, DeviceClock{}, noText);
-    write.setTickInterval(kFastTickMs);
-    qint64 onTheLineAtWait = -1;
-    QObject::connect(&write, &Transfer::statusChanged, [&](int text) {
-        if (text == kTxtWaitingForAnswer)
-            onTheLineAtWait = link.onTheLine();
-    });
-    write.start();
-    runToEnd(write);
-    EXPECT_EQ(write.outcome(), TransferOutcome::Done) << write.reason().toStdString();
-    EXPECT_EQ(link.unit().writesCompleted(), 1);
-    // When the wait is shown (the answer may come first), the end record is through the line: what the
-    // line still holds is the simulated line's last step, not the port's whole buffer.
-    if (onTheLineAtWait >= 0) {
-        EXPECT_LT(onTheLineAtWait, 40);
+    // while the line carries them at 50 times the real rate. When the wait for the verdict starts,
+    // the line must have carried the end record: nothing may be left that the line's clock owes.
+    for (const UnitFault fault : {UnitFault::Silence, UnitFault::None}) {
+        SCOPED_TRACE(UnitFaultName(fault));
+        Configuration cfg = loadedConfiguration("Good.zeb");
+        SimulatedLink link(false, fault);
+        link.setPace(48000);
+        link.setHoldsOutput(true);
+        WriteTransfer write(link, cfg, DeviceClock{}, noText);
+        write.setTickInterval(kFastTickMs);
+        qint64 backlogAtWait = -1;
+        QObject::connect(&write, &Transfer::statusChanged, [&](int text) {
+            if (text == kTxtWaitingForAnswer)
+                backlogAtWait = link.lineBacklog();
+        });
+        write.start();
+        runToEnd(write);
+        EXPECT_EQ(write.outcome(), fault == UnitFault::None ? TransferOutcome::Done : TransferOutcome::NoAnswer)
+            << write.reason().toStdString();
+        EXPECT_EQ(link.unit().writesCompleted(), 1);
+        // Without an answer the wait is always shown; an answer may come before it.
+        if (fault == UnitFault::Silence) {
+            EXPECT_GE(backlogAtWait, 0);
+        }
+        EXPECT_LT(backlogAtWait, 16);
     }
 }
 
@@ -396,6 +400,86 @@ TEST(WriteTransfer, aLateVerdictOfAnEarlierWriteNeverAcceptsTheNextOne) {
         if (attempt == 1) {
             EXPECT_TRUE(write.answeredEarly()) << "the checked steps stop at the early answer";
             EXPECT_TRUE(write.reason().contains(QStringLiteral("before the end record")));
+        }
+    }
+}
+
+TEST(Transfers, aShorterOrEmptiedTextLeavesNothingOfTheEarlierOneInTheUnit) {
+    // The simulated unit keeps its memory between writes, as a unit may.
+    SimulatedLink link(false);
+    auto writeAndReadBack = [&](Configuration cfg) {
+        WriteTransfer write(link, cfg, DeviceClock{}, noText);
+        write.setTickInterval(kFastTickMs);
+        write.start();
+        runToEnd(write);
+        EXPECT_EQ(write.outcome(), TransferOutcome::Done);
+        Configuration back = blankConfiguration();
+        ReadTransfer read(link, back, nullptr);
+        read.setTickInterval(kFastTickMs);
+        read.start();
+        runToEnd(read);
+        EXPECT_EQ(read.outcome(), TransferOutcome::Done);
+        return back;
+    };
+    Configuration cfg = blankConfiguration();
+    cfg.ChanText[0] = "Kitchen window north";
+    cfg.ChanText[1] = "Hall, ceiling light by the door";
+    cfg.DescText[3] = std::string(100, 'L');
+    cfg.DescText[kGeneralDescription] = "Holiday house, north wing";
+    cfg.SmsText[0] = "+4512345678";
+    cfg.SmsText[1] = "+4587654321";
+    writeAndReadBack(cfg);
+
+    cfg.ChanText[0] = "Door";
+    cfg.ChanText[1] = "";
+    cfg.DescText[3] = "Short";
+    cfg.DescText[kGeneralDescription] = "";
+    cfg.SmsText[0] = "+45";
+    cfg.SmsText[1] = "";
+    const Configuration back = writeAndReadBack(cfg);
+    EXPECT_EQ(back.ChanText[0], "Door");
+    EXPECT_EQ(back.ChanText[1], "");
+    EXPECT_EQ(back.DescText[3], "Short");
+    EXPECT_EQ(back.DescText[kGeneralDescription], "");
+    EXPECT_EQ(back.SmsText[0], "+45");
+    EXPECT_EQ(back.SmsText[1], "");
+}
+
+TEST(Transfers, theUnitStoresAWriteAsTheIoCodeLaysItAndVerifyFindsARecordItIgnored) {
+    const Configuration good = loadedConfiguration("Good.zeb");
+    for (UnitFault fault : {UnitFault::None, UnitFault::IgnoredRecord}) {
+        SCOPED_TRACE(UnitFaultName(fault));
+        SimulatedLink link(false, fault);
+        MemMap before{};
+        before[kAddrChannelText] = 'Q'; // what the unit held in A1's text slot before
+        before[kAddrSysData + kSysFirmwareHigh] = kUnitVersion >> 8;
+        link.unit().setMemory(before);
+        Configuration cfg = good;
+        WriteTransfer write(link, cfg, DeviceClock{}, noText);
+        write.setTickInterval(kFastTickMs);
+        write.start();
+        runToEnd(write);
+        ASSERT_EQ(write.outcome(), TransferOutcome::Done) << "the unit accepts the write either way";
+        // The simulator's own store and the io code agree on what a write leaves in the unit.
+        MemMap laid = UnitSimulator::ImageOf(good, noText);
+        if (fault == UnitFault::IgnoredRecord)
+            std::copy_n(before.begin() + kAddrChannelText, 32, laid.begin() + kAddrChannelText);
+        EXPECT_TRUE(link.unit().memory() == laid);
+
+        Configuration back = blankConfiguration();
+        ReadTransfer read(link, back, nullptr);
+        read.setTickInterval(kFastTickMs);
+        read.start();
+        runToEnd(read);
+        ASSERT_EQ(read.outcome(), TransferOutcome::Done);
+        std::vector<std::string> lines;
+        for (const Difference& d : VerifyWrite(cfg, read.image()))
+            lines.push_back(VerifyLine(d));
+        if (fault == UnitFault::None) {
+            EXPECT_TRUE(lines.empty()) << lines.front();
+        } else {
+            EXPECT_EQ(lines, std::vector<std::string>{"A1 description: unit 'Q', written '" +
+                                                      Cp1252ToUtf8(heldTexts(good)[0]) + "'"});
         }
     }
 }
