@@ -12,6 +12,8 @@ int ReadValue(const ValueFact& fact, const Configuration& cfg, int channel) {
         return cfg.ChanSetup[static_cast<std::size_t>(channel)][static_cast<std::size_t>(fact.index)];
     case ValueArea::ChannelFlag:
         return (cfg.ChanFlags[static_cast<std::size_t>(channel)] & fact.index) != 0 ? 1 : 0;
+    case ValueArea::SysBit:
+        return (cfg.SysData[static_cast<std::size_t>(fact.index)] & fact.mask) != 0 ? 1 : 0;
     }
     return 0;
 }
@@ -33,6 +35,12 @@ void StoreValue(const ValueFact& fact, Configuration& cfg, int channel, int valu
         flags = value != 0 ? static_cast<Byte>(flags | fact.index) : static_cast<Byte>(flags & ~fact.index);
         break;
     }
+    case ValueArea::SysBit: {
+        // Only the fact's own bit changes; the other bits of the byte are kept.
+        Byte& bits = cfg.SysData[static_cast<std::size_t>(fact.index)];
+        bits = value != 0 ? static_cast<Byte>(bits | fact.mask) : static_cast<Byte>(bits & ~fact.mask);
+        break;
+    }
     }
 }
 
@@ -48,6 +56,8 @@ std::string FormatValue(const ValueFact& fact, int value) {
         return ChannelRefText(value);
     case ValueFormat::Flag:
         return value != 0 ? "1" : "0";
+    case ValueFormat::SirenTime:
+        return value == kContinuous ? "\xBB\xBB\xBB" : DecimalText(value, 2);
     case ValueFormat::Plain:
         break;
     }
@@ -64,6 +74,8 @@ std::string RangeHint(const ValueFact& fact) {
         return "A1..P8 (-)";
     case ValueEntry::Packed:
         return PackedText(fact.minimum) + ".." + PackedText(fact.maximum);
+    case ValueEntry::SirenTime:
+        return std::to_string(fact.minimum) + ".." + std::to_string(fact.maximum) + " (-)";
     default:
         break;
     }
@@ -75,6 +87,14 @@ std::optional<int> EnterKey(const ValueFact& fact, int stored, int keyCode, bool
     case ValueEntry::None:
         return std::nullopt;
     case ValueEntry::Decimal: {
+        const int digit = DigitOfKey(keyCode);
+        if (digit < 0)
+            return std::nullopt;
+        return Object_NumInDec(stored, fact.maximum, digit, firstKey);
+    }
+    case ValueEntry::SirenTime: {
+        if (keyCode == vk::kMinus || keyCode == vk::kPadSubtract || keyCode == vk::kDelete)
+            return kContinuous;
         const int digit = DigitOfKey(keyCode);
         if (digit < 0)
             return std::nullopt;
