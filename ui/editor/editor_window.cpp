@@ -189,6 +189,13 @@ void EditorWindow::groupMenuChosen(GroupAction action) {
         masterPage_->groupAction(action);
 }
 
+void EditorWindow::commitPendingEdits() {
+    for (EditorPage* p : pages_)
+        if (!p->isHidden())
+            p->commitPendingEdits();
+    channelPart_->commitPendingEdits();
+}
+
 void EditorWindow::focusMainWindow() {
     channelPart_->setDescriptionFocused(false);
     if (!mainWindow_)
@@ -266,7 +273,9 @@ bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
     // While a transfer window is open nothing may reach the main window's commands.
     if ((key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && mainWindow_ &&
         !QApplication::activeModalWidget()) {
-        // Ctrl or Alt hands the keyboard to the main window, so its shortcuts work from here too.
+        // Ctrl or Alt hands the keyboard to the main window, so its shortcuts work from here too. The
+        // field left this way is left for good first: Ctrl+S saves what its leaving rules make of it.
+        commitPendingEdits();
         QWidget* main = mainWindow_->widget();
         main->activateWindow();
         main->setFocus();
