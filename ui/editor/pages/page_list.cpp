@@ -5,6 +5,7 @@
 #include "ui/editor/pages/language_page.h"
 #include "ui/editor/pages/main_setup_page.h"
 #include "ui/editor/pages/master_page.h"
+#include "ui/editor/pages/smoke_water_page.h"
 #include "ui/editor/pages/welcome_page.h"
 
 namespace korvane {
@@ -17,6 +18,8 @@ std::vector<EditorPage*> MakeEditorPages(AppContext& ctx, PageHost& host, FieldF
         new MasterPage(ctx, host, focus, parent),
         new BasicPage(ctx, host, focus, parent),
         new IntruderPage(ctx, host, focus, parent),
+        new SmokeWaterPage(ctx, host, focus, kSmokePage, parent),
+        new SmokeWaterPage(ctx, host, focus, kWaterPage, parent),
     };
 }
 
