@@ -2,6 +2,7 @@
 
 #include "ui/editor/pages/basic_page.h"
 #include "ui/editor/pages/intruder_page.h"
+#include "ui/editor/pages/isa_page.h"
 #include "ui/editor/pages/language_page.h"
 #include "ui/editor/pages/main_setup_page.h"
 #include "ui/editor/pages/master_page.h"
@@ -20,6 +21,7 @@ std::vector<EditorPage*> MakeEditorPages(AppContext& ctx, PageHost& host, FieldF
         new IntruderPage(ctx, host, focus, parent),
         new SmokeWaterPage(ctx, host, focus, kSmokePage, parent),
         new SmokeWaterPage(ctx, host, focus, kWaterPage, parent),
+        new IsaPage(ctx, host, focus, parent),
     };
 }
 
