@@ -1,6 +1,7 @@
 #include "ui/editor/pages/page_list.h"
 
 #include "ui/editor/pages/basic_page.h"
+#include "ui/editor/pages/common_siren_page.h"
 #include "ui/editor/pages/intruder_page.h"
 #include "ui/editor/pages/isa_page.h"
 #include "ui/editor/pages/language_page.h"
@@ -22,6 +23,7 @@ std::vector<EditorPage*> MakeEditorPages(AppContext& ctx, PageHost& host, FieldF
         new SmokeWaterPage(ctx, host, focus, kSmokePage, parent),
         new SmokeWaterPage(ctx, host, focus, kWaterPage, parent),
         new IsaPage(ctx, host, focus, parent),
+        new CommonSirenPage(ctx, host, focus, parent),
     };
 }
 
