@@ -88,6 +88,15 @@ TEST_F(AlarmProgramTest, flashPatternOpensInTheGridAndTheOptionIsTheFirstFocus) 
     EXPECT_EQ(ws().FocusHelpId, kHelpFlashPattern);
     editor().closeFlashPattern();
     EXPECT_EQ(editor().currentPage(), QStringLiteral("F_tyv"));
+
+    // A siren that becomes another function from the matrix takes its flash pattern along.
+    button->click();
+    EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_MasterFunction_Setup"));
+    ws().changeChannelType(6, kTypeIntruderPassive);
+    EXPECT_EQ(editor().currentPage(), QStringLiteral("F_tyv"));
+    EXPECT_FALSE(editor().flashPatternShown());
+    ws().change([](Configuration& cfg) { cfg.ChanSetup[6][kRowType] = kTypeIntruderSiren; });
+    EXPECT_EQ(editor().currentPage(), QStringLiteral("F_tyv"));
 }
 
 } // namespace

@@ -116,6 +116,9 @@ void EditorWindow::Update_Option_Form_elements() {
     const int t = ws.typeOf(c);
     EditorPage* page = nullptr;
     masterPage_->setPageKey(pageKey_);
+    // The flash pattern belongs to a siren: a channel that is no longer one closes it.
+    if (channelPage && t != kTypeIntruderSiren)
+        flashPatternShown_ = false;
     if (channelPage && t == kTypeIntruderSiren && flashPatternShown_)
         page = masterPage_;
     else
