@@ -37,7 +37,8 @@ usage)
     expect_stderr_line "unknown command frobnicate"
     expect_exit 0 "$cli" --help
     for c in check dump export-hex convert import-hex diff read write; do
-        grep -q "$c" "$work/out" || fail "--help does not list $c"
+        # each command on a line of its own, not merely a word inside another line ("File > Write")
+        grep -qE "^  $c +[a-z]" "$work/out" || fail "--help does not list $c"
     done
     for c in check dump export-hex convert import-hex diff read write; do
         expect_exit 0 "$cli" $c --help
@@ -51,7 +52,8 @@ usage)
     expect_stderr_line "unknown option --bogus"
     ;;
 check_good)
-    for f in Good.zeb GoodLf.zeb SignatureM52.x07 SignatureKorvane.zeb ../../resources/Data/Example.zeb; do
+    for f in Good.zeb GoodLf.zeb SignatureM52.x07 SignatureKorvane.zeb MultiLineDescriptions.zeb \
+        ../../resources/Data/Example.zeb; do
         expect_exit 0 "$cli" check "$data/$f"
         [ -s "$work/err" ] && fail "check $f printed: $(cat "$work/err")"
     done
@@ -75,6 +77,8 @@ convert_roundtrip)
         expect_exit 0 "$cli" convert "$data/$f" -o "$work/out.zeb"
         cmp -s "$work/out.zeb" "$data/Good.zeb" || fail "convert $f is not byte-identical to Good.zeb"
     done
+    expect_exit 0 "$cli" convert "$data/MultiLineDescriptions.zeb" -o "$work/out.zeb"
+    cmp -s "$work/out.zeb" "$data/MultiLineDescriptions.zeb" || fail "convert changed a file with multi-line descriptions"
     ;;
 convert_unwritable)
     cp "$data/Good.zeb" "$work/old.zeb"
@@ -152,6 +156,27 @@ system: device number (byte 51): 204 -> 4
 WANT
     diff "$work/want" "$work/out" >/dev/null || fail "diff output: $(cat "$work/out")"
     expect_exit 2 "$cli" diff "$data/Good.zeb" "$work/none.zeb"
+    ;;
+multiline_descriptions)
+    multi=$data/MultiLineDescriptions.zeb
+    expect_exit 0 "$cli" dump "$multi"
+    grep -qF '"Villa Nordlys, Strandvejen 12\r\n9990 Skagen æøå"' "$work/out" || fail "dump does not escape the line break"
+    grep -qF '"Logik gruppe 3:\r\nA1 og A2 tænder B1\r\n\r\nom natten: C1, C2\r\nslut"' "$work/out" ||
+        fail "dump of the logic description"
+    # The same file with LF line ends everywhere, inside the descriptions too: only the breaks differ.
+    sed 's/\r$//' "$multi" >"$work/lf.zeb"
+    expect_exit 1 "$cli" diff "$multi" "$work/lf.zeb"
+    cat >"$work/want" <<'WANT'
+general description: text: "Villa Nordlys, Strandvejen 12\r\n9990 Skagen æøå" -> "Villa Nordlys, Strandvejen 12\n9990 Skagen æøå"
+logic description 3: text: "Logik gruppe 3:\r\nA1 og A2 tænder B1\r\n\r\nom natten: C1, C2\r\nslut" -> "Logik gruppe 3:\nA1 og A2 tænder B1\n\nom natten: C1, C2\nslut"
+WANT
+    diff "$work/want" "$work/out" >/dev/null || fail "diff output: $(cat "$work/out")"
+    # Through the unit's records and back: the breaks arrive as they were sent.
+    expect_exit 0 "$cli" export-hex "$multi" --clock $clock --language "$lang" -o "$work/answer.hex"
+    grep -q '^:20380000.*0D0A' "$work/answer.hex" || fail "the description record does not carry CR LF"
+    expect_exit 0 "$cli" import-hex "$work/answer.hex" -o "$work/read.zeb"
+    expect_exit 1 "$cli" diff "$multi" "$work/read.zeb"
+    grep -q 'description' "$work/out" && fail "a description changed on the way: $(grep description "$work/out")"
     ;;
 *)
     fail "unknown scenario"

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "app/context.h"
+#include "app/file_commands.h"
 #include "ui/editor/pages/page_host.h"
 #include "ui/transfer/frm_serial_io.h"
 
@@ -41,6 +42,9 @@ public:
     void Load_fileno_Click(int item); // 1..4
     void M_File_Exit_Click();
     void M_File_Read_Click();
+    void showGeneralHelp();
+    // Runs the command of the menu entry with that name, as choosing the entry does.
+    void runCommand(const char* name);
     void M_File_Write_Click();
     // The links of File > Read and Write (tests hand in the simulated unit).
     void setLinkFactory(LinkFactory links) { links_ = std::move(links); }
@@ -74,6 +78,8 @@ protected:
 private:
     void buildMatrix();
     void buildMenus();
+    // The entries of the command table that belong in the menu (by its name).
+    void addCommands(QMenu* menu);
     void Form_Activate();
     // Edit > SMS and Edit > Exchange mask as the configuration allows them.
     void applyEditMenu();
@@ -96,7 +102,7 @@ private:
     std::array<ChannelCell*, 128> cells_{};
     std::array<QLabel*, 24> captions_{};
     std::array<int, 12> shortcutKeys_{};
-    QString saveDialogName_;
+    FileCommands files_;
     bool exitConfirmed_ = false;
     LinkFactory links_;
 
