@@ -1,5 +1,6 @@
 #include "model/value_facts.h"
 
+#include "model/facts_alarm.h"
 #include "model/field_rules.h"
 
 namespace korvane {
@@ -150,7 +151,8 @@ void StoreText(const TextFact& fact, Configuration& cfg, int channel, const std:
 
 namespace {
 
-// Plain settings that no editor field shows as its own value.
+// Plain settings that no editor field shows as its own value (the common siren's byte is shown bit by
+// bit, by four facts).
 constexpr ValueFact plain(const char* name, int byte) {
     return {name, ValueArea::Sys, byte, ValueEntry::None, 0, 255, ValueFormat::Plain};
 }
@@ -165,18 +167,6 @@ constexpr ValueFact kClockCentury = plain("clock century", kSysClockCentury);
 constexpr ValueFact kClockYear = plain("clock year", kSysClockYear);
 constexpr ValueFact kClockSecond = plain("clock second", kSysClockSecond);
 constexpr ValueFact kDialOutMethod = plain("dial-out method", kSysDialOutMethod);
-constexpr ValueFact kIntruderSirenTime = plain("intruder siren time", kSysIntruderSirenTime);
-constexpr ValueFact kIntruderContinueTime = plain("intruder continue time", kSysIntruderContinueTime);
-constexpr ValueFact kIntruderArmTime = plain("intruder arm time", kSysIntruderArmTime);
-constexpr ValueFact kIntruderDisarmTime = plain("intruder disarm time", kSysIntruderDisarmTime);
-constexpr ValueFact kWaterContinueTime = plain("water continue time", kSysWaterContinueTime);
-constexpr ValueFact kWaterSirenTime = plain("water siren time", kSysWaterSirenTime);
-constexpr ValueFact kWaterResetTime = plain("water reset time", kSysWaterResetTime);
-constexpr ValueFact kSmokeSirenTime = plain("smoke siren time", kSysSmokeSirenTime);
-constexpr ValueFact kSmokeContinueTime = plain("smoke continue time", kSysSmokeContinueTime);
-constexpr ValueFact kSmokeResetTime = plain("smoke reset time", kSysSmokeResetTime);
-constexpr ValueFact kIsaSirenTime = plain("ISA siren time", kSysIsaSirenTime);
-constexpr ValueFact kIsaMode = plain("ISA operating mode", kSysIsaMode);
 constexpr ValueFact kCommonSiren = plain("common siren selection", kSysCommonSiren);
 constexpr ValueFact kDialInPassword = plain("dial-in password check", kSysDialInPassword);
 constexpr ValueFact kDialInSafety = plain("dial-in safety", kSysDialInSafety);
@@ -198,18 +188,18 @@ constexpr const ValueFact* kSystemFacts[] = {
     &facts::kAutoSummerTime,
     &facts::kEventSms,
     &kDialOutMethod,
-    &kIntruderSirenTime,
-    &kIntruderContinueTime,
-    &kIntruderArmTime,
-    &kIntruderDisarmTime,
-    &kWaterContinueTime,
-    &kWaterSirenTime,
-    &kWaterResetTime,
-    &kSmokeSirenTime,
-    &kSmokeContinueTime,
-    &kSmokeResetTime,
-    &kIsaSirenTime,
-    &kIsaMode,
+    &facts::kIntruderSirenTime,
+    &facts::kIntruderCallOutDelay,
+    &facts::kIntruderArmDelay,
+    &facts::kIntruderDisarmTime,
+    &facts::kWaterCallOutTime,
+    &facts::kWaterSirenTime,
+    &facts::kWaterResetTime,
+    &facts::kSmokeSirenTime,
+    &facts::kSmokeCallOutTime,
+    &facts::kSmokeResetTime,
+    &facts::kIsaSirenTime,
+    &facts::kIsaMode,
     &kCommonSiren,
     &facts::kMuxCount,
     &facts::kMuxDelay,

@@ -198,6 +198,9 @@ TEST(ContinuousSirenTime, minusOrDeleteStoreContinuousAndADigitStartsAgain) {
     EXPECT_EQ(FormatValue(facts::kIsaSirenTime, kContinuous), "\xBB\xBB\xBB");
     EXPECT_EQ(FormatValue(facts::kIsaSirenTime, 5), "05");
     EXPECT_EQ(RangeHint(facts::kIsaSirenTime), "0..60 (-)");
+    // The differences name the byte and show it as the page does.
+    EXPECT_EQ(SystemFact(kSysIsaSirenTime), &facts::kIsaSirenTime);
+    EXPECT_EQ(SystemFact(kSysSmokeResetTime), &facts::kSmokeResetTime);
     // The other siren times know no continuous siren.
     bool first = false;
     EXPECT_EQ(EnterKey(facts::kSmokeSirenTime, 12, vk::kMinus, first), std::nullopt);
