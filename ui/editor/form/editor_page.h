@@ -44,6 +44,9 @@ public:
     virtual QWidget* focusControl() { return nullptr; }
     // The window caption while the page is shown; empty keeps the caption.
     virtual QString caption() const { return QString(); }
+    // Runs the leaving rules of the page's focused control, as leaving it would: the configuration
+    // is about to be saved, written or printed while the focus is still in the field.
+    void commitPendingEdits();
 
     QWidget* control(const char* name) const;
     template <class T> T* control(const char* name) const { return qobject_cast<T*>(control(name)); }
@@ -71,6 +74,8 @@ protected:
     virtual void follow() {}
     // A control of this page got the focus.
     virtual void entered(const FormRow& /*row*/, QWidget* /*control*/, Qt::FocusReason /*reason*/) {}
+    // The focus left a control of this page (to another window too): its leaving rules run here.
+    virtual void left(const FormRow& /*row*/) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -91,6 +96,7 @@ private:
     void makeControl(const FormRow& row);
     void showList(const FormRow& row, QComboBox* box, int value);
     void storeText(const FormRow& row, const QString& text, bool leaving);
+    void leave(const FormRow& row, QObject* control);
 
     std::span<const FormRow> rows_;
     QWidget* lines_ = nullptr; // the grid of the page's own lines
