@@ -18,10 +18,10 @@
 #include "io/config_diff.h"
 #include "io/config_file.h"
 #include "io/link/serial_link.h"
-#include "sim/simulated_link.h"
 #include "io/link/transfers.h"
 #include "io/text_ids.h"
 #include "io/verify.h"
+#include "sim/simulated_link.h"
 #include "ui/transfer/difference_list.h"
 
 namespace korvane {
