@@ -13,9 +13,11 @@ namespace korvane {
 
 // Where a value lives.
 enum class ValueArea : std::uint8_t {
-    Sys,         // SysData byte `index`
-    Channel,     // ChanSetup row of the channel, column `index`
-    ChannelFlag, // bit mask `index` of the channel's ChanFlags
+    Sys,           // SysData byte `index`
+    Channel,       // ChanSetup row of the channel, column `index`
+    ChannelFlag,   // bit mask `index` of the channel's ChanFlags
+    ChannelWord,   // ChanSetup columns `index` (high byte) and `index` + 1 (low byte) of the channel
+    ChannelTenths, // signed tenths in ChanSetup columns `index`..`index` + 2 of the channel
 };
 
 // How a locked field turns keys into the value (the field input rules).
@@ -26,6 +28,8 @@ enum class ValueEntry : std::uint8_t {
     Range,       // Object_NummaxRangeIn: decimal digits straight into the byte
     ChannelXyzw, // Object_DisableChannelInput: groups A..P and X, Y, Z, W; minus or Delete clear
     Channel,     // Object_ChannelIn: groups A..P only
+    Decimal4,    // the last four digits typed, restart above the maximum (a roller blind's reverse time)
+    Number,      // typed as text (sign, digits, one decimal) and taken on Enter, not key by key
 };
 
 // How the value is shown.
@@ -36,6 +40,8 @@ enum class ValueFormat : std::uint8_t {
     ChannelRef, // "A1", "X3", "-----"
     Flag,       // 0 or 1 (a check box)
     Plain,      // the number as it is (list choices)
+    Digits4,    // "0500"
+    Tenths,     // signed tenths with one decimal: "-12.3", "0.0"
 };
 
 struct ValueFact {
@@ -47,6 +53,7 @@ struct ValueFact {
     int maximum;
     ValueFormat format;
     const char* hint = nullptr; // the range hint, where it is not "minimum..maximum"
+    int mask = 0;               // Channel area: the value is this bit of the byte (0 or 1); 0: the whole byte
 };
 
 // The stored value of the fact for the given channel (0 or 1 for a flag).
