@@ -6,9 +6,11 @@
 // overrides the few hooks: the value a row shows, how a value is stored, where Enter goes, and what
 // follows a stored edit (controls shown or hidden).
 
+#include <QByteArray>
 #include <QFrame>
 #include <QString>
 #include <map>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -27,6 +29,13 @@ class QPlainTextEdit;
 class QRadioButton;
 
 namespace korvane {
+
+// What a page made of a number typed into a Number row when Enter took it.
+enum class NumberTaken {
+    Accepted, // stored: the field shows it and Enter moves on
+    Refused,  // nothing stored: the field keeps the text, turns red and keeps the focus
+    Replaced, // another value stored (a bound): the field shows it, turns red and keeps the focus
+};
 
 class EditorPage : public QFrame {
     Q_OBJECT
@@ -48,6 +57,13 @@ public:
     QWidget* control(const char* name) const;
     template <class T> T* control(const char* name) const { return qobject_cast<T*>(control(name)); }
     std::span<const FormRow> rows() const { return rows_; }
+
+    // The tenths of a typed number ('.' or the user's decimal separator), or nothing.
+    static std::optional<long> typedTenths(const QString& text);
+    // Draws a Number field red (refused) or in the normal text colour.
+    static void setRefused(QWidget* field, bool refused);
+    // The objectName of an option button of the row.
+    static QByteArray elementName(const FormRow& row, const ListItem& item);
 
 protected:
     // Makes the controls of the rows and lays them out: caption, control and unit label one line
@@ -71,6 +87,12 @@ protected:
     virtual void follow() {}
     // A control of this page got the focus.
     virtual void entered(const FormRow& /*row*/, QWidget* /*control*/, Qt::FocusReason /*reason*/) {}
+    // A control of this page lost the focus (not to a pop-up of its own).
+    virtual void left(const FormRow& /*row*/, QWidget* /*control*/, Qt::FocusReason /*reason*/) {}
+    // A key of a locked field that its rule gives no meaning (0 for keys without a code).
+    virtual void keyRefused(const FormRow& /*row*/, int /*keyCode*/) {}
+    // Enter in a Number row: the typed text. The default takes a number within the fact's range.
+    virtual NumberTaken takeNumber(const FormRow& row, const QString& text);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -90,6 +112,7 @@ protected:
 private:
     void makeControl(const FormRow& row);
     void showList(const FormRow& row, QComboBox* box, int value);
+    void numberEntered(const FormRow& row, QLineEdit* edit);
     void storeText(const FormRow& row, const QString& text, bool leaving);
 
     std::span<const FormRow> rows_;
