@@ -4,15 +4,18 @@
 #include "ui/editor/pages/language_page.h"
 #include "ui/editor/pages/main_setup_page.h"
 #include "ui/editor/pages/master_page.h"
+#include "ui/editor/pages/roller_page.h"
 #include "ui/editor/pages/welcome_page.h"
 
 namespace korvane {
 
 std::vector<EditorPage*> MakeEditorPages(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent) {
     return {
-        new WelcomePage(ctx, host, focus, parent),   new LanguagePage(ctx, host, focus, parent),
-        new MainSetupPage(ctx, host, focus, parent), new MasterPage(ctx, host, focus, parent),
-        new BasicPage(ctx, host, focus, parent),
+        new WelcomePage(ctx, host, focus, parent),      new LanguagePage(ctx, host, focus, parent),
+        new MainSetupPage(ctx, host, focus, parent),    new MasterPage(ctx, host, focus, parent),
+        new BasicPage(ctx, host, focus, parent),        new RollerPage(ctx, host, focus, parent),
+        new RollerMasterPage(ctx, host, focus, parent),
+
     };
 }
 

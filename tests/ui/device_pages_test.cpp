@@ -1,0 +1,244 @@
+// The device channel pages in a fixture: roller blind and roller master, analogue sensor, timer and
+// motion detector. The rows test covers each row on its own; these cover what the pages add: Enter
+// chains with conditional steps, settling on leaving, refused typed numbers, the roller master grid.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+#include "io/text_ids.h"
+#include "model/analog.h"
+#include "model/channel_types.h"
+#include "model/field_rules.h"
+#include "model/roller.h"
+#include "model/timer.h"
+#include "tests/support/page_fixture.h"
+#include "ui/editor/pages/master_page.h"
+#include "ui/editor/pages/roller_page.h"
+#include "ui/icons/icon_factory.h"
+
+using namespace korvane;
+using namespace korvane::test;
+
+namespace {
+
+constexpr int kCh = 4;
+
+class DevicePages : public PageFixture {
+protected:
+    void SetUp() override {
+        PageFixture::SetUp();
+        ClearConfiguration(ws.cfg, ws.edit);
+        ws.setCurChannel(kCh);
+    }
+    Row& row(int c = kCh) { return ws.cfg.ChanSetup[static_cast<std::size_t>(c)]; }
+    EditorPage* openAs(int type) {
+        SetChannelType(ws.cfg, kCh, type);
+        page_ = open(QString(), type);
+        EXPECT_NE(page_, nullptr) << type;
+        return page_;
+    }
+    template <class W = QWidget> W* w(const char* name) {
+        W* found = window->findChild<W*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    void keys(const char* name, const char* typed) {
+        QWidget* f = w(name);
+        focus(f);
+        for (const char* k = typed; *k; ++k)
+            QTest::keyClick(f, *k);
+    }
+    // Enter in the control: the name of the control that has the focus afterwards.
+    QString enterFrom(const char* name) {
+        QWidget* f = w(name);
+        focus(f);
+        QTest::keyClick(f, Qt::Key_Return);
+        QWidget* now = QApplication::focusWidget();
+        return now ? now->objectName() : QStringLiteral("<none>");
+    }
+    // Types a number into a free number field and presses Enter.
+    void enterNumber(const char* name, const QString& text) {
+        auto* e = w<QLineEdit>(name);
+        focus(e);
+        e->selectAll();
+        QTest::keyClicks(e, text);
+        QTest::keyClick(e, Qt::Key_Return);
+    }
+    static bool refused(QWidget* e) { return e->property("korvaneRefused").toBool(); }
+    static long tenths(const Row& r, int column) { return Byte3ToTenths(r, column); }
+
+    EditorPage* page_ = nullptr;
+};
+
+// ---- Roller blind ----
+
+TEST_F(DevicePages, rollerReverseTimeIsRepairedOnOpeningTypedInFourDigitsAndSettledOnLeaving) {
+    openAs(kTypeRoller);
+    EXPECT_EQ(RollerReverseTime(row()), 1000) << "an unset reverse time opens as 1000";
+    EXPECT_FALSE(ws.dataChanged()) << "the repair on opening is not the user's change";
+    EXPECT_EQ(w<QLineEdit>("T_RollReverse")->text(), "1000");
+
+    keys("T_RollReverse", "1500");
+    EXPECT_EQ(row()[kRollReverseHigh], 5);
+    EXPECT_EQ(row()[kRollReverseLow], 220);
+    EXPECT_EQ(row()[kRollReverseCycles], 11);
+    EXPECT_TRUE(ws.dataChanged());
+
+    keys("T_RollReverse", "2001"); // above 2000: restarts with the 1
+    EXPECT_EQ(RollerReverseTime(row()), 1);
+    EXPECT_EQ(w<QLineEdit>("T_RollReverse")->text(), "0001");
+    focus(w("T_RollUpTime"));
+    EXPECT_EQ(RollerReverseTime(row()), 1000) << "leaving with less than 500 makes it 1000";
+    EXPECT_EQ(row()[kRollReverseCycles], 7);
+    EXPECT_EQ(w<QLineEdit>("T_RollReverse")->text(), "1000");
+}
+
+TEST_F(DevicePages, rollerLeavingRepairsOnlyTheRowThePageShowsWhileItIsARollerBlind) {
+    SetChannelType(ws.cfg, 8, kTypeRoller);
+    SetRollerReverseTime(row(8), 300);
+    openAs(kTypeRoller);
+    keys("T_RollReverse", "3");
+
+    // The current channel moves on while the field still has the focus.
+    ws.edit.CurChannel = 8;
+    focus(w("T_RollUpTime"));
+    EXPECT_EQ(RollerReverseTime(row(kCh)), 1000);
+    EXPECT_EQ(RollerReverseTime(row(8)), 300) << "another channel's row is never repaired";
+
+    ws.edit.CurChannel = kCh;
+    page_->fill();
+    keys("T_RollReverse", "3");
+    ws.changeChannelType(kCh, kTypeMono); // typed in the matrix meanwhile
+    const Row mono = row();
+    focus(w("T_RollUpTime"));
+    EXPECT_EQ(row(), mono) << "a row that is no longer a roller blind is left alone";
+}
+
+TEST_F(DevicePages, rollerEnterGoesFromTheSlatsToTheChosenDirection) {
+    openAs(kTypeRoller);
+    const std::pair<Byte, const char*> cases[] = {{0, "Option1"}, {255, "Option2"}, {7, "Option2"}};
+    for (const auto& [direction, option] : cases) {
+        row()[kRollPriorityDirection] = direction;
+        page_->fill();
+        EXPECT_EQ(enterFrom("Chk_MitLamel"), option) << int(direction);
+        EXPECT_TRUE(w<QRadioButton>(option)->isChecked());
+    }
+    EXPECT_EQ(enterFrom("Option1"), "T_Vorrang");
+    EXPECT_EQ(enterFrom("T_Vorrang"), "TextBeskriv");
+    w<QRadioButton>("Option1")->click();
+    EXPECT_EQ(row()[kRollPriorityDirection], 0);
+}
+
+// ---- Roller master ----
+
+class RollerMasterGrid : public DevicePages {
+protected:
+    void SetUp() override {
+        DevicePages::SetUp();
+        ws.cfg.SysData[kSysChannelsInUse] = 63;  // cells 0..31
+        SetChannelType(ws.cfg, 0, kTypeRoller);  // cell 0
+        SetChannelType(ws.cfg, 12, kTypeRoller); // cell 6
+        ws.edit.CurChannel = 20;
+        SetChannelType(ws.cfg, 20, kTypeRollerMaster);
+        page_ = open(QString(), kTypeRollerMaster);
+        grid_ = static_cast<RollerMasterPage*>(page_);
+        focus(grid_->keyField());
+    }
+    int state(int cell) { return GetRmSt(ws.cfg, 20, cell); }
+    int cursor() const { return ws.edit.MatrixCursor; }
+    RollerMasterPage* grid_ = nullptr;
+};
+
+TEST_F(RollerMasterGrid, keysSelectClearAndMoveWithinTheChannelsInUse) {
+    ASSERT_TRUE(grid_->cell(31)->isVisibleTo(grid_));
+    ASSERT_FALSE(grid_->cell(32)->isVisibleTo(grid_));
+    const struct {
+        Qt::Key key;
+        int cursor, beeps;
+        int cell, state; // a cell to look at afterwards
+    } steps[] = {
+        {Qt::Key_1, 1, 0, 0, kRmSelected},  // select the blind at cell 0, move right
+        {Qt::Key_1, 2, 1, 1, kRmNotUsable}, // cell 1 is no blind: beep, still move
+        {Qt::Key_Down, 6, 1, 6, kRmEnabled},  {Qt::Key_1, 7, 1, 6, kRmSelected},
+        {Qt::Key_Left, 6, 1, 6, kRmSelected}, {Qt::Key_X, 7, 1, 6, kRmEnabled},
+        {Qt::Key_Up, 3, 1, 0, kRmSelected},   {Qt::Key_Up, 3, 2, 0, kRmSelected}, // the top row
+        {Qt::Key_0, 4, 3, 3, kRmNotUsable},                                       // nothing to clear: beep
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(testing::Message() << "key " << s.key << " to cursor " << s.cursor);
+        QTest::keyClick(grid_->keyField(), s.key);
+        EXPECT_EQ(cursor(), s.cursor);
+        EXPECT_EQ(dialogs.beeps, s.beeps);
+        EXPECT_EQ(state(s.cell), s.state);
+        EXPECT_TRUE(grid_->cell(cursor())->cursor());
+    }
+    ws.edit.MatrixCursor = 31;
+    QTest::keyClick(grid_->keyField(), Qt::Key_Right);
+    EXPECT_EQ(cursor(), 31);
+    ws.edit.MatrixCursor = 28;
+    QTest::keyClick(grid_->keyField(), Qt::Key_Down);
+    EXPECT_EQ(cursor(), 28);
+    EXPECT_EQ(dialogs.beeps, 5);
+    EXPECT_EQ(grid_->cell(0)->picture(), IconFactory::kRollerGridSelected);
+    EXPECT_EQ(grid_->cell(1)->picture(), IconFactory::kRollerGridOff);
+}
+
+TEST_F(RollerMasterGrid, aFormerBlindsChoiceCanBeClearedButNotMade) {
+    PutRmSt(ws.cfg, 20, 0, 1);
+    PutRmSt(ws.cfg, 20, 6, 1);
+    ws.changeChannelType(0, kTypeMono);
+    ws.changeChannelType(12, kTypeMono);
+    page_->fill();
+    focus(grid_->keyField());
+    QTest::keyClick(grid_->keyField(), Qt::Key_0);
+    EXPECT_FALSE(RmCellMarked(ws.cfg, 20, 0));
+    EXPECT_EQ(dialogs.beeps, 0);
+    ws.edit.MatrixCursor = 0;
+    QTest::keyClick(grid_->keyField(), Qt::Key_1);
+    EXPECT_FALSE(RmCellMarked(ws.cfg, 20, 0)) << "selecting it stays refused";
+    EXPECT_EQ(dialogs.beeps, 1);
+
+    QTest::mouseClick(grid_->cell(6), Qt::LeftButton);
+    EXPECT_FALSE(RmCellMarked(ws.cfg, 20, 6)) << "a click clears it too";
+    QTest::mouseClick(grid_->cell(6), Qt::LeftButton);
+    EXPECT_FALSE(RmCellMarked(ws.cfg, 20, 6)) << "and cannot choose it";
+    EXPECT_EQ(cursor(), 6);
+    EXPECT_EQ(QApplication::focusWidget(), grid_->keyField());
+}
+
+TEST_F(RollerMasterGrid, clicksToggleEnterGoesToTheModeAndKeysOnAModeGoToTheOther) {
+    QTest::mouseClick(grid_->cell(6), Qt::LeftButton);
+    EXPECT_EQ(state(6), kRmSelected);
+    QTest::mouseClick(grid_->cell(6), Qt::LeftButton);
+    EXPECT_EQ(state(6), kRmEnabled);
+
+    for (const auto& [mode, option] : {std::pair<Byte, const char*>{0, "O_rmSIM"}, {255, "O_rmSEQ"}, {1, "O_rmSEQ"}}) {
+        row(20)[kRmMode] = mode;
+        page_->fill();
+        EXPECT_EQ(enterFrom("TdumRM"), option) << int(mode);
+    }
+    focus(w("O_rmSIM"));
+    QTest::keyClick(w("O_rmSIM"), Qt::Key_A);
+    EXPECT_EQ(QApplication::focusWidget(), w("O_rmSEQ"));
+    EXPECT_EQ(enterFrom("O_rmSEQ"), "Txt_Rm_RollTime");
+    w<QRadioButton>("O_rmSIM")->click();
+    EXPECT_EQ(row(20)[kRmMode], 0);
+}
+
+TEST_F(RollerMasterGrid, aChannelCountAboveTheMatrixFromAFileShowsEveryPairAndStopsAtTheLast) {
+    ws.cfg.SysData[kSysChannelsInUse] = 200;
+    page_->fill();
+    EXPECT_TRUE(grid_->cell(63)->isVisibleTo(grid_));
+    focus(grid_->keyField());
+    ws.edit.MatrixCursor = 63;
+    QTest::keyClick(grid_->keyField(), Qt::Key_Right);
+    EXPECT_EQ(cursor(), 63);
+    EXPECT_EQ(dialogs.beeps, 1);
+}
+
+} // namespace
