@@ -241,4 +241,160 @@ TEST_F(RollerMasterGrid, aChannelCountAboveTheMatrixFromAFileShowsEveryPairAndSt
     EXPECT_EQ(dialogs.beeps, 1);
 }
 
+// ---- Analogue sensor ----
+
+TEST_F(DevicePages, analogueRangeRefusedValuesStoreNothingAndStayRedUntilLeft) {
+    openAs(kTypeAnalogTemperature);
+    enterNumber("T_RangeMin", "10");
+    EXPECT_EQ(tenths(row(), kAnaRangeMin), 100);
+    EXPECT_EQ(QApplication::focusWidget(), w("T_RangeMax"));
+    enterNumber("T_RangeMax", "100.04");
+    EXPECT_EQ(tenths(row(), kAnaRangeMax), 1000);
+    EXPECT_EQ(w<QLineEdit>("T_RangeMax")->text(), "100.0");
+
+    const Row before = row();
+    const struct {
+        const char* field;
+        const char* text;
+    } refusedCases[] = {
+        {"T_RangeMin", "900000"},   // would not fit the bytes
+        {"T_RangeMin", "100000.1"}, // above the limit
+        {"T_RangeMin", "12a"},      // not a number
+        {"T_RangeMax", "-60"},      // below the minimum, whatever its size
+        {"T_RangeMax", "10"},       // equal to the minimum
+        {"T_RangeMax", "1e3"},
+    };
+    for (const auto& c : refusedCases) {
+        SCOPED_TRACE(testing::Message() << c.field << " " << c.text);
+        auto* e = w<QLineEdit>(c.field);
+        enterNumber(c.field, QLatin1String(c.text));
+        EXPECT_EQ(row(), before) << "a refused value stores nothing";
+        EXPECT_TRUE(refused(e));
+        EXPECT_EQ(e->palette().color(QPalette::Text), QColor(Qt::red));
+        EXPECT_EQ(QApplication::focusWidget(), e) << "the field keeps the focus";
+        EXPECT_EQ(e->text(), QLatin1String(c.text)) << "and the text";
+        focus(w("SensDisabel"));
+        EXPECT_FALSE(refused(e));
+        EXPECT_EQ(e->text(), QLatin1String(c.field == QLatin1String("T_RangeMin") ? "10.0" : "100.0"))
+            << "leaving shows the stored value again";
+    }
+}
+
+TEST_F(DevicePages, analogueLimitsTakeTheBoundOfTheirSideAndNumbersRoundOnTheirDigits) {
+    openAs(kTypeAnalogGeneral);
+    StoreTenths(row(), 500, kAnaRangeMin); // an inverted range, as a file may hold it
+    StoreTenths(row(), -200, kAnaRangeMax);
+    page_->fill();
+
+    const struct {
+        const char* field;
+        const char* text;
+        int column;
+        long stored;
+        bool red;
+        const char* shown;
+    } cases[] = {
+        {"T_Setpoint_0", "12.35", kAnaLimit1Low, 124, false, "12.4"},
+        {"T_Setpoint_0", "12.25", kAnaLimit1Low, 122, false, "12.2"},
+        {"T_Setpoint_0", "-0.04", kAnaLimit1Low, 0, false, "0.0"},   // no negative zero
+        {"T_Setpoint_0", "-30", kAnaLimit1Low, -200, true, "-20.0"}, // below: the low bound
+        {"T_Setpoint_1", "-30", kAnaLimit1High, 500, true, "50.0"},  // below, in a high field: the high bound
+        {"T_Setpoint_1", "50", kAnaLimit1High, 500, false, "50.0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.field << " " << c.text);
+        enterNumber(c.field, QLatin1String(c.text));
+        EXPECT_EQ(tenths(row(), c.column), c.stored);
+        EXPECT_EQ(row()[c.column] & 128, c.stored < 0 ? 128 : 0) << "the sign bit only below zero";
+        auto* e = w<QLineEdit>(c.field);
+        EXPECT_EQ(e->text(), QLatin1String(c.shown));
+        EXPECT_EQ(refused(e), c.red);
+        EXPECT_EQ(QApplication::focusWidget() == e, c.red) << "an accepted value moves on";
+    }
+
+    const Row before = row();
+    enterNumber("T_Setpoint_1", QStringLiteral("abc"));
+    EXPECT_EQ(row(), before);
+    EXPECT_TRUE(refused(w("T_Setpoint_1")));
+}
+
+TEST_F(DevicePages, analogueNumbersTakeTheUsersDecimalSeparator) {
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    openAs(kTypeAnalogWind);
+    enterNumber("T_RangeMin", QStringLiteral("-12,5"));
+    enterNumber("T_RangeMax", QStringLiteral("30.25"));
+    QLocale::setDefault(previous);
+    EXPECT_EQ(tenths(row(), kAnaRangeMin), -125);
+    EXPECT_EQ(tenths(row(), kAnaRangeMax), 302);
+}
+
+TEST_F(DevicePages, analogueEnterChainsFollowTheKindAndTheOptions) {
+    const struct {
+        int type;
+        Byte options;
+        const char* from;
+        const char* to;
+    } cases[] = {
+        {kTypeAnalogGeneral, 0, "CHk_ExternLim", "T_RangeMin"},
+        {kTypeAnalogTemperature, kAnaExternLimitBit, "CHk_ExternLim", "T_RangeMin"},
+        {kTypeAnalogLux, 0, "CHk_ExternLim", "T_Setpoint_0"},
+        {kTypeAnalogLux, kAnaExternLimitBit, "CHk_ExternLim", "Txt_VarLim"},
+        {kTypeAnalogGeneral, 0, "T_RangeMin", "T_RangeMax"},
+        {kTypeAnalogGeneral, 0, "T_RangeMax", "T_Setpoint_0"},
+        {kTypeAnalogGeneral, kAnaExternLimitBit, "T_RangeMax", "Txt_VarLim"},
+        {kTypeAnalogGeneral, 0, "Txt_VarLim", "T_Setpoint_0"},
+        {kTypeAnalogGeneral, 0, "T_Setpoint_0", "T_Setpoint_1"},
+        {kTypeAnalogGeneral, 0, "T_Setpoint_1", "Chk_NightEnable"},
+        {kTypeAnalogGeneral, 0, "Chk_NightEnable", "TextBeskriv"},
+        {kTypeAnalogGeneral, kAnaSecondLimitBit, "Chk_NightEnable", "T_Setpoint_2"},
+        {kTypeAnalogGeneral, kAnaSecondLimitBit, "T_Setpoint_2", "T_Setpoint_3"},
+        {kTypeAnalogGeneral, kAnaSecondLimitBit, "T_Setpoint_3", "SensLim2Disabel"},
+        {kTypeAnalogGeneral, kAnaSecondLimitBit, "SensLim2Disabel", "TextBeskriv"},
+        {kTypeAnalogWind, 0, "Opt_Senstype_50", "SensDisabel"},
+        {kTypeAnalogWind, 0, "SensDisabel", "Chk_AnalinkOutCtrl"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "type " << c.type << " options " << int(c.options) << " from " << c.from);
+        openAs(c.type);
+        StoreTenths(row(), 1000, kAnaRangeMax); // a range 0..100 that takes the shown limits
+        row()[kAnaOptions] = c.options;
+        page_->fill();
+        EXPECT_EQ(enterFrom(c.from), QLatin1String(c.to));
+    }
+}
+
+TEST_F(DevicePages, analogueKindAndOptionsShowWhatTheyStandFor) {
+    openAs(kTypeAnalogGeneral);
+    StoreTenths(row(), -300, kAnaRangeMin);
+    page_->fill();
+    EXPECT_FALSE(w("F_grenze2")->isVisibleTo(page_));
+    w<QCheckBox>("Chk_NightEnable")->click();
+    EXPECT_EQ(row()[kAnaOptions], kAnaSecondLimitBit);
+    EXPECT_TRUE(w("F_grenze2")->isVisibleTo(page_));
+    StoreTenths(row(), 77, kAnaLimit2Low);
+    w<QCheckBox>("Chk_NightEnable")->click();
+    EXPECT_FALSE(w("F_grenze2")->isVisibleTo(page_));
+    EXPECT_EQ(tenths(row(), kAnaLimit2Low), 77) << "hiding the second pair keeps it";
+
+    EXPECT_EQ(w<QLabel>("Label4_3")->text(), ws.text(kTxtOffBelow));
+    w<QCheckBox>("Chk_ExchLim")->click();
+    EXPECT_EQ(w<QLabel>("Label4_3")->text(), ws.text(kTxtOnBelow));
+    EXPECT_EQ(w<QLabel>("Label4_6")->text(), ws.text(kTxtOffAbove));
+
+    w<QRadioButton>("Opt_Senstype_49")->click();
+    EXPECT_EQ(row()[kRowType], kTypeAnalogLux);
+    EXPECT_EQ(ws.cfg.SavedChanType[kCh], kTypeAnalogLux);
+    EXPECT_FALSE(w("T_RangeMin")->isEnabled());
+    EXPECT_EQ(w<QLineEdit>("T_RangeMin")->text(), "0,1");
+    EXPECT_EQ(w<QLineEdit>("T_RangeMax")->text(), "100000,0");
+    w<QRadioButton>("Opt_Senstype_51")->click();
+    EXPECT_TRUE(w("T_RangeMin")->isEnabled());
+    EXPECT_EQ(w<QLineEdit>("T_RangeMin")->text(), "-30.0");
+    ws.setDataChanged(false);
+    w<QRadioButton>("Opt_Senstype_51")->click();
+    EXPECT_FALSE(ws.dataChanged()) << "the kind it already has is no change";
+    EXPECT_EQ(page_->focusControl()->objectName(), "Opt_Senstype_51");
+}
+
 } // namespace

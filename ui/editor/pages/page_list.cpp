@@ -1,5 +1,6 @@
 #include "ui/editor/pages/page_list.h"
 
+#include "ui/editor/pages/analog_page.h"
 #include "ui/editor/pages/basic_page.h"
 #include "ui/editor/pages/language_page.h"
 #include "ui/editor/pages/main_setup_page.h"
@@ -14,7 +15,7 @@ std::vector<EditorPage*> MakeEditorPages(AppContext& ctx, PageHost& host, FieldF
         new WelcomePage(ctx, host, focus, parent),      new LanguagePage(ctx, host, focus, parent),
         new MainSetupPage(ctx, host, focus, parent),    new MasterPage(ctx, host, focus, parent),
         new BasicPage(ctx, host, focus, parent),        new RollerPage(ctx, host, focus, parent),
-        new RollerMasterPage(ctx, host, focus, parent),
+        new RollerMasterPage(ctx, host, focus, parent), new AnalogPage(ctx, host, focus, parent),
 
     };
 }
