@@ -397,4 +397,120 @@ TEST_F(DevicePages, analogueKindAndOptionsShowWhatTheyStandFor) {
     EXPECT_EQ(page_->focusControl()->objectName(), "Opt_Senstype_51");
 }
 
+// ---- Timer and motion detector ----
+
+TEST_F(DevicePages, timerDigitsChangeOnlyTheirPartOfTheShownTime) {
+    openAs(kTypeTimerDelay);
+    row()[kTimerTime1] = 0x80; // 400000 s = 111:06:40, typed bytes left at 0
+    row()[kTimerTime1 + 1] = 0x1A;
+    row()[kTimerTime1 + 2] = 0x06;
+    row()[kTimerTime2] = 10;
+    page_->fill();
+    EXPECT_EQ(w<QLineEdit>("TimerTid_0")->text(), "111");
+    EXPECT_EQ(w<QLineEdit>("TimerTid_1")->text(), "06");
+    EXPECT_EQ(w<QLineEdit>("TimerTid_2")->text(), "40");
+
+    keys("TimerTid_2", "5");
+    EXPECT_EQ(DurationAt(row(), kTimerTime1), 111 * 3600 + 6 * 60 + 5);
+    EXPECT_EQ(w<QLineEdit>("TimerTid_2")->text(), "05");
+    EXPECT_EQ(w<QLineEdit>("TimerTid_0")->text(), "111");
+
+    const Row before = row();
+    keys("TimerTid_4", "12");
+    EXPECT_EQ(DurationAt(row(), kTimerTime2), 12 * 60 + 10);
+    for (int col = kTimerTime1; col < kTimerTime1 + 3; ++col)
+        EXPECT_EQ(row()[col], before[col]) << "time 1 is left alone";
+
+    keys("TimerTid_1", "123"); // 12, then 123 > 59 restarts with 3
+    EXPECT_EQ(w<QLineEdit>("TimerTid_1")->text(), "03");
+    const int beeps = dialogs.beeps;
+    keys("TimerTid_1", "A");
+    EXPECT_EQ(dialogs.beeps, beeps + 1) << "a letter in a time field beeps";
+    EXPECT_EQ(w<QLineEdit>("TimerTid_1")->text(), "03");
+}
+
+TEST_F(DevicePages, timerModesChangeTheFunctionAndTheChainFollows) {
+    openAs(kTypeTimerDelay);
+    ws.cfg.ChanFlags[kCh] = kFlagCheck1 | kFlagCheck2;
+    EXPECT_EQ(enterFrom("O_TimerMode_0"), "Chk_TimPuls");
+
+    w<QCheckBox>("Chk_TimPuls")->click();
+    EXPECT_EQ(row()[kRowType], kTypeTimerDelayPulse);
+    EXPECT_EQ(ws.cfg.SavedChanType[kCh], kTypeTimerDelayPulse);
+    EXPECT_EQ(page_->focusControl()->objectName(), "O_TimerMode_0");
+
+    w<QRadioButton>("O_TimerMode_1")->click();
+    EXPECT_EQ(row()[kRowType], kTypeTimerPulse);
+    EXPECT_EQ(ws.cfg.ChanFlags[kCh], 0) << "the pulse timer sends no events";
+    EXPECT_FALSE(w("Chk_TimPuls")->isVisibleTo(page_));
+    EXPECT_EQ(w<QLabel>("Label_TimerTid_0")->text(), ws.text(kTxtPulseTime));
+    channelPart->fill();
+    EXPECT_FALSE(w("Check1")->isVisibleTo(channelPart));
+    EXPECT_EQ(enterFrom("O_TimerMode_1"), "Timer_NoPulses");
+    EXPECT_EQ(page_->focusControl()->objectName(), "O_TimerMode_1");
+
+    w<QRadioButton>("O_TimerMode_0")->click();
+    EXPECT_EQ(row()[kRowType], kTypeTimerDelay);
+    channelPart->fill();
+    EXPECT_TRUE(w("Check1")->isVisibleTo(channelPart));
+    EXPECT_FALSE(w<QCheckBox>("Check1")->isChecked());
+    EXPECT_EQ(enterFrom("TimerTid_2"), "TimerTid_3");
+    EXPECT_EQ(enterFrom("TimerTid_5"), "TextBeskriv");
+}
+
+TEST_F(DevicePages, motionAlarmNeedsAPulseAndLeavingRepairsOnlyTheShownRow) {
+    openAs(kTypeMotion);
+    EXPECT_EQ(enterFrom("Chk_MotionInAlarm"), "TimerTid_6");
+    EXPECT_FALSE(w("Txt_MotionPulses")->isVisibleTo(page_));
+    w<QCheckBox>("Chk_MotionInAlarm")->click();
+    EXPECT_EQ(row()[kMotionInAlarm], 1);
+    EXPECT_EQ(row()[kMotionPulses], 1) << "ticking applies the pulse minimum";
+    EXPECT_EQ(enterFrom("Chk_MotionInAlarm"), "Txt_MotionPulses");
+    EXPECT_EQ(enterFrom("Txt_MotionPulses"), "TimerTid_6");
+
+    keys("Txt_MotionPulses", "300"); // 300 > 255: the value becomes 0
+    EXPECT_EQ(row()[kMotionPulses], 0);
+    focus(w("TimerTid_6"));
+    EXPECT_EQ(row()[kMotionPulses], 1);
+    EXPECT_EQ(w<QLineEdit>("Txt_MotionPulses")->text(), "001");
+
+    keys("Txt_MotionPulses", "0");
+    ws.changeChannelType(kCh, kTypeTimerDelay);
+    const Row timer = row();
+    focus(w("TimerTid_6"));
+    EXPECT_EQ(row(), timer) << "a channel that is no longer a motion detector is left alone";
+
+    ws.changeChannelType(kCh, kTypeMotion);
+    page_->fill();
+    keys("TimerTid_7", "5");
+    EXPECT_EQ(DurationAt(row(), kMotionTime), 300);
+    EXPECT_EQ(enterFrom("TimerTid_8"), "TextBeskriv");
+}
+
+// ---- Counter and time output ----
+
+TEST_F(DevicePages, aCounterSizeThatTakesTimeOutputChannelsIsRefusedWithABeep) {
+    auto* setup = open(QStringLiteral("mainsetup"), 0);
+    ASSERT_NE(setup, nullptr);
+    auto* dup = w<QComboBox>("ComboDupUr");
+    auto* counter = w<QComboBox>("Combo_Counter");
+    focus(dup);
+    emit dup->activated(1); // C-D: channels 16..31
+    ASSERT_EQ(ws.typeOf(16), kTypeTimeOutputClaim);
+    focus(counter);
+    const Configuration before = ws.cfg;
+    emit counter->activated(1); // B1..C8 would take C1..C8
+    EXPECT_EQ(dialogs.beeps, 1);
+    EXPECT_TRUE(ws.cfg == before);
+    EXPECT_EQ(counter->currentData().toInt(), 0);
+
+    emit dup->activated(2); // E-F: 32..47
+    emit counter->activated(1);
+    EXPECT_EQ(ws.typeOf(8), kTypeCounterClaim);
+    emit dup->activated(1); // back to C-D would take the counter's C1..C8
+    EXPECT_EQ(dialogs.beeps, 2);
+    EXPECT_EQ(ws.cfg.SysData[kSysTimeOutput], 2);
+    EXPECT_EQ(dup->currentData().toInt(), 2);
+}
+
 } // namespace

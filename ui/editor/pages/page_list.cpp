@@ -6,6 +6,7 @@
 #include "ui/editor/pages/main_setup_page.h"
 #include "ui/editor/pages/master_page.h"
 #include "ui/editor/pages/roller_page.h"
+#include "ui/editor/pages/timer_page.h"
 #include "ui/editor/pages/welcome_page.h"
 
 namespace korvane {
@@ -16,7 +17,7 @@ std::vector<EditorPage*> MakeEditorPages(AppContext& ctx, PageHost& host, FieldF
         new MainSetupPage(ctx, host, focus, parent),    new MasterPage(ctx, host, focus, parent),
         new BasicPage(ctx, host, focus, parent),        new RollerPage(ctx, host, focus, parent),
         new RollerMasterPage(ctx, host, focus, parent), new AnalogPage(ctx, host, focus, parent),
-
+        new TimerPage(ctx, host, focus, parent),        new MotionPage(ctx, host, focus, parent),
     };
 }
 
