@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -98,6 +99,29 @@ void EditorPage::addLine(QWidget* frameOrPage, QWidget* widget, QLabel* caption)
     } else {
         g->addWidget(widget, line, 0, 1, 3);
     }
+}
+
+void EditorPage::joinLine(std::initializer_list<const char*> names) {
+    QWidget* first = control(*names.begin());
+    QWidget* holder = first->parentWidget();
+    auto* grid = qobject_cast<QGridLayout*>(holder->layout());
+    int line = 0, column = 0, rowSpan = 0, columnSpan = 0;
+    grid->getItemPosition(grid->indexOf(first), &line, &column, &rowSpan, &columnSpan);
+    auto* joined = new QWidget(holder);
+    auto* h = new QHBoxLayout(joined);
+    h->setContentsMargins(0, 0, 0, 0);
+    for (const char* name : names) {
+        QWidget* w = control(name);
+        const FormRow* row = rowOf(w);
+        const bool element = row && row->kind == ControlKind::Option;
+        if (auto it = captions_.find(row); !element && it != captions_.end())
+            h->addWidget(it->second);
+        h->addWidget(w);
+        if (auto it = units_.find(row); !element && it != units_.end())
+            h->addWidget(it->second);
+    }
+    h->addStretch(1);
+    grid->addWidget(joined, line, 0, 1, 3);
 }
 
 void EditorPage::build(std::span<const FormRow> rows) {
@@ -278,7 +302,7 @@ void EditorPage::makeControl(const FormRow& row) {
     case ControlKind::Number: {
         auto* edit = new QLineEdit(lines);
         edit->setMaxLength(kNumberChars);
-        edit->setMaximumWidth(96);
+        edit->setMaximumWidth(80);
         if (QLabel* l = captionLabel()) {
             grid->addWidget(l, line, 0);
             l->setBuddy(edit);

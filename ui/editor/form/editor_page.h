@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QFrame>
 #include <QString>
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <span>
@@ -74,6 +75,9 @@ protected:
     QGridLayout* gridOf(QWidget* frameOrPage);
     // Adds a control of the page's own (a grid, a button) as a line of a frame's grid.
     void addLine(QWidget* frameOrPage, QWidget* widget, QLabel* caption = nullptr);
+    // Puts the named controls (rows or option buttons), each with its caption and unit label, side by
+    // side on the line of the first one: a time as hours, minutes and seconds, a pair of limits.
+    void joinLine(std::initializer_list<const char*> names);
 
     // The value the row's control shows.
     virtual int shownValue(const FormRow& row) const;

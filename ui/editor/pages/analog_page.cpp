@@ -133,6 +133,11 @@ bool isLimit(const FormRow& row) {
 AnalogPage::AnalogPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent)
     : EditorPage(ctx, host, focus, "Frame_Analink_Setup", parent) {
     build(kRows);
+    // Two kinds to a line, and each limit pair on one line, so the page fits the window.
+    joinLine({"Opt_Senstype_48", "Opt_Senstype_49"});
+    joinLine({"Opt_Senstype_50", "Opt_Senstype_51"});
+    joinLine({"T_Setpoint_0", "T_Setpoint_1"});
+    joinLine({"T_Setpoint_2", "T_Setpoint_3"});
     for (const char* name : {"F_grenze1", "F_grenze2"})
         frame(name)->setFrameShape(QFrame::StyledPanel);
 }

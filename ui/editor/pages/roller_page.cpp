@@ -196,6 +196,7 @@ void RollerPage::left(const FormRow& row, QWidget*, Qt::FocusReason) {
 RollerMasterPage::RollerMasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent)
     : EditorPage(ctx, host, focus, "F_RollMaster", parent) {
     build(kMasterRows);
+    joinLine({"O_rmSIM", "O_rmSEQ"});
 
     // The grid of channel pairs, four per group, above the rows.
     auto* gridHolder = new QWidget(this);

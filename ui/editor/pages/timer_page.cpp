@@ -189,6 +189,9 @@ bool isRow(const FormRow& row, const char* name) {
 TimerPage::TimerPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent)
     : EditorPage(ctx, host, focus, "Frame_Timer_Setup", parent) {
     build(kTimerRows);
+    // Each time on one line: hours, minutes, seconds.
+    joinLine({"TimerTid_0", "TimerTid_1", "TimerTid_2"});
+    joinLine({"TimerTid_3", "TimerTid_4", "TimerTid_5"});
 }
 
 bool TimerPage::shows(const QString& pageKey, int type) const {
@@ -259,6 +262,7 @@ void TimerPage::follow() {
 MotionPage::MotionPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent)
     : EditorPage(ctx, host, focus, "F_motion", parent) {
     build(kMotionRows);
+    joinLine({"TimerTid_6", "TimerTid_7", "TimerTid_8"});
 }
 
 bool MotionPage::shows(const QString& pageKey, int type) const {
