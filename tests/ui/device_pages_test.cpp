@@ -129,6 +129,9 @@ TEST_F(DevicePages, rollerEnterGoesFromTheSlatsToTheChosenDirection) {
         EXPECT_TRUE(w<QRadioButton>(option)->isChecked());
     }
     EXPECT_EQ(enterFrom("Option1"), "T_Vorrang");
+    focus(w("Option2"));
+    QTest::keyClick(w("Option2"), Qt::Key_Up);
+    EXPECT_EQ(row()[kRollPriorityDirection], 0) << "Up chooses the option above";
     EXPECT_EQ(enterFrom("T_Vorrang"), "TextBeskriv");
     w<QRadioButton>("Option1")->click();
     EXPECT_EQ(row()[kRollPriorityDirection], 0);
@@ -228,6 +231,10 @@ TEST_F(RollerMasterGrid, clicksToggleEnterGoesToTheModeAndKeysOnAModeGoToTheOthe
     EXPECT_EQ(enterFrom("O_rmSEQ"), "Txt_Rm_RollTime");
     w<QRadioButton>("O_rmSIM")->click();
     EXPECT_EQ(row(20)[kRmMode], 0);
+    focus(w("O_rmSIM"));
+    QTest::keyClick(w("O_rmSIM"), Qt::Key_Right); // the arrows choose
+    EXPECT_EQ(row(20)[kRmMode], 255);
+    EXPECT_EQ(QApplication::focusWidget(), w("O_rmSEQ"));
 }
 
 TEST_F(RollerMasterGrid, aChannelCountAboveTheMatrixFromAFileShowsEveryPairAndStopsAtTheLast) {
