@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "cli/language_texts.h"
+#include "cli/print_command.h"
 #include "io/atomic_file.h"
 #include "io/config_diff.h"
 #include "io/config_file.h"
@@ -258,6 +259,48 @@ int cmdDiff(const std::vector<std::string>& args) {
     return diffs.empty() ? kExitOk : kExitFailed;
 }
 
+// ---- reports ----
+
+int cmdPrint(const std::vector<std::string>& args) {
+    const Args a = parseArgs(args, {"--report", "-o", "--language", "--clock", "--page-size"});
+    std::string report = optionOr(a, "--report", "");
+    std::string file;
+    // Also "print KIND FILE".
+    if (report.empty() && a.positional.size() == 2 &&
+        (FindReport(a.positional[0]) != nullptr || a.positional[0] == "all")) {
+        report = a.positional[0];
+        file = a.positional[1];
+    } else {
+        needPositional(a, 1);
+        file = a.positional[0];
+    }
+    if (report.empty())
+        throw UsageError{"print needs --report channels|master|realtime|logic|sms|all"};
+    cli::PrintRequest request;
+    if (report == "all")
+        request.all = true;
+    else if (const ReportEntry* e = FindReport(report))
+        request.kinds = {e->kind};
+    else
+        throw UsageError{"unknown report " + report + " (channels, master, realtime, logic, sms or all)"};
+    if (!a.options.count("-o"))
+        throw UsageError{"print needs -o OUT.pdf"};
+    request.out = a.options.at("-o");
+    const std::string size = optionOr(a, "--page-size", "A4");
+    if (size == "Letter" || size == "letter")
+        request.letter = true;
+    else if (size != "A4" && size != "a4")
+        throw UsageError{"--page-size wants A4 or Letter, not " + size};
+    request.clock = clockOption(a);
+    request.text = readTexts(a);
+    request.fileName = Utf8ToCp1252(std::filesystem::path(file).filename().string());
+    std::string error;
+    const auto cfg = loadForUse(file, error);
+    if (!cfg)
+        return fail(error);
+    return cli::PrintToPdf(*cfg, request);
+}
+
 // ---- read and write over the serial line ----
 
 // One link for the whole command, so that --verify reads back the unit it wrote (the simulated unit
@@ -464,6 +507,20 @@ const std::map<std::string, Command>& commands() {
           "5 the unit reported an error, 6 --verify found differences; a failure is one line on stderr:\n"
           "the reason, then the status text in brackets.\n",
           cmdWrite}},
+        {"print",
+         {"print reports as a PDF file",
+          "usage: korvane-cli print FILE --report KIND -o OUT.pdf [--language FILE] [--clock YYYY-MM-DDTHH:MM:SS]\n"
+          "                         [--page-size A4|Letter]\n"
+          "       korvane-cli print KIND FILE -o OUT.pdf [...]\n"
+          "Draws a report of the Print menu for FILE into a PDF file, as the Print menu does on a printer.\n"
+          "  --report KIND  channels, master, realtime, logic, sms, or all: every report that has something\n"
+          "                 to print, one after the other, each with its own page numbers\n"
+          "  --language     the language file of the report texts (default: Language/English.dat)\n"
+          "  --clock        the date and time in the page header (default: now)\n"
+          "  --page-size    A4 (default) or Letter\n"
+          "Exit 0 written, 1 FILE cannot be read or OUT cannot be written (an earlier OUT is kept), 2 wrong use,\n"
+          "8 nothing to print (no file is written).\n",
+          cmdPrint}},
         {"diff",
          {"show the differences between two configuration files",
           "usage: korvane-cli diff A B\n"

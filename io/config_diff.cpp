@@ -1,17 +1,19 @@
 #include "io/config_diff.h"
 
-#include <map>
 
 #include "io/config_file.h"
+#include "io/config_json.h"
 #include "model/channel_types.h"
-#include "model/text_codec.h"
+#include "model/value_facts.h"
 
 namespace korvane {
 
 namespace {
 
+// A text as the report shows it: in UTF-8 between double quotes, line breaks and other control
+// characters as escapes, so that a changed line break shows as a change.
 std::string quoted(const std::string& text) {
-    return "\"" + Cp1252ToUtf8(text) + "\"";
+    return JsonString(text);
 }
 
 std::string flagsText(Byte flags) {
@@ -31,48 +33,9 @@ void compareText(std::vector<Difference>& out, const std::string& where, const s
 } // namespace
 
 std::string SysDataByteName(int index) {
-    static const std::map<int, std::string> names{
-        {kSysFirmwareHigh, "firmware version, high byte"},
-        {kSysFirmwareLow, "firmware version, low byte"},
-        {kSysUsePcClock, "use the PC clock"},
-        {kSysClockHour, "clock hour"},
-        {kSysClockMinute, "clock minute"},
-        {kSysClockDay, "clock day"},
-        {kSysClockWeekday, "clock weekday"},
-        {kSysClockMonth, "clock month"},
-        {kSysClockCentury, "clock century"},
-        {kSysClockYear, "clock year"},
-        {kSysClockSecond, "clock second"},
-        {kSysChannelsInUse, "highest channel in use"},
-        {kSysAutoSummerTime, "automatic summer/winter time"},
-        {kSysEventSms, "event output is SMS"},
-        {kSysDialOutMethod, "dial-out method"},
-        {kSysIntruderSirenTime, "intruder siren time"},
-        {kSysIntruderContinueTime, "intruder continue time"},
-        {kSysIntruderArmTime, "intruder arm time"},
-        {kSysIntruderDisarmTime, "intruder disarm time"},
-        {kSysWaterContinueTime, "water continue time"},
-        {kSysWaterSirenTime, "water siren time"},
-        {kSysWaterResetTime, "water reset time"},
-        {kSysSmokeSirenTime, "smoke siren time"},
-        {kSysSmokeContinueTime, "smoke continue time"},
-        {kSysSmokeResetTime, "smoke reset time"},
-        {kSysIsaSirenTime, "ISA siren time"},
-        {kSysIsaMode, "ISA operating mode"},
-        {kSysCommonSiren, "common siren selection"},
-        {kSysMuxCount, "multiplexer count"},
-        {kSysMuxDelay, "multiplexer delay"},
-        {kSysTimeOutput, "time output"},
-        {kSysDeviceNo, "device number"},
-        {kSysCounter, "counter"},
-        {kSysDialInPassword, "dial-in password check"},
-        {kSysDialInSafety, "dial-in safety"},
-        {kSysSmsResponseTime, "SMS response time"},
-        {kSysEventOff, "event output off"},
-    };
     const std::string byte = "byte " + std::to_string(index);
-    if (const auto it = names.find(index); it != names.end())
-        return it->second + " (" + byte + ")";
+    if (const ValueFact* fact = SystemFact(index))
+        return std::string(fact->name) + " (" + byte + ")";
     if (index >= kSysExchangeMask && index < kSysExchangeMask + 16)
         return std::string("exchange mask group ") + static_cast<char>('A' + index - kSysExchangeMask) + " (" + byte +
                ")";

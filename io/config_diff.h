@@ -12,7 +12,7 @@ namespace korvane {
 struct Difference {
     std::string where;  // "C4", "system", "logic block 12", "SMS text 3", ...
     std::string what;   // "type", "text", "setup byte 5", "device number (byte 51)", ...
-    std::string before; // texts quoted, in UTF-8
+    std::string before; // texts quoted, in UTF-8, with JSON escapes (\r, \n, \\)
     std::string after;
 
     std::string line() const { return where + ": " + what + ": " + before + " -> " + after; }

@@ -258,7 +258,14 @@ namespace korvane {
     X(kTxtReadFailed, 377)    /* a configuration file could not be read */                                             \
     X(kTxtLine, 378)          /* "line" before a line number in file messages */                                       \
     X(kTxtSimulatedUnit, 379) /* COM port menu entry of the simulated master unit */                                   \
-    X(kTxtPdfFiles, 380)      /* file type of the PDF save dialog */
+    X(kTxtPdfFiles, 380)      /* file type of the PDF save dialog */                                              \
+    X(kTxtMonthNames, 381)    /* the twelve month names of the report date, separated by commas */                     \
+    X(kTxtLongDate, 382)      /* the report date: D or DD day, MM month number, MMMM month name, YYYY year */           \
+    X(kTxtPrintPreview, 383)  /* Print menu: preview of a report */                                                    \
+    X(kTxtSaveAsPdf, 384)     /* Print menu: a report as a PDF file */                                                 \
+    X(kTxtAllReports, 385)    /* every report that has something to print, in one document */                          \
+    X(kTxtSentToPrinter, 386) /* a report went to the printer; %1 = the printer's name */                              \
+    X(kTxtPrintFailed, 387)   /* the printer refused the report; %1 = the printer's name */
 
 #define KORVANE_DECLARE_TEXT(name, number) constexpr int name = number;
 KORVANE_LANGUAGE_TEXTS(KORVANE_DECLARE_TEXT)

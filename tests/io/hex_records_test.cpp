@@ -86,6 +86,9 @@ TEST(HexRecords, textRecordsAreCutAndEmptyTextsSendNothing) {
     EXPECT_EQ(hex::DescriptionRecord(cfg, 0, 32, 0x3000).substr(0, 9), ":08302000");
     EXPECT_EQ(hex::DescriptionRecord(cfg, 0, 64, 0x3000), "");
     EXPECT_EQ(hex::DescriptionRecord(cfg, 8, 0, 0x3000).substr(0, 9), ":07380000");
+    cfg.DescText[8] = "Hall\r\nKitchen";
+    EXPECT_EQ(dataOf(hex::DescriptionRecord(cfg, 8, 0, 0x3000)), "48616C6C0D0A4B69746368656E")
+        << "a line break is sent as it is";
 }
 
 TEST(HexRecords, channelRecordTypeByteAndLength) {
