@@ -16,10 +16,10 @@
 #include "model/field_rules.h"
 #include "model/roller.h"
 #include "model/timer.h"
+#include "pictures/icon_factory.h"
 #include "tests/support/page_fixture.h"
 #include "ui/editor/pages/master_page.h"
 #include "ui/editor/pages/roller_page.h"
-#include "ui/icons/icon_factory.h"
 
 using namespace korvane;
 using namespace korvane::test;

@@ -9,9 +9,9 @@
 #include "model/channel_types.h"
 #include "model/facts_device.h"
 #include "model/field_rules.h"
+#include "pictures/icon_factory.h"
 #include "ui/editor/pages/master_page.h"
 #include "ui/editor/virtual_key.h"
-#include "ui/icons/icon_factory.h"
 
 namespace korvane {
 
