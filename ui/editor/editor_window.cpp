@@ -116,6 +116,9 @@ void EditorWindow::Update_Option_Form_elements() {
     const int t = ws.typeOf(c);
     EditorPage* page = nullptr;
     masterPage_->setPageKey(pageKey_);
+    // The flash pattern belongs to a siren: a channel that is no longer one closes it.
+    if (channelPage && t != kTypeIntruderSiren)
+        flashPatternShown_ = false;
     if (channelPage && t == kTypeIntruderSiren && flashPatternShown_)
         page = masterPage_;
     else
@@ -200,6 +203,13 @@ void EditorWindow::groupMenuChosen(GroupAction action) {
         masterPage_->groupAction(action);
 }
 
+void EditorWindow::commitPendingEdits() {
+    for (EditorPage* p : pages_)
+        if (!p->isHidden())
+            p->commitPendingEdits();
+    channelPart_->commitPendingEdits();
+}
+
 void EditorWindow::focusMainWindow() {
     channelPart_->setDescriptionFocused(false);
     if (!mainWindow_)
@@ -277,7 +287,9 @@ bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
     // While a transfer window is open nothing may reach the main window's commands.
     if ((key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && mainWindow_ &&
         !QApplication::activeModalWidget()) {
-        // Ctrl or Alt hands the keyboard to the main window, so its shortcuts work from here too.
+        // Ctrl or Alt hands the keyboard to the main window, so its shortcuts work from here too. The
+        // field left this way is left for good first: Ctrl+S saves what its leaving rules make of it.
+        commitPendingEdits();
         QWidget* main = mainWindow_->widget();
         main->activateWindow();
         main->setFocus();

@@ -48,6 +48,10 @@ public:
     // Runs the command of the menu entry with that name, as choosing the entry does.
     void runCommand(const char* name);
     void M_File_Write_Click();
+    // File > Compare with file, Compare with unit and Backups of the unit (main_window_compare.cpp).
+    void M_File_CompareFile_Click();
+    void M_File_CompareUnit_Click();
+    void M_File_Backups_Click();
     // The links of File > Read and Write (tests hand in the simulated unit).
     void setLinkFactory(LinkFactory links) { links_ = std::move(links); }
     // The Print menu's printing, preview and PDF files (tests hand in a fake printing system).

@@ -58,7 +58,7 @@ std::string TextFromBox(const QString& shown) {
 
 EditorPage::EditorPage(AppContext& ctx, PageHost& host, FieldFocus& focus, const char* name, QWidget* parent)
     : QFrame(parent), ctx_(ctx), host_(host), focus_(focus) {
-    setObjectName(QLatin1String(name));
+    setObjectName(QString::fromUtf8(name));
     auto* v = new QVBoxLayout(this);
     v->setContentsMargins(0, 0, 0, 0);
     v->setSpacing(4);
@@ -69,7 +69,7 @@ EditorPage::EditorPage(AppContext& ctx, PageHost& host, FieldFocus& focus, const
 }
 
 QWidget* EditorPage::control(const char* name) const {
-    const auto it = controls_.find(QLatin1String(name));
+    const auto it = controls_.find(QString::fromUtf8(name));
     return it == controls_.end() ? nullptr : it->second;
 }
 
@@ -79,7 +79,7 @@ QGridLayout* EditorPage::gridOf(QWidget* frameOrPage) {
 }
 
 QFrame* EditorPage::frame(const char* name) {
-    const QString key = QLatin1String(name);
+    const QString key = QString::fromUtf8(name);
     if (auto it = frames_.find(key); it != frames_.end() && it->second)
         return it->second;
     auto* f = new QFrame(this);
@@ -137,7 +137,7 @@ void EditorPage::makeControl(const FormRow& row) {
     QWidget* lines = parent == this ? lines_ : parent;
     QGridLayout* grid = gridOf(lines);
     const int line = grid->rowCount();
-    const QString name = QLatin1String(row.control);
+    const QString name = QString::fromUtf8(row.control);
 
     auto helpFor = [&row](QWidget* w) {
         if (row.tag)
@@ -145,13 +145,13 @@ void EditorPage::makeControl(const FormRow& row) {
         else if (row.caption)
             SetHelpContextText(w, row.help, row.caption);
         else
-            SetHelpContext(w, row.help, QLatin1String(row.control));
+            SetHelpContext(w, row.help, QString::fromUtf8(row.control));
     };
     auto captionLabel = [&]() -> QLabel* {
         if (!row.caption)
             return nullptr;
         auto* l = new QLabel(lines);
-        l->setObjectName(row.label ? QLatin1String(row.label) : QStringLiteral("Lbl_") + name);
+        l->setObjectName(row.label ? QString::fromUtf8(row.label) : QStringLiteral("Lbl_") + name);
         captions_[&row] = l;
         return l;
     };
@@ -159,7 +159,7 @@ void EditorPage::makeControl(const FormRow& row) {
         if (!row.unit)
             return;
         auto* l = new QLabel(lines);
-        l->setObjectName(row.unitLabel ? QLatin1String(row.unitLabel) : name + QStringLiteral("_unit"));
+        l->setObjectName(row.unitLabel ? QString::fromUtf8(row.unitLabel) : name + QStringLiteral("_unit"));
         units_[&row] = l;
         grid->addWidget(l, line, 2);
     };
@@ -175,7 +175,7 @@ void EditorPage::makeControl(const FormRow& row) {
     case ControlKind::Field: {
         auto* f = new LockedField(lines);
         f->setMaximumWidth(64);
-        f->display = [this, &row] { return QString::fromStdString(FormatValue(*row.fact, shownValue(row))); };
+        f->display = [this, &row] { return FromCp1252(FormatValue(*row.fact, shownValue(row))); };
         f->onKey = [this, f, &row](int code) {
             const std::optional<int> v = EnterKey(*row.fact, shownValue(row), code, focus_.FirstKey);
             if (!v) {
@@ -277,7 +277,7 @@ void EditorPage::makeControl(const FormRow& row) {
             grid->addWidget(l, line + k++, 0, 1, 3);
         for (const ListItem& item : row.items) {
             auto* b = new QRadioButton(lines);
-            b->setObjectName(QLatin1String(elementName(row, item)));
+            b->setObjectName(QString::fromUtf8(elementName(row, item)));
             b->setProperty(kValueProperty, item.value);
             helpFor(b);
             b->setToolTip(tooltip());
@@ -326,12 +326,12 @@ void EditorPage::makeControl(const FormRow& row) {
 const FormRow* EditorPage::rowOf(const QObject* control) const {
     QString name = control->objectName();
     for (const FormRow& row : rows_) {
-        const QString rowName = QLatin1String(row.control);
+        const QString rowName = QString::fromUtf8(row.control);
         if (name == rowName || (row.kind == ControlKind::Option && name.startsWith(rowName + QLatin1Char('_'))))
             return &row;
         if (row.kind == ControlKind::Option)
             for (const ListItem& item : row.items)
-                if (item.name && name == QLatin1String(item.name))
+                if (item.name && name == QString::fromUtf8(item.name))
                     return &row;
     }
     return nullptr;
@@ -486,7 +486,7 @@ QWidget* EditorPage::find(const char* name) const {
         return host_.descriptionField();
     if (QWidget* w = control(name))
         return w;
-    return window()->findChild<QWidget*>(QLatin1String(name));
+    return window()->findChild<QWidget*>(QString::fromUtf8(name));
 }
 
 QWidget* EditorPage::successor(const FormRow& row) {
@@ -536,6 +536,25 @@ void EditorPage::goNext(const FormRow& row) {
         host_.focusMainWindow();
 }
 
+void EditorPage::leave(const FormRow& row, QObject* control) {
+    // A number is taken by Enter only: leaving shows the stored value again.
+    if (row.kind == ControlKind::Number)
+        showRow(row);
+    if (row.kind == ControlKind::Text)
+        storeText(row, static_cast<QLineEdit*>(control)->text(), true);
+    else if (row.kind == ControlKind::MultiText)
+        storeText(row, static_cast<QPlainTextEdit*>(control)->toPlainText(), true);
+    left(row);
+}
+
+void EditorPage::commitPendingEdits() {
+    QWidget* focused = window()->focusWidget();
+    if (!focused || !isAncestorOf(focused) || filling_)
+        return;
+    if (const FormRow* row = rowOf(focused))
+        leave(*row, focused);
+}
+
 bool EditorPage::eventFilter(QObject* watched, QEvent* event) {
     const FormRow* row = rowOf(watched);
     if (!row)
@@ -550,14 +569,7 @@ bool EditorPage::eventFilter(QObject* watched, QEvent* event) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::PopupFocusReason || filling_)
             return false;
-        // A number taken by Enter only: leaving shows the stored value again.
-        if (row->kind == ControlKind::Number)
-            showRow(*row);
-        left(*row, static_cast<QWidget*>(watched), reason);
-        if (row->kind == ControlKind::Text)
-            storeText(*row, static_cast<QLineEdit*>(watched)->text(), true);
-        else if (row->kind == ControlKind::MultiText)
-            storeText(*row, static_cast<QPlainTextEdit*>(watched)->toPlainText(), true);
+        leave(*row, watched);
         return false;
     }
     if (type != QEvent::KeyPress || row->kind == ControlKind::Field)

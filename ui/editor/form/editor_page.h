@@ -54,6 +54,9 @@ public:
     virtual QWidget* focusControl() { return nullptr; }
     // The window caption while the page is shown; empty keeps the caption.
     virtual QString caption() const { return QString(); }
+    // Runs the leaving rules of the page's focused control, as leaving it would: the configuration
+    // is about to be saved, written or printed while the focus is still in the field.
+    void commitPendingEdits();
 
     QWidget* control(const char* name) const;
     template <class T> T* control(const char* name) const { return qobject_cast<T*>(control(name)); }
@@ -91,8 +94,8 @@ protected:
     virtual void follow() {}
     // A control of this page got the focus.
     virtual void entered(const FormRow& /*row*/, QWidget* /*control*/, Qt::FocusReason /*reason*/) {}
-    // A control of this page lost the focus (not to a pop-up of its own).
-    virtual void left(const FormRow& /*row*/, QWidget* /*control*/, Qt::FocusReason /*reason*/) {}
+    // The focus left a control of this page (to another window too): its leaving rules run here.
+    virtual void left(const FormRow& /*row*/) {}
     // A key of a locked field that its rule gives no meaning (0 for keys without a code).
     virtual void keyRefused(const FormRow& /*row*/, int /*keyCode*/) {}
     // Enter in a Number row: the typed text. The default takes a number within the fact's range.
@@ -118,6 +121,7 @@ private:
     void showList(const FormRow& row, QComboBox* box, int value);
     void numberEntered(const FormRow& row, QLineEdit* edit);
     void storeText(const FormRow& row, const QString& text, bool leaving);
+    void leave(const FormRow& row, QObject* control);
 
     std::span<const FormRow> rows_;
     QWidget* lines_ = nullptr; // the grid of the page's own lines

@@ -178,7 +178,7 @@ void RollerPage::store(const FormRow& row, int value, EditMark mark) {
         mark);
 }
 
-void RollerPage::left(const FormRow& row, QWidget*, Qt::FocusReason) {
+void RollerPage::left(const FormRow& row) {
     // Leaving the reverse time settles it: below 500 it becomes 1000, and the bus cycles follow. Only
     // the row the page shows is touched, and only while that channel is still a roller blind.
     if (row.fact != &facts::kRollerReverse || filledChannel_ < 0 || ctx_.ws.typeOf(filledChannel_) != kTypeRoller)

@@ -25,7 +25,7 @@ public:
 protected:
     int shownValue(const FormRow& row) const override;
     void store(const FormRow& row, int value, EditMark mark) override;
-    void left(const FormRow& row, QWidget* control, Qt::FocusReason reason) override;
+    void left(const FormRow& row) override;
 
 private:
     int filledChannel_ = -1; // the channel whose row the page shows

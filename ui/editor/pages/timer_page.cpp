@@ -306,7 +306,7 @@ void MotionPage::keyRefused(const FormRow& row, int keyCode) {
         ctx_.dialogs.beep();
 }
 
-void MotionPage::left(const FormRow& row, QWidget*, Qt::FocusReason) {
+void MotionPage::left(const FormRow& row) {
     // Leaving the pulses with 0 makes them 1: in the row the page shows, while it is a motion detector.
     if (row.fact != &facts::kMotionPulseCount || filledChannel_ < 0 || ctx_.ws.typeOf(filledChannel_) != kTypeMotion)
         return;

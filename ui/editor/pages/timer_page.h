@@ -33,7 +33,7 @@ protected:
     int shownValue(const FormRow& row) const override;
     void store(const FormRow& row, int value, EditMark mark) override;
     void keyRefused(const FormRow& row, int keyCode) override;
-    void left(const FormRow& row, QWidget* control, Qt::FocusReason reason) override;
+    void left(const FormRow& row) override;
     void follow() override;
 
 private:
