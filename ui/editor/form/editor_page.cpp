@@ -132,7 +132,6 @@ void EditorPage::build(std::span<const FormRow> rows) {
 }
 
 void EditorPage::makeControl(const FormRow& row) {
-    Workspace& ws = ctx_.ws;
     QWidget* parent = row.frame ? static_cast<QWidget*>(frame(row.frame)) : static_cast<QWidget*>(this);
     QWidget* lines = parent == this ? lines_ : parent;
     QGridLayout* grid = gridOf(lines);
