@@ -1,5 +1,6 @@
 #include "model/value_facts.h"
 
+#include "model/analog.h"
 #include "model/facts_alarm.h"
 #include "model/field_rules.h"
 
@@ -9,12 +10,20 @@ int ReadValue(const ValueFact& fact, const Configuration& cfg, int channel) {
     switch (fact.area) {
     case ValueArea::Sys:
         return cfg.SysData[static_cast<std::size_t>(fact.index)];
-    case ValueArea::Channel:
-        return cfg.ChanSetup[static_cast<std::size_t>(channel)][static_cast<std::size_t>(fact.index)];
+    case ValueArea::Channel: {
+        const Byte b = cfg.ChanSetup[static_cast<std::size_t>(channel)][static_cast<std::size_t>(fact.index)];
+        return fact.mask != 0 ? ((b & fact.mask) != 0 ? 1 : 0) : b;
+    }
     case ValueArea::ChannelFlag:
         return (cfg.ChanFlags[static_cast<std::size_t>(channel)] & fact.index) != 0 ? 1 : 0;
     case ValueArea::SysBit:
         return (cfg.SysData[static_cast<std::size_t>(fact.index)] & fact.mask) != 0 ? 1 : 0;
+    case ValueArea::ChannelWord: {
+        const Row& row = cfg.ChanSetup[static_cast<std::size_t>(channel)];
+        return 256 * row[static_cast<std::size_t>(fact.index)] + row[static_cast<std::size_t>(fact.index + 1)];
+    }
+    case ValueArea::ChannelTenths:
+        return static_cast<int>(Byte3ToTenths(cfg.ChanSetup[static_cast<std::size_t>(channel)], fact.index));
     }
     return 0;
 }
@@ -25,11 +34,26 @@ void StoreValue(const ValueFact& fact, Configuration& cfg, int channel, int valu
     case ValueArea::Sys:
         cfg.SysData[static_cast<std::size_t>(fact.index)] = byte;
         break;
-    case ValueArea::Channel:
-        cfg.ChanSetup[static_cast<std::size_t>(channel)][static_cast<std::size_t>(fact.index)] = byte;
+    case ValueArea::Channel: {
+        Byte& b = cfg.ChanSetup[static_cast<std::size_t>(channel)][static_cast<std::size_t>(fact.index)];
+        if (fact.mask != 0) {
+            b = value != 0 ? static_cast<Byte>(b | fact.mask) : static_cast<Byte>(b & ~fact.mask);
+            break;
+        }
+        b = byte;
         // A function chosen on the channel's page is also the type the claims give back.
         if (fact.index == kRowType)
             cfg.SavedChanType[static_cast<std::size_t>(channel)] = byte;
+        break;
+    }
+    case ValueArea::ChannelWord: {
+        Row& row = cfg.ChanSetup[static_cast<std::size_t>(channel)];
+        row[static_cast<std::size_t>(fact.index)] = static_cast<Byte>((value >> 8) & 255);
+        row[static_cast<std::size_t>(fact.index + 1)] = static_cast<Byte>(value & 255);
+        break;
+    }
+    case ValueArea::ChannelTenths:
+        StoreTenths(cfg.ChanSetup[static_cast<std::size_t>(channel)], value, fact.index);
         break;
     case ValueArea::ChannelFlag: {
         Byte& flags = cfg.ChanFlags[static_cast<std::size_t>(channel)];
@@ -61,6 +85,10 @@ std::string FormatValue(const ValueFact& fact, int value) {
         return value == kContinuous ? "\xBB\xBB\xBB" : DecimalText(value, 2);
     case ValueFormat::Plain:
         break;
+    case ValueFormat::Digits4:
+        return DecimalText(value, 4);
+    case ValueFormat::Tenths:
+        return TenthsText(value);
     }
     return std::to_string(value);
 }
@@ -117,6 +145,14 @@ std::optional<int> EnterKey(const ValueFact& fact, int stored, int keyCode, bool
         if (keyCode == 0)
             return std::nullopt;
         return Object_ChannelIn(stored, keyCode);
+    case ValueEntry::Decimal4: {
+        const int digit = DigitOfKey(keyCode);
+        if (digit < 0)
+            return std::nullopt;
+        return FourDigitEntry(stored, fact.maximum, digit, firstKey);
+    }
+    case ValueEntry::Number:
+        return std::nullopt;
     }
     return std::nullopt;
 }
