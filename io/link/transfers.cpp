@@ -27,6 +27,7 @@ constexpr qint64 kNsPerSecond = 1000000000;
 } // namespace
 
 Transfer::Transfer(SerialLink& link, QObject* parent) : QObject(parent), link_(link), stuckTicks_(kStuckTicks) {
+    tick_.setTimerType(Qt::PreciseTimer); // a quiet second is a second
     tick_.setInterval(kTickMs);
     drain_.setInterval(kDrainPollMs);
     connect(&tick_, &QTimer::timeout, this, &Transfer::onTick);
