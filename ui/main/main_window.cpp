@@ -75,6 +75,8 @@ MainWindow::MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent)
     // The Edit menu follows every stored edit and every new configuration.
     connect(&ws, &Workspace::edited, this, &MainWindow::applyEditMenu);
     connect(&ws, &Workspace::configurationReplaced, this, &MainWindow::applyEditMenu);
+    connect(&ws, &Workspace::undoStateChanged, this, &MainWindow::applyUndoMenu);
+    applyUndoMenu();
     setWindowTitle(ws.windowTitle());
     Update_Form_Elements();
     cells_[static_cast<std::size_t>(ws.curChannel())]->setBordered(true);
@@ -128,6 +130,9 @@ void MainWindow::buildMenus() {
 
     mEdit_ = bar->addMenu(QString());
     mEdit_->setObjectName(QStringLiteral("M_Edit"));
+    mEdit_->addAction(action("M_Edit_Undo", [this] { M_Edit_Undo_Click(); }));
+    mEdit_->addAction(action("M_Edit_Redo", [this] { M_Edit_Redo_Click(); }));
+    mEdit_->addSeparator();
     mEdit_->addAction(action("Menu_Edit_Basic_Setup", [this] { openEditorPage(QStringLiteral("mainsetup")); }));
     mEdit_->addAction(action("Menu_Edit_Logic_Setup", [this] { openEditorPage(QStringLiteral("logic")); }));
     mEdit_->addAction(action("Menu_Edit_Holiday_setup", [this] { openEditorPage(QStringLiteral("Holiday")); }));
@@ -261,6 +266,9 @@ void MainWindow::Update_Form_Elements() {
     set("M_PrintLogic", ws.text(kTxtPrintLogic));
     set("M_Print_Sms", ws.text(kTxtMenuSmsSetup));
     mEdit_->setTitle(ws.text(kTxtMenuEdit));
+    // Undo and redo keep their keys in every language (no shortcut letter may be Z or Y).
+    set("M_Edit_Undo", ws.text(kTxtMenuUndo) + QLatin1Char('\t') + ctrl + QLatin1Char('Z'));
+    set("M_Edit_Redo", ws.text(kTxtMenuRedo) + QLatin1Char('\t') + ctrl + QLatin1Char('Y'));
     set("Menu_Edit_Basic_Setup", withCtrl(kTxtMenuBasicSetup, kScBasic));
     set("Menu_Edit_Logic_Setup", withCtrl(kTxtMenuLogicSetup, kScLogic));
     set("Menu_Edit_Holiday_setup", withCtrl(kTxtMenuHolidaySetup, kScHoliday));
@@ -356,6 +364,19 @@ void MainWindow::applyEditMenu() {
     findChild<QAction*>(QStringLiteral("Menu_Edit_ExchangeMask"))->setEnabled(state.exchangeMask);
 }
 
+void MainWindow::applyUndoMenu() {
+    findChild<QAction*>(QStringLiteral("M_Edit_Undo"))->setEnabled(ctx_.ws.canUndo());
+    findChild<QAction*>(QStringLiteral("M_Edit_Redo"))->setEnabled(ctx_.ws.canRedo());
+}
+
+void MainWindow::M_Edit_Undo_Click() {
+    ctx_.ws.undo();
+}
+
+void MainWindow::M_Edit_Redo_Click() {
+    ctx_.ws.redo();
+}
+
 void MainWindow::popupGroupMenu(const QPoint& globalPos, bool offOffered) {
     if (QAction* off = findChild<QAction*>(QStringLiteral("M_gruppeOff")))
         off->setVisible(offOffered);
@@ -393,6 +414,14 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
                 commands[k].second();
             event->accept();
             return;
+        }
+        // Ctrl+Z undoes; Ctrl+Y and Ctrl+Shift+Z redo.
+        if (key == 'Z' || key == 'Y') {
+            if (key == 'Z' && !(mods & Qt::ShiftModifier))
+                M_Edit_Undo_Click();
+            else
+                M_Edit_Redo_Click();
+            event->accept();
         }
         return;
     }
@@ -545,6 +574,16 @@ void MainWindow::showTransferWindow(QDialog* w) {
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->setWindowModality(Qt::ApplicationModal);
     w->show();
+}
+
+void MainWindow::openFromOutside(const QString& path) {
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+    if (files_.openPath(path))
+        openEditorPage(QStringLiteral("mainsetup"));
 }
 
 void MainWindow::M_File_Read_Click() {

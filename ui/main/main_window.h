@@ -41,8 +41,14 @@ public:
     void M_File_SaveAs_Click();
     void Load_fileno_Click(int item); // 1..4
     void M_File_Exit_Click();
+    // A file given from outside (the command line, a later start): the window comes to the front and
+    // the file is opened as File > Open opens the chosen one.
+    void openFromOutside(const QString& path);
     void M_File_Read_Click();
     void M_File_Write_Click();
+    // Edit > Undo and Redo (Ctrl+Z; Ctrl+Y or Ctrl+Shift+Z).
+    void M_Edit_Undo_Click();
+    void M_Edit_Redo_Click();
     // The links of File > Read and Write (tests hand in the simulated unit).
     void setLinkFactory(LinkFactory links) { links_ = std::move(links); }
     void Menu_View_Sprog_Click(int slot);
@@ -78,6 +84,8 @@ private:
     void Form_Activate();
     // Edit > SMS and Edit > Exchange mask as the configuration allows them.
     void applyEditMenu();
+    // Edit > Undo and Redo as the workspace's history allows them.
+    void applyUndoMenu();
     void refreshCell(int n);
     void refreshMatrix();
     void moveBorder(int from, int to);
