@@ -134,8 +134,8 @@ private:
     void markDataChanged(bool changed);
 
     QUndoStack undo_;
-    const QObject* entryField_ = nullptr;   // the field being typed into, while an EditEntry lives
-    QPointer<const QObject> openEntry_;      // the field whose entry the newest step still takes keys of
+    const QObject* entryField_ = nullptr;            // the field being typed into, while an EditEntry lives
+    QPointer<const QObject> openEntry_;              // the field whose entry the newest step still takes keys of
     std::shared_ptr<const Configuration> lastAfter_; // shared by a step's "after" and the next "before"
     bool restoring_ = false;
 };

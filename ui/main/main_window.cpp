@@ -43,10 +43,69 @@ enum Shortcut {
     kScSaveAs,
     kScRead,
     kScWrite,
-    kScExit
+    kScExit,
+    kScNone = -1
+};
+
+// The commands of the menu bar in menu order: the entry's name, its caption, its shortcut letter
+// (Ctrl with the letter, Alt for Exit), and what it does: a method of the window or an editor page.
+// The menus, their captions and the shortcut keys are all made from this one table.
+struct Command {
+    const char* menu;
+    const char* name;
+    int text;
+    int shortcut;
+    void (MainWindow::*handler)() = nullptr;
+    const char* page = nullptr;
+    bool separatorBefore = false;
+    char fixedKey = 0; // Ctrl with this letter in every language (Undo, Redo), instead of a shortcut letter
+};
+
+const Command kCommands[] = {
+    {"M_File", "M_File_New", kTxtMenuNew, kScNew, &MainWindow::M_File_New_Click},
+    {"M_File", "M_File_Open", kTxtMenuOpen, kScOpen, &MainWindow::M_File_Open_Click},
+    {"M_File", "M_File_Save", kTxtMenuSave, kScSave, &MainWindow::M_File_Save_Click},
+    {"M_File", "M_File_SaveAs", kTxtMenuSaveAs, kScSaveAs, &MainWindow::M_File_SaveAs_Click},
+    {"M_File", "M_File_Read", kTxtMenuRead, kScRead, &MainWindow::M_File_Read_Click, nullptr, true},
+    {"M_File", "M_File_Write", kTxtMenuWrite, kScWrite, &MainWindow::M_File_Write_Click},
+    {"M_Edit", "M_Edit_Undo", kTxtMenuUndo, kScNone, &MainWindow::M_Edit_Undo_Click, nullptr, false, 'Z'},
+    {"M_Edit", "M_Edit_Redo", kTxtMenuRedo, kScNone, &MainWindow::M_Edit_Redo_Click, nullptr, false, 'Y'},
+    {"M_Edit", "Menu_Edit_Basic_Setup", kTxtMenuBasicSetup, kScBasic, nullptr, "mainsetup", true},
+    {"M_Edit", "Menu_Edit_Logic_Setup", kTxtMenuLogicSetup, kScLogic, nullptr, "logic"},
+    {"M_Edit", "Menu_Edit_Holiday_setup", kTxtMenuHolidaySetup, kScHoliday, nullptr, "Holiday"},
+    {"M_Edit", "Menu_Edit_ExchangeMask", kTxtMenuExchangeMask, kScExchange, nullptr, "Exchange"},
+    {"M_Edit", "Menu_Edit_SMS_Setup", kTxtMenuSmsSetup, kScSms, nullptr, "SMS_Setup"},
+    {"M_Help", "Mnu_generelHelp", kTxtMenuGeneralHelp, kScNone, &MainWindow::showGeneralHelp},
+    {"M_Help", "M_Help_About", kTxtMenuAbout, kScNone, nullptr, "omkring"},
 };
 
 } // namespace
+
+void MainWindow::addCommands(QMenu* menu) {
+    for (const Command& c : kCommands) {
+        if (menu->objectName() != QLatin1String(c.menu))
+            continue;
+        if (c.separatorBefore)
+            menu->addSeparator();
+        menu->addAction(action(c.name, [this, &c] { runCommand(c.name); }));
+    }
+}
+
+void MainWindow::runCommand(const char* name) {
+    for (const Command& c : kCommands) {
+        if (qstrcmp(c.name, name) != 0)
+            continue;
+        if (c.handler)
+            (this->*c.handler)();
+        else
+            openEditorPage(QLatin1String(c.page));
+        return;
+    }
+}
+
+void MainWindow::showGeneralHelp() {
+    ShowHelp(ctx_, this, kHelpGeneral, ctx_.ws.text(kTxtMenuGeneralHelp));
+}
 
 MainWindow::MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent)
     : QMainWindow(parent), ctx_(ctx), editor_(editor), files_(ctx, this) {
@@ -104,13 +163,7 @@ void MainWindow::buildMenus() {
     QMenuBar* bar = menuBar();
     mFile_ = bar->addMenu(QString());
     mFile_->setObjectName(QStringLiteral("M_File"));
-    mFile_->addAction(action("M_File_New", [this] { M_File_New_Click(); }));
-    mFile_->addAction(action("M_File_Open", [this] { M_File_Open_Click(); }));
-    mFile_->addAction(action("M_File_Save", [this] { M_File_Save_Click(); }));
-    mFile_->addAction(action("M_File_SaveAs", [this] { M_File_SaveAs_Click(); }));
-    mFile_->addSeparator();
-    mFile_->addAction(action("M_File_Read", [this] { M_File_Read_Click(); }));
-    mFile_->addAction(action("M_File_Write", [this] { M_File_Write_Click(); }));
+    addCommands(mFile_);
     mFile_->addSeparator();
     for (int k = 0; k < 4; ++k) {
         recent_[k] = action(QStringLiteral("Load_fileno_%1").arg(k + 1).toLatin1().constData(),
@@ -130,14 +183,7 @@ void MainWindow::buildMenus() {
 
     mEdit_ = bar->addMenu(QString());
     mEdit_->setObjectName(QStringLiteral("M_Edit"));
-    mEdit_->addAction(action("M_Edit_Undo", [this] { M_Edit_Undo_Click(); }));
-    mEdit_->addAction(action("M_Edit_Redo", [this] { M_Edit_Redo_Click(); }));
-    mEdit_->addSeparator();
-    mEdit_->addAction(action("Menu_Edit_Basic_Setup", [this] { openEditorPage(QStringLiteral("mainsetup")); }));
-    mEdit_->addAction(action("Menu_Edit_Logic_Setup", [this] { openEditorPage(QStringLiteral("logic")); }));
-    mEdit_->addAction(action("Menu_Edit_Holiday_setup", [this] { openEditorPage(QStringLiteral("Holiday")); }));
-    mEdit_->addAction(action("Menu_Edit_ExchangeMask", [this] { openEditorPage(QStringLiteral("Exchange")); }));
-    mEdit_->addAction(action("Menu_Edit_SMS_Setup", [this] { openEditorPage(QStringLiteral("SMS_Setup")); }));
+    addCommands(mEdit_);
 
     mView_ = bar->addMenu(QString());
     mView_->setObjectName(QStringLiteral("M_View"));
@@ -169,9 +215,7 @@ void MainWindow::buildMenus() {
 
     mHelp_ = bar->addMenu(QString());
     mHelp_->setObjectName(QStringLiteral("M_Help"));
-    mHelp_->addAction(
-        action("Mnu_generelHelp", [this] { ShowHelp(ctx_, this, kHelpGeneral, ctx_.ws.text(kTxtMenuGeneralHelp)); }));
-    mHelp_->addAction(action("M_Help_About", [this] { openEditorPage(QStringLiteral("omkring")); }));
+    addCommands(mHelp_);
 
     // The channel-type pop-up, shown at the mouse or by the context-menu key.
     popup_ = new QMenu(this);
@@ -251,13 +295,13 @@ void MainWindow::Update_Form_Elements() {
         if (auto* a = findChild<QAction*>(QLatin1String(name)))
             a->setText(caption);
     };
+    for (const Command& c : kCommands) {
+        if (c.fixedKey)
+            set(c.name, ws.text(c.text) + QLatin1Char('\t') + ctrl + QLatin1Char(c.fixedKey));
+        else
+            set(c.name, c.shortcut == kScNone ? ws.text(c.text) : withCtrl(c.text, c.shortcut));
+    }
     mFile_->setTitle(ws.text(kTxtMenuFile));
-    set("M_File_New", withCtrl(kTxtMenuNew, kScNew));
-    set("M_File_Open", withCtrl(kTxtMenuOpen, kScOpen));
-    set("M_File_Save", withCtrl(kTxtMenuSave, kScSave));
-    set("M_File_SaveAs", withCtrl(kTxtMenuSaveAs, kScSaveAs));
-    set("M_File_Read", withCtrl(kTxtMenuRead, kScRead));
-    set("M_File_Write", withCtrl(kTxtMenuWrite, kScWrite));
     set("M_File_Exit", ws.text(kTxtMenuExit) + QLatin1Char('\t') + alt + QChar(shortcutKeys_[kScExit]));
     mPrint_->setTitle(ws.text(kTxtMenuPrint));
     set("M_Print_ChList", ws.text(kTxtPrintChannelList));
@@ -266,14 +310,6 @@ void MainWindow::Update_Form_Elements() {
     set("M_PrintLogic", ws.text(kTxtPrintLogic));
     set("M_Print_Sms", ws.text(kTxtMenuSmsSetup));
     mEdit_->setTitle(ws.text(kTxtMenuEdit));
-    // Undo and redo keep their keys in every language (no shortcut letter may be Z or Y).
-    set("M_Edit_Undo", ws.text(kTxtMenuUndo) + QLatin1Char('\t') + ctrl + QLatin1Char('Z'));
-    set("M_Edit_Redo", ws.text(kTxtMenuRedo) + QLatin1Char('\t') + ctrl + QLatin1Char('Y'));
-    set("Menu_Edit_Basic_Setup", withCtrl(kTxtMenuBasicSetup, kScBasic));
-    set("Menu_Edit_Logic_Setup", withCtrl(kTxtMenuLogicSetup, kScLogic));
-    set("Menu_Edit_Holiday_setup", withCtrl(kTxtMenuHolidaySetup, kScHoliday));
-    set("Menu_Edit_ExchangeMask", withCtrl(kTxtMenuExchangeMask, kScExchange));
-    set("Menu_Edit_SMS_Setup", withCtrl(kTxtMenuSmsSetup, kScSms));
     mView_->setTitle(ws.text(kTxtMenuView));
     mViewLanguage_->setTitle(ws.text(kTxtMenuLanguage));
     for (int i = 0; i < 3; ++i) {
@@ -285,8 +321,6 @@ void MainWindow::Update_Form_Elements() {
     for (int i = 0; i < 4; ++i)
         comPorts_[i]->setChecked(i + 1 == ws.ComPort);
     mHelp_->setTitle(ws.text(kTxtMenuHelp));
-    set("Mnu_generelHelp", ws.text(kTxtMenuGeneralHelp));
-    set("M_Help_About", ws.text(kTxtMenuAbout));
     set("M_gruppeOn", ws.text(kTxtMenuGroupOn));
     set("M_gruppeOff", ws.text(kTxtMenuGroupOff));
     set("M_GruppeX", ws.text(kTxtMenuGroupNotAffected));
@@ -392,35 +426,23 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         return a && a->isEnabled();
     };
     if (mods & Qt::ControlModifier) {
-        using Command = std::pair<const char*, std::function<void()>>;
-        const Command commands[11] = {
-            {"Menu_Edit_Basic_Setup", [this] { openEditorPage(QStringLiteral("mainsetup")); }},
-            {"Menu_Edit_Logic_Setup", [this] { openEditorPage(QStringLiteral("logic")); }},
-            {"Menu_Edit_Holiday_setup", [this] { openEditorPage(QStringLiteral("Holiday")); }},
-            {"Menu_Edit_ExchangeMask", [this] { openEditorPage(QStringLiteral("Exchange")); }},
-            {"Menu_Edit_SMS_Setup", [this] { openEditorPage(QStringLiteral("SMS_Setup")); }},
-            {"M_File_New", [this] { M_File_New_Click(); }},
-            {"M_File_Open", [this] { M_File_Open_Click(); }},
-            {"M_File_Save", [this] { M_File_Save_Click(); }},
-            {"M_File_SaveAs", [this] { M_File_SaveAs_Click(); }},
-            {"M_File_Read", [this] { M_File_Read_Click(); }},
-            {"M_File_Write", [this] { M_File_Write_Click(); }},
-        };
-        for (int k = 0; k < 11; ++k) {
-            if (key != shortcutKeys_[static_cast<std::size_t>(k)])
+        for (const Command& c : kCommands) {
+            if (c.shortcut == kScNone || key != shortcutKeys_[static_cast<std::size_t>(c.shortcut)])
                 continue;
             // A shortcut does what its menu entry does, and only while that entry can be chosen.
-            if (enabled(commands[k].first))
-                commands[k].second();
+            if (enabled(c.name))
+                runCommand(c.name);
             event->accept();
             return;
         }
-        // Ctrl+Z undoes; Ctrl+Y and Ctrl+Shift+Z redo.
-        if (key == 'Z' || key == 'Y') {
-            if (key == 'Z' && !(mods & Qt::ShiftModifier))
-                M_Edit_Undo_Click();
-            else
-                M_Edit_Redo_Click();
+        // Undo and Redo keep Ctrl+Z and Ctrl+Y in every language; Ctrl+Shift+Z redoes too.
+        const char* fixed = key == 'Z' && (mods & Qt::ShiftModifier) ? "M_Edit_Redo" : nullptr;
+        for (const Command& c : kCommands)
+            if (!fixed && c.fixedKey && key == c.fixedKey)
+                fixed = c.name;
+        if (fixed) {
+            if (enabled(fixed))
+                runCommand(fixed);
             event->accept();
         }
         return;

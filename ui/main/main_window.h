@@ -45,6 +45,9 @@ public:
     // the file is opened as File > Open opens the chosen one.
     void openFromOutside(const QString& path);
     void M_File_Read_Click();
+    void showGeneralHelp();
+    // Runs the command of the menu entry with that name, as choosing the entry does.
+    void runCommand(const char* name);
     void M_File_Write_Click();
     // Edit > Undo and Redo (Ctrl+Z; Ctrl+Y or Ctrl+Shift+Z).
     void M_Edit_Undo_Click();
@@ -81,6 +84,8 @@ protected:
 private:
     void buildMatrix();
     void buildMenus();
+    // The entries of the command table that belong in the menu (by its name).
+    void addCommands(QMenu* menu);
     void Form_Activate();
     // Edit > SMS and Edit > Exchange mask as the configuration allows them.
     void applyEditMenu();

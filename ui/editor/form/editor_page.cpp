@@ -205,7 +205,8 @@ void EditorPage::makeControl(const FormRow& row) {
             grid->addWidget(l, line, 0);
             l->setBuddy(box);
         }
-        grid->addWidget(box, line, 1);
+        // A list without a unit label takes the room of one too.
+        grid->addWidget(box, line, 1, 1, row.unit ? 1 : 2);
         unitLabel();
         made = box;
         break;
