@@ -25,6 +25,8 @@ StartArguments ParseStartArguments(const QStringList& args, const QString& worki
         if (!optionsEnded && a.startsWith(QLatin1Char('-')) && a.size() > 1) {
             if (out.message.isEmpty())
                 out.message = QStringLiteral("unknown option: ") + a;
+            if (a.startsWith(QLatin1String("--")))
+                out.unknownLongOption = true;
             continue;
         }
         files << a;

@@ -16,6 +16,9 @@ struct StartArguments {
     Action action = Action::Run;
     QString file;    // the configuration file to open, as an absolute path; empty for none
     QString message; // Error: what is wrong with the command line
+    // Error: whether an option of the program's own form ("--name") is unknown; Qt's own options
+    // ("-platform", "-style" with their values) have one dash and are known only once Qt took them.
+    bool unknownLongOption = false;
 };
 
 // Reads the arguments after the program name. A relative FILE is taken from workingDir; a file: URL

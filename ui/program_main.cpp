@@ -24,6 +24,11 @@ void print(std::FILE* to, const QString& text) {
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), to);
 }
 
+int usageError(const QString& message) {
+    print(stderr, QStringLiteral("korvane: ") + message + QStringLiteral("\n\n") + korvane::StartUsage());
+    return 2;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -38,16 +43,18 @@ int main(int argc, char** argv) {
         print(stdout, korvane::VersionText());
         return 0;
     }
+    if (early.unknownLongOption)
+        return usageError(early.message);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZEB1"));
+    // The desktop entry the window belongs to (its icon and name in the task bar).
+    QGuiApplication::setDesktopFileName(QStringLiteral("korvane"));
     QApplication::setQuitOnLastWindowClosed(false);
     // What is left once Qt took its own options (-platform, -style, ...).
     const StartArguments args = korvane::ParseStartArguments(QApplication::arguments().mid(1), QDir::currentPath());
-    if (args.action == StartArguments::Action::Error) {
-        print(stderr, QStringLiteral("korvane: ") + args.message + QStringLiteral("\n\n") + korvane::StartUsage());
-        return 2;
-    }
+    if (args.action == StartArguments::Action::Error)
+        return usageError(args.message);
 
     korvane::QtDialogs dialogs;
     korvane::Settings settings;
