@@ -15,12 +15,10 @@ StartArguments ParseStartArguments(const QStringList& args, const QString& worki
             continue;
         }
         if (!optionsEnded && (a == QLatin1String("--help") || a == QLatin1String("-h"))) {
-            out.action = StartArguments::Action::Help;
-            return out;
+            return StartArguments{.action = StartArguments::Action::Help};
         }
         if (!optionsEnded && a == QLatin1String("--version")) {
-            out.action = StartArguments::Action::Version;
-            return out;
+            return StartArguments{.action = StartArguments::Action::Version};
         }
         if (!optionsEnded && a.startsWith(QLatin1Char('-')) && a.size() > 1) {
             if (out.message.isEmpty())
