@@ -3,7 +3,7 @@ RUN_DIR  := build/release
 TEST_DIR := build/test
 JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test build-run build-test deps clean bench
+.PHONY: run test build-run build-test deps clean bench package
 
 deps:
 	@bash scripts/deps.sh
@@ -25,6 +25,10 @@ build-test: deps
 
 test: build-test
 	@cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The Debian package of the optimised build (build/release/korvane_*.deb).
+package: build-run
+	@cd $(RUN_DIR) && cpack -G DEB | grep -E 'package: .* generated' || { echo "make package: cpack failed" >&2; exit 1; }
 
 bench: build-run
 	@for b in $(RUN_DIR)/bin/bench_*; do [ -x "$$b" ] && "$$b"; done
