@@ -189,6 +189,27 @@ TEST_F(UndoTest, everyKindOfEditIsUndoneAndRedoneToTheByte) {
     EXPECT_EQ(dialogs.unexpected, 0);
 }
 
+TEST_F(UndoTest, undoAndRedoKeepTheirKeysInEveryLanguage) {
+    // The shipped languages' shortcut letters never take Z or Y (the language file tests hold them
+    // to it); the menu shows the keys after each language's Ctrl name.
+    for (int slot : {0, 1, 2}) {
+        main().Menu_View_Sprog_Click(slot);
+        const QString prefix = QString(QLatin1Char("EDK"[slot]));
+        EXPECT_EQ(act("M_Edit_Undo")->text(), prefix + QStringLiteral("398\tCtrl+Z"));
+        EXPECT_EQ(act("M_Edit_Redo")->text(), prefix + QStringLiteral("399\tCtrl+Y"));
+    }
+    // A shortcut letter of the language comes first: Z for Save in a language file makes Ctrl+Z save.
+    WriteTextFile(tempPath("Zulu.dat"), {{330, "xx07300-0000"}, {331, "Zulu"}, {347, "Z"}});
+    ws().LangFiles[0] = tempPath("Zulu.dat");
+    main().Menu_View_Sprog_Click(0);
+    focus(&main());
+    QTest::keyClick(&main(), Qt::Key_I);
+    dialogs.files = {tempPath("zulu.zeb")};
+    undoKey();
+    EXPECT_EQ(dialogs.fileDialogs.size(), 1u);
+    EXPECT_EQ(ws().typeOf(0), kTypeIntruderPassive);
+}
+
 TEST_F(UndoTest, aRowTypedInTheMatrixIsUndoneOneLetterAtATime) {
     startClean();
     focus(&main());
