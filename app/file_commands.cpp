@@ -136,6 +136,19 @@ void FileCommands::rememberRecent(const QString& name) {
         recentChanged();
 }
 
+std::optional<FileComparison> FileCommands::compareWithFile() {
+    QString title = ctx_.ws.text(kTxtMenuCompareFile);
+    while (title.endsWith(QLatin1Char('.')))
+        title.chop(1);
+    const std::optional<FileChoice> choice = ctx_.dialogs.openFile(parent_, title, kFileFilter, ctx_.ws.DataFileLoc);
+    if (!choice)
+        return std::nullopt;
+    Configuration other;
+    if (!ReadOtherFile(ctx_, parent_, choice->path, other))
+        return std::nullopt;
+    return FileComparison{choice->title, CompareConfigurations(ctx_.ws.cfg, other)};
+}
+
 bool FileCommands::Afslutprogram() {
     Workspace& ws = ctx_.ws;
     if (ws.dataChanged()) {

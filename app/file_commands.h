@@ -6,12 +6,21 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
+#include <vector>
 
 #include "app/context.h"
+#include "io/config_diff.h"
 
 class QWidget;
 
 namespace korvane {
+
+// What Compare with file found: the file's name and what differs from the configuration in memory.
+struct FileComparison {
+    QString title;
+    std::vector<Difference> differences;
+};
 
 class FileCommands {
 public:
@@ -38,6 +47,9 @@ public:
     bool openRecent(int item);
     // Puts the name at the head of the recent list and stores the list.
     void rememberRecent(const QString& name);
+    // Compare with file: the open dialog, then the chosen file beside the configuration in memory, which
+    // stays as it is. Nothing when cancelled or the file could not be read (that is said).
+    std::optional<FileComparison> compareWithFile();
     // The exit questions: true when the program may end.
     bool Afslutprogram();
 

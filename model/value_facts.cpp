@@ -128,6 +128,89 @@ void StoreText(const TextFact& fact, Configuration& cfg, int channel, const std:
                  : text;
 }
 
+namespace {
+
+// Plain settings that no editor field shows as its own value.
+constexpr ValueFact plain(const char* name, int byte) {
+    return {name, ValueArea::Sys, byte, ValueEntry::None, 0, 255, ValueFormat::Plain};
+}
+constexpr ValueFact kFirmwareHigh = plain("firmware version, high byte", kSysFirmwareHigh);
+constexpr ValueFact kFirmwareLow = plain("firmware version, low byte", kSysFirmwareLow);
+constexpr ValueFact kClockHour = plain("clock hour", kSysClockHour);
+constexpr ValueFact kClockMinute = plain("clock minute", kSysClockMinute);
+constexpr ValueFact kClockDay = plain("clock day", kSysClockDay);
+constexpr ValueFact kClockWeekday = plain("clock weekday", kSysClockWeekday);
+constexpr ValueFact kClockMonth = plain("clock month", kSysClockMonth);
+constexpr ValueFact kClockCentury = plain("clock century", kSysClockCentury);
+constexpr ValueFact kClockYear = plain("clock year", kSysClockYear);
+constexpr ValueFact kClockSecond = plain("clock second", kSysClockSecond);
+constexpr ValueFact kDialOutMethod = plain("dial-out method", kSysDialOutMethod);
+constexpr ValueFact kIntruderSirenTime = plain("intruder siren time", kSysIntruderSirenTime);
+constexpr ValueFact kIntruderContinueTime = plain("intruder continue time", kSysIntruderContinueTime);
+constexpr ValueFact kIntruderArmTime = plain("intruder arm time", kSysIntruderArmTime);
+constexpr ValueFact kIntruderDisarmTime = plain("intruder disarm time", kSysIntruderDisarmTime);
+constexpr ValueFact kWaterContinueTime = plain("water continue time", kSysWaterContinueTime);
+constexpr ValueFact kWaterSirenTime = plain("water siren time", kSysWaterSirenTime);
+constexpr ValueFact kWaterResetTime = plain("water reset time", kSysWaterResetTime);
+constexpr ValueFact kSmokeSirenTime = plain("smoke siren time", kSysSmokeSirenTime);
+constexpr ValueFact kSmokeContinueTime = plain("smoke continue time", kSysSmokeContinueTime);
+constexpr ValueFact kSmokeResetTime = plain("smoke reset time", kSysSmokeResetTime);
+constexpr ValueFact kIsaSirenTime = plain("ISA siren time", kSysIsaSirenTime);
+constexpr ValueFact kIsaMode = plain("ISA operating mode", kSysIsaMode);
+constexpr ValueFact kCommonSiren = plain("common siren selection", kSysCommonSiren);
+constexpr ValueFact kDialInPassword = plain("dial-in password check", kSysDialInPassword);
+constexpr ValueFact kDialInSafety = plain("dial-in safety", kSysDialInSafety);
+constexpr ValueFact kSmsResponseTime = plain("SMS response time", kSysSmsResponseTime);
+
+constexpr const ValueFact* kSystemFacts[] = {
+    &kFirmwareHigh,
+    &kFirmwareLow,
+    &facts::kUsePcClock,
+    &kClockHour,
+    &kClockMinute,
+    &kClockDay,
+    &kClockWeekday,
+    &kClockMonth,
+    &kClockCentury,
+    &kClockYear,
+    &kClockSecond,
+    &facts::kChannelsInUse,
+    &facts::kAutoSummerTime,
+    &facts::kEventSms,
+    &kDialOutMethod,
+    &kIntruderSirenTime,
+    &kIntruderContinueTime,
+    &kIntruderArmTime,
+    &kIntruderDisarmTime,
+    &kWaterContinueTime,
+    &kWaterSirenTime,
+    &kWaterResetTime,
+    &kSmokeSirenTime,
+    &kSmokeContinueTime,
+    &kSmokeResetTime,
+    &kIsaSirenTime,
+    &kIsaMode,
+    &kCommonSiren,
+    &facts::kMuxCount,
+    &facts::kMuxDelay,
+    &facts::kTimeOutput,
+    &facts::kDeviceNo,
+    &facts::kCounter,
+    &kDialInPassword,
+    &kDialInSafety,
+    &kSmsResponseTime,
+    &facts::kEventOff,
+};
+
+} // namespace
+
+const ValueFact* SystemFact(int byte) {
+    for (const ValueFact* f : kSystemFacts)
+        if (f->index == byte)
+            return f;
+    return nullptr;
+}
+
 EditMenuState EditMenuRules(const Configuration& cfg) {
     const auto& sys = cfg.SysData;
     EditMenuState s;

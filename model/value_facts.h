@@ -64,18 +64,18 @@ std::optional<int> EnterKey(const ValueFact& fact, int stored, int keyCode, bool
 // The values the pages edit.
 namespace facts {
 // system settings (main setup page)
-inline constexpr ValueFact kUsePcClock{"use PC clock",   ValueArea::Sys, kSysUsePcClock, ValueEntry::None, 0, 1,
+inline constexpr ValueFact kUsePcClock{"use the PC clock", ValueArea::Sys, kSysUsePcClock, ValueEntry::None, 0, 1,
                                        ValueFormat::Flag};
 inline constexpr ValueFact kAutoSummerTime{
-    "automatic summer time", ValueArea::Sys, kSysAutoSummerTime, ValueEntry::None, 0, 1, ValueFormat::Flag};
+    "automatic summer/winter time", ValueArea::Sys, kSysAutoSummerTime, ValueEntry::None, 0, 1, ValueFormat::Flag};
 inline constexpr ValueFact kChannelsInUse{
     "highest channel in use", ValueArea::Sys, kSysChannelsInUse, ValueEntry::None, 15, 127, ValueFormat::Plain};
-inline constexpr ValueFact kMuxCount{"multiplexer channels", ValueArea::Sys, kSysMuxCount, ValueEntry::None, 0, 15,
+inline constexpr ValueFact kMuxCount{"multiplexer count", ValueArea::Sys, kSysMuxCount, ValueEntry::None, 0, 15,
                                      ValueFormat::Plain};
 inline constexpr ValueFact kMuxDelay{"multiplexer delay", ValueArea::Sys, kSysMuxDelay, ValueEntry::None, 0, 7,
                                      ValueFormat::Plain};
 inline constexpr ValueFact kCounter{"counter", ValueArea::Sys, kSysCounter, ValueEntry::None, 0, 4, ValueFormat::Plain};
-inline constexpr ValueFact kEventSms{"events by SMS",  ValueArea::Sys, kSysEventSms, ValueEntry::None, 0, 1,
+inline constexpr ValueFact kEventSms{"event output is SMS", ValueArea::Sys, kSysEventSms, ValueEntry::None, 0, 1,
                                      ValueFormat::Flag};
 inline constexpr ValueFact kEventOff{"event output off", ValueArea::Sys, kSysEventOff, ValueEntry::None, 0, 1,
                                      ValueFormat::Flag};
@@ -121,6 +121,10 @@ namespace facts {
 inline constexpr TextFact kChannelDescription{"description", TextArea::ChannelText, 0, 0};
 inline constexpr TextFact kSystemDescription{"system description", TextArea::Description, kGeneralDescription, 0, true};
 } // namespace facts
+
+// The fact of a SysData byte, for showing it by name wherever it appears (differences, verify,
+// reports); nullptr for a byte no setting stands for.
+const ValueFact* SystemFact(int byte);
 
 // Which Edit menu entries the configuration allows: SMS and dial-in while events go out by SMS; the
 // data exchange mask while events go out on the serial line of a unit with device number 0.

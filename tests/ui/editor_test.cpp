@@ -11,10 +11,10 @@
 #include "io/text_ids.h"
 #include "model/channel_types.h"
 #include "model/master.h"
+#include "pictures/icon_factory.h"
 #include "tests/support/program_fixture.h"
 #include "ui/editor/locked_field.h"
 #include "ui/editor/pages/master_page.h"
-#include "ui/icons/icon_factory.h"
 #include "ui/main/channel_cell.h"
 
 using namespace korvane;

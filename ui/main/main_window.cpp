@@ -19,9 +19,11 @@
 #include "model/logic.h"
 #include "model/master.h"
 #include "model/matrix_navigation.h"
+#include "reports/report_catalogue.h"
 #include "ui/editor/editor_window.h"
 #include "ui/editor/virtual_key.h"
 #include "ui/main/channel_cell.h"
+#include "ui/main/report_printing.h"
 #include "ui/transfer/port_menu.h"
 
 namespace korvane {
@@ -68,6 +70,9 @@ const Command kCommands[] = {
     {"M_File", "M_File_SaveAs", kTxtMenuSaveAs, kScSaveAs, &MainWindow::M_File_SaveAs_Click},
     {"M_File", "M_File_Read", kTxtMenuRead, kScRead, &MainWindow::M_File_Read_Click, nullptr, true},
     {"M_File", "M_File_Write", kTxtMenuWrite, kScWrite, &MainWindow::M_File_Write_Click},
+    {"M_File", "M_File_CompareFile", kTxtMenuCompareFile, kScNone, &MainWindow::M_File_CompareFile_Click},
+    {"M_File", "M_File_CompareUnit", kTxtMenuCompareUnit, kScNone, &MainWindow::M_File_CompareUnit_Click},
+    {"M_File", "M_File_Backups", kTxtMenuBackups, kScNone, &MainWindow::M_File_Backups_Click},
     {"M_Edit", "M_Edit_Undo", kTxtMenuUndo, kScNone, &MainWindow::M_Edit_Undo_Click, nullptr, false, 'Z'},
     {"M_Edit", "M_Edit_Redo", kTxtMenuRedo, kScNone, &MainWindow::M_Edit_Redo_Click, nullptr, false, 'Y'},
     {"M_Edit", "Menu_Edit_Basic_Setup", kTxtMenuBasicSetup, kScBasic, nullptr, "mainsetup", true},
@@ -173,12 +178,32 @@ void MainWindow::buildMenus() {
     mFile_->addSeparator();
     mFile_->addAction(action("M_File_Exit", [this] { M_File_Exit_Click(); }));
 
+    // Print: each report on the default printer; the preview and PDF files of one report or of all.
+    printing_ = std::make_unique<ReportPrinting>(ctx_, this);
     mPrint_ = bar->addMenu(QString());
     mPrint_->setObjectName(QStringLiteral("MnuPrint"));
-    for (const char* name : {"M_Print_ChList", "M_Print_Master", "M_Print_Realtime", "M_PrintLogic", "M_Print_Sms"}) {
-        QAction* a = action(name, [] {});
-        a->setEnabled(false); // the reports come with the print engine
-        mPrint_->addAction(a);
+    for (const ReportEntry& e : ReportCatalogue())
+        mPrint_->addAction(action(e.menuEntry, [this, k = e.kind] { printing_->print(k); }));
+    mPrint_->addSeparator();
+    mPrintPreview_ = mPrint_->addMenu(QString());
+    mPrintPreview_->setObjectName(QStringLiteral("M_Print_Preview"));
+    mPrintPdf_ = mPrint_->addMenu(QString());
+    mPrintPdf_->setObjectName(QStringLiteral("M_Print_Pdf"));
+    for (auto [menu, prefix, pdf] :
+         {std::tuple{mPrintPreview_, "M_Print_Preview_", false}, {mPrintPdf_, "M_Print_Pdf_", true}}) {
+        auto run = [this, pdf](std::vector<ReportKind> kinds) {
+            if (pdf)
+                printing_->saveAsPdf(kinds);
+            else
+                printing_->preview(kinds);
+        };
+        for (const ReportEntry& e : ReportCatalogue())
+            menu->addAction(action((prefix + std::string(e.name)).c_str(), [run, k = e.kind] { run({k}); }));
+        menu->addSeparator();
+        std::vector<ReportKind> all;
+        for (const ReportEntry& e : ReportCatalogue())
+            all.push_back(e.kind);
+        menu->addAction(action((prefix + std::string("all")).c_str(), [run, all] { run(all); }));
     }
 
     mEdit_ = bar->addMenu(QString());
@@ -304,11 +329,15 @@ void MainWindow::Update_Form_Elements() {
     mFile_->setTitle(ws.text(kTxtMenuFile));
     set("M_File_Exit", ws.text(kTxtMenuExit) + QLatin1Char('\t') + alt + QChar(shortcutKeys_[kScExit]));
     mPrint_->setTitle(ws.text(kTxtMenuPrint));
-    set("M_Print_ChList", ws.text(kTxtPrintChannelList));
-    set("M_Print_Master", ws.text(kTxtPrintMaster));
-    set("M_Print_Realtime", ws.text(kTxtPrintRealTime));
-    set("M_PrintLogic", ws.text(kTxtPrintLogic));
-    set("M_Print_Sms", ws.text(kTxtMenuSmsSetup));
+    mPrintPreview_->setTitle(ws.text(kTxtPrintPreview));
+    mPrintPdf_->setTitle(ws.text(kTxtSaveAsPdf));
+    for (const ReportEntry& e : ReportCatalogue()) {
+        set(e.menuEntry, ws.text(e.menuText));
+        set(("M_Print_Preview_" + std::string(e.name)).c_str(), ws.text(e.menuText));
+        set(("M_Print_Pdf_" + std::string(e.name)).c_str(), ws.text(e.menuText));
+    }
+    set("M_Print_Preview_all", ws.text(kTxtAllReports));
+    set("M_Print_Pdf_all", ws.text(kTxtAllReports));
     mEdit_->setTitle(ws.text(kTxtMenuEdit));
     mView_->setTitle(ws.text(kTxtMenuView));
     mViewLanguage_->setTitle(ws.text(kTxtMenuLanguage));

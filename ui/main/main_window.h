@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "app/context.h"
 #include "app/file_commands.h"
@@ -19,6 +20,7 @@ namespace korvane {
 
 class ChannelCell;
 class EditorWindow;
+class ReportPrinting;
 
 class MainWindow : public QMainWindow, public MainWindowPort {
     Q_OBJECT
@@ -52,8 +54,14 @@ public:
     // Edit > Undo and Redo (Ctrl+Z; Ctrl+Y or Ctrl+Shift+Z).
     void M_Edit_Undo_Click();
     void M_Edit_Redo_Click();
+    // File > Compare with file, Compare with unit and Backups of the unit (main_window_compare.cpp).
+    void M_File_CompareFile_Click();
+    void M_File_CompareUnit_Click();
+    void M_File_Backups_Click();
     // The links of File > Read and Write (tests hand in the simulated unit).
     void setLinkFactory(LinkFactory links) { links_ = std::move(links); }
+    // The Print menu's printing, preview and PDF files (tests hand in a fake printing system).
+    ReportPrinting& reportPrinting() { return *printing_; }
     void Menu_View_Sprog_Click(int slot);
     void Image1_Click(int n);
     void Image1_MouseDown(int n, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint globalPos);
@@ -113,9 +121,12 @@ private:
     FileCommands files_;
     bool exitConfirmed_ = false;
     LinkFactory links_;
+    std::unique_ptr<ReportPrinting> printing_;
 
     QMenu* mFile_ = nullptr;
     QMenu* mPrint_ = nullptr;
+    QMenu* mPrintPreview_ = nullptr;
+    QMenu* mPrintPdf_ = nullptr;
     QMenu* mEdit_ = nullptr;
     QMenu* mView_ = nullptr;
     QMenu* mViewLanguage_ = nullptr;
