@@ -268,7 +268,6 @@ namespace korvane {
     X(kTxtAllReports, 385)    /* every report that has something to print, in one document */                          \
     X(kTxtSentToPrinter, 386) /* a report went to the printer; %1 = the printer's name */                              \
     X(kTxtPrintFailed, 387)   /* the printer refused the report; %1 = the printer's name */                            \
-    X(kTxtPdfFiles, 380)      /* file type of the PDF save dialog */                                                   \
     /* Writing with confidence: verify, backup, compare (numbers no other text uses) */                                \
     X(kTxtMenuCompareFile, 362)  /* File menu: compare the configuration in memory with a file */                      \
     X(kTxtMenuCompareUnit, 363)  /* File menu: compare the configuration in memory with the master unit */             \
