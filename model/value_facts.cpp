@@ -1,5 +1,7 @@
 #include "model/value_facts.h"
 
+#include "model/analog.h"
+#include "model/facts_alarm.h"
 #include "model/field_rules.h"
 
 namespace korvane {
@@ -8,10 +10,20 @@ int ReadValue(const ValueFact& fact, const Configuration& cfg, int channel) {
     switch (fact.area) {
     case ValueArea::Sys:
         return cfg.SysData[static_cast<std::size_t>(fact.index)];
-    case ValueArea::Channel:
-        return cfg.ChanSetup[static_cast<std::size_t>(channel)][static_cast<std::size_t>(fact.index)];
+    case ValueArea::Channel: {
+        const Byte b = cfg.ChanSetup[static_cast<std::size_t>(channel)][static_cast<std::size_t>(fact.index)];
+        return fact.mask != 0 ? ((b & fact.mask) != 0 ? 1 : 0) : b;
+    }
     case ValueArea::ChannelFlag:
         return (cfg.ChanFlags[static_cast<std::size_t>(channel)] & fact.index) != 0 ? 1 : 0;
+    case ValueArea::SysBit:
+        return (cfg.SysData[static_cast<std::size_t>(fact.index)] & fact.mask) != 0 ? 1 : 0;
+    case ValueArea::ChannelWord: {
+        const Row& row = cfg.ChanSetup[static_cast<std::size_t>(channel)];
+        return 256 * row[static_cast<std::size_t>(fact.index)] + row[static_cast<std::size_t>(fact.index + 1)];
+    }
+    case ValueArea::ChannelTenths:
+        return static_cast<int>(Byte3ToTenths(cfg.ChanSetup[static_cast<std::size_t>(channel)], fact.index));
     }
     return 0;
 }
@@ -22,15 +34,36 @@ void StoreValue(const ValueFact& fact, Configuration& cfg, int channel, int valu
     case ValueArea::Sys:
         cfg.SysData[static_cast<std::size_t>(fact.index)] = byte;
         break;
-    case ValueArea::Channel:
-        cfg.ChanSetup[static_cast<std::size_t>(channel)][static_cast<std::size_t>(fact.index)] = byte;
+    case ValueArea::Channel: {
+        Byte& b = cfg.ChanSetup[static_cast<std::size_t>(channel)][static_cast<std::size_t>(fact.index)];
+        if (fact.mask != 0) {
+            b = value != 0 ? static_cast<Byte>(b | fact.mask) : static_cast<Byte>(b & ~fact.mask);
+            break;
+        }
+        b = byte;
         // A function chosen on the channel's page is also the type the claims give back.
         if (fact.index == kRowType)
             cfg.SavedChanType[static_cast<std::size_t>(channel)] = byte;
         break;
+    }
+    case ValueArea::ChannelWord: {
+        Row& row = cfg.ChanSetup[static_cast<std::size_t>(channel)];
+        row[static_cast<std::size_t>(fact.index)] = static_cast<Byte>((value >> 8) & 255);
+        row[static_cast<std::size_t>(fact.index + 1)] = static_cast<Byte>(value & 255);
+        break;
+    }
+    case ValueArea::ChannelTenths:
+        StoreTenths(cfg.ChanSetup[static_cast<std::size_t>(channel)], value, fact.index);
+        break;
     case ValueArea::ChannelFlag: {
         Byte& flags = cfg.ChanFlags[static_cast<std::size_t>(channel)];
         flags = value != 0 ? static_cast<Byte>(flags | fact.index) : static_cast<Byte>(flags & ~fact.index);
+        break;
+    }
+    case ValueArea::SysBit: {
+        // Only the fact's own bit changes; the other bits of the byte are kept.
+        Byte& bits = cfg.SysData[static_cast<std::size_t>(fact.index)];
+        bits = value != 0 ? static_cast<Byte>(bits | fact.mask) : static_cast<Byte>(bits & ~fact.mask);
         break;
     }
     }
@@ -48,8 +81,14 @@ std::string FormatValue(const ValueFact& fact, int value) {
         return ChannelRefText(value);
     case ValueFormat::Flag:
         return value != 0 ? "1" : "0";
+    case ValueFormat::SirenTime:
+        return value == kContinuous ? "\xBB\xBB\xBB" : DecimalText(value, 2);
     case ValueFormat::Plain:
         break;
+    case ValueFormat::Digits4:
+        return DecimalText(value, 4);
+    case ValueFormat::Tenths:
+        return TenthsText(value);
     }
     return std::to_string(value);
 }
@@ -64,6 +103,8 @@ std::string RangeHint(const ValueFact& fact) {
         return "A1..P8 (-)";
     case ValueEntry::Packed:
         return PackedText(fact.minimum) + ".." + PackedText(fact.maximum);
+    case ValueEntry::SirenTime:
+        return std::to_string(fact.minimum) + ".." + std::to_string(fact.maximum) + " (-)";
     default:
         break;
     }
@@ -75,6 +116,14 @@ std::optional<int> EnterKey(const ValueFact& fact, int stored, int keyCode, bool
     case ValueEntry::None:
         return std::nullopt;
     case ValueEntry::Decimal: {
+        const int digit = DigitOfKey(keyCode);
+        if (digit < 0)
+            return std::nullopt;
+        return Object_NumInDec(stored, fact.maximum, digit, firstKey);
+    }
+    case ValueEntry::SirenTime: {
+        if (keyCode == vk::kMinus || keyCode == vk::kPadSubtract || keyCode == vk::kDelete)
+            return kContinuous;
         const int digit = DigitOfKey(keyCode);
         if (digit < 0)
             return std::nullopt;
@@ -96,6 +145,14 @@ std::optional<int> EnterKey(const ValueFact& fact, int stored, int keyCode, bool
         if (keyCode == 0)
             return std::nullopt;
         return Object_ChannelIn(stored, keyCode);
+    case ValueEntry::Decimal4: {
+        const int digit = DigitOfKey(keyCode);
+        if (digit < 0)
+            return std::nullopt;
+        return FourDigitEntry(stored, fact.maximum, digit, firstKey);
+    }
+    case ValueEntry::Number:
+        return std::nullopt;
     }
     return std::nullopt;
 }
@@ -130,7 +187,8 @@ void StoreText(const TextFact& fact, Configuration& cfg, int channel, const std:
 
 namespace {
 
-// Plain settings that no editor field shows as its own value.
+// Plain settings that no editor field shows as its own value (the common siren's byte is shown bit by
+// bit, by four facts).
 constexpr ValueFact plain(const char* name, int byte) {
     return {name, ValueArea::Sys, byte, ValueEntry::None, 0, 255, ValueFormat::Plain};
 }
@@ -145,18 +203,6 @@ constexpr ValueFact kClockCentury = plain("clock century", kSysClockCentury);
 constexpr ValueFact kClockYear = plain("clock year", kSysClockYear);
 constexpr ValueFact kClockSecond = plain("clock second", kSysClockSecond);
 constexpr ValueFact kDialOutMethod = plain("dial-out method", kSysDialOutMethod);
-constexpr ValueFact kIntruderSirenTime = plain("intruder siren time", kSysIntruderSirenTime);
-constexpr ValueFact kIntruderContinueTime = plain("intruder continue time", kSysIntruderContinueTime);
-constexpr ValueFact kIntruderArmTime = plain("intruder arm time", kSysIntruderArmTime);
-constexpr ValueFact kIntruderDisarmTime = plain("intruder disarm time", kSysIntruderDisarmTime);
-constexpr ValueFact kWaterContinueTime = plain("water continue time", kSysWaterContinueTime);
-constexpr ValueFact kWaterSirenTime = plain("water siren time", kSysWaterSirenTime);
-constexpr ValueFact kWaterResetTime = plain("water reset time", kSysWaterResetTime);
-constexpr ValueFact kSmokeSirenTime = plain("smoke siren time", kSysSmokeSirenTime);
-constexpr ValueFact kSmokeContinueTime = plain("smoke continue time", kSysSmokeContinueTime);
-constexpr ValueFact kSmokeResetTime = plain("smoke reset time", kSysSmokeResetTime);
-constexpr ValueFact kIsaSirenTime = plain("ISA siren time", kSysIsaSirenTime);
-constexpr ValueFact kIsaMode = plain("ISA operating mode", kSysIsaMode);
 constexpr ValueFact kCommonSiren = plain("common siren selection", kSysCommonSiren);
 constexpr ValueFact kDialInPassword = plain("dial-in password check", kSysDialInPassword);
 constexpr ValueFact kDialInSafety = plain("dial-in safety", kSysDialInSafety);
@@ -178,18 +224,18 @@ constexpr const ValueFact* kSystemFacts[] = {
     &facts::kAutoSummerTime,
     &facts::kEventSms,
     &kDialOutMethod,
-    &kIntruderSirenTime,
-    &kIntruderContinueTime,
-    &kIntruderArmTime,
-    &kIntruderDisarmTime,
-    &kWaterContinueTime,
-    &kWaterSirenTime,
-    &kWaterResetTime,
-    &kSmokeSirenTime,
-    &kSmokeContinueTime,
-    &kSmokeResetTime,
-    &kIsaSirenTime,
-    &kIsaMode,
+    &facts::kIntruderSirenTime,
+    &facts::kIntruderCallOutDelay,
+    &facts::kIntruderArmDelay,
+    &facts::kIntruderDisarmTime,
+    &facts::kWaterCallOutTime,
+    &facts::kWaterSirenTime,
+    &facts::kWaterResetTime,
+    &facts::kSmokeSirenTime,
+    &facts::kSmokeCallOutTime,
+    &facts::kSmokeResetTime,
+    &facts::kIsaSirenTime,
+    &facts::kIsaMode,
     &kCommonSiren,
     &facts::kMuxCount,
     &facts::kMuxDelay,

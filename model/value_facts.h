@@ -13,9 +13,12 @@ namespace korvane {
 
 // Where a value lives.
 enum class ValueArea : std::uint8_t {
-    Sys,         // SysData byte `index`
-    Channel,     // ChanSetup row of the channel, column `index`
-    ChannelFlag, // bit mask `index` of the channel's ChanFlags
+    Sys,           // SysData byte `index`
+    Channel,       // ChanSetup row of the channel, column `index`
+    ChannelFlag,   // bit mask `index` of the channel's ChanFlags
+    SysBit,        // bit mask `mask` of SysData byte `index`
+    ChannelWord,   // ChanSetup columns `index` (high byte) and `index` + 1 (low byte) of the channel
+    ChannelTenths, // signed tenths in ChanSetup columns `index`..`index` + 2 of the channel
 };
 
 // How a locked field turns keys into the value (the field input rules).
@@ -26,6 +29,9 @@ enum class ValueEntry : std::uint8_t {
     Range,       // Object_NummaxRangeIn: decimal digits straight into the byte
     ChannelXyzw, // Object_DisableChannelInput: groups A..P and X, Y, Z, W; minus or Delete clear
     Channel,     // Object_ChannelIn: groups A..P only
+    SirenTime,   // Object_NumInDec; minus or Delete store kContinuous (until the alarm is acknowledged)
+    Decimal4,    // the last four digits typed, restart above the maximum (a roller blind's reverse time)
+    Number,      // typed as text (sign, digits, one decimal) and taken on Enter, not key by key
 };
 
 // How the value is shown.
@@ -36,7 +42,13 @@ enum class ValueFormat : std::uint8_t {
     ChannelRef, // "A1", "X3", "-----"
     Flag,       // 0 or 1 (a check box)
     Plain,      // the number as it is (list choices)
+    SirenTime,  // "05", and "»»»" for kContinuous
+    Digits4,    // "0500"
+    Tenths,     // signed tenths with one decimal: "-12.3", "0.0"
 };
+
+// A siren time that means "until the alarm is acknowledged".
+inline constexpr int kContinuous = 255;
 
 struct ValueFact {
     const char* name; // what the value is, in a report or a list of differences
@@ -47,13 +59,14 @@ struct ValueFact {
     int maximum;
     ValueFormat format;
     const char* hint = nullptr; // the range hint, where it is not "minimum..maximum"
+    int mask = 0;               // the bit within the byte: SysBit, and Channel where it is not 0 (a value of 0 or 1)
 };
 
 // The stored value of the fact for the given channel (0 or 1 for a flag).
 int ReadValue(const ValueFact& fact, const Configuration& cfg, int channel);
 // Stores the value of the fact for the given channel (a flag is set for any value but 0).
 void StoreValue(const ValueFact& fact, Configuration& cfg, int channel, int value);
-// The value as its field shows it.
+// The value as its field shows it (Windows-1252 text).
 std::string FormatValue(const ValueFact& fact, int value);
 // The accepted range as the field's tooltip shows it ("0..255", "A1..PXYZW.8 (-)").
 std::string RangeHint(const ValueFact& fact);

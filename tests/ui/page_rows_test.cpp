@@ -55,14 +55,14 @@ TEST_F(PageRowsTest, everyRowEditsExactlyItsValueAndEnterFollowsItsDeclaration) 
             SCOPED_TRACE(row.control);
             if (row.kind == ControlKind::Option) {
                 for (const ListItem& item : row.items) {
-                    const QByteArray name = QByteArray(row.control) + '_' + QByteArray::number(item.value);
+                    const QByteArray name = EditorPage::elementName(row, item);
                     ASSERT_NE(page->control(name.constData()), nullptr) << name.constData();
                 }
                 continue;
             }
             QWidget* w = page->control(row.control);
             ASSERT_NE(w, nullptr);
-            ASSERT_EQ(w->objectName(), QLatin1String(row.control));
+            ASSERT_EQ(w->objectName(), QString::fromUtf8(row.control));
             if (!shown(w) || row.kind == ControlKind::Label)
                 continue;
             if (row.kind == ControlKind::Field) {
@@ -105,7 +105,7 @@ TEST_F(PageRowsTest, everyRowEditsExactlyItsValueAndEnterFollowsItsDeclaration) 
             if (row.enter && qstrcmp(row.enter, kToMain) != 0 && row.kind != ControlKind::MultiText) {
                 QWidget* target = qstrcmp(row.enter, kToDescription) == 0
                                       ? channelPart->description()
-                                      : w->window()->findChild<QWidget*>(QLatin1String(row.enter));
+                                      : w->window()->findChild<QWidget*>(QString::fromUtf8(row.enter));
                 if (target && shown(target)) {
                     focus(w);
                     QTest::keyClick(w, Qt::Key_Return);

@@ -116,6 +116,9 @@ void EditorWindow::Update_Option_Form_elements() {
     const int t = ws.typeOf(c);
     EditorPage* page = nullptr;
     masterPage_->setPageKey(pageKey_);
+    // The flash pattern belongs to a siren: a channel that is no longer one closes it.
+    if (channelPage && t != kTypeIntruderSiren)
+        flashPatternShown_ = false;
     if (channelPage && t == kTypeIntruderSiren && flashPatternShown_)
         page = masterPage_;
     else
@@ -131,12 +134,23 @@ void EditorWindow::Update_Option_Form_elements() {
         shownChannel_ = c;
         shownType_ = t;
         setWindowTitle(QString::fromStdString(Num_2_Channel(c)) + QStringLiteral("   ") + ws.text(TypeNameText(t)));
-        channelPart_->fill();
     } else if (page && !page->caption().isEmpty()) {
         setWindowTitle(page->caption());
     }
     if (page == mainSetup_)
         mainSetup_->setThisTime(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+    // The previous page goes first, then the common part is filled, then the page shows: the window
+    // never has to grow to hold two pages at once.
+    for (EditorPage* p : pages_)
+        if (p != page)
+            p->hide();
+    if (channelPage) {
+        channelPart_->fill();
+        // The common part's size follows its event options at once, before the page shows.
+        for (QWidget* w : channelPart_->findChildren<QWidget*>())
+            w->updateGeometry();
+        channelPart_->updateGeometry();
+    }
     showPage(page, channelPage);
     pageFocus_ = page ? page->focusControl() : nullptr;
 }
@@ -187,6 +201,13 @@ void EditorWindow::openPage(const QString& key, const QString& focusName) {
 void EditorWindow::groupMenuChosen(GroupAction action) {
     if (!masterPage_->isHidden())
         masterPage_->groupAction(action);
+}
+
+void EditorWindow::commitPendingEdits() {
+    for (EditorPage* p : pages_)
+        if (!p->isHidden())
+            p->commitPendingEdits();
+    channelPart_->commitPendingEdits();
 }
 
 void EditorWindow::focusMainWindow() {
@@ -266,7 +287,9 @@ bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
     // While a transfer window is open nothing may reach the main window's commands.
     if ((key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && mainWindow_ &&
         !QApplication::activeModalWidget()) {
-        // Ctrl or Alt hands the keyboard to the main window, so its shortcuts work from here too.
+        // Ctrl or Alt hands the keyboard to the main window, so its shortcuts work from here too. The
+        // field left this way is left for good first: Ctrl+S saves what its leaving rules make of it.
+        commitPendingEdits();
         QWidget* main = mainWindow_->widget();
         main->activateWindow();
         main->setFocus();

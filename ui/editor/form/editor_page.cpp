@@ -4,13 +4,16 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "model/analog.h"
 #include "model/field_rules.h"
 
 namespace korvane {
@@ -19,6 +22,8 @@ namespace {
 
 constexpr int kUnknownItem = -1; // item data of the "?" entry of a value a list cannot show
 const char* const kValueProperty = "korvaneValue";
+const char* const kRefusedProperty = "korvaneRefused";
+constexpr int kNumberChars = 10; // a typed number: sign, six digits, separator, decimals
 
 bool isEnter(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
@@ -53,7 +58,7 @@ std::string TextFromBox(const QString& shown) {
 
 EditorPage::EditorPage(AppContext& ctx, PageHost& host, FieldFocus& focus, const char* name, QWidget* parent)
     : QFrame(parent), ctx_(ctx), host_(host), focus_(focus) {
-    setObjectName(QLatin1String(name));
+    setObjectName(QString::fromUtf8(name));
     auto* v = new QVBoxLayout(this);
     v->setContentsMargins(0, 0, 0, 0);
     v->setSpacing(4);
@@ -64,7 +69,7 @@ EditorPage::EditorPage(AppContext& ctx, PageHost& host, FieldFocus& focus, const
 }
 
 QWidget* EditorPage::control(const char* name) const {
-    const auto it = controls_.find(QLatin1String(name));
+    const auto it = controls_.find(QString::fromUtf8(name));
     return it == controls_.end() ? nullptr : it->second;
 }
 
@@ -74,7 +79,7 @@ QGridLayout* EditorPage::gridOf(QWidget* frameOrPage) {
 }
 
 QFrame* EditorPage::frame(const char* name) {
-    const QString key = QLatin1String(name);
+    const QString key = QString::fromUtf8(name);
     if (auto it = frames_.find(key); it != frames_.end() && it->second)
         return it->second;
     auto* f = new QFrame(this);
@@ -96,6 +101,29 @@ void EditorPage::addLine(QWidget* frameOrPage, QWidget* widget, QLabel* caption)
     }
 }
 
+void EditorPage::joinLine(std::initializer_list<const char*> names) {
+    QWidget* first = control(*names.begin());
+    QWidget* holder = first->parentWidget();
+    auto* grid = qobject_cast<QGridLayout*>(holder->layout());
+    int line = 0, column = 0, rowSpan = 0, columnSpan = 0;
+    grid->getItemPosition(grid->indexOf(first), &line, &column, &rowSpan, &columnSpan);
+    auto* joined = new QWidget(holder);
+    auto* h = new QHBoxLayout(joined);
+    h->setContentsMargins(0, 0, 0, 0);
+    for (const char* name : names) {
+        QWidget* w = control(name);
+        const FormRow* row = rowOf(w);
+        const bool element = row && row->kind == ControlKind::Option;
+        if (auto it = captions_.find(row); !element && it != captions_.end())
+            h->addWidget(it->second);
+        h->addWidget(w);
+        if (auto it = units_.find(row); !element && it != units_.end())
+            h->addWidget(it->second);
+    }
+    h->addStretch(1);
+    grid->addWidget(joined, line, 0, 1, 3);
+}
+
 void EditorPage::build(std::span<const FormRow> rows) {
     rows_ = rows;
     for (const FormRow& row : rows_)
@@ -104,12 +132,11 @@ void EditorPage::build(std::span<const FormRow> rows) {
 }
 
 void EditorPage::makeControl(const FormRow& row) {
-    Workspace& ws = ctx_.ws;
     QWidget* parent = row.frame ? static_cast<QWidget*>(frame(row.frame)) : static_cast<QWidget*>(this);
     QWidget* lines = parent == this ? lines_ : parent;
     QGridLayout* grid = gridOf(lines);
     const int line = grid->rowCount();
-    const QString name = QLatin1String(row.control);
+    const QString name = QString::fromUtf8(row.control);
 
     auto helpFor = [&row](QWidget* w) {
         if (row.tag)
@@ -117,13 +144,13 @@ void EditorPage::makeControl(const FormRow& row) {
         else if (row.caption)
             SetHelpContextText(w, row.help, row.caption);
         else
-            SetHelpContext(w, row.help, QLatin1String(row.control));
+            SetHelpContext(w, row.help, QString::fromUtf8(row.control));
     };
     auto captionLabel = [&]() -> QLabel* {
         if (!row.caption)
             return nullptr;
         auto* l = new QLabel(lines);
-        l->setObjectName(row.label ? QLatin1String(row.label) : QStringLiteral("Lbl_") + name);
+        l->setObjectName(row.label ? QString::fromUtf8(row.label) : QStringLiteral("Lbl_") + name);
         captions_[&row] = l;
         return l;
     };
@@ -131,7 +158,7 @@ void EditorPage::makeControl(const FormRow& row) {
         if (!row.unit)
             return;
         auto* l = new QLabel(lines);
-        l->setObjectName(row.unitLabel ? QLatin1String(row.unitLabel) : name + QStringLiteral("_unit"));
+        l->setObjectName(row.unitLabel ? QString::fromUtf8(row.unitLabel) : name + QStringLiteral("_unit"));
         units_[&row] = l;
         grid->addWidget(l, line, 2);
     };
@@ -147,11 +174,13 @@ void EditorPage::makeControl(const FormRow& row) {
     case ControlKind::Field: {
         auto* f = new LockedField(lines);
         f->setMaximumWidth(64);
-        f->display = [this, &row] { return QString::fromStdString(FormatValue(*row.fact, shownValue(row))); };
+        f->display = [this, &row] { return FromCp1252(FormatValue(*row.fact, shownValue(row))); };
         f->onKey = [this, f, &row](int code) {
             const std::optional<int> v = EnterKey(*row.fact, shownValue(row), code, focus_.FirstKey);
-            if (!v)
+            if (!v) {
+                keyRefused(row, code);
                 return;
+            }
             // Every key a rule accepts counts as an edit, also one that keeps the value. The keys of
             // one entry into the field are one undo step.
             {
@@ -251,7 +280,7 @@ void EditorPage::makeControl(const FormRow& row) {
             grid->addWidget(l, line + k++, 0, 1, 3);
         for (const ListItem& item : row.items) {
             auto* b = new QRadioButton(lines);
-            b->setObjectName(name + QLatin1Char('_') + QString::number(item.value));
+            b->setObjectName(QString::fromUtf8(elementName(row, item)));
             b->setProperty(kValueProperty, item.value);
             helpFor(b);
             b->setToolTip(tooltip());
@@ -274,6 +303,19 @@ void EditorPage::makeControl(const FormRow& row) {
         made = l;
         break;
     }
+    case ControlKind::Number: {
+        auto* edit = new QLineEdit(lines);
+        edit->setMaxLength(kNumberChars);
+        edit->setMaximumWidth(80);
+        if (QLabel* l = captionLabel()) {
+            grid->addWidget(l, line, 0);
+            l->setBuddy(edit);
+        }
+        grid->addWidget(edit, line, 1, Qt::AlignLeft);
+        unitLabel();
+        made = edit;
+        break;
+    }
     }
     made->setObjectName(name);
     if (row.kind != ControlKind::Label) {
@@ -287,11 +329,42 @@ void EditorPage::makeControl(const FormRow& row) {
 const FormRow* EditorPage::rowOf(const QObject* control) const {
     QString name = control->objectName();
     for (const FormRow& row : rows_) {
-        const QString rowName = QLatin1String(row.control);
+        const QString rowName = QString::fromUtf8(row.control);
         if (name == rowName || (row.kind == ControlKind::Option && name.startsWith(rowName + QLatin1Char('_'))))
             return &row;
+        if (row.kind == ControlKind::Option)
+            for (const ListItem& item : row.items)
+                if (item.name && name == QString::fromUtf8(item.name))
+                    return &row;
     }
     return nullptr;
+}
+
+QByteArray EditorPage::elementName(const FormRow& row, const ListItem& item) {
+    if (item.name)
+        return QByteArray(item.name);
+    return QByteArray(row.control) + '_' + QByteArray::number(item.value);
+}
+
+std::optional<long> EditorPage::typedTenths(const QString& text) {
+    const QString point = QLocale().decimalPoint();
+    const char separator = point.size() == 1 && point.at(0).unicode() < 128 ? point.at(0).toLatin1() : '.';
+    return ParseTenths(ToCp1252(text), separator);
+}
+
+void EditorPage::setRefused(QWidget* field, bool refused) {
+    QPalette p = field->palette();
+    p.setColor(QPalette::Text, refused ? QColor(Qt::red) : field->parentWidget()->palette().color(QPalette::Text));
+    field->setPalette(p);
+    field->setProperty(kRefusedProperty, refused);
+}
+
+NumberTaken EditorPage::takeNumber(const FormRow& row, const QString& text) {
+    const std::optional<long> v = typedTenths(text);
+    if (!row.fact || !v || *v < row.fact->minimum || *v > row.fact->maximum)
+        return NumberTaken::Refused;
+    store(row, static_cast<int>(*v), EditMark::IfChanged);
+    return NumberTaken::Accepted;
 }
 
 int EditorPage::shownValue(const FormRow& row) const {
@@ -368,16 +441,19 @@ void EditorPage::showRow(const FormRow& row) {
     case ControlKind::Option: {
         const int value = shownValue(row);
         for (const ListItem& item : row.items)
-            if (auto* b =
-                    control<QRadioButton>((QLatin1String(row.control) + QLatin1Char('_') + QString::number(item.value))
-                                              .toLatin1()
-                                              .constData()))
+            if (auto* b = control<QRadioButton>(elementName(row, item).constData()))
                 if (item.value == value)
                     b->setChecked(true);
         break;
     }
     case ControlKind::Label:
         break;
+    case ControlKind::Number: {
+        auto* edit = static_cast<QLineEdit*>(w);
+        edit->setText(QString::fromStdString(FormatValue(*row.fact, shownValue(row))));
+        setRefused(edit, false);
+        break;
+    }
     }
 }
 
@@ -394,8 +470,7 @@ void EditorPage::fill() {
         if (row.kind == ControlKind::List || row.kind == ControlKind::Option) {
             for (const ListItem& item : row.items) {
                 if (row.kind == ControlKind::Option) {
-                    const QByteArray element = QByteArray(row.control) + '_' + QByteArray::number(item.value);
-                    if (auto* b = control<QRadioButton>(element.constData()))
+                    if (auto* b = control<QRadioButton>(elementName(row, item).constData()))
                         b->setText(itemText(ws, item));
                     continue;
                 }
@@ -418,7 +493,7 @@ QWidget* EditorPage::find(const char* name) const {
         return host_.descriptionField();
     if (QWidget* w = control(name))
         return w;
-    return window()->findChild<QWidget*>(QLatin1String(name));
+    return window()->findChild<QWidget*>(QString::fromUtf8(name));
 }
 
 QWidget* EditorPage::successor(const FormRow& row) {
@@ -435,8 +510,10 @@ QWidget* EditorPage::successor(const FormRow& row) {
             continue;
         QWidget* w = control(next.control);
         if (next.kind == ControlKind::Option) {
-            const QByteArray element = QByteArray(next.control) + '_' + QByteArray::number(shownValue(next));
-            w = control(element.constData());
+            w = nullptr;
+            for (const ListItem& item : next.items)
+                if (item.value == shownValue(next))
+                    w = control(elementName(next, item).constData());
         }
         if (w && w->isVisibleTo(this) && w->isEnabled())
             return w;
@@ -444,11 +521,45 @@ QWidget* EditorPage::successor(const FormRow& row) {
     return nullptr;
 }
 
+void EditorPage::numberEntered(const FormRow& row, QLineEdit* edit) {
+    const NumberTaken taken = takeNumber(row, edit->text());
+    if (taken != NumberTaken::Refused) {
+        showRow(row);
+        stored(row);
+        follow();
+    }
+    if (taken == NumberTaken::Accepted) {
+        goNext(row);
+        return;
+    }
+    setRefused(edit, true);
+    edit->selectAll();
+}
+
 void EditorPage::goNext(const FormRow& row) {
     if (QWidget* next = successor(row))
         next->setFocus(Qt::TabFocusReason);
     else
         host_.focusMainWindow();
+}
+
+void EditorPage::leave(const FormRow& row, QObject* control) {
+    // A number is taken by Enter only: leaving shows the stored value again.
+    if (row.kind == ControlKind::Number)
+        showRow(row);
+    if (row.kind == ControlKind::Text)
+        storeText(row, static_cast<QLineEdit*>(control)->text(), true);
+    else if (row.kind == ControlKind::MultiText)
+        storeText(row, static_cast<QPlainTextEdit*>(control)->toPlainText(), true);
+    left(row);
+}
+
+void EditorPage::commitPendingEdits() {
+    QWidget* focused = window()->focusWidget();
+    if (!focused || !isAncestorOf(focused) || filling_)
+        return;
+    if (const FormRow* row = rowOf(focused))
+        leave(*row, focused);
 }
 
 bool EditorPage::eventFilter(QObject* watched, QEvent* event) {
@@ -465,10 +576,7 @@ bool EditorPage::eventFilter(QObject* watched, QEvent* event) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::PopupFocusReason || filling_)
             return false;
-        if (row->kind == ControlKind::Text)
-            storeText(*row, static_cast<QLineEdit*>(watched)->text(), true);
-        else if (row->kind == ControlKind::MultiText)
-            storeText(*row, static_cast<QPlainTextEdit*>(watched)->toPlainText(), true);
+        leave(*row, watched);
         return false;
     }
     if (type != QEvent::KeyPress || row->kind == ControlKind::Field)
@@ -476,6 +584,10 @@ bool EditorPage::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
         return false;
+    if (isEnter(key) && row->kind == ControlKind::Number) {
+        numberEntered(*row, static_cast<QLineEdit*>(watched));
+        return true;
+    }
     if (isEnter(key)) {
         // In a multi-line text Enter starts a new line; Shift+Enter moves on.
         if (row->kind == ControlKind::MultiText && !(key->modifiers() & Qt::ShiftModifier))

@@ -6,9 +6,12 @@
 // overrides the few hooks: the value a row shows, how a value is stored, where Enter goes, and what
 // follows a stored edit (controls shown or hidden).
 
+#include <QByteArray>
 #include <QFrame>
 #include <QString>
+#include <initializer_list>
 #include <map>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -28,6 +31,13 @@ class QRadioButton;
 
 namespace korvane {
 
+// What a page made of a number typed into a Number row when Enter took it.
+enum class NumberTaken {
+    Accepted, // stored: the field shows it and Enter moves on
+    Refused,  // nothing stored: the field keeps the text, turns red and keeps the focus
+    Replaced, // another value stored (a bound): the field shows it, turns red and keeps the focus
+};
+
 class EditorPage : public QFrame {
     Q_OBJECT
 public:
@@ -44,10 +54,20 @@ public:
     virtual QWidget* focusControl() { return nullptr; }
     // The window caption while the page is shown; empty keeps the caption.
     virtual QString caption() const { return QString(); }
+    // Runs the leaving rules of the page's focused control, as leaving it would: the configuration
+    // is about to be saved, written or printed while the focus is still in the field.
+    void commitPendingEdits();
 
     QWidget* control(const char* name) const;
     template <class T> T* control(const char* name) const { return qobject_cast<T*>(control(name)); }
     std::span<const FormRow> rows() const { return rows_; }
+
+    // The tenths of a typed number ('.' or the user's decimal separator), or nothing.
+    static std::optional<long> typedTenths(const QString& text);
+    // Draws a Number field red (refused) or in the normal text colour.
+    static void setRefused(QWidget* field, bool refused);
+    // The objectName of an option button of the row.
+    static QByteArray elementName(const FormRow& row, const ListItem& item);
 
 protected:
     // Makes the controls of the rows and lays them out: caption, control and unit label one line
@@ -58,6 +78,9 @@ protected:
     QGridLayout* gridOf(QWidget* frameOrPage);
     // Adds a control of the page's own (a grid, a button) as a line of a frame's grid.
     void addLine(QWidget* frameOrPage, QWidget* widget, QLabel* caption = nullptr);
+    // Puts the named controls (rows or option buttons), each with its caption and unit label, side by
+    // side on the line of the first one: a time as hours, minutes and seconds, a pair of limits.
+    void joinLine(std::initializer_list<const char*> names);
 
     // The value the row's control shows.
     virtual int shownValue(const FormRow& row) const;
@@ -71,6 +94,12 @@ protected:
     virtual void follow() {}
     // A control of this page got the focus.
     virtual void entered(const FormRow& /*row*/, QWidget* /*control*/, Qt::FocusReason /*reason*/) {}
+    // The focus left a control of this page (to another window too): its leaving rules run here.
+    virtual void left(const FormRow& /*row*/) {}
+    // A key of a locked field that its rule gives no meaning (0 for keys without a code).
+    virtual void keyRefused(const FormRow& /*row*/, int /*keyCode*/) {}
+    // Enter in a Number row: the typed text. The default takes a number within the fact's range.
+    virtual NumberTaken takeNumber(const FormRow& row, const QString& text);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -90,7 +119,9 @@ protected:
 private:
     void makeControl(const FormRow& row);
     void showList(const FormRow& row, QComboBox* box, int value);
+    void numberEntered(const FormRow& row, QLineEdit* edit);
     void storeText(const FormRow& row, const QString& text, bool leaving);
+    void leave(const FormRow& row, QObject* control);
 
     std::span<const FormRow> rows_;
     QWidget* lines_ = nullptr; // the grid of the page's own lines
