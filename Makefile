@@ -6,7 +6,7 @@ JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_DIR := build/fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test build-run build-test deps clean bench fuzz
+.PHONY: run test build-run build-test deps clean bench fuzz package
 
 deps:
 	@bash scripts/deps.sh
@@ -28,6 +28,10 @@ build-test: deps
 
 test: build-test
 	@cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The Debian package of the optimised build (build/release/korvane_*.deb).
+package: build-run
+	@cd $(RUN_DIR) && cpack -G DEB | grep -E 'package: .* generated' || { echo "make package: cpack failed" >&2; exit 1; }
 
 bench: build-run
 	@for b in $(RUN_DIR)/bin/bench_*; do [ -x "$$b" ] && "$$b"; done

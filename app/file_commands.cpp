@@ -86,6 +86,7 @@ bool FileCommands::openFile(const QString& path, const QString& title) {
     if (result == LoadResult::Loaded)
         rememberRecent(ws.DataFileLoc);
     ws.setDataChanged(false);
+    ws.forgetHistory(true);
     ws.announceReplaced();
     return true;
 }
@@ -116,6 +117,7 @@ bool FileCommands::openRecent(int item) {
     }
     ws.setCurFileName(result == LoadResult::Loaded ? FileTitle(path) : QStringLiteral("New"));
     ws.setDataChanged(false);
+    ws.forgetHistory(true);
     ws.announceReplaced();
     return true;
 }

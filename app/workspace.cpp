@@ -1,11 +1,69 @@
 #include "app/workspace.h"
 
+#include <QApplication>
+#include <QWidget>
+
 #include "model/channel_types.h"
 
 namespace korvane {
 
+namespace {
+// Steps kept for undo; the oldest are dropped beyond this. A step costs one snapshot of the
+// configuration (about 16 kB), shared with its neighbour where nothing happened in between.
+constexpr int kUndoSteps = 1000;
+} // namespace
+
+// One undo step: the configuration before and after an edit, and the channel it was made on.
+class EditStep : public QUndoCommand {
+public:
+    EditStep(Workspace& ws, std::shared_ptr<const Configuration> before, std::shared_ptr<const Configuration> after,
+             int channel, const QObject* entry)
+        : ws_(ws), before_(std::move(before)), after_(std::move(after)), channel_(channel), entry_(entry) {}
+
+    int id() const override { return 1; }
+    // The next key typed into the same field, while its entry is open, joins this step.
+    bool mergeWith(const QUndoCommand* other) override {
+        const auto* next = static_cast<const EditStep*>(other);
+        if (!entry_ || next->entry_ != entry_ || next->channel_ != channel_ || ws_.openEntry_ != entry_)
+            return false;
+        after_ = next->after_;
+        // Typed back to where it started: the step is no change and leaves the stack.
+        setObsolete(*after_ == *before_);
+        return true;
+    }
+    void undo() override { ws_.restore(before_, channel_); }
+    void redo() override {
+        // The push runs redo once; the edit is already in the configuration then.
+        if (pushed_)
+            ws_.restore(after_, channel_);
+        pushed_ = true;
+    }
+
+private:
+    Workspace& ws_;
+    std::shared_ptr<const Configuration> before_;
+    std::shared_ptr<const Configuration> after_;
+    int channel_;
+    const QObject* entry_; // compared, never used: the field the step's keys were typed into
+    bool pushed_ = false;
+};
+
+EditEntry::EditEntry(Workspace& ws, const QObject* field) : ws_(ws), previous_(ws.entryField_) {
+    ws_.entryField_ = field;
+}
+
+EditEntry::~EditEntry() {
+    ws_.entryField_ = previous_;
+}
+
 Workspace::Workspace(QObject* parent) : QObject(parent) {
     ClearConfiguration(cfg, edit);
+    undo_.setUndoLimit(kUndoSteps);
+    connect(&undo_, &QUndoStack::canUndoChanged, this, &Workspace::undoStateChanged);
+    connect(&undo_, &QUndoStack::canRedoChanged, this, &Workspace::undoStateChanged);
+    // Leaving a field ends its entry: coming back and typing again is a new step.
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        connect(app, &QApplication::focusChanged, this, &Workspace::endEntry);
 }
 
 QString Workspace::text(int n) const {
@@ -23,6 +81,15 @@ void Workspace::setCurChannel(int n) {
 }
 
 void Workspace::setDataChanged(bool changed) {
+    // The configuration is the one in its file now: undoing back to here is "not changed".
+    if (!changed) {
+        endEntry();
+        undo_.setClean();
+    }
+    markDataChanged(changed);
+}
+
+void Workspace::markDataChanged(bool changed) {
     if (edit.DataChanged == changed)
         return;
     edit.DataChanged = changed;
@@ -37,13 +104,23 @@ void Workspace::setCurFileName(const QString& name) {
 }
 
 bool Workspace::change(const std::function<void(Configuration&)>& apply, EditMark mark) {
-    const Configuration before = cfg;
+    const int channel = edit.CurChannel;
+    Configuration before = cfg;
     apply(cfg);
     const bool changed = !(cfg == before);
     if (!changed && mark != EditMark::Always)
         return false;
     if (mark != EditMark::Never)
         setDataChanged(true);
+    announceChannels(before);
+    // Bookkeeping is no step of its own; nothing is recorded while a step is being put back.
+    if (changed && mark != EditMark::Never && !restoring_)
+        record(std::move(before), channel);
+    emit edited();
+    return changed;
+}
+
+void Workspace::announceChannels(const Configuration& before) {
     for (int c = 0; c < kChannels; ++c) {
         const auto i = static_cast<std::size_t>(c);
         if (cfg.ChanSetup[i] != before.ChanSetup[i] || cfg.MasterMatrix[i] != before.MasterMatrix[i] ||
@@ -51,8 +128,55 @@ bool Workspace::change(const std::function<void(Configuration&)>& apply, EditMar
             cfg.LogicMarks[i] != before.LogicMarks[i])
             emit channelChanged(c);
     }
+}
+
+void Workspace::record(Configuration&& before, int channel) {
+    std::shared_ptr<const Configuration> from =
+        lastAfter_ && *lastAfter_ == before ? lastAfter_ : std::make_shared<const Configuration>(std::move(before));
+    auto to = std::make_shared<const Configuration>(cfg);
+    lastAfter_ = to;
+    undo_.push(new EditStep(*this, std::move(from), std::move(to), channel, entryField_));
+    openEntry_ = entryField_;
+}
+
+void Workspace::restore(const std::shared_ptr<const Configuration>& snapshot, int channel) {
+    const Configuration before = cfg;
+    restoring_ = true;
+    cfg = *snapshot;
+    lastAfter_ = snapshot;
+    setCurChannel(channel);
+    announceChannels(before);
     emit edited();
-    return changed;
+    emit configurationReplaced();
+    restoring_ = false;
+}
+
+void Workspace::undo() {
+    endEntry();
+    if (!undo_.canUndo())
+        return;
+    undo_.undo();
+    markDataChanged(!undo_.isClean());
+}
+
+void Workspace::redo() {
+    endEntry();
+    if (!undo_.canRedo())
+        return;
+    undo_.redo();
+    markDataChanged(!undo_.isClean());
+}
+
+void Workspace::forgetHistory(bool saved) {
+    endEntry();
+    undo_.clear();
+    lastAfter_.reset();
+    if (!saved)
+        undo_.resetClean();
+}
+
+void Workspace::endEntry() {
+    openEntry_ = nullptr;
 }
 
 bool Workspace::setValue(const ValueFact& fact, int value, EditMark mark) {
@@ -71,6 +195,7 @@ void Workspace::changeChannelType(int n, int type) {
 void Workspace::clear() {
     const bool wasChanged = edit.DataChanged;
     ClearConfiguration(cfg, edit);
+    forgetHistory(true);
     if (wasChanged)
         emit dataChangedChanged(false);
     emit configurationReplaced();

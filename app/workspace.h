@@ -3,9 +3,12 @@
 // model through the workspace and redraw from its signals.
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
+#include <QUndoStack>
 #include <array>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "app/settings.h"
@@ -22,6 +25,22 @@ enum class EditMark {
     IfChanged, // when a stored byte or text differs afterwards
     Always,    // also when the edit kept every value (a key a rule accepts counts as an edit)
     Never,     // bookkeeping that is not the user's change (range repairs, the claim snapshot)
+};
+
+class Workspace;
+
+// While it lives, the edits of the workspace are keys typed into one field: consecutive edits from the
+// same field are one undo step until the field loses the focus (or the step is undone or saved).
+class EditEntry {
+public:
+    EditEntry(Workspace& ws, const QObject* field);
+    ~EditEntry();
+    EditEntry(const EditEntry&) = delete;
+    EditEntry& operator=(const EditEntry&) = delete;
+
+private:
+    Workspace& ws_;
+    const QObject* previous_;
 };
 
 class Workspace : public QObject {
@@ -67,8 +86,24 @@ public:
     void setCurFileName(const QString& name);
     // Changes the type of channel n, marks the configuration changed and announces every redrawn cell.
     void changeChannelType(int n, int type);
-    // Blank configuration of New, not changed.
+    // Blank configuration of New, not changed; nothing before it can be undone.
     void clear();
+
+    // Undo and redo of the edits made through change(): each edit is one step (the keys typed into
+    // one field while it keeps the focus are one step together). A step restores the configuration
+    // exactly as it was before or after it, moves CurChannel to the channel it was made on and
+    // announces the new configuration; undoing or redoing to the saved state clears DataChanged.
+    const QUndoStack& undoStack() const { return undo_; }
+    bool canUndo() const { return undo_.canUndo(); }
+    bool canRedo() const { return undo_.canRedo(); }
+    void undo();
+    void redo();
+    // A new configuration took the place of the old one (Open, a recent file, a read from the unit):
+    // its steps cannot be undone any more. saved: the configuration is the one of its file, so
+    // undoing back to here clears DataChanged; a read from the unit is in no file.
+    void forgetHistory(bool saved);
+    // Ends the field entry being typed: the next edit is a step of its own.
+    void endEntry();
     // Announce that many values changed at once (load, read, language change).
     void announceReplaced() { emit configurationReplaced(); }
     void announceTexts() { emit textsChanged(); }
@@ -85,6 +120,24 @@ signals:
     void textsChanged();
     // A stored edit went through the write path (menus that follow values refresh).
     void edited();
+    // Undo or redo became possible or impossible.
+    void undoStateChanged();
+
+private:
+    friend class EditEntry;
+    friend class EditStep;
+    // Puts a snapshot back: the configuration, CurChannel, the announcements and DataChanged.
+    void restore(const std::shared_ptr<const Configuration>& snapshot, int channel);
+    // Announces every channel whose row, master row, text, flags or logic mark differs from before.
+    void announceChannels(const Configuration& before);
+    void record(Configuration&& before, int channel);
+    void markDataChanged(bool changed);
+
+    QUndoStack undo_;
+    const QObject* entryField_ = nullptr;            // the field being typed into, while an EditEntry lives
+    QPointer<const QObject> openEntry_;              // the field whose entry the newest step still takes keys of
+    std::shared_ptr<const Configuration> lastAfter_; // shared by a step's "after" and the next "before"
+    bool restoring_ = false;
 };
 
 } // namespace korvane

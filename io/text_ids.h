@@ -52,8 +52,10 @@ namespace korvane {
     X(kTxtPrintMaster, 260)      /* also the master report title */                                                    \
     X(kTxtPrintRealTime, 261)    /* also the real-time report title */                                                 \
     X(kTxtPrintLogic, 262)                                                                                             \
-    X(kTxtCtrlKey, 360) /* "Ctrl+" before a shortcut letter */                                                         \
-    X(kTxtAltKey, 361)  /* "Alt+" before the exit letter */                                                            \
+    X(kTxtCtrlKey, 360)  /* "Ctrl+" before a shortcut letter */                                                        \
+    X(kTxtAltKey, 361)   /* "Alt+" before the exit letter */                                                           \
+    X(kTxtMenuUndo, 398) /* Edit menu: undo the last edit (Ctrl+Z) */                                                  \
+    X(kTxtMenuRedo, 399) /* Edit menu: redo the edit undone last (Ctrl+Y) */                                           \
     /* Channel-type pop-up menu */                                                                                     \
     X(kTxtPopupMono, 20)                                                                                               \
     X(kTxtPopupFlipFlop, 21)                                                                                           \

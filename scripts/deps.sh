@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev libqt6svg6-dev qt6-qpa-plugins
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     fonts-liberation2 xvfb xauth socat srecord poppler-utils
+    desktop-file-utils shared-mime-info groff-base dpkg-dev file
 )
 if [ "${1:-}" = fuzz ]; then
     packages=(cmake ninja-build make clang libclang-rt-14-dev)

@@ -136,8 +136,9 @@ TEST(ShippedLanguageFiles, textsWithAFixedShapeKeepIt) {
         const TextTable t = ReadTextFile(kLanguageDir + s.file, kLanguageTextCount);
         SCOPED_TRACE(s.file);
 
-        // Shortcut letters: a letter key each, and no two Ctrl shortcuts on one key.
-        std::set<char> ctrl;
+        // Shortcut letters: a letter key each, and no two Ctrl shortcuts on one key; Ctrl+Z and Ctrl+Y
+        // are Undo and Redo in every language.
+        std::set<char> ctrl = {'Z', 'Y'};
         for (int k = 0; k < kShortcutCount; ++k) {
             const std::string& text = t.texts[ShortcutText(k)];
             ASSERT_EQ(text.size(), 1u) << k;

@@ -45,9 +45,9 @@ void ProgramFixture::SetUp() {
     settings_ = std::make_unique<Settings>(settingsPath());
 }
 
-bool ProgramFixture::start() {
+bool ProgramFixture::start(const QString& file) {
     program_ = std::make_unique<Program>(dialogs, *settings_, programFolder(), lockPath());
-    return program_->Main() == Program::Start::Started;
+    return program_->Main(file) == Program::Start::Started;
 }
 
 QAction* ProgramFixture::act(const QString& name) {

@@ -24,8 +24,8 @@ class ProgramFixture : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
-    // Starts the program (Main); false when it was refused.
-    bool start();
+    // Starts the program (Main), opening file if one is given; false when it was refused.
+    bool start(const QString& file = QString());
     QString programFolder() const { return dir_.path() + QStringLiteral("/prog"); }
     QString settingsPath() const { return dir_.path() + QStringLiteral("/settings.ini"); }
     QString lockPath() const { return dir_.path() + QStringLiteral("/korvane.lock"); }

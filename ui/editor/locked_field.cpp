@@ -124,8 +124,12 @@ LockedField* FieldKit::make(QWidget* parent, const char* name, int helpId, const
     return f;
 }
 
-void FieldKit::stored(LockedField* field) {
-    ws_.setDataChanged(true);
+void FieldKit::store(LockedField* field, ByteSlot slot, const std::function<int(int)>& rule) {
+    {
+        // Through the write path: marked changed, announced, and the keys of one entry one undo step.
+        const EditEntry entry(ws_, field);
+        ws_.change([&](Configuration&) { slot.in(ws_) = static_cast<Byte>(rule(slot.in(ws_))); }, EditMark::Always);
+    }
     field->refresh();
     field->selectAll();
 }
@@ -138,9 +142,7 @@ LockedField* FieldKit::decimal(QWidget* parent, const char* name, ByteSlot slot,
         const int digit = DigitOfKey(code);
         if (digit < 0)
             return;
-        Byte& b = slot.in(ws_);
-        b = static_cast<Byte>(Object_NumInDec(b, maximum, digit, focus_.FirstKey));
-        stored(f);
+        store(f, slot, [&](int b) { return Object_NumInDec(b, maximum, digit, focus_.FirstKey); });
     };
     return f;
 }
@@ -153,9 +155,7 @@ LockedField* FieldKit::packed(QWidget* parent, const char* name, ByteSlot slot, 
         const int digit = DigitOfKey(code);
         if (digit < 0)
             return;
-        Byte& b = slot.in(ws_);
-        b = static_cast<Byte>(Object_NumIn(b, minimum, maximum, digit, focus_.FirstKey));
-        stored(f);
+        store(f, slot, [&](int b) { return Object_NumIn(b, minimum, maximum, digit, focus_.FirstKey); });
     };
     return f;
 }
@@ -164,12 +164,10 @@ LockedField* FieldKit::range(QWidget* parent, const char* name, ByteSlot slot, i
     LockedField* f = make(parent, name, helpId, decimalRange(0, maximum));
     f->display = [this, slot] { return QString::fromStdString(DecimalText(slot.in(ws_), 3)); };
     f->onKey = [this, f, slot, maximum](int code) {
-        Byte& b = slot.in(ws_);
-        const std::optional<int> v = Object_NummaxRangeIn(b, code, maximum, focus_.FirstKey);
+        const std::optional<int> v = Object_NummaxRangeIn(slot.in(ws_), code, maximum, focus_.FirstKey);
         if (!v)
             return;
-        b = static_cast<Byte>(*v);
-        stored(f);
+        store(f, slot, [&](int) { return *v; });
     };
     return f;
 }
@@ -181,10 +179,9 @@ LockedField* FieldKit::channel(QWidget* parent, const char* name, ByteSlot slot,
     f->onKey = [this, f, slot, extraGroups](int code) {
         if (code == 0)
             return;
-        Byte& b = slot.in(ws_);
-        b = static_cast<Byte>(extraGroups ? Object_DisableChannelInput(b, code) : Object_ChannelIn(b, code));
         // Every key that reaches a channel rule counts as an edit, even one that keeps the value.
-        stored(f);
+        store(f, slot,
+              [&](int b) { return extraGroups ? Object_DisableChannelInput(b, code) : Object_ChannelIn(b, code); });
     };
     return f;
 }

@@ -99,7 +99,8 @@ public:
 
 private:
     LockedField* make(QWidget* parent, const char* name, int helpId, const QString& tooltip);
-    void stored(LockedField* field);
+    // Stores rule(old byte) in the slot through the workspace's write path and shows it.
+    void store(LockedField* field, ByteSlot slot, const std::function<int(int)>& rule);
 
     Workspace& ws_;
     FieldFocus& focus_;

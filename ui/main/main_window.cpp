@@ -60,6 +60,7 @@ struct Command {
     void (MainWindow::*handler)() = nullptr;
     const char* page = nullptr;
     bool separatorBefore = false;
+    char fixedKey = 0; // Ctrl with this letter in every language (Undo, Redo), instead of a shortcut letter
 };
 
 const Command kCommands[] = {
@@ -72,7 +73,9 @@ const Command kCommands[] = {
     {"M_File", "M_File_CompareFile", kTxtMenuCompareFile, kScNone, &MainWindow::M_File_CompareFile_Click},
     {"M_File", "M_File_CompareUnit", kTxtMenuCompareUnit, kScNone, &MainWindow::M_File_CompareUnit_Click},
     {"M_File", "M_File_Backups", kTxtMenuBackups, kScNone, &MainWindow::M_File_Backups_Click},
-    {"M_Edit", "Menu_Edit_Basic_Setup", kTxtMenuBasicSetup, kScBasic, nullptr, "mainsetup"},
+    {"M_Edit", "M_Edit_Undo", kTxtMenuUndo, kScNone, &MainWindow::M_Edit_Undo_Click, nullptr, false, 'Z'},
+    {"M_Edit", "M_Edit_Redo", kTxtMenuRedo, kScNone, &MainWindow::M_Edit_Redo_Click, nullptr, false, 'Y'},
+    {"M_Edit", "Menu_Edit_Basic_Setup", kTxtMenuBasicSetup, kScBasic, nullptr, "mainsetup", true},
     {"M_Edit", "Menu_Edit_Logic_Setup", kTxtMenuLogicSetup, kScLogic, nullptr, "logic"},
     {"M_Edit", "Menu_Edit_Holiday_setup", kTxtMenuHolidaySetup, kScHoliday, nullptr, "Holiday"},
     {"M_Edit", "Menu_Edit_ExchangeMask", kTxtMenuExchangeMask, kScExchange, nullptr, "Exchange"},
@@ -136,6 +139,8 @@ MainWindow::MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent)
     // The Edit menu follows every stored edit and every new configuration.
     connect(&ws, &Workspace::edited, this, &MainWindow::applyEditMenu);
     connect(&ws, &Workspace::configurationReplaced, this, &MainWindow::applyEditMenu);
+    connect(&ws, &Workspace::undoStateChanged, this, &MainWindow::applyUndoMenu);
+    applyUndoMenu();
     setWindowTitle(ws.windowTitle());
     Update_Form_Elements();
     cells_[static_cast<std::size_t>(ws.curChannel())]->setBordered(true);
@@ -315,8 +320,12 @@ void MainWindow::Update_Form_Elements() {
         if (auto* a = findChild<QAction*>(QLatin1String(name)))
             a->setText(caption);
     };
-    for (const Command& c : kCommands)
-        set(c.name, c.shortcut == kScNone ? ws.text(c.text) : withCtrl(c.text, c.shortcut));
+    for (const Command& c : kCommands) {
+        if (c.fixedKey)
+            set(c.name, ws.text(c.text) + QLatin1Char('\t') + ctrl + QLatin1Char(c.fixedKey));
+        else
+            set(c.name, c.shortcut == kScNone ? ws.text(c.text) : withCtrl(c.text, c.shortcut));
+    }
     mFile_->setTitle(ws.text(kTxtMenuFile));
     set("M_File_Exit", ws.text(kTxtMenuExit) + QLatin1Char('\t') + alt + QChar(shortcutKeys_[kScExit]));
     mPrint_->setTitle(ws.text(kTxtMenuPrint));
@@ -418,6 +427,19 @@ void MainWindow::applyEditMenu() {
     findChild<QAction*>(QStringLiteral("Menu_Edit_ExchangeMask"))->setEnabled(state.exchangeMask);
 }
 
+void MainWindow::applyUndoMenu() {
+    findChild<QAction*>(QStringLiteral("M_Edit_Undo"))->setEnabled(ctx_.ws.canUndo());
+    findChild<QAction*>(QStringLiteral("M_Edit_Redo"))->setEnabled(ctx_.ws.canRedo());
+}
+
+void MainWindow::M_Edit_Undo_Click() {
+    ctx_.ws.undo();
+}
+
+void MainWindow::M_Edit_Redo_Click() {
+    ctx_.ws.redo();
+}
+
 void MainWindow::popupGroupMenu(const QPoint& globalPos, bool offOffered) {
     if (QAction* off = findChild<QAction*>(QStringLiteral("M_gruppeOff")))
         off->setVisible(offOffered);
@@ -441,6 +463,16 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
                 runCommand(c.name);
             event->accept();
             return;
+        }
+        // Undo and Redo keep Ctrl+Z and Ctrl+Y in every language; Ctrl+Shift+Z redoes too.
+        const char* fixed = key == 'Z' && (mods & Qt::ShiftModifier) ? "M_Edit_Redo" : nullptr;
+        for (const Command& c : kCommands)
+            if (!fixed && c.fixedKey && key == c.fixedKey)
+                fixed = c.name;
+        if (fixed) {
+            if (enabled(fixed))
+                runCommand(fixed);
+            event->accept();
         }
         return;
     }
@@ -593,6 +625,16 @@ void MainWindow::showTransferWindow(QDialog* w) {
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->setWindowModality(Qt::ApplicationModal);
     w->show();
+}
+
+void MainWindow::openFromOutside(const QString& path) {
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+    if (files_.openPath(path))
+        openEditorPage(QStringLiteral("mainsetup"));
 }
 
 void MainWindow::M_File_Read_Click() {

@@ -43,11 +43,17 @@ public:
     void M_File_SaveAs_Click();
     void Load_fileno_Click(int item); // 1..4
     void M_File_Exit_Click();
+    // A file given from outside (the command line, a later start): the window comes to the front and
+    // the file is opened as File > Open opens the chosen one.
+    void openFromOutside(const QString& path);
     void M_File_Read_Click();
     void showGeneralHelp();
     // Runs the command of the menu entry with that name, as choosing the entry does.
     void runCommand(const char* name);
     void M_File_Write_Click();
+    // Edit > Undo and Redo (Ctrl+Z; Ctrl+Y or Ctrl+Shift+Z).
+    void M_Edit_Undo_Click();
+    void M_Edit_Redo_Click();
     // File > Compare with file, Compare with unit and Backups of the unit (main_window_compare.cpp).
     void M_File_CompareFile_Click();
     void M_File_CompareUnit_Click();
@@ -91,6 +97,8 @@ private:
     void Form_Activate();
     // Edit > SMS and Edit > Exchange mask as the configuration allows them.
     void applyEditMenu();
+    // Edit > Undo and Redo as the workspace's history allows them.
+    void applyUndoMenu();
     void refreshCell(int n);
     void refreshMatrix();
     void moveBorder(int from, int to);

@@ -1,8 +1,10 @@
 #include "ui/main/program.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QImageReader>
 #include <QPixmap>
+#include <QTimer>
 
 #include "app/texts.h"
 #include "ui/editor/editor_window.h"
@@ -23,16 +25,19 @@ QPixmap oemPicture(const QString& folder, const char* name) {
 } // namespace
 
 Program::Program(Dialogs& dialogs, Settings& settings, const QString& programFolder, const QString& lockPath)
-    : ctx_{ws_, settings, dialogs}, programFolder_(QDir::cleanPath(programFolder)), guard_(lockPath) {}
+    : ctx_{ws_, settings, dialogs}, programFolder_(QDir::cleanPath(programFolder)), lockPath_(lockPath),
+      guard_(lockPath) {}
 
 Program::~Program() {
     main_.reset();
     editor_.reset();
 }
 
-Program::Start Program::Main() {
+Program::Start Program::Main(const QString& file) {
     const ProgramSettings p = ReadStartupSettings(ctx_.settings, programFolder_);
     if (!guard_.acquire()) {
+        if (!file.isEmpty() && InstanceGuard::handOver(lockPath_, file))
+            return Start::HandedOver;
         ctx_.dialogs.message(nullptr, QStringLiteral("Application already running"), QStringLiteral("ZEB1"),
                              MessageIcon::Exclamation);
         return Start::AlreadyRunning;
@@ -62,7 +67,36 @@ Program::Start Program::Main() {
     editor_->openPage(QStringLiteral("omkring"));
     main_->show();
     main_->activateWindow();
+
+    // Files handed over by later starts are opened from the event loop, never inside the socket's
+    // own signal.
+    guard_.listen([this](const QString& path) {
+        pending_ << path;
+        QTimer::singleShot(0, main_.get(), [this] { openPending(); });
+    });
+    if (!file.isEmpty())
+        openFromOutside(file);
     return Start::Started;
+}
+
+void Program::openFromOutside(const QString& path) {
+    pending_ << path;
+    openPending();
+}
+
+void Program::openPending() {
+    if (opening_ || !main_ || pending_.isEmpty())
+        return;
+    if (QApplication::activeModalWidget()) {
+        // A transfer or a question is open: the model must not change under it. Try again later.
+        QTimer::singleShot(250, main_.get(), [this] { openPending(); });
+        return;
+    }
+    opening_ = true;
+    // A file that arrives while one is being opened (its save question is open) follows it.
+    while (!pending_.isEmpty())
+        main_->openFromOutside(pending_.takeFirst());
+    opening_ = false;
 }
 
 } // namespace korvane

@@ -3,6 +3,7 @@
 // pictures and the two windows.
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 #include "app/context.h"
@@ -20,9 +21,15 @@ public:
             const QString& lockPath = InstanceGuard::DefaultLockPath());
     ~Program();
 
-    enum class Start { Started, AlreadyRunning };
-    // Main: runs once. Refused with "Application already running" while another copy runs.
-    Start Main();
+    enum class Start { Started, AlreadyRunning, HandedOver };
+    // Main: runs once, then opens file (if given) as File > Open does. While another copy runs, the
+    // file is handed to that copy instead; without a file, or when that copy does not take it, the
+    // start is refused with "Application already running".
+    Start Main(const QString& file = QString());
+    // Opens a file given from outside (the command line, a later start): the main window comes to
+    // the front, asks the save question and opens it. While a window blocks the program (a transfer,
+    // a question) the file waits until it is closed.
+    void openFromOutside(const QString& path);
 
     Workspace& workspace() { return ws_; }
     AppContext& context() { return ctx_; }
@@ -30,12 +37,17 @@ public:
     EditorWindow* editor() const { return editor_.get(); }
 
 private:
+    void openPending();
+
     Workspace ws_;
     AppContext ctx_;
     QString programFolder_;
+    QString lockPath_;
     InstanceGuard guard_;
     std::unique_ptr<EditorWindow> editor_;
     std::unique_ptr<MainWindow> main_;
+    QStringList pending_; // files given from outside, not yet opened
+    bool opening_ = false;
 };
 
 } // namespace korvane

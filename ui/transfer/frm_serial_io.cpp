@@ -333,6 +333,7 @@ void FrmSerialIO::onReadDone() {
         Workspace& ws = ctx_.ws;
         ws.cfg = *scratch_;
         ws.setDataChanged(true);
+        ws.forgetHistory(false); // the unit's configuration is in no file yet
         ws.setCurFileName(QStringLiteral("Upload"));
         ws.announceReplaced(); // both windows refill
         break;

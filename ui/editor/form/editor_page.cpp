@@ -181,8 +181,12 @@ void EditorPage::makeControl(const FormRow& row) {
                 keyRefused(row, code);
                 return;
             }
-            // Every key a rule accepts counts as an edit, also one that keeps the value.
-            store(row, *v, EditMark::Always);
+            // Every key a rule accepts counts as an edit, also one that keeps the value. The keys of
+            // one entry into the field are one undo step.
+            {
+                const EditEntry entry(ctx_.ws, f);
+                store(row, *v, EditMark::Always);
+            }
             f->refresh();
             f->selectAll();
             stored(row);
@@ -378,7 +382,11 @@ void EditorPage::storeText(const FormRow& row, const QString& text, bool leaving
     if (leaving)
         StripQuotes(bytes);
     const int c = ws.curChannel();
-    ws.change([&](Configuration& cfg) { StoreText(*row.textFact, cfg, c, bytes); });
+    {
+        // The characters typed into the box while it has the focus are one undo step.
+        const EditEntry entry(ws, control(row.control));
+        ws.change([&](Configuration& cfg) { StoreText(*row.textFact, cfg, c, bytes); });
+    }
     if (leaving)
         showRow(row);
     stored(row);

@@ -1,0 +1,167 @@
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QTest>
+
+#include "app/start_arguments.h"
+#include "io/text_ids.h"
+#include "tests/support/io_test_support.h"
+#include "tests/support/program_fixture.h"
+
+using namespace korvane;
+using namespace korvane::test;
+
+namespace {
+
+using OpenFromOutside = ProgramFixture;
+
+QString fixture(const char* name) {
+    return QStringLiteral(KORVANE_TEST_DATA "/") + QLatin1String(name);
+}
+
+// A later start of the program on the same lock, with its own dialogs and settings.
+struct LaterStart {
+    explicit LaterStart(const QString& folder, const QString& settingsPath, const QString& lockPath)
+        : settings(settingsPath), program(dialogs, settings, folder, lockPath) {}
+    ScriptedDialogs dialogs;
+    Settings settings;
+    Program program;
+};
+
+} // namespace
+
+TEST(StartArgumentsTest, theCommandLineGivesAFileHelpVersionOrAnError) {
+    using A = StartArguments::Action;
+    struct Case {
+        QStringList args;
+        A action;
+        QString file;
+        bool longOption = false;
+    };
+    const QString wd = QStringLiteral("/home/ole/jobs");
+    const Case cases[] = {
+        {{}, A::Run, QString()},
+        {{"house.zeb"}, A::Run, "/home/ole/jobs/house.zeb"},
+        {{"/data/old.x07"}, A::Run, "/data/old.x07"},
+        {{"../other/./a.zeb"}, A::Run, "/home/ole/other/a.zeb"},
+        {{"file:///tmp/my%20house.zeb"}, A::Run, "/tmp/my house.zeb"},
+        {{"--", "--help"}, A::Run, "/home/ole/jobs/--help"},
+        {{"-"}, A::Run, "/home/ole/jobs/-"},
+        {{"--help"}, A::Help, QString()},
+        {{"-h", "house.zeb"}, A::Help, QString()},
+        {{"--bogus", "--help"}, A::Help, QString()},
+        {{"house.zeb", "--version"}, A::Version, QString()},
+        {{"-style"}, A::Error, QString()},
+        {{"--frobnicate"}, A::Error, QString(), true},
+        {{"a.zeb", "b.zeb"}, A::Error, QString()},
+        {{""}, A::Error, QString()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const StartArguments a = ParseStartArguments(c.args, wd);
+        EXPECT_EQ(a.action, c.action);
+        EXPECT_EQ(a.file, c.file);
+        EXPECT_EQ(a.unknownLongOption, c.longOption);
+        EXPECT_EQ(a.message.isEmpty(), c.action != A::Error);
+    }
+    EXPECT_TRUE(StartUsage().startsWith(QStringLiteral("Usage: korvane [FILE]")));
+    EXPECT_EQ(VersionText(), QStringLiteral("korvane 3.07\n"));
+}
+
+TEST_F(OpenFromOutside, aFileGivenAtTheStartIsOpenedAsFileOpenOpensIt) {
+    QFile::copy(fixture("Good.zeb"), tempPath("Good.zeb"));
+    QFile::copy(fixture("BrokenTruncated.zeb"), tempPath("Broken.zeb"));
+    QFile::copy(fixture("WrongSignature.zeb"), tempPath("Other.zeb"));
+    struct Case {
+        const char* file;
+        QString title;
+        QString message; // the start of the one message shown, or empty for none
+        bool loaded;
+        QString page; // the editor's page afterwards
+    };
+    const Case cases[] = {
+        {"Good.zeb", "ZEB1 [Good.zeb]", QString(), true, "Frame_Main_Setup"},
+        {"Missing.zeb", "ZEB1 [New]", "D377", false, "Frame_Welcome"},
+        {"Broken.zeb", "ZEB1 [New]", "D377", false, "Frame_Welcome"},
+        {"Other.zeb", "ZEB1 [New]", "D171", false, "Frame_Main_Setup"}, // a blank configuration, as Open makes
+    };
+    const Configuration good = korvane::testing::loadedConfiguration("Good.zeb");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        dialogs.shown.clear();
+        ASSERT_TRUE(start(tempPath(QLatin1String(c.file))));
+        EXPECT_EQ(main().windowTitle(), c.title);
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(dialogs.shown.empty()) << dialogs.texts().join('|').toStdString();
+        } else {
+            ASSERT_EQ(dialogs.shown.size(), 1u);
+            EXPECT_TRUE(dialogs.shown[0].text.startsWith(c.message)) << dialogs.shown[0].text.toStdString();
+        }
+        EXPECT_EQ(ws().cfg.ChanText == good.ChanText, c.loaded);
+        EXPECT_EQ(ws().cfg.ChanSetup == good.ChanSetup, c.loaded);
+        EXPECT_EQ(settings().value("File1"), tempPath("Good.zeb")); // only a loaded file is remembered
+        EXPECT_FALSE(ws().dataChanged());
+        EXPECT_FALSE(ws().canUndo());
+        EXPECT_EQ(editor().currentPage(), c.page);
+        program_.reset();
+    }
+    EXPECT_EQ(dialogs.unexpected, 0);
+}
+
+TEST_F(OpenFromOutside, aLaterStartHandsItsFileToTheRunningCopy) {
+    QFile::copy(fixture("Good.zeb"), tempPath("Good.zeb"));
+    // A socket file left by a copy that crashed does not keep the running copy from listening.
+    QFile stale(InstanceGuard::ServerName(lockPath()));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.close();
+    ASSERT_TRUE(start());
+    ws().changeChannelType(0, 8);
+    ASSERT_TRUE(ws().dataChanged());
+
+    // Without a file the later start is refused; the running copy is not affected.
+    {
+        LaterStart later(programFolder(), tempPath("later.ini"), lockPath());
+        EXPECT_EQ(later.program.Main(), Program::Start::AlreadyRunning);
+        EXPECT_EQ(later.dialogs.texts(), QStringList{QStringLiteral("Application already running")});
+    }
+    // With a file it hands the file over, shows nothing and ends; the running copy asks its save
+    // question and opens the file.
+    dialogs.answers = {Answer::No};
+    {
+        LaterStart later(programFolder(), tempPath("later.ini"), lockPath());
+        EXPECT_EQ(later.program.Main(tempPath("Good.zeb")), Program::Start::HandedOver);
+        EXPECT_TRUE(later.dialogs.shown.empty());
+        EXPECT_EQ(later.program.mainWindow(), nullptr);
+    }
+    EXPECT_TRUE(QTest::qWaitFor([this] { return main().windowTitle() == QLatin1String("ZEB1 [Good.zeb]"); }, 5000));
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("D168")); // save before opening?
+    EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_Main_Setup"));
+    EXPECT_FALSE(ws().dataChanged());
+
+    // While a window blocks the program the file waits, and is opened once it is closed.
+    ws().clear();
+    ws().setCurFileName(QStringLiteral("New"));
+    QDialog blocking(&main());
+    blocking.setWindowModality(Qt::ApplicationModal);
+    blocking.show();
+    {
+        LaterStart later(programFolder(), tempPath("later.ini"), lockPath());
+        EXPECT_EQ(later.program.Main(tempPath("Good.zeb")), Program::Start::HandedOver);
+    }
+    QTest::qWait(400);
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [New]"));
+    blocking.close();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return main().windowTitle() == QLatin1String("ZEB1 [Good.zeb]"); }, 5000));
+    EXPECT_EQ(dialogs.unexpected, 0);
+}
+
+TEST_F(OpenFromOutside, noCopyListensWhenTheLockIsHeldByAnother) {
+    // A copy that holds the lock but takes no files (an older program): the later start says so.
+    QLockFile other(lockPath());
+    ASSERT_TRUE(other.tryLock(0));
+    EXPECT_FALSE(InstanceGuard::handOver(lockPath(), tempPath("Good.zeb")));
+    EXPECT_FALSE(start(tempPath("Good.zeb")));
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Application already running")});
+}
