@@ -1,6 +1,7 @@
 #include "model/value_facts.h"
 
 #include "model/field_rules.h"
+#include "model/logic.h"
 
 namespace korvane {
 
@@ -8,10 +9,15 @@ int ReadValue(const ValueFact& fact, const Configuration& cfg, int channel) {
     switch (fact.area) {
     case ValueArea::Sys:
         return cfg.SysData[static_cast<std::size_t>(fact.index)];
-    case ValueArea::Channel:
-        return cfg.ChanSetup[static_cast<std::size_t>(channel)][static_cast<std::size_t>(fact.index)];
+    case ValueArea::Channel: {
+        const Byte b = cfg.ChanSetup[static_cast<std::size_t>(channel)][static_cast<std::size_t>(fact.index)];
+        return fact.mask != 0 ? ((b & fact.mask) != 0 ? 1 : 0) : b;
+    }
     case ValueArea::ChannelFlag:
         return (cfg.ChanFlags[static_cast<std::size_t>(channel)] & fact.index) != 0 ? 1 : 0;
+    case ValueArea::Logic:
+        return cfg.LogicBlocks[static_cast<std::size_t>(LogicPageFirstBlock(channel) + fact.index / kLogicBytes)]
+                              [static_cast<std::size_t>(fact.index % kLogicBytes)];
     }
     return 0;
 }
@@ -22,11 +28,21 @@ void StoreValue(const ValueFact& fact, Configuration& cfg, int channel, int valu
     case ValueArea::Sys:
         cfg.SysData[static_cast<std::size_t>(fact.index)] = byte;
         break;
-    case ValueArea::Channel:
-        cfg.ChanSetup[static_cast<std::size_t>(channel)][static_cast<std::size_t>(fact.index)] = byte;
+    case ValueArea::Channel: {
+        Byte& stored = cfg.ChanSetup[static_cast<std::size_t>(channel)][static_cast<std::size_t>(fact.index)];
+        if (fact.mask != 0) {
+            stored = value != 0 ? static_cast<Byte>(stored | fact.mask) : static_cast<Byte>(stored & ~fact.mask);
+            break;
+        }
+        stored = byte;
         // A function chosen on the channel's page is also the type the claims give back.
         if (fact.index == kRowType)
             cfg.SavedChanType[static_cast<std::size_t>(channel)] = byte;
+        break;
+    }
+    case ValueArea::Logic:
+        cfg.LogicBlocks[static_cast<std::size_t>(LogicPageFirstBlock(channel) + fact.index / kLogicBytes)]
+                       [static_cast<std::size_t>(fact.index % kLogicBytes)] = byte;
         break;
     case ValueArea::ChannelFlag: {
         Byte& flags = cfg.ChanFlags[static_cast<std::size_t>(channel)];
@@ -48,6 +64,8 @@ std::string FormatValue(const ValueFact& fact, int value) {
         return ChannelRefText(value);
     case ValueFormat::Flag:
         return value != 0 ? "1" : "0";
+    case ValueFormat::LogicOperation:
+        return LogicOperationText(value);
     case ValueFormat::Plain:
         break;
     }
@@ -96,6 +114,10 @@ std::optional<int> EnterKey(const ValueFact& fact, int stored, int keyCode, bool
         if (keyCode == 0)
             return std::nullopt;
         return Object_ChannelIn(stored, keyCode);
+    case ValueEntry::LogicSignal:
+        return LogicSignalKey(stored, keyCode);
+    case ValueEntry::LogicOperation:
+        return LogicOperationKey(stored, keyCode);
     }
     return std::nullopt;
 }
@@ -110,6 +132,9 @@ template <class Config> auto& textOf(const TextFact& fact, Config& cfg, int chan
         return cfg.DescText[static_cast<std::size_t>(fact.index)];
     case TextArea::Sms:
         return cfg.SmsText[static_cast<std::size_t>(fact.index)];
+    case TextArea::LogicNote:
+        // A page outside 0..7 never reaches the system description.
+        return cfg.DescText[static_cast<std::size_t>(ClampLogicPage(channel))];
     case TextArea::SmsId:
         break;
     }
@@ -122,10 +147,8 @@ const std::string& ReadText(const TextFact& fact, const Configuration& cfg, int 
 }
 
 void StoreText(const TextFact& fact, Configuration& cfg, int channel, const std::string& text) {
-    std::string& stored = textOf(fact, cfg, channel);
-    stored = fact.maxChars > 0 && text.size() > static_cast<std::size_t>(fact.maxChars)
-                 ? text.substr(0, static_cast<std::size_t>(fact.maxChars))
-                 : text;
+    // The field limits what is typed; a longer text from a file or the unit is kept whole.
+    textOf(fact, cfg, channel) = text;
 }
 
 EditMenuState EditMenuRules(const Configuration& cfg) {

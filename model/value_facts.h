@@ -16,26 +16,30 @@ enum class ValueArea : std::uint8_t {
     Sys,         // SysData byte `index`
     Channel,     // ChanSetup row of the channel, column `index`
     ChannelFlag, // bit mask `index` of the channel's ChanFlags
+    Logic,       // byte `index` % 4 of block `index` / 4 of the logic page (blocks 8 x page ..)
 };
 
 // How a locked field turns keys into the value (the field input rules).
 enum class ValueEntry : std::uint8_t {
-    None,        // chosen with a control, not typed
-    Decimal,     // Object_NumInDec: the last digits typed, restart above the maximum
-    Packed,      // Object_NumIn: two packed decimal digits between a minimum and a maximum
-    Range,       // Object_NummaxRangeIn: decimal digits straight into the byte
-    ChannelXyzw, // Object_DisableChannelInput: groups A..P and X, Y, Z, W; minus or Delete clear
-    Channel,     // Object_ChannelIn: groups A..P only
+    None,           // chosen with a control, not typed
+    Decimal,        // Object_NumInDec: the last digits typed, restart above the maximum
+    Packed,         // Object_NumIn: two packed decimal digits between a minimum and a maximum
+    Range,          // Object_NummaxRangeIn: decimal digits straight into the byte
+    ChannelXyzw,    // Object_DisableChannelInput: groups A..P and X, Y, Z, W; minus or Delete clear
+    Channel,        // Object_ChannelIn: groups A..P only
+    LogicSignal,    // a logic signal: A..P and X, Y, Z, W choose the group, 1..8 the digit
+    LogicOperation, // a logic operation: A And, O Or, X Xor, Space or Delete off
 };
 
 // How the value is shown.
 enum class ValueFormat : std::uint8_t {
-    Digits2,    // "05"
-    Digits3,    // "005"
-    Packed,     // the two decimal digits of a packed byte
-    ChannelRef, // "A1", "X3", "-----"
-    Flag,       // 0 or 1 (a check box)
-    Plain,      // the number as it is (list choices)
+    Digits2,        // "05"
+    Digits3,        // "005"
+    Packed,         // the two decimal digits of a packed byte
+    ChannelRef,     // "A1", "X3", "-----"
+    Flag,           // 0 or 1 (a check box)
+    Plain,          // the number as it is (list choices)
+    LogicOperation, // "", "And", "Or", "Xor"
 };
 
 struct ValueFact {
@@ -47,11 +51,13 @@ struct ValueFact {
     int maximum;
     ValueFormat format;
     const char* hint = nullptr; // the range hint, where it is not "minimum..maximum"
+    int mask = 0;               // a bit within a ChanSetup byte (a flag); 0: the whole byte
 };
 
-// The stored value of the fact for the given channel (0 or 1 for a flag).
+// The stored value of the fact for the given channel, or for the logic page of a logic value (0 or 1
+// for a flag).
 int ReadValue(const ValueFact& fact, const Configuration& cfg, int channel);
-// Stores the value of the fact for the given channel (a flag is set for any value but 0).
+// Stores the value of the fact for the given channel or logic page (a flag is set for any value but 0).
 void StoreValue(const ValueFact& fact, Configuration& cfg, int channel, int value);
 // The value as its field shows it.
 std::string FormatValue(const ValueFact& fact, int value);
@@ -104,16 +110,18 @@ enum class TextArea : std::uint8_t {
     Description, // DescText `index` (8: the general system description, 0..7: the logic pages)
     Sms,         // SmsText `index`
     SmsId,       // SmsIdText
+    LogicNote,   // DescText of the logic page (0..7)
 };
 
 struct TextFact {
     const char* name;
     TextArea area;
     int index;
-    int maxChars;           // 0: no limit of its own
+    int maxChars;           // the most a user may type (0: no limit); stored texts are never cut to it
     bool multiLine = false; // line breaks are kept as CR LF
 };
 
+// The text of the channel, or of the logic page for a logic page note.
 const std::string& ReadText(const TextFact& fact, const Configuration& cfg, int channel);
 void StoreText(const TextFact& fact, Configuration& cfg, int channel, const std::string& text);
 
