@@ -5,10 +5,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScreen>
-#include <QTime>
+#include <QDateTime>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/clock_text.h"
 #include "app/texts.h"
 #include "io/text_ids.h"
 #include "model/channel_types.h"
@@ -136,9 +137,17 @@ void EditorWindow::Update_Option_Form_elements() {
         setWindowTitle(page->caption());
     }
     if (page == mainSetup_)
-        mainSetup_->setThisTime(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+        Timer1_Timer();
     showPage(page, channelPage);
     pageFocus_ = page ? page->focusControl() : nullptr;
+}
+
+void EditorWindow::commitPendingEdits() {
+    for (EditorPage* p : pages_)
+        if (!p->isHidden())
+            p->commitPending();
+    if (!channelPart_->isHidden())
+        channelPart_->commitPending();
 }
 
 void EditorWindow::followChannel(int channel) {
@@ -221,10 +230,13 @@ void EditorWindow::languageApplied() {
 }
 
 void EditorWindow::Timer1_Timer() {
-    mainSetup_->setThisTime(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+    mainSetup_->setThisTime(GetTimeNow(ctx_.ws, QDateTime::currentDateTime()));
 }
 
 void EditorWindow::changeEvent(QEvent* event) {
+    // Leaving the window commits what is being typed, before anything else can read the model.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        commitPendingEdits();
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         // Form_Activate: the page shows the model as it is now.
         Update_Option_Form_elements();

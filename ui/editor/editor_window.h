@@ -46,6 +46,8 @@ public:
     void setPictures(const QPixmap& windowPicture, const QPixmap& welcomePicture);
     // The main window: it takes the keyboard when Ctrl or Alt is held here, and holds the group menu.
     void setMainWindow(MainWindowPort* main) { mainWindow_ = main; }
+    // Commit pending edits: the focused control of the shown page runs its leaving rules now.
+    void commitPendingEdits();
     // The page currently shown (its objectName); F_beskrivelse for a channel with no page of its own.
     QString currentPage() const;
     // The entries of the main window's group menu M_master, for the grid on show.

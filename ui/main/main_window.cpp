@@ -120,6 +120,8 @@ void MainWindow::buildMenus() {
 
     mPrint_ = bar->addMenu(QString());
     mPrint_->setObjectName(QStringLiteral("MnuPrint"));
+    // Every report prints what the editor holds, also what is being typed there.
+    connect(mPrint_, &QMenu::aboutToShow, this, [this] { editor_.commitPendingEdits(); });
     for (const char* name : {"M_Print_ChList", "M_Print_Master", "M_Print_Realtime", "M_PrintLogic", "M_Print_Sms"}) {
         QAction* a = action(name, [] {});
         a->setEnabled(false); // the reports come with the print engine
@@ -544,6 +546,7 @@ bool MainWindow::SaveDialog() {
 }
 
 void MainWindow::M_File_New_Click() {
+    editor_.commitPendingEdits();
     if (!askSaveFirst(kTxtAskSaveBeforeNew))
         return;
     Workspace& ws = ctx_.ws;
@@ -557,6 +560,7 @@ void MainWindow::M_File_New_Click() {
 }
 
 void MainWindow::M_File_Open_Click() {
+    editor_.commitPendingEdits();
     if (!askSaveFirst(kTxtAskSaveBeforeOpen))
         return;
     Workspace& ws = ctx_.ws;
@@ -595,6 +599,7 @@ void MainWindow::showTransferWindow(QDialog* w) {
 }
 
 void MainWindow::M_File_Read_Click() {
+    editor_.commitPendingEdits();
     // A cancelled save abandons the read: the changes are not overwritten unsaved.
     if (!askSaveFirst(kTxtAskSaveBeforeOpen))
         return;
@@ -605,6 +610,7 @@ void MainWindow::M_File_Read_Click() {
 }
 
 void MainWindow::M_File_Write_Click() {
+    editor_.commitPendingEdits();
     if (!links_)
         links_ = SettingsLinkFactory(ctx_);
     auto* w = new FrmSerialIO(ctx_, FrmSerialIO::Tag::Write, links_, this);
@@ -612,6 +618,7 @@ void MainWindow::M_File_Write_Click() {
 }
 
 void MainWindow::M_File_Save_Click() {
+    editor_.commitPendingEdits();
     Workspace& ws = ctx_.ws;
     if (ws.CurFileName == QLatin1String("New") || ws.CurFileName == QLatin1String("Upload")) {
         saveDialogName_ = ws.CurFileName;
@@ -623,10 +630,12 @@ void MainWindow::M_File_Save_Click() {
 }
 
 void MainWindow::M_File_SaveAs_Click() {
+    editor_.commitPendingEdits();
     SaveDialog();
 }
 
 void MainWindow::Load_fileno_Click(int item) {
+    editor_.commitPendingEdits();
     if (item < 1 || item > 4 || !askSaveFirst(kTxtAskSaveBeforeNew))
         return;
     Workspace& ws = ctx_.ws;
@@ -667,6 +676,7 @@ void MainWindow::RefreshFileList(const QString& name, bool showOnly) {
 }
 
 bool MainWindow::Afslutprogram() {
+    editor_.commitPendingEdits();
     Workspace& ws = ctx_.ws;
     if (ws.dataChanged()) {
         switch (ctx_.dialogs.ask(this, ws.text(kTxtAskSaveBeforeExit), QString(), Buttons::YesNoCancel,

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "model/field_rules.h"
+#include "ui/editor/form/typing_limit.h"
 
 namespace korvane {
 
@@ -147,8 +148,10 @@ void EditorPage::makeControl(const FormRow& row) {
     case ControlKind::Field: {
         auto* f = new LockedField(lines);
         f->setMaximumWidth(64);
-        f->display = [this, &row] { return QString::fromStdString(FormatValue(*row.fact, shownValue(row))); };
+        f->display = [this, &row] { return fieldText(row); };
         f->onKey = [this, f, &row](int code) {
+            if (keyed(row, code))
+                return;
             const std::optional<int> v = EnterKey(*row.fact, shownValue(row), code, focus_.FirstKey);
             if (!v)
                 return;
@@ -208,8 +211,16 @@ void EditorPage::makeControl(const FormRow& row) {
     }
     case ControlKind::Text: {
         auto* edit = new QLineEdit(lines);
+        // The limit holds what is typed or pasted; a longer stored text is shown whole, never cut.
         if (row.textFact->maxChars > 0)
-            edit->setMaxLength(row.textFact->maxChars);
+            edit->setValidator(new TypingLimit(
+                row.textFact->maxChars,
+                [this, &row] {
+                    const Workspace& w = ctx_.ws;
+                    return FromCp1252(ReadText(*row.textFact, w.cfg, w.ownerOf(*row.textFact)));
+                },
+                nullptr, edit));
+        connect(edit, &QLineEdit::inputRejected, this, [this] { ctx_.dialogs.beep(); });
         connect(edit, &QLineEdit::textEdited, this, [this, &row](const QString& text) { storeText(row, text, false); });
         if (QLabel* l = captionLabel()) {
             grid->addWidget(l, line, 0, 1, 3);
@@ -226,8 +237,26 @@ void EditorPage::makeControl(const FormRow& row) {
         edit->setTabChangesFocus(true);
         edit->setMinimumHeight(60);
         connect(edit, &QPlainTextEdit::textChanged, this, [this, edit, &row] {
-            if (!filling_)
-                storeText(row, edit->toPlainText(), false);
+            if (filling_)
+                return;
+            const int limit = row.textFact->maxChars;
+            const Workspace& w = ctx_.ws;
+            const std::string& stored = ReadText(*row.textFact, w.cfg, w.ownerOf(*row.textFact));
+            const std::size_t typed = TextFromBox(edit->toPlainText()).size();
+            if (limit > 0 && typed > stored.size() && typed > static_cast<std::size_t>(limit)) {
+                // Beyond the limit: what was typed or pasted is taken back.
+                const int back = static_cast<int>(typed - stored.size());
+                const int cursor = std::max(0, edit->textCursor().position() - back);
+                filling_ = true;
+                edit->setPlainText(TextForBox(stored));
+                QTextCursor c = edit->textCursor();
+                c.setPosition(std::min(cursor, static_cast<int>(edit->toPlainText().size())));
+                edit->setTextCursor(c);
+                filling_ = false;
+                ctx_.dialogs.beep();
+                return;
+            }
+            storeText(row, edit->toPlainText(), false);
         });
         if (QLabel* l = captionLabel()) {
             grid->addWidget(l, line, 0, 1, 3);
@@ -289,6 +318,21 @@ const FormRow* EditorPage::rowOf(const QObject* control) const {
     return nullptr;
 }
 
+QString EditorPage::fieldText(const FormRow& row) const {
+    return QString::fromStdString(FormatValue(*row.fact, shownValue(row)));
+}
+
+void EditorPage::commitPending() {
+    if (!pending_)
+        return;
+    const FormRow& row = *pending_;
+    if (row.kind == ControlKind::Text)
+        storeText(row, control<QLineEdit>(row.control)->text(), true);
+    else if (row.kind == ControlKind::MultiText)
+        storeText(row, control<QPlainTextEdit>(row.control)->toPlainText(), true);
+    left(row, true);
+}
+
 int EditorPage::shownValue(const FormRow& row) const {
     return row.fact ? ctx_.ws.value(*row.fact) : 0;
 }
@@ -303,7 +347,7 @@ void EditorPage::storeText(const FormRow& row, const QString& text, bool leaving
     std::string bytes = row.kind == ControlKind::MultiText ? TextFromBox(text) : ToCp1252(text);
     if (leaving)
         StripQuotes(bytes);
-    const int c = ws.curChannel();
+    const int c = ws.ownerOf(*row.textFact);
     ws.change([&](Configuration& cfg) { StoreText(*row.textFact, cfg, c, bytes); });
     if (leaving)
         showRow(row);
@@ -339,14 +383,14 @@ void EditorPage::showRow(const FormRow& row) {
         showList(row, static_cast<QComboBox*>(w), shownValue(row));
         break;
     case ControlKind::Text: {
-        const QString shown = FromCp1252(ReadText(*row.textFact, ws.cfg, ws.curChannel()));
+        const QString shown = FromCp1252(ReadText(*row.textFact, ws.cfg, ws.ownerOf(*row.textFact)));
         auto* edit = static_cast<QLineEdit*>(w);
         if (edit->text() != shown)
             edit->setText(shown);
         break;
     }
     case ControlKind::MultiText: {
-        const QString shown = TextForBox(ReadText(*row.textFact, ws.cfg, ws.curChannel()));
+        const QString shown = TextForBox(ReadText(*row.textFact, ws.cfg, ws.ownerOf(*row.textFact)));
         auto* edit = static_cast<QPlainTextEdit*>(w);
         if (edit->toPlainText() != shown) {
             const bool wasFilling = filling_;
@@ -448,6 +492,7 @@ bool EditorPage::eventFilter(QObject* watched, QEvent* event) {
         return QFrame::eventFilter(watched, event);
     const QEvent::Type type = event->type();
     if (type == QEvent::FocusIn) {
+        pending_ = row;
         entered(*row, static_cast<QWidget*>(watched), static_cast<QFocusEvent*>(event)->reason());
         return false;
     }
@@ -460,6 +505,8 @@ bool EditorPage::eventFilter(QObject* watched, QEvent* event) {
             storeText(*row, static_cast<QLineEdit*>(watched)->text(), true);
         else if (row->kind == ControlKind::MultiText)
             storeText(*row, static_cast<QPlainTextEdit*>(watched)->toPlainText(), true);
+        pending_ = nullptr;
+        left(*row, false);
         return false;
     }
     if (type != QEvent::KeyPress || row->kind == ControlKind::Field)

@@ -44,6 +44,10 @@ public:
     virtual QWidget* focusControl() { return nullptr; }
     // The window caption while the page is shown; empty keeps the caption.
     virtual QString caption() const { return QString(); }
+    // Commit pending edits: runs the leaving rules of the control that has the focus as if it lost it
+    // now (Save, Write, Print, New, Open, Exit and the editor's deactivation call it first), so that
+    // nothing is saved half-entered.
+    virtual void commitPending();
 
     QWidget* control(const char* name) const;
     template <class T> T* control(const char* name) const { return qobject_cast<T*>(control(name)); }
@@ -71,6 +75,12 @@ protected:
     virtual void follow() {}
     // A control of this page got the focus.
     virtual void entered(const FormRow& /*row*/, QWidget* /*control*/, Qt::FocusReason /*reason*/) {}
+    // A key in a locked field that the page's own rule handles; true when the page took it.
+    virtual bool keyed(const FormRow& /*row*/, int /*keyCode*/) { return false; }
+    // The text a locked field shows (the default: the fact's format of the shown value).
+    virtual QString fieldText(const FormRow& row) const;
+    // The leaving rules of a row's control: it lost the focus, or its pending edit is committed.
+    virtual void left(const FormRow& /*row*/, bool /*committing*/) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -93,7 +103,8 @@ private:
     void storeText(const FormRow& row, const QString& text, bool leaving);
 
     std::span<const FormRow> rows_;
-    QWidget* lines_ = nullptr; // the grid of the page's own lines
+    const FormRow* pending_ = nullptr; // the row whose control has the focus, until it leaves
+    QWidget* lines_ = nullptr;         // the grid of the page's own lines
     std::map<QString, QWidget*> controls_;
     std::map<const FormRow*, QLabel*> captions_;
     std::map<const FormRow*, QLabel*> units_;
