@@ -2,10 +2,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScreen>
-#include <QDateTime>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -94,13 +94,21 @@ EditorPage* EditorWindow::pageFor(const QString& key, int type) const {
 }
 
 void EditorWindow::showPage(EditorPage* page, bool channelPart) {
-    // Pages that stay on show are not hidden first, so the focused control keeps the focus.
+    // Pages that stay on show are not hidden first, so the focused control keeps the focus. A page
+    // change never resizes the window: a page shown before its layout caught up may ask for more room
+    // for a moment.
+    const QSize before = size();
+    EditorPage* companion = page ? page->companion() : nullptr;
     for (EditorPage* p : pages_)
-        if (p != page)
+        if (p != page && p != companion)
             p->hide();
     if (page)
         page->show();
+    if (companion)
+        companion->show();
     channelPart_->setVisible(channelPart);
+    if (isVisible() && size() != before && windowState() == Qt::WindowNoState)
+        resize(before);
 }
 
 QString EditorWindow::currentPage() const {

@@ -44,6 +44,8 @@ public:
     virtual QWidget* focusControl() { return nullptr; }
     // The window caption while the page is shown; empty keeps the caption.
     virtual QString caption() const { return QString(); }
+    // Another page shown under this one, filled by this one (the trigger times of a master function).
+    virtual EditorPage* companion() const { return nullptr; }
     // Commit pending edits: runs the leaving rules of the control that has the focus as if it lost it
     // now (Save, Write, Print, New, Open, Exit and the editor's deactivation call it first), so that
     // nothing is saved half-entered.

@@ -60,10 +60,15 @@ bool isClearKey(int code) {
     return code == vk::kPadSubtract || code == vk::kMinus || code == vk::kDelete;
 }
 
+// A column heading: small, and never wider than its column.
 QLabel* smallLabel(QWidget* parent, const QString& name) {
     auto* l = new QLabel(parent);
     l->setObjectName(name);
     l->setAlignment(Qt::AlignCenter);
+    QFont f = l->font();
+    f.setPointSizeF(f.pointSizeF() * 0.85);
+    l->setFont(f);
+    l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     return l;
 }
 
@@ -77,8 +82,8 @@ HolidayPage::HolidayPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWi
     for (const FormRow& r : kRows) {
         QWidget* w = control(r.control);
         g->removeWidget(w);
-        w->setMinimumWidth(34);
-        w->setMaximumWidth(48);
+        w->setMinimumWidth(30);
+        w->setMaximumWidth(44);
     }
     heading_ = new QLabel(this);
     heading_->setObjectName(QStringLiteral("L_holiday"));
@@ -113,7 +118,8 @@ HolidayPage::HolidayPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWi
         for (int part = 0; part < kHolidayBytes; ++part)
             g->addWidget(field(i, part), line, c0 + 1 + part);
     }
-    g->setColumnMinimumWidth(kColumnWidth - 1, 12);
+    g->setHorizontalSpacing(3);
+    g->setColumnMinimumWidth(kColumnWidth - 1, 8);
     g->setColumnStretch(kColumnWidth - 1, 1);
     g->setColumnStretch(2 * kColumnWidth - 1, 1);
     note_ = new QLabel(table);

@@ -91,8 +91,9 @@ LogicPage::LogicPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget
         b->setObjectName(QStringLiteral("C_LogBlok_%1").arg(p));
         b->setCheckable(true);
         b->setAutoDefault(false);
-        b->setMinimumWidth(24);
-        b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        // Eight buttons share the width of the window.
+        b->setMinimumWidth(20);
+        b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         // The tooltip names the blocks of the page, counted from 1.
         b->setToolTip(QStringLiteral("%1..%2").arg(LogicPageFirstBlock(p) + 1).arg(LogicPageFirstBlock(p) + 8));
         SetHelpContext(b, kHelpLogicPage, QStringLiteral("C_LogBlok"));

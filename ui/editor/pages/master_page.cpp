@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -156,9 +157,6 @@ MasterPage::MasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidg
     // Enter on the button opens the view as Space does.
     cmdViewRt_->setAutoDefault(true);
     connect(cmdViewRt_, &QPushButton::clicked, this, &MasterPage::Cmd_viewRt_Click);
-    triggerView_ = new RealTimePage(ctx, host, focus, RealTimePage::Mode::Trigger, this);
-    triggerView_->hide();
-    v->addWidget(triggerView_, 1);
 
     auto* dummy = new KeyCatcher(this);
     dummy->setObjectName(QStringLiteral("T_dummy"));
@@ -259,28 +257,47 @@ void MasterPage::Update_exchangeData() {
     SetHelpContext(tDummy_, kHelpExchangeMask, QStringLiteral("Data Exchange"));
 }
 
+RealTimePage* MasterPage::triggerView() const {
+    return parentWidget() ? parentWidget()->findChild<RealTimePage*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+EditorPage* MasterPage::companion() const {
+    return triggerShown_ ? triggerView() : nullptr;
+}
+
 bool MasterPage::triggerViewShown() const {
-    return !triggerView_->isHidden();
+    return triggerShown_;
 }
 
 void MasterPage::showTriggerView(bool shown) {
-    gridArea_->setVisible(!shown);
-    for (QLabel* l : {legend_[2], legend_[3], legendPictures_[0], legendPictures_[1]})
-        l->setVisible(!shown);
-    if (shown) {
-        for (QLabel* l : {types_[0], types_[1], legend_[0], legend_[1]})
+    RealTimePage* view = triggerView();
+    if (shown && view) {
+        gridArea_->hide();
+        for (QLabel* l : {legend_[2], legend_[3], legendPictures_[0], legendPictures_[1], types_[0], types_[1],
+                          legend_[0], legend_[1]})
             l->hide();
-        triggerView_->fill();
-        triggerView_->show();
+        // The window takes the times in the grid's room: it must not grow for a moment when both count.
+        layout()->activate();
+        if (QLayout* outer = window()->layout())
+            outer->activate();
+        triggerShown_ = true;
+        view->fill();
+        view->show();
         return;
     }
-    if (triggerView_->isHidden())
-        return;
-    triggerView_->hide();
-    // The grid's own legend comes back with it.
-    const bool master = mode_ != Mode::Exchange;
-    for (QLabel* l : {types_[0], types_[1], legend_[0], legend_[1]})
-        l->setVisible(master);
+    // The times go first, then the grid and its legend come back in their room.
+    const bool wasShown = triggerShown_;
+    triggerShown_ = false;
+    if (wasShown && view)
+        view->hide();
+    gridArea_->show();
+    for (QLabel* l : {legend_[2], legend_[3], legendPictures_[0], legendPictures_[1]})
+        l->show();
+    if (wasShown) {
+        const bool master = mode_ != Mode::Exchange;
+        for (QLabel* l : {types_[0], types_[1], legend_[0], legend_[1]})
+            l->setVisible(master);
+    }
 }
 
 void MasterPage::Cmd_viewRt_Click() {
@@ -294,7 +311,8 @@ void MasterPage::Cmd_viewRt_Click() {
     }
     triggerViewChannel_ = c;
     showTriggerView(true);
-    triggerView_->focusControl()->setFocus(Qt::OtherFocusReason);
+    if (triggerShown_)
+        triggerView()->focusControl()->setFocus(Qt::OtherFocusReason);
 }
 
 void MasterPage::setTarget(int t, int state) {

@@ -69,7 +69,9 @@ public:
     // the grid. The view stays open for the channel while the window is refilled.
     void Cmd_viewRt_Click();
     bool triggerViewShown() const;
-    RealTimePage* triggerView() const { return triggerView_; }
+    // The real-time page beside this one, which shows the trigger times.
+    RealTimePage* triggerView() const;
+    EditorPage* companion() const override;
     MasterCell* cell(int t) const { return cells_[static_cast<std::size_t>(t)]; }
 
 protected:
@@ -96,7 +98,7 @@ private:
     QPushButton* cmdViewRt_ = nullptr;
     QWidget* tDummy_ = nullptr;
     QWidget* gridArea_ = nullptr;
-    RealTimePage* triggerView_ = nullptr;
+    bool triggerShown_ = false;
     int triggerViewChannel_ = -1; // the channel whose trigger times are shown, or -1
 };
 

@@ -14,15 +14,11 @@ namespace korvane {
 
 std::vector<EditorPage*> MakeEditorPages(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent) {
     return {
-        new WelcomePage(ctx, host, focus, parent),
-        new LanguagePage(ctx, host, focus, parent),
-        new MainSetupPage(ctx, host, focus, parent),
-        new MasterPage(ctx, host, focus, parent),
-        new BasicPage(ctx, host, focus, parent),
-        new LogicPage(ctx, host, focus, parent),
-        new HolidayPage(ctx, host, focus, parent),
-        new SmsPage(ctx, host, focus, parent),
-        new RealTimePage(ctx, host, focus, RealTimePage::Mode::RealTime, parent),
+        new WelcomePage(ctx, host, focus, parent),   new LanguagePage(ctx, host, focus, parent),
+        new MainSetupPage(ctx, host, focus, parent), new MasterPage(ctx, host, focus, parent),
+        new BasicPage(ctx, host, focus, parent),     new LogicPage(ctx, host, focus, parent),
+        new HolidayPage(ctx, host, focus, parent),   new SmsPage(ctx, host, focus, parent),
+        new RealTimePage(ctx, host, focus, parent),
     };
 }
 

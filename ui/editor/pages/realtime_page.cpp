@@ -77,8 +77,8 @@ QLabel* headingLabel(QWidget* parent, const QString& name, Qt::Alignment align =
 
 } // namespace
 
-RealTimePage::RealTimePage(AppContext& ctx, PageHost& host, FieldFocus& focus, Mode mode, QWidget* parent)
-    : EditorPage(ctx, host, focus, "Frame_RealTime_Setup", parent), mode_(mode) {
+RealTimePage::RealTimePage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent)
+    : EditorPage(ctx, host, focus, "Frame_RealTime_Setup", parent) {
     build(kRows);
     QFrame* sets = frame(kSetsFrame);
     QGridLayout* g = gridOf(sets);
@@ -86,11 +86,11 @@ RealTimePage::RealTimePage(AppContext& ctx, PageHost& host, FieldFocus& focus, M
         QWidget* w = control(r.control);
         g->removeWidget(w);
         if (r.kind == ControlKind::Field) {
-            w->setMinimumWidth(30);
+            w->setMinimumWidth(28);
             w->setMaximumWidth(40);
         } else {
             // The focus shows as a frame around the box; the tick stays visible.
-            w->setStyleSheet(QStringLiteral("QCheckBox { padding: 2px; border: 1px solid transparent; }"
+            w->setStyleSheet(QStringLiteral("QCheckBox { spacing: 0px; padding: 1px; border: 1px solid transparent; }"
                                             "QCheckBox:focus { border: 1px solid palette(highlight); }"));
         }
     }
@@ -103,7 +103,7 @@ RealTimePage::RealTimePage(AppContext& ctx, PageHost& host, FieldFocus& focus, M
     g->addWidget(labelOff_, 0, 2, 1, 2);
     g->addWidget(weekdays_, 0, kDayColumn, 1, kDayBoxes);
     QFont small = font();
-    small.setPointSizeF(small.pointSizeF() * 0.85);
+    small.setPointSizeF(small.pointSizeF() * 0.75);
     for (int i = 0; i < 2; ++i) {
         hours_[static_cast<std::size_t>(i)] = headingLabel(sets, QStringLiteral("L_Time_%1").arg(i));
         minutes_[static_cast<std::size_t>(i)] = headingLabel(sets, QStringLiteral("L_Minut_%1").arg(i));
@@ -125,24 +125,14 @@ RealTimePage::RealTimePage(AppContext& ctx, PageHost& host, FieldFocus& focus, M
             g->addWidget(control(kRows[first + 4 + static_cast<std::size_t>(j)].control), 2 + k, kDayColumn + j,
                          Qt::AlignCenter);
     }
-    g->setColumnMinimumWidth(4, 8);
+    g->setHorizontalSpacing(2);
+    g->setColumnMinimumWidth(4, 6);
     g->setColumnStretch(1, 0);
     g->setColumnStretch(4, 1);
-
-    if (mode_ == Mode::Trigger) {
-        // Both times of a set are trigger times here, with the help of the master function.
-        for (const FormRow& r : kRows) {
-            if (r.kind != ControlKind::Field)
-                continue;
-            const bool hour = partOf(r) == kOnHourPart || partOf(r) == kOffHourPart;
-            SetHelpContext(control(r.control), hour ? kHelpTriggerHour : kHelpTriggerMinute,
-                           hour ? QStringLiteral("Hour TrigTime") : QStringLiteral("Minute TrigTime"));
-        }
-    }
 }
 
 bool RealTimePage::shows(const QString& pageKey, int type) const {
-    return mode_ == Mode::RealTime && pageKey.isEmpty() && type == kTypeRealTime;
+    return pageKey.isEmpty() && type == kTypeRealTime;
 }
 
 int RealTimePage::setOf(const FormRow& row) {
@@ -155,7 +145,19 @@ int RealTimePage::partOf(const FormRow& row) {
 
 void RealTimePage::fill() {
     const Workspace& ws = ctx_.ws;
+    mode_ = ws.typeOf(ws.curChannel()) == kTypeMaster ? Mode::Trigger : Mode::RealTime;
     const bool trigger = mode_ == Mode::Trigger;
+    // In trigger mode both times of a set are trigger times, with the help of the master function.
+    for (const FormRow& r : kRows) {
+        if (r.kind != ControlKind::Field)
+            continue;
+        const bool hour = partOf(r) == kOnHourPart || partOf(r) == kOffHourPart;
+        if (trigger)
+            SetHelpContext(control(r.control), hour ? kHelpTriggerHour : kHelpTriggerMinute,
+                           hour ? QStringLiteral("Hour TrigTime") : QStringLiteral("Minute TrigTime"));
+        else
+            SetHelpContext(control(r.control), r.help, QLatin1String(r.tag));
+    }
     labelOn_->setText(ws.text(trigger ? kTxtTriggerTime : kTxtOnTime));
     labelOff_->setText(ws.text(trigger ? kTxtTriggerTime : kTxtOffTime));
     weekdays_->setText(ws.text(kTxtWeekdays));

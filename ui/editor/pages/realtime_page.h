@@ -1,7 +1,7 @@
 #pragma once
 // The real-time page (Frame_RealTime_Setup): four day sets, each an on and an off time and eight day
 // boxes (Monday to Sunday and holidays). A real-time channel shows it as its page; a master function
-// run by the clock shows it in trigger mode under its settings, both times of a set being trigger
+// run by the clock shows it under its settings in trigger mode, both times of a set being trigger
 // times.
 
 #include <array>
@@ -17,11 +17,12 @@ class RealTimePage : public EditorPage {
 public:
     enum class Mode { RealTime, Trigger };
 
-    RealTimePage(AppContext& ctx, PageHost& host, FieldFocus& focus, Mode mode, QWidget* parent = nullptr);
+    RealTimePage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent = nullptr);
 
-    // The page of a real-time channel; the trigger view belongs to the master page.
+    // The page of a real-time channel; the master page shows it for a master function.
     bool shows(const QString& pageKey, int type) const override;
-    // Update_Realtime: captions of the mode and the day sets of CurChannel.
+    // Update_Realtime: the day sets of CurChannel, with the captions and help of its mode (trigger
+    // mode for a master function).
     void fill() override;
     QWidget* focusControl() override { return control("HourOn_0"); }
     Mode mode() const { return mode_; }
@@ -38,7 +39,7 @@ private:
     static int setOf(const FormRow& row);
     static int partOf(const FormRow& row);
 
-    Mode mode_;
+    Mode mode_ = Mode::RealTime;
     QLabel* labelOn_ = nullptr;
     QLabel* labelOff_ = nullptr;
     QLabel* weekdays_ = nullptr;

@@ -1,6 +1,7 @@
 #include "ui/editor/pages/sms_page.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
@@ -106,6 +107,8 @@ SmsPage::SmsPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* pa
     : EditorPage(ctx, host, focus, "Frame_SMS_Setup", parent) {
     build(kRows);
     frame(kDialIn)->setFrameShape(QFrame::StyledPanel);
+    pairNumbers(0);
+    pairNumbers(kSmsFirstDialIn);
     // Typing and pasting are held to what the unit takes; texts from a file are shown whole.
     for (const FormRow& row : kRows) {
         if (row.kind != ControlKind::Text)
@@ -123,6 +126,26 @@ SmsPage::SmsPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* pa
 
 QString SmsPage::caption() const {
     return ctx_.ws.text(kTxtMenuSmsSetup);
+}
+
+void SmsPage::pairNumbers(int first) {
+    auto name = [](int i) { return QByteArray("Txt_PhoneNo_") + QByteArray::number(i); };
+    QWidget* firstEdit = control(name(first).constData());
+    QWidget* holder = firstEdit->parentWidget();
+    QGridLayout* g = gridOf(first < kSmsFirstDialIn ? static_cast<QWidget*>(this) : frame(kDialIn));
+    int line = 0, column = 0, lines = 0, columns = 0;
+    g->getItemPosition(g->indexOf(firstEdit), &line, &column, &lines, &columns);
+    auto* pairs = new QWidget(holder);
+    auto* p = new QGridLayout(pairs);
+    p->setContentsMargins(0, 0, 0, 0);
+    p->setSpacing(3);
+    for (int k = 0; k < 4; ++k) {
+        QWidget* edit = control(name(first + k).constData());
+        g->removeWidget(edit);
+        edit->setParent(pairs);
+        p->addWidget(edit, k / 2, k % 2);
+    }
+    g->addWidget(pairs, line, 0, 1, 3);
 }
 
 bool SmsPage::isPhone(const FormRow& row) {
@@ -191,7 +214,9 @@ void SmsPage::left(const FormRow& row, bool committing) {
         return;
     }
     follow();
-    if (committing || !isPhone(row) || ValidPhoneNumber(ToCp1252(textOf(row))) || returning_)
+    // Leaving the window, or a field the focus is being put back from, says nothing.
+    if (committing || !isPhone(row) || ValidPhoneNumber(ToCp1252(textOf(row))) || returning_ ||
+        !window()->isActiveWindow())
         return;
     ctx_.dialogs.beep();
     // The focus goes back only when it moved on within the page: never when the window is left or
