@@ -280,6 +280,8 @@ void MasterPage::showTriggerView(bool shown) {
         layout()->activate();
         if (QLayout* outer = window()->layout())
             outer->activate();
+        // The settings stay at the top, the times right under them.
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
         triggerShown_ = true;
         view->fill();
         view->show();
@@ -290,6 +292,7 @@ void MasterPage::showTriggerView(bool shown) {
     triggerShown_ = false;
     if (wasShown && view)
         view->hide();
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     gridArea_->show();
     for (QLabel* l : {legend_[2], legend_[3], legendPictures_[0], legendPictures_[1]})
         l->show();
