@@ -36,6 +36,17 @@ LoadResult LoadFile(AppContext& ctx, QWidget* parent) {
     }
 }
 
+bool ReadOtherFile(AppContext& ctx, QWidget* parent, const QString& path, Configuration& cfg) {
+    EditState state;
+    ClearConfiguration(cfg, state);
+    const FileResult r = korvane::LoadFile(cfg, LocalPath(path));
+    if (r.status == FileStatus::WrongSignature)
+        ctx.dialogs.message(parent, ctx.ws.text(kTxtNotAConfigurationFile), QString(), MessageIcon::Exclamation);
+    else if (!r.ok())
+        ctx.dialogs.message(parent, describe(ctx.ws, kTxtReadFailed, r), QString(), MessageIcon::Exclamation);
+    return r.ok();
+}
+
 bool SaveFile(AppContext& ctx, QWidget* parent) {
     Workspace& ws = ctx.ws;
     ctx.settings.setValue(QStringLiteral("DataFileLoc"), ws.DataFileLoc);

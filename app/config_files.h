@@ -18,5 +18,8 @@ enum class LoadResult { Loaded, WrongSignature, Failed };
 LoadResult LoadFile(AppContext& ctx, QWidget* parent);
 // Writes the model to DataFileLoc. A failed save is reported, keeps the old file and DataChanged.
 bool SaveFile(AppContext& ctx, QWidget* parent);
+// Reads another file into `cfg` (a blank configuration first), leaving the workspace as it is. A file
+// that cannot be read or is not a configuration file is reported as LoadFile reports it; false then.
+bool ReadOtherFile(AppContext& ctx, QWidget* parent, const QString& path, Configuration& cfg);
 
 } // namespace korvane

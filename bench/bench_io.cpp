@@ -83,6 +83,39 @@ void BM_BuildWriteStream(benchmark::State& state) {
 }
 BENCHMARK(BM_BuildWriteStream);
 
+// A configuration whose every record is as long as it can be: 128 channels of 32-byte setup records.
+Configuration fullConfiguration() {
+    Configuration cfg = goodConfiguration();
+    cfg.SysData[kSysChannelsInUse] = 127;
+    for (int c = 0; c < kChannels; ++c)
+        cfg.ChanSetup[c][kRowType] = 7; // master function: 31 setup bytes after the type byte
+    return cfg;
+}
+
+Configuration blankConfiguration() {
+    Configuration cfg;
+    EditState st;
+    ClearConfiguration(cfg, st);
+    return cfg;
+}
+
+// The characters a write puts on the line and their line time at 960 characters per second (the
+// verdict's few characters not counted). Every text slot is sent whatever it holds, so a blank and a
+// full configuration differ only in the channel setup records.
+void BM_WireTime(benchmark::State& state) {
+    const Configuration base = state.range(0) == 0 ? blankConfiguration() : fullConfiguration();
+    std::size_t chars = 0;
+    for (auto _ : state) {
+        Configuration cfg = base;
+        chars = WriteStream(BuildWritePlan(cfg, DeviceClock{2026, 12, 6, 18, 33, 7, 7}, textOf)).size();
+        benchmark::DoNotOptimize(chars);
+    }
+    state.SetLabel(state.range(0) == 0 ? "blank" : "full");
+    state.counters["wire_chars"] = static_cast<double>(chars);
+    state.counters["line_s"] = static_cast<double>(chars) / 960.0;
+}
+BENCHMARK(BM_WireTime)->Arg(0)->Arg(1);
+
 void BM_ParseFullImage(benchmark::State& state) {
     const std::string answer = fullAnswer();
     MemMapReceiver rx;

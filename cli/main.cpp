@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "cli/language_texts.h"
+#include "cli/print_command.h"
 #include "io/atomic_file.h"
 #include "io/config_diff.h"
 #include "io/config_file.h"
@@ -23,8 +24,8 @@
 #include "io/link/transfers.h"
 #include "io/mem_map.h"
 #include "io/text_ids.h"
+#include "io/verify.h"
 #include "model/text_codec.h"
-#include "sim/unit_simulator.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -258,6 +259,48 @@ int cmdDiff(const std::vector<std::string>& args) {
     return diffs.empty() ? kExitOk : kExitFailed;
 }
 
+// ---- reports ----
+
+int cmdPrint(const std::vector<std::string>& args) {
+    const Args a = parseArgs(args, {"--report", "-o", "--language", "--clock", "--page-size"});
+    std::string report = optionOr(a, "--report", "");
+    std::string file;
+    // Also "print KIND FILE".
+    if (report.empty() && a.positional.size() == 2 &&
+        (FindReport(a.positional[0]) != nullptr || a.positional[0] == "all")) {
+        report = a.positional[0];
+        file = a.positional[1];
+    } else {
+        needPositional(a, 1);
+        file = a.positional[0];
+    }
+    if (report.empty())
+        throw UsageError{"print needs --report channels|master|realtime|logic|sms|all"};
+    cli::PrintRequest request;
+    if (report == "all")
+        request.all = true;
+    else if (const ReportEntry* e = FindReport(report))
+        request.kinds = {e->kind};
+    else
+        throw UsageError{"unknown report " + report + " (channels, master, realtime, logic, sms or all)"};
+    if (!a.options.count("-o"))
+        throw UsageError{"print needs -o OUT.pdf"};
+    request.out = a.options.at("-o");
+    const std::string size = optionOr(a, "--page-size", "A4");
+    if (size == "Letter" || size == "letter")
+        request.letter = true;
+    else if (size != "A4" && size != "a4")
+        throw UsageError{"--page-size wants A4 or Letter, not " + size};
+    request.clock = clockOption(a);
+    request.text = readTexts(a);
+    request.fileName = Utf8ToCp1252(std::filesystem::path(file).filename().string());
+    std::string error;
+    const auto cfg = loadForUse(file, error);
+    if (!cfg)
+        return fail(error);
+    return cli::PrintToPdf(*cfg, request);
+}
+
 // ---- read and write over the serial line ----
 
 // One link for the whole command, so that --verify reads back the unit it wrote (the simulated unit
@@ -362,10 +405,39 @@ int cmdRead(const std::vector<std::string>& args) {
     return saved.ok() ? kExitOk : fail(saved.message());
 }
 
+// Reads what the unit holds and saves it as DIR/<device number>-<date>-<time>.zeb before a write; the
+// command's exit code (the unit is untouched when this fails).
+int backupUnit(SerialLink& link, const std::string& dir, const TextLookup& texts) {
+    Configuration held;
+    EditState state;
+    ClearConfiguration(held, state);
+    // A backup keeps whatever the unit holds, also from newer firmware.
+    if (const int code = readUnit(link, held, texts, true); code != kExitOk) {
+        std::cerr << "korvane-cli: the unit could not be read for the backup; nothing was written\n";
+        return code;
+    }
+    const std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&now, &tm);
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    const std::string path =
+        (std::filesystem::path(dir) / BackupFileName(held.SysData[kSysDeviceNo], tm.tm_year + 1900, tm.tm_mon + 1,
+                                                     tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec))
+            .string();
+    const FileResult saved = SaveFile(held, path);
+    if (!saved.ok()) {
+        fail(saved.message() + "; nothing was written");
+        return kExitFailed;
+    }
+    std::cerr << "korvane-cli: the unit's configuration was saved as " << path << "\n";
+    return kExitOk;
+}
+
 int cmdWrite(const std::vector<std::string>& args) {
     std::vector<std::string> rest = args;
     const bool verify = takeFlag(rest, "--verify");
-    const Args a = parseArgs(rest, {"--port", "--language", "--clock"});
+    const Args a = parseArgs(rest, {"--port", "--language", "--clock", "--backup"});
     needPositional(a, 1);
     if (!a.options.count("--port"))
         throw UsageError{"write needs --port DEV"};
@@ -377,34 +449,30 @@ int cmdWrite(const std::vector<std::string>& args) {
     if (!cfg)
         return fail(error);
     const auto link = makeLink(a.options.at("--port"));
+    if (a.options.count("--backup"))
+        if (const int code = backupUnit(*link, a.options.at("--backup"), texts); code != kExitOk)
+            return code;
     WriteTransfer write(*link, *cfg, clock, texts);
     write.connect(&write, &WriteTransfer::bell, [] { std::cerr << '\a'; });
     const TransferOutcome o = runTransfer(write, texts, [](Transfer& t) { static_cast<WriteTransfer&>(t).start(); });
     if (o != TransferOutcome::Done || !verify)
         return exitFor(o);
 
-    // Read the unit back and hold it against what it must now hold: its memory as read, with every
-    // record just sent laid over it. The expected side is unpacked without the older-unit rule of a
-    // read, so that settings an older unit does not keep show as differences.
+    // Read the unit back and hold what it holds against the configuration as written (the write filled
+    // in its derived bytes, clock and SMS entries). A read from an older unit is compared as the unit
+    // sent it, so that settings it does not keep show as differences.
     Configuration back;
     EditState state;
     ClearConfiguration(back, state);
     MemMap image{};
     if (const int code = readUnit(*link, back, texts, true, &image); code != kExitOk)
         return code;
-    UnitSimulator expected;
-    expected.setMemory(image);
-    expected.receive(std::string_view(write.sent().constData(), static_cast<std::size_t>(write.sent().size())));
-    Configuration want;
-    ClearConfiguration(want, state);
-    UnpackImage(expected.memory(), want);
-    const auto diffs = CompareConfigurations(want, back);
+    const auto diffs = VerifyWrite(*cfg, image);
     for (const Difference& d : diffs)
-        std::cout << d.line() << "\n";
+        std::cout << VerifyLine(d) << "\n";
     if (diffs.empty())
         return kExitOk;
-    std::cerr << "korvane-cli: verify: the unit holds " << diffs.size()
-              << " value(s) other than written (written -> read back)\n";
+    std::cerr << "korvane-cli: verify: the unit holds " << diffs.size() << " value(s) other than written\n";
     return kExitDiffers;
 }
 
@@ -454,16 +522,35 @@ const std::map<std::string, Command>& commands() {
           cmdRead}},
         {"write",
          {"write a configuration file to the master unit",
-          "usage: korvane-cli write --port DEV FILE [--verify] [--language FILE] [--clock YYYY-MM-DDTHH:MM:SS]\n"
+          "usage: korvane-cli write --port DEV FILE [--backup DIR] [--verify] [--language FILE]\n"
+          "                         [--clock YYYY-MM-DDTHH:MM:SS]\n"
           "Sends FILE to the unit as File > Write does (the bytes of export-hex) and shows the unit's verdict.\n"
-          "  --port DEV  a device (/dev/ttyUSB0), com1..com4, or sim (the simulated unit)\n"
-          "  --verify    read the unit back afterwards and list every value it holds other than written\n"
-          "  --language  the language file of the unit label, SMS texts and status texts (default: English)\n"
-          "  --clock     the date and time written into the unit (default: the current local time)\n"
-          "Exit 0 done, 1 FILE cannot be read, 2 wrong use, 3 port error, 4 no answer or no verdict,\n"
+          "  --port DEV    a device (/dev/ttyUSB0), com1..com4, or sim (the simulated unit)\n"
+          "  --backup DIR  first read the unit and save what it holds as DIR/<device>-<date>-<time>.zeb;\n"
+          "                when that fails nothing is written\n"
+          "  --verify      read the unit back afterwards and list every value it holds other than written,\n"
+          "                one line each: \"A1 description: unit 'Doorhen', written 'Door'\"\n"
+          "  --language    the language file of the unit label, SMS texts and status texts (default: English)\n"
+          "  --clock       the date and time written into the unit (default: the current local time)\n"
+          "Exit 0 done, 1 FILE cannot be read or the backup cannot be saved, 2 wrong use, 3 port error,\n"
+          "4 no answer or no verdict (or the backup read failed),\n"
           "5 the unit reported an error, 6 --verify found differences; a failure is one line on stderr:\n"
           "the reason, then the status text in brackets.\n",
           cmdWrite}},
+        {"print",
+         {"print reports as a PDF file",
+          "usage: korvane-cli print FILE --report KIND -o OUT.pdf [--language FILE] [--clock YYYY-MM-DDTHH:MM:SS]\n"
+          "                         [--page-size A4|Letter]\n"
+          "       korvane-cli print KIND FILE -o OUT.pdf [...]\n"
+          "Draws a report of the Print menu for FILE into a PDF file, as the Print menu does on a printer.\n"
+          "  --report KIND  channels, master, realtime, logic, sms, or all: every report that has something\n"
+          "                 to print, one after the other, each with its own page numbers\n"
+          "  --language     the language file of the report texts (default: Language/English.dat)\n"
+          "  --clock        the date and time in the page header (default: now)\n"
+          "  --page-size    A4 (default) or Letter\n"
+          "Exit 0 written, 1 FILE cannot be read or OUT cannot be written (an earlier OUT is kept), 2 wrong use,\n"
+          "8 nothing to print (no file is written).\n",
+          cmdPrint}},
         {"diff",
          {"show the differences between two configuration files",
           "usage: korvane-cli diff A B\n"

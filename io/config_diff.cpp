@@ -1,17 +1,19 @@
 #include "io/config_diff.h"
 
-#include <map>
 
 #include "io/config_file.h"
+#include "io/config_json.h"
 #include "model/channel_types.h"
-#include "model/text_codec.h"
+#include "model/value_facts.h"
 
 namespace korvane {
 
 namespace {
 
+// A text as the report shows it: in UTF-8 between double quotes, line breaks and other control
+// characters as escapes, so that a changed line break shows as a change.
 std::string quoted(const std::string& text) {
-    return "\"" + Cp1252ToUtf8(text) + "\"";
+    return JsonString(text);
 }
 
 std::string flagsText(Byte flags) {
@@ -23,56 +25,23 @@ std::string flagsText(Byte flags) {
     return s.empty() ? "none" : s;
 }
 
-void compareText(std::vector<Difference>& out, const std::string& where, const std::string& a, const std::string& b) {
+void compareText(std::vector<Difference>& out, const std::string& where, const std::string& a, const std::string& b,
+                 DiffItem item, int channel, int block, int index) {
     if (a != b)
-        out.push_back({where, "text", quoted(a), quoted(b)});
+        out.push_back({where, "text", quoted(a), quoted(b), item, channel, block, index});
+}
+
+Difference byteDifference(std::string where, std::string what, int a, int b, DiffItem item, int channel, int block,
+                          int index) {
+    return {std::move(where), std::move(what), std::to_string(a), std::to_string(b), item, channel, block, index, a, b};
 }
 
 } // namespace
 
 std::string SysDataByteName(int index) {
-    static const std::map<int, std::string> names{
-        {kSysFirmwareHigh, "firmware version, high byte"},
-        {kSysFirmwareLow, "firmware version, low byte"},
-        {kSysUsePcClock, "use the PC clock"},
-        {kSysClockHour, "clock hour"},
-        {kSysClockMinute, "clock minute"},
-        {kSysClockDay, "clock day"},
-        {kSysClockWeekday, "clock weekday"},
-        {kSysClockMonth, "clock month"},
-        {kSysClockCentury, "clock century"},
-        {kSysClockYear, "clock year"},
-        {kSysClockSecond, "clock second"},
-        {kSysChannelsInUse, "highest channel in use"},
-        {kSysAutoSummerTime, "automatic summer/winter time"},
-        {kSysEventSms, "event output is SMS"},
-        {kSysDialOutMethod, "dial-out method"},
-        {kSysIntruderSirenTime, "intruder siren time"},
-        {kSysIntruderContinueTime, "intruder continue time"},
-        {kSysIntruderArmTime, "intruder arm time"},
-        {kSysIntruderDisarmTime, "intruder disarm time"},
-        {kSysWaterContinueTime, "water continue time"},
-        {kSysWaterSirenTime, "water siren time"},
-        {kSysWaterResetTime, "water reset time"},
-        {kSysSmokeSirenTime, "smoke siren time"},
-        {kSysSmokeContinueTime, "smoke continue time"},
-        {kSysSmokeResetTime, "smoke reset time"},
-        {kSysIsaSirenTime, "ISA siren time"},
-        {kSysIsaMode, "ISA operating mode"},
-        {kSysCommonSiren, "common siren selection"},
-        {kSysMuxCount, "multiplexer count"},
-        {kSysMuxDelay, "multiplexer delay"},
-        {kSysTimeOutput, "time output"},
-        {kSysDeviceNo, "device number"},
-        {kSysCounter, "counter"},
-        {kSysDialInPassword, "dial-in password check"},
-        {kSysDialInSafety, "dial-in safety"},
-        {kSysSmsResponseTime, "SMS response time"},
-        {kSysEventOff, "event output off"},
-    };
     const std::string byte = "byte " + std::to_string(index);
-    if (const auto it = names.find(index); it != names.end())
-        return it->second + " (" + byte + ")";
+    if (const ValueFact* fact = SystemFact(index))
+        return std::string(fact->name) + " (" + byte + ")";
     if (index >= kSysExchangeMask && index < kSysExchangeMask + 16)
         return std::string("exchange mask group ") + static_cast<char>('A' + index - kSysExchangeMask) + " (" + byte +
                ")";
@@ -84,43 +53,50 @@ std::string SysDataByteName(int index) {
 
 std::vector<Difference> CompareConfigurations(const Configuration& a, const Configuration& b) {
     std::vector<Difference> out;
-    if (a.DescText[kGeneralDescription] != b.DescText[kGeneralDescription])
-        out.push_back({"general description", "text", quoted(a.DescText[kGeneralDescription]),
-                       quoted(b.DescText[kGeneralDescription])});
+    compareText(out, "general description", a.DescText[kGeneralDescription], b.DescText[kGeneralDescription],
+                DiffItem::GeneralDescription, -1, kGeneralDescription, -1);
 
     for (int c = 0; c < kChannels; ++c) {
         const std::string name = Num_2_Channel(c);
         const Row& ra = a.ChanSetup[c];
         const Row& rb = b.ChanSetup[c];
         if (ra[kRowType] != rb[kRowType])
-            out.push_back({name, "type", std::to_string(ra[kRowType]), std::to_string(rb[kRowType])});
-        if (a.ChanFlags[c] != b.ChanFlags[c])
-            out.push_back({name, "options", flagsText(a.ChanFlags[c]), flagsText(b.ChanFlags[c])});
+            out.push_back(byteDifference(name, "type", ra[kRowType], rb[kRowType], DiffItem::Function, c, -1, 0));
+        if (a.ChanFlags[c] != b.ChanFlags[c]) {
+            Difference d = byteDifference(name, "options", a.ChanFlags[c], b.ChanFlags[c], DiffItem::Options, c, -1, 0);
+            d.before = flagsText(a.ChanFlags[c]);
+            d.after = flagsText(b.ChanFlags[c]);
+            out.push_back(d);
+        }
         for (int k = 1; k < kRowBytes; ++k)
             if (ra[k] != rb[k])
-                out.push_back({name, "setup byte " + std::to_string(k), std::to_string(ra[k]), std::to_string(rb[k])});
+                out.push_back(byteDifference(name, "setup byte " + std::to_string(k), ra[k], rb[k], DiffItem::SetupByte,
+                                             c, -1, k));
         for (int k = 0; k < kRowBytes; ++k)
             if (a.MasterMatrix[c][k] != b.MasterMatrix[c][k])
-                out.push_back({name, "master matrix byte " + std::to_string(k), std::to_string(a.MasterMatrix[c][k]),
-                               std::to_string(b.MasterMatrix[c][k])});
-        compareText(out, name, a.ChanText[c], b.ChanText[c]);
+                out.push_back(byteDifference(name, "master matrix byte " + std::to_string(k), a.MasterMatrix[c][k],
+                                             b.MasterMatrix[c][k], DiffItem::MasterByte, c, -1, k));
+        compareText(out, name, a.ChanText[c], b.ChanText[c], DiffItem::ChannelText, c, -1, -1);
     }
 
     for (int blk = 0; blk < kLogicBlocksUsed; ++blk)
         for (int k = 0; k < kLogicBytes; ++k)
             if (a.LogicBlocks[blk][k] != b.LogicBlocks[blk][k])
-                out.push_back({"logic block " + std::to_string(blk), "byte " + std::to_string(k),
-                               std::to_string(a.LogicBlocks[blk][k]), std::to_string(b.LogicBlocks[blk][k])});
+                out.push_back(byteDifference("logic block " + std::to_string(blk), "byte " + std::to_string(k),
+                                             a.LogicBlocks[blk][k], b.LogicBlocks[blk][k], DiffItem::LogicByte, -1, blk,
+                                             k));
     for (int g = 0; g < kGeneralDescription; ++g)
-        compareText(out, "logic description " + std::to_string(g), a.DescText[g], b.DescText[g]);
+        compareText(out, "logic description " + std::to_string(g), a.DescText[g], b.DescText[g],
+                    DiffItem::LogicDescription, -1, g, -1);
 
     for (int i = 0; i < kSysFileBytes; ++i)
         if (a.SysData[i] != b.SysData[i])
-            out.push_back({"system", SysDataByteName(i), std::to_string(a.SysData[i]), std::to_string(b.SysData[i])});
+            out.push_back(byteDifference("system", SysDataByteName(i), a.SysData[i], b.SysData[i], DiffItem::SystemByte,
+                                         -1, -1, i));
 
     for (int k = 0; k < kSmsIdFirst; ++k)
-        compareText(out, "SMS text " + std::to_string(k), a.SmsText[k], b.SmsText[k]);
-    compareText(out, "SMS identification", a.SmsIdText, b.SmsIdText);
+        compareText(out, "SMS text " + std::to_string(k), a.SmsText[k], b.SmsText[k], DiffItem::SmsText, -1, -1, k);
+    compareText(out, "SMS identification", a.SmsIdText, b.SmsIdText, DiffItem::SmsIdentification, -1, -1, -1);
     return out;
 }
 

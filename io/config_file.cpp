@@ -33,89 +33,113 @@ void putNumber(std::string& out, Byte b, bool first) {
 struct Field {
     bool quoted = false;
     std::string text;
+    int line = 0; // the physical line the field starts on
 };
-
-// Splits one line into its fields. A field that starts with a double quote runs to the next double
-// quote; any other field runs to the next comma and loses its surrounding blanks.
-std::optional<std::string> splitFields(std::string_view line, std::vector<Field>& fields) {
-    fields.clear();
-    std::size_t pos = 0;
-    auto skipBlanks = [&] {
-        while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t'))
-            ++pos;
-    };
-    while (true) {
-        skipBlanks();
-        Field f;
-        if (pos < line.size() && line[pos] == '"') {
-            const auto close = line.find('"', pos + 1);
-            if (close == std::string_view::npos)
-                return "a text is not closed by a double quote"; // the fields before it stay in `fields`
-            f.quoted = true;
-            f.text = std::string(line.substr(pos + 1, close - pos - 1));
-            pos = close + 1;
-            skipBlanks();
-            if (pos < line.size() && line[pos] != ',')
-                return "unexpected characters after a text";
-        } else {
-            const auto comma = std::min(line.find(',', pos), line.size());
-            std::string_view raw = line.substr(pos, comma - pos);
-            while (!raw.empty() && (raw.back() == ' ' || raw.back() == '\t'))
-                raw.remove_suffix(1);
-            f.text = std::string(raw);
-            pos = comma;
-        }
-        fields.push_back(std::move(f));
-        if (pos >= line.size())
-            return std::nullopt;
-        ++pos; // the comma
-    }
-}
 
 struct ParseError {
     int line;
     std::string reason;
 };
 
+// The line ends in a text: CR LF, a lone LF and a lone CR count one each.
+int LineEnds(std::string_view text) {
+    int n = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
+            ++n;
+    return n;
+}
+
+// The file as a stream of records. A record is a row of fields separated by commas and ended by a
+// line end (CR LF, LF or CR). A field that starts with a double quote runs to the next double quote,
+// across line ends; any other field ends at a comma or a line end and loses its surrounding blanks.
+// Line numbers are physical lines: the line ends inside texts count as well.
 class Reader {
 public:
-    explicit Reader(std::string_view text) {
-        std::size_t start = 0;
-        while (start < text.size()) {
-            auto end = text.find('\n', start);
-            if (end == std::string_view::npos)
-                end = text.size();
-            std::string_view line = text.substr(start, end - start);
-            if (!line.empty() && line.back() == '\r')
-                line.remove_suffix(1);
-            lines_.push_back(line);
-            start = end + 1;
+    explicit Reader(std::string_view text) : text_(text) {}
+
+    bool atEnd() const { return pos_ >= text_.size(); }
+
+    // The next record. On an error the fields read before it stay in `fields`.
+    std::optional<ParseError> next(std::vector<Field>& fields) {
+        fields.clear();
+        ++records_;
+        while (true) {
+            skipBlanks();
+            Field f;
+            f.line = line_;
+            if (pos_ < text_.size() && text_[pos_] == '"') {
+                const auto close = text_.find('"', pos_ + 1);
+                if (close == std::string_view::npos)
+                    return ParseError{f.line, "a text is not closed by a double quote before the end of the file"};
+                f.quoted = true;
+                f.text = std::string(text_.substr(pos_ + 1, close - pos_ - 1));
+                line_ += LineEnds(f.text);
+                pos_ = close + 1;
+                skipBlanks();
+                if (pos_ < text_.size() && text_[pos_] != ',' && lineEndAt(pos_) == 0)
+                    return ParseError{line_, f.line == line_
+                                                 ? std::string("unexpected characters after a text")
+                                                 : "unexpected characters after the text that begins on line " +
+                                                       std::to_string(f.line) + " (is a double quote missing?)"};
+            } else {
+                auto end = pos_;
+                while (end < text_.size() && text_[end] != ',' && lineEndAt(end) == 0)
+                    ++end;
+                std::string_view raw = text_.substr(pos_, end - pos_);
+                while (!raw.empty() && (raw.back() == ' ' || raw.back() == '\t'))
+                    raw.remove_suffix(1);
+                f.text = std::string(raw);
+                pos_ = end;
+            }
+            fields.push_back(std::move(f));
+            if (pos_ >= text_.size())
+                return std::nullopt; // the last record may lack its line end
+            if (text_[pos_] == ',') {
+                ++pos_;
+                continue;
+            }
+            pos_ += lineEndAt(pos_);
+            ++line_;
+            return std::nullopt;
         }
     }
 
-    std::size_t lineCount() const { return lines_.size(); }
-    std::string_view line(int n) const { return lines_[n - 1]; }
-
-    // The fields of line n (1-based), which must hold exactly the given numbers and texts.
-    std::optional<ParseError> fieldsOf(int n, int numbers, int texts, std::vector<Field>& out) const {
-        if (n > static_cast<int>(lines_.size()))
-            return ParseError{n, "the file ends early: " + std::to_string(kFileLines) + " lines expected, found " +
-                                     std::to_string(lines_.size())};
-        if (auto err = splitFields(lines_[n - 1], out))
-            return ParseError{n, *err};
+    // The next record, which must hold exactly the given numbers and texts (in that order).
+    std::optional<ParseError> record(int numbers, int texts, std::vector<Field>& out) {
+        if (atEnd())
+            return ParseError{line_, "the file ends early: " + std::to_string(kFileRecords) +
+                                         " records expected, found " + std::to_string(records_)};
+        const int first = line_;
+        if (auto err = next(out))
+            return err;
         const int expected = numbers + texts;
         if (static_cast<int>(out.size()) != expected)
-            return ParseError{n, describe(numbers, texts) + " expected, found " + std::to_string(out.size()) +
-                                     (out.size() == 1 ? " field" : " fields")};
+            return ParseError{first, describe(numbers, texts) + " expected, found " + std::to_string(out.size()) +
+                                         (out.size() == 1 ? " field" : " fields")};
         for (int i = 0; i < numbers; ++i)
             if (auto err = checkNumber(out[i], i + 1))
-                return ParseError{n, *err};
+                return ParseError{out[i].line, *err};
         return std::nullopt;
     }
 
     static Byte number(const Field& f) { return static_cast<Byte>(std::stoi(f.text)); }
 
 private:
+    // The length of the line end at `at`: 2 for CR LF, 1 for a lone CR or LF, 0 for none.
+    std::size_t lineEndAt(std::size_t at) const {
+        if (text_[at] == '\n')
+            return 1;
+        if (text_[at] != '\r')
+            return 0;
+        return at + 1 < text_.size() && text_[at + 1] == '\n' ? 2 : 1;
+    }
+
+    void skipBlanks() {
+        while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t'))
+            ++pos_;
+    }
+
     static std::string describe(int numbers, int texts) {
         std::string s;
         if (numbers > 0)
@@ -149,19 +173,20 @@ private:
         return std::nullopt;
     }
 
-    std::vector<std::string_view> lines_;
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    int line_ = 1;
+    int records_ = 0;
 };
 
-std::optional<ParseError> parseInto(const Reader& in, Configuration& cfg) {
+std::optional<ParseError> parseInto(Reader& in, Configuration& cfg) {
     std::vector<Field> f;
-    int n = 2;
-    if (auto err = in.fieldsOf(n, 0, 1, f))
+    if (auto err = in.record(0, 1, f))
         return err;
     cfg.DescText[kGeneralDescription] = f[0].text;
 
     for (int c = 0; c < kChannels; ++c) {
-        ++n;
-        if (auto err = in.fieldsOf(n, 2 * kRowBytes, 1, f))
+        if (auto err = in.record(2 * kRowBytes, 1, f))
             return err;
         for (int k = 0; k < kRowBytes; ++k) {
             cfg.ChanSetup[c][k] = Reader::number(f[k]);
@@ -176,8 +201,7 @@ std::optional<ParseError> parseInto(const Reader& in, Configuration& cfg) {
 
     constexpr int kBlocksPerLine = kLogicBlocksUsed / kLogicFileLines;
     for (int g = 0; g < kLogicFileLines; ++g) {
-        ++n;
-        if (auto err = in.fieldsOf(n, kBlocksPerLine * kLogicBytes, 1, f))
+        if (auto err = in.record(kBlocksPerLine * kLogicBytes, 1, f))
             return err;
         for (int i = 0; i < kBlocksPerLine; ++i)
             for (int k = 0; k < kLogicBytes; ++k)
@@ -186,16 +210,14 @@ std::optional<ParseError> parseInto(const Reader& in, Configuration& cfg) {
     }
 
     for (int s = 0; s < kSysFileLines; ++s) {
-        ++n;
-        if (auto err = in.fieldsOf(n, kRowBytes, 0, f))
+        if (auto err = in.record(kRowBytes, 0, f))
             return err;
         for (int k = 0; k < kRowBytes; ++k)
             cfg.SysData[kSysFileStride * s + k] = Reader::number(f[k]); // a shared byte takes the later value
     }
 
     for (int k = 0; k < kSmsTextsStored; ++k) {
-        ++n;
-        if (auto err = in.fieldsOf(n, 0, 1, f))
+        if (auto err = in.record(0, 1, f))
             return err;
         cfg.SmsText[k] = f[0].text;
     }
@@ -217,9 +239,6 @@ bool IsAcceptedSignature(std::string_view field) {
 
 std::string FileSafeText(std::string text) {
     StripQuotes(text);
-    for (char& ch : text)
-        if (static_cast<unsigned char>(ch) < ' ')
-            ch = ' ';
     return text;
 }
 
@@ -299,9 +318,9 @@ FileResult ReadConfigText(std::string_view text, Configuration& cfg, const std::
         result.reason = "the file is empty";
         return result;
     }
-    const Reader in(text);
+    Reader in(text);
     std::vector<Field> first;
-    const auto splitError = splitFields(in.line(1), first);
+    const auto splitError = in.next(first);
     if (first.empty() || !IsAcceptedSignature(first[0].text)) {
         result.status = FileStatus::WrongSignature;
         result.line = 1;
@@ -310,8 +329,8 @@ FileResult ReadConfigText(std::string_view text, Configuration& cfg, const std::
     }
     if (splitError) {
         result.status = FileStatus::Bad;
-        result.line = 1;
-        result.reason = *splitError;
+        result.line = splitError->line;
+        result.reason = splitError->reason;
         return result;
     }
     if (first.size() != 2) {

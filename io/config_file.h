@@ -1,7 +1,8 @@
 #pragma once
-// The configuration file (.zeb, .x07): 162 lines of comma-separated fields in the "write"
+// The configuration file (.zeb, .x07): 162 records of comma-separated fields in the "write"
 // convention (texts between double quotes, bytes in decimal, CR LF line ends), in the system's
-// 8-bit character set.
+// 8-bit character set. A record is one line, except that a text runs to its closing double quote
+// and may hold line ends of its own (a description of several lines).
 //
 // Loading parses into a scratch copy and replaces the configuration only when the whole file was
 // read; a bad file leaves it exactly as it was and says which line was wrong. Saving goes through a
@@ -14,7 +15,7 @@
 
 namespace korvane {
 
-constexpr int kFileLines = 162;
+constexpr int kFileRecords = 162;
 constexpr std::string_view kFileSignature = "ZEB1";
 constexpr std::string_view kFileVersion = "Version 3.07";
 constexpr int kSysFileLines = 8;
@@ -26,8 +27,8 @@ constexpr int kLogicFileLines = 8;
 bool IsAcceptedSignature(std::string_view field);
 
 // A text as the file can hold it between its double quotes: a double quote becomes an apostrophe (as
-// the editors do) and a control character (CR, LF, TAB, ...) a space. Texts from the unit may hold
-// them; the file must still read back.
+// the editors do). Every other character stays as it is, line ends included: a text runs to its
+// closing double quote, so a description of several lines reads back unchanged.
 std::string FileSafeText(std::string text);
 
 enum class FileStatus {
@@ -41,7 +42,7 @@ enum class FileStatus {
 struct FileResult {
     FileStatus status = FileStatus::Ok;
     std::string file;   // the file the result is about
-    int line = 0;       // 1-based line of a bad file, 0 when the fault is not on one line
+    int line = 0;       // 1-based physical line of a bad file, 0 when the fault is not on one line
     std::string reason; // what was wrong, empty when Ok
 
     bool ok() const { return status == FileStatus::Ok; }

@@ -196,16 +196,17 @@ std::string MasterRecord(const Configuration& cfg, int channel, int base) {
     return DataRecord(base + kRowBytes * channel, cfg.MasterMatrix[channel]);
 }
 
-std::string TextRecord(int address, std::string_view text, int maxChars) {
-    const std::string_view cut = text.substr(0, std::min<std::size_t>(text.size(), maxChars));
-    if (cut.empty())
-        return {};
-    return DataRecord(address, std::span<const Byte>(reinterpret_cast<const Byte*>(cut.data()), cut.size()));
+std::string TextRecord(int address, std::string_view text, int maxChars, int slot) {
+    const std::size_t chars = std::min(
+        {text.size(), static_cast<std::size_t>(std::max(maxChars, 0)), static_cast<std::size_t>(std::max(slot, 0))});
+    std::vector<Byte> data(static_cast<std::size_t>(std::max(slot, 0)), 0);
+    std::copy_n(reinterpret_cast<const Byte*>(text.data()), chars, data.begin());
+    return DataRecord(address, data);
 }
 
 std::string DescriptionRecord(const Configuration& cfg, int index, int offset, int base) {
     const std::string part = piece(cfg.DescText[index], offset, kDescriptionPiece);
-    return TextRecord(base + kDescriptionSpan * index + offset, part, kDescriptionPiece);
+    return TextRecord(base + kDescriptionSpan * index + offset, part, kDescriptionPiece, kDescriptionPiece);
 }
 
 } // namespace hex
@@ -278,13 +279,13 @@ std::vector<WriteStep> BuildWritePlan(Configuration& cfg, const DeviceClock& clo
         add(f, hex::SysDataRecord(cfg, kRowBytes * k, kAddrSysData + kRowBytes * k), -1);
 
     WriteStep& g = step('g', 0, -1, false, false);
-    add(g, hex::TextRecord(kAddrUnitLabel, UnitLabelText(text), kUnitLabelLength), -1);
+    add(g, hex::TextRecord(kAddrUnitLabel, UnitLabelText(text), kUnitLabelLength, kUnitLabelLength), -1);
     FillSmsEntries(cfg, text);
 
     WriteStep& h = step('h', 184, 15, true, true);
     // Cut to 16: each SMS entry has a 16-byte slot, and a longer record would run into the next entry.
     for (int k = 0; k < kSmsTextsStored; ++k)
-        add(h, hex::TextRecord(kAddrSmsText + kSmsEntryChars * k, cfg.SmsText[k], kSmsEntryChars), k);
+        add(h, hex::TextRecord(kAddrSmsText + kSmsEntryChars * k, cfg.SmsText[k], kSmsEntryChars, kSmsEntryChars), k);
 
     WriteStep& i = step('i', 0, -1, false, false);
     i.records.push_back({std::string(kEndRecord), -1});

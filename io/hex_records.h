@@ -68,7 +68,7 @@ Byte DaySetMode(const Row& row, int p);
 // Computes the derived bytes of a channel (types 6, 7, 40, 48..51) into its row.
 void ComputeDerivedBytes(Configuration& cfg, int channel);
 
-// The record builders. Each returns the record text with CR LF, or "" where no record is sent.
+// The record builders. Each returns the record text with CR LF.
 // They live in their own namespace because LogicRecord is also the name of a logic block's bytes.
 namespace hex {
 std::string SysDataRecord(const Configuration& cfg, int first, int address);
@@ -76,8 +76,11 @@ std::string LogicRecord(const Configuration& cfg, int block, int base);
 // Computes the derived bytes first and clears ChanFlags while SysData byte 58 is 1.
 std::string ChannelRecord(Configuration& cfg, int channel);
 std::string MasterRecord(const Configuration& cfg, int channel, int base);
-// The characters of a text, cut to maxChars; an empty text gives "".
-std::string TextRecord(int address, std::string_view text, int maxChars = kRecordTextMax);
+// A text in its whole slot of `slot` bytes: its characters, cut to maxChars, then NUL bytes to the end
+// of the slot. An empty text still sends its slot, so the unit keeps nothing a longer or deleted text
+// left there.
+std::string TextRecord(int address, std::string_view text, int maxChars = kRecordTextMax, int slot = kRowBytes);
+// One 32-byte piece of a description, NUL-padded, also when the piece is empty.
 std::string DescriptionRecord(const Configuration& cfg, int index, int offset, int base);
 } // namespace hex
 

@@ -31,7 +31,8 @@ std::string reasonOf(int code) {
     }
 }
 
-// The characters of a text that `keep` admits, made safe for the configuration file.
+// The characters of a text that `keep` admits, as they are (line ends of a description included),
+// except that a double quote becomes an apostrophe: texts never hold one.
 template <typename Keep> std::string filtered(const MemMap& image, int address, int count, Keep keep) {
     std::string out;
     for (int i = 0; i < count; ++i) {

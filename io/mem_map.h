@@ -95,7 +95,8 @@ int UnitFirmwareVersion(const MemMap& image);
 
 // Copies a complete image into the configuration: setup rows with the flags split off, master
 // matrix, logic blocks 0..63, SysData 0..127 (byte 11 of 0 becomes 127), and the texts, keeping only
-// the characters each kind of text may hold, made safe for the file (FileSafeText).
+// the characters each kind of text may hold (descriptions every code above 7, so their line breaks
+// too; channel texts above 30; SMS texts 32..252), a double quote turned into an apostrophe.
 void UnpackImage(const MemMap& image, Configuration& cfg);
 
 // What a read takes from a complete image: UnpackImage, and for a unit older than kUnitVersion the

@@ -263,7 +263,34 @@ namespace korvane {
     X(kTxtReadFailed, 377)    /* a configuration file could not be read */                                             \
     X(kTxtLine, 378)          /* "line" before a line number in file messages */                                       \
     X(kTxtSimulatedUnit, 379) /* COM port menu entry of the simulated master unit */                                   \
-    X(kTxtPdfFiles, 380)      /* file type of the PDF save dialog */
+    X(kTxtPdfFiles, 380)      /* file type of the PDF save dialog */                                              \
+    X(kTxtMonthNames, 381)    /* the twelve month names of the report date, separated by commas */                     \
+    X(kTxtLongDate, 382)      /* the report date: D or DD day, MM month number, MMMM month name, YYYY year */           \
+    X(kTxtPrintPreview, 383)  /* Print menu: preview of a report */                                                    \
+    X(kTxtSaveAsPdf, 384)     /* Print menu: a report as a PDF file */                                                 \
+    X(kTxtAllReports, 385)    /* every report that has something to print, in one document */                          \
+    X(kTxtSentToPrinter, 386) /* a report went to the printer; %1 = the printer's name */                              \
+    X(kTxtPrintFailed, 387)   /* the printer refused the report; %1 = the printer's name */                            \
+    /* Writing with confidence: verify, backup, compare (numbers no other text uses) */                                \
+    X(kTxtMenuCompareFile, 362)  /* File menu: compare the configuration in memory with a file */                      \
+    X(kTxtMenuCompareUnit, 363)  /* File menu: compare the configuration in memory with the master unit */             \
+    X(kTxtMenuBackups, 364)      /* File menu: open the folder of the backups taken before writing */                  \
+    X(kTxtVerify, 365)           /* transfer window: read back and compare after a write */                            \
+    X(kTxtVerifyAfterWrite, 366) /* transfer window check box, remembered */                                           \
+    X(kTxtBackupFirst, 367)      /* transfer window check box, remembered */                                           \
+    X(kTxtVerifyOk, 368)         /* verify found no difference */                                                      \
+    X(kTxtVerifyDiffers, 369)    /* verify found differences (the list follows) */                                     \
+    X(kTxtNoDifferences, 332)    /* a comparison found nothing */                                                      \
+    X(kTxtCopy, 333)             /* copies a list of differences */                                                    \
+    X(kTxtBackupSaved, 334)      /* before the backup file's path */                                                   \
+    X(kTxtBackupFailed, 335)     /* the backup before a write failed */                                                \
+    X(kTxtUnitValue, 336)        /* before the unit's value in a verify line */                                        \
+    X(kTxtWrittenValue, 337)     /* before the written value in a verify line */                                       \
+    X(kTxtSetupByte, 338)        /* a channel setup byte in a list of differences */                                   \
+    X(kTxtMasterByte, 339)       /* a master matrix byte in a list of differences */                                   \
+    X(kTxtByte, 324)             /* a system or logic byte in a list of differences */                                 \
+    X(kTxtSmsEntry, 325)         /* an SMS entry in a list of differences */                                           \
+    X(kTxtInMemory, 326)         /* the configuration in memory in a comparison heading */
 
 #define KORVANE_DECLARE_TEXT(name, number) constexpr int name = number;
 KORVANE_LANGUAGE_TEXTS(KORVANE_DECLARE_TEXT)
@@ -412,7 +439,12 @@ constexpr int DayBoxText(int box) {
     X(kHelpPasswordProtection, 1816) /* Chk_saftyPASSW */                                                              \
     X(kHelpDialInPassword, 1817)     /* Txt_DialInPassword */                                                          \
     /* Data exchange mask */                                                                                           \
-    X(kHelpExchangeMask, 1910) /* T_dummy, mode "Data Exchange" */
+    X(kHelpExchangeMask, 1910) /* T_dummy, mode "Data Exchange" */                                                     \
+    /* Transfer window */                                                                                              \
+    X(kHelpBackupFirst, 1960)      /* Chk_Backup */                                                                    \
+    X(kHelpVerifyAfterWrite, 1961) /* Chk_VerifyAfterWrite */                                                          \
+    X(kHelpVerify, 1962)           /* Cmd_verify */                                                                    \
+    X(kHelpDifferences, 1963)      /* List_Differences */
 
 KORVANE_HELP_TEXTS(KORVANE_DECLARE_TEXT)
 #undef KORVANE_DECLARE_TEXT

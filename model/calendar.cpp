@@ -145,8 +145,4 @@ unsigned HolidayWarnings(const Configuration& cfg, int period) {
     return w;
 }
 
-int WeekdayNameNumber(int mondayFirst) {
-    return mondayFirst % 7 + 1;
-}
-
 } // namespace korvane

@@ -79,9 +79,4 @@ unsigned HolidayWarnings(const Configuration& cfg, int period);
 // The number of days of a month given as a packed value (29 for February), 0 for no month.
 int DaysInPackedMonth(int packedMonth);
 
-// ---- The clock ----
-// The number of a weekday's name (1 = Sunday .. 7 = Saturday) from the weekday counted from Monday
-// (1 = Monday .. 7 = Sunday), whatever day the locale starts its weeks with.
-int WeekdayNameNumber(int mondayFirst);
-
 } // namespace korvane

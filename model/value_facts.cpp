@@ -1,5 +1,7 @@
 #include "model/value_facts.h"
 
+#include "model/facts_alarm.h"
+#include "model/facts_sms.h"
 #include "model/field_rules.h"
 #include "model/logic.h"
 
@@ -18,6 +20,8 @@ int ReadValue(const ValueFact& fact, const Configuration& cfg, int channel) {
     case ValueArea::Logic:
         return cfg.LogicBlocks[static_cast<std::size_t>(LogicPageFirstBlock(channel) + fact.index / kLogicBytes)]
                               [static_cast<std::size_t>(fact.index % kLogicBytes)];
+    case ValueArea::SysBit:
+        return (cfg.SysData[static_cast<std::size_t>(fact.index)] & fact.mask) != 0 ? 1 : 0;
     }
     return 0;
 }
@@ -49,6 +53,12 @@ void StoreValue(const ValueFact& fact, Configuration& cfg, int channel, int valu
         flags = value != 0 ? static_cast<Byte>(flags | fact.index) : static_cast<Byte>(flags & ~fact.index);
         break;
     }
+    case ValueArea::SysBit: {
+        // Only the fact's own bit changes; the other bits of the byte are kept.
+        Byte& bits = cfg.SysData[static_cast<std::size_t>(fact.index)];
+        bits = value != 0 ? static_cast<Byte>(bits | fact.mask) : static_cast<Byte>(bits & ~fact.mask);
+        break;
+    }
     }
 }
 
@@ -66,6 +76,8 @@ std::string FormatValue(const ValueFact& fact, int value) {
         return value != 0 ? "1" : "0";
     case ValueFormat::LogicOperation:
         return LogicOperationText(value);
+    case ValueFormat::SirenTime:
+        return value == kContinuous ? "\xBB\xBB\xBB" : DecimalText(value, 2);
     case ValueFormat::Plain:
         break;
     }
@@ -82,6 +94,8 @@ std::string RangeHint(const ValueFact& fact) {
         return "A1..P8 (-)";
     case ValueEntry::Packed:
         return PackedText(fact.minimum) + ".." + PackedText(fact.maximum);
+    case ValueEntry::SirenTime:
+        return std::to_string(fact.minimum) + ".." + std::to_string(fact.maximum) + " (-)";
     default:
         break;
     }
@@ -93,6 +107,14 @@ std::optional<int> EnterKey(const ValueFact& fact, int stored, int keyCode, bool
     case ValueEntry::None:
         return std::nullopt;
     case ValueEntry::Decimal: {
+        const int digit = DigitOfKey(keyCode);
+        if (digit < 0)
+            return std::nullopt;
+        return Object_NumInDec(stored, fact.maximum, digit, firstKey);
+    }
+    case ValueEntry::SirenTime: {
+        if (keyCode == vk::kMinus || keyCode == vk::kPadSubtract || keyCode == vk::kDelete)
+            return kContinuous;
         const int digit = DigitOfKey(keyCode);
         if (digit < 0)
             return std::nullopt;
@@ -149,6 +171,74 @@ const std::string& ReadText(const TextFact& fact, const Configuration& cfg, int 
 void StoreText(const TextFact& fact, Configuration& cfg, int channel, const std::string& text) {
     // The field limits what is typed; a longer text from a file or the unit is kept whole.
     textOf(fact, cfg, channel) = text;
+}
+
+namespace {
+
+// Plain settings that no editor field shows as its own value (the common siren's byte is shown bit by
+// bit, by four facts).
+constexpr ValueFact plain(const char* name, int byte) {
+    return {name, ValueArea::Sys, byte, ValueEntry::None, 0, 255, ValueFormat::Plain};
+}
+constexpr ValueFact kFirmwareHigh = plain("firmware version, high byte", kSysFirmwareHigh);
+constexpr ValueFact kFirmwareLow = plain("firmware version, low byte", kSysFirmwareLow);
+constexpr ValueFact kClockHour = plain("clock hour", kSysClockHour);
+constexpr ValueFact kClockMinute = plain("clock minute", kSysClockMinute);
+constexpr ValueFact kClockDay = plain("clock day", kSysClockDay);
+constexpr ValueFact kClockWeekday = plain("clock weekday", kSysClockWeekday);
+constexpr ValueFact kClockMonth = plain("clock month", kSysClockMonth);
+constexpr ValueFact kClockCentury = plain("clock century", kSysClockCentury);
+constexpr ValueFact kClockYear = plain("clock year", kSysClockYear);
+constexpr ValueFact kClockSecond = plain("clock second", kSysClockSecond);
+constexpr ValueFact kCommonSiren = plain("common siren selection", kSysCommonSiren);
+
+constexpr const ValueFact* kSystemFacts[] = {
+    &kFirmwareHigh,
+    &kFirmwareLow,
+    &facts::kUsePcClock,
+    &kClockHour,
+    &kClockMinute,
+    &kClockDay,
+    &kClockWeekday,
+    &kClockMonth,
+    &kClockCentury,
+    &kClockYear,
+    &kClockSecond,
+    &facts::kChannelsInUse,
+    &facts::kAutoSummerTime,
+    &facts::kEventSms,
+    &facts::kDialOutMethod,
+    &facts::kIntruderSirenTime,
+    &facts::kIntruderCallOutDelay,
+    &facts::kIntruderArmDelay,
+    &facts::kIntruderDisarmTime,
+    &facts::kWaterCallOutTime,
+    &facts::kWaterSirenTime,
+    &facts::kWaterResetTime,
+    &facts::kSmokeSirenTime,
+    &facts::kSmokeCallOutTime,
+    &facts::kSmokeResetTime,
+    &facts::kIsaSirenTime,
+    &facts::kIsaMode,
+    &kCommonSiren,
+    &facts::kMuxCount,
+    &facts::kMuxDelay,
+    &facts::kTimeOutput,
+    &facts::kDeviceNo,
+    &facts::kCounter,
+    &facts::kPasswordSafety,
+    &facts::kDialInSafety,
+    &facts::kSmsResponseTime,
+    &facts::kEventOff,
+};
+
+} // namespace
+
+const ValueFact* SystemFact(int byte) {
+    for (const ValueFact* f : kSystemFacts)
+        if (f->index == byte)
+            return f;
+    return nullptr;
 }
 
 EditMenuState EditMenuRules(const Configuration& cfg) {

@@ -17,6 +17,7 @@ enum class ValueArea : std::uint8_t {
     Channel,     // ChanSetup row of the channel, column `index`
     ChannelFlag, // bit mask `index` of the channel's ChanFlags
     Logic,       // byte `index` % 4 of block `index` / 4 of the logic page (blocks 8 x page ..)
+    SysBit,      // bit mask `mask` of SysData byte `index`
 };
 
 // How a locked field turns keys into the value (the field input rules).
@@ -27,6 +28,7 @@ enum class ValueEntry : std::uint8_t {
     Range,          // Object_NummaxRangeIn: decimal digits straight into the byte
     ChannelXyzw,    // Object_DisableChannelInput: groups A..P and X, Y, Z, W; minus or Delete clear
     Channel,        // Object_ChannelIn: groups A..P only
+    SirenTime,      // Object_NumInDec; minus or Delete store kContinuous (until the alarm is acknowledged)
     LogicSignal,    // a logic signal: A..P and X, Y, Z, W choose the group, 1..8 the digit
     LogicOperation, // a logic operation: A And, O Or, X Xor, Space or Delete off
 };
@@ -39,8 +41,12 @@ enum class ValueFormat : std::uint8_t {
     ChannelRef,     // "A1", "X3", "-----"
     Flag,           // 0 or 1 (a check box)
     Plain,          // the number as it is (list choices)
+    SirenTime,      // "05", and "»»»" for kContinuous
     LogicOperation, // "", "And", "Or", "Xor"
 };
+
+// A siren time that means "until the alarm is acknowledged".
+inline constexpr int kContinuous = 255;
 
 struct ValueFact {
     const char* name; // what the value is, in a report or a list of differences
@@ -51,7 +57,7 @@ struct ValueFact {
     int maximum;
     ValueFormat format;
     const char* hint = nullptr; // the range hint, where it is not "minimum..maximum"
-    int mask = 0;               // a bit within a ChanSetup byte (a flag); 0: the whole byte
+    int mask = 0; // the bit within the byte, for ValueArea::SysBit and a ChanSetup flag (0: the whole byte)
 };
 
 // The stored value of the fact for the given channel, or for the logic page of a logic value (0 or 1
@@ -59,7 +65,7 @@ struct ValueFact {
 int ReadValue(const ValueFact& fact, const Configuration& cfg, int channel);
 // Stores the value of the fact for the given channel or logic page (a flag is set for any value but 0).
 void StoreValue(const ValueFact& fact, Configuration& cfg, int channel, int value);
-// The value as its field shows it.
+// The value as its field shows it (Windows-1252 text).
 std::string FormatValue(const ValueFact& fact, int value);
 // The accepted range as the field's tooltip shows it ("0..255", "A1..PXYZW.8 (-)").
 std::string RangeHint(const ValueFact& fact);
@@ -70,18 +76,18 @@ std::optional<int> EnterKey(const ValueFact& fact, int stored, int keyCode, bool
 // The values the pages edit.
 namespace facts {
 // system settings (main setup page)
-inline constexpr ValueFact kUsePcClock{"use PC clock",   ValueArea::Sys, kSysUsePcClock, ValueEntry::None, 0, 1,
+inline constexpr ValueFact kUsePcClock{"use the PC clock", ValueArea::Sys, kSysUsePcClock, ValueEntry::None, 0, 1,
                                        ValueFormat::Flag};
 inline constexpr ValueFact kAutoSummerTime{
-    "automatic summer time", ValueArea::Sys, kSysAutoSummerTime, ValueEntry::None, 0, 1, ValueFormat::Flag};
+    "automatic summer/winter time", ValueArea::Sys, kSysAutoSummerTime, ValueEntry::None, 0, 1, ValueFormat::Flag};
 inline constexpr ValueFact kChannelsInUse{
     "highest channel in use", ValueArea::Sys, kSysChannelsInUse, ValueEntry::None, 15, 127, ValueFormat::Plain};
-inline constexpr ValueFact kMuxCount{"multiplexer channels", ValueArea::Sys, kSysMuxCount, ValueEntry::None, 0, 15,
+inline constexpr ValueFact kMuxCount{"multiplexer count", ValueArea::Sys, kSysMuxCount, ValueEntry::None, 0, 15,
                                      ValueFormat::Plain};
 inline constexpr ValueFact kMuxDelay{"multiplexer delay", ValueArea::Sys, kSysMuxDelay, ValueEntry::None, 0, 7,
                                      ValueFormat::Plain};
 inline constexpr ValueFact kCounter{"counter", ValueArea::Sys, kSysCounter, ValueEntry::None, 0, 4, ValueFormat::Plain};
-inline constexpr ValueFact kEventSms{"events by SMS",  ValueArea::Sys, kSysEventSms, ValueEntry::None, 0, 1,
+inline constexpr ValueFact kEventSms{"event output is SMS", ValueArea::Sys, kSysEventSms, ValueEntry::None, 0, 1,
                                      ValueFormat::Flag};
 inline constexpr ValueFact kEventOff{"event output off", ValueArea::Sys, kSysEventOff, ValueEntry::None, 0, 1,
                                      ValueFormat::Flag};
@@ -129,6 +135,10 @@ namespace facts {
 inline constexpr TextFact kChannelDescription{"description", TextArea::ChannelText, 0, 0};
 inline constexpr TextFact kSystemDescription{"system description", TextArea::Description, kGeneralDescription, 0, true};
 } // namespace facts
+
+// The fact of a SysData byte, for showing it by name wherever it appears (differences, verify,
+// reports); nullptr for a byte no setting stands for.
+const ValueFact* SystemFact(int byte);
 
 // Which Edit menu entries the configuration allows: SMS and dial-in while events go out by SMS; the
 // data exchange mask while events go out on the serial line of a unit with device number 0.

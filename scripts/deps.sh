@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev libqt6svg6-dev qt6-qpa-plugins
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    fonts-liberation2 xvfb xauth socat srecord
+    fonts-liberation2 xvfb xauth socat srecord poppler-utils
 )
 
 missing=()

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdio>
 
+#include "io/verify.h"
+
 namespace korvane {
 
 namespace {
@@ -25,10 +27,13 @@ constexpr std::array kFaultNames{
     FaultName{UnitFault::GarbageVerdict, "garbage-verdict"},
     FaultName{UnitFault::Firmware0301, "firmware-0301"},
     FaultName{UnitFault::Firmware02FF, "firmware-02ff"},
+    FaultName{UnitFault::IgnoredRecord, "ignored-record"},
 };
 
 // The record damaged or cut by the faults: the first master matrix record.
 constexpr int kFaultyRecordAddress = kAddrMasterMatrix;
+// The written record IgnoredRecord does not store: the text of the first channel.
+constexpr int kIgnoredRecordAddress = kAddrChannelText;
 
 int hexValue(char c) {
     if (c >= '0' && c <= '9')
@@ -81,8 +86,11 @@ UnitSimulator::UnitSimulator(UnitFault fault) : fault_(fault) {
 MemMap UnitSimulator::ImageOf(const Configuration& cfg, const TextLookup& texts) {
     Configuration copy = cfg;
     UnitSimulator unit;
-    unit.receive(WriteStream(BuildWritePlan(copy, DeviceClock{}, texts)));
-    return unit.memory();
+    MemMap image = unit.memory();
+    LayWriteRecords(WriteStream(BuildWritePlan(copy, DeviceClock{}, texts)), image);
+    image[kAddrSysData + kSysFirmwareHigh] = kUnitVersion >> 8;
+    image[kAddrSysData + kSysFirmwareLow] = kUnitVersion & 0xFF;
+    return image;
 }
 
 void UnitSimulator::setMemory(const MemMap& memory) {
@@ -135,6 +143,10 @@ void UnitSimulator::onRecord(const std::string& record) {
         recordsStored_ = 0;
         answeredEarly_ = false;
         answerRead();
+        return;
+    }
+    if (type == 0 && address == kIgnoredRecordAddress && fault_ == UnitFault::IgnoredRecord) {
+        ++recordsStored_;
         return;
     }
     if (type == 0 && address + length <= kMemMapSize) {

@@ -27,6 +27,7 @@ enum class UnitFault {
     GarbageVerdict,  // the write is answered with characters that hold no verdict digit
     Firmware0301,    // version bytes 0x03 0x01 (newer than the program)
     Firmware02FF,    // version bytes 0x02 0xFF (an older unit)
+    IgnoredRecord,   // a written record (the first channel text) is not stored, and the write is still accepted
 };
 
 // The fault's name on the command line ("none", "silence", "bad-checksum", ...).
@@ -42,7 +43,8 @@ class UnitSimulator {
 public:
     explicit UnitSimulator(UnitFault fault = UnitFault::None);
 
-    // The memory a configuration leaves in a unit that was written with it (and version 0x0300).
+    // The memory a configuration leaves in a unit that was written with it (and version 0x0300), laid
+    // by the io code rather than this unit's own store, so that the two can be held against each other.
     static MemMap ImageOf(const Configuration& cfg, const TextLookup& texts);
     void setMemory(const MemMap& memory);
     const MemMap& memory() const { return memory_; }

@@ -2,7 +2,8 @@
 """Writes the configuration-file fixtures of the io tests.
 
 The files are built here, independently of the program's own writer, straight from the file
-layout: 162 lines, CR LF, quoted texts, decimal bytes. Run it from this folder to regenerate.
+layout: 162 records (one line each unless a text holds line breaks), CR LF, quoted texts, decimal
+bytes. Run it from this folder to regenerate.
 """
 import random
 
@@ -111,6 +112,14 @@ def main():
     f[51 - 31] = b"4"  # device number
     lines[139] = b",".join(f)
     write("GoodChanged.zeb", join(lines))
+
+    # Descriptions of several lines, as the editors store them (CR LF between the lines): a
+    # two-line system description and a five-line description of logic group 3.
+    lines = list(good)
+    lines[1] = q(b"Villa Nordlys, Strandvejen 12\r\n9990 Skagen \xe6\xf8\xe5")
+    lines[130 + 3] = (lines[130 + 3].rsplit(b",", 1)[0] + b"," +
+                      q(b"Logik gruppe 3:\r\nA1 og A2 t\xe6nder B1\r\n\r\nom natten: C1, C2\r\nslut"))
+    write("MultiLineDescriptions.zeb", join(lines))
 
     write("WrongSignature.zeb", join([q(b"ZEB2") + b"," + q(b"Version 3.07")] + good[1:]))
     write("WrongSignatureBinary.zeb", bytes(rnd.randrange(256) for _ in range(3000)))

@@ -36,10 +36,11 @@ usage)
     expect_exit 2 "$cli" frobnicate
     expect_stderr_line "unknown command frobnicate"
     expect_exit 0 "$cli" --help
-    for c in check dump export-hex convert import-hex diff read write; do
-        grep -q "$c" "$work/out" || fail "--help does not list $c"
+    for c in check dump export-hex convert import-hex diff read write print; do
+        # each command on a line of its own, not merely a word inside another line ("File > Write")
+        grep -qE "^  $c +[a-z]" "$work/out" || fail "--help does not list $c"
     done
-    for c in check dump export-hex convert import-hex diff read write; do
+    for c in check dump export-hex convert import-hex diff read write print; do
         expect_exit 0 "$cli" $c --help
         grep -q "usage: korvane-cli $c" "$work/out" || fail "$c --help"
     done
@@ -51,7 +52,8 @@ usage)
     expect_stderr_line "unknown option --bogus"
     ;;
 check_good)
-    for f in Good.zeb GoodLf.zeb SignatureM52.x07 SignatureKorvane.zeb ../../resources/Data/Example.zeb; do
+    for f in Good.zeb GoodLf.zeb SignatureM52.x07 SignatureKorvane.zeb MultiLineDescriptions.zeb \
+        ../../resources/Data/Example.zeb; do
         expect_exit 0 "$cli" check "$data/$f"
         [ -s "$work/err" ] && fail "check $f printed: $(cat "$work/err")"
     done
@@ -75,6 +77,8 @@ convert_roundtrip)
         expect_exit 0 "$cli" convert "$data/$f" -o "$work/out.zeb"
         cmp -s "$work/out.zeb" "$data/Good.zeb" || fail "convert $f is not byte-identical to Good.zeb"
     done
+    expect_exit 0 "$cli" convert "$data/MultiLineDescriptions.zeb" -o "$work/out.zeb"
+    cmp -s "$work/out.zeb" "$data/MultiLineDescriptions.zeb" || fail "convert changed a file with multi-line descriptions"
     ;;
 convert_unwritable)
     cp "$data/Good.zeb" "$work/old.zeb"
@@ -152,6 +156,75 @@ system: device number (byte 51): 204 -> 4
 WANT
     diff "$work/want" "$work/out" >/dev/null || fail "diff output: $(cat "$work/out")"
     expect_exit 2 "$cli" diff "$data/Good.zeb" "$work/none.zeb"
+    ;;
+print_pdf)
+    # Every report of Good.zeb into one PDF, then one report; the texts come out of the PDF again.
+    expect_exit 0 "$cli" print "$data/Good.zeb" --report all --clock $clock -o "$work/all.pdf"
+    [ -s "$work/err" ] && fail "print wrote to stderr: $(cat "$work/err")"
+    pages=$(pdfinfo "$work/all.pdf" | sed -n 's/^Pages: *//p')
+    [ "$pages" = 13 ] || fail "all reports: $pages pages, expected 13"
+    pdfinfo "$work/all.pdf" | grep -q 'Page size: *595 x 842 pts (A4)' || fail "the page is not A4"
+    pdftotext -layout "$work/all.pdf" "$work/all.txt"
+    for t in "ZEB1 Channel list" "ZEB1 Master functions" "ZEB1 Real-time clocks" "ZEB1 Logic blocks" "ZEB1 SMS setup" \
+        "File: Good.zeb" "Sunday 6 December 2026 18:33" "Device number 204 - 128 channels" "Kanal 22" "^P8$"; do
+        grep -q "$t" <(tr -s ' ' <"$work/all.txt") || fail "the PDF lacks '$t'"
+    done
+    # Each report numbers its own pages: five "Page: 1".
+    [ "$(grep -c 'Page: 1$' "$work/all.txt")" = 5 ] || fail "page numbers do not restart per report"
+    expect_exit 0 "$cli" print logic "$data/Good.zeb" -o "$work/logic.pdf" --page-size Letter \
+        --language "$data/../../resources/Language/Deutsch.dat" --clock $clock
+    pdfinfo "$work/logic.pdf" | grep -q 'Page size: *612 x 792 pts (letter)' || fail "the page is not Letter"
+    pdftotext "$work/logic.pdf" - | grep -q "Sonntag" || fail "the German report lacks the German weekday"
+    ;;
+print_nothing)
+    # The example has no logic block and no SMS settings: exit 8, text 270, no file (also the positional form).
+    for r in logic sms; do
+        expect_exit 8 "$cli" print "$data/../../resources/Data/Example.zeb" --report $r -o "$work/none.pdf"
+        expect_stderr_line "There is nothing to print."
+    done
+    expect_exit 8 "$cli" print sms "$data/../../resources/Data/Example.zeb" -o "$work/none.pdf"
+    [ -e "$work/none.pdf" ] && fail "nothing to print wrote a file"
+    ;;
+print_unwritable)
+    cp "$data/Good.zeb" "$work/old.pdf"
+    mkdir "$work/ro"
+    cp "$data/Good.zeb" "$work/ro/old.pdf"
+    expect_exit 1 "$cli" print "$data/Good.zeb" --report channels -o "$work/old.pdf/x.pdf"
+    expect_stderr_line "x.pdf"
+    if [ "$(id -u)" -ne 0 ]; then
+        chmod 555 "$work/ro"
+        expect_exit 1 "$cli" print "$data/Good.zeb" --report channels -o "$work/ro/old.pdf"
+        chmod 755 "$work/ro"
+        cmp -s "$work/ro/old.pdf" "$data/Good.zeb" || fail "a failed print touched the earlier file"
+    fi
+    expect_exit 1 "$cli" print "$data/BrokenTruncated.zeb" --report channels -o "$work/old.pdf"
+    cmp -s "$work/old.pdf" "$data/Good.zeb" || fail "a file that cannot be read replaced the earlier PDF"
+    expect_exit 2 "$cli" print "$data/Good.zeb" --report everything -o "$work/x.pdf"
+    expect_stderr_line "unknown report everything"
+    expect_exit 2 "$cli" print "$data/Good.zeb" -o "$work/x.pdf"
+    expect_exit 2 "$cli" print "$data/Good.zeb" --report all
+    expect_exit 2 "$cli" print "$data/Good.zeb" --report all -o "$work/x.pdf" --page-size A3
+    ;;
+multiline_descriptions)
+    multi=$data/MultiLineDescriptions.zeb
+    expect_exit 0 "$cli" dump "$multi"
+    grep -qF '"Villa Nordlys, Strandvejen 12\r\n9990 Skagen æøå"' "$work/out" || fail "dump does not escape the line break"
+    grep -qF '"Logik gruppe 3:\r\nA1 og A2 tænder B1\r\n\r\nom natten: C1, C2\r\nslut"' "$work/out" ||
+        fail "dump of the logic description"
+    # The same file with LF line ends everywhere, inside the descriptions too: only the breaks differ.
+    sed 's/\r$//' "$multi" >"$work/lf.zeb"
+    expect_exit 1 "$cli" diff "$multi" "$work/lf.zeb"
+    cat >"$work/want" <<'WANT'
+general description: text: "Villa Nordlys, Strandvejen 12\r\n9990 Skagen æøå" -> "Villa Nordlys, Strandvejen 12\n9990 Skagen æøå"
+logic description 3: text: "Logik gruppe 3:\r\nA1 og A2 tænder B1\r\n\r\nom natten: C1, C2\r\nslut" -> "Logik gruppe 3:\nA1 og A2 tænder B1\n\nom natten: C1, C2\nslut"
+WANT
+    diff "$work/want" "$work/out" >/dev/null || fail "diff output: $(cat "$work/out")"
+    # Through the unit's records and back: the breaks arrive as they were sent.
+    expect_exit 0 "$cli" export-hex "$multi" --clock $clock --language "$lang" -o "$work/answer.hex"
+    grep -q '^:20380000.*0D0A' "$work/answer.hex" || fail "the description record does not carry CR LF"
+    expect_exit 0 "$cli" import-hex "$work/answer.hex" -o "$work/read.zeb"
+    expect_exit 1 "$cli" diff "$multi" "$work/read.zeb"
+    grep -q 'description' "$work/out" && fail "a description changed on the way: $(grep description "$work/out")"
     ;;
 *)
     fail "unknown scenario"

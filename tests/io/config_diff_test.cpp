@@ -33,6 +33,8 @@ TEST(CompareConfigurations, namesWhatChangedInTheInstallersTerms) {
          "SMS identification: text: \"Sommerhus Skagen Nord\" -> \"x\""},
         {"general description", [](Configuration& c) { c.DescText[8] = ""; },
          "general description: text: \"Beskrivelse 8\" -> \"\""},
+        {"line break", [](Configuration& c) { c.DescText[2] = "Beskrivelse\r\n2"; },
+         "logic description 2: text: \"Beskrivelse 2\" -> \"Beskrivelse\\r\\n2\""},
     };
     for (const Case& c : cases) {
         Configuration b = a;

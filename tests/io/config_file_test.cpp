@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <sstream>
 #include <sys/resource.h>
@@ -58,17 +59,34 @@ TEST(ConfigFile, everyAcceptedFormReadsTheSameAndSavesByteIdenticalToGoodZeb) {
     }
 }
 
+TEST(ConfigFile, descriptionsOfSeveralLinesLoadAndSaveByteIdentical) {
+    const std::string path = fixturePath("MultiLineDescriptions.zeb");
+    Configuration cfg = loadedConfiguration("MultiLineDescriptions.zeb");
+    EXPECT_EQ(cfg.DescText[kGeneralDescription], "Villa Nordlys, Strandvejen 12\r\n9990 Skagen \xe6\xf8\xe5");
+    EXPECT_EQ(cfg.DescText[3], "Logik gruppe 3:\r\nA1 og A2 t\xe6nder B1\r\n\r\nom natten: C1, C2\r\nslut");
+
+    // Apart from the two descriptions it is Good.zeb.
+    Configuration good = loadedConfiguration("Good.zeb");
+    good.DescText[kGeneralDescription] = cfg.DescText[kGeneralDescription];
+    good.DescText[3] = cfg.DescText[3];
+    EXPECT_EQ(cfg, good);
+
+    TempDir dir;
+    ASSERT_TRUE(SaveFile(cfg, dir.file("saved.zeb")).ok());
+    EXPECT_TRUE(readBytes(dir.file("saved.zeb")) == readBytes(path)) << "load and save give the same bytes";
+}
+
 TEST(ConfigFile, modelToFileToModelIsEqual) {
     Configuration original = busyConfiguration();
-    // Every byte value survives in a text except the quote and the control characters, which are
-    // written as the file can hold them.
+    // Every byte value survives in a text, line ends included, except the double quote, which is
+    // written as an apostrophe.
     original.ChanText[0].clear();
     for (int b = 1; b < 256; ++b)
         original.ChanText[0] += static_cast<char>(b);
     Configuration copy = original;
     const std::string text = ConfigFileText(copy);
     EXPECT_EQ(copy, original) << "saving a configuration that needs no preparation must not change it";
-    original.ChanText[0] = std::string(31, ' ') + " !'" + original.ChanText[0].substr(34);
+    std::replace(original.ChanText[0].begin(), original.ChanText[0].end(), '"', '\'');
 
     Configuration target = original;
     EditState st;
@@ -207,7 +225,8 @@ TEST(ConfigFile, aBrokenFileIsReportedWithItsLineAndLeavesTheModelUntouched) {
         {"BrokenTextForNumber.zeb", FileStatus::Bad, 141, "field 4: a text where a number"},
         {"BrokenNegativeNumber.zeb", FileStatus::Bad, 135, "\"-3\" is not a number"},
         {"BrokenMissingField.zeb", FileStatus::Bad, 11, "found 64 fields"},
-        {"BrokenUnclosedText.zeb", FileStatus::Bad, 151, "not closed"},
+        // The text of line 151 runs on to the next double quote, at the start of line 152.
+        {"BrokenUnclosedText.zeb", FileStatus::Bad, 152, "after the text that begins on line 151"},
         {"BrokenBinaryGarbage.zeb", FileStatus::Bad, 3, ""},
         {"WrongSignature.zeb", FileStatus::WrongSignature, 1, "signature"},
         {"WrongSignatureBinary.zeb", FileStatus::WrongSignature, 1, "signature"},
@@ -224,6 +243,112 @@ TEST(ConfigFile, aBrokenFileIsReportedWithItsLineAndLeavesTheModelUntouched) {
         EXPECT_NE(r.reason.find(c.reasonPart), std::string::npos) << r.reason;
         EXPECT_EQ(r.message().rfind(path, 0), 0u) << "the message starts with the file name: " << r.message();
         EXPECT_EQ(cfg, before);
+    }
+}
+
+TEST(ConfigFile, aTextRunsToItsClosingQuoteAcrossLineEnds) {
+    // Records of a blank file (0-based: 1 = general description, 130 = logic group 0, 139 = system
+    // line 1); a case puts its own last field in some of them and may cut the file after one.
+    const auto blank = [] {
+        Configuration cfg = blankConfiguration();
+        return splitCrLf(ConfigFileText(cfg));
+    }();
+    struct Case {
+        const char* what;
+        std::vector<std::pair<int, std::string>> fields; // record, its last field as written
+        std::size_t records;                             // the file ends after this many records
+        std::string general, logic0;                     // the descriptions read, for a good file
+        int line;        // the line of a fault: the file's own, or one put in system line 1
+        const char* why; // what the fault is, nullptr for a good file
+    };
+    const std::string none; // a description the case leaves empty
+    const Case cases[] = {
+        {"CR LF", {{1, "\"line one\r\nline two\""}}, 162, "line one\r\nline two", none, 141, nullptr},
+        {"lone CR", {{1, "\"line one\rline two\""}}, 162, "line one\rline two", none, 141, nullptr},
+        {"lone LF", {{1, "\"line one\nline two\""}}, 162, "line one\nline two", none, 141, nullptr},
+        {"blank lines and a break at the end",
+         {{1, "\"\r\n\r\nend\r\n\""}},
+         162,
+         "\r\n\r\nend\r\n",
+         none,
+         143,
+         nullptr},
+        {"three lines after numbers",
+         {{130, "\"first\r\nsecond\r\nthird\""}},
+         162,
+         none,
+         "first\r\nsecond\r\nthird",
+         142,
+         nullptr},
+        {"commas inside",
+         {{130, "\"Hall, ground floor\r\nKitchen, first floor\""}},
+         162,
+         none,
+         "Hall, ground floor\r\nKitchen, first floor",
+         141,
+         nullptr},
+        {"two texts of several lines",
+         {{1, "\"a\r\nb\""}, {130, "\"c\nd\re\""}},
+         162,
+         "a\r\nb",
+         "c\nd\re",
+         143,
+         nullptr},
+        {"open at the end of the file", {{1, "\"line one\r\nline two\r\n"}}, 2, none, none, 2, "not closed"},
+        {"open at the end after a text of two lines",
+         {{1, "\"a\r\nb\""}, {130, "\"never\r\nclosed"}},
+         131,
+         none,
+         none,
+         132,
+         "not closed"},
+        {"closed by the next record's first quote",
+         {{1, "\"line one\r\nline two"}},
+         162,
+         none,
+         none,
+         4,
+         "after the text that begins on line 2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto records = blank;
+        for (const auto& [record, field] : c.fields) {
+            const auto comma = records[record].rfind(',');
+            records[record] = (comma == std::string::npos ? "" : records[record].substr(0, comma + 1)) + field;
+        }
+        records.resize(c.records);
+        std::string file;
+        for (const auto& r : records)
+            file += r + "\r\n";
+
+        Configuration cfg = busyConfiguration();
+        const Configuration before = cfg;
+        const FileResult r = ReadConfigText(file, cfg, "mem");
+        if (c.why) {
+            EXPECT_EQ(r.status, FileStatus::Bad);
+            EXPECT_EQ(r.line, c.line);
+            EXPECT_NE(r.reason.find(c.why), std::string::npos) << r.reason;
+            EXPECT_EQ(cfg, before);
+            continue;
+        }
+        ASSERT_TRUE(r.ok()) << r.message();
+        EXPECT_EQ(cfg.DescText[kGeneralDescription], c.general);
+        EXPECT_EQ(cfg.DescText[0], c.logic0);
+        EXPECT_EQ(ConfigFileText(cfg), file) << "saved as read, byte for byte";
+
+        // Line ends inside texts count: a fault further on is named by its physical line.
+        auto sys = fieldsOf(records[139]);
+        sys[1] = "300";
+        records[139].clear();
+        for (std::size_t i = 0; i < sys.size(); ++i)
+            records[139] += (i ? "," : "") + sys[i];
+        file.clear();
+        for (const auto& rec : records)
+            file += rec + "\r\n";
+        const FileResult bad = ReadConfigText(file, cfg, "mem");
+        EXPECT_EQ(bad.line, c.line) << bad.message();
+        EXPECT_NE(bad.reason.find("field 2: the number 300"), std::string::npos) << bad.reason;
     }
 }
 

@@ -68,24 +68,53 @@ TEST(HexRecords, recordTextAndChecksum) {
         EXPECT_EQ(c.record, c.expected) << c.what;
 }
 
-TEST(HexRecords, textRecordsAreCutAndEmptyTextsSendNothing) {
+TEST(HexRecords, textRecordsCoverTheirWholeSlot) {
+    struct Case {
+        const char* what;
+        std::string record;
+        std::string head; // LL, address, type
+        std::string data;
+    };
     const std::string forty = "A text of forty characters, exactly 40!!";
-    const std::string rec = hex::TextRecord(0x2000 + 32 * 3, forty);
-    EXPECT_EQ(rec.substr(0, 9), ":1F206000");
-    EXPECT_EQ(dataOf(rec).size(), 62u);
-    EXPECT_EQ(dataOf(rec).substr(0, 6), "412074");
-    EXPECT_EQ(hex::TextRecord(0x2000, ""), "");
-    EXPECT_EQ(dataOf(hex::TextRecord(0x2000, "\xe6\xf8")), "E6F8") << "8-bit characters as single bytes";
-    EXPECT_EQ(hex::TextRecord(0x3B30, "12345678901234567890", kSmsEntryChars).substr(0, 3), ":10")
-        << "an SMS entry never spills into the next one";
-
+    const auto hexOf = [](const std::string& text) {
+        std::string out;
+        for (unsigned char ch : text) {
+            const char digits[] = "0123456789ABCDEF";
+            out += digits[ch >> 4];
+            out += digits[ch & 15];
+        }
+        return out;
+    };
     Configuration cfg = blankConfiguration();
     cfg.DescText[0] = std::string(32, 'x') + "12345678";
     cfg.DescText[8] = "General";
-    EXPECT_EQ(hex::DescriptionRecord(cfg, 0, 0, 0x3000).substr(0, 9), ":20300000");
-    EXPECT_EQ(hex::DescriptionRecord(cfg, 0, 32, 0x3000).substr(0, 9), ":08302000");
-    EXPECT_EQ(hex::DescriptionRecord(cfg, 0, 64, 0x3000), "");
-    EXPECT_EQ(hex::DescriptionRecord(cfg, 8, 0, 0x3000).substr(0, 9), ":07380000");
+    Configuration multiLine = cfg;
+    multiLine.DescText[8] = "Hall\r\nKitchen";
+    const std::vector<Case> cases{
+        {"a 4-character channel text: 28 NULs", hex::TextRecord(0x2000 + 32 * 3, "Door"), ":20206000",
+         "446F6F72" + zeros(56)},
+        {"an empty channel text still sends its slot", hex::TextRecord(0x2000, ""), ":20200000", zeros(64)},
+        {"40 characters: 31 of them and one NUL", hex::TextRecord(0x2000, forty), ":20200000",
+         hexOf(forty.substr(0, 31)) + "00"},
+        {"8-bit characters as single bytes", hex::TextRecord(0x2000, "\xe6\xf8"), ":20200000", "E6F8" + zeros(60)},
+        {"an SMS entry is cut to its 16-byte slot", hex::TextRecord(0x3B30, "12345678901234567890", 16, 16),
+         ":103B3000", hexOf("1234567890123456")},
+        {"a short SMS entry is NUL-padded", hex::TextRecord(0x3B30, "+45", 16, 16), ":103B3000",
+         hexOf("+45") + zeros(26)},
+        {"a full description piece", hex::DescriptionRecord(cfg, 0, 0, 0x3000), ":20300000",
+         hexOf(std::string(32, 'x'))},
+        {"the rest of a description", hex::DescriptionRecord(cfg, 0, 32, 0x3000), ":20302000",
+         hexOf("12345678") + zeros(48)},
+        {"an empty piece past the end", hex::DescriptionRecord(cfg, 0, 64, 0x3000), ":20304000", zeros(64)},
+        {"the general description", hex::DescriptionRecord(cfg, 8, 0, 0x3000), ":20380000",
+         hexOf("General") + zeros(50)},
+        {"a line break is sent as it is", hex::DescriptionRecord(multiLine, 8, 0, 0x3000), ":20380000",
+         "48616C6C0D0A4B69746368656E" + zeros(38)},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.record.substr(0, 9), c.head) << c.what;
+        EXPECT_EQ(dataOf(c.record), c.data) << c.what;
+    }
 }
 
 TEST(HexRecords, channelRecordTypeByteAndLength) {
@@ -221,9 +250,10 @@ TEST(WritePlan, stepsInOrderWithTheirRecords) {
         bool skipped;
         std::size_t records;
     };
-    const std::vector<Expect> expected{{'a', 183, 15, false, 16}, {'b', 0, -1, true, 16},   {'c', 184, -1, true, 0},
-                                       {'d', 186, 71, true, 0},   {'e', 185, 63, true, 64}, {'f', 0, -1, false, 7},
-                                       {'g', 0, -1, false, 1},    {'h', 184, 15, true, 0},  {'i', 0, -1, false, 1}};
+    // Every text slot goes out even when all texts are empty.
+    const std::vector<Expect> expected{{'a', 183, 15, false, 16}, {'b', 0, -1, true, 16},   {'c', 184, -1, true, 16},
+                                       {'d', 186, 71, true, 72},  {'e', 185, 63, true, 64}, {'f', 0, -1, false, 7},
+                                       {'g', 0, -1, false, 1},    {'h', 184, 15, true, 16}, {'i', 0, -1, false, 1}};
     ASSERT_EQ(plan.size(), expected.size());
     for (std::size_t i = 0; i < plan.size(); ++i) {
         EXPECT_EQ(plan[i].step, expected[i].step);
@@ -250,12 +280,15 @@ TEST(WritePlan, everythingIsSentAndTheModelChangesAsAWriteChangesIt) {
     const auto plan = BuildWritePlan(cfg, DeviceClock{2026, 1, 2, 3, 4, 5, 5}, testText);
     EXPECT_EQ(plan[0].records.size(), 128u);
     EXPECT_EQ(plan[2].records.size(), 128u);
-    ASSERT_EQ(plan[3].records.size(), 2u);
-    EXPECT_EQ(plan[3].records[1].progress, 17);
-    // SMS entries: 0, 9..13 from text 318, 14 and 15 from SmsIdText.
-    ASSERT_EQ(plan[7].records.size(), 8u);
-    EXPECT_EQ(plan[7].records[0].text.substr(0, 9), ":0B3B0000");
-    EXPECT_EQ(plan[7].records[1].text.substr(0, 9), ":103B9000");
+    ASSERT_EQ(plan[3].records.size(), 72u);
+    EXPECT_EQ(plan[3].records[17].progress, 17);
+    EXPECT_EQ(plan[3].records[17].text.substr(0, 9), ":20322000");
+    EXPECT_EQ(plan[3].records[18].text, ":20324000" + zeros(64) + "6E\r\n") << "the piece after the text";
+    // SMS entries: 0, 9..13 from text 318, 14 and 15 from SmsIdText; the empty ones still go out.
+    ASSERT_EQ(plan[7].records.size(), 16u);
+    EXPECT_EQ(plan[7].records[0].text.substr(0, 9), ":103B0000");
+    EXPECT_EQ(plan[7].records[1].text, ":103B1000" + zeros(32) + "A5\r\n");
+    EXPECT_EQ(plan[7].records[9].text.substr(0, 9), ":103B9000");
     EXPECT_EQ(cfg.SmsText[14], "Sommerhus Skagen");
     EXPECT_EQ(cfg.SysData[kSysClockYear], 0x26);
     EXPECT_EQ(plan[5].records[0].text.substr(9 + 6, 2), "03") << "the system record carries the clock";

@@ -78,7 +78,7 @@ TEST(UnpackImage, takesTheImageWithEveryRule) {
     put(0x2000 + 32 * 2, "\x1e\x1f"
                          "A\"\xff"); // length byte, then the characters
     put(0x3000 + 256 * 8 + 200, "\x07\x08"
-                                "B\r\n");
+                                "B\r\nC\tD\"");
     put(0x3B00 + 16 * 3, "\x1f \xfc\xfd"
                          "C");
     put(0x3B00 + 16 * 14, "Sommerhus Skagen");
@@ -108,9 +108,13 @@ TEST(UnpackImage, takesTheImageWithEveryRule) {
     EXPECT_EQ(cfg.SysData[kSysDeviceNo], 17);
     EXPECT_EQ(cfg.SysData[kSysChannelsInUse], 127) << "byte 11 of 0 means all channels";
     EXPECT_EQ(cfg.SysData[130], before.SysData[130]);
-    EXPECT_EQ(cfg.ChanText[2], " A'\xff") << "safe for the file";
+    EXPECT_EQ(cfg.ChanText[2], "\x1f"
+                               "A'\xff")
+        << "codes above 30, a double quote as an apostrophe";
     EXPECT_EQ(cfg.ChanText[3], "");
-    EXPECT_EQ(cfg.DescText[8], " B  ");
+    EXPECT_EQ(cfg.DescText[8], "\x08"
+                               "B\r\nC\tD'")
+        << "codes above 7: the line break and the tab stay";
     EXPECT_EQ(cfg.SmsText[3], " \xfc"
                               "C");
     EXPECT_EQ(cfg.SmsIdText, "Sommerhus SkagenNord");
@@ -128,6 +132,9 @@ TEST(UnpackImage, aWrittenConfigurationReadsBackUnchanged) {
         std::fill(cfg.ChanSetup[c].begin() + 22, cfg.ChanSetup[c].end(), 0);
         cfg.ChanText[c] = cfg.ChanText[c].substr(0, 31);
     }
+    // Descriptions of several lines; in description 3 a CR LF straddles two records.
+    cfg.DescText[8] = "Villa Nordlys\r\nStrandvejen 12\r\n\r\n\tSkagen";
+    cfg.DescText[3] = std::string(31, 'x') + "\r\n" + std::string(30, 'y') + "\r\n" + "z";
     auto plan = BuildWritePlan(cfg, DeviceClock{2026, 5, 6, 7, 8, 9, 3}, [](int) { return std::string(); });
 
     MemMapReceiver rx;

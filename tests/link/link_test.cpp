@@ -6,6 +6,8 @@
 #include "io/link/simulated_link.h"
 #include "io/link/transfers.h"
 #include "io/text_ids.h"
+#include "io/verify.h"
+#include "model/text_codec.h"
 #include "sim/unit_simulator.h"
 #include "tests/support/io_test_support.h"
 
@@ -179,7 +181,12 @@ TEST(WriteTransfer, verdictsEarlyAnswerAndChannelsInUse) {
         EXPECT_EQ(write.bells(), c.bells);
         EXPECT_TRUE(link.dataTerminalReady());
         const std::string sent = write.sent().toStdString();
-        EXPECT_EQ(sent.find(":2021E000"), std::string::npos) << "channel 15 is the last one sent";
+        // Channel 15 is the last one sent: its text slot goes out, channel 16's master row and text do not.
+        EXPECT_EQ(sent.find(":20120000"), std::string::npos);
+        EXPECT_EQ(sent.find(":20220000"), std::string::npos);
+        if (c.fault != UnitFault::AnswerMidStream) {
+            EXPECT_NE(sent.find(":2021E000"), std::string::npos);
+        }
         EXPECT_EQ(sent.substr(sent.size() - kEndRecord.size()), kEndRecord);
         EXPECT_NE(sent.find(":203A0000"), std::string::npos) << "the system data is always sent";
         const bool early = c.fault == UnitFault::AnswerMidStream;
@@ -253,6 +260,82 @@ TEST(Transfers, writtenConfigurationReadsBack) {
     EXPECT_EQ(UnitFirmwareVersion(link.unit().memory()), kUnitVersion);
     EXPECT_EQ(std::vector<Byte>(back.SysData.begin() + 2, back.SysData.begin() + 128),
               std::vector<Byte>(cfg.SysData.begin() + 2, cfg.SysData.begin() + 128));
+}
+
+TEST(Transfers, aShorterOrEmptiedTextLeavesNothingOfTheEarlierOneInTheUnit) {
+    // The simulated unit keeps its memory between writes, as a unit may.
+    SimulatedLink link(false);
+    auto writeAndReadBack = [&](Configuration cfg) {
+        WriteTransfer write(link, cfg, DeviceClock{}, noText);
+        write.start();
+        runToEnd(write);
+        EXPECT_EQ(write.outcome(), TransferOutcome::Done);
+        Configuration back = blankConfiguration();
+        ReadTransfer read(link, back, nullptr);
+        read.start();
+        runToEnd(read);
+        EXPECT_EQ(read.outcome(), TransferOutcome::Done);
+        return back;
+    };
+    Configuration cfg = blankConfiguration();
+    cfg.ChanText[0] = "Kitchen window north";
+    cfg.ChanText[1] = "Hall, ceiling light by the door";
+    cfg.DescText[3] = std::string(100, 'L');
+    cfg.DescText[kGeneralDescription] = "Holiday house, north wing";
+    cfg.SmsText[0] = "+4512345678";
+    cfg.SmsText[1] = "+4587654321";
+    writeAndReadBack(cfg);
+
+    cfg.ChanText[0] = "Door";
+    cfg.ChanText[1] = "";
+    cfg.DescText[3] = "Short";
+    cfg.DescText[kGeneralDescription] = "";
+    cfg.SmsText[0] = "+45";
+    cfg.SmsText[1] = "";
+    const Configuration back = writeAndReadBack(cfg);
+    EXPECT_EQ(back.ChanText[0], "Door");
+    EXPECT_EQ(back.ChanText[1], "");
+    EXPECT_EQ(back.DescText[3], "Short");
+    EXPECT_EQ(back.DescText[kGeneralDescription], "");
+    EXPECT_EQ(back.SmsText[0], "+45");
+    EXPECT_EQ(back.SmsText[1], "");
+}
+
+TEST(Transfers, theUnitStoresAWriteAsTheIoCodeLaysItAndVerifyFindsARecordItIgnored) {
+    const Configuration good = loadedConfiguration("Good.zeb");
+    for (UnitFault fault : {UnitFault::None, UnitFault::IgnoredRecord}) {
+        SCOPED_TRACE(UnitFaultName(fault));
+        SimulatedLink link(false, fault);
+        MemMap before{};
+        before[kAddrChannelText] = 'Q'; // what the unit held in A1's text slot before
+        before[kAddrSysData + kSysFirmwareHigh] = kUnitVersion >> 8;
+        link.unit().setMemory(before);
+        Configuration cfg = good;
+        WriteTransfer write(link, cfg, DeviceClock{}, noText);
+        write.start();
+        runToEnd(write);
+        ASSERT_EQ(write.outcome(), TransferOutcome::Done) << "the unit accepts the write either way";
+        // The simulator's own store and the io code agree on what a write leaves in the unit.
+        MemMap laid = UnitSimulator::ImageOf(good, noText);
+        if (fault == UnitFault::IgnoredRecord)
+            std::copy_n(before.begin() + kAddrChannelText, 32, laid.begin() + kAddrChannelText);
+        EXPECT_TRUE(link.unit().memory() == laid);
+
+        Configuration back = blankConfiguration();
+        ReadTransfer read(link, back, nullptr);
+        read.start();
+        runToEnd(read);
+        ASSERT_EQ(read.outcome(), TransferOutcome::Done);
+        std::vector<std::string> lines;
+        for (const Difference& d : VerifyWrite(cfg, read.image()))
+            lines.push_back(VerifyLine(d));
+        if (fault == UnitFault::None) {
+            EXPECT_TRUE(lines.empty()) << lines.front();
+        } else {
+            EXPECT_EQ(lines, std::vector<std::string>{"A1 description: unit 'Q', written '" +
+                                                      Cp1252ToUtf8(heldTexts(good)[0]) + "'"});
+        }
+    }
 }
 
 int main(int argc, char** argv) {

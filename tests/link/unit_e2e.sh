@@ -90,9 +90,31 @@ T
     # An older unit does not keep SysData 13: --verify must say so, not hide it.
     start_sim --fault firmware-02ff
     expect_exit 6 "$cli" write --port "$dev" "$data/Good.zeb" --verify
-    grep -q "(byte 13): 121 -> 0" "$work/out" || fail "verify on an older unit: $(cat "$work/out")"
+    grep -q "(byte 13): unit 0, written 121" "$work/out" || fail "verify on an older unit: $(cat "$work/out")"
+    # A unit that drops a record and still accepts the write: verify names the value in the user's terms.
+    start_sim --fault ignored-record
+    expect_exit 6 "$cli" write --port "$dev" "$data/Good.zeb" --verify
+    [ "$(wc -l <"$work/out")" -eq 1 ] && grep -q "^A1 description: unit '.*', written '.*'$" "$work/out" ||
+        fail "verify of an ignored record: $(cat "$work/out")"
     expect_exit 3 "$cli" write --port "$work/no-such-port" "$data/Good.zeb"
     one_line "no port" "COM port cannot be opened"
+    ;;
+backup)
+    # The backup holds exactly what the unit held before the write.
+    start_sim --config "$data/GoodChanged.zeb"
+    expect_exit 0 "$cli" read --port "$dev" -o "$work/before.zeb" --accept-newer
+    expect_exit 0 "$cli" write --port "$dev" "$data/Good.zeb" --backup "$work/backups" --verify
+    set -- "$work"/backups/*.zeb
+    [ $# -eq 1 ] && [ -f "$1" ] || fail "not one backup file: $*"
+    case $(basename "$1") in [0-9][0-9]-[0-9][0-9][0-9][0-9][0-9][0-9][0-9][0-9]-[0-9][0-9][0-9][0-9][0-9][0-9].zeb) ;;
+    *) fail "backup name $(basename "$1")" ;; esac
+    expect_exit 0 "$cli" diff "$work/before.zeb" "$1"
+    # A backup read that fails stops the write: the unit is untouched (it saves only after a write).
+    start_sim --config "$data/GoodChanged.zeb" --fault bad-checksum --save "$work/written.zeb"
+    expect_exit 4 "$cli" write --port "$dev" "$data/Good.zeb" --backup "$work/backups2"
+    grep -q "nothing was written" "$work/err" || fail "backup failure: $(cat "$work/err")"
+    [ ! -e "$work/written.zeb" ] || fail "the unit was written after a failed backup read"
+    [ -z "$(ls -A "$work/backups2" 2>/dev/null)" ] || fail "a failed backup left a file"
     ;;
 line_rate)
     # A whole read at 9600 baud (about 39 s): the time-outs must not cut a slow, steady answer short,

@@ -251,10 +251,3 @@ TEST(HolidayPeriods, factsNameTheirBytesAndHints) {
     EXPECT_EQ(RangeHint(facts::kHolidayFirstDays[3]), "1..31(-)");
     EXPECT_EQ(RangeHint(facts::kHolidayLastMonths[3]), "1..12(-)");
 }
-
-TEST(Clock, weekdayNamesCountFromSunday) {
-    // Monday-first weekday -> the name's number (1 = Sunday .. 7 = Saturday)
-    const int expected[] = {0, 2, 3, 4, 5, 6, 7, 1};
-    for (int d = 1; d <= 7; ++d)
-        EXPECT_EQ(WeekdayNameNumber(d), expected[d]) << d;
-}

@@ -22,12 +22,16 @@ public:
     void showGroupMenu(const QPoint&, bool) override { ++groupMenus; }
     QWidget* descriptionField() override { return description; }
     void languageApplied() override { ++languages; }
+    void openFlashPattern() override { flashPattern = true; }
+    void closeFlashPattern() override { flashPattern = false; }
+    bool flashPatternShown() const override { return flashPattern; }
 
     QWidget* description = nullptr;
     int mainFocused = 0;
     int matrixRedrawn = 0;
     int groupMenus = 0;
     int languages = 0;
+    bool flashPattern = false;
 };
 
 class PageFixture : public ::testing::Test {

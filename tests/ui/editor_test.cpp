@@ -11,10 +11,10 @@
 #include "io/text_ids.h"
 #include "model/channel_types.h"
 #include "model/master.h"
+#include "pictures/icon_factory.h"
 #include "tests/support/program_fixture.h"
 #include "ui/editor/locked_field.h"
 #include "ui/editor/pages/master_page.h"
-#include "ui/icons/icon_factory.h"
 #include "ui/main/channel_cell.h"
 
 using namespace korvane;
@@ -165,9 +165,7 @@ TEST_F(EditorTest, eventOutputSwitchesTheMenusAndTheDeviceNumber) {
         EXPECT_EQ(sys(kSysEventOff), c.off);
         EXPECT_TRUE(ws().dataChanged()); // switching the event output off counts as a change too
         EXPECT_EQ(act("Menu_Edit_SMS_Setup")->isEnabled(), c.smsMenu);
-        if (c.item != 0) {
-            EXPECT_EQ(act("Menu_Edit_ExchangeMask")->isEnabled(), c.exchangeMenu);
-        }
+        EXPECT_EQ(act("Menu_Edit_ExchangeMask")->isEnabled(), c.exchangeMenu);
         EXPECT_EQ(child("T_DeviceNo")->isEnabled(), c.deviceEnabled);
     }
 }

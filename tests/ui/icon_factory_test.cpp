@@ -10,7 +10,7 @@
 
 #include "model/channel_types.h"
 #include "model/configuration.h"
-#include "ui/icons/icon_factory.h"
+#include "pictures/icon_factory.h"
 
 using namespace korvane;
 using V = IconFactory::Variant;

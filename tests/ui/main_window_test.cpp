@@ -126,60 +126,7 @@ TEST_F(MainWindowTest, ctrlShortcutsFollowTheMenuAndAltXExits) {
     EXPECT_TRUE(exited);
 }
 
-TEST_F(MainWindowTest, exitQuestionsDependOnUnsavedChanges) {
-    struct Case {
-        const char* what;
-        bool changed;
-        std::vector<Answer> answers;
-        std::vector<std::optional<QString>> files;
-        bool mayEnd;
-        bool savedFile;
-    };
-    const Case cases[] = {
-        {"unchanged, yes", false, {Answer::Yes}, {}, true, false},
-        {"unchanged, no keeps running", false, {Answer::No}, {}, false, false},
-        {"changed, no ends without saving", true, {Answer::No}, {}, true, false},
-        {"changed, cancel keeps running", true, {Answer::Cancel}, {}, false, false},
-        {"changed, yes then cancelled save keeps running", true, {Answer::Yes}, {std::nullopt}, false, false},
-        {"changed, yes then saved", true, {Answer::Yes}, {QStringLiteral("exit.zeb")}, true, true},
-    };
-    for (const Case& c : cases) {
-        QFile::remove(zeb("exit.zeb"));
-        ws().setCurFileName("New");
-        ws().setDataChanged(c.changed);
-        dialogs.answers.assign(c.answers.begin(), c.answers.end());
-        dialogs.files.clear();
-        for (const auto& f : c.files)
-            dialogs.files.push_back(f ? std::optional<QString>(tempPath(*f)) : std::nullopt);
-        dialogs.shown.clear();
-        EXPECT_EQ(main().Afslutprogram(), c.mayEnd) << c.what;
-        ASSERT_FALSE(dialogs.shown.empty()) << c.what;
-        EXPECT_EQ(dialogs.shown[0].text, c.changed ? QStringLiteral("D169") : QStringLiteral("D170")) << c.what;
-        EXPECT_EQ(QFile::exists(zeb("exit.zeb")), c.savedFile) << c.what;
-        EXPECT_EQ(dialogs.unexpected, 0) << c.what;
-    }
-}
-
-TEST_F(MainWindowTest, recentFilesReorderAndShowOnlyTheFileName) {
-    struct Case {
-        QString opened;
-        std::array<QString, 4> after;
-    };
-    ws().RecentFiles = {"/d/1.zeb", "/d/2.zeb", "/d/3.zeb", "/d/4.zeb"};
-    const Case cases[] = {
-        {"/d/1.zeb", {"/d/1.zeb", "/d/2.zeb", "/d/3.zeb", "/d/4.zeb"}},
-        {"/d/2.zeb", {"/d/2.zeb", "/d/1.zeb", "/d/3.zeb", "/d/4.zeb"}},
-        {"/d/3.zeb", {"/d/3.zeb", "/d/2.zeb", "/d/1.zeb", "/d/4.zeb"}},
-        {"/d/4.zeb", {"/d/4.zeb", "/d/3.zeb", "/d/2.zeb", "/d/1.zeb"}},
-        {"/d/5.zeb", {"/d/5.zeb", "/d/4.zeb", "/d/3.zeb", "/d/2.zeb"}},
-        {"/d/5.ZEB", {"/d/5.ZEB", "/d/5.zeb", "/d/4.zeb", "/d/3.zeb"}},
-    };
-    for (const Case& c : cases) {
-        main().RefreshFileList(c.opened, false);
-        EXPECT_EQ(ws().RecentFiles, c.after) << c.opened.toStdString();
-        EXPECT_EQ(settings().value("File1"), c.after[0]);
-        EXPECT_EQ(settings().value("File4"), c.after[3]);
-    }
+TEST_F(MainWindowTest, recentFileEntriesShowOnlyTheFileName) {
     ws().RecentFiles = {"C:\\Data\\house.zeb", "nofolder.zeb", "", "/a"};
     main().RefreshFileList(QString(), true);
     const std::pair<QString, bool> shown[] = {

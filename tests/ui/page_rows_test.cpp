@@ -67,7 +67,7 @@ TEST_F(PageRowsTest, everyRowEditsExactlyItsValueAndEnterFollowsItsDeclaration) 
             }
             QWidget* w = page->control(row.control);
             ASSERT_NE(w, nullptr);
-            ASSERT_EQ(w->objectName(), QLatin1String(row.control));
+            ASSERT_EQ(w->objectName(), QString::fromUtf8(row.control));
             if (!shown(w) || row.kind == ControlKind::Label)
                 continue;
             if (row.kind == ControlKind::Field) {
@@ -110,7 +110,7 @@ TEST_F(PageRowsTest, everyRowEditsExactlyItsValueAndEnterFollowsItsDeclaration) 
             if (row.enter && qstrcmp(row.enter, kToMain) != 0 && row.kind != ControlKind::MultiText) {
                 QWidget* target = qstrcmp(row.enter, kToDescription) == 0
                                       ? channelPart->description()
-                                      : w->window()->findChild<QWidget*>(QLatin1String(row.enter));
+                                      : w->window()->findChild<QWidget*>(QString::fromUtf8(row.enter));
                 if (target && shown(target)) {
                     focus(w);
                     QTest::keyClick(w, Qt::Key_Return);

@@ -9,10 +9,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/clock_text.h"
 #include "app/texts.h"
 #include "io/text_ids.h"
 #include "model/channel_types.h"
+#include "reports/print_engine.h"
 #include "ui/editor/pages/channel_part.h"
 #include "ui/editor/pages/main_setup_page.h"
 #include "ui/editor/pages/master_page.h"
@@ -125,6 +125,9 @@ void EditorWindow::Update_Option_Form_elements() {
     const int t = ws.typeOf(c);
     EditorPage* page = nullptr;
     masterPage_->setPageKey(pageKey_);
+    // The flash pattern belongs to a siren: a channel that is no longer one closes it.
+    if (channelPage && t != kTypeIntruderSiren)
+        flashPatternShown_ = false;
     if (channelPage && t == kTypeIntruderSiren && flashPatternShown_)
         page = masterPage_;
     else
@@ -148,14 +151,6 @@ void EditorWindow::Update_Option_Form_elements() {
         Timer1_Timer();
     showPage(page, channelPage);
     pageFocus_ = page ? page->focusControl() : nullptr;
-}
-
-void EditorWindow::commitPendingEdits() {
-    for (EditorPage* p : pages_)
-        if (!p->isHidden())
-            p->commitPending();
-    if (!channelPart_->isHidden())
-        channelPart_->commitPending();
 }
 
 void EditorWindow::followChannel(int channel) {
@@ -206,6 +201,13 @@ void EditorWindow::groupMenuChosen(GroupAction action) {
         masterPage_->groupAction(action);
 }
 
+void EditorWindow::commitPendingEdits() {
+    for (EditorPage* p : pages_)
+        if (!p->isHidden())
+            p->commitPendingEdits();
+    channelPart_->commitPendingEdits();
+}
+
 void EditorWindow::focusMainWindow() {
     channelPart_->setDescriptionFocused(false);
     if (!mainWindow_)
@@ -238,13 +240,15 @@ void EditorWindow::languageApplied() {
 }
 
 void EditorWindow::Timer1_Timer() {
-    mainSetup_->setThisTime(GetTimeNow(ctx_.ws, QDateTime::currentDateTime()));
+    // GetTimeNow: the weekday's name counted from Sunday, whatever day the system starts its weeks with.
+    const QDateTime t = QDateTime::currentDateTime();
+    const DeviceClock clock{t.date().year(),   t.date().month(),  t.date().day(),      t.time().hour(),
+                            t.time().minute(), t.time().second(), t.date().dayOfWeek()};
+    const Workspace& ws = ctx_.ws;
+    mainSetup_->setThisTime(FromCp1252(GetTimeNow(clock, [&ws](int n) { return ToCp1252(ws.text(n)); })));
 }
 
 void EditorWindow::changeEvent(QEvent* event) {
-    // Leaving the window commits what is being typed, before anything else can read the model.
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
-        commitPendingEdits();
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         // Form_Activate: the page shows the model as it is now.
         Update_Option_Form_elements();
@@ -286,7 +290,9 @@ bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
     // While a transfer window is open nothing may reach the main window's commands.
     if ((key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && mainWindow_ &&
         !QApplication::activeModalWidget()) {
-        // Ctrl or Alt hands the keyboard to the main window, so its shortcuts work from here too.
+        // Ctrl or Alt hands the keyboard to the main window, so its shortcuts work from here too. The
+        // field left this way is left for good first: Ctrl+S saves what its leaving rules make of it.
+        commitPendingEdits();
         QWidget* main = mainWindow_->widget();
         main->activateWindow();
         main->setFocus();

@@ -38,20 +38,21 @@ public:
     // control if one is given.
     void openPage(const QString& key, const QString& focusControl = QString());
     // The flash pattern of the intruder siren on CurChannel in the grid (the siren page's button).
-    void openFlashPattern();
+    void openFlashPattern() override;
     // Whether the siren's flash pattern is open in the grid.
-    bool flashPatternShown() const { return flashPatternShown_; }
+    bool flashPatternShown() const override { return flashPatternShown_; }
     // Closes the flash pattern grid and shows the siren's own page again.
-    void closeFlashPattern();
+    void closeFlashPattern() override;
     void setPictures(const QPixmap& windowPicture, const QPixmap& welcomePicture);
     // The main window: it takes the keyboard when Ctrl or Alt is held here, and holds the group menu.
     void setMainWindow(MainWindowPort* main) { mainWindow_ = main; }
-    // Commit pending edits: the focused control of the shown page runs its leaving rules now.
-    void commitPendingEdits();
     // The page currently shown (its objectName); F_beskrivelse for a channel with no page of its own.
     QString currentPage() const;
     // The entries of the main window's group menu M_master, for the grid on show.
     void groupMenuChosen(GroupAction action);
+    // Runs the leaving rules of the focused field (the reset minimums, the quotes of a description)
+    // before the main window saves, writes or prints.
+    void commitPendingEdits();
 
     MasterPage* masterPage() const { return masterPage_; }
     FieldFocus& fieldFocus() { return focus_; }

@@ -1,6 +1,6 @@
 #include "ui/main/cell_pictures.h"
 
-#include "ui/icons/icon_factory.h"
+#include "pictures/icon_factory.h"
 
 namespace korvane {
 

@@ -19,9 +19,11 @@
 #include "model/logic.h"
 #include "model/master.h"
 #include "model/matrix_navigation.h"
+#include "reports/report_catalogue.h"
 #include "ui/editor/editor_window.h"
 #include "ui/editor/virtual_key.h"
 #include "ui/main/channel_cell.h"
+#include "ui/main/report_printing.h"
 #include "ui/transfer/port_menu.h"
 
 namespace korvane {
@@ -43,15 +45,76 @@ enum Shortcut {
     kScSaveAs,
     kScRead,
     kScWrite,
-    kScExit
+    kScExit,
+    kScNone = -1
 };
-const QString kFileFilter = QStringLiteral("Korvane (*.zeb)|*.zeb|M52xx07 (*.x07)|*.x07|All(*.*)|*.*");
+
+// The commands of the menu bar in menu order: the entry's name, its caption, its shortcut letter
+// (Ctrl with the letter, Alt for Exit), and what it does: a method of the window or an editor page.
+// The menus, their captions and the shortcut keys are all made from this one table.
+struct Command {
+    const char* menu;
+    const char* name;
+    int text;
+    int shortcut;
+    void (MainWindow::*handler)() = nullptr;
+    const char* page = nullptr;
+    bool separatorBefore = false;
+};
+
+const Command kCommands[] = {
+    {"M_File", "M_File_New", kTxtMenuNew, kScNew, &MainWindow::M_File_New_Click},
+    {"M_File", "M_File_Open", kTxtMenuOpen, kScOpen, &MainWindow::M_File_Open_Click},
+    {"M_File", "M_File_Save", kTxtMenuSave, kScSave, &MainWindow::M_File_Save_Click},
+    {"M_File", "M_File_SaveAs", kTxtMenuSaveAs, kScSaveAs, &MainWindow::M_File_SaveAs_Click},
+    {"M_File", "M_File_Read", kTxtMenuRead, kScRead, &MainWindow::M_File_Read_Click, nullptr, true},
+    {"M_File", "M_File_Write", kTxtMenuWrite, kScWrite, &MainWindow::M_File_Write_Click},
+    {"M_File", "M_File_CompareFile", kTxtMenuCompareFile, kScNone, &MainWindow::M_File_CompareFile_Click},
+    {"M_File", "M_File_CompareUnit", kTxtMenuCompareUnit, kScNone, &MainWindow::M_File_CompareUnit_Click},
+    {"M_File", "M_File_Backups", kTxtMenuBackups, kScNone, &MainWindow::M_File_Backups_Click},
+    {"M_Edit", "Menu_Edit_Basic_Setup", kTxtMenuBasicSetup, kScBasic, nullptr, "mainsetup"},
+    {"M_Edit", "Menu_Edit_Logic_Setup", kTxtMenuLogicSetup, kScLogic, nullptr, "logic"},
+    {"M_Edit", "Menu_Edit_Holiday_setup", kTxtMenuHolidaySetup, kScHoliday, nullptr, "Holiday"},
+    {"M_Edit", "Menu_Edit_ExchangeMask", kTxtMenuExchangeMask, kScExchange, nullptr, "Exchange"},
+    {"M_Edit", "Menu_Edit_SMS_Setup", kTxtMenuSmsSetup, kScSms, nullptr, "SMS_Setup"},
+    {"M_Help", "Mnu_generelHelp", kTxtMenuGeneralHelp, kScNone, &MainWindow::showGeneralHelp},
+    {"M_Help", "M_Help_About", kTxtMenuAbout, kScNone, nullptr, "omkring"},
+};
 
 } // namespace
 
+void MainWindow::addCommands(QMenu* menu) {
+    for (const Command& c : kCommands) {
+        if (menu->objectName() != QLatin1String(c.menu))
+            continue;
+        if (c.separatorBefore)
+            menu->addSeparator();
+        menu->addAction(action(c.name, [this, &c] { runCommand(c.name); }));
+    }
+}
+
+void MainWindow::runCommand(const char* name) {
+    // Every command works on what the editor holds, also what is being typed there.
+    editor_.commitPendingEdits();
+    for (const Command& c : kCommands) {
+        if (qstrcmp(c.name, name) != 0)
+            continue;
+        if (c.handler)
+            (this->*c.handler)();
+        else
+            openEditorPage(QLatin1String(c.page));
+        return;
+    }
+}
+
+void MainWindow::showGeneralHelp() {
+    ShowHelp(ctx_, this, kHelpGeneral, ctx_.ws.text(kTxtMenuGeneralHelp));
+}
+
 MainWindow::MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent)
-    : QMainWindow(parent), ctx_(ctx), editor_(editor) {
+    : QMainWindow(parent), ctx_(ctx), editor_(editor), files_(ctx, this) {
     setObjectName(QStringLiteral("F_main"));
+    files_.recentChanged = [this] { RefreshFileList(QString(), true); };
     setContextMenuPolicy(Qt::NoContextMenu);
     setFocusPolicy(Qt::StrongFocus);
     buildMenus();
@@ -102,13 +165,7 @@ void MainWindow::buildMenus() {
     QMenuBar* bar = menuBar();
     mFile_ = bar->addMenu(QString());
     mFile_->setObjectName(QStringLiteral("M_File"));
-    mFile_->addAction(action("M_File_New", [this] { M_File_New_Click(); }));
-    mFile_->addAction(action("M_File_Open", [this] { M_File_Open_Click(); }));
-    mFile_->addAction(action("M_File_Save", [this] { M_File_Save_Click(); }));
-    mFile_->addAction(action("M_File_SaveAs", [this] { M_File_SaveAs_Click(); }));
-    mFile_->addSeparator();
-    mFile_->addAction(action("M_File_Read", [this] { M_File_Read_Click(); }));
-    mFile_->addAction(action("M_File_Write", [this] { M_File_Write_Click(); }));
+    addCommands(mFile_);
     mFile_->addSeparator();
     for (int k = 0; k < 4; ++k) {
         recent_[k] = action(QStringLiteral("Load_fileno_%1").arg(k + 1).toLatin1().constData(),
@@ -118,23 +175,39 @@ void MainWindow::buildMenus() {
     mFile_->addSeparator();
     mFile_->addAction(action("M_File_Exit", [this] { M_File_Exit_Click(); }));
 
+    // Print: each report on the default printer; the preview and PDF files of one report or of all.
+    printing_ = std::make_unique<ReportPrinting>(ctx_, this);
     mPrint_ = bar->addMenu(QString());
     mPrint_->setObjectName(QStringLiteral("MnuPrint"));
     // Every report prints what the editor holds, also what is being typed there.
     connect(mPrint_, &QMenu::aboutToShow, this, [this] { editor_.commitPendingEdits(); });
-    for (const char* name : {"M_Print_ChList", "M_Print_Master", "M_Print_Realtime", "M_PrintLogic", "M_Print_Sms"}) {
-        QAction* a = action(name, [] {});
-        a->setEnabled(false); // the reports come with the print engine
-        mPrint_->addAction(a);
+    for (const ReportEntry& e : ReportCatalogue())
+        mPrint_->addAction(action(e.menuEntry, [this, k = e.kind] { printing_->print(k); }));
+    mPrint_->addSeparator();
+    mPrintPreview_ = mPrint_->addMenu(QString());
+    mPrintPreview_->setObjectName(QStringLiteral("M_Print_Preview"));
+    mPrintPdf_ = mPrint_->addMenu(QString());
+    mPrintPdf_->setObjectName(QStringLiteral("M_Print_Pdf"));
+    for (auto [menu, prefix, pdf] :
+         {std::tuple{mPrintPreview_, "M_Print_Preview_", false}, {mPrintPdf_, "M_Print_Pdf_", true}}) {
+        auto run = [this, pdf](std::vector<ReportKind> kinds) {
+            if (pdf)
+                printing_->saveAsPdf(kinds);
+            else
+                printing_->preview(kinds);
+        };
+        for (const ReportEntry& e : ReportCatalogue())
+            menu->addAction(action((prefix + std::string(e.name)).c_str(), [run, k = e.kind] { run({k}); }));
+        menu->addSeparator();
+        std::vector<ReportKind> all;
+        for (const ReportEntry& e : ReportCatalogue())
+            all.push_back(e.kind);
+        menu->addAction(action((prefix + std::string("all")).c_str(), [run, all] { run(all); }));
     }
 
     mEdit_ = bar->addMenu(QString());
     mEdit_->setObjectName(QStringLiteral("M_Edit"));
-    mEdit_->addAction(action("Menu_Edit_Basic_Setup", [this] { openEditorPage(QStringLiteral("mainsetup")); }));
-    mEdit_->addAction(action("Menu_Edit_Logic_Setup", [this] { openEditorPage(QStringLiteral("logic")); }));
-    mEdit_->addAction(action("Menu_Edit_Holiday_setup", [this] { openEditorPage(QStringLiteral("Holiday")); }));
-    mEdit_->addAction(action("Menu_Edit_ExchangeMask", [this] { openEditorPage(QStringLiteral("Exchange")); }));
-    mEdit_->addAction(action("Menu_Edit_SMS_Setup", [this] { openEditorPage(QStringLiteral("SMS_Setup")); }));
+    addCommands(mEdit_);
 
     mView_ = bar->addMenu(QString());
     mView_->setObjectName(QStringLiteral("M_View"));
@@ -166,9 +239,7 @@ void MainWindow::buildMenus() {
 
     mHelp_ = bar->addMenu(QString());
     mHelp_->setObjectName(QStringLiteral("M_Help"));
-    mHelp_->addAction(
-        action("Mnu_generelHelp", [this] { ShowHelp(ctx_, this, kHelpGeneral, ctx_.ws.text(kTxtMenuGeneralHelp)); }));
-    mHelp_->addAction(action("M_Help_About", [this] { openEditorPage(QStringLiteral("omkring")); }));
+    addCommands(mHelp_);
 
     // The channel-type pop-up, shown at the mouse or by the context-menu key.
     popup_ = new QMenu(this);
@@ -248,26 +319,21 @@ void MainWindow::Update_Form_Elements() {
         if (auto* a = findChild<QAction*>(QLatin1String(name)))
             a->setText(caption);
     };
+    for (const Command& c : kCommands)
+        set(c.name, c.shortcut == kScNone ? ws.text(c.text) : withCtrl(c.text, c.shortcut));
     mFile_->setTitle(ws.text(kTxtMenuFile));
-    set("M_File_New", withCtrl(kTxtMenuNew, kScNew));
-    set("M_File_Open", withCtrl(kTxtMenuOpen, kScOpen));
-    set("M_File_Save", withCtrl(kTxtMenuSave, kScSave));
-    set("M_File_SaveAs", withCtrl(kTxtMenuSaveAs, kScSaveAs));
-    set("M_File_Read", withCtrl(kTxtMenuRead, kScRead));
-    set("M_File_Write", withCtrl(kTxtMenuWrite, kScWrite));
     set("M_File_Exit", ws.text(kTxtMenuExit) + QLatin1Char('\t') + alt + QChar(shortcutKeys_[kScExit]));
     mPrint_->setTitle(ws.text(kTxtMenuPrint));
-    set("M_Print_ChList", ws.text(kTxtPrintChannelList));
-    set("M_Print_Master", ws.text(kTxtPrintMaster));
-    set("M_Print_Realtime", ws.text(kTxtPrintRealTime));
-    set("M_PrintLogic", ws.text(kTxtPrintLogic));
-    set("M_Print_Sms", ws.text(kTxtMenuSmsSetup));
+    mPrintPreview_->setTitle(ws.text(kTxtPrintPreview));
+    mPrintPdf_->setTitle(ws.text(kTxtSaveAsPdf));
+    for (const ReportEntry& e : ReportCatalogue()) {
+        set(e.menuEntry, ws.text(e.menuText));
+        set(("M_Print_Preview_" + std::string(e.name)).c_str(), ws.text(e.menuText));
+        set(("M_Print_Pdf_" + std::string(e.name)).c_str(), ws.text(e.menuText));
+    }
+    set("M_Print_Preview_all", ws.text(kTxtAllReports));
+    set("M_Print_Pdf_all", ws.text(kTxtAllReports));
     mEdit_->setTitle(ws.text(kTxtMenuEdit));
-    set("Menu_Edit_Basic_Setup", withCtrl(kTxtMenuBasicSetup, kScBasic));
-    set("Menu_Edit_Logic_Setup", withCtrl(kTxtMenuLogicSetup, kScLogic));
-    set("Menu_Edit_Holiday_setup", withCtrl(kTxtMenuHolidaySetup, kScHoliday));
-    set("Menu_Edit_ExchangeMask", withCtrl(kTxtMenuExchangeMask, kScExchange));
-    set("Menu_Edit_SMS_Setup", withCtrl(kTxtMenuSmsSetup, kScSms));
     mView_->setTitle(ws.text(kTxtMenuView));
     mViewLanguage_->setTitle(ws.text(kTxtMenuLanguage));
     for (int i = 0; i < 3; ++i) {
@@ -279,8 +345,6 @@ void MainWindow::Update_Form_Elements() {
     for (int i = 0; i < 4; ++i)
         comPorts_[i]->setChecked(i + 1 == ws.ComPort);
     mHelp_->setTitle(ws.text(kTxtMenuHelp));
-    set("Mnu_generelHelp", ws.text(kTxtMenuGeneralHelp));
-    set("M_Help_About", ws.text(kTxtMenuAbout));
     set("M_gruppeOn", ws.text(kTxtMenuGroupOn));
     set("M_gruppeOff", ws.text(kTxtMenuGroupOff));
     set("M_GruppeX", ws.text(kTxtMenuGroupNotAffected));
@@ -373,26 +437,12 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         return a && a->isEnabled();
     };
     if (mods & Qt::ControlModifier) {
-        using Command = std::pair<const char*, std::function<void()>>;
-        const Command commands[11] = {
-            {"Menu_Edit_Basic_Setup", [this] { openEditorPage(QStringLiteral("mainsetup")); }},
-            {"Menu_Edit_Logic_Setup", [this] { openEditorPage(QStringLiteral("logic")); }},
-            {"Menu_Edit_Holiday_setup", [this] { openEditorPage(QStringLiteral("Holiday")); }},
-            {"Menu_Edit_ExchangeMask", [this] { openEditorPage(QStringLiteral("Exchange")); }},
-            {"Menu_Edit_SMS_Setup", [this] { openEditorPage(QStringLiteral("SMS_Setup")); }},
-            {"M_File_New", [this] { M_File_New_Click(); }},
-            {"M_File_Open", [this] { M_File_Open_Click(); }},
-            {"M_File_Save", [this] { M_File_Save_Click(); }},
-            {"M_File_SaveAs", [this] { M_File_SaveAs_Click(); }},
-            {"M_File_Read", [this] { M_File_Read_Click(); }},
-            {"M_File_Write", [this] { M_File_Write_Click(); }},
-        };
-        for (int k = 0; k < 11; ++k) {
-            if (key != shortcutKeys_[static_cast<std::size_t>(k)])
+        for (const Command& c : kCommands) {
+            if (c.shortcut == kScNone || key != shortcutKeys_[static_cast<std::size_t>(c.shortcut)])
                 continue;
             // A shortcut does what its menu entry does, and only while that entry can be chosen.
-            if (enabled(commands[k].first))
-                commands[k].second();
+            if (enabled(c.name))
+                runCommand(c.name);
             event->accept();
             return;
         }
@@ -518,75 +568,26 @@ void MainWindow::openEditorPage(const QString& key, const QString& focus) {
 // ---- File menu ----
 
 bool MainWindow::askSaveFirst(int questionText) {
-    if (!ctx_.ws.dataChanged())
-        return true;
-    if (ctx_.dialogs.ask(this, ctx_.ws.text(questionText), QString(), Buttons::YesNo, MessageIcon::None) == Answer::Yes)
-        return SaveDialog(); // a cancelled or failed save abandons the operation: nothing is lost
-    return true;
+    return files_.askSaveFirst(questionText);
 }
 
 bool MainWindow::SaveDialog() {
-    Workspace& ws = ctx_.ws;
-    const QString initial = saveDialogName_.isEmpty() ? ws.DataFileLoc : saveDialogName_;
-    const std::optional<FileChoice> choice = ctx_.dialogs.saveFile(this, ws.text(kTxtMenuSaveAs), kFileFilter, initial);
-    if (!choice)
-        return false;
-    const QString previousLoc = ws.DataFileLoc;
-    const QString previousName = ws.CurFileName;
-    ws.DataFileLoc = choice->path;
-    if (!SaveFile(ctx_, this)) {
-        ws.DataFileLoc = previousLoc;
-        return false;
-    }
-    ws.setCurFileName(choice->title);
-    saveDialogName_ = choice->path;
-    RefreshFileList(ws.DataFileLoc, false);
-    Q_UNUSED(previousName);
-    return true;
+    return files_.saveDialog();
 }
 
 void MainWindow::M_File_New_Click() {
-    editor_.commitPendingEdits();
-    if (!askSaveFirst(kTxtAskSaveBeforeNew))
+    if (!files_.newConfiguration())
         return;
-    Workspace& ws = ctx_.ws;
-    ws.clear();
-    ws.setCurFileName(QStringLiteral("New"));
     restorePlace();
     Update_Form_Elements();
     editor_.Form_Load();
     openEditorPage(QStringLiteral("mainsetup"));
-    ws.setDataChanged(false);
+    ctx_.ws.setDataChanged(false);
 }
 
 void MainWindow::M_File_Open_Click() {
-    editor_.commitPendingEdits();
-    if (!askSaveFirst(kTxtAskSaveBeforeOpen))
-        return;
-    Workspace& ws = ctx_.ws;
-    const std::optional<FileChoice> choice =
-        ctx_.dialogs.openFile(this, ws.text(kTxtOpenDialogTitle), kFileFilter, ws.DataFileLoc);
-    if (!choice)
-        return;
-    const QString previousLoc = ws.DataFileLoc;
-    ws.DataFileLoc = choice->path;
-    // A full open starts from the blank configuration; a file that cannot be read keeps the current one.
-    Configuration before = ws.cfg;
-    EditState beforeState = ws.edit;
-    ClearConfiguration(ws.cfg, ws.edit);
-    const LoadResult result = LoadFile(ctx_, this);
-    if (result == LoadResult::Failed) {
-        ws.cfg = before;
-        ws.edit = beforeState;
-        ws.DataFileLoc = previousLoc;
-        return;
-    }
-    ws.setCurFileName(result == LoadResult::Loaded ? choice->title : QStringLiteral("New"));
-    if (result == LoadResult::Loaded)
-        RefreshFileList(ws.DataFileLoc, false);
-    ws.setDataChanged(false);
-    ws.announceReplaced();
-    openEditorPage(QStringLiteral("mainsetup"));
+    if (files_.open())
+        openEditorPage(QStringLiteral("mainsetup"));
 }
 
 // ---- File > Read and Write: the transfer window, modal without blocking ----
@@ -599,7 +600,6 @@ void MainWindow::showTransferWindow(QDialog* w) {
 }
 
 void MainWindow::M_File_Read_Click() {
-    editor_.commitPendingEdits();
     // A cancelled save abandons the read: the changes are not overwritten unsaved.
     if (!askSaveFirst(kTxtAskSaveBeforeOpen))
         return;
@@ -610,7 +610,6 @@ void MainWindow::M_File_Read_Click() {
 }
 
 void MainWindow::M_File_Write_Click() {
-    editor_.commitPendingEdits();
     if (!links_)
         links_ = SettingsLinkFactory(ctx_);
     auto* w = new FrmSerialIO(ctx_, FrmSerialIO::Tag::Write, links_, this);
@@ -618,54 +617,23 @@ void MainWindow::M_File_Write_Click() {
 }
 
 void MainWindow::M_File_Save_Click() {
-    editor_.commitPendingEdits();
-    Workspace& ws = ctx_.ws;
-    if (ws.CurFileName == QLatin1String("New") || ws.CurFileName == QLatin1String("Upload")) {
-        saveDialogName_ = ws.CurFileName;
-        SaveDialog();
-        return;
-    }
-    if (SaveFile(ctx_, this))
-        RefreshFileList(ws.DataFileLoc, false);
+    files_.save();
 }
 
 void MainWindow::M_File_SaveAs_Click() {
-    editor_.commitPendingEdits();
-    SaveDialog();
+    files_.saveDialog();
 }
 
 void MainWindow::Load_fileno_Click(int item) {
     editor_.commitPendingEdits();
-    if (item < 1 || item > 4 || !askSaveFirst(kTxtAskSaveBeforeNew))
-        return;
-    Workspace& ws = ctx_.ws;
-    const QString path = ws.RecentFiles[static_cast<std::size_t>(item - 1)];
-    const QString previousLoc = ws.DataFileLoc;
-    ws.DataFileLoc = path;
-    const LoadResult result = LoadFile(ctx_, this);
-    if (result == LoadResult::Failed) {
-        ws.DataFileLoc = previousLoc;
-        return;
-    }
-    ws.setCurFileName(result == LoadResult::Loaded ? FileTitle(path) : QStringLiteral("New"));
-    ws.setDataChanged(false);
-    ws.announceReplaced();
-    openEditorPage(QStringLiteral("mainsetup"));
+    if (files_.openRecent(item))
+        openEditorPage(QStringLiteral("mainsetup"));
 }
 
 void MainWindow::RefreshFileList(const QString& name, bool showOnly) {
-    Workspace& ws = ctx_.ws;
-    auto& f = ws.RecentFiles;
-    if (!showOnly) {
-        if (name == f[1])
-            f = {name, f[0], f[2], f[3]};
-        else if (name == f[2])
-            f = {name, f[0], f[1], f[3]};
-        else if (name != f[0])
-            f = {name, f[0], f[1], f[2]};
-        for (int k = 0; k < 4; ++k)
-            ctx_.settings.setValue(QStringLiteral("File%1").arg(k + 1), f[static_cast<std::size_t>(k)]);
-    }
+    if (!showOnly)
+        files_.rememberRecent(name); // the entries follow through recentChanged
+    const auto& f = ctx_.ws.RecentFiles;
     for (int k = 0; k < 4; ++k) {
         const QString& entry = f[static_cast<std::size_t>(k)];
         const qsizetype cut = LastSeparator(entry);
@@ -677,23 +645,7 @@ void MainWindow::RefreshFileList(const QString& name, bool showOnly) {
 
 bool MainWindow::Afslutprogram() {
     editor_.commitPendingEdits();
-    Workspace& ws = ctx_.ws;
-    if (ws.dataChanged()) {
-        switch (ctx_.dialogs.ask(this, ws.text(kTxtAskSaveBeforeExit), QString(), Buttons::YesNoCancel,
-                                 MessageIcon::None)) {
-        case Answer::Yes:
-            if (ws.CurFileName == QLatin1String("New") || ws.CurFileName == QLatin1String("Upload")) {
-                saveDialogName_ = ws.CurFileName;
-                return SaveDialog(); // a cancelled or failed save keeps the program running
-            }
-            return SaveFile(ctx_, this);
-        case Answer::No:
-            return true;
-        default:
-            return false;
-        }
-    }
-    return ctx_.dialogs.ask(this, ws.text(kTxtAskExit), QString(), Buttons::YesNo, MessageIcon::None) == Answer::Yes;
+    return files_.Afslutprogram();
 }
 
 void MainWindow::M_File_Exit_Click() {

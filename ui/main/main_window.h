@@ -4,8 +4,10 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "app/context.h"
+#include "app/file_commands.h"
 #include "ui/editor/pages/page_host.h"
 #include "ui/transfer/frm_serial_io.h"
 
@@ -18,6 +20,7 @@ namespace korvane {
 
 class ChannelCell;
 class EditorWindow;
+class ReportPrinting;
 
 class MainWindow : public QMainWindow, public MainWindowPort {
     Q_OBJECT
@@ -41,9 +44,18 @@ public:
     void Load_fileno_Click(int item); // 1..4
     void M_File_Exit_Click();
     void M_File_Read_Click();
+    void showGeneralHelp();
+    // Runs the command of the menu entry with that name, as choosing the entry does.
+    void runCommand(const char* name);
     void M_File_Write_Click();
+    // File > Compare with file, Compare with unit and Backups of the unit (main_window_compare.cpp).
+    void M_File_CompareFile_Click();
+    void M_File_CompareUnit_Click();
+    void M_File_Backups_Click();
     // The links of File > Read and Write (tests hand in the simulated unit).
     void setLinkFactory(LinkFactory links) { links_ = std::move(links); }
+    // The Print menu's printing, preview and PDF files (tests hand in a fake printing system).
+    ReportPrinting& reportPrinting() { return *printing_; }
     void Menu_View_Sprog_Click(int slot);
     void Image1_Click(int n);
     void Image1_MouseDown(int n, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint globalPos);
@@ -74,6 +86,8 @@ protected:
 private:
     void buildMatrix();
     void buildMenus();
+    // The entries of the command table that belong in the menu (by its name).
+    void addCommands(QMenu* menu);
     void Form_Activate();
     // Edit > SMS and Edit > Exchange mask as the configuration allows them.
     void applyEditMenu();
@@ -96,12 +110,15 @@ private:
     std::array<ChannelCell*, 128> cells_{};
     std::array<QLabel*, 24> captions_{};
     std::array<int, 12> shortcutKeys_{};
-    QString saveDialogName_;
+    FileCommands files_;
     bool exitConfirmed_ = false;
     LinkFactory links_;
+    std::unique_ptr<ReportPrinting> printing_;
 
     QMenu* mFile_ = nullptr;
     QMenu* mPrint_ = nullptr;
+    QMenu* mPrintPreview_ = nullptr;
+    QMenu* mPrintPdf_ = nullptr;
     QMenu* mEdit_ = nullptr;
     QMenu* mView_ = nullptr;
     QMenu* mViewLanguage_ = nullptr;

@@ -54,7 +54,7 @@ std::string TextFromBox(const QString& shown) {
 
 EditorPage::EditorPage(AppContext& ctx, PageHost& host, FieldFocus& focus, const char* name, QWidget* parent)
     : QFrame(parent), ctx_(ctx), host_(host), focus_(focus) {
-    setObjectName(QLatin1String(name));
+    setObjectName(QString::fromUtf8(name));
     auto* v = new QVBoxLayout(this);
     v->setContentsMargins(0, 0, 0, 0);
     v->setSpacing(4);
@@ -65,7 +65,7 @@ EditorPage::EditorPage(AppContext& ctx, PageHost& host, FieldFocus& focus, const
 }
 
 QWidget* EditorPage::control(const char* name) const {
-    const auto it = controls_.find(QLatin1String(name));
+    const auto it = controls_.find(QString::fromUtf8(name));
     return it == controls_.end() ? nullptr : it->second;
 }
 
@@ -75,7 +75,7 @@ QGridLayout* EditorPage::gridOf(QWidget* frameOrPage) {
 }
 
 QFrame* EditorPage::frame(const char* name) {
-    const QString key = QLatin1String(name);
+    const QString key = QString::fromUtf8(name);
     if (auto it = frames_.find(key); it != frames_.end() && it->second)
         return it->second;
     auto* f = new QFrame(this);
@@ -110,7 +110,7 @@ void EditorPage::makeControl(const FormRow& row) {
     QWidget* lines = parent == this ? lines_ : parent;
     QGridLayout* grid = gridOf(lines);
     const int line = grid->rowCount();
-    const QString name = QLatin1String(row.control);
+    const QString name = QString::fromUtf8(row.control);
 
     auto helpFor = [&row](QWidget* w) {
         if (row.tag)
@@ -118,13 +118,13 @@ void EditorPage::makeControl(const FormRow& row) {
         else if (row.caption)
             SetHelpContextText(w, row.help, row.caption);
         else
-            SetHelpContext(w, row.help, QLatin1String(row.control));
+            SetHelpContext(w, row.help, QString::fromUtf8(row.control));
     };
     auto captionLabel = [&]() -> QLabel* {
         if (!row.caption)
             return nullptr;
         auto* l = new QLabel(lines);
-        l->setObjectName(row.label ? QLatin1String(row.label) : QStringLiteral("Lbl_") + name);
+        l->setObjectName(row.label ? QString::fromUtf8(row.label) : QStringLiteral("Lbl_") + name);
         captions_[&row] = l;
         return l;
     };
@@ -132,7 +132,7 @@ void EditorPage::makeControl(const FormRow& row) {
         if (!row.unit)
             return;
         auto* l = new QLabel(lines);
-        l->setObjectName(row.unitLabel ? QLatin1String(row.unitLabel) : name + QStringLiteral("_unit"));
+        l->setObjectName(row.unitLabel ? QString::fromUtf8(row.unitLabel) : name + QStringLiteral("_unit"));
         units_[&row] = l;
         grid->addWidget(l, line, 2);
     };
@@ -204,7 +204,8 @@ void EditorPage::makeControl(const FormRow& row) {
             grid->addWidget(l, line, 0);
             l->setBuddy(box);
         }
-        grid->addWidget(box, line, 1);
+        // A list without a unit label takes the room of one too.
+        grid->addWidget(box, line, 1, 1, row.unit ? 1 : 2);
         unitLabel();
         made = box;
         break;
@@ -311,7 +312,7 @@ void EditorPage::makeControl(const FormRow& row) {
 const FormRow* EditorPage::rowOf(const QObject* control) const {
     QString name = control->objectName();
     for (const FormRow& row : rows_) {
-        const QString rowName = QLatin1String(row.control);
+        const QString rowName = QString::fromUtf8(row.control);
         if (name == rowName || (row.kind == ControlKind::Option && name.startsWith(rowName + QLatin1Char('_'))))
             return &row;
     }
@@ -319,18 +320,7 @@ const FormRow* EditorPage::rowOf(const QObject* control) const {
 }
 
 QString EditorPage::fieldText(const FormRow& row) const {
-    return QString::fromStdString(FormatValue(*row.fact, shownValue(row)));
-}
-
-void EditorPage::commitPending() {
-    if (!pending_)
-        return;
-    const FormRow& row = *pending_;
-    if (row.kind == ControlKind::Text)
-        storeText(row, control<QLineEdit>(row.control)->text(), true);
-    else if (row.kind == ControlKind::MultiText)
-        storeText(row, control<QPlainTextEdit>(row.control)->toPlainText(), true);
-    left(row, true);
+    return FromCp1252(FormatValue(*row.fact, shownValue(row)));
 }
 
 int EditorPage::shownValue(const FormRow& row) const {
@@ -403,10 +393,10 @@ void EditorPage::showRow(const FormRow& row) {
     case ControlKind::Option: {
         const int value = shownValue(row);
         for (const ListItem& item : row.items)
-            if (auto* b =
-                    control<QRadioButton>((QLatin1String(row.control) + QLatin1Char('_') + QString::number(item.value))
-                                              .toLatin1()
-                                              .constData()))
+            if (auto* b = control<QRadioButton>(
+                    (QString::fromUtf8(row.control) + QLatin1Char('_') + QString::number(item.value))
+                        .toUtf8()
+                        .constData()))
                 if (item.value == value)
                     b->setChecked(true);
         break;
@@ -453,7 +443,7 @@ QWidget* EditorPage::find(const char* name) const {
         return host_.descriptionField();
     if (QWidget* w = control(name))
         return w;
-    return window()->findChild<QWidget*>(QLatin1String(name));
+    return window()->findChild<QWidget*>(QString::fromUtf8(name));
 }
 
 QWidget* EditorPage::successor(const FormRow& row) {
@@ -486,13 +476,31 @@ void EditorPage::goNext(const FormRow& row) {
         host_.focusMainWindow();
 }
 
+void EditorPage::leave(const FormRow& row, QObject* control) {
+    if (row.kind == ControlKind::Text)
+        storeText(row, static_cast<QLineEdit*>(control)->text(), true);
+    else if (row.kind == ControlKind::MultiText)
+        storeText(row, static_cast<QPlainTextEdit*>(control)->toPlainText(), true);
+    left(row);
+}
+
+void EditorPage::commitPendingEdits() {
+    QWidget* focused = window()->focusWidget();
+    if (!focused || !isAncestorOf(focused) || filling_)
+        return;
+    if (const FormRow* row = rowOf(focused)) {
+        committing_ = true;
+        leave(*row, focused);
+        committing_ = false;
+    }
+}
+
 bool EditorPage::eventFilter(QObject* watched, QEvent* event) {
     const FormRow* row = rowOf(watched);
     if (!row)
         return QFrame::eventFilter(watched, event);
     const QEvent::Type type = event->type();
     if (type == QEvent::FocusIn) {
-        pending_ = row;
         entered(*row, static_cast<QWidget*>(watched), static_cast<QFocusEvent*>(event)->reason());
         return false;
     }
@@ -501,12 +509,7 @@ bool EditorPage::eventFilter(QObject* watched, QEvent* event) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::PopupFocusReason || filling_)
             return false;
-        if (row->kind == ControlKind::Text)
-            storeText(*row, static_cast<QLineEdit*>(watched)->text(), true);
-        else if (row->kind == ControlKind::MultiText)
-            storeText(*row, static_cast<QPlainTextEdit*>(watched)->toPlainText(), true);
-        pending_ = nullptr;
-        left(*row, false);
+        leave(*row, watched);
         return false;
     }
     if (type != QEvent::KeyPress || row->kind == ControlKind::Field)

@@ -46,10 +46,9 @@ public:
     virtual QString caption() const { return QString(); }
     // Another page shown under this one, filled by this one (the trigger times of a master function).
     virtual EditorPage* companion() const { return nullptr; }
-    // Commit pending edits: runs the leaving rules of the control that has the focus as if it lost it
-    // now (Save, Write, Print, New, Open, Exit and the editor's deactivation call it first), so that
-    // nothing is saved half-entered.
-    virtual void commitPending();
+    // Runs the leaving rules of the page's focused control, as leaving it would: the configuration
+    // is about to be saved, written or printed while the focus is still in the field.
+    void commitPendingEdits();
 
     QWidget* control(const char* name) const;
     template <class T> T* control(const char* name) const { return qobject_cast<T*>(control(name)); }
@@ -81,8 +80,10 @@ protected:
     virtual bool keyed(const FormRow& /*row*/, int /*keyCode*/) { return false; }
     // The text a locked field shows (the default: the fact's format of the shown value).
     virtual QString fieldText(const FormRow& row) const;
-    // The leaving rules of a row's control: it lost the focus, or its pending edit is committed.
-    virtual void left(const FormRow& /*row*/, bool /*committing*/) {}
+    // The focus left a control of this page (to another window too): its leaving rules run here.
+    virtual void left(const FormRow& /*row*/) {}
+    // Whether the leaving rules run for commitPendingEdits (the focus stays where it is).
+    bool committing() const { return committing_; }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -103,10 +104,11 @@ private:
     void makeControl(const FormRow& row);
     void showList(const FormRow& row, QComboBox* box, int value);
     void storeText(const FormRow& row, const QString& text, bool leaving);
+    void leave(const FormRow& row, QObject* control);
 
     std::span<const FormRow> rows_;
-    const FormRow* pending_ = nullptr; // the row whose control has the focus, until it leaves
-    QWidget* lines_ = nullptr;         // the grid of the page's own lines
+    QWidget* lines_ = nullptr; // the grid of the page's own lines
+    bool committing_ = false;
     std::map<QString, QWidget*> controls_;
     std::map<const FormRow*, QLabel*> captions_;
     std::map<const FormRow*, QLabel*> units_;

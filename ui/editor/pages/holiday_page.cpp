@@ -209,7 +209,7 @@ bool HolidayPage::keyed(const FormRow& row, int keyCode) {
     return true;
 }
 
-void HolidayPage::left(const FormRow& row, bool) {
+void HolidayPage::left(const FormRow& row) {
     const int period = periodOf(row);
     const int part = partOf(row);
     if (part != kHolidayFirstMonth && part != kHolidayLastMonth)

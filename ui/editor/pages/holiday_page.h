@@ -28,7 +28,7 @@ protected:
     QString fieldText(const FormRow& row) const override;
     QWidget* successor(const FormRow& row) override;
     void follow() override;
-    void left(const FormRow& row, bool committing) override;
+    void left(const FormRow& row) override;
 
 private:
     static int periodOf(const FormRow& row);

@@ -237,7 +237,7 @@ void LogicPage::entered(const FormRow& row, QWidget*, Qt::FocusReason) {
         showRow(row);
 }
 
-void LogicPage::left(const FormRow& row, bool) {
+void LogicPage::left(const FormRow& row) {
     if (row.kind == ControlKind::Field)
         showRow(row);
 }

@@ -32,7 +32,7 @@ protected:
     QString fieldText(const FormRow& row) const override;
     void follow() override;
     void entered(const FormRow& row, QWidget* control, Qt::FocusReason reason) override;
-    void left(const FormRow& row, bool committing) override;
+    void left(const FormRow& row) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -14,9 +14,9 @@
 #include "io/text_ids.h"
 #include "model/channel_types.h"
 #include "model/field_rules.h"
+#include "pictures/icon_factory.h"
 #include "ui/editor/pages/realtime_page.h"
 #include "ui/editor/virtual_key.h"
-#include "ui/icons/icon_factory.h"
 
 namespace korvane {
 

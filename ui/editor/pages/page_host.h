@@ -1,6 +1,7 @@
 #pragma once
 // What a page of the editor window asks of the window around it: handing the keyboard to the main
-// window, redrawing the matrix, the group pop-up menu, the channel description, and a new language.
+// window, redrawing the matrix, the group pop-up menu, the channel description, a new language and
+// the intruder siren's flash pattern.
 
 #include <QPoint>
 
@@ -21,6 +22,11 @@ public:
     virtual QWidget* descriptionField() = 0;
     // The texts of the current language were loaded again.
     virtual void languageApplied() = 0;
+    // The flash pattern of the intruder siren on the current channel: the grid takes the place of
+    // the siren's page until it is closed.
+    virtual void openFlashPattern() = 0;
+    virtual void closeFlashPattern() = 0;
+    virtual bool flashPatternShown() const = 0;
 };
 
 // What the editor window asks of the main window.

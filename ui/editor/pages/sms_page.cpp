@@ -204,7 +204,7 @@ QWidget* SmsPage::successor(const FormRow& row) {
     return EditorPage::successor(row);
 }
 
-void SmsPage::left(const FormRow& row, bool committing) {
+void SmsPage::left(const FormRow& row) {
     Workspace& ws = ctx_.ws;
     if (isRow(row, "txt_SmsRespTime")) {
         // The response time is at least a minute, however the field is left.
@@ -215,7 +215,7 @@ void SmsPage::left(const FormRow& row, bool committing) {
     }
     follow();
     // Leaving the window, or a field the focus is being put back from, says nothing.
-    if (committing || !isPhone(row) || ValidPhoneNumber(ToCp1252(textOf(row))) || returning_ ||
+    if (committing() || !isPhone(row) || ValidPhoneNumber(ToCp1252(textOf(row))) || returning_ ||
         !window()->isActiveWindow())
         return;
     ctx_.dialogs.beep();

@@ -23,7 +23,7 @@ public:
 protected:
     QWidget* successor(const FormRow& row) override;
     void follow() override;
-    void left(const FormRow& row, bool committing) override;
+    void left(const FormRow& row) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -1,4 +1,4 @@
-#include "ui/icons/icon_factory.h"
+#include "pictures/icon_factory.h"
 
 #include <QFont>
 #include <QIconEngine>

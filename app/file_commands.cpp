@@ -1,0 +1,170 @@
+#include "app/file_commands.h"
+
+#include "app/config_files.h"
+#include "io/text_ids.h"
+
+namespace korvane {
+
+namespace {
+const QString kFileFilter = QStringLiteral("Korvane (*.zeb)|*.zeb|M52xx07 (*.x07)|*.x07|All(*.*)|*.*");
+
+bool hasNoFile(const Workspace& ws) {
+    return ws.CurFileName == QLatin1String("New") || ws.CurFileName == QLatin1String("Upload");
+}
+} // namespace
+
+bool FileCommands::askSaveFirst(int questionText) {
+    if (!ctx_.ws.dataChanged())
+        return true;
+    if (ctx_.dialogs.ask(parent_, ctx_.ws.text(questionText), QString(), Buttons::YesNo, MessageIcon::None) ==
+        Answer::Yes)
+        return saveDialog(); // a cancelled or failed save abandons the operation: nothing is lost
+    return true;
+}
+
+bool FileCommands::saveDialog() {
+    Workspace& ws = ctx_.ws;
+    const QString initial = saveDialogName_.isEmpty() ? ws.DataFileLoc : saveDialogName_;
+    const std::optional<FileChoice> choice =
+        ctx_.dialogs.saveFile(parent_, ws.text(kTxtMenuSaveAs), kFileFilter, initial);
+    if (!choice)
+        return false;
+    const QString previousLoc = ws.DataFileLoc;
+    ws.DataFileLoc = choice->path;
+    if (!SaveFile(ctx_, parent_)) {
+        ws.DataFileLoc = previousLoc;
+        return false;
+    }
+    ws.setCurFileName(choice->title);
+    saveDialogName_ = choice->path;
+    rememberRecent(ws.DataFileLoc);
+    return true;
+}
+
+bool FileCommands::newConfiguration() {
+    if (!askSaveFirst(kTxtAskSaveBeforeNew))
+        return false;
+    Workspace& ws = ctx_.ws;
+    ws.clear();
+    ws.setCurFileName(QStringLiteral("New"));
+    ws.setDataChanged(false);
+    return true;
+}
+
+bool FileCommands::open() {
+    if (!askSaveFirst(kTxtAskSaveBeforeOpen))
+        return false;
+    const std::optional<FileChoice> choice =
+        ctx_.dialogs.openFile(parent_, ctx_.ws.text(kTxtOpenDialogTitle), kFileFilter, ctx_.ws.DataFileLoc);
+    if (!choice)
+        return false;
+    return openFile(choice->path, choice->title);
+}
+
+bool FileCommands::openPath(const QString& path) {
+    if (!askSaveFirst(kTxtAskSaveBeforeOpen))
+        return false;
+    return openFile(path, FileTitle(path));
+}
+
+bool FileCommands::openFile(const QString& path, const QString& title) {
+    Workspace& ws = ctx_.ws;
+    const QString previousLoc = ws.DataFileLoc;
+    ws.DataFileLoc = path;
+    // A full open starts from the blank configuration; a file that cannot be read keeps the current one.
+    const Configuration before = ws.cfg;
+    const EditState beforeState = ws.edit;
+    ClearConfiguration(ws.cfg, ws.edit);
+    const LoadResult result = LoadFile(ctx_, parent_);
+    if (result == LoadResult::Failed) {
+        ws.cfg = before;
+        ws.edit = beforeState;
+        ws.DataFileLoc = previousLoc;
+        return false;
+    }
+    ws.setCurFileName(result == LoadResult::Loaded ? title : QStringLiteral("New"));
+    if (result == LoadResult::Loaded)
+        rememberRecent(ws.DataFileLoc);
+    ws.setDataChanged(false);
+    ws.announceReplaced();
+    return true;
+}
+
+bool FileCommands::save() {
+    Workspace& ws = ctx_.ws;
+    if (hasNoFile(ws)) {
+        saveDialogName_ = ws.CurFileName;
+        return saveDialog();
+    }
+    if (!SaveFile(ctx_, parent_))
+        return false;
+    rememberRecent(ws.DataFileLoc);
+    return true;
+}
+
+bool FileCommands::openRecent(int item) {
+    if (item < 1 || item > 4 || !askSaveFirst(kTxtAskSaveBeforeNew))
+        return false;
+    Workspace& ws = ctx_.ws;
+    const QString path = ws.RecentFiles[static_cast<std::size_t>(item - 1)];
+    const QString previousLoc = ws.DataFileLoc;
+    ws.DataFileLoc = path;
+    const LoadResult result = LoadFile(ctx_, parent_);
+    if (result == LoadResult::Failed) {
+        ws.DataFileLoc = previousLoc;
+        return false;
+    }
+    ws.setCurFileName(result == LoadResult::Loaded ? FileTitle(path) : QStringLiteral("New"));
+    ws.setDataChanged(false);
+    ws.announceReplaced();
+    return true;
+}
+
+void FileCommands::rememberRecent(const QString& name) {
+    auto& f = ctx_.ws.RecentFiles;
+    if (name == f[1])
+        f = {name, f[0], f[2], f[3]};
+    else if (name == f[2])
+        f = {name, f[0], f[1], f[3]};
+    else if (name != f[0])
+        f = {name, f[0], f[1], f[2]};
+    for (int k = 0; k < 4; ++k)
+        ctx_.settings.setValue(QStringLiteral("File%1").arg(k + 1), f[static_cast<std::size_t>(k)]);
+    if (recentChanged)
+        recentChanged();
+}
+
+std::optional<FileComparison> FileCommands::compareWithFile() {
+    QString title = ctx_.ws.text(kTxtMenuCompareFile);
+    while (title.endsWith(QLatin1Char('.')))
+        title.chop(1);
+    const std::optional<FileChoice> choice = ctx_.dialogs.openFile(parent_, title, kFileFilter, ctx_.ws.DataFileLoc);
+    if (!choice)
+        return std::nullopt;
+    Configuration other;
+    if (!ReadOtherFile(ctx_, parent_, choice->path, other))
+        return std::nullopt;
+    return FileComparison{choice->title, CompareConfigurations(ctx_.ws.cfg, other)};
+}
+
+bool FileCommands::Afslutprogram() {
+    Workspace& ws = ctx_.ws;
+    if (ws.dataChanged()) {
+        switch (ctx_.dialogs.ask(parent_, ws.text(kTxtAskSaveBeforeExit), QString(), Buttons::YesNoCancel,
+                                 MessageIcon::None)) {
+        case Answer::Yes:
+            if (hasNoFile(ws)) {
+                saveDialogName_ = ws.CurFileName;
+                return saveDialog(); // a cancelled or failed save keeps the program running
+            }
+            return SaveFile(ctx_, parent_);
+        case Answer::No:
+            return true;
+        default:
+            return false;
+        }
+    }
+    return ctx_.dialogs.ask(parent_, ws.text(kTxtAskExit), QString(), Buttons::YesNo, MessageIcon::None) == Answer::Yes;
+}
+
+} // namespace korvane

@@ -1,0 +1,136 @@
+// The master report: for every master function and roller master the channels it drives and, for a
+// master function started by real time, its trigger times.
+
+#include <algorithm>
+
+#include "io/text_ids.h"
+#include "model/channel_types.h"
+#include "model/field_rules.h"
+#include "model/master.h"
+#include "reports/report_values.h"
+#include "reports/reports.h"
+
+namespace korvane {
+
+namespace {
+
+using namespace report_parts;
+
+namespace col {
+constexpr double kGroupLetter = 2948.4;
+constexpr double kGrid = 3203.4;
+constexpr double kTrigger1 = 6350.4;
+constexpr double kTrigger2 = 7484.4;
+constexpr double kDays = 8618.4;
+constexpr double kRollerLabel = 7257.6;
+constexpr double kRollerValue = 9468.9;
+} // namespace col
+
+constexpr double kGridPitch = 0.6;
+constexpr int kMasterGridPicture = 70; // + GetMaster state
+constexpr int kMasterRealTimePicture = 107;
+constexpr int kRollerNotUsable = 74;
+constexpr int kRollerSelected = 75;
+constexpr int kRollerNotSelected = 76;
+
+int typeOf(const Configuration& cfg, int c) {
+    return cfg.channelType(c) & kTypeMask;
+}
+
+int rollerPicture(int state) {
+    return state == 3 ? kRollerSelected : state == 0 ? kRollerNotSelected : kRollerNotUsable;
+}
+
+double masterBlock(Canvas& c, const ReportInput& in, int ch, double n) {
+    const Configuration& cfg = in.cfg;
+    const Row& row = cfg.ChanSetup[ch];
+    const int t = typeOf(cfg, ch);
+    const bool roller = t == kTypeRollerMaster;
+    const bool realTime = t == kTypeMaster && row[kMasterRealTime] != 0;
+    const bool pair = roller && ch + 1 < kChannels && typeOf(cfg, ch + 1) == kTypeRollerMasterSecond;
+    const double d9 = c.rowOffset(9);
+
+    // Line 1: name, icon, description; a roller master's mode beside it.
+    const double y = RowY(n);
+    const std::string name = pair ? ChannelRangeText(ch, ch + 1) : Num_2_Channel(ch);
+    const int picture = realTime ? kMasterRealTimePicture : t;
+    ChannelHeading(c, in, ch, name, picture, y, roller ? col::kRollerLabel - page::kColumnGap : page::kRightEdge);
+    if (roller)
+        c.fitted(col::kRollerLabel, page::kRightEdge, y + d9, 9, false,
+                 in.text(row[kRmMode] != 0 ? kTxtSequential : kTxtSimultaneous));
+
+    // The digits line heads the grid; the trigger-time table or the roller settings stand beside the grid.
+    n += 1;
+    const double yd = RowY(n);
+    for (int k = 0; k < 8; ++k)
+        c.text(col::kGrid + page::kDayBoxPitch * k, yd, 9, false, std::string(1, static_cast<char>('1' + k)));
+    double side = n;
+    if (realTime)
+        DaySetHeadings(c, in, yd, col::kTrigger1, kTxtOnTime, col::kTrigger2, kTxtOnTime, col::kDays);
+    if (roller) {
+        c.fitted(col::kRollerLabel, col::kRollerValue - page::kColumnGap, yd, 9, false, in.text(kTxtRunTime));
+        c.fitted(col::kRollerValue, page::kRightEdge, yd, 9, false,
+                 DecimalText(row[kRmRunTime], 3) + "  " + in.text(kTxtSeconds));
+    }
+
+    const int last = cfg.channelsInUse();
+    for (int g = 0; g <= last / 8; ++g) {
+        n += kGridPitch;
+        const double yg = RowY(n);
+        c.text(col::kGroupLetter, yg + d9, 9, false, std::string(1, static_cast<char>('A' + g)));
+        for (int d = 0; d < 8 && 8 * g + d <= last; ++d) {
+            const int target = 8 * g + d;
+            const int cell = roller ? rollerPicture(RollerCellState(cfg, ch, target / 2))
+                                    : kMasterGridPicture + GetMaster(cfg, target, ch);
+            c.picture(col::kGrid + page::kDayBoxPitch * d, yg, cell);
+        }
+    }
+
+    if (realTime)
+        for (int k = 0; k < kRtDaySetCount; ++k) {
+            side += 1;
+            DaySet(c, row, k, RowY(side), col::kTrigger1, col::kTrigger2, col::kDays);
+        }
+    if (roller) {
+        side += 1;
+        const double yr = RowY(side);
+        c.fitted(col::kRollerLabel, col::kRollerValue - page::kColumnGap, yr, 9, false,
+                 in.text(kTxtMasterReverseTime) + " :");
+        c.fitted(col::kRollerValue, page::kRightEdge, yr, 9, false,
+                 DecimalText(row[kRmReverseTime], 4) + "  " + in.text(kTxtSeconds));
+    }
+
+    n = std::max(n, side) + 1;
+    c.rule(RowY(n));
+    return n + 1;
+}
+
+bool isMaster(const Configuration& cfg, int c) {
+    const int t = typeOf(cfg, c);
+    return t == kTypeMaster || t == kTypeRollerMaster;
+}
+
+} // namespace
+
+bool HasMasterChannels(const Configuration& cfg) {
+    for (int c = 0; c <= cfg.channelsInUse(); ++c)
+        if (isMaster(cfg, c))
+            return true;
+    return false;
+}
+
+ReportOutcome PrintMasterReport(PrintJob& job, const ReportInput& in) {
+    if (!HasMasterChannels(in.cfg))
+        return ReportOutcome::NothingToPrint;
+    ReportPages pages(job, in, kTxtPrintMaster);
+    BlockPlacer placer(pages);
+    for (int ch = 0; ch <= in.cfg.channelsInUse(); ++ch) {
+        if (!isMaster(in.cfg, ch))
+            continue;
+        if (!placer.place([&](Canvas& c, double n) { return masterBlock(c, in, ch, n); }))
+            return ReportOutcome::Failed;
+    }
+    return ReportOutcome::Printed;
+}
+
+} // namespace korvane

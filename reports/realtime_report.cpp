@@ -1,0 +1,90 @@
+// The real-time report: the holiday periods, then for every real-time channel its four day sets.
+
+#include "io/text_ids.h"
+#include "model/channel_types.h"
+#include "reports/report_values.h"
+#include "reports/reports.h"
+
+namespace korvane {
+
+namespace {
+
+using namespace report_parts;
+
+namespace col {
+constexpr double kOn = 2948.4;
+constexpr double kOff = 4082.4;
+constexpr double kDays = 5216.4;
+constexpr double kFrom = 5216.4;
+constexpr double kTo = 6350.4;
+constexpr double kSecondPair = 3402; // periods 9..16 stand in a second column pair to the right
+} // namespace col
+
+constexpr int kPeriodsPerColumn = kSysHolidayCount / 2;
+constexpr double kHolidayPitch = 0.6;
+
+double holidayTable(Canvas& c, const ReportInput& in, double n) {
+    const double y = RowY(n);
+    c.fitted(page::kLeftText, col::kFrom - page::kColumnGap, y, 10, true, in.text(kTxtMenuHolidaySetup));
+    for (int pair = 0; pair < 2; ++pair) {
+        const double dx = col::kSecondPair * pair;
+        c.fitted(col::kFrom + dx, col::kTo + dx - page::kColumnGap, y, 9, false, in.text(kTxtFrom));
+        c.fitted(col::kTo + dx, col::kFrom + col::kSecondPair + dx - page::kColumnGap, y, 9, false, in.text(kTxtTo));
+    }
+    for (int i = 0; i < kPeriodsPerColumn; ++i) {
+        n += kHolidayPitch;
+        for (int pair = 0; pair < 2; ++pair) {
+            const int period = i + kPeriodsPerColumn * pair;
+            const double dx = col::kSecondPair * pair;
+            c.text(col::kFrom + dx, RowY(n), 9, false, HolidayDayText(in.cfg, period, false));
+            c.text(col::kTo + dx, RowY(n), 9, false, HolidayDayText(in.cfg, period, true));
+        }
+    }
+    n += 1;
+    c.rule(RowY(n));
+    return n + 1;
+}
+
+double realTimeBlock(Canvas& c, const ReportInput& in, int channel, double n) {
+    ChannelHeading(c, in, channel, Num_2_Channel(channel), kTypeRealTime, RowY(n), page::kRightEdge);
+    n += 1;
+    DaySetHeadings(c, in, RowY(n), col::kOn, kTxtOnTime, col::kOff, kTxtOffTime, col::kDays);
+    for (int k = 0; k < kRtDaySetCount; ++k) {
+        n += 1;
+        DaySet(c, in.cfg.ChanSetup[channel], k, RowY(n), col::kOn, col::kOff, col::kDays);
+    }
+    n += 1;
+    c.rule(RowY(n));
+    return n + 1;
+}
+
+bool isRealTime(const Configuration& cfg, int c) {
+    return (cfg.channelType(c) & kTypeMask) == kTypeRealTime;
+}
+
+} // namespace
+
+bool HasRealTimeChannels(const Configuration& cfg) {
+    for (int c = 0; c <= cfg.channelsInUse(); ++c)
+        if (isRealTime(cfg, c))
+            return true;
+    return false;
+}
+
+ReportOutcome PrintRealTimeReport(PrintJob& job, const ReportInput& in) {
+    if (!HasRealTimeChannels(in.cfg))
+        return ReportOutcome::NothingToPrint;
+    ReportPages pages(job, in, kTxtPrintRealTime);
+    BlockPlacer placer(pages);
+    if (!placer.place([&](Canvas& c, double n) { return holidayTable(c, in, n); }))
+        return ReportOutcome::Failed;
+    for (int ch = 0; ch <= in.cfg.channelsInUse(); ++ch) {
+        if (!isRealTime(in.cfg, ch))
+            continue;
+        if (!placer.place([&](Canvas& c, double n) { return realTimeBlock(c, in, ch, n); }))
+            return ReportOutcome::Failed;
+    }
+    return ReportOutcome::Printed;
+}
+
+} // namespace korvane

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "io/hex_records.h"
+#include "io/verify.h"
+#include "model/channel_types.h"
+#include "tests/support/io_test_support.h"
+
+using namespace korvane;
+using namespace korvane::testing;
+
+namespace {
+
+std::string noText(int) {
+    return {};
+}
+
+// The configuration as a write leaves it, and the memory of a unit that held `before` and then
+// stored every record of that write.
+struct Written {
+    Configuration cfg;
+    MemMap unit{};
+};
+
+Written writeOver(Configuration cfg, const MemMap& before) {
+    Written w{std::move(cfg), before};
+    LayWriteRecords(WriteStream(BuildWritePlan(w.cfg, DeviceClock{2026, 12, 6, 18, 33, 7, 7}, noText)), w.unit);
+    return w;
+}
+
+// A unit that held a busy configuration with long texts in every slot.
+MemMap staleUnit() {
+    Configuration old = busyConfiguration();
+    for (auto& t : old.ChanText)
+        t = "Kitchen window north, left wing";
+    old.DescText.fill(std::string(256, 'D'));
+    old.SmsText.fill(std::string(16, '9'));
+    old.SmsIdText = std::string(32, 'I');
+    return writeOver(old, MemMap{}).unit;
+}
+
+} // namespace
+
+TEST(LayWriteRecords, laysSoundRecordsAndPassesOverDamagedOnes) {
+    struct Case {
+        const char* what;
+        std::string records;
+        int laid;
+        int address; // where the first data byte should (or should not) have landed
+        int value;
+    };
+    const std::vector<Case> cases{
+        {"one record",
+         ":020010004142"
+         "6B\r\n",
+         1, 0x0010, 0x41},
+        {"lower-case digits are read as well", ":0200100061622b", 1, 0x0011, 0x62},
+        {"a wrong checksum", ":02001000414200\r\n", 0, 0x0010, 0},
+        {"a non-hex character inside", ":0200100041G22B\r\n", 0, 0x0010, 0},
+        {"cut short by the next record", ":02001000:0100200007D8", 1, 0x0020, 7},
+        {"beyond the image",
+         ":027FFF000102"
+         "7D",
+         0, 0x7FFF, 0},
+        {"the end record lays nothing", std::string(kEndRecord), 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        MemMap image{};
+        EXPECT_EQ(LayWriteRecords(c.records, image), c.laid) << c.what;
+        EXPECT_EQ(image[static_cast<std::size_t>(c.address)], c.value) << c.what;
+    }
+}
+
+TEST(VerifyWrite, aSoundWriteOverAnyEarlierContentHasNoDifferences) {
+    for (const MemMap& before : {MemMap{}, staleUnit()}) {
+        Configuration cfg = busyConfiguration();
+        cfg.ChanText[0] = "Door";
+        cfg.ChanText[1] = "";
+        cfg.DescText[3] = "";
+        cfg.SmsText[0] = "";
+        cfg.SmsIdText = "Id";
+        const Written w = writeOver(cfg, before);
+        EXPECT_TRUE(VerifyWrite(w.cfg, w.unit).empty());
+    }
+}
+
+TEST(VerifyWrite, namesWhatTheUnitHoldsOtherThanWrittenAndOnlyThat) {
+    struct Case {
+        const char* what;
+        std::function<void(MemMap&)> change;
+        std::vector<std::string> lines;
+    };
+    auto put = [](int address, const std::string& text) {
+        return [=](MemMap& m) { std::copy(text.begin(), text.end(), m.begin() + address); };
+    };
+    const std::vector<Case> cases{
+        {"a stale tail behind a shorter text",
+         put(kAddrChannelText, "Doorhen window north"),
+         {"A1 description: unit 'Doorhen window north', written 'Door'"}},
+        {"an emptied text the unit kept",
+         put(kAddrChannelText + 32, "Hall"),
+         {"A2 description: unit 'Hall', written ''"}},
+        {"a setup byte",
+         [](MemMap& m) { m[kAddrChannelSetup + 32 * 10 + 1] = 20; },
+         {"B3 setup byte 1: unit 20, written 15"}},
+        {"the type and the event options",
+         [](MemMap& m) { m[kAddrChannelSetup + 32 * 2] = kTypeBlank | kFlagCheck2; },
+         {"A3 function: unit 1, written 2", "A3 event options: unit report off, written none"}},
+        {"a master row byte",
+         [](MemMap& m) { m[kAddrMasterMatrix + 32 * 127 + 31] = 0; },
+         {"P8 master matrix byte 31: unit 0, written 211"}},
+        {"a logic byte",
+         [](MemMap& m) { m[kAddrLogic + 4 * 63 + 3] = 0; },
+         {"logic block 63 byte 3: unit 0, written 62"}},
+        {"a system byte an older unit does not keep",
+         [](MemMap& m) { m[kAddrSysData + kSysEventSms] = 0; },
+         {"system event output is SMS (byte 13): unit 0, written 224"}},
+        {"a description piece",
+         put(kAddrDescription + 256 * 8 + 64, "old"),
+         {"general description text: unit 'Beskrivelse 8old', written 'Beskrivelse 8'"}},
+        {"an SMS number", put(kAddrSmsText + 16 * 2 + 3, "77"), {"SMS text 2 text: unit '+4577', written '+45'"}},
+        // Not compared: what the write does not send or a read does not return, and what the unit changes itself.
+        {"the clock", [](MemMap& m) { m[kAddrSysData + kSysClockMinute] = 0x59; }, {}},
+        {"the firmware version", [](MemMap& m) { m[kAddrSysData + kSysFirmwareLow] = 7; }, {}},
+        {"setup bytes after the type's record", [](MemMap& m) { m[kAddrChannelSetup + 32 * 10 + 5] = 99; }, {}},
+        {"system bytes from 128 on", [](MemMap& m) { m[kAddrSysData + 130] = 99; }, {}},
+        {"the unit label", put(kAddrUnitLabel, "Other"), {}},
+        {"the SMS words from the language file", put(kAddrSmsText + 16 * 9, "Alarm"), {}},
+    };
+    Configuration cfg = busyConfiguration();
+    cfg.ChanText[0] = "Door";
+    cfg.ChanText[1] = "";
+    cfg.ChanSetup[10][kRowType] = kTypeIntruderSiren; // B3: two setup bytes
+    cfg.ChanSetup[10][1] = 15;
+    cfg.ChanSetup[2][kRowType] = kTypeFlipFlop;
+    cfg.ChanFlags[2] = 0;
+    cfg.SmsText[2] = "+45";
+    const Written base = writeOver(cfg, staleUnit());
+    for (const Case& c : cases) {
+        MemMap unit = base.unit;
+        c.change(unit);
+        std::vector<std::string> lines;
+        for (const Difference& d : VerifyWrite(base.cfg, unit))
+            lines.push_back(VerifyLine(d));
+        EXPECT_EQ(lines, c.lines) << c.what;
+    }
+}
+
+TEST(VerifyWrite, channelsAfterTheLastOneSentAreNotCompared) {
+    Configuration cfg = busyConfiguration();
+    cfg.SysData[kSysChannelsInUse] = 15;
+    Written w = writeOver(cfg, staleUnit());
+    w.unit[kAddrChannelText + 32 * 16] = 'X';
+    w.unit[kAddrMasterMatrix + 32 * 16] = 1;
+    EXPECT_TRUE(VerifyWrite(w.cfg, w.unit).empty());
+    w.unit[kAddrChannelText + 32 * 15] = 'X';
+    ASSERT_EQ(VerifyWrite(w.cfg, w.unit).size(), 1u);
+    EXPECT_EQ(VerifyWrite(w.cfg, w.unit)[0].channel, 15);
+}
+
+TEST(BackupFileName, deviceNumberDateAndTime) {
+    EXPECT_EQ(BackupFileName(7, 2026, 12, 6, 18, 33, 7), "07-20261206-183307.zeb");
+    EXPECT_EQ(BackupFileName(99, 2027, 1, 2, 3, 4, 5), "99-20270102-030405.zeb");
+}

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# The dependency edges of the source tree: the core (model, io, reports, sim) includes no Qt, the
+# application layer includes no window, the serial link includes nothing of the simulated unit.
+set -u
+root=$1
+status=0
+forbid() { # folder, pattern, what is wrong [, a subfolder with its own rule]
+    local hits
+    hits=$(grep -rnE --include='*.h' --include='*.cpp' "$2" "$root/$1" 2>/dev/null | grep -v "^$root/$1/${4:-qt}/" || true)
+    if [ -n "$hits" ]; then
+        echo "$1: $3"
+        echo "$hits"
+        status=1
+    fi
+}
+forbid model '#include *<Q|#include *"(io|app|ui|sim|reports)/' "the model includes Qt or a layer above it"
+forbid io '#include *<Q|#include *"(app|ui|sim)/' "io includes Qt or a layer above it" link
+forbid io/link '#include *"(app|ui|sim)/' "the serial link includes the simulated unit or a window"
+forbid app '#include *"ui/' "the application layer includes a window"
+forbid sim '#include *"(app|ui)/' "the simulated unit includes a window"
+[ -d "$root/reports" ] && forbid reports '#include *<Q|#include *"(app|ui)/' "the reports core includes Qt or a window"
+exit $status

@@ -1,0 +1,245 @@
+// The print engine: page header, texts kept inside their column, pictures, the page sequence, and the
+// values the reports show.
+
+#include <gtest/gtest.h>
+
+#include "io/text_ids.h"
+#include "reports/print_engine.h"
+#include "reports/report_values.h"
+#include "tests/support/recording_surface.h"
+
+using namespace korvane;
+using namespace korvane::testing;
+
+namespace {
+
+Configuration blank() {
+    Configuration cfg;
+    EditState state;
+    ClearConfiguration(cfg, state);
+    return cfg;
+}
+
+TextLookup englishLike() {
+    return [](int n) -> std::string {
+        switch (n) {
+        case kTxtMonthNames:
+            return "January,February,March,April,May,June,July,August,September,October,November,December";
+        case kTxtLongDate:
+            return "D MMMM YYYY";
+        default:
+            return NumberedText(n);
+        }
+    };
+}
+
+} // namespace
+
+TEST(PageHeader, linesAtTheirPlacesWithRightTextsEndingAtTheRightEdge) {
+    Configuration cfg = blank();
+    cfg.SysData[kSysDeviceNo] = 1;
+    const struct {
+        int channelsByte;
+        std::string description;
+        std::string line3;
+        std::string count;
+    } cases[] = {
+        {127, "First line\r\nsecond line", "First line", " 128"},
+        {15, std::string(100, 'x'), std::string(64, 'x'), " 16"},
+        {200, "", "", " 128"}, // a byte above 127 from a file: the clamped count
+        {31, "Lone\nLF", "Lone", " 32"},
+    };
+    for (const auto& c : cases) {
+        cfg.SysData[kSysChannelsInUse] = static_cast<Byte>(c.channelsByte);
+        cfg.DescText[kGeneralDescription] = c.description;
+        RecordingSurface s;
+        Canvas canvas(s);
+        const ReportInput in{cfg, englishLike(), "Villa.zeb", {2026, 3, 6, 9, 41, 0, 5}};
+        PrintPageHeadder(canvas, in, "ZEB1 Title", "T300:  1");
+        const std::string units = "T19 1 - " + c.count + "  T258";
+        const Drawn* title = s.find("ZEB1 Title");
+        const Drawn* page = s.find("T300:  1");
+        const Drawn* file = s.find("T1: Villa.zeb");
+        const Drawn* date = s.find("T194  6 March 2026  09:41"); // a Friday: weekday 6 = text 194
+        const Drawn* count = s.find(units);
+        ASSERT_TRUE(title && page && file && date && count) << c.channelsByte;
+        EXPECT_DOUBLE_EQ(title->x, page::kLeftText);
+        EXPECT_DOUBLE_EQ(title->y, 0);
+        EXPECT_TRUE(title->bold && title->points == 12 && page->bold && page->points == 12);
+        EXPECT_DOUBLE_EQ(file->y, 453.6);
+        EXPECT_TRUE(file->bold && date->bold && date->points == 10);
+        EXPECT_DOUBLE_EQ(count->y, 793.8);
+        EXPECT_FALSE(count->bold);
+        for (const Drawn* right : {page, date, count})
+            EXPECT_DOUBLE_EQ(right->right, page::kRightEdge) << right->text;
+        const Drawn* line3 = s.find(c.line3);
+        EXPECT_EQ(line3 != nullptr, !c.line3.empty()) << c.line3;
+        EXPECT_EQ(s.texts().size(), c.line3.empty() ? 5u : 6u);
+        // The frame: the vertical rule to the frame's bottom and the header rule.
+        ASSERT_EQ(s.items.front().kind, Drawn::Rect);
+        EXPECT_DOUBLE_EQ(s.items[0].bottom, page::kFrameBottom);
+        EXPECT_DOUBLE_EQ(s.items[1].y, 1134);
+        EXPECT_DOUBLE_EQ(s.items[1].right, page::kRightEdge);
+    }
+}
+
+TEST(PageHeader, weekdayComesFromTheDateItself) {
+    const struct {
+        DeviceClock clock;
+        int weekdayText;
+        const char* date;
+    } cases[] = {
+        {{2026, 3, 8, 0, 0, 0, 1}, 189, "8 March 2026"},       // Sunday, whatever the stored weekday says
+        {{2026, 3, 9, 23, 59, 0, 7}, 190, "9 March 2026"},     // Monday
+        {{2024, 2, 29, 12, 5, 0, 0}, 193, "29 February 2024"}, // Thursday
+        {{2000, 1, 1, 0, 0, 0, 0}, 195, "1 January 2000"},     // Saturday
+    };
+    for (const auto& c : cases) {
+        const std::string t = GetTimeNow(c.clock, englishLike());
+        EXPECT_EQ(t.substr(0, 6), "T" + std::to_string(c.weekdayText) + "  ") << t;
+        EXPECT_NE(t.find(std::string("  ") + c.date + "  "), std::string::npos) << t;
+    }
+    const std::string t = GetTimeNow({2026, 3, 8, 7, 5, 0, 1}, englishLike());
+    EXPECT_EQ(t.substr(t.size() - 7), "  07:05");
+}
+
+TEST(LongDate, followsTheLanguagePatternAndFallsBackToIso) {
+    const std::string months = "Jan,Feb,Mär,Apr,Mai,Jun,Jul,Aug,Sep,Okt,Nov,Dez";
+    EXPECT_EQ(LongDateText(2026, 3, 6, "D. MMMM YYYY", months), "6. Mär 2026");
+    EXPECT_EQ(LongDateText(2026, 3, 6, "DD.MM.YYYY", months), "06.03.2026");
+    EXPECT_EQ(LongDateText(2026, 12, 24, "MMMM D, YYYY", months), "Dez 24, 2026");
+    EXPECT_EQ(LongDateText(2026, 3, 6, "", months), "2026-03-06");
+    EXPECT_EQ(LongDateText(2026, 3, 6, "D MMMM YYYY", "only,three,names"), "2026-03-06");
+}
+
+TEST(Canvas, aTextThatDoesNotFitShrinksThenIsCutAndNeverPassesItsEdge) {
+    RecordingSurface s;
+    Canvas c(s);
+    const double room = 900; // 10 characters at 9 points in the recording metric
+    const struct {
+        std::size_t length;
+        double points;
+        bool cut;
+    } cases[] = {
+        {10, 9, false},   // fits
+        {12, 7.5, false}, // 12 x 7.5 x 10 = 900
+        {15, 6, false},   // 15 x 6 x 10 = 900: the smallest size still fits
+        {40, 6, true},    // cut at 6 points with "…"
+    };
+    for (const auto& k : cases) {
+        s.items.clear();
+        const std::string text(k.length, 'a');
+        c.fitted(1000, 1000 + room, 500, 9, false, text);
+        ASSERT_EQ(s.items.size(), 1u);
+        const Drawn& d = s.items[0];
+        EXPECT_DOUBLE_EQ(d.points, k.points) << k.length;
+        EXPECT_LE(d.right, 1000 + room + 0.01);
+        EXPECT_DOUBLE_EQ(d.bottom, 500 + 180) << "a shrunk text keeps its bottom line";
+        EXPECT_EQ(d.text.back() == '\x85', k.cut);
+        if (k.cut) {
+            EXPECT_EQ(d.text, std::string(14, 'a') + '\x85');
+        }
+    }
+    s.items.clear();
+    c.rightAligned(5000, 4000, 100, 9, false, std::string(30, 'b'));
+    ASSERT_EQ(s.items.size(), 1u);
+    EXPECT_DOUBLE_EQ(s.items[0].right, 5000);
+    EXPECT_GE(s.items[0].x, 4000);
+}
+
+TEST(Canvas, onlyThePictureTablePaints) {
+    RecordingSurface s;
+    Canvas c(s);
+    for (int n : {0, 40, 63, 65, 78, 100, 107})
+        c.picture(10, 20, n);
+    for (int n : {-1, 64, 79, 99, 101, 106, 108, 255})
+        c.picture(10, 20, n);
+    std::vector<int> painted;
+    for (const Drawn& d : s.pictures())
+        painted.push_back(d.picture);
+    EXPECT_EQ(painted, (std::vector<int>{0, 40, 63, 65, 78, 100, 107}));
+    EXPECT_DOUBLE_EQ(s.items[0].right - s.items[0].x, page::kPictureSize);
+}
+
+TEST(Canvas, daysOfWeekTicksTheBoxesOfTheMask) {
+    RecordingSurface s;
+    Canvas c(s);
+    c.daysOfWeek(0x81, 5216.4, 100);
+    const auto boxes = s.pictures();
+    ASSERT_EQ(boxes.size(), 8u);
+    for (int k = 0; k < 8; ++k) {
+        EXPECT_DOUBLE_EQ(boxes[k].x, 5216.4 + 255 * k);
+        EXPECT_EQ(boxes[k].picture, k == 0 || k == 7 ? 69 : 68) << k;
+    }
+}
+
+TEST(PrintJob, theFirstPageIsTheDevicesAndARefusedPageStopsTheJob) {
+    RecordingSurface s;
+    s.refuseFromPage = 3;
+    PrintJob job(s);
+    EXPECT_TRUE(job.beginPage());
+    EXPECT_TRUE(job.beginPage());
+    EXPECT_FALSE(job.beginPage());
+    EXPECT_FALSE(job.beginPage());
+    EXPECT_TRUE(job.failed());
+    EXPECT_EQ(job.pages(), 2);
+    EXPECT_EQ(s.page, 2);
+}
+
+TEST(ReportValues, durationsTimesHolidaysAndLists) {
+    Row row{};
+    row[1] = 0x8B;
+    row[2] = 0x0E;
+    EXPECT_EQ(GetTimerChTid(row, 0), "01:02:03");
+    row[1] = row[2] = row[3] = 0xFF;
+    EXPECT_EQ(GetTimerChTid(row, 0), "4660:20:15");
+    EXPECT_EQ(TimeOfDayText(0x07, 0x30), "07:30");
+    EXPECT_EQ(Str(5), " 5");
+    EXPECT_EQ(Str(-5), "-5");
+
+    Configuration cfg = blank();
+    const struct {
+        std::array<Byte, 4> bytes;
+        const char* first;
+        const char* last;
+    } periods[] = {
+        {{0x07, 0x01, 0x08, 0x15}, "07:01", "08:15"}, {{0x00, 0x01, 0x02, 0x03}, "--.--", "--.--"}, // free
+        {{0x13, 0x01, 0x02, 0x03}, "--.--", "--.--"},                                               // no month 13
+        {{0xFF, 0xFF, 0xFF, 0xFF}, "--.--", "--.--"}, {{0x12, 0x31, 0x01, 0x01}, "12:31", "01:01"},
+    };
+    for (const auto& p : periods) {
+        std::copy(p.bytes.begin(), p.bytes.end(), cfg.SysData.begin() + kSysHolidays + 4 * 15);
+        EXPECT_EQ(HolidayDayText(cfg, 15, false), p.first);
+        EXPECT_EQ(HolidayDayText(cfg, 15, true), p.last);
+    }
+
+    const struct {
+        int stored;
+        const char* count;
+        const char* delay;
+    } lists[] = {{0, " 1", "  1"}, {3, " 4", "  8"}, {7, " 8", "128"}, {15, "16", " 15"}, {200, "200", "200"}};
+    for (const auto& l : lists) {
+        EXPECT_EQ(MuxCountText(l.stored), l.count) << l.stored;
+        EXPECT_EQ(MuxDelayText(l.stored), l.delay) << l.stored;
+    }
+}
+
+TEST(ReportValues, rollerCellsNamePairsAndNeverReadPastTheGrid) {
+    Configuration cfg = blank();
+    cfg.ChanSetup[10][kRowType] = 40;  // pair B3/B4 = cell 5
+    cfg.ChanSetup[126][kRowType] = 40; // pair P7/P8 = cell 63
+    cfg.MasterMatrix[0][1] = 0x30;     // cell 5: bits 5-4 of byte 1
+    cfg.MasterMatrix[0][15] = 0x01;    // cell 63: only one of its two bits
+    EXPECT_EQ(RollerCellState(cfg, 0, 5), 3);
+    EXPECT_EQ(RollerCellState(cfg, 0, 63), 0);
+    EXPECT_EQ(RollerCellState(cfg, 0, 4), -1);
+    EXPECT_EQ(RollerCellState(cfg, 0, 64), -1);
+    EXPECT_EQ(RollerCellState(cfg, 0, 127), -1);
+    Row r{};
+    for (auto [high, low, ms] :
+         {std::tuple{0x01, 0x2C, 500}, {0x00, 0x64, 500}, {0x07, 0xD0, 2000}, {0x81, 0xF4, 500}}) {
+        r[kRollReverseHigh] = static_cast<Byte>(high);
+        r[kRollReverseLow] = static_cast<Byte>(low);
+        EXPECT_EQ(RollerReverseTime(r), ms);
+    }
+}

@@ -1,0 +1,123 @@
+#pragma once
+// A print surface that records what a report draws, with a simple fixed text metric: a character is
+// half an em wide (10 twips per point; bold 10 % wider), a line is 20 twips per point high.
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "reports/print_engine.h"
+#include "reports/print_surface.h"
+
+namespace korvane::testing {
+
+struct Drawn {
+    enum Kind { Text, Picture, Rect } kind = Text;
+    int page = 1;
+    double x = 0, y = 0, right = 0, bottom = 0;
+    double points = 0;
+    bool bold = false;
+    std::string text;
+    int picture = -1;
+};
+
+class RecordingSurface : public PrintSurface {
+public:
+    double textWidth(std::string_view text, TextStyle style) override {
+        return static_cast<double>(text.size()) * style.points * 10 * (style.bold ? 1.1 : 1.0);
+    }
+    double textHeight(TextStyle style) override { return style.points * 20; }
+    void text(double x, double top, TextStyle style, std::string_view text) override {
+        items.push_back({Drawn::Text, page, x, top, x + textWidth(text, style), top + textHeight(style), style.points,
+                         style.bold, std::string(text), -1});
+    }
+    void picture(double x, double y, double size, int number) override {
+        items.push_back({Drawn::Picture, page, x, y, x + size, y + size, 0, false, {}, number});
+    }
+    void fillRect(double x1, double y1, double x2, double y2) override {
+        items.push_back({Drawn::Rect,
+                         page,
+                         std::min(x1, x2),
+                         std::min(y1, y2),
+                         std::max(x1, x2),
+                         std::max(y1, y2),
+                         0,
+                         false,
+                         {},
+                         -1});
+    }
+    bool newPage() override {
+        if (refuseFromPage > 0 && page + 1 >= refuseFromPage)
+            return false;
+        ++page;
+        return true;
+    }
+
+    // Texts in drawing order, optionally of one page.
+    std::vector<Drawn> texts(int onPage = 0) const {
+        std::vector<Drawn> out;
+        for (const Drawn& d : items)
+            if (d.kind == Drawn::Text && (onPage == 0 || d.page == onPage))
+                out.push_back(d);
+        return out;
+    }
+    // The first text that equals `t`, or nullptr.
+    const Drawn* find(const std::string& t, int onPage = 0) const {
+        for (const Drawn& d : items)
+            if (d.kind == Drawn::Text && d.text == t && (onPage == 0 || d.page == onPage))
+                return &d;
+        return nullptr;
+    }
+    std::vector<Drawn> pictures(int onPage = 0) const {
+        std::vector<Drawn> out;
+        for (const Drawn& d : items)
+            if (d.kind == Drawn::Picture && (onPage == 0 || d.page == onPage))
+                out.push_back(d);
+        return out;
+    }
+
+    std::vector<Drawn> items;
+    int page = 1;
+    int refuseFromPage = 0; // newPage() fails for this page and later ones (0: never)
+};
+
+// Language text n reads "Tn": the tests see which text stands where.
+inline std::string NumberedText(int n) {
+    return "T" + std::to_string(n);
+}
+
+// Every text and picture lies inside the frame: right of the vertical rule, left of the right edge,
+// above the frame's bottom.
+inline void ExpectInsideFrame(const std::vector<Drawn>& items) {
+    for (const Drawn& d : items) {
+        if (d.kind == Drawn::Rect)
+            continue;
+        EXPECT_GE(d.x, page::kVerticalRuleRight) << d.text << " p" << d.page;
+        EXPECT_LE(d.right, page::kRightEdge + 0.01) << d.text << " p" << d.page;
+        EXPECT_LE(d.bottom, page::kFrameBottom + 0.01) << d.text << " picture " << d.picture << " p" << d.page;
+        EXPECT_GE(d.y, -0.01) << d.text;
+    }
+}
+
+// No two texts or pictures of a page overlap: nothing is overprinted.
+inline void ExpectNoOverlaps(const std::vector<Drawn>& items) {
+    std::vector<const Drawn*> shown;
+    for (const Drawn& d : items)
+        if (d.kind != Drawn::Rect && (d.kind == Drawn::Picture || !d.text.empty()))
+            shown.push_back(&d);
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        for (std::size_t j = i + 1; j < shown.size(); ++j) {
+            const Drawn& a = *shown[i];
+            const Drawn& b = *shown[j];
+            if (a.page != b.page)
+                continue;
+            const double h = std::min(a.bottom, b.bottom) - std::max(a.y, b.y);
+            const double w = std::min(a.right, b.right) - std::max(a.x, b.x);
+            EXPECT_FALSE(h > 0.5 && w > 0.5)
+                << "'" << a.text << "' (" << a.picture << ") at " << a.x << "," << a.y << " and '" << b.text << "' ("
+                << b.picture << ") at " << b.x << "," << b.y << " on page " << a.page;
+        }
+}
+
+} // namespace korvane::testing

@@ -1,0 +1,102 @@
+// The alarm pages in the whole program: only the page of the channel's function is on show, the
+// reset minimum reaches a save made from its field, and the siren's flash pattern opens in the grid.
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+
+#include "io/config_file.h"
+#include "io/text_ids.h"
+#include "model/channel_types.h"
+#include "tests/support/program_fixture.h"
+#include "ui/main/channel_cell.h"
+
+using namespace korvane;
+using namespace korvane::test;
+
+namespace {
+
+class AlarmProgramTest : public StartedProgramFixture {
+protected:
+    // Gives channel c the function and opens it as a click on its cell does.
+    void openChannel(int c, int function) {
+        ws().change([&](Configuration& cfg) {
+            cfg.ChanSetup[static_cast<std::size_t>(c)][kRowType] = static_cast<Byte>(function);
+        });
+        QTest::mouseClick(main().cell(c), Qt::LeftButton);
+        QApplication::setActiveWindow(&editor());
+    }
+    bool shown(const char* name) { return child(QString::fromUtf8(name))->isVisibleTo(&editor()); }
+};
+
+TEST_F(AlarmProgramTest, onlyThePageOfTheChannelsFunctionIsOnShow) {
+    const std::pair<int, const char*> pages[] = {
+        {kTypeIntruderSiren, "F_tyv"},
+        {kTypeSmokeSiren, "Frame_RøgAlarm_Setup"},
+        {kTypeWaterReset, "Frame_VandAlarm_Setup"},
+        {kTypeIsaPassive, "Frame_ISAalarm_Setup"},
+        {kTypeCommonSiren, "Frame_CombiSiren_Setup"},
+        {kTypeMono, "Frame_BasicChtype_Setup"},
+    };
+    for (auto [function, page] : pages) {
+        openChannel(3, kTypeIntruderPassive);
+        EXPECT_TRUE(shown("O_tyv_8"));
+        openChannel(4, function);
+        EXPECT_EQ(editor().currentPage(), QString::fromUtf8(page)) << page;
+        if (function != kTypeIntruderSiren) {
+            EXPECT_FALSE(shown("O_tyv_8")) << page; // no intruder option to click on another channel
+        }
+        for (const char* other : {"F_tyv", "Frame_RøgAlarm_Setup", "Frame_VandAlarm_Setup", "Frame_ISAalarm_Setup",
+                                  "Frame_CombiSiren_Setup"}) {
+            if (qstrcmp(other, page) != 0) {
+                EXPECT_FALSE(shown(other)) << page << " shows " << other;
+            }
+        }
+    }
+}
+
+TEST_F(AlarmProgramTest, ctrlSFromTheResetFieldSavesTheMinimum) {
+    openChannel(20, kTypeSmokeReset);
+    QWidget* field = child(QStringLiteral("T_RøgReset"));
+    ASSERT_TRUE(shown("T_RøgReset"));
+    focus(field);
+    QTest::keyClick(field, Qt::Key_1);
+    EXPECT_EQ(ws().cfg.SysData[kSysSmokeResetTime], 1);
+    const QString path = tempPath(QStringLiteral("alarm.zeb"));
+    dialogs.files = {path};
+    QTest::keyClick(field, Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(dialogs.fileDialogs.size(), 1u);
+    EXPECT_FALSE(ws().dataChanged());
+    Configuration saved;
+    ASSERT_TRUE(LoadFile(saved, path.toStdString()).ok());
+    EXPECT_EQ(saved.SysData[kSysSmokeResetTime], 2);
+    EXPECT_EQ(ws().cfg.SysData[kSysSmokeResetTime], 2);
+}
+
+TEST_F(AlarmProgramTest, flashPatternOpensInTheGridAndTheOptionIsTheFirstFocus) {
+    ws().change([](Configuration& cfg) { cfg.ChanSetup[6][kSirenMasterFlash] = 1; });
+    openChannel(6, kTypeIntruderSiren);
+    EXPECT_EQ(editor().windowTitle(), QStringLiteral("A7   D112"));
+    EXPECT_EQ(QApplication::focusWidget(), child(QStringLiteral("O_tyv_12")));
+    auto* button = child<QPushButton>(QStringLiteral("Cmd_Tyv_BlinkSet"));
+    ASSERT_TRUE(shown("Cmd_Tyv_BlinkSet"));
+    EXPECT_EQ(button->text(), QStringLiteral("D294"));
+    button->click();
+    EXPECT_TRUE(editor().flashPatternShown());
+    EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_MasterFunction_Setup"));
+    EXPECT_EQ(ws().FocusTag, QStringLiteral("IntruderFlashPattern"));
+    EXPECT_EQ(ws().FocusHelpId, kHelpFlashPattern);
+    editor().closeFlashPattern();
+    EXPECT_EQ(editor().currentPage(), QStringLiteral("F_tyv"));
+
+    // A siren that becomes another function from the matrix takes its flash pattern along.
+    button->click();
+    EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_MasterFunction_Setup"));
+    ws().changeChannelType(6, kTypeIntruderPassive);
+    EXPECT_EQ(editor().currentPage(), QStringLiteral("F_tyv"));
+    EXPECT_FALSE(editor().flashPatternShown());
+    ws().change([](Configuration& cfg) { cfg.ChanSetup[6][kRowType] = kTypeIntruderSiren; });
+    EXPECT_EQ(editor().currentPage(), QStringLiteral("F_tyv"));
+}
+
+} // namespace

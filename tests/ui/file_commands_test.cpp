@@ -1,0 +1,89 @@
+// The File menu's commands without a window: the exit questions and the recent list, answered by
+// scripted dialogs.
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "app/file_commands.h"
+#include "tests/support/scripted_dialogs.h"
+
+using namespace korvane;
+using namespace korvane::test;
+
+namespace {
+
+class FileCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (int n = 0; n <= kLanguageTextCount; ++n)
+            ws.LangText[static_cast<std::size_t>(n)] = QStringLiteral("T%1").arg(n);
+    }
+    QString zeb(const char* name) { return dir.path() + QLatin1Char('/') + QLatin1String(name); }
+    QString tempPath(const QString& name) { return dir.path() + QLatin1Char('/') + name; }
+
+    QTemporaryDir dir;
+    std::unique_ptr<Settings> settings = std::make_unique<Settings>(dir.path() + QStringLiteral("/s.ini"));
+    Workspace ws;
+    ScriptedDialogs dialogs;
+    AppContext ctx{ws, *settings, dialogs};
+    FileCommands files{ctx, nullptr};
+};
+
+TEST_F(FileCommandsTest, exitQuestionsDependOnUnsavedChanges) {
+    struct Case {
+        const char* what;
+        bool changed;
+        std::vector<Answer> answers;
+        std::vector<std::optional<QString>> files;
+        bool mayEnd;
+        bool savedFile;
+    };
+    const Case cases[] = {
+        {"unchanged, yes", false, {Answer::Yes}, {}, true, false},
+        {"unchanged, no keeps running", false, {Answer::No}, {}, false, false},
+        {"changed, no ends without saving", true, {Answer::No}, {}, true, false},
+        {"changed, cancel keeps running", true, {Answer::Cancel}, {}, false, false},
+        {"changed, yes then cancelled save keeps running", true, {Answer::Yes}, {std::nullopt}, false, false},
+        {"changed, yes then saved", true, {Answer::Yes}, {QStringLiteral("exit.zeb")}, true, true},
+    };
+    for (const Case& c : cases) {
+        QFile::remove(zeb("exit.zeb"));
+        ws.setCurFileName("New");
+        ws.setDataChanged(c.changed);
+        dialogs.answers.assign(c.answers.begin(), c.answers.end());
+        dialogs.files.clear();
+        for (const auto& f : c.files)
+            dialogs.files.push_back(f ? std::optional<QString>(tempPath(*f)) : std::nullopt);
+        dialogs.shown.clear();
+        EXPECT_EQ(files.Afslutprogram(), c.mayEnd) << c.what;
+        ASSERT_FALSE(dialogs.shown.empty()) << c.what;
+        EXPECT_EQ(dialogs.shown[0].text, c.changed ? QStringLiteral("T169") : QStringLiteral("T170")) << c.what;
+        EXPECT_EQ(QFile::exists(zeb("exit.zeb")), c.savedFile) << c.what;
+        EXPECT_EQ(dialogs.unexpected, 0) << c.what;
+    }
+}
+
+TEST_F(FileCommandsTest, recentFilesReorderAndAreStored) {
+    struct Case {
+        QString opened;
+        std::array<QString, 4> after;
+    };
+    ws.RecentFiles = {"/d/1.zeb", "/d/2.zeb", "/d/3.zeb", "/d/4.zeb"};
+    const Case cases[] = {
+        {"/d/1.zeb", {"/d/1.zeb", "/d/2.zeb", "/d/3.zeb", "/d/4.zeb"}},
+        {"/d/2.zeb", {"/d/2.zeb", "/d/1.zeb", "/d/3.zeb", "/d/4.zeb"}},
+        {"/d/3.zeb", {"/d/3.zeb", "/d/2.zeb", "/d/1.zeb", "/d/4.zeb"}},
+        {"/d/4.zeb", {"/d/4.zeb", "/d/3.zeb", "/d/2.zeb", "/d/1.zeb"}},
+        {"/d/5.zeb", {"/d/5.zeb", "/d/4.zeb", "/d/3.zeb", "/d/2.zeb"}},
+        {"/d/5.ZEB", {"/d/5.ZEB", "/d/5.zeb", "/d/4.zeb", "/d/3.zeb"}},
+    };
+    for (const Case& c : cases) {
+        files.rememberRecent(c.opened);
+        EXPECT_EQ(ws.RecentFiles, c.after) << c.opened.toStdString();
+        EXPECT_EQ(settings->value("File1"), c.after[0]);
+        EXPECT_EQ(settings->value("File4"), c.after[3]);
+    }
+}
+
+} // namespace

@@ -1,0 +1,67 @@
+#pragma once
+// Lists of differences in the window's language: what a verify found between the unit and the
+// written configuration, and what a comparison found between the configuration in memory and a
+// file or the unit. Grouped by channel (or by setting), selectable and copied as text.
+
+#include <QDialog>
+#include <QString>
+#include <QWidget>
+#include <vector>
+
+#include "app/context.h"
+#include "io/config_diff.h"
+
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+namespace korvane {
+
+// How the two values of a difference are told: the unit's and the written one after a verify, or
+// the value in memory and the other one after a comparison.
+enum class DiffSides { UnitWritten, Compare };
+
+// The group a difference belongs to: "A1", "Logic blocks 5", "Basic setup", "SMS setup".
+QString DifferenceGroup(const Workspace& ws, const Difference& d);
+// The line of a difference inside its group: "Description: unit 'x', written 'y'" or
+// "Setup byte 3: 12 -> 15".
+QString DifferenceLine(const Workspace& ws, const Difference& d, DiffSides sides);
+
+class DifferenceList : public QWidget {
+    Q_OBJECT
+public:
+    explicit DifferenceList(AppContext& ctx, QWidget* parent = nullptr);
+
+    void setDifferences(const std::vector<Difference>& diffs, DiffSides sides);
+    // The whole list as text: each group on a line of its own, its differences indented below it.
+    QString text() const;
+    // The selected lines (a selected group with all of its lines) as text.
+    QString selectedText() const;
+    void retranslate();
+
+private:
+    void copy(bool selectedOnly) const;
+
+    AppContext& ctx_;
+    QTreeWidget* List_Differences = nullptr;
+    QPushButton* Cmd_copy = nullptr;
+    std::vector<Difference> diffs_;
+    DiffSides sides_ = DiffSides::Compare;
+};
+
+// File > Compare with file: the differences between the configuration in memory and a file.
+class FrmCompare : public QDialog {
+    Q_OBJECT
+public:
+    FrmCompare(AppContext& ctx, const QString& otherName, const std::vector<Difference>& diffs,
+               QWidget* parent = nullptr);
+    DifferenceList* list() const { return list_; }
+
+private:
+    DifferenceList* list_ = nullptr;
+};
+
+// "in memory -> Good.zeb": the heading of a comparison.
+QString CompareHeading(const Workspace& ws, const QString& otherName);
+
+} // namespace korvane
