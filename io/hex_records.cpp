@@ -4,8 +4,10 @@
 #include <array>
 #include <cmath>
 
+#include "model/analog.h"
 #include "model/channel_types.h"
 #include "model/field_rules.h"
+#include "model/roller.h"
 #include "model/rounding.h"
 
 namespace korvane {
@@ -33,33 +35,6 @@ std::string fitted(const std::string& text, std::size_t width) {
 
 std::string piece(const std::string& text, std::size_t from, std::size_t count) {
     return from < text.size() ? text.substr(from, count) : std::string();
-}
-
-void linearScale(Row& row) {
-    const long lo = Byte3ToTenths(row, kAnaRangeMin);
-    const long hi = Byte3ToTenths(row, kAnaRangeMax);
-    constexpr std::array<int, 4> kLimits{kAnaLimit1Low, kAnaLimit1High, kAnaLimit2Low, kAnaLimit2High};
-    for (int k = 0; k < 4; ++k) {
-        if (hi == lo) {
-            row[4 + k] = (k % 2 == 0) ? 0 : 255;
-            continue;
-        }
-        const long s = Byte3ToTenths(row, kLimits[k]);
-        row[4 + k] = ToByteClamped(255.0 * static_cast<double>(s - lo) / static_cast<double>(hi - lo));
-    }
-}
-
-void logScale(Row& row) {
-    constexpr std::array<int, 4> kLimits{kAnaLimit1Low, kAnaLimit1High, kAnaLimit2Low, kAnaLimit2High};
-    for (int k = 0; k < 4; ++k) {
-        const long tenths = Byte3ToTenths(row, kLimits[k]);
-        if (tenths <= 0) { // limit not set: no lower and no upper bound
-            row[4 + k] = (k % 2 == 0) ? 0 : 255;
-            continue;
-        }
-        // 42.67 * log10(10 * value); the value in tenths is 10 * value already.
-        row[4 + k] = ToByteClamped(std::min(255.0, 42.67 * std::log10(static_cast<double>(tenths))));
-    }
 }
 
 } // namespace
@@ -150,19 +125,16 @@ void ComputeDerivedBytes(Configuration& cfg, int channel) {
         for (int p = 0; p < kRtDaySetCount; ++p)
             row[kRtDerived + p] = DaySetMode(row, p);
         break;
-    case kTypeRoller: {
-        const int w = std::max(500, 256 * row[kRollReverseHigh] + row[kRollReverseLow]);
-        const std::int64_t cycles = IntDivRounded(w, (cfg.SysData[kSysChannelsInUse] + 7) * 0.976);
-        row[kRollReverseCycles] = static_cast<Byte>(std::clamp<std::int64_t>(cycles, 0, 255));
+    case kTypeRoller:
+        // The unit takes a reverse time below 500 as 500.
+        row[kRollReverseCycles] =
+            RollerReverseCycles(std::max(kRollReverseMin, RollerReverseTime(row)), cfg.SysData[kSysChannelsInUse]);
         break;
-    }
     case kTypeAnalogGeneral:
     case kTypeAnalogWind:
     case kTypeAnalogTemperature:
-        linearScale(row);
-        break;
     case kTypeAnalogLux:
-        logScale(row);
+        ComputeScaleBytes(row);
         break;
     default:
         break;

@@ -250,6 +250,13 @@ bool claim(Configuration& cfg, int from, int to, int claimType) {
     return changed;
 }
 
+bool holdsType(const Configuration& cfg, int from, int to, int type) {
+    for (int c = std::max(from, 0); c <= to && c < kChannels; ++c)
+        if (cfg.ChanSetup[c][kRowType] == type)
+            return true;
+    return false;
+}
+
 bool storeSys(Configuration& cfg, int byte, int k) {
     const bool changed = cfg.SysData[byte] != k;
     cfg.SysData[byte] = static_cast<Byte>(k);
@@ -269,8 +276,20 @@ bool ChooseMultiplexer(Configuration& cfg, int k) {
     return changed;
 }
 
+bool CounterClashesWithTimeOutput(const Configuration& cfg, int k) {
+    if (k <= 0 || k >= static_cast<int>(kCounterItemData.size()))
+        return false;
+    return holdsType(cfg, kCounterFirst, kCounterFirst + kCounterItemData[k], kTypeTimeOutputClaim);
+}
+
+bool TimeOutputClashesWithCounter(const Configuration& cfg, int k) {
+    if (k <= 0 || k > 7)
+        return false;
+    return holdsType(cfg, 16 * k, 16 * k + 15, kTypeCounterClaim);
+}
+
 bool ChooseTimeOutput(Configuration& cfg, int k) {
-    if (k < 0 || k > 7)
+    if (k < 0 || k > 7 || TimeOutputClashesWithCounter(cfg, k))
         return false;
     bool changed = storeSys(cfg, kSysTimeOutput, k);
     changed |= giveBack(cfg, 0, kChannels - 1, kTypeTimeOutputClaim);
@@ -280,7 +299,7 @@ bool ChooseTimeOutput(Configuration& cfg, int k) {
 }
 
 bool ChooseCounter(Configuration& cfg, int k) {
-    if (k < 0 || k >= static_cast<int>(kCounterItemData.size()))
+    if (k < 0 || k >= static_cast<int>(kCounterItemData.size()) || CounterClashesWithTimeOutput(cfg, k))
         return false;
     bool changed = storeSys(cfg, kSysCounter, k);
     if (k == 0) {

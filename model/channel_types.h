@@ -135,4 +135,10 @@ bool ChooseMultiplexer(Configuration& cfg, int k);
 bool ChooseTimeOutput(Configuration& cfg, int k);
 bool ChooseCounter(Configuration& cfg, int k);
 
+// Whether counter size k would take a channel the time output holds, or time output k a channel the
+// counter holds. Neither claim could give such a channel back, so the choice is refused (the Choose
+// functions change nothing for it). A configuration that holds both already is kept as it is.
+bool CounterClashesWithTimeOutput(const Configuration& cfg, int k);
+bool TimeOutputClashesWithCounter(const Configuration& cfg, int k);
+
 } // namespace korvane

@@ -43,6 +43,19 @@ int Object_NumInDec(int old, int maximum, int digit, bool& firstKey) {
     return value;
 }
 
+int FourDigitEntry(int old, int maximum, int digit, bool& firstKey) {
+    int value;
+    if (firstKey) {
+        value = digit;
+        firstKey = false;
+    } else {
+        value = (old % 1000) * 10 + digit;
+    }
+    if (value > maximum)
+        value = digit;
+    return value;
+}
+
 std::optional<int> Object_NummaxRangeIn(int stored, int keyCode, int maximum, bool& firstKey) {
     const int digit = DigitOfKey(keyCode);
     if (digit < 0)
@@ -130,7 +143,10 @@ long Byte3ToTenths(const Row& row, int column) {
 }
 
 std::string Byte3toStr(const Row& row, int column) {
-    const long tenths = Byte3ToTenths(row, column);
+    return TenthsText(Byte3ToTenths(row, column));
+}
+
+std::string TenthsText(long tenths) {
     const long magnitude = std::labs(tenths);
     char buf[32];
     std::snprintf(buf, sizeof buf, "%s%ld.%ld", tenths < 0 ? "-" : "", magnitude / 10, magnitude % 10);

@@ -56,6 +56,9 @@ int DigitOfKey(int keyCode);
 int Object_NumIn(int old, int minimum, int maximum, int digit, bool& firstKey);
 // Decimal entry of the last three digits typed; a value above the maximum restarts with the digit.
 int Object_NumInDec(int old, int maximum, int digit, bool& firstKey);
+// Decimal entry of the last four digits typed (a roller blind's reverse time): the digit is appended
+// to the last three digits of the old value; a value above the maximum restarts with the digit.
+int FourDigitEntry(int old, int maximum, int digit, bool& firstKey);
 // Decimal entry straight from a key code; nothing when the key is not a digit.
 std::optional<int> Object_NummaxRangeIn(int stored, int keyCode, int maximum, bool& firstKey);
 // Channel reference entry: letters choose the group (A..P, and X, Y, Z, W), digits 1..8 the number,
@@ -83,6 +86,8 @@ DurationParts SekToTimer(const Row& row, int c);
 // Signed tenths in three bytes at column..column + 2 (sign-magnitude, most significant first).
 long Byte3ToTenths(const Row& row, int column);
 std::string Byte3toStr(const Row& row, int column);
+// Tenths as Byte3toStr shows them: one decimal, a minus sign for values below zero ("-12.3", "0.0").
+std::string TenthsText(long tenths);
 // Stores a value in tenths; it is rounded half to even and held within the 23 bits the bytes carry.
 // Returns true when the stored bytes changed (the edit then counts as a change).
 bool ValueToByte3(Row& row, double tenths, int column);

@@ -1,5 +1,6 @@
 #include "model/value_facts.h"
 
+#include "model/analog.h"
 #include "model/facts_alarm.h"
 #include "model/facts_sms.h"
 #include "model/field_rules.h"
@@ -22,6 +23,12 @@ int ReadValue(const ValueFact& fact, const Configuration& cfg, int channel) {
                               [static_cast<std::size_t>(fact.index % kLogicBytes)];
     case ValueArea::SysBit:
         return (cfg.SysData[static_cast<std::size_t>(fact.index)] & fact.mask) != 0 ? 1 : 0;
+    case ValueArea::ChannelWord: {
+        const Row& row = cfg.ChanSetup[static_cast<std::size_t>(channel)];
+        return 256 * row[static_cast<std::size_t>(fact.index)] + row[static_cast<std::size_t>(fact.index + 1)];
+    }
+    case ValueArea::ChannelTenths:
+        return static_cast<int>(Byte3ToTenths(cfg.ChanSetup[static_cast<std::size_t>(channel)], fact.index));
     }
     return 0;
 }
@@ -33,12 +40,12 @@ void StoreValue(const ValueFact& fact, Configuration& cfg, int channel, int valu
         cfg.SysData[static_cast<std::size_t>(fact.index)] = byte;
         break;
     case ValueArea::Channel: {
-        Byte& stored = cfg.ChanSetup[static_cast<std::size_t>(channel)][static_cast<std::size_t>(fact.index)];
+        Byte& b = cfg.ChanSetup[static_cast<std::size_t>(channel)][static_cast<std::size_t>(fact.index)];
         if (fact.mask != 0) {
-            stored = value != 0 ? static_cast<Byte>(stored | fact.mask) : static_cast<Byte>(stored & ~fact.mask);
+            b = value != 0 ? static_cast<Byte>(b | fact.mask) : static_cast<Byte>(b & ~fact.mask);
             break;
         }
-        stored = byte;
+        b = byte;
         // A function chosen on the channel's page is also the type the claims give back.
         if (fact.index == kRowType)
             cfg.SavedChanType[static_cast<std::size_t>(channel)] = byte;
@@ -47,6 +54,15 @@ void StoreValue(const ValueFact& fact, Configuration& cfg, int channel, int valu
     case ValueArea::Logic:
         cfg.LogicBlocks[static_cast<std::size_t>(LogicPageFirstBlock(channel) + fact.index / kLogicBytes)]
                        [static_cast<std::size_t>(fact.index % kLogicBytes)] = byte;
+        break;
+    case ValueArea::ChannelWord: {
+        Row& row = cfg.ChanSetup[static_cast<std::size_t>(channel)];
+        row[static_cast<std::size_t>(fact.index)] = static_cast<Byte>((value >> 8) & 255);
+        row[static_cast<std::size_t>(fact.index + 1)] = static_cast<Byte>(value & 255);
+        break;
+    }
+    case ValueArea::ChannelTenths:
+        StoreTenths(cfg.ChanSetup[static_cast<std::size_t>(channel)], value, fact.index);
         break;
     case ValueArea::ChannelFlag: {
         Byte& flags = cfg.ChanFlags[static_cast<std::size_t>(channel)];
@@ -80,6 +96,10 @@ std::string FormatValue(const ValueFact& fact, int value) {
         return value == kContinuous ? "\xBB\xBB\xBB" : DecimalText(value, 2);
     case ValueFormat::Plain:
         break;
+    case ValueFormat::Digits4:
+        return DecimalText(value, 4);
+    case ValueFormat::Tenths:
+        return TenthsText(value);
     }
     return std::to_string(value);
 }
@@ -140,6 +160,14 @@ std::optional<int> EnterKey(const ValueFact& fact, int stored, int keyCode, bool
         return LogicSignalKey(stored, keyCode);
     case ValueEntry::LogicOperation:
         return LogicOperationKey(stored, keyCode);
+    case ValueEntry::Decimal4: {
+        const int digit = DigitOfKey(keyCode);
+        if (digit < 0)
+            return std::nullopt;
+        return FourDigitEntry(stored, fact.maximum, digit, firstKey);
+    }
+    case ValueEntry::Number:
+        return std::nullopt;
     }
     return std::nullopt;
 }

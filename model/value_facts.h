@@ -13,11 +13,13 @@ namespace korvane {
 
 // Where a value lives.
 enum class ValueArea : std::uint8_t {
-    Sys,         // SysData byte `index`
-    Channel,     // ChanSetup row of the channel, column `index`
-    ChannelFlag, // bit mask `index` of the channel's ChanFlags
-    Logic,       // byte `index` % 4 of block `index` / 4 of the logic page (blocks 8 x page ..)
-    SysBit,      // bit mask `mask` of SysData byte `index`
+    Sys,           // SysData byte `index`
+    Channel,       // ChanSetup row of the channel, column `index`
+    ChannelFlag,   // bit mask `index` of the channel's ChanFlags
+    SysBit,        // bit mask `mask` of SysData byte `index`
+    ChannelWord,   // ChanSetup columns `index` (high byte) and `index` + 1 (low byte) of the channel
+    ChannelTenths, // signed tenths in ChanSetup columns `index`..`index` + 2 of the channel
+    Logic,         // byte `index` % 4 of block `index` / 4 of the logic page (blocks 8 x page ..)
 };
 
 // How a locked field turns keys into the value (the field input rules).
@@ -29,6 +31,8 @@ enum class ValueEntry : std::uint8_t {
     ChannelXyzw,    // Object_DisableChannelInput: groups A..P and X, Y, Z, W; minus or Delete clear
     Channel,        // Object_ChannelIn: groups A..P only
     SirenTime,      // Object_NumInDec; minus or Delete store kContinuous (until the alarm is acknowledged)
+    Decimal4,       // the last four digits typed, restart above the maximum (a roller blind's reverse time)
+    Number,         // typed as text (sign, digits, one decimal) and taken on Enter, not key by key
     LogicSignal,    // a logic signal: A..P and X, Y, Z, W choose the group, 1..8 the digit
     LogicOperation, // a logic operation: A And, O Or, X Xor, Space or Delete off
 };
@@ -42,6 +46,8 @@ enum class ValueFormat : std::uint8_t {
     Flag,           // 0 or 1 (a check box)
     Plain,          // the number as it is (list choices)
     SirenTime,      // "05", and "»»»" for kContinuous
+    Digits4,        // "0500"
+    Tenths,         // signed tenths with one decimal: "-12.3", "0.0"
     LogicOperation, // "", "And", "Or", "Xor"
 };
 
@@ -57,7 +63,7 @@ struct ValueFact {
     int maximum;
     ValueFormat format;
     const char* hint = nullptr; // the range hint, where it is not "minimum..maximum"
-    int mask = 0; // the bit within the byte, for ValueArea::SysBit and a ChanSetup flag (0: the whole byte)
+    int mask = 0;               // the bit within the byte: SysBit, and Channel where it is not 0 (a value of 0 or 1)
 };
 
 // The stored value of the fact for the given channel, or for the logic page of a logic value (0 or 1

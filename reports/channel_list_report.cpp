@@ -149,7 +149,7 @@ void settingsLines(const ReportInput& in, int c, int t, std::vector<ParamLine>& 
         break;
     case kTypeRoller:
         add(txt(kTxtRunTime), Str(row[kRollRunTime]), "  " + txt(kTxtUnitSec));
-        add(txt(kTxtReverseTime), format(RollerReverseTime(row), 4), "  " + txt(kTxtUnitMs));
+        add(txt(kTxtReverseTime), format(RollerReversePrinted(row), 4), "  " + txt(kTxtUnitMs));
         if (row[kRollSlats] != 0)
             add(txt(kTxtWithSlats));
         if (row[kRollPriority] != kNoChannel)

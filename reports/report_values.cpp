@@ -1,10 +1,12 @@
 #include "reports/report_values.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
 #include "model/channel_types.h"
 #include "model/field_rules.h"
+#include "model/roller.h"
 
 namespace korvane {
 
@@ -55,9 +57,8 @@ int RollerCellState(const Configuration& cfg, int master, int cell) {
     return ((cfg.MasterMatrix[master][cell / 4] >> shift) & 3) == 3 ? 3 : 0;
 }
 
-int RollerReverseTime(const Row& row) {
-    const int r = (row[kRollReverseHigh] & 127) * 256 + row[kRollReverseLow];
-    return r < 500 ? 500 : r;
+int RollerReversePrinted(const Row& row) {
+    return std::max(kRollReverseMin, RollerReverseTime(row));
 }
 
 namespace {

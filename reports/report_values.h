@@ -31,8 +31,9 @@ std::string MuxDelayText(int stored);
 // -1 the pair is no roller blind, 0 not selected, 3 selected.
 int RollerCellState(const Configuration& cfg, int master, int cell);
 
-// The reverse time of a roller blind in milliseconds as the channel list prints it (500 at least).
-int RollerReverseTime(const Row& row);
+// The reverse time of a roller blind in milliseconds as the channel list prints it: all 16 bits, as
+// everywhere else, and 500 at least.
+int RollerReversePrinted(const Row& row);
 
 // The date in the long form of the report language, without its weekday: the pattern text with D
 // (day), DD, MM (month number), MMMM (month name), YYYY; the month names are one text, separated by

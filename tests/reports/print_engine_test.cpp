@@ -237,9 +237,9 @@ TEST(ReportValues, rollerCellsNamePairsAndNeverReadPastTheGrid) {
     EXPECT_EQ(RollerCellState(cfg, 0, 127), -1);
     Row r{};
     for (auto [high, low, ms] :
-         {std::tuple{0x01, 0x2C, 500}, {0x00, 0x64, 500}, {0x07, 0xD0, 2000}, {0x81, 0xF4, 500}}) {
+         {std::tuple{0x01, 0x2C, 500}, {0x00, 0x64, 500}, {0x07, 0xD0, 2000}, {0x81, 0xF4, 33268}}) {
         r[kRollReverseHigh] = static_cast<Byte>(high);
         r[kRollReverseLow] = static_cast<Byte>(low);
-        EXPECT_EQ(RollerReverseTime(r), ms);
+        EXPECT_EQ(RollerReversePrinted(r), ms) << "all 16 bits, as the editor and the unit's record read them";
     }
 }

@@ -60,7 +60,7 @@ TEST_F(PageRowsTest, everyRowEditsExactlyItsValueAndEnterFollowsItsDeclaration) 
             SCOPED_TRACE(row.control);
             if (row.kind == ControlKind::Option) {
                 for (const ListItem& item : row.items) {
-                    const QByteArray name = QByteArray(row.control) + '_' + QByteArray::number(item.value);
+                    const QByteArray name = EditorPage::elementName(row, item);
                     ASSERT_NE(page->control(name.constData()), nullptr) << name.constData();
                 }
                 continue;

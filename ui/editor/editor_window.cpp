@@ -143,12 +143,24 @@ void EditorWindow::Update_Option_Form_elements() {
         shownChannel_ = c;
         shownType_ = t;
         setWindowTitle(QString::fromStdString(Num_2_Channel(c)) + QStringLiteral("   ") + ws.text(TypeNameText(t)));
-        channelPart_->fill();
     } else if (page && !page->caption().isEmpty()) {
         setWindowTitle(page->caption());
     }
     if (page == mainSetup_)
         Timer1_Timer();
+    // The previous page goes first, then the common part is filled, then the page shows: the window
+    // never has to grow to hold two pages at once. A page's companion stays on show with it.
+    EditorPage* companion = page ? page->companion() : nullptr;
+    for (EditorPage* p : pages_)
+        if (p != page && p != companion)
+            p->hide();
+    if (channelPage) {
+        channelPart_->fill();
+        // The common part's size follows its event options at once, before the page shows.
+        for (QWidget* w : channelPart_->findChildren<QWidget*>())
+            w->updateGeometry();
+        channelPart_->updateGeometry();
+    }
     showPage(page, channelPage);
     pageFocus_ = page ? page->focusControl() : nullptr;
 }

@@ -4,13 +4,16 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "model/analog.h"
 #include "model/field_rules.h"
 #include "ui/editor/form/typing_limit.h"
 
@@ -20,6 +23,8 @@ namespace {
 
 constexpr int kUnknownItem = -1; // item data of the "?" entry of a value a list cannot show
 const char* const kValueProperty = "korvaneValue";
+const char* const kRefusedProperty = "korvaneRefused";
+constexpr int kNumberChars = 10; // a typed number: sign, six digits, separator, decimals
 
 bool isEnter(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
@@ -97,6 +102,29 @@ void EditorPage::addLine(QWidget* frameOrPage, QWidget* widget, QLabel* caption)
     }
 }
 
+void EditorPage::joinLine(std::initializer_list<const char*> names) {
+    QWidget* first = control(*names.begin());
+    QWidget* holder = first->parentWidget();
+    auto* grid = qobject_cast<QGridLayout*>(holder->layout());
+    int line = 0, column = 0, rowSpan = 0, columnSpan = 0;
+    grid->getItemPosition(grid->indexOf(first), &line, &column, &rowSpan, &columnSpan);
+    auto* joined = new QWidget(holder);
+    auto* h = new QHBoxLayout(joined);
+    h->setContentsMargins(0, 0, 0, 0);
+    for (const char* name : names) {
+        QWidget* w = control(name);
+        const FormRow* row = rowOf(w);
+        const bool element = row && row->kind == ControlKind::Option;
+        if (auto it = captions_.find(row); !element && it != captions_.end())
+            h->addWidget(it->second);
+        h->addWidget(w);
+        if (auto it = units_.find(row); !element && it != units_.end())
+            h->addWidget(it->second);
+    }
+    h->addStretch(1);
+    grid->addWidget(joined, line, 0, 1, 3);
+}
+
 void EditorPage::build(std::span<const FormRow> rows) {
     rows_ = rows;
     for (const FormRow& row : rows_)
@@ -105,7 +133,6 @@ void EditorPage::build(std::span<const FormRow> rows) {
 }
 
 void EditorPage::makeControl(const FormRow& row) {
-    Workspace& ws = ctx_.ws;
     QWidget* parent = row.frame ? static_cast<QWidget*>(frame(row.frame)) : static_cast<QWidget*>(this);
     QWidget* lines = parent == this ? lines_ : parent;
     QGridLayout* grid = gridOf(lines);
@@ -153,8 +180,10 @@ void EditorPage::makeControl(const FormRow& row) {
             if (keyed(row, code))
                 return;
             const std::optional<int> v = EnterKey(*row.fact, shownValue(row), code, focus_.FirstKey);
-            if (!v)
+            if (!v) {
+                keyRefused(row, code);
                 return;
+            }
             // Every key a rule accepts counts as an edit, also one that keeps the value.
             store(row, *v, EditMark::Always);
             f->refresh();
@@ -276,7 +305,7 @@ void EditorPage::makeControl(const FormRow& row) {
             grid->addWidget(l, line + k++, 0, 1, 3);
         for (const ListItem& item : row.items) {
             auto* b = new QRadioButton(lines);
-            b->setObjectName(name + QLatin1Char('_') + QString::number(item.value));
+            b->setObjectName(QString::fromUtf8(elementName(row, item)));
             b->setProperty(kValueProperty, item.value);
             helpFor(b);
             b->setToolTip(tooltip());
@@ -299,6 +328,19 @@ void EditorPage::makeControl(const FormRow& row) {
         made = l;
         break;
     }
+    case ControlKind::Number: {
+        auto* edit = new QLineEdit(lines);
+        edit->setMaxLength(kNumberChars);
+        edit->setMaximumWidth(80);
+        if (QLabel* l = captionLabel()) {
+            grid->addWidget(l, line, 0);
+            l->setBuddy(edit);
+        }
+        grid->addWidget(edit, line, 1, Qt::AlignLeft);
+        unitLabel();
+        made = edit;
+        break;
+    }
     }
     made->setObjectName(name);
     if (row.kind != ControlKind::Label) {
@@ -315,12 +357,43 @@ const FormRow* EditorPage::rowOf(const QObject* control) const {
         const QString rowName = QString::fromUtf8(row.control);
         if (name == rowName || (row.kind == ControlKind::Option && name.startsWith(rowName + QLatin1Char('_'))))
             return &row;
+        if (row.kind == ControlKind::Option)
+            for (const ListItem& item : row.items)
+                if (item.name && name == QString::fromUtf8(item.name))
+                    return &row;
     }
     return nullptr;
 }
 
 QString EditorPage::fieldText(const FormRow& row) const {
     return FromCp1252(FormatValue(*row.fact, shownValue(row)));
+}
+
+QByteArray EditorPage::elementName(const FormRow& row, const ListItem& item) {
+    if (item.name)
+        return QByteArray(item.name);
+    return QByteArray(row.control) + '_' + QByteArray::number(item.value);
+}
+
+std::optional<long> EditorPage::typedTenths(const QString& text) {
+    const QString point = QLocale().decimalPoint();
+    const char separator = point.size() == 1 && point.at(0).unicode() < 128 ? point.at(0).toLatin1() : '.';
+    return ParseTenths(ToCp1252(text), separator);
+}
+
+void EditorPage::setRefused(QWidget* field, bool refused) {
+    QPalette p = field->palette();
+    p.setColor(QPalette::Text, refused ? QColor(Qt::red) : field->parentWidget()->palette().color(QPalette::Text));
+    field->setPalette(p);
+    field->setProperty(kRefusedProperty, refused);
+}
+
+NumberTaken EditorPage::takeNumber(const FormRow& row, const QString& text) {
+    const std::optional<long> v = typedTenths(text);
+    if (!row.fact || !v || *v < row.fact->minimum || *v > row.fact->maximum)
+        return NumberTaken::Refused;
+    store(row, static_cast<int>(*v), EditMark::IfChanged);
+    return NumberTaken::Accepted;
 }
 
 int EditorPage::shownValue(const FormRow& row) const {
@@ -393,16 +466,19 @@ void EditorPage::showRow(const FormRow& row) {
     case ControlKind::Option: {
         const int value = shownValue(row);
         for (const ListItem& item : row.items)
-            if (auto* b = control<QRadioButton>(
-                    (QString::fromUtf8(row.control) + QLatin1Char('_') + QString::number(item.value))
-                        .toUtf8()
-                        .constData()))
+            if (auto* b = control<QRadioButton>(elementName(row, item).constData()))
                 if (item.value == value)
                     b->setChecked(true);
         break;
     }
     case ControlKind::Label:
         break;
+    case ControlKind::Number: {
+        auto* edit = static_cast<QLineEdit*>(w);
+        edit->setText(QString::fromStdString(FormatValue(*row.fact, shownValue(row))));
+        setRefused(edit, false);
+        break;
+    }
     }
 }
 
@@ -419,8 +495,7 @@ void EditorPage::fill() {
         if (row.kind == ControlKind::List || row.kind == ControlKind::Option) {
             for (const ListItem& item : row.items) {
                 if (row.kind == ControlKind::Option) {
-                    const QByteArray element = QByteArray(row.control) + '_' + QByteArray::number(item.value);
-                    if (auto* b = control<QRadioButton>(element.constData()))
+                    if (auto* b = control<QRadioButton>(elementName(row, item).constData()))
                         b->setText(itemText(ws, item));
                     continue;
                 }
@@ -460,13 +535,30 @@ QWidget* EditorPage::successor(const FormRow& row) {
             continue;
         QWidget* w = control(next.control);
         if (next.kind == ControlKind::Option) {
-            const QByteArray element = QByteArray(next.control) + '_' + QByteArray::number(shownValue(next));
-            w = control(element.constData());
+            w = nullptr;
+            for (const ListItem& item : next.items)
+                if (item.value == shownValue(next))
+                    w = control(elementName(next, item).constData());
         }
         if (w && w->isVisibleTo(this) && w->isEnabled())
             return w;
     }
     return nullptr;
+}
+
+void EditorPage::numberEntered(const FormRow& row, QLineEdit* edit) {
+    const NumberTaken taken = takeNumber(row, edit->text());
+    if (taken != NumberTaken::Refused) {
+        showRow(row);
+        stored(row);
+        follow();
+    }
+    if (taken == NumberTaken::Accepted) {
+        goNext(row);
+        return;
+    }
+    setRefused(edit, true);
+    edit->selectAll();
 }
 
 void EditorPage::goNext(const FormRow& row) {
@@ -477,6 +569,9 @@ void EditorPage::goNext(const FormRow& row) {
 }
 
 void EditorPage::leave(const FormRow& row, QObject* control) {
+    // A number is taken by Enter only: leaving shows the stored value again.
+    if (row.kind == ControlKind::Number)
+        showRow(row);
     if (row.kind == ControlKind::Text)
         storeText(row, static_cast<QLineEdit*>(control)->text(), true);
     else if (row.kind == ControlKind::MultiText)
@@ -517,6 +612,10 @@ bool EditorPage::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
         return false;
+    if (isEnter(key) && row->kind == ControlKind::Number) {
+        numberEntered(*row, static_cast<QLineEdit*>(watched));
+        return true;
+    }
     if (isEnter(key)) {
         // In a multi-line text Enter starts a new line; Shift+Enter moves on.
         if (row->kind == ControlKind::MultiText && !(key->modifiers() & Qt::ShiftModifier))

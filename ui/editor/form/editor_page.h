@@ -6,9 +6,12 @@
 // overrides the few hooks: the value a row shows, how a value is stored, where Enter goes, and what
 // follows a stored edit (controls shown or hidden).
 
+#include <QByteArray>
 #include <QFrame>
 #include <QString>
+#include <initializer_list>
 #include <map>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -27,6 +30,13 @@ class QPlainTextEdit;
 class QRadioButton;
 
 namespace korvane {
+
+// What a page made of a number typed into a Number row when Enter took it.
+enum class NumberTaken {
+    Accepted, // stored: the field shows it and Enter moves on
+    Refused,  // nothing stored: the field keeps the text, turns red and keeps the focus
+    Replaced, // another value stored (a bound): the field shows it, turns red and keeps the focus
+};
 
 class EditorPage : public QFrame {
     Q_OBJECT
@@ -54,6 +64,13 @@ public:
     template <class T> T* control(const char* name) const { return qobject_cast<T*>(control(name)); }
     std::span<const FormRow> rows() const { return rows_; }
 
+    // The tenths of a typed number ('.' or the user's decimal separator), or nothing.
+    static std::optional<long> typedTenths(const QString& text);
+    // Draws a Number field red (refused) or in the normal text colour.
+    static void setRefused(QWidget* field, bool refused);
+    // The objectName of an option button of the row.
+    static QByteArray elementName(const FormRow& row, const ListItem& item);
+
 protected:
     // Makes the controls of the rows and lays them out: caption, control and unit label one line
     // each, in the order of the table, in the page or in the row's sub-frame.
@@ -63,6 +80,9 @@ protected:
     QGridLayout* gridOf(QWidget* frameOrPage);
     // Adds a control of the page's own (a grid, a button) as a line of a frame's grid.
     void addLine(QWidget* frameOrPage, QWidget* widget, QLabel* caption = nullptr);
+    // Puts the named controls (rows or option buttons), each with its caption and unit label, side by
+    // side on the line of the first one: a time as hours, minutes and seconds, a pair of limits.
+    void joinLine(std::initializer_list<const char*> names);
 
     // The value the row's control shows.
     virtual int shownValue(const FormRow& row) const;
@@ -82,6 +102,10 @@ protected:
     virtual QString fieldText(const FormRow& row) const;
     // The focus left a control of this page (to another window too): its leaving rules run here.
     virtual void left(const FormRow& /*row*/) {}
+    // A key of a locked field that its rule gives no meaning (0 for keys without a code).
+    virtual void keyRefused(const FormRow& /*row*/, int /*keyCode*/) {}
+    // Enter in a Number row: the typed text. The default takes a number within the fact's range.
+    virtual NumberTaken takeNumber(const FormRow& row, const QString& text);
     // Whether the leaving rules run for commitPendingEdits (the focus stays where it is).
     bool committing() const { return committing_; }
 
@@ -103,6 +127,7 @@ protected:
 private:
     void makeControl(const FormRow& row);
     void showList(const FormRow& row, QComboBox* box, int value);
+    void numberEntered(const FormRow& row, QLineEdit* edit);
     void storeText(const FormRow& row, const QString& text, bool leaving);
     void leave(const FormRow& row, QObject* control);
 

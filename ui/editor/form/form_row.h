@@ -23,6 +23,7 @@ enum class ControlKind : std::uint8_t {
     MultiText, // multi-line free text: Enter starts a new line, stored as CR LF
     Option,    // option array, one button per item: `Name_value`
     Label,     // a caption of its own (a heading or a note), no value
+    Number,    // free number typed as text (signed tenths): taken on Enter by the page, red while refused
 };
 
 // Where Enter goes besides a control of the page.
@@ -35,6 +36,7 @@ struct ListItem {
     int value;
     int text = 0;
     const char* fixed = nullptr;
+    const char* name = nullptr; // an option button's objectName, where it is not `Name_value`
 };
 
 struct FormRow {

@@ -47,8 +47,10 @@ void ChannelPart::fill() {
     const bool sms = ws.cfg.SysData[kSysEventSms] != 0;
     control<QCheckBox>("Check1")->setText(ws.text(sms ? kTxtEventOnSms : kTxtEventOnReport));
     control<QCheckBox>("Check2")->setText(ws.text(sms ? kTxtEventOffSms : kTxtEventOffReport));
-    // Roller blinds and roller masters send no events; none are sent while the event output is off.
-    const bool eventsShown = ws.cfg.SysData[kSysEventOff] != 1 && t != kTypeRoller && t != kTypeRollerMaster;
+    // Roller blinds, roller masters and pulse timers send no events; none are sent while the event
+    // output is off.
+    const bool eventsShown =
+        ws.cfg.SysData[kSysEventOff] != 1 && t != kTypeRoller && t != kTypeRollerMaster && t != kTypeTimerPulse;
     control("Check1")->setVisible(eventsShown);
     control("Check2")->setVisible(eventsShown);
 }

@@ -175,9 +175,16 @@ void MainSetupPage::store(const FormRow& row, int value, EditMark mark) {
     } else if (row.fact == &facts::kMuxCount) {
         ws.change([value](Configuration& cfg) { ChooseMultiplexer(cfg, value); });
     } else if (row.fact == &facts::kTimeOutput) {
-        ws.change([value](Configuration& cfg) { ChooseTimeOutput(cfg, value); });
+        // The time output and the counter never share a channel: the list keeps its choice.
+        if (TimeOutputClashesWithCounter(ws.cfg, value))
+            ctx_.dialogs.beep();
+        else
+            ws.change([value](Configuration& cfg) { ChooseTimeOutput(cfg, value); });
     } else if (row.fact == &facts::kCounter) {
-        ws.change([value](Configuration& cfg) { ChooseCounter(cfg, value); });
+        if (CounterClashesWithTimeOutput(ws.cfg, value))
+            ctx_.dialogs.beep();
+        else
+            ws.change([value](Configuration& cfg) { ChooseCounter(cfg, value); });
     } else {
         EditorPage::store(row, value, mark);
     }

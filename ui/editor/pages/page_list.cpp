@@ -1,5 +1,6 @@
 #include "ui/editor/pages/page_list.h"
 
+#include "ui/editor/pages/analog_page.h"
 #include "ui/editor/pages/basic_page.h"
 #include "ui/editor/pages/common_siren_page.h"
 #include "ui/editor/pages/holiday_page.h"
@@ -10,8 +11,10 @@
 #include "ui/editor/pages/main_setup_page.h"
 #include "ui/editor/pages/master_page.h"
 #include "ui/editor/pages/realtime_page.h"
+#include "ui/editor/pages/roller_page.h"
 #include "ui/editor/pages/smoke_water_page.h"
 #include "ui/editor/pages/sms_page.h"
+#include "ui/editor/pages/timer_page.h"
 #include "ui/editor/pages/welcome_page.h"
 
 namespace korvane {
@@ -28,6 +31,11 @@ std::vector<EditorPage*> MakeEditorPages(AppContext& ctx, PageHost& host, FieldF
         new SmokeWaterPage(ctx, host, focus, kWaterPage, parent),
         new IsaPage(ctx, host, focus, parent),
         new CommonSirenPage(ctx, host, focus, parent),
+        new RollerPage(ctx, host, focus, parent),
+        new RollerMasterPage(ctx, host, focus, parent),
+        new AnalogPage(ctx, host, focus, parent),
+        new TimerPage(ctx, host, focus, parent),
+        new MotionPage(ctx, host, focus, parent),
         new LogicPage(ctx, host, focus, parent),
         new HolidayPage(ctx, host, focus, parent),
         new SmsPage(ctx, host, focus, parent),

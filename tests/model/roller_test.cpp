@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include "model/channel_types.h"
+#include "model/field_rules.h"
+#include "model/roller.h"
+
+using namespace korvane;
+
+TEST(RollerBlind, reverseTimeCyclesHeldToAByte) {
+    const struct {
+        int channelsInUse, divisor, reverse, cycles;
+    } cases[] = {
+        {127, 131, 1000, 7},    {127, 131, 1500, 11}, {127, 131, 2000, 15},
+        {15, 21, 2000, 95},     {0, 7, 1000, 142},    {0, 7, 2000, 255}, // 285 whole cycles do not fit the byte
+        {255, 256, 2000, 7},                                             // a channel count no list offers, from a file
+        {127, 131, 65535, 255},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RollerCycleDivisor(c.channelsInUse), c.divisor) << c.channelsInUse;
+        EXPECT_EQ(RollerReverseCycles(c.reverse, c.channelsInUse), c.cycles) << c.reverse << " at " << c.channelsInUse;
+    }
+}
+
+TEST(RollerBlind, reverseTimeIsReadAsAllSixteenBitsAndSettledOnLeaving) {
+    const struct {
+        Byte high, low;
+        int read;
+        Byte settledHigh, settledLow, cycles;
+    } cases[] = {
+        {0, 0, 0, 3, 232, 7},         // unset: 1000
+        {0x01, 0xF3, 499, 3, 232, 7}, // below 500: 1000
+        {0x01, 0xF4, 500, 0x01, 0xF4, 3},
+        {5, 220, 1500, 5, 220, 11},
+        {0x87, 0xD0, 34768, 0x87, 0xD0, 255}, // the high bit counts: not 2000
+    };
+    for (const auto& c : cases) {
+        Row row{};
+        row[kRollReverseHigh] = c.high;
+        row[kRollReverseLow] = c.low;
+        EXPECT_EQ(RollerReverseTime(row), c.read);
+        SettleRollerReverse(row, 127);
+        EXPECT_EQ(row[kRollReverseHigh], c.settledHigh) << c.read;
+        EXPECT_EQ(row[kRollReverseLow], c.settledLow) << c.read;
+        EXPECT_EQ(row[kRollReverseCycles], c.cycles) << c.read;
+    }
+}
+
+TEST(RollerBlind, fourDigitEntryOfTheReverseTime) {
+    const struct {
+        int start;
+        std::vector<int> digits;
+        int expected;
+    } cases[] = {
+        {1000, {1, 5, 0, 0}, 1500}, {1000, {2, 0, 0, 1}, 1}, // 2001 > 2000: restart with the 1
+        {1000, {2, 0, 0, 0}, 2000}, {1000, {7, 5, 0}, 750},  {1000, {1, 2, 3, 4, 5}, 5}, // 2345 > 2000
+        {1000, {1, 9, 9, 9, 9}, 9},                                                      // 9999 > 2000
+    };
+    for (const auto& c : cases) {
+        bool firstKey = true;
+        int v = c.start;
+        for (int d : c.digits)
+            v = FourDigitEntry(v, kRollReverseMax, d, firstKey);
+        EXPECT_EQ(v, c.expected) << c.digits.size() << " digits from " << c.start;
+    }
+    bool later = false;
+    EXPECT_EQ(FourDigitEntry(34768, kRollReverseMax, 1, later), 1)
+        << "a loaded value above the limit appends to its last three digits";
+}
+
+TEST(RollerMaster, cellsAreBitPairsOfTheMastersRow) {
+    Configuration cfg;
+    EditState st;
+    ClearConfiguration(cfg, st);
+    const int m = 100;
+    SetChannelType(cfg, 10, kTypeRoller); // cell 5: byte 1, bits 5-4
+    EXPECT_EQ(GetRmSt(cfg, m, 5), kRmEnabled);
+    EXPECT_EQ(GetRmSt(cfg, m, 4), kRmNotUsable);
+    PutRmSt(cfg, m, 5, 1);
+    EXPECT_EQ(cfg.MasterMatrix[m][1], 0x30);
+    EXPECT_EQ(GetRmSt(cfg, m, 5), kRmSelected);
+    cfg.MasterMatrix[m][1] = 0x10; // one bit of the pair alone is no choice
+    EXPECT_EQ(GetRmSt(cfg, m, 5), kRmEnabled);
+    EXPECT_TRUE(RmCellMarked(cfg, m, 5));
+    PutRmSt(cfg, m, 5, 0);
+    EXPECT_EQ(cfg.MasterMatrix[m][1], 0);
+
+    // A blind that became something else leaves its choice behind: not usable, but still marked.
+    for (int cell : {0, 1, 2, 3})
+        PutRmSt(cfg, m, cell, 1);
+    EXPECT_EQ(cfg.MasterMatrix[m][0], 0xFF);
+    EXPECT_EQ(GetRmSt(cfg, m, 2), kRmNotUsable);
+    EXPECT_TRUE(RmCellMarked(cfg, m, 2));
+    PutRmSt(cfg, m, 2, 0);
+    EXPECT_EQ(cfg.MasterMatrix[m][0], 0xF3);
+    EXPECT_FALSE(RmCellMarked(cfg, m, 2));
+}
+
+TEST(RollerMaster, cursorKeysStayOnTheShownCells) {
+    const struct {
+        int channels, cursor, key;
+        std::optional<int> next;
+    } cases[] = {
+        {127, 0, vk::kRight, 1},
+        {127, 63, vk::kRight, std::nullopt},
+        {127, 0, vk::kLeft, std::nullopt},
+        {127, 5, vk::kUp, 1},
+        {127, 3, vk::kUp, std::nullopt},
+        {127, 59, vk::kDown, 63},
+        {127, 60, vk::kDown, std::nullopt},
+        {63, 31, vk::kRight, std::nullopt}, // only cells 0..31 are shown
+        {63, 28, vk::kDown, std::nullopt},
+        {63, 27, vk::kDown, 31},
+        {15, 7, vk::kRight, std::nullopt},
+        {15, 3, vk::kDown, 7},
+        {15, 4, vk::kDown, std::nullopt},
+        {200, 63, vk::kRight, std::nullopt}, // a channel count above 127 from a file is bounded
+        {200, 60, vk::kDown, std::nullopt},
+        {255, 62, vk::kRight, 63},
+    };
+    for (const auto& c : cases) {
+        Configuration cfg;
+        cfg.SysData[kSysChannelsInUse] = static_cast<Byte>(c.channels);
+        EXPECT_EQ(RmCursorMove(cfg, c.cursor, c.key), c.next)
+            << "key " << c.key << " on cell " << c.cursor << " of " << c.channels;
+    }
+}

@@ -1,0 +1,235 @@
+#include "ui/editor/pages/analog_page.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include "io/text_ids.h"
+#include "model/channel_types.h"
+#include "model/facts_device.h"
+#include "model/field_rules.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr ListItem kKindItems[] = {
+    {kTypeAnalogGeneral, kTxtGeneralSensor},
+    {kTypeAnalogLux, kTxtLuxMeter},
+    {kTypeAnalogWind, kTxtWindMeter},
+    {kTypeAnalogTemperature, kTxtTemperatureMeter},
+};
+
+// The light meter's range is fixed; its fields show it as these texts.
+const char* const kLuxRangeMin = "0,1";
+const char* const kLuxRangeMax = "100000,0";
+
+constexpr FormRow kRows[] = {
+    {.control = "Opt_Senstype",
+     .kind = ControlKind::Option,
+     .fact = &facts::kSensorKind,
+     .help = kHelpSensorKind,
+     .caption = kTxtFunction,
+     .enter = "SensDisabel",
+     .items = kKindItems,
+     .label = "Label4_8"},
+    {.control = "SensDisabel",
+     .kind = ControlKind::Field,
+     .fact = &facts::kSensorDisable,
+     .help = kHelpSensorDisable,
+     .caption = kTxtDisableChannel,
+     .enter = "Chk_AnalinkOutCtrl",
+     .label = "Label4_0"},
+    {.control = "Chk_AnalinkOutCtrl",
+     .kind = ControlKind::Check,
+     .fact = &facts::kSensorOutput,
+     .help = kHelpSensorOutput,
+     .caption = kTxtControlOutput,
+     .enter = "Chk_ExchLim"},
+    {.control = "Chk_ExchLim",
+     .kind = ControlKind::Check,
+     .fact = &facts::kSensorInverted,
+     .help = kHelpSensorInvert,
+     .caption = kTxtExchangeLimits,
+     .enter = "CHk_ExternLim"},
+    {.control = "CHk_ExternLim",
+     .kind = ControlKind::Check,
+     .fact = &facts::kSensorExternLimit,
+     .help = kHelpSensorExternLimit,
+     .caption = kTxtExternalLimit},
+    {.control = "T_RangeMin",
+     .kind = ControlKind::Number,
+     .fact = &facts::kSensorRangeMin,
+     .help = kHelpSensorRangeMin,
+     .caption = kTxtRangeMin,
+     .label = "Label4_1"},
+    {.control = "T_RangeMax",
+     .kind = ControlKind::Number,
+     .fact = &facts::kSensorRangeMax,
+     .help = kHelpSensorRangeMax,
+     .caption = kTxtRangeMax,
+     .label = "Label4_2"},
+    {.control = "Txt_VarLim",
+     .kind = ControlKind::Field,
+     .fact = &facts::kSensorLimitChannel,
+     .help = kHelpSensorLimitChannel,
+     .caption = kTxtExternalLimitChannel,
+     .enter = "T_Setpoint_0",
+     .label = "Label4_9"},
+    {.control = "T_Setpoint_0",
+     .kind = ControlKind::Number,
+     .fact = &facts::kSensorLimit1Low,
+     .help = kHelpSensorLimit1,
+     .caption = kTxtOffBelow,
+     .frame = "F_grenze1",
+     .label = "Label4_3"},
+    {.control = "T_Setpoint_1",
+     .kind = ControlKind::Number,
+     .fact = &facts::kSensorLimit1High,
+     .help = kHelpSensorLimit1,
+     .caption = kTxtOnAbove,
+     .frame = "F_grenze1",
+     .label = "Label4_4"},
+    {.control = "Chk_NightEnable",
+     .kind = ControlKind::Check,
+     .fact = &facts::kSensorSecondLimit,
+     .help = kHelpSensorSecondLimit,
+     .caption = kTxtSecondLimit,
+     .frame = "F_grenze1"},
+    {.control = "T_Setpoint_2",
+     .kind = ControlKind::Number,
+     .fact = &facts::kSensorLimit2Low,
+     .help = kHelpSensorLimit2,
+     .caption = kTxtOffBelow,
+     .frame = "F_grenze2",
+     .label = "Label4_5"},
+    {.control = "T_Setpoint_3",
+     .kind = ControlKind::Number,
+     .fact = &facts::kSensorLimit2High,
+     .help = kHelpSensorLimit2,
+     .caption = kTxtOnAbove,
+     .frame = "F_grenze2",
+     .label = "Label4_6"},
+    {.control = "SensLim2Disabel",
+     .kind = ControlKind::Field,
+     .fact = &facts::kSensorLimit2Channel,
+     .help = kHelpSensorLimit2Channel,
+     .caption = kTxtControlChannel,
+     .enter = kToDescription,
+     .frame = "F_grenze2",
+     .label = "Label4_7"},
+};
+
+bool isRow(const FormRow& row, const char* name) {
+    return qstrcmp(row.control, name) == 0;
+}
+
+bool isLimit(const FormRow& row) {
+    return row.fact == &facts::kSensorLimit1Low || row.fact == &facts::kSensorLimit1High ||
+           row.fact == &facts::kSensorLimit2Low || row.fact == &facts::kSensorLimit2High;
+}
+
+} // namespace
+
+AnalogPage::AnalogPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent)
+    : EditorPage(ctx, host, focus, "Frame_Analink_Setup", parent) {
+    build(kRows);
+    // Two kinds to a line, and each limit pair on one line, so the page fits the window.
+    joinLine({"Opt_Senstype_48", "Opt_Senstype_49"});
+    joinLine({"Opt_Senstype_50", "Opt_Senstype_51"});
+    joinLine({"T_Setpoint_0", "T_Setpoint_1"});
+    joinLine({"T_Setpoint_2", "T_Setpoint_3"});
+    for (const char* name : {"F_grenze1", "F_grenze2"})
+        frame(name)->setFrameShape(QFrame::StyledPanel);
+}
+
+bool AnalogPage::shows(const QString& pageKey, int type) const {
+    return pageKey.isEmpty() && type >= kTypeAnalogGeneral && type <= kTypeAnalogTemperature;
+}
+
+QWidget* AnalogPage::focusControl() {
+    const QByteArray name = "Opt_Senstype_" + QByteArray::number(ctx_.ws.typeOf(ctx_.ws.curChannel()));
+    return control(name.constData());
+}
+
+bool AnalogPage::optionSet(Byte bit) const {
+    const Workspace& ws = ctx_.ws;
+    return (ws.cfg.ChanSetup[static_cast<std::size_t>(ws.curChannel())][kAnaOptions] & bit) != 0;
+}
+
+void AnalogPage::store(const FormRow& row, int value, EditMark mark) {
+    // Choosing the kind it already has is no change.
+    EditorPage::store(row, value, row.fact == &facts::kSensorKind ? EditMark::IfChanged : mark);
+}
+
+void AnalogPage::stored(const FormRow& row) {
+    // Another kind: the range fields show the stored range, or the light meter's fixed one.
+    if (row.fact == &facts::kSensorKind)
+        for (const FormRow& r : rows())
+            if (r.fact == &facts::kSensorRangeMin || r.fact == &facts::kSensorRangeMax)
+                showRow(r);
+}
+
+QWidget* AnalogPage::successor(const FormRow& row) {
+    const bool lux = ctx_.ws.typeOf(ctx_.ws.curChannel()) == kTypeAnalogLux;
+    const bool external = optionSet(kAnaExternLimitBit);
+    const bool second = optionSet(kAnaSecondLimitBit);
+    if (isRow(row, "CHk_ExternLim")) {
+        // The light meter has no range to type: on to the external limit channel or the first limit.
+        if (!lux)
+            return control("T_RangeMin");
+        return control(external ? "Txt_VarLim" : "T_Setpoint_0");
+    }
+    if (isRow(row, "T_RangeMax"))
+        return control(external ? "Txt_VarLim" : "T_Setpoint_0");
+    if (isRow(row, "Chk_NightEnable"))
+        return second ? control("T_Setpoint_2") : host_.descriptionField();
+    if (isRow(row, "T_Setpoint_3"))
+        return second ? control("SensLim2Disabel") : host_.descriptionField();
+    return EditorPage::successor(row);
+}
+
+void AnalogPage::follow() {
+    const Workspace& ws = ctx_.ws;
+    const bool lux = ws.typeOf(ws.curChannel()) == kTypeAnalogLux;
+    for (const char* name : {"T_RangeMin", "T_RangeMax"}) {
+        auto* edit = control<QLineEdit>(name);
+        edit->setEnabled(!lux);
+        if (lux) {
+            edit->setText(QLatin1String(qstrcmp(name, "T_RangeMin") == 0 ? kLuxRangeMin : kLuxRangeMax));
+            setRefused(edit, false);
+        }
+    }
+    // Inverted limits switch on below the lower value and off above the upper one.
+    const bool inverted = optionSet(kAnaInvertedBit);
+    for (const char* name : {"Label4_3", "Label4_5"})
+        if (auto* l = findChild<QLabel*>(QLatin1String(name)))
+            l->setText(ws.text(inverted ? kTxtOnBelow : kTxtOffBelow));
+    for (const char* name : {"Label4_4", "Label4_6"})
+        if (auto* l = findChild<QLabel*>(QLatin1String(name)))
+            l->setText(ws.text(inverted ? kTxtOffAbove : kTxtOnAbove));
+    frame("F_grenze2")->setVisible(optionSet(kAnaSecondLimitBit));
+}
+
+NumberTaken AnalogPage::takeNumber(const FormRow& row, const QString& text) {
+    const Workspace& ws = ctx_.ws;
+    const Row& stored = ws.cfg.ChanSetup[static_cast<std::size_t>(ws.curChannel())];
+    const std::optional<long> v = typedTenths(text);
+    if (!v)
+        return NumberTaken::Refused;
+    if (row.fact == &facts::kSensorRangeMin) {
+        if (!RangeMinAccepted(*v))
+            return NumberTaken::Refused;
+    } else if (row.fact == &facts::kSensorRangeMax) {
+        if (!RangeMaxAccepted(*v, Byte3ToTenths(stored, kAnaRangeMin)))
+            return NumberTaken::Refused;
+    } else if (isLimit(row)) {
+        // Outside the range a limit takes the bound of its own side, and the field stays red.
+        const LimitEntry e = EnterLimit(stored, row.fact->index, *v);
+        store(row, static_cast<int>(e.stored), EditMark::IfChanged);
+        return e.inRange ? NumberTaken::Accepted : NumberTaken::Replaced;
+    }
+    store(row, static_cast<int>(*v), EditMark::IfChanged);
+    return NumberTaken::Accepted;
+}
+
+} // namespace korvane

@@ -1,0 +1,420 @@
+#include "ui/editor/pages/roller_page.h"
+
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "io/text_ids.h"
+#include "model/channel_types.h"
+#include "model/facts_device.h"
+#include "model/field_rules.h"
+#include "pictures/icon_factory.h"
+#include "ui/editor/pages/master_page.h"
+#include "ui/editor/virtual_key.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr ListItem kDirectionItems[] = {
+    {.value = 0, .text = kTxtUp, .name = "Option1"},
+    {.value = 255, .text = kTxtDown, .name = "Option2"},
+};
+
+// Enter runs down the page; from the box with slats to the chosen direction, then the priority channel.
+constexpr FormRow kRollerRows[] = {
+    {.control = "T_RollUpTime",
+     .kind = ControlKind::Field,
+     .fact = &facts::kRollerRunTime,
+     .help = kHelpRollerRunTime,
+     .caption = kTxtRunTime,
+     .enter = "T_RollReverse",
+     .unit = kTxtUnitSec,
+     .label = "L_RollUp_0",
+     .unitLabel = "L_sekund_14"},
+    {.control = "T_RollReverse",
+     .kind = ControlKind::Field,
+     .fact = &facts::kRollerReverse,
+     .help = kHelpRollerReverse,
+     .caption = kTxtReverseTime,
+     .enter = "Chk_MitLamel",
+     .unit = kTxtUnitMs,
+     .label = "L_RollUp_1",
+     .unitLabel = "L_sekund_15",
+     .ownStore = true},
+    {.control = "Chk_MitLamel",
+     .kind = ControlKind::Check,
+     .fact = &facts::kRollerSlats,
+     .help = kHelpRollerSlats,
+     .caption = kTxtWithSlats},
+    {.control = "Option",
+     .kind = ControlKind::Option,
+     .fact = &facts::kRollerDirection,
+     .help = kHelpRollerDirection,
+     .caption = kTxtPriority,
+     .enter = "T_Vorrang",
+     .items = kDirectionItems,
+     .label = "Label8"},
+    {.control = "T_Vorrang",
+     .kind = ControlKind::Field,
+     .fact = &facts::kRollerPriority,
+     .help = kHelpRollerPriority,
+     .caption = kTxtChannel,
+     .enter = kToDescription,
+     .label = "Label11"},
+};
+
+constexpr ListItem kModeItems[] = {
+    {.value = 0, .text = kTxtSimultaneous, .name = "O_rmSIM"},
+    {.value = 255, .text = kTxtSequential, .name = "O_rmSEQ"},
+};
+
+constexpr FormRow kMasterRows[] = {
+    {.control = "O_rmMode",
+     .kind = ControlKind::Option,
+     .fact = &facts::kRollerMasterMode,
+     .help = kHelpRollerMasterMode,
+     .caption = kTxtOperatingMode,
+     .enter = "Txt_Rm_RollTime",
+     .items = kModeItems,
+     .label = "L_rmoperation"},
+    {.control = "Txt_Rm_RollTime",
+     .kind = ControlKind::Field,
+     .fact = &facts::kRollerMasterRunTime,
+     .help = kHelpRollerMasterRunTime,
+     .caption = kTxtRunTime,
+     .enter = "Txt_RM_RevTim",
+     .unit = kTxtUnitSec,
+     .label = "Label6",
+     .unitLabel = "L_sekund_19"},
+    {.control = "Txt_RM_RevTim",
+     .kind = ControlKind::Field,
+     .fact = &facts::kRollerMasterReverse,
+     .help = kHelpRollerMasterReverse,
+     .caption = kTxtMasterReverseTime,
+     .enter = kToDescription,
+     .unit = kTxtUnitSec,
+     .label = "Label7",
+     .unitLabel = "L_sekund_20"},
+};
+
+constexpr int kLegendIconSize = 14;
+constexpr int kCellsPerGroup = 4;
+
+// The hidden field that holds the grid's keyboard focus: it takes no room but can have the focus.
+class GridKeys : public QWidget {
+public:
+    explicit GridKeys(QWidget* parent) : QWidget(parent) {
+        setFocusPolicy(Qt::StrongFocus);
+        setFixedSize(0, 0);
+    }
+    std::function<void(int)> onKey;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+            QWidget::keyPressEvent(event);
+            return;
+        }
+        if (onKey)
+            onKey(virtualKey(*event));
+        event->accept();
+    }
+};
+
+} // namespace
+
+// ---- Roller blind ----
+
+RollerPage::RollerPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent)
+    : EditorPage(ctx, host, focus, "Frame_RollerBlind_Setup", parent) {
+    build(kRollerRows);
+}
+
+bool RollerPage::shows(const QString& pageKey, int type) const {
+    return pageKey.isEmpty() && type == kTypeRoller;
+}
+
+void RollerPage::prepare() {
+    Workspace& ws = ctx_.ws;
+    const int c = ws.curChannel();
+    if (ws.typeOf(c) != kTypeRoller)
+        return;
+    ws.change(
+        [c](Configuration& cfg) {
+            Row& row = cfg.ChanSetup[static_cast<std::size_t>(c)];
+            if (RollerReverseTime(row) < kRollReverseMin)
+                SetRollerReverseTime(row, kRollReverseDefault);
+        },
+        EditMark::Never);
+}
+
+void RollerPage::fill() {
+    filledChannel_ = ctx_.ws.curChannel();
+    EditorPage::fill();
+}
+
+int RollerPage::shownValue(const FormRow& row) const {
+    // Any direction byte other than 0 reads as down.
+    if (row.fact == &facts::kRollerDirection)
+        return EditorPage::shownValue(row) != 0 ? 255 : 0;
+    return EditorPage::shownValue(row);
+}
+
+void RollerPage::store(const FormRow& row, int value, EditMark mark) {
+    if (row.fact != &facts::kRollerReverse) {
+        EditorPage::store(row, value, mark);
+        return;
+    }
+    // The reverse time and its bus cycles go together.
+    const int c = ctx_.ws.curChannel();
+    ctx_.ws.change(
+        [c, value](Configuration& cfg) {
+            Row& r = cfg.ChanSetup[static_cast<std::size_t>(c)];
+            SetRollerReverseTime(r, value);
+            r[kRollReverseCycles] = RollerReverseCycles(value, cfg.SysData[kSysChannelsInUse]);
+        },
+        mark);
+}
+
+void RollerPage::left(const FormRow& row) {
+    // Leaving the reverse time settles it: below 500 it becomes 1000, and the bus cycles follow. Only
+    // the row the page shows is touched, and only while that channel is still a roller blind.
+    if (row.fact != &facts::kRollerReverse || filledChannel_ < 0 || ctx_.ws.typeOf(filledChannel_) != kTypeRoller)
+        return;
+    const int c = filledChannel_;
+    ctx_.ws.change([c](Configuration& cfg) {
+        SettleRollerReverse(cfg.ChanSetup[static_cast<std::size_t>(c)], cfg.SysData[kSysChannelsInUse]);
+    });
+    if (c == ctx_.ws.curChannel())
+        showRow(row);
+}
+
+// ---- Roller master ----
+
+RollerMasterPage::RollerMasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent)
+    : EditorPage(ctx, host, focus, "F_RollMaster", parent) {
+    build(kMasterRows);
+    joinLine({"O_rmSIM", "O_rmSEQ"});
+
+    // The grid of channel pairs, four per group, above the rows.
+    auto* gridHolder = new QWidget(this);
+    auto* grid = new QGridLayout(gridHolder);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(2);
+    grid->setVerticalSpacing(1);
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.8);
+    for (int g = 0; g < 16; ++g) {
+        auto* l = new QLabel(QString(QChar('A' + g)), gridHolder);
+        l->setFont(small);
+        grid->addWidget(l, g + 1, 0);
+    }
+    for (int p = 0; p < kCellsPerGroup; ++p) {
+        auto* l = new QLabel(QStringLiteral("%1-%2").arg(2 * p + 1).arg(2 * p + 2), gridHolder);
+        l->setFont(small);
+        l->setAlignment(Qt::AlignCenter);
+        grid->addWidget(l, 0, p + 1);
+    }
+    for (int i = 0; i < kRmCells; ++i) {
+        auto* c = new MasterCell(i, gridHolder);
+        c->setObjectName(QStringLiteral("IRm_%1").arg(i));
+        connect(c, &MasterCell::clicked, this, &RollerMasterPage::IRm_Click);
+        grid->addWidget(c, i / kCellsPerGroup + 1, i % kCellsPerGroup + 1);
+        cells_[static_cast<std::size_t>(i)] = c;
+    }
+    grid->setColumnStretch(kCellsPerGroup + 1, 1);
+
+    // Legend: selected, a blind not selected, not usable.
+    auto* legend = new QGridLayout();
+    legend->setHorizontalSpacing(4);
+    const char* const names[] = {"L_rmselect", "L_rmenable", "L_rmnotuse"};
+    const int pictures[] = {IconFactory::kRollerGridSelected, IconFactory::kRollerGridEnabled,
+                            IconFactory::kRollerGridOff};
+    for (int k = 0; k < 3; ++k) {
+        auto* pic = new QLabel(this);
+        pic->setPixmap(IconFactory::pixmap(pictures[k], QSize(kLegendIconSize, kLegendIconSize), devicePixelRatioF()));
+        auto* l = new QLabel(this);
+        l->setObjectName(QLatin1String(names[k]));
+        legend_[static_cast<std::size_t>(k)] = l;
+        legend->addWidget(pic, k, 0);
+        legend->addWidget(l, k, 1);
+    }
+    legend->setColumnStretch(1, 1);
+
+    auto* keys = new GridKeys(this);
+    keys->setObjectName(QStringLiteral("TdumRM"));
+    SetHelpContext(keys, kHelpRollerMasterMatrix, QStringLiteral("TdumRM"));
+    keys->onKey = [this](int code) { TdumRM_KeyDown(code); };
+    tdum_ = keys;
+
+    auto* v = static_cast<QVBoxLayout*>(layout());
+    v->insertWidget(0, gridHolder, 1);
+    v->insertLayout(1, legend);
+    v->insertWidget(2, keys);
+}
+
+bool RollerMasterPage::shows(const QString& pageKey, int type) const {
+    return pageKey.isEmpty() && type == kTypeRollerMaster;
+}
+
+void RollerMasterPage::fill() {
+    EditorPage::fill();
+    Update_Rollermaster();
+}
+
+int RollerMasterPage::shownValue(const FormRow& row) const {
+    // Any mode byte other than 0 reads as sequential.
+    if (row.fact == &facts::kRollerMasterMode)
+        return EditorPage::shownValue(row) != 0 ? 255 : 0;
+    return EditorPage::shownValue(row);
+}
+
+int RollerMasterPage::pictureOf(int cell) const {
+    const Workspace& ws = ctx_.ws;
+    switch (GetRmSt(ws.cfg, ws.curChannel(), cell)) {
+    case kRmSelected:
+        return IconFactory::kRollerGridSelected;
+    case kRmEnabled:
+        return IconFactory::kRollerGridEnabled;
+    default:
+        return IconFactory::kRollerGridOff;
+    }
+}
+
+void RollerMasterPage::drawCell(int cell, bool cursor) {
+    if (cell >= 0 && cell < kRmCells)
+        cells_[static_cast<std::size_t>(cell)]->setPicture(pictureOf(cell), cursor);
+}
+
+void RollerMasterPage::Update_Rollermaster() {
+    Workspace& ws = ctx_.ws;
+    legend_[0]->setText(ws.text(kTxtSelected));
+    legend_[1]->setText(ws.text(kTxtNotSelected));
+    legend_[2]->setText(ws.text(kTxtLegendNotDrivable));
+    ws.edit.MatrixCursor = 0;
+    const int last = RmLastCell(ws.cfg);
+    for (int i = 0; i < kRmCells; ++i) {
+        drawCell(i, i == 0);
+        cells_[static_cast<std::size_t>(i)]->setVisible(i <= last);
+    }
+}
+
+void RollerMasterPage::putCell(int cell, int value) {
+    const int m = ctx_.ws.curChannel();
+    ctx_.ws.change([&](Configuration& cfg) { PutRmSt(cfg, m, cell, value); }, EditMark::Always);
+}
+
+void RollerMasterPage::moveRight() {
+    int& cur = ctx_.ws.edit.MatrixCursor;
+    if (const std::optional<int> next = RmCursorMove(ctx_.ws.cfg, cur, vk::kRight))
+        cur = *next;
+    else
+        ctx_.dialogs.beep();
+}
+
+QWidget* RollerMasterPage::selectedMode() const {
+    return control(ctx_.ws.value(facts::kRollerMasterMode) != 0 ? "O_rmSEQ" : "O_rmSIM");
+}
+
+void RollerMasterPage::IRm_Click(int cell) {
+    Workspace& ws = ctx_.ws;
+    tdum_->setFocus(Qt::MouseFocusReason);
+    drawCell(ws.edit.MatrixCursor, false);
+    ws.edit.MatrixCursor = cell;
+    const int m = ws.curChannel();
+    switch (GetRmSt(ws.cfg, m, cell)) {
+    case kRmEnabled:
+        putCell(cell, 1);
+        break;
+    case kRmSelected:
+        putCell(cell, 0);
+        break;
+    default:
+        // Not a blind: it cannot be chosen, but a choice left behind by a former blind is cleared.
+        if (RmCellMarked(ws.cfg, m, cell))
+            putCell(cell, 0);
+        break;
+    }
+    drawCell(cell, true);
+}
+
+void RollerMasterPage::TdumRM_KeyDown(int code) {
+    Workspace& ws = ctx_.ws;
+    int& cur = ws.edit.MatrixCursor;
+    const int m = ws.curChannel();
+    drawCell(cur, false);
+    switch (code) {
+    case vk::kUp:
+    case vk::kDown:
+    case vk::kLeft:
+    case vk::kRight:
+        if (const std::optional<int> next = RmCursorMove(ws.cfg, cur, code))
+            cur = *next;
+        else
+            ctx_.dialogs.beep();
+        break;
+    case vk::k1:
+    case vk::kPad1:
+        if (GetRmSt(ws.cfg, m, cur) != kRmNotUsable)
+            putCell(cur, 1);
+        else
+            ctx_.dialogs.beep();
+        drawCell(cur, false);
+        moveRight();
+        break;
+    case vk::k0:
+    case vk::kPad0:
+    case vk::kX:
+        // A former blind's choice can be cleared too; only a cell with nothing to clear beeps.
+        if (GetRmSt(ws.cfg, m, cur) != kRmNotUsable || RmCellMarked(ws.cfg, m, cur))
+            putCell(cur, 0);
+        else
+            ctx_.dialogs.beep();
+        drawCell(cur, false);
+        moveRight();
+        break;
+    case vk::kEnter:
+        drawCell(cur, true);
+        if (QWidget* mode = selectedMode())
+            mode->setFocus(Qt::TabFocusReason);
+        return;
+    default:
+        break;
+    }
+    drawCell(cur, true);
+}
+
+bool RollerMasterPage::eventFilter(QObject* watched, QEvent* event) {
+    // On a mode option any key but Enter, Tab and the arrows (which choose) goes to the other option.
+    if (event->type() == QEvent::KeyPress && (watched == control("O_rmSIM") || watched == control("O_rmSEQ"))) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Space:
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Alt:
+        case Qt::Key_Meta:
+        case Qt::Key_F1:
+            break;
+        default:
+            if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+                control(watched == control("O_rmSIM") ? "O_rmSEQ" : "O_rmSIM")->setFocus(Qt::TabFocusReason);
+                return true;
+            }
+            break;
+        }
+    }
+    return EditorPage::eventFilter(watched, event);
+}
+
+} // namespace korvane

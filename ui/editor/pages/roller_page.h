@@ -1,0 +1,66 @@
+#pragma once
+// The roller blind page (Frame_RollerBlind_Setup) and the roller master page (F_RollMaster) with its
+// grid of 64 blind pairs (IRm), whose keyboard is held by the hidden field TdumRM.
+
+#include <array>
+
+#include "ui/editor/form/editor_page.h"
+
+class QLabel;
+
+namespace korvane {
+
+class MasterCell;
+
+class RollerPage : public EditorPage {
+    Q_OBJECT
+public:
+    RollerPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent = nullptr);
+    bool shows(const QString& pageKey, int type) const override;
+    // A reverse time below 500 is taken as 1000 when the page opens.
+    void prepare() override;
+    void fill() override;
+    QWidget* focusControl() override { return control("T_RollUpTime"); }
+
+protected:
+    int shownValue(const FormRow& row) const override;
+    void store(const FormRow& row, int value, EditMark mark) override;
+    void left(const FormRow& row) override;
+
+private:
+    int filledChannel_ = -1; // the channel whose row the page shows
+};
+
+class RollerMasterPage : public EditorPage {
+    Q_OBJECT
+public:
+    RollerMasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent = nullptr);
+    bool shows(const QString& pageKey, int type) const override;
+    void fill() override;
+    QWidget* focusControl() override { return tdum_; }
+
+    // Draws the grid: the cells of the channels in use with their state, the cursor on the first.
+    void Update_Rollermaster();
+    void IRm_Click(int cell);
+    void TdumRM_KeyDown(int keyCode);
+    MasterCell* cell(int i) const { return cells_[static_cast<std::size_t>(i)]; }
+    QWidget* keyField() const { return tdum_; }
+
+protected:
+    int shownValue(const FormRow& row) const override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    int pictureOf(int cell) const;
+    void drawCell(int cell, bool cursor);
+    // Selects (value 1) or clears (0) a cell of the master's row.
+    void putCell(int cell, int value);
+    void moveRight();
+    QWidget* selectedMode() const;
+
+    std::array<MasterCell*, 64> cells_{};
+    std::array<QLabel*, 3> legend_{};
+    QWidget* tdum_ = nullptr;
+};
+
+} // namespace korvane
