@@ -179,8 +179,16 @@ void Workspace::endEntry() {
     openEntry_ = nullptr;
 }
 
+int Workspace::ownerOf(const ValueFact& fact) const {
+    return fact.area == ValueArea::Logic ? edit.CurLogicBlock : edit.CurChannel;
+}
+
+int Workspace::ownerOf(const TextFact& fact) const {
+    return fact.area == TextArea::LogicNote ? edit.CurLogicBlock : edit.CurChannel;
+}
+
 bool Workspace::setValue(const ValueFact& fact, int value, EditMark mark) {
-    const int c = edit.CurChannel;
+    const int c = ownerOf(fact);
     return this->change([&](Configuration& config) { StoreValue(fact, config, c, value); }, mark);
 }
 

@@ -82,7 +82,10 @@ public:
     bool change(const std::function<void(Configuration&)>& apply, EditMark mark = EditMark::IfChanged);
     // Stores one value of the current channel (or of the system) through the write path.
     bool setValue(const ValueFact& fact, int value, EditMark mark = EditMark::IfChanged);
-    int value(const ValueFact& fact) const { return ReadValue(fact, cfg, edit.CurChannel); }
+    int value(const ValueFact& fact) const { return ReadValue(fact, cfg, ownerOf(fact)); }
+    // The channel a value or text of the current edit belongs to, or the logic page shown.
+    int ownerOf(const ValueFact& fact) const;
+    int ownerOf(const TextFact& fact) const;
     void setCurFileName(const QString& name);
     // Changes the type of channel n, marks the configuration changed and announces every redrawn cell.
     void changeChannelType(int n, int type);

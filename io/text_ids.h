@@ -211,12 +211,17 @@ namespace korvane {
     X(kTxtResponseTime, 317)                                                                                           \
     X(kTxtSmsMessageWords, 318) /* sent to the unit as SmsText 9..13, 16 characters each */                            \
     X(kTxtSmsIdentification, 319)                                                                                      \
+    X(kTxtOnlyCharactersReachUnit, 394) /* an SMS text longer than its slot; %1 = the characters that reach */         \
+    X(kTxtPhoneNumberRule, 395)         /* tooltip of a telephone number that is not one */                            \
     /* Holiday page */                                                                                                 \
     X(kTxtHolidayHeading, 197)                                                                                         \
     X(kTxtMonth, 263)                                                                                                  \
     X(kTxtDay, 264) /* also a unit label (7 characters) */                                                             \
     X(kTxtFrom, 265)                                                                                                   \
     X(kTxtTo, 266)                                                                                                     \
+    X(kTxtNoSuchDay, 396)       /* a holiday day the month does not have */                                            \
+    X(kTxtEndsBeforeStart, 397) /* a holiday period over New Year */                                                   \
+    X(kTxtNotReadBack, 398)     /* holiday periods 9..16 are not read back from the unit */                            \
     /* Unit label texts sent to the unit at 0x3AE0 (cut or padded to 7, 7, 7, 5, 5 characters) */                      \
     X(kTxtChannel, 252) /* also report column, roller page label */                                                    \
     X(kTxtUnitLabelTime, 267)                                                                                          \

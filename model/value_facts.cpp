@@ -2,7 +2,9 @@
 
 #include "model/analog.h"
 #include "model/facts_alarm.h"
+#include "model/facts_sms.h"
 #include "model/field_rules.h"
+#include "model/logic.h"
 
 namespace korvane {
 
@@ -16,6 +18,9 @@ int ReadValue(const ValueFact& fact, const Configuration& cfg, int channel) {
     }
     case ValueArea::ChannelFlag:
         return (cfg.ChanFlags[static_cast<std::size_t>(channel)] & fact.index) != 0 ? 1 : 0;
+    case ValueArea::Logic:
+        return cfg.LogicBlocks[static_cast<std::size_t>(LogicPageFirstBlock(channel) + fact.index / kLogicBytes)]
+                              [static_cast<std::size_t>(fact.index % kLogicBytes)];
     case ValueArea::SysBit:
         return (cfg.SysData[static_cast<std::size_t>(fact.index)] & fact.mask) != 0 ? 1 : 0;
     case ValueArea::ChannelWord: {
@@ -46,6 +51,10 @@ void StoreValue(const ValueFact& fact, Configuration& cfg, int channel, int valu
             cfg.SavedChanType[static_cast<std::size_t>(channel)] = byte;
         break;
     }
+    case ValueArea::Logic:
+        cfg.LogicBlocks[static_cast<std::size_t>(LogicPageFirstBlock(channel) + fact.index / kLogicBytes)]
+                       [static_cast<std::size_t>(fact.index % kLogicBytes)] = byte;
+        break;
     case ValueArea::ChannelWord: {
         Row& row = cfg.ChanSetup[static_cast<std::size_t>(channel)];
         row[static_cast<std::size_t>(fact.index)] = static_cast<Byte>((value >> 8) & 255);
@@ -81,6 +90,8 @@ std::string FormatValue(const ValueFact& fact, int value) {
         return ChannelRefText(value);
     case ValueFormat::Flag:
         return value != 0 ? "1" : "0";
+    case ValueFormat::LogicOperation:
+        return LogicOperationText(value);
     case ValueFormat::SirenTime:
         return value == kContinuous ? "\xBB\xBB\xBB" : DecimalText(value, 2);
     case ValueFormat::Plain:
@@ -145,6 +156,10 @@ std::optional<int> EnterKey(const ValueFact& fact, int stored, int keyCode, bool
         if (keyCode == 0)
             return std::nullopt;
         return Object_ChannelIn(stored, keyCode);
+    case ValueEntry::LogicSignal:
+        return LogicSignalKey(stored, keyCode);
+    case ValueEntry::LogicOperation:
+        return LogicOperationKey(stored, keyCode);
     case ValueEntry::Decimal4: {
         const int digit = DigitOfKey(keyCode);
         if (digit < 0)
@@ -167,6 +182,9 @@ template <class Config> auto& textOf(const TextFact& fact, Config& cfg, int chan
         return cfg.DescText[static_cast<std::size_t>(fact.index)];
     case TextArea::Sms:
         return cfg.SmsText[static_cast<std::size_t>(fact.index)];
+    case TextArea::LogicNote:
+        // A page outside 0..7 never reaches the system description.
+        return cfg.DescText[static_cast<std::size_t>(ClampLogicPage(channel))];
     case TextArea::SmsId:
         break;
     }
@@ -179,10 +197,8 @@ const std::string& ReadText(const TextFact& fact, const Configuration& cfg, int 
 }
 
 void StoreText(const TextFact& fact, Configuration& cfg, int channel, const std::string& text) {
-    std::string& stored = textOf(fact, cfg, channel);
-    stored = fact.maxChars > 0 && text.size() > static_cast<std::size_t>(fact.maxChars)
-                 ? text.substr(0, static_cast<std::size_t>(fact.maxChars))
-                 : text;
+    // The field limits what is typed; a longer text from a file or the unit is kept whole.
+    textOf(fact, cfg, channel) = text;
 }
 
 namespace {
@@ -202,11 +218,7 @@ constexpr ValueFact kClockMonth = plain("clock month", kSysClockMonth);
 constexpr ValueFact kClockCentury = plain("clock century", kSysClockCentury);
 constexpr ValueFact kClockYear = plain("clock year", kSysClockYear);
 constexpr ValueFact kClockSecond = plain("clock second", kSysClockSecond);
-constexpr ValueFact kDialOutMethod = plain("dial-out method", kSysDialOutMethod);
 constexpr ValueFact kCommonSiren = plain("common siren selection", kSysCommonSiren);
-constexpr ValueFact kDialInPassword = plain("dial-in password check", kSysDialInPassword);
-constexpr ValueFact kDialInSafety = plain("dial-in safety", kSysDialInSafety);
-constexpr ValueFact kSmsResponseTime = plain("SMS response time", kSysSmsResponseTime);
 
 constexpr const ValueFact* kSystemFacts[] = {
     &kFirmwareHigh,
@@ -223,7 +235,7 @@ constexpr const ValueFact* kSystemFacts[] = {
     &facts::kChannelsInUse,
     &facts::kAutoSummerTime,
     &facts::kEventSms,
-    &kDialOutMethod,
+    &facts::kDialOutMethod,
     &facts::kIntruderSirenTime,
     &facts::kIntruderCallOutDelay,
     &facts::kIntruderArmDelay,
@@ -242,9 +254,9 @@ constexpr const ValueFact* kSystemFacts[] = {
     &facts::kTimeOutput,
     &facts::kDeviceNo,
     &facts::kCounter,
-    &kDialInPassword,
-    &kDialInSafety,
-    &kSmsResponseTime,
+    &facts::kPasswordSafety,
+    &facts::kDialInSafety,
+    &facts::kSmsResponseTime,
     &facts::kEventOff,
 };
 

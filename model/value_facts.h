@@ -19,32 +19,36 @@ enum class ValueArea : std::uint8_t {
     SysBit,        // bit mask `mask` of SysData byte `index`
     ChannelWord,   // ChanSetup columns `index` (high byte) and `index` + 1 (low byte) of the channel
     ChannelTenths, // signed tenths in ChanSetup columns `index`..`index` + 2 of the channel
+    Logic,         // byte `index` % 4 of block `index` / 4 of the logic page (blocks 8 x page ..)
 };
 
 // How a locked field turns keys into the value (the field input rules).
 enum class ValueEntry : std::uint8_t {
-    None,        // chosen with a control, not typed
-    Decimal,     // Object_NumInDec: the last digits typed, restart above the maximum
-    Packed,      // Object_NumIn: two packed decimal digits between a minimum and a maximum
-    Range,       // Object_NummaxRangeIn: decimal digits straight into the byte
-    ChannelXyzw, // Object_DisableChannelInput: groups A..P and X, Y, Z, W; minus or Delete clear
-    Channel,     // Object_ChannelIn: groups A..P only
-    SirenTime,   // Object_NumInDec; minus or Delete store kContinuous (until the alarm is acknowledged)
-    Decimal4,    // the last four digits typed, restart above the maximum (a roller blind's reverse time)
-    Number,      // typed as text (sign, digits, one decimal) and taken on Enter, not key by key
+    None,           // chosen with a control, not typed
+    Decimal,        // Object_NumInDec: the last digits typed, restart above the maximum
+    Packed,         // Object_NumIn: two packed decimal digits between a minimum and a maximum
+    Range,          // Object_NummaxRangeIn: decimal digits straight into the byte
+    ChannelXyzw,    // Object_DisableChannelInput: groups A..P and X, Y, Z, W; minus or Delete clear
+    Channel,        // Object_ChannelIn: groups A..P only
+    SirenTime,      // Object_NumInDec; minus or Delete store kContinuous (until the alarm is acknowledged)
+    Decimal4,       // the last four digits typed, restart above the maximum (a roller blind's reverse time)
+    Number,         // typed as text (sign, digits, one decimal) and taken on Enter, not key by key
+    LogicSignal,    // a logic signal: A..P and X, Y, Z, W choose the group, 1..8 the digit
+    LogicOperation, // a logic operation: A And, O Or, X Xor, Space or Delete off
 };
 
 // How the value is shown.
 enum class ValueFormat : std::uint8_t {
-    Digits2,    // "05"
-    Digits3,    // "005"
-    Packed,     // the two decimal digits of a packed byte
-    ChannelRef, // "A1", "X3", "-----"
-    Flag,       // 0 or 1 (a check box)
-    Plain,      // the number as it is (list choices)
-    SirenTime,  // "05", and "»»»" for kContinuous
-    Digits4,    // "0500"
-    Tenths,     // signed tenths with one decimal: "-12.3", "0.0"
+    Digits2,        // "05"
+    Digits3,        // "005"
+    Packed,         // the two decimal digits of a packed byte
+    ChannelRef,     // "A1", "X3", "-----"
+    Flag,           // 0 or 1 (a check box)
+    Plain,          // the number as it is (list choices)
+    SirenTime,      // "05", and "»»»" for kContinuous
+    Digits4,        // "0500"
+    Tenths,         // signed tenths with one decimal: "-12.3", "0.0"
+    LogicOperation, // "", "And", "Or", "Xor"
 };
 
 // A siren time that means "until the alarm is acknowledged".
@@ -62,9 +66,10 @@ struct ValueFact {
     int mask = 0;               // the bit within the byte: SysBit, and Channel where it is not 0 (a value of 0 or 1)
 };
 
-// The stored value of the fact for the given channel (0 or 1 for a flag).
+// The stored value of the fact for the given channel, or for the logic page of a logic value (0 or 1
+// for a flag).
 int ReadValue(const ValueFact& fact, const Configuration& cfg, int channel);
-// Stores the value of the fact for the given channel (a flag is set for any value but 0).
+// Stores the value of the fact for the given channel or logic page (a flag is set for any value but 0).
 void StoreValue(const ValueFact& fact, Configuration& cfg, int channel, int value);
 // The value as its field shows it (Windows-1252 text).
 std::string FormatValue(const ValueFact& fact, int value);
@@ -117,16 +122,18 @@ enum class TextArea : std::uint8_t {
     Description, // DescText `index` (8: the general system description, 0..7: the logic pages)
     Sms,         // SmsText `index`
     SmsId,       // SmsIdText
+    LogicNote,   // DescText of the logic page (0..7)
 };
 
 struct TextFact {
     const char* name;
     TextArea area;
     int index;
-    int maxChars;           // 0: no limit of its own
+    int maxChars;           // the most a user may type (0: no limit); stored texts are never cut to it
     bool multiLine = false; // line breaks are kept as CR LF
 };
 
+// The text of the channel, or of the logic page for a logic page note.
 const std::string& ReadText(const TextFact& fact, const Configuration& cfg, int channel);
 void StoreText(const TextFact& fact, Configuration& cfg, int channel, const std::string& text);
 

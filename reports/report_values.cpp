@@ -29,11 +29,6 @@ std::string TimeOfDayText(Byte hour, Byte minute) {
     return PackedText(hour) + ":" + PackedText(minute);
 }
 
-bool HolidayInUse(const Configuration& cfg, int period) {
-    const Byte month = cfg.SysData[kSysHolidays + 4 * period];
-    return month >= 0x01 && month <= 0x12;
-}
-
 std::string HolidayDayText(const Configuration& cfg, int period, bool last) {
     if (!HolidayInUse(cfg, period))
         return "--.--";

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "model/calendar.h"
 #include "model/configuration.h"
 
 namespace korvane {
@@ -18,8 +19,6 @@ std::string GetTimerChTid(const Row& row, int c);
 std::string TimeOfDayText(Byte hour, Byte minute);
 constexpr Byte kNoTime = 255; // an hour byte that is not set
 
-// Holiday period i (0..15): in use when its first month is 0x01..0x12.
-bool HolidayInUse(const Configuration& cfg, int period);
 // The first or the last day of a period as month ":" day, "--.--" for a period not in use.
 std::string HolidayDayText(const Configuration& cfg, int period, bool last);
 

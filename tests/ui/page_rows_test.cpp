@@ -44,7 +44,12 @@ protected:
     static bool shown(QWidget* w) { return w->isVisibleTo(w->window()) && w->isEnabled(); }
     // The key that gives the field's rule something to do.
     static Qt::Key keyFor(const ValueFact& fact) {
-        return fact.entry == ValueEntry::ChannelXyzw || fact.entry == ValueEntry::Channel ? Qt::Key_C : Qt::Key_1;
+        if (fact.entry == ValueEntry::LogicOperation)
+            return Qt::Key_A;
+        return fact.entry == ValueEntry::ChannelXyzw || fact.entry == ValueEntry::Channel ||
+                       fact.entry == ValueEntry::LogicSignal
+                   ? Qt::Key_C
+                   : Qt::Key_1;
     }
 };
 
@@ -118,7 +123,9 @@ TEST_F(PageRowsTest, everyRowEditsExactlyItsValueAndEnterFollowsItsDeclaration) 
                                 row.kind == ControlKind::MultiText ? Qt::ShiftModifier : Qt::NoModifier);
                 EXPECT_EQ(host.mainFocused, handed + 1) << "Enter to the main window";
             }
+            // The next row starts from the model as it was, shown again.
             ws.cfg = before;
+            page->fill();
         }
     });
     EXPECT_GT(checkedRows, 10);

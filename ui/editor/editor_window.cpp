@@ -2,16 +2,17 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScreen>
-#include <QTime>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/texts.h"
 #include "io/text_ids.h"
 #include "model/channel_types.h"
+#include "reports/print_engine.h"
 #include "ui/editor/pages/channel_part.h"
 #include "ui/editor/pages/main_setup_page.h"
 #include "ui/editor/pages/master_page.h"
@@ -93,13 +94,21 @@ EditorPage* EditorWindow::pageFor(const QString& key, int type) const {
 }
 
 void EditorWindow::showPage(EditorPage* page, bool channelPart) {
-    // Pages that stay on show are not hidden first, so the focused control keeps the focus.
+    // Pages that stay on show are not hidden first, so the focused control keeps the focus. A page
+    // change never resizes the window: a page shown before its layout caught up may ask for more room
+    // for a moment.
+    const QSize before = size();
+    EditorPage* companion = page ? page->companion() : nullptr;
     for (EditorPage* p : pages_)
-        if (p != page)
+        if (p != page && p != companion)
             p->hide();
     if (page)
         page->show();
+    if (companion)
+        companion->show();
     channelPart_->setVisible(channelPart);
+    if (isVisible() && size() != before && windowState() == Qt::WindowNoState)
+        resize(before);
 }
 
 QString EditorWindow::currentPage() const {
@@ -138,11 +147,12 @@ void EditorWindow::Update_Option_Form_elements() {
         setWindowTitle(page->caption());
     }
     if (page == mainSetup_)
-        mainSetup_->setThisTime(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+        Timer1_Timer();
     // The previous page goes first, then the common part is filled, then the page shows: the window
-    // never has to grow to hold two pages at once.
+    // never has to grow to hold two pages at once. A page's companion stays on show with it.
+    EditorPage* companion = page ? page->companion() : nullptr;
     for (EditorPage* p : pages_)
-        if (p != page)
+        if (p != page && p != companion)
             p->hide();
     if (channelPage) {
         channelPart_->fill();
@@ -242,7 +252,12 @@ void EditorWindow::languageApplied() {
 }
 
 void EditorWindow::Timer1_Timer() {
-    mainSetup_->setThisTime(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+    // GetTimeNow: the weekday's name counted from Sunday, whatever day the system starts its weeks with.
+    const QDateTime t = QDateTime::currentDateTime();
+    const DeviceClock clock{t.date().year(),   t.date().month(),  t.date().day(),      t.time().hour(),
+                            t.time().minute(), t.time().second(), t.date().dayOfWeek()};
+    const Workspace& ws = ctx_.ws;
+    mainSetup_->setThisTime(FromCp1252(GetTimeNow(clock, [&ws](int n) { return ToCp1252(ws.text(n)); })));
 }
 
 void EditorWindow::changeEvent(QEvent* event) {

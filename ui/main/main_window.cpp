@@ -97,6 +97,8 @@ void MainWindow::addCommands(QMenu* menu) {
 }
 
 void MainWindow::runCommand(const char* name) {
+    // Every command works on what the editor holds, also what is being typed there.
+    editor_.commitPendingEdits();
     for (const Command& c : kCommands) {
         if (qstrcmp(c.name, name) != 0)
             continue;
@@ -182,6 +184,8 @@ void MainWindow::buildMenus() {
     printing_ = std::make_unique<ReportPrinting>(ctx_, this);
     mPrint_ = bar->addMenu(QString());
     mPrint_->setObjectName(QStringLiteral("MnuPrint"));
+    // Every report prints what the editor holds, also what is being typed there.
+    connect(mPrint_, &QMenu::aboutToShow, this, [this] { editor_.commitPendingEdits(); });
     for (const ReportEntry& e : ReportCatalogue())
         mPrint_->addAction(action(e.menuEntry, [this, k = e.kind] { printing_->print(k); }));
     mPrint_->addSeparator();
@@ -663,6 +667,7 @@ void MainWindow::M_File_SaveAs_Click() {
 }
 
 void MainWindow::Load_fileno_Click(int item) {
+    editor_.commitPendingEdits();
     if (files_.openRecent(item))
         openEditorPage(QStringLiteral("mainsetup"));
 }
@@ -681,6 +686,7 @@ void MainWindow::RefreshFileList(const QString& name, bool showOnly) {
 }
 
 bool MainWindow::Afslutprogram() {
+    editor_.commitPendingEdits();
     return files_.Afslutprogram();
 }
 

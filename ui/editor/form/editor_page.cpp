@@ -15,6 +15,7 @@
 
 #include "model/analog.h"
 #include "model/field_rules.h"
+#include "ui/editor/form/typing_limit.h"
 
 namespace korvane {
 
@@ -174,8 +175,10 @@ void EditorPage::makeControl(const FormRow& row) {
     case ControlKind::Field: {
         auto* f = new LockedField(lines);
         f->setMaximumWidth(64);
-        f->display = [this, &row] { return FromCp1252(FormatValue(*row.fact, shownValue(row))); };
+        f->display = [this, &row] { return fieldText(row); };
         f->onKey = [this, f, &row](int code) {
+            if (keyed(row, code))
+                return;
             const std::optional<int> v = EnterKey(*row.fact, shownValue(row), code, focus_.FirstKey);
             if (!v) {
                 keyRefused(row, code);
@@ -242,8 +245,16 @@ void EditorPage::makeControl(const FormRow& row) {
     }
     case ControlKind::Text: {
         auto* edit = new QLineEdit(lines);
+        // The limit holds what is typed or pasted; a longer stored text is shown whole, never cut.
         if (row.textFact->maxChars > 0)
-            edit->setMaxLength(row.textFact->maxChars);
+            edit->setValidator(new TypingLimit(
+                row.textFact->maxChars,
+                [this, &row] {
+                    const Workspace& w = ctx_.ws;
+                    return FromCp1252(ReadText(*row.textFact, w.cfg, w.ownerOf(*row.textFact)));
+                },
+                nullptr, edit));
+        connect(edit, &QLineEdit::inputRejected, this, [this] { ctx_.dialogs.beep(); });
         connect(edit, &QLineEdit::textEdited, this, [this, &row](const QString& text) { storeText(row, text, false); });
         if (QLabel* l = captionLabel()) {
             grid->addWidget(l, line, 0, 1, 3);
@@ -260,8 +271,26 @@ void EditorPage::makeControl(const FormRow& row) {
         edit->setTabChangesFocus(true);
         edit->setMinimumHeight(60);
         connect(edit, &QPlainTextEdit::textChanged, this, [this, edit, &row] {
-            if (!filling_)
-                storeText(row, edit->toPlainText(), false);
+            if (filling_)
+                return;
+            const int limit = row.textFact->maxChars;
+            const Workspace& w = ctx_.ws;
+            const std::string& stored = ReadText(*row.textFact, w.cfg, w.ownerOf(*row.textFact));
+            const std::size_t typed = TextFromBox(edit->toPlainText()).size();
+            if (limit > 0 && typed > stored.size() && typed > static_cast<std::size_t>(limit)) {
+                // Beyond the limit: what was typed or pasted is taken back.
+                const int back = static_cast<int>(typed - stored.size());
+                const int cursor = std::max(0, edit->textCursor().position() - back);
+                filling_ = true;
+                edit->setPlainText(TextForBox(stored));
+                QTextCursor c = edit->textCursor();
+                c.setPosition(std::min(cursor, static_cast<int>(edit->toPlainText().size())));
+                edit->setTextCursor(c);
+                filling_ = false;
+                ctx_.dialogs.beep();
+                return;
+            }
+            storeText(row, edit->toPlainText(), false);
         });
         if (QLabel* l = captionLabel()) {
             grid->addWidget(l, line, 0, 1, 3);
@@ -340,6 +369,10 @@ const FormRow* EditorPage::rowOf(const QObject* control) const {
     return nullptr;
 }
 
+QString EditorPage::fieldText(const FormRow& row) const {
+    return FromCp1252(FormatValue(*row.fact, shownValue(row)));
+}
+
 QByteArray EditorPage::elementName(const FormRow& row, const ListItem& item) {
     if (item.name)
         return QByteArray(item.name);
@@ -381,7 +414,7 @@ void EditorPage::storeText(const FormRow& row, const QString& text, bool leaving
     std::string bytes = row.kind == ControlKind::MultiText ? TextFromBox(text) : ToCp1252(text);
     if (leaving)
         StripQuotes(bytes);
-    const int c = ws.curChannel();
+    const int c = ws.ownerOf(*row.textFact);
     {
         // The characters typed into the box while it has the focus are one undo step.
         const EditEntry entry(ws, control(row.control));
@@ -421,14 +454,14 @@ void EditorPage::showRow(const FormRow& row) {
         showList(row, static_cast<QComboBox*>(w), shownValue(row));
         break;
     case ControlKind::Text: {
-        const QString shown = FromCp1252(ReadText(*row.textFact, ws.cfg, ws.curChannel()));
+        const QString shown = FromCp1252(ReadText(*row.textFact, ws.cfg, ws.ownerOf(*row.textFact)));
         auto* edit = static_cast<QLineEdit*>(w);
         if (edit->text() != shown)
             edit->setText(shown);
         break;
     }
     case ControlKind::MultiText: {
-        const QString shown = TextForBox(ReadText(*row.textFact, ws.cfg, ws.curChannel()));
+        const QString shown = TextForBox(ReadText(*row.textFact, ws.cfg, ws.ownerOf(*row.textFact)));
         auto* edit = static_cast<QPlainTextEdit*>(w);
         if (edit->toPlainText() != shown) {
             const bool wasFilling = filling_;
@@ -558,8 +591,11 @@ void EditorPage::commitPendingEdits() {
     QWidget* focused = window()->focusWidget();
     if (!focused || !isAncestorOf(focused) || filling_)
         return;
-    if (const FormRow* row = rowOf(focused))
+    if (const FormRow* row = rowOf(focused)) {
+        committing_ = true;
         leave(*row, focused);
+        committing_ = false;
+    }
 }
 
 bool EditorPage::eventFilter(QObject* watched, QEvent* event) {

@@ -54,6 +54,8 @@ public:
     virtual QWidget* focusControl() { return nullptr; }
     // The window caption while the page is shown; empty keeps the caption.
     virtual QString caption() const { return QString(); }
+    // Another page shown under this one, filled by this one (the trigger times of a master function).
+    virtual EditorPage* companion() const { return nullptr; }
     // Runs the leaving rules of the page's focused control, as leaving it would: the configuration
     // is about to be saved, written or printed while the focus is still in the field.
     void commitPendingEdits();
@@ -94,12 +96,18 @@ protected:
     virtual void follow() {}
     // A control of this page got the focus.
     virtual void entered(const FormRow& /*row*/, QWidget* /*control*/, Qt::FocusReason /*reason*/) {}
+    // A key in a locked field that the page's own rule handles; true when the page took it.
+    virtual bool keyed(const FormRow& /*row*/, int /*keyCode*/) { return false; }
+    // The text a locked field shows (the default: the fact's format of the shown value).
+    virtual QString fieldText(const FormRow& row) const;
     // The focus left a control of this page (to another window too): its leaving rules run here.
     virtual void left(const FormRow& /*row*/) {}
     // A key of a locked field that its rule gives no meaning (0 for keys without a code).
     virtual void keyRefused(const FormRow& /*row*/, int /*keyCode*/) {}
     // Enter in a Number row: the typed text. The default takes a number within the fact's range.
     virtual NumberTaken takeNumber(const FormRow& row, const QString& text);
+    // Whether the leaving rules run for commitPendingEdits (the focus stays where it is).
+    bool committing() const { return committing_; }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -125,6 +133,7 @@ private:
 
     std::span<const FormRow> rows_;
     QWidget* lines_ = nullptr; // the grid of the page's own lines
+    bool committing_ = false;
     std::map<QString, QWidget*> controls_;
     std::map<const FormRow*, QLabel*> captions_;
     std::map<const FormRow*, QLabel*> units_;

@@ -127,7 +127,8 @@ MainSetupPage::MainSetupPage(AppContext& ctx, PageHost& host, FieldFocus& focus,
     lThisTime_ = new QLabel(this);
     lThisTime_->setObjectName(QStringLiteral("L_ThisTime"));
     lThisTime_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    gridOf(this)->addWidget(lThisTime_, 0, 2);
+    // The PC's date and time on a line of their own: a long date fits the window in every language.
+    addLine(this, lThisTime_);
 }
 
 QString MainSetupPage::caption() const {

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -14,6 +15,7 @@
 #include "model/channel_types.h"
 #include "model/field_rules.h"
 #include "pictures/icon_factory.h"
+#include "ui/editor/pages/realtime_page.h"
 #include "ui/editor/virtual_key.h"
 
 namespace korvane {
@@ -87,30 +89,33 @@ MasterPage::MasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidg
     auto* v = static_cast<QVBoxLayout*>(layout());
     v->setSpacing(3);
 
-    auto* grid = new QGridLayout();
+    gridArea_ = new QWidget(this);
+    gridArea_->setObjectName(QStringLiteral("F_MasterGrid"));
+    auto* grid = new QGridLayout(gridArea_);
+    grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(1);
     grid->setVerticalSpacing(1);
     QFont small = font();
     small.setPointSizeF(small.pointSizeF() * 0.8);
     for (int g = 0; g < 16; ++g) {
-        auto* l = new QLabel(QString(QChar('A' + g)), this);
+        auto* l = new QLabel(QString(QChar('A' + g)), gridArea_);
         l->setFont(small);
         grid->addWidget(l, g + 1, 0);
     }
     for (int d = 0; d < 8; ++d) {
-        auto* l = new QLabel(QString::number(d + 1), this);
+        auto* l = new QLabel(QString::number(d + 1), gridArea_);
         l->setFont(small);
         l->setAlignment(Qt::AlignCenter);
         grid->addWidget(l, 0, d + 1);
     }
     for (int t = 0; t < kChannels; ++t) {
-        auto* c = new MasterCell(t, this);
+        auto* c = new MasterCell(t, gridArea_);
         connect(c, &MasterCell::clicked, this, &MasterPage::I_Master_Click);
         connect(c, &MasterCell::rightPressed, this, &MasterPage::I_Master_MouseDown);
         grid->addWidget(c, t / 8 + 1, t % 8 + 1);
         cells_[static_cast<std::size_t>(t)] = c;
     }
-    v->addLayout(grid, 1);
+    v->addWidget(gridArea_, 1);
 
     // Legend: the two pictures of the master mode, and the two that every mode uses.
     auto* legend = new QGridLayout();
@@ -149,6 +154,9 @@ MasterPage::MasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidg
     rt->addWidget(chkMasterRt_, 1);
     rt->addWidget(cmdViewRt_);
     v->addLayout(rt);
+    // Enter on the button opens the view as Space does.
+    cmdViewRt_->setAutoDefault(true);
+    connect(cmdViewRt_, &QPushButton::clicked, this, &MasterPage::Cmd_viewRt_Click);
 
     auto* dummy = new KeyCatcher(this);
     dummy->setObjectName(QStringLiteral("T_dummy"));
@@ -160,6 +168,11 @@ MasterPage::MasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidg
         // The matrix shows the real-time master picture while the option is on.
         ctx_.ws.setValue(facts::kMasterRunByClock, on ? 1 : 0);
         cmdViewRt_->setVisible(on);
+        // Without the option there are no trigger times to show.
+        if (!on) {
+            triggerViewChannel_ = -1;
+            showTriggerView(false);
+        }
     });
     chkMasterRt_->installEventFilter(this);
 }
@@ -224,6 +237,8 @@ void MasterPage::Update_Master_Matrix() {
     chkMasterRt_->setChecked(rt != 0);
     cmdViewRt_->setVisible(master && rt != 0);
     fillCells();
+    // The trigger times stay open for the channel they were opened for.
+    showTriggerView(master && rt != 0 && triggerViewChannel_ == c);
     if (master)
         SetHelpContext(tDummy_, kHelpMasterMatrix, QStringLiteral("EditMask"));
     else
@@ -235,10 +250,72 @@ void MasterPage::Update_exchangeData() {
     mode_ = Mode::Exchange;
     window()->setWindowTitle(ws.text(kTxtExchangeMaskCaption));
     showMasterControls(false);
+    showTriggerView(false);
     legend_[2]->setText(ws.text(kTxtSelected));
     legend_[3]->setText(ws.text(kTxtNotSelected));
     fillCells();
     SetHelpContext(tDummy_, kHelpExchangeMask, QStringLiteral("Data Exchange"));
+}
+
+RealTimePage* MasterPage::triggerView() const {
+    return parentWidget() ? parentWidget()->findChild<RealTimePage*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+EditorPage* MasterPage::companion() const {
+    return triggerShown_ ? triggerView() : nullptr;
+}
+
+bool MasterPage::triggerViewShown() const {
+    return triggerShown_;
+}
+
+void MasterPage::showTriggerView(bool shown) {
+    RealTimePage* view = triggerView();
+    if (shown && view) {
+        gridArea_->hide();
+        for (QLabel* l : {legend_[2], legend_[3], legendPictures_[0], legendPictures_[1], types_[0], types_[1],
+                          legend_[0], legend_[1]})
+            l->hide();
+        // The window takes the times in the grid's room: it must not grow for a moment when both count.
+        layout()->activate();
+        if (QLayout* outer = window()->layout())
+            outer->activate();
+        // The settings stay at the top, the times right under them.
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+        triggerShown_ = true;
+        view->fill();
+        view->show();
+        return;
+    }
+    // The times go first, then the grid and its legend come back in their room.
+    const bool wasShown = triggerShown_;
+    triggerShown_ = false;
+    if (wasShown && view)
+        view->hide();
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    gridArea_->show();
+    for (QLabel* l : {legend_[2], legend_[3], legendPictures_[0], legendPictures_[1]})
+        l->show();
+    if (wasShown) {
+        const bool master = mode_ != Mode::Exchange;
+        for (QLabel* l : {types_[0], types_[1], legend_[0], legend_[1]})
+            l->setVisible(master);
+    }
+}
+
+void MasterPage::Cmd_viewRt_Click() {
+    const int c = ctx_.ws.curChannel();
+    if (mode_ != Mode::Master || ctx_.ws.cfg.ChanSetup[static_cast<std::size_t>(c)][kMasterRealTime] == 0)
+        return;
+    if (triggerViewShown()) {
+        triggerViewChannel_ = -1;
+        showTriggerView(false);
+        return;
+    }
+    triggerViewChannel_ = c;
+    showTriggerView(true);
+    if (triggerShown_)
+        triggerView()->focusControl()->setFocus(Qt::OtherFocusReason);
 }
 
 void MasterPage::setTarget(int t, int state) {

@@ -15,6 +15,8 @@ class QPushButton;
 
 namespace korvane {
 
+class RealTimePage;
+
 // One cell of the grid (I_Master_n): a grid-state picture, plain or with the cursor mark.
 class MasterCell : public QWidget {
     Q_OBJECT
@@ -63,6 +65,13 @@ public:
     void I_Master_MouseDown(int t, const QPoint& globalPos);
     Mode mode() const { return mode_; }
     QWidget* keyField() const { return tDummy_; }
+    // Cmd_viewRt: shows or hides the trigger times of a master function run by the clock in place of
+    // the grid. The view stays open for the channel while the window is refilled.
+    void Cmd_viewRt_Click();
+    bool triggerViewShown() const;
+    // The real-time page beside this one, which shows the trigger times.
+    RealTimePage* triggerView() const;
+    EditorPage* companion() const override;
     MasterCell* cell(int t) const { return cells_[static_cast<std::size_t>(t)]; }
 
 protected:
@@ -76,6 +85,8 @@ private:
     void setTarget(int t, int state);
     void fillCells();
     void showMasterControls(bool shown);
+    // The grid and its legend, or the trigger times in their place.
+    void showTriggerView(bool shown);
 
     Mode mode_ = Mode::Master;
     QString pageKeyShown_;
@@ -86,6 +97,9 @@ private:
     QCheckBox* chkMasterRt_ = nullptr;
     QPushButton* cmdViewRt_ = nullptr;
     QWidget* tDummy_ = nullptr;
+    QWidget* gridArea_ = nullptr;
+    bool triggerShown_ = false;
+    int triggerViewChannel_ = -1; // the channel whose trigger times are shown, or -1
 };
 
 } // namespace korvane

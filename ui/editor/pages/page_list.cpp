@@ -3,13 +3,17 @@
 #include "ui/editor/pages/analog_page.h"
 #include "ui/editor/pages/basic_page.h"
 #include "ui/editor/pages/common_siren_page.h"
+#include "ui/editor/pages/holiday_page.h"
 #include "ui/editor/pages/intruder_page.h"
 #include "ui/editor/pages/isa_page.h"
 #include "ui/editor/pages/language_page.h"
+#include "ui/editor/pages/logic_page.h"
 #include "ui/editor/pages/main_setup_page.h"
 #include "ui/editor/pages/master_page.h"
+#include "ui/editor/pages/realtime_page.h"
 #include "ui/editor/pages/roller_page.h"
 #include "ui/editor/pages/smoke_water_page.h"
+#include "ui/editor/pages/sms_page.h"
 #include "ui/editor/pages/timer_page.h"
 #include "ui/editor/pages/welcome_page.h"
 
@@ -32,6 +36,11 @@ std::vector<EditorPage*> MakeEditorPages(AppContext& ctx, PageHost& host, FieldF
         new AnalogPage(ctx, host, focus, parent),
         new TimerPage(ctx, host, focus, parent),
         new MotionPage(ctx, host, focus, parent),
+        new LogicPage(ctx, host, focus, parent),
+        new HolidayPage(ctx, host, focus, parent),
+        new SmsPage(ctx, host, focus, parent),
+        // Under the master page in the window: it shows a master function's trigger times too.
+        new RealTimePage(ctx, host, focus, parent),
     };
 }
 

@@ -1,0 +1,249 @@
+#include "ui/editor/pages/sms_page.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTimer>
+
+#include "io/text_ids.h"
+#include "model/facts_sms.h"
+#include "ui/editor/form/typing_limit.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr const char* kDialIn = "Frame_DialIn";
+
+constexpr ListItem kDialOutItems[] = {{0, kTxtDialOutSmsOnly}, {1, kTxtDialOutConfirmed}};
+
+constexpr FormRow phone(const char* name, int i, int caption = 0, const char* label = nullptr) {
+    const bool dialIn = i >= kSmsFirstDialIn;
+    return FormRow{.control = name,
+                   .kind = ControlKind::Text,
+                   .textFact = &facts::kPhoneNumbers[static_cast<std::size_t>(i)],
+                   .help = dialIn ? kHelpDialInNumber : kHelpSmsNumber,
+                   .caption = caption,
+                   .frame = dialIn ? kDialIn : nullptr,
+                   .label = label};
+}
+
+// Enter walks down the page: the SMS numbers, the identification, the dial-out method and its
+// response time, then the dial-in options with their numbers and password, and round to the first
+// number. Controls the settings switch off are passed over.
+constexpr FormRow kRows[] = {
+    {.control = "Lbl_Phones_0", .kind = ControlKind::Label, .caption = kTxtMenuSmsSetup},
+    phone("Txt_PhoneNo_0", 0, kTxtSmsNumbers, "Lbl_Phones_1"),
+    phone("Txt_PhoneNo_1", 1),
+    phone("Txt_PhoneNo_2", 2),
+    phone("Txt_PhoneNo_3", 3),
+    {.control = "Txt_SmsIdInfo",
+     .kind = ControlKind::Text,
+     .textFact = &facts::kSmsIdentification,
+     .help = kHelpSmsIdentification,
+     .caption = kTxtSmsIdentification,
+     .label = "Lbl_Phones_6"},
+    {.control = "Combo_DialOutMethod",
+     .kind = ControlKind::List,
+     .fact = &facts::kDialOutMethod,
+     .help = kHelpDialOutMethod,
+     .caption = kTxtDialOutMethod,
+     .items = kDialOutItems,
+     .label = "Lbl_Phones_4"},
+    {.control = "txt_SmsRespTime",
+     .kind = ControlKind::Field,
+     .fact = &facts::kSmsResponseTime,
+     .help = kHelpSmsResponseTime,
+     .caption = kTxtResponseTime,
+     .unit = kTxtUnitMin,
+     .label = "Lbl_Phones_5",
+     .unitLabel = "Lbl_Phones_7"},
+    {.control = "L_DialIn", .kind = ControlKind::Label, .caption = kTxtDialIn, .frame = kDialIn},
+    {.control = "Chk_saftyDialin",
+     .kind = ControlKind::Check,
+     .fact = &facts::kDialInSafety,
+     .help = kHelpKnownNumbersOnly,
+     .caption = kTxtKnownNumbersOnly,
+     .frame = kDialIn},
+    phone("Txt_PhoneNo_4", 4, kTxtDialInNumbers, "Lbl_Phones_2"),
+    phone("Txt_PhoneNo_5", 5),
+    phone("Txt_PhoneNo_6", 6),
+    phone("Txt_PhoneNo_7", 7),
+    {.control = "Chk_saftyPASSW",
+     .kind = ControlKind::Check,
+     .fact = &facts::kPasswordSafety,
+     .help = kHelpPasswordProtection,
+     .caption = kTxtPasswordProtection,
+     .frame = kDialIn},
+    {.control = "Txt_DialInPassword",
+     .kind = ControlKind::Text,
+     .textFact = &facts::kDialInPassword,
+     .help = kHelpDialInPassword,
+     .caption = kTxtDialInPassword,
+     .enter = "Txt_PhoneNo_0",
+     .frame = kDialIn,
+     .label = "Lbl_Phones_3"},
+};
+
+bool isRow(const FormRow& row, const char* name) {
+    return qstrcmp(row.control, name) == 0;
+}
+
+bool isEnter(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+// Text the file and the unit keep as typed: the 8-bit character set, no double quote, no control
+// character.
+bool keepsAsTyped(const QString& text) {
+    const std::string bytes = ToCp1252(text);
+    return FromCp1252(bytes) == text && SmsTextAcceptable(bytes);
+}
+
+} // namespace
+
+SmsPage::SmsPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent)
+    : EditorPage(ctx, host, focus, "Frame_SMS_Setup", parent) {
+    build(kRows);
+    frame(kDialIn)->setFrameShape(QFrame::StyledPanel);
+    pairNumbers(0);
+    pairNumbers(kSmsFirstDialIn);
+    // Typing and pasting are held to what the unit takes; texts from a file are shown whole.
+    for (const FormRow& row : kRows) {
+        if (row.kind != ControlKind::Text)
+            continue;
+        auto* edit = control<QLineEdit>(row.control);
+        auto stored = [this, &row] { return textOf(row); };
+        if (isPhone(row))
+            edit->setValidator(new TypingLimit(
+                row.textFact->maxChars, stored,
+                [](const QString& t) { return PhoneNumberTyping(ToCp1252(t)) && keepsAsTyped(t); }, edit));
+        else
+            edit->setValidator(new TypingLimit(row.textFact->maxChars, stored, keepsAsTyped, edit));
+    }
+}
+
+QString SmsPage::caption() const {
+    return ctx_.ws.text(kTxtMenuSmsSetup);
+}
+
+void SmsPage::pairNumbers(int first) {
+    auto name = [](int i) { return QByteArray("Txt_PhoneNo_") + QByteArray::number(i); };
+    QWidget* firstEdit = control(name(first).constData());
+    QWidget* holder = firstEdit->parentWidget();
+    QGridLayout* g = gridOf(first < kSmsFirstDialIn ? static_cast<QWidget*>(this) : frame(kDialIn));
+    int line = 0, column = 0, lines = 0, columns = 0;
+    g->getItemPosition(g->indexOf(firstEdit), &line, &column, &lines, &columns);
+    auto* pairs = new QWidget(holder);
+    auto* p = new QGridLayout(pairs);
+    p->setContentsMargins(0, 0, 0, 0);
+    p->setSpacing(3);
+    for (int k = 0; k < 4; ++k) {
+        QWidget* edit = control(name(first + k).constData());
+        g->removeWidget(edit);
+        edit->setParent(pairs);
+        p->addWidget(edit, k / 2, k % 2);
+    }
+    g->addWidget(pairs, line, 0, 1, 3);
+}
+
+bool SmsPage::isPhone(const FormRow& row) {
+    return row.textFact && row.textFact->area == TextArea::Sms && row.textFact->index < kSmsPhoneNumbers;
+}
+
+QString SmsPage::textOf(const FormRow& row) const {
+    const Workspace& ws = ctx_.ws;
+    return FromCp1252(ReadText(*row.textFact, ws.cfg, ws.ownerOf(*row.textFact)));
+}
+
+void SmsPage::prepare() {
+    ctx_.ws.change(
+        [](Configuration& cfg) {
+            for (int b : {kSysDialOutMethod, kSysDialInPassword, kSysDialInSafety})
+                if (cfg.SysData[static_cast<std::size_t>(b)] > 1)
+                    cfg.SysData[static_cast<std::size_t>(b)] = 1;
+        },
+        EditMark::Never);
+}
+
+void SmsPage::follow() {
+    const Workspace& ws = ctx_.ws;
+    const auto& sys = ws.cfg.SysData;
+    // Each setting enables what belongs to it, on every fill as after every edit.
+    control("txt_SmsRespTime")->setEnabled(sys[kSysDialOutMethod] != 0);
+    for (int i = kSmsFirstDialIn; i < kSmsPhoneNumbers; ++i)
+        control(QByteArray("Txt_PhoneNo_" + QByteArray::number(i)).constData())->setEnabled(sys[kSysDialInSafety] != 0);
+    control("Txt_DialInPassword")->setEnabled(sys[kSysDialInPassword] != 0);
+
+    // A number that is none, or a text longer than reaches the unit, is shown red and says why.
+    for (const FormRow& row : kRows) {
+        if (row.kind != ControlKind::Text)
+            continue;
+        const std::string text = ToCp1252(textOf(row));
+        const std::size_t reaches = row.textFact->area == TextArea::SmsId ? kSmsIdReachesUnit : kSmsEntryChars;
+        QStringList why;
+        if (isPhone(row) && !ValidPhoneNumber(text))
+            why << ws.text(kTxtPhoneNumberRule);
+        if (text.size() > reaches)
+            why << ws.text(kTxtOnlyCharactersReachUnit).arg(reaches);
+        QWidget* w = control(row.control);
+        QPalette pal = w->palette();
+        pal.setColor(QPalette::Text, why.isEmpty() ? palette().color(QPalette::Text) : QColor(Qt::red));
+        w->setPalette(pal);
+        w->setToolTip(why.join(QLatin1Char('\n')));
+    }
+}
+
+QWidget* SmsPage::successor(const FormRow& row) {
+    // From the password option: the password where it is asked for, else round to the first number.
+    if (isRow(row, "Chk_saftyPASSW")) {
+        QWidget* password = control("Txt_DialInPassword");
+        return password->isEnabled() ? password : control("Txt_PhoneNo_0");
+    }
+    return EditorPage::successor(row);
+}
+
+void SmsPage::left(const FormRow& row) {
+    Workspace& ws = ctx_.ws;
+    if (isRow(row, "txt_SmsRespTime")) {
+        // The response time is at least a minute, however the field is left.
+        if (ws.cfg.SysData[kSysSmsResponseTime] < kSmsResponseMinimum)
+            ws.setValue(facts::kSmsResponseTime, kSmsResponseMinimum);
+        showRow(row);
+        return;
+    }
+    follow();
+    // Leaving the window, or a field the focus is being put back from, says nothing.
+    if (committing() || !isPhone(row) || ValidPhoneNumber(ToCp1252(textOf(row))) || returning_ ||
+        !window()->isActiveWindow())
+        return;
+    ctx_.dialogs.beep();
+    // The focus goes back only when it moved on within the page: never when the window is left or
+    // another page is shown, and never from a field it is being put back into (no bouncing between
+    // two numbers that are both wrong).
+    QPointer<QWidget> back = control(row.control);
+    returning_ = back;
+    QTimer::singleShot(0, this, [this, back] {
+        QWidget* now = QApplication::focusWidget();
+        if (back && isVisible() && back->isEnabled() && window()->isActiveWindow() && now && now != back &&
+            isAncestorOf(now))
+            back->setFocus(Qt::OtherFocusReason);
+        returning_ = nullptr;
+    });
+}
+
+bool SmsPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent*>(event))) {
+        const FormRow* row = rowOf(watched);
+        // Enter keeps the focus in a number that is none.
+        if (row && isPhone(*row) && !ValidPhoneNumber(ToCp1252(textOf(*row)))) {
+            ctx_.dialogs.beep();
+            follow();
+            return true;
+        }
+    }
+    return EditorPage::eventFilter(watched, event);
+}
+
+} // namespace korvane
