@@ -8,9 +8,9 @@
 #include <QTest>
 #include <functional>
 
-#include "io/link/simulated_link.h"
 #include "model/channel_types.h"
 #include "model/master.h"
+#include "sim/simulated_link.h"
 #include "tests/support/io_test_support.h"
 #include "tests/support/program_fixture.h"
 #include "ui/editor/pages/master_page.h"
@@ -150,6 +150,35 @@ TEST_F(UndoTest, everyKindOfEditIsUndoneAndRedoneToTheByte) {
              QTest::keyClick(keys, Qt::Key_0);
          },
          2, [this] { return QString::number(gridPicture(kB3)) + QString::number(gridPicture(kB3 + 1)); }},
+        {"a logic key", [this] { editor().openPage(QStringLiteral("logic")); },
+         [this] {
+             auto* op = child<QLineEdit>("T_logicOPR_0");
+             focus(op);
+             QTest::keyClick(op, Qt::Key_A);
+         },
+         1, [this] { return lineText("T_logicOPR_0"); }},
+        {"day-set keys, one step per key",
+         [this] {
+             ws().changeChannelType(3, kTypeRealTime);
+             QTest::mouseClick(main().cell(3), Qt::LeftButton);
+         },
+         [this] {
+             auto* hour = child<QLineEdit>("HourOn_0");
+             focus(hour);
+             QTest::keyClick(hour, Qt::Key_0);
+             QTest::keyClick(hour, Qt::Key_7);
+         },
+         2, [this] { return lineText("HourOn_0") + lineText("MinutOn_0"); }},
+        {"holiday digits, with the period completed on leaving",
+         [this] { editor().openPage(QStringLiteral("Holiday")); },
+         [this] {
+             auto* month = child<QLineEdit>("T_MonthStart_4");
+             focus(month);
+             QTest::keyClick(month, Qt::Key_1);
+             QTest::keyClick(month, Qt::Key_2);
+             focus(child("T_MonthStart_5"));
+         },
+         1, [this] { return lineText("T_MonthStart_4") + lineText("T_DateStart_4") + lineText("T_MonthEnd_4"); }},
     };
     for (const StepCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -195,8 +224,8 @@ TEST_F(UndoTest, undoAndRedoKeepTheirKeysInEveryLanguage) {
     for (int slot : {0, 1, 2}) {
         main().Menu_View_Sprog_Click(slot);
         const QString prefix = QString(QLatin1Char("EDK"[slot]));
-        EXPECT_EQ(act("M_Edit_Undo")->text(), prefix + QStringLiteral("398\tCtrl+Z"));
-        EXPECT_EQ(act("M_Edit_Redo")->text(), prefix + QStringLiteral("399\tCtrl+Y"));
+        EXPECT_EQ(act("M_Edit_Undo")->text(), prefix + QStringLiteral("352\tCtrl+Z"));
+        EXPECT_EQ(act("M_Edit_Redo")->text(), prefix + QStringLiteral("353\tCtrl+Y"));
     }
     // A shortcut letter of the language comes first: Z for Save in a language file makes Ctrl+Z save.
     WriteTextFile(tempPath("Zulu.dat"), {{330, "xx07300-0000"}, {331, "Zulu"}, {347, "Z"}});
@@ -276,6 +305,30 @@ TEST_F(UndoTest, aFieldEntryEndsWhenTheFieldIsLeft) {
     EXPECT_EQ(ws().cfg.SysData[kSysDeviceNo], 12);
     EXPECT_EQ(ws().undoStack().count(), 1);
     EXPECT_FALSE(ws().canRedo());
+}
+
+TEST_F(UndoTest, whatLeavingAFieldSettlesIsUndoneWithTheEntry) {
+    // A smoke alarm reset input whose reset time is typed through 1 on the way to 10; leaving the
+    // field raises 1 to the minimum. Ctrl+Z in the field settles the entry, then undoes all of it,
+    // and leaving the field afterwards settles nothing more: what was undone can be redone.
+    ws().changeChannelType(4, kTypeSmokeReset);
+    ws().change([](Configuration& cfg) { cfg.SysData[kSysSmokeResetTime] = 10; });
+    QTest::mouseClick(main().cell(4), Qt::LeftButton);
+    startClean();
+    auto* reset = child<QLineEdit>(QString::fromUtf8("T_RøgReset"));
+    focus(reset);
+    QTest::keyClick(reset, Qt::Key_1);
+    EXPECT_EQ(ws().cfg.SysData[kSysSmokeResetTime], 1);
+    QTest::keyClick(reset, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(ws().cfg.SysData[kSysSmokeResetTime], 10);
+    EXPECT_EQ(reset->text(), QStringLiteral("10"));
+    EXPECT_FALSE(ws().canUndo());
+    EXPECT_FALSE(ws().dataChanged());
+    focus(child("TextBeskriv"));
+    EXPECT_TRUE(ws().canRedo());
+    redoKey();
+    EXPECT_EQ(ws().cfg.SysData[kSysSmokeResetTime], 2); // the entry as it was settled
+    EXPECT_EQ(ws().undoStack().count(), 1);
 }
 
 TEST_F(UndoTest, theSavedStateFollowsSaveAndANewConfigurationForgetsTheSteps) {

@@ -577,6 +577,9 @@ void EditorPage::goNext(const FormRow& row) {
 }
 
 void EditorPage::leave(const FormRow& row, QObject* control) {
+    // What leaving a field settles (a minimum, a completed period) belongs to what was typed into
+    // it: one undo step with it, so that undoing the entry does not leave the settling to be redone.
+    const EditEntry entry(ctx_.ws, control);
     // A number is taken by Enter only: leaving shows the stored value again.
     if (row.kind == ControlKind::Number)
         showRow(row);

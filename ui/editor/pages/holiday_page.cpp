@@ -202,7 +202,11 @@ bool HolidayPage::keyed(const FormRow& row, int keyCode) {
     if (digit < 0)
         return true; // keys without a meaning are ignored
     const int value = HolidayDigit(typed_, row.fact->minimum, row.fact->maximum, digit, focus_.FirstKey);
-    ws.setValue(*row.fact, value, EditMark::Always);
+    {
+        // The digits typed into one field are one undo step, with what leaving it settles.
+        const EditEntry entry(ws, control(row.control));
+        ws.setValue(*row.fact, value, EditMark::Always);
+    }
     follow();
     if (auto* f = control<LockedField>(row.control))
         f->selectAll();
