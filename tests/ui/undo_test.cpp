@@ -8,7 +8,7 @@
 #include <QTest>
 #include <functional>
 
-#include "io/link/simulated_link.h"
+#include "sim/simulated_link.h"
 #include "model/channel_types.h"
 #include "model/master.h"
 #include "tests/support/io_test_support.h"
