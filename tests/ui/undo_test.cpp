@@ -8,9 +8,9 @@
 #include <QTest>
 #include <functional>
 
-#include "io/link/simulated_link.h"
 #include "model/channel_types.h"
 #include "model/master.h"
+#include "sim/simulated_link.h"
 #include "tests/support/io_test_support.h"
 #include "tests/support/program_fixture.h"
 #include "ui/editor/pages/master_page.h"
