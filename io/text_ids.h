@@ -54,8 +54,8 @@ namespace korvane {
     X(kTxtPrintLogic, 262)                                                                                             \
     X(kTxtCtrlKey, 360)  /* "Ctrl+" before a shortcut letter */                                                        \
     X(kTxtAltKey, 361)   /* "Alt+" before the exit letter */                                                           \
-    X(kTxtMenuUndo, 398) /* Edit menu: undo the last edit (Ctrl+Z) */                                                  \
-    X(kTxtMenuRedo, 399) /* Edit menu: redo the edit undone last (Ctrl+Y) */                                           \
+    X(kTxtMenuUndo, 388) /* Edit menu: undo the last edit (Ctrl+Z) */                                                  \
+    X(kTxtMenuRedo, 389) /* Edit menu: redo the edit undone last (Ctrl+Y) */                                           \
     /* Channel-type pop-up menu */                                                                                     \
     X(kTxtPopupMono, 20)                                                                                               \
     X(kTxtPopupFlipFlop, 21)                                                                                           \
