@@ -69,9 +69,11 @@ constexpr int kSysEventOff = 58;     // while 1, ChanFlags are neither saved nor
 constexpr int kSysExchangeMask = 64; // 16 bytes, one bit per channel
 constexpr int kSysHolidays = 96;     // 16 periods of 4 bytes
 constexpr int kSysHolidayCount = 16;
-constexpr int kSysClearedBytes = 128; // New clears bytes 0..127 only
-constexpr int kSysImageBytes = 128;   // a read from the unit takes bytes 0..127
-constexpr int kSysSentBytes = 224;    // a write sends bytes 0..223 in seven parts of 32
+// New clears bytes 0..159: the settings and all sixteen holiday periods (periods 9..16 are not read back from a
+// unit, so one kept from the previous configuration would travel unseen into the next unit).
+constexpr int kSysClearedBytes = kSysHolidays + 4 * kSysHolidayCount;
+constexpr int kSysImageBytes = 128; // a read from the unit takes bytes 0..127
+constexpr int kSysSentBytes = 224;  // a write sends bytes 0..223 in seven parts of 32
 
 // ---- SMS entries ----
 constexpr int kSmsLabelFirst = 9; // entries 9..13 carry language text 318 on the unit

@@ -1,38 +1,43 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Korvane needs to build, test and run.
-# Does nothing when everything is already there; works as root or through sudo.
-# `deps.sh fuzz` installs only what `make fuzz` needs (clang with libFuzzer).
+# Silent when everything is there, and then it needs neither root nor sudo nor the network.
+# `deps.sh fuzz` checks only what `make fuzz` needs (clang with libFuzzer).
+# Every name below is a real package (a virtual one never shows as installed and would be fetched
+# on every run).
 set -euo pipefail
 
 packages=(
     cmake ninja-build g++ make pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev libqt6svg6-dev qt6-qpa-plugins
+    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev qt6-qpa-plugins
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     fonts-liberation2 xvfb xauth socat srecord poppler-utils
-    desktop-file-utils shared-mime-info groff-base dpkg-dev file
+    desktop-file-utils shared-mime-info groff-base dpkg-dev file lintian appstream
 )
-if [ "${1:-}" = fuzz ]; then
-    packages=(cmake ninja-build make clang libclang-rt-14-dev)
-fi
+case "${1:-}" in
+    fuzz) packages=(cmake ninja-build make clang libclang-rt-14-dev) ;;
+    "") ;;
+    *) echo "deps.sh: unknown set '$1' (none, or fuzz)" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$p")
-    fi
+    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null) || status=
+    [[ "$status" == "install ok installed" ]] || missing+=("$p")
 done
 
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
 if [ "$(id -u)" -eq 0 ]; then
     sudo=()
 elif command -v sudo >/dev/null 2>&1; then
     sudo=(sudo)
 else
-    echo "deps.sh: these packages are missing and neither root nor sudo is available: ${missing[*]}" >&2
+    echo "deps.sh: these Debian packages are missing: ${missing[*]}" >&2
+    echo "Install them as root, then run make again:" >&2
+    echo "    su -c 'apt-get update && apt-get install --no-install-recommends ${missing[*]}'" >&2
     exit 1
 fi
+echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -qq
 "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -19,7 +19,9 @@ for f in lib/korvane/korvane lib/korvane/korvane-cli lib/korvane/korvane-unitsim
          share/applications/korvane.desktop share/mime/packages/korvane.xml \
          share/icons/hicolor/scalable/apps/korvane.svg \
          share/icons/hicolor/scalable/mimetypes/application-x-korvane-configuration.svg \
-         share/man/man1/korvane.1.gz share/man/man1/korvane-cli.1.gz; do
+         share/man/man1/korvane.1.gz share/man/man1/korvane-cli.1.gz share/man/man1/korvane-unitsim.1.gz \
+         share/metainfo/org.korvane.Korvane.metainfo.xml share/doc/korvane/copyright \
+         share/doc/korvane/changelog.gz share/lintian/overrides/korvane; do
     [ -e "$prefix/$f" ] || fail "$f is not installed"
 done
 for f in "$prefix"/lib/korvane/*; do
@@ -59,7 +61,7 @@ done
 [ -s "$prefix/share/mime/application/x-korvane-configuration.xml" ] || fail "no description of the file type"
 
 # The manual pages render without a warning, and korvane-cli's names every command it has.
-for page in korvane korvane-cli; do
+for page in korvane korvane-cli korvane-unitsim; do
     warnings=$(zcat "$prefix/share/man/man1/$page.1.gz" | groff -man -Tutf8 -ww -z 2>&1)
     [ -z "$warnings" ] || fail "$page.1: $warnings"
 done

@@ -47,8 +47,11 @@ TEST(ClearConfiguration, makesEveryChannelUnusedWithTheSystemDefaultsAndKeepsThe
                                       {kSysSmokeResetTime, 2},
                                       {kSysDeviceNo, 1},
                                       {kSysSmsResponseTime, 1}};
-    for (int i = 0; i < kSysDataSize; ++i) // the upper system bytes are kept
-        EXPECT_EQ(cfg.SysData[i], i >= 128 ? 9 : defaults.count(i) ? defaults.at(i) : 0) << "SysData byte " << i;
+    // All sixteen holiday periods (96..159) go with the rest of the settings: periods 9..16 are never read
+    // back from a unit, so a kept one would carry the previous customer's holidays into the next unit.
+    // The bytes above them are kept.
+    for (int i = 0; i < kSysDataSize; ++i)
+        EXPECT_EQ(cfg.SysData[i], i >= 160 ? 9 : defaults.count(i) ? defaults.at(i) : 0) << "SysData byte " << i;
     for (int i = 0; i < kSmsTexts; ++i)
         EXPECT_EQ(cfg.SmsText[i], i <= 8 ? "" : "sms") << "SmsText " << i;
     EXPECT_EQ(cfg.DescText, decltype(cfg.DescText){});

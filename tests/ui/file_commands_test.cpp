@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "app/file_commands.h"
+#include "io/config_file.h"
+#include "model/calendar.h"
 #include "tests/support/scripted_dialogs.h"
 
 using namespace korvane;
@@ -87,3 +89,26 @@ TEST_F(FileCommandsTest, recentFilesReorderAndAreStored) {
 }
 
 } // namespace
+
+TEST_F(FileCommandsTest, newFreesEveryHolidayPeriodAndOpenKeepsAFilesPeriods) {
+    const auto usePeriod = [](Configuration& cfg, int period, int month) {
+        for (int part = 0; part < kHolidayBytes; ++part)
+            cfg.SysData[HolidayByte(period, part)] = static_cast<Byte>(part % 2 == 0 ? month : 1);
+    };
+    for (int period : {0, 8, 15})
+        usePeriod(ws.cfg, period, 3);
+    ws.cfg.SysData[kSysClearedBytes] = 77; // above the holidays: kept by New
+    ws.setDataChanged(false);
+    ASSERT_TRUE(files.newConfiguration());
+    for (int period = 0; period < kSysHolidayCount; ++period)
+        EXPECT_FALSE(HolidayInUse(ws.cfg, period)) << "period " << period + 1 << " after New";
+    EXPECT_EQ(ws.cfg.SysData[kSysClearedBytes], 77);
+
+    Configuration withPeriod12 = ws.cfg;
+    usePeriod(withPeriod12, 11, 12);
+    ASSERT_TRUE(SaveFile(withPeriod12, zeb("holidays.zeb").toStdString()).ok());
+    ASSERT_TRUE(files.openPath(zeb("holidays.zeb")));
+    for (int period = 0; period < kSysHolidayCount; ++period)
+        EXPECT_EQ(HolidayInUse(ws.cfg, period), period == 11) << "period " << period + 1 << " after Open";
+    EXPECT_EQ(ws.cfg.SysData[HolidayByte(11, kHolidayFirstMonth)], 12);
+}
