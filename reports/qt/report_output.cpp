@@ -18,7 +18,7 @@ constexpr double kTwipsPerPoint = 20.0;
 std::vector<ReportKind> withContent(const ReportInput& in, const std::vector<ReportKind>& kinds) {
     std::vector<ReportKind> out;
     for (ReportKind k : kinds)
-        if (FindReport(k).hasContent(in.cfg))
+        if (HasContent(k, in))
             out.push_back(k);
     return out;
 }
