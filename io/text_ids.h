@@ -279,6 +279,7 @@ namespace korvane {
     X(kTxtNumberShort, 298)  /* "No.": the number column of the holiday periods and the logic blocks */                \
     X(kTxtInUseOnly, 311)    /* Print menu: leave out unused channels and empty logic blocks */                        \
     X(kTxtPdfSaved, 327)     /* Save as PDF done; %1 = the file; asks whether to open it */                            \
+    X(kTxtNoViewer, 328)     /* the desktop has no program for the saved PDF file; %1 = the file */                    \
     /* Writing with confidence: verify, backup, compare (numbers no other text uses) */                                \
     X(kTxtMenuCompareFile, 362)  /* File menu: compare the configuration in memory with a file */                      \
     X(kTxtMenuCompareUnit, 363)  /* File menu: compare the configuration in memory with the master unit */             \

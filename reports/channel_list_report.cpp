@@ -221,6 +221,8 @@ void headings(Canvas& c, const ReportInput& in) {
 // The description in its column: on one line, shrunk no further than the smallest size; a longer one, or
 // one with line breaks, wraps at its words onto further lines.
 std::vector<std::string> descriptionLines(Canvas& c, const std::string& text, double room) {
+    if (text.empty())
+        return {};
     if (text.find_first_of("\r\n") == std::string::npos) {
         const Canvas::Fit f = c.fit(text, room, kTextPoints, false);
         if (f.text == text)

@@ -21,8 +21,8 @@ constexpr double kGroupLetter = 2948.4;
 constexpr double kGrid = 3203.4;
 // The trigger-time table: two columns wide enough for "Trigger time 1" in every language, the day boxes
 // ending at the right edge.
-constexpr double kTrigger1 = 5556.6;
-constexpr double kTrigger2 = 6974.1;
+constexpr double kTrigger1 = 5499.9;
+constexpr double kTrigger2 = 6945.75;
 constexpr double kDays = 8391.6;
 constexpr double kRollerLabel = 7257.6;
 constexpr double kRollerValue = 9468.9;
