@@ -2,11 +2,13 @@
 // leave an earlier file intact, and the Print menu with a fake printing system.
 
 #include <QAction>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QMenu>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <unistd.h>
 
@@ -138,6 +140,36 @@ TEST(ReportPdf, writesTheReportsAndKeepsAnEarlierFileWhenItCannot) {
     EXPECT_EQ(bad.outcome, ReportOutcome::Failed);
     EXPECT_FALSE(bad.reason.isEmpty());
     EXPECT_EQ(readAll(path), pdf);
+}
+
+TEST(ReportPdf, thePagesAndCopiesChosenInThePrintDialogAreTheOnesPrinted) {
+    Configuration cfg = blank();
+    cfg.SysData[kSysChannelsInUse] = 127;
+    SetChannelType(cfg, 3, kTypeRealTime);
+    const ReportInput in{cfg, plainTexts(), "Villa.zeb", {2026, 3, 6, 9, 41, 0, 5}};
+    const std::vector<ReportKind> kinds = ReportsWithContent(cfg);
+    const int all = CountPages(in, kinds, 1200);
+    ASSERT_EQ(all, 5); // four pages of channels, one real-time page
+    const struct {
+        std::vector<int> pages; // empty: all
+        int copies;
+        int printed;
+    } cases[] = {{{}, 1, 5}, {{2}, 1, 1}, {{1, 5}, 1, 2}, {{4, 5}, 2, 4}, {{}, 2, 10}};
+    for (const auto& c : cases) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(1200);
+        PageSelection selection;
+        if (!c.pages.empty())
+            selection.pages = [p = c.pages](int n) { return std::find(p.begin(), p.end(), n) != p.end(); };
+        selection.copies = c.copies;
+        const OutputOutcome o = DrawReports(writer, in, kinds, {}, selection);
+        ASSERT_TRUE(o.ok()) << o.reason.toStdString();
+        EXPECT_EQ(o.pages, c.printed);
+        const QByteArray pdf = buffer.data();
+        EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), c.printed);
+    }
 }
 
 TEST(ReportPdf, aReadOnlyFolderFailsAndKeepsTheEarlierFile) {

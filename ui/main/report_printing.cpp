@@ -55,6 +55,18 @@ QString SystemPrinters::defaultPrinter() {
     return name;
 }
 
+PageSelection SelectionOf(const QPrinter& printer) {
+    PageSelection selection;
+    if (printer.printRange() == QPrinter::PageRange && !printer.pageRanges().isEmpty()) {
+        const QPageRanges ranges = printer.pageRanges();
+        selection.pages = [ranges](int n) { return ranges.contains(n); };
+    }
+    // Where the printing system cannot make copies itself, the document holds them.
+    if (!printer.supportsMultipleCopies())
+        selection.copies = printer.copyCount();
+    return selection;
+}
+
 QPointF PrinterOrigin(const QPrinter& printer) {
     const QRectF paper = printer.paperRect(QPrinter::Point);
     const QRectF page = printer.pageRect(QPrinter::Point);
@@ -91,15 +103,7 @@ PrintResult SystemPrinters::print(QWidget* parent, const QString& name, const Re
         result.output.reason = QStringLiteral("the printer is not available");
         return result;
     }
-    PageSelection selection;
-    if (printer.printRange() == QPrinter::PageRange && !printer.pageRanges().isEmpty()) {
-        const QPageRanges ranges = printer.pageRanges();
-        selection.pages = [ranges](int n) { return ranges.contains(n); };
-    }
-    // Where the printing system cannot make copies itself, the document holds them.
-    if (!printer.supportsMultipleCopies())
-        selection.copies = printer.copyCount();
-    result.output = DrawReports(printer, in, kinds, PrinterOrigin(printer), selection);
+    result.output = DrawReports(printer, in, kinds, PrinterOrigin(printer), SelectionOf(printer));
     return result;
 }
 
@@ -116,7 +120,7 @@ void SystemPrinters::preview(QWidget* parent, const ReportInput& in, const std::
     dialog.setObjectName(QStringLiteral("PrintPreview"));
     dialog.setWindowTitle(title);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&](QPrinter* p) { DrawReports(*p, in, kinds, PrinterOrigin(*p)); });
+                     [&](QPrinter* p) { DrawReports(*p, in, kinds, PrinterOrigin(*p), SelectionOf(*p)); });
     dialog.exec();
 }
 

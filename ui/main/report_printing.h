@@ -52,6 +52,8 @@ public:
 // Where the report's twip (0, 0) lies on a printer's printable area: the frame centred on the paper,
 // but never outside what the printer can print.
 QPointF PrinterOrigin(const QPrinter& printer);
+// The pages and copies the user chose in the printer's print dialog.
+PageSelection SelectionOf(const QPrinter& printer);
 
 class ReportPrinting {
 public:
