@@ -2,7 +2,7 @@
 """Builds tests/data/TwelveInUse.zeb: 128 channels of which 12 are in use, two logic blocks, two holiday
 periods and the SMS settings with an empty first dial-in number - the configuration the in-use listing
 is made for. The lines are laid out here and rewritten by the program's own writer:
-    python3 tests/reports/golden/make_twelve_in_use.py > /tmp/twelve.zeb
+    python3 tests/data/make_twelve_in_use.py > /tmp/twelve.zeb
     korvane-cli convert /tmp/twelve.zeb -o tests/data/TwelveInUse.zeb
 """
 import sys
