@@ -260,7 +260,10 @@ int cmdDiff(const std::vector<std::string>& args) {
 
 // ---- reports ----
 
-int cmdPrint(const std::vector<std::string>& args) {
+bool takeFlag(std::vector<std::string>& args, const std::string& flag);
+
+int cmdPrint(std::vector<std::string> args) {
+    const bool inUseOnly = takeFlag(args, "--in-use");
     const Args a = parseArgs(args, {"--report", "-o", "--language", "--clock", "--page-size"});
     std::string report = optionOr(a, "--report", "");
     std::string file;
@@ -290,6 +293,7 @@ int cmdPrint(const std::vector<std::string>& args) {
         request.letter = true;
     else if (size != "A4" && size != "a4")
         throw UsageError{"--page-size wants A4 or Letter, not " + size};
+    request.inUseOnly = inUseOnly;
     request.clock = clockOption(a);
     request.text = readTexts(a);
     request.fileName = Utf8ToCp1252(std::filesystem::path(file).filename().string());
@@ -548,7 +552,7 @@ const std::map<std::string, Command>& commands() {
         {"print",
          {"print reports as a PDF file",
           "usage: korvane-cli print FILE --report KIND -o OUT.pdf [--language FILE] [--clock YYYY-MM-DDTHH:MM:SS]\n"
-          "                         [--page-size A4|Letter]\n"
+          "                         [--page-size A4|Letter] [--in-use]\n"
           "       korvane-cli print KIND FILE -o OUT.pdf [...]\n"
           "Draws a report of the Print menu for FILE into a PDF file, as the Print menu does on a printer.\n"
           "  --report KIND  channels, master, realtime, logic, sms, or all: every report that has something\n"
@@ -556,6 +560,8 @@ const std::map<std::string, Command>& commands() {
           "  --language     the language file of the report texts (default: Language/English.dat)\n"
           "  --clock        the date and time in the page header (default: now)\n"
           "  --page-size    A4 (default) or Letter\n"
+          "  --in-use       channels in use only: leave out unused channels (not used, no description)\n"
+          "                 and logic blocks without an operation\n"
           "Exit 0 written, 1 FILE cannot be read or OUT cannot be written (an earlier OUT is kept), 2 wrong use,\n"
           "8 nothing to print (no file is written).\n",
           cmdPrint}},

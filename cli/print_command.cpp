@@ -37,8 +37,8 @@ struct GuiApplication {
 } // namespace
 
 int PrintToPdf(const Configuration& cfg, const PrintRequest& request) {
-    const std::vector<ReportKind> kinds = request.all ? ReportsWithContent(cfg) : request.kinds;
-    const ReportInput in{cfg, request.text, request.fileName, request.clock};
+    const ReportInput in{cfg, request.text, request.fileName, request.clock, request.inUseOnly};
+    const std::vector<ReportKind> kinds = request.all ? ReportsWithContent(in) : request.kinds;
     GuiApplication gui;
     const QString title = QString::fromStdString(Cp1252ToUtf8(
         kinds.size() == 1 ? ReportTitle(in, FindReport(kinds.front()).titleText) : "ZEB1 " + request.fileName));

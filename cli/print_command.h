@@ -16,7 +16,8 @@ struct PrintRequest {
     std::string out;  // the PDF file
     TextLookup text;
     DeviceClock clock;
-    bool letter = false; // US Letter instead of A4
+    bool letter = false;    // US Letter instead of A4
+    bool inUseOnly = false; // leave out unused channels and empty logic blocks
 };
 
 constexpr int kExitNothingToPrint = 8;

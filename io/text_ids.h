@@ -265,14 +265,21 @@ namespace korvane {
     X(kTxtReadFailed, 377)    /* a configuration file could not be read */                                             \
     X(kTxtLine, 378)          /* "line" before a line number in file messages */                                       \
     X(kTxtSimulatedUnit, 379) /* COM port menu entry of the simulated master unit */                                   \
-    X(kTxtPdfFiles, 380)      /* file type of the PDF save dialog */                                              \
+    X(kTxtPdfFiles, 380)      /* file type of the PDF save dialog */                                                   \
     X(kTxtMonthNames, 381)    /* the twelve month names of the report date, separated by commas */                     \
-    X(kTxtLongDate, 382)      /* the report date: D or DD day, MM month number, MMMM month name, YYYY year */           \
+    X(kTxtLongDate, 382)      /* the report date: D or DD day, MM month number, MMMM month name, YYYY year */          \
     X(kTxtPrintPreview, 383)  /* Print menu: preview of a report */                                                    \
     X(kTxtSaveAsPdf, 384)     /* Print menu: a report as a PDF file */                                                 \
     X(kTxtAllReports, 385)    /* every report that has something to print, in one document */                          \
     X(kTxtSentToPrinter, 386) /* a report went to the printer; %1 = the printer's name */                              \
     X(kTxtPrintFailed, 387)   /* the printer refused the report; %1 = the printer's name */                            \
+    /* Reports a reader can use */                                                                                     \
+    X(kTxtTriggerTime1, 280) /* master report: heading of the first trigger-time column */                             \
+    X(kTxtTriggerTime2, 282) /* master report: heading of the second trigger-time column */                            \
+    X(kTxtNumberShort, 298)  /* "No.": the number column of the holiday periods and the logic blocks */                \
+    X(kTxtInUseOnly, 311)    /* Print menu: leave out unused channels and empty logic blocks */                        \
+    X(kTxtPdfSaved, 327)     /* Save as PDF done; %1 = the file; asks whether to open it */                            \
+    X(kTxtNoViewer, 328)     /* the desktop has no program for the saved PDF file; %1 = the file */                    \
     /* Writing with confidence: verify, backup, compare (numbers no other text uses) */                                \
     X(kTxtMenuCompareFile, 362)  /* File menu: compare the configuration in memory with a file */                      \
     X(kTxtMenuCompareUnit, 363)  /* File menu: compare the configuration in memory with the master unit */             \

@@ -15,16 +15,18 @@ namespace {
 
 namespace col {
 constexpr double kName = page::kLeftText;
-constexpr double kTypeIcon = 1984.5;
+constexpr double kTypeIcon = page::kTypeIcon;
 constexpr double kOptionIcon = 2438.1;
-constexpr double kDescription = 2948.4;
+constexpr double kDescription = page::kDescription;
 constexpr double kLabel = 7257.6;
 constexpr double kValueRight = 10035.9;
 constexpr double kSecondRight = page::kRightEdge;
 } // namespace col
 
 constexpr double kRowsPerPage = 32;
-constexpr double kFurtherLine = 0.5; // a settings line after the first lies half a row lower
+constexpr double kFurtherLine = 0.5; // a settings or description line after the first lies half a row lower
+constexpr double kTextPoints = 9;
+constexpr double kFunctionPoints = 8; // the function in words under the description
 constexpr int kTimeOutputChannels = 16;
 constexpr int kMuxChannelsClaimed = 4;
 constexpr int kNoOptionPicture = 64;
@@ -196,10 +198,12 @@ ChannelEntry describe(const ReportInput& in, int c) {
         const int option = cfg.ChanFlags[c] / 64 + kNoOptionPicture;
         e.optionPicture = option == kNoOptionPicture ? -1 : option;
     }
-    if (claimed)
+    if (claimed) {
         e.description = in.text(TypeNameText(t));
-    else
+    } else {
         e.description = cfg.ChanText[c];
+        e.function = in.text(TypeNameText(t));
+    }
     settingsLines(in, c, t, e.lines);
     return e;
 }
@@ -214,52 +218,99 @@ void headings(Canvas& c, const ReportInput& in) {
     c.fitted(col::kLabel, page::kRightEdge, y, 9, true, in.text(kTxtSettings));
 }
 
-void drawEntry(Canvas& c, const ChannelEntry& e, double n) {
+// The description in its column: on one line, shrunk no further than the smallest size; a longer one, or
+// one with line breaks, wraps at its words onto further lines.
+std::vector<std::string> descriptionLines(Canvas& c, const std::string& text, double room) {
+    if (text.empty())
+        return {};
+    if (text.find_first_of("\r\n") == std::string::npos) {
+        const Canvas::Fit f = c.fit(text, room, kTextPoints, false);
+        if (f.text == text)
+            return {text};
+    }
+    std::vector<std::string> lines = WrapNotes(text, room, {kTextPoints, false}, c.surface());
+    for (std::string& l : lines)
+        while (!l.empty() && l.back() == ' ')
+            l.pop_back();
+    return lines;
+}
+
+// Draws a row at line n; returns the number of lines (each half a row) it takes.
+int drawEntry(Canvas& c, const ChannelEntry& e, double n) {
     const double y = RowY(n);
     const double d10 = c.rowOffset(10);
-    const double d9 = c.rowOffset(9);
-    c.fitted(col::kName, col::kTypeIcon - page::kColumnGap / 2, y + d10, 10, false, e.name);
+    const double d9 = c.rowOffset(kTextPoints);
+    auto lineTop = [&](std::size_t i) { return RowY(n + kFurtherLine * static_cast<double>(i)) + d9; };
+    c.fitted(col::kName, col::kTypeIcon - page::kColumnGap, y + d10, 10, false, e.name);
     c.picture(col::kTypeIcon, y, e.typePicture);
     if (e.optionPicture >= 0)
         c.picture(col::kOptionIcon, y, e.optionPicture);
     // A row without settings lets its description run to the right edge.
     const double descriptionRight = e.lines.empty() ? page::kRightEdge : col::kLabel - page::kColumnGap;
-    c.fitted(col::kDescription, descriptionRight, y + d9, 9, false, e.description);
+    const std::vector<std::string> description =
+        descriptionLines(c, e.description, descriptionRight - col::kDescription);
+    for (std::size_t i = 0; i < description.size(); ++i)
+        c.fitted(col::kDescription, descriptionRight, lineTop(i), kTextPoints, false, description[i]);
+    // The function in words on the line after the description.
+    std::size_t used = description.size();
+    if (!e.function.empty()) {
+        c.fitted(col::kDescription, descriptionRight, lineTop(used) + c.baselineDrop(kTextPoints, kFunctionPoints),
+                 kFunctionPoints, false, e.function);
+        ++used;
+    }
 
     for (std::size_t i = 0; i < e.lines.size(); ++i) {
         const ParamLine& l = e.lines[i];
-        const double top = RowY(n + kFurtherLine * static_cast<double>(i)) + d9;
+        const double top = lineTop(i);
         double labelRight = page::kRightEdge;
         if (!l.value.empty()) {
-            c.rightAligned(col::kValueRight, col::kLabel, top, 9, false, l.value);
-            labelRight = col::kValueRight - c.width(l.value, 9) - page::kColumnGap;
+            c.rightAligned(col::kValueRight, col::kLabel, top, kTextPoints, false, l.value);
+            labelRight = col::kValueRight - c.width(l.value, kTextPoints) - page::kColumnGap;
         } else if (!l.second.empty()) {
             labelRight = col::kValueRight - page::kColumnGap;
         }
-        c.fitted(col::kLabel, labelRight, top, 9, false, l.label);
+        c.fitted(col::kLabel, labelRight, top, kTextPoints, false, l.label);
         if (!l.unit.empty())
-            c.fitted(col::kValueRight, page::kRightEdge, top, 9, false, l.unit);
+            c.fitted(col::kValueRight, page::kRightEdge, top, kTextPoints, false, l.unit);
         if (!l.second.empty())
-            c.rightAligned(col::kSecondRight, col::kValueRight + page::kColumnGap, top, 9, false, l.second);
+            c.rightAligned(col::kSecondRight, col::kValueRight + page::kColumnGap, top, kTextPoints, false, l.second);
     }
+    return static_cast<int>(std::max<std::size_t>({used, e.lines.size(), 1}));
 }
 
 } // namespace
 
+bool IsUnusedChannel(const Configuration& cfg, int channel) {
+    const std::string& d = cfg.ChanText[static_cast<std::size_t>(channel)];
+    return (cfg.channelType(channel) & kTypeMask) == kTypeBlank && d.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
+bool HasChannelsInUse(const Configuration& cfg) {
+    for (int c = 0; c <= cfg.channelsInUse(); ++c)
+        if (!IsUnusedChannel(cfg, c))
+            return true;
+    return false;
+}
+
 std::vector<ChannelEntry> ChannelListEntries(const ReportInput& in) {
     std::vector<ChannelEntry> out;
     for (int c = 0; c <= in.cfg.channelsInUse();) {
-        out.push_back(describe(in, c));
-        c += out.back().step;
+        ChannelEntry e = describe(in, c);
+        c += e.step;
+        if (!(in.inUseOnly && IsUnusedChannel(in.cfg, e.channel)))
+            out.push_back(std::move(e));
     }
     return out;
 }
 
 ReportOutcome PrintChannelList(PrintJob& job, const ReportInput& in) {
+    const std::vector<ChannelEntry> entries = ChannelListEntries(in);
+    if (entries.empty())
+        return ReportOutcome::NothingToPrint;
     ReportPages pages(job, in, kTxtPrintChannelList, [&in](Canvas& c) { headings(c, in); });
     Canvas& canvas = pages.canvas();
     double n = kRowsPerPage;
-    for (const ChannelEntry& e : ChannelListEntries(in)) {
+    for (const ChannelEntry& e : entries) {
         // A channel is never split: it starts a page when the page is full or its last line would fall
         // below the frame.
         const bool full = n >= kRowsPerPage ||
@@ -269,8 +320,7 @@ ReportOutcome PrintChannelList(PrintJob& job, const ReportInput& in) {
                 return ReportOutcome::Failed;
             n = 0;
         }
-        drawEntry(canvas, e, n);
-        n += kFurtherLine * static_cast<double>(std::max<std::size_t>(e.lines.size(), 1) - 1) + 1;
+        n += kFurtherLine * (drawEntry(canvas, e, n) - 1) + 1;
     }
     return ReportOutcome::Printed;
 }

@@ -14,11 +14,12 @@ namespace {
 using namespace report_parts;
 
 namespace col {
-constexpr double kOutput = page::kLeftText;
-constexpr double kInput1 = 2097.9;
-constexpr double kOperation = 2835;
-constexpr double kInput2 = 3685.5;
-constexpr double kNotes = 4819.5;
+constexpr double kNumber = page::kLeftText;
+constexpr double kOutput = 1814.4;
+constexpr double kInput1 = 2806.65; // the block columns are wide enough for their headings in every language
+constexpr double kOperation = 3798.9;
+constexpr double kInput2 = 4791.15;
+constexpr double kNotes = 5783.4;
 } // namespace col
 
 constexpr int kGroups = kLogicBlocksUsed / 8;
@@ -27,33 +28,42 @@ constexpr double kLinesPerPage = 27; // a group starts a new page from this line
 constexpr TextStyle kNotesStyle{9, false};
 const char* const kOperators[] = {"---", "And", "Or ", "Xor"};
 
+int operationOf(const LogicRecord& r) {
+    return (r[3] & kLogicOperationMask) / 4;
+}
+
 struct Group {
     int g = 0;
+    std::vector<int> blocks; // the blocks of the group printed, 0..7
     std::vector<std::string> notes;
-    int rows() const { return std::max<int>(8, static_cast<int>(notes.size())); }
+    int rows() const { return static_cast<int>(std::max(blocks.size(), notes.size())); }
 };
 
 // Draws rows [from, to) of a group below its heading and table headings; returns the next line.
 double drawGroup(Canvas& c, const ReportInput& in, const Group& grp, int from, int to, double n) {
+    constexpr double p = page::kHeadingPoints;
     const std::string heading =
         in.text(kTxtLogicBlocks) + " " + std::to_string(8 * grp.g + 1) + " - " + std::to_string(8 * grp.g + 8) + ":";
     c.fitted(page::kLeftText, page::kRightEdge, RowY(n), 10, true, heading);
     n += 1;
     const double yh = RowY(n);
-    c.fitted(col::kOutput, col::kInput1 - page::kColumnGap, yh, 9, true, in.text(kTxtOutput));
-    c.fitted(col::kInput1, col::kOperation - page::kColumnGap, yh, 9, true, in.text(kTxtInput1));
-    c.fitted(col::kOperation, col::kInput2 - page::kColumnGap, yh, 9, true, in.text(kTxtFunction));
-    c.fitted(col::kInput2, col::kNotes - page::kColumnGap, yh, 9, true, in.text(kTxtInput2));
-    c.fitted(col::kNotes, page::kRightEdge, yh, 9, true, in.text(kTxtNotes));
+    c.fitted(col::kNumber, col::kOutput - page::kColumnGap, yh, p, true, in.text(kTxtNumberShort));
+    c.fitted(col::kOutput, col::kInput1 - page::kColumnGap, yh, p, true, in.text(kTxtOutput));
+    c.fitted(col::kInput1, col::kOperation - page::kColumnGap, yh, p, true, in.text(kTxtInput1));
+    c.fitted(col::kOperation, col::kInput2 - page::kColumnGap, yh, p, true, in.text(kTxtFunction));
+    c.fitted(col::kInput2, col::kNotes - page::kColumnGap, yh, p, true, in.text(kTxtInput2));
+    c.fitted(col::kNotes, page::kRightEdge, yh, p, true, in.text(kTxtNotes));
     for (int j = from; j < to; ++j) {
         n += kLogicRowPitch;
         const double y = RowY(n);
-        if (j < 8) {
-            const LogicRecord& r = in.cfg.LogicBlocks[8 * grp.g + j];
-            const int op = (r[3] & kLogicOperationMask) / 4;
+        if (j < static_cast<int>(grp.blocks.size())) {
+            const int b = 8 * grp.g + grp.blocks[static_cast<std::size_t>(j)];
+            const LogicRecord& r = in.cfg.LogicBlocks[b];
+            const int op = operationOf(r);
             auto cell = [&](double x, double right, const std::string& s) {
                 c.fitted(x, right - page::kColumnGap, y, 9, false, s);
             };
+            cell(col::kNumber, col::kOutput, std::to_string(b + 1));
             if (op != 0) {
                 cell(col::kOutput, col::kInput1, LogicChannel(r[kLogicOutput], r[3], 0) + " =");
                 cell(col::kInput1, col::kOperation, LogicChannel(r[kLogicInput1], r[3], 1));
@@ -72,6 +82,21 @@ double drawGroup(Canvas& c, const ReportInput& in, const Group& grp, int from, i
             c.surface().text(col::kNotes, y, kNotesStyle, grp.notes[static_cast<std::size_t>(j)]);
     }
     return n + 1;
+}
+
+// The groups as printed: all eight with all their blocks, or (in use only) the blocks that do something
+// and the groups that have such a block or notes.
+std::vector<Group> groupsOf(const ReportInput& in, PrintSurface& metrics) {
+    std::vector<Group> out;
+    for (int g = 0; g < kGroups; ++g) {
+        Group grp{g, {}, WrapNotes(in.cfg.DescText[g], page::kRightEdge - col::kNotes, kNotesStyle, metrics)};
+        for (int j = 0; j < 8; ++j)
+            if (!in.inUseOnly || !IsEmptyLogicBlock(in.cfg, 8 * g + j))
+                grp.blocks.push_back(j);
+        if (grp.rows() > 0)
+            out.push_back(std::move(grp));
+    }
+    return out;
 }
 
 } // namespace
@@ -133,6 +158,22 @@ std::vector<std::string> WrapNotes(const std::string& text, double room, TextSty
     return out;
 }
 
+bool IsEmptyLogicBlock(const Configuration& cfg, int block) {
+    return operationOf(cfg.LogicBlocks[block]) == 0;
+}
+
+bool HasLogicInUse(const Configuration& cfg) {
+    if (!HasLogicBlocks(cfg))
+        return false;
+    for (int b = 0; b < kLogicBlocksUsed; ++b)
+        if (!IsEmptyLogicBlock(cfg, b))
+            return true;
+    for (int g = 0; g < kGroups; ++g)
+        if (cfg.DescText[g].find_first_not_of(" \t\r\n") != std::string::npos)
+            return true;
+    return false;
+}
+
 bool HasLogicBlocks(const Configuration& cfg) {
     for (int b = 0; b < kLogicBlocksUsed; ++b)
         if (cfg.LogicBlocks[b][3] != 0)
@@ -143,10 +184,12 @@ bool HasLogicBlocks(const Configuration& cfg) {
 ReportOutcome PrintLogicReport(PrintJob& job, const ReportInput& in) {
     if (!HasLogicBlocks(in.cfg))
         return ReportOutcome::NothingToPrint;
+    const std::vector<Group> groups = groupsOf(in, job.surface());
+    if (groups.empty())
+        return ReportOutcome::NothingToPrint;
     ReportPages pages(job, in, kTxtMenuLogicSetup);
     BlockPlacer placer(pages);
-    for (int g = 0; g < kGroups; ++g) {
-        Group grp{g, WrapNotes(in.cfg.DescText[g], page::kRightEdge - col::kNotes, kNotesStyle, job.surface())};
+    for (const Group& grp : groups) {
         const int rows = grp.rows();
         auto whole = [&](Canvas& c, double n) { return drawGroup(c, in, grp, 0, rows, n); };
         // A group stays on one page; it moves to the next page when it does not fit below the last one.

@@ -19,9 +19,11 @@ using namespace report_parts;
 namespace col {
 constexpr double kGroupLetter = 2948.4;
 constexpr double kGrid = 3203.4;
-constexpr double kTrigger1 = 6350.4;
-constexpr double kTrigger2 = 7484.4;
-constexpr double kDays = 8618.4;
+// The trigger-time table: two columns wide enough for "Trigger time 1" in every language, the day boxes
+// ending at the right edge.
+constexpr double kTrigger1 = 5499.9;
+constexpr double kTrigger2 = 6945.75;
+constexpr double kDays = 8391.6;
 constexpr double kRollerLabel = 7257.6;
 constexpr double kRollerValue = 9468.9;
 } // namespace col
@@ -63,10 +65,10 @@ double masterBlock(Canvas& c, const ReportInput& in, int ch, double n) {
     n += 1;
     const double yd = RowY(n);
     for (int k = 0; k < 8; ++k)
-        c.text(col::kGrid + page::kDayBoxPitch * k, yd, 9, false, std::string(1, static_cast<char>('1' + k)));
+        c.text(col::kGrid + page::kGridPitch * k, yd, 9, false, std::string(1, static_cast<char>('1' + k)));
     double side = n;
     if (realTime)
-        DaySetHeadings(c, in, yd, col::kTrigger1, kTxtOnTime, col::kTrigger2, kTxtOnTime, col::kDays);
+        DaySetHeadings(c, in, yd, col::kTrigger1, kTxtTriggerTime1, col::kTrigger2, kTxtTriggerTime2, col::kDays);
     if (roller) {
         c.fitted(col::kRollerLabel, col::kRollerValue - page::kColumnGap, yd, 9, false, in.text(kTxtRunTime));
         c.fitted(col::kRollerValue, page::kRightEdge, yd, 9, false,
@@ -82,7 +84,7 @@ double masterBlock(Canvas& c, const ReportInput& in, int ch, double n) {
             const int target = 8 * g + d;
             const int cell = roller ? rollerPicture(RollerCellState(cfg, ch, target / 2))
                                     : kMasterGridPicture + GetMaster(cfg, target, ch);
-            c.picture(col::kGrid + page::kDayBoxPitch * d, yg, cell);
+            c.picture(col::kGrid + page::kGridPitch * d, yg, cell);
         }
     }
 

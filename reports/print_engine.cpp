@@ -37,6 +37,10 @@ double Canvas::height(double points, bool bold) {
     return s_.textHeight({points, bold});
 }
 
+double Canvas::baselineDrop(double points, double smaller, bool bold) {
+    return s_.textAscent({points, bold}) - s_.textAscent({smaller, bold});
+}
+
 double Canvas::rowOffset(double points) {
     return page::kPictureSize - height(points);
 }
@@ -77,13 +81,13 @@ Canvas::Fit Canvas::fit(const std::string& text, double room, double points, boo
 
 void Canvas::fitted(double x, double right, double top, double points, bool bold, const std::string& text) {
     const Fit f = fit(text, right - x, points, bold);
-    this->text(x, top + height(points, bold) - height(f.points, bold), f.points, bold, f.text);
+    this->text(x, top + baselineDrop(points, f.points, bold), f.points, bold, f.text);
 }
 
 void Canvas::rightAligned(double right, double left, double top, double points, bool bold, const std::string& text) {
     const Fit f = fit(text, right - left, points, bold);
-    this->text(right - width(f.text, f.points, bold), top + height(points, bold) - height(f.points, bold), f.points,
-               bold, f.text);
+    this->text(right - width(f.text, f.points, bold), top + baselineDrop(points, f.points, bold), f.points, bold,
+               f.text);
 }
 
 bool IsPrintablePicture(int number) {
@@ -143,8 +147,9 @@ void PrintPageHeadder(Canvas& c, const ReportInput& in, const std::string& title
     // The first line of the general description, at most 64 characters.
     const std::string& d = in.cfg.DescText[kGeneralDescription];
     const std::size_t end = std::min({d.find('\r'), d.find('\n'), kDescriptionHeaderChars, d.size()});
-    const std::string units = in.text(kTxtDeviceNumber) + Str(in.cfg.SysData[kSysDeviceNo]) + " - " +
-                              Str(in.cfg.channelsInUse() + 1) + "  " + in.text(kTxtChannels);
+    // "Device number 1 · 128 channels": the unit and its size, never to be read as a range.
+    const std::string units = in.text(kTxtDeviceNumber) + Str(in.cfg.SysData[kSysDeviceNo]) + " \xB7 " +
+                              std::to_string(in.cfg.channelsInUse() + 1) + " " + in.text(kTxtChannels);
     line(kHeaderLine3, 10, false, d.substr(0, end), units);
 }
 

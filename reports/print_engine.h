@@ -28,9 +28,13 @@ constexpr double kFirstRow = 1984.5;
 constexpr double kRowPitch = 396.9;
 constexpr double kRuleThickness = 32;
 constexpr double kPictureSize = 225; // the natural size of every picture
-constexpr double kDayBoxPitch = 255;
+constexpr double kTypeIcon = 2097.9; // the type icon of a channel row, clear of the widest range name
+constexpr double kDescription = 2948.4;
+constexpr double kDayBoxPitch = 340;  // day boxes and their headings, far enough apart to read
+constexpr double kGridPitch = 255;    // the cells of a master grid
 constexpr double kColumnGap = 85;     // what a text keeps free before the next column
-constexpr double kSmallestPoints = 6; // a text that does not fit shrinks to this size, then is cut
+constexpr double kSmallestPoints = 8; // a text that does not fit shrinks to this size, then is cut or wrapped
+constexpr double kHeadingPoints = 9;  // column headings of every table
 constexpr int kDayBoxes = 8;          // Monday..Sunday and the holiday box
 } // namespace page
 
@@ -43,9 +47,10 @@ constexpr double RowY(double n) {
 // configuration file and the moment of printing.
 struct ReportInput {
     const Configuration& cfg;
-    TextLookup text;      // language text n, 8-bit
-    std::string fileName; // CurFileName, 8-bit
-    DeviceClock clock;    // date and time in the page header
+    TextLookup text;        // language text n, 8-bit
+    std::string fileName;   // CurFileName, 8-bit
+    DeviceClock clock;      // date and time in the page header
+    bool inUseOnly = false; // leave out unused channels and empty logic blocks
 };
 
 // The pages of one print job: one or more reports, one page after the other.
@@ -79,10 +84,13 @@ public:
     // A text with its top-left corner at (x, top).
     void text(double x, double top, double points, bool bold, const std::string& text);
     // A text that must end before `right`: shrunk to fit down to the smallest size, then cut with "…".
-    // A shrunk text keeps its bottom line.
+    // A shrunk text keeps its baseline.
     void fitted(double x, double right, double top, double points, bool bold, const std::string& text);
     // A text that ends at `right` and starts no further left than `left`, shrunk and cut like fitted().
     void rightAligned(double right, double left, double top, double points, bool bold, const std::string& text);
+    // How much lower the top of a text of `smaller` points lies than that of a text of `points` on the
+    // same baseline.
+    double baselineDrop(double points, double smaller, bool bold = false);
     // A picture of the picture table at its natural size; other numbers paint nothing.
     void picture(double x, double y, int number);
     // A horizontal rule across the page.

@@ -15,29 +15,37 @@ namespace col {
 constexpr double kOn = 2948.4;
 constexpr double kOff = 4082.4;
 constexpr double kDays = 5216.4;
+// The holiday table: periods 1..8 in the left column group, 9..16 in the right one, each period with its
+// number, first and last day.
+constexpr double kNumber = 4365.9;
 constexpr double kFrom = 5216.4;
 constexpr double kTo = 6350.4;
-constexpr double kSecondPair = 3402; // periods 9..16 stand in a second column pair to the right
+constexpr double kSecondGroup = 3402;
 } // namespace col
 
 constexpr int kPeriodsPerColumn = kSysHolidayCount / 2;
-constexpr double kHolidayPitch = 0.6;
+constexpr double kHolidayPitch = 0.75;
 
 double holidayTable(Canvas& c, const ReportInput& in, double n) {
-    const double y = RowY(n);
-    c.fitted(page::kLeftText, col::kFrom - page::kColumnGap, y, 10, true, in.text(kTxtMenuHolidaySetup));
-    for (int pair = 0; pair < 2; ++pair) {
-        const double dx = col::kSecondPair * pair;
-        c.fitted(col::kFrom + dx, col::kTo + dx - page::kColumnGap, y, 9, false, in.text(kTxtFrom));
-        c.fitted(col::kTo + dx, col::kFrom + col::kSecondPair + dx - page::kColumnGap, y, 9, false, in.text(kTxtTo));
+    constexpr double p = page::kHeadingPoints;
+    c.fitted(page::kLeftText, page::kRightEdge, RowY(n), 10, true, in.text(kTxtMenuHolidaySetup));
+    n += 1;
+    const double yh = RowY(n);
+    for (int group = 0; group < 2; ++group) {
+        const double dx = col::kSecondGroup * group;
+        c.fitted(col::kNumber + dx, col::kFrom + dx - page::kColumnGap, yh, p, false, in.text(kTxtNumberShort));
+        c.fitted(col::kFrom + dx, col::kTo + dx - page::kColumnGap, yh, p, false, in.text(kTxtFrom));
+        const double toRight = group == 0 ? col::kNumber + col::kSecondGroup - page::kColumnGap : page::kRightEdge;
+        c.fitted(col::kTo + dx, toRight, yh, p, false, in.text(kTxtTo));
     }
     for (int i = 0; i < kPeriodsPerColumn; ++i) {
         n += kHolidayPitch;
-        for (int pair = 0; pair < 2; ++pair) {
-            const int period = i + kPeriodsPerColumn * pair;
-            const double dx = col::kSecondPair * pair;
-            c.text(col::kFrom + dx, RowY(n), 9, false, HolidayDayText(in.cfg, period, false));
-            c.text(col::kTo + dx, RowY(n), 9, false, HolidayDayText(in.cfg, period, true));
+        for (int group = 0; group < 2; ++group) {
+            const int period = i + kPeriodsPerColumn * group;
+            const double dx = col::kSecondGroup * group;
+            c.text(col::kNumber + dx, RowY(n), p, false, std::to_string(period + 1));
+            c.text(col::kFrom + dx, RowY(n), p, false, HolidayDayText(in.cfg, period, false));
+            c.text(col::kTo + dx, RowY(n), p, false, HolidayDayText(in.cfg, period, true));
         }
     }
     n += 1;

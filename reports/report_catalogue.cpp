@@ -39,6 +39,21 @@ const ReportEntry* FindReport(std::string_view name) {
     return nullptr;
 }
 
+bool HasContent(ReportKind kind, const ReportInput& in) {
+    if (!FindReport(kind).hasContent(in.cfg))
+        return false;
+    if (!in.inUseOnly)
+        return true;
+    switch (kind) {
+    case ReportKind::ChannelList:
+        return HasChannelsInUse(in.cfg);
+    case ReportKind::Logic:
+        return HasLogicInUse(in.cfg);
+    default:
+        return true;
+    }
+}
+
 std::vector<ReportKind> ReportsWithContent(const Configuration& cfg) {
     std::vector<ReportKind> out;
     for (const ReportEntry& e : ReportCatalogue())
@@ -47,11 +62,19 @@ std::vector<ReportKind> ReportsWithContent(const Configuration& cfg) {
     return out;
 }
 
+std::vector<ReportKind> ReportsWithContent(const ReportInput& in) {
+    std::vector<ReportKind> out;
+    for (const ReportEntry& e : ReportCatalogue())
+        if (HasContent(e.kind, in))
+            out.push_back(e.kind);
+    return out;
+}
+
 ReportOutcome PrintReports(PrintJob& job, const ReportInput& in, const std::vector<ReportKind>& kinds) {
     bool printed = false;
     for (ReportKind k : kinds) {
         const ReportEntry& e = FindReport(k);
-        if (!e.hasContent(in.cfg))
+        if (!HasContent(k, in))
             continue;
         const ReportOutcome o = e.print(job, in);
         if (o == ReportOutcome::Failed)

@@ -10,31 +10,34 @@
 namespace korvane::report_parts {
 
 namespace {
-constexpr double kTypeIconX = 1984.5;
-constexpr double kDescriptionX = 2948.4;
-constexpr double kDayHeadingRoom = page::kDayBoxPitch - 10;
+constexpr double kTypeIconX = page::kTypeIcon;
+constexpr double kDescriptionX = page::kDescription;
+// A day heading keeps this much of its box's pitch free, so that neighbours never run together.
+constexpr double kDayHeadingGap = 60;
+constexpr double kDayHeadingRoom = page::kDayBoxPitch - kDayHeadingGap;
 } // namespace
 
 void ChannelHeading(Canvas& c, const ReportInput& in, int channel, const std::string& name, int picture, double y,
                     double descriptionRight) {
-    c.fitted(page::kLeftText, kTypeIconX - page::kColumnGap / 2, y + c.rowOffset(10), 10, false, name);
+    c.fitted(page::kLeftText, kTypeIconX - page::kColumnGap, y + c.rowOffset(10), 10, false, name);
     c.picture(kTypeIconX, y, picture);
     c.fitted(kDescriptionX, descriptionRight, y + c.rowOffset(9), 9, false, in.cfg.ChanText[channel]);
 }
 
 void DaySetHeadings(Canvas& c, const ReportInput& in, double y, double xOn, int onText, double xOff, int offText,
                     double xDays) {
-    c.fitted(xOn, xOff - page::kColumnGap, y, 9, false, in.text(onText));
-    c.fitted(xOff, xDays - page::kColumnGap, y, 9, false, in.text(offText));
+    constexpr double p = page::kHeadingPoints;
+    c.fitted(xOn, xOff - page::kColumnGap, y, p, false, in.text(onText));
+    c.fitted(xOff, xDays - page::kColumnGap, y, p, false, in.text(offText));
     // The day headings share one size, the largest at which each fits above its box, and stand centred
-    // on their boxes.
-    double points = 9;
+    // on their boxes, on the baseline of the other headings.
+    double points = p;
     for (int k = 0; k < page::kDayBoxes; ++k)
-        points = std::min(points, c.fit(in.text(DayBoxText(k)), kDayHeadingRoom, 9, false).points);
+        points = std::min(points, c.fit(in.text(DayBoxText(k)), kDayHeadingRoom, p, false).points);
     for (int k = 0; k < page::kDayBoxes; ++k) {
         const Canvas::Fit f = c.fit(in.text(DayBoxText(k)), kDayHeadingRoom, points, false);
         const double centre = xDays + page::kDayBoxPitch * k + page::kPictureSize / 2;
-        c.text(centre - c.width(f.text, f.points) / 2, y + c.height(9) - c.height(f.points), f.points, false, f.text);
+        c.text(centre - c.width(f.text, f.points) / 2, y + c.baselineDrop(p, f.points), f.points, false, f.text);
     }
 }
 

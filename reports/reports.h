@@ -36,10 +36,17 @@ struct ChannelEntry {
     int typePicture = -1;
     int optionPicture = -1; // -1: none
     std::string description;
+    std::string function; // the function in words; empty where the description already names it
     std::vector<ParamLine> lines;
 };
 
-// The rows of the channel list in order, every channel from 0 to the highest in use exactly once.
+// A channel nobody uses: not used (type 1) and without a description. The in-use listing leaves it out.
+bool IsUnusedChannel(const Configuration& cfg, int channel);
+// True when a channel up to the highest in use is not an unused one.
+bool HasChannelsInUse(const Configuration& cfg);
+
+// The rows of the channel list in order, every channel from 0 to the highest in use exactly once; with
+// `in.inUseOnly` without the unused channels.
 std::vector<ChannelEntry> ChannelListEntries(const ReportInput& in);
 ReportOutcome PrintChannelList(PrintJob& job, const ReportInput& in);
 
@@ -51,6 +58,10 @@ ReportOutcome PrintMasterReport(PrintJob& job, const ReportInput& in);
 
 // ---- The logic report ----
 bool HasLogicBlocks(const Configuration& cfg);
+// A block that does nothing (no operation): printed as dashes, left out of the in-use listing.
+bool IsEmptyLogicBlock(const Configuration& cfg, int block);
+// True when the in-use listing of the logic report has something: a block that does something, or notes.
+bool HasLogicInUse(const Configuration& cfg);
 // A group's notes as printed: split at CR LF, CR or LF and wrapped at word boundaries to `room`
 // twips in the given style; every character of the text is kept.
 std::vector<std::string> WrapNotes(const std::string& text, double room, TextStyle style, PrintSurface& metrics);
@@ -62,7 +73,8 @@ ReportOutcome PrintSmsReport(PrintJob& job, const ReportInput& in);
 
 // The drawing shared by the real-time and the master report.
 namespace report_parts {
-// Line 1 of a block: name, type icon, description (up to `descriptionRight`).
+// Line 1 of a block: name, type icon, description (up to `descriptionRight`, shrunk no further than the
+// smallest size, then cut).
 void ChannelHeading(Canvas& c, const ReportInput& in, int channel, const std::string& name, int picture, double y,
                     double descriptionRight);
 // The day-set headings of a real-time table at y: the two time columns and the eight day boxes.

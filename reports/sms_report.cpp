@@ -75,8 +75,9 @@ ReportOutcome PrintSmsReport(PrintJob& job, const ReportInput& in) {
     }
     if (cfg.SysData[kSysDialInSafety] != 0) {
         left(y, in.text(kTxtDialInNumbers));
+        // Numbered as the SMS numbers are, so that an empty entry still shows its place.
         for (int i = 0; i < 4; ++i)
-            left(y + kPitch * (i + 1), cfg.SmsText[static_cast<std::size_t>(4 + i)]);
+            left(y + kPitch * (i + 1), std::to_string(i + 1) + " : " + cfg.SmsText[static_cast<std::size_t>(4 + i)]);
     }
     return ReportOutcome::Printed;
 }

@@ -58,6 +58,10 @@ double PainterSurface::textHeight(TextStyle style) {
     return (m.ascent() + m.descent()) / sy_;
 }
 
+double PainterSurface::textAscent(TextStyle style) {
+    return metrics(style).ascent() / sy_;
+}
+
 void PainterSurface::text(double x, double top, TextStyle style, std::string_view text) {
     const QFontMetricsF& m = metrics(style);
     painter_.setFont(fontFor(style));

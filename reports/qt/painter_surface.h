@@ -26,6 +26,7 @@ public:
 
     double textWidth(std::string_view text, TextStyle style) override;
     double textHeight(TextStyle style) override;
+    double textAscent(TextStyle style) override;
     void text(double x, double top, TextStyle style, std::string_view text) override;
     void picture(double x, double y, double size, int number) override;
     void fillRect(double x1, double y1, double x2, double y2) override;

@@ -1,9 +1,11 @@
 #include "reports/qt/report_output.h"
 
+#include <QImage>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <algorithm>
 
 #include "reports/print_engine.h"
 #include "reports/qt/painter_surface.h"
@@ -18,7 +20,7 @@ constexpr double kTwipsPerPoint = 20.0;
 std::vector<ReportKind> withContent(const ReportInput& in, const std::vector<ReportKind>& kinds) {
     std::vector<ReportKind> out;
     for (ReportKind k : kinds)
-        if (FindReport(k).hasContent(in.cfg))
+        if (HasContent(k, in))
             out.push_back(k);
     return out;
 }
@@ -26,7 +28,7 @@ std::vector<ReportKind> withContent(const ReportInput& in, const std::vector<Rep
 } // namespace
 
 OutputOutcome DrawReports(QPagedPaintDevice& device, const ReportInput& in, const std::vector<ReportKind>& kinds,
-                          QPointF originTwips) {
+                          QPointF originTwips, const PageSelection& selection) {
     OutputOutcome out;
     const std::vector<ReportKind> todo = withContent(in, kinds);
     if (todo.empty())
@@ -38,17 +40,45 @@ OutputOutcome DrawReports(QPagedPaintDevice& device, const ReportInput& in, cons
         return out;
     }
     PainterSurface surface(painter, device, &device, originTwips);
-    PrintJob job(surface);
-    out.outcome = PrintReports(job, in, todo);
-    out.pages = job.pages();
+    const auto every = [](int) { return true; };
+    for (int copy = 0; copy < std::max(1, selection.copies); ++copy) {
+        // Each copy begins on a page of its own.
+        if (copy > 0 && !surface.newPage()) {
+            out.outcome = ReportOutcome::Failed;
+            break;
+        }
+        PageRangeSurface range(surface, selection.pages ? selection.pages : std::function<bool(int)>(every));
+        PrintJob job(range);
+        out.outcome = PrintReports(job, in, todo);
+        out.pages += range.pagesDrawn();
+        if (out.outcome != ReportOutcome::Printed)
+            break;
+    }
     const bool ended = painter.end();
     if (out.outcome == ReportOutcome::Failed) {
-        out.reason = QStringLiteral("the printing device refused page %1").arg(job.pages() + 1);
+        out.reason = QStringLiteral("the printing device refused page %1").arg(out.pages + 1);
     } else if (!ended) {
         out.outcome = ReportOutcome::Failed;
         out.reason = QStringLiteral("the printing device could not finish the document");
     }
     return out;
+}
+
+int CountPages(const ReportInput& in, const std::vector<ReportKind>& kinds, int resolution) {
+    const std::vector<ReportKind> todo = withContent(in, kinds);
+    if (todo.empty())
+        return 0;
+    // A dry run: the metrics of a device of the resolution, nothing drawn.
+    constexpr double kInchesPerMeter = 39.37;
+    QImage metricsDevice(1, 1, QImage::Format_Mono);
+    metricsDevice.setDotsPerMeterX(static_cast<int>(resolution * kInchesPerMeter));
+    metricsDevice.setDotsPerMeterY(static_cast<int>(resolution * kInchesPerMeter));
+    QPainter painter(&metricsDevice);
+    PainterSurface metrics(painter, metricsDevice);
+    MeasuringSurface dry(metrics);
+    PrintJob job(dry);
+    PrintReports(job, in, todo);
+    return job.pages();
 }
 
 QPointF CentredOrigin(const QPageSize& size) {

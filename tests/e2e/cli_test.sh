@@ -187,7 +187,8 @@ print_pdf)
     pdfinfo "$work/all.pdf" | grep -q 'Page size: *595 x 842 pts (A4)' || fail "the page is not A4"
     pdftotext -layout "$work/all.pdf" "$work/all.txt"
     for t in "ZEB1 Channel list" "ZEB1 Master functions" "ZEB1 Real-time clocks" "ZEB1 Logic blocks" "ZEB1 SMS setup" \
-        "File: Good.zeb" "Sunday 6 December 2026 18:33" "Device number 204 - 128 channels" "Kanal 22" "^P8$"; do
+        "File: Good.zeb" "Sunday 6 December 2026 18:33" "Device number 204 · 128 channels" "Kanal 22" "^P8 Not used$" \
+        "Trigger time 1 Trigger time 2 Mo Tu We Th Fr Sa Su Ho"; do
         grep -q "$t" <(tr -s ' ' <"$work/all.txt") || fail "the PDF lacks '$t'"
     done
     # Each report numbers its own pages: five "Page: 1".
@@ -196,6 +197,15 @@ print_pdf)
         --language "$data/../../resources/Language/Deutsch.dat" --clock $clock
     pdfinfo "$work/logic.pdf" | grep -q 'Page size: *612 x 792 pts (letter)' || fail "the page is not Letter"
     pdftotext "$work/logic.pdf" - | grep -q "Sonntag" || fail "the German report lacks the German weekday"
+    # Channels in use only: twelve channels in use make one page of channels, two logic blocks one page.
+    for r in channels logic; do
+        expect_exit 0 "$cli" print "$data/TwelveInUse.zeb" --report $r --in-use -o "$work/$r.pdf" --clock $clock
+        pages=$(pdfinfo "$work/$r.pdf" | sed -n 's/^Pages: *//p')
+        [ "$pages" = 1 ] || fail "$r in use: $pages pages, expected 1"
+    done
+    expect_exit 0 "$cli" print "$data/TwelveInUse.zeb" --report channels -o "$work/full.pdf" --clock $clock
+    pages=$(pdfinfo "$work/full.pdf" | sed -n 's/^Pages: *//p')
+    [ "$pages" -gt 1 ] || fail "the full channel list left channels out"
     ;;
 print_nothing)
     # The example has no logic block and no SMS settings: exit 8, text 270, no file (also the positional form).

@@ -122,46 +122,54 @@ TEST(ChannelList, settingsLinesOfEachFunction) {
     }
 }
 
-TEST(ChannelList, lineItemsSitAtTheirColumnsAndEdges) {
-    Configuration cfg = blank(15);
-    cfg.ChanSetup[1][kRowType] = kTypeTimerDelay;
-    cfg.ChanSetup[1][1] = 0x8B;
-    cfg.ChanSetup[1][2] = 0x0E;
-    cfg.ChanText[1] = "Porch";
-    cfg.ChanFlags[1] = 192;
-    cfg.ChanSetup[2][kRowType] = kTypeAnalogWind;
-    cfg.ChanSetup[2][kAnaDisable] = kNoChannel;
-    const RecordingSurface s = print(cfg);
-    const double y1 = RowY(1);
-    const Drawn* name = s.find("A2");
-    const Drawn* description = s.find("Porch");
-    const Drawn* label = s.find(T(290));
-    const Drawn* value = s.find("01:02:03");
-    const Drawn* unit = s.find("  " + T(255));
-    const Drawn* second = s.find(T(291));
-    ASSERT_TRUE(name && description && label && value && unit && second);
-    // A row carries pictures 225 twips high: texts are lowered so that their bottoms line up with them.
-    EXPECT_DOUBLE_EQ(name->bottom, y1 + page::kPictureSize);
-    EXPECT_DOUBLE_EQ(name->points, 10);
-    EXPECT_DOUBLE_EQ(description->x, 2948.4);
-    EXPECT_DOUBLE_EQ(description->bottom, y1 + page::kPictureSize);
-    EXPECT_DOUBLE_EQ(label->x, 7257.6);
-    EXPECT_DOUBLE_EQ(value->right, 10035.9);
-    EXPECT_DOUBLE_EQ(unit->x, 10035.9);
-    EXPECT_DOUBLE_EQ(second->y, label->y + page::kRowPitch / 2);
-    std::map<int, double> pictureAt;
-    for (const Drawn& p : s.pictures())
-        if (p.y == y1)
-            pictureAt[p.picture] = p.x;
-    EXPECT_EQ(pictureAt, (std::map<int, double>{{kTypeTimerDelay, 1984.5}, {67, 2438.1}}));
-    // The analogue range: both values right-aligned, the second at the right edge.
-    const Drawn* range = s.find(T(205));
-    ASSERT_TRUE(range);
-    int rightAligned = 0;
-    for (const Drawn& d : s.texts())
-        if (d.y == range->y && d.text == "0.0")
-            rightAligned += d.right == 10035.9 || d.right == page::kRightEdge;
-    EXPECT_EQ(rightAligned, 2);
+TEST(ChannelList, descriptionsWrapRatherThanShrinkBelow8PointsAndTheFunctionFollows) {
+    const double room = 7257.6 - page::kColumnGap - page::kDescription; // beside settings, recording metric
+    const struct {
+        std::string description;
+        std::vector<std::string> lines;
+        double points; // of the first line
+    } cases[] = {
+        {"Porch", {"Porch"}, 9},
+        {std::string(50, 'x'), {std::string(50, 'x')}, 8.25}, // 50 x 8.25 x 10 fits the room: shrunk, one line
+        {std::string(60, 'W'), {std::string(46, 'W'), std::string(14, 'W')}, 9},
+        {"Hall\r\nNorth wall", {"Hall", "North wall"}, 9},
+        {"", {}, 9},
+    };
+    ASSERT_LT(50 * 8.25 * 10, room);
+    for (const auto& c : cases) {
+        Configuration cfg = blank(15);
+        cfg.ChanSetup[1][kRowType] = kTypeIntruderPassive; // one settings line: the description keeps left of it
+        cfg.ChanText[1] = c.description;
+        const RecordingSurface s = print(cfg);
+        std::vector<std::string> lines;
+        std::vector<double> tops;
+        double firstPoints = 0;
+        const Drawn* function = nullptr;
+        const Drawn* next = s.find("A3");
+        ASSERT_TRUE(next);
+        for (const Drawn& d : s.items)
+            if (d.kind == Drawn::Text && d.x == page::kDescription && d.y > RowY(1) && d.y < next->y) {
+                if (d.text == T(108)) {
+                    function = &d;
+                    continue;
+                }
+                if (lines.empty())
+                    firstPoints = d.points;
+                lines.push_back(d.text);
+                tops.push_back(d.y);
+                EXPECT_GE(d.points, 8) << c.description;
+            }
+        EXPECT_EQ(lines, c.lines) << c.description;
+        if (!lines.empty()) {
+            EXPECT_DOUBLE_EQ(firstPoints, c.points) << c.description;
+        }
+        // The function in words, 8 points, on the line after the description.
+        ASSERT_TRUE(function) << c.description;
+        EXPECT_DOUBLE_EQ(function->points, 8);
+        EXPECT_GT(function->y, tops.empty() ? 0 : tops.back()) << c.description;
+        ExpectNoOverlaps(s.items);
+        ExpectInsideFrame(s.items);
+    }
 }
 
 TEST(ChannelList, typeAndOptionPictures) {
@@ -356,6 +364,7 @@ TEST(ChannelList, nothingOverprintedInAnyShippedLanguage) {
         ASSERT_EQ(PrintChannelList(job, in), ReportOutcome::Printed);
         ExpectInsideFrame(s.items);
         ExpectNoOverlaps(s.items);
+        ExpectNoTextBelow(s.items, page::kSmallestPoints);
         EXPECT_GE(s.page, 2) << file;
     }
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <set>
 
 #include "io/text_file.h"
@@ -93,28 +95,50 @@ TEST(RealTimeReport, holidaysInTwoColumnPairsThenTheDaySets) {
     ASSERT_EQ(PrintRealTimeReport(job, inputFor(cfg)), ReportOutcome::Printed);
     EXPECT_TRUE(s.find("ZEB1 " + T(261)));
 
-    // Holiday rows: 16 periods, 1..8 in the left pair and 9..16 in the right pair.
-    std::vector<Drawn> firstDays;
-    for (const Drawn& d : s.texts())
-        if ((d.x == 5216.4 || d.x == 8618.4) && d.text != T(265) && d.y < RowY(8))
-            firstDays.push_back(d);
-    ASSERT_EQ(firstDays.size(), 16u);
-    EXPECT_EQ(firstDays[0].text, "07:01");
-    EXPECT_EQ(firstDays[1].text, "--.--");  // period 1 in the right pair is period 9
-    EXPECT_EQ(firstDays[2].text, "--.--");  // period 2: month 0x13
-    EXPECT_EQ(firstDays[15].text, "07:01"); // period 16
-    EXPECT_TRUE(s.find("08:15"));
-
     // The block: name, icon, description row, then the headings and four day sets.
     const Drawn* name = s.find("A6");
     ASSERT_TRUE(name);
+
+    // Holiday rows: each period's number, first and last day on one row; 1..8 left, 9..16 beside them.
+    auto period = [&](int number) {
+        std::vector<const Drawn*> row;
+        const Drawn* n = nullptr;
+        for (const Drawn& d : s.items)
+            if (d.kind == Drawn::Text && d.y < name->y && d.text == std::to_string(number))
+                n = &d;
+        if (!n)
+            return row;
+        row.push_back(n);
+        for (const Drawn& d : s.items)
+            if (d.kind == Drawn::Text && d.y == n->y && d.x > n->x && row.size() < 3 &&
+                (row.size() == 1 || d.x > row.back()->x))
+                row.push_back(&d);
+        return row;
+    };
+    const struct {
+        int number;
+        const char* first;
+        const char* last;
+    } periodsShown[] = {{1, "07:01", "08:15"}, {2, "--.--", "--.--"}, {9, "--.--", "--.--"}, {16, "07:01", "08:15"}};
+    for (const auto& c : periodsShown) {
+        const auto row = period(c.number);
+        ASSERT_EQ(row.size(), 3u) << c.number;
+        EXPECT_EQ(row[1]->text, c.first) << c.number;
+        EXPECT_EQ(row[2]->text, c.last) << c.number;
+    }
+    EXPECT_DOUBLE_EQ(period(9)[0]->y, period(1)[0]->y);
+    EXPECT_GT(period(9)[0]->x, period(1)[2]->right);
+    EXPECT_TRUE(s.find("08:15"));
+
     const Drawn* on = s.find("07:30");
     ASSERT_TRUE(on);
-    EXPECT_DOUBLE_EQ(on->x, 2948.4);
+    const Drawn* onHeading = s.find(T(40));
+    ASSERT_TRUE(onHeading);
+    EXPECT_DOUBLE_EQ(on->x, onHeading->x);
     EXPECT_DOUBLE_EQ(on->y, name->y + 2 * page::kRowPitch + (name->bottom - name->y) - (on->bottom - on->y));
     int boxesOnItsRow = 0, ticked = 0;
     for (const Drawn& p : s.pictures())
-        if (p.y == on->bottom - page::kPictureSize && p.x >= 5216.4) {
+        if (p.y == on->bottom - page::kPictureSize && p.x > on->x) {
             ++boxesOnItsRow;
             ticked += p.picture == 69;
         }
@@ -184,17 +208,22 @@ TEST(MasterReport, masterGridShowsTheTargetStatesAndRollerGridThePairs) {
             return -1;
         const Drawn* letter = nullptr;
         for (const Drawn& d : s.items)
-            if (d.kind == Drawn::Text && d.page == n->page && d.y > n->y && d.x == 2948.4 &&
+            if (d.kind == Drawn::Text && d.page == n->page && d.y > n->y &&
                 d.text == std::string(1, static_cast<char>('A' + target / 8))) {
                 letter = &d;
                 break;
             }
         if (!letter)
             return -2;
+        // The group's row: its letter, then the cells of digits 1..8 from left to right.
+        std::vector<Drawn> cells;
         for (const Drawn& p : s.pictures())
-            if (p.page == n->page && p.bottom == letter->bottom && p.x == 3203.4 + 255 * (target % 8))
-                return p.picture;
-        return -3;
+            if (p.page == n->page && p.bottom == letter->bottom && p.x > letter->x)
+                cells.push_back(p);
+        std::sort(cells.begin(), cells.end(), [](const Drawn& a, const Drawn& b) { return a.x < b.x; });
+        if (cells.size() <= static_cast<std::size_t>(target % 8))
+            return -3;
+        return cells[static_cast<std::size_t>(target % 8)].picture;
     };
     EXPECT_EQ(gridPicture("A1", 8), 72);
     EXPECT_EQ(gridPicture("A1", 9), 71);
@@ -263,10 +292,11 @@ TEST(LogicReport, rowsReadAsEquationsAndUnusedBlocksAsDashes) {
                 row.push_back(d.text);
         return row;
     };
-    EXPECT_EQ(onRow(out), (std::vector<std::string>{"P8 =", "--A1", "And", "  X5"}));
+    // Each row begins with its block's number.
+    EXPECT_EQ(onRow(out), (std::vector<std::string>{"1", "P8 =", "--A1", "And", "  X5"}));
     const Drawn* xorRow = s.find("A4 =");
     ASSERT_TRUE(xorRow);
-    EXPECT_EQ(onRow(xorRow), (std::vector<std::string>{"A4 =", "  A5", "Xor", "\\ W3"}));
+    EXPECT_EQ(onRow(xorRow), (std::vector<std::string>{"11", "A4 =", "  A5", "Xor", "\\ W3"}));
     int dashes = 0;
     for (const Drawn& d : s.texts())
         dashes += d.text == "  ---";
@@ -308,9 +338,12 @@ TEST(LogicReport, notesWrapAtWordsKeepEveryCharacterAndAddRows) {
     RecordingSurface s;
     PrintJob job(s);
     ASSERT_EQ(PrintLogicReport(job, inputFor(cfg)), ReportOutcome::Printed);
+    // The notes column is where its heading stands.
+    const Drawn* heading = s.find(T(95));
+    ASSERT_TRUE(heading);
     std::string printed;
     for (const Drawn& d : s.texts())
-        if (d.x == 4819.5 && d.text != T(95))
+        if (d.x == heading->x && d.text != T(95))
             printed += d.text;
     std::string expected;
     for (char ch : notes)
@@ -343,25 +376,32 @@ TEST(SmsReport, numbersDialOutAndDialIn) {
     cfg.SysData[kSysDialInSafety] = 1;
     for (int i = 0; i < 9; ++i)
         cfg.SmsText[i] = "+45" + std::to_string(i);
+    cfg.SmsText[4] = ""; // an empty first dial-in number keeps its place
     cfg.SmsIdText = "Villa";
     RecordingSurface s;
     PrintJob job(s);
     ASSERT_EQ(PrintSmsReport(job, inputFor(cfg)), ReportOutcome::Printed);
     EXPECT_EQ(s.page, 1);
-    const struct {
-        std::string text;
-        double x;
-    } expected[] = {{"ZEB1 " + T(210), 1247.4}, {T(211), 1247.4}, {"1 : +450", 1247.4},   {"4 : +453", 1247.4},
-                    {T(216), 7257.6},           {T(317), 4819.5}, {"5 " + T(61), 7257.6}, {T(319), 4819.5},
-                    {"Villa", 7257.6},          {T(213), 4819.5}, {"+458", 4819.5},       {T(212), 1247.4},
-                    {"+454", 1247.4},           {"+457", 1247.4}, {T(300) + ":  1", -1}};
-    for (const auto& e : expected) {
-        const Drawn* d = s.find(e.text);
-        ASSERT_TRUE(d) << e.text;
-        if (e.x >= 0) {
-            EXPECT_DOUBLE_EQ(d->x, e.x) << e.text;
-        }
+    // Label and value stand on one line: label, then value.
+    const std::pair<std::string, std::string> beside[] = {{T(214), T(216)}, {T(317), "5 " + T(61)}, {T(319), "Villa"}};
+    for (const auto& [label, value] : beside) {
+        const Drawn* l = s.find(label);
+        const Drawn* v = s.find(value);
+        ASSERT_TRUE(l && v) << label;
+        EXPECT_DOUBLE_EQ(l->y, v->y) << label;
+        EXPECT_LT(l->right, v->x) << label;
     }
+    for (const std::string& t :
+         std::vector<std::string>{"ZEB1 " + T(210), T(211), T(213), T(212), "+458", T(300) + ":  1"})
+        EXPECT_TRUE(s.find(t)) << t;
+    // Both lists numbered 1..4, the dial-in list below the telephone numbers.
+    std::vector<std::string> numbered;
+    for (const Drawn& d : s.texts())
+        if (d.text.size() >= 4 && d.text.substr(1, 3) == " : ")
+            numbered.push_back(d.text);
+    EXPECT_EQ(numbered, (std::vector<std::string>{"1 : +450", "2 : +451", "3 : +452", "4 : +453", "1 : ", "2 : +455",
+                                                  "3 : +456", "4 : +457"}));
+
     cfg.SysData[kSysDialOutMethod] = 0;
     cfg.SysData[kSysDialInSafety] = 0;
     RecordingSurface s2;
@@ -369,7 +409,7 @@ TEST(SmsReport, numbersDialOutAndDialIn) {
     ASSERT_EQ(PrintSmsReport(job2, inputFor(cfg)), ReportOutcome::Printed);
     EXPECT_TRUE(s2.find(T(215)));
     EXPECT_FALSE(s2.find(T(317)));
-    EXPECT_FALSE(s2.find("+454"));
+    EXPECT_FALSE(s2.find("2 : +455"));
     ExpectInsideFrame(s2.items);
     ExpectNoOverlaps(s2.items);
 }

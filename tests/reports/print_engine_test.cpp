@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "io/text_ids.h"
 #include "reports/print_engine.h"
 #include "reports/report_values.h"
@@ -44,10 +46,10 @@ TEST(PageHeader, linesAtTheirPlacesWithRightTextsEndingAtTheRightEdge) {
         std::string line3;
         std::string count;
     } cases[] = {
-        {127, "First line\r\nsecond line", "First line", " 128"},
-        {15, std::string(100, 'x'), std::string(64, 'x'), " 16"},
-        {200, "", "", " 128"}, // a byte above 127 from a file: the clamped count
-        {31, "Lone\nLF", "Lone", " 32"},
+        {127, "First line\r\nsecond line", "First line", "128"},
+        {15, std::string(100, 'x'), std::string(64, 'x'), "16"},
+        {200, "", "", "128"}, // a byte above 127 from a file: the clamped count
+        {31, "Lone\nLF", "Lone", "32"},
     };
     for (const auto& c : cases) {
         cfg.SysData[kSysChannelsInUse] = static_cast<Byte>(c.channelsByte);
@@ -56,7 +58,8 @@ TEST(PageHeader, linesAtTheirPlacesWithRightTextsEndingAtTheRightEdge) {
         Canvas canvas(s);
         const ReportInput in{cfg, englishLike(), "Villa.zeb", {2026, 3, 6, 9, 41, 0, 5}};
         PrintPageHeadder(canvas, in, "ZEB1 Title", "T300:  1");
-        const std::string units = "T19 1 - " + c.count + "  T258";
+        // "Device number 1 · 128 channels": never to be read as a range.
+        const std::string units = "T19 1 \xB7 " + c.count + " T258";
         const Drawn* title = s.find("ZEB1 Title");
         const Drawn* page = s.find("T300:  1");
         const Drawn* file = s.find("T1: Villa.zeb");
@@ -119,12 +122,12 @@ TEST(Canvas, aTextThatDoesNotFitShrinksThenIsCutAndNeverPassesItsEdge) {
     const struct {
         std::size_t length;
         double points;
-        bool cut;
+        std::size_t kept; // characters before the "…"; all when not cut
     } cases[] = {
-        {10, 9, false},   // fits
-        {12, 7.5, false}, // 12 x 7.5 x 10 = 900
-        {15, 6, false},   // 15 x 6 x 10 = 900: the smallest size still fits
-        {40, 6, true},    // cut at 6 points with "…"
+        {10, 9, 10}, // fits
+        {11, 8, 11}, // 11 x 8 x 10 = 880: shrunk
+        {12, 8, 10}, // would need 7.5 points: never below 8, cut with "…"
+        {40, 8, 10},
     };
     for (const auto& k : cases) {
         s.items.clear();
@@ -134,11 +137,9 @@ TEST(Canvas, aTextThatDoesNotFitShrinksThenIsCutAndNeverPassesItsEdge) {
         const Drawn& d = s.items[0];
         EXPECT_DOUBLE_EQ(d.points, k.points) << k.length;
         EXPECT_LE(d.right, 1000 + room + 0.01);
-        EXPECT_DOUBLE_EQ(d.bottom, 500 + 180) << "a shrunk text keeps its bottom line";
-        EXPECT_EQ(d.text.back() == '\x85', k.cut);
-        if (k.cut) {
-            EXPECT_EQ(d.text, std::string(14, 'a') + '\x85');
-        }
+        EXPECT_DOUBLE_EQ(d.y + s.textAscent({d.points, false}), 500 + s.textAscent({9, false}))
+            << "a shrunk text keeps its baseline";
+        EXPECT_EQ(d.text, k.kept == k.length ? text : std::string(k.kept, 'a') + '\x85');
     }
     s.items.clear();
     c.rightAligned(5000, 4000, 100, 9, false, std::string(30, 'b'));
@@ -168,7 +169,7 @@ TEST(Canvas, daysOfWeekTicksTheBoxesOfTheMask) {
     const auto boxes = s.pictures();
     ASSERT_EQ(boxes.size(), 8u);
     for (int k = 0; k < 8; ++k) {
-        EXPECT_DOUBLE_EQ(boxes[k].x, 5216.4 + 255 * k);
+        EXPECT_DOUBLE_EQ(boxes[k].x, 5216.4 + page::kDayBoxPitch * k);
         EXPECT_EQ(boxes[k].picture, k == 0 || k == 7 ? 69 : 68) << k;
     }
 }
@@ -184,6 +185,44 @@ TEST(PrintJob, theFirstPageIsTheDevicesAndARefusedPageStopsTheJob) {
     EXPECT_TRUE(job.failed());
     EXPECT_EQ(job.pages(), 2);
     EXPECT_EQ(s.page, 2);
+}
+
+TEST(PageRangeSurface, drawsOnlyTheChosenPagesAndTurnsTheDevicesPageBetweenThem) {
+    const struct {
+        std::vector<int> wanted;
+        std::vector<std::string> drawn; // the texts on the device, "page:text"
+    } cases[] = {
+        {{1, 2, 3, 4}, {"1:p1", "2:p2", "3:p3", "4:p4"}},
+        {{2}, {"1:p2"}},
+        {{1, 4}, {"1:p1", "2:p4"}},
+        {{3, 4}, {"1:p3", "2:p4"}},
+    };
+    for (const auto& c : cases) {
+        RecordingSurface device;
+        PageRangeSurface range(device,
+                               [&](int n) { return std::find(c.wanted.begin(), c.wanted.end(), n) != c.wanted.end(); });
+        PrintJob job(range);
+        for (int p = 1; p <= 4; ++p) {
+            ASSERT_TRUE(job.beginPage());
+            range.text(0, 0, {9, false}, "p" + std::to_string(p));
+            range.fillRect(0, 0, 10, 10);
+        }
+        std::vector<std::string> drawn;
+        for (const Drawn& d : device.texts())
+            drawn.push_back(std::to_string(d.page) + ":" + d.text);
+        EXPECT_EQ(drawn, c.drawn);
+        EXPECT_EQ(range.pagesDrawn(), static_cast<int>(c.drawn.size()));
+        EXPECT_EQ(device.items.size(), 2 * c.drawn.size());
+        EXPECT_EQ(job.pages(), 4) << "the job counts its own pages";
+    }
+    // A device that refuses its second page stops the job.
+    RecordingSurface refusing;
+    refusing.refuseFromPage = 2;
+    PageRangeSurface range(refusing, [](int n) { return n != 2; });
+    PrintJob job(range);
+    EXPECT_TRUE(job.beginPage());
+    EXPECT_TRUE(job.beginPage()); // page 2 is not drawn: the device's page is not turned
+    EXPECT_FALSE(job.beginPage());
 }
 
 TEST(ReportValues, durationsTimesHolidaysAndLists) {

@@ -3,6 +3,7 @@
 // half an em wide (10 twips per point; bold 10 % wider), a line is 20 twips per point high.
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -98,6 +99,52 @@ inline void ExpectInsideFrame(const std::vector<Drawn>& items) {
         EXPECT_LE(d.bottom, page::kFrameBottom + 0.01) << d.text << " picture " << d.picture << " p" << d.page;
         EXPECT_GE(d.y, -0.01) << d.text;
     }
+}
+
+// No text is smaller than the smallest size a reader is given.
+inline void ExpectNoTextBelow(const std::vector<Drawn>& items, double points) {
+    for (const Drawn& d : items)
+        if (d.kind == Drawn::Text) {
+            EXPECT_GE(d.points, points) << "'" << d.text << "' p" << d.page;
+        }
+}
+
+// What was drawn as text, one line per item in drawing order: page, kind, position, size and content.
+// Texts are 8-bit: bytes outside printable ASCII are written \xNN, so the listing is plain ASCII.
+inline std::string TextListing(const std::vector<Drawn>& items) {
+    auto num = [](double v) {
+        char b[32];
+        std::snprintf(b, sizeof b, "%.1f", v);
+        return std::string(b);
+    };
+    std::string out;
+    for (const Drawn& d : items) {
+        out += "p" + std::to_string(d.page) + " ";
+        switch (d.kind) {
+        case Drawn::Text: {
+            std::string t;
+            for (unsigned char ch : d.text) {
+                if (ch >= 0x20 && ch < 0x7F && ch != '\\') {
+                    t += static_cast<char>(ch);
+                } else {
+                    char b[8];
+                    std::snprintf(b, sizeof b, "\\x%02X", ch);
+                    t += b;
+                }
+            }
+            out += "text " + num(d.x) + " " + num(d.y) + " " + num(d.points) + (d.bold ? "b" : "") + " \"" + t + "\"";
+            break;
+        }
+        case Drawn::Picture:
+            out += "picture " + num(d.x) + " " + num(d.y) + " #" + std::to_string(d.picture);
+            break;
+        case Drawn::Rect:
+            out += "rect " + num(d.x) + " " + num(d.y) + " " + num(d.right) + " " + num(d.bottom);
+            break;
+        }
+        out += "\n";
+    }
+    return out;
 }
 
 // No two texts or pictures of a page overlap: nothing is overprinted.

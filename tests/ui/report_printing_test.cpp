@@ -2,10 +2,13 @@
 // leave an earlier file intact, and the Print menu with a fake printing system.
 
 #include <QAction>
+#include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QMenu>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <unistd.h>
 
@@ -139,6 +142,36 @@ TEST(ReportPdf, writesTheReportsAndKeepsAnEarlierFileWhenItCannot) {
     EXPECT_EQ(readAll(path), pdf);
 }
 
+TEST(ReportPdf, thePagesAndCopiesChosenInThePrintDialogAreTheOnesPrinted) {
+    Configuration cfg = blank();
+    cfg.SysData[kSysChannelsInUse] = 127;
+    SetChannelType(cfg, 3, kTypeRealTime);
+    const ReportInput in{cfg, plainTexts(), "Villa.zeb", {2026, 3, 6, 9, 41, 0, 5}};
+    const std::vector<ReportKind> kinds = ReportsWithContent(cfg);
+    const int all = CountPages(in, kinds, 1200);
+    ASSERT_EQ(all, 5); // four pages of channels, one real-time page
+    const struct {
+        std::vector<int> pages; // empty: all
+        int copies;
+        int printed;
+    } cases[] = {{{}, 1, 5}, {{2}, 1, 1}, {{1, 5}, 1, 2}, {{4, 5}, 2, 4}, {{}, 2, 10}};
+    for (const auto& c : cases) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(1200);
+        PageSelection selection;
+        if (!c.pages.empty())
+            selection.pages = [p = c.pages](int n) { return std::find(p.begin(), p.end(), n) != p.end(); };
+        selection.copies = c.copies;
+        const OutputOutcome o = DrawReports(writer, in, kinds, {}, selection);
+        ASSERT_TRUE(o.ok()) << o.reason.toStdString();
+        EXPECT_EQ(o.pages, c.printed);
+        const QByteArray pdf = buffer.data();
+        EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), c.printed);
+    }
+}
+
 TEST(ReportPdf, aReadOnlyFolderFailsAndKeepsTheEarlierFile) {
     if (geteuid() == 0)
         GTEST_SKIP() << "running as root, which writes into a read-only folder anyway";
@@ -159,20 +192,30 @@ namespace {
 
 struct FakePrinters : PrinterAccess {
     QString name;
-    OutputOutcome result{ReportOutcome::Printed, {}, 1};
+    PrintResult result{{ReportOutcome::Printed, {}, 1}, false, {}};
+    bool opens = true;
     std::vector<std::vector<ReportKind>> printed;
     std::vector<std::vector<ReportKind>> previewed;
-    QStringList printersUsed;
+    std::vector<bool> inUseOnly; // of every print and preview
+    QStringList printersOffered;
+    QStringList opened;
 
     QString defaultPrinter() override { return name; }
-    OutputOutcome print(const QString& printer, const ReportInput&, const std::vector<ReportKind>& kinds,
-                        const QString&) override {
-        printersUsed << printer;
-        printed.push_back(kinds);
+    PrintResult print(QWidget*, const QString& printer, const ReportInput& in, const std::vector<ReportKind>& kinds,
+                      const QString&) override {
+        printersOffered << printer;
+        inUseOnly.push_back(in.inUseOnly);
+        if (!result.cancelled)
+            printed.push_back(kinds);
         return result;
     }
-    void preview(QWidget*, const ReportInput&, const std::vector<ReportKind>& kinds, const QString&) override {
+    void preview(QWidget*, const ReportInput& in, const std::vector<ReportKind>& kinds, const QString&) override {
+        inUseOnly.push_back(in.inUseOnly);
         previewed.push_back(kinds);
+    }
+    bool openFile(const QString& path) override {
+        opened << path;
+        return opens;
     }
 };
 
@@ -207,24 +250,65 @@ TEST_F(PrintMenuTest, menuEntriesAreEnabledAndCaptionedFromTheLanguage) {
     EXPECT_EQ(child<QMenu>(QStringLiteral("M_Print_Pdf"))->title(), ws().text(kTxtSaveAsPdf));
 }
 
-TEST_F(PrintMenuTest, aReportGoesToTheDefaultPrinterAndTheOutcomeIsTold) {
+TEST_F(PrintMenuTest, aReportAsksWithThePrintDialogAndTellsTheOutcome) {
     printers->name = QStringLiteral("Office");
     ws().changeChannelType(2, kTypeRealTime);
-    act(QStringLiteral("M_Print_Realtime"))->trigger();
-    ASSERT_EQ(printers->printed.size(), 1u);
+    const struct {
+        const char* what;
+        PrintResult result;
+        QString message; // empty: nothing is said
+    } cases[] = {
+        {"cancelled in the dialog", {{}, true, {}}, {}},
+        {"printed on the printer chosen",
+         {{ReportOutcome::Printed, {}, 1}, false, QStringLiteral("Workshop")},
+         QStringLiteral("sent to Workshop")},
+        {"refused",
+         {{ReportOutcome::Failed, QStringLiteral("refused"), 0}, false, QStringLiteral("Office")},
+         QStringLiteral("failed on Office")},
+    };
+    for (const auto& c : cases) {
+        dialogs.shown.clear();
+        printers->result = c.result;
+        act(QStringLiteral("M_Print_Realtime"))->trigger();
+        // The dialog is offered on the default printer every time.
+        EXPECT_EQ(printers->printersOffered.back(), QStringLiteral("Office")) << c.what;
+        EXPECT_EQ(lastMessage(), c.message) << c.what;
+        if (!c.message.isEmpty()) {
+            EXPECT_EQ(dialogs.shown.back().icon,
+                      c.result.output.ok() ? MessageIcon::Information : MessageIcon::Exclamation)
+                << c.what;
+        }
+    }
+    ASSERT_EQ(printers->printed.size(), 2u);
     EXPECT_EQ(printers->printed[0], std::vector<ReportKind>{ReportKind::RealTime});
-    EXPECT_EQ(printers->printersUsed, QStringList{QStringLiteral("Office")});
-    EXPECT_EQ(lastMessage(), QStringLiteral("sent to Office"));
 
-    printers->result = OutputOutcome{ReportOutcome::Failed, QStringLiteral("refused"), 0};
-    act(QStringLiteral("M_Print_ChList"))->trigger();
-    EXPECT_EQ(lastMessage(), QStringLiteral("failed on Office"));
-    EXPECT_EQ(dialogs.shown.back().icon, MessageIcon::Exclamation);
-
-    // Nothing to print: the message, and no job at all.
+    // Nothing to print: the message, and no dialog at all.
     act(QStringLiteral("M_Print_Master"))->trigger();
     EXPECT_EQ(lastMessage(), ws().text(kTxtNothingToPrint));
-    EXPECT_EQ(printers->printed.size(), 2u);
+    EXPECT_EQ(printers->printersOffered.size(), 3);
+    EXPECT_EQ(dialogs.unexpected, 0);
+}
+
+TEST_F(PrintMenuTest, channelsInUseOnlyIsRememberedAndEveryReportFollowsIt) {
+    printers->name = QStringLiteral("Office");
+    QAction* inUse = act(QStringLiteral("M_Print_InUse"));
+    ASSERT_TRUE(inUse);
+    EXPECT_TRUE(inUse->isCheckable());
+    EXPECT_FALSE(inUse->isChecked()); // the full listing is the default
+    EXPECT_EQ(inUse->text(), ws().text(kTxtInUseOnly));
+
+    act(QStringLiteral("M_Print_ChList"))->trigger();
+    inUse->trigger();
+    EXPECT_EQ(settings().value(QStringLiteral("PrintInUseOnly")), QStringLiteral("1"));
+    // Nothing in use: the channel list has nothing to print with the option.
+    act(QStringLiteral("M_Print_ChList"))->trigger();
+    EXPECT_EQ(lastMessage(), ws().text(kTxtNothingToPrint));
+    ws().changeChannelType(5, kTypeFlipFlop);
+    act(QStringLiteral("M_Print_ChList"))->trigger();
+    act(QStringLiteral("M_Print_Preview_all"))->trigger();
+    EXPECT_EQ(printers->inUseOnly, (std::vector<bool>{false, true, true}));
+    inUse->trigger();
+    EXPECT_EQ(settings().value(QStringLiteral("PrintInUseOnly")), QStringLiteral("0"));
     EXPECT_EQ(dialogs.unexpected, 0);
 }
 
@@ -245,6 +329,8 @@ TEST_F(PrintMenuTest, withoutAPrinterTheReportIsOfferedAsAPdfFile) {
         dialogs.answers = {c.answer};
         if (c.answer == Answer::Yes)
             dialogs.files = {c.file};
+        if (c.written)
+            dialogs.answers.push_back(Answer::No); // not opened
         act(QStringLiteral("M_Print_ChList"))->trigger();
         ASSERT_FALSE(dialogs.shown.empty());
         EXPECT_EQ(dialogs.shown.front().text, ws().text(kTxtNoPrinter));
@@ -274,9 +360,27 @@ TEST_F(PrintMenuTest, previewAndSaveAsPdfTakeOneReportOrAll) {
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("earlier");
     old.close();
-    dialogs.files = {path};
-    act(QStringLiteral("M_Print_Pdf_all"))->trigger();
-    EXPECT_TRUE(readAll(path).startsWith("%PDF"));
+    // Written: the message names the file and offers to open it.
+    const struct {
+        Answer answer;
+        bool opens;
+        QStringList opened;
+        QString last; // the last message
+    } saved[] = {
+        {Answer::No, true, {}, ws().text(kTxtPdfSaved).arg(QDir::toNativeSeparators(path))},
+        {Answer::Yes, true, {path}, ws().text(kTxtPdfSaved).arg(QDir::toNativeSeparators(path))},
+        {Answer::Yes, false, {path}, ws().text(kTxtNoViewer).arg(QDir::toNativeSeparators(path))},
+    };
+    for (const auto& c : saved) {
+        printers->opened.clear();
+        printers->opens = c.opens;
+        dialogs.files = {path};
+        dialogs.answers = {c.answer};
+        act(QStringLiteral("M_Print_Pdf_all"))->trigger();
+        EXPECT_TRUE(readAll(path).startsWith("%PDF"));
+        EXPECT_EQ(printers->opened, c.opened);
+        EXPECT_EQ(lastMessage(), c.last);
+    }
 
     // A file that cannot be written is told, and the earlier file stays.
     dialogs.files = {path + QStringLiteral("/x.pdf")};

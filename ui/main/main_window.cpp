@@ -180,7 +180,8 @@ void MainWindow::buildMenus() {
     mFile_->addSeparator();
     mFile_->addAction(action("M_File_Exit", [this] { M_File_Exit_Click(); }));
 
-    // Print: each report on the default printer; the preview and PDF files of one report or of all.
+    // Print: each report through the print dialog; the preview and PDF files of one report or of all; the
+    // choice of channels in use only, which every one of them follows.
     printing_ = std::make_unique<ReportPrinting>(ctx_, this);
     mPrint_ = bar->addMenu(QString());
     mPrint_->setObjectName(QStringLiteral("MnuPrint"));
@@ -188,6 +189,12 @@ void MainWindow::buildMenus() {
     connect(mPrint_, &QMenu::aboutToShow, this, [this] { editor_.commitPendingEdits(); });
     for (const ReportEntry& e : ReportCatalogue())
         mPrint_->addAction(action(e.menuEntry, [this, k = e.kind] { printing_->print(k); }));
+    mPrint_->addSeparator();
+    QAction* inUse = action("M_Print_InUse", [] {});
+    inUse->setCheckable(true);
+    inUse->setChecked(printing_->inUseOnly());
+    connect(inUse, &QAction::toggled, this, [this](bool on) { printing_->setInUseOnly(on); });
+    mPrint_->addAction(inUse);
     mPrint_->addSeparator();
     mPrintPreview_ = mPrint_->addMenu(QString());
     mPrintPreview_->setObjectName(QStringLiteral("M_Print_Preview"));
@@ -340,6 +347,7 @@ void MainWindow::Update_Form_Elements() {
         set(("M_Print_Preview_" + std::string(e.name)).c_str(), ws.text(e.menuText));
         set(("M_Print_Pdf_" + std::string(e.name)).c_str(), ws.text(e.menuText));
     }
+    set("M_Print_InUse", ws.text(kTxtInUseOnly));
     set("M_Print_Preview_all", ws.text(kTxtAllReports));
     set("M_Print_Pdf_all", ws.text(kTxtAllReports));
     mEdit_->setTitle(ws.text(kTxtMenuEdit));

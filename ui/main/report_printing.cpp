@@ -1,12 +1,17 @@
 #include "ui/main/report_printing.h"
 
 #include <QDateTime>
+#include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QUrl>
+#include <algorithm>
 
 #include "io/text_ids.h"
 #include "model/text_codec.h"
@@ -16,6 +21,7 @@ namespace korvane {
 namespace {
 
 constexpr double kTwipsPerPoint = 20.0;
+const QString kInUseSetting = QStringLiteral("PrintInUseOnly");
 
 QString menuCaption(const QString& text) {
     QString t = text;
@@ -49,6 +55,18 @@ QString SystemPrinters::defaultPrinter() {
     return name;
 }
 
+PageSelection SelectionOf(const QPrinter& printer) {
+    PageSelection selection;
+    if (printer.printRange() == QPrinter::PageRange && !printer.pageRanges().isEmpty()) {
+        const QPageRanges ranges = printer.pageRanges();
+        selection.pages = [ranges](int n) { return ranges.contains(n); };
+    }
+    // Where the printing system cannot make copies itself, the document holds them.
+    if (!printer.supportsMultipleCopies())
+        selection.copies = printer.copyCount();
+    return selection;
+}
+
 QPointF PrinterOrigin(const QPrinter& printer) {
     const QRectF paper = printer.paperRect(QPrinter::Point);
     const QRectF page = printer.pageRect(QPrinter::Point);
@@ -57,19 +75,40 @@ QPointF PrinterOrigin(const QPrinter& printer) {
     return {std::max(0.0, centred.x() - offset.x()), std::max(0.0, centred.y() - offset.y())};
 }
 
-OutputOutcome SystemPrinters::print(const QString& name, const ReportInput& in, const std::vector<ReportKind>& kinds,
-                                    const QString& title) {
-    const QPrinterInfo info = QPrinterInfo::printerInfo(name);
-    QPrinter printer(info, QPrinter::HighResolution);
-    OutputOutcome out;
-    if (info.isNull() || !printer.isValid() || printer.outputFormat() != QPrinter::NativeFormat) {
-        out.outcome = ReportOutcome::Failed;
-        out.reason = QStringLiteral("the printer is not available");
-        return out;
-    }
+PrintResult SystemPrinters::print(QWidget* parent, const QString& name, const ReportInput& in,
+                                  const std::vector<ReportKind>& kinds, const QString& title) {
+    QPrinter printer(QPrinterInfo::printerInfo(name), QPrinter::HighResolution);
     printer.setDocName(title);
     printer.setPageOrientation(QPageLayout::Portrait);
-    return DrawReports(printer, in, kinds, PrinterOrigin(printer));
+    const int pages = std::max(1, CountPages(in, kinds, printer.resolution()));
+
+    // Printer, copies and pages; a PDF file is Save as PDF's business.
+    QPrintDialog dialog(&printer, parent);
+    dialog.setObjectName(QStringLiteral("PrintDialog"));
+    dialog.setWindowTitle(title);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
+    dialog.setMinMax(1, pages);
+    PrintResult result;
+    if (dialog.exec() != QDialog::Accepted) {
+        result.cancelled = true;
+        return result;
+    }
+    result.printer = printer.printerName();
+    if (!printer.isValid() || printer.outputFormat() != QPrinter::NativeFormat) {
+        result.output.outcome = ReportOutcome::Failed;
+        result.output.reason = QStringLiteral("the printer is not available");
+        return result;
+    }
+    result.output = DrawReports(printer, in, kinds, PrinterOrigin(printer), SelectionOf(printer));
+    return result;
+}
+
+bool SystemPrinters::openFile(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 void SystemPrinters::preview(QWidget* parent, const ReportInput& in, const std::vector<ReportKind>& kinds,
@@ -81,16 +120,23 @@ void SystemPrinters::preview(QWidget* parent, const ReportInput& in, const std::
     dialog.setObjectName(QStringLiteral("PrintPreview"));
     dialog.setWindowTitle(title);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&](QPrinter* p) { DrawReports(*p, in, kinds, PrinterOrigin(*p)); });
+                     [&](QPrinter* p) { DrawReports(*p, in, kinds, PrinterOrigin(*p), SelectionOf(*p)); });
     dialog.exec();
 }
 
 ReportPrinting::ReportPrinting(AppContext& ctx, QWidget* parent)
-    : ctx_(ctx), parent_(parent), access_(std::make_unique<SystemPrinters>()) {}
+    : ctx_(ctx), parent_(parent), access_(std::make_unique<SystemPrinters>()),
+      inUseOnly_(ctx.settings.value(kInUseSetting) == QLatin1String("1")) {}
+
+void ReportPrinting::setInUseOnly(bool on) {
+    inUseOnly_ = on;
+    ctx_.settings.setValue(kInUseSetting, on ? QStringLiteral("1") : QStringLiteral("0"));
+}
 
 ReportInput ReportPrinting::input() const {
     const Workspace& ws = ctx_.ws;
-    return ReportInput{ws.cfg, [&ws](int n) { return ToCp1252(ws.text(n)); }, ToCp1252(ws.CurFileName), now()};
+    return ReportInput{ws.cfg, [&ws](int n) { return ToCp1252(ws.text(n)); }, ToCp1252(ws.CurFileName), now(),
+                       inUseOnly_};
 }
 
 QString ReportPrinting::documentTitle(const std::vector<ReportKind>& kinds) const {
@@ -103,8 +149,9 @@ QString ReportPrinting::documentTitle(const std::vector<ReportKind>& kinds) cons
 
 std::vector<ReportKind> ReportPrinting::withContent(const std::vector<ReportKind>& kinds) {
     std::vector<ReportKind> out;
+    const ReportInput in = input();
     for (ReportKind k : kinds)
-        if (FindReport(k).hasContent(ctx_.ws.cfg))
+        if (HasContent(k, in))
             out.push_back(k);
     if (out.empty())
         ctx_.dialogs.message(parent_, ctx_.ws.text(kTxtNothingToPrint));
@@ -123,11 +170,14 @@ void ReportPrinting::print(ReportKind kind) {
             saveAsPdf(kinds);
         return;
     }
-    const OutputOutcome o = access_->print(printer, input(), kinds, documentTitle(kinds));
-    if (o.ok())
-        ctx_.dialogs.message(parent_, ws.text(kTxtSentToPrinter).arg(printer), QString(), MessageIcon::Information);
+    const PrintResult r = access_->print(parent_, printer, input(), kinds, documentTitle(kinds));
+    if (r.cancelled)
+        return;
+    const QString used = r.printer.isEmpty() ? printer : r.printer;
+    if (r.output.ok())
+        ctx_.dialogs.message(parent_, ws.text(kTxtSentToPrinter).arg(used), QString(), MessageIcon::Information);
     else
-        ctx_.dialogs.message(parent_, ws.text(kTxtPrintFailed).arg(printer), QString(), MessageIcon::Exclamation);
+        ctx_.dialogs.message(parent_, ws.text(kTxtPrintFailed).arg(used), QString(), MessageIcon::Exclamation);
 }
 
 void ReportPrinting::preview(const std::vector<ReportKind>& kinds) {
@@ -154,10 +204,22 @@ void ReportPrinting::saveAsPdf(const std::vector<ReportKind>& kinds) {
     if (!choice)
         return;
     const OutputOutcome o = WriteReportsPdf(choice->path, input(), todo, pdfPageSize(), documentTitle(todo));
-    if (!o.ok())
+    if (!o.ok()) {
         ctx_.dialogs.message(
             parent_, ws.text(kTxtSaveFailed) + QStringLiteral("\n\n") + choice->path + QStringLiteral(": ") + o.reason,
             QString(), MessageIcon::Exclamation);
+        return;
+    }
+    tellSaved(choice->path);
+}
+
+void ReportPrinting::tellSaved(const QString& path) {
+    Workspace& ws = ctx_.ws;
+    const QString shown = QDir::toNativeSeparators(path);
+    if (ctx_.dialogs.ask(parent_, ws.text(kTxtPdfSaved).arg(shown), QString(), Buttons::YesNo,
+                         MessageIcon::Information) == Answer::Yes &&
+        !access_->openFile(path))
+        ctx_.dialogs.message(parent_, ws.text(kTxtNoViewer).arg(shown), QString(), MessageIcon::Exclamation);
 }
 
 } // namespace korvane

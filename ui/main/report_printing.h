@@ -1,6 +1,6 @@
 #pragma once
-// The Print menu's work: a report straight to the system's default printer, the preview, and a report
-// as a PDF file. Where no printer is installed the user is offered a PDF file instead.
+// The Print menu's work: a report to a printer chosen in the system's print dialog, the preview, and a
+// report as a PDF file. Where no printer is installed the user is offered a PDF file instead.
 
 #include <QString>
 #include <memory>
@@ -14,41 +14,57 @@ class QWidget;
 
 namespace korvane {
 
-// The printing system as the window sees it; tests put a fake in its place.
+// What became of a print: printed (the printing system took every page), cancelled in the print
+// dialog, or failed; on the printer the user chose.
+struct PrintResult {
+    OutputOutcome output;
+    bool cancelled = false;
+    QString printer;
+};
+
+// The printing system and the desktop as the window sees them; tests put a fake in their place.
 class PrinterAccess {
 public:
     virtual ~PrinterAccess() = default;
     // The name of the default printer; empty when no printer is installed.
     virtual QString defaultPrinter() = 0;
-    // Prints on the named printer. Printed means the printing system took every page.
-    virtual OutputOutcome print(const QString& printer, const ReportInput& in, const std::vector<ReportKind>& kinds,
-                                const QString& title) = 0;
+    // Asks with the system's print dialog (printer, copies, pages), the named printer chosen, then prints.
+    virtual PrintResult print(QWidget* parent, const QString& printer, const ReportInput& in,
+                              const std::vector<ReportKind>& kinds, const QString& title) = 0;
     // The preview window of the reports, from which they can be printed as well.
     virtual void preview(QWidget* parent, const ReportInput& in, const std::vector<ReportKind>& kinds,
                          const QString& title) = 0;
+    // Shows a file in the desktop's program for it; false when there is none.
+    virtual bool openFile(const QString& path) = 0;
 };
 
 // The installed printers through Qt's printing support.
 class SystemPrinters : public PrinterAccess {
 public:
     QString defaultPrinter() override;
-    OutputOutcome print(const QString& printer, const ReportInput& in, const std::vector<ReportKind>& kinds,
-                        const QString& title) override;
+    PrintResult print(QWidget* parent, const QString& printer, const ReportInput& in,
+                      const std::vector<ReportKind>& kinds, const QString& title) override;
     void preview(QWidget* parent, const ReportInput& in, const std::vector<ReportKind>& kinds,
                  const QString& title) override;
+    bool openFile(const QString& path) override;
 };
 
 // Where the report's twip (0, 0) lies on a printer's printable area: the frame centred on the paper,
 // but never outside what the printer can print.
 QPointF PrinterOrigin(const QPrinter& printer);
+// The pages and copies the user chose in the printer's print dialog.
+PageSelection SelectionOf(const QPrinter& printer);
 
 class ReportPrinting {
 public:
     ReportPrinting(AppContext& ctx, QWidget* parent);
     void setPrinterAccess(std::unique_ptr<PrinterAccess> access) { access_ = std::move(access); }
 
-    // A report of the Print menu on the default printer.
+    // A report of the Print menu: the print dialog on the default printer, then the printer chosen.
     void print(ReportKind kind);
+    // Channels in use only: leave out unused channels and empty logic blocks (remembered).
+    bool inUseOnly() const { return inUseOnly_; }
+    void setInUseOnly(bool on);
     // The preview of the reports that have something to print.
     void preview(const std::vector<ReportKind>& kinds);
     // The reports that have something to print as one PDF file, at a place the user chooses.
@@ -59,10 +75,13 @@ private:
     QString documentTitle(const std::vector<ReportKind>& kinds) const;
     // The kinds that have something to print; tells the user when there are none.
     std::vector<ReportKind> withContent(const std::vector<ReportKind>& kinds);
+    // Tells where the PDF file went and offers to open it.
+    void tellSaved(const QString& path);
 
     AppContext& ctx_;
     QWidget* parent_;
     std::unique_ptr<PrinterAccess> access_;
+    bool inUseOnly_ = false;
 };
 
 } // namespace korvane
