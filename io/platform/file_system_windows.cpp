@@ -3,7 +3,6 @@
 #include "io/platform/file_system.h"
 
 #define WIN32_LEAN_AND_MEAN
-#define NOMINMAX
 #include <windows.h>
 
 #include <algorithm>
@@ -295,6 +294,17 @@ bool MoveInPlaceOf(const std::string& from, const std::string& to, bool replacin
         error = lastError();
         return false;
     }
+    // A file another program holds open without letting it be deleted cannot be replaced: said before
+    // the replacement is tried (Wine's ReplaceFileW leaves a file of its own behind when it fails so).
+    const HANDLE probe =
+        ::CreateFileW(wto.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (probe == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_NOT_FOUND) {
+        error = lastError();
+        return false;
+    }
+    if (probe != INVALID_HANDLE_VALUE)
+        ::CloseHandle(probe);
     // ReplaceFileW keeps the replaced file's identity: access rights, owner, creation time, streams.
     // Access rights it may not copy do not stop the save, as on POSIX an owner that cannot be given.
     if (::ReplaceFileW(wto.c_str(), wfrom.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
