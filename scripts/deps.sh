@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Korvane needs to build, test and run.
 # Does nothing when everything is already there; works as root or through sudo.
-# `deps.sh fuzz` installs only what `make fuzz` needs (clang with libFuzzer).
+# `deps.sh fuzz` installs only what `make fuzz` needs (clang with libFuzzer); `deps.sh windows` only
+# what `make test-windows` needs (MinGW-w64, GoogleTest's sources, Wine).
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,9 @@ packages=(
 )
 if [ "${1:-}" = fuzz ]; then
     packages=(cmake ninja-build make clang libclang-rt-14-dev)
+fi
+if [ "${1:-}" = windows ]; then
+    packages=(cmake ninja-build make googletest g++-mingw-w64-x86-64-posix wine64)
 fi
 
 missing=()

@@ -28,13 +28,20 @@ fi
 echo "test-windows: Wine ready in $(($(date +%s) - started)) s"
 
 status=0
-(cd "$build" && ctest --output-on-failure -j "$jobs") || status=$?
+(cd "$build" && ctest --output-on-failure -j "$jobs") | tee "$build/ctest.out" || status=$?
 
-# A skipped case says why: the line after gtest's "Skipped".
+# A skipped case says why (the line after gtest's "Skipped"), and the run ends on its counts.
 log=$build/Testing/Temporary/LastTest.log
+skipped=$(grep -c '\*\*\*Skipped' "$build/ctest.out" || true)
 if [ -f "$log" ]; then
     awk '/^[0-9]+\/[0-9]+ Test: / { name = $3 }
          reason == 1 { print "skipped " name ": " $0; reason = 0 }
          /: Skipped$/ { reason = 1 }' "$log"
+fi
+if read -r total failed < <(sed -nE 's/.* tests passed, ([0-9]+) tests failed out of ([0-9]+)$/\2 \1/p' "$build/ctest.out"); then
+    echo "test-windows: $((total - failed - skipped)) passed, $failed failed, $skipped skipped"
+else
+    echo "test-windows: no tests ran" >&2
+    status=1
 fi
 exit $status
