@@ -3,10 +3,11 @@ RUN_DIR  := build/release
 TEST_DIR := build/test
 JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 
+WINDOWS_DIR := build/windows
 FUZZ_DIR := build/fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test build-run build-test deps clean bench fuzz package
+.PHONY: run test build-run build-test deps clean bench fuzz package test-windows
 
 deps:
 	@bash scripts/deps.sh
@@ -28,6 +29,13 @@ build-test: deps
 
 test: build-test
 	@cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The Qt-free core and its tests cross-built for Windows (MinGW-w64) and run under Wine, headless.
+test-windows:
+	@bash scripts/deps.sh windows
+	@cmake -S . -B $(WINDOWS_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
+	@cmake --build $(WINDOWS_DIR) -j $(JOBS)
+	@bash scripts/test-windows.sh $(WINDOWS_DIR) $(JOBS)
 
 # The Debian package of the optimised build (build/release/korvane_*.deb).
 package: build-run

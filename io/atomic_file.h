@@ -4,8 +4,9 @@
 // the old file is untouched; when anything fails the temporary file is removed and the reason is
 // returned. A write-protected file is refused and left as it is; a symbolic link is followed, so
 // the link stays and the file it points to takes the new content. Only a regular file is ever
-// replaced: a device or a FIFO is written in place. The new file keeps the old one's mode, owner
-// and group (owner and group where the process may set them).
+// replaced: a device or a FIFO (on Windows NUL, COM1 …, a pipe) is written in place. The new file
+// keeps the old one's mode, owner and group (owner and group where the process may set them); on
+// Windows its attributes and access rights. Paths are UTF-8 on every system.
 //
 // Every file that comes from outside (configuration files, captures of the unit's answer, language
 // and help files) is read through one bounded reader, whatever kind of file it is: a device or a
@@ -29,8 +30,9 @@ WriteOutcome WriteFileAtomically(const std::string& path, std::string_view bytes
 // has ended left behind (a save that was killed).
 constexpr std::string_view kSaveTempMarker = ".korvane-save-";
 
-// Whether a file counts as write-protected: it carries no write permission at all, or this process
-// may not write it. Root may write anything, yet a file without write permission is protected for it too.
+// Whether a file counts as write-protected: it carries no write permission at all (on Windows: it is
+// read-only), or this process may not write it. Root may write anything, yet a file without write
+// permission is protected for it too.
 bool IsWriteProtected(const std::string& path);
 
 // The most bytes read from an outside file of each kind.

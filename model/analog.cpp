@@ -14,8 +14,9 @@ namespace korvane {
 namespace {
 
 constexpr std::array<int, 4> kLimitColumns{kAnaLimit1Low, kAnaLimit1High, kAnaLimit2Low, kAnaLimit2High};
-// Whole digits beyond this many are only counted: the value is far outside every field anyway.
-constexpr long kParseCap = 1000000000000L;
+// Whole digits beyond this many are only counted: the value is far outside every field anyway. Ten
+// times the cap still fits a 32-bit long (Windows' long).
+constexpr long kParseCap = 100000000L;
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';

@@ -1,16 +1,13 @@
 #include <algorithm>
-#include <csignal>
-#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
-#include <sys/stat.h>
 #include <thread>
-#include <unistd.h>
 
 #include "io/atomic_file.h"
 #include "io/config_file.h"
 #include "io/text_file.h"
+#include "tests/platform/test_platform.h"
 #include "tests/support/io_test_support.h"
 
 using namespace korvane;
@@ -22,23 +19,7 @@ namespace {
 // Feeds a FIFO from another thread: `count` bytes, or without end (count < 0) until the reader goes.
 class FifoWriter {
 public:
-    FifoWriter(const std::string& path, long count) {
-        std::signal(SIGPIPE, SIG_IGN);
-        thread_ = std::thread([path, count] {
-            const int fd = ::open(path.c_str(), O_WRONLY);
-            if (fd < 0)
-                return;
-            const std::string chunk(4096, 'x');
-            for (long sent = 0; count < 0 || sent < count;) {
-                const std::size_t n = count < 0 ? chunk.size() : std::min<std::size_t>(chunk.size(), count - sent);
-                const ssize_t w = ::write(fd, chunk.data(), n);
-                if (w <= 0)
-                    break;
-                sent += w;
-            }
-            ::close(fd);
-        });
-    }
+    FifoWriter(const std::string& path, long count) : thread_([path, count] { FeedFifo(path, count); }) {}
     ~FifoWriter() { thread_.join(); }
 
 private:
@@ -56,13 +37,15 @@ std::vector<std::string> namesIn(const std::string& folder) {
 } // namespace
 
 TEST(BoundedReader, readsEveryKindOfFileNoFurtherThanItsLimit) {
+    if (const std::string why = WithoutPosixFiles(); !why.empty())
+        GTEST_SKIP() << why;
     TempDir dir;
     const std::string small = dir.file("small.dat");
     const std::string large = dir.file("large.dat");
     const std::string fifo = dir.file("pipe");
     std::ofstream(small) << "330,\"xx07300-0000\"\r\n";
     std::ofstream(large) << std::string(kTextFileLimit + 1, 'x');
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_TRUE(MakeFifo(fifo));
     struct Case {
         const char* what;
         std::string path;
@@ -95,6 +78,8 @@ TEST(BoundedReader, readsEveryKindOfFileNoFurtherThanItsLimit) {
 }
 
 TEST(BoundedReader, everyOutsideFileIsReadThroughIt) {
+    if (const std::string why = WithoutPosixFiles(); !why.empty())
+        GTEST_SKIP() << why;
     // A configuration, a language and a help file on a device without end: refused, nothing taken.
     Configuration cfg = busyConfiguration();
     const Configuration before = cfg;
@@ -113,9 +98,11 @@ TEST(BoundedReader, everyOutsideFileIsReadThroughIt) {
 }
 
 TEST(AtomicFile, onlyARegularFileIsReplacedAndADeviceOrFifoIsWrittenInPlace) {
+    if (const std::string why = WithoutPosixFiles(); !why.empty())
+        GTEST_SKIP() << why;
     TempDir dir;
     const std::string fifo = dir.file("pipe");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_TRUE(MakeFifo(fifo));
     std::string got;
     std::thread reader([&] {
         std::string bytes;
@@ -143,26 +130,26 @@ TEST(AtomicFile, onlyARegularFileIsReplacedAndADeviceOrFifoIsWrittenInPlace) {
 }
 
 TEST(AtomicFile, keepsModeOwnerAndGroupAndRefusesAFileWithoutWritePermission) {
+    if (const std::string why = WithoutPosixFiles(); !why.empty())
+        GTEST_SKIP() << why;
     TempDir dir;
     const std::string path = dir.file("house.zeb");
     ASSERT_TRUE(WriteFileAtomically(path, "first").ok);
-    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-    const bool root = ::geteuid() == 0;
+    ASSERT_TRUE(SetMode(path, 0640));
+    const bool root = IsRoot();
     if (root) {
-        ASSERT_EQ(::chown(path.c_str(), 4321, 8765), 0);
+        ASSERT_TRUE(GiveTo(path, {4321, 8765}));
     }
     ASSERT_TRUE(WriteFileAtomically(path, "second").ok);
-    struct stat st {};
-    ASSERT_EQ(::stat(path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(ModeOf(path), 0640u);
     EXPECT_EQ(readBytes(path), "second");
     if (root) {
-        EXPECT_EQ(st.st_uid, 4321u);
-        EXPECT_EQ(st.st_gid, 8765u);
+        EXPECT_EQ(OwnerOf(path).user, 4321u);
+        EXPECT_EQ(OwnerOf(path).group, 8765u);
     }
 
     // A file without write permission is write-protected for everyone, root too.
-    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    ASSERT_TRUE(SetMode(path, 0444));
     EXPECT_TRUE(IsWriteProtected(path));
     const WriteOutcome locked = WriteFileAtomically(path, "third");
     EXPECT_FALSE(locked.ok);
@@ -178,7 +165,7 @@ TEST(AtomicFile, aSaveRemovesTheTemporaryFilesAKilledSaveOfItsTargetLeft) {
     const std::string path = dir.file("house.zeb");
     const std::string marker(kSaveTempMarker);
     const std::string deadPid = "2147483646"; // no process has this number
-    const std::string alivePid = std::to_string(::getppid());
+    const std::string alivePid = std::to_string(LivingProcessId());
     for (const std::string& name : std::vector<std::string>{
              "house.zeb" + marker + deadPid + "-a1b2c3", "house.zeb" + marker + alivePid + "-d4e5f6",
              "other.zeb" + marker + deadPid + "-a1b2c3", "house.zeb.bak"})

@@ -1,14 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <sstream>
-#include <sys/resource.h>
-#include <unistd.h>
 #include <vector>
 
 #include "io/config_file.h"
 #include "model/channel_types.h"
+#include "tests/platform/test_platform.h"
 #include "tests/support/io_test_support.h"
 
 using namespace korvane;
@@ -394,20 +392,13 @@ TEST(ConfigFile, saveReplacesTheFileAndReportsAFailedSave) {
     EXPECT_FALSE(missing.reason.empty());
     EXPECT_EQ(other, before) << "a failed save does not blank channels";
 
-    // The disk fills up in the middle of the write: the old file survives whole, no temp file stays.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 1000;
-    setrlimit(RLIMIT_FSIZE, &small);
-    const FileResult full = SaveFile(other, path);
-    setrlimit(RLIMIT_FSIZE, &old);
-    EXPECT_EQ(full.status, FileStatus::CannotWrite);
-    EXPECT_EQ(readBytes(path), first);
+    // A write-protected file is refused and kept, whoever saves.
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    const FileResult locked = SaveFile(other, path);
+    EXPECT_NE(locked.reason.find("write-protected"), std::string::npos) << locked.message();
+    EXPECT_TRUE(readBytes(path) == first);
     EXPECT_EQ(other, before);
-    const auto folder = std::filesystem::path(path).parent_path();
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 
     // A successful save takes the changes of the save into the model.
     ASSERT_TRUE(SaveFile(other, path).ok());
@@ -415,18 +406,35 @@ TEST(ConfigFile, saveReplacesTheFileAndReportsAFailedSave) {
     Configuration back = blankConfiguration();
     ASSERT_TRUE(LoadFile(back, path).ok());
     EXPECT_EQ(back.ChanSetup, other.ChanSetup);
+}
+
+TEST(ConfigFile, aFullDiskKeepsTheOldFileAndALinkStaysALink) {
+    if (const std::string why = WithoutPosixFiles(); !why.empty())
+        GTEST_SKIP() << why;
+    TempDir dir;
+    const std::string path = dir.file("house.zeb");
+    Configuration cfg = busyConfiguration();
+    ASSERT_TRUE(SaveFile(cfg, path).ok());
+    const std::string first = readBytes(path);
+
+    // The disk fills up in the middle of the write: the old file survives whole, no temp file stays.
+    Configuration other = busyConfiguration();
+    other.SysData[kSysChannelsInUse] = 15;
+    const Configuration before = other;
+    FileResult full;
+    WithFileSizeLimit(1000, [&] { full = SaveFile(other, path); });
+    EXPECT_EQ(full.status, FileStatus::CannotWrite);
+    EXPECT_EQ(readBytes(path), first);
+    EXPECT_EQ(other, before);
+    const auto folder = std::filesystem::path(path).parent_path();
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
 
     // Saved through a symbolic link, the link stays and the file it points to takes the content.
+    ASSERT_TRUE(SaveFile(other, path).ok());
     const std::string link = dir.file("link.zeb");
     std::filesystem::create_symlink(path, link);
     ASSERT_TRUE(SaveFile(cfg, link).ok());
     EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_TRUE(readBytes(path) == first);
-
-    // A write-protected file is refused and kept, whoever saves.
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-    const FileResult locked = SaveFile(other, path);
-    EXPECT_NE(locked.reason.find("write-protected"), std::string::npos) << locked.message();
     EXPECT_TRUE(readBytes(path) == first);
 }
 

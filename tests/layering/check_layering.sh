@@ -19,4 +19,16 @@ forbid io/link '#include *"(app|ui|sim)/' "the serial link includes the simulate
 forbid app '#include *"ui/' "the application layer includes a window"
 forbid sim '#include *"(app|ui)/' "the simulated unit includes a window"
 [ -d "$root/reports" ] && forbid reports '#include *<Q|#include *"(app|ui)/' "the reports core includes Qt or a window"
+# The core's calls to the system live in io/platform, one file per kind of system (CMake builds the
+# one that fits); nowhere else in the core or its tests is there a system header or a switch on the
+# system. korvane-unitsim serves a pseudo-terminal: a POSIX tool beside the core, not built for Windows.
+system=$(grep -rnE --include='*.h' --include='*.cpp' \
+    '#include *<(unistd|fcntl|dirent|termios|poll|pwd|grp|windows|io|direct)\.h>|#include *<sys/|#if.*(_WIN32|_WIN64|__linux__|__unix__|__APPLE__|__MINGW|_MSC_VER)' \
+    "$root/model" "$root/io" "$root/reports" "$root/sim" "$root/tests/model" "$root/tests/io" "$root/tests/reports" \
+    2>/dev/null | grep -vE "^$root/(io/platform|io/link|reports/qt)/|^$root/sim/unitsim_main\.cpp:" || true)
+if [ -n "$system" ]; then
+    echo "the core calls the system outside io/platform"
+    echo "$system"
+    status=1
+fi
 exit $status

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <random>
 #include <string>
 
 #include "io/config_file.h"
@@ -25,8 +26,10 @@ inline std::string readBytes(const std::string& path) {
 class TempDir {
 public:
     TempDir() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "korvane-io-XXXXXX").string();
-        path_ = mkdtemp(tmpl.data());
+        std::random_device random;
+        do
+            path_ = std::filesystem::temp_directory_path() / ("korvane-io-" + std::to_string(random()));
+        while (!std::filesystem::create_directory(path_));
     }
     ~TempDir() { std::filesystem::remove_all(path_); }
     TempDir(const TempDir&) = delete;
