@@ -299,24 +299,8 @@ bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
         ShowHelp(ctx_, this, ctx_.ws.FocusHelpId, ctx_.ws.FocusTag);
         return true;
     }
-    // While a transfer window is open nothing may reach the main window's commands.
-    if ((key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && mainWindow_ &&
-        !QApplication::activeModalWidget()) {
-        // Ctrl or Alt hands the keyboard to the main window, so its shortcuts work from here too. The
-        // field left this way is left for good first: Ctrl+S saves what its leaving rules make of it.
-        commitPendingEdits();
-        QWidget* main = mainWindow_->widget();
-        main->activateWindow();
-        main->setFocus();
-        const bool bareModifier = key->key() == Qt::Key_Control || key->key() == Qt::Key_Alt;
-        if (!bareModifier) {
-            QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->nativeScanCode(), key->nativeVirtualKey(),
-                           key->nativeModifiers(), key->text());
-            QCoreApplication::sendEvent(main, &copy);
-            return true;
-        }
-        return false;
-    }
+    // Ctrl and Alt stay here: the menu commands are application-wide shortcuts that work from this
+    // window without moving the keyboard, and the focused field keeps its own editing keys.
     return false;
 }
 
