@@ -30,7 +30,7 @@ protected:
 // With changes Exit asks the save question (main_window_test: saveQuestionsNeverLoseTheChanges);
 // without, only whether to exit.
 TEST_F(FileCommandsTest, exitWithoutChangesAsksOnlyWhetherToExit) {
-    for (const auto [answer, mayEnd] : {std::pair{Answer::Yes, true}, {Answer::No, false}}) {
+    for (const auto& [answer, mayEnd] : {std::pair{Answer::Yes, true}, {Answer::No, false}}) {
         ws.setDataChanged(false);
         dialogs.answers = {answer};
         dialogs.shown.clear();

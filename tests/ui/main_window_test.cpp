@@ -267,6 +267,7 @@ TEST_F(MainWindowTest, saveQuestionsNeverLoseTheChanges) {
             QFile::remove(saved);
             exited = false;
             ws().RecentFiles[0] = zeb("other.zeb");
+            ws().clear();
             ws().setCurFileName(QStringLiteral("New"));
             ws().changeChannelType(0, kTypeIntruderPassive);
             ASSERT_TRUE(ws().dataChanged());

@@ -229,23 +229,23 @@ NumberTaken AnalogPage::takeNumber(const FormRow& row, const QString& text) {
     const Workspace& ws = ctx_.ws;
     const Row& stored = ws.cfg.ChanSetup[static_cast<std::size_t>(ws.curChannel())];
     const std::optional<long> v = typedTenths(text);
-    if (!v)
-        return NumberTaken::Refused;
-    if (row.fact == &facts::kSensorRangeMin) {
-        if (!RangeMinAccepted(*v))
-            return NumberTaken::Refused;
-    } else if (row.fact == &facts::kSensorRangeMax) {
+    if (row.fact == &facts::kSensorRangeMax) {
         // Enter on the maximum as it is stored stores nothing and moves on, as on any field: the way to
         // the limits is never barred by a value the user did not type (a backwards range from a file
         // stays red until it is mended).
         if (text == QString::fromStdString(FormatValue(*row.fact, shownValue(row))))
             return NumberTaken::Accepted;
         // A refused maximum turns both range fields red: the pair is what is wrong.
-        const bool accepted = RangeMaxAccepted(*v, Byte3ToTenths(stored, kAnaRangeMin));
+        const bool accepted = v && RangeMaxAccepted(*v, Byte3ToTenths(stored, kAnaRangeMin));
         setRefused(control("T_RangeMin"), !accepted);
         if (!accepted)
             return NumberTaken::Refused;
-    } else if (isLimit(row)) {
+    }
+    if (!v)
+        return NumberTaken::Refused;
+    if (row.fact == &facts::kSensorRangeMin && !RangeMinAccepted(*v))
+        return NumberTaken::Refused;
+    if (isLimit(row)) {
         // Outside the range a limit takes the bound of its own side, and the field stays red.
         const LimitEntry e = EnterLimit(stored, row.fact->index, *v);
         store(row, static_cast<int>(e.stored), EditMark::IfChanged);
