@@ -482,6 +482,8 @@ TEST_F(EditorTest, ctrlAndAltInAFieldNeverHandTheLettersToTheMatrix) {
         {"Ctrl+Backspace", {{Qt::Key_Backspace, Qt::ControlModifier}}, "Bad oben", "02"},
         {"Ctrl alone", {{Qt::Key_Control, Qt::ControlModifier}}, "FlurBad oben", "02"},
         {"Alt alone", {{Qt::Key_Alt, Qt::AltModifier}}, "FlurBad oben", "02"},
+        // Key_unknown: to the main window and back, as around a dialog; the text keeps its cursor.
+        {"window left and back", {{Qt::Key_unknown, Qt::NoModifier}}, "FlurBad oben", "02"},
     };
     for (const Field& f : fields) {
         for (const Keys& r : rows) {
@@ -502,8 +504,14 @@ TEST_F(EditorTest, ctrlAndAltInAFieldNeverHandTheLettersToTheMatrix) {
             field->clearFocus(); // entered afresh: the first digit replaces the value
             focus(field);
             QTest::keyClicks(field, f.typed);
-            for (const auto& [k, mods] : r.keys)
-                QTest::keyClick(field, k, mods);
+            for (const auto& [k, mods] : r.keys) {
+                if (k == Qt::Key_unknown) {
+                    QApplication::setActiveWindow(&main());
+                    QApplication::setActiveWindow(&editor());
+                } else {
+                    QTest::keyClick(field, k, mods);
+                }
+            }
             QTest::keyClicks(field, QStringLiteral("Bad oben"));
 
             for (int c = 0; c < kChannels; ++c)

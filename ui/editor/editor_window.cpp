@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -278,15 +279,31 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
 
 bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::FocusIn)
+    if (type != QEvent::KeyPress && type != QEvent::FocusIn && type != QEvent::ShortcutOverride)
         return false;
     auto* w = qobject_cast<QWidget*>(watched);
     if (!w || w->window() != this)
         return false;
 
+    if (type == QEvent::ShortcutOverride) {
+        // The keys arrive here, so this is the window the user works in, also where the system left no
+        // window active (a dialog closed without a window manager): the menu commands' keys then find
+        // their window as they do anywhere else.
+        if (!QApplication::activeWindow() && !QApplication::activeModalWidget()) {
+            QApplication::setActiveWindow(this);
+            activateWindow();
+        }
+        return false;
+    }
+
     if (type == QEvent::FocusIn) {
-        // Object_focus: every control of the window sets the help context and FirstKey.
-        if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+        // Object_focus: every control of the window sets the help context and FirstKey when it gets the
+        // focus. A free text coming back with the window (from a dialog, a menu or the other window) is
+        // no new visit: it keeps its cursor, so the next letter does not replace what was typed.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        const auto* line = qobject_cast<QLineEdit*>(w);
+        const bool freeText = (line && !line->isReadOnly()) || qobject_cast<QPlainTextEdit*>(w);
+        if (reason != Qt::PopupFocusReason && !(reason == Qt::ActiveWindowFocusReason && freeText))
             focus_.Object_focus(w);
         return false;
     }
