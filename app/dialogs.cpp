@@ -60,8 +60,9 @@ Answer QtDialogs::askSave(QWidget* parent, const QString& text, const SaveChoice
     box.setDefaultButton(QMessageBox::Save);
     // Escape and the window's close button mean Cancel: the work is never dropped by a stray key.
     box.setEscapeButton(QMessageBox::Cancel);
-    const std::pair<QMessageBox::StandardButton, const QString*> captions[] = {
-        {QMessageBox::Save, &buttons.save}, {QMessageBox::Discard, &buttons.discard}, {QMessageBox::Cancel, &buttons.cancel}};
+    const std::pair<QMessageBox::StandardButton, const QString*> captions[] = {{QMessageBox::Save, &buttons.save},
+                                                                               {QMessageBox::Discard, &buttons.discard},
+                                                                               {QMessageBox::Cancel, &buttons.cancel}};
     for (const auto& [button, caption] : captions)
         if (!caption->isEmpty())
             box.button(button)->setText(*caption);

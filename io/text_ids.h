@@ -77,7 +77,7 @@ namespace korvane {
     X(kTxtAskSaveBeforeOpen, 168)                                                                                      \
     X(kTxtAskSaveBeforeExit, 169)                                                                                      \
     X(kTxtAskExit, 170)                                                                                                \
-    X(kTxtButtonSave, 352) /* a save question's button that saves first */                                             \
+    X(kTxtButtonSave, 352)     /* a save question's button that saves first */                                         \
     X(kTxtButtonDontSave, 353) /* a save question's button that goes on without saving */                              \
     X(kTxtNotAConfigurationFile, 171)                                                                                  \
     /* Editor window: common part of the channel pages, about page */                                                  \

@@ -9,8 +9,8 @@
 #include <functional>
 #include <optional>
 
-#include "model/channel_types.h"
 #include "io/config_file.h"
+#include "model/channel_types.h"
 #include "model/logic.h"
 #include "tests/support/program_fixture.h"
 #include "ui/main/channel_cell.h"
@@ -298,7 +298,8 @@ TEST_F(MainWindowTest, saveQuestionsNeverLoseTheChanges) {
             EXPECT_EQ(dialogs.shown[0].saveButtons.discard, QStringLiteral("D353"));
             EXPECT_EQ(dialogs.shown[0].saveButtons.cancel, QStringLiteral("D174"));
             if (r.box != Box::Scripted) {
-                EXPECT_EQ(captions, (QStringList{QStringLiteral("D352"), QStringLiteral("D353"), QStringLiteral("D174")}));
+                EXPECT_EQ(captions,
+                          (QStringList{QStringLiteral("D352"), QStringLiteral("D353"), QStringLiteral("D174")}));
             }
             EXPECT_EQ(c.wentOn(), r.goesOn);
             EXPECT_EQ(QFile::exists(saved), r.goesOn && r.answer == Answer::Save);

@@ -186,7 +186,8 @@ TEST_F(PageRowsTest, everyRowEditsExactlyItsValueAndEnterFollowsItsDeclaration) 
     EXPECT_GT(checkedRows, 10);
     // A row that no page shows with its Enter target is noticed: each is tried in some state.
     std::vector<std::string> unchecked;
-    std::set_difference(declared.begin(), declared.end(), checked.begin(), checked.end(), std::back_inserter(unchecked));
+    std::set_difference(declared.begin(), declared.end(), checked.begin(), checked.end(),
+                        std::back_inserter(unchecked));
     std::string names;
     for (const std::string& u : unchecked)
         names += " " + u;
