@@ -1,9 +1,11 @@
 #include "app/dialogs.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
+#include <utility>
 
 namespace korvane {
 
@@ -26,6 +28,11 @@ Answer QtDialogs::ask(QWidget* parent, const QString& text, const QString& capti
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Yes);
         break;
+    case Buttons::SaveDiscardCancel:
+        box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
     }
     switch (box.exec()) {
     case QMessageBox::Yes:
@@ -34,9 +41,38 @@ Answer QtDialogs::ask(QWidget* parent, const QString& text, const QString& capti
         return Answer::No;
     case QMessageBox::Cancel:
         return Answer::Cancel;
+    case QMessageBox::Save:
+        return Answer::Save;
+    case QMessageBox::Discard:
+        return Answer::Discard;
     default:
         // Closing a Yes/No box with Escape or the close button counts as No, a Yes/No/Cancel box as Cancel.
         return buttons == Buttons::Ok ? Answer::Ok : buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    }
+}
+
+Answer QtDialogs::askSave(QWidget* parent, const QString& text, const SaveChoiceTexts& buttons) {
+    QMessageBox box(parent);
+    box.setText(text);
+    box.setWindowTitle(QStringLiteral("ZEB1"));
+    box.setIcon(QMessageBox::Question);
+    box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Save);
+    // Escape and the window's close button mean Cancel: the work is never dropped by a stray key.
+    box.setEscapeButton(QMessageBox::Cancel);
+    const std::pair<QMessageBox::StandardButton, const QString*> captions[] = {{QMessageBox::Save, &buttons.save},
+                                                                               {QMessageBox::Discard, &buttons.discard},
+                                                                               {QMessageBox::Cancel, &buttons.cancel}};
+    for (const auto& [button, caption] : captions)
+        if (!caption->isEmpty())
+            box.button(button)->setText(*caption);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return Answer::Save;
+    case QMessageBox::Discard:
+        return Answer::Discard;
+    default:
+        return Answer::Cancel;
     }
 }
 

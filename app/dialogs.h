@@ -9,9 +9,16 @@ class QWidget;
 
 namespace korvane {
 
-enum class Answer { Ok, Yes, No, Cancel };
-enum class Buttons { Ok, YesNo, YesNoCancel };
+enum class Answer { Ok, Yes, No, Cancel, Save, Discard };
+enum class Buttons { Ok, YesNo, YesNoCancel, SaveDiscardCancel };
 enum class MessageIcon { None, Exclamation, Information };
+
+// The captions of the three buttons of a "save the changes first?" question, in the window's language.
+struct SaveChoiceTexts {
+    QString save;
+    QString discard;
+    QString cancel;
+};
 
 struct FileChoice {
     QString path;  // full path, native separators
@@ -23,6 +30,9 @@ public:
     virtual ~Dialogs() = default;
     virtual Answer ask(QWidget* parent, const QString& text, const QString& caption, Buttons buttons,
                        MessageIcon icon) = 0;
+    // "Save the changes first?" before a command that would replace or end unsaved work: Save, Discard
+    // (Don't save) or Cancel. Escape and closing the box answer Cancel, never Discard.
+    virtual Answer askSave(QWidget* parent, const QString& text, const SaveChoiceTexts& buttons) = 0;
     // Empty when the user cancelled.
     virtual std::optional<FileChoice> openFile(QWidget* parent, const QString& title, const QString& filter,
                                                const QString& initialPath) = 0;
@@ -41,6 +51,7 @@ class QtDialogs : public Dialogs {
 public:
     Answer ask(QWidget* parent, const QString& text, const QString& caption, Buttons buttons,
                MessageIcon icon) override;
+    Answer askSave(QWidget* parent, const QString& text, const SaveChoiceTexts& buttons) override;
     std::optional<FileChoice> openFile(QWidget* parent, const QString& title, const QString& filter,
                                        const QString& initialPath) override;
     std::optional<FileChoice> saveFile(QWidget* parent, const QString& title, const QString& filter,

@@ -13,13 +13,23 @@ bool hasNoFile(const Workspace& ws) {
 }
 } // namespace
 
+Answer FileCommands::askSave(int questionText) {
+    const Workspace& ws = ctx_.ws;
+    return ctx_.dialogs.askSave(parent_, ws.text(questionText),
+                                {ws.text(kTxtButtonSave), ws.text(kTxtButtonDontSave), ws.text(kTxtButtonCancel)});
+}
+
 bool FileCommands::askSaveFirst(int questionText) {
     if (!ctx_.ws.dataChanged())
         return true;
-    if (ctx_.dialogs.ask(parent_, ctx_.ws.text(questionText), QString(), Buttons::YesNo, MessageIcon::None) ==
-        Answer::Yes)
-        return saveDialog(); // a cancelled or failed save abandons the operation: nothing is lost
-    return true;
+    switch (askSave(questionText)) {
+    case Answer::Save:
+        return saveDialog(); // a cancelled or failed save abandons the command: nothing is lost
+    case Answer::Discard:
+        return true;
+    default:
+        return false; // Cancel, Escape or the box closed: the command does not happen
+    }
 }
 
 bool FileCommands::saveDialog() {
@@ -104,10 +114,14 @@ bool FileCommands::save() {
 }
 
 bool FileCommands::openRecent(int item) {
-    if (item < 1 || item > 4 || !askSaveFirst(kTxtAskSaveBeforeNew))
+    if (item < 1 || item > 4)
         return false;
     Workspace& ws = ctx_.ws;
+    // The file chosen, taken before the question: saving first puts the saved file at the head of the
+    // list and moves the others down.
     const QString path = ws.RecentFiles[static_cast<std::size_t>(item - 1)];
+    if (!askSaveFirst(kTxtAskSaveBeforeNew))
+        return false;
     const QString previousLoc = ws.DataFileLoc;
     ws.DataFileLoc = path;
     const LoadResult result = LoadFile(ctx_, parent_);
@@ -152,15 +166,14 @@ std::optional<FileComparison> FileCommands::compareWithFile() {
 bool FileCommands::Afslutprogram() {
     Workspace& ws = ctx_.ws;
     if (ws.dataChanged()) {
-        switch (ctx_.dialogs.ask(parent_, ws.text(kTxtAskSaveBeforeExit), QString(), Buttons::YesNoCancel,
-                                 MessageIcon::None)) {
-        case Answer::Yes:
+        switch (askSave(kTxtAskSaveBeforeExit)) {
+        case Answer::Save:
             if (hasNoFile(ws)) {
                 saveDialogName_ = ws.CurFileName;
                 return saveDialog(); // a cancelled or failed save keeps the program running
             }
             return SaveFile(ctx_, parent_);
-        case Answer::No:
+        case Answer::Discard:
             return true;
         default:
             return false;

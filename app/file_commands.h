@@ -29,8 +29,8 @@ public:
     // Called after the recent list changed (the menu entries follow).
     std::function<void()> recentChanged;
 
-    // "Save first?" when the configuration changed: true when the command may go on. A cancelled or
-    // failed save abandons the command, so nothing is lost.
+    // "Save first?" when the configuration changed: true when the command may go on. Cancel (also
+    // Escape), a cancelled save dialog or a failed save abandon the command, so nothing is lost.
     bool askSaveFirst(int questionText);
     // Save as: the save dialog, then the file. False when cancelled or failed.
     bool saveDialog();
@@ -54,6 +54,8 @@ public:
     bool Afslutprogram();
 
 private:
+    // The save question of the given text: Save, Don't save or Cancel in the window's language.
+    Answer askSave(int questionText);
     bool openFile(const QString& path, const QString& title);
 
     AppContext& ctx_;

@@ -77,6 +77,8 @@ namespace korvane {
     X(kTxtAskSaveBeforeOpen, 168)                                                                                      \
     X(kTxtAskSaveBeforeExit, 169)                                                                                      \
     X(kTxtAskExit, 170)                                                                                                \
+    X(kTxtButtonSave, 352)     /* a save question's button that saves first */                                         \
+    X(kTxtButtonDontSave, 353) /* a save question's button that goes on without saving */                              \
     X(kTxtNotAConfigurationFile, 171)                                                                                  \
     /* Editor window: common part of the channel pages, about page */                                                  \
     X(kTxtDescription, 38) /* Label_beskriv, channel list column */                                                    \
@@ -160,6 +162,7 @@ namespace korvane {
     X(kTxtLampTestInput, 97)                                                                                           \
     X(kTxtFlashOnAlarm, 293)                                                                                           \
     X(kTxtFlashPattern, 294)                                                                                           \
+    X(kTxtBack, 354) /* leaves the flash pattern grid for the siren's page */                                          \
     X(kTxtFlashInterval, 295)                                                                                          \
     /* Logic page and report */                                                                                        \
     X(kTxtLogicBlocks, 90)                                                                                             \

@@ -2,6 +2,7 @@
 // Dialogs for tests: answers questions and file dialogs from a script and records everything shown.
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "app/dialogs.h"
@@ -15,6 +16,7 @@ public:
         QString caption;
         Buttons buttons;
         MessageIcon icon;
+        SaveChoiceTexts saveButtons = {}; // the captions of a save question's buttons
     };
     struct FileDialog {
         QString title;
@@ -23,10 +25,12 @@ public:
         bool save;
     };
 
-    std::deque<Answer> answers;               // for Yes/No and Yes/No/Cancel questions
+    std::deque<Answer> answers;               // for Yes/No, Yes/No/Cancel and save questions
     std::deque<std::optional<QString>> files; // chosen paths; nullopt = cancelled
     std::vector<Shown> shown;                 // every message and question, in order
     std::vector<FileDialog> fileDialogs;
+    // Answers the save questions instead of the script when set (a test that drives the real box).
+    std::function<Answer(const SaveChoiceTexts&)> saveQuestion;
     int beeps = 0;
     int unexpected = 0; // questions or file dialogs the script had no answer for
 
@@ -34,6 +38,19 @@ public:
         shown.push_back({text, caption, buttons, icon});
         if (buttons == Buttons::Ok)
             return Answer::Ok;
+        if (answers.empty()) {
+            ++unexpected;
+            return Answer::Cancel;
+        }
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    // A save question takes the next answer; with none scripted it is cancelled, as Escape would.
+    Answer askSave(QWidget*, const QString& text, const SaveChoiceTexts& buttons) override {
+        shown.push_back({text, QString(), Buttons::SaveDiscardCancel, MessageIcon::None, buttons});
+        if (saveQuestion)
+            return saveQuestion(buttons);
         if (answers.empty()) {
             ++unexpected;
             return Answer::Cancel;

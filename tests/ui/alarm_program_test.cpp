@@ -2,13 +2,18 @@
 // reset minimum reaches a save made from its field, and the siren's flash pattern opens in the grid.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
+#include <utility>
 
 #include "io/config_file.h"
 #include "io/text_ids.h"
 #include "model/channel_types.h"
 #include "tests/support/program_fixture.h"
+#include "ui/editor/editor_window.h"
+#include "ui/editor/pages/master_page.h"
 #include "ui/main/channel_cell.h"
 
 using namespace korvane;
@@ -86,8 +91,36 @@ TEST_F(AlarmProgramTest, flashPatternOpensInTheGridAndTheOptionIsTheFirstFocus) 
     EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_MasterFunction_Setup"));
     EXPECT_EQ(ws().FocusTag, QStringLiteral("IntruderFlashPattern"));
     EXPECT_EQ(ws().FocusHelpId, kHelpFlashPattern);
-    editor().closeFlashPattern();
-    EXPECT_EQ(editor().currentPage(), QStringLiteral("F_tyv"));
+    // Back, Escape and Enter in the grid return to the siren's page, on the button that opened it.
+    auto* back = child<QPushButton>(QStringLiteral("Cmd_FlashBack"));
+    EXPECT_EQ(back->text(), QStringLiteral("D354"));
+    QWidget* grid = editor().masterPage()->keyField();
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"Back", [&] { QTest::mouseClick(back, Qt::LeftButton); }},
+        {"Escape", [&] { QTest::keyClick(grid, Qt::Key_Escape); }},
+        {"Escape on Back", [&] { QTest::keyClick(back, Qt::Key_Escape); }},
+        {"Enter", [&] { QTest::keyClick(grid, Qt::Key_Return); }},
+    };
+    for (const auto& [what, way] : ways) {
+        SCOPED_TRACE(what);
+        if (!editor().flashPatternShown()) {
+            focus(button);
+            QTest::keyClick(button, Qt::Key_Space);
+        }
+        ASSERT_EQ(editor().currentPage(), QStringLiteral("Frame_MasterFunction_Setup"));
+        EXPECT_TRUE(back->isVisibleTo(&editor()));
+        focus(qstrcmp(what, "Escape on Back") == 0 ? static_cast<QWidget*>(back) : grid);
+        way();
+        EXPECT_FALSE(editor().flashPatternShown());
+        EXPECT_EQ(editor().currentPage(), QStringLiteral("F_tyv"));
+        EXPECT_EQ(QApplication::focusWidget(), button);
+        EXPECT_TRUE(child<QCheckBox>(QStringLiteral("Chk_TyvM_Blink"))->isChecked());
+    }
+    // The grid of a master function ends its chain in the main window and has no Back.
+    ws().changeChannelType(7, kTypeMaster);
+    QTest::mouseClick(main().cell(7), Qt::LeftButton);
+    EXPECT_FALSE(back->isVisibleTo(&editor()));
+    QTest::mouseClick(main().cell(6), Qt::LeftButton);
 
     // A siren that becomes another function from the matrix takes its flash pattern along.
     button->click();

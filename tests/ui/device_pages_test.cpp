@@ -9,6 +9,9 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "io/text_ids.h"
 #include "model/analog.h"
@@ -80,6 +83,7 @@ protected:
 TEST_F(DevicePages, rollerReverseTimeIsRepairedOnOpeningTypedInFourDigitsAndSettledOnLeaving) {
     openAs(kTypeRoller);
     EXPECT_EQ(RollerReverseTime(row()), 1000) << "an unset reverse time opens as 1000";
+    EXPECT_EQ(row()[kRollReverseCycles], 7) << "with the bus cycles that go with it";
     EXPECT_FALSE(ws.dataChanged()) << "the repair on opening is not the user's change";
     EXPECT_EQ(w<QLineEdit>("T_RollReverse")->text(), "1000");
 
@@ -214,7 +218,7 @@ TEST_F(RollerMasterGrid, aFormerBlindsChoiceCanBeClearedButNotMade) {
     EXPECT_EQ(QApplication::focusWidget(), grid_->keyField());
 }
 
-TEST_F(RollerMasterGrid, clicksToggleEnterGoesToTheModeAndKeysOnAModeGoToTheOther) {
+TEST_F(RollerMasterGrid, clicksToggleEnterGoesToTheModeAndKeysOnAModeChooseTheOther) {
     QTest::mouseClick(grid_->cell(6), Qt::LeftButton);
     EXPECT_EQ(state(6), kRmSelected);
     QTest::mouseClick(grid_->cell(6), Qt::LeftButton);
@@ -225,9 +229,14 @@ TEST_F(RollerMasterGrid, clicksToggleEnterGoesToTheModeAndKeysOnAModeGoToTheOthe
         page_->fill();
         EXPECT_EQ(enterFrom("TdumRM"), option) << int(mode);
     }
+    // A letter on a mode chooses the other one: the focus never stands on an option not chosen.
+    row(20)[kRmMode] = 0;
+    page_->fill();
     focus(w("O_rmSIM"));
     QTest::keyClick(w("O_rmSIM"), Qt::Key_A);
     EXPECT_EQ(QApplication::focusWidget(), w("O_rmSEQ"));
+    EXPECT_EQ(row(20)[kRmMode], 255);
+    EXPECT_TRUE(w<QRadioButton>("O_rmSEQ")->isChecked());
     EXPECT_EQ(enterFrom("O_rmSEQ"), "Txt_Rm_RollTime");
     w<QRadioButton>("O_rmSIM")->click();
     EXPECT_EQ(row(20)[kRmMode], 0);
@@ -277,11 +286,16 @@ TEST_F(DevicePages, analogueRangeRefusedValuesStoreNothingAndStayRedUntilLeft) {
         enterNumber(c.field, QLatin1String(c.text));
         EXPECT_EQ(row(), before) << "a refused value stores nothing";
         EXPECT_TRUE(refused(e));
+        const bool maximum = c.field == QLatin1String("T_RangeMax");
+        if (maximum) {
+            EXPECT_TRUE(refused(w("T_RangeMin"))) << "a refused maximum turns both range fields red";
+        }
         EXPECT_EQ(e->palette().color(QPalette::Text), QColor(Qt::red));
         EXPECT_EQ(QApplication::focusWidget(), e) << "the field keeps the focus";
         EXPECT_EQ(e->text(), QLatin1String(c.text)) << "and the text";
         focus(w("SensDisabel"));
         EXPECT_FALSE(refused(e));
+        EXPECT_FALSE(refused(w(maximum ? "T_RangeMin" : "T_RangeMax")));
         EXPECT_EQ(e->text(), QLatin1String(c.field == QLatin1String("T_RangeMin") ? "10.0" : "100.0"))
             << "leaving shows the stored value again";
     }
@@ -349,7 +363,7 @@ TEST_F(DevicePages, analogueEnterChainsFollowTheKindAndTheOptions) {
         {kTypeAnalogLux, kAnaExternLimitBit, "CHk_ExternLim", "Txt_VarLim"},
         {kTypeAnalogGeneral, 0, "T_RangeMin", "T_RangeMax"},
         {kTypeAnalogGeneral, 0, "T_RangeMax", "T_Setpoint_0"},
-        {kTypeAnalogGeneral, kAnaExternLimitBit, "T_RangeMax", "Txt_VarLim"},
+        {kTypeAnalogGeneral, kAnaExternLimitBit, "T_RangeMax", "T_Setpoint_0"},
         {kTypeAnalogGeneral, 0, "Txt_VarLim", "T_Setpoint_0"},
         {kTypeAnalogGeneral, 0, "T_Setpoint_0", "T_Setpoint_1"},
         {kTypeAnalogGeneral, 0, "T_Setpoint_1", "Chk_NightEnable"},
@@ -369,6 +383,90 @@ TEST_F(DevicePages, analogueEnterChainsFollowTheKindAndTheOptions) {
         page_->fill();
         EXPECT_EQ(enterFrom(c.from), QLatin1String(c.to));
     }
+}
+
+// The four kinds are one group wherever the layout puts them: after every click, arrow key and fill
+// exactly one is ticked, the one stored, and the arrows reach each of them in the table's order.
+TEST_F(DevicePages, analogueKindsAreOneGroupForClicksKeysAndFills) {
+    openAs(kTypeAnalogGeneral);
+    SetChannelType(ws.cfg, kCh + 1, kTypeAnalogWind);
+    auto option = [this](int kind) { return w<QRadioButton>(("Opt_Senstype_" + std::to_string(kind)).c_str()); };
+    auto press = [](Qt::Key k) { return [k] { QTest::keyClick(QApplication::focusWidget(), k); }; };
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        int kind;
+    } steps[] = {
+        {"click wind", [&] { option(kTypeAnalogWind)->click(); }, kTypeAnalogWind},
+        {"click lux", [&] { option(kTypeAnalogLux)->click(); }, kTypeAnalogLux},
+        {"click general",
+         [&] {
+             focus(option(kTypeAnalogGeneral));
+             option(kTypeAnalogGeneral)->click();
+         },
+         kTypeAnalogGeneral},
+        {"Down", press(Qt::Key_Down), kTypeAnalogLux},
+        {"Down", press(Qt::Key_Down), kTypeAnalogWind},
+        {"Down", press(Qt::Key_Down), kTypeAnalogTemperature},
+        {"Down at the last", press(Qt::Key_Down), kTypeAnalogTemperature},
+        {"Up", press(Qt::Key_Up), kTypeAnalogWind},
+        {"Left", press(Qt::Key_Left), kTypeAnalogLux},
+        {"another sensor",
+         [&] {
+             ws.setCurChannel(kCh + 1);
+             page_->fill();
+         },
+         kTypeAnalogWind},
+        {"back to the first",
+         [&] {
+             ws.setCurChannel(kCh);
+             page_->fill();
+         },
+         kTypeAnalogLux},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        EXPECT_EQ(ws.typeOf(ws.curChannel()), step.kind);
+        std::vector<int> ticked;
+        for (int kind = kTypeAnalogGeneral; kind <= kTypeAnalogTemperature; ++kind)
+            if (option(kind)->isChecked())
+                ticked.push_back(kind);
+        EXPECT_EQ(ticked, std::vector<int>{step.kind});
+    }
+}
+
+// A range from a file whose maximum is below its minimum shows red in both fields; Enter on the
+// maximum as it stands moves on to the first limit (nothing was typed), typing a fitting maximum mends it.
+TEST_F(DevicePages, analogueBackwardsRangeFromAFileDoesNotTrapEnter) {
+    openAs(kTypeAnalogGeneral);
+    StoreTenths(row(), 500, kAnaRangeMin);
+    StoreTenths(row(), -200, kAnaRangeMax);
+    page_->fill();
+    EXPECT_TRUE(refused(w("T_RangeMin")));
+    EXPECT_TRUE(refused(w("T_RangeMax")));
+    const Row before = row();
+    EXPECT_EQ(enterFrom("T_RangeMax"), "T_Setpoint_0");
+    EXPECT_EQ(row(), before);
+    EXPECT_TRUE(refused(w("T_RangeMax")));
+    enterNumber("T_RangeMax", QStringLiteral("80"));
+    EXPECT_EQ(tenths(row(), kAnaRangeMax), 800);
+    EXPECT_FALSE(refused(w("T_RangeMin")));
+    EXPECT_FALSE(refused(w("T_RangeMax")));
+    EXPECT_EQ(QApplication::focusWidget(), w("T_Setpoint_0"));
+}
+
+// A click into a number field selects what it shows, as Tab does: what is typed then replaces it.
+TEST_F(DevicePages, aClickIntoANumberFieldSelectsItsValue) {
+    openAs(kTypeAnalogGeneral);
+    auto* e = w<QLineEdit>("T_RangeMin");
+    QApplication::setActiveWindow(window.get());
+    QTest::mouseClick(e, Qt::LeftButton, {}, QPoint(e->width() / 2, e->height() / 2));
+    ASSERT_TRUE(e->hasFocus());
+    EXPECT_EQ(e->selectedText(), "0.0");
+    QTest::keyClicks(e, QStringLiteral("-20"));
+    QTest::keyClick(e, Qt::Key_Return);
+    EXPECT_EQ(tenths(row(), kAnaRangeMin), -200);
 }
 
 TEST_F(DevicePages, analogueKindAndOptionsShowWhatTheyStandFor) {
@@ -472,6 +570,7 @@ TEST_F(DevicePages, motionAlarmNeedsAPulseAndLeavingRepairsOnlyTheShownRow) {
     w<QCheckBox>("Chk_MotionInAlarm")->click();
     EXPECT_EQ(row()[kMotionInAlarm], 1);
     EXPECT_EQ(row()[kMotionPulses], 1) << "ticking applies the pulse minimum";
+    EXPECT_EQ(w<QLineEdit>("Txt_MotionPulses")->text(), "001") << "and shows it";
     EXPECT_EQ(enterFrom("Chk_MotionInAlarm"), "Txt_MotionPulses");
     EXPECT_EQ(enterFrom("Txt_MotionPulses"), "TimerTid_6");
 

@@ -1,12 +1,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <array>
+#include <vector>
 
 #include "io/text_ids.h"
 #include "model/channel_types.h"
@@ -52,7 +56,9 @@ protected:
 
 enum class Kind { Decimal, Range, Packed, Channel, PlainChannel };
 
-// Keys typed into a field right after it got the focus ("~" is Delete), and what it shows and stores.
+// Keys typed into a field right after it got the focus ("~" is Delete, "v" Ctrl+V), and what it shows
+// and stores. The whole value stays selected while the next key replaces it; once digits are
+// appended the cursor stands after them.
 struct FieldCase {
     Kind kind;
     int minimum, maximum;
@@ -60,6 +66,8 @@ struct FieldCase {
     const char* keys;
     const char* text;
     Byte stored;
+    bool selected;
+    const char* clipboard = "";
 };
 
 LockedField* makeField(FieldKit& kit, QWidget* page, const FieldCase& c) {
@@ -88,14 +96,19 @@ Qt::Key keyOf(char k) {
 
 TEST_F(EditorTest, lockedFieldsReplaceOnTheFirstDigitAndAppendAfterwards) {
     const FieldCase cases[] = {
-        {Kind::Decimal, 0, 255, 123, "456", "006", 6},    // 456 > 255 restarts with the 6
-        {Kind::Range, 0, 255, 0, "2551", "001", 1},       // 551 > 255 restarts with the 1
-        {Kind::Packed, 0, 0x23, 0x10, "235", "05", 0x05}, // hours: 23, then 35 > 23
-        {Kind::Packed, 1, 0x12, 0x07, "0", "01", 0x01},   // months start at 1
-        {Kind::Channel, 0, 0, 19, "F7~2", "-----", 249},  // C4 -> F4 -> F7 -> none -> 249
-        {Kind::Channel, 0, 0, 249, "B", "B2", 9},         // the number part is kept
-        {Kind::Channel, 0, 0, 0, "W3", "W3", 154},        // the extra groups
-        {Kind::PlainChannel, 0, 0, 0, "X", "A1", 0},      // no extra groups here, still an edit
+        {Kind::Decimal, 0, 255, 123, "456", "006", 6, false},    // 456 > 255 restarts with the 6
+        {Kind::Decimal, 0, 255, 123, "", "123", 123, true},      // entered: the next digit replaces
+        {Kind::Range, 0, 255, 0, "2551", "001", 1, false},       // 551 > 255 restarts with the 1
+        {Kind::Packed, 0, 0x23, 0x10, "235", "05", 0x05, false}, // hours: 23, then 35 > 23
+        {Kind::Packed, 1, 0x12, 0x07, "0", "01", 0x01, false},   // months start at 1
+        {Kind::Channel, 0, 0, 19, "F7~2", "-----", 249, true},   // C4 -> F4 -> F7 -> none -> 249
+        {Kind::Channel, 0, 0, 249, "B", "B2", 9, true},          // the number part is kept
+        {Kind::Channel, 0, 0, 0, "W3", "W3", 154, true},         // the extra groups
+        {Kind::PlainChannel, 0, 0, 0, "X", "A1", 0, true},       // no extra groups here, still an edit
+        // Paste types the clipboard through the field's rule; what the rule does not take is left out.
+        {Kind::Decimal, 0, 255, 123, "v", "025", 25, false, "2x5\n9"},
+        {Kind::Decimal, 0, 255, 123, "1v", "125", 125, false, "25"},
+        {Kind::Channel, 0, 0, 0, "v", "F7", 46, true, "f7"},
     };
     editor().openPage(QStringLiteral("mainsetup"));
     QWidget* page = child("Frame_Main_Setup");
@@ -112,11 +125,18 @@ TEST_F(EditorTest, lockedFieldsReplaceOnTheFirstDigitAndAppendAfterwards) {
         ws().setDataChanged(false);
         focus(f.get());
         ASSERT_TRUE(f->hasFocus());
-        for (const char* k = c.keys; *k; ++k)
-            QTest::keyClick(f.get(), keyOf(*k));
+        QGuiApplication::clipboard()->setText(QLatin1String(c.clipboard));
+        for (const char* k = c.keys; *k; ++k) {
+            if (*k == 'v')
+                QTest::keyClick(f.get(), Qt::Key_V, Qt::ControlModifier);
+            else
+                QTest::keyClick(f.get(), keyOf(*k));
+        }
         EXPECT_EQ(f->text(), QLatin1String(c.text));
         EXPECT_EQ(sys(200), c.stored);
-        EXPECT_TRUE(ws().dataChanged());
+        EXPECT_EQ(ws().dataChanged(), *c.keys != 0);
+        EXPECT_EQ(f->selectedText(), c.selected ? f->text() : QString());
+        EXPECT_EQ(f->cursorPosition(), f->text().size());
         // Enter only moves on.
         QTest::keyClick(f.get(), Qt::Key_Return);
         EXPECT_TRUE(next->hasFocus());
@@ -427,6 +447,90 @@ TEST_F(EditorTest, descriptionsLoseTheirQuotesWhenLeft) {
         EXPECT_EQ(shown(field), QStringLiteral("Door 'main'"));
     }
     EXPECT_TRUE(main().cell(0)->toolTip().endsWith(QStringLiteral(">> Door 'main'")));
+}
+
+// Ctrl and Alt in a field of the editor are the field's editing keys or the program's commands; they
+// never hand the following letters to the matrix, where a letter gives a channel a function. Each row:
+// a text typed into the field first, the keys, then "Bad oben"; the field shows what the keys made of
+// the text ("" for the number field: its rule takes no letters), the keyboard stays in the field and
+// no channel changes its function.
+TEST_F(EditorTest, ctrlAndAltInAFieldNeverHandTheLettersToTheMatrix) {
+    struct Field {
+        const char* name;
+        const char* page;
+        QString typed;
+    };
+    const Field fields[] = {
+        {"TextBeskriv", "", QStringLiteral("Flur")},
+        {"T_DeviceNo", "mainsetup", QStringLiteral("2")},
+        {"T_LogicDescription", "logic", QStringLiteral("Flur")},
+    };
+    struct Keys {
+        const char* what;
+        std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
+        const char* text;   // the text field and the notes afterwards
+        const char* number; // the device number afterwards
+    };
+    const Keys rows[] = {
+        {"Ctrl+A", {{Qt::Key_A, Qt::ControlModifier}}, "Bad oben", "02"}, // Save as in English elsewhere
+        {"Ctrl+C", {{Qt::Key_C, Qt::ControlModifier}}, "FlurBad oben", "02"},
+        {"Ctrl+V", {{Qt::Key_V, Qt::ControlModifier}}, "Flur5Bad oben", "25"},
+        {"Ctrl+X after Ctrl+A", {{Qt::Key_A, Qt::ControlModifier}, {Qt::Key_X, Qt::ControlModifier}}, "Bad oben", "02"},
+        {"Ctrl+Z", {{Qt::Key_Z, Qt::ControlModifier}}, "Bad oben", "01"}, // the number's undo is the program's
+        {"Ctrl+End", {{Qt::Key_End, Qt::ControlModifier}}, "FlurBad oben", "02"},
+        {"Ctrl+Left", {{Qt::Key_Left, Qt::ControlModifier}}, "Bad obenFlur", "02"},
+        {"Ctrl+Backspace", {{Qt::Key_Backspace, Qt::ControlModifier}}, "Bad oben", "02"},
+        {"Ctrl alone", {{Qt::Key_Control, Qt::ControlModifier}}, "FlurBad oben", "02"},
+        {"Alt alone", {{Qt::Key_Alt, Qt::AltModifier}}, "FlurBad oben", "02"},
+        // Key_unknown: to the main window and back, as around a dialog; the text keeps its cursor.
+        {"window left and back", {{Qt::Key_unknown, Qt::NoModifier}}, "FlurBad oben", "02"},
+    };
+    for (const Field& f : fields) {
+        for (const Keys& r : rows) {
+            SCOPED_TRACE(std::string(f.name) + ", " + r.what);
+            ws().clear();
+            ws().changeChannelType(0, kTypeMono);
+            ws().changeChannelType(1, kTypeTimerDelay);
+            ws().forgetHistory(true); // as loaded: what Ctrl+Z can undo is what is typed below
+            std::array<int, kChannels> types{};
+            for (int c = 0; c < kChannels; ++c)
+                types[static_cast<std::size_t>(c)] = ws().typeOf(c);
+            QGuiApplication::clipboard()->setText(QStringLiteral("5"));
+            if (*f.page)
+                editor().openPage(QLatin1String(f.page));
+            else
+                QTest::mouseClick(main().cell(0), Qt::LeftButton);
+            QWidget* field = child(QLatin1String(f.name));
+            field->clearFocus(); // entered afresh: the first digit replaces the value
+            focus(field);
+            QTest::keyClicks(field, f.typed);
+            for (const auto& [k, mods] : r.keys) {
+                if (k == Qt::Key_unknown) {
+                    QApplication::setActiveWindow(&main());
+                    QApplication::setActiveWindow(&editor());
+                } else {
+                    QTest::keyClick(field, k, mods);
+                }
+            }
+            QTest::keyClicks(field, QStringLiteral("Bad oben"));
+
+            for (int c = 0; c < kChannels; ++c)
+                ASSERT_EQ(ws().typeOf(c), types[static_cast<std::size_t>(c)]) << "channel " << c;
+            EXPECT_EQ(QApplication::focusWidget(), field);
+            EXPECT_EQ(QApplication::activeWindow(), &editor());
+            EXPECT_TRUE(dialogs.fileDialogs.empty());
+            if (auto* line = qobject_cast<QLineEdit*>(field))
+                EXPECT_EQ(line->text(), QLatin1String(qstrcmp(f.name, "T_DeviceNo") == 0 ? r.number : r.text));
+            else
+                EXPECT_EQ(qobject_cast<QPlainTextEdit*>(field)->toPlainText(), QLatin1String(r.text));
+        }
+    }
+    // The commands still answer their keys from a field, and the keyboard stays there.
+    QWidget* notes = child(QStringLiteral("T_LogicDescription"));
+    dialogs.files = {std::nullopt};
+    QTest::keyClick(notes, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.fileDialogs.size(), 1u);
+    EXPECT_EQ(QApplication::focusWidget(), notes);
 }
 
 TEST_F(EditorTest, systemDescriptionTakesSeveralLinesStoredWithCrLf) {

@@ -1,7 +1,6 @@
-// The File menu's commands without a window: the exit questions and the recent list, answered by
+// The File menu's commands without a window: the exit question and the recent list, answered by
 // scripted dialogs.
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -21,8 +20,6 @@ protected:
         for (int n = 0; n <= kLanguageTextCount; ++n)
             ws.LangText[static_cast<std::size_t>(n)] = QStringLiteral("T%1").arg(n);
     }
-    QString zeb(const char* name) { return dir.path() + QLatin1Char('/') + QLatin1String(name); }
-    QString tempPath(const QString& name) { return dir.path() + QLatin1Char('/') + name; }
 
     QTemporaryDir dir;
     std::unique_ptr<Settings> settings = std::make_unique<Settings>(dir.path() + QStringLiteral("/s.ini"));
@@ -32,37 +29,18 @@ protected:
     FileCommands files{ctx, nullptr};
 };
 
-TEST_F(FileCommandsTest, exitQuestionsDependOnUnsavedChanges) {
-    struct Case {
-        const char* what;
-        bool changed;
-        std::vector<Answer> answers;
-        std::vector<std::optional<QString>> files;
-        bool mayEnd;
-        bool savedFile;
-    };
-    const Case cases[] = {
-        {"unchanged, yes", false, {Answer::Yes}, {}, true, false},
-        {"unchanged, no keeps running", false, {Answer::No}, {}, false, false},
-        {"changed, no ends without saving", true, {Answer::No}, {}, true, false},
-        {"changed, cancel keeps running", true, {Answer::Cancel}, {}, false, false},
-        {"changed, yes then cancelled save keeps running", true, {Answer::Yes}, {std::nullopt}, false, false},
-        {"changed, yes then saved", true, {Answer::Yes}, {QStringLiteral("exit.zeb")}, true, true},
-    };
-    for (const Case& c : cases) {
-        QFile::remove(zeb("exit.zeb"));
-        ws.setCurFileName("New");
-        ws.setDataChanged(c.changed);
-        dialogs.answers.assign(c.answers.begin(), c.answers.end());
-        dialogs.files.clear();
-        for (const auto& f : c.files)
-            dialogs.files.push_back(f ? std::optional<QString>(tempPath(*f)) : std::nullopt);
+// With changes Exit asks the save question (main_window_test: saveQuestionsNeverLoseTheChanges);
+// without, only whether to exit.
+TEST_F(FileCommandsTest, exitWithoutChangesAsksOnlyWhetherToExit) {
+    for (const auto& [answer, mayEnd] : {std::pair{Answer::Yes, true}, {Answer::No, false}}) {
+        ws.setDataChanged(false);
+        dialogs.answers = {answer};
         dialogs.shown.clear();
-        EXPECT_EQ(files.Afslutprogram(), c.mayEnd) << c.what;
-        ASSERT_FALSE(dialogs.shown.empty()) << c.what;
-        EXPECT_EQ(dialogs.shown[0].text, c.changed ? QStringLiteral("T169") : QStringLiteral("T170")) << c.what;
-        EXPECT_EQ(QFile::exists(zeb("exit.zeb")), c.savedFile) << c.what;
-        EXPECT_EQ(dialogs.unexpected, 0) << c.what;
+        EXPECT_EQ(files.Afslutprogram(), mayEnd);
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("T170"));
+        EXPECT_EQ(dialogs.shown[0].buttons, Buttons::YesNo);
+        EXPECT_EQ(dialogs.unexpected, 0);
     }
 }
 

@@ -1,12 +1,20 @@
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
+#include <functional>
+#include <optional>
 
+#include "io/config_file.h"
 #include "model/channel_types.h"
 #include "model/logic.h"
 #include "tests/support/program_fixture.h"
 #include "ui/main/channel_cell.h"
+#include "ui/transfer/frm_serial_io.h"
 
 using namespace korvane;
 using namespace korvane::test;
@@ -162,7 +170,7 @@ TEST_F(MainWindowTest, saveReopenFromTheRecentListAndKeepTheModelOnAMissingFile)
     key(Qt::Key_Right);
     key(Qt::Key_I);
     dialogs.shown.clear();
-    dialogs.answers = {Answer::No}; // do not save first
+    dialogs.answers = {Answer::Discard}; // do not save first
     main().Load_fileno_Click(1);
     EXPECT_EQ(type(1), kTypeIntruderPassive);
     EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [house.zeb]"));
@@ -185,13 +193,130 @@ TEST_F(MainWindowTest, openingAFileOfAnotherProgramGivesTextOneSeventyOneAndABla
     EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [New]"));
 }
 
-TEST_F(MainWindowTest, saveFirstThenCancelAbandonsNew) {
-    key(Qt::Key_I);
-    dialogs.answers = {Answer::Yes};
-    dialogs.files = {std::nullopt};
-    main().M_File_New_Click();
-    EXPECT_EQ(type(0), kTypeIntruderPassive);
-    EXPECT_TRUE(ws().dataChanged());
+// The real question box, answered by a key or by closing it as soon as it shows. Whatever stays open
+// afterwards is closed with Save, so that the test fails on the file instead of waiting.
+Answer realSaveQuestion(const SaveChoiceTexts& texts, bool close, QStringList& captions) {
+    QTimer::singleShot(0, [close, &captions] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        for (auto b : {QMessageBox::Save, QMessageBox::Discard, QMessageBox::Cancel})
+            captions << box->button(b)->text();
+        if (close)
+            box->close();
+        else
+            QTest::keyClick(box, Qt::Key_Escape);
+        if (box->isVisible())
+            box->done(QMessageBox::Save);
+    });
+    return QtDialogs().askSave(nullptr, QStringLiteral("?"), texts);
+}
+
+// Every "save the changes first?" question (New, Open, a recent file, Read, Exit, a file handed over by
+// a second start) offers Save, Don't save and Cancel. Only Save with a saved file and Don't save let
+// the command go on; Cancel, Escape, closing the box, a cancelled save dialog and a failing save leave
+// the configuration, its changes and the file as they were.
+TEST_F(MainWindowTest, saveQuestionsNeverLoseTheChanges) {
+    Configuration other;
+    EditState otherState;
+    ClearConfiguration(other, otherState);
+    other.ChanSetup[0][kRowType] = kTypeWaterPassive;
+    ASSERT_TRUE(korvane::SaveFile(other, LocalPath(zeb("other.zeb"))).ok());
+    const QString saved = zeb("saved.zeb");
+    const QString failing = zeb("no such folder/saved.zeb");
+    bool exited = false;
+    QObject::connect(&main(), &MainWindow::exitRequested, [&] { exited = true; });
+    auto transfer = [this] { return main().findChild<FrmSerialIO*>(); };
+    auto replaced = [this] { return type(0) == kTypeWaterPassive; };
+
+    struct Command {
+        const char* what;
+        int question;
+        std::function<void()> run;
+        std::function<bool()> wentOn;
+        bool opens; // asks for the file to open once the question let it go on
+    };
+    const Command commands[] = {
+        {"New", 167, [this] { act("M_File_New")->trigger(); }, [this] { return type(0) == kTypeBlank; }, false},
+        {"Open", 168, [this] { act("M_File_Open")->trigger(); }, replaced, true},
+        {"recent file", 167, [this] { act("Load_fileno_1")->trigger(); }, replaced, false},
+        {"Read", 168, [this] { act("M_File_Read")->trigger(); }, [&] { return transfer() != nullptr; }, false},
+        {"Exit", 169, [this] { act("M_File_Exit")->trigger(); }, [&] { return exited; }, false},
+        {"handed over", 168, [this] { main().openFromOutside(zeb("other.zeb")); }, replaced, false},
+    };
+    enum class Box { Scripted, Escape, Closed };
+    struct Reply {
+        const char* what;
+        Box box;
+        std::optional<Answer> answer;
+        std::optional<QString> saveAs; // the save dialog's answer, when Save asks for it
+        bool goesOn;
+    };
+    const Reply replies[] = {
+        {"Save", Box::Scripted, Answer::Save, saved, true},
+        {"Don't save", Box::Scripted, Answer::Discard, std::nullopt, true},
+        {"Cancel", Box::Scripted, Answer::Cancel, std::nullopt, false},
+        {"Escape", Box::Escape, std::nullopt, std::nullopt, false},
+        {"box closed", Box::Closed, std::nullopt, std::nullopt, false},
+        {"save dialog cancelled", Box::Scripted, Answer::Save, QString(), false},
+        {"save failing", Box::Scripted, Answer::Save, failing, false},
+    };
+    for (const Command& c : commands) {
+        for (const Reply& r : replies) {
+            SCOPED_TRACE(std::string(c.what) + ", " + r.what);
+            QFile::remove(saved);
+            exited = false;
+            ws().RecentFiles[0] = zeb("other.zeb");
+            ws().clear();
+            ws().setCurFileName(QStringLiteral("New"));
+            ws().changeChannelType(0, kTypeIntruderPassive);
+            ASSERT_TRUE(ws().dataChanged());
+            const Configuration before = ws().cfg;
+            dialogs.shown.clear();
+            dialogs.unexpected = 0;
+            dialogs.answers.clear();
+            dialogs.files.clear();
+            QStringList captions;
+            if (r.answer)
+                dialogs.answers.push_back(*r.answer);
+            else
+                dialogs.saveQuestion = [&](const SaveChoiceTexts& t) {
+                    return realSaveQuestion(t, r.box == Box::Closed, captions);
+                };
+            if (r.saveAs)
+                dialogs.files.push_back(r.saveAs->isEmpty() ? std::nullopt : std::optional<QString>(*r.saveAs));
+            if (c.opens && r.goesOn)
+                dialogs.files.push_back(zeb("other.zeb"));
+
+            c.run();
+            dialogs.saveQuestion = nullptr;
+
+            ASSERT_FALSE(dialogs.shown.empty());
+            EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("D%1").arg(c.question));
+            EXPECT_EQ(dialogs.shown[0].buttons, Buttons::SaveDiscardCancel);
+            EXPECT_EQ(dialogs.shown[0].saveButtons.save, QStringLiteral("D352"));
+            EXPECT_EQ(dialogs.shown[0].saveButtons.discard, QStringLiteral("D353"));
+            EXPECT_EQ(dialogs.shown[0].saveButtons.cancel, QStringLiteral("D174"));
+            if (r.box != Box::Scripted) {
+                EXPECT_EQ(captions,
+                          (QStringList{QStringLiteral("D352"), QStringLiteral("D353"), QStringLiteral("D174")}));
+            }
+            EXPECT_EQ(c.wentOn(), r.goesOn);
+            EXPECT_EQ(QFile::exists(saved), r.goesOn && r.answer == Answer::Save);
+            EXPECT_FALSE(QFile::exists(failing));
+            if (!r.goesOn) {
+                EXPECT_TRUE(ws().cfg == before) << "the configuration changed";
+                EXPECT_TRUE(ws().dataChanged());
+            }
+            if (QFile::exists(saved)) {
+                Configuration file;
+                ASSERT_TRUE(LoadFile(file, LocalPath(saved)).ok());
+                EXPECT_EQ(file.ChanSetup[0][kRowType], kTypeIntruderPassive);
+            }
+            EXPECT_EQ(dialogs.unexpected, 0);
+            delete transfer();
+        }
+    }
 }
 
 TEST_F(MainWindowTest, theBorderLeavesHiddenCellsAndTheEditorFollowsTheMatrix) {

@@ -127,7 +127,7 @@ TEST_F(OpenFromOutside, aLaterStartHandsItsFileToTheRunningCopy) {
     }
     // With a file it hands the file over, shows nothing and ends; the running copy asks its save
     // question and opens the file.
-    dialogs.answers = {Answer::No};
+    dialogs.answers = {Answer::Discard};
     {
         LaterStart later(programFolder(), tempPath("later.ini"), lockPath());
         EXPECT_EQ(later.program.Main(tempPath("Good.zeb")), Program::Start::HandedOver);

@@ -48,12 +48,12 @@ protected:
 
 TEST_F(TransferWindowTest, readAfterTheSaveQuestionRetriesAFailureAndTakesTheImage) {
     ws().setDataChanged(true);
-    dialogs.answers = {Answer::Yes};
-    dialogs.files = {std::nullopt}; // Yes, then the save dialog is cancelled: no read
+    dialogs.answers = {Answer::Save};
+    dialogs.files = {std::nullopt}; // Save, then the save dialog is cancelled: no read
     main().M_File_Read_Click();
     EXPECT_EQ(window(), nullptr);
 
-    dialogs.answers = {Answer::No};
+    dialogs.answers = {Answer::Discard};
     faults = {UnitFault::BadChecksum};
     main().M_File_Read_Click();
     ASSERT_NE(window(), nullptr);

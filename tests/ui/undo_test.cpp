@@ -379,7 +379,7 @@ TEST_F(UndoTest, theSavedStateFollowsSaveAndANewConfigurationForgetsTheSteps) {
         focus(&main());
         QTest::keyClick(&main(), Qt::Key_F);
         ASSERT_TRUE(ws().canUndo());
-        dialogs.answers = {Answer::No}; // do not save first
+        dialogs.answers = {Answer::Discard}; // do not save first
         start();
         EXPECT_FALSE(ws().canUndo());
         EXPECT_FALSE(ws().canRedo());
@@ -401,7 +401,7 @@ TEST_F(UndoTest, aReadFromTheUnitForgetsTheStepsAndStaysUnsaved) {
     startClean();
     focus(&main());
     QTest::keyClick(&main(), Qt::Key_I);
-    dialogs.answers = {Answer::No};
+    dialogs.answers = {Answer::Discard};
     main().M_File_Read_Click();
     auto* w = main().findChild<FrmSerialIO*>();
     ASSERT_NE(w, nullptr);

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -278,15 +279,31 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
 
 bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::FocusIn)
+    if (type != QEvent::KeyPress && type != QEvent::FocusIn && type != QEvent::ShortcutOverride)
         return false;
     auto* w = qobject_cast<QWidget*>(watched);
     if (!w || w->window() != this)
         return false;
 
+    if (type == QEvent::ShortcutOverride) {
+        // The keys arrive here, so this is the window the user works in, also where the system left no
+        // window active (a dialog closed without a window manager): the menu commands' keys then find
+        // their window as they do anywhere else.
+        if (!QApplication::activeWindow() && !QApplication::activeModalWidget()) {
+            QApplication::setActiveWindow(this);
+            activateWindow();
+        }
+        return false;
+    }
+
     if (type == QEvent::FocusIn) {
-        // Object_focus: every control of the window sets the help context and FirstKey.
-        if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+        // Object_focus: every control of the window sets the help context and FirstKey when it gets the
+        // focus. A free text coming back with the window (from a dialog, a menu or the other window) is
+        // no new visit: it keeps its cursor, so the next letter does not replace what was typed.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        const auto* line = qobject_cast<QLineEdit*>(w);
+        const bool freeText = (line && !line->isReadOnly()) || qobject_cast<QPlainTextEdit*>(w);
+        if (reason != Qt::PopupFocusReason && !(reason == Qt::ActiveWindowFocusReason && freeText))
             focus_.Object_focus(w);
         return false;
     }
@@ -299,24 +316,8 @@ bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
         ShowHelp(ctx_, this, ctx_.ws.FocusHelpId, ctx_.ws.FocusTag);
         return true;
     }
-    // While a transfer window is open nothing may reach the main window's commands.
-    if ((key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && mainWindow_ &&
-        !QApplication::activeModalWidget()) {
-        // Ctrl or Alt hands the keyboard to the main window, so its shortcuts work from here too. The
-        // field left this way is left for good first: Ctrl+S saves what its leaving rules make of it.
-        commitPendingEdits();
-        QWidget* main = mainWindow_->widget();
-        main->activateWindow();
-        main->setFocus();
-        const bool bareModifier = key->key() == Qt::Key_Control || key->key() == Qt::Key_Alt;
-        if (!bareModifier) {
-            QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->nativeScanCode(), key->nativeVirtualKey(),
-                           key->nativeModifiers(), key->text());
-            QCoreApplication::sendEvent(main, &copy);
-            return true;
-        }
-        return false;
-    }
+    // Ctrl and Alt stay here: the menu commands are application-wide shortcuts that work from this
+    // window without moving the keyboard, and the focused field keeps its own editing keys.
     return false;
 }
 

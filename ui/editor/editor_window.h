@@ -1,7 +1,7 @@
 #pragma once
 // The function editor window (F_options): one page at a time, chosen by the page key (the window's
 // Tag) and, for channel pages, by the type of the current channel. The window routes to its pages,
-// previews keys (F1, Ctrl/Alt hand-over) and runs the clock; every page is refilled from the model
+// previews keys (F1) and runs the clock; every page is refilled from the model
 // whenever the window is filled or comes to the front.
 
 #include <QPixmap>
@@ -44,7 +44,7 @@ public:
     // Closes the flash pattern grid and shows the siren's own page again.
     void closeFlashPattern() override;
     void setPictures(const QPixmap& windowPicture, const QPixmap& welcomePicture);
-    // The main window: it takes the keyboard when Ctrl or Alt is held here, and holds the group menu.
+    // The main window: Enter at a chain's end hands it the keyboard, and it holds the group menu.
     void setMainWindow(MainWindowPort* main) { mainWindow_ = main; }
     // The page currently shown (its objectName); F_beskrivelse for a channel with no page of its own.
     QString currentPage() const;

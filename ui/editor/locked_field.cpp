@@ -1,5 +1,7 @@
 #include "ui/editor/locked_field.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -15,9 +17,40 @@ const char* const kHelpIdProperty = "korvaneHelpId";
 const char* const kTagProperty = "korvaneTag";
 const char* const kTagTextProperty = "korvaneTagText";
 
+constexpr int kPastedKeys = 16; // no field takes more characters than this
+
 QString decimalRange(int minimum, int maximum) {
     return QStringLiteral("%1..%2").arg(minimum).arg(maximum);
 }
+
+class ClickSelectsAll : public QObject {
+public:
+    explicit ClickSelectsAll(QLineEdit* field) : QObject(field), field_(field) { field->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::FocusIn:
+            clicked_ = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
+            break;
+        case QEvent::FocusOut:
+            clicked_ = false;
+            break;
+        case QEvent::MouseButtonRelease:
+            if (clicked_ && !field_->hasSelectedText())
+                field_->selectAll();
+            clicked_ = false;
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    QLineEdit* field_;
+    bool clicked_ = false;
+};
 
 } // namespace
 
@@ -34,6 +67,39 @@ LockedField::LockedField(QWidget* parent) : QLineEdit(parent) {
     setAcceptDrops(false);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled, false);
+    SelectAllOnClick(this);
+}
+
+void SelectAllOnClick(QLineEdit* field) {
+    new ClickSelectsAll(field);
+}
+
+void LockedField::showEntry(bool nextReplaces) {
+    if (nextReplaces)
+        selectAll();
+    else
+        end(false);
+}
+
+bool LockedField::event(QEvent* event) {
+    // Paste and cut are the field's own keys, whatever command a language gives the same letter.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Cut)) {
+            event->accept();
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
+void LockedField::pasteKeys() {
+    if (!onKey)
+        return;
+    const QString text = QGuiApplication::clipboard()->text().section(QLatin1Char('\n'), 0, 0).trimmed();
+    for (const QChar c : text.left(kPastedKeys))
+        if (const int code = virtualKeyOfCharacter(c))
+            onKey(code);
 }
 
 void LockedField::refresh() {
@@ -49,6 +115,19 @@ void LockedField::keyPressEvent(QKeyEvent* event) {
             onEnter();
         else if (successor_)
             successor_->setFocus(Qt::TabFocusReason);
+        event->accept();
+        return;
+    }
+    // The standard editing keys of a field that holds a rule's value: paste types what the clipboard
+    // holds through the rule, cut copies (nothing can be taken out of a locked value), and select all,
+    // copy and the word moves are the line edit's own. Undo and Redo are the program's.
+    if (event->matches(QKeySequence::Paste)) {
+        pasteKeys();
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::Cut)) {
+        copy();
         event->accept();
         return;
     }
@@ -131,7 +210,7 @@ void FieldKit::store(LockedField* field, ByteSlot slot, const std::function<int(
         ws_.change([&](Configuration&) { slot.in(ws_) = static_cast<Byte>(rule(slot.in(ws_))); }, EditMark::Always);
     }
     field->refresh();
-    field->selectAll();
+    field->showEntry(focus_.FirstKey);
 }
 
 LockedField* FieldKit::decimal(QWidget* parent, const char* name, ByteSlot slot, int maximum, int digits, int helpId) {

@@ -50,14 +50,25 @@ public:
     QWidget* successor() const { return successor_; }
     // Shows the stored value again.
     void refresh();
+    // After a key the rule took: the whole value selected while the next digit replaces it, the cursor
+    // after the digits once the next one is appended.
+    void showEntry(bool nextReplaces);
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // Paste: the clipboard's first line reaches the rule character by character, as if typed.
+    void pasteKeys();
+
     QWidget* successor_ = nullptr;
 };
+
+// A click into the field selects its whole value, as entering it with Tab does, unless the mouse
+// selected a part itself: what the field shows is what the next key does (it replaces the value).
+void SelectAllOnClick(QLineEdit* field);
 
 // The editor's focus bookkeeping: FirstKey and the help context of the focused control.
 class FieldFocus {

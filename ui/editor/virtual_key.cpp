@@ -62,6 +62,12 @@ int virtualKey(int key, bool keypad) {
     }
 }
 
+int virtualKeyOfCharacter(QChar c) {
+    const char16_t u = c.toUpper().unicode();
+    // Qt's key codes of the printable ASCII characters are their character codes.
+    return u > 0x20 && u < 0x7F ? virtualKey(u, false) : u == 0x20 ? vk::kSpace : 0;
+}
+
 int virtualKey(const QKeyEvent& event) {
     return virtualKey(event.key(), event.modifiers().testFlag(Qt::KeypadModifier));
 }

@@ -10,6 +10,8 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QWindow>
+#include <algorithm>
+#include <vector>
 
 #include "app/config_files.h"
 #include "app/texts.h"
@@ -322,6 +324,7 @@ void MainWindow::Update_Form_Elements() {
         const QString t = ws.text(ShortcutText(k)).trimmed();
         shortcutKeys_[static_cast<std::size_t>(k)] = t.isEmpty() ? kDefaultShortcuts[k] : t.at(0).toUpper().unicode();
     }
+    applyShortcuts();
     const QString ctrl = ws.text(kTxtCtrlKey);
     const QString alt = ws.text(kTxtAltKey);
     auto withCtrl = [&](int text, int sc) {
@@ -373,6 +376,34 @@ void MainWindow::Update_Form_Elements() {
     refreshMatrix();
     Form_Activate();
     setWindowTitle(ws.windowTitle());
+}
+
+void MainWindow::applyShortcuts() {
+    // Application-wide keys: a command answers its key in the editor window too, and the keyboard stays
+    // where it is. Inside a field the field's own editing keys win (select all, copy, a text's own undo):
+    // the focused field claims them before any shortcut. A key already given to a command earlier in
+    // the table is not given again: the language's letters come first, then Undo's and Redo's own keys.
+    std::vector<QKeySequence> taken;
+    auto give = [&](const char* name, const QList<QKeySequence>& keys) {
+        QList<QKeySequence> free;
+        for (const QKeySequence& k : keys)
+            if (std::find(taken.begin(), taken.end(), k) == taken.end())
+                free << k;
+        taken.insert(taken.end(), free.begin(), free.end());
+        if (auto* a = findChild<QAction*>(QLatin1String(name))) {
+            a->setShortcutContext(Qt::ApplicationShortcut);
+            a->setShortcuts(free);
+        }
+    };
+    auto ctrl = [](int key, Qt::KeyboardModifiers more = {}) {
+        return QKeySequence(QKeyCombination(Qt::ControlModifier | more, static_cast<Qt::Key>(key)));
+    };
+    for (const Command& c : kCommands)
+        if (c.shortcut != kScNone)
+            give(c.name, {ctrl(shortcutKeys_[static_cast<std::size_t>(c.shortcut)])});
+    give("M_Edit_Redo", {ctrl('Y'), ctrl('Z', Qt::ShiftModifier)});
+    give("M_Edit_Undo", {ctrl('Z')});
+    give("M_File_Exit", {QKeySequence(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(shortcutKeys_[kScExit])))});
 }
 
 void MainWindow::refreshMatrix() {

@@ -99,6 +99,9 @@ private:
     void applyEditMenu();
     // Edit > Undo and Redo as the workspace's history allows them.
     void applyUndoMenu();
+    // The menu commands' keys (the language's shortcut letters, Undo, Redo, Exit) as application-wide
+    // shortcuts.
+    void applyShortcuts();
     void refreshCell(int n);
     void refreshMatrix();
     void moveBorder(int from, int to);

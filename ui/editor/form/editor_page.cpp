@@ -1,5 +1,6 @@
 #include "ui/editor/form/editor_page.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -12,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "model/analog.h"
 #include "model/field_rules.h"
@@ -191,7 +193,7 @@ void EditorPage::makeControl(const FormRow& row) {
                 store(row, *v, EditMark::Always);
             }
             f->refresh();
-            f->selectAll();
+            f->showEntry(focus_.FirstKey);
             stored(row);
             follow();
         };
@@ -304,6 +306,10 @@ void EditorPage::makeControl(const FormRow& row) {
     }
     case ControlKind::Option: {
         // One button per item, in one column in the order of the table: Up and Down step through them.
+        // The buttons are one exclusive group wherever the layout puts them, so exactly one is ticked.
+        auto* group = new QButtonGroup(this);
+        group->setExclusive(true);
+        optionGroups_[&row] = group;
         int k = 0;
         if (QLabel* l = captionLabel())
             grid->addWidget(l, line + k++, 0, 1, 3);
@@ -314,6 +320,7 @@ void EditorPage::makeControl(const FormRow& row) {
             helpFor(b);
             b->setToolTip(tooltip());
             b->installEventFilter(this);
+            group->addButton(b);
             controls_[b->objectName()] = b;
             connect(b, &QRadioButton::clicked, this, [this, &row, value = item.value] {
                 store(row, value, EditMark::Always);
@@ -335,6 +342,7 @@ void EditorPage::makeControl(const FormRow& row) {
     case ControlKind::Number: {
         auto* edit = new QLineEdit(lines);
         edit->setMaxLength(kNumberChars);
+        SelectAllOnClick(edit);
         edit->setMaximumWidth(80);
         if (QLabel* l = captionLabel()) {
             grid->addWidget(l, line, 0);
@@ -473,10 +481,20 @@ void EditorPage::showRow(const FormRow& row) {
     }
     case ControlKind::Option: {
         const int value = shownValue(row);
+        bool shown = false;
         for (const ListItem& item : row.items)
             if (auto* b = control<QRadioButton>(elementName(row, item).constData()))
-                if (item.value == value)
+                if (item.value == value) {
                     b->setChecked(true);
+                    shown = true;
+                }
+        // A value no button stands for leaves none ticked, not the one ticked before.
+        QButtonGroup* group = optionGroups_.at(&row);
+        if (!shown && group->checkedButton()) {
+            group->setExclusive(false);
+            group->checkedButton()->setChecked(false);
+            group->setExclusive(true);
+        }
         break;
     }
     case ControlKind::Label:
@@ -569,6 +587,28 @@ void EditorPage::numberEntered(const FormRow& row, QLineEdit* edit) {
     edit->selectAll();
 }
 
+void EditorPage::stepOption(const FormRow& row, QAbstractButton* from, int step) {
+    // The next button of the table's order that can be chosen; the arrows choose as they move, as
+    // option buttons do, so the focus and the choice never part.
+    std::vector<QAbstractButton*> buttons;
+    for (const ListItem& item : row.items)
+        if (auto* b = control<QAbstractButton>(elementName(row, item).constData()))
+            buttons.push_back(b);
+    const auto at = std::find(buttons.begin(), buttons.end(), from);
+    if (at == buttons.end())
+        return;
+    for (auto i = at - buttons.begin() + step; i >= 0 && i < static_cast<long>(buttons.size()); i += step) {
+        QAbstractButton* next = buttons[static_cast<std::size_t>(i)];
+        if (!next->isVisibleTo(this) || !next->isEnabled())
+            continue;
+        const bool choose = from->isChecked();
+        next->setFocus(Qt::TabFocusReason);
+        if (choose)
+            next->click();
+        return;
+    }
+}
+
 void EditorPage::goNext(const FormRow& row) {
     if (QWidget* next = successor(row))
         next->setFocus(Qt::TabFocusReason);
@@ -623,6 +663,14 @@ bool EditorPage::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
         return false;
+    if (row->kind == ControlKind::Option) {
+        const int k = key->key();
+        const int step = k == Qt::Key_Up || k == Qt::Key_Left ? -1 : k == Qt::Key_Down || k == Qt::Key_Right ? 1 : 0;
+        if (step != 0) {
+            stepOption(*row, static_cast<QAbstractButton*>(watched), step);
+            return true;
+        }
+    }
     if (isEnter(key) && row->kind == ControlKind::Number) {
         numberEntered(*row, static_cast<QLineEdit*>(watched));
         return true;

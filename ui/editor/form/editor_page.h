@@ -21,6 +21,7 @@
 #include "ui/editor/pages/page_host.h"
 
 class QAbstractButton;
+class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
@@ -130,6 +131,8 @@ private:
     void numberEntered(const FormRow& row, QLineEdit* edit);
     void storeText(const FormRow& row, const QString& text, bool leaving);
     void leave(const FormRow& row, QObject* control);
+    // Up or Down (Left or Right) on an option button: the next one in the table's order.
+    void stepOption(const FormRow& row, QAbstractButton* from, int step);
 
     std::span<const FormRow> rows_;
     QWidget* lines_ = nullptr; // the grid of the page's own lines
@@ -138,6 +141,7 @@ private:
     std::map<const FormRow*, QLabel*> captions_;
     std::map<const FormRow*, QLabel*> units_;
     std::map<QString, QFrame*> frames_;
+    std::map<const FormRow*, QButtonGroup*> optionGroups_;
 };
 
 // Windows-1252 text with CR LF line breaks as a multi-line box shows it, and back.

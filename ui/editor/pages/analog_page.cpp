@@ -151,6 +151,12 @@ QWidget* AnalogPage::focusControl() {
     return control(name.constData());
 }
 
+bool AnalogPage::rangeBackwards() const {
+    const Workspace& ws = ctx_.ws;
+    const Row& row = ws.cfg.ChanSetup[static_cast<std::size_t>(ws.curChannel())];
+    return Byte3ToTenths(row, kAnaRangeMax) < Byte3ToTenths(row, kAnaRangeMin);
+}
+
 bool AnalogPage::optionSet(Byte bit) const {
     const Workspace& ws = ctx_.ws;
     return (ws.cfg.ChanSetup[static_cast<std::size_t>(ws.curChannel())][kAnaOptions] & bit) != 0;
@@ -179,8 +185,9 @@ QWidget* AnalogPage::successor(const FormRow& row) {
             return control("T_RangeMin");
         return control(external ? "Txt_VarLim" : "T_Setpoint_0");
     }
+    // A taken range maximum leads to the first limit, whatever the external limit option says.
     if (isRow(row, "T_RangeMax"))
-        return control(external ? "Txt_VarLim" : "T_Setpoint_0");
+        return control("T_Setpoint_0");
     if (isRow(row, "Chk_NightEnable"))
         return second ? control("T_Setpoint_2") : host_.descriptionField();
     if (isRow(row, "T_Setpoint_3"))
@@ -191,13 +198,15 @@ QWidget* AnalogPage::successor(const FormRow& row) {
 void AnalogPage::follow() {
     const Workspace& ws = ctx_.ws;
     const bool lux = ws.typeOf(ws.curChannel()) == kTypeAnalogLux;
+    // A range whose maximum is below its minimum (from a file or the unit) shows red in both range
+    // fields until it is mended.
+    const bool backwards = !lux && rangeBackwards();
     for (const char* name : {"T_RangeMin", "T_RangeMax"}) {
         auto* edit = control<QLineEdit>(name);
         edit->setEnabled(!lux);
-        if (lux) {
+        if (lux)
             edit->setText(QLatin1String(qstrcmp(name, "T_RangeMin") == 0 ? kLuxRangeMin : kLuxRangeMax));
-            setRefused(edit, false);
-        }
+        setRefused(edit, backwards);
     }
     // Inverted limits switch on below the lower value and off above the upper one.
     const bool inverted = optionSet(kAnaInvertedBit);
@@ -210,19 +219,33 @@ void AnalogPage::follow() {
     frame("F_grenze2")->setVisible(optionSet(kAnaSecondLimitBit));
 }
 
+void AnalogPage::left(const FormRow& row) {
+    // Leaving a range field shows the stored range again, red only while it is backwards.
+    if (row.fact == &facts::kSensorRangeMin || row.fact == &facts::kSensorRangeMax)
+        follow();
+}
+
 NumberTaken AnalogPage::takeNumber(const FormRow& row, const QString& text) {
     const Workspace& ws = ctx_.ws;
     const Row& stored = ws.cfg.ChanSetup[static_cast<std::size_t>(ws.curChannel())];
     const std::optional<long> v = typedTenths(text);
+    if (row.fact == &facts::kSensorRangeMax) {
+        // Enter on the maximum as it is stored stores nothing and moves on, as on any field: the way to
+        // the limits is never barred by a value the user did not type (a backwards range from a file
+        // stays red until it is mended).
+        if (text == QString::fromStdString(FormatValue(*row.fact, shownValue(row))))
+            return NumberTaken::Accepted;
+        // A refused maximum turns both range fields red: the pair is what is wrong.
+        const bool accepted = v && RangeMaxAccepted(*v, Byte3ToTenths(stored, kAnaRangeMin));
+        setRefused(control("T_RangeMin"), !accepted);
+        if (!accepted)
+            return NumberTaken::Refused;
+    }
     if (!v)
         return NumberTaken::Refused;
-    if (row.fact == &facts::kSensorRangeMin) {
-        if (!RangeMinAccepted(*v))
-            return NumberTaken::Refused;
-    } else if (row.fact == &facts::kSensorRangeMax) {
-        if (!RangeMaxAccepted(*v, Byte3ToTenths(stored, kAnaRangeMin)))
-            return NumberTaken::Refused;
-    } else if (isLimit(row)) {
+    if (row.fact == &facts::kSensorRangeMin && !RangeMinAccepted(*v))
+        return NumberTaken::Refused;
+    if (isLimit(row)) {
         // Outside the range a limit takes the bound of its own side, and the field stays red.
         const LimitEntry e = EnterLimit(stored, row.fact->index, *v);
         store(row, static_cast<int>(e.stored), EditMark::IfChanged);

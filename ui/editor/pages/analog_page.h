@@ -19,10 +19,13 @@ protected:
     void stored(const FormRow& row) override;
     QWidget* successor(const FormRow& row) override;
     void follow() override;
+    void left(const FormRow& row) override;
     NumberTaken takeNumber(const FormRow& row, const QString& text) override;
 
 private:
     bool optionSet(Byte bit) const;
+    // Whether the stored range maximum is below the stored minimum.
+    bool rangeBackwards() const;
 };
 
 } // namespace korvane

@@ -209,7 +209,7 @@ bool HolidayPage::keyed(const FormRow& row, int keyCode) {
     }
     follow();
     if (auto* f = control<LockedField>(row.control))
-        f->selectAll();
+        f->showEntry(focus_.FirstKey);
     return true;
 }
 

@@ -228,7 +228,7 @@ bool LogicPage::keyed(const FormRow& row, int keyCode) {
         EditMark::Always);
     showBlocks();
     if (auto* f = control<LockedField>(row.control))
-        f->selectAll();
+        f->showEntry(focus_.FirstKey);
     return true;
 }
 

@@ -151,8 +151,15 @@ MasterPage::MasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidg
     cmdViewRt_ = new QPushButton(this);
     cmdViewRt_->setObjectName(QStringLiteral("Cmd_viewRt"));
     SetHelpContext(cmdViewRt_, kHelpViewRealTime, QStringLiteral("RealtimeMaster"));
+    // The way back from a siren's flash pattern to the siren's page (Escape and Enter in the grid too).
+    cmdBack_ = new QPushButton(this);
+    cmdBack_->setObjectName(QStringLiteral("Cmd_FlashBack"));
+    cmdBack_->setAutoDefault(true);
+    SetHelpContext(cmdBack_, kHelpFlashPattern, QStringLiteral("IntruderFlashPattern"));
+    connect(cmdBack_, &QPushButton::clicked, this, &MasterPage::leaveFlashPattern);
     rt->addWidget(chkMasterRt_, 1);
     rt->addWidget(cmdViewRt_);
+    rt->addWidget(cmdBack_);
     v->addLayout(rt);
     // Enter on the button opens the view as Space does.
     cmdViewRt_->setAutoDefault(true);
@@ -235,6 +242,8 @@ void MasterPage::Update_Master_Matrix() {
     const Byte rt = ws.cfg.ChanSetup[static_cast<std::size_t>(c)][kMasterRealTime];
     chkMasterRt_->setVisible(master);
     chkMasterRt_->setChecked(rt != 0);
+    cmdBack_->setText(ws.text(kTxtBack));
+    cmdBack_->setVisible(mode_ == Mode::FlashPattern);
     cmdViewRt_->setVisible(master && rt != 0);
     fillCells();
     // The trigger times stay open for the channel they were opened for.
@@ -250,6 +259,7 @@ void MasterPage::Update_exchangeData() {
     mode_ = Mode::Exchange;
     window()->setWindowTitle(ws.text(kTxtExchangeMaskCaption));
     showMasterControls(false);
+    cmdBack_->hide();
     showTriggerView(false);
     legend_[2]->setText(ws.text(kTxtSelected));
     legend_[3]->setText(ws.text(kTxtNotSelected));
@@ -388,6 +398,26 @@ bool MasterPage::eventFilter(QObject* watched, QEvent* event) {
     return QFrame::eventFilter(watched, event);
 }
 
+void MasterPage::leaveFlashPattern() {
+    if (mode_ != Mode::FlashPattern)
+        return;
+    host_.closeFlashPattern();
+    // Back where the pattern was opened: the siren's page, on the button that opens it again.
+    QWidget* opener = window()->findChild<QWidget*>(QStringLiteral("Cmd_Tyv_BlinkSet"));
+    if (opener && opener->isVisibleTo(window()))
+        opener->setFocus(Qt::OtherFocusReason);
+}
+
+void MasterPage::keyPressEvent(QKeyEvent* event) {
+    // Escape on the Back button, or any control of the flash pattern, leaves it.
+    if (event->key() == Qt::Key_Escape && mode_ == Mode::FlashPattern && event->modifiers() == Qt::NoModifier) {
+        leaveFlashPattern();
+        event->accept();
+        return;
+    }
+    EditorPage::keyPressEvent(event);
+}
+
 void MasterPage::T_dummy_KeyDown(int code) {
     Workspace& ws = ctx_.ws;
     int& cur = ws.edit.MatrixCursor;
@@ -411,7 +441,16 @@ void MasterPage::T_dummy_KeyDown(int code) {
         return move(cur >= last, 1);
     case vk::kEnter:
         drawCell(cur, true);
-        host_.focusMainWindow();
+        // A siren's flash pattern returns to the siren's page; the other grids end their chain here.
+        if (mode_ == Mode::FlashPattern)
+            leaveFlashPattern();
+        else
+            host_.focusMainWindow();
+        return;
+    case vk::kEscape:
+        drawCell(cur, true);
+        if (mode_ == Mode::FlashPattern)
+            leaveFlashPattern();
         return;
     default:
         break;

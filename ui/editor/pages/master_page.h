@@ -76,9 +76,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void T_dummy_KeyDown(int keyCode);
+    // Back from a siren's flash pattern to the siren's page (Back, Escape, Enter in the grid).
+    void leaveFlashPattern();
     // The picture of cell t in the current mode.
     int pictureOf(int t) const;
     void drawCell(int t, bool cursor);
@@ -96,6 +99,7 @@ private:
     std::array<QLabel*, 2> legendPictures_{}; // pictures beside L_Master 2 and 3
     QCheckBox* chkMasterRt_ = nullptr;
     QPushButton* cmdViewRt_ = nullptr;
+    QPushButton* cmdBack_ = nullptr; // Cmd_FlashBack, shown with a siren's flash pattern
     QWidget* tDummy_ = nullptr;
     QWidget* gridArea_ = nullptr;
     bool triggerShown_ = false;

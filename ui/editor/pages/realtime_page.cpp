@@ -216,7 +216,7 @@ bool RealTimePage::keyed(const FormRow& row, int keyCode) {
     ws.change([&](Configuration& cfg) { cfg.ChanSetup[static_cast<std::size_t>(c)] = *after; }, EditMark::Always);
     follow();
     if (auto* f = control<LockedField>(row.control))
-        f->selectAll();
+        f->showEntry(focus_.FirstKey);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "ui/editor/pages/roller_page.h"
 
+#include <QAbstractButton>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -143,9 +144,10 @@ void RollerPage::prepare() {
         return;
     ws.change(
         [c](Configuration& cfg) {
+            // A reverse time below the minimum becomes the default, with the bus cycles that go with it.
             Row& row = cfg.ChanSetup[static_cast<std::size_t>(c)];
             if (RollerReverseTime(row) < kRollReverseMin)
-                SetRollerReverseTime(row, kRollReverseDefault);
+                SettleRollerReverse(row, cfg.SysData[kSysChannelsInUse]);
         },
         EditMark::Never);
 }
@@ -387,7 +389,8 @@ void RollerMasterPage::TdumRM_KeyDown(int code) {
 }
 
 bool RollerMasterPage::eventFilter(QObject* watched, QEvent* event) {
-    // On a mode option any key but Enter, Tab and the arrows (which choose) goes to the other option.
+    // On a mode option any key but Enter, Tab and the arrows (which choose) chooses the other option:
+    // the focus and the choice never part, as with the arrows.
     if (event->type() == QEvent::KeyPress && (watched == control("O_rmSIM") || watched == control("O_rmSEQ"))) {
         const auto* key = static_cast<QKeyEvent*>(event);
         switch (key->key()) {
@@ -408,7 +411,9 @@ bool RollerMasterPage::eventFilter(QObject* watched, QEvent* event) {
             break;
         default:
             if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-                control(watched == control("O_rmSIM") ? "O_rmSEQ" : "O_rmSIM")->setFocus(Qt::TabFocusReason);
+                auto* other = control<QAbstractButton>(watched == control("O_rmSIM") ? "O_rmSEQ" : "O_rmSIM");
+                other->setFocus(Qt::TabFocusReason);
+                other->click();
                 return true;
             }
             break;

@@ -301,6 +301,14 @@ void MotionPage::store(const FormRow& row, int value, EditMark mark) {
     EditorPage::store(row, value, mark);
 }
 
+void MotionPage::stored(const FormRow& row) {
+    // Taking part in the alarm may have raised the pulses to 1: the field shows what is stored.
+    if (row.fact == &facts::kMotionAlarm)
+        for (const FormRow& r : rows())
+            if (r.fact == &facts::kMotionPulseCount)
+                showRow(r);
+}
+
 void MotionPage::keyRefused(const FormRow& row, int keyCode) {
     if (keyCode != 0 && timeFieldOf(row).total >= 0)
         ctx_.dialogs.beep();

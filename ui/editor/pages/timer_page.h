@@ -32,6 +32,7 @@ public:
 protected:
     int shownValue(const FormRow& row) const override;
     void store(const FormRow& row, int value, EditMark mark) override;
+    void stored(const FormRow& row) override;
     void keyRefused(const FormRow& row, int keyCode) override;
     void left(const FormRow& row) override;
     void follow() override;
