@@ -81,6 +81,7 @@ namespace korvane {
     /* Editor window: common part of the channel pages, about page */                                                  \
     X(kTxtDescription, 38) /* Label_beskriv, channel list column */                                                    \
     X(kTxtAboutText, 172)                                                                                              \
+    X(kTxtAboutProduct, 243) /* about page: the unit the program is made for */                                        \
     X(kTxtEventOnReport, 320)                                                                                          \
     X(kTxtEventOffReport, 321)                                                                                         \
     X(kTxtEventOnSms, 322)                                                                                             \
@@ -254,6 +255,7 @@ namespace korvane {
     X(kTxtPage, 300)                                                                                                   \
     /* Help */                                                                                                         \
     X(kTxtNoHelp, 200)                                                                                                 \
+    X(kTxtQtLanguage, 99) /* the language code of Qt's own dialogs and buttons ("de": qtbase_de) */                    \
     /* Texts the program adds for controls and messages the design leaves without a number */                          \
     X(kTxtBasicFunction, 370) /* L_GRUNDFUNK */                                                                        \
     X(kTxtInvertMono, 371)    /* Chk_InvertMono */                                                                     \
@@ -265,9 +267,9 @@ namespace korvane {
     X(kTxtReadFailed, 377)    /* a configuration file could not be read */                                             \
     X(kTxtLine, 378)          /* "line" before a line number in file messages */                                       \
     X(kTxtSimulatedUnit, 379) /* COM port menu entry of the simulated master unit */                                   \
-    X(kTxtPdfFiles, 380)      /* file type of the PDF save dialog */                                              \
+    X(kTxtPdfFiles, 380)      /* file type of the PDF save dialog */                                                   \
     X(kTxtMonthNames, 381)    /* the twelve month names of the report date, separated by commas */                     \
-    X(kTxtLongDate, 382)      /* the report date: D or DD day, MM month number, MMMM month name, YYYY year */           \
+    X(kTxtLongDate, 382)      /* the report date: D or DD day, MM month number, MMMM month name, YYYY year */          \
     X(kTxtPrintPreview, 383)  /* Print menu: preview of a report */                                                    \
     X(kTxtSaveAsPdf, 384)     /* Print menu: a report as a PDF file */                                                 \
     X(kTxtAllReports, 385)    /* every report that has something to print, in one document */                          \
