@@ -82,6 +82,7 @@ namespace korvane {
     X(kTxtDescription, 38) /* Label_beskriv, channel list column */                                                    \
     X(kTxtAboutText, 172)                                                                                              \
     X(kTxtAboutProduct, 243) /* about page: the unit the program is made for */                                        \
+    X(kTxtAboutLicence, 244) /* about page: the program's licence */                                                   \
     X(kTxtEventOnReport, 320)                                                                                          \
     X(kTxtEventOffReport, 321)                                                                                         \
     X(kTxtEventOnSms, 322)                                                                                             \

@@ -251,6 +251,7 @@ const std::set<std::string> kAllowed = {
     " (*.pdf)|*.pdf",               // a file type pattern
     "korvane: ",                    // the command line's usage errors, in English as korvane-cli's
     "event output",                 // the internal name of a value
+    "https://korvane.org/",         // the project's address on the about page
     "<main>",                       // the end of an Enter chain: the main window takes the keyboard
     "the printer is not available", // the reason of a failed print, not shown: text 387 says it
     "Simulated unit",               // the port menu's simulated unit, until it takes its language text 379

@@ -9,8 +9,10 @@
 namespace korvane {
 
 namespace {
-const QString kProgramName = QStringLiteral("Korvane"); // a name, the same in every language
-}
+// The same in every language.
+const QString kProgramName = QStringLiteral("Korvane");
+const QString kProjectAddress = QStringLiteral("https://korvane.org/");
+} // namespace
 
 WelcomePage::WelcomePage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent)
     : EditorPage(ctx, host, focus, "Frame_Welcome", parent) {
@@ -42,11 +44,12 @@ QString WelcomePage::caption() const {
 
 void WelcomePage::fill() {
     label2_->setText(kRevisionLevel);
-    // What the program is, the unit it is made for, and its name. The program has no company, no
-    // telephone, fax or e-mail address of its own: the page names none.
+    // What the program is, the unit it is made for, its name, licence and address. The program has no
+    // company, no telephone, fax or e-mail of its own: the page names none.
     const Workspace& ws = ctx_.ws;
     programText_->setText(ws.text(kTxtAboutText) + QLatin1Char('\n') + ws.text(kTxtAboutProduct) +
-                          QStringLiteral("\n\n") + kProgramName);
+                          QStringLiteral("\n\n") + kProgramName + QLatin1Char('\n') + ws.text(kTxtAboutLicence) +
+                          QLatin1Char('\n') + kProjectAddress);
 }
 
 } // namespace korvane
