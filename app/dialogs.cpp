@@ -9,24 +9,25 @@
 
 namespace korvane {
 
-Answer QtDialogs::ask(QWidget* parent, const QString& text, const QString& caption, Buttons buttons, MessageIcon icon) {
-    QMessageBox box(parent);
-    box.setText(text);
-    box.setWindowTitle(caption.isEmpty() ? QStringLiteral("ZEB1") : caption);
-    box.setIcon(icon == MessageIcon::Exclamation   ? QMessageBox::Warning
-                : icon == MessageIcon::Information ? QMessageBox::Information
-                                                   : QMessageBox::NoIcon);
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& text, const QString& caption,
+                                            Buttons buttons, MessageIcon icon) {
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setText(text);
+    box->setWindowTitle(caption.isEmpty() ? QStringLiteral("ZEB1") : caption);
+    box->setIcon(icon == MessageIcon::Exclamation   ? QMessageBox::Warning
+                 : icon == MessageIcon::Information ? QMessageBox::Information
+                                                    : QMessageBox::NoIcon);
     switch (buttons) {
     case Buttons::Ok:
-        box.setStandardButtons(QMessageBox::Ok);
+        box->setStandardButtons(QMessageBox::Ok);
         break;
     case Buttons::YesNo:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setDefaultButton(QMessageBox::Yes);
         break;
     case Buttons::YesNoCancel:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        box.setDefaultButton(QMessageBox::Yes);
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box->setDefaultButton(QMessageBox::Yes);
         break;
     case Buttons::SaveDiscardCancel:
         box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
@@ -34,7 +35,12 @@ Answer QtDialogs::ask(QWidget* parent, const QString& text, const QString& capti
         box.setEscapeButton(QMessageBox::Cancel);
         break;
     }
-    switch (box.exec()) {
+    return box;
+}
+
+Answer QtDialogs::ask(QWidget* parent, const QString& text, const QString& caption, Buttons buttons, MessageIcon icon) {
+    const std::unique_ptr<QMessageBox> box = MakeMessageBox(parent, text, caption, buttons, icon);
+    switch (box->exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:
@@ -85,14 +91,16 @@ static std::optional<FileChoice> choice(const QString& path) {
 
 std::optional<FileChoice> QtDialogs::openFile(QWidget* parent, const QString& title, const QString& filter,
                                               const QString& initialPath) {
-    return choice(
-        QFileDialog::getOpenFileName(parent, title, QDir::fromNativeSeparators(initialPath), ToQtFilter(filter)));
+    // The desktop's own dialog would speak the system's language, not the one chosen in the program.
+    return choice(QFileDialog::getOpenFileName(parent, title, QDir::fromNativeSeparators(initialPath),
+                                               ToQtFilter(filter), nullptr, QFileDialog::DontUseNativeDialog));
 }
 
 std::optional<FileChoice> QtDialogs::saveFile(QWidget* parent, const QString& title, const QString& filter,
                                               const QString& initialPath) {
     QFileDialog dialog(parent, title, QDir::fromNativeSeparators(initialPath), ToQtFilter(filter));
-    dialog.setAcceptMode(QFileDialog::AcceptSave); // asks before overwriting an existing file
+    dialog.setOption(QFileDialog::DontUseNativeDialog); // in the program's language, as the Open dialog
+    dialog.setAcceptMode(QFileDialog::AcceptSave);      // asks before overwriting an existing file
     // A name typed without an extension gets the one of the chosen file type, so the file shows up
     // again in the Open dialog.
     dialog.setDefaultSuffix(DefaultSuffix(dialog.selectedNameFilter()));

@@ -3,8 +3,10 @@
 // windows never block a test: tests install a scripted implementation that answers and records.
 
 #include <QString>
+#include <memory>
 #include <optional>
 
+class QMessageBox;
 class QWidget;
 
 namespace korvane {
@@ -46,7 +48,13 @@ public:
     }
 };
 
-// The real dialogs: QMessageBox, QFileDialog and the system beep.
+// The message box QtDialogs shows for a message or question, not yet shown: its buttons are Qt's
+// standard buttons, whose captions follow the Qt translation of the program's language.
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& text, const QString& caption,
+                                            Buttons buttons, MessageIcon icon);
+
+// The real dialogs: QMessageBox, QFileDialog (Qt's own, which speaks the program's language rather
+// than the desktop's) and the system beep.
 class QtDialogs : public Dialogs {
 public:
     Answer ask(QWidget* parent, const QString& text, const QString& caption, Buttons buttons,

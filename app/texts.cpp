@@ -1,9 +1,69 @@
 #include "app/texts.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 #include "io/text_file.h"
 #include "io/text_ids.h"
 
 namespace korvane {
+
+namespace {
+
+const QString kQtTranslationName = QStringLiteral("korvane_qt_translation");
+
+// The shipped English texts, read afresh with every language: they stand in for what a language
+// file lacks.
+void LoadEnglishFallback(Workspace& ws) {
+    ws.EnglishText.assign(static_cast<std::size_t>(kLanguageTextCount) + 1, QString());
+    if (ws.ProgramFolder.isEmpty())
+        return;
+    const TextTable english = ReadTextFile(LocalPath(DefaultLanguageFile(ws.ProgramFolder, 0)), kLanguageTextCount);
+    for (std::size_t k = 0; k < english.texts.size() && k < ws.EnglishText.size(); ++k)
+        ws.EnglishText[k] = FromCp1252(english.texts[k]);
+}
+
+} // namespace
+
+QString QtLanguageOf(const Workspace& ws) {
+    const QString code = ws.fileText(kTxtQtLanguage).trimmed();
+    if (!code.isEmpty())
+        return code;
+    const QString name = ws.fileText(kTxtLanguageName).trimmed();
+    if (name.isEmpty())
+        return QString();
+    for (const QLocale& l : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
+        if (l.language() == QLocale::C)
+            continue;
+        if (l.nativeLanguageName().compare(name, Qt::CaseInsensitive) == 0 ||
+            QLocale::languageToString(l.language()).compare(name, Qt::CaseInsensitive) == 0)
+            return l.name().section(QLatin1Char('_'), 0, 0);
+    }
+    return QString();
+}
+
+QString InstallQtTranslation(const Workspace& ws) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app)
+        return QString();
+    if (auto* old = app->findChild<QTranslator*>(kQtTranslationName, Qt::FindDirectChildrenOnly)) {
+        QCoreApplication::removeTranslator(old);
+        delete old;
+    }
+    const QString language = QtLanguageOf(ws);
+    if (language.isEmpty() || language.startsWith(QLatin1String("en")))
+        return QString(); // Qt speaks English of itself
+    auto* translator = new QTranslator(app);
+    translator->setObjectName(kQtTranslationName);
+    if (!translator->load(QStringLiteral("qtbase_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return QString();
+    }
+    QCoreApplication::installTranslator(translator);
+    return language;
+}
 
 bool LoadTexts(AppContext& ctx, QWidget* parent, int slot, TextKind kind) {
     Workspace& ws = ctx.ws;
@@ -24,6 +84,10 @@ bool LoadTexts(AppContext& ctx, QWidget* parent, int slot, TextKind kind) {
     if (good && language) {
         ctx.settings.setValue(QStringLiteral("CurrentLanguage"), QString::number(slot));
         ws.CurLanguage = slot;
+    }
+    if (language) {
+        LoadEnglishFallback(ws);
+        InstallQtTranslation(ws);
     }
     if (!good)
         ctx.dialogs.message(parent, language ? kBadLanguageFile : kBadHelpFile);

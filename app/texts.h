@@ -17,9 +17,19 @@ inline const QString kBadHelpFile = QStringLiteral("Bad or Corrupted Help file..
 inline const QString kLanguageFilter = QStringLiteral("ZEB1 language(*.dat)|*.dat");
 
 // Reads the language (or help) file of a slot into LangText (HelpText). True when the file had no
-// bad record. A good language file becomes the current language and is remembered in the settings.
+// bad record. A good language file becomes the current language and is remembered in the settings;
+// Qt's own dialogs and buttons then speak it too (InstallQtTranslation), and the English file of the
+// program folder stands in for the texts it lacks (Workspace::text).
 // A language file that cannot be opened is reported as bad and does not become current.
 bool LoadTexts(AppContext& ctx, QWidget* parent, int slot, TextKind kind);
+// The language of Qt's own translations for the current language texts: language text 99 ("de"), or
+// failing that the language whose name text 331 gives ("Dansk", "German"); "" when neither tells.
+QString QtLanguageOf(const Workspace& ws);
+// Loads Qt's own translation (qtbase_<language> from Qt's translations folder) for the current
+// language texts in place of the one loaded before, so that message box buttons, file, print and
+// preview dialogs follow the program's language rather than the system's. English needs none.
+// Returns the language loaded, "" when none (English, or no translation of that language found).
+QString InstallQtTranslation(const Workspace& ws);
 // Both files of a slot, falling back to the current language when the slot's language file is bad.
 // Returns true when the slot became current.
 bool ChooseLanguage(AppContext& ctx, QWidget* parent, int slot);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QWidget>
 
+#include "app/access_keys.h"
 #include "model/channel_types.h"
 
 namespace korvane {
@@ -66,10 +67,25 @@ Workspace::Workspace(QObject* parent) : QObject(parent) {
         connect(app, &QApplication::focusChanged, this, &Workspace::endEntry);
 }
 
-QString Workspace::text(int n) const {
+QString Workspace::fileText(int n) const {
     if (n < 0 || n > kLanguageTextCount)
         return QString();
     return LangText[static_cast<std::size_t>(n)];
+}
+
+QString Workspace::menuText(int n) const {
+    if (n < 0 || n > kLanguageTextCount)
+        return QString();
+    const auto k = static_cast<std::size_t>(n);
+    if (!LangText[k].trimmed().isEmpty())
+        return LangText[k];
+    if (!EnglishText[k].trimmed().isEmpty())
+        return EnglishText[k];
+    return QStringLiteral("[%1]").arg(n);
+}
+
+QString Workspace::text(int n) const {
+    return WithoutAccessKeyMark(menuText(n));
 }
 
 void Workspace::setCurChannel(int n) {

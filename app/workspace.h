@@ -64,9 +64,18 @@ public:
 
     std::vector<QString> LangText = std::vector<QString>(kLanguageTextCount + 1);
     std::vector<QString> HelpText = std::vector<QString>(kHelpTextCount + 1);
+    // The texts of the English file shipped in the program folder: what a language file lacks.
+    std::vector<QString> EnglishText = std::vector<QString>(kLanguageTextCount + 1);
 
-    // Language text n ("" outside 0..400).
+    // Language text n as the user reads it ("" outside 0..400): the current language's text, the
+    // English one where the language file has none, "[n]" where neither has it, so that no caption is
+    // ever empty. A menu's access-key mark ("&Datei") is not part of the text.
     QString text(int n) const;
+    // The same as a menu caption: with the access-key mark the language file may carry.
+    QString menuText(int n) const;
+    // Language text n exactly as the current language file holds it ("" when it has none): what goes
+    // to the unit (unit labels, SMS words) and what decides the shortcut letters.
+    QString fileText(int n) const;
     // The channel's type (byte 0 of its row).
     int typeOf(int channel) const { return cfg.channelType(channel); }
     int curChannel() const { return edit.CurChannel; }

@@ -83,6 +83,8 @@ namespace korvane {
     /* Editor window: common part of the channel pages, about page */                                                  \
     X(kTxtDescription, 38) /* Label_beskriv, channel list column */                                                    \
     X(kTxtAboutText, 172)                                                                                              \
+    X(kTxtAboutProduct, 243) /* about page: the unit the program is made for */                                        \
+    X(kTxtAboutLicence, 244) /* about page: the program's licence */                                                   \
     X(kTxtEventOnReport, 320)                                                                                          \
     X(kTxtEventOffReport, 321)                                                                                         \
     X(kTxtEventOnSms, 322)                                                                                             \
@@ -257,6 +259,7 @@ namespace korvane {
     X(kTxtPage, 300)                                                                                                   \
     /* Help */                                                                                                         \
     X(kTxtNoHelp, 200)                                                                                                 \
+    X(kTxtQtLanguage, 99) /* the language code of Qt's own dialogs and buttons ("de": qtbase_de) */                    \
     /* Texts the program adds for controls and messages the design leaves without a number */                          \
     X(kTxtBasicFunction, 370) /* L_GRUNDFUNK */                                                                        \
     X(kTxtInvertMono, 371)    /* Chk_InvertMono */                                                                     \

@@ -9,7 +9,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ make pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev qt6-qpa-plugins
+    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     fonts-liberation2 xvfb xauth socat srecord poppler-utils
     desktop-file-utils shared-mime-info groff-base dpkg-dev file lintian appstream

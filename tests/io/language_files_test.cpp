@@ -137,8 +137,8 @@ TEST(ShippedLanguageFiles, textsWithAFixedShapeKeepIt) {
         SCOPED_TRACE(s.file);
 
         // Shortcut letters: a letter key each, and no two Ctrl shortcuts on one key; Ctrl+Z and Ctrl+Y
-        // are Undo and Redo in every language.
-        std::set<char> ctrl = {'Z', 'Y'};
+        // are Undo and Redo, Ctrl+P opens the Print menu in every language.
+        std::set<char> ctrl = {'Z', 'Y', 'P'};
         for (int k = 0; k < kShortcutCount; ++k) {
             const std::string& text = t.texts[ShortcutText(k)];
             ASSERT_EQ(text.size(), 1u) << k;

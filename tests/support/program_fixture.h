@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 
+#include "app/access_keys.h"
 #include "tests/support/scripted_dialogs.h"
 #include "ui/editor/editor_window.h"
 #include "ui/main/main_window.h"

@@ -224,8 +224,8 @@ TEST_F(UndoTest, undoAndRedoKeepTheirKeysInEveryLanguage) {
     for (int slot : {0, 1, 2}) {
         main().Menu_View_Sprog_Click(slot);
         const QString prefix = QString(QLatin1Char("EDK"[slot]));
-        EXPECT_EQ(act("M_Edit_Undo")->text(), prefix + QStringLiteral("388\tCtrl+Z"));
-        EXPECT_EQ(act("M_Edit_Redo")->text(), prefix + QStringLiteral("389\tCtrl+Y"));
+        EXPECT_EQ(WithoutAccessKeyMark(act("M_Edit_Undo")->text()), prefix + QStringLiteral("388\tCtrl+Z"));
+        EXPECT_EQ(WithoutAccessKeyMark(act("M_Edit_Redo")->text()), prefix + QStringLiteral("389\tCtrl+Y"));
     }
     // A shortcut letter of the language comes first: Z for Save in a language file makes Ctrl+Z save.
     WriteTextFile(tempPath("Zulu.dat"), {{330, "xx07300-0000"}, {331, "Zulu"}, {347, "Z"}});

@@ -9,10 +9,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QWindow>
 #include <algorithm>
 #include <vector>
 
+#include "app/access_keys.h"
 #include "app/config_files.h"
 #include "app/texts.h"
 #include "io/text_ids.h"
@@ -276,6 +278,26 @@ void MainWindow::buildMenus() {
     groupMenu_->addAction(action("M_gruppeOn", [this] { editor_.groupMenuChosen(GroupAction::On); }));
     groupMenu_->addAction(action("M_gruppeOff", [this] { editor_.groupMenuChosen(GroupAction::Off); }));
     groupMenu_->addAction(action("M_GruppeX", [this] { editor_.groupMenuChosen(GroupAction::X); }));
+
+    // A menu shows its entries with access keys also when they changed since the captions were set
+    // (recent files, ports found, an entry shown or hidden).
+    for (QMenu* m : findChildren<QMenu*>())
+        connect(m, &QMenu::aboutToShow, this, [this, m] { setAccessKeys(m->actions(), QString()); });
+    // Keys of the menus in every language: F10 opens the menu bar, Ctrl+P the Print menu.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this, [this] { openMenu(mFile_); });
+    menuKey->setObjectName(QStringLiteral("Key_MenuBar"));
+    menuKey->setContext(Qt::ApplicationShortcut);
+    auto* printKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this, [this] { openMenu(mPrint_); });
+    printKey->setObjectName(QStringLiteral("Key_Print"));
+    printKey->setContext(Qt::ApplicationShortcut);
+}
+
+void MainWindow::openMenu(QMenu* menu) {
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    menuBar()->setActiveAction(menu->menuAction());
 }
 
 void MainWindow::buildMatrix() {
@@ -321,14 +343,14 @@ void MainWindow::Update_Form_Elements() {
     Workspace& ws = ctx_.ws;
     // Shortcut letters: the first character of texts 340..351, or the default letter.
     for (int k = 0; k < 12; ++k) {
-        const QString t = ws.text(ShortcutText(k)).trimmed();
+        const QString t = ws.fileText(ShortcutText(k)).trimmed();
         shortcutKeys_[static_cast<std::size_t>(k)] = t.isEmpty() ? kDefaultShortcuts[k] : t.at(0).toUpper().unicode();
     }
     applyShortcuts();
     const QString ctrl = ws.text(kTxtCtrlKey);
     const QString alt = ws.text(kTxtAltKey);
     auto withCtrl = [&](int text, int sc) {
-        return ws.text(text) + QLatin1Char('\t') + ctrl + QChar(shortcutKeys_[static_cast<std::size_t>(sc)]);
+        return ws.menuText(text) + QLatin1Char('\t') + ctrl + QChar(shortcutKeys_[static_cast<std::size_t>(sc)]);
     };
     auto set = [this](const char* name, const QString& caption) {
         if (auto* a = findChild<QAction*>(QLatin1String(name)))
@@ -336,43 +358,44 @@ void MainWindow::Update_Form_Elements() {
     };
     for (const Command& c : kCommands) {
         if (c.fixedKey)
-            set(c.name, ws.text(c.text) + QLatin1Char('\t') + ctrl + QLatin1Char(c.fixedKey));
+            set(c.name, ws.menuText(c.text) + QLatin1Char('\t') + ctrl + QLatin1Char(c.fixedKey));
         else
-            set(c.name, c.shortcut == kScNone ? ws.text(c.text) : withCtrl(c.text, c.shortcut));
+            set(c.name, c.shortcut == kScNone ? ws.menuText(c.text) : withCtrl(c.text, c.shortcut));
     }
-    mFile_->setTitle(ws.text(kTxtMenuFile));
-    set("M_File_Exit", ws.text(kTxtMenuExit) + QLatin1Char('\t') + alt + QChar(shortcutKeys_[kScExit]));
-    mPrint_->setTitle(ws.text(kTxtMenuPrint));
-    mPrintPreview_->setTitle(ws.text(kTxtPrintPreview));
-    mPrintPdf_->setTitle(ws.text(kTxtSaveAsPdf));
+    mFile_->setTitle(ws.menuText(kTxtMenuFile));
+    set("M_File_Exit", ws.menuText(kTxtMenuExit) + QLatin1Char('\t') + alt + QChar(shortcutKeys_[kScExit]));
+    mPrint_->setTitle(ws.menuText(kTxtMenuPrint));
+    mPrintPreview_->setTitle(ws.menuText(kTxtPrintPreview));
+    mPrintPdf_->setTitle(ws.menuText(kTxtSaveAsPdf));
     for (const ReportEntry& e : ReportCatalogue()) {
-        set(e.menuEntry, ws.text(e.menuText));
-        set(("M_Print_Preview_" + std::string(e.name)).c_str(), ws.text(e.menuText));
-        set(("M_Print_Pdf_" + std::string(e.name)).c_str(), ws.text(e.menuText));
+        set(e.menuEntry, ws.menuText(e.menuText));
+        set(("M_Print_Preview_" + std::string(e.name)).c_str(), ws.menuText(e.menuText));
+        set(("M_Print_Pdf_" + std::string(e.name)).c_str(), ws.menuText(e.menuText));
     }
-    set("M_Print_InUse", ws.text(kTxtInUseOnly));
-    set("M_Print_Preview_all", ws.text(kTxtAllReports));
-    set("M_Print_Pdf_all", ws.text(kTxtAllReports));
-    mEdit_->setTitle(ws.text(kTxtMenuEdit));
-    mView_->setTitle(ws.text(kTxtMenuView));
-    mViewLanguage_->setTitle(ws.text(kTxtMenuLanguage));
+    set("M_Print_InUse", ws.menuText(kTxtInUseOnly));
+    set("M_Print_Preview_all", ws.menuText(kTxtAllReports));
+    set("M_Print_Pdf_all", ws.menuText(kTxtAllReports));
+    mEdit_->setTitle(ws.menuText(kTxtMenuEdit));
+    mView_->setTitle(ws.menuText(kTxtMenuView));
+    mViewLanguage_->setTitle(ws.menuText(kTxtMenuLanguage));
     for (int i = 0; i < 3; ++i) {
-        languages_[i]->setText(ws.LangNames[static_cast<std::size_t>(i)]);
+        languages_[i]->setText(EscapeAccessKeyMarks(ws.LangNames[static_cast<std::size_t>(i)]));
         languages_[i]->setChecked(i == ws.CurLanguage);
     }
-    set("MnuSetLanguage", ws.text(kTxtMenuSetLanguage));
-    mViewComport_->setTitle(ws.text(kTxtMenuComPort));
+    set("MnuSetLanguage", ws.menuText(kTxtMenuSetLanguage));
+    mViewComport_->setTitle(ws.menuText(kTxtMenuComPort));
     for (int i = 0; i < 4; ++i)
         comPorts_[i]->setChecked(i + 1 == ws.ComPort);
-    mHelp_->setTitle(ws.text(kTxtMenuHelp));
-    set("M_gruppeOn", ws.text(kTxtMenuGroupOn));
-    set("M_gruppeOff", ws.text(kTxtMenuGroupOff));
-    set("M_GruppeX", ws.text(kTxtMenuGroupNotAffected));
+    mHelp_->setTitle(ws.menuText(kTxtMenuHelp));
+    set("M_gruppeOn", ws.menuText(kTxtMenuGroupOn));
+    set("M_gruppeOff", ws.menuText(kTxtMenuGroupOff));
+    set("M_GruppeX", ws.menuText(kTxtMenuGroupNotAffected));
     for (const PopupEntry& e : ChannelTypePopup())
         if (e.type >= 0)
-            popupEntries_[static_cast<std::size_t>(e.index)]->setText(ws.text(e.captionText));
+            popupEntries_[static_cast<std::size_t>(e.index)]->setText(ws.menuText(e.captionText));
 
     RefreshFileList(QString(), true);
+    applyAccessKeys();
     refreshMatrix();
     Form_Activate();
     setWindowTitle(ws.windowTitle());
@@ -404,6 +427,28 @@ void MainWindow::applyShortcuts() {
     give("M_Edit_Redo", {ctrl('Y'), ctrl('Z', Qt::ShiftModifier)});
     give("M_Edit_Undo", {ctrl('Z')});
     give("M_File_Exit", {QKeySequence(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(shortcutKeys_[kScExit])))});
+}
+
+void MainWindow::applyAccessKeys() {
+    // The menu bar leaves the Alt letter of Exit alone: Alt with it ends the program.
+    setAccessKeys(menuBar()->actions(), QString(QChar(shortcutKeys_[kScExit])));
+    for (QMenu* m : findChildren<QMenu*>())
+        setAccessKeys(m->actions(), QString());
+}
+
+void MainWindow::setAccessKeys(const QList<QAction*>& actions, const QString& reserved) {
+    QList<QAction*> entries;
+    QStringList captions;
+    for (QAction* a : actions) {
+        if (a->isSeparator() || !a->isVisible())
+            continue;
+        entries << a;
+        captions << a->text();
+    }
+    const QStringList marked = WithAccessKeys(captions, reserved);
+    for (qsizetype i = 0; i < entries.size(); ++i)
+        if (entries[i]->text() != marked[i])
+            entries[i]->setText(marked[i]);
 }
 
 void MainWindow::refreshMatrix() {
@@ -720,7 +765,8 @@ void MainWindow::RefreshFileList(const QString& name, bool showOnly) {
         const qsizetype cut = LastSeparator(entry);
         const bool usable = cut >= 0 && entry.size() > 3;
         recent_[k]->setEnabled(usable);
-        recent_[k]->setText(QStringLiteral("%1 ").arg(k + 1) + (usable ? entry.mid(cut + 1) : entry));
+        recent_[k]->setText(QStringLiteral("%1 ").arg(k + 1) +
+                            EscapeAccessKeyMarks(usable ? entry.mid(cut + 1) : entry));
     }
 }
 

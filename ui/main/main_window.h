@@ -92,6 +92,11 @@ protected:
 private:
     void buildMatrix();
     void buildMenus();
+    // Access keys for the menu bar and every menu, without two alike in one menu.
+    void applyAccessKeys();
+    void setAccessKeys(const QList<QAction*>& actions, const QString& reserved);
+    // Opens a menu of the menu bar as its access key does (F10, Ctrl+P).
+    void openMenu(QMenu* menu);
     // The entries of the command table that belong in the menu (by its name).
     void addCommands(QMenu* menu);
     void Form_Activate();

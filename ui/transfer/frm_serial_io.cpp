@@ -262,7 +262,8 @@ void FrmSerialIO::startRead(Phase phase) {
 void FrmSerialIO::startWrite() {
     transfer_.reset();
     scratch_.reset();
-    auto texts = [this](int n) { return ToCp1252(ctx_.ws.text(n)); };
+    // The unit label and SMS words as the language file holds them, as korvane-cli sends them.
+    auto texts = [this](int n) { return ToCp1252(ctx_.ws.fileText(n)); };
     auto* write = new WriteTransfer(*link_, ctx_.ws.cfg, pcClock(), texts);
     connect(write, &WriteTransfer::bell, this, [this] { ctx_.dialogs.beep(); });
     transfer_.reset(write);
@@ -350,7 +351,7 @@ void FrmSerialIO::onReadDone() {
         // What a write of the configuration in memory would send, held against what the unit holds:
         // the comparison covers exactly what the unit keeps, in memory -> unit order.
         Configuration sent = ctx_.ws.cfg;
-        BuildWritePlan(sent, pcClock(), [this](int n) { return ToCp1252(ctx_.ws.text(n)); });
+        BuildWritePlan(sent, pcClock(), [this](int n) { return ToCp1252(ctx_.ws.fileText(n)); });
         std::vector<Difference> diffs = VerifyWrite(sent, read.image());
         for (Difference& d : diffs) {
             std::swap(d.before, d.after);

@@ -9,11 +9,9 @@
 namespace korvane {
 
 namespace {
-
-// Our own lines of the about page, after the product line: name, company form, an empty line,
-// telephone, fax and e-mail.
-const char* const kOemLines[] = {"Korvane", "Free software project", "", "Tel.: -", "Fax: -", "E-mail: -"};
-
+// The same in every language.
+const QString kProgramName = QStringLiteral("Korvane");
+const QString kProjectAddress = QStringLiteral("https://korvane.org/");
 } // namespace
 
 WelcomePage::WelcomePage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent)
@@ -46,11 +44,12 @@ QString WelcomePage::caption() const {
 
 void WelcomePage::fill() {
     label2_->setText(kRevisionLevel);
-    QString about = ctx_.ws.text(kTxtAboutText) + QLatin1Char('\n');
-    about += QStringLiteral("ZEB1 / M52xx07, unit firmware 3.00 or later\n");
-    for (const char* line : kOemLines)
-        about += QLatin1String(line) + QLatin1Char('\n');
-    programText_->setText(about);
+    // What the program is, the unit it is made for, its name, licence and address. The program has no
+    // company, no telephone, fax or e-mail of its own: the page names none.
+    const Workspace& ws = ctx_.ws;
+    programText_->setText(ws.text(kTxtAboutText) + QLatin1Char('\n') + ws.text(kTxtAboutProduct) +
+                          QStringLiteral("\n\n") + kProgramName + QLatin1Char('\n') + ws.text(kTxtAboutLicence) +
+                          QLatin1Char('\n') + kProjectAddress);
 }
 
 } // namespace korvane

@@ -1,0 +1,370 @@
+// The program in the user's language: the shipped languages with Qt's own dialogs and the menus'
+// access keys, what a language file lacks, and no English text of its own in the windows' code.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTest>
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "app/access_keys.h"
+#include "app/texts.h"
+#include "io/text_ids.h"
+#include "tests/support/program_fixture.h"
+
+using namespace korvane;
+using namespace korvane::test;
+
+namespace {
+
+// The program started with the language files it ships.
+class ShippedLanguages : public ProgramFixture {
+protected:
+    void SetUp() override {
+        ProgramFixture::SetUp();
+        const QDir shipped(QStringLiteral(KORVANE_SOURCE_DIR "/resources/Language"));
+        for (const QString& f : shipped.entryList({QStringLiteral("*.dat")})) {
+            const QString to = programFolder() + QStringLiteral("/Language/") + f;
+            QFile::remove(to);
+            ASSERT_TRUE(QFile::copy(shipped.filePath(f), to)) << f.toStdString();
+        }
+        ASSERT_TRUE(start());
+    }
+    void TearDown() override {
+        closePopups();
+        ProgramFixture::TearDown();
+    }
+    static void closePopups() {
+        while (QWidget* p = QApplication::activePopupWidget())
+            p->close();
+    }
+    // Every menu of the main window with its entries: the menu bar first.
+    std::vector<std::pair<QString, QList<QAction*>>> menus() {
+        std::vector<std::pair<QString, QList<QAction*>>> out{{QStringLiteral("menu bar"), main().menuBar()->actions()}};
+        for (QMenu* m : main().findChildren<QMenu*>())
+            out.emplace_back(m->objectName(), m->actions());
+        return out;
+    }
+};
+
+struct Language {
+    int slot;
+    const char* name;
+    // The standard buttons of a question as Qt's translation of the language writes them.
+    const char* yes;
+    const char* no;
+    const char* cancel;
+};
+const Language kLanguages[] = {
+    {0, "English", "Yes", "No", "Cancel"},
+    {1, "Deutsch", "Ja", "Nein", "Abbrechen"},
+    {2, "Dansk", "Ja", "Nej", "Annuller"},
+};
+
+} // namespace
+
+TEST_F(ShippedLanguages, standardButtonsAndMenusSpeakTheChosenLanguage) {
+    // Switched back and forth: each language replaces the translation of the one before.
+    for (const Language* l : {&kLanguages[1], &kLanguages[2], &kLanguages[0], &kLanguages[1]}) {
+        SCOPED_TRACE(l->name);
+        main().Menu_View_Sprog_Click(l->slot);
+        ASSERT_EQ(ws().CurLanguage, l->slot);
+
+        const auto box =
+            MakeMessageBox(&main(), QStringLiteral("?"), QString(), Buttons::YesNoCancel, MessageIcon::None);
+        const std::pair<QMessageBox::StandardButton, const char*> buttons[] = {
+            {QMessageBox::Yes, l->yes}, {QMessageBox::No, l->no}, {QMessageBox::Cancel, l->cancel}};
+        for (auto [button, caption] : buttons) {
+            ASSERT_NE(box->button(button), nullptr);
+            EXPECT_EQ(WithoutAccessKeyMark(box->button(button)->text()), QString::fromUtf8(caption));
+        }
+
+        // Access keys: one a menu bar entry, never Exit's Alt letter, and no two alike in one menu.
+        const QChar exitLetter = QChar(main().shortcutKeys()[11]).toCaseFolded();
+        for (const auto& [menu, actions] : menus()) {
+            std::set<QChar> keys;
+            for (QAction* a : actions) {
+                if (a->isSeparator() || !a->isVisible())
+                    continue;
+                const QChar key = AccessKeyOf(a->text());
+                if (menu == QLatin1String("menu bar")) {
+                    EXPECT_FALSE(key.isNull()) << a->text().toStdString();
+                    EXPECT_NE(key, exitLetter) << a->text().toStdString();
+                }
+                if (!key.isNull()) {
+                    EXPECT_TRUE(keys.insert(key).second)
+                        << menu.toStdString() << ": " << a->text().toStdString() << " has a taken access key";
+                }
+            }
+        }
+        // The captions themselves are the language's own (no text of the file is missing).
+        EXPECT_EQ(WithoutAccessKeyMark(main().menuBar()->actions().first()->text()), ws().text(kTxtMenuFile));
+        EXPECT_FALSE(ws().text(kTxtMenuFile).startsWith(QLatin1Char('[')));
+    }
+}
+
+TEST_F(ShippedLanguages, menusOpenByKeyboardAloneInEveryLanguage) {
+    auto* file = main().findChild<QMenu*>(QStringLiteral("M_File"));
+    auto* print = main().findChild<QMenu*>(QStringLiteral("MnuPrint"));
+    ASSERT_TRUE(file && print);
+    for (const Language& l : kLanguages) {
+        SCOPED_TRACE(l.name);
+        main().Menu_View_Sprog_Click(l.slot);
+        focus(&main());
+        QTest::keyClick(&main(), Qt::Key_F10);
+        EXPECT_EQ(QApplication::activePopupWidget(), file) << "F10 opens the menu bar";
+        closePopups();
+        // Ctrl+P opens the Print menu also from the editor window.
+        focus(&editor());
+        QTest::keyClick(&editor(), Qt::Key_P, Qt::ControlModifier);
+        EXPECT_EQ(QApplication::activePopupWidget(), print) << "Ctrl+P opens the Print menu";
+        closePopups();
+        // Alt with a menu's access key opens that menu.
+        for (QAction* a : main().menuBar()->actions()) {
+            focus(&main());
+            const QChar key = AccessKeyOf(a->text()).toUpper();
+            QTest::keyClick(&main(), static_cast<Qt::Key>(key.unicode()), Qt::AltModifier);
+            EXPECT_EQ(QApplication::activePopupWidget(), a->menu()) << "Alt+" << QString(key).toStdString();
+            closePopups();
+        }
+    }
+}
+
+TEST(AccessKeys, eachCaptionGetsAFreeLetterAndKeepsItsOwnMark) {
+    struct Row {
+        QStringList captions;
+        QString reserved;
+        QStringList expected;
+    };
+    const Row rows[] = {
+        // The first free letter, case-insensitive; a menu bar leaves Exit's letter alone.
+        {{"Datei", "Drucken", "Bearbeiten", "Ansicht", "Hilfe"},
+         "X",
+         {"&Datei", "D&rucken", "&Bearbeiten", "&Ansicht", "&Hilfe"}},
+        {{"Xylophon"}, "x", {"X&ylophon"}},
+        {{"save", "Send"}, "", {"&save", "S&end"}},
+        // A mark of the language file wins over a free letter, also from further down the menu.
+        {{"Open", "&Options"}, "", {"O&pen", "&Options"}},
+        {{"Save", "Save &as..."}, "", {"&Save", "Save &as..."}},
+        // Two marks on one letter: the first keeps it, the second takes a free one.
+        {{"&Neu", "&Nicht"}, "", {"&Neu", "N&icht"}},
+        // Letters beyond ASCII and digits count; the shortcut text after the tab never takes a mark.
+        {{"Öffnen", "Ökonomie", "1 Anlage.zeb"}, "", {"&Öffnen", "Ö&konomie", "&1 Anlage.zeb"}},
+        {{"Neu\tStrg+N", "N\tStrg+S"}, "", {"&Neu\tStrg+N", "N\tStrg+S"}},
+        // A literal ampersand stays one; a caption without a free letter stays without a mark.
+        {{"Tom & Jerry", "A&&B", "ab", "ba"}, "", {"&Tom && Jerry", "&A&&B", "a&b", "ba"}},
+        {{"", "Edit"}, "", {"", "&Edit"}},
+    };
+    for (const Row& r : rows) {
+        const QStringList marked = WithAccessKeys(r.captions, r.reserved);
+        EXPECT_EQ(marked, r.expected) << r.captions.join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(WithAccessKeys(marked, r.reserved), marked) << "again: " << marked.join('|').toStdString();
+        for (qsizetype i = 0; i < marked.size(); ++i)
+            EXPECT_EQ(WithoutAccessKeyMark(marked[i]), WithoutAccessKeyMark(r.captions[i]));
+    }
+    EXPECT_EQ(WithoutAccessKeyMark(QStringLiteral("Speichern &unter...\tStrg+U")),
+              QStringLiteral("Speichern unter...\tStrg+U"));
+    EXPECT_EQ(EscapeAccessKeyMarks(QStringLiteral("R&D.zeb")), QStringLiteral("R&&D.zeb"));
+}
+
+// What a language file lacks: the English text of the number, the number where English has none
+// either; never an empty caption. What goes to the unit stays what the file holds.
+TEST_F(ProgramFixture, aTextTheLanguageFileLacksShowsInEnglish) {
+    std::map<int, QString> german;
+    for (int n = 0; n <= 400; ++n)
+        german[n] = QStringLiteral("D%1").arg(n);
+    german[330] = QStringLiteral("xx07300-0000");
+    german[331] = QStringLiteral("Deutsch");
+    for (int k = 340; k <= 351; ++k)
+        german.erase(k); // the default shortcut letters
+    german.erase(kTxtMenuNew);
+    german.erase(kTxtMenuRead);
+    german.erase(kTxtChannel);
+    german[kTxtMenuOpen] = QStringLiteral("  "); // blank counts as missing
+    german[kTxtMenuSave] = QStringLiteral("&Sichern");
+    WriteTextFile(programFolder() + QStringLiteral("/Language/Deutsch.dat"), german);
+    std::map<int, QString> english;
+    for (int n = 0; n <= 400; ++n)
+        english[n] = QStringLiteral("E%1").arg(n);
+    english[330] = QStringLiteral("xx07300-0000");
+    english[331] = QStringLiteral("English");
+    english.erase(kTxtMenuRead);
+    WriteTextFile(programFolder() + QStringLiteral("/Language/English.dat"), english);
+    ASSERT_TRUE(start());
+    ASSERT_EQ(ws().CurLanguage, 1);
+
+    const std::pair<int, const char*> shown[] = {{kTxtMenuNew, "E2"},
+                                                 {kTxtMenuOpen, "E3"},
+                                                 {kTxtMenuRead, "[5]"},
+                                                 {kTxtMenuSave, "Sichern"},
+                                                 {kTxtMenuExit, "D7"}};
+    for (auto [n, text] : shown)
+        EXPECT_EQ(ws().text(n), QLatin1String(text)) << n;
+    EXPECT_EQ(ws().fileText(kTxtChannel), QString()) << "the unit label stays as the file has it";
+    EXPECT_EQ(ws().text(kTxtChannel), QStringLiteral("E252"));
+    // The menus show the same, with access keys; the file's own mark is kept.
+    EXPECT_EQ(WithoutAccessKeyMark(act(QStringLiteral("M_File_New"))->text()).section('\t', 0, 0),
+              QStringLiteral("E2"));
+    EXPECT_EQ(act(QStringLiteral("M_File_Save"))->text().section('\t', 0, 0), QStringLiteral("&Sichern"));
+}
+
+TEST(QtTranslation, theLanguageComesFromText99OrFromTheLanguagesName) {
+    const std::tuple<const char*, const char*, const char*> rows[] = {
+        // text 99, name (text 331), the language of Qt's translation
+        {"de", "Deutsch", "de"}, {"da", "Dansk", "da"}, {" nb ", "Norsk", "nb"}, {"", "Dansk", "da"},
+        {"", "deutsch", "de"},   {"", "German", "de"},  {"", "Klingon", ""},     {"", "", ""},
+    };
+    for (auto [code, name, expected] : rows) {
+        Workspace ws;
+        ws.LangText[kTxtQtLanguage] = QString::fromUtf8(code);
+        ws.LangText[kTxtLanguageName] = QString::fromUtf8(name);
+        EXPECT_EQ(QtLanguageOf(ws), QString::fromUtf8(expected)) << code << " " << name;
+    }
+}
+
+// No English text of the program's own in the windows' code: every visible text is a language text.
+// A string literal of ui/ is a name (object names, page keys, file names) or one of the texts below;
+// a literal handed straight to a caption or message is never a name.
+namespace {
+
+// The fixed texts of the design, and literals that are not text.
+const std::set<std::string> kAllowed = {
+    "Application already running",
+    "Shift clik", // the fixed messages
+    "Com %1",     // the four classic COM ports, "Com 1".."Com 4"
+    "A1..PXYZW.8 (-)",
+    "A1..P8 (-)", // range hints of channel fields
+    "Hour TrigTime",
+    "Minute TrigTime",
+    "Data Exchange", // focus tags, the title of a help without text
+    " ZEB1",
+    "ZEB1 ",                        // the unit's name beside a language text
+    " (*.pdf)|*.pdf",               // a file type pattern
+    "korvane: ",                    // the command line's usage errors, in English as korvane-cli's
+    "event output",                 // the internal name of a value
+    "https://korvane.org/",         // the project's address on the about page
+    "<main>",                       // the end of an Enter chain: the main window takes the keyboard
+    "the printer is not available", // the reason of a failed print, not shown: text 387 says it
+    "Simulated unit",               // the port menu's simulated unit, until it takes its language text 379
+    "QCheckBox { spacing: 0px; padding: 1px; border: 1px solid transparent; }", // style sheets
+    "QCheckBox:focus { border: 1px solid palette(highlight); }",
+};
+
+struct Literal {
+    int line;
+    std::string text;
+    std::string before; // the code just before it
+};
+
+// The string literals of a C++ source, comments and character literals left out.
+std::vector<Literal> StringLiterals(const std::string& src) {
+    std::vector<Literal> out;
+    int line = 1;
+    for (std::size_t i = 0; i < src.size(); ++i) {
+        const char c = src[i];
+        if (c == '\n') {
+            ++line;
+        } else if (c == '/' && i + 1 < src.size() && src[i + 1] == '/') {
+            i = src.find('\n', i) - 1;
+        } else if (c == '/' && i + 1 < src.size() && src[i + 1] == '*') {
+            const std::size_t end = src.find("*/", i + 2);
+            line += static_cast<int>(
+                std::count(src.begin() + static_cast<long>(i), src.begin() + static_cast<long>(end), '\n'));
+            i = end + 1;
+        } else if (c == '\'' || c == '"') {
+            std::string text;
+            std::size_t k = i + 1;
+            for (; k < src.size() && src[k] != c; ++k) {
+                if (src[k] == '\\')
+                    text += src[k++];
+                text += src[k];
+            }
+            if (c == '"') {
+                const std::size_t from = i >= 60 ? i - 60 : 0;
+                out.push_back({line, text, src.substr(from, i - from)});
+            }
+            i = k;
+        }
+    }
+    return out;
+}
+
+bool LooksLikeName(const std::string& s) {
+    for (unsigned char ch : s)
+        if (!(std::isalnum(ch) || ch >= 0x80 ||
+              std::string_view("_#%./-").find(static_cast<char>(ch)) != std::string_view::npos))
+            return false;
+    return true;
+}
+
+bool HasWord(const std::string& s) {
+    for (std::size_t i = 0; i + 1 < s.size(); ++i)
+        if (std::isalpha(static_cast<unsigned char>(s[i])) && std::isalpha(static_cast<unsigned char>(s[i + 1])))
+            return true;
+    return false;
+}
+
+bool HandedToACaption(const std::string& before) {
+    static const char* const setters[] = {"setText(",   "setToolTip(", "setWindowTitle(",     "setTitle(",
+                                          "addAction(", "addMenu(",    "setPlaceholderText(", "setStatusTip(",
+                                          "message(",   "ask("};
+    std::string code;
+    for (char ch : before)
+        if (!std::isspace(static_cast<unsigned char>(ch)))
+            code += ch;
+    for (const char* wrapper : {"QStringLiteral(", "QLatin1String(", "QString::fromUtf8(", "tr(", ""})
+        for (const char* setter : setters) {
+            const std::string tail = std::string(setter) + wrapper;
+            if (code.size() >= tail.size() && code.compare(code.size() - tail.size(), tail.size(), tail) == 0)
+                return true;
+        }
+    return false;
+}
+
+} // namespace
+
+TEST(UserVisibleTexts, theWindowsCodeHoldsNoTextOfItsOwnButTheFixedOnes) {
+    namespace fs = std::filesystem;
+    std::vector<std::string> found;
+    int files = 0;
+    for (const auto& e : fs::recursive_directory_iterator(KORVANE_SOURCE_DIR "/ui")) {
+        if (!e.is_regular_file() || (e.path().extension() != ".cpp" && e.path().extension() != ".h"))
+            continue;
+        ++files;
+        std::ifstream in(e.path(), std::ios::binary);
+        std::stringstream buffer;
+        buffer << in.rdbuf();
+        for (const Literal& l : StringLiterals(buffer.str())) {
+            if (!HasWord(l.text) || kAllowed.count(l.text))
+                continue;
+            if (!LooksLikeName(l.text) || HandedToACaption(l.before))
+                found.push_back(e.path().lexically_relative(KORVANE_SOURCE_DIR).string() + ":" +
+                                std::to_string(l.line) + ": \"" + l.text + "\"");
+        }
+    }
+    EXPECT_GT(files, 20) << "the windows' sources were not found";
+    std::string list;
+    for (const std::string& f : found)
+        list += "\n  " + f;
+    EXPECT_TRUE(found.empty()) << "texts that belong in the language files:" << list;
+
+    // The scanner itself: a caption in a literal is found, a name and a comment are not.
+    const std::vector<Literal> probe =
+        StringLiterals("a->setText(QStringLiteral(\"Save\")); // \"not this\"\nsetObjectName(\"M_File\"); c = '\"';"
+                       " /* \"nor\nthis\" */ x(\"Two words\");");
+    ASSERT_EQ(probe.size(), 3u);
+    EXPECT_TRUE(HandedToACaption(probe[0].before));
+    EXPECT_FALSE(HandedToACaption(probe[1].before));
+    EXPECT_TRUE(LooksLikeName(probe[1].text));
+    EXPECT_FALSE(LooksLikeName(probe[2].text));
+    EXPECT_EQ(probe[2].line, 3);
+}
