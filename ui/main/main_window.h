@@ -15,12 +15,16 @@ class QAction;
 class QDialog;
 class QLabel;
 class QMenu;
+class QScreen;
 
 namespace korvane {
 
 class ChannelCell;
 class EditorWindow;
 class ReportPrinting;
+
+// A window size no larger than the screen's free room.
+QSize FitScreen(QSize size, const QScreen* screen);
 
 class MainWindow : public QMainWindow, public MainWindowPort {
     Q_OBJECT
@@ -88,6 +92,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMatrix();
@@ -110,6 +116,10 @@ private:
     bool askSaveFirst(int questionText);
     void loadChosenFile();
     void restorePlace();
+    // The group letters and digits in a font that follows the cells' size.
+    void scaleCaptions();
+    // Descriptions in the cells on or off (View > Descriptions in cells).
+    void setCellText(bool shown);
     void showTransferWindow(QDialog* w);
     QAction* action(const char* name, const std::function<void()>& handler);
 
@@ -120,6 +130,9 @@ private:
     std::array<int, 12> shortcutKeys_{};
     FileCommands files_;
     bool exitConfirmed_ = false;
+    bool roomKnown_ = false; // the window has its first size: later sizes are the user's
+    bool cellText_ = true;
+    QAction* cellTextAction_ = nullptr;
     LinkFactory links_;
     std::unique_ptr<ReportPrinting> printing_;
 

@@ -106,8 +106,13 @@ void EditorPage::joinLine(std::initializer_list<const char*> names) {
     QWidget* first = control(*names.begin());
     QWidget* holder = first->parentWidget();
     auto* grid = qobject_cast<QGridLayout*>(holder->layout());
+    // The line of the first control: in the grid itself, or beside its unit label in a line of its own.
+    int index = grid->indexOf(first);
+    for (int i = 0; index < 0 && i < grid->count(); ++i)
+        if (QLayout* inner = grid->itemAt(i)->layout(); inner && inner->indexOf(first) >= 0)
+            index = i;
     int line = 0, column = 0, rowSpan = 0, columnSpan = 0;
-    grid->getItemPosition(grid->indexOf(first), &line, &column, &rowSpan, &columnSpan);
+    grid->getItemPosition(index, &line, &column, &rowSpan, &columnSpan);
     auto* joined = new QWidget(holder);
     auto* h = new QHBoxLayout(joined);
     h->setContentsMargins(0, 0, 0, 0);
@@ -155,13 +160,21 @@ void EditorPage::makeControl(const FormRow& row) {
         captions_[&row] = l;
         return l;
     };
-    auto unitLabel = [&]() {
-        if (!row.unit)
-            return;
-        auto* l = new QLabel(lines);
-        l->setObjectName(row.unitLabel ? QString::fromUtf8(row.unitLabel) : name + QStringLiteral("_unit"));
-        units_[&row] = l;
-        grid->addWidget(l, line, 2);
+    // The control with its unit label right after it, at their own widths: the rest of the line
+    // stays empty, so a wide window never stretches a field or parts it from its unit.
+    auto withUnit = [&](QWidget* control, int column) {
+        auto* h = new QHBoxLayout();
+        h->setSpacing(4);
+        h->addWidget(control);
+        if (row.unit) {
+            auto* l = new QLabel(lines);
+            l->setObjectName(row.unitLabel ? QString::fromUtf8(row.unitLabel) : name + QStringLiteral("_unit"));
+            l->setProperty("korvaneUnitOf", name);
+            units_[&row] = l;
+            h->addWidget(l);
+        }
+        h->addStretch(1);
+        grid->addLayout(h, line, column, 1, 3 - column);
     };
     auto tooltip = [&row]() -> QString {
         if (row.hint)
@@ -200,8 +213,7 @@ void EditorPage::makeControl(const FormRow& row) {
             grid->addWidget(l, line, 0);
             l->setBuddy(f);
         }
-        grid->addWidget(f, line, 1, Qt::AlignLeft);
-        unitLabel();
+        withUnit(f, 1);
         made = f;
         break;
     }
@@ -212,16 +224,14 @@ void EditorPage::makeControl(const FormRow& row) {
             stored(row);
             follow();
         });
-        grid->addWidget(box, line, 0, 1, 2);
-        unitLabel();
+        withUnit(box, 0);
         made = box;
         break;
     }
     case ControlKind::List: {
         auto* box = new QComboBox(lines);
-        // Narrow lists leave the captions room in the small window.
-        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        box->setMinimumContentsLength(6);
+        // As wide as its longest item: no choice is shown cut.
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         for (const ListItem& item : row.items)
             box->addItem(QString(), item.value);
         connect(box, &QComboBox::activated, this, [this, box, &row](int index) {
@@ -237,9 +247,7 @@ void EditorPage::makeControl(const FormRow& row) {
             grid->addWidget(l, line, 0);
             l->setBuddy(box);
         }
-        // A list without a unit label takes the room of one too.
-        grid->addWidget(box, line, 1, 1, row.unit ? 1 : 2);
-        unitLabel();
+        withUnit(box, 1);
         made = box;
         break;
     }
@@ -340,8 +348,7 @@ void EditorPage::makeControl(const FormRow& row) {
             grid->addWidget(l, line, 0);
             l->setBuddy(edit);
         }
-        grid->addWidget(edit, line, 1, Qt::AlignLeft);
-        unitLabel();
+        withUnit(edit, 1);
         made = edit;
         break;
     }
