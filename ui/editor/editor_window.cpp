@@ -287,9 +287,9 @@ void EditorWindow::Timer1_Timer() {
 
 void EditorWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange && !placing_ && !(windowState() & Qt::WindowMinimized))
-        StoreWindowRoom(ctx_.settings, QLatin1String(kRoomKey),
-                        {normalGeometry().isValid() ? normalGeometry().size() : size(),
-                         bool(windowState() & Qt::WindowMaximized)});
+        StoreWindowRoom(
+            ctx_.settings, QLatin1String(kRoomKey),
+            {normalGeometry().isValid() ? normalGeometry().size() : size(), bool(windowState() & Qt::WindowMaximized)});
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         // Form_Activate: the page shows the model as it is now.
         Update_Option_Form_elements();

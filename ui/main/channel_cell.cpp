@@ -14,7 +14,7 @@ namespace {
 constexpr qreal kAir = 3;          // between the cell's edge and its icon: room for the border
 constexpr qreal kIconAspect = 1.5; // the widest an icon tile is drawn, width to height
 constexpr qreal kGap = 4;          // between the icon and the text
-constexpr int kMinChars = 4;       // text is shown only where a line holds at least this many characters
+constexpr int kMinChars = 6;       // text is shown only where a line holds at least this many characters
 
 // The description on the lines of a box of the given width: word-wrapped, the last line elided.
 QStringList wrapped(const QString& text, const QFont& font, qreal width, int maxLines) {
@@ -116,8 +116,8 @@ ChannelCell::Arrangement ChannelCell::arrange() const {
         const int lines = static_cast<int>(textBox.height() / line);
         if (textBox.width() < enough || lines < 1 || iconW < minIcon)
             return a;
-        a.icon = QRectF(inner.x(), inner.y() + (inner.height() - std::min(iconH, iconW)) / 2, iconW,
-                        std::min(iconH, iconW));
+        a.icon =
+            QRectF(inner.x(), inner.y() + (inner.height() - std::min(iconH, iconW)) / 2, iconW, std::min(iconH, iconW));
         a.text = textBox;
         a.lines = wrapped(text, a.font, textBox.width(), lines);
     } else {

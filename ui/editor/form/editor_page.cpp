@@ -156,6 +156,9 @@ void EditorPage::makeControl(const FormRow& row) {
         if (!row.caption)
             return nullptr;
         auto* l = new QLabel(lines);
+        // A caption beside its control takes a second line rather than push a list out of the window.
+        l->setWordWrap(row.kind == ControlKind::Field || row.kind == ControlKind::List ||
+                       row.kind == ControlKind::Number);
         l->setObjectName(row.label ? QString::fromUtf8(row.label) : QStringLiteral("Lbl_") + name);
         captions_[&row] = l;
         return l;
