@@ -118,8 +118,10 @@ ChannelCell::Arrangement ChannelCell::arrange() const {
             return a;
         a.icon =
             QRectF(inner.x(), inner.y() + (inner.height() - std::min(iconH, iconW)) / 2, iconW, std::min(iconH, iconW));
-        a.text = textBox;
         a.lines = wrapped(text, a.font, textBox.width(), lines);
+        // The lines stand in the middle of the cell's height, as the icon does.
+        const qreal block = static_cast<qreal>(a.lines.size()) * line;
+        a.text = QRectF(textBox.x(), textBox.y() + (textBox.height() - block) / 2, textBox.width(), block);
     } else {
         // Under the icon: one or two lines at the bottom, the icon above them.
         if (inner.width() < enough || inner.height() - line < minIcon)

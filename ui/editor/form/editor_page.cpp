@@ -34,6 +34,17 @@ QString itemText(const Workspace& ws, const ListItem& item) {
     return item.text != 0 ? ws.text(item.text) : QLatin1String(item.fixed ? item.fixed : "");
 }
 
+// A caption beside its control: one line where the page has the room, a second line rather than
+// push the control out of the window (QLabel's own guess would wrap a short caption as well).
+class Caption : public QLabel {
+public:
+    using QLabel::QLabel;
+    QSize sizeHint() const override {
+        const int w = fontMetrics().horizontalAdvance(text()) + 2 * (margin() + frameWidth()) + 1;
+        return {w, heightForWidth(w)};
+    }
+};
+
 QGridLayout* newGrid(QWidget* holder) {
     auto* g = new QGridLayout(holder);
     g->setContentsMargins(0, 0, 0, 0);
@@ -155,10 +166,11 @@ void EditorPage::makeControl(const FormRow& row) {
     auto captionLabel = [&]() -> QLabel* {
         if (!row.caption)
             return nullptr;
-        auto* l = new QLabel(lines);
-        // A caption beside its control takes a second line rather than push a list out of the window.
-        l->setWordWrap(row.kind == ControlKind::Field || row.kind == ControlKind::List ||
-                       row.kind == ControlKind::Number);
+        // A caption beside its control may take a second line; one above its control has the line.
+        const bool beside =
+            row.kind == ControlKind::Field || row.kind == ControlKind::List || row.kind == ControlKind::Number;
+        QLabel* l = beside ? new Caption(lines) : new QLabel(lines);
+        l->setWordWrap(beside);
         l->setObjectName(row.label ? QString::fromUtf8(row.label) : QStringLiteral("Lbl_") + name);
         captions_[&row] = l;
         return l;
@@ -178,6 +190,7 @@ void EditorPage::makeControl(const FormRow& row) {
         }
         h->addStretch(1);
         grid->addLayout(h, line, column, 1, 3 - column);
+        return h;
     };
     auto tooltip = [&row]() -> QString {
         if (row.hint)
@@ -235,6 +248,7 @@ void EditorPage::makeControl(const FormRow& row) {
         auto* box = new QComboBox(lines);
         // As wide as its longest item: no choice is shown cut.
         box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
         for (const ListItem& item : row.items)
             box->addItem(QString(), item.value);
         connect(box, &QComboBox::activated, this, [this, box, &row](int index) {
@@ -246,11 +260,17 @@ void EditorPage::makeControl(const FormRow& row) {
             stored(row);
             follow();
         });
-        if (QLabel* l = captionLabel()) {
+        QLabel* l = captionLabel();
+        if (l) {
             grid->addWidget(l, line, 0);
             l->setBuddy(box);
         }
-        withUnit(box, 1);
+        QHBoxLayout* h = withUnit(box, 1);
+        if (l) {
+            // The next line stays free for the list, should its line be too narrow for caption and list.
+            grid->setRowMinimumHeight(line + 1, 0);
+            listLines_.push_back({l, h, box, line, false});
+        }
         made = box;
         break;
     }
@@ -500,6 +520,59 @@ void EditorPage::showRow(const FormRow& row) {
     }
 }
 
+void EditorPage::placeList(ListLine& l, bool under) {
+    if (under == l.under)
+        return;
+    l.under = under;
+    auto* grid = qobject_cast<QGridLayout*>(l.caption->parentWidget()->layout());
+    grid->removeItem(l.list);
+    l.list->setParent(nullptr); // a layout is taken into a layout only without a parent
+    grid->removeWidget(l.caption);
+    if (under) {
+        grid->addWidget(l.caption, l.line, 0, 1, 3);
+        l.list->setContentsMargins(12, 0, 0, 0);
+        grid->addLayout(l.list, l.line + 1, 0, 1, 3);
+    } else {
+        grid->addWidget(l.caption, l.line, 0);
+        l.list->setContentsMargins(0, 0, 0, 0);
+        grid->addLayout(l.list, l.line, 1, 1, 2);
+    }
+}
+
+void EditorPage::placeLists() {
+    // A list stands beside its caption; where the window is too narrow for both, the widest lists go
+    // on the line under their captions, indented, until the page fits: no choice is ever shown cut.
+    if (listLines_.empty())
+        return;
+    const QMargins m = window()->layout() ? window()->layout()->contentsMargins() : QMargins();
+    const int room = window()->width() - m.left() - m.right();
+    std::vector<ListLine*> widest;
+    for (ListLine& l : listLines_) {
+        placeList(l, false);
+        widest.push_back(&l);
+    }
+    auto lineWidth = [](const ListLine* l) {
+        return l->caption->minimumSizeHint().width() + l->box->sizeHint().width();
+    };
+    std::stable_sort(widest.begin(), widest.end(),
+                     [&](const ListLine* a, const ListLine* b) { return lineWidth(a) > lineWidth(b); });
+    auto pageMinimum = [this] {
+        // The layouts keep what they measured: every one measures again.
+        for (QLayout* l : findChildren<QLayout*>()) {
+            l->invalidate();
+            if (l->parentWidget() && l->parentWidget()->layout() == l)
+                l->parentWidget()->updateGeometry();
+        }
+        layout()->invalidate();
+        return layout()->totalMinimumSize().width();
+    };
+    for (ListLine* l : widest) {
+        if (pageMinimum() <= room)
+            break;
+        placeList(*l, true);
+    }
+}
+
 void EditorPage::fill() {
     const Workspace& ws = ctx_.ws;
     filling_ = true;
@@ -525,6 +598,7 @@ void EditorPage::fill() {
         }
         showRow(row);
     }
+    placeLists();
     follow();
     filling_ = false;
 }
