@@ -57,11 +57,13 @@ TEST_F(WindowRoomTest, firstStartKeepsThePlacesAndTheUsersSizeIsRemembered) {
     EXPECT_EQ(QRect(main().pos(), main().size()), QRect(0, 0, px(4410), px(6800)));
     EXPECT_EQ(QRect(editor().pos(), editor().size()), QRect(px(4410), 0, px(5280), px(6800)));
     const int before = main().cell(0)->width();
+    const int captionPx = main().findChild<QLabel*>("L_CHG_0")->fontInfo().pixelSize();
 
     main().resize(600, 540);
     editor().resize(360, 560);
     settle();
     EXPECT_GT(main().cell(0)->width(), 2 * before) << "the cells grow with the window";
+    EXPECT_GT(main().findChild<QLabel*>("L_CHG_0")->fontInfo().pixelSize(), captionPx) << "the letters follow";
     EXPECT_EQ(settings().value("MainWindowWidth"), QStringLiteral("600"));
     EXPECT_EQ(settings().value("MainWindowHeight"), QStringLiteral("540"));
     EXPECT_EQ(settings().value("EditorWindowWidth"), QStringLiteral("360"));
@@ -75,6 +77,26 @@ TEST_F(WindowRoomTest, firstStartKeepsThePlacesAndTheUsersSizeIsRemembered) {
     EXPECT_EQ(QRect(main().pos(), main().size()), QRect(0, 0, 600, 540));
     const QRect screen = QApplication::primaryScreen()->availableGeometry();
     EXPECT_EQ(QRect(editor().pos(), editor().size()), QRect(std::min(600, screen.right() + 1 - 360), 0, 360, 560));
+}
+
+TEST_F(WindowRoomTest, theEditorsGridsGrowWithTheWindowAndRollerCellsAreNoSmaller) {
+    const QSize room = editor().size();
+    auto sides = [&](QSize size) {
+        editor().resize(size);
+        openChannel(0, kTypeMaster);
+        settle();
+        const int master = editor().masterPage()->cell(0)->width();
+        EXPECT_EQ(editor().masterPage()->cell(0)->height(), master) << "square cells";
+        openChannel(0, kTypeRollerMaster);
+        settle();
+        const int roller = editor().findChild<RollerMasterPage*>()->cell(0)->width();
+        EXPECT_GE(roller, master) << size.width() << "x" << size.height();
+        return std::pair{master, roller};
+    };
+    const auto [master, roller] = sides(room);
+    const auto [largeMaster, largeRoller] = sides(room * 3 / 2);
+    EXPECT_GE(largeMaster, master * 5 / 4);
+    EXPECT_GE(largeRoller, roller * 5 / 4);
 }
 
 TEST_F(WindowRoomTest, aWideCellShowsTheDescriptionAndLogicMarkAsPlainText) {
