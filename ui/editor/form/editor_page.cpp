@@ -286,6 +286,10 @@ void EditorPage::makeControl(const FormRow& row) {
                 },
                 nullptr, edit));
         connect(edit, &QLineEdit::inputRejected, this, [this] { ctx_.dialogs.beep(); });
+        // No wider than the longest text it takes (a line of 80 characters where there is no limit): a
+        // wide window does not stretch it further.
+        const int chars = row.textFact->maxChars > 0 ? row.textFact->maxChars + 2 : 80;
+        edit->setMaximumWidth(edit->fontMetrics().averageCharWidth() * chars + 12);
         connect(edit, &QLineEdit::textEdited, this, [this, &row](const QString& text) { storeText(row, text, false); });
         if (QLabel* l = captionLabel()) {
             grid->addWidget(l, line, 0, 1, 3);

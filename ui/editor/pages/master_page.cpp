@@ -118,14 +118,15 @@ MasterPage::MasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidg
     }
     legend->addWidget(types_[0], 0, 0);
     legend->addWidget(legend_[0], 0, 1);
-    legend->addWidget(types_[1], 0, 2);
-    legend->addWidget(legend_[1], 0, 3);
+    legend->addWidget(types_[1], 0, 3);
+    legend->addWidget(legend_[1], 0, 4);
     legend->addWidget(legendPictures_[0], 1, 0);
     legend->addWidget(legend_[2], 1, 1);
-    legend->addWidget(legendPictures_[1], 1, 2);
-    legend->addWidget(legend_[3], 1, 3);
-    legend->setColumnStretch(1, 1);
-    legend->setColumnStretch(3, 1);
+    legend->addWidget(legendPictures_[1], 1, 3);
+    legend->addWidget(legend_[3], 1, 4);
+    // The legend keeps together under the grid, whatever the window's width.
+    legend->setColumnMinimumWidth(2, 12);
+    legend->setColumnStretch(5, 1);
     v->addLayout(legend);
 
     auto* rt = new QHBoxLayout();
