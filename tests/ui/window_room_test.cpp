@@ -69,6 +69,15 @@ TEST_F(WindowRoomTest, firstStartKeepsThePlacesAndTheUsersSizeIsRemembered) {
     EXPECT_EQ(settings().value("EditorWindowWidth"), QStringLiteral("360"));
     EXPECT_EQ(settings().value("EditorWindowHeight"), QStringLiteral("560"));
 
+    // Maximised is kept too, and the size the window comes back to.
+    main().showMaximized();
+    settle();
+    EXPECT_EQ(settings().value("MainWindowMaximized"), QStringLiteral("1"));
+    main().showNormal();
+    settle();
+    EXPECT_EQ(settings().value("MainWindowMaximized"), QStringLiteral("0"));
+    EXPECT_EQ(settings().value("MainWindowWidth"), QStringLiteral("600"));
+
     // The next start takes the sizes; the editor stands directly right of the main window, as far as
     // the screen's right edge lets it.
     program_.reset();
@@ -122,7 +131,7 @@ TEST_F(WindowRoomTest, aWideCellShowsTheDescriptionAndLogicMarkAsPlainText) {
             continue;
         EXPECT_TRUE(shown.startsWith(QStringLiteral("!! <b>Kit"))) << shown.toStdString();
         EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << "elided: " << shown.toStdString();
-        const QFontMetrics fm(a1->font());
+        const QFontMetrics fm(a1->textFont());
         for (const QString& line : a1->shownLines())
             EXPECT_LE(fm.horizontalAdvance(line), c.size.width()) << line.toStdString();
         EXPECT_LE(a1->iconRect().right(), c.size.width());

@@ -29,6 +29,8 @@ public:
     QRectF iconRect() const { return arrange().icon; }
     // The lines of text the cell shows at its present size (empty: the icon alone).
     QStringList shownLines() const { return arrange().lines; }
+    // The font of that text (it grows with the cell).
+    QFont textFont() const { return arrange().font; }
 
 signals:
     void pressed(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint globalPos);

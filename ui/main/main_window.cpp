@@ -86,6 +86,11 @@ const Command kCommands[] = {
     {"M_Help", "M_Help_About", kTxtMenuAbout, kScNone, nullptr, "omkring"},
 };
 
+// A window size no larger than the screen's free room.
+QSize FitScreen(QSize size, const QScreen* screen) {
+    return screen ? size.boundedTo(screen->availableGeometry().size()) : size;
+}
+
 } // namespace
 
 void MainWindow::addCommands(QMenu* menu) {
@@ -160,12 +165,6 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::restorePlace() {
     move(0, 0);
-}
-
-QSize FitScreen(QSize size, const QScreen* screen) {
-    if (!screen)
-        return size;
-    return size.boundedTo(screen->availableGeometry().size());
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

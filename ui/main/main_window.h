@@ -15,16 +15,12 @@ class QAction;
 class QDialog;
 class QLabel;
 class QMenu;
-class QScreen;
 
 namespace korvane {
 
 class ChannelCell;
 class EditorWindow;
 class ReportPrinting;
-
-// A window size no larger than the screen's free room.
-QSize FitScreen(QSize size, const QScreen* screen);
 
 class MainWindow : public QMainWindow, public MainWindowPort {
     Q_OBJECT
