@@ -30,9 +30,9 @@ std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& text
         box->setDefaultButton(QMessageBox::Yes);
         break;
     case Buttons::SaveDiscardCancel:
-        box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
-        box.setDefaultButton(QMessageBox::Save);
-        box.setEscapeButton(QMessageBox::Cancel);
+        box->setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        box->setDefaultButton(QMessageBox::Save);
+        box->setEscapeButton(QMessageBox::Cancel);
         break;
     }
     return box;
@@ -58,21 +58,17 @@ Answer QtDialogs::ask(QWidget* parent, const QString& text, const QString& capti
 }
 
 Answer QtDialogs::askSave(QWidget* parent, const QString& text, const SaveChoiceTexts& buttons) {
-    QMessageBox box(parent);
-    box.setText(text);
-    box.setWindowTitle(QStringLiteral("ZEB1"));
-    box.setIcon(QMessageBox::Question);
-    box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
-    box.setDefaultButton(QMessageBox::Save);
     // Escape and the window's close button mean Cancel: the work is never dropped by a stray key.
-    box.setEscapeButton(QMessageBox::Cancel);
+    const std::unique_ptr<QMessageBox> box =
+        MakeMessageBox(parent, text, QString(), Buttons::SaveDiscardCancel, MessageIcon::None);
+    box->setIcon(QMessageBox::Question);
     const std::pair<QMessageBox::StandardButton, const QString*> captions[] = {{QMessageBox::Save, &buttons.save},
                                                                                {QMessageBox::Discard, &buttons.discard},
                                                                                {QMessageBox::Cancel, &buttons.cancel}};
     for (const auto& [button, caption] : captions)
         if (!caption->isEmpty())
-            box.button(button)->setText(*caption);
-    switch (box.exec()) {
+            box->button(button)->setText(*caption);
+    switch (box->exec()) {
     case QMessageBox::Save:
         return Answer::Save;
     case QMessageBox::Discard:

@@ -52,6 +52,26 @@ static int boundedNumber(const QString& text, int low, int high, int fallback) {
     return ok && v >= low && v <= high ? v : fallback;
 }
 
+WindowRoom ReadWindowRoom(const Settings& s, const QString& window, QSize fallback) {
+    WindowRoom room{fallback, false};
+    const int w = boundedNumber(s.value(window + QStringLiteral("Width")), 100, 100000, -1);
+    const int h = boundedNumber(s.value(window + QStringLiteral("Height")), 100, 100000, -1);
+    if (w > 0 && h > 0)
+        room.size = QSize(w, h);
+    room.maximized = s.value(window + QStringLiteral("Maximized")) == QLatin1String("1");
+    return room;
+}
+
+void StoreWindowRoom(Settings& s, const QString& window, const WindowRoom& room) {
+    auto put = [&s, &window](const char* key, const QString& value) {
+        if (s.value(window + QLatin1String(key)) != value)
+            s.setValue(window + QLatin1String(key), value);
+    };
+    put("Width", QString::number(room.size.width()));
+    put("Height", QString::number(room.size.height()));
+    put("Maximized", room.maximized ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
 static QString fileKey(int k) {
     return QStringLiteral("File%1").arg(k + 1);
 }

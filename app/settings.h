@@ -3,6 +3,7 @@
 // redirected to an INI file (environment variable KORVANE_SETTINGS) so tests and trials never touch
 // the user's real settings.
 
+#include <QSize>
 #include <QString>
 #include <array>
 #include <memory>
@@ -49,6 +50,18 @@ struct ProgramSettings {
 // Reads every start-up setting with its default and, on a first run, a moved program folder or a
 // new revision, writes the defaults back (keeping the COM port choice).
 ProgramSettings ReadStartupSettings(Settings& settings, const QString& programFolder);
+
+// The size the user gave a window, kept beside the other settings as "<window>Width",
+// "<window>Height" and "<window>Maximized" (window "MainWindow" or "EditorWindow"). The places stay
+// those of the first start: the main window at the top left, the editor directly to its right.
+struct WindowRoom {
+    QSize size;
+    bool maximized = false;
+};
+// The stored size, or the fallback where none (or nonsense) is stored.
+WindowRoom ReadWindowRoom(const Settings& settings, const QString& window, QSize fallback);
+// Writes only what differs from the store.
+void StoreWindowRoom(Settings& settings, const QString& window, const WindowRoom& room);
 
 // Default paths under the program folder, with the platform's separators.
 QString DefaultLanguageFile(const QString& programFolder, int slot);

@@ -28,6 +28,7 @@ constexpr int kLeftTwips = 4410;
 constexpr int kWidthTwips = 5280;
 constexpr int kHeightTwips = 6800;
 constexpr int kTimerMs = 1000;
+constexpr char kRoomKey[] = "EditorWindow";
 
 template <class T> T* pageOfKind(const std::vector<EditorPage*>& pages) {
     for (EditorPage* p : pages)
@@ -75,10 +76,34 @@ EditorWindow::~EditorWindow() {
 }
 
 void EditorWindow::Form_Load() {
-    // Directly to the right of the main window.
+    // Directly to the right of the main window: at the first start in the window's own size, after
+    // that in the size the user gave it; never beyond the screen's right edge.
     const double dpi = screen() ? screen()->logicalDotsPerInchY() : 96.0;
-    resize(TwipsToPixels(kWidthTwips, dpi), TwipsToPixels(kHeightTwips, dpi));
-    move(TwipsToPixels(kLeftTwips, dpi), 0);
+    const WindowRoom room = ReadWindowRoom(ctx_.settings, QLatin1String(kRoomKey),
+                                           QSize(TwipsToPixels(kWidthTwips, dpi), TwipsToPixels(kHeightTwips, dpi)));
+    placing_ = true;
+    if (windowState() != Qt::WindowNoState)
+        setWindowState(Qt::WindowNoState);
+    const QSize size = room.size.boundedTo(screen() ? screen()->availableGeometry().size() : room.size);
+    resize(size);
+    int left = TwipsToPixels(kLeftTwips, dpi);
+    if (mainWindow_) {
+        const QWidget* main = mainWindow_->widget();
+        left = main->isVisible() ? main->frameGeometry().right() + 1 : main->x() + main->width();
+    }
+    if (screen())
+        left = std::max(0, std::min(left, screen()->availableGeometry().right() + 1 - frameGeometry().width()));
+    move(left, 0);
+    if (room.maximized)
+        setWindowState(Qt::WindowMaximized);
+    placing_ = false;
+}
+
+void EditorWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // The size the user gives the window is kept for the next start.
+    if (!placing_ && isVisible() && windowState() == Qt::WindowNoState)
+        StoreWindowRoom(ctx_.settings, QLatin1String(kRoomKey), {size(), false});
 }
 
 void EditorWindow::setPictures(const QPixmap& windowPicture, const QPixmap& welcomePicture) {
@@ -262,6 +287,10 @@ void EditorWindow::Timer1_Timer() {
 }
 
 void EditorWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && !placing_ && !(windowState() & Qt::WindowMinimized))
+        StoreWindowRoom(
+            ctx_.settings, QLatin1String(kRoomKey),
+            {normalGeometry().isValid() ? normalGeometry().size() : size(), bool(windowState() & Qt::WindowMaximized)});
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         // Form_Activate: the page shows the model as it is now.
         Update_Option_Form_elements();

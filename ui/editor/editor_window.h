@@ -77,9 +77,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 public:
-    // Places the window directly to the right of the main window, at its size.
+    // Places the window directly to the right of the main window, in its size or the size the user
+    // gave it.
     void Form_Load();
 
 private:
@@ -92,6 +94,7 @@ private:
     MainWindowPort* mainWindow_ = nullptr;
     QString pageKey_ = QStringLiteral("omkring");
     bool closed_ = false;
+    bool placing_ = false; // Form_Load sets the size: not the user's
     bool flashPatternShown_ = false;
     std::vector<EditorPage*> pages_;
     QWidget* pageFocus_ = nullptr; // the control the shown page puts the focus on, if any

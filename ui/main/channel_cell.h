@@ -1,7 +1,9 @@
 #pragma once
 // One cell of the channel matrix (Image1_n): the icon of the channel's type, a border while it is
-// the current channel, and the tooltip of ImgTxt.
+// the current channel, and the tooltip of ImgTxt. A cell that has the room also shows the channel's
+// description and its logic mark ("!!") beside or under the icon, as plain text.
 
+#include <QStringList>
 #include <QWidget>
 
 namespace korvane {
@@ -17,7 +19,18 @@ public:
     bool pictureAlternative() const { return alternative_; }
     void setBordered(bool bordered);
     bool bordered() const { return bordered_; }
+    // The channel's description and whether a logic block drives it, for the cell's own text.
+    void setLabel(const QString& description, bool logicMark);
+    // Whether the cell shows the description at all (View > Descriptions in cells).
+    void setTextShown(bool shown);
     QSize sizeHint() const override;
+
+    // Where the icon is drawn, in the cell's coordinates.
+    QRectF iconRect() const { return arrange().icon; }
+    // The lines of text the cell shows at its present size (empty: the icon alone).
+    QStringList shownLines() const { return arrange().lines; }
+    // The font of that text (it grows with the cell).
+    QFont textFont() const { return arrange().font; }
 
 signals:
     void pressed(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint globalPos);
@@ -29,11 +42,23 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    struct Arrangement {
+        QRectF icon;
+        QRectF text;
+        QStringList lines;
+        QFont font;
+    };
+    // The icon and the text at the cell's present size and font.
+    Arrangement arrange() const;
+
     int index_;
     int type_ = 1;
     bool alternative_ = false;
     bool bordered_ = false;
     bool leftDown_ = false;
+    bool textShown_ = true;
+    bool logicMark_ = false;
+    QString description_;
 };
 
 } // namespace korvane

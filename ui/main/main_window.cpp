@@ -36,6 +36,8 @@ namespace {
 
 constexpr int kWidthTwips = 4410;
 constexpr int kHeightTwips = 6800;
+constexpr char kRoomKey[] = "MainWindow";
+constexpr char kCellTextKey[] = "CellDescriptions";
 constexpr char kDefaultShortcuts[12] = {'B', 'L', 'H', 'D', 'M', 'N', 'O', 'S', 'A', 'R', 'W', 'X'};
 enum Shortcut {
     kScBasic,
@@ -88,6 +90,11 @@ const Command kCommands[] = {
     {"M_Help", "M_Help_About", kTxtMenuAbout, kScNone, nullptr, "omkring"},
 };
 
+// A window size no larger than the screen's free room.
+QSize FitScreen(QSize size, const QScreen* screen) {
+    return screen ? size.boundedTo(screen->availableGeometry().size()) : size;
+}
+
 } // namespace
 
 void MainWindow::addCommands(QMenu* menu) {
@@ -127,10 +134,16 @@ MainWindow::MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent)
     buildMenus();
     buildMatrix();
 
-    // Form_Load: top-left corner, the fixed size of the window.
+    // Form_Load: top-left corner, at the first start in the window's own size; after that in the size
+    // the user gave it.
     const double dpi = screen() ? screen()->logicalDotsPerInchY() : 96.0;
-    setFixedSize(TwipsToPixels(kWidthTwips, dpi), TwipsToPixels(kHeightTwips, dpi));
+    const WindowRoom room = ReadWindowRoom(ctx_.settings, QLatin1String(kRoomKey),
+                                           QSize(TwipsToPixels(kWidthTwips, dpi), TwipsToPixels(kHeightTwips, dpi)));
+    resize(FitScreen(room.size, screen()));
     restorePlace();
+    if (room.maximized)
+        setWindowState(Qt::WindowMaximized);
+    roomKnown_ = true;
 
     Workspace& ws = ctx_.ws;
     connect(&ws, &Workspace::channelChanged, this, [this](int n) {
@@ -156,6 +169,39 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::restorePlace() {
     move(0, 0);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // The size the user gives the window is kept for the next start.
+    if (roomKnown_ && isVisible() && windowState() == Qt::WindowNoState)
+        StoreWindowRoom(ctx_.settings, QLatin1String(kRoomKey), {size(), false});
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        scaleCaptions();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::scaleCaptions() {
+    // The group letters and digits grow with the cells: the rows share the matrix's height.
+    const int rowHeight = centralWidget()->height() / 17;
+    const int basePx = QFontInfo(font()).pixelSize();
+    const int px = std::clamp(rowHeight * 9 / 20, basePx, basePx * 2);
+    if (captions_[0]->font().pixelSize() == px)
+        return;
+    QFont f = captions_[0]->font();
+    f.setPixelSize(px);
+    for (QLabel* l : captions_)
+        l->setFont(f);
+}
+
+void MainWindow::setCellText(bool shown) {
+    cellText_ = shown;
+    cellTextAction_->setChecked(shown);
+    for (ChannelCell* c : cells_)
+        c->setTextShown(shown);
 }
 
 void MainWindow::setUserPicture(const QPixmap& picture) {
@@ -237,6 +283,13 @@ void MainWindow::buildMenus() {
     }
     mViewLanguage_->addSeparator();
     mViewLanguage_->addAction(action("MnuSetLanguage", [this] { openEditorPage(QStringLiteral("setlanguage")); }));
+    // Descriptions in the matrix's cells, where the cells have the room; remembered.
+    cellTextAction_ = action("M_View_CellText", [this] {
+        setCellText(!cellText_);
+        ctx_.settings.setValue(QLatin1String(kCellTextKey), cellText_ ? QStringLiteral("1") : QStringLiteral("0"));
+    });
+    cellTextAction_->setCheckable(true);
+    mView_->addAction(cellTextAction_);
     mViewComport_ = mView_->addMenu(QString());
     mViewComport_->setObjectName(QStringLiteral("M_View_Comport"));
     for (int i = 0; i < 4; ++i) {
@@ -337,6 +390,8 @@ void MainWindow::buildMatrix() {
     for (int row = 1; row <= 16; ++row)
         grid->setRowStretch(row, 1);
     setCentralWidget(central);
+    central->installEventFilter(this);
+    setCellText(ctx_.settings.value(QLatin1String(kCellTextKey), QStringLiteral("1")) != QLatin1String("0"));
 }
 
 void MainWindow::Update_Form_Elements() {
@@ -383,6 +438,7 @@ void MainWindow::Update_Form_Elements() {
         languages_[i]->setChecked(i == ws.CurLanguage);
     }
     set("MnuSetLanguage", ws.menuText(kTxtMenuSetLanguage));
+    set("M_View_CellText", ws.menuText(kTxtMenuCellText));
     mViewComport_->setTitle(ws.menuText(kTxtMenuComPort));
     for (int i = 0; i < 4; ++i)
         comPorts_[i]->setChecked(i + 1 == ws.ComPort);
@@ -480,6 +536,7 @@ void MainWindow::ImgTxt(int n) {
     if (!description.isEmpty())
         text += QStringLiteral(" >> ") + description;
     const QString marks = ws.cfg.LogicMarks[static_cast<std::size_t>(n)] ? QStringLiteral("!! ") : QString();
+    cells_[static_cast<std::size_t>(n)]->setLabel(description, ws.cfg.LogicMarks[static_cast<std::size_t>(n)]);
     cells_[static_cast<std::size_t>(n)]->setToolTip(marks + QString::fromStdString(Num_2_Channel(n)) +
                                                     QStringLiteral(": ") + text);
 }
@@ -495,9 +552,16 @@ bool MainWindow::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate)
         Form_Activate();
     if (e->type() == QEvent::Resize || e->type() == QEvent::WindowStateChange) {
-        // Form_Resize: back in the normal state, the window returns to its place and size.
-        if (e->type() == QEvent::WindowStateChange && windowState() == Qt::WindowNoState)
-            restorePlace();
+        // Form_Resize: back in the normal state, the window returns to its place, in the size the user
+        // gave it; whether it is maximised is kept for the next start.
+        if (e->type() == QEvent::WindowStateChange) {
+            if (windowState() == Qt::WindowNoState)
+                restorePlace();
+            if (roomKnown_ && !(windowState() & Qt::WindowMinimized))
+                StoreWindowRoom(ctx_.settings, QLatin1String(kRoomKey),
+                                {normalGeometry().isValid() ? normalGeometry().size() : size(),
+                                 bool(windowState() & Qt::WindowMaximized)});
+        }
     }
     return QMainWindow::event(e);
 }

@@ -88,6 +88,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMatrix();
@@ -118,6 +120,10 @@ private:
     bool askSaveFirst(int questionText);
     void loadChosenFile();
     void restorePlace();
+    // The group letters and digits in a font that follows the cells' size.
+    void scaleCaptions();
+    // Descriptions in the cells on or off (View > Descriptions in cells).
+    void setCellText(bool shown);
     void showTransferWindow(QDialog* w);
     QAction* action(const char* name, const std::function<void()>& handler);
 
@@ -128,6 +134,9 @@ private:
     std::array<int, 12> shortcutKeys_{};
     FileCommands files_;
     bool exitConfirmed_ = false;
+    bool roomKnown_ = false; // the window has its first size: later sizes are the user's
+    bool cellText_ = true;
+    QAction* cellTextAction_ = nullptr;
     LinkFactory links_;
     std::unique_ptr<ReportPrinting> printing_;
 

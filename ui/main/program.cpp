@@ -60,6 +60,8 @@ Program::Start Program::Main(const QString& file) {
     editor_ = std::make_unique<EditorWindow>(ctx_);
     main_ = std::make_unique<MainWindow>(ctx_, *editor_);
     editor_->setMainWindow(main_.get());
+    // The editor's place follows the main window's size.
+    editor_->Form_Load();
     const QPixmap user = oemPicture(programFolder_, "user.oem");
     main_->setUserPicture(user);
     editor_->setPictures(user, oemPicture(programFolder_, "welcome.oem"));

@@ -36,6 +36,17 @@ QString itemText(const Workspace& ws, const ListItem& item) {
     return item.text != 0 ? ws.text(item.text) : QLatin1String(item.fixed ? item.fixed : "");
 }
 
+// A caption beside its control: one line where the page has the room, a second line rather than
+// push the control out of the window (QLabel's own guess would wrap a short caption as well).
+class Caption : public QLabel {
+public:
+    using QLabel::QLabel;
+    QSize sizeHint() const override {
+        const int w = fontMetrics().horizontalAdvance(text()) + 2 * (margin() + frameWidth()) + 1;
+        return {w, heightForWidth(w)};
+    }
+};
+
 QGridLayout* newGrid(QWidget* holder) {
     auto* g = new QGridLayout(holder);
     g->setContentsMargins(0, 0, 0, 0);
@@ -108,8 +119,13 @@ void EditorPage::joinLine(std::initializer_list<const char*> names) {
     QWidget* first = control(*names.begin());
     QWidget* holder = first->parentWidget();
     auto* grid = qobject_cast<QGridLayout*>(holder->layout());
+    // The line of the first control: in the grid itself, or beside its unit label in a line of its own.
+    int index = grid->indexOf(first);
+    for (int i = 0; index < 0 && i < grid->count(); ++i)
+        if (QLayout* inner = grid->itemAt(i)->layout(); inner && inner->indexOf(first) >= 0)
+            index = i;
     int line = 0, column = 0, rowSpan = 0, columnSpan = 0;
-    grid->getItemPosition(grid->indexOf(first), &line, &column, &rowSpan, &columnSpan);
+    grid->getItemPosition(index, &line, &column, &rowSpan, &columnSpan);
     auto* joined = new QWidget(holder);
     auto* h = new QHBoxLayout(joined);
     h->setContentsMargins(0, 0, 0, 0);
@@ -152,18 +168,31 @@ void EditorPage::makeControl(const FormRow& row) {
     auto captionLabel = [&]() -> QLabel* {
         if (!row.caption)
             return nullptr;
-        auto* l = new QLabel(lines);
+        // A caption beside its control may take a second line; one above its control has the line.
+        const bool beside =
+            row.kind == ControlKind::Field || row.kind == ControlKind::List || row.kind == ControlKind::Number;
+        QLabel* l = beside ? new Caption(lines) : new QLabel(lines);
+        l->setWordWrap(beside);
         l->setObjectName(row.label ? QString::fromUtf8(row.label) : QStringLiteral("Lbl_") + name);
         captions_[&row] = l;
         return l;
     };
-    auto unitLabel = [&]() {
-        if (!row.unit)
-            return;
-        auto* l = new QLabel(lines);
-        l->setObjectName(row.unitLabel ? QString::fromUtf8(row.unitLabel) : name + QStringLiteral("_unit"));
-        units_[&row] = l;
-        grid->addWidget(l, line, 2);
+    // The control with its unit label right after it, at their own widths: the rest of the line
+    // stays empty, so a wide window never stretches a field or parts it from its unit.
+    auto withUnit = [&](QWidget* control, int column) {
+        auto* h = new QHBoxLayout();
+        h->setSpacing(4);
+        h->addWidget(control);
+        if (row.unit) {
+            auto* l = new QLabel(lines);
+            l->setObjectName(row.unitLabel ? QString::fromUtf8(row.unitLabel) : name + QStringLiteral("_unit"));
+            l->setProperty("korvaneUnitOf", name);
+            units_[&row] = l;
+            h->addWidget(l);
+        }
+        h->addStretch(1);
+        grid->addLayout(h, line, column, 1, 3 - column);
+        return h;
     };
     auto tooltip = [&row]() -> QString {
         if (row.hint)
@@ -202,8 +231,7 @@ void EditorPage::makeControl(const FormRow& row) {
             grid->addWidget(l, line, 0);
             l->setBuddy(f);
         }
-        grid->addWidget(f, line, 1, Qt::AlignLeft);
-        unitLabel();
+        withUnit(f, 1);
         made = f;
         break;
     }
@@ -214,16 +242,15 @@ void EditorPage::makeControl(const FormRow& row) {
             stored(row);
             follow();
         });
-        grid->addWidget(box, line, 0, 1, 2);
-        unitLabel();
+        withUnit(box, 0);
         made = box;
         break;
     }
     case ControlKind::List: {
         auto* box = new QComboBox(lines);
-        // Narrow lists leave the captions room in the small window.
-        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        box->setMinimumContentsLength(6);
+        // As wide as its longest item: no choice is shown cut.
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
         for (const ListItem& item : row.items)
             box->addItem(QString(), item.value);
         connect(box, &QComboBox::activated, this, [this, box, &row](int index) {
@@ -235,13 +262,17 @@ void EditorPage::makeControl(const FormRow& row) {
             stored(row);
             follow();
         });
-        if (QLabel* l = captionLabel()) {
+        QLabel* l = captionLabel();
+        if (l) {
             grid->addWidget(l, line, 0);
             l->setBuddy(box);
         }
-        // A list without a unit label takes the room of one too.
-        grid->addWidget(box, line, 1, 1, row.unit ? 1 : 2);
-        unitLabel();
+        QHBoxLayout* h = withUnit(box, 1);
+        if (l) {
+            // The next line stays free for the list, should its line be too narrow for caption and list.
+            grid->setRowMinimumHeight(line + 1, 0);
+            listLines_.push_back({l, h, box, line, false});
+        }
         made = box;
         break;
     }
@@ -257,6 +288,10 @@ void EditorPage::makeControl(const FormRow& row) {
                 },
                 nullptr, edit));
         connect(edit, &QLineEdit::inputRejected, this, [this] { ctx_.dialogs.beep(); });
+        // No wider than the longest text it takes (a line of 80 characters where there is no limit): a
+        // wide window does not stretch it further.
+        const int chars = row.textFact->maxChars > 0 ? row.textFact->maxChars + 2 : 80;
+        edit->setMaximumWidth(edit->fontMetrics().averageCharWidth() * chars + 12);
         connect(edit, &QLineEdit::textEdited, this, [this, &row](const QString& text) { storeText(row, text, false); });
         if (QLabel* l = captionLabel()) {
             grid->addWidget(l, line, 0, 1, 3);
@@ -348,8 +383,7 @@ void EditorPage::makeControl(const FormRow& row) {
             grid->addWidget(l, line, 0);
             l->setBuddy(edit);
         }
-        grid->addWidget(edit, line, 1, Qt::AlignLeft);
-        unitLabel();
+        withUnit(edit, 1);
         made = edit;
         break;
     }
@@ -508,6 +542,59 @@ void EditorPage::showRow(const FormRow& row) {
     }
 }
 
+void EditorPage::placeList(ListLine& l, bool under) {
+    if (under == l.under)
+        return;
+    l.under = under;
+    auto* grid = qobject_cast<QGridLayout*>(l.caption->parentWidget()->layout());
+    grid->removeItem(l.list);
+    l.list->setParent(nullptr); // a layout is taken into a layout only without a parent
+    grid->removeWidget(l.caption);
+    if (under) {
+        grid->addWidget(l.caption, l.line, 0, 1, 3);
+        l.list->setContentsMargins(12, 0, 0, 0);
+        grid->addLayout(l.list, l.line + 1, 0, 1, 3);
+    } else {
+        grid->addWidget(l.caption, l.line, 0);
+        l.list->setContentsMargins(0, 0, 0, 0);
+        grid->addLayout(l.list, l.line, 1, 1, 2);
+    }
+}
+
+void EditorPage::placeLists() {
+    // A list stands beside its caption; where the window is too narrow for both, the widest lists go
+    // on the line under their captions, indented, until the page fits: no choice is ever shown cut.
+    if (listLines_.empty())
+        return;
+    const QMargins m = window()->layout() ? window()->layout()->contentsMargins() : QMargins();
+    const int room = window()->width() - m.left() - m.right();
+    std::vector<ListLine*> widest;
+    for (ListLine& l : listLines_) {
+        placeList(l, false);
+        widest.push_back(&l);
+    }
+    auto lineWidth = [](const ListLine* l) {
+        return l->caption->minimumSizeHint().width() + l->box->sizeHint().width();
+    };
+    std::stable_sort(widest.begin(), widest.end(),
+                     [&](const ListLine* a, const ListLine* b) { return lineWidth(a) > lineWidth(b); });
+    auto pageMinimum = [this] {
+        // The layouts keep what they measured: every one measures again.
+        for (QLayout* l : findChildren<QLayout*>()) {
+            l->invalidate();
+            if (l->parentWidget() && l->parentWidget()->layout() == l)
+                l->parentWidget()->updateGeometry();
+        }
+        layout()->invalidate();
+        return layout()->totalMinimumSize().width();
+    };
+    for (ListLine* l : widest) {
+        if (pageMinimum() <= room)
+            break;
+        placeList(*l, true);
+    }
+}
+
 void EditorPage::fill() {
     const Workspace& ws = ctx_.ws;
     filling_ = true;
@@ -533,6 +620,7 @@ void EditorPage::fill() {
         }
         showRow(row);
     }
+    placeLists();
     follow();
     filling_ = false;
 }

@@ -25,6 +25,7 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -142,6 +143,17 @@ private:
     std::map<const FormRow*, QLabel*> units_;
     std::map<QString, QFrame*> frames_;
     std::map<const FormRow*, QButtonGroup*> optionGroups_;
+    // A list with its caption: beside it, or under it where the line is too narrow for both.
+    struct ListLine {
+        QLabel* caption;
+        QHBoxLayout* list;
+        QComboBox* box;
+        int line;
+        bool under;
+    };
+    std::vector<ListLine> listLines_;
+    void placeList(ListLine& line, bool under);
+    void placeLists();
 };
 
 // Windows-1252 text with CR LF line breaks as a multi-line box shows it, and back.

@@ -159,6 +159,12 @@ void HolidayPage::fill() {
         findChild<QLabel*>(QStringLiteral("L_MdEnd_%1").arg(h))->setText(ws.text(kTxtMonth));
         findChild<QLabel*>(QStringLiteral("L_Dend_%1").arg(h))->setText(ws.text(kTxtDay));
     }
+    // A field is never narrower than its column's heading, so the heading shows whole.
+    const QFontMetrics fm(months_[0]->font());
+    const int headed[2] = {std::max(30, fm.horizontalAdvance(ws.text(kTxtMonth)) + 2),
+                           std::max(30, fm.horizontalAdvance(ws.text(kTxtDay)) + 2)};
+    for (std::size_t k = 0; k < std::size(kRows); ++k)
+        control(kRows[k].control)->setMinimumWidth(headed[k % 2]);
     // Periods 9 to 16 lie beyond what a read from the unit takes back.
     note_->setText(QStringLiteral("* ") + ws.text(kTxtNotReadBack));
     for (int i = 0; i < kSysHolidayCount; ++i) {

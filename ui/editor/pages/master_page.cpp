@@ -15,6 +15,7 @@
 #include "model/channel_types.h"
 #include "model/field_rules.h"
 #include "pictures/icon_factory.h"
+#include "ui/editor/form/cell_grid.h"
 #include "ui/editor/pages/realtime_page.h"
 #include "ui/editor/virtual_key.h"
 
@@ -57,8 +58,6 @@ QPixmap legendPicture(QWidget* w, int state) {
 
 MasterCell::MasterCell(int index, QWidget* parent) : QWidget(parent), index_(index) {
     setObjectName(QStringLiteral("I_Master_%1").arg(index));
-    setMinimumSize(12, 11);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
 void MasterCell::setPicture(int picture, bool cursor) {
@@ -89,30 +88,15 @@ MasterPage::MasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidg
     auto* v = static_cast<QVBoxLayout*>(layout());
     v->setSpacing(3);
 
-    gridArea_ = new QWidget(this);
-    gridArea_->setObjectName(QStringLiteral("F_MasterGrid"));
-    auto* grid = new QGridLayout(gridArea_);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setHorizontalSpacing(1);
-    grid->setVerticalSpacing(1);
-    QFont small = font();
-    small.setPointSizeF(small.pointSizeF() * 0.8);
-    for (int g = 0; g < 16; ++g) {
-        auto* l = new QLabel(QString(QChar('A' + g)), gridArea_);
-        l->setFont(small);
-        grid->addWidget(l, g + 1, 0);
-    }
-    for (int d = 0; d < 8; ++d) {
-        auto* l = new QLabel(QString::number(d + 1), gridArea_);
-        l->setFont(small);
-        l->setAlignment(Qt::AlignCenter);
-        grid->addWidget(l, 0, d + 1);
-    }
+    // The cells grow with the window; the group letters and digits follow them.
+    auto* grid = new CellGrid(8, {"1", "2", "3", "4", "5", "6", "7", "8"}, this);
+    grid->setObjectName(QStringLiteral("F_MasterGrid"));
+    gridArea_ = grid;
     for (int t = 0; t < kChannels; ++t) {
         auto* c = new MasterCell(t, gridArea_);
         connect(c, &MasterCell::clicked, this, &MasterPage::I_Master_Click);
         connect(c, &MasterCell::rightPressed, this, &MasterPage::I_Master_MouseDown);
-        grid->addWidget(c, t / 8 + 1, t % 8 + 1);
+        grid->addCell(c);
         cells_[static_cast<std::size_t>(t)] = c;
     }
     v->addWidget(gridArea_, 1);
@@ -134,14 +118,15 @@ MasterPage::MasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidg
     }
     legend->addWidget(types_[0], 0, 0);
     legend->addWidget(legend_[0], 0, 1);
-    legend->addWidget(types_[1], 0, 2);
-    legend->addWidget(legend_[1], 0, 3);
+    legend->addWidget(types_[1], 0, 3);
+    legend->addWidget(legend_[1], 0, 4);
     legend->addWidget(legendPictures_[0], 1, 0);
     legend->addWidget(legend_[2], 1, 1);
-    legend->addWidget(legendPictures_[1], 1, 2);
-    legend->addWidget(legend_[3], 1, 3);
-    legend->setColumnStretch(1, 1);
-    legend->setColumnStretch(3, 1);
+    legend->addWidget(legendPictures_[1], 1, 3);
+    legend->addWidget(legend_[3], 1, 4);
+    // The legend keeps together under the grid, whatever the window's width.
+    legend->setColumnMinimumWidth(2, 12);
+    legend->setColumnStretch(5, 1);
     v->addLayout(legend);
 
     auto* rt = new QHBoxLayout();

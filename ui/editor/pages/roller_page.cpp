@@ -11,6 +11,7 @@
 #include "model/facts_device.h"
 #include "model/field_rules.h"
 #include "pictures/icon_factory.h"
+#include "ui/editor/form/cell_grid.h"
 #include "ui/editor/pages/master_page.h"
 #include "ui/editor/virtual_key.h"
 
@@ -200,33 +201,21 @@ RollerMasterPage::RollerMasterPage(AppContext& ctx, PageHost& host, FieldFocus& 
     build(kMasterRows);
     joinLine({"O_rmSIM", "O_rmSEQ"});
 
-    // The grid of channel pairs, four per group, above the rows.
-    auto* gridHolder = new QWidget(this);
-    auto* grid = new QGridLayout(gridHolder);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setHorizontalSpacing(2);
-    grid->setVerticalSpacing(1);
-    QFont small = font();
-    small.setPointSizeF(small.pointSizeF() * 0.8);
-    for (int g = 0; g < 16; ++g) {
-        auto* l = new QLabel(QString(QChar('A' + g)), gridHolder);
-        l->setFont(small);
-        grid->addWidget(l, g + 1, 0);
-    }
-    for (int p = 0; p < kCellsPerGroup; ++p) {
-        auto* l = new QLabel(QStringLiteral("%1-%2").arg(2 * p + 1).arg(2 * p + 2), gridHolder);
-        l->setFont(small);
-        l->setAlignment(Qt::AlignCenter);
-        grid->addWidget(l, 0, p + 1);
-    }
+    // The grid of channel pairs, four per group, takes the page's height; the rows and the legend
+    // stand beside it. Its cells are at least as large as those of the master grid.
+    QStringList pairs;
+    for (int p = 0; p < kCellsPerGroup; ++p)
+        pairs << QStringLiteral("%1-%2").arg(2 * p + 1).arg(2 * p + 2);
+    auto* grid = new CellGrid(kCellsPerGroup, pairs, this);
+    grid->setObjectName(QStringLiteral("F_RmGrid"));
+    grid->setWidthFollowsHeight(true);
     for (int i = 0; i < kRmCells; ++i) {
-        auto* c = new MasterCell(i, gridHolder);
+        auto* c = new MasterCell(i, grid);
         c->setObjectName(QStringLiteral("IRm_%1").arg(i));
         connect(c, &MasterCell::clicked, this, &RollerMasterPage::IRm_Click);
-        grid->addWidget(c, i / kCellsPerGroup + 1, i % kCellsPerGroup + 1);
+        grid->addCell(c);
         cells_[static_cast<std::size_t>(i)] = c;
     }
-    grid->setColumnStretch(kCellsPerGroup + 1, 1);
 
     // Legend: selected, a blind not selected, not usable.
     auto* legend = new QGridLayout();
@@ -251,10 +240,25 @@ RollerMasterPage::RollerMasterPage(AppContext& ctx, PageHost& host, FieldFocus& 
     keys->onKey = [this](int code) { TdumRM_KeyDown(code); };
     tdum_ = keys;
 
+    // The page's own lines (the mode and the times) come first in its layout: they move beside the grid.
     auto* v = static_cast<QVBoxLayout*>(layout());
-    v->insertWidget(0, gridHolder, 1);
-    v->insertLayout(1, legend);
-    v->insertWidget(2, keys);
+    // The grid takes the room below the lines, not the stretch at the page's end.
+    if (QLayoutItem* end = v->itemAt(v->count() - 1); end && end->spacerItem())
+        delete v->takeAt(v->count() - 1);
+    QWidget* lines = v->itemAt(0)->widget();
+    v->removeWidget(lines);
+    auto* side = new QVBoxLayout();
+    side->addWidget(lines);
+    side->addSpacing(6);
+    side->addLayout(legend);
+    side->addStretch(1);
+    auto* beside = new QHBoxLayout();
+    beside->setSpacing(10);
+    beside->addWidget(grid);
+    beside->addLayout(side);
+    beside->addStretch(1);
+    v->insertLayout(0, beside, 1);
+    v->insertWidget(1, keys);
 }
 
 bool RollerMasterPage::shows(const QString& pageKey, int type) const {

@@ -1,0 +1,279 @@
+// Room to work: the windows keep their first-start places and sizes and remember the user's sizes,
+// the matrix and grids grow with their windows, cells show descriptions when they have the room, and
+// the editor's pages show every text whole with each unit label beside its field, in every language.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLayout>
+#include <QPainter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTest>
+
+#include "io/text_file.h"
+#include "io/text_ids.h"
+#include "model/channel_types.h"
+#include "pictures/icon_factory.h"
+#include "tests/support/program_fixture.h"
+#include "ui/editor/form/editor_page.h"
+#include "ui/editor/pages/master_page.h"
+#include "ui/editor/pages/roller_page.h"
+#include "ui/main/channel_cell.h"
+
+using namespace korvane;
+using namespace korvane::test;
+
+namespace {
+
+class WindowRoomTest : public StartedProgramFixture {
+protected:
+    void openChannel(int c, int type) {
+        ws().changeChannelType(c, type);
+        QTest::mouseClick(main().cell(c), Qt::LeftButton);
+        QApplication::setActiveWindow(&editor());
+    }
+    void settle() {
+        for (int i = 0; i < 3; ++i)
+            QApplication::processEvents();
+    }
+    void loadShipped(const char* file) {
+        const TextTable texts =
+            ReadTextFile(std::string(KORVANE_SOURCE_DIR) + "/resources/Language/" + file, kLanguageTextCount);
+        ASSERT_TRUE(texts.good) << file;
+        for (std::size_t k = 0; k < texts.texts.size() && k < ws().LangText.size(); ++k)
+            ws().LangText[k] = FromCp1252(texts.texts[k]);
+        ws().announceTexts();
+    }
+    static int px(int twips) { return TwipsToPixels(twips, QApplication::primaryScreen()->logicalDotsPerInchY()); }
+};
+
+TEST_F(WindowRoomTest, firstStartKeepsThePlacesAndTheUsersSizeIsRemembered) {
+    settle();
+    main().centralWidget()->layout()->activate();
+    EXPECT_EQ(QRect(main().pos(), main().size()), QRect(0, 0, px(4410), px(6800)));
+    EXPECT_EQ(QRect(editor().pos(), editor().size()), QRect(px(4410), 0, px(5280), px(6800)));
+    const int before = main().cell(0)->width();
+    const int captionPx = main().findChild<QLabel*>("L_CHG_0")->fontInfo().pixelSize();
+
+    main().resize(600, 540);
+    editor().resize(360, 560);
+    settle();
+    EXPECT_GT(main().cell(0)->width(), 2 * before) << "the cells grow with the window";
+    EXPECT_GT(main().findChild<QLabel*>("L_CHG_0")->fontInfo().pixelSize(), captionPx) << "the letters follow";
+    EXPECT_EQ(settings().value("MainWindowWidth"), QStringLiteral("600"));
+    EXPECT_EQ(settings().value("MainWindowHeight"), QStringLiteral("540"));
+    EXPECT_EQ(settings().value("EditorWindowWidth"), QStringLiteral("360"));
+    EXPECT_EQ(settings().value("EditorWindowHeight"), QStringLiteral("560"));
+
+    // Maximised is kept too, and the size the window comes back to.
+    main().showMaximized();
+    settle();
+    EXPECT_EQ(settings().value("MainWindowMaximized"), QStringLiteral("1"));
+    main().showNormal();
+    settle();
+    EXPECT_EQ(settings().value("MainWindowMaximized"), QStringLiteral("0"));
+    EXPECT_EQ(settings().value("MainWindowWidth"), QStringLiteral("600"));
+
+    // The next start takes the sizes; the editor stands directly right of the main window, as far as
+    // the screen's right edge lets it.
+    program_.reset();
+    ASSERT_TRUE(start());
+    settle();
+    EXPECT_EQ(QRect(main().pos(), main().size()), QRect(0, 0, 600, 540));
+    const QRect screen = QApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(QRect(editor().pos(), editor().size()), QRect(std::min(600, screen.right() + 1 - 360), 0, 360, 560));
+}
+
+TEST_F(WindowRoomTest, theEditorsGridsGrowWithTheWindowAndRollerCellsAreNoSmaller) {
+    const QSize room = editor().size();
+    auto sides = [&](QSize size) {
+        editor().resize(size);
+        openChannel(0, kTypeMaster);
+        settle();
+        const int master = editor().masterPage()->cell(0)->width();
+        EXPECT_EQ(editor().masterPage()->cell(0)->height(), master) << "square cells";
+        openChannel(0, kTypeRollerMaster);
+        settle();
+        const int roller = editor().findChild<RollerMasterPage*>()->cell(0)->width();
+        EXPECT_GE(roller, master) << size.width() << "x" << size.height();
+        return std::pair{master, roller};
+    };
+    const auto [master, roller] = sides(room);
+    const auto [largeMaster, largeRoller] = sides(room * 3 / 2);
+    EXPECT_GE(largeMaster, master * 5 / 4);
+    EXPECT_GE(largeRoller, roller * 5 / 4);
+}
+
+TEST_F(WindowRoomTest, aWideCellShowsTheDescriptionAndLogicMarkAsPlainText) {
+    const QString description = QStringLiteral("<b>Kitchen</b> light over the long table by the window");
+    ws().cfg.ChanText[0] = ToCp1252(description);
+    ws().cfg.ChanText[1] = "Hall";
+    main().Update_Form_Elements();
+    ChannelCell* a1 = main().cell(0);
+    ChannelCell* a2 = main().cell(1);
+    settle();
+    EXPECT_EQ(a1->shownLines(), QStringList()) << "the first start's small cells show the icon alone";
+
+    a1->setLabel(description, true);
+    struct Case {
+        QSize size;
+        bool text;
+    } cases[] = {{{32, 24}, false}, {{60, 30}, false}, {{240, 60}, true}, {{120, 90}, true}};
+    for (const Case& c : cases) {
+        a1->resize(c.size);
+        const QString shown = a1->shownLines().join(QLatin1Char(' '));
+        EXPECT_EQ(!shown.isEmpty(), c.text) << c.size.width() << "x" << c.size.height();
+        if (!c.text)
+            continue;
+        EXPECT_TRUE(shown.startsWith(QStringLiteral("!! <b>Kit"))) << shown.toStdString();
+        EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << "elided: " << shown.toStdString();
+        const QFontMetrics fm(a1->textFont());
+        for (const QString& line : a1->shownLines())
+            EXPECT_LE(fm.horizontalAdvance(line), c.size.width()) << line.toStdString();
+        EXPECT_LE(a1->iconRect().right(), c.size.width());
+    }
+    // A short description whole; View > Descriptions in the cells switches them off and is remembered.
+    a2->resize(240, 60);
+    EXPECT_EQ(a2->shownLines(), QStringList{QStringLiteral("Hall")});
+    act("M_View_CellText")->trigger();
+    EXPECT_EQ(a2->shownLines(), QStringList());
+    EXPECT_EQ(settings().value("CellDescriptions"), QStringLiteral("0"));
+    EXPECT_TRUE(a2->toolTip().endsWith(QStringLiteral(" >> Hall"))) << "the tooltip stays";
+}
+
+TEST_F(WindowRoomTest, iconsArePaintedAtTheDevicePixelRatio) {
+    ws().changeChannelType(0, kTypeIntruderPassive);
+    ChannelCell* a1 = main().cell(0);
+    a1->resize(40, 30);
+    for (qreal dpr : {1.0, 2.0}) {
+        QImage shot(a1->size() * dpr, QImage::Format_ARGB32_Premultiplied);
+        shot.setDevicePixelRatio(dpr);
+        shot.fill(Qt::transparent);
+        a1->render(&shot, QPoint(), QRegion(), QWidget::RenderFlags());
+        // The same picture drawn straight at the device's resolution.
+        QImage direct(shot.size(), QImage::Format_ARGB32_Premultiplied);
+        direct.setDevicePixelRatio(dpr);
+        direct.fill(Qt::transparent);
+        {
+            QPainter p(&direct);
+            IconFactory::paint(p, a1->iconRect(), kTypeIntruderPassive);
+        }
+        const QRect icon = QRectF(a1->iconRect().topLeft() * dpr, a1->iconRect().size() * dpr).toAlignedRect();
+        int differing = 0;
+        for (int y = icon.top(); y <= icon.bottom(); ++y)
+            for (int x = icon.left(); x <= icon.right(); ++x)
+                differing += shot.pixel(x, y) != direct.pixel(x, y);
+        EXPECT_EQ(differing, 0) << "dpr " << dpr;
+    }
+}
+
+// The editor's pages in every shipped language: no text wider than its label, every unit label
+// right after its field, and the page fits the editor's first-start size.
+TEST_F(WindowRoomTest, pagesShowEveryTextWholeWithTheUnitBesideItsField) {
+    struct Page {
+        const char* key; // page key, or nullptr for a channel page
+        int type;
+    };
+    const Page pages[] = {
+        {"mainsetup", 0},
+        {"logic", 0},
+        {"Holiday", 0},
+        {"SMS_Setup", 0},
+        {"setlanguage", 0},
+        {"Exchange", 0},
+        {nullptr, kTypeMono},
+        {nullptr, kTypeFlipFlop},
+        {nullptr, kTypeTimerDelay},
+        {nullptr, kTypeRealTime},
+        {nullptr, kTypeMaster},
+        {nullptr, kTypeIntruderPassive},
+        {nullptr, kTypeIntruderManualArm},
+        {nullptr, kTypeIntruderSiren},
+        {nullptr, kTypeIntruderCallOut},
+        {nullptr, kTypeWaterPassive},
+        {nullptr, kTypeWaterReset},
+        {nullptr, kTypeWaterSiren},
+        {nullptr, kTypeWaterCallOut},
+        {nullptr, kTypeSmokePassive},
+        {nullptr, kTypeSmokeReset},
+        {nullptr, kTypeSmokeSiren},
+        {nullptr, kTypeSmokeCallOut},
+        {nullptr, kTypeCommonSiren},
+        {nullptr, kTypeMotion},
+        {nullptr, kTypeIsaPassive},
+        {nullptr, kTypeIsaSiren},
+        {nullptr, kTypeRoller},
+        {nullptr, kTypeRollerMaster},
+        {nullptr, kTypeAnalogGeneral},
+    };
+    const QSize room = editor().size();
+    const QString shots = qEnvironmentVariable("KORVANE_PAGE_SHOTS"); // a folder: grabs to look at
+    for (const char* file : {"English.dat", "Deutsch.dat", "Dansk.dat"}) {
+        loadShipped(file);
+        ws().cfg.SysData[kSysEventSms] = 1;
+        for (const Page& page : pages) {
+            const QString name = page.key ? QLatin1String(page.key) : QStringLiteral("type %1").arg(page.type);
+            SCOPED_TRACE(QStringLiteral("%1 %2").arg(QLatin1String(file), name).toStdString());
+            if (page.key) {
+                editor().openPage(QLatin1String(page.key));
+            } else {
+                ws().changeChannelType(16, kTypeBlank);
+                openChannel(16, page.type);
+            }
+            editor().resize(room);
+            settle();
+            EXPECT_LE(editor().minimumSizeHint().width(), room.width());
+            EXPECT_LE(editor().minimumSizeHint().height(), room.height());
+            if (!shots.isEmpty())
+                editor().grab().save(QStringLiteral("%1/%2-%3.png").arg(shots, QLatin1String(file).left(3), name));
+            for (QLabel* l : editor().findChildren<QLabel*>()) {
+                if (!l->isVisibleTo(&editor()) || l->text().isEmpty() || !l->pixmap().isNull())
+                    continue;
+                const QString what = l->objectName() + QStringLiteral(" '") + l->text() + QLatin1Char('\'');
+                // A label that wraps needs its longest word on a line and its lines in its height.
+                QString longest;
+                for (const QString& word : l->text().split(QRegularExpression(QStringLiteral("[\\s-]+"))))
+                    longest = l->fontMetrics().horizontalAdvance(word) > l->fontMetrics().horizontalAdvance(longest)
+                                  ? word
+                                  : longest;
+                const QString whole = l->wordWrap() ? longest : l->text();
+                EXPECT_LE(l->fontMetrics().horizontalAdvance(whole), l->contentsRect().width()) << what.toStdString();
+                if (l->wordWrap())
+                    EXPECT_LE(l->heightForWidth(l->width()), l->height()) << what.toStdString();
+            }
+            for (QAbstractButton* b : editor().findChildren<QAbstractButton*>()) {
+                if (!b->isVisibleTo(&editor()) || b->text().isEmpty())
+                    continue;
+                // A push button's text in its width; a check box or option also with its indicator.
+                const int needed = qobject_cast<QPushButton*>(b) ? b->fontMetrics().horizontalAdvance(b->text()) + 6
+                                                                 : b->sizeHint().width();
+                EXPECT_GE(b->width(), needed)
+                    << b->objectName().toStdString() << " '" << b->text().toStdString() << "'";
+            }
+            for (QComboBox* box : editor().findChildren<QComboBox*>()) {
+                if (!box->isVisibleTo(&editor()))
+                    continue;
+                // A list is as wide as it asks to be: as wide as its longest item.
+                EXPECT_GE(box->width(), box->sizeHint().width()) << box->objectName().toStdString();
+            }
+            // A unit label stands right after its field.
+            for (QLabel* unit : editor().findChildren<QLabel*>()) {
+                const QString fieldName = unit->property("korvaneUnitOf").toString();
+                if (!unit->isVisibleTo(&editor()) || fieldName.isEmpty())
+                    continue;
+                QWidget* field = editor().findChild<QWidget*>(fieldName);
+                ASSERT_NE(field, nullptr) << fieldName.toStdString();
+                const int fieldRight = field->mapTo(&editor(), QPoint(field->width(), 0)).x();
+                const int gap = unit->mapTo(&editor(), QPoint(0, 0)).x() - fieldRight;
+                EXPECT_GE(gap, 0) << unit->objectName().toStdString();
+                EXPECT_LE(gap, 12) << unit->objectName().toStdString();
+            }
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,129 @@
+#include "ui/editor/form/cell_grid.h"
+
+#include <QLabel>
+#include <algorithm>
+#include <cmath>
+
+namespace korvane {
+
+namespace {
+
+constexpr int kGap = 1;       // between two cells
+constexpr int kMinSide = 12;  // the smallest cell that still takes a click
+constexpr int kHintSide = 18; // the side a cell asks for
+constexpr int kMaxSide = 64;  // beyond this a grid only gets emptier
+constexpr int kMinFontPx = 9;
+
+} // namespace
+
+CellGrid::CellGrid(int columns, const QStringList& columnCaptions, QWidget* parent)
+    : QWidget(parent), columns_(columns) {
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    for (const QString& text : columnCaptions) {
+        auto* l = new QLabel(text, this);
+        l->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+        captions_.push_back(l);
+    }
+}
+
+void CellGrid::addCell(QWidget* cell) {
+    cell->setParent(this);
+    if (cells_.size() % static_cast<std::size_t>(columns_) == 0) {
+        auto* l = new QLabel(QString(QChar('A' + static_cast<int>(letters_.size()))), this);
+        l->setAlignment(Qt::AlignCenter);
+        letters_.push_back(l);
+    }
+    cells_.push_back(cell);
+}
+
+void CellGrid::setWidthFollowsHeight(bool follows) {
+    widthFollowsHeight_ = follows;
+    updateGeometry();
+}
+
+int CellGrid::groups() const {
+    return std::max<int>(1, static_cast<int>(letters_.size()));
+}
+
+CellGrid::Measure CellGrid::measure(QSize room) const {
+    // The captions take about as much room as a cell at first; their font then follows the cell and
+    // the cell takes what the captions leave.
+    auto sideFor = [&](int letterWidth, int captionHeight) {
+        const int byWidth = widthFollowsHeight_ ? kMaxSide : (room.width() - letterWidth) / columns_ - kGap;
+        const int byHeight = (room.height() - captionHeight) / groups() - kGap;
+        return std::clamp(std::min(byWidth, byHeight), kMinSide, kMaxSide);
+    };
+    auto fontFor = [&](int side) {
+        const int base = QFontInfo(font()).pixelSize();
+        return std::clamp(side * 11 / 20, kMinFontPx, std::max(base, kMinFontPx) * 2);
+    };
+    auto fontOf = [this](int px) {
+        QFont f = font();
+        f.setPixelSize(px);
+        return f;
+    };
+    Measure m{};
+    m.fontPx = fontFor(kHintSide);
+    for (int pass = 0; pass < 2; ++pass) {
+        const QFontMetrics fm(fontOf(m.fontPx));
+        m.letterWidth = fm.horizontalAdvance(QStringLiteral("M")) + 4;
+        m.captionHeight = fm.height();
+        m.side = sideFor(m.letterWidth, m.captionHeight);
+        m.fontPx = fontFor(m.side);
+        // A column caption never runs wider than its cell.
+        for (QLabel* c : captions_)
+            while (m.fontPx > kMinFontPx && QFontMetrics(fontOf(m.fontPx)).horizontalAdvance(c->text()) > m.side + kGap)
+                --m.fontPx;
+    }
+    // The captions' room in the font they are drawn in; the cells take the rest.
+    const QFontMetrics fm(fontOf(m.fontPx));
+    m.letterWidth = fm.horizontalAdvance(QStringLiteral("M")) + 4;
+    m.captionHeight = fm.height();
+    m.side = sideFor(m.letterWidth, m.captionHeight);
+    return m;
+}
+
+QSize CellGrid::sizeHint() const {
+    const int side = widthFollowsHeight_ && height() > 0 ? measure(size()).side : kHintSide;
+    const Measure m = measure(QSize(10000, 10000));
+    return {m.letterWidth + columns_ * (side + kGap), m.captionHeight + groups() * (kHintSide + kGap)};
+}
+
+QSize CellGrid::minimumSizeHint() const {
+    QFont f = font();
+    f.setPixelSize(kMinFontPx);
+    const QFontMetrics fm(f);
+    return {fm.horizontalAdvance(QStringLiteral("M")) + 4 + columns_ * (kMinSide + kGap),
+            fm.height() + groups() * (kMinSide + kGap)};
+}
+
+void CellGrid::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const int before = side_;
+    place();
+    if (widthFollowsHeight_ && side_ != before)
+        updateGeometry();
+}
+
+void CellGrid::place() {
+    const Measure m = measure(size());
+    side_ = m.side;
+    QFont f = font();
+    f.setPixelSize(m.fontPx);
+    const int step = m.side + kGap;
+    for (std::size_t k = 0; k < captions_.size(); ++k) {
+        captions_[k]->setFont(f);
+        captions_[k]->setGeometry(m.letterWidth + static_cast<int>(k) * step - kGap, 0, step + kGap, m.captionHeight);
+    }
+    for (std::size_t g = 0; g < letters_.size(); ++g) {
+        letters_[g]->setFont(f);
+        letters_[g]->setGeometry(0, m.captionHeight + static_cast<int>(g) * step, m.letterWidth, m.side);
+    }
+    for (std::size_t i = 0; i < cells_.size(); ++i) {
+        const int col = static_cast<int>(i) % columns_;
+        const int group = static_cast<int>(i) / columns_;
+        cells_[i]->setGeometry(m.letterWidth + col * step, m.captionHeight + group * step, m.side, m.side);
+    }
+}
+
+} // namespace korvane
