@@ -282,7 +282,7 @@ namespace korvane {
     X(kTxtReadFailed, 377)    /* a configuration file could not be read */                                             \
     X(kTxtLine, 378)          /* "line" before a line number in file messages */                                       \
     X(kTxtSimulatedUnit, 379) /* COM port menu entry of the simulated master unit */                                   \
-    X(kTxtPdfFiles, 380)      /* file type of the PDF save dialog */                                                   \
+    X(kTxtPdfFiles, 380)      /* file type of the PDF save dialog */                                              \
     X(kTxtMonthNames, 381)    /* the twelve month names of the report date, separated by commas */                     \
     X(kTxtLongDate, 382)      /* the report date: D or DD day, MM month number, MMMM month name, YYYY year */          \
     X(kTxtPrintPreview, 383)  /* Print menu: preview of a report */                                                    \
