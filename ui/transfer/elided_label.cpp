@@ -22,7 +22,20 @@ void ElidedLabel::setFullText(const QString& text) {
 }
 
 QString ElidedLabel::shownText() const {
-    return fontMetrics().elidedText(text(), Qt::ElideMiddle, contentsRect().width() - 2 * std::max(0, indent()));
+    const QFontMetrics fm = fontMetrics();
+    const int room = contentsRect().width() - 2 * std::max(0, indent());
+    const QString whole = text();
+    if (fm.horizontalAdvance(whole) <= room)
+        return whole;
+    // The file's name stays whole as long as it fits; the folder gives way in its middle.
+    const qsizetype cut = std::max(whole.lastIndexOf(QLatin1Char('/')), whole.lastIndexOf(QLatin1Char('\\')));
+    if (cut > 0) {
+        const QString name = whole.mid(cut);
+        const int left = room - fm.horizontalAdvance(name);
+        if (left > fm.horizontalAdvance(QStringLiteral("/…/")))
+            return fm.elidedText(whole.left(cut), Qt::ElideMiddle, left) + name;
+    }
+    return fm.elidedText(whole, Qt::ElideMiddle, room);
 }
 
 QSize ElidedLabel::sizeHint() const {

@@ -218,6 +218,9 @@ void FrmSerialIO::fitToText() {
     QLayout* l = layout();
     if (!l)
         return;
+    // A changed text reaches the window's layout through posted layout requests (the label's frame
+    // first): they are handled now, so that the heights asked below are those of the new texts.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     l->activate();
     const QRect room = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
     // Wrapped labels need height for their width: wider when even the screen's height is not enough.
@@ -367,6 +370,7 @@ void FrmSerialIO::startRead(Phase phase) {
     watch(phase);
     read->start();
     progress_.begin(static_cast<int>(jobIndex_), read->charactersExpected());
+    showPhase(read->statusText());
     showProgress();
 }
 
@@ -383,6 +387,7 @@ void FrmSerialIO::startWrite() {
     watch(Phase::Write);
     write->start();
     progress_.begin(static_cast<int>(jobIndex_), write->charactersExpected());
+    showPhase(write->statusText());
     showProgress();
 }
 
