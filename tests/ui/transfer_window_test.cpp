@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <QTest>
 #include <cerrno>
 #include <functional>
+#include <optional>
 
 #include "sim/simulated_link.h"
 #include "tests/support/io_test_support.h"
@@ -315,4 +317,51 @@ TEST_F(TransferWindowTest, everyLabelShowsItsWholeTextAtTheWindowsSize) {
     ok();
     ASSERT_TRUE(label().startsWith(ws().text(kTxtPortError)));
     everyLabelFits("no such port");
+}
+
+TEST_F(TransferWindowTest, viewComPortTakesADevicePathShowsItChosenAndUsesIt) {
+    auto entry = [this](const char* name) { return main().findChild<QAction*>(QLatin1String(name)); };
+    main().setLinkFactory(nullptr); // the port chosen in the menu
+    entry("M_View_Simulated")->trigger();
+    EXPECT_EQ(entry("M_View_Simulated")->text(), QStringLiteral("D379"));
+    EXPECT_TRUE(entry("M_View_Simulated")->isChecked());
+
+    struct Step {
+        std::optional<QString> typed; // nullopt: the question is cancelled
+        const char* prefilled;
+        QString chosen;
+    };
+    const QString missing = tempPath(QStringLiteral("ttyNOPE0"));
+    const Step steps[]{
+        {std::nullopt, "/dev/", QStringLiteral("sim")},              // cancelled: the port stays
+        {QStringLiteral("  /dev/"), "/dev/", QStringLiteral("sim")}, // nothing but the prefill
+        {QStringLiteral(" ") + missing + QStringLiteral(" "), "/dev/", missing},
+        {std::nullopt, "", missing}, // the chosen path is offered again
+    };
+    for (const Step& s : steps) {
+        dialogs.lines = {s.typed};
+        entry("M_View_OtherPort")->trigger();
+        EXPECT_EQ(dialogs.prompts.back(), *s.prefilled ? QLatin1String(s.prefilled) : missing);
+        EXPECT_EQ(dialogs.shown.back().text, QStringLiteral("D153"));
+        EXPECT_EQ(settings().value(QStringLiteral("ComPortDevice")), s.chosen);
+    }
+    ASSERT_NE(entry("M_View_Port_Chosen"), nullptr);
+    EXPECT_EQ(entry("M_View_Port_Chosen")->text(), missing);
+    EXPECT_TRUE(entry("M_View_Port_Chosen")->isChecked());
+    EXPECT_FALSE(entry("M_View_Simulated")->isChecked());
+    EXPECT_FALSE(entry("M_View_Com1")->isChecked());
+
+    // A transfer goes to that device, and the system's reason comes back in the user's words.
+    main().M_File_Read_Click();
+    ok();
+    EXPECT_EQ(label(), QStringLiteral("D177\n\n%1: D392 (No such file or directory)").arg(missing));
+    window()->close();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window() == nullptr; }, 2000));
+
+    // A classic port takes the place of the path.
+    entry("M_View_Com2")->trigger();
+    EXPECT_EQ(settings().value(QStringLiteral("ComPortDevice")), QString());
+    EXPECT_EQ(entry("M_View_Port_Chosen"), nullptr);
+    EXPECT_TRUE(entry("M_View_Com2")->isChecked());
+    EXPECT_EQ(dialogs.unexpected, 0);
 }
