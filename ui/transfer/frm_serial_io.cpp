@@ -560,9 +560,10 @@ void FrmSerialIO::onFinished() {
         return;
     }
     if (phase_ == Phase::Write && outcome == TransferOutcome::Done) {
-        // The unit holds it: the configuration in memory takes what the write filled in.
+        // The unit holds it: the configuration in memory takes what the write filled in (derived bytes,
+        // clock, SMS entries), through the write path as bookkeeping, not as an edit of the user's.
         written_ = std::move(sending_);
-        ctx_.ws.cfg = *written_;
+        ctx_.ws.change([this](Configuration& cfg) { cfg = *written_; }, EditMark::Never);
     }
     sending_.reset();
     if (phase_ == Phase::Write && outcome == TransferOutcome::Done && more) {
