@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QStringList>
 #include <utility>
@@ -105,6 +106,15 @@ std::optional<FileChoice> QtDialogs::saveFile(QWidget* parent, const QString& ti
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return choice(dialog.selectedFiles().first());
+}
+
+std::optional<QString> QtDialogs::askText(QWidget* parent, const QString& prompt, const QString& caption,
+                                          const QString& initial) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, initial, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
 }
 
 void QtDialogs::beep() {

@@ -40,6 +40,9 @@ public:
                                                const QString& initialPath) = 0;
     virtual std::optional<FileChoice> saveFile(QWidget* parent, const QString& title, const QString& filter,
                                                const QString& initialPath) = 0;
+    // One line the user types (a device path, say), prefilled with `initial`; empty when cancelled.
+    virtual std::optional<QString> askText(QWidget* parent, const QString& prompt, const QString& caption,
+                                           const QString& initial) = 0;
     virtual void beep() = 0;
 
     void message(QWidget* parent, const QString& text, const QString& caption = QString(),
@@ -64,6 +67,8 @@ public:
                                        const QString& initialPath) override;
     std::optional<FileChoice> saveFile(QWidget* parent, const QString& title, const QString& filter,
                                        const QString& initialPath) override;
+    std::optional<QString> askText(QWidget* parent, const QString& prompt, const QString& caption,
+                                   const QString& initial) override;
     void beep() override;
 };
 

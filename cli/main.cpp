@@ -321,8 +321,10 @@ std::unique_ptr<SerialLink> makeLink(const std::string& port) {
     return std::make_unique<SerialPortLink>(PortDevice(QString::fromStdString(port)));
 }
 
-// Runs a transfer to its end: a progress bar on a terminal, then one line on stderr with the status
-// text of the outcome, led by the reason in plain words when it failed.
+// Runs a transfer to its end: a progress bar on a terminal, then one line on stderr: the status text
+// when it is done, else the reason in plain words. A port's failure names the port, what is wrong with
+// it and what to do, and the system's own reason, in the language of the texts; the window's wording
+// (its menus, its Retry button) stays out of it.
 TransferOutcome runTransfer(Transfer& t, const TextLookup& texts, void (*startIt)(Transfer&)) {
     const bool bar = isatty(STDERR_FILENO) != 0;
     auto textOf = [&](int n) { return Cp1252ToUtf8(texts(n)); };
@@ -341,17 +343,23 @@ TransferOutcome runTransfer(Transfer& t, const TextLookup& texts, void (*startIt
         loop.exec();
     if (bar)
         std::cerr << "\r\x1b[K";
-    // One line: the status text when done, else the reason followed by the status text.
-    const std::string status = textOf(t.statusText());
     if (t.outcome() == TransferOutcome::Done) {
+        const std::string status = textOf(t.statusText());
         if (!status.empty())
             std::cerr << "korvane-cli: " << status << "\n";
         return t.outcome();
     }
     std::string reason = t.reason().toStdString();
+    if (t.outcome() == TransferOutcome::PortError) {
+        reason =
+            PortFailureText(t.portFailure(), [&](int n) { return QString::fromStdString(textOf(n)); }).toStdString();
+        // A write cut off on the way may have reached the unit in part.
+        if (t.portFailure().problem == PortProblem::Lost && qobject_cast<WriteTransfer*>(&t))
+            reason += " " + textOf(kTxtWritePartial);
+    }
     if (t.outcome() == TransferOutcome::Declined)
         reason += "; take the data anyway with --accept-newer";
-    std::cerr << "korvane-cli: " << reason << (status.empty() ? "" : " (" + status + ")") << "\n";
+    std::cerr << "korvane-cli: " << reason << "\n";
     return t.outcome();
 }
 
@@ -529,7 +537,8 @@ const std::map<std::string, Command>& commands() {
           "  --accept-newer  take the data of a unit with newer firmware\n"
           "OUT is written only after a complete, sound read. Exit 0 done, 1 OUT cannot be written, 2 wrong use,\n"
           "3 port error, 4 no answer or an incomplete or damaged answer, 7 newer firmware not taken;\n"
-          "a failure is one line on stderr: the reason, then the status text in brackets.\n",
+          "a failure is one line on stderr: the reason (for a port: what is wrong, what to do, and the\n"
+          "system's reason in brackets).\n",
           cmdRead}},
         {"write",
          {"write a configuration file to the master unit",
@@ -547,7 +556,7 @@ const std::map<std::string, Command>& commands() {
           "Exit 0 done, 1 FILE cannot be read or the backup cannot be saved, 2 wrong use, 3 port error,\n"
           "4 no answer or no verdict (or the backup read failed),\n"
           "5 the unit reported an error, 6 --verify found differences; a failure is one line on stderr:\n"
-          "the reason, then the status text in brackets.\n",
+          "the reason (for a port: what is wrong, what to do, and the system's reason in brackets).\n",
           cmdWrite}},
         {"print",
          {"print reports as a PDF file",

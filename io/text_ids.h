@@ -249,6 +249,23 @@ namespace korvane {
     X(kTxtReading, 187)                                                                                                \
     X(kTxtWaitingForAnswer, 188)                                                                                       \
     X(kTxtNewerFirmware, 309)                                                                                          \
+    /* Transfer jobs and port problems */                                                                              \
+    X(kTxtOtherPort, 152)          /* COM port menu: a serial device given by its path */                              \
+    X(kTxtOtherPortPrompt, 153)    /* asks for that device path */                                                     \
+    X(kTxtResetSimulatedUnit, 154) /* COM port menu: empties the simulated master unit */                              \
+    X(kTxtPhaseBackup, 155)        /* the backup read before a write, as a phase of the job */                         \
+    X(kTxtPhaseVerify, 156)        /* the read-back after a write, as a phase of the job */                            \
+    X(kTxtTimeLeft, 157)           /* %1 = the time the job still needs, m:ss */                                       \
+    X(kTxtOpenFolder, 158)         /* opens the folder of the backups */                                               \
+    X(kTxtCancelled, 159)          /* the user cancelled the transfer */                                               \
+    X(kTxtNothingTaken, 160)       /* after a cancelled read or comparison */                                          \
+    X(kTxtNothingWritten, 161)     /* after a cancelled backup before a write */                                       \
+    X(kTxtWritePartial, 162)       /* after a write that was cancelled or cut off */                                   \
+    X(kTxtConnectionLost, 163)     /* the port failed in the middle of a transfer */                                   \
+    X(kTxtPortNoPermission, 390)   /* the system refused the port (Linux: the group dialout) */                        \
+    X(kTxtPortInUse, 391)          /* another program has the port */                                                  \
+    X(kTxtPortMissing, 392)        /* there is no such device */                                                       \
+    X(kTxtVerifyCancelled, 393)    /* the read-back after a write was cancelled */                                     \
     /* Reports */                                                                                                      \
     X(kTxtMuxInputs, 250)                                                                                              \
     X(kTxtMuxDelayShort, 251)                                                                                          \

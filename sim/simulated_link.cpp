@@ -1,6 +1,8 @@
 #include "sim/simulated_link.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <limits>
 
 namespace korvane {
@@ -8,7 +10,10 @@ namespace korvane {
 namespace {
 constexpr int kPacedStepMs = 2;
 constexpr double kIdleBurst = 8; // characters an idle line saves up, no more
+const QString kDevice = QStringLiteral("sim");
 } // namespace
+
+const int SimulatedLink::kOpenErrorInUse = EBUSY;
 
 SimulatedLink::SimulatedLink(bool paced, UnitFault fault, QObject* parent) : SerialLink(parent), unit_(fault) {
     clock_.setTimerType(Qt::PreciseTimer);
@@ -22,12 +27,14 @@ void SimulatedLink::setPace(double bytesPerSecond) {
 }
 
 bool SimulatedLink::open() {
-    if (openFails_) {
-        error_ = QStringLiteral("sim: the port is in use");
+    if (openError_ != 0) {
+        failure_ = {PortProblemOfError(openError_), kDevice, QString::fromLocal8Bit(std::strerror(openError_))};
+        error_ = kDevice + QStringLiteral(": ") + failure_.systemReason;
         return false;
     }
     open_ = true;
     error_.clear();
+    failure_ = {};
     since_.start();
     movedOut_ = movedIn_ = 0;
     clock_.start();
@@ -46,11 +53,16 @@ void SimulatedLink::unplug() {
     if (!open_)
         return;
     close();
-    error_ = QStringLiteral("sim: the device has been removed");
+    failure_ = {PortProblem::Lost, kDevice, QStringLiteral("the device has been removed")};
+    error_ = kDevice + QStringLiteral(": ") + failure_.systemReason;
     emit failed(error_);
 }
 
 void SimulatedLink::write(const QByteArray& bytes) {
+    // Characters written to an idle line go out at the line rate from now on, however late the
+    // line's next step comes: it saves up no more than a short burst while it has nothing to carry.
+    if (toUnit_.isEmpty() && open_)
+        allowance(movedOut_, false);
     toUnit_ += bytes;
     taken_ = taken_ || holdsOutput_;
 }
@@ -94,6 +106,8 @@ void SimulatedLink::move() {
     if (!open_)
         return;
     const std::string answer = unit_.takeOutput();
+    if (fromUnit_.isEmpty() && !answer.empty())
+        allowance(movedIn_, false); // the answer starts on an idle line
     fromUnit_.append(answer.data(), static_cast<qsizetype>(answer.size()));
     const qint64 in = std::min<qint64>(allowance(movedIn_, !fromUnit_.isEmpty()), fromUnit_.size());
     if (in > 0) {

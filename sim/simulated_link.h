@@ -19,12 +19,16 @@ public:
     explicit SimulatedLink(bool paced, UnitFault fault = UnitFault::None, QObject* parent = nullptr);
 
     UnitSimulator& unit() { return unit_; }
+    // The unit as it comes new: empty memory, its firmware version, no fault.
+    void resetUnit() { unit_ = UnitSimulator(); }
     // Characters the line moves in a second each way; 0 moves them at once. Set before open().
     void setPace(double bytesPerSecond);
     // The port takes every character at once and reports none waiting, as a pseudo-terminal does.
     void setHoldsOutput(bool holds) { holdsOutput_ = holds; }
     // The next open() fails as a port in use does.
-    void setOpenFails(bool fails) { openFails_ = fails; }
+    void setOpenFails(bool fails) { openError_ = fails ? kOpenErrorInUse : 0; }
+    // open() fails with this system error number (EACCES, EBUSY, ENOENT ...); 0 opens.
+    void setOpenError(int systemError) { openError_ = systemError; }
     // The port vanishes as an unplugged adapter does.
     void unplug();
     // The port vanishes while a transfer sets it up (when the input is cleared).
@@ -63,8 +67,9 @@ private:
 
     UnitSimulator unit_;
     double pace_ = 0;
+    static const int kOpenErrorInUse;
     bool open_ = false;
-    bool openFails_ = false;
+    int openError_ = 0;
     bool unplugOnClear_ = false;
     bool holdsOutput_ = false;
     bool stuck_ = false;

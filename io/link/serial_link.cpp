@@ -1,11 +1,93 @@
 #include "io/link/serial_link.h"
 
+#include <cerrno>
+
+#include "io/text_ids.h"
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 #ifdef Q_OS_LINUX
 #include <sys/ioctl.h>
 #include <termios.h>
 #endif
 
 namespace korvane {
+
+PortProblem PortProblemOfError(int systemError) {
+    switch (systemError) {
+    case 0:
+        return PortProblem::None;
+    case EACCES:
+    case EPERM:
+        return PortProblem::NoPermission;
+    case EBUSY:
+        return PortProblem::InUse;
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return PortProblem::Missing;
+    default:
+        return PortProblem::Other;
+    }
+}
+
+int PortProblemText(PortProblem problem) {
+    switch (problem) {
+    case PortProblem::NoPermission:
+#ifdef Q_OS_LINUX
+        return kTxtPortNoPermission; // what to do about it is the same on every Linux
+#else
+        return kTxtPortInUse; // elsewhere a refused port is one that another program holds
+#endif
+    case PortProblem::InUse:
+        return kTxtPortInUse;
+    case PortProblem::Missing:
+        return kTxtPortMissing;
+    case PortProblem::Lost:
+        return kTxtConnectionLost;
+    case PortProblem::None:
+    case PortProblem::Other:
+        break;
+    }
+    return 0;
+}
+
+QString PortFailureText(const PortFailure& failure, const std::function<QString(int)>& text) {
+    const int n = PortProblemText(failure.problem);
+    const QString advice = n != 0 && text ? text(n) : QString();
+    QString out = failure.device.isEmpty() ? QString() : failure.device + QStringLiteral(": ");
+    if (advice.isEmpty())
+        return out + failure.systemReason;
+    out += advice;
+    if (!failure.systemReason.isEmpty())
+        out += QStringLiteral(" (") + failure.systemReason + QLatin1Char(')');
+    return out;
+}
+
+namespace {
+
+// Qt tells a refused device and one another program holds apart only in words: the system says which.
+PortProblem problemOfOpen(QSerialPort::SerialPortError error, const QString& device) {
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return PortProblem::Missing;
+    case QSerialPort::PermissionError:
+#ifdef Q_OS_UNIX
+        if (::access(device.toLocal8Bit().constData(), R_OK | W_OK) != 0 && errno != EBUSY)
+            return PortProblemOfError(errno);
+#else
+        Q_UNUSED(device);
+#endif
+        return PortProblem::InUse; // opened exclusively or locked by another program
+    case QSerialPort::OpenError:
+        return PortProblem::InUse; // already open
+    default:
+        return PortProblem::Other;
+    }
+}
+
+} // namespace
 
 SerialPortLink::SerialPortLink(const QString& device, QObject* parent) : SerialLink(parent), device_(device) {
     connect(&port_, &QSerialPort::readyRead, this, &SerialLink::readyRead);
@@ -17,6 +99,7 @@ SerialPortLink::SerialPortLink(const QString& device, QObject* parent) : SerialL
             e == QSerialPort::TimeoutError)
             return;
         error_ = device_ + QStringLiteral(": ") + port_.errorString();
+        failure_ = {PortProblem::Lost, device_, port_.errorString()};
         port_.close();
         emit failed(error_);
     });
@@ -24,9 +107,11 @@ SerialPortLink::SerialPortLink(const QString& device, QObject* parent) : SerialL
 
 bool SerialPortLink::open() {
     error_.clear();
+    failure_ = {};
     port_.setPortName(device_);
     if (!port_.open(QIODevice::ReadWrite)) {
         error_ = device_ + QStringLiteral(": ") + port_.errorString();
+        failure_ = {problemOfOpen(port_.error(), device_), device_, port_.errorString()};
         return false;
     }
     const bool set = port_.setBaudRate(QSerialPort::Baud9600) && port_.setDataBits(QSerialPort::Data8) &&
@@ -34,6 +119,7 @@ bool SerialPortLink::open() {
                      port_.setFlowControl(QSerialPort::NoFlowControl);
     if (!set) {
         error_ = device_ + QStringLiteral(": cannot set 9600,N,8,1: ") + port_.errorString();
+        failure_ = {PortProblem::Other, device_, QStringLiteral("cannot set 9600,N,8,1: ") + port_.errorString()};
         port_.close();
         return false;
     }

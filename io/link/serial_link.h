@@ -7,11 +7,36 @@
 #include <QObject>
 #include <QSerialPort>
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace korvane {
 
 constexpr double kLineBytesPerSecond = 960.0; // 9600 baud, 10 bits per character
+
+// Why a port failed, in terms the user can act on.
+enum class PortProblem {
+    None,
+    NoPermission, // the system refuses the device to this user (EACCES)
+    InUse,        // another program has it open or locked (EBUSY)
+    Missing,      // there is no such device (ENOENT, ENODEV, ENXIO): the adapter is not plugged in
+    Lost,         // the port failed or stopped sending in the middle of a transfer (line cut, unplugged)
+    Other,
+};
+
+struct PortFailure {
+    PortProblem problem = PortProblem::None;
+    QString device;
+    QString systemReason; // as the system puts it ("Permission denied")
+};
+
+// The problem behind the system's error number of a failed open.
+PortProblem PortProblemOfError(int systemError);
+// The language text that says what the problem is and what to do about it; 0 when there is none
+// beyond the system's own reason.
+int PortProblemText(PortProblem problem);
+// The failure on one line for the user: "DEVICE: what is wrong and what to do (the system's reason)".
+QString PortFailureText(const PortFailure& failure, const std::function<QString(int)>& text);
 
 class SerialLink : public QObject {
     Q_OBJECT
@@ -19,7 +44,7 @@ public:
     using QObject::QObject;
     ~SerialLink() override = default;
 
-    // Opens the line; false with errorString() when the port is missing or in use.
+    // Opens the line; false with errorString() and failure() when the port is missing or in use.
     virtual bool open() = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
@@ -40,12 +65,17 @@ public:
     virtual double lineBytesPerSecond() const { return kLineBytesPerSecond; }
     // Everything received since the last call.
     virtual QByteArray readAll() = 0;
+    // Why the last open failed, or why the port failed while open.
+    const PortFailure& failure() const { return failure_; }
 
 signals:
     void readyRead();
     void bytesWritten();
     // The port failed while open (unplugged adapter, device gone): the transfer is over.
     void failed(const QString& reason);
+
+protected:
+    PortFailure failure_;
 };
 
 class SerialPortLink : public SerialLink {

@@ -51,8 +51,12 @@ Transfer::Transfer(SerialLink& link, QObject* parent) : QObject(parent), link_(l
             checkDrained();
     });
     connect(&link_, &SerialLink::failed, this, [this](const QString& why) {
-        if (running())
-            finish(TransferOutcome::PortError, kTxtPortError, why);
+        if (!running())
+            return;
+        // The port was open: whatever the system says, the connection was lost on the way.
+        portFailure_ = link_.failure();
+        portFailure_.problem = PortProblem::Lost;
+        finish(TransferOutcome::PortError, kTxtConnectionLost, why);
     });
 }
 
@@ -60,6 +64,7 @@ bool Transfer::openOnQuietLine(bool handshake) {
     started_ = true;
     outcome_ = TransferOutcome::Running;
     reason_.clear();
+    portFailure_ = {};
     phase_ = Phase::Quiet;
     countFrom_ = 0;
     idleTicks_ = 0;
@@ -69,6 +74,7 @@ bool Transfer::openOnQuietLine(bool handshake) {
     lineFreeNs_ = 0;
     clock_.start();
     if (!link_.open()) {
+        portFailure_ = link_.failure();
         finish(TransferOutcome::PortError, kTxtPortError, link_.errorString());
         return false;
     }
@@ -190,8 +196,10 @@ void Transfer::onTick() {
             ++idleTicks_;
         moved_ = false;
         lastQueued_ = queued;
-        if (idleTicks_ >= stuckTicks_)
-            finish(TransferOutcome::PortError, kTxtPortError, QStringLiteral("the port does not send"));
+        if (idleTicks_ >= stuckTicks_) {
+            portFailure_ = {PortProblem::Lost, link_.failure().device, QStringLiteral("the port does not send")};
+            finish(TransferOutcome::PortError, kTxtConnectionLost, QStringLiteral("the port does not send"));
+        }
         return;
     }
     case Phase::Counting:
@@ -244,6 +252,19 @@ void ReadTransfer::onData(const QByteArray& bytes) {
         conclude();
 }
 
+qint64 ReadTransfer::charactersExpected() const {
+    return kReadAnswerCharacters;
+}
+
+qint64 ReadTransfer::charactersDone() const {
+    if (outcome() == TransferOutcome::Done)
+        return kReadAnswerCharacters;
+    // The addresses covered tell how far the answer is, whatever the length of the unit's records; the
+    // characters received move the count on within a step of 256 addresses.
+    auto at = [](int high) { return kReadAnswerCharacters * std::min(high * 256, kReadImageEnd) / kReadImageEnd; };
+    return std::clamp(received_, at(rx_.progress()), at(rx_.progress() + 1));
+}
+
 void ReadTransfer::onTimeout() {
     conclude();
 }
@@ -289,6 +310,7 @@ void WriteTransfer::start() {
     if (!openOnQuietLine(true))
         return;
     plan_ = BuildWritePlan(cfg_, clock_, texts_);
+    expected_ = static_cast<qint64>(WriteStream(plan_).size());
     setProgress(0, HighestChannelSent(cfg_));
 }
 
@@ -306,13 +328,7 @@ void WriteTransfer::pump() {
     // the stream within a record or three, and a failure leaves little to drop.
     while (running() && !allQueued_ && inFlight() < kLowWater) {
         if (step_ >= plan_.size()) {
-            // The end record is handed to the port. What the unit sent before cannot be its verdict
-            // on this write; a verdict digit among it makes the write fail whatever follows.
-            allQueued_ = true;
-            beforeEnd_ = answer_.size();
-            beforeEndAnswer_ =
-                early_ || std::any_of(answer_.begin(), answer_.end(), [](char c) { return c >= '0' && c <= '3'; });
-            countOnceSent(kVerdictTicks);
+            endHandedOver();
             return;
         }
         const WriteStep& s = plan_[step_];
@@ -343,7 +359,29 @@ void WriteTransfer::pump() {
         if (r.progress >= 0)
             setProgress(r.progress, progressMax());
         checkPending_ = s.checksAnswer;
+        // The end record is out of the program's hands now, however many characters are still before
+        // it on the line: an answer that comes from here on may be the verdict.
+        if (running() && step_ + 1 == plan_.size() && record_ == s.records.size()) {
+            endHandedOver();
+            return;
+        }
     }
+}
+
+void WriteTransfer::endHandedOver() {
+    // What the unit sent before cannot be its verdict on this write; a verdict digit among it makes
+    // the write fail whatever follows.
+    allQueued_ = true;
+    beforeEnd_ = answer_.size();
+    beforeEndAnswer_ =
+        early_ || std::any_of(answer_.begin(), answer_.end(), [](char c) { return c >= '0' && c <= '3'; });
+    countOnceSent(kVerdictTicks);
+}
+
+qint64 WriteTransfer::charactersDone() const {
+    if (outcome() == TransferOutcome::Done)
+        return expected_;
+    return std::clamp<qint64>(sent_.size() - inFlight(), 0, expected_);
 }
 
 void WriteTransfer::onDrained() {

@@ -45,6 +45,12 @@ public:
     int statusText() const { return statusText_; }
     // What went wrong, in plain English, for the command line ("" when done).
     QString reason() const { return reason_; }
+    // Why the port failed (outcome PortError): it could not be opened, or it was lost on the way.
+    const PortFailure& portFailure() const { return portFailure_; }
+    // The characters the whole transfer moves over the line, as far as it can tell beforehand, and
+    // those through the line so far: the progress of a job and the time it still needs.
+    virtual qint64 charactersExpected() const { return 0; }
+    virtual qint64 charactersDone() const { return 0; }
     int progress() const { return progress_; }
     int progressMax() const { return progressMax_; }
     // Characters that arrived before the line had been quiet and were thrown away.
@@ -106,6 +112,7 @@ private:
     TransferOutcome outcome_ = TransferOutcome::Running;
     int statusText_ = 0;
     QString reason_;
+    PortFailure portFailure_;
     int progress_ = 0;
     int progressMax_ = 0;
     qint64 discarded_ = 0;
@@ -114,6 +121,10 @@ private:
     QElapsedTimer clock_;   // since the transfer started
     qint64 lineFreeNs_ = 0; // when the line has carried everything sent, on clock_
 };
+
+// The characters of the unit's answer to a read as the simulated unit sends it (32 data bytes a
+// record over 0x0000..0x3BFF, then the end record): the measure of a read in the progress of a job.
+constexpr qint64 kReadAnswerCharacters = (kReadImageEnd / 32) * (1 + 2 * (4 + 32 + 1) + 2) + 13;
 
 // File > Read: sends the read request, assembles the answer and takes a complete, sound image into
 // the target configuration. The target is untouched by every other outcome.
@@ -129,6 +140,8 @@ public:
     int unitVersion() const { return version_; }
     // The image as received (complete or not).
     const MemMap& image() const { return rx_.image(); }
+    qint64 charactersExpected() const override;
+    qint64 charactersDone() const override;
 
 protected:
     void onQuiet() override;
@@ -165,6 +178,8 @@ public:
     // True when the unit answered, or a verdict digit arrived, before the end record was handed to
     // the port: such a write is never taken as accepted.
     bool answeredBeforeEnd() const { return beforeEndAnswer_; }
+    qint64 charactersExpected() const override { return expected_; }
+    qint64 charactersDone() const override;
 
 signals:
     void bell();
@@ -178,6 +193,8 @@ protected:
 
 private:
     void pump();
+    // The end record has been handed to the port: from now on the unit's answer is its verdict.
+    void endHandedOver();
     void verdict();
 
     Configuration& cfg_;
@@ -194,6 +211,7 @@ private:
     qsizetype beforeEnd_ = 0; // characters of the answer that came before the end record was handed to the port
     QByteArray answer_;
     QByteArray sent_;
+    qint64 expected_ = 0;
     int bells_ = 0;
 };
 

@@ -27,10 +27,12 @@ public:
 
     std::deque<Answer> answers;               // for Yes/No, Yes/No/Cancel and save questions
     std::deque<std::optional<QString>> files; // chosen paths; nullopt = cancelled
+    std::deque<std::optional<QString>> lines; // typed lines; nullopt = cancelled
     std::vector<Shown> shown;                 // every message and question, in order
     std::vector<FileDialog> fileDialogs;
     // Answers the save questions instead of the script when set (a test that drives the real box).
     std::function<Answer(const SaveChoiceTexts&)> saveQuestion;
+    std::vector<QString> prompts; // the line each text question was prefilled with
     int beeps = 0;
     int unexpected = 0; // questions or file dialogs the script had no answer for
 
@@ -66,6 +68,18 @@ public:
     std::optional<FileChoice> saveFile(QWidget*, const QString& title, const QString& filter,
                                        const QString& initialPath) override {
         return file(title, filter, initialPath, true);
+    }
+    std::optional<QString> askText(QWidget*, const QString& prompt, const QString& caption,
+                                   const QString& initial) override {
+        shown.push_back({prompt, caption, Buttons::Ok, MessageIcon::None});
+        prompts.push_back(initial);
+        if (lines.empty()) {
+            ++unexpected;
+            return std::nullopt;
+        }
+        const std::optional<QString> line = lines.front();
+        lines.pop_front();
+        return line;
     }
     void beep() override { ++beeps; }
 

@@ -254,7 +254,6 @@ const std::set<std::string> kAllowed = {
     "https://korvane.org/",         // the project's address on the about page
     "<main>",                       // the end of an Enter chain: the main window takes the keyboard
     "the printer is not available", // the reason of a failed print, not shown: text 387 says it
-    "Simulated unit",               // the port menu's simulated unit, until it takes its language text 379
     "QCheckBox { spacing: 0px; padding: 1px; border: 1px solid transparent; }", // style sheets
     "QCheckBox:focus { border: 1px solid palette(highlight); }",
 };

@@ -24,6 +24,7 @@
 #include "model/master.h"
 #include "model/matrix_navigation.h"
 #include "reports/report_catalogue.h"
+#include "sim/simulated_link.h"
 #include "ui/editor/editor_window.h"
 #include "ui/editor/virtual_key.h"
 #include "ui/main/channel_cell.h"
@@ -126,7 +127,8 @@ void MainWindow::showGeneralHelp() {
 }
 
 MainWindow::MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent)
-    : QMainWindow(parent), ctx_(ctx), editor_(editor), files_(ctx, this) {
+    : QMainWindow(parent), ctx_(ctx), editor_(editor), files_(ctx, this),
+      simulated_(std::make_shared<SimulatedLink>(true)) {
     setObjectName(QStringLiteral("F_main"));
     files_.recentChanged = [this] { RefreshFileList(QString(), true); };
     setContextMenuPolicy(Qt::NoContextMenu);
@@ -304,7 +306,7 @@ void MainWindow::buildMenus() {
         comPorts_[i]->setText(QStringLiteral("Com %1").arg(i + 1));
         mViewComport_->addAction(comPorts_[i]);
     }
-    new PortMenu(ctx_, mViewComport_, comPorts_);
+    portMenu_ = new PortMenu(ctx_, mViewComport_, comPorts_, [this] { simulated_->resetUnit(); });
 
     mHelp_ = bar->addMenu(QString());
     mHelp_->setObjectName(QStringLiteral("M_Help"));
@@ -440,8 +442,7 @@ void MainWindow::Update_Form_Elements() {
     set("MnuSetLanguage", ws.menuText(kTxtMenuSetLanguage));
     set("M_View_CellText", ws.menuText(kTxtMenuCellText));
     mViewComport_->setTitle(ws.menuText(kTxtMenuComPort));
-    for (int i = 0; i < 4; ++i)
-        comPorts_[i]->setChecked(i + 1 == ws.ComPort);
+    portMenu_->refresh();
     mHelp_->setTitle(ws.menuText(kTxtMenuHelp));
     set("M_gruppeOn", ws.menuText(kTxtMenuGroupOn));
     set("M_gruppeOff", ws.menuText(kTxtMenuGroupOff));
@@ -779,6 +780,12 @@ void MainWindow::showTransferWindow(QDialog* w) {
     w->show();
 }
 
+const LinkFactory& MainWindow::links() {
+    if (!links_)
+        links_ = SettingsLinkFactory(ctx_, simulated_);
+    return links_;
+}
+
 void MainWindow::openFromOutside(const QString& path) {
     if (isMinimized())
         showNormal();
@@ -793,16 +800,12 @@ void MainWindow::M_File_Read_Click() {
     // A cancelled save abandons the read: the changes are not overwritten unsaved.
     if (!askSaveFirst(kTxtAskSaveBeforeOpen))
         return;
-    if (!links_)
-        links_ = SettingsLinkFactory(ctx_);
-    auto* w = new FrmSerialIO(ctx_, FrmSerialIO::Tag::Read, links_, this);
+    auto* w = new FrmSerialIO(ctx_, FrmSerialIO::Tag::Read, links(), this);
     showTransferWindow(w);
 }
 
 void MainWindow::M_File_Write_Click() {
-    if (!links_)
-        links_ = SettingsLinkFactory(ctx_);
-    auto* w = new FrmSerialIO(ctx_, FrmSerialIO::Tag::Write, links_, this);
+    auto* w = new FrmSerialIO(ctx_, FrmSerialIO::Tag::Write, links(), this);
     showTransferWindow(w);
 }
 

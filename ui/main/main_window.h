@@ -20,7 +20,9 @@ namespace korvane {
 
 class ChannelCell;
 class EditorWindow;
+class PortMenu;
 class ReportPrinting;
+class SimulatedLink;
 
 class MainWindow : public QMainWindow, public MainWindowPort {
     Q_OBJECT
@@ -60,6 +62,9 @@ public:
     void M_File_Backups_Click();
     // The links of File > Read and Write (tests hand in the simulated unit).
     void setLinkFactory(LinkFactory links) { links_ = std::move(links); }
+    // The simulated unit of View > COM port: one for the whole run, so that it keeps what was written
+    // from one transfer window to the next (tests take its pace away).
+    SimulatedLink& simulatedUnit() { return *simulated_; }
     // The Print menu's printing, preview and PDF files (tests hand in a fake printing system).
     ReportPrinting& reportPrinting() { return *printing_; }
     void Menu_View_Sprog_Click(int slot);
@@ -125,6 +130,8 @@ private:
     // Descriptions in the cells on or off (View > Descriptions in cells).
     void setCellText(bool shown);
     void showTransferWindow(QDialog* w);
+    // The links of the transfer windows: the test's, or the port chosen under View > COM port.
+    const LinkFactory& links();
     QAction* action(const char* name, const std::function<void()>& handler);
 
     AppContext& ctx_;
@@ -138,6 +145,8 @@ private:
     bool cellText_ = true;
     QAction* cellTextAction_ = nullptr;
     LinkFactory links_;
+    std::shared_ptr<SimulatedLink> simulated_;
+    PortMenu* portMenu_ = nullptr;
     std::unique_ptr<ReportPrinting> printing_;
 
     QMenu* mFile_ = nullptr;

@@ -20,9 +20,7 @@ void MainWindow::M_File_CompareFile_Click() {
 }
 
 void MainWindow::M_File_CompareUnit_Click() {
-    if (!links_)
-        links_ = SettingsLinkFactory(ctx_);
-    showTransferWindow(new FrmSerialIO(ctx_, FrmSerialIO::Tag::Compare, links_, this));
+    showTransferWindow(new FrmSerialIO(ctx_, FrmSerialIO::Tag::Compare, links(), this));
 }
 
 void MainWindow::M_File_Backups_Click() {

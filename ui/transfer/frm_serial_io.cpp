@@ -2,16 +2,22 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QDateTime>
+#include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardPaths>
+#include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
 #include "app/texts.h"
@@ -23,6 +29,7 @@
 #include "io/verify.h"
 #include "sim/simulated_link.h"
 #include "ui/transfer/difference_list.h"
+#include "ui/transfer/elided_label.h"
 
 namespace korvane {
 
@@ -44,6 +51,9 @@ QString withoutDots(QString text) {
     return text;
 }
 
+constexpr int kProgressSteps = 1000; // the bar counts thousandths of the whole job
+constexpr int kClockMs = 500;
+
 Configuration blank() {
     Configuration cfg;
     EditState state;
@@ -53,15 +63,14 @@ Configuration blank() {
 
 } // namespace
 
-LinkFactory SettingsLinkFactory(AppContext& ctx) {
-    return [&ctx, sim = std::shared_ptr<SimulatedLink>()]() mutable -> std::shared_ptr<SerialLink> {
+LinkFactory SettingsLinkFactory(AppContext& ctx, std::shared_ptr<SerialLink> simulated) {
+    // The factory is copied into every transfer window: the simulated unit is made once, outside it.
+    return [&ctx, simulated]() -> std::shared_ptr<SerialLink> {
         const QString device = ctx.settings.value(kDeviceSetting);
-        if (device == QLatin1String("sim")) {
-            if (!sim)
-                sim = std::make_shared<SimulatedLink>(true);
-            return sim;
-        }
-        return std::make_shared<SerialPortLink>(device.isEmpty() ? ClassicPortDevice(ctx.ws.ComPort) : device);
+        if (device == QLatin1String("sim"))
+            return simulated;
+        return std::make_shared<SerialPortLink>(device.isEmpty() ? ClassicPortDevice(ctx.ws.ComPort)
+                                                                 : PortDevice(device));
     };
 }
 
@@ -92,13 +101,22 @@ FrmSerialIO::FrmSerialIO(AppContext& ctx, Tag tag, LinkFactory links, QWidget* p
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
     Label1->setMinimumWidth(360);
+    Label1->setTextInteractionFlags(Qt::TextSelectableByMouse); // a port's reason can be copied
     (new QVBoxLayout(frame))->addWidget(Label1);
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setRange(0, kProgressSteps);
     // Hidden after a transfer without the window changing its layout.
     QSizePolicy keep = ProgressBar1->sizePolicy();
     keep.setRetainSizeWhenHidden(true);
     ProgressBar1->setSizePolicy(keep);
+    Lbl_TimeLeft = new QLabel(this);
+    Lbl_TimeLeft->setObjectName(QStringLiteral("Lbl_TimeLeft"));
+    Lbl_TimeLeft->setWordWrap(true);
+    QSizePolicy keepTime = Lbl_TimeLeft->sizePolicy();
+    keepTime.setRetainSizeWhenHidden(true);
+    Lbl_TimeLeft->setSizePolicy(keepTime);
+    Lbl_TimeLeft->setVisible(false);
     Cmd_ok = new QPushButton(this);
     Cmd_ok->setObjectName(QStringLiteral("Cmd_ok"));
     Cmd_ok->setDefault(true);
@@ -120,15 +138,25 @@ FrmSerialIO::FrmSerialIO(AppContext& ctx, Tag tag, LinkFactory links, QWidget* p
         // Both choices are remembered for the next write.
         Chk_Backup = new QCheckBox(this);
         Chk_Backup->setObjectName(QStringLiteral("Chk_Backup"));
-        Lbl_BackupFolder = new QLabel(this);
+        Lbl_BackupSaved = new QLabel(this);
+        Lbl_BackupSaved->setObjectName(QStringLiteral("Lbl_BackupSaved"));
+        Lbl_BackupSaved->setWordWrap(true);
+        Lbl_BackupSaved->setIndent(20);
+        Lbl_BackupSaved->setVisible(false);
+        // The folder, or the file just saved: its whole path in the tooltip, its name always in view.
+        Lbl_BackupFolder = new ElidedLabel(this);
         Lbl_BackupFolder->setObjectName(QStringLiteral("Lbl_BackupFolder"));
-        Lbl_BackupFolder->setWordWrap(true);
-        Lbl_BackupFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
         Lbl_BackupFolder->setIndent(20);
+        Cmd_OpenFolder = new QPushButton(this);
+        Cmd_OpenFolder->setObjectName(QStringLiteral("Cmd_OpenFolder"));
         Chk_VerifyAfterWrite = new QCheckBox(this);
         Chk_VerifyAfterWrite->setObjectName(QStringLiteral("Chk_VerifyAfterWrite"));
+        auto* folderRow = new QHBoxLayout;
+        folderRow->addWidget(Lbl_BackupFolder, 1);
+        folderRow->addWidget(Cmd_OpenFolder);
         layout->addWidget(Chk_Backup);
-        layout->addWidget(Lbl_BackupFolder);
+        layout->addWidget(Lbl_BackupSaved);
+        layout->addLayout(folderRow);
         layout->addWidget(Chk_VerifyAfterWrite);
         connect(Chk_Backup, &QCheckBox::toggled, this, [this](bool on) {
             ctx_.settings.setValue(kBackupSetting, on ? QStringLiteral("1") : QStringLiteral("0"));
@@ -136,13 +164,17 @@ FrmSerialIO::FrmSerialIO(AppContext& ctx, Tag tag, LinkFactory links, QWidget* p
         connect(Chk_VerifyAfterWrite, &QCheckBox::toggled, this, [this](bool on) {
             ctx_.settings.setValue(kVerifySetting, on ? QStringLiteral("1") : QStringLiteral("0"));
         });
+        connect(Cmd_OpenFolder, &QPushButton::clicked, this, &FrmSerialIO::Cmd_OpenFolder_Click);
     }
     layout->addWidget(differences_, 1);
     layout->addWidget(ProgressBar1);
+    layout->addWidget(Lbl_TimeLeft);
     layout->addLayout(buttons);
     connect(Cmd_ok, &QPushButton::clicked, this, &FrmSerialIO::Cmd_ok_Click);
     connect(Cmd_cancel, &QPushButton::clicked, this, &FrmSerialIO::Cmd_cancel_Click);
     connect(Cmd_verify, &QPushButton::clicked, this, &FrmSerialIO::Cmd_verify_Click);
+    clock_.setInterval(kClockMs);
+    connect(&clock_, &QTimer::timeout, this, &FrmSerialIO::showProgress);
     Form_Activate();
 }
 
@@ -153,6 +185,7 @@ FrmSerialIO::~FrmSerialIO() {
 }
 
 void FrmSerialIO::endBusy() {
+    clock_.stop();
     if (!busy_)
         return;
     busy_ = false;
@@ -169,10 +202,41 @@ void FrmSerialIO::Form_Activate() {
     if (Chk_Backup) {
         Chk_Backup->setText(ctx_.ws.text(kTxtBackupFirst));
         Chk_Backup->setChecked(ctx_.settings.value(kBackupSetting) == QLatin1String("1"));
-        Lbl_BackupFolder->setText(BackupFolder());
+        Lbl_BackupFolder->setFullText(BackupFolder());
+        Cmd_OpenFolder->setText(ctx_.ws.text(kTxtOpenFolder));
         Chk_VerifyAfterWrite->setText(ctx_.ws.text(kTxtVerifyAfterWrite));
         Chk_VerifyAfterWrite->setChecked(ctx_.settings.value(kVerifySetting) == QLatin1String("1"));
     }
+}
+
+void FrmSerialIO::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    fitToText();
+}
+
+void FrmSerialIO::fitToText() {
+    QLayout* l = layout();
+    if (!l)
+        return;
+    // A changed text reaches the window's layout through posted layout requests (the label's frame
+    // first): they are handled now, so that the heights asked below are those of the new texts.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    l->activate();
+    const QRect room = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+    // Wrapped labels need height for their width: wider when even the screen's height is not enough.
+    int w = std::max(width(), l->totalMinimumSize().width());
+    auto needed = [l](int width) {
+        return l->hasHeightForWidth() ? l->totalHeightForWidth(width) : l->totalSizeHint().height();
+    };
+    while (needed(w) > room.height() && w < room.width())
+        w = std::min(room.width(), w + w / 4);
+    const int h = std::min(needed(w), room.height());
+    if (w > width() || h > height())
+        resize(std::max(w, width()), std::max(h, height()));
+}
+
+bool FrmSerialIO::jobRunning() const {
+    return transfer_ && transfer_->running();
 }
 
 void FrmSerialIO::Cmd_ok_Click() {
@@ -188,10 +252,24 @@ void FrmSerialIO::Cmd_cancel_Click() {
 }
 
 void FrmSerialIO::reject() {
-    // Closing the window during a transfer stops it; a read then takes nothing.
-    if (transfer_)
+    if (jobRunning()) {
+        // Cancel stops the job; the window stays and says where it stopped. A read then takes nothing.
         transfer_->abort();
+        return;
+    }
     QDialog::reject();
+}
+
+void FrmSerialIO::closeEvent(QCloseEvent* event) {
+    if (jobRunning())
+        transfer_->abort();
+    QDialog::closeEvent(event);
+}
+
+void FrmSerialIO::Cmd_OpenFolder_Click() {
+    const QString folder = backupFile_.isEmpty() ? BackupFolder() : QFileInfo(backupFile_).absolutePath();
+    QDir().mkpath(folder);
+    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
 }
 
 void FrmSerialIO::keyPressEvent(QKeyEvent* event) {
@@ -219,26 +297,60 @@ void FrmSerialIO::keyPressEvent(QKeyEvent* event) {
 }
 
 void FrmSerialIO::startTransfer() {
-    Cmd_cancel->setEnabled(false);
-    Cmd_ok->setEnabled(false);
-    Cmd_verify->setVisible(false);
-    differences_->setVisible(false);
-    link_ = links_(); // one link for everything this press does: backup, write and verify see the same unit
+    std::vector<Phase> phases;
     switch (tag_) {
     case Tag::Read:
-        startRead(Phase::Read);
+        phases = {Phase::Read};
         break;
     case Tag::Compare:
-        startRead(Phase::Compare);
+        phases = {Phase::Compare};
         break;
     case Tag::Write:
         backupFile_.clear();
-        if (Chk_Backup->isChecked()) {
-            Lbl_BackupFolder->setText(BackupFolder());
-            startRead(Phase::Backup);
+        Lbl_BackupSaved->setVisible(false);
+        Lbl_BackupFolder->setFullText(BackupFolder());
+        if (Chk_Backup->isChecked())
+            phases.push_back(Phase::Backup);
+        phases.push_back(Phase::Write);
+        if (Chk_VerifyAfterWrite->isChecked())
+            phases.push_back(Phase::Verify);
+        break;
+    }
+    Cmd_verify->setVisible(false);
+    link_ = links_(); // one link for everything this press does: backup, write and verify see the same unit
+    startJob(std::move(phases));
+}
+
+void FrmSerialIO::startJob(std::vector<Phase> phases) {
+    Cmd_ok->setEnabled(false);
+    Cmd_cancel->setEnabled(true); // every phase can be cancelled
+    Cmd_verify->setEnabled(false);
+    differences_->setVisible(false);
+    // The reads are measured by the unit's whole answer, the write by the records it will send.
+    std::vector<std::int64_t> characters;
+    for (Phase p : phases) {
+        if (p == Phase::Write) {
+            Configuration copy = ctx_.ws.cfg;
+            characters.push_back(static_cast<std::int64_t>(WriteStream(BuildWritePlan(copy, pcClock(), [this](int n) {
+                                                               return ToCp1252(ctx_.ws.text(n));
+                                                           })).size()));
         } else {
-            startWrite();
+            characters.push_back(kReadAnswerCharacters);
         }
+    }
+    job_ = std::move(phases);
+    jobIndex_ = 0;
+    progress_ = JobProgress(characters);
+    runPhase();
+}
+
+void FrmSerialIO::runPhase() {
+    switch (job_[jobIndex_]) {
+    case Phase::Write:
+        startWrite();
+        break;
+    default:
+        startRead(job_[jobIndex_]);
         break;
     }
 }
@@ -257,18 +369,27 @@ void FrmSerialIO::startRead(Phase phase) {
     transfer_.reset(read);
     watch(phase);
     read->start();
+    progress_.begin(static_cast<int>(jobIndex_), read->charactersExpected());
+    showPhase(read->statusText());
+    showProgress();
 }
 
 void FrmSerialIO::startWrite() {
     transfer_.reset();
     scratch_.reset();
-    // The unit label and SMS words as the language file holds them, as korvane-cli sends them.
+    // The write sends a copy, with the unit label and SMS words as the language file holds them (as
+    // korvane-cli sends them): the configuration in memory takes what the write fills in (derived bytes,
+    // clock, SMS entries) only once the unit has accepted it, and a cancelled write leaves it as it was.
+    sending_ = std::make_unique<Configuration>(ctx_.ws.cfg);
     auto texts = [this](int n) { return ToCp1252(ctx_.ws.fileText(n)); };
-    auto* write = new WriteTransfer(*link_, ctx_.ws.cfg, pcClock(), texts);
+    auto* write = new WriteTransfer(*link_, *sending_, pcClock(), texts);
     connect(write, &WriteTransfer::bell, this, [this] { ctx_.dialogs.beep(); });
     transfer_.reset(write);
     watch(Phase::Write);
     write->start();
+    progress_.begin(static_cast<int>(jobIndex_), write->charactersExpected());
+    showPhase(write->statusText());
+    showProgress();
 }
 
 void FrmSerialIO::watch(Phase phase) {
@@ -278,25 +399,46 @@ void FrmSerialIO::watch(Phase phase) {
         busy_ = true;
         QApplication::setOverrideCursor(Qt::WaitCursor);
     }
+    clock_.start();
     transfer_->setTickInterval(tickMs_);
-    connect(transfer_.get(), &Transfer::statusChanged, this, [this](int text) { Label1->setText(ctx_.ws.text(text)); });
-    connect(transfer_.get(), &Transfer::progressChanged, this, [this](int value, int max) {
-        ProgressBar1->setMaximum(std::max(max, 1));
-        ProgressBar1->setValue(std::clamp(value, 0, std::max(max, 1)));
-    });
+    connect(transfer_.get(), &Transfer::statusChanged, this, &FrmSerialIO::showPhase);
+    connect(transfer_.get(), &Transfer::progressChanged, this, &FrmSerialIO::showProgress);
     connect(transfer_.get(), &Transfer::finished, this, &FrmSerialIO::onFinished, Qt::QueuedConnection);
+}
+
+void FrmSerialIO::showPhase(int statusText) {
+    if (!jobRunning())
+        return; // the outcome is told when the job has ended
+    int name = statusText;
+    if (phase_ == Phase::Backup)
+        name = kTxtPhaseBackup;
+    else if (phase_ == Phase::Verify)
+        name = kTxtPhaseVerify;
+    const QString text = QString::fromStdString(progress_.phasePrefix()) + ctx_.ws.text(name);
+    if (Label1->text() != text) {
+        Label1->setText(text);
+        fitToText();
+    }
+}
+
+void FrmSerialIO::showProgress() {
+    if (!transfer_)
+        return;
+    progress_.update(transfer_->charactersDone());
+    ProgressBar1->setValue(progress_.permille());
+    const int seconds = jobRunning() && link_ ? progress_.secondsLeft(link_->lineBytesPerSecond()) : -1;
+    Lbl_TimeLeft->setVisible(seconds >= 0);
+    if (seconds >= 0)
+        Lbl_TimeLeft->setText(
+            ctx_.ws.text(kTxtTimeLeft).replace(QLatin1String("%1"), QString::fromStdString(MinutesSeconds(seconds))));
 }
 
 void FrmSerialIO::Cmd_verify_Click() {
     if (!written_)
         return;
-    Cmd_ok->setEnabled(false);
-    Cmd_cancel->setEnabled(false);
-    Cmd_verify->setEnabled(false);
-    differences_->setVisible(false);
     if (!link_)
         link_ = links_();
-    startRead(Phase::Verify);
+    startJob({Phase::Verify});
 }
 
 bool FrmSerialIO::saveBackup(QString& reason) {
@@ -316,7 +458,10 @@ bool FrmSerialIO::saveBackup(QString& reason) {
         return false;
     }
     backupFile_ = QDir::toNativeSeparators(path);
-    Lbl_BackupFolder->setText(ctx_.ws.text(kTxtBackupSaved) + QLatin1Char(' ') + backupFile_);
+    Lbl_BackupSaved->setText(ctx_.ws.text(kTxtBackupSaved));
+    Lbl_BackupSaved->setVisible(true);
+    Lbl_BackupFolder->setFullText(backupFile_);
+    fitToText();
     return true;
 }
 
@@ -325,6 +470,7 @@ void FrmSerialIO::showDifferences(const QString& heading, bool any) {
     differences_->setVisible(any);
     if (any)
         adjustSize();
+    fitToText();
 }
 
 void FrmSerialIO::onReadDone() {
@@ -368,69 +514,113 @@ void FrmSerialIO::onReadDone() {
     }
 }
 
+QString FrmSerialIO::cancelledText() const {
+    const QString cancelled = ctx_.ws.text(kTxtCancelled) + QLatin1Char(' ');
+    switch (phase_) {
+    case Phase::Backup:
+        return cancelled + ctx_.ws.text(kTxtNothingWritten);
+    case Phase::Write:
+        return cancelled + ctx_.ws.text(kTxtWritePartial);
+    case Phase::Verify:
+        return ctx_.ws.text(kTxtWriteAccepted) + QStringLiteral("\n\n") + ctx_.ws.text(kTxtVerifyCancelled);
+    default:
+        return cancelled + ctx_.ws.text(kTxtNothingTaken);
+    }
+}
+
+QString FrmSerialIO::portFailureText() const {
+    const PortFailure& f = transfer_->portFailure();
+    const QString why = PortFailureText(f, [this](int n) { return ctx_.ws.text(n); });
+    if (f.problem != PortProblem::Lost)
+        return ctx_.ws.text(kTxtPortError) + QStringLiteral("\n\n") + why;
+    // Cut off in the middle: a write may have reached the unit in part.
+    return phase_ == Phase::Write ? why + QStringLiteral("\n\n") + ctx_.ws.text(kTxtWritePartial) : why;
+}
+
 void FrmSerialIO::onFinished() {
     if (!transfer_)
         return;
     const TransferOutcome outcome = transfer_->outcome();
+    const bool more = jobIndex_ + 1 < job_.size();
     if (phase_ == Phase::Backup && outcome == TransferOutcome::Done) {
         QString reason;
         if (saveBackup(reason)) {
-            startWrite(); // what the unit held is safe: now the write
+            ++jobIndex_;
+            runPhase(); // what the unit held is safe: now the write
             return;
         }
         endBusy();
         ProgressBar1->setVisible(false);
+        Lbl_TimeLeft->setVisible(false);
         Label1->setText(ctx_.ws.text(kTxtBackupFailed) + QStringLiteral("\n\n") + reason);
         Cmd_ok->setText(QLatin1Char('&') + ctx_.ws.text(kTxtButtonRetry));
         Cmd_ok->setEnabled(true);
         Cmd_cancel->setEnabled(true);
         scratch_.reset();
+        fitToText();
+        return;
+    }
+    if (phase_ == Phase::Write && outcome == TransferOutcome::Done) {
+        // The unit holds it: the configuration in memory takes what the write filled in (derived bytes,
+        // clock, SMS entries), through the write path as bookkeeping, not as an edit of the user's.
+        written_ = std::move(sending_);
+        ctx_.ws.change([this](Configuration& cfg) { cfg = *written_; }, EditMark::Never);
+    }
+    sending_.reset();
+    if (phase_ == Phase::Write && outcome == TransferOutcome::Done && more) {
+        Cmd_verify->setVisible(true); // disabled while it runs
+        TransferDone = true;
+        ++jobIndex_;
+        runPhase(); // the read-back runs now
         return;
     }
     endBusy();
     ProgressBar1->setVisible(false);
+    Lbl_TimeLeft->setVisible(false);
     QString status = ctx_.ws.text(transfer_->statusText());
+    if (outcome == TransferOutcome::PortError)
+        status = portFailureText();
     if (phase_ == Phase::Backup && outcome != TransferOutcome::Aborted)
         status += QStringLiteral("\n\n") + ctx_.ws.text(kTxtBackupFailed); // the unit is untouched
-    if (phase_ == Phase::Verify)
+    if (phase_ == Phase::Verify && outcome != TransferOutcome::Aborted)
         status = ctx_.ws.text(kTxtWriteAccepted) + QStringLiteral("\n\n") + status; // the write itself stands
+    if (outcome == TransferOutcome::Aborted)
+        status = cancelledText();
     Label1->setText(status);
     Cmd_ok->setEnabled(true);
+    Cmd_cancel->setEnabled(true);
     switch (outcome) {
     case TransferOutcome::Done:
         Cmd_ok->setText(QLatin1Char('&') + ctx_.ws.text(kTxtButtonOk));
+        Cmd_cancel->setEnabled(false); // OK closes
         TransferDone = true;
         if (phase_ == Phase::Write) {
-            written_ = std::make_unique<Configuration>(ctx_.ws.cfg);
             Cmd_verify->setVisible(true);
             Cmd_verify->setEnabled(true);
-            if (Chk_VerifyAfterWrite->isChecked()) {
-                Cmd_verify_Click();
-                return; // the read-back runs now
-            }
         } else {
             onReadDone();
             Cmd_verify->setEnabled(phase_ == Phase::Verify);
         }
         break;
     case TransferOutcome::PortError:
-        // The port is the problem, not the unit: OK closes so that another port can be chosen.
-        TransferDone = true;
-        Cmd_cancel->setEnabled(true);
-        break;
-    case TransferOutcome::Aborted:
-        break;
+        if (transfer_->portFailure().problem != PortProblem::Lost) {
+            // The port is the problem, not the unit: OK closes so that another port can be chosen.
+            TransferDone = true;
+            break;
+        }
+        [[fallthrough]]; // the connection was lost on the way: Retry once it is back
     default:
         if (phase_ == Phase::Verify) {
-            // The unit accepted the write; only the read-back failed: Verify tries it again.
+            // The unit accepted the write; only the read-back failed or was cancelled: Verify tries again.
+            Cmd_ok->setText(QLatin1Char('&') + ctx_.ws.text(kTxtButtonOk));
             Cmd_verify->setEnabled(true);
             break;
         }
         Cmd_ok->setText(QLatin1Char('&') + ctx_.ws.text(kTxtButtonRetry));
-        Cmd_cancel->setEnabled(true);
         break;
     }
     scratch_.reset();
+    fitToText();
 }
 
 } // namespace korvane

@@ -7,12 +7,21 @@
 // Writing can first save what the unit holds (a backup file) and, after the unit accepted the write,
 // read it back and show what it holds other than written (Verify). Comparing reads the unit and shows
 // the differences to the configuration in memory without taking anything.
+//
+// What one press of OK starts is one job (backup -> write -> verify, or a read): one progress bar over
+// the whole job, the phase named ("1/3 ..."), the time left at the line rate, and Cancel in every
+// phase. Cancel stops the job (what the port still holds is dropped, nothing is taken, the
+// configuration stays as it is) and says what state the unit may be in; a backup saved before a
+// cancelled write is kept. Every text wraps and the window grows to show it whole.
 
 #include <QDialog>
+#include <QTimer>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "app/context.h"
+#include "io/transfer_job.h"
 
 class QCheckBox;
 class QLabel;
@@ -22,14 +31,16 @@ class QPushButton;
 namespace korvane {
 
 class DifferenceList;
+class ElidedLabel;
 class SerialLink;
 class Transfer;
 
 // Makes the link of one transfer (the port chosen in View > COM port).
 using LinkFactory = std::function<std::shared_ptr<SerialLink>()>;
-// The link of the current port choice: the setting "ComPortDevice" when set ("sim": the simulated unit,
-// one per program run so that it keeps what was written), otherwise the classic port ComPort.
-LinkFactory SettingsLinkFactory(AppContext& ctx);
+// The link of the current port choice: the setting "ComPortDevice" when set ("sim": `simulated`, the
+// one simulated unit of the program run, so that it keeps what was written from window to window),
+// otherwise the classic port ComPort.
+LinkFactory SettingsLinkFactory(AppContext& ctx, std::shared_ptr<SerialLink> simulated);
 
 // The folder the backups before a write go to: "backups" under the per-user data location.
 QString BackupFolder();
@@ -48,13 +59,23 @@ public:
     // The backup file the last write saved first ("" when none).
     QString backupFile() const { return backupFile_; }
 
+    // True while a job runs: Cancel then stops it.
+    bool jobRunning() const;
+
     void Cmd_ok_Click();
+    // Stops the job under way; when none runs, closes the window.
     void Cmd_cancel_Click();
     void Cmd_verify_Click();
+    // Opens the folder of the backups (and of the one just saved).
+    void Cmd_OpenFolder_Click();
 
 protected:
+    // Escape stops a job as Cancel does; with no job it closes the window.
     void reject() override;
+    // Closing the window stops the job without asking.
+    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // What the current transfer is for.
@@ -62,6 +83,9 @@ private:
 
     void Form_Activate();
     void startTransfer();
+    // Starts the job of these phases, one after the other.
+    void startJob(std::vector<Phase> phases);
+    void runPhase();
     void startRead(Phase phase);
     void startWrite();
     void watch(Phase phase);
@@ -70,6 +94,15 @@ private:
     bool saveBackup(QString& reason);
     void showDifferences(const QString& heading, bool any);
     void endBusy();
+    // The phase under way, named in the status line with its number in the job.
+    void showPhase(int statusText);
+    // The progress bar and the time left from what the transfer has moved.
+    void showProgress();
+    // The message of a job that ended otherwise than done.
+    QString cancelledText() const;
+    QString portFailureText() const;
+    // The window grows (within the screen) until every label shows its whole text.
+    void fitToText();
 
     AppContext& ctx_;
     Tag tag_;
@@ -83,12 +116,20 @@ private:
     QPushButton* Cmd_verify = nullptr;
     QCheckBox* Chk_Backup = nullptr;
     QCheckBox* Chk_VerifyAfterWrite = nullptr;
-    QLabel* Lbl_BackupFolder = nullptr;
+    QLabel* Lbl_BackupSaved = nullptr;
+    ElidedLabel* Lbl_BackupFolder = nullptr;
+    QPushButton* Cmd_OpenFolder = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
+    QLabel* Lbl_TimeLeft = nullptr;
     DifferenceList* differences_ = nullptr;
     std::shared_ptr<SerialLink> link_;
     std::unique_ptr<Configuration> scratch_; // a read fills this; the model only takes it whole
+    std::unique_ptr<Configuration> sending_; // the configuration the write under way sends
     std::unique_ptr<Configuration> written_; // the configuration as the last write sent it
+    std::vector<Phase> job_;                 // the phases one press starts
+    std::size_t jobIndex_ = 0;
+    JobProgress progress_;
+    QTimer clock_; // the time left counts down between the transfer's own signals
     QString backupFile_;
     bool busy_ = false; // the wait cursor is shown
     std::unique_ptr<Transfer> transfer_;
