@@ -251,7 +251,6 @@ const std::set<std::string> kAllowed = {
     " (*.pdf)|*.pdf",               // a file type pattern
     "korvane: ",                    // the command line's usage errors, in English as korvane-cli's
     "event output",                 // the internal name of a value
-    "https://korvane.org/",         // the project's address on the about page
     "<main>",                       // the end of an Enter chain: the main window takes the keyboard
     "the printer is not available", // the reason of a failed print, not shown: text 387 says it
     "QCheckBox { spacing: 0px; padding: 1px; border: 1px solid transparent; }", // style sheets

@@ -11,7 +11,6 @@ namespace korvane {
 namespace {
 // The same in every language.
 const QString kProgramName = QStringLiteral("Korvane");
-const QString kProjectAddress = QStringLiteral("https://korvane.org/");
 } // namespace
 
 WelcomePage::WelcomePage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent)
@@ -48,8 +47,7 @@ void WelcomePage::fill() {
     // company, no telephone, fax or e-mail of its own: the page names none.
     const Workspace& ws = ctx_.ws;
     programText_->setText(ws.text(kTxtAboutText) + QLatin1Char('\n') + ws.text(kTxtAboutProduct) +
-                          QStringLiteral("\n\n") + kProgramName + QLatin1Char('\n') + ws.text(kTxtAboutLicence) +
-                          QLatin1Char('\n') + kProjectAddress);
+                          QStringLiteral("\n\n") + kProgramName + QLatin1Char('\n') + ws.text(kTxtAboutLicence));
 }
 
 } // namespace korvane
