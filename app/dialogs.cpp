@@ -7,8 +7,9 @@
 
 namespace korvane {
 
-Answer QtDialogs::ask(QWidget* parent, const QString& text, const QString& caption, Buttons buttons, MessageIcon icon) {
-    QMessageBox box(parent);
+void SetUpMessageBox(QMessageBox& box, const QString& text, const QString& caption, Buttons buttons, MessageIcon icon) {
+    // Messages carry texts from files, the unit and the language and help files: never markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     box.setWindowTitle(caption.isEmpty() ? QStringLiteral("ZEB1") : caption);
     box.setIcon(icon == MessageIcon::Exclamation   ? QMessageBox::Warning
@@ -27,6 +28,11 @@ Answer QtDialogs::ask(QWidget* parent, const QString& text, const QString& capti
         box.setDefaultButton(QMessageBox::Yes);
         break;
     }
+}
+
+Answer QtDialogs::ask(QWidget* parent, const QString& text, const QString& caption, Buttons buttons, MessageIcon icon) {
+    QMessageBox box(parent);
+    SetUpMessageBox(box, text, caption, buttons, icon);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;

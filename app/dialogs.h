@@ -5,6 +5,7 @@
 #include <QString>
 #include <optional>
 
+class QMessageBox;
 class QWidget;
 
 namespace korvane {
@@ -47,6 +48,10 @@ public:
                                        const QString& initialPath) override;
     void beep() override;
 };
+
+// The message box of QtDialogs::ask: text, caption (ZEB1 when empty), icon and buttons; the text is
+// shown as plain text, whatever characters it holds.
+void SetUpMessageBox(QMessageBox& box, const QString& text, const QString& caption, Buttons buttons, MessageIcon icon);
 
 // "Korvane (*.zeb)|*.zeb|All(*.*)|*.*" -> "Korvane (*.zeb);;All (*)": the bar-separated
 // description/pattern pairs of our filters in Qt's filter syntax. "*.*" means every file.

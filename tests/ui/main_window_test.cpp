@@ -1,7 +1,9 @@
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QTest>
+#include <sys/stat.h>
 
 #include "model/channel_types.h"
 #include "model/logic.h"
@@ -183,6 +185,36 @@ TEST_F(MainWindowTest, openingAFileOfAnotherProgramGivesTextOneSeventyOneAndABla
     EXPECT_EQ(dialogs.shown.back().text, QStringLiteral("D171"));
     EXPECT_EQ(type(0), kTypeBlank);
     EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [New]"));
+}
+
+TEST_F(MainWindowTest, aFifoWithNoProgramAtItsOtherEndFailsOpenAndSaveAsInsteadOfHanging) {
+    const QString fifo = zeb("pipe.zeb");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    key(Qt::Key_I);
+    struct Case {
+        const char* what;
+        void (MainWindow::*command)();
+        QString message; // the start of the message
+        QString reason;
+    };
+    const Case cases[] = {
+        {"Open", &MainWindow::M_File_Open_Click, QStringLiteral("D377"), QStringLiteral("no program writes to it")},
+        {"Save as", &MainWindow::M_File_SaveAs_Click, QStringLiteral("D376"), QStringLiteral("no program reads from")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        dialogs.shown.clear();
+        dialogs.answers = {Answer::No}; // Open: do not save first
+        dialogs.files = {fifo};
+        (main().*c.command)();
+        ASSERT_FALSE(dialogs.shown.empty());
+        const QString said = dialogs.shown.back().text;
+        EXPECT_TRUE(said.startsWith(c.message) && said.contains(c.reason)) << said.toStdString();
+        EXPECT_EQ(type(0), kTypeIntruderPassive);
+        EXPECT_TRUE(ws().dataChanged());
+        EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [New]"));
+        EXPECT_FALSE(QFileInfo(fifo).isFile()) << "the FIFO stays";
+    }
 }
 
 TEST_F(MainWindowTest, saveFirstThenCancelAbandonsNew) {

@@ -90,6 +90,7 @@ FrmSerialIO::FrmSerialIO(AppContext& ctx, Tag tag, LinkFactory links, QWidget* p
     frame->setFrameShape(QFrame::StyledPanel);
     Label1 = new QLabel(frame);
     Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setTextFormat(Qt::PlainText);
     Label1->setWordWrap(true);
     Label1->setMinimumWidth(360);
     (new QVBoxLayout(frame))->addWidget(Label1);
@@ -122,6 +123,7 @@ FrmSerialIO::FrmSerialIO(AppContext& ctx, Tag tag, LinkFactory links, QWidget* p
         Chk_Backup->setObjectName(QStringLiteral("Chk_Backup"));
         Lbl_BackupFolder = new QLabel(this);
         Lbl_BackupFolder->setObjectName(QStringLiteral("Lbl_BackupFolder"));
+        Lbl_BackupFolder->setTextFormat(Qt::PlainText);
         Lbl_BackupFolder->setWordWrap(true);
         Lbl_BackupFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
         Lbl_BackupFolder->setIndent(20);

@@ -152,6 +152,7 @@ void EditorPage::makeControl(const FormRow& row) {
             return nullptr;
         auto* l = new QLabel(lines);
         l->setObjectName(row.label ? QString::fromUtf8(row.label) : QStringLiteral("Lbl_") + name);
+        l->setTextFormat(Qt::PlainText);
         captions_[&row] = l;
         return l;
     };
@@ -160,6 +161,7 @@ void EditorPage::makeControl(const FormRow& row) {
             return;
         auto* l = new QLabel(lines);
         l->setObjectName(row.unitLabel ? QString::fromUtf8(row.unitLabel) : name + QStringLiteral("_unit"));
+        l->setTextFormat(Qt::PlainText);
         units_[&row] = l;
         grid->addWidget(l, line, 2);
     };
@@ -326,6 +328,7 @@ void EditorPage::makeControl(const FormRow& row) {
     }
     case ControlKind::Label: {
         auto* l = new QLabel(lines);
+        l->setTextFormat(Qt::PlainText);
         l->setWordWrap(true);
         captions_[&row] = l;
         grid->addWidget(l, line, 0, 1, 3);
