@@ -7,7 +7,7 @@ WINDOWS_DIR := build/windows
 FUZZ_DIR := build/fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test build-run build-test deps clean bench fuzz package test-windows
+.PHONY: run test build-run build-test deps clean bench robust fuzz package test-windows
 
 deps:
 	@bash scripts/deps.sh
@@ -43,6 +43,13 @@ package: build-run
 
 bench: build-run
 	@for b in $(RUN_DIR)/bin/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+# The receiver against every single-character fault (deleted, replaced, inserted) of a whole answer
+# of the unit: no complete read with a wrong image. Optimised; only the Qt-free core is built for it.
+robust: deps
+	@cmake -S . -B $(RUN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(RUN_DIR) -j $(JOBS) --target robust_receiver
+	@$(RUN_DIR)/bin/robust_receiver
 
 # Each fuzz harness for FUZZ_SECONDS with libFuzzer (clang). New inputs go to build/fuzz/corpus; a
 # crash is kept as build/fuzz/crash-HARNESS-*: add it to tests/fuzz/corpus/HARNESS with its fix.

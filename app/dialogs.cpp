@@ -13,6 +13,8 @@ namespace korvane {
 std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& text, const QString& caption,
                                             Buttons buttons, MessageIcon icon) {
     auto box = std::make_unique<QMessageBox>(parent);
+    // Messages carry texts from files, the unit and the language and help files: never markup.
+    box->setTextFormat(Qt::PlainText);
     box->setText(text);
     box->setWindowTitle(caption.isEmpty() ? QStringLiteral("ZEB1") : caption);
     box->setIcon(icon == MessageIcon::Exclamation   ? QMessageBox::Warning

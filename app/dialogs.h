@@ -52,7 +52,8 @@ public:
 };
 
 // The message box QtDialogs shows for a message or question, not yet shown: its buttons are Qt's
-// standard buttons, whose captions follow the Qt translation of the program's language.
+// standard buttons, whose captions follow the Qt translation of the program's language; its text is
+// shown as plain text, whatever characters it holds.
 std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& text, const QString& caption,
                                             Buttons buttons, MessageIcon icon);
 
@@ -71,6 +72,7 @@ public:
                                    const QString& initial) override;
     void beep() override;
 };
+
 
 // "Korvane (*.zeb)|*.zeb|All(*.*)|*.*" -> "Korvane (*.zeb);;All (*)": the bar-separated
 // description/pattern pairs of our filters in Qt's filter syntax. "*.*" means every file.

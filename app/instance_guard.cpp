@@ -3,9 +3,13 @@
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace korvane {
 
@@ -16,6 +20,43 @@ const QString kOpenRequest = QStringLiteral("korvane-open-1");
 constexpr int kHandOverMs = 3000;
 // Room in a local socket's address (108 bytes on Linux, less elsewhere).
 constexpr int kSocketPathRoom = 100;
+// The socket's own name in the folder: "korvane-" + 16 hex digits + ".socket".
+constexpr int kSocketNameLength = 31;
+
+// A folder (not a link) of this user that nobody else may enter.
+bool isPrivateFolder(const QByteArray& path, bool mayClose) {
+    struct stat st {};
+    if (::lstat(path.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid())
+        return false;
+    if ((st.st_mode & 077) == 0)
+        return true;
+    // The user's own folder left open: closed now. Whatever another user put in meanwhile is refused
+    // by its owner when it is used.
+    return mayClose && ::chmod(path.constData(), 0700) == 0;
+}
+
+bool roomFor(const QByteArray& folder) {
+    return folder.size() + 1 + kSocketNameLength <= kSocketPathRoom;
+}
+
+// Whether the socket at `name` is the user's own: a socket file of this user.
+bool ownSocket(const QString& name) {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(name).constData(), &st) == 0 && S_ISSOCK(st.st_mode) && st.st_uid == ::geteuid();
+}
+
+// Whether the copy at the other end of a connected socket runs as this user.
+bool peerIsThisUser(const QLocalSocket& socket) {
+#ifdef SO_PEERCRED
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(static_cast<int>(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 &&
+           peer.uid == ::geteuid();
+#else
+    Q_UNUSED(socket);
+    return true; // the socket file's owner was checked
+#endif
+}
 
 } // namespace
 
@@ -37,25 +78,47 @@ QString InstanceGuard::DefaultLockPath() {
     const QString redirected = qEnvironmentVariable("KORVANE_SETTINGS");
     if (!redirected.isEmpty())
         return redirected + QStringLiteral(".running"); // not ".lock": QSettings locks that name itself
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    QString dir = PrivateFolder(qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::tempPath());
     if (dir.isEmpty())
         dir = QDir::tempPath();
     return dir + QStringLiteral("/korvane-zeb1.lock");
 }
 
+QString InstanceGuard::PrivateFolder(const QString& runtimeFolder, const QString& tempFolder) {
+    const QByteArray runtime = QFile::encodeName(runtimeFolder);
+    // The runtime folder belongs to the session: it is taken as it is, never changed.
+    if (!runtime.isEmpty() && runtime.startsWith('/') && roomFor(runtime) && isPrivateFolder(runtime, false))
+        return runtimeFolder;
+    for (const QString& temp : {tempFolder, QStringLiteral("/tmp")}) {
+        const QString own = temp + QStringLiteral("/korvane-") + QString::number(::geteuid());
+        const QByteArray path = QFile::encodeName(own);
+        if (temp.isEmpty() || !roomFor(path))
+            continue;
+        ::mkdir(path.constData(), 0700);
+        return isPrivateFolder(path, true) ? own : QString();
+    }
+    return QString();
+}
+
 QString InstanceGuard::ServerName(const QString& lockPath) {
-    const QString beside = lockPath + QStringLiteral(".socket");
-    if (beside.toLocal8Bit().size() <= kSocketPathRoom)
-        return beside;
-    // A lock in a deep folder: a name made from its path, in the temporary folder.
+    return ServerName(lockPath, qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::tempPath());
+}
+
+QString InstanceGuard::ServerName(const QString& lockPath, const QString& runtimeFolder, const QString& tempFolder) {
+    const QString folder = PrivateFolder(runtimeFolder, tempFolder);
+    if (folder.isEmpty())
+        return QString();
+    // Named after the lock, so that every lock (a trial copy's, a test's) has its own socket.
     const QByteArray hash = QCryptographicHash::hash(lockPath.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    return QDir::tempPath() + QStringLiteral("/korvane-") + QString::fromLatin1(hash) + QStringLiteral(".socket");
+    return folder + QStringLiteral("/korvane-") + QString::fromLatin1(hash) + QStringLiteral(".socket");
 }
 
 bool InstanceGuard::listen(std::function<void(const QString& path)> openFile) {
     if (!lock_.isLocked())
         return false;
     const QString name = ServerName(lockPath_);
+    if (name.isEmpty())
+        return false;
     server_ = std::make_unique<QLocalServer>();
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     if (!server_->listen(name)) {
@@ -92,9 +155,14 @@ bool InstanceGuard::listen(std::function<void(const QString& path)> openFile) {
 }
 
 bool InstanceGuard::handOver(const QString& lockPath, const QString& file) {
+    // Only to a socket of this user, in this user's folder: one that another user made there first
+    // would learn the file's name.
+    const QString name = ServerName(lockPath);
+    if (name.isEmpty() || !ownSocket(name))
+        return false;
     QLocalSocket socket;
-    socket.connectToServer(ServerName(lockPath));
-    if (!socket.waitForConnected(kHandOverMs))
+    socket.connectToServer(name);
+    if (!socket.waitForConnected(kHandOverMs) || !peerIsThisUser(socket))
         return false;
     QByteArray request;
     QDataStream out(&request, QIODevice::WriteOnly);

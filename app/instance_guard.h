@@ -2,8 +2,10 @@
 // Refuses a second running copy of the program. A lock left behind by a copy that crashed is stale
 // (its process is gone) and does not block the next start.
 //
-// The running copy listens on a local socket beside the lock; a later start that is given a file
-// hands the file over to it instead of opening a second window.
+// The running copy listens on a local socket; a later start that is given a file hands the file over
+// to it instead of opening a second window. The socket lies only in a folder that no other user may
+// enter, and a later start hands nothing to a socket that is not the user's own: another user on the
+// same computer never learns which files are opened.
 
 #include <QLockFile>
 #include <QString>
@@ -27,8 +29,16 @@ public:
     static bool handOver(const QString& lockPath, const QString& file);
 
     static QString DefaultLockPath();
-    // The local socket of the copy that holds the lock.
+    // The local socket of the copy that holds the lock: named after the lock, in the user's private
+    // folder (PrivateFolder of XDG_RUNTIME_DIR and the temporary folder). Empty when there is none.
     static QString ServerName(const QString& lockPath);
+    static QString ServerName(const QString& lockPath, const QString& runtimeFolder, const QString& tempFolder);
+    // A folder only this user may enter, short enough for a socket's address: the runtime folder when
+    // it is one (a folder, not a link, the user's own, closed to everyone else), else
+    // "korvane-<user id>" in the temporary folder, made with mode 0700 when missing and closed when
+    // the user's own folder was left open. Empty when neither will do (the name is taken by another
+    // user, or is a link).
+    static QString PrivateFolder(const QString& runtimeFolder, const QString& tempFolder);
 
 private:
     QString lockPath_;

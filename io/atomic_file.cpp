@@ -16,14 +16,17 @@ using platform::FileKind;
 using platform::kNoFile;
 
 constexpr long long kStaleTempSeconds = 3600; // a save never takes an hour
+constexpr long kMaxPid = 4194304;             // no process number is higher (Linux's pid_max limit)
 
 // A device, a FIFO or a socket is written as it is: replacing it by a regular file would destroy it.
-WriteOutcome writeInPlace(const std::string& path, std::string_view bytes) {
+// Nothing here waits longer than `waitMs` for the other end: a FIFO that no program reads, or whose
+// reader stops taking data, fails the save and the window that saves stays alive.
+WriteOutcome writeInPlace(const std::string& path, std::string_view bytes, int waitMs) {
     std::string error;
-    const FileHandle file = platform::OpenInPlace(path, error);
+    const FileHandle file = platform::OpenInPlace(path, waitMs, error);
     if (file == kNoFile)
         return {false, "cannot open " + path + ": " + error};
-    if (!platform::WriteAll(file, bytes, error)) {
+    if (!platform::WriteAll(file, bytes, error, waitMs)) {
         std::string ignored;
         platform::Close(file, ignored);
         return {false, "cannot write " + path + ": " + error};
@@ -33,13 +36,38 @@ WriteOutcome writeInPlace(const std::string& path, std::string_view bytes) {
     return {true, {}};
 }
 
+// Whether `name` is a temporary file a save of `target` makes: the target's name, the marker, the
+// saving process's number (digits, no leading zero), '-' and the six letters or digits the unique
+// name puts in; the process number goes to `pid`. A user's file that merely starts like one is none.
+bool isSaveTempOf(const std::string& name, const std::string& target, long& pid) {
+    const std::string prefix = target + std::string(kSaveTempMarker);
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    const std::string_view rest = std::string_view(name).substr(prefix.size());
+    const std::size_t dash = rest.find('-');
+    constexpr std::size_t kUniqueChars = 6;
+    constexpr std::size_t kMaxPidDigits = 10;
+    if (dash == std::string_view::npos || dash == 0 || dash > kMaxPidDigits || rest[0] == '0' ||
+        rest.size() != dash + 1 + kUniqueChars)
+        return false;
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    const auto isLetterOrDigit = [&](char c) { return isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    if (!std::all_of(rest.begin(), rest.begin() + static_cast<std::ptrdiff_t>(dash), isDigit) ||
+        !std::all_of(rest.begin() + static_cast<std::ptrdiff_t>(dash) + 1, rest.end(), isLetterOrDigit))
+        return false;
+    pid = std::stol(std::string(rest.substr(0, dash)));
+    return true;
+}
+
 // Removes the temporary files of earlier saves of `path` whose process has ended, or that are older
 // than any save takes. A temporary file of a save still under way in another process stays.
 void removeStaleTemps(const std::string& folder, const std::string& path) {
-    const std::string prefix = platform::NameOf(path) + std::string(kSaveTempMarker);
-    for (const platform::FolderEntry& e : platform::RegularFilesIn(folder, prefix)) {
-        const long pid = std::strtol(e.name.c_str() + prefix.size(), nullptr, 10);
-        if (platform::ProcessHasEnded(pid) || e.ageSeconds > kStaleTempSeconds)
+    const std::string target = platform::NameOf(path);
+    for (const platform::FolderEntry& e : platform::RegularFilesIn(folder, target + std::string(kSaveTempMarker))) {
+        long pid = 0;
+        if (!isSaveTempOf(e.name, target, pid))
+            continue;
+        if (pid > kMaxPid || platform::ProcessHasEnded(pid) || e.ageSeconds > kStaleTempSeconds)
             platform::RemoveFile(platform::InFolder(folder, e.name));
     }
 }
@@ -50,7 +78,7 @@ bool IsWriteProtected(const std::string& path) {
     return platform::IsWriteProtected(path);
 }
 
-WriteOutcome WriteFileAtomically(const std::string& linkOrPath, std::string_view bytes) {
+WriteOutcome WriteFileAtomically(const std::string& linkOrPath, std::string_view bytes, int peerWaitMs) {
     if (linkOrPath.empty())
         return {false, "no file name"};
     // A symbolic link stays a link: the file it points to is the one replaced.
@@ -66,7 +94,7 @@ WriteOutcome WriteFileAtomically(const std::string& linkOrPath, std::string_view
     if (exists && IsWriteProtected(path))
         return {false, "the file is write-protected"};
     if (kind == FileKind::Special)
-        return writeInPlace(path, bytes);
+        return writeInPlace(path, bytes, peerWaitMs);
 
     const std::string folder = platform::FolderOf(path);
     removeStaleTemps(folder, path);
@@ -103,7 +131,7 @@ WriteOutcome WriteFileAtomically(const std::string& linkOrPath, std::string_view
     return {true, {}};
 }
 
-ReadOutcome ReadBoundedFile(const std::string& path, std::size_t limit, std::string& bytes) {
+ReadOutcome ReadBoundedFile(const std::string& path, std::size_t limit, std::string& bytes, int peerWaitMs) {
     bytes.clear();
     std::string error;
     const FileHandle file = platform::OpenForReading(path, error);
@@ -114,19 +142,32 @@ ReadOutcome ReadBoundedFile(const std::string& path, std::size_t limit, std::str
         platform::Close(file, ignored);
         return {false, false, "is a folder, not a file"};
     }
+    auto fail = [&](const std::string& reason) {
+        platform::Close(file, ignored);
+        bytes.clear();
+        return ReadOutcome{false, false, reason};
+    };
+    // A FIFO reads as ended while no program has it open for writing: until one has come, that is
+    // waiting, not the end.
+    bool writerCame = !platform::IsFifo(file);
     // One byte beyond the limit tells a file that is too large from one that just fits.
     char buf[65536];
     while (bytes.size() <= limit) {
         const std::size_t want = std::min(sizeof buf, limit + 1 - bytes.size());
         const long long n = platform::ReadSome(file, buf, want, error);
-        if (n < 0) {
-            platform::Close(file, ignored);
-            bytes.clear();
-            return {false, false, "cannot read the file: " + error};
+        if (n > 0) {
+            bytes.append(buf, static_cast<std::size_t>(n));
+            writerCame = true;
+            continue;
         }
-        if (n == 0)
+        if (n == 0 && writerCame)
             break;
-        bytes.append(buf, static_cast<std::size_t>(n));
+        if (n == -1)
+            return fail("cannot read the file: " + error);
+        if (!platform::WaitForData(file, peerWaitMs))
+            return fail(writerCame ? "nothing more arrived for " + platform::SecondsText(peerWaitMs)
+                                   : "no program writes to it (waited " + platform::SecondsText(peerWaitMs) + ")");
+        writerCame = true; // data, or a writer that came and went
     }
     platform::Close(file, ignored);
     if (bytes.size() > limit) {

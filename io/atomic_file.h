@@ -4,9 +4,8 @@
 // the old file is untouched; when anything fails the temporary file is removed and the reason is
 // returned. A write-protected file is refused and left as it is; a symbolic link is followed, so
 // the link stays and the file it points to takes the new content. Only a regular file is ever
-// replaced: a device or a FIFO (on Windows NUL, COM1 …, a pipe) is written in place. The new file
-// keeps the old one's mode, owner and group (owner and group where the process may set them); on
-// Windows its attributes and access rights. Paths are UTF-8 on every system.
+// replaced: a device or a FIFO is written in place. The new file keeps the old one's mode, owner
+// and group (owner and group where the process may set them).
 //
 // Every file that comes from outside (configuration files, captures of the unit's answer, language
 // and help files) is read through one bounded reader, whatever kind of file it is: a device or a
@@ -23,16 +22,20 @@ struct WriteOutcome {
     std::string reason; // empty when ok
 };
 
-WriteOutcome WriteFileAtomically(const std::string& path, std::string_view bytes);
+// How long a FIFO or a device may keep a read or a write waiting for its other end (a program that
+// opens it, or sends or takes the next bytes) before it fails: never longer, so a window stays alive.
+constexpr int kPeerWaitMs = 3000;
+
+WriteOutcome WriteFileAtomically(const std::string& path, std::string_view bytes, int peerWaitMs = kPeerWaitMs);
 
 // The temporary files of a save are named after their target: "house.zeb" saves through
 // "house.zeb.korvane-save-<process>-XXXXXX". A save removes those of its target that a process that
-// has ended left behind (a save that was killed).
+// has ended left behind (a save that was killed): only files named exactly so, never a user's file
+// that merely starts like one ("house.zeb.korvane-save-notes.txt").
 constexpr std::string_view kSaveTempMarker = ".korvane-save-";
 
-// Whether a file counts as write-protected: it carries no write permission at all (on Windows: it is
-// read-only), or this process may not write it. Root may write anything, yet a file without write
-// permission is protected for it too.
+// Whether a file counts as write-protected: it carries no write permission at all, or this process
+// may not write it. Root may write anything, yet a file without write permission is protected for it too.
 bool IsWriteProtected(const std::string& path);
 
 // The most bytes read from an outside file of each kind.
@@ -47,7 +50,9 @@ struct ReadOutcome {
 };
 
 // The whole content of a file of any kind into `bytes`, at most `limit` bytes. Fails when the file
-// cannot be read, is a folder, or holds more than `limit` bytes (bytes is then empty).
-ReadOutcome ReadBoundedFile(const std::string& path, std::size_t limit, std::string& bytes);
+// cannot be read, is a folder, holds more than `limit` bytes, or is a FIFO or device from which
+// nothing arrives for `peerWaitMs` (bytes is then empty).
+ReadOutcome ReadBoundedFile(const std::string& path, std::size_t limit, std::string& bytes,
+                            int peerWaitMs = kPeerWaitMs);
 
 } // namespace korvane

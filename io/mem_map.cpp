@@ -29,6 +29,8 @@ std::string reasonOf(int code) {
         return "a record arrived cut short (characters lost on the line)";
     case kReadNotHex:
         return "a record arrived damaged (a character that is no hex digit)";
+    case kReadStray:
+        return "the answer arrived damaged (a stray character between two records)";
     default:
         return {};
     }
@@ -53,6 +55,21 @@ MemMapReceiver::MemMapReceiver()
     reset();
 }
 
+MemMapReceiver::MemMapReceiver(const MemMapReceiver& other)
+    : memMap_(std::make_unique<MemMap>(*other.memMap_)),
+      covered_(std::make_unique<std::array<bool, kReadImageEnd>>(*other.covered_)), rxState_(other.rxState_),
+      readState_(other.readState_), readError_(other.readError_), firstError_(other.firstError_), over_(other.over_),
+      inRecord_(other.inRecord_), answerBegun_(other.answerBegun_), records_(other.records_),
+      progress_(other.progress_), sum_(other.sum_), length_(other.length_), addressHigh_(other.addressHigh_),
+      addressLow_(other.addressLow_), type_(other.type_), data_(other.data_), dataIndex_(other.dataIndex_),
+      checksum_(other.checksum_), nibble_(other.nibble_), buffer_(other.buffer_) {}
+
+MemMapReceiver& MemMapReceiver::operator=(const MemMapReceiver& other) {
+    if (this != &other)
+        *this = MemMapReceiver(other);
+    return *this;
+}
+
 void MemMapReceiver::reset() {
     memMap_->fill(0);
     covered_->fill(false);
@@ -62,6 +79,7 @@ void MemMapReceiver::reset() {
     firstError_ = kReadOk;
     over_ = false;
     inRecord_ = false;
+    answerBegun_ = false;
     records_ = 0;
     progress_ = 0;
     sum_ = 0;
@@ -82,20 +100,25 @@ void MemMapReceiver::Put_to_MemMap(unsigned char ch) {
         if (inRecord_)
             fail(kReadRecordCut);
         inRecord_ = true;
+        answerBegun_ = true;
         rxState_ = 0;
+    } else if (!inRecord_) {
+        // Between records only line ends belong. A digit there is one a record lost its place for
+        // (or one the line added): taking the record before it as whole would take a shifted record.
+        if (answerBegun_ && ch != '\r' && ch != '\n')
+            fail(kReadStray);
+        return;
     } else if (ch >= '0' && ch <= '9') {
         nibble_ = ch - '0';
     } else if (ch >= 'A' && ch <= 'F') {
         nibble_ = ch - 'A' + 10;
-    } else if (inRecord_) {
+    } else {
         // Keeping the last nibble would let a lost character realign the rest of the record.
         fail(kReadNotHex);
         inRecord_ = false;
         rxState_ = 0;
         return;
     }
-    if (!inRecord_)
-        return; // line ends and noise between records
 
     switch (rxState_) {
     case 0:
@@ -144,11 +167,13 @@ void MemMapReceiver::Put_to_MemMap(unsigned char ch) {
         type_ += nibble_;
         sum_ += static_cast<unsigned>(type_);
         if (type_ == 0) {
-            rxState_ = 9;
-        } else if (type_ == 1) {
+            rxState_ = length_ == 0 ? 11 : 9;
+        } else if (type_ == 1 && length_ == 0) {
             readState_ = 1;
             rxState_ = 11;
         } else {
+            // An end record that carries data is none the unit sends: its digits would be read as
+            // its checksum.
             fail(kReadUnknownType);
             inRecord_ = false;
             rxState_ = 0;
@@ -163,7 +188,7 @@ void MemMapReceiver::Put_to_MemMap(unsigned char ch) {
         buffer_[dataIndex_] = static_cast<Byte>(data_);
         sum_ += static_cast<unsigned>(data_);
         ++dataIndex_;
-        // A record of length 0 still carries one data byte here; the buffer has room for 257.
+        // A record too long for the image (already failed) stops filling the buffer at its end.
         rxState_ = (dataIndex_ >= length_ || dataIndex_ >= static_cast<int>(buffer_.size())) ? 11 : 9;
         break;
     case 11:

@@ -30,6 +30,7 @@ enum ReadErrorCode : int {
     kReadRecordCut = 6,  // a record was cut short: the next ':' arrived before its checksum
     kReadNotHex = 7,     // a record holds a character that is no hex digit: it is damaged
     kReadNotCovered = 8, // the end record came, but the records did not cover 0x0000..kReadImageEnd - 1
+    kReadStray = 9,      // a character between two records that is no line end: the answer is damaged
     kReadComplete = 10,
 };
 
@@ -44,6 +45,11 @@ struct ReceiveResult {
 class MemMapReceiver {
 public:
     MemMapReceiver();
+    // A copy goes on from where the original stands, with its own image.
+    MemMapReceiver(const MemMapReceiver& other);
+    MemMapReceiver& operator=(const MemMapReceiver& other);
+    MemMapReceiver(MemMapReceiver&&) = default;
+    MemMapReceiver& operator=(MemMapReceiver&&) = default;
 
     // Clears the image and starts a new read.
     void reset();
@@ -52,8 +58,11 @@ public:
     //  state 0 start, 1..2 length, 3..6 address, 7..8 type, 9..10 data, 11..12 checksum.
     // ':' always restarts at state 0; '0'..'9' and 'A'..'F' give the nibble. Any other character
     // inside a record damages it (a lost or changed character must not shift the digits after it
-    // into place); between records (line ends) it is ignored. A damaged record is not stored.
-    // Characters after the end record are ignored: the read is over.
+    // into place). Before the first ':' anything is skipped (what the line held before the answer);
+    // after it, only line ends (CR, LF) may stand between records: any other character there, a hex
+    // digit too, is a character the line added or one a record lost, and damages the answer. A data
+    // record of length 0 carries no data; an end record carries none either. A damaged record is not
+    // stored. Characters after the end record are ignored: the read is over.
     void Put_to_MemMap(unsigned char ch);
     void feed(std::string_view bytes);
 
@@ -82,7 +91,8 @@ private:
     int readError_ = kReadOk;
     int firstError_ = kReadOk;
     bool over_ = false;
-    bool inRecord_ = false; // between a ':' and the checksum of its record
+    bool inRecord_ = false;    // between a ':' and the checksum of its record
+    bool answerBegun_ = false; // the first ':' has arrived
     int records_ = 0;
     int progress_ = 0;
     // working values of the state machine

@@ -41,20 +41,33 @@ std::string InFolder(const std::string& folder, const std::string& name);
 using FileHandle = std::intptr_t;
 inline constexpr FileHandle kNoFile = -1;
 
-// Opens a file of any kind for reading. A serial port gives up reading after a short silence.
+// Opens a file of any kind for reading, without waiting for a FIFO's writer or a device's data. A
+// serial port gives up reading after a short silence.
 FileHandle OpenForReading(const std::string& path, std::string& error);
 bool IsFolder(FileHandle file);
-// At most `size` bytes into `buf`: how many, 0 at the end, -1 on an error.
+// Whether the file is a FIFO: it reads as ended while no program has it open for writing.
+bool IsFifo(FileHandle file);
+// At most `size` bytes into `buf`: how many, 0 at the end, kNothingYet when nothing has arrived yet
+// (a FIFO or device opened without waiting), -1 on an error.
+inline constexpr long long kNothingYet = -2;
 long long ReadSome(FileHandle file, char* buf, std::size_t size, std::string& error);
+// Waits at most `waitMs` until the file has something to read or its writer went; false when nothing
+// happened in that time.
+bool WaitForData(FileHandle file, int waitMs);
 
-// Opens a Special file to write into it as it is.
-FileHandle OpenInPlace(const std::string& path, std::string& error);
+// Opens a Special file to write into it as it is. A FIFO that no program reads fails after `waitMs`.
+FileHandle OpenInPlace(const std::string& path, int waitMs, std::string& error);
 
 // Creates a new file, only for this process, named `stem` followed by six letters or digits; `path`
 // takes its name.
 FileHandle CreateUniqueFile(const std::string& stem, std::string& path, std::string& error);
 
-bool WriteAll(FileHandle file, std::string_view bytes, std::string& error);
+// Writes all of `bytes`. Into a FIFO or device opened by OpenInPlace, it waits at most `waitMs` for the
+// other end to take more, and a reader that goes fails the write (it never ends the program).
+bool WriteAll(FileHandle file, std::string_view bytes, std::string& error, int waitMs = 0);
+
+// "3 seconds": how long a wait for the other end was, in a reason.
+std::string SecondsText(int ms);
 
 // Gives the new content of `target` what the file it replaces carries (POSIX: mode, owner and group
 // where the process may set them; Windows: the hidden, system and not-indexed attributes), or, for a

@@ -2,12 +2,15 @@
 #include "io/platform/file_system.h"
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <poll.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -38,7 +41,56 @@ mode_t newFileMode() {
     return 0666 & ~mask;
 }
 
+// Waits until fd can be read (POLLIN) or written (POLLOUT), or its other end went; false when
+// nothing happened for `waitMs`.
+bool waitFor(int fd, short events, int waitMs) {
+    pollfd p{fd, events, 0};
+    for (;;) {
+        const int r = ::poll(&p, 1, waitMs);
+        if (r < 0 && errno == EINTR)
+            continue;
+        return r != 0; // an error of poll shows again in the read or write that follows
+    }
+}
+
+// While a reader of a FIFO closes it under a write, the write fails with EPIPE instead of the
+// signal that would end the program; a signal that was already waiting stays.
+class HoldBrokenPipe {
+public:
+    HoldBrokenPipe() {
+        sigset_t pipe;
+        sigemptyset(&pipe);
+        sigaddset(&pipe, SIGPIPE);
+        sigset_t pending;
+        sigpending(&pending);
+        wasPending_ = sigismember(&pending, SIGPIPE) == 1;
+        pthread_sigmask(SIG_BLOCK, &pipe, &old_);
+    }
+    ~HoldBrokenPipe() {
+        if (!wasPending_) {
+            sigset_t pipe;
+            sigemptyset(&pipe);
+            sigaddset(&pipe, SIGPIPE);
+            const timespec now{0, 0};
+            while (sigtimedwait(&pipe, nullptr, &now) > 0) {
+            }
+        }
+        pthread_sigmask(SIG_SETMASK, &old_, nullptr);
+    }
+    HoldBrokenPipe(const HoldBrokenPipe&) = delete;
+    HoldBrokenPipe& operator=(const HoldBrokenPipe&) = delete;
+
+private:
+    sigset_t old_{};
+    bool wasPending_ = false;
+};
+
 } // namespace
+
+std::string SecondsText(int ms) {
+    const int s = (ms + 999) / 1000;
+    return std::to_string(s) + (s == 1 ? " second" : " seconds");
+}
 
 FileKind KindOf(const std::string& path) {
     struct stat st {};
@@ -91,7 +143,17 @@ std::string InFolder(const std::string& folder, const std::string& name) {
 }
 
 FileHandle OpenForReading(const std::string& path, std::string& error) {
-    return opened(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY), error);
+    // Not blocking: opening a FIFO would wait for a writer, reading a device for data, without end.
+    return opened(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK), error);
+}
+
+bool IsFifo(FileHandle file) {
+    struct stat st {};
+    return ::fstat(fdOf(file), &st) == 0 && S_ISFIFO(st.st_mode);
+}
+
+bool WaitForData(FileHandle file, int waitMs) {
+    return waitFor(fdOf(file), POLLIN, waitMs);
 }
 
 bool IsFolder(FileHandle file) {
@@ -104,6 +166,8 @@ long long ReadSome(FileHandle file, char* buf, std::size_t size, std::string& er
         const ssize_t n = ::read(fdOf(file), buf, size);
         if (n >= 0)
             return n;
+        if (errno == EAGAIN)
+            return kNothingYet;
         if (errno != EINTR) {
             error = errnoText(errno);
             return -1;
@@ -111,8 +175,18 @@ long long ReadSome(FileHandle file, char* buf, std::size_t size, std::string& er
     }
 }
 
-FileHandle OpenInPlace(const std::string& path, std::string& error) {
-    return opened(::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY), error);
+FileHandle OpenInPlace(const std::string& path, int waitMs, std::string& error) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    for (;;) {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+        if (fd >= 0 || errno != ENXIO) // ENXIO: a FIFO that no program has open for reading (yet)
+            return opened(fd, error);
+        if (std::chrono::steady_clock::now() >= deadline) {
+            error = "no program reads from it (waited " + SecondsText(waitMs) + ")";
+            return kNoFile;
+        }
+        ::poll(nullptr, 0, 20);
+    }
 }
 
 FileHandle CreateUniqueFile(const std::string& stem, std::string& path, std::string& error) {
@@ -120,7 +194,8 @@ FileHandle CreateUniqueFile(const std::string& stem, std::string& path, std::str
     return opened(::mkostemp(path.data(), O_CLOEXEC), error);
 }
 
-bool WriteAll(FileHandle file, std::string_view bytes, std::string& error) {
+bool WriteAll(FileHandle file, std::string_view bytes, std::string& error, int waitMs) {
+    const HoldBrokenPipe hold;
     const char* p = bytes.data();
     std::size_t left = bytes.size();
     while (left > 0) {
@@ -128,7 +203,9 @@ bool WriteAll(FileHandle file, std::string_view bytes, std::string& error) {
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            error = errnoText(errno);
+            if (errno == EAGAIN && waitFor(fdOf(file), POLLOUT, waitMs))
+                continue;
+            error = errno == EAGAIN ? "it took nothing for " + SecondsText(waitMs) : errnoText(errno);
             return false;
         }
         p += n;

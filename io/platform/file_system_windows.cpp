@@ -211,7 +211,20 @@ long long ReadSome(FileHandle file, char* buf, std::size_t size, std::string& er
     return -1;
 }
 
-FileHandle OpenInPlace(const std::string& path, std::string& error) {
+bool IsFifo(FileHandle) {
+    return false; // a Windows pipe reads as ended only once its writer has closed it
+}
+
+bool WaitForData(FileHandle, int) {
+    return true; // reading waits by itself (a serial port for a second at most)
+}
+
+std::string SecondsText(int ms) {
+    const int s = (ms + 999) / 1000;
+    return std::to_string(s) + (s == 1 ? " second" : " seconds");
+}
+
+FileHandle OpenInPlace(const std::string& path, int, std::string& error) {
     return opened(::CreateFileW(wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr),
                   error);
@@ -240,7 +253,7 @@ FileHandle CreateUniqueFile(const std::string& stem, std::string& path, std::str
     return kNoFile;
 }
 
-bool WriteAll(FileHandle file, std::string_view bytes, std::string& error) {
+bool WriteAll(FileHandle file, std::string_view bytes, std::string& error, int) {
     while (!bytes.empty()) {
         DWORD done = 0;
         if (!::WriteFile(handleOf(file), bytes.data(),

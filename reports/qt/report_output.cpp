@@ -1,12 +1,14 @@
 #include "reports/qt/report_output.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QImage>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <algorithm>
 
+#include "io/atomic_file.h"
 #include "reports/print_engine.h"
 #include "reports/qt/painter_surface.h"
 
@@ -93,14 +95,14 @@ OutputOutcome WriteReportsPdf(const QString& path, const ReportInput& in, const 
     OutputOutcome out;
     if (withContent(in, kinds).empty())
         return out;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        out.outcome = ReportOutcome::Failed;
-        out.reason = file.errorString();
-        return out;
-    }
+    // The whole document first, then the file, written as a configuration is saved: a regular file
+    // replaced only whole and keeping its mode, owner and group; a FIFO or device written in place;
+    // a write-protected file refused, whoever prints.
+    QByteArray document;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&document);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setResolution(kPdfResolution);
         writer.setPageSize(size);
         writer.setPageOrientation(QPageLayout::Portrait);
@@ -109,13 +111,14 @@ OutputOutcome WriteReportsPdf(const QString& path, const ReportInput& in, const 
         writer.setTitle(title);
         out = DrawReports(writer, in, kinds, CentredOrigin(size));
     }
-    if (!out.ok()) {
-        file.cancelWriting();
+    if (!out.ok())
         return out;
-    }
-    if (!file.commit()) {
+    const WriteOutcome w =
+        WriteFileAtomically(QFile::encodeName(path).toStdString(),
+                            std::string_view(document.constData(), static_cast<std::size_t>(document.size())));
+    if (!w.ok) {
         out.outcome = ReportOutcome::Failed;
-        out.reason = file.errorString();
+        out.reason = QString::fromLocal8Bit(w.reason.c_str());
     }
     return out;
 }

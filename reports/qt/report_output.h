@@ -1,6 +1,6 @@
 #pragma once
-// Reports onto a paged device: a printer handed in by the window, or a PDF file written through
-// QSaveFile so that an earlier file survives any failure.
+// Reports onto a paged device: a printer handed in by the window, or a PDF file written as every
+// file of the program is saved, so that an earlier file survives any failure.
 
 #include <QPageSize>
 #include <QPointF>
@@ -39,8 +39,9 @@ int CountPages(const ReportInput& in, const std::vector<ReportKind>& kinds, int 
 // Where the report's twip (0, 0) lies on a whole page of the size, so that the frame is centred on it.
 QPointF CentredOrigin(const QPageSize& size);
 
-// Writes the reports as a PDF file. The file is replaced only when the whole document was written;
-// nothing to print touches no file.
+// Writes the reports as a PDF file. The file is replaced only when the whole document was written,
+// keeping its mode, owner and group; a FIFO or device is written in place, a write-protected file is
+// refused; nothing to print touches no file.
 OutputOutcome WriteReportsPdf(const QString& path, const ReportInput& in, const std::vector<ReportKind>& kinds,
                               const QPageSize& size = QPageSize(QPageSize::A4), const QString& title = QString());
 

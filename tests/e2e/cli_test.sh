@@ -25,6 +25,15 @@ expect_exit() {
     [ "$got" -eq "$want" ] || fail "exit $got, expected $want: $* (stderr: $(head -c 300 "$work/err"))"
 }
 
+# same_output FILE WANT: the same output; PDF files (which carry the time they were made) by their text.
+same_output() {
+    if [ "$(head -c 4 "$2")" = %PDF ]; then
+        cmp -s <(pdftotext "$1" - 2>&1) <(pdftotext "$2" - 2>&1)
+    else
+        cmp -s "$1" "$2"
+    fi
+}
+
 expect_stderr_line() {
     local pattern=$1
     [ "$(wc -l <"$work/err")" -eq 1 ] || fail "stderr should be one line: $(cat "$work/err")"
@@ -282,6 +291,66 @@ outside_files)
     expect_exit 1 "$cli" convert "$data/GoodChanged.zeb" -o "$work/locked.zeb"
     expect_stderr_line "write-protected"
     cmp -s "$work/locked.zeb" "$data/Good.zeb" || fail "a write-protected file was replaced"
+    ;;
+output_targets)
+    # Every command that writes a file treats its target alike: a regular file is replaced whole with
+    # its mode, owner and group; a write-protected one is refused, whoever runs the command; a FIFO or
+    # a device is written in place; a symbolic link stays and its file takes the output.
+    if [ "$(id -u)" -eq 0 ]; then
+        # Private device nodes, so that a fault replaces nothing outside the work folder.
+        mknod "$work/null" c 1 3 && mknod "$work/full" c 1 7 || fail "mknod"
+        null=$work/null full=$work/full
+    else
+        null=/dev/null full=/dev/full
+        echo "output_targets: not root: the other owner's file is not tried" >&2
+    fi
+    for cmd in convert export-hex print; do
+        case $cmd in
+        convert) args=(convert "$data/Good.zeb") ;;
+        export-hex) args=(export-hex "$data/Good.zeb" --clock $clock --language "$lang") ;;
+        print) args=(print "$data/Good.zeb" --report channels --clock $clock) ;;
+        esac
+        expect_exit 0 "$cli" "${args[@]}" -o "$work/want"
+        rm -f "$work"/t-*
+        for target in regular read-only other-owner fifo no-reader null full symlink; do
+            t=$work/t-$target
+            case $target in
+            regular) echo old >"$t" && chmod 640 "$t" ;;
+            read-only) echo old >"$t" && chmod 444 "$t" ;;
+            other-owner)
+                [ "$(id -u)" -eq 0 ] || continue
+                echo old >"$t" && chmod 664 "$t" && chown 4321:8765 "$t"
+                ;;
+            fifo | no-reader) mkfifo "$t" ;;
+            null) t=$null ;;
+            full) t=$full ;;
+            symlink) echo old >"$work/t-linked" && ln -s t-linked "$t" ;;
+            esac
+            [ $target = fifo ] && { timeout 30 cat "$t" >"$work/t-from-fifo" & }
+            before=$(stat -c '%F %a %u:%g' "$t")
+            case $target in
+            read-only) want_exit=1 want_err=write-protected ;;
+            no-reader) want_exit=1 want_err="no program reads from" ;;
+            full) want_exit=1 want_err="No space left" ;;
+            *) want_exit=0 want_err= ;;
+            esac
+            # A command that waited for ever on a FIFO would hang the test: it gets 20 seconds.
+            expect_exit $want_exit timeout 20 "$cli" "${args[@]}" -o "$t"
+            [ -n "$want_err" ] && expect_stderr_line "$want_err"
+            [ $target = fifo ] && wait
+            [ "$(stat -c '%F %a %u:%g' "$t")" = "$before" ] || fail "$cmd -o $target: $before became $(stat -c '%F %a %u:%g' "$t")"
+            case $target in
+            regular | other-owner) same_output "$t" "$work/want" || fail "$cmd -o $target: not the output" ;;
+            read-only) [ "$(cat "$t")" = old ] || fail "$cmd -o $target: the file was changed" ;;
+            fifo) same_output "$work/t-from-fifo" "$work/want" || fail "$cmd -o $target: the reader did not get the output" ;;
+            symlink)
+                [ "$(readlink "$t")" = t-linked ] || fail "$cmd -o $target: the link was replaced"
+                same_output "$work/t-linked" "$work/want" || fail "$cmd -o $target: the linked file lacks the output"
+                ;;
+            esac
+        done
+        ls "$work" | grep -q korvane-save && fail "$cmd: a temporary file stayed: $(ls "$work")"
+    done
     ;;
 language_refused)
     # The unit label and SMS words come from a language file only as the language page takes one.

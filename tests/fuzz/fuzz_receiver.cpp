@@ -1,13 +1,17 @@
 // Fuzz harness: the unit's answer through the receiver (Put_to_MemMap). The receiver calls an answer
-// complete exactly when a strict reading of the records does, with the same image; the image of a
-// complete read saves and loads to identical bytes; and the write plan of what it holds goes back
-// through the receiver record by record, landing where it is addressed.
+// complete exactly when a strict reading of the whole answer into records does, with the same image;
+// the strict reading takes the answer apart in its own way (runs of digits between the separators),
+// not character by character. The image of a complete read saves and loads to identical bytes, and
+// the write plan of what it holds goes back through the receiver record by record, landing where it
+// is addressed.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "io/config_file.h"
 #include "io/hex_records.h"
@@ -26,62 +30,66 @@ int hexDigit(char c) {
     return -1;
 }
 
-// The strict reading the receiver must agree with: characters outside a record are skipped; a record
-// is ':' and then upper-case hex pairs only (length, address, type, data, checksum); a record of type
-// 1 ends the answer right after its checksum (the unit sends no data with it); a record of length 0
-// still carries one data byte, as the unit's own receiver reads it. Any flaw spoils the whole answer.
+// The answer as a unit sends it: anything before the first ':', then records, each followed by
+// nothing but line ends (CR, LF), up to the first end record; what follows that is not part of the
+// answer. A record is ':' and a run of upper-case hex digits of even count: the pairs LL, AAAA, TT,
+// LL data bytes and CC, all pairs summing to 0 modulo 256. The unit's records are at most 32 bytes
+// long, lie at or below 0x50FF and are data (00) or the end record (01, no data).
 struct StrictAnswer {
-    bool complete = false;
-    MemMap image{};
+    bool wellFormed = false; // every record of the answer is as above, and the end record came
+    bool complete = false;   // ... and the data records covered the whole image
+    MemMap image{};          // the data records' bytes at their addresses, in order
     std::array<bool, kReadImageEnd> covered{};
 };
 
 StrictAnswer readStrictly(std::string_view in) {
     StrictAnswer out;
-    std::size_t i = 0;
-    auto byte = [&](int& value) {
-        if (i + 2 > in.size())
-            return false;
-        const int hi = hexDigit(in[i]);
-        const int lo = hexDigit(in[i + 1]);
-        i += 2;
-        value = 16 * hi + lo;
-        return hi >= 0 && lo >= 0;
-    };
-    while (i < in.size()) {
-        if (in[i++] != ':')
-            continue;
-        int length = 0, high = 0, low = 0, type = 0, checksum = 0;
-        if (!byte(length) || !byte(high) || !byte(low) || !byte(type))
+    std::size_t i = in.find(':');
+    while (i != std::string_view::npos && i < in.size()) {
+        // The record: ':' and the run of digits after it, which must end at a line end, the next
+        // record or the end of what arrived.
+        std::size_t end = i + 1;
+        while (end < in.size() && hexDigit(in[end]) >= 0)
+            ++end;
+        std::string_view digits = in.substr(i + 1, end - i - 1);
+        // The answer is over with the end record's checksum: a digit after it is not part of it.
+        if (digits.size() > 10 && digits.substr(0, 2) == "00" && digits.substr(6, 2) == "01")
+            digits = digits.substr(0, 10);
+        if (digits.size() % 2 != 0 || digits.size() < 10)
             return out;
-        if (length > 32 || high > 0x50 || (type != 0 && type != 1))
+        std::vector<int> pairs;
+        for (std::size_t k = 0; k < digits.size(); k += 2)
+            pairs.push_back(16 * hexDigit(digits[k]) + hexDigit(digits[k + 1]));
+        const int length = pairs[0];
+        const int high = pairs[1];
+        const int low = pairs[2];
+        const int type = pairs[3];
+        int sum = 0;
+        for (int p : pairs)
+            sum += p;
+        if (static_cast<int>(pairs.size()) != length + 5 || sum % 256 != 0 || length > 32 || high > 0x50)
             return out;
-        unsigned sum = static_cast<unsigned>(length + high + low + type);
-        std::array<Byte, 32> bytes{};
-        if (type == 0) {
-            for (int k = 0; k < std::max(length, 1); ++k) {
-                int b = 0;
-                if (!byte(b))
-                    return out;
-                if (k < length)
-                    bytes[static_cast<std::size_t>(k)] = static_cast<Byte>(b);
-                sum += static_cast<unsigned>(b);
-            }
-        }
-        if (!byte(checksum) || ((sum + static_cast<unsigned>(checksum)) & 255) != 0)
-            return out;
-        if (type == 1) {
+        if (type == 1 && length == 0) {
+            out.wellFormed = true;
             out.complete = std::find(out.covered.begin(), out.covered.end(), false) == out.covered.end();
             return out;
         }
+        if (type != 0)
+            return out;
         const int address = 256 * high + low;
         for (int k = 0; k < length; ++k) {
-            out.image[static_cast<std::size_t>(address + k)] = bytes[static_cast<std::size_t>(k)];
+            out.image[static_cast<std::size_t>(address + k)] =
+                static_cast<Byte>(pairs[static_cast<std::size_t>(4 + k)]);
             if (address + k < kReadImageEnd)
                 out.covered[static_cast<std::size_t>(address + k)] = true;
         }
+        // Between this record and the next only line ends.
+        const std::size_t next = in.find_first_not_of("\r\n", end);
+        if (next != std::string_view::npos && in[next] != ':')
+            return out;
+        i = next;
     }
-    return out;
+    return out; // the answer ended before its end record
 }
 
 } // namespace
@@ -93,6 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ReceiveResult r = rx.result();
     const StrictAnswer strict = readStrictly(answer);
     FUZZ_CHECK(r.complete == strict.complete, "the receiver takes exactly the answers a strict reading takes");
+    FUZZ_CHECK(!r.complete || strict.wellFormed, "a complete read: every record of the answer is well-formed");
     FUZZ_CHECK(r.complete == r.reason.empty(), "an answer that is not taken says why");
     if (!r.complete)
         return 0;

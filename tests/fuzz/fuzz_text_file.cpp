@@ -1,6 +1,7 @@
 // Fuzz harness: language and help files. The table always has its size; a file the language page
 // takes also reads as a good language file; a good table written back record by record reads back
-// to the same texts.
+// to the same texts; the help file of a language file, whatever its path, lies in the same folder
+// and is named after the first three characters of the language file's name.
 
 #include <cstddef>
 #include <cstdint>
@@ -39,6 +40,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const TextTable back = ParseTextFile(writeBack(table), count);
         FUZZ_CHECK(back.good && back.texts == table.texts, "a good table written back reads the same texts");
     }
+    // The bytes as the path of a language file (a folder with '\' or '/' separators, a name).
+    const std::string help = HelpFileName(bytes);
+    const std::size_t cut = bytes.find_last_of("\\/");
+    const std::string_view folder = cut == std::string_view::npos ? std::string_view() : bytes.substr(0, cut + 1);
+    const std::string_view name = bytes.substr(folder.size());
+    const std::string_view suffix = "_hlp.dat";
+    FUZZ_CHECK(help.size() >= suffix.size() && help.compare(help.size() - suffix.size(), suffix.size(), suffix) == 0,
+               "a help file name ends in _hlp.dat");
+    FUZZ_CHECK(help.compare(0, folder.size(), folder) == 0, "the help file lies in the language file's folder");
+    const std::string_view helpName =
+        std::string_view(help).substr(folder.size(), help.size() - folder.size() - suffix.size());
+    FUZZ_CHECK(helpName == (folder.empty() ? name : name.substr(0, 3)),
+               "the help file is named after the first three characters of the language file (all of a bare name)");
+
     const LanguageFileCheck check = CheckLanguageFile(bytes);
     FUZZ_CHECK(check.valid == check.reason.empty(), "a refused language file says why");
     if (check.valid) {

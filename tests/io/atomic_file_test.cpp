@@ -61,6 +61,8 @@ TEST(BoundedReader, readsEveryKindOfFileNoFurtherThanItsLimit) {
         {"a device without end", "/dev/zero", 0, false, true, "more than 1 MB", 0},
         {"a pipe without end", fifo, -1, false, true, "more than 1 MB", 0},
         {"a pipe that ends", fifo, 1000, true, false, "", 1000},
+        {"a pipe that ends at once", fifo, 1, true, false, "", 1},
+        {"a pipe that no program writes to", fifo, 0, false, false, "no program writes to it", 0},
         {"a folder", dir.file(""), 0, false, false, "is a folder", 0},
         {"a missing file", dir.file("none.dat"), 0, false, false, "cannot open the file", 0},
     };
@@ -69,7 +71,7 @@ TEST(BoundedReader, readsEveryKindOfFileNoFurtherThanItsLimit) {
         if (c.fifoBytes != 0)
             writer.emplace(c.path, c.fifoBytes);
         std::string bytes = "old";
-        const ReadOutcome r = ReadBoundedFile(c.path, kTextFileLimit, bytes);
+        const ReadOutcome r = ReadBoundedFile(c.path, kTextFileLimit, bytes, 1000);
         EXPECT_EQ(r.ok, c.ok) << c.what;
         EXPECT_EQ(r.tooLarge, c.tooLarge) << c.what;
         EXPECT_NE(r.reason.find(c.reason), std::string::npos) << c.what << ": " << r.reason;
@@ -116,6 +118,21 @@ TEST(AtomicFile, onlyARegularFileIsReplacedAndADeviceOrFifoIsWrittenInPlace) {
     EXPECT_TRUE(fs::is_fifo(fifo)) << "the FIFO was replaced by a regular file";
     EXPECT_EQ(namesIn(dir.file("")), std::vector<std::string>{"pipe"});
 
+    // A FIFO that no program reads, or whose reader goes away: the save fails after a short wait
+    // (the reader's going does not end the program), and the FIFO stays.
+    const WriteOutcome noReader = WriteFileAtomically(fifo, "saved into a pipe", 200);
+    EXPECT_FALSE(noReader.ok);
+    EXPECT_NE(noReader.reason.find("no program reads from"), std::string::npos) << noReader.reason;
+    WriteOutcome gone;
+    WithDefaultPipeSignal([&] {
+        std::thread leaving([&] { EXPECT_EQ(TakeOneByteAndLeave(fifo), 1); });
+        gone = WriteFileAtomically(fifo, std::string(std::size_t{1} << 20, 'x'), 1000);
+        leaving.join();
+    });
+    EXPECT_FALSE(gone.ok);
+    EXPECT_NE(gone.reason.find("Broken pipe"), std::string::npos) << gone.reason;
+    EXPECT_TRUE(fs::is_fifo(fifo));
+
     // A device that takes nothing: the failure is reported, the device stays.
     const WriteOutcome full = WriteFileAtomically("/dev/full", "x");
     EXPECT_FALSE(full.ok);
@@ -160,19 +177,36 @@ TEST(AtomicFile, keepsModeOwnerAndGroupAndRefusesAFileWithoutWritePermission) {
         GTEST_SKIP() << "owner and group can only be given away as root; the mode was checked";
 }
 
-TEST(AtomicFile, aSaveRemovesTheTemporaryFilesAKilledSaveOfItsTargetLeft) {
+TEST(AtomicFile, aSaveRemovesOnlyTheTemporaryFilesAKilledSaveOfItsTargetLeft) {
     TempDir dir;
     const std::string path = dir.file("house.zeb");
-    const std::string marker(kSaveTempMarker);
+    const std::string temp = "house.zeb" + std::string(kSaveTempMarker);
     const std::string deadPid = "2147483646"; // no process has this number
     const std::string alivePid = std::to_string(LivingProcessId());
-    for (const std::string& name : std::vector<std::string>{
-             "house.zeb" + marker + deadPid + "-a1b2c3", "house.zeb" + marker + alivePid + "-d4e5f6",
-             "other.zeb" + marker + deadPid + "-a1b2c3", "house.zeb.bak"})
-        std::ofstream(dir.file(name)) << "left over";
+    struct Case {
+        std::string name;
+        bool removed;
+    };
+    const Case cases[] = {
+        {temp + deadPid + "-a1b2c3", true},
+        {temp + "4194305-Zz09Aa", true},
+        {temp + alivePid + "-d4e5f6", false}, // a save still running elsewhere
+        {"other.zeb" + std::string(kSaveTempMarker) + deadPid + "-a1b2c3", false},
+        {"house.zeb.bak", false},
+        // a user's files that only start like a temporary file
+        {temp + "notes.txt", false},
+        {temp + "0-abcdef", false},
+        {temp + "04194305-abcdef", false},
+        {temp + deadPid + "-a1b2c3.zeb", false},
+        {temp + deadPid + "-a1b2c", false},
+        {temp + deadPid + "-a1_2c3", false},
+        {temp + "-a1b2c3", false},
+        {temp + "12345678901-a1b2c3", false},
+    };
+    for (const Case& c : cases)
+        std::ofstream(dir.file(c.name)) << "left over";
     ASSERT_TRUE(WriteFileAtomically(path, "saved").ok);
-    // The temporary file of a save still running elsewhere stays, so do other targets' and other files.
-    EXPECT_EQ(namesIn(dir.file("")),
-              (std::vector<std::string>{"house.zeb", "house.zeb.bak", "house.zeb" + marker + alivePid + "-d4e5f6",
-                                        "other.zeb" + marker + deadPid + "-a1b2c3"}));
+    for (const Case& c : cases)
+        EXPECT_EQ(!fs::exists(dir.file(c.name)), c.removed) << c.name;
+    EXPECT_EQ(readBytes(path), "saved");
 }

@@ -57,6 +57,14 @@ TEST(PutToMemMap, completesOnlyWhenEveryRecordIsSoundAndTheImageIsCovered) {
         {"damaged end record", ":0100000001FE\r\n:00000001FE", true, false, kReadChecksum, 1},
         {"what follows the end record is ignored", ":0100000001FE\r\n:00000001FF\r\n\x1a:0100000002FD", true, true,
          kReadOk, 1},
+        {"what comes before the first record is skipped", "\x1a 7F\r\n" + zeroImageRecords() + ":00000001FF", false,
+         true, kReadOk, 0},
+        {"a digit after a record's checksum damages the answer", ":0100000001FE0\r\n:00000001FF", true, false,
+         kReadStray, 1},
+        {"any other character between records too", ":0100000001FE\r\n \r\n:00000001FF", true, false, kReadStray, 1},
+        {"a data record of length 0 carries nothing", ":0000000000\r\n:00000001FF", true, true, kReadOk, 0},
+        // Read as the end record, its data byte would be taken for the checksum, and match.
+        {"an end record with data", ":01000001FE00\r\n", true, false, kReadUnknownType, 0},
     };
     for (const Case& c : cases) {
         MemMapReceiver rx;
@@ -69,9 +77,10 @@ TEST(PutToMemMap, completesOnlyWhenEveryRecordIsSoundAndTheImageIsCovered) {
     }
 }
 
-TEST(PutToMemMap, everyDamagedCharacterOfARecordFailsTheRead) {
-    // Each character of one record of a whole answer dropped, or replaced by another digit or by a
-    // character that is none: the read is never complete with a wrong image.
+TEST(PutToMemMap, noDamagedCharacterGivesACompleteReadWithAWrongImage) {
+    // Each character of a stretch of a whole answer dropped, replaced by another digit or by a
+    // character that is none, or a hex digit inserted before it: the read is never complete with a
+    // wrong image. A digit inserted anywhere in the answer is refused, between records too.
     MemMap image{};
     for (int a = 0; a < kReadImageEnd; ++a)
         image[a] = static_cast<Byte>((a * 7 + 3) & 255);
@@ -79,22 +88,48 @@ TEST(PutToMemMap, everyDamagedCharacterOfARecordFailsTheRead) {
     for (int a = 0; a < kReadImageEnd; a += 32)
         answer += DataRecord(a, std::span<const Byte>(image.data() + a, 32));
     answer += kEndRecord;
-    const std::size_t first = answer.find(":20014000"); // a record in the middle of the setup rows
-    const std::size_t length = 1 + 2 * 37;              // its characters before CR LF
-    int accepted = 0;
-    for (std::size_t i = first; i < first + length; ++i) {
-        const char digit = answer[i] == '7' ? '8' : '7';
-        const char other = i % 2 == 0 ? 'g' : '\r';
-        for (const std::string& v :
-             {answer.substr(0, i) + answer.substr(i + 1), answer.substr(0, i) + digit + answer.substr(i + 1),
-              answer.substr(0, i) + other + answer.substr(i + 1)}) {
-            MemMapReceiver rx;
-            rx.feed(v);
-            if (rx.result().complete && !std::equal(image.begin(), image.begin() + kReadImageEnd, rx.image().begin()))
-                ++accepted;
+    const std::string hexDigits = "0123456789ABCDEF";
+    struct Stretch {
+        const char* what;
+        std::size_t first;
+        std::size_t length;
+    };
+    const std::size_t middle = answer.find(":20014000"); // a record among the setup rows, with its line end
+    const std::size_t last = answer.find(":203BE000");   // the last record, its line end and the end record
+    const Stretch stretches[] = {{"a record in the middle", middle, 1 + 2 * 37 + 2},
+                                 {"the last record and the end record", last, answer.size() - last}};
+    for (const Stretch& s : stretches) {
+        MemMapReceiver before; // the answer up to the edited character, taken once
+        before.feed(std::string_view(answer).substr(0, s.first));
+        int wrong = 0;
+        int insertedTaken = 0;
+        for (std::size_t i = s.first; i < s.first + s.length; ++i) {
+            const std::string_view rest = std::string_view(answer).substr(i);
+            const char digit = answer[i] == '7' ? '8' : '7';
+            const char other = i % 2 == 0 ? 'g' : '\r';
+            std::vector<std::pair<std::string, bool>> edits{
+                {"", false}, {std::string(1, digit), false}, {std::string(1, other), false}};
+            for (char d : hexDigits)
+                edits.emplace_back(std::string(1, d) + answer[i], true);
+            for (const auto& [replacement, inserted] : edits) {
+                MemMapReceiver rx = before;
+                rx.feed(replacement);
+                // Once a fault is seen the read cannot be complete: the rest is not needed.
+                for (std::size_t k = 1; k < rest.size() && rx.readError() == kReadOk; ++k)
+                    rx.Put_to_MemMap(static_cast<unsigned char>(rest[k]));
+                const bool complete = rx.result().complete;
+                if (complete && !std::equal(image.begin(), image.begin() + kReadImageEnd, rx.image().begin()))
+                    ++wrong;
+                // Only a digit that ends up after the end record's checksum is no part of the answer.
+                if (complete && inserted && answer.compare(i, std::string::npos, "FF") != 0 &&
+                    answer.compare(i, std::string::npos, "F") != 0)
+                    ++insertedTaken;
+            }
+            before.Put_to_MemMap(static_cast<unsigned char>(answer[i]));
         }
+        EXPECT_EQ(wrong, 0) << s.what;
+        EXPECT_EQ(insertedTaken, 0) << s.what;
     }
-    EXPECT_EQ(accepted, 0);
 }
 
 TEST(PutToMemMap, storesRecordsAtTheirAddressAndShowsProgress) {

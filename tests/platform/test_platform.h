@@ -17,6 +17,11 @@ std::string WithoutPosixFiles();
 bool MakeFifo(const std::string& path);
 // Writes `count` bytes into a FIFO (count < 0: without end, until the reader goes). Waits for a reader.
 void FeedFifo(const std::string& path, long count);
+// Opens a FIFO for reading (waits for a writer), takes one byte and goes away; the number of bytes taken.
+int TakeOneByteAndLeave(const std::string& path);
+// Runs `what` with a write into a pipe nobody reads ending the process, as it does by default, so that
+// a test shows the code under test guards against it.
+void WithDefaultPipeSignal(const std::function<void()>& what);
 
 unsigned ModeOf(const std::string& path); // the permission bits, 07777
 bool SetMode(const std::string& path, unsigned mode);

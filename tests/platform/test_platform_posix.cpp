@@ -33,6 +33,22 @@ void FeedFifo(const std::string& path, long count) {
     ::close(fd);
 }
 
+int TakeOneByteAndLeave(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0)
+        return 0;
+    char one = 0;
+    const ssize_t n = ::read(fd, &one, 1);
+    ::close(fd);
+    return static_cast<int>(n);
+}
+
+void WithDefaultPipeSignal(const std::function<void()>& what) {
+    const auto before = std::signal(SIGPIPE, SIG_DFL);
+    what();
+    std::signal(SIGPIPE, before);
+}
+
 unsigned ModeOf(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;

@@ -2,12 +2,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 #include <optional>
+#include <sys/stat.h>
 
 #include "io/config_file.h"
 #include "model/channel_types.h"
@@ -316,6 +318,36 @@ TEST_F(MainWindowTest, saveQuestionsNeverLoseTheChanges) {
             EXPECT_EQ(dialogs.unexpected, 0);
             delete transfer();
         }
+    }
+}
+
+TEST_F(MainWindowTest, aFifoWithNoProgramAtItsOtherEndFailsOpenAndSaveAsInsteadOfHanging) {
+    const QString fifo = zeb("pipe.zeb");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    key(Qt::Key_I);
+    struct Case {
+        const char* what;
+        void (MainWindow::*command)();
+        QString message; // the start of the message
+        QString reason;
+    };
+    const Case cases[] = {
+        {"Open", &MainWindow::M_File_Open_Click, QStringLiteral("D377"), QStringLiteral("no program writes to it")},
+        {"Save as", &MainWindow::M_File_SaveAs_Click, QStringLiteral("D376"), QStringLiteral("no program reads from")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        dialogs.shown.clear();
+        dialogs.answers = {Answer::Discard}; // Open: do not save first
+        dialogs.files = {fifo};
+        (main().*c.command)();
+        ASSERT_FALSE(dialogs.shown.empty());
+        const QString said = dialogs.shown.back().text;
+        EXPECT_TRUE(said.startsWith(c.message) && said.contains(c.reason)) << said.toStdString();
+        EXPECT_EQ(type(0), kTypeIntruderPassive);
+        EXPECT_TRUE(ws().dataChanged());
+        EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [New]"));
+        EXPECT_FALSE(QFileInfo(fifo).isFile()) << "the FIFO stays";
     }
 }
 

@@ -1,8 +1,14 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLocalServer>
 #include <QLockFile>
+#include <QTemporaryDir>
 #include <QTest>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/start_arguments.h"
 #include "io/text_ids.h"
@@ -164,4 +170,109 @@ TEST_F(OpenFromOutside, noCopyListensWhenTheLockIsHeldByAnother) {
     EXPECT_FALSE(InstanceGuard::handOver(lockPath(), tempPath("Good.zeb")));
     EXPECT_FALSE(start(tempPath("Good.zeb")));
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Application already running")});
+}
+
+TEST(InstanceGuardTest, theSocketLiesOnlyInAFolderNoOtherUserMayEnter) {
+    QTemporaryDir dir;
+    const bool root = ::geteuid() == 0;
+    constexpr uid_t kOtherUser = 4321;
+    auto path = [&](const QString& name) { return dir.path() + QLatin1Char('/') + name; };
+    auto folder = [&](const QString& name, mode_t mode) {
+        const QString p = path(name);
+        QDir().mkpath(p);
+        ::chmod(QFile::encodeName(p).constData(), mode);
+        return p;
+    };
+    auto own = [&](const QString& temp) { return temp + QStringLiteral("/korvane-") + QString::number(::geteuid()); };
+    const QString run = folder(QStringLiteral("run"), 0700);
+    const QString openRun = folder(QStringLiteral("open-run"), 0755);
+    const QString longRun = folder(QString(90, QLatin1Char('r')), 0700);
+    const QString otherRun = folder(QStringLiteral("other-run"), 0700);
+    QFile::link(run, path(QStringLiteral("link-run")));
+    if (root)
+        ::chown(QFile::encodeName(otherRun).constData(), kOtherUser, kOtherUser);
+    struct Case {
+        const char* what;
+        QString runtime;
+        QString temp;
+        std::function<void(const QString& own)> before;
+        bool usesRuntime; // else the user's own folder in temp, or none
+        bool none;
+        bool rootOnly = false;
+    };
+    const std::function<void(const QString&)> nothing = [](const QString&) {};
+    const Case cases[] = {
+        {"a private runtime folder", run, folder(QStringLiteral("t1"), 01777), nothing, true, false},
+        {"a runtime folder others may enter", openRun, folder(QStringLiteral("t2"), 01777), nothing, false, false},
+        {"no runtime folder", QString(), folder(QStringLiteral("t3"), 01777), nothing, false, false},
+        {"a runtime folder that is a link", path(QStringLiteral("link-run")), folder(QStringLiteral("t4"), 01777),
+         nothing, false, false},
+        {"a runtime folder too long for a socket", longRun, folder(QStringLiteral("t5"), 01777), nothing, false, false},
+        {"a relative runtime folder", QStringLiteral("run"), folder(QStringLiteral("t6"), 01777), nothing, false,
+         false},
+        {"the user's own folder left open is closed", QString(), folder(QStringLiteral("t7"), 01777),
+         [&](const QString& o) {
+             QDir().mkpath(o);
+             ::chmod(QFile::encodeName(o).constData(), 0777);
+         },
+         false, false},
+        {"the name taken by a link", QString(), folder(QStringLiteral("t8"), 01777),
+         [&](const QString& o) { QFile::link(run, o); }, false, true},
+        {"a runtime folder of another user", otherRun, folder(QStringLiteral("t9"), 01777), nothing, false, false,
+         true},
+        {"the name taken by another user", QString(), folder(QStringLiteral("t10"), 01777),
+         [&](const QString& o) {
+             QDir().mkpath(o);
+             ::chown(QFile::encodeName(o).constData(), kOtherUser, kOtherUser);
+         },
+         false, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.rootOnly && !root)
+            continue;
+        c.before(own(c.temp));
+        const QString want = c.none ? QString() : c.usesRuntime ? c.runtime : own(c.temp);
+        EXPECT_EQ(InstanceGuard::PrivateFolder(c.runtime, c.temp), want);
+        const QString socket =
+            InstanceGuard::ServerName(QStringLiteral("/home/ole/.config/korvane.lock"), c.runtime, c.temp);
+        if (want.isEmpty()) {
+            EXPECT_TRUE(socket.isEmpty()) << socket.toStdString();
+            continue;
+        }
+        EXPECT_EQ(QFileInfo(socket).absolutePath(), want);
+        EXPECT_LE(QFile::encodeName(socket).size(), 100);
+        struct stat st {};
+        ASSERT_EQ(::lstat(QFile::encodeName(want).constData(), &st), 0);
+        EXPECT_TRUE(S_ISDIR(st.st_mode));
+        EXPECT_EQ(st.st_mode & 07777, 0700u);
+        EXPECT_EQ(st.st_uid, ::geteuid());
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(openRun).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0755u) << "the session's runtime folder is never changed";
+    EXPECT_NE(InstanceGuard::ServerName(QStringLiteral("/a.lock"), run, path(QStringLiteral("t1"))),
+              InstanceGuard::ServerName(QStringLiteral("/b.lock"), run, path(QStringLiteral("t1"))))
+        << "every lock has its own socket";
+    if (!root)
+        GTEST_SKIP() << "not root: the folders of another user were not tried";
+}
+
+TEST(InstanceGuardTest, aLaterStartHandsNothingToASocketOfAnotherUser) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can give a socket to another user";
+    QTemporaryDir dir;
+    const QString lock = dir.filePath(QStringLiteral("korvane.lock"));
+    const QString name = InstanceGuard::ServerName(lock);
+    ASSERT_FALSE(name.isEmpty());
+    QLocalServer::removeServer(name);
+    QLocalServer server;
+    ASSERT_TRUE(server.listen(name)) << server.errorString().toStdString();
+    const QByteArray socketFile = QFile::encodeName(name);
+    ASSERT_EQ(::chown(socketFile.constData(), 4321, 4321), 0);
+    EXPECT_FALSE(InstanceGuard::handOver(lock, QStringLiteral("/home/ole/secret.zeb")));
+    EXPECT_FALSE(server.waitForNewConnection(200)) << "the other user's socket learnt nothing";
+    ASSERT_EQ(::chown(socketFile.constData(), ::geteuid(), ::getegid()), 0);
+    EXPECT_TRUE(InstanceGuard::handOver(lock, QStringLiteral("/home/ole/secret.zeb")));
+    EXPECT_TRUE(server.waitForNewConnection(2000));
 }

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 
 #include "app/context.h"
+#include "app/plain_text.h"
 #include "model/field_rules.h"
 #include "ui/editor/virtual_key.h"
 
@@ -197,7 +198,7 @@ void ChainFields(std::initializer_list<LockedField*> fields, QWidget* last) {
 LockedField* FieldKit::make(QWidget* parent, const char* name, int helpId, const QString& tooltip) {
     auto* f = new LockedField(parent);
     f->setObjectName(QLatin1String(name));
-    f->setToolTip(tooltip);
+    f->setToolTip(PlainToolTip(tooltip));
     SetHelpContext(f, helpId, QLatin1String(name));
     fields_.push_back(f);
     return f;

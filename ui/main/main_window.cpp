@@ -16,6 +16,7 @@
 
 #include "app/access_keys.h"
 #include "app/config_files.h"
+#include "app/plain_text.h"
 #include "app/texts.h"
 #include "io/text_ids.h"
 #include "model/channel_types.h"
@@ -538,8 +539,8 @@ void MainWindow::ImgTxt(int n) {
         text += QStringLiteral(" >> ") + description;
     const QString marks = ws.cfg.LogicMarks[static_cast<std::size_t>(n)] ? QStringLiteral("!! ") : QString();
     cells_[static_cast<std::size_t>(n)]->setLabel(description, ws.cfg.LogicMarks[static_cast<std::size_t>(n)]);
-    cells_[static_cast<std::size_t>(n)]->setToolTip(marks + QString::fromStdString(Num_2_Channel(n)) +
-                                                    QStringLiteral(": ") + text);
+    cells_[static_cast<std::size_t>(n)]->setToolTip(
+        PlainToolTip(marks + QString::fromStdString(Num_2_Channel(n)) + QStringLiteral(": ") + text));
 }
 
 void MainWindow::moveBorder(int from, int to) {

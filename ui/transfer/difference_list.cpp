@@ -226,6 +226,7 @@ FrmCompare::FrmCompare(AppContext& ctx, const QString& otherName, const std::vec
     setWindowTitle(title);
     auto* heading = new QLabel(this);
     heading->setObjectName(QStringLiteral("Label1"));
+    heading->setTextFormat(Qt::PlainText);
     heading->setWordWrap(true);
     heading->setText(diffs.empty() ? ctx.ws.text(kTxtNoDifferences) : CompareHeading(ctx.ws, otherName));
     list_ = new DifferenceList(ctx, this);

@@ -99,6 +99,7 @@ FrmSerialIO::FrmSerialIO(AppContext& ctx, Tag tag, LinkFactory links, QWidget* p
     frame->setFrameShape(QFrame::StyledPanel);
     Label1 = new QLabel(frame);
     Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setTextFormat(Qt::PlainText);
     Label1->setWordWrap(true);
     Label1->setMinimumWidth(360);
     Label1->setTextInteractionFlags(Qt::TextSelectableByMouse); // a port's reason can be copied
@@ -146,6 +147,8 @@ FrmSerialIO::FrmSerialIO(AppContext& ctx, Tag tag, LinkFactory links, QWidget* p
         // The folder, or the file just saved: its whole path in the tooltip, its name always in view.
         Lbl_BackupFolder = new ElidedLabel(this);
         Lbl_BackupFolder->setObjectName(QStringLiteral("Lbl_BackupFolder"));
+        Lbl_BackupFolder->setTextFormat(Qt::PlainText);
+        Lbl_BackupFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
         Lbl_BackupFolder->setIndent(20);
         Cmd_OpenFolder = new QPushButton(this);
         Cmd_OpenFolder->setObjectName(QStringLiteral("Cmd_OpenFolder"));

@@ -174,6 +174,7 @@ void EditorPage::makeControl(const FormRow& row) {
         QLabel* l = beside ? new Caption(lines) : new QLabel(lines);
         l->setWordWrap(beside);
         l->setObjectName(row.label ? QString::fromUtf8(row.label) : QStringLiteral("Lbl_") + name);
+        l->setTextFormat(Qt::PlainText);
         captions_[&row] = l;
         return l;
     };
@@ -186,6 +187,7 @@ void EditorPage::makeControl(const FormRow& row) {
         if (row.unit) {
             auto* l = new QLabel(lines);
             l->setObjectName(row.unitLabel ? QString::fromUtf8(row.unitLabel) : name + QStringLiteral("_unit"));
+            l->setTextFormat(Qt::PlainText);
             l->setProperty("korvaneUnitOf", name);
             units_[&row] = l;
             h->addWidget(l);
@@ -368,6 +370,7 @@ void EditorPage::makeControl(const FormRow& row) {
     }
     case ControlKind::Label: {
         auto* l = new QLabel(lines);
+        l->setTextFormat(Qt::PlainText);
         l->setWordWrap(true);
         captions_[&row] = l;
         grid->addWidget(l, line, 0, 1, 3);

@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QLabel>
 
+#include "app/plain_text.h"
 #include "io/text_ids.h"
 #include "model/facts_calendar.h"
 #include "model/field_rules.h"
@@ -64,6 +65,7 @@ bool isClearKey(int code) {
 QLabel* smallLabel(QWidget* parent, const QString& name) {
     auto* l = new QLabel(parent);
     l->setObjectName(name);
+    l->setTextFormat(Qt::PlainText);
     l->setAlignment(Qt::AlignCenter);
     QFont f = l->font();
     f.setPointSizeF(f.pointSizeF() * 0.85);
@@ -87,6 +89,7 @@ HolidayPage::HolidayPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWi
     }
     heading_ = new QLabel(this);
     heading_->setObjectName(QStringLiteral("L_holiday"));
+    heading_->setTextFormat(Qt::PlainText);
     heading_->setWordWrap(true);
     gridOf(this)->addWidget(heading_, 0, 0, 1, 3);
 
@@ -124,6 +127,7 @@ HolidayPage::HolidayPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWi
     g->setColumnStretch(2 * kColumnWidth - 1, 1);
     note_ = new QLabel(table);
     note_->setObjectName(QStringLiteral("L_NotReadBack"));
+    note_->setTextFormat(Qt::PlainText);
     note_->setWordWrap(true);
     g->addWidget(note_, 2 + kPeriodsPerColumn, 0, 1, 2 * kColumnWidth);
 }
@@ -171,7 +175,7 @@ void HolidayPage::fill() {
         QLabel* n = numbers_[static_cast<std::size_t>(i)];
         const bool readBack = i < kHolidaysReadBack;
         n->setText(QString::number(i + 1) + (readBack ? QString() : QStringLiteral("*")));
-        n->setToolTip(readBack ? QString() : ws.text(kTxtNotReadBack));
+        n->setToolTip(readBack ? QString() : PlainToolTip(ws.text(kTxtNotReadBack)));
     }
     EditorPage::fill();
 }
@@ -275,7 +279,7 @@ void HolidayPage::follow() {
             pal.setColor(QPalette::Text, why.isEmpty() ? palette().color(QPalette::Text) : kWarningColour);
             w->setPalette(pal);
             const QString hint = QLatin1String(row.fact->hint);
-            w->setToolTip(why.isEmpty() ? hint : hint + QLatin1Char('\n') + why.join(QLatin1Char('\n')));
+            w->setToolTip(PlainToolTip(why.isEmpty() ? hint : hint + QLatin1Char('\n') + why.join(QLatin1Char('\n'))));
         }
         showPeriod(i);
     }

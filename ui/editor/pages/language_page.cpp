@@ -16,6 +16,7 @@ LanguagePage::LanguagePage(AppContext& ctx, PageHost& host, FieldFocus& focus, Q
     QGridLayout* g = gridOf(this);
     lLangName_ = new QLabel(this);
     lLangName_->setObjectName(QStringLiteral("L_langname"));
+    lLangName_->setTextFormat(Qt::PlainText);
     lLangName_->setWordWrap(true);
     g->addWidget(lLangName_, 0, 0, 1, 2);
     for (int i = 0; i < 3; ++i) {

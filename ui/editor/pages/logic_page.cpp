@@ -78,6 +78,7 @@ LogicPage::LogicPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget
     QGridLayout* top = gridOf(this);
     labels_[5] = new QLabel(this);
     labels_[5]->setObjectName(QStringLiteral("L_logic_5"));
+    labels_[5]->setTextFormat(Qt::PlainText);
     QFont bold = labels_[5]->font();
     bold.setBold(true);
     labels_[5]->setFont(bold);
@@ -108,6 +109,7 @@ LogicPage::LogicPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget
     for (int i = 0; i < 4; ++i) {
         labels_[static_cast<std::size_t>(i)] = new QLabel(frame(kRowsFrame));
         labels_[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("L_logic_%1").arg(i));
+        labels_[static_cast<std::size_t>(i)]->setTextFormat(Qt::PlainText);
     }
     labels_[4] = findChild<QLabel*>(QStringLiteral("L_logic_4"));
     QWidget* notes = control("T_LogicDescription");

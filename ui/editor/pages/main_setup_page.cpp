@@ -126,6 +126,7 @@ MainSetupPage::MainSetupPage(AppContext& ctx, PageHost& host, FieldFocus& focus,
     build(kRows);
     lThisTime_ = new QLabel(this);
     lThisTime_->setObjectName(QStringLiteral("L_ThisTime"));
+    lThisTime_->setTextFormat(Qt::PlainText);
     lThisTime_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // The PC's date and time on a line of their own: a long date fits the window in every language.
     addLine(this, lThisTime_);

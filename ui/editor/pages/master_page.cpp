@@ -108,6 +108,7 @@ MasterPage::MasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidg
     for (int i = 0; i < 4; ++i) {
         legend_[static_cast<std::size_t>(i)] = new QLabel(this);
         legend_[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("L_Master_%1").arg(i));
+        legend_[static_cast<std::size_t>(i)]->setTextFormat(Qt::PlainText);
     }
     for (int i = 0; i < 2; ++i) {
         types_[static_cast<std::size_t>(i)] = new QLabel(this);

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 
+#include "app/plain_text.h"
 #include "io/text_ids.h"
 #include "model/channel_types.h"
 #include "model/facts_calendar.h"
@@ -71,6 +72,7 @@ bool isEnter(const QKeyEvent* key) {
 QLabel* headingLabel(QWidget* parent, const QString& name, Qt::Alignment align = Qt::AlignCenter) {
     auto* l = new QLabel(parent);
     l->setObjectName(name);
+    l->setTextFormat(Qt::PlainText);
     l->setAlignment(align);
     return l;
 }
@@ -169,7 +171,7 @@ void RealTimePage::fill() {
         days_[static_cast<std::size_t>(j)]->setText(ws.text(DayBoxText(j)));
         // Each box names its day, also where the heading is cut short.
         for (int k = 0; k < kRtDaySetCount; ++k)
-            control(kDayBoxNames[k][j])->setToolTip(ws.text(DayBoxText(j)));
+            control(kDayBoxNames[k][j])->setToolTip(PlainToolTip(ws.text(DayBoxText(j))));
     }
     EditorPage::fill();
 }

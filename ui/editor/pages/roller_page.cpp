@@ -228,6 +228,7 @@ RollerMasterPage::RollerMasterPage(AppContext& ctx, PageHost& host, FieldFocus& 
         pic->setPixmap(IconFactory::pixmap(pictures[k], QSize(kLegendIconSize, kLegendIconSize), devicePixelRatioF()));
         auto* l = new QLabel(this);
         l->setObjectName(QLatin1String(names[k]));
+        l->setTextFormat(Qt::PlainText);
         legend_[static_cast<std::size_t>(k)] = l;
         legend->addWidget(pic, k, 0);
         legend->addWidget(l, k, 1);

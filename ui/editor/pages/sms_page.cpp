@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QTimer>
 
+#include "app/plain_text.h"
 #include "io/text_ids.h"
 #include "model/facts_sms.h"
 #include "ui/editor/form/typing_limit.h"
@@ -191,7 +192,7 @@ void SmsPage::follow() {
         QPalette pal = w->palette();
         pal.setColor(QPalette::Text, why.isEmpty() ? palette().color(QPalette::Text) : QColor(Qt::red));
         w->setPalette(pal);
-        w->setToolTip(why.join(QLatin1Char('\n')));
+        w->setToolTip(PlainToolTip(why.join(QLatin1Char('\n'))));
     }
 }
 

@@ -21,9 +21,11 @@ WelcomePage::WelcomePage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWi
     picture1_->setAlignment(Qt::AlignCenter);
     label2_ = new QLabel(this);
     label2_->setObjectName(QStringLiteral("Label2"));
+    label2_->setTextFormat(Qt::PlainText);
     label2_->setAlignment(Qt::AlignCenter);
     programText_ = new QLabel(this);
     programText_->setObjectName(QStringLiteral("L_programbeskriv"));
+    programText_->setTextFormat(Qt::PlainText);
     programText_->setWordWrap(true);
     programText_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     v->addWidget(picture1_);

@@ -1,0 +1,110 @@
+// Texts from outside the program shown as they stand wherever Qt would read markup: a description,
+// a language or help text "<img src=/dev/zero>" shows those characters and loads nothing.
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QTextDocument>
+#include <QUrl>
+
+#include "app/dialogs.h"
+#include "app/plain_text.h"
+#include "io/text_ids.h"
+#include "model/channel_types.h"
+#include "model/matrix_navigation.h"
+#include "tests/support/program_fixture.h"
+
+using namespace korvane;
+using namespace korvane::test;
+
+namespace {
+
+// Markup of every kind a file may carry: a picture, a link, a tag, an entity, a quote.
+const QStringList kMarkup = {QStringLiteral("<img src=/dev/zero>"), QStringLiteral("<a href=\"file:/x\">link</a>"),
+                             QStringLiteral("<b>bold</b>"), QStringLiteral("&lt;"), QStringLiteral("say \"hi\"")};
+
+// Markup read without loading anything it names.
+class NothingLoaded : public QTextDocument {
+protected:
+    QVariant loadResource(int, const QUrl&) override { return {}; }
+};
+
+// What a tool tip, label or message box shows of `text` in the format it has.
+QString shown(const QString& text, Qt::TextFormat format = Qt::AutoText) {
+    if (format == Qt::PlainText || (format == Qt::AutoText && !Qt::mightBeRichText(text)))
+        return text;
+    NothingLoaded document;
+    document.setHtml(text);
+    return document.toPlainText();
+}
+
+using PlainDisplay = ProgramFixture;
+
+} // namespace
+
+TEST(PlainText, aToolTipAndAMessageBoxShowTheirTextExactly) {
+    QStringList texts = kMarkup;
+    texts << QStringLiteral("A1: <b>x</b>\n  two  spaces\n\nand a line between") << QStringLiteral("A1: plain");
+    for (const QString& t : texts) {
+        SCOPED_TRACE(t.toStdString());
+        EXPECT_EQ(shown(PlainToolTip(t)), t);
+        const auto box = MakeMessageBox(nullptr, t, QString(), Buttons::YesNo, MessageIcon::Exclamation);
+        const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(shown(label->text(), label->textFormat()), t);
+    }
+    EXPECT_EQ(PlainToolTip(QStringLiteral("A1: plain")), QStringLiteral("A1: plain")) << "plain text stays as it is";
+}
+
+TEST_F(PlainDisplay, outsideTextsShowAsTheyStandInEveryLabelAndToolTip) {
+    // Language and help files whose every text carries markup, the language names too.
+    const QString lang = programFolder() + QStringLiteral("/Language");
+    WriteTestLanguage(lang, QStringLiteral("English.dat"), QStringLiteral("<b>E</b>"),
+                      QStringLiteral("<i>English</i>"));
+    WriteTestLanguage(lang, QStringLiteral("Deutsch.dat"), QStringLiteral("<b>D</b>"),
+                      QStringLiteral("<i>Deutsch</i>"));
+    WriteTestLanguage(lang, QStringLiteral("Dansk.dat"), QStringLiteral("<b>K</b>"), QStringLiteral("<i>Dansk</i>"));
+    ASSERT_TRUE(start());
+
+    // A channel's description, from a file, the unit or a colleague, in the matrix's tool tip.
+    const int type = ws().typeOf(0) & kTypeMask;
+    for (const QString& m : kMarkup) {
+        SCOPED_TRACE(m.toStdString());
+        ws().cfg.ChanText[0] = ToCp1252(m);
+        main().ImgTxt(0);
+        const QWidget* cell = main().findChild<QWidget*>(QStringLiteral("Image1_0"));
+        ASSERT_NE(cell, nullptr);
+        EXPECT_EQ(shown(cell->toolTip()), QStringLiteral("A1: ") + ws().text(TypeNameText(type)) + " >> " + m);
+    }
+
+    // Every page of the editor and the main window: each label shows its text as it stands, each
+    // tool tip is its text or that text made plain.
+    ws().cfg.SmsText[0] = "not a number"; // its field's tool tip says why
+    int marked = 0;
+    auto walk = [&](const QString& where) {
+        for (QWidget* window : {static_cast<QWidget*>(&editor()), static_cast<QWidget*>(&main())}) {
+            for (const QLabel* l : window->findChildren<QLabel*>()) {
+                if (l->text().contains(QLatin1String("<b>")))
+                    ++marked;
+                EXPECT_EQ(shown(l->text(), l->textFormat()), l->text())
+                    << where.toStdString() << ": label " << l->objectName().toStdString();
+            }
+            for (const QWidget* w : window->findChildren<QWidget*>()) {
+                const QString tip = w->toolTip();
+                EXPECT_EQ(PlainToolTip(shown(tip)), tip)
+                    << where.toStdString() << ": tool tip of " << w->objectName().toStdString();
+            }
+        }
+    };
+    for (const char* key : {"omkring", "setlanguage", "mainsetup", "Exchange", "SMS_Setup", "logic", "Holiday"}) {
+        editor().openPage(QLatin1String(key));
+        walk(QLatin1String(key));
+    }
+    for (const PopupEntry& e : ChannelTypePopup()) {
+        if (e.type < 0 || IsSecondChannel(e.type))
+            continue;
+        ws().changeChannelType(0, e.type);
+        editor().openPage(QString());
+        walk(QStringLiteral("type %1").arg(e.type));
+    }
+    EXPECT_GT(marked, 100) << "the walk saw the language's texts";
+}
