@@ -20,6 +20,7 @@ protected:
         for (int n = 0; n <= kLanguageTextCount; ++n)
             ws.LangText[static_cast<std::size_t>(n)] = QStringLiteral("T%1").arg(n);
     }
+    QString zeb(const char* name) { return dir.path() + QLatin1Char('/') + QLatin1String(name); }
 
     QTemporaryDir dir;
     std::unique_ptr<Settings> settings = std::make_unique<Settings>(dir.path() + QStringLiteral("/s.ini"));
