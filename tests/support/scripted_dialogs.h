@@ -40,19 +40,17 @@ public:
         shown.push_back({text, caption, buttons, icon});
         if (buttons == Buttons::Ok)
             return Answer::Ok;
-        if (answers.empty()) {
-            ++unexpected;
-            return Answer::Cancel;
-        }
-        const Answer a = answers.front();
-        answers.pop_front();
-        return a;
+        return nextAnswer();
     }
     // A save question takes the next answer; with none scripted it is cancelled, as Escape would.
     Answer askSave(QWidget*, const QString& text, const SaveChoiceTexts& buttons) override {
         shown.push_back({text, QString(), Buttons::SaveDiscardCancel, MessageIcon::None, buttons});
         if (saveQuestion)
             return saveQuestion(buttons);
+        return nextAnswer();
+    }
+    // The next scripted answer; with none left the question is cancelled, as Escape would, and counted.
+    Answer nextAnswer() {
         if (answers.empty()) {
             ++unexpected;
             return Answer::Cancel;
