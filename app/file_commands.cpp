@@ -1,7 +1,7 @@
 #include "app/file_commands.h"
 
 #include "app/config_files.h"
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 

@@ -1,7 +1,7 @@
 #include "app/texts.h"
 
 #include "io/text_file.h"
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 

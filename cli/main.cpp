@@ -22,7 +22,7 @@
 #include "io/hex_records.h"
 #include "io/link/transfers.h"
 #include "io/mem_map.h"
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 #include "io/verify.h"
 #include "model/text_codec.h"
 #include "sim/simulated_link.h"

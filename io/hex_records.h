@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 #include "model/configuration.h"
 
 namespace korvane {

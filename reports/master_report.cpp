@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
-#include "io/text_ids.h"
 #include "model/channel_types.h"
 #include "model/field_rules.h"
 #include "model/master.h"
+#include "model/text_ids.h"
 #include "reports/report_values.h"
 #include "reports/reports.h"
 

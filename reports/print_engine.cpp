@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 #include "reports/report_values.h"
 
 namespace korvane {

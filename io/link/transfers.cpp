@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 

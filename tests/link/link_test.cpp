@@ -6,7 +6,7 @@
 
 #include "io/config_file.h"
 #include "io/link/transfers.h"
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 #include "io/verify.h"
 #include "model/text_codec.h"
 #include "sim/simulated_link.h"

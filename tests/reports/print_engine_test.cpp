@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 #include "reports/print_engine.h"
 #include "reports/report_values.h"
 #include "tests/support/recording_surface.h"

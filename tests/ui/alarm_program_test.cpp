@@ -6,8 +6,8 @@
 #include <QTest>
 
 #include "io/config_file.h"
-#include "io/text_ids.h"
 #include "model/channel_types.h"
+#include "model/text_ids.h"
 #include "tests/support/program_fixture.h"
 #include "ui/main/channel_cell.h"
 

@@ -12,9 +12,9 @@
 
 #include "io/config_file.h"
 #include "io/text_file.h"
-#include "io/text_ids.h"
 #include "model/calendar.h"
 #include "model/channel_types.h"
+#include "model/text_ids.h"
 #include "tests/support/program_fixture.h"
 #include "ui/editor/pages/logic_page.h"
 #include "ui/editor/pages/master_page.h"

@@ -8,9 +8,9 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
-#include "io/text_ids.h"
 #include "model/channel_types.h"
 #include "model/master.h"
+#include "model/text_ids.h"
 #include "pictures/icon_factory.h"
 #include "tests/support/program_fixture.h"
 #include "ui/editor/locked_field.h"

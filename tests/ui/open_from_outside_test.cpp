@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "app/start_arguments.h"
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 #include "tests/support/io_test_support.h"
 #include "tests/support/program_fixture.h"
 

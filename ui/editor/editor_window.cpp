@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 #include "app/texts.h"
-#include "io/text_ids.h"
 #include "model/channel_types.h"
+#include "model/text_ids.h"
 #include "reports/print_engine.h"
 #include "ui/editor/pages/channel_part.h"
 #include "ui/editor/pages/main_setup_page.h"

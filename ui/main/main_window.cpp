@@ -13,12 +13,12 @@
 
 #include "app/config_files.h"
 #include "app/texts.h"
-#include "io/text_ids.h"
 #include "model/channel_types.h"
 #include "model/field_rules.h"
 #include "model/logic.h"
 #include "model/master.h"
 #include "model/matrix_navigation.h"
+#include "model/text_ids.h"
 #include "reports/report_catalogue.h"
 #include "ui/editor/editor_window.h"
 #include "ui/editor/virtual_key.h"

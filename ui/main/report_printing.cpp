@@ -8,8 +8,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include "io/text_ids.h"
 #include "model/text_codec.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 

@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 #include <map>
 
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 #include "model/channel_types.h"
 #include "model/logic.h"
 

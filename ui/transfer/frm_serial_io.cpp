@@ -19,7 +19,7 @@
 #include "io/config_file.h"
 #include "io/link/serial_link.h"
 #include "io/link/transfers.h"
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 #include "io/verify.h"
 #include "sim/simulated_link.h"
 #include "ui/transfer/difference_list.h"

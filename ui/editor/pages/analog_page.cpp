@@ -3,10 +3,10 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "io/text_ids.h"
 #include "model/channel_types.h"
 #include "model/facts_device.h"
 #include "model/field_rules.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 

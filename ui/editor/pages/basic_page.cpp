@@ -1,7 +1,7 @@
 #include "ui/editor/pages/basic_page.h"
 
-#include "io/text_ids.h"
 #include "model/channel_types.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 

@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "io/text_ids.h"
 #include "model/channel_types.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 

@@ -3,9 +3,9 @@
 #include <QGridLayout>
 #include <QLabel>
 
-#include "io/text_ids.h"
 #include "model/channel_types.h"
 #include "model/facts_alarm.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 

@@ -3,9 +3,9 @@
 #include <QGridLayout>
 #include <QLabel>
 
-#include "io/text_ids.h"
 #include "model/facts_calendar.h"
 #include "model/field_rules.h"
+#include "model/text_ids.h"
 #include "ui/editor/virtual_key.h"
 
 namespace korvane {

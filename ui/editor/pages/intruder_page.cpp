@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "io/text_ids.h"
 #include "model/facts_alarm.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 

@@ -3,8 +3,8 @@
 #include <QGridLayout>
 #include <QLabel>
 
-#include "io/text_ids.h"
 #include "model/channel_types.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 

@@ -11,9 +11,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "io/text_ids.h"
 #include "model/channel_types.h"
 #include "model/field_rules.h"
+#include "model/text_ids.h"
 #include "pictures/icon_factory.h"
 #include "ui/editor/pages/realtime_page.h"
 #include "ui/editor/virtual_key.h"

@@ -5,10 +5,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 
-#include "io/text_ids.h"
 #include "model/channel_types.h"
 #include "model/facts_calendar.h"
 #include "model/field_rules.h"
+#include "model/text_ids.h"
 #include "ui/editor/virtual_key.h"
 
 namespace korvane {

@@ -5,10 +5,10 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "io/text_ids.h"
 #include "model/channel_types.h"
 #include "model/facts_device.h"
 #include "model/field_rules.h"
+#include "model/text_ids.h"
 #include "pictures/icon_factory.h"
 #include "ui/editor/pages/master_page.h"
 #include "ui/editor/virtual_key.h"

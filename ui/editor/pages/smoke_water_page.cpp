@@ -1,7 +1,7 @@
 #include "ui/editor/pages/smoke_water_page.h"
 
-#include "io/text_ids.h"
 #include "model/facts_alarm.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 

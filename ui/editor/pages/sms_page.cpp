@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QTimer>
 
-#include "io/text_ids.h"
 #include "model/facts_sms.h"
+#include "model/text_ids.h"
 #include "ui/editor/form/typing_limit.h"
 
 namespace korvane {

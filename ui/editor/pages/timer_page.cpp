@@ -2,9 +2,9 @@
 
 #include <QLabel>
 
-#include "io/text_ids.h"
 #include "model/channel_types.h"
 #include "model/facts_device.h"
+#include "model/text_ids.h"
 #include "model/timer.h"
 
 namespace korvane {

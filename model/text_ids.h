@@ -11,9 +11,10 @@
 
 #include <vector>
 
-#include "io/text_file.h"
-
 namespace korvane {
+
+constexpr int kTxtFileIdentifier = 330; // the record that marks a language file (kLanguageFileIdentifier)
+constexpr int kTxtLanguageName = 331;   // the language's display name
 
 // ---- Language texts, X(name, number), grouped by where they appear ----
 // The same number may serve several places (a unit label and a report column, say); it then appears
@@ -265,9 +266,9 @@ namespace korvane {
     X(kTxtReadFailed, 377)    /* a configuration file could not be read */                                             \
     X(kTxtLine, 378)          /* "line" before a line number in file messages */                                       \
     X(kTxtSimulatedUnit, 379) /* COM port menu entry of the simulated master unit */                                   \
-    X(kTxtPdfFiles, 380)      /* file type of the PDF save dialog */                                              \
+    X(kTxtPdfFiles, 380)      /* file type of the PDF save dialog */                                                   \
     X(kTxtMonthNames, 381)    /* the twelve month names of the report date, separated by commas */                     \
-    X(kTxtLongDate, 382)      /* the report date: D or DD day, MM month number, MMMM month name, YYYY year */           \
+    X(kTxtLongDate, 382)      /* the report date: D or DD day, MM month number, MMMM month name, YYYY year */          \
     X(kTxtPrintPreview, 383)  /* Print menu: preview of a report */                                                    \
     X(kTxtSaveAsPdf, 384)     /* Print menu: a report as a PDF file */                                                 \
     X(kTxtAllReports, 385)    /* every report that has something to print, in one document */                          \
