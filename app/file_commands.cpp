@@ -146,7 +146,7 @@ std::optional<FileComparison> FileCommands::compareWithFile() {
     Configuration other;
     if (!ReadOtherFile(ctx_, parent_, choice->path, other))
         return std::nullopt;
-    return FileComparison{choice->title, CompareConfigurations(ctx_.ws.cfg, other)};
+    return FileComparison{choice->title, CompareFacts(ctx_.ws.cfg, other, CompareScope::File)};
 }
 
 bool FileCommands::Afslutprogram() {

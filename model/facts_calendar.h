@@ -10,18 +10,43 @@
 namespace korvane::facts {
 
 // One time field of each day set: its packed byte at 1 + 5k + part.
-constexpr std::array<ValueFact, kRtDaySetCount> DaySetTimes(const char* name, int part, int maximum, const char* hint) {
+constexpr std::array<ValueFact, kRtDaySetCount> DaySetTimes(const char* name, int part, int maximum, const char* hint,
+                                                            int caption, int unit) {
     std::array<ValueFact, kRtDaySetCount> times{};
     for (int k = 0; k < kRtDaySetCount; ++k)
-        times[static_cast<std::size_t>(k)] = ValueFact{
-            name, ValueArea::Channel, DaySetByte(k, part), ValueEntry::Packed, 0, maximum, ValueFormat::Packed, hint};
+        times[static_cast<std::size_t>(k)] =
+            ValueFact{
+                name, ValueArea::Channel, DaySetByte(k, part), ValueEntry::Packed, 0, maximum, ValueFormat::Packed,
+                hint}
+                .words(caption, unit)
+                .within(kTxtDaySet, k + 1);
     return times;
 }
 
-inline constexpr auto kOnHours = DaySetTimes("on hour", kOnHourPart, kHourMax, "0..23");
-inline constexpr auto kOnMinutes = DaySetTimes("on minute", kOnMinutePart, kMinuteMax, "0..59");
-inline constexpr auto kOffHours = DaySetTimes("off hour", kOffHourPart, kHourMax, "0..23");
-inline constexpr auto kOffMinutes = DaySetTimes("off minute", kOffMinutePart, kMinuteMax, "0..59");
+inline constexpr auto kOnHours = DaySetTimes("on hour", kOnHourPart, kHourMax, "0..23", kTxtOnTime, kTxtHours);
+inline constexpr auto kOnMinutes =
+    DaySetTimes("on minute", kOnMinutePart, kMinuteMax, "0..59", kTxtOnTime, kTxtMinutes);
+inline constexpr auto kOffHours = DaySetTimes("off hour", kOffHourPart, kHourMax, "0..23", kTxtOffTime, kTxtHours);
+inline constexpr auto kOffMinutes =
+    DaySetTimes("off minute", kOffMinutePart, kMinuteMax, "0..59", kTxtOffTime, kTxtMinutes);
+
+// Each day set's on time, off time and days as wholes: hour and minute together, the day boxes
+// together.
+constexpr std::array<ValueFact, kRtDaySetCount> DaySetWholes(const char* name, int part, ValueArea area,
+                                                             ValueFormat format, int caption) {
+    std::array<ValueFact, kRtDaySetCount> sets{};
+    for (int k = 0; k < kRtDaySetCount; ++k)
+        sets[static_cast<std::size_t>(k)] =
+            ValueFact{name, area, DaySetByte(k, part), ValueEntry::None, 0, 0xFFFF, format}.words(caption).within(
+                kTxtDaySet, k + 1);
+    return sets;
+}
+inline constexpr auto kDaySetOn =
+    DaySetWholes("on time", kOnHourPart, ValueArea::ChannelWord, ValueFormat::TimeOfDay, kTxtOnTime);
+inline constexpr auto kDaySetOff =
+    DaySetWholes("off time", kOffHourPart, ValueArea::ChannelWord, ValueFormat::TimeOfDay, kTxtOffTime);
+inline constexpr auto kDaySetDays =
+    DaySetWholes("days", kDayMaskPart, ValueArea::Channel, ValueFormat::DayMask, kTxtWeekdays);
 
 // The eight day boxes of each day set: bit 128 >> j of the set's day mask.
 constexpr std::array<std::array<ValueFact, kDayBoxes>, kRtDaySetCount> DayBoxFacts() {
@@ -36,25 +61,43 @@ constexpr std::array<std::array<ValueFact, kDayBoxes>, kRtDaySetCount> DayBoxFac
                                                                                         1,
                                                                                         ValueFormat::Flag,
                                                                                         nullptr,
-                                                                                        DayBit(j)};
+                                                                                        DayBit(j)}
+                                                                                  .words(DayBoxText(j))
+                                                                                  .within(kTxtDaySet, k + 1);
     return boxes;
 }
 inline constexpr auto kDayBoxFacts = DayBoxFacts();
 
 // One field of each holiday period: its packed byte at 96 + 4i + part.
 constexpr std::array<ValueFact, kSysHolidayCount> HolidayFacts(const char* name, int part, int maximum,
-                                                               const char* hint) {
+                                                               const char* hint, int caption) {
     std::array<ValueFact, kSysHolidayCount> periods{};
     for (int i = 0; i < kSysHolidayCount; ++i)
         periods[static_cast<std::size_t>(i)] = ValueFact{name, ValueArea::Sys, HolidayByte(i, part), ValueEntry::Packed,
-                                                         1,    maximum,        ValueFormat::Packed,  hint};
+                                                         1,    maximum,        ValueFormat::Packed,  hint}
+                                                   .words(caption)
+                                                   .within(kTxtHolidayPeriod, i + 1);
     return periods;
 }
 
 inline constexpr auto kHolidayFirstMonths =
-    HolidayFacts("holiday first month", kHolidayFirstMonth, kMonthMax, "1..12(-)");
-inline constexpr auto kHolidayFirstDays = HolidayFacts("holiday first day", kHolidayFirstDay, kDayMax, "1..31(-)");
-inline constexpr auto kHolidayLastMonths = HolidayFacts("holiday last month", kHolidayLastMonth, kMonthMax, "1..12(-)");
-inline constexpr auto kHolidayLastDays = HolidayFacts("holiday last day", kHolidayLastDay, kDayMax, "1..31(-)");
+    HolidayFacts("holiday first month", kHolidayFirstMonth, kMonthMax, "1..12(-)", kTxtMonth);
+inline constexpr auto kHolidayFirstDays =
+    HolidayFacts("holiday first day", kHolidayFirstDay, kDayMax, "1..31(-)", kTxtDay);
+inline constexpr auto kHolidayLastMonths =
+    HolidayFacts("holiday last month", kHolidayLastMonth, kMonthMax, "1..12(-)", kTxtMonth);
+inline constexpr auto kHolidayLastDays =
+    HolidayFacts("holiday last day", kHolidayLastDay, kDayMax, "1..31(-)", kTxtDay);
+
+// Each period as a whole: first month and day, last month and day.
+constexpr std::array<ValueFact, kSysHolidayCount> HolidayPeriodFacts() {
+    std::array<ValueFact, kSysHolidayCount> periods{};
+    for (int i = 0; i < kSysHolidayCount; ++i)
+        periods[static_cast<std::size_t>(i)] =
+            ValueFact{"holiday period",          ValueArea::SysQuad, HolidayByte(i, 0), ValueEntry::None, 0, 0,
+                      ValueFormat::HolidayPeriod};
+    return periods;
+}
+inline constexpr auto kHolidayPeriods = HolidayPeriodFacts();
 
 } // namespace korvane::facts

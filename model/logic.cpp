@@ -48,6 +48,10 @@ std::string LogicChannel(int code, int byte3, int kind) {
     return s;
 }
 
+bool LogicBlockOperates(const LogicRecord& block) {
+    return (block[kLogicOperation] & kLogicOperationMask) != 0;
+}
+
 std::string LogicOperationText(int byte3) {
     static const char* const kOps[] = {"", "And", "Or", "Xor"};
     return kOps[(byte3 & kLogicOperationMask) / 4];

@@ -255,6 +255,13 @@ constexpr int kTxtLanguageName = 331;   // the language's display name
     X(kTxtPage, 300)                                                                                                   \
     /* Help */                                                                                                         \
     X(kTxtNoHelp, 200)                                                                                                 \
+    /* Lists of differences (compare, verify, korvane-cli diff) */                                                     \
+    X(kTxtYes, 217)           /* a ticked box */                                                                       \
+    X(kTxtNo, 218)            /* a box not ticked */                                                                   \
+    X(kTxtNone, 219)          /* a holiday period, logic block or day set not in use */                                \
+    X(kTxtLogicBlock, 220)    /* "Logic block" before its number */                                                    \
+    X(kTxtHolidayPeriod, 221) /* "Holiday period" before its number */                                                 \
+    X(kTxtDaySet, 222)        /* "Day set" before the number of a real-time day set */                                 \
     /* Texts the program adds for controls and messages the design leaves without a number */                          \
     X(kTxtBasicFunction, 370) /* L_GRUNDFUNK */                                                                        \
     X(kTxtInvertMono, 371)    /* Chk_InvertMono */                                                                     \

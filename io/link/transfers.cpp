@@ -275,7 +275,8 @@ void ReadTransfer::conclude() {
 
 // ---- writing ----
 
-WriteTransfer::WriteTransfer(SerialLink& link, Configuration& cfg, DeviceClock clock, TextLookup texts, QObject* parent)
+WriteTransfer::WriteTransfer(SerialLink& link, const Configuration& cfg, DeviceClock clock, TextLookup texts,
+                             QObject* parent)
     : Transfer(link, parent), cfg_(cfg), clock_(clock), texts_(std::move(texts)) {}
 
 void WriteTransfer::start() {
