@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "model/analog.h"
 #include "model/channel_types.h"
 #include "model/field_rules.h"
 #include "model/text_ids.h"
@@ -30,10 +31,6 @@ constexpr int kMuxChannelsClaimed = 4;
 constexpr int kNoOptionPicture = 64;
 constexpr int kHeadingPictureBus = 77;
 constexpr int kHeadingPictureSms = 78;
-constexpr int kMonoInvertedPicture = 100;
-constexpr int kMasterRealTimePicture = 107;
-constexpr Byte kAnaInverted = 2;
-constexpr Byte kAnaSecondLimit = 4;
 
 bool eventOptionsOff(const Configuration& cfg) {
     return cfg.SysData[kSysEventOff] == 1;
@@ -160,12 +157,12 @@ void settingsLines(const ReportInput& in, int c, int t, std::vector<ParamLine>& 
     case kTypeAnalogLux:
     case kTypeAnalogWind:
     case kTypeAnalogTemperature: {
-        const std::string limit = txt((row[kAnaOptions] & kAnaInverted) ? kTxtLimitInverted : kTxtLimit);
+        const std::string limit = txt((row[kAnaOptions] & kAnaInvertedBit) ? kTxtLimitInverted : kTxtLimit);
         if (row[kAnaDisable] != kNoChannel)
             add(txt(kTxtDisableChannel), ChannelRefText(row[kAnaDisable]));
         add(txt(kTxtRange), Byte3toStr(row, kAnaRangeMin), {}, Byte3toStr(row, kAnaRangeMax));
         add(limit + " 1", Byte3toStr(row, kAnaLimit1Low), {}, Byte3toStr(row, kAnaLimit1High));
-        if (row[kAnaOptions] & kAnaSecondLimit) {
+        if (row[kAnaOptions] & kAnaSecondLimitBit) {
             if (row[kAnaLimit2Disable] != kNoChannel)
                 add(txt(kTxtControlChannel), ChannelRefText(row[kAnaLimit2Disable]));
             add(limit + " 2", Byte3toStr(row, kAnaLimit2Low), {}, Byte3toStr(row, kAnaLimit2High));
@@ -184,11 +181,7 @@ ChannelEntry describe(const ReportInput& in, int c) {
     e.channel = c;
     e.step = stepOf(cfg, c, t);
     e.name = e.step > 1 ? ChannelRangeText(c, c + e.step - 1) : Num_2_Channel(c);
-    e.typePicture = t;
-    if (t == kTypeMono && cfg.ChanSetup[c][kBasicOptions] != 0)
-        e.typePicture = kMonoInvertedPicture;
-    if (t == kTypeMaster && cfg.ChanSetup[c][kMasterRealTime] != 0)
-        e.typePicture = kMasterRealTimePicture;
+    e.typePicture = ChannelPicture(cfg, c);
     const bool claimed = t == kTypeTimeOutputClaim || t == kTypeMuxClaim;
     const bool pair = t == kTypeRoller || t == kTypeRollerMaster;
     // The event options are neither saved nor sent while event output is off: no picture then.

@@ -48,15 +48,6 @@ std::string MuxDelayText(int stored) {
     return buf;
 }
 
-int RollerCellState(const Configuration& cfg, int master, int cell) {
-    if (master < 0 || master >= kChannels || cell < 0 || cell >= kChannels / 2)
-        return -1;
-    if (cfg.channelType(2 * cell) != kTypeRoller)
-        return -1;
-    const int shift = 6 - 2 * (cell % 4);
-    return ((cfg.MasterMatrix[master][cell / 4] >> shift) & 3) == 3 ? 3 : 0;
-}
-
 int RollerReversePrinted(const Row& row) {
     return std::max(kRollReverseMin, RollerReverseTime(row));
 }

@@ -27,10 +27,6 @@ std::string HolidayDayText(const Configuration& cfg, int period, bool last);
 std::string MuxCountText(int stored);
 std::string MuxDelayText(int stored);
 
-// The state of cell `cell` (the channel pair 2 cell, 2 cell + 1) in the grid of roller master m:
-// -1 the pair is no roller blind, 0 not selected, 3 selected.
-int RollerCellState(const Configuration& cfg, int master, int cell);
-
 // The reverse time of a roller blind in milliseconds as the channel list prints it: all 16 bits, as
 // everywhere else, and 500 at least.
 int RollerReversePrinted(const Row& row);

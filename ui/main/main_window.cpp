@@ -381,8 +381,7 @@ void MainWindow::refreshCell(int n) {
     const Configuration& cfg = ctx_.ws.cfg;
     const int t = cfg.channelType(n) & kTypeMask;
     ChannelCell* c = cells_[static_cast<std::size_t>(n)];
-    const bool alternative = (t == kTypeMono && cfg.ChanSetup[n][kBasicOptions] == 1) ||
-                             (t == kTypeMaster && cfg.ChanSetup[n][kMasterRealTime] == 1);
+    const bool alternative = ChannelPicture(cfg, n) != t;
     c->setPicture(t, alternative);
     c->setVisible(n <= cfg.channelsInUse() && !IsSecondChannel(t));
     c->setBordered(n == ctx_.ws.curChannel());

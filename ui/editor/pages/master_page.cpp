@@ -232,13 +232,13 @@ void MasterPage::Update_Master_Matrix() {
     cmdViewRt_->setText(ws.text(kTxtViewRealTime));
     // The real-time option belongs to master functions only; its button shows while the option is on.
     const bool master = mode_ == Mode::Master;
-    const Byte rt = ws.cfg.ChanSetup[static_cast<std::size_t>(c)][kMasterRealTime];
+    const bool byClock = MasterSwitchedByClock(ws.cfg.ChanSetup[static_cast<std::size_t>(c)]);
     chkMasterRt_->setVisible(master);
-    chkMasterRt_->setChecked(rt != 0);
-    cmdViewRt_->setVisible(master && rt != 0);
+    chkMasterRt_->setChecked(byClock);
+    cmdViewRt_->setVisible(master && byClock);
     fillCells();
     // The trigger times stay open for the channel they were opened for.
-    showTriggerView(master && rt != 0 && triggerViewChannel_ == c);
+    showTriggerView(master && byClock && triggerViewChannel_ == c);
     if (master)
         SetHelpContext(tDummy_, kHelpMasterMatrix, QStringLiteral("EditMask"));
     else
@@ -305,7 +305,7 @@ void MasterPage::showTriggerView(bool shown) {
 
 void MasterPage::Cmd_viewRt_Click() {
     const int c = ctx_.ws.curChannel();
-    if (mode_ != Mode::Master || ctx_.ws.cfg.ChanSetup[static_cast<std::size_t>(c)][kMasterRealTime] == 0)
+    if (mode_ != Mode::Master || !MasterSwitchedByClock(ctx_.ws.cfg.ChanSetup[static_cast<std::size_t>(c)]))
         return;
     if (triggerViewShown()) {
         triggerViewChannel_ = -1;
