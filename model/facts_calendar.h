@@ -10,28 +10,21 @@
 namespace korvane::facts {
 
 // One time field of each day set: its packed byte at 1 + 5k + part.
-constexpr std::array<ValueFact, kRtDaySetCount> DaySetTimes(const char* name, int part, int maximum, const char* hint,
-                                                            int caption, int unit) {
+constexpr std::array<ValueFact, kRtDaySetCount> DaySetTimes(const char* name, int part, int maximum, const char* hint) {
     std::array<ValueFact, kRtDaySetCount> times{};
     for (int k = 0; k < kRtDaySetCount; ++k)
-        times[static_cast<std::size_t>(k)] =
-            ValueFact{
-                name, ValueArea::Channel, DaySetByte(k, part), ValueEntry::Packed, 0, maximum, ValueFormat::Packed,
-                hint}
-                .words(caption, unit)
-                .within(kTxtDaySet, k + 1);
+        times[static_cast<std::size_t>(k)] = ValueFact{
+            name, ValueArea::Channel, DaySetByte(k, part), ValueEntry::Packed, 0, maximum, ValueFormat::Packed, hint};
     return times;
 }
 
-inline constexpr auto kOnHours = DaySetTimes("on hour", kOnHourPart, kHourMax, "0..23", kTxtOnTime, kTxtHours);
-inline constexpr auto kOnMinutes =
-    DaySetTimes("on minute", kOnMinutePart, kMinuteMax, "0..59", kTxtOnTime, kTxtMinutes);
-inline constexpr auto kOffHours = DaySetTimes("off hour", kOffHourPart, kHourMax, "0..23", kTxtOffTime, kTxtHours);
-inline constexpr auto kOffMinutes =
-    DaySetTimes("off minute", kOffMinutePart, kMinuteMax, "0..59", kTxtOffTime, kTxtMinutes);
+inline constexpr auto kOnHours = DaySetTimes("on hour", kOnHourPart, kHourMax, "0..23");
+inline constexpr auto kOnMinutes = DaySetTimes("on minute", kOnMinutePart, kMinuteMax, "0..59");
+inline constexpr auto kOffHours = DaySetTimes("off hour", kOffHourPart, kHourMax, "0..23");
+inline constexpr auto kOffMinutes = DaySetTimes("off minute", kOffMinutePart, kMinuteMax, "0..59");
 
-// Each day set's on time, off time and days as wholes: hour and minute together, the day boxes
-// together.
+// Each day set's on time, off time and days as wholes, as the comparisons and reports show them: hour
+// and minute together, the day boxes together.
 constexpr std::array<ValueFact, kRtDaySetCount> DaySetWholes(const char* name, int part, ValueArea area,
                                                              ValueFormat format, int caption) {
     std::array<ValueFact, kRtDaySetCount> sets{};
@@ -61,33 +54,26 @@ constexpr std::array<std::array<ValueFact, kDayBoxes>, kRtDaySetCount> DayBoxFac
                                                                                         1,
                                                                                         ValueFormat::Flag,
                                                                                         nullptr,
-                                                                                        DayBit(j)}
-                                                                                  .words(DayBoxText(j))
-                                                                                  .within(kTxtDaySet, k + 1);
+                                                                                        DayBit(j)};
     return boxes;
 }
 inline constexpr auto kDayBoxFacts = DayBoxFacts();
 
 // One field of each holiday period: its packed byte at 96 + 4i + part.
 constexpr std::array<ValueFact, kSysHolidayCount> HolidayFacts(const char* name, int part, int maximum,
-                                                               const char* hint, int caption) {
+                                                               const char* hint) {
     std::array<ValueFact, kSysHolidayCount> periods{};
     for (int i = 0; i < kSysHolidayCount; ++i)
         periods[static_cast<std::size_t>(i)] = ValueFact{name, ValueArea::Sys, HolidayByte(i, part), ValueEntry::Packed,
-                                                         1,    maximum,        ValueFormat::Packed,  hint}
-                                                   .words(caption)
-                                                   .within(kTxtHolidayPeriod, i + 1);
+                                                         1,    maximum,        ValueFormat::Packed,  hint};
     return periods;
 }
 
 inline constexpr auto kHolidayFirstMonths =
-    HolidayFacts("holiday first month", kHolidayFirstMonth, kMonthMax, "1..12(-)", kTxtMonth);
-inline constexpr auto kHolidayFirstDays =
-    HolidayFacts("holiday first day", kHolidayFirstDay, kDayMax, "1..31(-)", kTxtDay);
-inline constexpr auto kHolidayLastMonths =
-    HolidayFacts("holiday last month", kHolidayLastMonth, kMonthMax, "1..12(-)", kTxtMonth);
-inline constexpr auto kHolidayLastDays =
-    HolidayFacts("holiday last day", kHolidayLastDay, kDayMax, "1..31(-)", kTxtDay);
+    HolidayFacts("holiday first month", kHolidayFirstMonth, kMonthMax, "1..12(-)");
+inline constexpr auto kHolidayFirstDays = HolidayFacts("holiday first day", kHolidayFirstDay, kDayMax, "1..31(-)");
+inline constexpr auto kHolidayLastMonths = HolidayFacts("holiday last month", kHolidayLastMonth, kMonthMax, "1..12(-)");
+inline constexpr auto kHolidayLastDays = HolidayFacts("holiday last day", kHolidayLastDay, kDayMax, "1..31(-)");
 
 // Each period as a whole: first month and day, last month and day.
 constexpr std::array<ValueFact, kSysHolidayCount> HolidayPeriodFacts() {

@@ -134,19 +134,19 @@ inline constexpr ValueFact kTimer1Hours =
         kTxtOnDelay, kTxtHours);
 inline constexpr ValueFact kTimer1Minutes =
     ValueFact{"time 1 minutes", ValueArea::Channel, kTimerTyped + 1, ValueEntry::Decimal, 0, 59, ValueFormat::Digits2}
-        .words(kTxtOnDelay, kTxtMinutes);
+        .words(0, kTxtMinutes);
 inline constexpr ValueFact kTimer1Seconds =
     ValueFact{"time 1 seconds", ValueArea::Channel, kTimerTyped + 2, ValueEntry::Decimal, 0, 59, ValueFormat::Digits2}
-        .words(kTxtOnDelay, kTxtSeconds);
+        .words(0, kTxtSeconds);
 inline constexpr ValueFact kTimer2Hours =
     ValueFact{"time 2 hours", ValueArea::Channel, kTimerTyped + 3, ValueEntry::Decimal, 0, 99, ValueFormat::Digits2}
-        .words(kTxtOffDelay, kTxtHours);
+        .words(0, kTxtHours);
 inline constexpr ValueFact kTimer2Minutes =
     ValueFact{"time 2 minutes", ValueArea::Channel, kTimerTyped + 4, ValueEntry::Decimal, 0, 59, ValueFormat::Digits2}
-        .words(kTxtOffDelay, kTxtMinutes);
+        .words(0, kTxtMinutes);
 inline constexpr ValueFact kTimer2Seconds =
     ValueFact{"time 2 seconds", ValueArea::Channel, kTimerTyped + 5, ValueEntry::Decimal, 0, 59, ValueFormat::Digits2}
-        .words(kTxtOffDelay, kTxtSeconds);
+        .words(0, kTxtSeconds);
 // The two times as wholes, as the unit runs them and the reports and comparisons show them; a pulse
 // timer's are its pulse and pause times.
 inline constexpr ValueFact kTimerDuration1 =
@@ -174,14 +174,14 @@ inline constexpr ValueFact kMotionPulseCount =
         .words(kTxtDetectionPulses);
 inline constexpr ValueFact kMotionHours =
     ValueFact{"hold time hours", ValueArea::Channel, kTimerTyped, ValueEntry::Decimal, 0, 99, ValueFormat::Digits2}
-        .words(kTxtOffDelay, kTxtHours);
+        .words(0, kTxtHours);
 inline constexpr ValueFact kMotionMinutes =
     ValueFact{"hold time minutes", ValueArea::Channel, kTimerTyped + 1, ValueEntry::Decimal, 0, 59,
               ValueFormat::Digits2}
-        .words(kTxtOffDelay, kTxtMinutes);
+        .words(0, kTxtMinutes);
 inline constexpr ValueFact kMotionSeconds =
     ValueFact{"hold time seconds", ValueArea::Channel, kTimerTyped + 2, ValueEntry::Decimal, 0, 59,
               ValueFormat::Digits2}
-        .words(kTxtOffDelay, kTxtSeconds);
+        .words(0, kTxtSeconds);
 
 } // namespace korvane::facts

@@ -11,11 +11,11 @@ namespace korvane::facts {
 
 // One column of the logic page: the same byte of each of the page's eight blocks.
 constexpr std::array<ValueFact, kLogicRowsPerPage> LogicColumn(const char* name, int byte, ValueEntry entry,
-                                                               ValueFormat format, const char* hint, int caption) {
+                                                               ValueFormat format, const char* hint) {
     std::array<ValueFact, kLogicRowsPerPage> column{};
     for (int r = 0; r < kLogicRowsPerPage; ++r)
         column[static_cast<std::size_t>(r)] =
-            ValueFact{name, ValueArea::Logic, kLogicBytes * r + byte, entry, 0, 255, format, hint}.words(caption);
+            ValueFact{name, ValueArea::Logic, kLogicBytes * r + byte, entry, 0, 255, format, hint};
     return column;
 }
 
@@ -29,14 +29,14 @@ constexpr std::array<ValueFact, kLogicBlocksUsed> LogicBlockFacts() {
 }
 inline constexpr auto kLogicBlockFacts = LogicBlockFacts();
 
-inline constexpr auto kLogicOutputs = LogicColumn("logic output", kLogicOutput, ValueEntry::LogicSignal,
-                                                  ValueFormat::ChannelRef, "A1..P8, X1..W8", kTxtOutput);
+inline constexpr auto kLogicOutputs =
+    LogicColumn("logic output", kLogicOutput, ValueEntry::LogicSignal, ValueFormat::ChannelRef, "A1..P8, X1..W8");
 inline constexpr auto kLogicInputs1 = LogicColumn("logic input 1", kLogicInput1, ValueEntry::LogicSignal,
-                                                  ValueFormat::ChannelRef, "A1..P8, X1..W8 (- + / *)", kTxtInput1);
+                                                  ValueFormat::ChannelRef, "A1..P8, X1..W8 (- + / *)");
 inline constexpr auto kLogicOperations = LogicColumn("logic operation", kLogicOperation, ValueEntry::LogicOperation,
-                                                     ValueFormat::LogicOperation, "A, O, X (Space)", kTxtFunction);
+                                                     ValueFormat::LogicOperation, "A, O, X (Space)");
 inline constexpr auto kLogicInputs2 = LogicColumn("logic input 2", kLogicInput2, ValueEntry::LogicSignal,
-                                                  ValueFormat::ChannelRef, "A1..P8, X1..W8 (- + / *)", kTxtInput2);
+                                                  ValueFormat::ChannelRef, "A1..P8, X1..W8 (- + / *)");
 
 // DescText of the logic page shown: several lines, at most 255 characters typed.
 inline constexpr TextFact kLogicNotes{"logic page notes", TextArea::LogicNote, 0, 255, true, kTxtNotes};

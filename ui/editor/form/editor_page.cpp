@@ -142,13 +142,13 @@ void EditorPage::makeControl(const FormRow& row) {
     auto helpFor = [&row](QWidget* w) {
         if (row.tag)
             SetHelpContext(w, row.help, QLatin1String(row.tag));
-        else if (row.caption)
-            SetHelpContextText(w, row.help, row.caption);
+        else if (row.captionText())
+            SetHelpContextText(w, row.help, row.captionText());
         else
             SetHelpContext(w, row.help, QString::fromUtf8(row.control));
     };
     auto captionLabel = [&]() -> QLabel* {
-        if (!row.caption)
+        if (!row.captionText())
             return nullptr;
         auto* l = new QLabel(lines);
         l->setObjectName(row.label ? QString::fromUtf8(row.label) : QStringLiteral("Lbl_") + name);
@@ -156,7 +156,7 @@ void EditorPage::makeControl(const FormRow& row) {
         return l;
     };
     auto unitLabel = [&]() {
-        if (!row.unit)
+        if (!row.unitText())
             return;
         auto* l = new QLabel(lines);
         l->setObjectName(row.unitLabel ? QString::fromUtf8(row.unitLabel) : name + QStringLiteral("_unit"));
@@ -222,7 +222,7 @@ void EditorPage::makeControl(const FormRow& row) {
         // Narrow lists leave the captions room in the small window.
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         box->setMinimumContentsLength(6);
-        for (const ListItem& item : row.items)
+        for (const ListItem& item : row.choices())
             box->addItem(QString(), item.value);
         connect(box, &QComboBox::activated, this, [this, box, &row](int index) {
             const int value = box->itemData(index).toInt();
@@ -238,7 +238,7 @@ void EditorPage::makeControl(const FormRow& row) {
             l->setBuddy(box);
         }
         // A list without a unit label takes the room of one too.
-        grid->addWidget(box, line, 1, 1, row.unit ? 1 : 2);
+        grid->addWidget(box, line, 1, 1, row.unitText() ? 1 : 2);
         unitLabel();
         made = box;
         break;
@@ -307,7 +307,7 @@ void EditorPage::makeControl(const FormRow& row) {
         int k = 0;
         if (QLabel* l = captionLabel())
             grid->addWidget(l, line + k++, 0, 1, 3);
-        for (const ListItem& item : row.items) {
+        for (const ListItem& item : row.choices()) {
             auto* b = new QRadioButton(lines);
             b->setObjectName(QString::fromUtf8(elementName(row, item)));
             b->setProperty(kValueProperty, item.value);
@@ -362,7 +362,7 @@ const FormRow* EditorPage::rowOf(const QObject* control) const {
         if (name == rowName || (row.kind == ControlKind::Option && name.startsWith(rowName + QLatin1Char('_'))))
             return &row;
         if (row.kind == ControlKind::Option)
-            for (const ListItem& item : row.items)
+            for (const ListItem& item : row.choices())
                 if (item.name && name == QString::fromUtf8(item.name))
                     return &row;
     }
@@ -473,7 +473,7 @@ void EditorPage::showRow(const FormRow& row) {
     }
     case ControlKind::Option: {
         const int value = shownValue(row);
-        for (const ListItem& item : row.items)
+        for (const ListItem& item : row.choices())
             if (auto* b = control<QRadioButton>(elementName(row, item).constData()))
                 if (item.value == value)
                     b->setChecked(true);
@@ -490,18 +490,25 @@ void EditorPage::showRow(const FormRow& row) {
     }
 }
 
+int EditorPage::captionOf(const FormRow& row) const {
+    if (row.caption != 0 || !row.fact)
+        return row.captionText();
+    // The value's caption as its rule gives it for the configuration and the channel shown.
+    return CaptionOf(*row.fact, ctx_.ws.cfg, ctx_.ws.ownerOf(*row.fact));
+}
+
 void EditorPage::fill() {
     const Workspace& ws = ctx_.ws;
     filling_ = true;
     for (const FormRow& row : rows_) {
         if (auto it = captions_.find(&row); it != captions_.end())
-            it->second->setText(ws.text(row.caption));
+            it->second->setText(ws.text(captionOf(row)));
         if (auto it = units_.find(&row); it != units_.end())
-            it->second->setText(ws.text(row.unit));
-        if (row.kind == ControlKind::Check && row.caption)
-            control<QCheckBox>(row.control)->setText(ws.text(row.caption));
+            it->second->setText(ws.text(row.unitText()));
+        if (row.kind == ControlKind::Check && captionOf(row))
+            control<QCheckBox>(row.control)->setText(ws.text(captionOf(row)));
         if (row.kind == ControlKind::List || row.kind == ControlKind::Option) {
-            for (const ListItem& item : row.items) {
+            for (const ListItem& item : row.choices()) {
                 if (row.kind == ControlKind::Option) {
                     if (auto* b = control<QRadioButton>(elementName(row, item).constData()))
                         b->setText(itemText(ws, item));
@@ -544,7 +551,7 @@ QWidget* EditorPage::successor(const FormRow& row) {
         QWidget* w = control(next.control);
         if (next.kind == ControlKind::Option) {
             w = nullptr;
-            for (const ListItem& item : next.items)
+            for (const ListItem& item : next.choices())
                 if (item.value == shownValue(next))
                     w = control(elementName(next, item).constData());
         }

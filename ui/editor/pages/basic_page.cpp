@@ -13,13 +13,11 @@ constexpr FormRow kRows[] = {
      .kind = ControlKind::Check,
      .fact = &facts::kInvertMono,
      .help = kHelpInvertMono,
-     .caption = kTxtInvertMono,
      .enter = kToDescription},
     {.control = "Chk_grundUseThief",
      .kind = ControlKind::Check,
      .fact = &facts::kFlipFlopIntruder,
      .help = kHelpFlipFlopIntruder,
-     .caption = kTxtPartOfIntruderAlarm,
      .enter = kToDescription},
 };
 

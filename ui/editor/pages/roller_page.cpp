@@ -17,44 +17,29 @@ namespace korvane {
 
 namespace {
 
-constexpr ListItem kDirectionItems[] = {
-    {.value = 0, .text = kTxtUp, .name = "Option1"},
-    {.value = 255, .text = kTxtDown, .name = "Option2"},
-};
-
 // Enter runs down the page; from the box with slats to the chosen direction, then the priority channel.
 constexpr FormRow kRollerRows[] = {
     {.control = "T_RollUpTime",
      .kind = ControlKind::Field,
      .fact = &facts::kRollerRunTime,
      .help = kHelpRollerRunTime,
-     .caption = kTxtRunTime,
      .enter = "T_RollReverse",
-     .unit = kTxtUnitSec,
      .label = "L_RollUp_0",
      .unitLabel = "L_sekund_14"},
     {.control = "T_RollReverse",
      .kind = ControlKind::Field,
      .fact = &facts::kRollerReverse,
      .help = kHelpRollerReverse,
-     .caption = kTxtReverseTime,
      .enter = "Chk_MitLamel",
-     .unit = kTxtUnitMs,
      .label = "L_RollUp_1",
      .unitLabel = "L_sekund_15",
      .ownStore = true},
-    {.control = "Chk_MitLamel",
-     .kind = ControlKind::Check,
-     .fact = &facts::kRollerSlats,
-     .help = kHelpRollerSlats,
-     .caption = kTxtWithSlats},
+    {.control = "Chk_MitLamel", .kind = ControlKind::Check, .fact = &facts::kRollerSlats, .help = kHelpRollerSlats},
     {.control = "Option",
      .kind = ControlKind::Option,
      .fact = &facts::kRollerDirection,
      .help = kHelpRollerDirection,
-     .caption = kTxtPriority,
      .enter = "T_Vorrang",
-     .items = kDirectionItems,
      .label = "Label8"},
     {.control = "T_Vorrang",
      .kind = ControlKind::Field,
@@ -65,36 +50,25 @@ constexpr FormRow kRollerRows[] = {
      .label = "Label11"},
 };
 
-constexpr ListItem kModeItems[] = {
-    {.value = 0, .text = kTxtSimultaneous, .name = "O_rmSIM"},
-    {.value = 255, .text = kTxtSequential, .name = "O_rmSEQ"},
-};
-
 constexpr FormRow kMasterRows[] = {
     {.control = "O_rmMode",
      .kind = ControlKind::Option,
      .fact = &facts::kRollerMasterMode,
      .help = kHelpRollerMasterMode,
-     .caption = kTxtOperatingMode,
      .enter = "Txt_Rm_RollTime",
-     .items = kModeItems,
      .label = "L_rmoperation"},
     {.control = "Txt_Rm_RollTime",
      .kind = ControlKind::Field,
      .fact = &facts::kRollerMasterRunTime,
      .help = kHelpRollerMasterRunTime,
-     .caption = kTxtRunTime,
      .enter = "Txt_RM_RevTim",
-     .unit = kTxtUnitSec,
      .label = "Label6",
      .unitLabel = "L_sekund_19"},
     {.control = "Txt_RM_RevTim",
      .kind = ControlKind::Field,
      .fact = &facts::kRollerMasterReverse,
      .help = kHelpRollerMasterReverse,
-     .caption = kTxtMasterReverseTime,
      .enter = kToDescription,
-     .unit = kTxtUnitSec,
      .label = "Label7",
      .unitLabel = "L_sekund_20"},
 };
