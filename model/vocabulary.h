@@ -22,4 +22,13 @@ struct DeviceClock {
     int weekday = 6;
 };
 
+// The date in the long form of the language, without its weekday: the pattern text with D (day), DD,
+// MM (month number), MMMM (month name), YYYY; the month names are one text, separated by commas.
+// Without either text the date is written YYYY-MM-DD.
+std::string LongDateText(int year, int month, int day, const std::string& pattern, const std::string& monthNames);
+
+// The date line of a report's header and of the main setup page: weekday name (counted from the date
+// itself, whatever day the system starts its weeks with), long date of the language, time of day.
+std::string GetTimeNow(const DeviceClock& clock, const TextLookup& text);
+
 } // namespace korvane

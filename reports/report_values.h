@@ -31,9 +31,4 @@ std::string MuxDelayText(int stored);
 // everywhere else, and 500 at least.
 int RollerReversePrinted(const Row& row);
 
-// The date in the long form of the report language, without its weekday: the pattern text with D
-// (day), DD, MM (month number), MMMM (month name), YYYY; the month names are one text, separated by
-// commas. Without either text the date is written YYYY-MM-DD.
-std::string LongDateText(int year, int month, int day, const std::string& pattern, const std::string& monthNames);
-
 } // namespace korvane

@@ -18,5 +18,15 @@ forbid io '#include *<Q|#include *"(app|ui|sim)/' "io includes Qt or a layer abo
 forbid io/link '#include *"(app|ui|sim)/' "the serial link includes the simulated unit or a window"
 forbid app '#include *"ui/' "the application layer includes a window"
 forbid sim '#include *"(app|ui)/' "the simulated unit includes a window"
-[ -d "$root/reports" ] && forbid reports '#include *<Q|#include *"(app|ui)/' "the reports core includes Qt or a window"
+[ -d "$root/reports" ] && forbid reports '#include *<Q|#include *"(io|app|ui)/' "the reports core includes Qt, the file formats or a window"
+forbid ui/editor '#include *"reports/' "the editor includes the print engine"
+# A page includes no other page: what pages share lies in ui/editor/form.
+hits=$(grep -rnE '#include *"ui/editor/pages/' "$root/ui/editor/pages"/*_page.cpp "$root/ui/editor/pages"/*_page.h 2>/dev/null |
+    grep -vE '^([^:]*/)?([a-z_]+)\.(cpp|h):[0-9]+:#include *"ui/editor/pages/\2\.h"' |
+    grep -vE '#include *"ui/editor/pages/alarm_page\.h"' || true)
+if [ -n "$hits" ]; then
+    echo "ui/editor/pages: a page includes another page"
+    echo "$hits"
+    status=1
+fi
 exit $status

@@ -444,7 +444,8 @@ TEST_F(PagesTest, theTriggerViewOfAMasterStaysOpenForItsChannel) {
     ASSERT_TRUE(view->isVisibleTo(&editor()));
     view->click();
     ASSERT_TRUE(masterPage->triggerViewShown());
-    RealTimePage* trigger = masterPage->triggerView();
+    auto* trigger = qobject_cast<RealTimePage*>(masterPage->triggerView());
+    ASSERT_NE(trigger, nullptr);
     EXPECT_EQ(trigger->mode(), RealTimePage::Mode::Trigger);
     EXPECT_EQ(trigger->findChild<QLabel*>(QStringLiteral("Label_On_0"))->text(), ws().text(kTxtTriggerTime));
     EXPECT_EQ(QApplication::focusWidget(), trigger->control("HourOn_0"));

@@ -12,7 +12,7 @@
 #include "app/texts.h"
 #include "model/channel_types.h"
 #include "model/text_ids.h"
-#include "reports/print_engine.h"
+#include "model/vocabulary.h"
 #include "ui/editor/pages/channel_part.h"
 #include "ui/editor/pages/main_setup_page.h"
 #include "ui/editor/pages/master_page.h"

@@ -17,8 +17,8 @@
 
 #include "app/context.h"
 #include "ui/editor/form/form_row.h"
+#include "ui/editor/form/page_host.h"
 #include "ui/editor/locked_field.h"
-#include "ui/editor/pages/page_host.h"
 
 class QAbstractButton;
 class QCheckBox;

@@ -10,7 +10,7 @@
 #include "model/field_rules.h"
 #include "model/text_ids.h"
 #include "pictures/icon_factory.h"
-#include "ui/editor/pages/master_page.h"
+#include "ui/editor/form/grid_cell.h"
 #include "ui/editor/virtual_key.h"
 
 namespace korvane {
@@ -75,27 +75,6 @@ constexpr FormRow kMasterRows[] = {
 
 constexpr int kLegendIconSize = 14;
 constexpr int kCellsPerGroup = 4;
-
-// The hidden field that holds the grid's keyboard focus: it takes no room but can have the focus.
-class GridKeys : public QWidget {
-public:
-    explicit GridKeys(QWidget* parent) : QWidget(parent) {
-        setFocusPolicy(Qt::StrongFocus);
-        setFixedSize(0, 0);
-    }
-    std::function<void(int)> onKey;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
-            QWidget::keyPressEvent(event);
-            return;
-        }
-        if (onKey)
-            onKey(virtualKey(*event));
-        event->accept();
-    }
-};
 
 } // namespace
 
