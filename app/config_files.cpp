@@ -1,7 +1,7 @@
 #include "app/config_files.h"
 
 #include "io/config_file.h"
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 

@@ -1,7 +1,7 @@
 #include "app/file_commands.h"
 
 #include "app/config_files.h"
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 
@@ -160,7 +160,7 @@ std::optional<FileComparison> FileCommands::compareWithFile() {
     Configuration other;
     if (!ReadOtherFile(ctx_, parent_, choice->path, other))
         return std::nullopt;
-    return FileComparison{choice->title, CompareConfigurations(ctx_.ws.cfg, other)};
+    return FileComparison{choice->title, CompareFacts(ctx_.ws.cfg, other, CompareScope::File)};
 }
 
 bool FileCommands::Afslutprogram() {

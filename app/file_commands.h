@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/context.h"
-#include "io/config_diff.h"
+#include "model/differences.h"
 
 class QWidget;
 

@@ -6,7 +6,7 @@
 #include <QTranslator>
 
 #include "io/text_file.h"
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 

@@ -22,9 +22,9 @@
 #include "io/hex_records.h"
 #include "io/link/transfers.h"
 #include "io/mem_map.h"
-#include "io/text_ids.h"
 #include "io/verify.h"
 #include "model/text_codec.h"
+#include "model/text_ids.h"
 #include "sim/simulated_link.h"
 
 #include <QCoreApplication>
@@ -165,7 +165,15 @@ int cmdDump(const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-// The texts of the unit label and the SMS entries: --language, or the English file of the program.
+// Removes a flag without a value from the arguments; true when it was there.
+bool takeFlag(std::vector<std::string>& args, const std::string& flag) {
+    const auto before = args.size();
+    std::erase(args, flag);
+    return args.size() != before;
+}
+
+// The language texts (unit label, SMS entries, the words of differences): --language, or the English
+// file of the program.
 TextLookup readTexts(const Args& a) {
     const std::string language = optionOr(a, "--language", gProgramDir + "/Language/English.dat");
     TextLookup texts;
@@ -239,7 +247,9 @@ int cmdImportHex(const std::vector<std::string>& args) {
 }
 
 int cmdDiff(const std::vector<std::string>& args) {
-    const Args a = parseArgs(args, {});
+    std::vector<std::string> rest = args;
+    const bool bytes = takeFlag(rest, "--bytes");
+    const Args a = parseArgs(rest, {"--language"});
     needPositional(a, 2);
     std::string error;
     const auto first = loadForUse(a.positional[0], error);
@@ -252,9 +262,16 @@ int cmdDiff(const std::vector<std::string>& args) {
         fail(error);
         return kExitUsage;
     }
-    const auto diffs = CompareConfigurations(*first, *second);
+    if (bytes) {
+        const auto diffs = CompareBytes(*first, *second);
+        for (const ByteDifference& d : diffs)
+            std::cout << d.line() << "\n";
+        return diffs.empty() ? kExitOk : kExitFailed;
+    }
+    const TextLookup texts = readTexts(a);
+    const auto diffs = CompareFacts(*first, *second, CompareScope::File);
     for (const Difference& d : diffs)
-        std::cout << d.line() << "\n";
+        std::cout << CompareLine(WordDifference(d, texts)) << "\n";
     return diffs.empty() ? kExitOk : kExitFailed;
 }
 
@@ -378,13 +395,6 @@ int exitFor(TransferOutcome o) {
     }
 }
 
-// Removes a flag without a value from the arguments; true when it was there.
-bool takeFlag(std::vector<std::string>& args, const std::string& flag) {
-    const auto before = args.size();
-    std::erase(args, flag);
-    return args.size() != before;
-}
-
 // The event loop the serial transfers run on.
 struct TransferLoop {
     int argc = 1;
@@ -487,7 +497,7 @@ int cmdWrite(const std::vector<std::string>& args) {
         return code;
     const auto diffs = VerifyWrite(*cfg, image);
     for (const Difference& d : diffs)
-        std::cout << VerifyLine(d) << "\n";
+        std::cout << VerifyLine(WordDifference(d, texts), texts) << "\n";
     if (diffs.empty())
         return kExitOk;
     std::cerr << "korvane-cli: verify: the unit holds " << diffs.size() << " value(s) other than written\n";
@@ -550,7 +560,7 @@ const std::map<std::string, Command>& commands() {
           "  --backup DIR  first read the unit and save what it holds as DIR/<device>-<date>-<time>.zeb;\n"
           "                when that fails nothing is written\n"
           "  --verify      read the unit back afterwards and list every value it holds other than written,\n"
-          "                one line each: \"A1 description: unit 'Doorhen', written 'Door'\"\n"
+          "                one line each: \"A1 Mono: Description unit 'Doorhen', written 'Door'\"\n"
           "  --language    the language file of the unit label, SMS texts and status texts (default: English)\n"
           "  --clock       the date and time written into the unit (default: the current local time)\n"
           "Exit 0 done, 1 FILE cannot be read or the backup cannot be saved, 2 wrong use, 3 port error,\n"
@@ -576,8 +586,12 @@ const std::map<std::string, Command>& commands() {
           cmdPrint}},
         {"diff",
          {"show the differences between two configuration files",
-          "usage: korvane-cli diff A B\n"
-          "Lists what differs, one line each (channel or setting, what, old -> new).\n"
+          "usage: korvane-cli diff A B [--language FILE] [--bytes]\n"
+          "Lists what the user changed from A to B, one line each, in the words of the editor's pages:\n"
+          "\"A3 Roller blind: Reverse time 1000 ms \u2192 1500 ms\". Bytes no setting stands for, the bytes\n"
+          "a write derives, the clock and the firmware version are no differences.\n"
+          "  --language  the language file of the words (default: English)\n"
+          "  --bytes     every byte of the file that differs instead, one line each (where, what, old -> new)\n"
           "Exit 0 when equal, 1 when not, 2 when a file cannot be read.\n",
           cmdDiff}},
     };

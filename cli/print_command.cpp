@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "io/text_ids.h"
 #include "model/text_codec.h"
+#include "model/text_ids.h"
 #include "reports/qt/report_output.h"
 
 namespace korvane::cli {

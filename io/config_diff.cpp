@@ -1,6 +1,5 @@
 #include "io/config_diff.h"
 
-
 #include "io/config_file.h"
 #include "io/config_json.h"
 #include "model/channel_types.h"
@@ -25,15 +24,14 @@ std::string flagsText(Byte flags) {
     return s.empty() ? "none" : s;
 }
 
-void compareText(std::vector<Difference>& out, const std::string& where, const std::string& a, const std::string& b,
-                 DiffItem item, int channel, int block, int index) {
+void compareText(std::vector<ByteDifference>& out, const std::string& where, const std::string& a,
+                 const std::string& b) {
     if (a != b)
-        out.push_back({where, "text", quoted(a), quoted(b), item, channel, block, index});
+        out.push_back({where, "text", quoted(a), quoted(b)});
 }
 
-Difference byteDifference(std::string where, std::string what, int a, int b, DiffItem item, int channel, int block,
-                          int index) {
-    return {std::move(where), std::move(what), std::to_string(a), std::to_string(b), item, channel, block, index, a, b};
+ByteDifference byteDifference(std::string where, std::string what, int a, int b) {
+    return {std::move(where), std::move(what), std::to_string(a), std::to_string(b)};
 }
 
 } // namespace
@@ -51,52 +49,47 @@ std::string SysDataByteName(int index) {
     return "SysData " + byte;
 }
 
-std::vector<Difference> CompareConfigurations(const Configuration& a, const Configuration& b) {
-    std::vector<Difference> out;
-    compareText(out, "general description", a.DescText[kGeneralDescription], b.DescText[kGeneralDescription],
-                DiffItem::GeneralDescription, -1, kGeneralDescription, -1);
+std::vector<ByteDifference> CompareBytes(const Configuration& a, const Configuration& b) {
+    std::vector<ByteDifference> out;
+    compareText(out, "general description", a.DescText[kGeneralDescription], b.DescText[kGeneralDescription]);
 
     for (int c = 0; c < kChannels; ++c) {
         const std::string name = Num_2_Channel(c);
         const Row& ra = a.ChanSetup[c];
         const Row& rb = b.ChanSetup[c];
         if (ra[kRowType] != rb[kRowType])
-            out.push_back(byteDifference(name, "type", ra[kRowType], rb[kRowType], DiffItem::Function, c, -1, 0));
+            out.push_back(byteDifference(name, "type", ra[kRowType], rb[kRowType]));
         if (a.ChanFlags[c] != b.ChanFlags[c]) {
-            Difference d = byteDifference(name, "options", a.ChanFlags[c], b.ChanFlags[c], DiffItem::Options, c, -1, 0);
+            ByteDifference d = byteDifference(name, "options", a.ChanFlags[c], b.ChanFlags[c]);
             d.before = flagsText(a.ChanFlags[c]);
             d.after = flagsText(b.ChanFlags[c]);
             out.push_back(d);
         }
         for (int k = 1; k < kRowBytes; ++k)
             if (ra[k] != rb[k])
-                out.push_back(byteDifference(name, "setup byte " + std::to_string(k), ra[k], rb[k], DiffItem::SetupByte,
-                                             c, -1, k));
+                out.push_back(byteDifference(name, "setup byte " + std::to_string(k), ra[k], rb[k]));
         for (int k = 0; k < kRowBytes; ++k)
             if (a.MasterMatrix[c][k] != b.MasterMatrix[c][k])
                 out.push_back(byteDifference(name, "master matrix byte " + std::to_string(k), a.MasterMatrix[c][k],
-                                             b.MasterMatrix[c][k], DiffItem::MasterByte, c, -1, k));
-        compareText(out, name, a.ChanText[c], b.ChanText[c], DiffItem::ChannelText, c, -1, -1);
+                                             b.MasterMatrix[c][k]));
+        compareText(out, name, a.ChanText[c], b.ChanText[c]);
     }
 
     for (int blk = 0; blk < kLogicBlocksUsed; ++blk)
         for (int k = 0; k < kLogicBytes; ++k)
             if (a.LogicBlocks[blk][k] != b.LogicBlocks[blk][k])
                 out.push_back(byteDifference("logic block " + std::to_string(blk), "byte " + std::to_string(k),
-                                             a.LogicBlocks[blk][k], b.LogicBlocks[blk][k], DiffItem::LogicByte, -1, blk,
-                                             k));
+                                             a.LogicBlocks[blk][k], b.LogicBlocks[blk][k]));
     for (int g = 0; g < kGeneralDescription; ++g)
-        compareText(out, "logic description " + std::to_string(g), a.DescText[g], b.DescText[g],
-                    DiffItem::LogicDescription, -1, g, -1);
+        compareText(out, "logic description " + std::to_string(g), a.DescText[g], b.DescText[g]);
 
     for (int i = 0; i < kSysFileBytes; ++i)
         if (a.SysData[i] != b.SysData[i])
-            out.push_back(byteDifference("system", SysDataByteName(i), a.SysData[i], b.SysData[i], DiffItem::SystemByte,
-                                         -1, -1, i));
+            out.push_back(byteDifference("system", SysDataByteName(i), a.SysData[i], b.SysData[i]));
 
     for (int k = 0; k < kSmsIdFirst; ++k)
-        compareText(out, "SMS text " + std::to_string(k), a.SmsText[k], b.SmsText[k], DiffItem::SmsText, -1, -1, k);
-    compareText(out, "SMS identification", a.SmsIdText, b.SmsIdText, DiffItem::SmsIdentification, -1, -1, -1);
+        compareText(out, "SMS text " + std::to_string(k), a.SmsText[k], b.SmsText[k]);
+    compareText(out, "SMS identification", a.SmsIdText, b.SmsIdText);
     return out;
 }
 

@@ -141,6 +141,14 @@ void ComputeDerivedBytes(Configuration& cfg, int channel) {
     }
 }
 
+Row DerivedRow(const Configuration& cfg, int channel) {
+    Configuration one;
+    one.SysData[kSysChannelsInUse] = cfg.SysData[kSysChannelsInUse];
+    one.ChanSetup[static_cast<std::size_t>(channel)] = cfg.ChanSetup[static_cast<std::size_t>(channel)];
+    ComputeDerivedBytes(one, channel);
+    return one.ChanSetup[static_cast<std::size_t>(channel)];
+}
+
 namespace hex {
 
 std::string SysDataRecord(const Configuration& cfg, int first, int address) {
@@ -151,14 +159,12 @@ std::string LogicRecord(const Configuration& cfg, int block, int base) {
     return DataRecord(base + kLogicBytes * block, cfg.LogicBlocks[block]);
 }
 
-std::string ChannelRecord(Configuration& cfg, int channel) {
-    ComputeDerivedBytes(cfg, channel);
-    if (cfg.SysData[kSysEventOff] == 1)
-        cfg.ChanFlags[channel] = 0;
-    const Row& row = cfg.ChanSetup[channel];
+std::string ChannelRecord(const Configuration& cfg, int channel) {
+    const Row row = DerivedRow(cfg, channel);
     const int type = row[kRowType] & kTypeMask;
+    const Byte flags = cfg.SysData[kSysEventOff] == 1 ? Byte{0} : static_cast<Byte>(cfg.ChanFlags[channel] & kFlagBits);
     std::array<Byte, kRowBytes> data{};
-    data[0] = static_cast<Byte>(type == kTypeTimerPulse ? type : type | (cfg.ChanFlags[channel] & kFlagBits));
+    data[0] = static_cast<Byte>(type == kTypeTimerPulse ? type : type | flags);
     const int n = ChannelRecordLength(type);
     std::copy(row.begin() + 1, row.begin() + 1 + n, data.begin() + 1);
     return DataRecord(kAddrChannelSetup + kRowBytes * channel, std::span<const Byte>(data.data(), n + 1));
@@ -211,7 +217,15 @@ int HighestChannelSent(const Configuration& cfg) {
     return std::min<int>(cfg.channelsInUse(), kChannels - 1);
 }
 
-std::vector<WriteStep> BuildWritePlan(Configuration& cfg, const DeviceClock& clock, const TextLookup& text) {
+Configuration AsSent(const Configuration& cfg, const DeviceClock& clock, const TextLookup& text) {
+    Configuration sent = cfg;
+    SetDeviceClock(sent, clock);
+    FillSmsEntries(sent, text);
+    return sent;
+}
+
+std::vector<WriteStep> BuildWritePlan(const Configuration& original, const DeviceClock& clock, const TextLookup& text) {
+    const Configuration cfg = AsSent(original, clock, text);
     const int last = HighestChannelSent(cfg);
     std::vector<WriteStep> plan;
     plan.reserve(9); // the steps below hold references into the plan while they fill it
@@ -245,14 +259,12 @@ std::vector<WriteStep> BuildWritePlan(Configuration& cfg, const DeviceClock& clo
     for (int blk = 0; blk < kLogicBlocksUsed; ++blk)
         add(e, hex::LogicRecord(cfg, blk, kAddrLogic), blk);
 
-    SetDeviceClock(cfg, clock);
     WriteStep& f = step('f', 0, -1, false, false);
     for (int k = 0; k < kSysDataParts; ++k)
         add(f, hex::SysDataRecord(cfg, kRowBytes * k, kAddrSysData + kRowBytes * k), -1);
 
     WriteStep& g = step('g', 0, -1, false, false);
     add(g, hex::TextRecord(kAddrUnitLabel, UnitLabelText(text), kUnitLabelLength, kUnitLabelLength), -1);
-    FillSmsEntries(cfg, text);
 
     WriteStep& h = step('h', 184, 15, true, true);
     // Cut to 16: each SMS entry has a 16-byte slot, and a longer record would run into the next entry.

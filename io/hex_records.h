@@ -4,14 +4,14 @@
 // moves it over the line and watches for an early answer.
 
 #include <cstdint>
-#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "io/text_ids.h"
 #include "model/configuration.h"
+#include "model/text_ids.h"
+#include "model/vocabulary.h"
 
 namespace korvane {
 
@@ -42,20 +42,6 @@ constexpr int kTextLabel4 = kTxtUnitLabelOn;
 constexpr int kTextLabel5 = kTxtUnitLabelOff;
 constexpr int kTextSmsLabel = kTxtSmsMessageWords; // SMS entries 9..13, 16 characters each
 
-// Language text n in the 8-bit character set; an unknown text is empty.
-using TextLookup = std::function<std::string(int)>;
-
-// The date and time written into the unit's clock bytes. Weekday 1 = Monday .. 7 = Sunday.
-struct DeviceClock {
-    int year = 2000;
-    int month = 1;
-    int day = 1;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-    int weekday = 6;
-};
-
 // Two's complement of the sum of length, address bytes and data, modulo 256.
 Byte RecordChecksum(int address, std::span<const Byte> data);
 // A data record (type 00) with CR LF.
@@ -67,14 +53,16 @@ int ChannelRecordLength(int type);
 Byte DaySetMode(const Row& row, int p);
 // Computes the derived bytes of a channel (types 6, 7, 40, 48..51) into its row.
 void ComputeDerivedBytes(Configuration& cfg, int channel);
+// The channel's row as a write sends it: with its derived bytes computed.
+Row DerivedRow(const Configuration& cfg, int channel);
 
 // The record builders. Each returns the record text with CR LF.
 // They live in their own namespace because LogicRecord is also the name of a logic block's bytes.
 namespace hex {
 std::string SysDataRecord(const Configuration& cfg, int first, int address);
 std::string LogicRecord(const Configuration& cfg, int block, int base);
-// Computes the derived bytes first and clears ChanFlags while SysData byte 58 is 1.
-std::string ChannelRecord(Configuration& cfg, int channel);
+// The row with its derived bytes; no event options while SysData byte 58 is 1, none on a pulse timer.
+std::string ChannelRecord(const Configuration& cfg, int channel);
 std::string MasterRecord(const Configuration& cfg, int channel, int base);
 // A text in its whole slot of `slot` bytes: its characters, cut to maxChars, then NUL bytes to the end
 // of the slot. An empty text still sends its slot, so the unit keeps nothing a longer or deleted text
@@ -109,9 +97,12 @@ struct WriteStep {
     std::vector<PlannedRecord> records;
 };
 
-// The whole write, in send order. Changes the configuration as a write does: derived bytes of the
-// channels sent, the clock bytes and SmsText 9..15.
-std::vector<WriteStep> BuildWritePlan(Configuration& cfg, const DeviceClock& clock, const TextLookup& text);
+// The configuration as a write sends it: the clock in SysData bytes 3..10 and SmsText 9..15 filled in
+// (the derived bytes are computed as each channel record is built).
+Configuration AsSent(const Configuration& cfg, const DeviceClock& clock, const TextLookup& text);
+// The whole write, in send order. The configuration stays as it is: what the write derives, the clock
+// and the SMS entries it fills in go into the records only.
+std::vector<WriteStep> BuildWritePlan(const Configuration& cfg, const DeviceClock& clock, const TextLookup& text);
 // The bytes of a plan sent without an early answer: every record, the end record last.
 std::string WriteStream(const std::vector<WriteStep>& plan);
 

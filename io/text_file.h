@@ -17,13 +17,13 @@
 #include <string_view>
 #include <vector>
 
+#include "model/text_ids.h"
+
 namespace korvane {
 
 constexpr int kLanguageTextCount = 400;                              // highest key of a language file
 constexpr int kHelpTextCount = 2000;                                 // highest key (help number) of a help file
-constexpr int kTxtFileIdentifier = 330;                              // record that marks a language file ...
-constexpr std::string_view kLanguageFileIdentifier = "xx07300-0000"; // ... with this text
-constexpr int kTxtLanguageName = 331;                                // the language's display name
+constexpr std::string_view kLanguageFileIdentifier = "xx07300-0000"; // the text of record kTxtFileIdentifier
 
 struct TextTable {
     std::vector<std::string> texts; // count + 1 entries, index = key; "" where the file has no text

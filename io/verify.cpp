@@ -5,13 +5,10 @@
 
 #include "io/hex_records.h"
 #include "model/channel_types.h"
-#include "model/text_codec.h"
 
 namespace korvane {
 
 namespace {
-
-constexpr Byte kFlagBits = kFlagCheck1 | kFlagCheck2;
 
 int hexDigit(char c) {
     if (c >= '0' && c <= '9')
@@ -49,19 +46,6 @@ bool recordBytes(std::string_view text, std::vector<int>& bytes) {
     return (sum & 0xFF) == 0;
 }
 
-std::string quotedText(const std::string& text) {
-    return "'" + Cp1252ToUtf8(text) + "'";
-}
-
-std::string flagsText(Byte flags) {
-    std::string s;
-    if (flags & kFlagCheck1)
-        s = "report on";
-    if (flags & kFlagCheck2)
-        s += s.empty() ? "report off" : " + report off";
-    return s.empty() ? "none" : s;
-}
-
 void copyText(MemMap& image, int address, const std::string& text, std::size_t maxChars) {
     const std::size_t n = std::min(text.size(), maxChars);
     std::copy_n(reinterpret_cast<const Byte*>(text.data()), n, image.begin() + address);
@@ -81,20 +65,6 @@ Configuration writtenTexts(const Configuration& written) {
     Configuration out;
     UnpackImage(image, out);
     return out;
-}
-
-void byteDiff(std::vector<Difference>& out, std::string where, std::string what, int unit, int written, DiffItem item,
-              int channel, int block, int index) {
-    if (unit != written)
-        out.push_back({std::move(where), std::move(what), std::to_string(unit), std::to_string(written), item, channel,
-                       block, index, unit, written});
-}
-
-void textDiff(std::vector<Difference>& out, std::string where, std::string what, const std::string& unit,
-              const std::string& written, DiffItem item, int channel, int block, int index) {
-    if (unit != written)
-        out.push_back(
-            {std::move(where), std::move(what), quotedText(unit), quotedText(written), item, channel, block, index});
 }
 
 } // namespace
@@ -119,70 +89,35 @@ int LayWriteRecords(std::string_view records, MemMap& image) {
     return laid;
 }
 
-std::vector<Difference> VerifyWrite(const Configuration& written, const MemMap& unit) {
-    std::vector<Difference> out;
-    // The unit's side as a read takes it: an older unit has no place for some settings, and a read
-    // from it clears them, so they show as differences here too.
-    Configuration held;
-    TakeReadImage(unit, held);
-    const Configuration want = writtenTexts(written);
-    const bool flagsOff = written.SysData[kSysEventOff] == 1;
-
-    const int last = HighestChannelSent(written);
-    for (int c = 0; c <= last; ++c) {
-        const std::string name = Num_2_Channel(c);
-        const int type = written.ChanSetup[c][kRowType] & kTypeMask;
-        const int flags = (flagsOff || type == kTypeTimerPulse) ? 0 : written.ChanFlags[c] & kFlagBits;
-        const Byte unitTypeByte = unit[static_cast<std::size_t>(kAddrChannelSetup + kRowBytes * c)];
-        const int unitType = unitTypeByte & kTypeMask;
-        byteDiff(out, name, "function", unitType, type, DiffItem::Function, c, -1, 0);
-        if ((unitTypeByte & kFlagBits) != flags) {
-            out.push_back({name, "event options", flagsText(unitTypeByte & kFlagBits),
-                           flagsText(static_cast<Byte>(flags)), DiffItem::Options, c, -1, 0, unitTypeByte & kFlagBits,
-                           flags});
-        }
-        if (unitType == type)
-            for (int k = 1; k <= ChannelRecordLength(type); ++k)
-                byteDiff(out, name, "setup byte " + std::to_string(k),
-                         unit[static_cast<std::size_t>(kAddrChannelSetup + kRowBytes * c + k)], written.ChanSetup[c][k],
-                         DiffItem::SetupByte, c, -1, k);
-        for (int k = 0; k < kRowBytes; ++k)
-            byteDiff(out, name, "master matrix byte " + std::to_string(k),
-                     unit[static_cast<std::size_t>(kAddrMasterMatrix + kRowBytes * c + k)], written.MasterMatrix[c][k],
-                     DiffItem::MasterByte, c, -1, k);
-        textDiff(out, name, "description", held.ChanText[c], want.ChanText[c], DiffItem::ChannelText, c, -1, -1);
-    }
-
-    for (int b = 0; b < kLogicBlocksUsed; ++b)
-        for (int k = 0; k < kLogicBytes; ++k)
-            byteDiff(out, "logic block " + std::to_string(b), "byte " + std::to_string(k),
-                     unit[static_cast<std::size_t>(kAddrLogic + kLogicBytes * b + k)], written.LogicBlocks[b][k],
-                     DiffItem::LogicByte, -1, b, k);
-
-    for (int i = kSysUsePcClock; i < kSysImageBytes; ++i) {
-        if (i >= kSysClockHour && i <= kSysClockSecond)
-            continue; // the clock goes on ticking in the unit
-        // Byte 11 as the unit holds it (a read turns 0 into 127), the others as a read takes them.
-        const int unitValue =
-            i == kSysChannelsInUse ? unit[static_cast<std::size_t>(kAddrSysData + i)] : held.SysData[i];
-        byteDiff(out, "system", SysDataByteName(i), unitValue, written.SysData[i], DiffItem::SystemByte, -1, -1, i);
-    }
-
-    for (int g = 0; g < kGeneralDescription; ++g)
-        textDiff(out, "logic description " + std::to_string(g), "text", held.DescText[g], want.DescText[g],
-                 DiffItem::LogicDescription, -1, g, -1);
-    textDiff(out, "general description", "text", held.DescText[kGeneralDescription], want.DescText[kGeneralDescription],
-             DiffItem::GeneralDescription, -1, kGeneralDescription, -1);
-    for (int k = 0; k < kSmsLabelFirst; ++k)
-        textDiff(out, "SMS text " + std::to_string(k), "text", held.SmsText[k], want.SmsText[k], DiffItem::SmsText, -1,
-                 -1, k);
-    textDiff(out, "SMS identification", "text", held.SmsIdText, want.SmsIdText, DiffItem::SmsIdentification, -1, -1,
-             -1);
+Configuration AsUnitHoldsIt(const Configuration& cfg) {
+    Configuration out = cfg;
+    const Configuration texts = writtenTexts(cfg);
+    out.ChanText = texts.ChanText;
+    out.DescText = texts.DescText;
+    for (int k = 0; k < kSmsIdFirst; ++k)
+        out.SmsText[static_cast<std::size_t>(k)] = texts.SmsText[static_cast<std::size_t>(k)];
+    out.SmsIdText = texts.SmsIdText;
     return out;
 }
 
-std::string VerifyLine(const Difference& d) {
-    return d.where + " " + d.what + ": unit " + d.before + ", written " + d.after;
+namespace {
+
+// What a read of the unit takes: an older unit has no place for some settings, and a read from it
+// clears them, so they show as differences.
+Configuration heldBy(const MemMap& unit) {
+    Configuration held;
+    TakeReadImage(unit, held);
+    return held;
+}
+
+} // namespace
+
+std::vector<Difference> VerifyWrite(const Configuration& written, const MemMap& unit) {
+    return CompareFacts(heldBy(unit), AsUnitHoldsIt(written), CompareScope::Unit);
+}
+
+std::vector<Difference> CompareWithUnit(const Configuration& memory, const MemMap& unit) {
+    return CompareFacts(AsUnitHoldsIt(memory), heldBy(unit), CompareScope::Unit);
 }
 
 std::string BackupFileName(int deviceNumber, int year, int month, int day, int hour, int minute, int second) {

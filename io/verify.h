@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "io/config_diff.h"
 #include "io/mem_map.h"
 #include "model/configuration.h"
+#include "model/differences.h"
 
 namespace korvane {
 
@@ -17,17 +17,20 @@ namespace korvane {
 // passed over, and so is everything between records. Returns the number of records laid.
 int LayWriteRecords(std::string_view records, MemMap& image);
 
-// The values the unit holds other than written. `written` is the configuration as the write left it
-// (derived bytes, clock and SMS entries 9..15 filled in); `unit` is the unit's memory read back
-// afterwards. Compared is what a write sends and a read returns: channels 0..SysData byte 11 (type and
-// event options, the setup bytes of the type, the master row, the description), logic blocks 0..63,
-// SysData 2..127 without the clock bytes, the nine descriptions, SMS entries 0..8 and the SMS
-// identification. Each Difference carries the unit's value as `before` and the written one as `after`.
-// The expected side comes from the configuration alone, never from the records that were sent.
+// The configuration as a unit that holds it returns it to a read: each text in its slot, cut to the
+// slot and without the characters the unit does not give back.
+Configuration AsUnitHoldsIt(const Configuration& cfg);
+
+// The values the unit holds other than written, in the user's words (CompareFacts over what a unit
+// keeps and a read returns): `written` is the configuration that was written, `unit` the unit's memory
+// read back afterwards. Each Difference carries the unit's value as `before` and the written one as
+// `after`. The expected side comes from the configuration alone, never from the records that were
+// sent; what the write derives, the clock and the firmware version are no values of the user's.
 std::vector<Difference> VerifyWrite(const Configuration& written, const MemMap& unit);
 
-// "A1 description: unit 'Doorhen window north', written 'Door'".
-std::string VerifyLine(const Difference& d);
+// File > Compare with unit: the configuration in memory (`before`) against what the unit holds
+// (`after`), as far as a unit keeps it.
+std::vector<Difference> CompareWithUnit(const Configuration& memory, const MemMap& unit);
 
 // The file name of a backup of a unit: "<device number>-<YYYYMMDD>-<HHMMSS>.zeb", device number in
 // two digits ("07-20261206-183307.zeb").

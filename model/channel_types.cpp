@@ -117,6 +117,26 @@ bool MasterCanDrive(int type) {
     return type < kTypeMaster || type == kTypeMotion || type >= kTypeRollerMaster;
 }
 
+bool MonoInverted(const Row& row) {
+    return row[kBasicOptions] == 1;
+}
+
+bool MasterSwitchedByClock(const Row& row) {
+    return row[kMasterRealTime] != 0;
+}
+
+int ChannelPicture(const Configuration& cfg, int n) {
+    if (n < 0 || n >= kChannels)
+        return -1;
+    const Row& row = cfg.ChanSetup[static_cast<std::size_t>(n)];
+    const int t = row[kRowType] & kTypeMask;
+    if (t == kTypeMono && MonoInverted(row))
+        return kPictureMonoInverted;
+    if (t == kTypeMaster && MasterSwitchedByClock(row))
+        return kPictureMasterByClock;
+    return t;
+}
+
 std::string Num_2_Channel(int n) {
     if (n < 0 || n >= kChannels)
         return "---";

@@ -94,6 +94,18 @@ bool IsDefinedType(int code);
 // Types a master function can switch: below 7, the motion detector, and 42 and above.
 bool MasterCanDrive(int type);
 
+// ---- The picture of a channel, one reading for the matrix, the pages and the reports ----
+constexpr int kPictureMonoInverted = 100;  // a mono channel whose byte 1 is 1 (the basic page's box)
+constexpr int kPictureMasterByClock = 107; // a master function switched by the clock
+// Whether a mono channel is inverted: byte 1 is 1, as the basic page's box reads it.
+bool MonoInverted(const Row& row);
+// Whether a master function is switched by the clock: byte 21 is not 0, as the master page reads it
+// (its clock times are offered then).
+bool MasterSwitchedByClock(const Row& row);
+// The picture of channel n (0..127): its type's own, or the inverted mono or clock-switched master
+// picture; -1 outside the channels.
+int ChannelPicture(const Configuration& cfg, int n);
+
 // "A1".."P8" for 0..127, "---" for 128 and above.
 std::string Num_2_Channel(int n);
 

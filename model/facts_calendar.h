@@ -23,6 +23,24 @@ inline constexpr auto kOnMinutes = DaySetTimes("on minute", kOnMinutePart, kMinu
 inline constexpr auto kOffHours = DaySetTimes("off hour", kOffHourPart, kHourMax, "0..23");
 inline constexpr auto kOffMinutes = DaySetTimes("off minute", kOffMinutePart, kMinuteMax, "0..59");
 
+// Each day set's on time, off time and days as wholes, as the comparisons and reports show them: hour
+// and minute together, the day boxes together.
+constexpr std::array<ValueFact, kRtDaySetCount> DaySetWholes(const char* name, int part, ValueArea area,
+                                                             ValueFormat format, int caption) {
+    std::array<ValueFact, kRtDaySetCount> sets{};
+    for (int k = 0; k < kRtDaySetCount; ++k)
+        sets[static_cast<std::size_t>(k)] =
+            ValueFact{name, area, DaySetByte(k, part), ValueEntry::None, 0, 0xFFFF, format}.words(caption).within(
+                kTxtDaySet, k + 1);
+    return sets;
+}
+inline constexpr auto kDaySetOn =
+    DaySetWholes("on time", kOnHourPart, ValueArea::ChannelWord, ValueFormat::TimeOfDay, kTxtOnTime);
+inline constexpr auto kDaySetOff =
+    DaySetWholes("off time", kOffHourPart, ValueArea::ChannelWord, ValueFormat::TimeOfDay, kTxtOffTime);
+inline constexpr auto kDaySetDays =
+    DaySetWholes("days", kDayMaskPart, ValueArea::Channel, ValueFormat::DayMask, kTxtWeekdays);
+
 // The eight day boxes of each day set: bit 128 >> j of the set's day mask.
 constexpr std::array<std::array<ValueFact, kDayBoxes>, kRtDaySetCount> DayBoxFacts() {
     std::array<std::array<ValueFact, kDayBoxes>, kRtDaySetCount> boxes{};
@@ -56,5 +74,16 @@ inline constexpr auto kHolidayFirstMonths =
 inline constexpr auto kHolidayFirstDays = HolidayFacts("holiday first day", kHolidayFirstDay, kDayMax, "1..31(-)");
 inline constexpr auto kHolidayLastMonths = HolidayFacts("holiday last month", kHolidayLastMonth, kMonthMax, "1..12(-)");
 inline constexpr auto kHolidayLastDays = HolidayFacts("holiday last day", kHolidayLastDay, kDayMax, "1..31(-)");
+
+// Each period as a whole: first month and day, last month and day.
+constexpr std::array<ValueFact, kSysHolidayCount> HolidayPeriodFacts() {
+    std::array<ValueFact, kSysHolidayCount> periods{};
+    for (int i = 0; i < kSysHolidayCount; ++i)
+        periods[static_cast<std::size_t>(i)] =
+            ValueFact{"holiday period",          ValueArea::SysQuad, HolidayByte(i, 0), ValueEntry::None, 0, 0,
+                      ValueFormat::HolidayPeriod};
+    return periods;
+}
+inline constexpr auto kHolidayPeriods = HolidayPeriodFacts();
 
 } // namespace korvane::facts

@@ -19,6 +19,16 @@ constexpr std::array<ValueFact, kLogicRowsPerPage> LogicColumn(const char* name,
     return column;
 }
 
+// Each of the 64 blocks as a whole, as an equation.
+constexpr std::array<ValueFact, kLogicBlocksUsed> LogicBlockFacts() {
+    std::array<ValueFact, kLogicBlocksUsed> blocks{};
+    for (int b = 0; b < kLogicBlocksUsed; ++b)
+        blocks[static_cast<std::size_t>(b)] =
+            ValueFact{"logic block", ValueArea::LogicBlock, b, ValueEntry::None, 0, 0, ValueFormat::LogicEquation};
+    return blocks;
+}
+inline constexpr auto kLogicBlockFacts = LogicBlockFacts();
+
 inline constexpr auto kLogicOutputs =
     LogicColumn("logic output", kLogicOutput, ValueEntry::LogicSignal, ValueFormat::ChannelRef, "A1..P8, X1..W8");
 inline constexpr auto kLogicInputs1 = LogicColumn("logic input 1", kLogicInput1, ValueEntry::LogicSignal,
@@ -29,6 +39,6 @@ inline constexpr auto kLogicInputs2 = LogicColumn("logic input 2", kLogicInput2,
                                                   ValueFormat::ChannelRef, "A1..P8, X1..W8 (- + / *)");
 
 // DescText of the logic page shown: several lines, at most 255 characters typed.
-inline constexpr TextFact kLogicNotes{"logic page notes", TextArea::LogicNote, 0, 255, true};
+inline constexpr TextFact kLogicNotes{"logic page notes", TextArea::LogicNote, 0, 255, true, kTxtNotes};
 
 } // namespace korvane::facts

@@ -40,12 +40,11 @@ std::string LogicChannel(int code, int byte3, int kind) {
     // Codes from 160 up name no signal (160 itself included: it has no marker digit).
     if (code >= kLogicNoSignal || code < 0)
         return "-----";
-    if (code & 0x80)
-        s += "XYZW"[(code & 0x18) >> 3];
-    else
-        s += static_cast<char>('A' + (code & 0x78) / 8);
-    s += static_cast<char>('1' + (code & 7));
-    return s;
+    return s + ChannelRefText(code);
+}
+
+bool LogicBlockOperates(const LogicRecord& block) {
+    return (block[kLogicOperation] & kLogicOperationMask) != 0;
 }
 
 std::string LogicOperationText(int byte3) {

@@ -27,6 +27,9 @@ constexpr int kLogicNoSignal = 160; // codes from 160 up name no signal
 // The text of a signal: kind 0 the output (no mark), 1 and 2 the inputs with their mark ("  ",
 // "--", "/ ", "\ ") before the channel or marker name; "-----" for no signal.
 std::string LogicChannel(int code, int byte3, int kind);
+// Whether a block works: its byte 3 names an operation. A block without one is off, whatever marks or
+// signals it still holds, and shows none of them.
+bool LogicBlockOperates(const LogicRecord& block);
 // "", "And", "Or" or "Xor" for byte 3.
 std::string LogicOperationText(int byte3);
 // Rebuilds LogicMarks: a channel is marked when an active block among 0..63 drives it.

@@ -1,12 +1,33 @@
 #include "model/value_facts.h"
 
+#include <algorithm>
+#include <cstdio>
+
 #include "model/analog.h"
+#include "model/calendar.h"
+#include "model/channel_types.h"
 #include "model/facts_alarm.h"
 #include "model/facts_sms.h"
 #include "model/field_rules.h"
 #include "model/logic.h"
+#include "model/master.h"
+#include "model/timer.h"
 
 namespace korvane {
+
+namespace {
+
+// Four bytes as one number, the first one highest.
+int quad(Byte b0, Byte b1, Byte b2, Byte b3) {
+    return static_cast<int>((static_cast<std::uint32_t>(b0) << 24) | (static_cast<std::uint32_t>(b1) << 16) |
+                            (static_cast<std::uint32_t>(b2) << 8) | b3);
+}
+
+Byte quadByte(int value, int k) {
+    return static_cast<Byte>((static_cast<std::uint32_t>(value) >> (24 - 8 * k)) & 255);
+}
+
+} // namespace
 
 int ReadValue(const ValueFact& fact, const Configuration& cfg, int channel) {
     switch (fact.area) {
@@ -29,6 +50,19 @@ int ReadValue(const ValueFact& fact, const Configuration& cfg, int channel) {
     }
     case ValueArea::ChannelTenths:
         return static_cast<int>(Byte3ToTenths(cfg.ChanSetup[static_cast<std::size_t>(channel)], fact.index));
+    case ValueArea::ChannelDuration:
+        return static_cast<int>(DurationAt(cfg.ChanSetup[static_cast<std::size_t>(channel)], fact.index));
+    case ValueArea::SysQuad:
+        return quad(cfg.SysData[static_cast<std::size_t>(fact.index)],
+                    cfg.SysData[static_cast<std::size_t>(fact.index + 1)],
+                    cfg.SysData[static_cast<std::size_t>(fact.index + 2)],
+                    cfg.SysData[static_cast<std::size_t>(fact.index + 3)]);
+    case ValueArea::LogicBlock: {
+        const LogicRecord& r = cfg.LogicBlocks[static_cast<std::size_t>(fact.index)];
+        return quad(r[0], r[1], r[2], r[3]);
+    }
+    case ValueArea::EventOutput:
+        return cfg.SysData[kSysEventOff] == 1 ? facts::kEventOutputOff : cfg.SysData[kSysEventSms];
     }
     return 0;
 }
@@ -75,6 +109,25 @@ void StoreValue(const ValueFact& fact, Configuration& cfg, int channel, int valu
         bits = value != 0 ? static_cast<Byte>(bits | fact.mask) : static_cast<Byte>(bits & ~fact.mask);
         break;
     }
+    case ValueArea::ChannelDuration: {
+        Row& row = cfg.ChanSetup[static_cast<std::size_t>(channel)];
+        for (int k = 0; k < 3; ++k)
+            row[static_cast<std::size_t>(fact.index + k)] = static_cast<Byte>((value >> (8 * k)) & 255);
+        break;
+    }
+    case ValueArea::SysQuad:
+        for (int k = 0; k < 4; ++k)
+            cfg.SysData[static_cast<std::size_t>(fact.index + k)] = quadByte(value, k);
+        break;
+    case ValueArea::LogicBlock:
+        for (int k = 0; k < kLogicBytes; ++k)
+            cfg.LogicBlocks[static_cast<std::size_t>(fact.index)][static_cast<std::size_t>(k)] = quadByte(value, k);
+        break;
+    case ValueArea::EventOutput:
+        // Both bytes count: switching the event output off drops the option bits from the next save.
+        cfg.SysData[kSysEventSms] = value == facts::kEventOutputSms ? 1 : 0;
+        cfg.SysData[kSysEventOff] = value == facts::kEventOutputOff ? 1 : 0;
+        break;
     }
 }
 
@@ -100,8 +153,125 @@ std::string FormatValue(const ValueFact& fact, int value) {
         return DecimalText(value, 4);
     case ValueFormat::Tenths:
         return TenthsText(value);
+    case ValueFormat::Duration: {
+        const DurationParts d = SplitDuration(value);
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%02ld:%02d:%02d", d.hours, d.minutes, d.seconds);
+        return buf;
+    }
+    case ValueFormat::TimeOfDay:
+        return (value >> 8) > kHourMax ? "--:--" : PackedText(value >> 8) + ":" + PackedText(value & 255);
+    case ValueFormat::DayMask:
+    case ValueFormat::TypeName:
+    case ValueFormat::MasterState:
+    case ValueFormat::Selection:
+    case ValueFormat::HolidayPeriod:
+    case ValueFormat::LogicEquation:
+        break;
     }
     return std::to_string(value);
+}
+
+std::optional<std::string> ChoiceText(std::span<const Choice> choices, int value, const TextLookup& text) {
+    for (const Choice& c : choices)
+        if (c.value == value)
+            return c.text ? text(c.text) : std::string(c.fixed ? c.fixed : "");
+    return std::nullopt;
+}
+
+namespace {
+
+std::string holidayText(int value, const TextLookup& text) {
+    const int firstMonth = quadByte(value, kHolidayFirstMonth);
+    if (firstMonth < 1 || firstMonth > kMonthMax)
+        return text(kTxtNone);
+    auto date = [&](int month, int day) {
+        return PackedText(quadByte(value, day)) + "." + PackedText(quadByte(value, month)) + ".";
+    };
+    return date(kHolidayFirstMonth, kHolidayFirstDay) + "\x96" + date(kHolidayLastMonth, kHolidayLastDay);
+}
+
+// A signal of an equation: its mark ("--", "/", "\\") right before the channel or marker.
+std::string signalText(int code, int byte3, int kind) {
+    std::string s = LogicChannel(code, byte3, kind);
+    s.erase(std::remove(s.begin(), s.end(), ' '), s.end());
+    return s;
+}
+
+std::string equationText(int value, const TextLookup& text) {
+    const LogicRecord r{quadByte(value, 0), quadByte(value, 1), quadByte(value, 2), quadByte(value, 3)};
+    if (!LogicBlockOperates(r))
+        return text(kTxtNone);
+    const int b3 = r[kLogicOperation];
+    return signalText(r[kLogicOutput], b3, 0) + " = " + signalText(r[kLogicInput1], b3, 1) + " " +
+           LogicOperationText(b3) + " " + signalText(r[kLogicInput2], b3, 2);
+}
+
+std::string dayMaskText(int value, const TextLookup& text) {
+    std::string out;
+    for (int j = 0; j < kDayBoxes; ++j)
+        if (value & (128 >> j))
+            out += (out.empty() ? "" : " ") + text(DayBoxText(j));
+    return out.empty() ? text(kTxtNone) : out;
+}
+
+} // namespace
+
+std::string DescribeValue(const ValueFact& fact, int value, const TextLookup& text) {
+    switch (fact.format) {
+    case ValueFormat::Flag:
+        // A byte a file or a unit left at another value than 0 or 1 shows as it is.
+        return value == 0 ? text(kTxtNo) : value == 1 ? text(kTxtYes) : std::to_string(value);
+    case ValueFormat::DayMask:
+        return dayMaskText(value, text);
+    case ValueFormat::TypeName: {
+        const std::string name = value >= 0 && value < kTypeCodeCount ? text(TypeNameText(value)) : std::string();
+        return name.empty() ? std::to_string(value) : name;
+    }
+    case ValueFormat::MasterState: {
+        constexpr int kStateTexts[] = {kTxtLegendNotDrivable, kTxtLegendOff, kTxtLegendOn, kTxtLegendNotAffected};
+        return value >= 0 && value <= 3 ? text(kStateTexts[value]) : std::to_string(value);
+    }
+    case ValueFormat::Selection:
+        return value < 0 ? text(kTxtLegendNotDrivable) : text(value != 0 ? kTxtSelected : kTxtNotSelected);
+    case ValueFormat::HolidayPeriod:
+        return holidayText(value, text);
+    case ValueFormat::LogicEquation:
+        return equationText(value, text);
+    case ValueFormat::TimeOfDay:
+        if ((value >> 8) > kHourMax)
+            return text(kTxtNone);
+        break;
+    default:
+        break;
+    }
+    if (!fact.choices.empty())
+        if (const auto choice = ChoiceText(fact.choices, value, text))
+            return *choice;
+    std::string shown = FormatValue(fact, value);
+    if (fact.unit)
+        shown += " " + text(fact.unit);
+    return shown;
+}
+
+int CaptionOf(const ValueFact& fact, const Configuration& cfg, int channel) {
+    bool holds = false;
+    switch (fact.rule) {
+    case CaptionRule::None:
+        break;
+    case CaptionRule::SmsEvents:
+        holds = cfg.SysData[kSysEventSms] != 0;
+        break;
+    case CaptionRule::InvertedLimits:
+        holds = channel >= 0 && channel < kChannels &&
+                (cfg.ChanSetup[static_cast<std::size_t>(channel)][kAnaOptions] & kAnaInvertedBit) != 0;
+        break;
+    case CaptionRule::PulseTimer:
+        holds = channel >= 0 && channel < kChannels &&
+                (cfg.ChanSetup[static_cast<std::size_t>(channel)][kRowType] & kTypeMask) == kTypeTimerPulse;
+        break;
+    }
+    return holds ? fact.ruleCaption : fact.caption;
 }
 
 std::string RangeHint(const ValueFact& fact) {

@@ -894,17 +894,6 @@ std::vector<int> IconFactory::pictures() {
     return out;
 }
 
-int IconFactory::channelPicture(const Configuration& cfg, int n) {
-    if (n < 0 || n >= kChannels)
-        return -1;
-    const int t = cfg.ChanSetup[n][kRowType] & 0x3F;
-    if (t == kTypeMono && cfg.ChanSetup[n][kBasicOptions] == 1)
-        return kMonoInverted;
-    if (t == kTypeMaster && cfg.ChanSetup[n][kMasterRealTime] == 1)
-        return kMasterRealTimePic;
-    return t;
-}
-
 QColor IconFactory::familyColor(TypeFamily family) {
     switch (family) {
     case TypeFamily::Basic:

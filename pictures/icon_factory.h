@@ -66,18 +66,17 @@ public:
     static constexpr int kRollerGridEnabled = 76;
     static constexpr int kHeadingBus = 77;
     static constexpr int kHeadingSms = 78;
-    static constexpr int kImage3Base = 100;        // picture 100 + k = Image3 entry k
-    static constexpr int kMonoInverted = 100;      // Image3 0
-    static constexpr int kMasterRealTimePic = 107; // Image3 7
+    static constexpr int kImage3Base = 100;                          // picture 100 + k = Image3 entry k
+    static constexpr int kMonoInverted = kPictureMonoInverted;       // Image3 0
+    static constexpr int kMasterRealTimePic = kPictureMasterByClock; // Image3 7
 
     // True for the numbers that have their own picture; false ones draw the placeholder.
     static bool hasPicture(int picture);
     // Every number with its own picture, ascending.
     static std::vector<int> pictures();
 
-    // The picture channel n shows in the matrix and in the channel list: the type's Image2 entry, or
-    // the Image3 entry of an inverted mono channel or a real-time master function.
-    static int channelPicture(const Configuration& cfg, int n);
+    // The picture channel n shows in the matrix and in the channel list: ChannelPicture.
+    static int channelPicture(const Configuration& cfg, int n) { return ChannelPicture(cfg, n); }
 
     // The family colour of a type's tile, and the glyph colour used on it.
     static QColor familyColor(TypeFamily family);

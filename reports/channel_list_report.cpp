@@ -3,9 +3,12 @@
 
 #include <algorithm>
 
-#include "io/text_ids.h"
+#include "model/analog.h"
 #include "model/channel_types.h"
+#include "model/facts_alarm.h"
+#include "model/facts_device.h"
 #include "model/field_rules.h"
+#include "model/text_ids.h"
 #include "reports/report_values.h"
 #include "reports/reports.h"
 
@@ -32,10 +35,6 @@ constexpr int kMuxChannelsClaimed = 4;
 constexpr int kNoOptionPicture = 64;
 constexpr int kHeadingPictureBus = 77;
 constexpr int kHeadingPictureSms = 78;
-constexpr int kMonoInvertedPicture = 100;
-constexpr int kMasterRealTimePicture = 107;
-constexpr Byte kAnaInverted = 2;
-constexpr Byte kAnaSecondLimit = 4;
 
 bool eventOptionsOff(const Configuration& cfg) {
     return cfg.SysData[kSysEventOff] == 1;
@@ -69,111 +68,134 @@ std::string format(long v, int digits) {
     return DecimalText(v, digits);
 }
 
+// The settings lines of a channel: each labelled with its value's caption and unit (the facts), its
+// number printed in the list's own layout (three digits, Str, hours:minutes:seconds).
 void settingsLines(const ReportInput& in, int c, int t, std::vector<ParamLine>& out) {
+    using namespace facts;
     const Configuration& cfg = in.cfg;
     const Row& row = cfg.ChanSetup[c];
-    const auto& sys = cfg.SysData;
     auto txt = [&](int n) { return in.text(n); };
     auto add = [&](std::string label, std::string value = {}, std::string unit = {}, std::string second = {}) {
         out.push_back({std::move(label), std::move(value), std::move(unit), std::move(second)});
     };
-    const std::string hms = "  " + txt(kTxtDurationUnit);
-    const std::string sec = " " + txt(kTxtUnitSec);
-    const std::string min = " " + txt(kTxtUnitMin);
+    auto value = [&](const ValueFact& f) { return ReadValue(f, cfg, c); };
+    auto caption = [&](const ValueFact& f) { return txt(f.caption); };
+    auto unit = [&](const ValueFact& f, const char* gap = " ") { return f.unit ? gap + txt(f.unit) : std::string(); };
+    auto duration = [&](const ValueFact& f) { add(caption(f), GetTimerChTid(row, f.index - 1), unit(f, "  ")); };
+    auto channel = [&](const ValueFact& f) { add(caption(f), ChannelRefText(value(f))); };
+    auto channelIfAny = [&](const ValueFact& f) {
+        if (value(f) != kNoChannel)
+            channel(f);
+    };
+    auto digits3 = [&](const ValueFact& f) { add(caption(f), format(value(f), 3), unit(f)); };
+    auto str = [&](const ValueFact& f, const char* gap = " ") { add(caption(f), Str(value(f)), unit(f, gap)); };
+    auto box = [&](const ValueFact& f) {
+        if (value(f) != 0)
+            add(caption(f));
+    };
+    // "Limit 1" or "Limit, inverted 1" before a pair of limits.
+    auto limits = [&](const ValueFact& low, const ValueFact& high) {
+        const bool inverted = value(kSensorInverted) != 0;
+        add(txt(inverted ? kTxtLimitInverted : low.context) + " " + std::to_string(low.number),
+            Byte3toStr(row, low.index), {}, Byte3toStr(row, high.index));
+    };
 
     switch (t) {
     case kTypeFlipFlop:
-        if (row[kBasicOptions] != 0)
-            add(txt(kTxtPartOfIntruderAlarm));
+        box(kFlipFlopIntruder);
         break;
     case kTypeTimerDelay:
     case kTypeTimerPulse:
     case kTypeTimerDelayPulse:
-        add(txt(kTxtOnDelay), GetTimerChTid(row, kTimerTime1 - 1), hms);
-        add(txt(kTxtOffDelay), GetTimerChTid(row, kTimerTime2 - 1), hms);
+        // A pulse timer's times are printed as on and off delays too.
+        duration(kTimerDuration1);
+        duration(kTimerDuration2);
         if (t != kTypeTimerDelayPulse)
-            add(txt(kTxtControlChannel), ChannelRefText(row[kTimerStartChannel]));
+            channel(kTimerStart);
         break;
     case kTypeIntruderPassive:
     case kTypeIntruderActive:
+        channel(kIntruderDisable);
+        break;
     case kTypeWaterPassive:
     case kTypeWaterActive:
+        channel(kWaterDisable);
+        break;
     case kTypeSmokePassive:
     case kTypeSmokeActive:
-        add(txt(kTxtDisableChannel), ChannelRefText(row[kAlarmDisable]));
+        channel(kSmokeDisable);
         break;
     case kTypeIntruderManualArm:
     case kTypeIntruderDoorArm:
-        add(txt(kTxtArmingDelay), format(sys[kSysIntruderArmTime], 3), sec);
-        add(txt(kTxtDisarmingTime), format(sys[kSysIntruderDisarmTime], 3), sec);
+        digits3(kIntruderArmDelay);
+        digits3(kIntruderDisarmTime);
         break;
     case kTypeIntruderSiren:
-        add(txt(kTxtSirenTime), format(sys[kSysIntruderSirenTime], 3), min);
+        digits3(kIntruderSirenTime);
         break;
     case kTypeWaterSiren:
-        add(txt(kTxtSirenTime), format(sys[kSysWaterSirenTime], 3), min);
+        digits3(kWaterSirenTime);
         break;
     case kTypeSmokeSiren:
-        add(txt(kTxtSirenTime), format(sys[kSysSmokeSirenTime], 3), min);
+        digits3(kSmokeSirenTime);
         break;
     case kTypeIsaSiren:
-        add(txt(kTxtSirenTime), format(sys[kSysIsaSirenTime], 3), min);
+        digits3(kIsaSirenTime);
         break;
     case kTypeIntruderCallOut:
-        add(txt(kTxtCallOutDelay), Str(sys[kSysIntruderContinueTime]), min);
+        str(kIntruderCallOutDelay);
         break;
     case kTypeWaterCallOut:
-        add(txt(kTxtCallOutDelay), Str(sys[kSysWaterContinueTime]), min);
+        str(kWaterCallOutTime);
         break;
     case kTypeSmokeCallOut:
-        add(txt(kTxtCallOutDelay), Str(sys[kSysSmokeContinueTime]), min);
+        str(kSmokeCallOutTime);
         break;
     case kTypeWaterReset:
-        add(txt(kTxtResetTime), Str(sys[kSysWaterResetTime]), min);
+        str(kWaterResetTime);
         break;
     case kTypeSmokeReset:
-        add(txt(kTxtResetTime), Str(sys[kSysSmokeResetTime]), min);
+        str(kSmokeResetTime);
         break;
     case kTypeMotion:
-        add(txt(kTxtOffDelay), GetTimerChTid(row, kMotionTime - 1), hms);
-        if (row[kMotionInAlarm] != 0)
+        duration(kMotionDuration);
+        // The list names the alarm the detector takes part in.
+        if (value(kMotionAlarm) != 0)
             add(txt(kTxtIntruderAlarm));
-        add(txt(kTxtDetectionPulses), format(row[kMotionPulses], 3));
+        digits3(kMotionPulseCount);
         break;
     case kTypeMuxClaim:
-        add(txt(kTxtMuxInputs) + ": " + MuxCountText(sys[kSysMuxCount]) + "   " + txt(kTxtMuxDelayShort) + ": " +
-            MuxDelayText(sys[kSysMuxDelay]));
+        add(txt(kTxtMuxInputs) + ": " + MuxCountText(value(kMuxCount)) + "   " + txt(kTxtMuxDelayShort) + ": " +
+            MuxDelayText(value(kMuxDelay)));
         break;
     case kTypeIsaPassive:
     case kTypeIsaActive:
-        add(txt(kTxtDisableChannel), ChannelRefText(row[kAlarmDisable]));
-        add(txt(kTxtOnDelay), format(row[kIsaOnDelay], 3), sec);
+        channel(kIsaDisable);
+        digits3(kIsaInputOnDelay);
         break;
-    case kTypeRoller:
-        add(txt(kTxtRunTime), Str(row[kRollRunTime]), "  " + txt(kTxtUnitSec));
-        add(txt(kTxtReverseTime), format(RollerReversePrinted(row), 4), "  " + txt(kTxtUnitMs));
-        if (row[kRollSlats] != 0)
-            add(txt(kTxtWithSlats));
-        if (row[kRollPriority] != kNoChannel)
-            add(txt(kTxtPriority) + "  " + txt(row[kRollPriorityDirection] != 0 ? kTxtDown : kTxtUp),
-                ChannelRefText(row[kRollPriority]));
+    case kTypeRoller: {
+        str(kRollerRunTime, "  ");
+        add(caption(kRollerReverse), format(RollerReversePrinted(row), 4), unit(kRollerReverse, "  "));
+        box(kRollerSlats);
+        // Any direction byte but 0 reads as down.
+        if (value(kRollerPriority) != kNoChannel)
+            add(caption(kRollerPriority) + "  " +
+                    ChoiceText(kRollerDirection.choices, value(kRollerDirection) != 0 ? 255 : 0, txt).value_or(""),
+                ChannelRefText(value(kRollerPriority)));
         break;
+    }
     case kTypeAnalogGeneral:
     case kTypeAnalogLux:
     case kTypeAnalogWind:
-    case kTypeAnalogTemperature: {
-        const std::string limit = txt((row[kAnaOptions] & kAnaInverted) ? kTxtLimitInverted : kTxtLimit);
-        if (row[kAnaDisable] != kNoChannel)
-            add(txt(kTxtDisableChannel), ChannelRefText(row[kAnaDisable]));
-        add(txt(kTxtRange), Byte3toStr(row, kAnaRangeMin), {}, Byte3toStr(row, kAnaRangeMax));
-        add(limit + " 1", Byte3toStr(row, kAnaLimit1Low), {}, Byte3toStr(row, kAnaLimit1High));
-        if (row[kAnaOptions] & kAnaSecondLimit) {
-            if (row[kAnaLimit2Disable] != kNoChannel)
-                add(txt(kTxtControlChannel), ChannelRefText(row[kAnaLimit2Disable]));
-            add(limit + " 2", Byte3toStr(row, kAnaLimit2Low), {}, Byte3toStr(row, kAnaLimit2High));
+    case kTypeAnalogTemperature:
+        channelIfAny(kSensorDisable);
+        add(txt(kTxtRange), Byte3toStr(row, kSensorRangeMin.index), {}, Byte3toStr(row, kSensorRangeMax.index));
+        limits(kSensorLimit1Low, kSensorLimit1High);
+        if (value(kSensorSecondLimit) != 0) {
+            channelIfAny(kSensorLimit2Channel);
+            limits(kSensorLimit2Low, kSensorLimit2High);
         }
         break;
-    }
     default:
         break;
     }
@@ -186,11 +208,7 @@ ChannelEntry describe(const ReportInput& in, int c) {
     e.channel = c;
     e.step = stepOf(cfg, c, t);
     e.name = e.step > 1 ? ChannelRangeText(c, c + e.step - 1) : Num_2_Channel(c);
-    e.typePicture = t;
-    if (t == kTypeMono && cfg.ChanSetup[c][kBasicOptions] != 0)
-        e.typePicture = kMonoInvertedPicture;
-    if (t == kTypeMaster && cfg.ChanSetup[c][kMasterRealTime] != 0)
-        e.typePicture = kMasterRealTimePicture;
+    e.typePicture = ChannelPicture(cfg, c);
     const bool claimed = t == kTypeTimeOutputClaim || t == kTypeMuxClaim;
     const bool pair = t == kTypeRoller || t == kTypeRollerMaster;
     // The event options are neither saved nor sent while event output is off: no picture then.

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "io/text_ids.h"
 #include "model/logic.h"
+#include "model/text_ids.h"
 #include "reports/reports.h"
 
 namespace korvane {

@@ -3,10 +3,11 @@
 
 #include <algorithm>
 
-#include "io/text_ids.h"
 #include "model/channel_types.h"
 #include "model/field_rules.h"
 #include "model/master.h"
+#include "model/roller.h"
+#include "model/text_ids.h"
 #include "reports/report_values.h"
 #include "reports/reports.h"
 
@@ -30,7 +31,6 @@ constexpr double kRollerValue = 9468.9;
 
 constexpr double kGridPitch = 0.6;
 constexpr int kMasterGridPicture = 70; // + GetMaster state
-constexpr int kMasterRealTimePicture = 107;
 constexpr int kRollerNotUsable = 74;
 constexpr int kRollerSelected = 75;
 constexpr int kRollerNotSelected = 76;
@@ -48,14 +48,14 @@ double masterBlock(Canvas& c, const ReportInput& in, int ch, double n) {
     const Row& row = cfg.ChanSetup[ch];
     const int t = typeOf(cfg, ch);
     const bool roller = t == kTypeRollerMaster;
-    const bool realTime = t == kTypeMaster && row[kMasterRealTime] != 0;
+    const bool realTime = t == kTypeMaster && MasterSwitchedByClock(row);
     const bool pair = roller && ch + 1 < kChannels && typeOf(cfg, ch + 1) == kTypeRollerMasterSecond;
     const double d9 = c.rowOffset(9);
 
     // Line 1: name, icon, description; a roller master's mode beside it.
     const double y = RowY(n);
     const std::string name = pair ? ChannelRangeText(ch, ch + 1) : Num_2_Channel(ch);
-    const int picture = realTime ? kMasterRealTimePicture : t;
+    const int picture = ChannelPicture(cfg, ch);
     ChannelHeading(c, in, ch, name, picture, y, roller ? col::kRollerLabel - page::kColumnGap : page::kRightEdge);
     if (roller)
         c.fitted(col::kRollerLabel, page::kRightEdge, y + d9, 9, false,
@@ -82,8 +82,8 @@ double masterBlock(Canvas& c, const ReportInput& in, int ch, double n) {
         c.text(col::kGroupLetter, yg + d9, 9, false, std::string(1, static_cast<char>('A' + g)));
         for (int d = 0; d < 8 && 8 * g + d <= last; ++d) {
             const int target = 8 * g + d;
-            const int cell = roller ? rollerPicture(RollerCellState(cfg, ch, target / 2))
-                                    : kMasterGridPicture + GetMaster(cfg, target, ch);
+            const int cell =
+                roller ? rollerPicture(GetRmSt(cfg, ch, target / 2)) : kMasterGridPicture + GetMaster(cfg, target, ch);
             c.picture(col::kGrid + page::kGridPitch * d, yg, cell);
         }
     }

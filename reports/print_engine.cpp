@@ -1,11 +1,10 @@
 #include "reports/print_engine.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 #include "reports/report_values.h"
 
 namespace korvane {
@@ -112,21 +111,6 @@ void Canvas::daysOfWeek(int mask, double x, double y) {
 
 std::string ReportTitle(const ReportInput& in, int titleText) {
     return "ZEB1 " + in.text(titleText);
-}
-
-std::string GetTimeNow(const DeviceClock& clock, const TextLookup& text) {
-    using namespace std::chrono;
-    const year_month_day date{year{clock.year}, month{static_cast<unsigned>(clock.month)},
-                              day{static_cast<unsigned>(clock.day)}};
-    // The weekday of the date itself (1 = Sunday .. 7 = Saturday), whatever the locale's first day.
-    const int w = date.ok() ? static_cast<int>(weekday{sys_days{date}}.c_encoding()) + 1 : 0;
-    std::string out;
-    if (w > 0)
-        out = text(WeekdayText(w)) + "  ";
-    out += LongDateText(clock.year, clock.month, clock.day, text(kTxtLongDate), text(kTxtMonthNames));
-    char hm[16];
-    std::snprintf(hm, sizeof hm, "  %02d:%02d", clock.hour, clock.minute);
-    return out + hm;
 }
 
 void PrintPageHeadder(Canvas& c, const ReportInput& in, const std::string& title, const std::string& right) {

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "io/hex_records.h"
 #include "model/configuration.h"
+#include "model/vocabulary.h"
 #include "reports/print_surface.h"
 
 namespace korvane {
@@ -115,8 +115,6 @@ bool IsPrintablePicture(int number);
 
 // "ZEB1 " and the report's title text.
 std::string ReportTitle(const ReportInput& in, int titleText);
-// The date line of the header: weekday name, long date of the report language, time of day.
-std::string GetTimeNow(const DeviceClock& clock, const TextLookup& text);
 // The frame and the three header lines of a page.
 void PrintPageHeadder(Canvas& c, const ReportInput& in, const std::string& title, const std::string& right);
 

@@ -1,7 +1,7 @@
 // The real-time report: the holiday periods, then for every real-time channel its four day sets.
 
-#include "io/text_ids.h"
 #include "model/channel_types.h"
+#include "model/text_ids.h"
 #include "reports/report_values.h"
 #include "reports/reports.h"
 

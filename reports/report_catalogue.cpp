@@ -1,6 +1,6 @@
 #include "reports/report_catalogue.h"
 
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 

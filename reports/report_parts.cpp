@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "io/text_ids.h"
 #include "model/channel_types.h"
+#include "model/text_ids.h"
 #include "reports/report_values.h"
 #include "reports/reports.h"
 

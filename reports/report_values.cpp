@@ -48,74 +48,8 @@ std::string MuxDelayText(int stored) {
     return buf;
 }
 
-int RollerCellState(const Configuration& cfg, int master, int cell) {
-    if (master < 0 || master >= kChannels || cell < 0 || cell >= kChannels / 2)
-        return -1;
-    if (cfg.channelType(2 * cell) != kTypeRoller)
-        return -1;
-    const int shift = 6 - 2 * (cell % 4);
-    return ((cfg.MasterMatrix[master][cell / 4] >> shift) & 3) == 3 ? 3 : 0;
-}
-
 int RollerReversePrinted(const Row& row) {
     return std::max(kRollReverseMin, RollerReverseTime(row));
-}
-
-namespace {
-
-std::vector<std::string> splitNames(const std::string& names) {
-    std::vector<std::string> out(1);
-    for (char ch : names) {
-        if (ch == ',')
-            out.emplace_back();
-        else
-            out.back() += ch;
-    }
-    for (std::string& n : out) {
-        while (!n.empty() && n.front() == ' ')
-            n.erase(n.begin());
-        while (!n.empty() && n.back() == ' ')
-            n.pop_back();
-    }
-    return out;
-}
-
-} // namespace
-
-std::string LongDateText(int year, int month, int day, const std::string& pattern, const std::string& monthNames) {
-    const std::vector<std::string> names = splitNames(monthNames);
-    char buf[32];
-    if (pattern.empty() || names.size() != 12 || month < 1 || month > 12) {
-        std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", year, month, day);
-        return buf;
-    }
-    std::string out;
-    for (std::size_t i = 0; i < pattern.size();) {
-        auto starts = [&](const char* token) {
-            return pattern.compare(i, std::char_traits<char>::length(token), token) == 0;
-        };
-        if (starts("YYYY")) {
-            out += std::to_string(year);
-            i += 4;
-        } else if (starts("MMMM")) {
-            out += names[static_cast<std::size_t>(month - 1)];
-            i += 4;
-        } else if (starts("MM")) {
-            std::snprintf(buf, sizeof buf, "%02d", month);
-            out += buf;
-            i += 2;
-        } else if (starts("DD")) {
-            std::snprintf(buf, sizeof buf, "%02d", day);
-            out += buf;
-            i += 2;
-        } else if (starts("D")) {
-            out += std::to_string(day);
-            i += 1;
-        } else {
-            out += pattern[i++];
-        }
-    }
-    return out;
 }
 
 } // namespace korvane

@@ -27,17 +27,8 @@ std::string HolidayDayText(const Configuration& cfg, int period, bool last);
 std::string MuxCountText(int stored);
 std::string MuxDelayText(int stored);
 
-// The state of cell `cell` (the channel pair 2 cell, 2 cell + 1) in the grid of roller master m:
-// -1 the pair is no roller blind, 0 not selected, 3 selected.
-int RollerCellState(const Configuration& cfg, int master, int cell);
-
 // The reverse time of a roller blind in milliseconds as the channel list prints it: all 16 bits, as
 // everywhere else, and 500 at least.
 int RollerReversePrinted(const Row& row);
-
-// The date in the long form of the report language, without its weekday: the pattern text with D
-// (day), DD, MM (month number), MMMM (month name), YYYY; the month names are one text, separated by
-// commas. Without either text the date is written YYYY-MM-DD.
-std::string LongDateText(int year, int month, int day, const std::string& pattern, const std::string& monthNames);
 
 } // namespace korvane

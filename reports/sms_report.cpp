@@ -1,7 +1,7 @@
 // The SMS report: one page with the telephone numbers, the dial-out settings and the dial-in
 // protection.
 
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 #include "reports/report_values.h"
 #include "reports/reports.h"
 

@@ -85,10 +85,9 @@ UnitSimulator::UnitSimulator(UnitFault fault) : fault_(fault) {
 }
 
 MemMap UnitSimulator::ImageOf(const Configuration& cfg, const TextLookup& texts) {
-    Configuration copy = cfg;
     UnitSimulator unit;
     MemMap image = unit.memory();
-    LayWriteRecords(WriteStream(BuildWritePlan(copy, DeviceClock{}, texts)), image);
+    LayWriteRecords(WriteStream(BuildWritePlan(cfg, DeviceClock{}, texts)), image);
     image[kAddrSysData + kSysFirmwareHigh] = kUnitVersion >> 8;
     image[kAddrSysData + kSysFirmwareLow] = kUnitVersion & 0xFF;
     return image;

@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>

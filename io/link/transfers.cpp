@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 
@@ -296,7 +296,8 @@ void ReadTransfer::conclude() {
 
 // ---- writing ----
 
-WriteTransfer::WriteTransfer(SerialLink& link, Configuration& cfg, DeviceClock clock, TextLookup texts, QObject* parent)
+WriteTransfer::WriteTransfer(SerialLink& link, const Configuration& cfg, DeviceClock clock, TextLookup texts,
+                             QObject* parent)
     : Transfer(link, parent), cfg_(cfg), clock_(clock), texts_(std::move(texts)) {}
 
 void WriteTransfer::start() {

@@ -165,9 +165,10 @@ private:
 class WriteTransfer : public Transfer {
     Q_OBJECT
 public:
-    // The plan is built when the transfer starts; it changes the configuration as a write does
-    // (derived bytes, clock bytes, SMS entries 9..15).
-    WriteTransfer(SerialLink& link, Configuration& cfg, DeviceClock clock, TextLookup texts, QObject* parent = nullptr);
+    // The plan is built when the transfer starts, from the configuration as it is then; the write only
+    // reads it (what it derives, the clock and the SMS entries it fills in go into the records).
+    WriteTransfer(SerialLink& link, const Configuration& cfg, DeviceClock clock, TextLookup texts,
+                  QObject* parent = nullptr);
     void start();
     // The bells in the unit's answer (each one beeps).
     int bells() const { return bells_; }
@@ -197,7 +198,7 @@ private:
     void endHandedOver();
     void verdict();
 
-    Configuration& cfg_;
+    const Configuration& cfg_;
     DeviceClock clock_;
     TextLookup texts_;
     std::vector<WriteStep> plan_;

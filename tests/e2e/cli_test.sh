@@ -142,9 +142,14 @@ import_hex)
     mv "$work/out" "$work/answer.hex"
     expect_exit 0 "$cli" import-hex "$work/answer.hex" -o "$work/read.zeb"
     expect_exit 0 "$cli" check "$work/read.zeb"
+    # In the user's words only what the unit could not hold differs: a text longer than its slot. The
+    # unit's own firmware version, its clock and what the write derived are no differences.
     expect_exit 1 "$cli" diff "$data/Good.zeb" "$work/read.zeb"
+    printf '%s\n' "C6 Intruder: siren: Description 'A text of forty characters, exactly 40!!' → 'A text of forty characters, exa'" >"$work/want"
+    diff "$work/want" "$work/out" >/dev/null || fail "diff of the read-back: $(cat "$work/out")"
+    expect_exit 1 "$cli" diff --bytes "$data/Good.zeb" "$work/read.zeb"
     grep -q '^system: firmware version, high byte (byte 0): 180 -> 3$' "$work/out" ||
-        fail "diff misses the unit's own version: $(head -5 "$work/out")"
+        fail "diff --bytes misses the unit's own version: $(head -5 "$work/out")"
     grep -q '^C4: text' "$work/out" && fail "the text of C4 changed on the way"
     # The records a write sends are no whole image: a read of them alone is incomplete.
     expect_exit 0 "$cli" export-hex "$data/Good.zeb" --clock $clock --language "$lang" -o "$work/sent.hex"
@@ -180,11 +185,21 @@ diff)
     [ -s "$work/out" ] && fail "equal files printed differences"
     expect_exit 1 "$cli" diff "$data/Good.zeb" "$data/GoodChanged.zeb"
     cat >"$work/want" <<'WANT'
+C4: Function of this channel Timer: delay with single pulse → Flip-flop
+C4: Description 'Kanal 19' → 'Hall'
+Basic setup: Device number 204 → 04
+WANT
+    diff "$work/want" "$work/out" >/dev/null || fail "diff output: $(cat "$work/out")"
+    expect_exit 1 "$cli" diff "$data/Good.zeb" "$data/GoodChanged.zeb" --language "$data/../../resources/Language/Deutsch.dat"
+    grep -qx 'Grundeinstellungen: Gerätenummer 204 → 04' "$work/out" || fail "German diff output: $(cat "$work/out")"
+    # --bytes: every byte of the file, as it always was.
+    expect_exit 1 "$cli" diff --bytes "$data/Good.zeb" "$data/GoodChanged.zeb"
+    cat >"$work/want" <<'WANT'
 C4: type: 5 -> 2
 C4: text: "Kanal 19" -> "Hall"
 system: device number (byte 51): 204 -> 4
 WANT
-    diff "$work/want" "$work/out" >/dev/null || fail "diff output: $(cat "$work/out")"
+    diff "$work/want" "$work/out" >/dev/null || fail "diff --bytes output: $(cat "$work/out")"
     expect_exit 2 "$cli" diff "$data/Good.zeb" "$work/none.zeb"
     ;;
 print_pdf)
@@ -255,17 +270,27 @@ multiline_descriptions)
     sed 's/\r$//' "$multi" >"$work/lf.zeb"
     expect_exit 1 "$cli" diff "$multi" "$work/lf.zeb"
     cat >"$work/want" <<'WANT'
+Basic setup: System description 'Villa Nordlys, Strandvejen 12\r\n9990 Skagen æøå' → 'Villa Nordlys, Strandvejen 12\n9990 Skagen æøå'
+Logic blocks 25 - 32: Notes 'Logik gruppe 3:\r\nA1 og A2 tænder B1\r\n\r\nom natten: C1, C2\r\nslut' → 'Logik gruppe 3:\nA1 og A2 tænder B1\n\nom natten: C1, C2\nslut'
+WANT
+    diff "$work/want" "$work/out" >/dev/null || fail "diff output: $(cat "$work/out")"
+    expect_exit 1 "$cli" diff --bytes "$multi" "$work/lf.zeb"
+    cat >"$work/want" <<'WANT'
 general description: text: "Villa Nordlys, Strandvejen 12\r\n9990 Skagen æøå" -> "Villa Nordlys, Strandvejen 12\n9990 Skagen æøå"
 logic description 3: text: "Logik gruppe 3:\r\nA1 og A2 tænder B1\r\n\r\nom natten: C1, C2\r\nslut" -> "Logik gruppe 3:\nA1 og A2 tænder B1\n\nom natten: C1, C2\nslut"
 WANT
-    diff "$work/want" "$work/out" >/dev/null || fail "diff output: $(cat "$work/out")"
+    diff "$work/want" "$work/out" >/dev/null || fail "diff --bytes output: $(cat "$work/out")"
     # Through the unit's records and back: the breaks arrive as they were sent.
     expect_exit 0 "$cli" export-hex "$multi" --clock $clock --language "$lang" -o "$work/sent.hex"
     grep -q '^:20380000.*0D0A' "$work/sent.hex" || fail "the description record does not carry CR LF"
     expect_exit 0 "$unitsim" --print-read-answer --config "$multi"
     mv "$work/out" "$work/answer.hex"
     expect_exit 0 "$cli" import-hex "$work/answer.hex" -o "$work/read.zeb"
+    # Only the text longer than its slot differs in the user's words.
     expect_exit 1 "$cli" diff "$multi" "$work/read.zeb"
+    [ "$(wc -l <"$work/out")" -eq 1 ] && grep -q "^C6 Intruder: siren: Description" "$work/out" ||
+        fail "the configuration changed on the way: $(cat "$work/out")"
+    expect_exit 1 "$cli" diff --bytes "$multi" "$work/read.zeb"
     grep -q 'description' "$work/out" && fail "a description changed on the way: $(grep description "$work/out")"
     ;;
 outside_files)

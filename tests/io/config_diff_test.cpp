@@ -7,9 +7,9 @@
 using namespace korvane;
 using namespace korvane::testing;
 
-TEST(CompareConfigurations, namesWhatChangedInTheInstallersTerms) {
+TEST(CompareBytes, listsEveryByteOfTheFileThatDiffers) {
     const Configuration a = busyConfiguration();
-    EXPECT_TRUE(CompareConfigurations(a, a).empty());
+    EXPECT_TRUE(CompareBytes(a, a).empty());
 
     struct Case {
         const char* what;
@@ -39,7 +39,7 @@ TEST(CompareConfigurations, namesWhatChangedInTheInstallersTerms) {
     for (const Case& c : cases) {
         Configuration b = a;
         c.change(b);
-        const auto diffs = CompareConfigurations(a, b);
+        const auto diffs = CompareBytes(a, b);
         ASSERT_EQ(diffs.size(), 1u) << c.what;
         EXPECT_EQ(diffs[0].line(), c.line) << c.what;
     }

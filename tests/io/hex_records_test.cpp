@@ -140,9 +140,7 @@ TEST(HexRecords, channelRecordTypeByteAndLength) {
         const std::string rec = hex::ChannelRecord(cfg, 3);
         EXPECT_EQ(rec.substr(0, 11), c.head) << "type " << c.type;
         EXPECT_EQ(rec.size(), 11u + 2u * ChannelRecordLength(c.type) + 4u) << "type " << c.type;
-        if (c.eventOff == 1) {
-            EXPECT_EQ(cfg.ChanFlags[3], 0) << "the model loses the flags too";
-        }
+        EXPECT_EQ(cfg.ChanFlags[3], c.flags) << "the record builder only reads the configuration";
     }
 }
 
@@ -195,7 +193,8 @@ TEST(HexRecords, daySetModes) {
             row[4 + 5 * p] = static_cast<Byte>(c.offHour);
             row[5 + 5 * p] = static_cast<Byte>(c.offMinute);
             const std::string rec = hex::ChannelRecord(cfg, 5);
-            EXPECT_EQ(row[kRtDerived + p], c.mode) << "type " << type << " case " << i;
+            EXPECT_EQ(DerivedRow(cfg, 5)[kRtDerived + p], c.mode) << "type " << type << " case " << i;
+            EXPECT_EQ(row[kRtDerived + p], 0) << "the configuration keeps its own bytes";
             EXPECT_EQ(std::stoi(rec.substr(9 + 2 * (kRtDerived + p), 2), nullptr, 16), c.mode)
                 << "the record carries the mode, case " << i;
         }
@@ -270,14 +269,16 @@ TEST(WritePlan, stepsInOrderWithTheirRecords) {
     EXPECT_EQ(stream.substr(stream.size() - 13), "\r\n:00000001FF") << "the end record goes last, without CR LF";
 }
 
-TEST(WritePlan, everythingIsSentAndTheModelChangesAsAWriteChangesIt) {
+TEST(WritePlan, everythingIsSentAndTheConfigurationStaysAsItWas) {
     Configuration cfg = busyConfiguration();
     cfg.SysData[kSysChannelsInUse] = 200; // a damaged byte still sends only the 128 channels
     cfg.DescText.fill("");
     cfg.DescText[2] = std::string(40, 'd');
     cfg.SmsText.fill("");
     cfg.SmsText[0] = "+4512345678";
+    const Configuration before = cfg;
     const auto plan = BuildWritePlan(cfg, DeviceClock{2026, 1, 2, 3, 4, 5, 5}, testText);
+    EXPECT_EQ(cfg, before) << "the write takes what it derives and fills in into its records only";
     EXPECT_EQ(plan[0].records.size(), 128u);
     EXPECT_EQ(plan[2].records.size(), 128u);
     ASSERT_EQ(plan[3].records.size(), 72u);
@@ -289,7 +290,7 @@ TEST(WritePlan, everythingIsSentAndTheModelChangesAsAWriteChangesIt) {
     EXPECT_EQ(plan[7].records[0].text.substr(0, 9), ":103B0000");
     EXPECT_EQ(plan[7].records[1].text, ":103B1000" + zeros(32) + "A5\r\n");
     EXPECT_EQ(plan[7].records[9].text.substr(0, 9), ":103B9000");
-    EXPECT_EQ(cfg.SmsText[14], "Sommerhus Skagen");
-    EXPECT_EQ(cfg.SysData[kSysClockYear], 0x26);
+    EXPECT_EQ(plan[7].records[14].text.substr(9, 32), "536F6D6D657268757320536B6167656E") << "Sommerhus Skagen";
     EXPECT_EQ(plan[5].records[0].text.substr(9 + 6, 2), "03") << "the system record carries the clock";
+    EXPECT_EQ(plan[5].records[0].text.substr(9 + 2 * kSysClockYear, 2), "26");
 }

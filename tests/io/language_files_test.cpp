@@ -6,8 +6,8 @@
 #include <set>
 
 #include "io/text_file.h"
-#include "io/text_ids.h"
 #include "model/channel_types.h"
+#include "model/text_ids.h"
 #include "tests/support/io_test_support.h"
 
 using namespace korvane;

@@ -223,7 +223,9 @@ TEST(UnpackImage, aWrittenConfigurationReadsBackUnchanged) {
     // Descriptions of several lines; in description 3 a CR LF straddles two records.
     cfg.DescText[8] = "Villa Nordlys\r\nStrandvejen 12\r\n\r\n\tSkagen";
     cfg.DescText[3] = std::string(31, 'x') + "\r\n" + std::string(30, 'y') + "\r\n" + "z";
-    auto plan = BuildWritePlan(cfg, DeviceClock{2026, 5, 6, 7, 8, 9, 3}, [](int) { return std::string(); });
+    const DeviceClock clock{2026, 5, 6, 7, 8, 9, 3};
+    auto plan = BuildWritePlan(cfg, clock, [](int) { return std::string(); });
+    SetDeviceClock(cfg, clock); // what the unit holds: the configuration and the clock the write set
 
     MemMapReceiver rx; // the unit's memory as read after the write: an empty unit with the records laid over
     rx.feed(zeroImageRecords());

@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "io/text_file.h"
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 
 using namespace korvane;
 

@@ -85,7 +85,7 @@ TEST(VerifyWrite, aSoundWriteOverAnyEarlierContentHasNoDifferences) {
     }
 }
 
-TEST(VerifyWrite, namesWhatTheUnitHoldsOtherThanWrittenAndOnlyThat) {
+TEST(VerifyWrite, namesWhatTheUnitHoldsOtherThanWrittenInTheUsersWordsAndOnlyThat) {
     struct Case {
         const char* what;
         std::function<void(MemMap&)> change;
@@ -97,33 +97,41 @@ TEST(VerifyWrite, namesWhatTheUnitHoldsOtherThanWrittenAndOnlyThat) {
     const std::vector<Case> cases{
         {"a stale tail behind a shorter text",
          put(kAddrChannelText, "Doorhen window north"),
-         {"A1 description: unit 'Doorhen window north', written 'Door'"}},
+         {"A1 Mono: Description unit 'Doorhen window north', written 'Door'"}},
         {"an emptied text the unit kept",
          put(kAddrChannelText + 32, "Hall"),
-         {"A2 description: unit 'Hall', written ''"}},
-        {"a setup byte",
-         [](MemMap& m) { m[kAddrChannelSetup + 32 * 10 + 1] = 20; },
-         {"B3 setup byte 1: unit 20, written 15"}},
-        {"the type and the event options",
-         [](MemMap& m) { m[kAddrChannelSetup + 32 * 2] = kTypeBlank | kFlagCheck2; },
-         {"A3 function: unit 1, written 2", "A3 event options: unit report off, written none"}},
-        {"a master row byte",
-         [](MemMap& m) { m[kAddrMasterMatrix + 32 * 127 + 31] = 0; },
-         {"P8 master matrix byte 31: unit 0, written 211"}},
-        {"a logic byte",
+         {"A2 Not used: Description unit 'Hall', written ''"}},
+        {"a value of the function",
+         [](MemMap& m) { m[kAddrChannelSetup + 32 * 10 + kSirenMasterFlash] = 0; },
+         {"B3 Intruder: siren: Flash channels on alarm unit no, written yes"}},
+        {"another function",
+         [](MemMap& m) { m[kAddrChannelSetup + 32 * 2] = kTypeBlank; },
+         {"A3: Function of this channel unit Not used, written Flip-flop"}},
+        {"an event option",
+         [](MemMap& m) { m[kAddrChannelSetup + 32 * 2] = kTypeFlipFlop | kFlagCheck2; },
+         {"A3 Flip-flop: SMS on switching off unit yes, written no"}},
+        {"a master function's target",
+         [](MemMap& m) { m[kAddrMasterMatrix + 32 * 7 + 16] |= 128; },
+         {"A8 Master function: A1 unit Off, written Not affected"}},
+        {"a logic block",
          [](MemMap& m) { m[kAddrLogic + 4 * 63 + 3] = 0; },
-         {"logic block 63 byte 3: unit 0, written 62"}},
-        {"a system byte an older unit does not keep",
+         {"Logic block 64: unit none, written H4 = --H5 Xor --H6"}},
+        {"a system setting an older unit does not keep",
          [](MemMap& m) { m[kAddrSysData + kSysEventSms] = 0; },
-         {"system event output is SMS (byte 13): unit 0, written 224"}},
+         {"Basic setup: Event messages unit To the serial port, written By SMS"}},
         {"a description piece",
          put(kAddrDescription + 256 * 8 + 64, "old"),
-         {"general description text: unit 'Beskrivelse 8old', written 'Beskrivelse 8'"}},
-        {"an SMS number", put(kAddrSmsText + 16 * 2 + 3, "77"), {"SMS text 2 text: unit '+4577', written '+45'"}},
-        // Not compared: what the write does not send or a read does not return, and what the unit changes itself.
+         {"Basic setup: System description unit 'Beskrivelse 8old', written 'Beskrivelse 8'"}},
+        {"an SMS number",
+         put(kAddrSmsText + 16 * 2 + 3, "77"),
+         {"SMS setup: SMS telephone numbers 3 unit '+4577', written '+45'"}},
+        // Not compared: what the write does not send or a read does not return, what the unit changes
+        // itself, what the program derives and bytes no value of the function stands for.
         {"the clock", [](MemMap& m) { m[kAddrSysData + kSysClockMinute] = 0x59; }, {}},
         {"the firmware version", [](MemMap& m) { m[kAddrSysData + kSysFirmwareLow] = 7; }, {}},
-        {"setup bytes after the type's record", [](MemMap& m) { m[kAddrChannelSetup + 32 * 10 + 5] = 99; }, {}},
+        {"a derived byte", [](MemMap& m) { m[kAddrChannelSetup + 32 * 6 + kRtDerived] = 99; }, {}},
+        {"a byte the function does not use", [](MemMap& m) { m[kAddrChannelSetup + 32 * 10 + 5] = 99; }, {}},
+        {"a master row of a channel that is no master", [](MemMap& m) { m[kAddrMasterMatrix + 32 * 9] = 1; }, {}},
         {"system bytes from 128 on", [](MemMap& m) { m[kAddrSysData + 130] = 99; }, {}},
         {"the unit label", put(kAddrUnitLabel, "Other"), {}},
         {"the SMS words from the language file", put(kAddrSmsText + 16 * 9, "Alarm"), {}},
@@ -131,18 +139,20 @@ TEST(VerifyWrite, namesWhatTheUnitHoldsOtherThanWrittenAndOnlyThat) {
     Configuration cfg = busyConfiguration();
     cfg.ChanText[0] = "Door";
     cfg.ChanText[1] = "";
-    cfg.ChanSetup[10][kRowType] = kTypeIntruderSiren; // B3: two setup bytes
-    cfg.ChanSetup[10][1] = 15;
+    cfg.ChanSetup[10][kRowType] = kTypeIntruderSiren; // B3: flash on
+    cfg.ChanSetup[10][kSirenMasterFlash] = 1;
     cfg.ChanSetup[2][kRowType] = kTypeFlipFlop;
     cfg.ChanFlags[2] = 0;
+    cfg.SysData[kSysEventSms] = 1;
     cfg.SmsText[2] = "+45";
+    const TextLookup english = shippedTexts("English.dat");
     const Written base = writeOver(cfg, staleUnit());
     for (const Case& c : cases) {
         MemMap unit = base.unit;
         c.change(unit);
         std::vector<std::string> lines;
-        for (const Difference& d : VerifyWrite(base.cfg, unit))
-            lines.push_back(VerifyLine(d));
+        for (const Difference& d : VerifyWrite(cfg, unit))
+            lines.push_back(VerifyLine(WordDifference(d, english), english));
         EXPECT_EQ(lines, c.lines) << c.what;
     }
 }

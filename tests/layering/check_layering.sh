@@ -18,7 +18,8 @@ forbid io '#include *<Q|#include *"(app|ui|sim)/' "io includes Qt or a layer abo
 forbid io/link '#include *"(app|ui|sim)/' "the serial link includes the simulated unit or a window"
 forbid app '#include *"ui/' "the application layer includes a window"
 forbid sim '#include *"(app|ui)/' "the simulated unit includes a window"
-[ -d "$root/reports" ] && forbid reports '#include *<Q|#include *"(app|ui)/' "the reports core includes Qt or a window"
+[ -d "$root/reports" ] && forbid reports '#include *<Q|#include *"(io|app|ui)/' "the reports core includes Qt, the file formats or a window"
+forbid ui/editor '#include *"reports/' "the editor includes the print engine"
 # The core's calls to the system live in io/platform, one file per kind of system (CMake builds the
 # one that fits); nowhere else in the core or its tests is there a system header or a switch on the
 # system. korvane-unitsim serves a pseudo-terminal: a POSIX tool beside the core, not built for Windows.
@@ -29,6 +30,15 @@ system=$(grep -rnE --include='*.h' --include='*.cpp' \
 if [ -n "$system" ]; then
     echo "the core calls the system outside io/platform"
     echo "$system"
+    status=1
+fi
+# A page includes no other page: what pages share lies in ui/editor/form.
+hits=$(grep -rnE '#include *"ui/editor/pages/' "$root/ui/editor/pages"/*_page.cpp "$root/ui/editor/pages"/*_page.h 2>/dev/null |
+    grep -vE '^([^:]*/)?([a-z_]+)\.(cpp|h):[0-9]+:#include *"ui/editor/pages/\2\.h"' |
+    grep -vE '#include *"ui/editor/pages/alarm_page\.h"' || true)
+if [ -n "$hits" ]; then
+    echo "ui/editor/pages: a page includes another page"
+    echo "$hits"
     status=1
 fi
 exit $status

@@ -8,9 +8,9 @@
 
 #include "io/config_file.h"
 #include "io/link/transfers.h"
-#include "io/text_ids.h"
 #include "io/verify.h"
 #include "model/text_codec.h"
+#include "model/text_ids.h"
 #include "sim/simulated_link.h"
 #include "sim/unit_simulator.h"
 #include "tests/support/io_test_support.h"
@@ -266,6 +266,7 @@ TEST(Transfers, writtenConfigurationReadsBack) {
     cfg.SysData[kSysFirmwareHigh] = 0; // the unit keeps its own version whatever the write sends
     cfg.SysData[kSysFirmwareLow] = 0;
     cfg.SysData[kSysEventSms] = 1; // an older unit's read would clear it
+    const Configuration before = cfg;
     SimulatedLink link(false);
     WriteTransfer write(link, cfg, DeviceClock{2026, 12, 6, 18, 33, 7, 7}, noText);
     write.setTickInterval(kFastTickMs);
@@ -284,8 +285,46 @@ TEST(Transfers, writtenConfigurationReadsBack) {
     }
     EXPECT_EQ(back.DescText, cfg.DescText);
     EXPECT_EQ(UnitFirmwareVersion(link.unit().memory()), kUnitVersion);
+    // The unit holds the system settings with the clock the write set; the configuration is unchanged.
+    const Configuration sent = AsSent(cfg, DeviceClock{2026, 12, 6, 18, 33, 7, 7}, noText);
     EXPECT_EQ(std::vector<Byte>(back.SysData.begin() + 2, back.SysData.begin() + 128),
-              std::vector<Byte>(cfg.SysData.begin() + 2, cfg.SysData.begin() + 128));
+              std::vector<Byte>(sent.SysData.begin() + 2, sent.SysData.begin() + 128));
+    EXPECT_EQ(cfg, before) << "the write only reads the configuration";
+}
+
+TEST(Transfers, writingThenReadingBackGivesNoDifferenceInCompareOrVerify) {
+    // The test files and generated full configurations, one after the other into the same simulated
+    // unit, which keeps what the writes before left.
+    std::vector<std::pair<std::string, Configuration>> configs;
+    for (const char* f : {"Good.zeb", "GoodChanged.zeb", "MultiLineDescriptions.zeb", "SignatureM52.x07"})
+        configs.emplace_back(f, loadedConfiguration(f));
+    for (int seed = 0; seed < 3; ++seed)
+        configs.emplace_back("full " + std::to_string(seed), fullConfiguration(seed));
+    const TextLookup english = shippedTexts("English.dat");
+    SimulatedLink link(false);
+    for (const auto& [name, cfg] : configs) {
+        SCOPED_TRACE(name);
+        WriteTransfer write(link, cfg, DeviceClock{2026, 12, 6, 18, 33, 7, 7}, english);
+        write.setTickInterval(kFastTickMs);
+        write.start();
+        runToEnd(write);
+        ASSERT_EQ(write.outcome(), TransferOutcome::Done);
+        Configuration back = cfg; // File > Read takes the image into the configuration in memory
+        ReadTransfer read(link, back, nullptr);
+        read.setTickInterval(kFastTickMs);
+        read.start();
+        runToEnd(read);
+        ASSERT_EQ(read.outcome(), TransferOutcome::Done);
+        std::vector<std::string> lines;
+        for (const Difference& d : VerifyWrite(cfg, read.image()))
+            lines.push_back(VerifyLine(WordDifference(d, english), english));
+        for (const Difference& d : CompareWithUnit(cfg, read.image()))
+            lines.push_back(CompareLine(WordDifference(d, english)));
+        // File > Compare with file after the read: only what the unit cannot hold (texts beyond their slot).
+        for (const Difference& d : CompareFacts(AsUnitHoldsIt(cfg), back, CompareScope::File))
+            lines.push_back(CompareLine(WordDifference(d, english)));
+        EXPECT_EQ(lines, std::vector<std::string>{});
+    }
 }
 
 TEST(WriteTransfer, theVerdictWaitStartsOnlyWhenTheLineHasCarriedTheLastCharacter) {
@@ -544,12 +583,13 @@ TEST(Transfers, theUnitStoresAWriteAsTheIoCodeLaysItAndVerifyFindsARecordItIgnor
         runToEnd(read);
         ASSERT_EQ(read.outcome(), TransferOutcome::Done);
         std::vector<std::string> lines;
-        for (const Difference& d : VerifyWrite(cfg, read.image()))
-            lines.push_back(VerifyLine(d));
+        const TextLookup english = shippedTexts("English.dat");
+        for (const Difference& d : VerifyWrite(good, read.image()))
+            lines.push_back(VerifyLine(WordDifference(d, english), english));
         if (fault == UnitFault::None) {
             EXPECT_TRUE(lines.empty()) << lines.front();
         } else {
-            EXPECT_EQ(lines, std::vector<std::string>{"A1 description: unit 'Q', written '" +
+            EXPECT_EQ(lines, std::vector<std::string>{"A1 Master function: Description unit 'Q', written '" +
                                                       Cp1252ToUtf8(heldTexts(good)[0]) + "'"});
         }
     }

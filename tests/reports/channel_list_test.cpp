@@ -7,8 +7,8 @@
 #include <set>
 
 #include "io/text_file.h"
-#include "io/text_ids.h"
 #include "model/channel_types.h"
+#include "model/text_ids.h"
 #include "reports/reports.h"
 #include "tests/support/recording_surface.h"
 

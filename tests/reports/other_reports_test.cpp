@@ -7,9 +7,9 @@
 #include <set>
 
 #include "io/text_file.h"
-#include "io/text_ids.h"
 #include "model/channel_types.h"
 #include "model/master.h"
+#include "model/text_ids.h"
 #include "reports/report_catalogue.h"
 #include "tests/support/recording_surface.h"
 

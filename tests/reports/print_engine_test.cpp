@@ -5,7 +5,8 @@
 
 #include <algorithm>
 
-#include "io/text_ids.h"
+#include "model/roller.h"
+#include "model/text_ids.h"
 #include "reports/print_engine.h"
 #include "reports/report_values.h"
 #include "tests/support/recording_surface.h"
@@ -269,11 +270,11 @@ TEST(ReportValues, rollerCellsNamePairsAndNeverReadPastTheGrid) {
     cfg.ChanSetup[126][kRowType] = 40; // pair P7/P8 = cell 63
     cfg.MasterMatrix[0][1] = 0x30;     // cell 5: bits 5-4 of byte 1
     cfg.MasterMatrix[0][15] = 0x01;    // cell 63: only one of its two bits
-    EXPECT_EQ(RollerCellState(cfg, 0, 5), 3);
-    EXPECT_EQ(RollerCellState(cfg, 0, 63), 0);
-    EXPECT_EQ(RollerCellState(cfg, 0, 4), -1);
-    EXPECT_EQ(RollerCellState(cfg, 0, 64), -1);
-    EXPECT_EQ(RollerCellState(cfg, 0, 127), -1);
+    EXPECT_EQ(GetRmSt(cfg, 0, 5), 3);
+    EXPECT_EQ(GetRmSt(cfg, 0, 63), 0);
+    EXPECT_EQ(GetRmSt(cfg, 0, 4), -1);
+    EXPECT_EQ(GetRmSt(cfg, 0, 64), -1);
+    EXPECT_EQ(GetRmSt(cfg, 0, 127), -1);
     Row r{};
     for (auto [high, low, ms] :
          {std::tuple{0x01, 0x2C, 500}, {0x00, 0x64, 500}, {0x07, 0xD0, 2000}, {0x81, 0xF4, 33268}}) {

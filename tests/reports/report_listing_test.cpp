@@ -20,7 +20,7 @@
 #include <sstream>
 
 #include "io/text_file.h"
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 #include "model/channel_types.h"
 #include "reports/report_catalogue.h"
 #include "tests/support/io_test_support.h"

@@ -5,11 +5,16 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <memory>
 #include <random>
 #include <string>
 
 #include "io/config_file.h"
+#include "io/text_file.h"
+#include "model/channel_types.h"
 #include "model/configuration.h"
+#include "model/fact_catalogue.h"
+#include "model/vocabulary.h"
 
 namespace korvane::testing {
 
@@ -20,6 +25,17 @@ inline std::string fixturePath(const std::string& name) {
 inline std::string readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The texts of a language file the program ships ("English.dat", "Deutsch.dat").
+inline TextLookup shippedTexts(const std::string& file) {
+    auto table = std::make_shared<TextTable>(
+        ReadTextFile(std::string(KORVANE_SOURCE_DIR) + "/resources/Language/" + file, kLanguageTextCount));
+    EXPECT_TRUE(table->opened && table->good) << file;
+    return [table](int n) {
+        return n >= 0 && static_cast<std::size_t>(n) < table->texts.size() ? table->texts[static_cast<std::size_t>(n)]
+                                                                           : std::string();
+    };
 }
 
 // A fresh folder under the system's temporary folder, removed again when the object goes.
@@ -84,6 +100,54 @@ inline Configuration busyConfiguration() {
     cfg.SmsIdText = "Sommerhus Skagen Nord"; // 21 characters: 16 + 5
     cfg.SmsText[kSmsIdFirst] = cfg.SmsIdText.substr(0, 16);
     cfg.SmsText[kSmsIdSecond] = cfg.SmsIdText.substr(16);
+    return cfg;
+}
+
+// A configuration as the pages could leave it: every function on some channel, every value of every
+// page set through its fact (to a value that changes with the channel and the seed), descriptions,
+// logic blocks, holiday periods and SMS settings.
+inline Configuration fullConfiguration(int seed) {
+    Configuration cfg = blankConfiguration();
+    auto valueFor = [](const ValueFact& f, int n) {
+        const long span = static_cast<long>(f.maximum) - f.minimum + 1;
+        return span > 0 ? static_cast<int>(f.minimum + n % span) : f.minimum;
+    };
+    std::vector<int> codes;
+    for (const TypeInfo& t : ChannelTypes())
+        if (t.channelsUsed > 0)
+            codes.push_back(t.code);
+    for (int c = 0; c < kChannels; ++c) {
+        const int type = codes[static_cast<std::size_t>(c + seed) % codes.size()];
+        if (SetChannelType(cfg, c, type).empty())
+            SetChannelType(cfg, c, kTypeMono);
+        const int t = cfg.channelType(c);
+        for (const ValueFact* f : FactsOfType(t))
+            StoreValue(*f, cfg, c, valueFor(*f, 7 * c + 3 * seed + f->index));
+        if (EventOptionsShown(cfg, t))
+            cfg.ChanFlags[static_cast<std::size_t>(c)] = static_cast<Byte>(((c + seed) % 4) << 6);
+        cfg.ChanText[static_cast<std::size_t>(c)] = "Kanal " + std::to_string(c) + " \xe6";
+        if (FindChannelType(t) && FindChannelType(t)->channelsUsed == 2)
+            ++c;
+    }
+    for (const SystemArea& area : SystemAreas())
+        for (const ValueFact* f : area.values)
+            StoreValue(*f, cfg, -1, valueFor(*f, seed + f->index));
+    for (int b = 0; b < kLogicBlocksUsed; ++b)
+        cfg.LogicBlocks[static_cast<std::size_t>(b)] = {static_cast<Byte>(b), static_cast<Byte>(b + seed),
+                                                        static_cast<Byte>(130 + b % 8), static_cast<Byte>(4 * (b % 4))};
+    for (int i = 0; i < kSysHolidayCount; ++i)
+        if ((i + seed) % 3 != 0) {
+            cfg.SysData[static_cast<std::size_t>(kSysHolidays + 4 * i)] = static_cast<Byte>(1 + i % 9);
+            cfg.SysData[static_cast<std::size_t>(kSysHolidays + 4 * i + 1)] = 0x15;
+            cfg.SysData[static_cast<std::size_t>(kSysHolidays + 4 * i + 2)] = 0x12;
+            cfg.SysData[static_cast<std::size_t>(kSysHolidays + 4 * i + 3)] = 0x31;
+        }
+    for (int g = 0; g < kDescTexts; ++g)
+        cfg.DescText[static_cast<std::size_t>(g)] = "Notes " + std::to_string(g) + "\r\nline two";
+    for (int k = 0; k < 9; ++k)
+        cfg.SmsText[static_cast<std::size_t>(k)] = "+45" + std::to_string(2000000 + 1000 * seed + k);
+    cfg.SmsIdText = "Villa " + std::to_string(seed) + " at the harbour, north";
+    cfg.SysData[kSysChannelsInUse] = static_cast<Byte>(127 - 8 * (seed % 3));
     return cfg;
 }
 

@@ -9,8 +9,8 @@
 #include <utility>
 
 #include "io/config_file.h"
-#include "io/text_ids.h"
 #include "model/channel_types.h"
+#include "model/text_ids.h"
 #include "tests/support/program_fixture.h"
 #include "ui/editor/editor_window.h"
 #include "ui/editor/pages/master_page.h"

@@ -12,9 +12,9 @@
 
 #include "io/config_file.h"
 #include "io/text_file.h"
-#include "io/text_ids.h"
 #include "model/calendar.h"
 #include "model/channel_types.h"
+#include "model/text_ids.h"
 #include "tests/support/program_fixture.h"
 #include "ui/editor/pages/logic_page.h"
 #include "ui/editor/pages/master_page.h"
@@ -444,7 +444,8 @@ TEST_F(PagesTest, theTriggerViewOfAMasterStaysOpenForItsChannel) {
     ASSERT_TRUE(view->isVisibleTo(&editor()));
     view->click();
     ASSERT_TRUE(masterPage->triggerViewShown());
-    RealTimePage* trigger = masterPage->triggerView();
+    auto* trigger = qobject_cast<RealTimePage*>(masterPage->triggerView());
+    ASSERT_NE(trigger, nullptr);
     EXPECT_EQ(trigger->mode(), RealTimePage::Mode::Trigger);
     EXPECT_EQ(trigger->findChild<QLabel*>(QStringLiteral("Label_On_0"))->text(), ws().text(kTxtTriggerTime));
     EXPECT_EQ(QApplication::focusWidget(), trigger->control("HourOn_0"));

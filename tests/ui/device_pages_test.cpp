@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "io/text_ids.h"
 #include "model/analog.h"
 #include "model/channel_types.h"
 #include "model/field_rules.h"
 #include "model/roller.h"
+#include "model/text_ids.h"
 #include "model/timer.h"
 #include "pictures/icon_factory.h"
 #include "tests/support/page_fixture.h"

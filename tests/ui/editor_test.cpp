@@ -12,9 +12,9 @@
 #include <array>
 #include <vector>
 
-#include "io/text_ids.h"
 #include "model/channel_types.h"
 #include "model/master.h"
+#include "model/text_ids.h"
 #include "pictures/icon_factory.h"
 #include "tests/support/program_fixture.h"
 #include "ui/editor/locked_field.h"

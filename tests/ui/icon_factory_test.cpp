@@ -200,6 +200,7 @@ TEST(IconFactory, channelPictureFollowsTheTypeAndItsOptionBytes) {
         {kTypeMono, kBasicOptions, 2, 0}, // only the value 1 means inverted
         {kTypeMaster, kMasterRealTime, 0, 7},
         {kTypeMaster, kMasterRealTime, 1, IconFactory::kMasterRealTimePic},
+        {kTypeMaster, kMasterRealTime, 2, IconFactory::kMasterRealTimePic}, // any value but 0: switched by the clock
         {kTypeFlipFlop, kBasicOptions, 1, kTypeFlipFlop},
         {kTypeRealTime, kMasterRealTime, 1, kTypeRealTime},
         {kTypeRoller, 1, 0, kTypeRoller},

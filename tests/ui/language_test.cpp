@@ -18,7 +18,7 @@
 
 #include "app/access_keys.h"
 #include "app/texts.h"
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 #include "tests/support/program_fixture.h"
 
 using namespace korvane;

@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "app/start_arguments.h"
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 #include "tests/support/io_test_support.h"
 #include "tests/support/program_fixture.h"
 

@@ -8,7 +8,7 @@
 
 #include "app/dialogs.h"
 #include "app/plain_text.h"
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 #include "model/channel_types.h"
 #include "model/matrix_navigation.h"
 #include "tests/support/program_fixture.h"

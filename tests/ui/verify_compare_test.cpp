@@ -88,7 +88,7 @@ TEST_F(VerifyCompareTest, backupThenWriteThenVerifyAfterEveryWriteAndTheChoicesA
     TakeReadImage(UnitSimulator::ImageOf(unitCfg, [](int) { return std::string(); }), held);
     Configuration backup = korvane::testing::blankConfiguration();
     ASSERT_TRUE(LoadFile(backup, QDir(BackupFolder()).filePath(backups()[0]).toStdString()).ok());
-    EXPECT_TRUE(CompareConfigurations(held, backup).empty());
+    EXPECT_TRUE(CompareBytes(held, backup).empty());
 
     QTest::mouseClick(in<QPushButton>("Cmd_ok"), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([this] { return window() == nullptr; }, 2000));
@@ -123,7 +123,7 @@ TEST_F(VerifyCompareTest, verifyListsWhatTheUnitHoldsOtherThanWrittenAndCopiesIt
     press("Cmd_verify");
     EXPECT_EQ(label(), QStringLiteral("D181\nD369"));
     const QString old = QString::fromStdString(Cp1252ToUtf8(unitCfg.ChanText[0]));
-    const QString expected = QStringLiteral("A1\n    D38: D336 '%1', D337 'Door'\n").arg(old);
+    const QString expected = QStringLiteral("A1 D107\n    D38: D336 '%1', D337 'Door'\n").arg(old);
     EXPECT_EQ(listText(), expected);
     QTest::mouseClick(in<QPushButton>("Cmd_copy"), Qt::LeftButton);
     EXPECT_EQ(QApplication::clipboard()->text(), expected);
@@ -144,8 +144,8 @@ TEST_F(VerifyCompareTest, compareWithTheUnitShowsTheDifferencesByChannelAndTakes
     ASSERT_NE(window(), nullptr);
     EXPECT_EQ(window()->windowTitle(), QStringLiteral("D363"));
     press("Cmd_ok");
-    EXPECT_EQ(label(), QStringLiteral("D326 -> D336"));
-    EXPECT_EQ(listText(), QStringLiteral("C4\n    D70: D102 -> D105\nD9\n    D19 (D324 51): 4 -> %1\n")
+    EXPECT_EQ(label(), QStringLiteral("D326 \u2192 D336"));
+    EXPECT_EQ(listText(), QStringLiteral("C4\n    D70: D102 \u2192 D105\nD9\n    D19: 04 \u2192 %1\n")
                               .arg(unitCfg.SysData[kSysDeviceNo]));
     EXPECT_EQ(ws().cfg, before);
     EXPECT_FALSE(ws().dataChanged());
@@ -160,10 +160,10 @@ TEST_F(VerifyCompareTest, compareWithAFileShowsItsDifferencesOrSaysWhyNot) {
     ASSERT_EQ(dialogs.fileDialogs.size(), 1u);
     EXPECT_EQ(dialogs.fileDialogs[0].title, QStringLiteral("D362"));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("D362"));
-    EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("D326 -> GoodChanged.zeb"));
+    EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("D326 \u2192 GoodChanged.zeb"));
     EXPECT_EQ(w->list()->text(),
               QStringLiteral(
-                  "C4\n    D70: D105 -> D102\n    D38: \"Kanal 19\" -> \"Hall\"\nD9\n    D19 (D324 51): 204 -> 4\n"));
+                  "C4\n    D70: D105 \u2192 D102\n    D38: 'Kanal 19' \u2192 'Hall'\nD9\n    D19: 204 \u2192 04\n"));
     w->close();
 
     dialogs.files = {QString::fromStdString(korvane::testing::fixturePath("BrokenTruncated.zeb"))};

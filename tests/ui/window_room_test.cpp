@@ -15,7 +15,7 @@
 #include <QTest>
 
 #include "io/text_file.h"
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 #include "model/channel_types.h"
 #include "pictures/icon_factory.h"
 #include "tests/support/program_fixture.h"

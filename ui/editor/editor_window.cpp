@@ -11,9 +11,9 @@
 #include <QVBoxLayout>
 
 #include "app/texts.h"
-#include "io/text_ids.h"
 #include "model/channel_types.h"
-#include "reports/print_engine.h"
+#include "model/text_ids.h"
+#include "model/vocabulary.h"
 #include "ui/editor/pages/channel_part.h"
 #include "ui/editor/pages/main_setup_page.h"
 #include "ui/editor/pages/master_page.h"

@@ -10,8 +10,8 @@
 
 #include "app/context.h"
 #include "model/master.h"
+#include "ui/editor/form/page_host.h"
 #include "ui/editor/locked_field.h"
-#include "ui/editor/pages/page_host.h"
 
 class QTimer;
 

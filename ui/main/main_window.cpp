@@ -18,12 +18,12 @@
 #include "app/config_files.h"
 #include "app/plain_text.h"
 #include "app/texts.h"
-#include "io/text_ids.h"
 #include "model/channel_types.h"
 #include "model/field_rules.h"
 #include "model/logic.h"
 #include "model/master.h"
 #include "model/matrix_navigation.h"
+#include "model/text_ids.h"
 #include "reports/report_catalogue.h"
 #include "sim/simulated_link.h"
 #include "ui/editor/editor_window.h"
@@ -523,8 +523,7 @@ void MainWindow::refreshCell(int n) {
     const Configuration& cfg = ctx_.ws.cfg;
     const int t = cfg.channelType(n) & kTypeMask;
     ChannelCell* c = cells_[static_cast<std::size_t>(n)];
-    const bool alternative = (t == kTypeMono && cfg.ChanSetup[n][kBasicOptions] == 1) ||
-                             (t == kTypeMaster && cfg.ChanSetup[n][kMasterRealTime] == 1);
+    const bool alternative = ChannelPicture(cfg, n) != t;
     c->setPicture(t, alternative);
     c->setVisible(n <= cfg.channelsInUse() && !IsSecondChannel(t));
     c->setBordered(n == ctx_.ws.curChannel());

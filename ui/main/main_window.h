@@ -8,7 +8,7 @@
 
 #include "app/context.h"
 #include "app/file_commands.h"
-#include "ui/editor/pages/page_host.h"
+#include "ui/editor/form/page_host.h"
 #include "ui/transfer/frm_serial_io.h"
 
 class QAction;

@@ -13,8 +13,8 @@
 #include <QUrl>
 #include <algorithm>
 
-#include "io/text_ids.h"
 #include "model/text_codec.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 

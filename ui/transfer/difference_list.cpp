@@ -12,128 +12,33 @@
 #include <QVBoxLayout>
 #include <map>
 
-#include "io/text_ids.h"
-#include "model/channel_types.h"
-#include "model/logic.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 
 namespace {
 
-// System settings with a caption of their own in the language texts.
-int systemByteText(int index) {
-    static const std::map<int, int> texts{
-        {kSysUsePcClock, kTxtUsePcClock},
-        {kSysChannelsInUse, kTxtNumberOfChannels},
-        {kSysAutoSummerTime, kTxtAutoSummerTime},
-        {kSysEventSms, kTxtEventOutput},
-        {kSysDialOutMethod, kTxtDialOutMethod},
-        {kSysMuxCount, kTxtMuxCount},
-        {kSysMuxDelay, kTxtMuxDelay},
-        {kSysTimeOutput, kTxtTimeOutput},
-        {kSysDeviceNo, kTxtDeviceNumber},
-        {kSysCounter, kTxtCounter},
-        {kSysDialInPassword, kTxtPasswordProtection},
-        {kSysDialInSafety, kTxtKnownNumbersOnly},
-        {kSysSmsResponseTime, kTxtResponseTime},
-    };
-    const auto it = texts.find(index);
-    return it == texts.end() ? -1 : it->second;
-}
-
-QString systemByteName(const Workspace& ws, int index) {
-    const QString byte = ws.text(kTxtByte) + QLatin1Char(' ') + QString::number(index);
-    if (const int t = systemByteText(index); t >= 0)
-        return ws.text(t) + QStringLiteral(" (") + byte + QLatin1Char(')');
-    if (index >= kSysExchangeMask && index < kSysExchangeMask + 16)
-        return ws.text(kTxtExchangeMaskCaption) + QLatin1Char(' ') + QChar('A' + index - kSysExchangeMask) +
-               QStringLiteral(" (") + byte + QLatin1Char(')');
-    if (index >= kSysHolidays && index < kSysHolidays + 4 * kSysHolidayCount)
-        return ws.text(kTxtMenuHolidaySetup) + QLatin1Char(' ') + QString::number((index - kSysHolidays) / 4 + 1) +
-               QStringLiteral(" (") + byte + QLatin1Char(')');
-    return byte;
-}
-
-QString typeName(const Workspace& ws, int type) {
-    const QString name = type >= 0 && type < 64 ? ws.text(TypeNameText(type)) : QString();
-    return name.isEmpty() ? QString::number(type) : name;
-}
-
-QString flagsName(const Workspace& ws, int flags) {
-    QStringList parts;
-    if (flags & kFlagCheck1)
-        parts << ws.text(kTxtEventOnReport);
-    if (flags & kFlagCheck2)
-        parts << ws.text(kTxtEventOffReport);
-    return parts.isEmpty() ? QStringLiteral("-") : parts.join(QStringLiteral(" + "));
-}
-
-QString label(const Workspace& ws, const Difference& d) {
-    switch (d.item) {
-    case DiffItem::Function:
-        return ws.text(kTxtChannelFunction);
-    case DiffItem::Options:
-        return ws.text(kTxtEventOutput);
-    case DiffItem::SetupByte:
-        return ws.text(kTxtSetupByte) + QLatin1Char(' ') + QString::number(d.index);
-    case DiffItem::MasterByte:
-        return ws.text(kTxtMasterByte) + QLatin1Char(' ') + QString::number(d.index);
-    case DiffItem::ChannelText:
-    case DiffItem::LogicDescription:
-        return ws.text(kTxtDescription);
-    case DiffItem::LogicByte: {
-        constexpr int kByteTexts[kLogicBytes] = {kTxtOutput, kTxtInput1, kTxtInput2, kTxtFunction};
-        return d.index >= 0 && d.index < kLogicBytes ? ws.text(kByteTexts[d.index]) : QString::number(d.index);
-    }
-    case DiffItem::GeneralDescription:
-        return ws.text(kTxtSystemDescription);
-    case DiffItem::SystemByte:
-        return systemByteName(ws, d.index);
-    case DiffItem::SmsText:
-        return ws.text(kTxtSmsEntry) + QLatin1Char(' ') + QString::number(d.index);
-    case DiffItem::SmsIdentification:
-        return ws.text(kTxtSmsIdentification);
-    }
-    return QString();
-}
-
-QString value(const Workspace& ws, const Difference& d, bool before) {
-    const int v = before ? d.beforeValue : d.afterValue;
-    if (d.item == DiffItem::Function)
-        return typeName(ws, v);
-    if (d.item == DiffItem::Options)
-        return flagsName(ws, v);
-    return QString::fromStdString(before ? d.before : d.after);
+DifferenceWords wordsOf(const Workspace& ws, const Difference& d) {
+    return WordDifference(d, [&ws](int n) { return ToCp1252(ws.text(n)); });
 }
 
 } // namespace
 
 QString DifferenceGroup(const Workspace& ws, const Difference& d) {
-    if (d.channel >= 0)
-        return QString::fromStdString(Num_2_Channel(d.channel));
-    switch (d.item) {
-    case DiffItem::LogicByte:
-    case DiffItem::LogicDescription:
-        return ws.text(kTxtLogicBlocks) + QLatin1Char(' ') + QString::number(d.block);
-    case DiffItem::SmsText:
-    case DiffItem::SmsIdentification:
-        return ws.text(kTxtMenuSmsSetup);
-    default:
-        return ws.text(kTxtMenuBasicSetup);
-    }
+    return FromCp1252(wordsOf(ws, d).heading);
 }
 
 QString DifferenceLine(const Workspace& ws, const Difference& d, DiffSides sides) {
-    const QString before = value(ws, d, true);
-    const QString after = value(ws, d, false);
+    const DifferenceWords w = wordsOf(ws, d);
+    const QString what = w.what.empty() ? QString() : FromCp1252(w.what) + QStringLiteral(": ");
     if (sides == DiffSides::UnitWritten)
-        return label(ws, d) + QStringLiteral(": ") + ws.text(kTxtUnitValue) + QLatin1Char(' ') + before +
-               QStringLiteral(", ") + ws.text(kTxtWrittenValue) + QLatin1Char(' ') + after;
-    return label(ws, d) + QStringLiteral(": ") + before + QStringLiteral(" -> ") + after;
+        return what + ws.text(kTxtUnitValue) + QLatin1Char(' ') + FromCp1252(w.before) + QStringLiteral(", ") +
+               ws.text(kTxtWrittenValue) + QLatin1Char(' ') + FromCp1252(w.after);
+    return what + FromCp1252(w.before) + QStringLiteral(" \u2192 ") + FromCp1252(w.after);
 }
 
 QString CompareHeading(const Workspace& ws, const QString& otherName) {
-    return ws.text(kTxtInMemory) + QStringLiteral(" -> ") + otherName;
+    return ws.text(kTxtInMemory) + QStringLiteral(" \u2192 ") + otherName;
 }
 
 DifferenceList::DifferenceList(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {

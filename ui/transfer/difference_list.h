@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/context.h"
-#include "io/config_diff.h"
+#include "model/differences.h"
 
 class QLabel;
 class QPushButton;
@@ -21,10 +21,10 @@ namespace korvane {
 // the value in memory and the other one after a comparison.
 enum class DiffSides { UnitWritten, Compare };
 
-// The group a difference belongs to: "A1", "Logic blocks 5", "Basic setup", "SMS setup".
+// The group a difference belongs to: "A3 Roller blind", "Basic setup", "Logic block 5".
 QString DifferenceGroup(const Workspace& ws, const Difference& d);
-// The line of a difference inside its group: "Description: unit 'x', written 'y'" or
-// "Setup byte 3: 12 -> 15".
+// The line of a difference inside its group, in the window's language: "Reverse time: 1000 ms → 1500
+// ms" or "Description: unit 'x', written 'y'".
 QString DifferenceLine(const Workspace& ws, const Difference& d, DiffSides sides);
 
 class DifferenceList : public QWidget {
@@ -61,7 +61,7 @@ private:
     DifferenceList* list_ = nullptr;
 };
 
-// "in memory -> Good.zeb": the heading of a comparison.
+// "in memory → Good.zeb": the heading of a comparison.
 QString CompareHeading(const Workspace& ws, const QString& otherName);
 
 } // namespace korvane

@@ -21,12 +21,11 @@
 #include <utility>
 
 #include "app/texts.h"
-#include "io/config_diff.h"
 #include "io/config_file.h"
 #include "io/link/serial_link.h"
 #include "io/link/transfers.h"
-#include "io/text_ids.h"
 #include "io/verify.h"
+#include "model/text_ids.h"
 #include "sim/simulated_link.h"
 #include "ui/transfer/difference_list.h"
 #include "ui/transfer/elided_label.h"
@@ -497,15 +496,8 @@ void FrmSerialIO::onReadDone() {
         break;
     }
     case Phase::Compare: {
-        // What a write of the configuration in memory would send, held against what the unit holds:
-        // the comparison covers exactly what the unit keeps, in memory -> unit order.
-        Configuration sent = ctx_.ws.cfg;
-        BuildWritePlan(sent, pcClock(), [this](int n) { return ToCp1252(ctx_.ws.fileText(n)); });
-        std::vector<Difference> diffs = VerifyWrite(sent, read.image());
-        for (Difference& d : diffs) {
-            std::swap(d.before, d.after);
-            std::swap(d.beforeValue, d.afterValue);
-        }
+        // The configuration in memory held against what the unit holds, as far as a unit keeps it.
+        const std::vector<Difference> diffs = CompareWithUnit(ctx_.ws.cfg, read.image());
         differences_->setDifferences(diffs, DiffSides::Compare);
         showDifferences(diffs.empty() ? ctx_.ws.text(kTxtNoDifferences)
                                       : CompareHeading(ctx_.ws, ctx_.ws.text(kTxtUnitValue)),

@@ -4,7 +4,7 @@
 #include <QMenu>
 #include <QSerialPortInfo>
 
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 

@@ -160,13 +160,13 @@ void EditorPage::makeControl(const FormRow& row) {
     auto helpFor = [&row](QWidget* w) {
         if (row.tag)
             SetHelpContext(w, row.help, QLatin1String(row.tag));
-        else if (row.caption)
-            SetHelpContextText(w, row.help, row.caption);
+        else if (row.captionText())
+            SetHelpContextText(w, row.help, row.captionText());
         else
             SetHelpContext(w, row.help, QString::fromUtf8(row.control));
     };
     auto captionLabel = [&]() -> QLabel* {
-        if (!row.caption)
+        if (!row.captionText())
             return nullptr;
         // A caption beside its control may take a second line; one above its control has the line.
         const bool beside =
@@ -184,7 +184,7 @@ void EditorPage::makeControl(const FormRow& row) {
         auto* h = new QHBoxLayout();
         h->setSpacing(4);
         h->addWidget(control);
-        if (row.unit) {
+        if (row.unitText()) {
             auto* l = new QLabel(lines);
             l->setObjectName(row.unitLabel ? QString::fromUtf8(row.unitLabel) : name + QStringLiteral("_unit"));
             l->setTextFormat(Qt::PlainText);
@@ -253,7 +253,7 @@ void EditorPage::makeControl(const FormRow& row) {
         // As wide as its longest item: no choice is shown cut.
         box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-        for (const ListItem& item : row.items)
+        for (const ListItem& item : row.choices())
             box->addItem(QString(), item.value);
         connect(box, &QComboBox::activated, this, [this, box, &row](int index) {
             const int value = box->itemData(index).toInt();
@@ -350,7 +350,7 @@ void EditorPage::makeControl(const FormRow& row) {
         int k = 0;
         if (QLabel* l = captionLabel())
             grid->addWidget(l, line + k++, 0, 1, 3);
-        for (const ListItem& item : row.items) {
+        for (const ListItem& item : row.choices()) {
             auto* b = new QRadioButton(lines);
             b->setObjectName(QString::fromUtf8(elementName(row, item)));
             b->setProperty(kValueProperty, item.value);
@@ -407,7 +407,7 @@ const FormRow* EditorPage::rowOf(const QObject* control) const {
         if (name == rowName || (row.kind == ControlKind::Option && name.startsWith(rowName + QLatin1Char('_'))))
             return &row;
         if (row.kind == ControlKind::Option)
-            for (const ListItem& item : row.items)
+            for (const ListItem& item : row.choices())
                 if (item.name && name == QString::fromUtf8(item.name))
                     return &row;
     }
@@ -519,7 +519,7 @@ void EditorPage::showRow(const FormRow& row) {
     case ControlKind::Option: {
         const int value = shownValue(row);
         bool shown = false;
-        for (const ListItem& item : row.items)
+        for (const ListItem& item : row.choices())
             if (auto* b = control<QRadioButton>(elementName(row, item).constData()))
                 if (item.value == value) {
                     b->setChecked(true);
@@ -603,13 +603,13 @@ void EditorPage::fill() {
     filling_ = true;
     for (const FormRow& row : rows_) {
         if (auto it = captions_.find(&row); it != captions_.end())
-            it->second->setText(ws.text(row.caption));
+            it->second->setText(ws.text(captionOf(row)));
         if (auto it = units_.find(&row); it != units_.end())
-            it->second->setText(ws.text(row.unit));
-        if (row.kind == ControlKind::Check && row.caption)
-            control<QCheckBox>(row.control)->setText(ws.text(row.caption));
+            it->second->setText(ws.text(row.unitText()));
+        if (row.kind == ControlKind::Check && captionOf(row))
+            control<QCheckBox>(row.control)->setText(ws.text(captionOf(row)));
         if (row.kind == ControlKind::List || row.kind == ControlKind::Option) {
-            for (const ListItem& item : row.items) {
+            for (const ListItem& item : row.choices()) {
                 if (row.kind == ControlKind::Option) {
                     if (auto* b = control<QRadioButton>(elementName(row, item).constData()))
                         b->setText(itemText(ws, item));
@@ -653,7 +653,7 @@ QWidget* EditorPage::successor(const FormRow& row) {
         QWidget* w = control(next.control);
         if (next.kind == ControlKind::Option) {
             w = nullptr;
-            for (const ListItem& item : next.items)
+            for (const ListItem& item : next.choices())
                 if (item.value == shownValue(next))
                     w = control(elementName(next, item).constData());
         }

@@ -17,8 +17,8 @@
 
 #include "app/context.h"
 #include "ui/editor/form/form_row.h"
+#include "ui/editor/form/page_host.h"
 #include "ui/editor/locked_field.h"
-#include "ui/editor/pages/page_host.h"
 
 class QAbstractButton;
 class QButtonGroup;
@@ -86,6 +86,8 @@ protected:
     // side on the line of the first one: a time as hours, minutes and seconds, a pair of limits.
     void joinLine(std::initializer_list<const char*> names);
 
+    // The caption the row shows: its own, or its value's as the value's rule gives it here.
+    int captionOf(const FormRow& row) const;
     // The value the row's control shows.
     virtual int shownValue(const FormRow& row) const;
     // Stores a value chosen or typed in the row's control. The default stores the row's fact.

@@ -1,11 +1,12 @@
 #pragma once
-// One row of an editor page: a control, the value it edits, its help and caption, where Enter goes
-// and the sub-frame it sits in. A page declares its controls as a constexpr table of rows; the
-// generic controls of EditorPage bind each row to the model.
+// One row of an editor page: a control, the value it edits, its help, where Enter goes and the
+// sub-frame it sits in. A page declares its controls as a constexpr table of rows; the generic
+// controls of EditorPage bind each row to the model. The caption, the unit and the choices of a value
+// are its fact's; a row names its own only where the page shows other words than the value's.
 //
 //     constexpr FormRow kRows[] = {
 //         {.control = "T_DeviceNo", .kind = ControlKind::Field, .fact = &facts::kDeviceNo,
-//          .help = kHelpDeviceNumber, .caption = kTxtDeviceNumber, .enter = kToMain},
+//          .help = kHelpDeviceNumber, .enter = kToMain},
 //     };
 
 #include <cstdint>
@@ -31,13 +32,11 @@ inline constexpr const char* kToMain = "<main>";             // the main window 
 inline constexpr const char* kToDescription = "TextBeskriv"; // the channel description
 
 // An item of a list or an option array: the value it stores and its text (a language text, or a
-// fixed text where `text` is 0).
-struct ListItem {
-    int value;
-    int text = 0;
-    const char* fixed = nullptr;
-    const char* name = nullptr; // an option button's objectName, where it is not `Name_value`
-};
+// fixed text where `text` is 0), and an option button's objectName where it is not `Name_value`.
+using ListItem = Choice;
+
+// A row without a caption of its own although its value has one (a heading above names it).
+inline constexpr int kNoCaption = -1;
 
 struct FormRow {
     const char* control;
@@ -45,16 +44,27 @@ struct FormRow {
     const ValueFact* fact = nullptr;
     const TextFact* textFact = nullptr;
     int help = 0;
-    int caption = 0;             // language text of the caption (a check box's or option's own text)
+    int caption = 0;             // language text of the caption where it is not the fact's; kNoCaption: none
     const char* enter = nullptr; // the control Enter goes to; nullptr: the next row of the table
     const char* frame = nullptr; // the sub-frame (objectName) the control sits in; nullptr: the page
-    int unit = 0;                // language text of the unit label after the control
+    int unit = 0;                // language text of the unit label after the control, where it is not the fact's
     const char* hint = nullptr;  // tooltip, where it is not the fact's range
-    std::span<const ListItem> items = {};
-    const char* tag = nullptr;       // the title of F1's help, where it is not the caption
-    const char* label = nullptr;     // objectName of the caption label; nullptr: "Lbl_" + control
-    const char* unitLabel = nullptr; // objectName of the unit label; nullptr: control + "_unit"
-    bool ownStore = false;           // the page stores more than the fact (claims, derived bytes)
+    std::span<const ListItem> items = {}; // the choices, where they are not the fact's
+    const char* tag = nullptr;            // the title of F1's help, where it is not the caption
+    const char* label = nullptr;          // objectName of the caption label; nullptr: "Lbl_" + control
+    const char* unitLabel = nullptr;      // objectName of the unit label; nullptr: control + "_unit"
+    bool ownStore = false;                // the page stores more than the fact (claims, derived bytes)
+
+    // The caption's language text as the row is built: its own, else its value's (0: none).
+    constexpr int captionText() const {
+        if (caption == kNoCaption)
+            return 0;
+        return caption != 0 ? caption : fact ? fact->caption : 0;
+    }
+    constexpr int unitText() const { return unit != 0 ? unit : fact ? fact->unit : 0; }
+    constexpr std::span<const ListItem> choices() const {
+        return !items.empty() ? items : fact ? fact->choices : std::span<const ListItem>{};
+    }
 };
 
 } // namespace korvane

@@ -3,21 +3,14 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "io/text_ids.h"
 #include "model/channel_types.h"
 #include "model/facts_device.h"
 #include "model/field_rules.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 
 namespace {
-
-constexpr ListItem kKindItems[] = {
-    {kTypeAnalogGeneral, kTxtGeneralSensor},
-    {kTypeAnalogLux, kTxtLuxMeter},
-    {kTypeAnalogWind, kTxtWindMeter},
-    {kTypeAnalogTemperature, kTxtTemperatureMeter},
-};
 
 // The light meter's range is fixed; its fields show it as these texts.
 const char* const kLuxRangeMin = "0,1";
@@ -28,92 +21,77 @@ constexpr FormRow kRows[] = {
      .kind = ControlKind::Option,
      .fact = &facts::kSensorKind,
      .help = kHelpSensorKind,
-     .caption = kTxtFunction,
      .enter = "SensDisabel",
-     .items = kKindItems,
      .label = "Label4_8"},
     {.control = "SensDisabel",
      .kind = ControlKind::Field,
      .fact = &facts::kSensorDisable,
      .help = kHelpSensorDisable,
-     .caption = kTxtDisableChannel,
      .enter = "Chk_AnalinkOutCtrl",
      .label = "Label4_0"},
     {.control = "Chk_AnalinkOutCtrl",
      .kind = ControlKind::Check,
      .fact = &facts::kSensorOutput,
      .help = kHelpSensorOutput,
-     .caption = kTxtControlOutput,
      .enter = "Chk_ExchLim"},
     {.control = "Chk_ExchLim",
      .kind = ControlKind::Check,
      .fact = &facts::kSensorInverted,
      .help = kHelpSensorInvert,
-     .caption = kTxtExchangeLimits,
      .enter = "CHk_ExternLim"},
     {.control = "CHk_ExternLim",
      .kind = ControlKind::Check,
      .fact = &facts::kSensorExternLimit,
-     .help = kHelpSensorExternLimit,
-     .caption = kTxtExternalLimit},
+     .help = kHelpSensorExternLimit},
     {.control = "T_RangeMin",
      .kind = ControlKind::Number,
      .fact = &facts::kSensorRangeMin,
      .help = kHelpSensorRangeMin,
-     .caption = kTxtRangeMin,
      .label = "Label4_1"},
     {.control = "T_RangeMax",
      .kind = ControlKind::Number,
      .fact = &facts::kSensorRangeMax,
      .help = kHelpSensorRangeMax,
-     .caption = kTxtRangeMax,
      .label = "Label4_2"},
     {.control = "Txt_VarLim",
      .kind = ControlKind::Field,
      .fact = &facts::kSensorLimitChannel,
      .help = kHelpSensorLimitChannel,
-     .caption = kTxtExternalLimitChannel,
      .enter = "T_Setpoint_0",
      .label = "Label4_9"},
     {.control = "T_Setpoint_0",
      .kind = ControlKind::Number,
      .fact = &facts::kSensorLimit1Low,
      .help = kHelpSensorLimit1,
-     .caption = kTxtOffBelow,
      .frame = "F_grenze1",
      .label = "Label4_3"},
     {.control = "T_Setpoint_1",
      .kind = ControlKind::Number,
      .fact = &facts::kSensorLimit1High,
      .help = kHelpSensorLimit1,
-     .caption = kTxtOnAbove,
      .frame = "F_grenze1",
      .label = "Label4_4"},
     {.control = "Chk_NightEnable",
      .kind = ControlKind::Check,
      .fact = &facts::kSensorSecondLimit,
      .help = kHelpSensorSecondLimit,
-     .caption = kTxtSecondLimit,
      .frame = "F_grenze1"},
     {.control = "T_Setpoint_2",
      .kind = ControlKind::Number,
      .fact = &facts::kSensorLimit2Low,
      .help = kHelpSensorLimit2,
-     .caption = kTxtOffBelow,
      .frame = "F_grenze2",
      .label = "Label4_5"},
     {.control = "T_Setpoint_3",
      .kind = ControlKind::Number,
      .fact = &facts::kSensorLimit2High,
      .help = kHelpSensorLimit2,
-     .caption = kTxtOnAbove,
      .frame = "F_grenze2",
      .label = "Label4_6"},
     {.control = "SensLim2Disabel",
      .kind = ControlKind::Field,
      .fact = &facts::kSensorLimit2Channel,
      .help = kHelpSensorLimit2Channel,
-     .caption = kTxtControlChannel,
      .enter = kToDescription,
      .frame = "F_grenze2",
      .label = "Label4_7"},
@@ -208,14 +186,12 @@ void AnalogPage::follow() {
             edit->setText(QLatin1String(qstrcmp(name, "T_RangeMin") == 0 ? kLuxRangeMin : kLuxRangeMax));
         setRefused(edit, backwards);
     }
-    // Inverted limits switch on below the lower value and off above the upper one.
-    const bool inverted = optionSet(kAnaInvertedBit);
-    for (const char* name : {"Label4_3", "Label4_5"})
-        if (auto* l = findChild<QLabel*>(QLatin1String(name)))
-            l->setText(ws.text(inverted ? kTxtOnBelow : kTxtOffBelow));
-    for (const char* name : {"Label4_4", "Label4_6"})
-        if (auto* l = findChild<QLabel*>(QLatin1String(name)))
-            l->setText(ws.text(inverted ? kTxtOffAbove : kTxtOnAbove));
+    // Inverted limits switch on below the lower value and off above the upper one: their captions'
+    // rule.
+    for (const FormRow& row : rows())
+        if (isLimit(row))
+            if (auto* l = findChild<QLabel*>(QLatin1String(row.label)))
+                l->setText(ws.text(captionOf(row)));
     frame("F_grenze2")->setVisible(optionSet(kAnaSecondLimitBit));
 }
 

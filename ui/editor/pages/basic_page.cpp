@@ -1,7 +1,7 @@
 #include "ui/editor/pages/basic_page.h"
 
-#include "io/text_ids.h"
 #include "model/channel_types.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 
@@ -13,13 +13,11 @@ constexpr FormRow kRows[] = {
      .kind = ControlKind::Check,
      .fact = &facts::kInvertMono,
      .help = kHelpInvertMono,
-     .caption = kTxtInvertMono,
      .enter = kToDescription},
     {.control = "Chk_grundUseThief",
      .kind = ControlKind::Check,
      .fact = &facts::kFlipFlopIntruder,
      .help = kHelpFlipFlopIntruder,
-     .caption = kTxtPartOfIntruderAlarm,
      .enter = kToDescription},
 };
 
@@ -36,9 +34,11 @@ bool BasicPage::shows(const QString& pageKey, int type) const {
 
 int BasicPage::shownValue(const FormRow& row) const {
     // Each box shows byte 1 only on the type it belongs to.
-    const int type = ctx_.ws.typeOf(ctx_.ws.curChannel());
-    const int owner = row.fact == &facts::kInvertMono ? kTypeMono : kTypeFlipFlop;
-    return type == owner && EditorPage::shownValue(row) == 1 ? 1 : 0;
+    const Workspace& ws = ctx_.ws;
+    const int type = ws.typeOf(ws.curChannel());
+    if (row.fact == &facts::kInvertMono)
+        return type == kTypeMono && MonoInverted(ws.cfg.ChanSetup[static_cast<std::size_t>(ws.curChannel())]) ? 1 : 0;
+    return type == kTypeFlipFlop && EditorPage::shownValue(row) == 1 ? 1 : 0;
 }
 
 void BasicPage::follow() {

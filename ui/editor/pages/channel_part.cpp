@@ -5,8 +5,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "io/text_ids.h"
 #include "model/channel_types.h"
+#include "model/fact_catalogue.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 
@@ -44,13 +45,8 @@ void ChannelPart::fill() {
     EditorPage::fill();
     const Workspace& ws = ctx_.ws;
     const int t = ws.typeOf(ws.curChannel());
-    const bool sms = ws.cfg.SysData[kSysEventSms] != 0;
-    control<QCheckBox>("Check1")->setText(ws.text(sms ? kTxtEventOnSms : kTxtEventOnReport));
-    control<QCheckBox>("Check2")->setText(ws.text(sms ? kTxtEventOffSms : kTxtEventOffReport));
-    // Roller blinds, roller masters and pulse timers send no events; none are sent while the event
-    // output is off.
-    const bool eventsShown =
-        ws.cfg.SysData[kSysEventOff] != 1 && t != kTypeRoller && t != kTypeRollerMaster && t != kTypeTimerPulse;
+    // The boxes' captions are their facts' (by SMS while the events go out by SMS).
+    const bool eventsShown = EventOptionsShown(ws.cfg, t);
     control("Check1")->setVisible(eventsShown);
     control("Check2")->setVisible(eventsShown);
 }

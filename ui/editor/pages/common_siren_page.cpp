@@ -3,9 +3,9 @@
 #include <QGridLayout>
 #include <QLabel>
 
-#include "io/text_ids.h"
 #include "model/channel_types.h"
 #include "model/facts_alarm.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 
@@ -21,55 +21,51 @@ constexpr FormRow kRows[] = {
      .kind = ControlKind::Check,
      .fact = &facts::kCommonSirenSmoke,
      .help = kHelpCommonSirenSource,
-     .caption = kTxtSmokeAlarm,
      .enter = "C_FællesSirene_1"},
     {.control = "C_FællesSirene_1",
      .kind = ControlKind::Check,
      .fact = &facts::kCommonSirenIntruder,
      .help = kHelpCommonSirenSource,
-     .caption = kTxtIntruderAlarm,
      .enter = "C_FællesSirene_2"},
     {.control = "C_FællesSirene_2",
      .kind = ControlKind::Check,
      .fact = &facts::kCommonSirenWater,
      .help = kHelpCommonSirenSource,
-     .caption = kTxtWaterAlarm,
      .enter = "C_FællesSirene_3"},
     {.control = "C_FællesSirene_3",
      .kind = ControlKind::Check,
      .fact = &facts::kCommonSirenIsa,
      .help = kHelpCommonSirenSource,
-     .caption = kTxtIsaAlarm,
      .enter = "T_FællessireneTid_0"},
     {.control = "L_FællessireneTid", .kind = ControlKind::Label, .caption = kTxtSirenTime},
     {.control = "T_FællessireneTid_0",
      .kind = ControlKind::Field,
      .fact = &facts::kSmokeSirenTime,
      .help = kHelpCommonSirenTime,
+     .caption = kNoCaption,
      .enter = "T_FællessireneTid_1",
-     .unit = kTxtUnitMin,
      .unitLabel = "L_sekund_4"},
     {.control = "T_FællessireneTid_1",
      .kind = ControlKind::Field,
      .fact = &facts::kIntruderSirenTime,
      .help = kHelpCommonSirenTime,
+     .caption = kNoCaption,
      .enter = "T_FællessireneTid_2",
-     .unit = kTxtUnitMin,
      .unitLabel = "L_sekund_11"},
     {.control = "T_FællessireneTid_2",
      .kind = ControlKind::Field,
      .fact = &facts::kWaterSirenTime,
      .help = kHelpCommonSirenTime,
+     .caption = kNoCaption,
      .enter = "T_FællessireneTid_3",
-     .unit = kTxtUnitMin,
      .unitLabel = "L_sekund_12"},
     // The ISA time takes minus or Delete for a continuous siren too; its hint is the plain range.
     {.control = "T_FællessireneTid_3",
      .kind = ControlKind::Field,
      .fact = &facts::kIsaSirenTime,
      .help = kHelpCommonSirenTime,
+     .caption = kNoCaption,
      .enter = kToDescription,
-     .unit = kTxtUnitMin,
      .hint = "0..60",
      .unitLabel = "L_sekund_13"},
 };

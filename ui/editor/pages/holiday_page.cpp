@@ -4,9 +4,9 @@
 #include <QLabel>
 
 #include "app/plain_text.h"
-#include "io/text_ids.h"
 #include "model/facts_calendar.h"
 #include "model/field_rules.h"
+#include "model/text_ids.h"
 #include "ui/editor/virtual_key.h"
 
 namespace korvane {

@@ -4,36 +4,23 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "io/text_ids.h"
 #include "model/facts_alarm.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 
 namespace {
-
-constexpr ListItem kFunctions[] = {
-    {kTypeIntruderPassive, kTxtPassiveDetector},
-    {kTypeIntruderActive, kTxtActiveDetector},
-    {kTypeIntruderManualArm, kTxtManualArming},
-    {kTypeIntruderDoorArm, kTxtDoorSwitchArming},
-    {kTypeIntruderSiren, kTxtSiren},
-    {kTypeIntruderCallOut, kTxtCallOut},
-    {kTypeIntruderCodeLock, kTxtCodeLockArming},
-};
 
 constexpr FormRow kRows[] = {
     {.control = "O_tyv",
      .kind = ControlKind::Option,
      .fact = &facts::kIntruderFunction,
      .help = kHelpIntruderFunction,
-     .caption = kTxtChannelFunction,
-     .items = kFunctions,
      .label = "L_Tyv"},
     {.control = "T_TyvDiasble",
      .kind = ControlKind::Field,
      .fact = &facts::kIntruderDisable,
      .help = kHelpIntruderDisable,
-     .caption = kTxtDisableChannel,
      .enter = kToDescription,
      .frame = "F_TyvDisable",
      .label = "L_TyvDiasble"},
@@ -41,30 +28,24 @@ constexpr FormRow kRows[] = {
      .kind = ControlKind::Field,
      .fact = &facts::kIntruderArmDelay,
      .help = kHelpIntruderArmDelay,
-     .caption = kTxtArmingDelay,
      .enter = "T_TyvDesArmTid",
      .frame = "F_TyvARM",
-     .unit = kTxtUnitSec,
      .label = "L_TyvArmTid",
      .unitLabel = "L_sekund_3"},
     {.control = "T_TyvDesArmTid",
      .kind = ControlKind::Field,
      .fact = &facts::kIntruderDisarmTime,
      .help = kHelpIntruderDisarmTime,
-     .caption = kTxtDisarmingTime,
      .enter = kToDescription,
      .frame = "F_TyvARM",
-     .unit = kTxtUnitSec,
      .label = "L_TyvDesArmTid",
      .unitLabel = "L_sekund_10"},
     {.control = "T_TyvsireneTid",
      .kind = ControlKind::Field,
      .fact = &facts::kIntruderSirenTime,
      .help = kHelpIntruderSirenTime,
-     .caption = kTxtSirenTime,
      .enter = "Chk_TyvM_Blink",
      .frame = "F_tyvSirene",
-     .unit = kTxtUnitMin,
      .label = "L_tyvsirene_tid",
      .unitLabel = "L_sekund_1"},
     // Enter goes on to the interval while the box is ticked, else to the description.
@@ -72,26 +53,21 @@ constexpr FormRow kRows[] = {
      .kind = ControlKind::Check,
      .fact = &facts::kIntruderFlashOn,
      .help = kHelpIntruderFlashOn,
-     .caption = kTxtFlashOnAlarm,
      .frame = "F_tyvSirene"},
     {.control = "Txt_BM_interval",
      .kind = ControlKind::Field,
      .fact = &facts::kIntruderFlashInterval,
      .help = kHelpIntruderFlashInterval,
-     .caption = kTxtFlashInterval,
      .enter = "Cmd_Tyv_BlinkSet",
      .frame = "F_tyvSirene",
-     .unit = kTxtUnitSec,
      .label = "Lbl_BM_interval",
      .unitLabel = "L_sekund_18"},
     {.control = "T_TyvViderTid",
      .kind = ControlKind::Field,
      .fact = &facts::kIntruderCallOutDelay,
      .help = kHelpIntruderCallOut,
-     .caption = kTxtCallOutDelay,
      .enter = kToDescription,
      .frame = "F_TyvVider",
-     .unit = kTxtUnitMin,
      .label = "L_TyvViderTid",
      .unitLabel = "L_sekund_2"},
 };

@@ -1,19 +1,11 @@
 #include "ui/editor/pages/isa_page.h"
 
-#include "io/text_ids.h"
 #include "model/facts_alarm.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 
 namespace {
-
-constexpr ListItem kFunctions[] = {
-    {kTypeIsaPassive, kTxtPassiveDetector},      {kTypeIsaActive, kTxtActiveDetector},
-    {kTypeIsaAcknowledge, kTxtAcknowledgeInput}, {kTypeIsaReset, kTxtResetInput},
-    {kTypeIsaLampTest, kTxtLampTestInput},       {kTypeIsaSiren, kTxtSiren},
-};
-
-constexpr ListItem kModes[] = {{0, kTxtIsaModeManualReset}, {1, kTxtIsaModeAutoReset}};
 
 // The operating mode sits below the function's fields, where the Enter chains reach it.
 constexpr FormRow kRows[] = {
@@ -21,14 +13,11 @@ constexpr FormRow kRows[] = {
      .kind = ControlKind::Option,
      .fact = &facts::kIsaFunction,
      .help = kHelpIsaFunction,
-     .caption = kTxtChannelFunction,
-     .items = kFunctions,
      .label = "L_ISA"},
     {.control = "T_ISADisable",
      .kind = ControlKind::Field,
      .fact = &facts::kIsaDisable,
      .help = kHelpIsaDisable,
-     .caption = kTxtDisableChannel,
      .enter = "T_ISAondelay",
      .frame = "F_ISAdisable",
      .label = "L_ISADisable"},
@@ -37,28 +26,22 @@ constexpr FormRow kRows[] = {
      .kind = ControlKind::Field,
      .fact = &facts::kIsaInputOnDelay,
      .help = kHelpIsaOnDelay,
-     .caption = kTxtOnDelay,
      .frame = "F_ISAdisable",
-     .unit = kTxtUnitSec,
      .label = "L_ISAOndelay",
      .unitLabel = "L_sekund_17"},
     {.control = "T_ISAsirenetid",
      .kind = ControlKind::Field,
      .fact = &facts::kIsaSirenTime,
      .help = kHelpIsaSirenTime,
-     .caption = kTxtSirenTime,
      .frame = "F_ISAsirene",
-     .unit = kTxtUnitMin,
      .label = "L_ISAsirenetid",
      .unitLabel = "L_sekund_16"},
     {.control = "Combo_ISAOpmode",
      .kind = ControlKind::List,
      .fact = &facts::kIsaMode,
      .help = kHelpIsaMode,
-     .caption = kTxtOperatingMode,
      .enter = kToDescription,
      .frame = "F_ISAOpmode",
-     .items = kModes,
      .label = "L_ISAOpmode"},
 };
 

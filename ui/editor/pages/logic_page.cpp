@@ -7,9 +7,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "io/text_ids.h"
 #include "model/facts_logic.h"
 #include "model/field_rules.h"
+#include "model/text_ids.h"
 #include "ui/editor/virtual_key.h"
 
 namespace korvane {

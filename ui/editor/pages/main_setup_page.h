@@ -21,7 +21,6 @@ public:
     void setThisTime(const QString& text);
 
 protected:
-    int shownValue(const FormRow& row) const override;
     void store(const FormRow& row, int value, EditMark mark) override;
     void stored(const FormRow& row) override;
     void follow() override;

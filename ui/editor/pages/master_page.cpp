@@ -11,12 +11,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "io/text_ids.h"
 #include "model/channel_types.h"
 #include "model/field_rules.h"
+#include "model/text_ids.h"
 #include "pictures/icon_factory.h"
 #include "ui/editor/form/cell_grid.h"
-#include "ui/editor/pages/realtime_page.h"
 #include "ui/editor/virtual_key.h"
 
 namespace korvane {
@@ -28,60 +27,12 @@ constexpr int kLegendIconSize = 14;
 constexpr int kExchangeSet = kMasterOn;
 constexpr int kExchangeClear = kMasterNotAffected;
 
-// The hidden field that holds the grid's keyboard focus: it takes no room but can have the focus.
-class KeyCatcher : public QWidget {
-public:
-    explicit KeyCatcher(QWidget* parent) : QWidget(parent) {
-        setFocusPolicy(Qt::StrongFocus);
-        setFixedSize(0, 0);
-    }
-    std::function<void(int)> onKey;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
-            QWidget::keyPressEvent(event);
-            return;
-        }
-        if (onKey)
-            onKey(virtualKey(*event));
-        event->accept();
-    }
-};
-
 QPixmap legendPicture(QWidget* w, int state) {
     return IconFactory::pixmap(IconFactory::kMasterGridBase + state, QSize(kLegendIconSize, kLegendIconSize),
                                w->devicePixelRatioF());
 }
 
 } // namespace
-
-MasterCell::MasterCell(int index, QWidget* parent) : QWidget(parent), index_(index) {
-    setObjectName(QStringLiteral("I_Master_%1").arg(index));
-}
-
-void MasterCell::setPicture(int picture, bool cursor) {
-    if (picture_ == picture && cursor_ == cursor)
-        return;
-    picture_ = picture;
-    cursor_ = cursor;
-    update();
-}
-
-void MasterCell::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    const qreal side = std::min(width(), height());
-    const QRectF square((width() - side) / 2.0, (height() - side) / 2.0, side, side);
-    IconFactory::paint(p, square, picture_, cursor_ ? IconFactory::Variant::Cursor : IconFactory::Variant::Normal);
-}
-
-void MasterCell::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        emit clicked(index_);
-    else if (event->button() == Qt::RightButton)
-        emit rightPressed(index_, event->globalPosition().toPoint());
-}
 
 MasterPage::MasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent)
     : EditorPage(ctx, host, focus, "Frame_MasterFunction_Setup", parent) {
@@ -151,7 +102,7 @@ MasterPage::MasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidg
     cmdViewRt_->setAutoDefault(true);
     connect(cmdViewRt_, &QPushButton::clicked, this, &MasterPage::Cmd_viewRt_Click);
 
-    auto* dummy = new KeyCatcher(this);
+    auto* dummy = new GridKeys(this);
     dummy->setObjectName(QStringLiteral("T_dummy"));
     dummy->onKey = [this](int code) { T_dummy_KeyDown(code); };
     tDummy_ = dummy;
@@ -225,15 +176,15 @@ void MasterPage::Update_Master_Matrix() {
     cmdViewRt_->setText(ws.text(kTxtViewRealTime));
     // The real-time option belongs to master functions only; its button shows while the option is on.
     const bool master = mode_ == Mode::Master;
-    const Byte rt = ws.cfg.ChanSetup[static_cast<std::size_t>(c)][kMasterRealTime];
+    const bool byClock = MasterSwitchedByClock(ws.cfg.ChanSetup[static_cast<std::size_t>(c)]);
     chkMasterRt_->setVisible(master);
-    chkMasterRt_->setChecked(rt != 0);
+    chkMasterRt_->setChecked(byClock);
     cmdBack_->setText(ws.text(kTxtBack));
     cmdBack_->setVisible(mode_ == Mode::FlashPattern);
-    cmdViewRt_->setVisible(master && rt != 0);
+    cmdViewRt_->setVisible(master && byClock);
     fillCells();
     // The trigger times stay open for the channel they were opened for.
-    showTriggerView(master && rt != 0 && triggerViewChannel_ == c);
+    showTriggerView(master && byClock && triggerViewChannel_ == c);
     if (master)
         SetHelpContext(tDummy_, kHelpMasterMatrix, QStringLiteral("EditMask"));
     else
@@ -253,8 +204,11 @@ void MasterPage::Update_exchangeData() {
     SetHelpContext(tDummy_, kHelpExchangeMask, QStringLiteral("Data Exchange"));
 }
 
-RealTimePage* MasterPage::triggerView() const {
-    return parentWidget() ? parentWidget()->findChild<RealTimePage*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+EditorPage* MasterPage::triggerView() const {
+    // The real-time page beside this one in the window shows the trigger times.
+    return parentWidget() ? parentWidget()->findChild<EditorPage*>(QStringLiteral("Frame_RealTime_Setup"),
+                                                                   Qt::FindDirectChildrenOnly)
+                          : nullptr;
 }
 
 EditorPage* MasterPage::companion() const {
@@ -266,7 +220,7 @@ bool MasterPage::triggerViewShown() const {
 }
 
 void MasterPage::showTriggerView(bool shown) {
-    RealTimePage* view = triggerView();
+    EditorPage* view = triggerView();
     if (shown && view) {
         gridArea_->hide();
         for (QLabel* l : {legend_[2], legend_[3], legendPictures_[0], legendPictures_[1], types_[0], types_[1],
@@ -301,7 +255,7 @@ void MasterPage::showTriggerView(bool shown) {
 
 void MasterPage::Cmd_viewRt_Click() {
     const int c = ctx_.ws.curChannel();
-    if (mode_ != Mode::Master || ctx_.ws.cfg.ChanSetup[static_cast<std::size_t>(c)][kMasterRealTime] == 0)
+    if (mode_ != Mode::Master || !MasterSwitchedByClock(ctx_.ws.cfg.ChanSetup[static_cast<std::size_t>(c)]))
         return;
     if (triggerViewShown()) {
         triggerViewChannel_ = -1;

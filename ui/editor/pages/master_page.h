@@ -8,38 +8,13 @@
 
 #include "model/master.h"
 #include "ui/editor/form/editor_page.h"
+#include "ui/editor/form/grid_cell.h"
 
 class QCheckBox;
 class QLabel;
 class QPushButton;
 
 namespace korvane {
-
-class RealTimePage;
-
-// One cell of the grid (I_Master_n): a grid-state picture, plain or with the cursor mark.
-class MasterCell : public QWidget {
-    Q_OBJECT
-public:
-    MasterCell(int index, QWidget* parent);
-    void setPicture(int picture, bool cursor);
-    int picture() const { return picture_; }
-    bool cursor() const { return cursor_; }
-    QSize sizeHint() const override { return {18, 16}; }
-
-signals:
-    void clicked(int index);
-    void rightPressed(int index, QPoint globalPos);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-
-private:
-    int index_;
-    int picture_ = -1;
-    bool cursor_ = false;
-};
 
 class MasterPage : public EditorPage {
     Q_OBJECT
@@ -70,7 +45,7 @@ public:
     void Cmd_viewRt_Click();
     bool triggerViewShown() const;
     // The real-time page beside this one, which shows the trigger times.
-    RealTimePage* triggerView() const;
+    EditorPage* triggerView() const;
     EditorPage* companion() const override;
     MasterCell* cell(int t) const { return cells_[static_cast<std::size_t>(t)]; }
 

@@ -6,23 +6,18 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "io/text_ids.h"
 #include "model/channel_types.h"
 #include "model/facts_device.h"
 #include "model/field_rules.h"
+#include "model/text_ids.h"
 #include "pictures/icon_factory.h"
 #include "ui/editor/form/cell_grid.h"
-#include "ui/editor/pages/master_page.h"
+#include "ui/editor/form/grid_cell.h"
 #include "ui/editor/virtual_key.h"
 
 namespace korvane {
 
 namespace {
-
-constexpr ListItem kDirectionItems[] = {
-    {.value = 0, .text = kTxtUp, .name = "Option1"},
-    {.value = 255, .text = kTxtDown, .name = "Option2"},
-};
 
 // Enter runs down the page; from the box with slats to the chosen direction, then the priority channel.
 constexpr FormRow kRollerRows[] = {
@@ -30,33 +25,23 @@ constexpr FormRow kRollerRows[] = {
      .kind = ControlKind::Field,
      .fact = &facts::kRollerRunTime,
      .help = kHelpRollerRunTime,
-     .caption = kTxtRunTime,
      .enter = "T_RollReverse",
-     .unit = kTxtUnitSec,
      .label = "L_RollUp_0",
      .unitLabel = "L_sekund_14"},
     {.control = "T_RollReverse",
      .kind = ControlKind::Field,
      .fact = &facts::kRollerReverse,
      .help = kHelpRollerReverse,
-     .caption = kTxtReverseTime,
      .enter = "Chk_MitLamel",
-     .unit = kTxtUnitMs,
      .label = "L_RollUp_1",
      .unitLabel = "L_sekund_15",
      .ownStore = true},
-    {.control = "Chk_MitLamel",
-     .kind = ControlKind::Check,
-     .fact = &facts::kRollerSlats,
-     .help = kHelpRollerSlats,
-     .caption = kTxtWithSlats},
+    {.control = "Chk_MitLamel", .kind = ControlKind::Check, .fact = &facts::kRollerSlats, .help = kHelpRollerSlats},
     {.control = "Option",
      .kind = ControlKind::Option,
      .fact = &facts::kRollerDirection,
      .help = kHelpRollerDirection,
-     .caption = kTxtPriority,
      .enter = "T_Vorrang",
-     .items = kDirectionItems,
      .label = "Label8"},
     {.control = "T_Vorrang",
      .kind = ControlKind::Field,
@@ -67,63 +52,31 @@ constexpr FormRow kRollerRows[] = {
      .label = "Label11"},
 };
 
-constexpr ListItem kModeItems[] = {
-    {.value = 0, .text = kTxtSimultaneous, .name = "O_rmSIM"},
-    {.value = 255, .text = kTxtSequential, .name = "O_rmSEQ"},
-};
-
 constexpr FormRow kMasterRows[] = {
     {.control = "O_rmMode",
      .kind = ControlKind::Option,
      .fact = &facts::kRollerMasterMode,
      .help = kHelpRollerMasterMode,
-     .caption = kTxtOperatingMode,
      .enter = "Txt_Rm_RollTime",
-     .items = kModeItems,
      .label = "L_rmoperation"},
     {.control = "Txt_Rm_RollTime",
      .kind = ControlKind::Field,
      .fact = &facts::kRollerMasterRunTime,
      .help = kHelpRollerMasterRunTime,
-     .caption = kTxtRunTime,
      .enter = "Txt_RM_RevTim",
-     .unit = kTxtUnitSec,
      .label = "Label6",
      .unitLabel = "L_sekund_19"},
     {.control = "Txt_RM_RevTim",
      .kind = ControlKind::Field,
      .fact = &facts::kRollerMasterReverse,
      .help = kHelpRollerMasterReverse,
-     .caption = kTxtMasterReverseTime,
      .enter = kToDescription,
-     .unit = kTxtUnitSec,
      .label = "Label7",
      .unitLabel = "L_sekund_20"},
 };
 
 constexpr int kLegendIconSize = 14;
 constexpr int kCellsPerGroup = 4;
-
-// The hidden field that holds the grid's keyboard focus: it takes no room but can have the focus.
-class GridKeys : public QWidget {
-public:
-    explicit GridKeys(QWidget* parent) : QWidget(parent) {
-        setFocusPolicy(Qt::StrongFocus);
-        setFixedSize(0, 0);
-    }
-    std::function<void(int)> onKey;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
-            QWidget::keyPressEvent(event);
-            return;
-        }
-        if (onKey)
-            onKey(virtualKey(*event));
-        event->accept();
-    }
-};
 
 } // namespace
 

@@ -1,31 +1,22 @@
 #include "ui/editor/pages/smoke_water_page.h"
 
-#include "io/text_ids.h"
 #include "model/facts_alarm.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 
 namespace {
-
-constexpr ListItem kSmokeFunctions[] = {
-    {kTypeSmokePassive, kTxtPassiveDetector}, {kTypeSmokeActive, kTxtActiveDetector},
-    {kTypeSmokeReset, kTxtResetInput},        {kTypeSmokeSiren, kTxtSiren},
-    {kTypeSmokeCallOut, kTxtCallOut},
-};
 
 constexpr FormRow kSmokeRows[] = {
     {.control = "O_røg",
      .kind = ControlKind::Option,
      .fact = &facts::kSmokeFunction,
      .help = kHelpSmokeFunction,
-     .caption = kTxtChannelFunction,
-     .items = kSmokeFunctions,
      .label = "L_røg"},
     {.control = "T_RøgDisable",
      .kind = ControlKind::Field,
      .fact = &facts::kSmokeDisable,
      .help = kHelpSmokeDisable,
-     .caption = kTxtDisableChannel,
      .enter = kToDescription,
      .frame = "F_RøgDisable",
      .label = "L_RøgDisable"},
@@ -33,30 +24,24 @@ constexpr FormRow kSmokeRows[] = {
      .kind = ControlKind::Field,
      .fact = &facts::kSmokeResetTime,
      .help = kHelpSmokeReset,
-     .caption = kTxtResetTime,
      .enter = kToDescription,
      .frame = "F_RøgReset",
-     .unit = kTxtUnitMin,
      .label = "L_RøgReset",
      .unitLabel = "L_sekund_9"},
     {.control = "T_RøgsireneTid",
      .kind = ControlKind::Field,
      .fact = &facts::kSmokeSirenTime,
      .help = kHelpSmokeSirenTime,
-     .caption = kTxtSirenTime,
      .enter = kToDescription,
      .frame = "F_RøgsireneTid",
-     .unit = kTxtUnitMin,
      .label = "L_RøgsireneTid",
      .unitLabel = "L_sekund_7"},
     {.control = "T_RøgViderTid",
      .kind = ControlKind::Field,
      .fact = &facts::kSmokeCallOutTime,
      .help = kHelpSmokeCallOut,
-     .caption = kTxtCallOutDelay,
      .enter = kToDescription,
      .frame = "F_RøgViderTid",
-     .unit = kTxtUnitMin,
      .label = "L_RøgViderTid",
      .unitLabel = "L_sekund_8"},
 };
@@ -67,25 +52,16 @@ constexpr AlarmFunctionPlace kSmokePlaces[] = {
     {kTypeSmokeCallOut, "F_RøgViderTid", "T_RøgViderTid"},
 };
 
-constexpr ListItem kWaterFunctions[] = {
-    {kTypeWaterPassive, kTxtPassiveDetector}, {kTypeWaterActive, kTxtActiveDetector},
-    {kTypeWaterReset, kTxtResetInput},        {kTypeWaterSiren, kTxtSiren},
-    {kTypeWaterCallOut, kTxtCallOut},
-};
-
 constexpr FormRow kWaterRows[] = {
     {.control = "O_vand",
      .kind = ControlKind::Option,
      .fact = &facts::kWaterFunction,
      .help = kHelpWaterFunction,
-     .caption = kTxtChannelFunction,
-     .items = kWaterFunctions,
      .label = "L_vand"},
     {.control = "T_VandDisable",
      .kind = ControlKind::Field,
      .fact = &facts::kWaterDisable,
      .help = kHelpWaterDisable,
-     .caption = kTxtDisableChannel,
      .enter = kToDescription,
      .frame = "F_VandDisable",
      .label = "L_VandDisable"},
@@ -93,30 +69,24 @@ constexpr FormRow kWaterRows[] = {
      .kind = ControlKind::Field,
      .fact = &facts::kWaterResetTime,
      .help = kHelpWaterReset,
-     .caption = kTxtResetTime,
      .enter = kToDescription,
      .frame = "F_VandResetTid",
-     .unit = kTxtUnitMin,
      .label = "L_VandResetTid",
      .unitLabel = "L_sekund_0"},
     {.control = "T_VandsireneTid",
      .kind = ControlKind::Field,
      .fact = &facts::kWaterSirenTime,
      .help = kHelpWaterSirenTime,
-     .caption = kTxtSirenTime,
      .enter = kToDescription,
      .frame = "F_VandSirene",
-     .unit = kTxtUnitMin,
      .label = "L_VandsireneTid",
      .unitLabel = "L_sekund_5"},
     {.control = "T_VandViderTid",
      .kind = ControlKind::Field,
      .fact = &facts::kWaterCallOutTime,
      .help = kHelpWaterCallOut,
-     .caption = kTxtCallOutDelay,
      .enter = kToDescription,
      .frame = "F_VandViderTid",
-     .unit = kTxtUnitMin,
      .label = "L_VandViderTid",
      .unitLabel = "L_sekund_6"},
 };

@@ -7,8 +7,8 @@
 #include <QTimer>
 
 #include "app/plain_text.h"
-#include "io/text_ids.h"
 #include "model/facts_sms.h"
+#include "model/text_ids.h"
 #include "ui/editor/form/typing_limit.h"
 
 namespace korvane {
@@ -16,8 +16,6 @@ namespace korvane {
 namespace {
 
 constexpr const char* kDialIn = "Frame_DialIn";
-
-constexpr ListItem kDialOutItems[] = {{0, kTxtDialOutSmsOnly}, {1, kTxtDialOutConfirmed}};
 
 constexpr FormRow phone(const char* name, int i, int caption = 0, const char* label = nullptr) {
     const bool dialIn = i >= kSmsFirstDialIn;
@@ -49,15 +47,11 @@ constexpr FormRow kRows[] = {
      .kind = ControlKind::List,
      .fact = &facts::kDialOutMethod,
      .help = kHelpDialOutMethod,
-     .caption = kTxtDialOutMethod,
-     .items = kDialOutItems,
      .label = "Lbl_Phones_4"},
     {.control = "txt_SmsRespTime",
      .kind = ControlKind::Field,
      .fact = &facts::kSmsResponseTime,
      .help = kHelpSmsResponseTime,
-     .caption = kTxtResponseTime,
-     .unit = kTxtUnitMin,
      .label = "Lbl_Phones_5",
      .unitLabel = "Lbl_Phones_7"},
     {.control = "L_DialIn", .kind = ControlKind::Label, .caption = kTxtDialIn, .frame = kDialIn},
@@ -65,7 +59,6 @@ constexpr FormRow kRows[] = {
      .kind = ControlKind::Check,
      .fact = &facts::kDialInSafety,
      .help = kHelpKnownNumbersOnly,
-     .caption = kTxtKnownNumbersOnly,
      .frame = kDialIn},
     phone("Txt_PhoneNo_4", 4, kTxtDialInNumbers, "Lbl_Phones_2"),
     phone("Txt_PhoneNo_5", 5),
@@ -75,7 +68,6 @@ constexpr FormRow kRows[] = {
      .kind = ControlKind::Check,
      .fact = &facts::kPasswordSafety,
      .help = kHelpPasswordProtection,
-     .caption = kTxtPasswordProtection,
      .frame = kDialIn},
     {.control = "Txt_DialInPassword",
      .kind = ControlKind::Text,

@@ -2,9 +2,9 @@
 
 #include <QLabel>
 
-#include "io/text_ids.h"
 #include "model/channel_types.h"
 #include "model/facts_device.h"
+#include "model/text_ids.h"
 #include "model/timer.h"
 
 namespace korvane {
@@ -35,7 +35,6 @@ constexpr FormRow kTimerRows[] = {
      .kind = ControlKind::Field,
      .fact = &facts::kTimerStart,
      .help = kHelpTimerStartChannel,
-     .caption = kTxtControlChannel,
      .enter = "TimerTid_0",
      .label = "L_TimerNoPulses"},
     {.control = "Label_TimerTid_0", .kind = ControlKind::Label, .caption = kTxtOnDelay},
@@ -44,21 +43,18 @@ constexpr FormRow kTimerRows[] = {
      .fact = &facts::kTimer1Hours,
      .help = kHelpTimerTime1,
      .enter = "TimerTid_1",
-     .unit = kTxtHours,
      .ownStore = true},
     {.control = "TimerTid_1",
      .kind = ControlKind::Field,
      .fact = &facts::kTimer1Minutes,
      .help = kHelpTimerTime1,
      .enter = "TimerTid_2",
-     .unit = kTxtMinutes,
      .ownStore = true},
     {.control = "TimerTid_2",
      .kind = ControlKind::Field,
      .fact = &facts::kTimer1Seconds,
      .help = kHelpTimerTime1,
      .enter = "TimerTid_3",
-     .unit = kTxtSeconds,
      .ownStore = true},
     {.control = "Label_TimerTid_1", .kind = ControlKind::Label, .caption = kTxtOffDelay},
     {.control = "TimerTid_3",
@@ -66,21 +62,18 @@ constexpr FormRow kTimerRows[] = {
      .fact = &facts::kTimer2Hours,
      .help = kHelpTimerTime2,
      .enter = "TimerTid_4",
-     .unit = kTxtHours,
      .ownStore = true},
     {.control = "TimerTid_4",
      .kind = ControlKind::Field,
      .fact = &facts::kTimer2Minutes,
      .help = kHelpTimerTime2,
      .enter = "TimerTid_5",
-     .unit = kTxtMinutes,
      .ownStore = true},
     {.control = "TimerTid_5",
      .kind = ControlKind::Field,
      .fact = &facts::kTimer2Seconds,
      .help = kHelpTimerTime2,
      .enter = kToDescription,
-     .unit = kTxtSeconds,
      .ownStore = true},
 };
 
@@ -89,13 +82,11 @@ constexpr FormRow kMotionRows[] = {
      .kind = ControlKind::Check,
      .fact = &facts::kMotionAlarm,
      .help = kHelpMotionInAlarm,
-     .caption = kTxtPartOfIntruderAlarm,
      .ownStore = true},
     {.control = "Txt_MotionPulses",
      .kind = ControlKind::Field,
      .fact = &facts::kMotionPulseCount,
      .help = kHelpMotionPulses,
-     .caption = kTxtDetectionPulses,
      .enter = "TimerTid_6",
      .label = "L_MotionPulses"},
     {.control = "Label_TimerTid_2", .kind = ControlKind::Label, .caption = kTxtOffDelay},
@@ -104,21 +95,18 @@ constexpr FormRow kMotionRows[] = {
      .fact = &facts::kMotionHours,
      .help = kHelpMotionTime,
      .enter = "TimerTid_7",
-     .unit = kTxtHours,
      .ownStore = true},
     {.control = "TimerTid_7",
      .kind = ControlKind::Field,
      .fact = &facts::kMotionMinutes,
      .help = kHelpMotionTime,
      .enter = "TimerTid_8",
-     .unit = kTxtMinutes,
      .ownStore = true},
     {.control = "TimerTid_8",
      .kind = ControlKind::Field,
      .fact = &facts::kMotionSeconds,
      .help = kHelpMotionTime,
      .enter = kToDescription,
-     .unit = kTxtSeconds,
      .ownStore = true},
 };
 

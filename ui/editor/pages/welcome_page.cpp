@@ -4,7 +4,7 @@
 #include <QVBoxLayout>
 
 #include "app/texts.h"
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 

@@ -11,9 +11,10 @@
 
 #include <vector>
 
-#include "io/text_file.h"
-
 namespace korvane {
+
+constexpr int kTxtFileIdentifier = 330; // the record that marks a language file (kLanguageFileIdentifier)
+constexpr int kTxtLanguageName = 331;   // the language's display name
 
 // ---- Language texts, X(name, number), grouped by where they appear ----
 // The same number may serve several places (a unit label and a report column, say); it then appears
@@ -277,6 +278,13 @@ namespace korvane {
     /* Help */                                                                                                         \
     X(kTxtNoHelp, 200)                                                                                                 \
     X(kTxtQtLanguage, 99) /* the language code of Qt's own dialogs and buttons ("de": qtbase_de) */                    \
+    /* Lists of differences (compare, verify, korvane-cli diff) */                                                     \
+    X(kTxtYes, 217)           /* a ticked box */                                                                       \
+    X(kTxtNo, 218)            /* a box not ticked */                                                                   \
+    X(kTxtNone, 219)          /* a holiday period, logic block or day set not in use */                                \
+    X(kTxtLogicBlock, 220)    /* "Logic block" before its number */                                                    \
+    X(kTxtHolidayPeriod, 221) /* "Holiday period" before its number */                                                 \
+    X(kTxtDaySet, 222)        /* "Day set" before the number of a real-time day set */                                 \
     /* Texts the program adds for controls and messages the design leaves without a number */                          \
     X(kTxtBasicFunction, 370) /* L_GRUNDFUNK */                                                                        \
     X(kTxtInvertMono, 371)    /* Chk_InvertMono */                                                                     \

@@ -1,4 +1,4 @@
-#include "io/text_ids.h"
+#include "model/text_ids.h"
 
 #include <algorithm>
 
