@@ -379,9 +379,8 @@ void FrmSerialIO::startRead(Phase phase) {
 void FrmSerialIO::startWrite() {
     transfer_.reset();
     scratch_.reset();
-    // The write sends a copy, with the unit label and SMS words as the language file holds them (as
-    // korvane-cli sends them): the configuration in memory takes what the write fills in (derived bytes,
-    // clock, SMS entries) only once the unit has accepted it, and a cancelled write leaves it as it was.
+    // The write sends a snapshot, with the unit label and SMS words as the language file holds them (as
+    // korvane-cli sends them); the write only reads it, and verify holds the unit against it.
     sending_ = std::make_unique<Configuration>(ctx_.ws.cfg);
     auto texts = [this](int n) { return ToCp1252(ctx_.ws.fileText(n)); };
     auto* write = new WriteTransfer(*link_, *sending_, pcClock(), texts);
@@ -555,12 +554,8 @@ void FrmSerialIO::onFinished() {
         fitToText();
         return;
     }
-    if (phase_ == Phase::Write && outcome == TransferOutcome::Done) {
-        // The unit holds it: the configuration in memory takes what the write filled in (derived bytes,
-        // clock, SMS entries), through the write path as bookkeeping, not as an edit of the user's.
-        written_ = std::move(sending_);
-        ctx_.ws.change([this](Configuration& cfg) { cfg = *written_; }, EditMark::Never);
-    }
+    if (phase_ == Phase::Write && outcome == TransferOutcome::Done)
+        written_ = std::move(sending_); // what the unit now holds, for verify
     sending_.reset();
     if (phase_ == Phase::Write && outcome == TransferOutcome::Done && more) {
         Cmd_verify->setVisible(true); // disabled while it runs

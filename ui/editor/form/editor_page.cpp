@@ -598,6 +598,13 @@ void EditorPage::placeLists() {
     }
 }
 
+int EditorPage::captionOf(const FormRow& row) const {
+    if (row.caption != 0 || !row.fact)
+        return row.captionText();
+    // The value's caption as its rule gives it for the configuration and the channel shown.
+    return CaptionOf(*row.fact, ctx_.ws.cfg, ctx_.ws.ownerOf(*row.fact));
+}
+
 void EditorPage::fill() {
     const Workspace& ws = ctx_.ws;
     filling_ = true;
