@@ -104,7 +104,7 @@ TEST_F(PageRowsTest, everyRowEditsExactlyItsValueAndEnterFollowsItsDeclaration) 
         for (const FormRow& row : page->rows()) {
             SCOPED_TRACE(row.control);
             if (row.kind == ControlKind::Option) {
-                for (const ListItem& item : row.items) {
+                for (const ListItem& item : row.choices()) {
                     const QByteArray name = EditorPage::elementName(row, item);
                     ASSERT_NE(page->control(name.constData()), nullptr) << name.constData();
                 }

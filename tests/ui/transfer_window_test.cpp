@@ -257,12 +257,10 @@ TEST_F(TransferWindowTest, cancelInEveryPhaseOfBackupWriteAndVerifyStopsCleanly)
         EXPECT_EQ(backups().size(), c.backups);
         EXPECT_EQ(window()->transferDone(), c.transferDone);
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(ws().cfg, before) << "a write only reads the configuration, accepted or not";
         if (c.written) {
-            EXPECT_NE(ws().cfg, before) << "the clock and the derived bytes of the accepted write";
-            EXPECT_EQ(ws().cfg.ChanText, before.ChanText);
             EXPECT_TRUE(button("Cmd_verify")->isEnabled()) << "the read-back can be tried again";
         } else {
-            EXPECT_EQ(ws().cfg, before);
             EXPECT_EQ(button("Cmd_ok")->text(), QStringLiteral("&D175"));
         }
         QTest::mouseClick(button("Cmd_cancel"), Qt::LeftButton); // no job runs: Cancel closes

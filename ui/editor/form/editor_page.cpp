@@ -689,7 +689,7 @@ void EditorPage::stepOption(const FormRow& row, QAbstractButton* from, int step)
     // The next button of the table's order that can be chosen; the arrows choose as they move, as
     // option buttons do, so the focus and the choice never part.
     std::vector<QAbstractButton*> buttons;
-    for (const ListItem& item : row.items)
+    for (const ListItem& item : row.choices())
         if (auto* b = control<QAbstractButton>(elementName(row, item).constData()))
             buttons.push_back(b);
     const auto at = std::find(buttons.begin(), buttons.end(), from);
