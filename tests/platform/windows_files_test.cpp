@@ -64,7 +64,10 @@ public:
 
 private:
     void serve(Role role, long count) {
-        if (!::ConnectNamedPipe(pipe_, nullptr) && ::GetLastError() != ERROR_PIPE_CONNECTED)
+        // The client may have come first (connected), or even written and gone already (no data left
+        // to wait for, but what it wrote is still in the pipe): either way the pipe is served.
+        if (!::ConnectNamedPipe(pipe_, nullptr) && ::GetLastError() != ERROR_PIPE_CONNECTED &&
+            ::GetLastError() != ERROR_NO_DATA)
             return;
         char buf[4096];
         DWORD n = 0;
