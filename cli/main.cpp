@@ -629,6 +629,10 @@ int main(int argc, char** argv) {
         printUsage(std::cout);
         return kExitOk;
     }
+    if (args[0] == "--version") {
+        std::cout << "korvane-cli " << KORVANE_VERSION << "\n";
+        return kExitOk;
+    }
     const auto it = commands().find(args[0]);
     if (it == commands().end()) {
         std::cerr << "korvane-cli: unknown command " << args[0] << " (try korvane-cli --help)\n";

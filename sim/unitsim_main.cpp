@@ -32,18 +32,20 @@ void onSignal(int) {
 }
 
 int usage(const char* why) {
+    // Asked for (--help): the usage on standard output; a wrong use: the reason and the usage on standard error.
+    std::ostream& out = why ? std::cerr : std::cout;
     if (why)
-        std::cerr << "korvane-unitsim: " << why << "\n";
-    std::cerr << "usage: korvane-unitsim --pty [--config FILE] [--fault NAME] [--line-rate] [--save FILE.zeb]\n"
-                 "       korvane-unitsim --print-read-answer [--config FILE] [--fault NAME]\n"
-                 "Serves a simulated master unit on a pseudo-terminal and prints its path, or prints the unit's\n"
-                 "answer to a read request (a capture for korvane-cli import-hex).\n"
-                 "  --config FILE  start from the memory a unit written with FILE holds (default: empty)\n"
-                 "  --fault NAME   misbehave:";
+        out << "korvane-unitsim: " << why << "\n";
+    out << "usage: korvane-unitsim --pty [--config FILE] [--fault NAME] [--line-rate] [--save FILE.zeb]\n"
+           "       korvane-unitsim --print-read-answer [--config FILE] [--fault NAME]\n"
+           "Serves a simulated master unit on a pseudo-terminal and prints its path, or prints the unit's\n"
+           "answer to a read request (a capture for korvane-cli import-hex).\n"
+           "  --config FILE  start from the memory a unit written with FILE holds (default: empty)\n"
+           "  --fault NAME   misbehave:";
     for (UnitFault f : AllUnitFaults())
-        std::cerr << " " << UnitFaultName(f);
-    std::cerr << "\n  --line-rate    move the characters at 960 per second, as a real line does\n"
-                 "  --save FILE    after each completed write, save the unit's memory as a configuration file\n";
+        out << " " << UnitFaultName(f);
+    out << "\n  --line-rate    move the characters at 960 per second, as a real line does\n"
+           "  --save FILE    after each completed write, save the unit's memory as a configuration file\n";
     return 2;
 }
 

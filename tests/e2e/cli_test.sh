@@ -45,6 +45,10 @@ usage)
     expect_exit 2 "$cli"
     expect_exit 2 "$cli" frobnicate
     expect_stderr_line "unknown command frobnicate"
+    expect_exit 0 "$cli" --version
+    grep -qx 'korvane-cli [0-9.]*' "$work/out" || fail "--version: $(cat "$work/out")"
+    "$unitsim" --help >"$work/out" 2>"$work/err" || fail "korvane-unitsim --help failed"
+    grep -q '^usage: korvane-unitsim' "$work/out" && [ ! -s "$work/err" ] || fail "korvane-unitsim --help is not on stdout"
     expect_exit 0 "$cli" --help
     for c in check dump export-hex convert import-hex diff read write print; do
         # each command on a line of its own, not merely a word inside another line ("File > Write")
@@ -181,6 +185,7 @@ import_hex_damaged)
     cmp -s "$work/keep.zeb" "$data/Good.zeb" || fail "a failed import touched the output"
     ;;
 diff)
+    expect_exit 2 "$cli" diff "$data/Good.zeb" "$work/missing.zeb" # never taken for a difference
     expect_exit 0 "$cli" diff "$data/Good.zeb" "$data/GoodLf.zeb"
     [ -s "$work/out" ] && fail "equal files printed differences"
     expect_exit 1 "$cli" diff "$data/Good.zeb" "$data/GoodChanged.zeb"
