@@ -1,4 +1,5 @@
 #include "ui/transfer/frm_serial_io.h"
+#include "ui/transfer/port_menu.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -34,7 +35,6 @@ namespace korvane {
 
 namespace {
 
-const QString kDeviceSetting = QStringLiteral("ComPortDevice");
 const QString kBackupSetting = QStringLiteral("BackupBeforeWrite");
 const QString kVerifySetting = QStringLiteral("VerifyAfterWrite");
 

@@ -9,7 +9,6 @@
 namespace korvane {
 
 namespace {
-const QString kDeviceSetting = QStringLiteral("ComPortDevice");
 const QString kSimulated = QStringLiteral("sim");
 } // namespace
 

@@ -16,6 +16,9 @@ class QMenu;
 
 namespace korvane {
 
+// The setting that keeps the chosen device (empty: one of the four classic ports).
+inline const QString kDeviceSetting = QStringLiteral("ComPortDevice");
+
 class PortMenu : public QObject {
     Q_OBJECT
 public:
