@@ -1,3 +1,6 @@
+// Loading and saving configuration files: the forms a file may take, faults and where they are, what a save
+// changes. The texts a save writes are in the golden files (written_texts_test).
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -104,26 +107,6 @@ TEST(ConfigFile, typeBytesSplitIntoTypeAndFlags) {
     EXPECT_EQ(cfg.DescText[kGeneralDescription], "Villa Nordlys, Strandvejen 12 \xe6\xf8\xe5");
 }
 
-TEST(ConfigFile, blankConfigurationWritesTheDocumentedLines) {
-    Configuration cfg = blankConfiguration();
-    cfg.SmsIdText = "ABCDEFGHIJKLMNOPQRST"; // 20 characters: 16 + 4
-    const auto lines = splitCrLf(ConfigFileText(cfg));
-    ASSERT_EQ(lines.size(), 162u);
-    EXPECT_EQ(lines[0], "\"ZEB1\",\"Version 3.07\"");
-    EXPECT_EQ(lines[1], "\"\"");
-    std::string blankChannel = "1";
-    for (int i = 0; i < 63; ++i)
-        blankChannel += ",0";
-    for (int c = 0; c < kChannels; ++c)
-        EXPECT_EQ(lines[2 + c], blankChannel + ",\"\"") << "channel " << c;
-    for (int g = 0; g < 8; ++g)
-        EXPECT_EQ(fieldsOf(lines[130 + g]).size(), 33u);
-    EXPECT_EQ(fieldsOf(lines[138]).at(11), "127");
-    EXPECT_EQ(fieldsOf(lines[138]).at(26), "2");
-    EXPECT_EQ(lines[160], "\"ABCDEFGHIJKLMNOP\"");
-    EXPECT_EQ(lines[161], "\"QRST\"");
-}
-
 TEST(ConfigFile, flagsMergeIntoTheTypeByteUnlessEventOutputIsOff) {
     for (const auto& [eventOff, firstNumber, flagsAfter] :
          {std::tuple<Byte, const char*, Byte>{0, "133", 0x80}, {1, "5", 0}}) {
@@ -142,20 +125,12 @@ TEST(ConfigFile, flagsMergeIntoTheTypeByteUnlessEventOutputIsOff) {
     }
 }
 
-TEST(ConfigFile, systemLinesUseAStrideOfThirtyOne) {
+TEST(ConfigFile, aSystemByteSharedByTwoLinesTakesTheLaterOne) {
     Configuration cfg = blankConfiguration();
     for (int i = 0; i < kSysDataSize; ++i)
         cfg.SysData[i] = static_cast<Byte>(i);
     cfg.SysData[kSysChannelsInUse] = 127;
     const std::string text = ConfigFileText(cfg);
-    const auto lines = splitCrLf(text);
-    for (int s = 0; s < 8; ++s) {
-        const auto f = fieldsOf(lines[138 + s]);
-        ASSERT_EQ(f.size(), 32u);
-        EXPECT_EQ(f.front(), std::to_string(31 * s == 11 ? 127 : 31 * s));
-        EXPECT_EQ(f.back(), std::to_string(31 * s + 31));
-    }
-
     // A shared byte takes the value of the later line; bytes beyond 248 keep their value.
     Configuration back = blankConfiguration();
     back.SysData[249] = 77;
@@ -171,11 +146,10 @@ TEST(ConfigFile, systemLinesUseAStrideOfThirtyOne) {
 TEST(ConfigFile, channelsAboveTheHighestInUseAreBlankedOnSaveAndResetOnLoad) {
     Configuration cfg = busyConfiguration();
     cfg.SysData[kSysChannelsInUse] = 63;
-    const auto lines = splitCrLf(ConfigFileText(cfg));
+    ConfigFileText(cfg);
     for (int c = 64; c < kChannels; ++c) {
         EXPECT_EQ(cfg.ChanSetup[c], UnusedRow()) << c;
         EXPECT_EQ(cfg.ChanText[c], "");
-        EXPECT_EQ(lines[2 + c].substr(lines[2 + c].size() - 3), ",\"\"");
     }
     EXPECT_NE(cfg.ChanSetup[63], UnusedRow()) << "channel 63 is in use";
 

@@ -1,5 +1,5 @@
-// The print engine: page header, texts kept inside their column, pictures, the page sequence, and the
-// values the reports show.
+// The print engine: the header's date, texts kept inside their column, pictures, the page sequence, and the
+// values the reports show. Where the header's lines stand is in the golden listings (report_listing_test).
 
 #include <gtest/gtest.h>
 
@@ -37,55 +37,6 @@ TextLookup englishLike() {
 }
 
 } // namespace
-
-TEST(PageHeader, linesAtTheirPlacesWithRightTextsEndingAtTheRightEdge) {
-    Configuration cfg = blank();
-    cfg.SysData[kSysDeviceNo] = 1;
-    const struct {
-        int channelsByte;
-        std::string description;
-        std::string line3;
-        std::string count;
-    } cases[] = {
-        {127, "First line\r\nsecond line", "First line", "128"},
-        {15, std::string(100, 'x'), std::string(64, 'x'), "16"},
-        {200, "", "", "128"}, // a byte above 127 from a file: the clamped count
-        {31, "Lone\nLF", "Lone", "32"},
-    };
-    for (const auto& c : cases) {
-        cfg.SysData[kSysChannelsInUse] = static_cast<Byte>(c.channelsByte);
-        cfg.DescText[kGeneralDescription] = c.description;
-        RecordingSurface s;
-        Canvas canvas(s);
-        const ReportInput in{cfg, englishLike(), "Villa.zeb", {2026, 3, 6, 9, 41, 0, 5}};
-        PrintPageHeadder(canvas, in, "ZEB1 Title", "T300:  1");
-        // "Device number 1 · 128 channels": never to be read as a range.
-        const std::string units = "T19 1 \xB7 " + c.count + " T258";
-        const Drawn* title = s.find("ZEB1 Title");
-        const Drawn* page = s.find("T300:  1");
-        const Drawn* file = s.find("T1: Villa.zeb");
-        const Drawn* date = s.find("T194  6 March 2026  09:41"); // a Friday: weekday 6 = text 194
-        const Drawn* count = s.find(units);
-        ASSERT_TRUE(title && page && file && date && count) << c.channelsByte;
-        EXPECT_DOUBLE_EQ(title->x, page::kLeftText);
-        EXPECT_DOUBLE_EQ(title->y, 0);
-        EXPECT_TRUE(title->bold && title->points == 12 && page->bold && page->points == 12);
-        EXPECT_DOUBLE_EQ(file->y, 453.6);
-        EXPECT_TRUE(file->bold && date->bold && date->points == 10);
-        EXPECT_DOUBLE_EQ(count->y, 793.8);
-        EXPECT_FALSE(count->bold);
-        for (const Drawn* right : {page, date, count})
-            EXPECT_DOUBLE_EQ(right->right, page::kRightEdge) << right->text;
-        const Drawn* line3 = s.find(c.line3);
-        EXPECT_EQ(line3 != nullptr, !c.line3.empty()) << c.line3;
-        EXPECT_EQ(s.texts().size(), c.line3.empty() ? 5u : 6u);
-        // The frame: the vertical rule to the frame's bottom and the header rule.
-        ASSERT_EQ(s.items.front().kind, Drawn::Rect);
-        EXPECT_DOUBLE_EQ(s.items[0].bottom, page::kFrameBottom);
-        EXPECT_DOUBLE_EQ(s.items[1].y, 1134);
-        EXPECT_DOUBLE_EQ(s.items[1].right, page::kRightEdge);
-    }
-}
 
 TEST(PageHeader, weekdayComesFromTheDateItself) {
     const struct {
@@ -161,18 +112,6 @@ TEST(Canvas, onlyThePictureTablePaints) {
         painted.push_back(d.picture);
     EXPECT_EQ(painted, (std::vector<int>{0, 40, 63, 65, 78, 100, 107}));
     EXPECT_DOUBLE_EQ(s.items[0].right - s.items[0].x, page::kPictureSize);
-}
-
-TEST(Canvas, daysOfWeekTicksTheBoxesOfTheMask) {
-    RecordingSurface s;
-    Canvas c(s);
-    c.daysOfWeek(0x81, 5216.4, 100);
-    const auto boxes = s.pictures();
-    ASSERT_EQ(boxes.size(), 8u);
-    for (int k = 0; k < 8; ++k) {
-        EXPECT_DOUBLE_EQ(boxes[k].x, 5216.4 + page::kDayBoxPitch * k);
-        EXPECT_EQ(boxes[k].picture, k == 0 || k == 7 ? 69 : 68) << k;
-    }
 }
 
 TEST(PrintJob, theFirstPageIsTheDevicesAndARefusedPageStopsTheJob) {

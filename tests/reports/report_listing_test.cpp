@@ -1,9 +1,9 @@
-// Every report of the fixtures as a golden text listing, what a reader needs of every page in every shipped
+// Every report of the fixtures, and of configurations made for one report each, as a golden text listing, what a reader needs of every page in every shipped
 // language (inside the frame, nothing overprinted, nothing below 8 points, table headings on one baseline
 // and distinct), and the in-use listing.
 //
 // The golden listings are tests/reports/golden/<fixture>.<report>.txt (<fixture>.in-use.<report>.txt for the
-// in-use listing): what the report drew on the recording surface, one line per item, with the language texts
+// in-use listing, <made>.<report>.txt for a made configuration): what the report drew on the recording surface, one line per item, with the language texts
 // as their numbers ("T259"). A change of a report's layout changes them; look at the PDF pages, then write
 // them anew with
 //     KORVANE_UPDATE_GOLDEN=1 build/test/bin/core_tests --gtest_filter='ReportListing.*'
@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -22,6 +23,7 @@
 #include "io/text_file.h"
 #include "model/text_ids.h"
 #include "model/channel_types.h"
+#include "model/master.h"
 #include "reports/report_catalogue.h"
 #include "tests/support/io_test_support.h"
 #include "tests/support/recording_surface.h"
@@ -41,18 +43,11 @@ struct Printed {
 };
 
 std::unique_ptr<Printed> printReport(const ReportEntry& e, const Configuration& cfg, const std::string& name,
-                                     TextLookup text, bool inUse) {
+                                     TextLookup text, bool inUse = false) {
     auto p = std::make_unique<Printed>();
     PrintJob job(p->surface);
     p->outcome = e.print(job, ReportInput{cfg, std::move(text), name, kClock, inUse});
     return p;
-}
-
-TextLookup shipped(const char* file) {
-    auto table = std::make_shared<TextTable>(
-        ReadTextFile(std::string(KORVANE_SOURCE_DIR) + "/resources/Language/" + file, kLanguageTextCount));
-    EXPECT_TRUE(table->good) << file;
-    return [table](int n) { return table->texts[static_cast<std::size_t>(n)]; };
 }
 
 std::string readFile(const std::string& path) {
@@ -68,6 +63,208 @@ std::vector<std::string> linesOf(const std::string& text) {
     for (std::string l; std::getline(in, l);)
         out.push_back(l);
     return out;
+}
+
+// Configurations made for one report each, beside the fixtures: what each kind of row shows, where
+// descriptions and notes wrap, which pictures a row carries, where pages break.
+Configuration blankWith(int channelsByte, const std::string& description = {}) {
+    Configuration cfg = blankConfiguration();
+    cfg.SysData[kSysChannelsInUse] = static_cast<Byte>(channelsByte);
+    cfg.SysData[kSysDeviceNo] = 1;
+    cfg.DescText[kGeneralDescription] = description;
+    return cfg;
+}
+
+Configuration descriptions() {
+    // Shrunk to one line, wrapped, split at a line break, empty; the function follows on the next line.
+    Configuration cfg = blankWith(15, std::string(100, 'x'));
+    const std::string texts[] = {"Porch", std::string(50, 'x'), std::string(60, 'W'), "Hall\r\nNorth wall", ""};
+    for (int i = 0; i < 5; ++i) {
+        cfg.ChanSetup[1 + i][kRowType] = kTypeIntruderPassive;
+        cfg.ChanText[1 + i] = texts[i];
+    }
+    return cfg;
+}
+
+Configuration pictures(bool eventsOff) {
+    Configuration cfg = blankWith(31, "Lone\nLF");
+    const struct {
+        int type, byte, value, flags;
+    } rows[] = {{kTypeMono, 1, 0, 0},     {kTypeMono, 1, 1, 0},   {kTypeMaster, 21, 1, 64},
+                {kTypeMaster, 21, 0, 128}, {kTypeBlank, 1, 0, 192}, {kTypeRoller, 1, 0, 192}};
+    for (int i = 0; i < 6; ++i) {
+        cfg.ChanSetup[2 * i][kRowType] = static_cast<Byte>(rows[i].type);
+        cfg.ChanSetup[2 * i][rows[i].byte] = static_cast<Byte>(rows[i].value);
+        cfg.ChanFlags[2 * i] = static_cast<Byte>(rows[i].flags);
+    }
+    cfg.SysData[kSysEventOff] = eventsOff ? 1 : 0;
+    return cfg;
+}
+
+// A channel of a type where page 1 is nearly full: it starts at its line, or on page 2.
+Configuration pageBreak(int channel, int type) {
+    Configuration cfg = blankWith(127, "First line\r\nsecond line");
+    cfg.ChanSetup[channel][kRowType] = static_cast<Byte>(type);
+    if (type == kTypeAnalogLux) { // five lines, after a two-line timer that brings it to line 31.5
+        cfg.ChanSetup[channel][kAnaOptions] = 4;
+        cfg.ChanSetup[channel][kAnaDisable] = 1;
+        cfg.ChanSetup[channel][kAnaLimit2Disable] = 2;
+        cfg.ChanSetup[0][kRowType] = kTypeTimerDelayPulse;
+    }
+    return cfg;
+}
+
+// Every function once with long descriptions and the widest settings.
+Configuration everyFunction() {
+    Configuration cfg = blankWith(200, std::string(200, 'M'));
+    int ch = 4;
+    for (const TypeInfo& t : ChannelTypes()) {
+        if (t.channelsUsed == 0 || t.code == kTypeMuxClaim || t.code == kTypeTimeOutputClaim)
+            continue;
+        cfg.ChanSetup[ch][kRowType] = static_cast<Byte>(t.code);
+        if (t.channelsUsed == 2)
+            cfg.ChanSetup[ch + 1][kRowType] = static_cast<Byte>(t.code + 1);
+        cfg.ChanText[ch] = std::string(60, 'W');
+        cfg.ChanFlags[ch] = 192;
+        ch += t.channelsUsed;
+    }
+    for (int m = 0; m < 4; ++m)
+        cfg.ChanSetup[m][kRowType] = kTypeMuxClaim;
+    for (int m = 112; m < 128; ++m)
+        cfg.ChanSetup[m][kRowType] = kTypeTimeOutputClaim;
+    for (int c : {20, 21, 22, 23}) {
+        cfg.ChanSetup[c][kRowType] = kTypeAnalogTemperature;
+        cfg.ChanSetup[c][kAnaOptions] = 6;
+        cfg.ChanSetup[c][kAnaRangeMin] = 0xFF;
+        cfg.ChanSetup[c][kAnaRangeMax] = 0x7F;
+    }
+    SetChannelType(cfg, 30, kTypeRoller);
+    cfg.ChanSetup[30][kRollPriority] = 5;
+    cfg.ChanSetup[30][kRollSlats] = 1;
+    return cfg;
+}
+
+Configuration holidays() {
+    // Day set 1: Monday and holiday, on 07:30, no off time; periods 1 and 16 set, 2 with month 13.
+    Configuration cfg = blankWith(15);
+    SetChannelType(cfg, 5, kTypeRealTime);
+    cfg.ChanSetup[5][1] = 0x81;
+    cfg.ChanSetup[5][2] = 0x07;
+    cfg.ChanSetup[5][3] = 0x30;
+    cfg.ChanSetup[5][4] = 255;
+    for (auto [period, bytes] : {std::pair{0, 0x07010815u}, {1, 0x13010203u}, {15, 0x07010815u}})
+        for (int k = 0; k < 4; ++k)
+            cfg.SysData[kSysHolidays + 4 * period + k] = static_cast<Byte>(bytes >> (24 - 8 * k));
+    return cfg;
+}
+
+Configuration tallRealTime() {
+    Configuration cfg = blankWith(127);
+    for (int ch = 0; ch < 128; ch += 3) {
+        SetChannelType(cfg, ch, kTypeRealTime);
+        for (int k = 0; k < 4; ++k) {
+            cfg.ChanSetup[ch][1 + 5 * k] = 0xFF;
+            cfg.ChanSetup[ch][2 + 5 * k] = 0x23;
+            cfg.ChanSetup[ch][4 + 5 * k] = 0x12;
+        }
+        cfg.ChanText[ch] = std::string(90, 'x');
+    }
+    return cfg;
+}
+
+Configuration grids() {
+    // A1 drives A1 on, A2 off; A3 cannot be driven; the roller master P1 - P2 selects the pair P7 - P8.
+    Configuration cfg = blankWith(127);
+    SetChannelType(cfg, 0, kTypeMaster);
+    SetChannelType(cfg, 8, kTypeMono);
+    SetChannelType(cfg, 9, kTypeMono);
+    PutMaster(cfg, 0, 8, kMasterOn);
+    PutMaster(cfg, 0, 9, kMasterOff);
+    SetChannelType(cfg, 2, kTypeIntruderPassive);
+    SetChannelType(cfg, 120, kTypeRollerMaster);
+    SetChannelType(cfg, 124, kTypeRoller);
+    SetChannelType(cfg, 126, kTypeRoller);
+    cfg.MasterMatrix[120][15] = 0x03;
+    cfg.ChanSetup[120][kRmMode] = 255;
+    cfg.ChanSetup[120][kRmRunTime] = 42;
+    cfg.ChanSetup[120][kRmReverseTime] = 7;
+    return cfg;
+}
+
+Configuration tallMaster(bool masters) {
+    Configuration cfg = blankWith(127);
+    SetChannelType(cfg, 40, kTypeRollerMaster);
+    for (int ch = 0; masters && ch < 40; ch += 2) { // with trigger times: the tallest blocks
+        SetChannelType(cfg, ch, kTypeMaster);
+        cfg.ChanSetup[ch][kMasterRealTime] = 1;
+        cfg.ChanSetup[ch][2] = 0x06;
+        cfg.ChanSetup[ch][3] = 0x15;
+    }
+    return cfg;
+}
+
+Configuration equations() {
+    Configuration cfg = blankWith(127);
+    cfg.LogicBlocks[0] = {127, 0, 0x84, 0x24}; // P8 = A1 (mark "--") And X5
+    cfg.LogicBlocks[9] = {3, 4, 5, 0xF0};      // marks only, no operation
+    cfg.LogicBlocks[10] = {3, 4, 0x9A, 0x5C};  // Xor, input 2 "\ " W3
+    cfg.LogicBlocks[70] = {1, 2, 3, 0x04};     // beyond the 64 used blocks
+    return cfg;
+}
+
+// Notes of more lines than a group has rows, and notes longer than a page.
+Configuration notes(bool overPages) {
+    Configuration cfg = blankWith(127);
+    cfg.LogicBlocks[0][3] = 0x04;
+    std::string text;
+    for (int i = 0; i < 14; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    cfg.DescText[0] = overPages ? std::string(120, '\n') + "end" : text + std::string(250, 'z');
+    return cfg;
+}
+
+Configuration dialling(bool outAndSafety) {
+    Configuration cfg = blankWith(127);
+    cfg.SysData[kSysEventSms] = 1;
+    cfg.SysData[kSysDialOutMethod] = outAndSafety ? 1 : 0;
+    cfg.SysData[kSysSmsResponseTime] = 5;
+    cfg.SysData[kSysDialInPassword] = 1;
+    cfg.SysData[kSysDialInSafety] = outAndSafety ? 1 : 0;
+    for (int i = 0; i < 9; ++i)
+        cfg.SmsText[i] = "+45" + std::to_string(i);
+    cfg.SmsText[4] = ""; // an empty first dial-in number keeps its place
+    cfg.SmsIdText = "Villa";
+    return cfg;
+}
+
+struct Scenario {
+    const char* name;
+    ReportKind report;
+    std::function<Configuration()> make;
+    std::string file = "Test.zeb";
+};
+
+const std::vector<Scenario>& scenarios() {
+    static const std::vector<Scenario> all = {
+        {"descriptions", ReportKind::ChannelList, descriptions},
+        {"pictures", ReportKind::ChannelList, [] { return pictures(false); }},
+        {"pictures-events-off", ReportKind::ChannelList, [] { return pictures(true); }},
+        {"break-33rd-plain", ReportKind::ChannelList, [] { return pageBreak(32, kTypeMono); }},
+        {"break-timer-line-31", ReportKind::ChannelList, [] { return pageBreak(31, kTypeTimerDelay); }},
+        {"break-sensor-line-31.5", ReportKind::ChannelList, [] { return pageBreak(31, kTypeAnalogLux); }},
+        {"every-function", ReportKind::ChannelList, everyFunction, std::string(120, 'F') + ".zeb"},
+        {"holidays", ReportKind::RealTime, holidays},
+        {"tall-blocks", ReportKind::RealTime, tallRealTime},
+        {"grids", ReportKind::Master, grids},
+        {"roller-master-only", ReportKind::Master, [] { return tallMaster(false); }},
+        {"tall-blocks", ReportKind::Master, [] { return tallMaster(true); }},
+        {"equations", ReportKind::Logic, equations},
+        {"long-notes", ReportKind::Logic, [] { return notes(false); }},
+        {"notes-over-pages", ReportKind::Logic, [] { return notes(true); }},
+        {"dial-out-and-safety", ReportKind::Sms, [] { return dialling(true); }},
+        {"dial-plain", ReportKind::Sms, [] { return dialling(false); }},
+    };
+    return all;
 }
 
 // The headings of one table, by text number: a row of the page that holds the first of them holds them all,
@@ -131,37 +328,37 @@ int expectTableHeadings(const Table& t, const RecordingSurface& s, const TextLoo
 TEST(ReportListing, everyReportOfEveryFixtureMatchesItsGoldenListing) {
     const bool update = std::getenv("KORVANE_UPDATE_GOLDEN") != nullptr;
     const std::string folder = std::string(KORVANE_SOURCE_DIR) + "/tests/reports/golden/";
-    struct Case {
-        std::string fixture;
-        bool inUse;
+    auto check = [&](const std::string& stem, const ReportEntry& e, const Configuration& cfg, const std::string& file,
+                     bool inUse) {
+        const auto p = printReport(e, cfg, file, NumberedText, inUse);
+        const std::string listing =
+            p->outcome == ReportOutcome::Printed ? TextListing(p->surface.items) : "nothing to print\n";
+        const std::string path = folder + stem + "." + e.name + ".txt";
+        if (update) {
+            std::ofstream(path, std::ios::binary) << listing;
+            return;
+        }
+        const std::vector<std::string> want = linesOf(readFile(path));
+        const std::vector<std::string> got = linesOf(listing);
+        ASSERT_FALSE(want.empty()) << path << " is missing: write it with KORVANE_UPDATE_GOLDEN=1";
+        const auto [w, g] = std::mismatch(want.begin(), want.end(), got.begin(), got.end());
+        EXPECT_TRUE(w == want.end() && g == got.end())
+            << path << " line " << (w - want.begin()) + 1 << "\n  golden:  " << (w == want.end() ? "(end)" : *w)
+            << "\n  printed: " << (g == got.end() ? "(end)" : *g)
+            << "\nLook at the PDF pages; when the change is meant, write the listings anew with "
+               "KORVANE_UPDATE_GOLDEN=1 (tests/reports/report_listing_test.cpp).";
     };
-    std::vector<Case> cases;
-    for (const char* f : kFixtures)
-        cases.push_back({f, false});
-    cases.push_back({"TwelveInUse.zeb", true});
-    for (const Case& c : cases) {
-        const Configuration cfg = loadedConfiguration(c.fixture);
-        const std::string stem = c.fixture.substr(0, c.fixture.rfind('.')) + (c.inUse ? ".in-use" : "");
+    for (const char* f : kFixtures) {
+        const Configuration cfg = loadedConfiguration(f);
+        const std::string stem = std::string(f).substr(0, std::string(f).rfind('.'));
         for (const ReportEntry& e : ReportCatalogue()) {
-            const auto p = printReport(e, cfg, c.fixture, NumberedText, c.inUse);
-            const std::string listing =
-                p->outcome == ReportOutcome::Printed ? TextListing(p->surface.items) : "nothing to print\n";
-            const std::string path = folder + stem + "." + e.name + ".txt";
-            if (update) {
-                std::ofstream(path, std::ios::binary) << listing;
-                continue;
-            }
-            const std::vector<std::string> want = linesOf(readFile(path));
-            const std::vector<std::string> got = linesOf(listing);
-            ASSERT_FALSE(want.empty()) << path << " is missing: write it with KORVANE_UPDATE_GOLDEN=1";
-            const auto [w, g] = std::mismatch(want.begin(), want.end(), got.begin(), got.end());
-            EXPECT_TRUE(w == want.end() && g == got.end())
-                << path << " line " << (w - want.begin()) + 1 << "\n  golden:  " << (w == want.end() ? "(end)" : *w)
-                << "\n  printed: " << (g == got.end() ? "(end)" : *g)
-                << "\nLook at the PDF pages; when the change is meant, write the listings anew with "
-                   "KORVANE_UPDATE_GOLDEN=1 (tests/reports/report_listing_test.cpp).";
+            check(stem, e, cfg, f, false);
+            if (stem == "TwelveInUse")
+                check(stem + ".in-use", e, cfg, f, true);
         }
     }
+    for (const Scenario& c : scenarios())
+        check(c.name, FindReport(c.report), c.make(), c.file, false);
     if (update)
         GTEST_SKIP() << "golden listings written to " << folder;
 }
@@ -169,7 +366,7 @@ TEST(ReportListing, everyReportOfEveryFixtureMatchesItsGoldenListing) {
 TEST(ReportListing, everyPageIsReadableInEveryShippedLanguage) {
     std::map<std::string, int> tableRows;
     for (const char* language : kLanguages) {
-        const TextLookup text = shipped(language);
+        const TextLookup text = shippedTexts(language);
         for (const char* fixture : kFixtures) {
             const Configuration cfg = loadedConfiguration(fixture);
             for (bool inUse : {false, true})
@@ -185,6 +382,14 @@ TEST(ReportListing, everyPageIsReadableInEveryShippedLanguage) {
                         if (t.report == e.kind)
                             tableRows[t.what] += expectTableHeadings(t, p->surface, text, where);
                 }
+        }
+        for (const Scenario& c : scenarios()) {
+            const auto p = printReport(FindReport(c.report), c.make(), c.file, text);
+            SCOPED_TRACE(std::string(language) + " " + c.name);
+            EXPECT_EQ(p->outcome, ReportOutcome::Printed);
+            ExpectInsideFrame(p->surface.items);
+            ExpectNoOverlaps(p->surface.items);
+            ExpectNoTextBelow(p->surface.items, page::kSmallestPoints);
         }
     }
     // Every table was seen, so that each check above had something to check.

@@ -5,11 +5,13 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <random>
 #include <string>
 
 #include "io/config_file.h"
+#include "io/hex_records.h"
 #include "io/text_file.h"
 #include "model/channel_types.h"
 #include "model/configuration.h"
@@ -36,6 +38,18 @@ inline TextLookup shippedTexts(const std::string& file) {
         return n >= 0 && static_cast<std::size_t>(n) < table->texts.size() ? table->texts[static_cast<std::size_t>(n)]
                                                                            : std::string();
     };
+}
+
+// Language texts of a test language: the unit label and the SMS message words.
+inline std::string testText(int n) {
+    static const std::map<int, std::string> texts{
+        {kTextLabel1, "Korvane"},
+        {kTextLabel2, "Master unit"},
+        {kTextLabel4, "V3.07xx"},
+        {kTextLabel5, "AB"},
+        {kTextSmsLabel, "0123456789abcdefGHIJKLMNOPQRSTUVwxyz0123456789ABCDEFGHIJKLMNOPQRSTUV"}};
+    const auto it = texts.find(n);
+    return it == texts.end() ? std::string() : it->second;
 }
 
 // A fresh folder under the system's temporary folder, removed again when the object goes.

@@ -1,0 +1,103 @@
+// What a save writes and what a write sends, for configurations of every kind, against the golden texts in
+// tests/data/golden: <name>.zeb is the saved file, <name>.hex the Intel-HEX stream of the write. A change of
+// the file format or of a record changes them; write them anew with
+//     KORVANE_UPDATE_GOLDEN=1 build/test/bin/core_tests --gtest_filter='WrittenTexts.*'
+// and read the difference in the commit.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <map>
+
+#include "io/config_file.h"
+#include "io/hex_records.h"
+#include "model/channel_types.h"
+#include "tests/support/io_test_support.h"
+
+using namespace korvane;
+using namespace korvane::testing;
+
+namespace {
+
+// Texts at the edges of their slots: empty, short, 8-bit, 40 characters, several lines; SMS entries longer
+// and shorter than their 16 bytes; every record length of a function, with the option flags.
+Configuration texts(bool eventOff) {
+    Configuration cfg = blankConfiguration();
+    cfg.SysData[kSysChannelsInUse] = 15;
+    cfg.SysData[kSysEventOff] = eventOff ? 1 : 0;
+    cfg.ChanText[0] = "A text of forty characters, exactly 40!!";
+    cfg.ChanText[1] = "\xe6\xf8";
+    cfg.ChanText[3] = "Door";
+    cfg.DescText[0] = std::string(32, 'x') + "12345678";
+    cfg.DescText[3] = std::string(31, 'x') + "\r\n" + std::string(30, 'y') + "\r\nz";
+    cfg.DescText[kGeneralDescription] = "Hall\r\nKitchen";
+    cfg.SmsText[2] = "+45";
+    cfg.SmsText[3] = "12345678901234567890";
+    cfg.SmsIdText = "ABCDEFGHIJKLMNOPQRST"; // 20 characters: 16 + 4
+    const std::pair<int, Byte> types[] = {
+        {kTypeTimerDelayPulse, kFlagCheck1}, {kTypeTimerPulse, kFlagCheck1}, {kTypeIntruderPassive, kFlagCheck1 | kFlagCheck2},
+        {kTypeMono, 0}, {kTypeIntruderSiren, 0}, {kTypeMotion, 0}, {kTypeRealTime, 0}, {kTypeRoller, 0},
+        {kTypeRollerMaster, 0}, {kTypeAnalogTemperature, 0}, {kTypeIsaAcknowledge, 0}, {kTypeCommonSiren, 0}};
+    int ch = 2;
+    for (const auto& [type, flags] : types) {
+        cfg.ChanSetup[ch][kRowType] = static_cast<Byte>(type);
+        cfg.ChanFlags[ch] = flags;
+        ch += type == kTypeRoller || type == kTypeRollerMaster ? 2 : 1;
+    }
+    return cfg;
+}
+
+Configuration systemBytes() {
+    Configuration cfg = blankConfiguration();
+    for (int i = 0; i < kSysDataSize; ++i)
+        cfg.SysData[i] = static_cast<Byte>(i);
+    cfg.SysData[kSysChannelsInUse] = 127;
+    return cfg;
+}
+
+Configuration busy(int channelsByte) {
+    Configuration cfg = busyConfiguration();
+    cfg.SysData[kSysChannelsInUse] = static_cast<Byte>(channelsByte);
+    cfg.DescText[2] = std::string(40, 'd');
+    cfg.SmsText[0] = "+4512345678";
+    return cfg;
+}
+
+} // namespace
+
+TEST(WrittenTexts, savedFilesAndWriteStreamsMatchTheirGoldenTexts) {
+    const struct {
+        const char* name;
+        std::function<Configuration()> make;
+    } cases[] = {
+        {"blank", blankConfiguration},
+        {"texts", [] { return texts(false); }},
+        {"texts-event-off", [] { return texts(true); }},
+        {"system-bytes", systemBytes},
+        {"busy", [] { return busy(127); }},
+        {"busy-63-channels", [] { return busy(63); }},
+        {"busy-damaged-count", [] { return busy(200); }},
+        {"full", [] { return fullConfiguration(1); }},
+        {"good", [] { return loadedConfiguration("Good.zeb"); }},
+    };
+    const bool update = std::getenv("KORVANE_UPDATE_GOLDEN") != nullptr;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Configuration cfg = c.make();
+        const Configuration before = cfg;
+        const std::string stream = WriteStream(BuildWritePlan(cfg, DeviceClock{2026, 1, 2, 3, 4, 5, 5}, testText));
+        EXPECT_EQ(cfg, before) << "the write takes what it derives and fills in into its records only";
+        const std::string saved = ConfigFileText(cfg);
+        for (const auto& [ext, text] : {std::pair{".zeb", saved}, {".hex", stream}}) {
+            const std::string path = fixturePath("golden/" + std::string(c.name) + ext);
+            if (update)
+                std::ofstream(path, std::ios::binary) << text;
+            else
+                EXPECT_TRUE(readBytes(path) == text) << path << " differs; when the change is meant, write it anew "
+                                                                "with KORVANE_UPDATE_GOLDEN=1";
+        }
+    }
+    if (update)
+        GTEST_SKIP() << "golden texts written to " << fixturePath("golden");
+}
