@@ -1,58 +1,14 @@
-// The bytes a write derives (scales, day-set modes, cycle counts), the unit label, the SMS entries, the clock and
+// The day-set modes a write derives, the unit label, the SMS entries, the clock and
 // the steps of a write. The records themselves are in the golden write streams (written_texts_test).
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "io/hex_records.h"
 #include "model/channel_types.h"
-#include "model/field_rules.h"
 #include "tests/support/io_test_support.h"
 
 using namespace korvane;
 using namespace korvane::testing;
-
-namespace {
-
-Row analogueRow(double lo, double hi, double s1, double s2, double s3, double s4) {
-    Row row{};
-    ValueToByte3(row, lo * 10, kAnaRangeMin);
-    ValueToByte3(row, hi * 10, kAnaRangeMax);
-    ValueToByte3(row, s1 * 10, kAnaLimit1Low);
-    ValueToByte3(row, s2 * 10, kAnaLimit1High);
-    ValueToByte3(row, s3 * 10, kAnaLimit2Low);
-    ValueToByte3(row, s4 * 10, kAnaLimit2High);
-    return row;
-}
-
-} // namespace
-
-TEST(HexRecords, linearAndLogarithmicScales) {
-    struct Case {
-        const char* what;
-        int type;
-        Row row;
-        std::array<Byte, 4> expected;
-    };
-    const std::vector<Case> cases{
-        {"127.5 rounds half to even", kTypeAnalogGeneral, analogueRow(0, 100, 50, 100, 0, 25), {128, 255, 0, 64}},
-        {"outside the range is held", kTypeAnalogWind, analogueRow(10, 20, 5, 30, 15, 12.5), {0, 255, 128, 64}},
-        {"negative range", kTypeAnalogTemperature, analogueRow(-20, 30, 0, -20, 30, 5), {102, 0, 255, 128}},
-        {"an empty range", kTypeAnalogGeneral, analogueRow(7, 7, 1, 2, 3, 4), {0, 255, 0, 255}},
-        {"log 1 and 0.1", kTypeAnalogLux, analogueRow(0, 0, 1, 0.1, 1000, 100000), {43, 0, 171, 255}},
-        {"log limits not set", kTypeAnalogLux, analogueRow(0, 0, 0, 0, -5, 0), {0, 255, 0, 255}},
-    };
-    for (const Case& c : cases) {
-        Configuration cfg = blankConfiguration();
-        cfg.ChanSetup[0] = c.row;
-        cfg.ChanSetup[0][kRowType] = static_cast<Byte>(c.type);
-        ComputeDerivedBytes(cfg, 0);
-        const std::array<Byte, 4> got{cfg.ChanSetup[0][4], cfg.ChanSetup[0][5], cfg.ChanSetup[0][6],
-                                      cfg.ChanSetup[0][7]};
-        EXPECT_EQ(got, c.expected) << c.what;
-    }
-}
 
 TEST(HexRecords, daySetModes) {
     struct Case {
@@ -82,25 +38,6 @@ TEST(HexRecords, daySetModes) {
             EXPECT_EQ(std::stoi(rec.substr(9 + 2 * (kRtDerived + p), 2), nullptr, 16), c.mode)
                 << "the record carries the mode, case " << i;
         }
-}
-
-TEST(HexRecords, rollerBlindCycleCount) {
-    struct Case {
-        Byte channelsInUse;
-        int reverse;
-        Byte cycles;
-    };
-    // divisor (byte 11 + 7) * 0.976 rounded: 127 -> 131, 15 -> 21, 0 -> 7
-    for (const Case& c : {Case{127, 500, 3}, Case{127, 2000, 15}, Case{127, 100, 3}, Case{15, 2000, 95},
-                          Case{0, 2000, 255}, Case{0, 65535, 255}}) {
-        Configuration cfg = blankConfiguration();
-        cfg.SysData[kSysChannelsInUse] = c.channelsInUse;
-        cfg.ChanSetup[0][kRowType] = kTypeRoller;
-        cfg.ChanSetup[0][kRollReverseHigh] = static_cast<Byte>(c.reverse >> 8);
-        cfg.ChanSetup[0][kRollReverseLow] = static_cast<Byte>(c.reverse & 255);
-        ComputeDerivedBytes(cfg, 0);
-        EXPECT_EQ(cfg.ChanSetup[0][kRollReverseCycles], c.cycles) << c.reverse << " at " << int(c.channelsInUse);
-    }
 }
 
 TEST(HexRecords, unitLabelSmsEntriesAndClock) {
