@@ -96,17 +96,6 @@ TEST(ConfigFile, modelToFileToModelIsEqual) {
     EXPECT_EQ(target, original);
 }
 
-TEST(ConfigFile, typeBytesSplitIntoTypeAndFlags) {
-    const Configuration cfg = loadedConfiguration("Good.zeb");
-    for (const auto& [channel, type, flags] : {std::tuple{19, 5, 0x80}, {20, 8, 0xC0}, {45, 1, 0}}) {
-        EXPECT_EQ(cfg.ChanSetup[channel][kRowType], type) << channel;
-        EXPECT_EQ(cfg.SavedChanType[channel], type) << channel;
-        EXPECT_EQ(cfg.ChanFlags[channel], flags) << channel;
-    }
-    EXPECT_EQ(cfg.ChanText[21], "A text of forty characters, exactly 40!!");
-    EXPECT_EQ(cfg.DescText[kGeneralDescription], "Villa Nordlys, Strandvejen 12 \xe6\xf8\xe5");
-}
-
 TEST(ConfigFile, flagsMergeIntoTheTypeByteUnlessEventOutputIsOff) {
     for (const auto& [eventOff, firstNumber, flagsAfter] :
          {std::tuple<Byte, const char*, Byte>{0, "133", 0x80}, {1, "5", 0}}) {

@@ -35,10 +35,18 @@ Configuration texts(bool eventOff) {
     cfg.SmsText[2] = "+45";
     cfg.SmsText[3] = "12345678901234567890";
     cfg.SmsIdText = "ABCDEFGHIJKLMNOPQRST"; // 20 characters: 16 + 4
-    const std::pair<int, Byte> types[] = {
-        {kTypeTimerDelayPulse, kFlagCheck1}, {kTypeTimerPulse, kFlagCheck1}, {kTypeIntruderPassive, kFlagCheck1 | kFlagCheck2},
-        {kTypeMono, 0}, {kTypeIntruderSiren, 0}, {kTypeMotion, 0}, {kTypeRealTime, 0}, {kTypeRoller, 0},
-        {kTypeRollerMaster, 0}, {kTypeAnalogTemperature, 0}, {kTypeIsaAcknowledge, 0}, {kTypeCommonSiren, 0}};
+    const std::pair<int, Byte> types[] = {{kTypeTimerDelayPulse, kFlagCheck1},
+                                          {kTypeTimerPulse, kFlagCheck1},
+                                          {kTypeIntruderPassive, kFlagCheck1 | kFlagCheck2},
+                                          {kTypeMono, 0},
+                                          {kTypeIntruderSiren, 0},
+                                          {kTypeMotion, 0},
+                                          {kTypeRealTime, 0},
+                                          {kTypeRoller, 0},
+                                          {kTypeRollerMaster, 0},
+                                          {kTypeAnalogTemperature, 0},
+                                          {kTypeIsaAcknowledge, 0},
+                                          {kTypeCommonSiren, 0}};
     int ch = 2;
     for (const auto& [type, flags] : types) {
         cfg.ChanSetup[ch][kRowType] = static_cast<Byte>(type);
@@ -94,8 +102,9 @@ TEST(WrittenTexts, savedFilesAndWriteStreamsMatchTheirGoldenTexts) {
             if (update)
                 std::ofstream(path, std::ios::binary) << text;
             else
-                EXPECT_TRUE(readBytes(path) == text) << path << " differs; when the change is meant, write it anew "
-                                                                "with KORVANE_UPDATE_GOLDEN=1";
+                EXPECT_TRUE(readBytes(path) == text) << path
+                                                     << " differs; when the change is meant, write it anew "
+                                                        "with KORVANE_UPDATE_GOLDEN=1";
         }
     }
     if (update)

@@ -70,7 +70,6 @@ TEST(LogicReport, notesWrapAtWordsAndKeepEveryCharacter) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(WrapNotes(c.text, room, {9, false}, metrics), c.lines) << c.text;
-
 }
 
 TEST(ReportCatalogue, namesMenuEntriesAndTitles) {

@@ -1,11 +1,11 @@
-// Every report of the fixtures, and of configurations made for one report each, as a golden text listing, what a reader needs of every page in every shipped
-// language (inside the frame, nothing overprinted, nothing below 8 points, table headings on one baseline
-// and distinct), and the in-use listing.
+// Every report of the fixtures, and of configurations made for one report each, as a golden text listing, what a reader
+// needs of every page in every shipped language (inside the frame, nothing overprinted, nothing below 8 points, table
+// headings on one baseline and distinct), and the in-use listing.
 //
 // The golden listings are tests/reports/golden/<fixture>.<report>.txt (<fixture>.in-use.<report>.txt for the
-// in-use listing, <made>.<report>.txt for a made configuration): what the report drew on the recording surface, one line per item, with the language texts
-// as their numbers ("T259"). A change of a report's layout changes them; look at the PDF pages, then write
-// them anew with
+// in-use listing, <made>.<report>.txt for a made configuration): what the report drew on the recording surface, one
+// line per item, with the language texts as their numbers ("T259"). A change of a report's layout changes them; look at
+// the PDF pages, then write them anew with
 //     KORVANE_UPDATE_GOLDEN=1 build/test/bin/core_tests --gtest_filter='ReportListing.*'
 // and read the difference in the commit.
 
@@ -20,9 +20,9 @@
 #include <sstream>
 
 #include "io/text_file.h"
-#include "model/text_ids.h"
 #include "model/channel_types.h"
 #include "model/master.h"
+#include "model/text_ids.h"
 #include "reports/report_catalogue.h"
 #include "tests/support/io_test_support.h"
 #include "tests/support/recording_surface.h"
@@ -89,7 +89,7 @@ Configuration pictures(bool eventsOff) {
     Configuration cfg = blankWith(31, "Lone\nLF");
     const struct {
         int type, byte, value, flags;
-    } rows[] = {{kTypeMono, 1, 0, 0},     {kTypeMono, 1, 1, 0},   {kTypeMaster, 21, 1, 64},
+    } rows[] = {{kTypeMono, 1, 0, 0},      {kTypeMono, 1, 1, 0},    {kTypeMaster, 21, 1, 64},
                 {kTypeMaster, 21, 0, 128}, {kTypeBlank, 1, 0, 192}, {kTypeRoller, 1, 0, 192}};
     for (int i = 0; i < 6; ++i) {
         cfg.ChanSetup[2 * i][kRowType] = static_cast<Byte>(rows[i].type);
