@@ -114,22 +114,12 @@ TEST(ChannelList, everyChannelOnceWhateverTheFileHolds) {
     } cases[] = {
         {"blank", {}, 15, {"A1", "A2", "A3"}, 16},
         {"time output of 16",
-         {{16, 30},
-          {17, 30},
-          {18, 30},
-          {19, 30},
-          {20, 30},
-          {21, 30},
-          {22, 30},
-          {23, 30},
-          {24, 30},
-          {25, 30},
-          {26, 30},
-          {27, 30},
-          {28, 30},
-          {29, 30},
-          {30, 30},
-          {31, 30}},
+         [] {
+             std::map<int, int> claims;
+             for (int ch = 16; ch < 32; ++ch)
+                 claims[ch] = 30;
+             return claims;
+         }(),
          31,
          {"A1"},
          17},
