@@ -488,47 +488,6 @@ TEST(WriteTransfer, aLateVerdictOfAnEarlierWriteNeverAcceptsTheNextOne) {
     }
 }
 
-TEST(Transfers, aShorterOrEmptiedTextLeavesNothingOfTheEarlierOneInTheUnit) {
-    // The simulated unit keeps its memory between writes, as a unit may.
-    SimulatedLink link(false);
-    auto writeAndReadBack = [&](Configuration cfg) {
-        WriteTransfer write(link, cfg, DeviceClock{}, noText);
-        write.setTickInterval(kFastTickMs);
-        write.start();
-        runToEnd(write);
-        EXPECT_EQ(write.outcome(), TransferOutcome::Done);
-        Configuration back = blankConfiguration();
-        ReadTransfer read(link, back, nullptr);
-        read.setTickInterval(kFastTickMs);
-        read.start();
-        runToEnd(read);
-        EXPECT_EQ(read.outcome(), TransferOutcome::Done);
-        return back;
-    };
-    Configuration cfg = blankConfiguration();
-    cfg.ChanText[0] = "Kitchen window north";
-    cfg.ChanText[1] = "Hall, ceiling light by the door";
-    cfg.DescText[3] = std::string(100, 'L');
-    cfg.DescText[kGeneralDescription] = "Holiday house, north wing";
-    cfg.SmsText[0] = "+4512345678";
-    cfg.SmsText[1] = "+4587654321";
-    writeAndReadBack(cfg);
-
-    cfg.ChanText[0] = "Door";
-    cfg.ChanText[1] = "";
-    cfg.DescText[3] = "Short";
-    cfg.DescText[kGeneralDescription] = "";
-    cfg.SmsText[0] = "+45";
-    cfg.SmsText[1] = "";
-    const Configuration back = writeAndReadBack(cfg);
-    EXPECT_EQ(back.ChanText[0], "Door");
-    EXPECT_EQ(back.ChanText[1], "");
-    EXPECT_EQ(back.DescText[3], "Short");
-    EXPECT_EQ(back.DescText[kGeneralDescription], "");
-    EXPECT_EQ(back.SmsText[0], "+45");
-    EXPECT_EQ(back.SmsText[1], "");
-}
-
 TEST(Transfers, theUnitStoresAWriteAsTheIoCodeLaysItAndVerifyFindsARecordItIgnored) {
     const Configuration good = loadedConfiguration("Good.zeb");
     for (UnitFault fault : {UnitFault::None, UnitFault::IgnoredRecord}) {
