@@ -165,13 +165,7 @@ TEST(PageRangeSurface, drawsOnlyTheChosenPagesAndTurnsTheDevicesPageBetweenThem)
     EXPECT_FALSE(job.beginPage());
 }
 
-TEST(ReportValues, durationsTimesHolidaysAndLists) {
-    Row row{};
-    row[1] = 0x8B;
-    row[2] = 0x0E;
-    EXPECT_EQ(GetTimerChTid(row, 0), "01:02:03");
-    row[1] = row[2] = row[3] = 0xFF;
-    EXPECT_EQ(GetTimerChTid(row, 0), "4660:20:15");
+TEST(ReportValues, timesHolidaysAndLists) {
     EXPECT_EQ(TimeOfDayText(0x07, 0x30), "07:30");
     EXPECT_EQ(Str(5), " 5");
     EXPECT_EQ(Str(-5), "-5");
