@@ -63,13 +63,6 @@ public:
                 out.push_back(d);
         return out;
     }
-    // The first text that equals `t`, or nullptr.
-    const Drawn* find(const std::string& t, int onPage = 0) const {
-        for (const Drawn& d : items)
-            if (d.kind == Drawn::Text && d.text == t && (onPage == 0 || d.page == onPage))
-                return &d;
-        return nullptr;
-    }
     std::vector<Drawn> pictures(int onPage = 0) const {
         std::vector<Drawn> out;
         for (const Drawn& d : items)
