@@ -50,31 +50,22 @@ std::string withField(const std::string& text, int line, int field, const std::s
 
 } // namespace
 
-TEST(ConfigFile, everyAcceptedFormReadsTheSameAndSavesByteIdenticalToGoodZeb) {
-    const std::string good = readBytes(fixturePath("Good.zeb"));
-    const Configuration reference = loadedConfiguration("Good.zeb");
-    for (const char* name : {"Good.zeb", "GoodLf.zeb", "SignatureM52.x07", "SignatureKorvane.zeb"}) {
+TEST(ConfigFile, everyAcceptedFormReadsTheSameAndSavesByteIdentical) {
+    // Each file, and the file its configuration saves as: ZEB1 with CR LF; descriptions of several lines
+    // as they were.
+    const Configuration good = loadedConfiguration("Good.zeb");
+    const std::pair<const char*, const char*> cases[] = {{"Good.zeb", "Good.zeb"},
+                                                         {"GoodLf.zeb", "Good.zeb"},
+                                                         {"SignatureM52.x07", "Good.zeb"},
+                                                         {"SignatureKorvane.zeb", "Good.zeb"},
+                                                         {"MultiLineDescriptions.zeb", "MultiLineDescriptions.zeb"}};
+    for (const auto& [name, savedAs] : cases) {
         Configuration cfg = loadedConfiguration(name);
-        EXPECT_EQ(cfg, reference) << name;
-        EXPECT_EQ(ConfigFileText(cfg), good) << name << ": saving writes ZEB1 with CR LF";
+        Configuration descriptionsOfGood = cfg;
+        descriptionsOfGood.DescText = good.DescText;
+        EXPECT_EQ(descriptionsOfGood, good) << name;
+        EXPECT_TRUE(ConfigFileText(cfg) == readBytes(fixturePath(savedAs))) << name;
     }
-}
-
-TEST(ConfigFile, descriptionsOfSeveralLinesLoadAndSaveByteIdentical) {
-    const std::string path = fixturePath("MultiLineDescriptions.zeb");
-    Configuration cfg = loadedConfiguration("MultiLineDescriptions.zeb");
-    EXPECT_EQ(cfg.DescText[kGeneralDescription], "Villa Nordlys, Strandvejen 12\r\n9990 Skagen \xe6\xf8\xe5");
-    EXPECT_EQ(cfg.DescText[3], "Logik gruppe 3:\r\nA1 og A2 t\xe6nder B1\r\n\r\nom natten: C1, C2\r\nslut");
-
-    // Apart from the two descriptions it is Good.zeb.
-    Configuration good = loadedConfiguration("Good.zeb");
-    good.DescText[kGeneralDescription] = cfg.DescText[kGeneralDescription];
-    good.DescText[3] = cfg.DescText[3];
-    EXPECT_EQ(cfg, good);
-
-    TempDir dir;
-    ASSERT_TRUE(SaveFile(cfg, dir.file("saved.zeb")).ok());
-    EXPECT_TRUE(readBytes(dir.file("saved.zeb")) == readBytes(path)) << "load and save give the same bytes";
 }
 
 TEST(ConfigFile, modelToFileToModelIsEqual) {

@@ -26,13 +26,6 @@ TEST(LogicChannel, outputTextsEqualChannelFieldTexts) {
         EXPECT_EQ(LogicChannel(code, 0, 0), ChannelRefText(code)) << code;
 }
 
-TEST(LogicChannel, operationNames) {
-    EXPECT_EQ(LogicOperationText(0x24), "And");
-    EXPECT_EQ(LogicOperationText(0x08), "Or");
-    EXPECT_EQ(LogicOperationText(0x0C), "Xor");
-    EXPECT_EQ(LogicOperationText(0xF0), "");
-}
-
 TEST(CheckLogic, marksChannelsDrivenByActiveBlocksAmongTheFirst64) {
     Configuration cfg;
     cfg.LogicMarks.fill(true);
