@@ -45,16 +45,6 @@ Row type(Row r, int set, int part, const std::string& keys, bool* accepted = nul
 
 } // namespace
 
-TEST(DaySets, aNewRealTimeChannelHasNoTimesAndNoDays) {
-    const Row r = newRealTimeRow();
-    for (int k = 0; k < kRtDaySetCount; ++k) {
-        EXPECT_EQ(at(r, k, kOnHourPart), kTimeNotSet);
-        EXPECT_EQ(at(r, k, kOffHourPart), kTimeNotSet);
-        EXPECT_EQ(at(r, k, kDayMaskPart), 0);
-        EXPECT_FALSE(DaySetInUse(r, k));
-    }
-}
-
 TEST(DaySets, entryAndClearingRules) {
     struct Step {
         int set, part;
@@ -243,11 +233,4 @@ TEST(HolidayPeriods, oddPeriodsAreKeptAndWarnedAbout) {
         EXPECT_EQ(HolidayWarnings(cfg, 3), c.warnings)
             << std::hex << int(c.m1) << "." << int(c.d1) << " - " << int(c.m2) << "." << int(c.d2);
     }
-}
-
-TEST(HolidayPeriods, factsNameTheirBytesAndHints) {
-    EXPECT_EQ(facts::kHolidayFirstMonths[0].index, 96);
-    EXPECT_EQ(facts::kHolidayLastDays[15].index, 159);
-    EXPECT_EQ(RangeHint(facts::kHolidayFirstDays[3]), "1..31(-)");
-    EXPECT_EQ(RangeHint(facts::kHolidayLastMonths[3]), "1..12(-)");
 }
