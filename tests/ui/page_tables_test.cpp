@@ -167,6 +167,8 @@ TEST_F(PageTables, typedKeysShowAndStore) {
              t.byte(kCh, 3) = 0x30;
          },
          "HourOn_0", "~", "--", [](PageTables& t) { return QStringLiteral("%1 %2").arg(t.byte(kCh, 1)).arg(t.byte(kCh, 2)); }, "0 255"},
+        {"real time: Delete in the minutes beeps", nullptr, kTypeRealTime, [](PageTables& t) { t.byte(kCh, 2) = 0x07; t.byte(kCh, 3) = 0x30; },
+         "MinutOn_0", "~", "30", rowAt(3), "48", 1},
         {"limit", nullptr, kTypeAnalogTemperature, range100, "T_RangeMin", "10\n", "10.0", tenthsAt(kAnaRangeMin), "100"},
         {"limit rounded to its digit", nullptr, kTypeAnalogTemperature, range100, "T_RangeMax", "100.04\n", "100.0", tenthsAt(kAnaRangeMax), "1000"},
         {"limit half up", nullptr, kTypeAnalogGeneral, backwardsRange, "T_Setpoint_0", "12.35\n", "12.4", tenthsAt(kAnaLimit1Low), "124"},
@@ -198,6 +200,43 @@ TEST_F(PageTables, typedKeysShowAndStore) {
         if (c.refused) {
             EXPECT_EQ(QApplication::focusWidget(), field) << "a refused number keeps the focus";
         }
+    }
+}
+
+// ---- What a state enables ----
+
+TEST_F(PageTables, fieldsOfAnEmptyEntryAreDisabled) {
+    const Prep none;
+    const Prep onTime = [](PageTables& t) { t.byte(kCh, 2) = 0x07; };
+    const Prep password = [](PageTables& t) {
+        t.sys(kSysEventSms) = 1;
+        t.sys(kSysDialOutMethod) = 1;
+        t.sys(kSysDialInPassword) = 1;
+    };
+    const struct {
+        const char* key;
+        int type;
+        Prep prep;
+        const char* field;
+        bool enabled;
+    } cases[] = {
+        {nullptr, kTypeRealTime, none, "MinutOn_0", false},
+        {nullptr, kTypeRealTime, none, "DaysSet1_0", false},
+        {nullptr, kTypeRealTime, onTime, "MinutOn_0", true},
+        {nullptr, kTypeRealTime, onTime, "DaysSet1_0", true},
+        {"Holiday", 0, none, "T_DateEnd_1", false},
+        {"Holiday", 0, period1, "T_DateEnd_1", true},
+        {"SMS_Setup", 0, smsOn, "Txt_DialInPassword", false},
+        {"SMS_Setup", 0, smsOn, "txt_SmsRespTime", false},
+        {"SMS_Setup", 0, password, "Txt_DialInPassword", true},
+        {"SMS_Setup", 0, password, "txt_SmsRespTime", true},
+        {"SMS_Setup", 0, password, "Txt_PhoneNo_4", false}, // the numbers for dial-in
+        {"SMS_Setup", 0, [password](PageTables& t) { password(t); t.sys(kSysDialInSafety) = 1; }, "Txt_PhoneNo_7", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.key ? c.key : "type ") << c.type << ": " << c.field);
+        openPage(c.key, c.type, c.prep);
+        EXPECT_EQ(get(QString::fromUtf8(c.field))->isEnabled(), c.enabled);
     }
 }
 
