@@ -14,7 +14,9 @@
 #include "ui/editor/pages/channel_part.h"
 
 // Test messages show texts as text.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace korvane::test {
 

@@ -70,7 +70,10 @@ TEST_F(PagesTest, logicMarksInTheMatrixFollowTheOperationKeyAtOnce) {
         const char* field;
         const char* keys;
         bool marked;
-    } steps[] = {{"T_LogicOut_0", "P8\nA1\n", false}, {"T_logicOPR_0", "A", true}, {"T_logicOPR_0", " ", false}, {"T_logicOPR_0", "O", true}};
+    } steps[] = {{"T_LogicOut_0", "P8\nA1\n", false},
+                 {"T_logicOPR_0", "A", true},
+                 {"T_logicOPR_0", " ", false},
+                 {"T_logicOPR_0", "O", true}};
     for (const auto& s : steps) {
         focus(edit(s.field));
         type(s.keys);
@@ -183,7 +186,6 @@ TEST_F(PagesTest, smsFieldsTakeWhatTheUnitKeepsAndShowLongTextsWhole) {
     EXPECT_EQ(ws().cfg.SmsText[2], "12345678901234567890");
     QTest::keyClick(long2, Qt::Key_Backspace);
     EXPECT_EQ(ws().cfg.SmsText[2], "1234567890123456789");
-
 }
 
 TEST_F(PagesTest, aWrongNumberTakesTheFocusBackOnceAndNeverWhenTheWindowIsLeft) {

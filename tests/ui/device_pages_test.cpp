@@ -169,7 +169,9 @@ TEST_F(RollerMasterGrid, clicksToggleAndKeysOnAModeChooseTheOther) {
         Qt::Key key;
         Byte mode;
         const char* to;
-    } steps[] = {{"O_rmSIM", Qt::Key_A, 255, "O_rmSEQ"}, {"O_rmSEQ", Qt::Key_A, 0, "O_rmSIM"}, {"O_rmSIM", Qt::Key_Right, 255, "O_rmSEQ"}};
+    } steps[] = {{"O_rmSIM", Qt::Key_A, 255, "O_rmSEQ"},
+                 {"O_rmSEQ", Qt::Key_A, 0, "O_rmSIM"},
+                 {"O_rmSIM", Qt::Key_Right, 255, "O_rmSEQ"}};
     for (const auto& s : steps) {
         focus(get(s.from));
         QTest::keyClick(get(s.from), s.key);

@@ -95,7 +95,9 @@ Read logicNotes() {
 }
 
 // A range 0.0..100.0, which takes the limits typed below.
-void range100(PageTables& t) { StoreTenths(t.row(), 1000, kAnaRangeMax); }
+void range100(PageTables& t) {
+    StoreTenths(t.row(), 1000, kAnaRangeMax);
+}
 // A range from a file whose maximum is below its minimum.
 void backwardsRange(PageTables& t) {
     StoreTenths(t.row(), 500, kAnaRangeMin);
@@ -108,14 +110,18 @@ void longTimer(PageTables& t) {
     t.byte(kCh, kTimerTime1 + 2) = 0x06;
     t.byte(kCh, kTimerTime2) = 10;
 }
-void smsOn(PageTables& t) { t.sys(kSysEventSms) = 1; }
+void smsOn(PageTables& t) {
+    t.sys(kSysEventSms) = 1;
+}
 // Holiday period 1 from 3.10. to 3.20. (packed).
 void period1(PageTables& t) {
     const Byte parts[] = {0x03, 0x10, 0x03, 0x20};
     for (int part = 0; part < kHolidayBytes; ++part)
         t.sys(HolidayByte(1, part)) = parts[part];
 }
-void logicP8A1(PageTables& t) { t.ws.cfg.LogicBlocks[0] = LogicRecord{127, 0, 0, 0x04}; }
+void logicP8A1(PageTables& t) {
+    t.ws.cfg.LogicBlocks[0] = LogicRecord{127, 0, 0, 0x04};
+}
 
 // ---- Typed keys: what the field shows and what is stored ----
 
@@ -136,29 +142,46 @@ struct TypedCase {
 TEST_F(PageTables, typedKeysShowAndStore) {
     const TypedCase cases[] = {
         {"device number", "mainsetup", 0, nullptr, "T_DeviceNo", "5", "05", sysAt(kSysDeviceNo), "5"},
-        {"disabling channel", nullptr, kTypeIntruderPassive, nullptr, "T_TyvDiasble", "D3C", "C3", rowAt(kAlarmDisable), "18"},
-        {"disabling channel cleared", nullptr, kTypeIntruderPassive, [](PageTables& t) { t.byte(kCh, kAlarmDisable) = 0; }, "T_TyvDiasble", "C~", "-----", rowAt(kAlarmDisable), "248"},
-        {"disabling extra group", nullptr, kTypeIntruderPassive, nullptr, "T_TyvDiasble", "X4", "X4", rowAt(kAlarmDisable), "131"},
-        {"siren continuous", nullptr, kTypeIsaSiren, nullptr, "T_ISAsirenetid", "~", "\u00BB\u00BB\u00BB", sysAt(kSysIsaSirenTime), "255"},
-        {"siren time after minus", nullptr, kTypeIsaSiren, nullptr, "T_ISAsirenetid", "-4", "04", sysAt(kSysIsaSirenTime), "4"},
-        {"arm time", nullptr, kTypeIntruderManualArm, nullptr, "T_TyvArmTid", "255", "255", sysAt(kSysIntruderArmTime), "255"},
-        {"on delay above its maximum", nullptr, kTypeIsaActive, [](PageTables& t) { t.byte(kCh, kIsaOnDelay) = 5; }, "T_ISAondelay", "300", "000", rowAt(kIsaOnDelay), "0"},
-        {"common siren: the intruder time", nullptr, kTypeCommonSiren, nullptr, "T_FællessireneTid_1", "25", "05", sysAt(kSysIntruderSirenTime), "5"},
-        {"common siren: the ISA time", nullptr, kTypeCommonSiren, nullptr, "T_FællessireneTid_3", "~", "\u00BB\u00BB\u00BB", sysAt(kSysIsaSirenTime), "255"},
+        {"disabling channel", nullptr, kTypeIntruderPassive, nullptr, "T_TyvDiasble", "D3C", "C3", rowAt(kAlarmDisable),
+         "18"},
+        {"disabling channel cleared", nullptr, kTypeIntruderPassive,
+         [](PageTables& t) { t.byte(kCh, kAlarmDisable) = 0; }, "T_TyvDiasble", "C~", "-----", rowAt(kAlarmDisable),
+         "248"},
+        {"disabling extra group", nullptr, kTypeIntruderPassive, nullptr, "T_TyvDiasble", "X4", "X4",
+         rowAt(kAlarmDisable), "131"},
+        {"siren continuous", nullptr, kTypeIsaSiren, nullptr, "T_ISAsirenetid", "~", "\u00BB\u00BB\u00BB",
+         sysAt(kSysIsaSirenTime), "255"},
+        {"siren time after minus", nullptr, kTypeIsaSiren, nullptr, "T_ISAsirenetid", "-4", "04",
+         sysAt(kSysIsaSirenTime), "4"},
+        {"arm time", nullptr, kTypeIntruderManualArm, nullptr, "T_TyvArmTid", "255", "255", sysAt(kSysIntruderArmTime),
+         "255"},
+        {"on delay above its maximum", nullptr, kTypeIsaActive, [](PageTables& t) { t.byte(kCh, kIsaOnDelay) = 5; },
+         "T_ISAondelay", "300", "000", rowAt(kIsaOnDelay), "0"},
+        {"common siren: the intruder time", nullptr, kTypeCommonSiren, nullptr, "T_FællessireneTid_1", "25", "05",
+         sysAt(kSysIntruderSirenTime), "5"},
+        {"common siren: the ISA time", nullptr, kTypeCommonSiren, nullptr, "T_FællessireneTid_3", "~",
+         "\u00BB\u00BB\u00BB", sysAt(kSysIsaSirenTime), "255"},
         {"holiday month", "Holiday", 0, nullptr, "T_MonthStart_4", "13", "03", sysAt(HolidayByte(4, 0)), "3"},
-        {"holiday month starts at 1", "Holiday", 0, nullptr, "T_MonthStart_4", "0", "01", sysAt(HolidayByte(4, 0)), "1"},
-        {"holiday Delete clears the period", "Holiday", 0, period1, "T_DateEnd_1", "~", "---", holiday(1), "00 00 00 00"},
-        {"reverse time with its cycles", nullptr, kTypeRoller, nullptr, "T_RollReverse", "1500", "1500", reverseOf(kCh), "1500 11"},
-        {"timer seconds keep the rest", nullptr, kTypeTimerDelay, longTimer, "TimerTid_2", "5", "05", secondsAt(kTimerTime1), "399965"},
-        {"timer minutes of time 2", nullptr, kTypeTimerDelay, longTimer, "TimerTid_4", "12", "12", secondsAt(kTimerTime2), "730"},
-        {"a letter in a time beeps", nullptr, kTypeTimerDelay, longTimer, "TimerTid_1", "A", "06", secondsAt(kTimerTime1), "400000", 1},
+        {"holiday month starts at 1", "Holiday", 0, nullptr, "T_MonthStart_4", "0", "01", sysAt(HolidayByte(4, 0)),
+         "1"},
+        {"holiday Delete clears the period", "Holiday", 0, period1, "T_DateEnd_1", "~", "---", holiday(1),
+         "00 00 00 00"},
+        {"reverse time with its cycles", nullptr, kTypeRoller, nullptr, "T_RollReverse", "1500", "1500", reverseOf(kCh),
+         "1500 11"},
+        {"timer seconds keep the rest", nullptr, kTypeTimerDelay, longTimer, "TimerTid_2", "5", "05",
+         secondsAt(kTimerTime1), "399965"},
+        {"timer minutes of time 2", nullptr, kTypeTimerDelay, longTimer, "TimerTid_4", "12", "12",
+         secondsAt(kTimerTime2), "730"},
+        {"a letter in a time beeps", nullptr, kTypeTimerDelay, longTimer, "TimerTid_1", "A", "06",
+         secondsAt(kTimerTime1), "400000", 1},
         {"logic block", "logic", 0, nullptr, "T_LogicOut_0", "P8\nA1\nA", "P8", logicBlock(0), "127 0 0 4"},
         {"logic edge mark", "logic", 0, logicP8A1, "T_logicIn1_0", "-", "--A1", logicBlock(0), "127 0 0 36"},
         {"logic operation off", "logic", 0, logicP8A1, "T_logicOPR_0", " ", "", logicBlock(0), "127 0 0 0"},
         {"logic signal in a page further on", "logic", 0, [](PageTables& t) { t.ws.edit.CurLogicBlock = 2; },
          "T_LogicOut_0", "C3", "C3", [](PageTables& t) { return QString::number(t.ws.cfg.LogicBlocks[16][0]); }, "18"},
         {"phone number", "SMS_Setup", 0, smsOn, "Txt_PhoneNo_0", "+45a-1 2", "+4512", sms(0), "+4512", 3},
-        {"SMS name without quotes", "SMS_Setup", 0, smsOn, "Txt_SmsIdInfo", "Villa \"Nord\"", "Villa Nord", smsId(), "Villa Nord", 2},
+        {"SMS name without quotes", "SMS_Setup", 0, smsOn, "Txt_SmsIdInfo", "Villa \"Nord\"", "Villa Nord", smsId(),
+         "Villa Nord", 2},
         {"real time on hour", nullptr, kTypeRealTime, nullptr, "HourOn_0", "07", "07", rowAt(2), "7"},
         {"real time: Delete on the last time", nullptr, kTypeRealTime,
          [](PageTables& t) {
@@ -166,24 +189,44 @@ TEST_F(PageTables, typedKeysShowAndStore) {
              t.byte(kCh, 2) = 0x07;
              t.byte(kCh, 3) = 0x30;
          },
-         "HourOn_0", "~", "--", [](PageTables& t) { return QStringLiteral("%1 %2").arg(t.byte(kCh, 1)).arg(t.byte(kCh, 2)); }, "0 255"},
-        {"real time: Delete in the minutes beeps", nullptr, kTypeRealTime, [](PageTables& t) { t.byte(kCh, 2) = 0x07; t.byte(kCh, 3) = 0x30; },
+         "HourOn_0", "~", "--",
+         [](PageTables& t) { return QStringLiteral("%1 %2").arg(t.byte(kCh, 1)).arg(t.byte(kCh, 2)); }, "0 255"},
+        {"real time: Delete in the minutes beeps", nullptr, kTypeRealTime,
+         [](PageTables& t) {
+             t.byte(kCh, 2) = 0x07;
+             t.byte(kCh, 3) = 0x30;
+         },
          "MinutOn_0", "~", "30", rowAt(3), "48", 1},
-        {"limit", nullptr, kTypeAnalogTemperature, range100, "T_RangeMin", "10\n", "10.0", tenthsAt(kAnaRangeMin), "100"},
-        {"limit rounded to its digit", nullptr, kTypeAnalogTemperature, range100, "T_RangeMax", "100.04\n", "100.0", tenthsAt(kAnaRangeMax), "1000"},
-        {"limit half up", nullptr, kTypeAnalogGeneral, backwardsRange, "T_Setpoint_0", "12.35\n", "12.4", tenthsAt(kAnaLimit1Low), "124"},
-        {"limit half to even", nullptr, kTypeAnalogGeneral, backwardsRange, "T_Setpoint_0", "12.25\n", "12.2", tenthsAt(kAnaLimit1Low), "122"},
-        {"no negative zero", nullptr, kTypeAnalogGeneral, backwardsRange, "T_Setpoint_0", "-0.04\n", "0.0", tenthsAt(kAnaLimit1Low), "0"},
-        {"low limit below: the low bound", nullptr, kTypeAnalogGeneral, backwardsRange, "T_Setpoint_0", "-30\n", "-20.0", tenthsAt(kAnaLimit1Low), "-200", 0, true},
-        {"high limit below: the high bound", nullptr, kTypeAnalogGeneral, backwardsRange, "T_Setpoint_1", "-30\n", "50.0", tenthsAt(kAnaLimit1High), "500", 0, true},
-        {"limit not a number", nullptr, kTypeAnalogGeneral, backwardsRange, "T_Setpoint_1", "abc\n", "abc", tenthsAt(kAnaLimit1High), "0", 0, true},
-        {"minimum too big for its bytes", nullptr, kTypeAnalogTemperature, nullptr, "T_RangeMin", "900000\n", "900000", tenthsAt(kAnaRangeMin), "0", 0, true},
-        {"minimum above the limit", nullptr, kTypeAnalogTemperature, nullptr, "T_RangeMin", "100000.1\n", "100000.1", tenthsAt(kAnaRangeMin), "0", 0, true},
-        {"minimum not a number", nullptr, kTypeAnalogTemperature, nullptr, "T_RangeMin", "12a\n", "12a", tenthsAt(kAnaRangeMin), "0", 0, true},
-        {"maximum below the minimum", nullptr, kTypeAnalogTemperature, range100, "T_RangeMax", "-60\n", "-60", tenthsAt(kAnaRangeMax), "1000", 0, true},
-        {"maximum equal to the minimum", nullptr, kTypeAnalogTemperature, range100, "T_RangeMax", "0\n", "0", tenthsAt(kAnaRangeMax), "1000", 0, true},
-        {"maximum with an exponent", nullptr, kTypeAnalogTemperature, range100, "T_RangeMax", "1e3\n", "1e3", tenthsAt(kAnaRangeMax), "1000", 0, true},
-        {"backwards range mended", nullptr, kTypeAnalogGeneral, backwardsRange, "T_RangeMax", "80\n", "80.0", tenthsAt(kAnaRangeMax), "800"},
+        {"limit", nullptr, kTypeAnalogTemperature, range100, "T_RangeMin", "10\n", "10.0", tenthsAt(kAnaRangeMin),
+         "100"},
+        {"limit rounded to its digit", nullptr, kTypeAnalogTemperature, range100, "T_RangeMax", "100.04\n", "100.0",
+         tenthsAt(kAnaRangeMax), "1000"},
+        {"limit half up", nullptr, kTypeAnalogGeneral, backwardsRange, "T_Setpoint_0", "12.35\n", "12.4",
+         tenthsAt(kAnaLimit1Low), "124"},
+        {"limit half to even", nullptr, kTypeAnalogGeneral, backwardsRange, "T_Setpoint_0", "12.25\n", "12.2",
+         tenthsAt(kAnaLimit1Low), "122"},
+        {"no negative zero", nullptr, kTypeAnalogGeneral, backwardsRange, "T_Setpoint_0", "-0.04\n", "0.0",
+         tenthsAt(kAnaLimit1Low), "0"},
+        {"low limit below: the low bound", nullptr, kTypeAnalogGeneral, backwardsRange, "T_Setpoint_0", "-30\n",
+         "-20.0", tenthsAt(kAnaLimit1Low), "-200", 0, true},
+        {"high limit below: the high bound", nullptr, kTypeAnalogGeneral, backwardsRange, "T_Setpoint_1", "-30\n",
+         "50.0", tenthsAt(kAnaLimit1High), "500", 0, true},
+        {"limit not a number", nullptr, kTypeAnalogGeneral, backwardsRange, "T_Setpoint_1", "abc\n", "abc",
+         tenthsAt(kAnaLimit1High), "0", 0, true},
+        {"minimum too big for its bytes", nullptr, kTypeAnalogTemperature, nullptr, "T_RangeMin", "900000\n", "900000",
+         tenthsAt(kAnaRangeMin), "0", 0, true},
+        {"minimum above the limit", nullptr, kTypeAnalogTemperature, nullptr, "T_RangeMin", "100000.1\n", "100000.1",
+         tenthsAt(kAnaRangeMin), "0", 0, true},
+        {"minimum not a number", nullptr, kTypeAnalogTemperature, nullptr, "T_RangeMin", "12a\n", "12a",
+         tenthsAt(kAnaRangeMin), "0", 0, true},
+        {"maximum below the minimum", nullptr, kTypeAnalogTemperature, range100, "T_RangeMax", "-60\n", "-60",
+         tenthsAt(kAnaRangeMax), "1000", 0, true},
+        {"maximum equal to the minimum", nullptr, kTypeAnalogTemperature, range100, "T_RangeMax", "0\n", "0",
+         tenthsAt(kAnaRangeMax), "1000", 0, true},
+        {"maximum with an exponent", nullptr, kTypeAnalogTemperature, range100, "T_RangeMax", "1e3\n", "1e3",
+         tenthsAt(kAnaRangeMax), "1000", 0, true},
+        {"backwards range mended", nullptr, kTypeAnalogGeneral, backwardsRange, "T_RangeMax", "80\n", "80.0",
+         tenthsAt(kAnaRangeMax), "800"},
     };
     for (const TypedCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -231,7 +274,12 @@ TEST_F(PageTables, fieldsOfAnEmptyEntryAreDisabled) {
         {"SMS_Setup", 0, password, "Txt_DialInPassword", true},
         {"SMS_Setup", 0, password, "txt_SmsRespTime", true},
         {"SMS_Setup", 0, password, "Txt_PhoneNo_4", false}, // the numbers for dial-in
-        {"SMS_Setup", 0, [password](PageTables& t) { password(t); t.sys(kSysDialInSafety) = 1; }, "Txt_PhoneNo_7", true},
+        {"SMS_Setup", 0,
+         [password](PageTables& t) {
+             password(t);
+             t.sys(kSysDialInSafety) = 1;
+         },
+         "Txt_PhoneNo_7", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << (c.key ? c.key : "type ") << c.type << ": " << c.field);
@@ -252,8 +300,12 @@ struct EnterCase {
     Qt::KeyboardModifiers mods = Qt::NoModifier;
 };
 
-void direction(PageTables& t, Byte d) { t.byte(kCh, kRollPriorityDirection) = d; }
-void mode(PageTables& t, Byte m) { t.byte(kCh, kRmMode) = m; }
+void direction(PageTables& t, Byte d) {
+    t.byte(kCh, kRollPriorityDirection) = d;
+}
+void mode(PageTables& t, Byte m) {
+    t.byte(kCh, kRmMode) = m;
+}
 Prep analogue(Byte options) {
     return [options](PageTables& t) {
         range100(t);
@@ -393,7 +445,12 @@ TEST_F(PageTables, enterGoesToTheSuccessorOfTheState) {
         {"SMS_Setup", 0, dialIn, "Txt_DialInPassword", "Txt_PhoneNo_0"},
         {"SMS_Setup", 0, safeDialIn, "Chk_saftyDialin", "Txt_PhoneNo_4"},
         {"SMS_Setup", 0, safeDialIn, "Txt_PhoneNo_7", "Chk_saftyPASSW"},
-        {"SMS_Setup", 0, [](PageTables& t) { t.sys(kSysEventSms) = 1; t.sys(kSysDialInSafety) = 1; }, "Chk_saftyPASSW", "Txt_PhoneNo_0"},
+        {"SMS_Setup", 0,
+         [](PageTables& t) {
+             t.sys(kSysEventSms) = 1;
+             t.sys(kSysDialInSafety) = 1;
+         },
+         "Chk_saftyPASSW", "Txt_PhoneNo_0"},
         {"SMS_Setup", 0, wrongNumber, "Txt_PhoneNo_0", "Txt_PhoneNo_0"}, // a wrong number keeps it
         // Real time: an empty set is passed over; an on time leads to the days.
         {nullptr, kTypeRealTime, none, "HourOn_0", "HourOFF_0"},
@@ -430,7 +487,7 @@ struct LeaveCase {
     const char* to; // where the focus goes
     Read read;
     const char* settled;
-    const char* shown; // nullptr: not looked at
+    const char* shown;        // nullptr: not looked at
     Prep meanwhile = nullptr; // between typing and leaving
 };
 
@@ -442,27 +499,47 @@ TEST_F(PageTables, leavingAFieldSettlesItsEntry) {
     };
     const Prep inAlarm = [](PageTables& t) { t.byte(kCh, kMotionInAlarm) = 1; };
     const LeaveCase cases[] = {
-        {"reverse time below 500", nullptr, kTypeRoller, none, "T_RollReverse", "3", Leave::Focus, "T_RollUpTime", reverseOf(kCh), "1000 7", "1000"},
-        {"reverse time on save", nullptr, kTypeRoller, none, "T_RollReverse", "3", Leave::Commit, nullptr, reverseOf(kCh), "1000 7", "1000"},
-        {"reverse time: only the row shown", nullptr, kTypeRoller, roller8, "T_RollReverse", "3", Leave::Focus, "T_RollUpTime", [](PageTables& t) { return reverseOf(kCh)(t) + " / " + reverseOf(8)(t); }, "1000 7 / 300 0", nullptr,
-         [](PageTables& t) { t.ws.edit.CurChannel = 8; }},
-        {"reverse time: not once the channel is no roller", nullptr, kTypeRoller, none, "T_RollReverse", "3", Leave::Focus, "T_RollUpTime", reverseOf(kCh), "0 0", nullptr,
+        {"reverse time below 500", nullptr, kTypeRoller, none, "T_RollReverse", "3", Leave::Focus, "T_RollUpTime",
+         reverseOf(kCh), "1000 7", "1000"},
+        {"reverse time on save", nullptr, kTypeRoller, none, "T_RollReverse", "3", Leave::Commit, nullptr,
+         reverseOf(kCh), "1000 7", "1000"},
+        {"reverse time: only the row shown", nullptr, kTypeRoller, roller8, "T_RollReverse", "3", Leave::Focus,
+         "T_RollUpTime", [](PageTables& t) { return reverseOf(kCh)(t) + " / " + reverseOf(8)(t); }, "1000 7 / 300 0",
+         nullptr, [](PageTables& t) { t.ws.edit.CurChannel = 8; }},
+        {"reverse time: not once the channel is no roller", nullptr, kTypeRoller, none, "T_RollReverse", "3",
+         Leave::Focus, "T_RollUpTime", reverseOf(kCh), "0 0", nullptr,
          [](PageTables& t) { t.ws.changeChannelType(kCh, kTypeMono); }},
-        {"alarm pulses at least 1", nullptr, kTypeMotion, inAlarm, "Txt_MotionPulses", "300", Leave::Focus, "TimerTid_6", rowAt(kMotionPulses), "1", "001"},
-        {"pulses: not once the channel is no motion detector", nullptr, kTypeMotion, inAlarm, "Txt_MotionPulses", "0", Leave::Focus, "TimerTid_6", rowAt(kMotionPulses), "0", nullptr,
+        {"alarm pulses at least 1", nullptr, kTypeMotion, inAlarm, "Txt_MotionPulses", "300", Leave::Focus,
+         "TimerTid_6", rowAt(kMotionPulses), "1", "001"},
+        {"pulses: not once the channel is no motion detector", nullptr, kTypeMotion, inAlarm, "Txt_MotionPulses", "0",
+         Leave::Focus, "TimerTid_6", rowAt(kMotionPulses), "0", nullptr,
          [](PageTables& t) { t.ws.changeChannelType(kCh, kTypeTimerDelay); }},
-        {"smoke reset at least 2", nullptr, kTypeSmokeReset, none, "T_RøgReset", "0", Leave::Focus, "TextBeskriv", sysAt(kSysSmokeResetTime), "2", "02"},
-        {"smoke reset on save", nullptr, kTypeSmokeReset, none, "T_RøgReset", "1", Leave::Commit, nullptr, sysAt(kSysSmokeResetTime), "2", "02"},
-        {"water reset at least 2", nullptr, kTypeWaterReset, none, "T_VandResetTid", "1", Leave::Focus, "TextBeskriv", sysAt(kSysWaterResetTime), "2", "02"},
-        {"SMS response time at least 1", "SMS_Setup", 0, [](PageTables& t) { t.sys(kSysEventSms) = 1; t.sys(kSysDialOutMethod) = 1; },
+        {"smoke reset at least 2", nullptr, kTypeSmokeReset, none, "T_RøgReset", "0", Leave::Focus, "TextBeskriv",
+         sysAt(kSysSmokeResetTime), "2", "02"},
+        {"smoke reset on save", nullptr, kTypeSmokeReset, none, "T_RøgReset", "1", Leave::Commit, nullptr,
+         sysAt(kSysSmokeResetTime), "2", "02"},
+        {"water reset at least 2", nullptr, kTypeWaterReset, none, "T_VandResetTid", "1", Leave::Focus, "TextBeskriv",
+         sysAt(kSysWaterResetTime), "2", "02"},
+        {"SMS response time at least 1", "SMS_Setup", 0,
+         [](PageTables& t) {
+             t.sys(kSysEventSms) = 1;
+             t.sys(kSysDialOutMethod) = 1;
+         },
          "txt_SmsRespTime", "0", Leave::Focus, "Chk_saftyDialin", sysAt(kSysSmsResponseTime), "1", "01"},
-        {"holiday period completed", "Holiday", 0, none, "T_MonthStart_4", "7", Leave::Focus, "T_MonthStart_5", holiday(4), "07 01 07 01", "07"},
-        {"holiday period completed on save", "Holiday", 0, none, "T_MonthStart_0", "7", Leave::Commit, nullptr, holiday(0), "07 01 07 01", "07"},
-        {"refused limit shows the stored value", nullptr, kTypeAnalogTemperature, none, "T_RangeMin", "12a\n", Leave::Focus, "SensDisabel", tenthsAt(kAnaRangeMin), "0", "0.0"},
-        {"channel description", nullptr, kTypeMono, none, "TextBeskriv", "Door \"main\"", Leave::Focus, "Chk_InvertMono", channelText(), "Door 'main'", "Door 'main'"},
-        {"channel description on save", nullptr, kTypeMono, none, "TextBeskriv", "Door \"main\"", Leave::Commit, nullptr, channelText(), "Door 'main'", "Door 'main'"},
-        {"system description", "mainsetup", 0, none, "T_generelBeskriv", "Door \"main\"", Leave::Focus, "T_DeviceNo", generalText(), "Door 'main'", "Door 'main'"},
-        {"logic notes", "logic", 0, none, "T_LogicDescription", "Hall \"A\"", Leave::Focus, "T_LogicOut_5", logicNotes(), "Hall 'A'", "Hall 'A'"},
+        {"holiday period completed", "Holiday", 0, none, "T_MonthStart_4", "7", Leave::Focus, "T_MonthStart_5",
+         holiday(4), "07 01 07 01", "07"},
+        {"holiday period completed on save", "Holiday", 0, none, "T_MonthStart_0", "7", Leave::Commit, nullptr,
+         holiday(0), "07 01 07 01", "07"},
+        {"refused limit shows the stored value", nullptr, kTypeAnalogTemperature, none, "T_RangeMin", "12a\n",
+         Leave::Focus, "SensDisabel", tenthsAt(kAnaRangeMin), "0", "0.0"},
+        {"channel description", nullptr, kTypeMono, none, "TextBeskriv", "Door \"main\"", Leave::Focus,
+         "Chk_InvertMono", channelText(), "Door 'main'", "Door 'main'"},
+        {"channel description on save", nullptr, kTypeMono, none, "TextBeskriv", "Door \"main\"", Leave::Commit,
+         nullptr, channelText(), "Door 'main'", "Door 'main'"},
+        {"system description", "mainsetup", 0, none, "T_generelBeskriv", "Door \"main\"", Leave::Focus, "T_DeviceNo",
+         generalText(), "Door 'main'", "Door 'main'"},
+        {"logic notes", "logic", 0, none, "T_LogicDescription", "Hall \"A\"", Leave::Focus, "T_LogicOut_5",
+         logicNotes(), "Hall 'A'", "Hall 'A'"},
     };
     for (const LeaveCase& c : cases) {
         SCOPED_TRACE(c.what);
