@@ -1,6 +1,9 @@
 #include "tests/support/page_fixture.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
 #include <QVBoxLayout>
 
 #include "ui/editor/pages/page_list.h"
@@ -45,7 +48,57 @@ EditorPage* PageFixture::open(const QString& key, int type) {
     }
     channelPart->setVisible(key.isEmpty());
     channelPart->fill();
+    page_ = shown;
     return shown;
+}
+
+EditorPage* PageFixture::openChannel(int c, int type) {
+    byte(c, kRowType) = static_cast<Byte>(type);
+    ws.edit.CurChannel = c;
+    return open(QString(), type);
+}
+
+void PageFixture::commit() {
+    for (EditorPage* p : pages)
+        if (p->isVisible())
+            p->commitPendingEdits();
+    channelPart->commitPendingEdits();
+}
+
+QString PageFixture::text(const QString& name) {
+    QWidget* w = get(name);
+    if (auto* box = qobject_cast<QPlainTextEdit*>(w))
+        return box->toPlainText();
+    return qobject_cast<QLineEdit*>(w)->text();
+}
+
+void PageFixture::type(const QString& name, const char* keys) {
+    focus(get(name));
+    for (const char* k = keys; *k; ++k) {
+        QWidget* target = QApplication::focusWidget();
+        if (*k == '~')
+            QTest::keyClick(target, Qt::Key_Delete);
+        else if (*k == '\n')
+            QTest::keyClick(target, Qt::Key_Return);
+        else
+            QTest::keyClick(target, *k);
+    }
+}
+
+QString PageFixture::enter(const QString& name, Qt::KeyboardModifiers mods) {
+    const int handed = host.mainFocused;
+    focus(get(name));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, mods);
+    return host.mainFocused != handed ? QStringLiteral("main") : focused();
+}
+
+QString PageFixture::focused() {
+    QWidget* w = QApplication::focusWidget();
+    return w ? w->objectName() : QStringLiteral("<none>");
+}
+
+void PageFixture::click(QWidget* w) {
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
 }
 
 void PageFixture::focus(QWidget* w) {

@@ -13,6 +13,11 @@
 #include "ui/editor/form/editor_page.h"
 #include "ui/editor/pages/channel_part.h"
 
+// Test messages show texts as text.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
 namespace korvane::test {
 
 class RecordingHost : public PageHost {
@@ -42,8 +47,33 @@ protected:
     // Makes the page the key and type select (every channel page shows CurChannel), fills it and
     // shows it in the active test window. nullptr when no page shows them.
     EditorPage* open(const QString& key, int type);
+    // Gives channel c the type and opens its page as the current channel.
+    EditorPage* openChannel(int c, int type);
+    // Settles the entry in the focused field as the editor window does before a save, a write or a print.
+    void commit();
     // Gives the control the focus as a Tab would (Object_focus included).
     void focus(QWidget* w);
+    // A named control of the window; the test fails when there is none.
+    template <class W = QWidget> W* get(const QString& name) {
+        W* w = window->findChild<W*>(name);
+        EXPECT_NE(w, nullptr) << name.toStdString();
+        return w;
+    }
+    // What the named field shows (a line or a text box).
+    QString text(const QString& name);
+    // Gives the named control the focus, then types the keys where the focus is: characters as
+    // themselves, '~' Delete, '\n' Enter.
+    void type(const QString& name, const char* keys);
+    // Enter in the named control: the name of the control that has the focus afterwards ("main" when
+    // the main window was asked to take it).
+    QString enter(const QString& name, Qt::KeyboardModifiers mods = Qt::NoModifier);
+    // The name of the control with the focus.
+    static QString focused();
+    // Radio buttons and check boxes take clicks on their mark and caption, at the left.
+    static void click(QWidget* w);
+    Byte& sys(int b) { return ws.cfg.SysData[static_cast<std::size_t>(b)]; }
+    Byte& byte(int c, int b) { return ws.cfg.ChanSetup[static_cast<std::size_t>(c)][static_cast<std::size_t>(b)]; }
+    bool onShow(const QString& name) { return get(name)->isVisibleTo(window.get()); }
 
     QTemporaryDir dir_;
     std::unique_ptr<Settings> settings_;
@@ -55,6 +85,7 @@ protected:
     std::unique_ptr<QWidget> window;
     std::vector<EditorPage*> pages;
     ChannelPart* channelPart = nullptr;
+    EditorPage* page_ = nullptr; // the page opened last
 };
 
 } // namespace korvane::test

@@ -1,5 +1,5 @@
-// The alarm pages in the whole program: only the page of the channel's function is on show, the
-// reset minimum reaches a save made from its field, and the siren's flash pattern opens in the grid.
+// The alarm pages in the whole program: only the page of the channel's function is on show, and the
+// siren's flash pattern opens in the grid.
 
 #include <QApplication>
 #include <QCheckBox>
@@ -8,7 +8,6 @@
 #include <functional>
 #include <utility>
 
-#include "io/config_file.h"
 #include "model/channel_types.h"
 #include "model/text_ids.h"
 #include "tests/support/program_fixture.h"
@@ -58,24 +57,6 @@ TEST_F(AlarmProgramTest, onlyThePageOfTheChannelsFunctionIsOnShow) {
             }
         }
     }
-}
-
-TEST_F(AlarmProgramTest, ctrlSFromTheResetFieldSavesTheMinimum) {
-    openChannel(20, kTypeSmokeReset);
-    QWidget* field = child(QStringLiteral("T_RøgReset"));
-    ASSERT_TRUE(shown("T_RøgReset"));
-    focus(field);
-    QTest::keyClick(field, Qt::Key_1);
-    EXPECT_EQ(ws().cfg.SysData[kSysSmokeResetTime], 1);
-    const QString path = tempPath(QStringLiteral("alarm.zeb"));
-    dialogs.files = {path};
-    QTest::keyClick(field, Qt::Key_S, Qt::ControlModifier);
-    ASSERT_EQ(dialogs.fileDialogs.size(), 1u);
-    EXPECT_FALSE(ws().dataChanged());
-    Configuration saved;
-    ASSERT_TRUE(LoadFile(saved, path.toStdString()).ok());
-    EXPECT_EQ(saved.SysData[kSysSmokeResetTime], 2);
-    EXPECT_EQ(ws().cfg.SysData[kSysSmokeResetTime], 2);
 }
 
 TEST_F(AlarmProgramTest, flashPatternOpensInTheGridAndTheOptionIsTheFirstFocus) {
