@@ -33,20 +33,20 @@ protected:
 } // namespace
 
 TEST_F(MainWindowTest, typeKeysSetTheTypeAndMoveRight) {
-    for (int k = 0; k < 3; ++k)
-        key(Qt::Key_I);
-    for (int c = 0; c < 4; ++c)
-        EXPECT_EQ(type(c), c < 3 ? kTypeIntruderPassive : kTypeBlank) << c;
-    EXPECT_EQ(ws().curChannel(), 3);
-    EXPECT_TRUE(main().cell(3)->bordered());
+    // Keypad zero and the main zero both make a mono channel; the letters are fixed keys.
+    const std::pair<QKeyCombination, int> keys[] = {{Qt::Key_I, kTypeIntruderPassive}, {Qt::Key_I, kTypeIntruderPassive},
+                                                     {Qt::KeypadModifier | Qt::Key_0, kTypeMono}, {Qt::Key_0, kTypeMono},
+                                                     {Qt::Key_S, kTypeSmokePassive}};
+    for (int c = 0; c < 5; ++c) {
+        QTest::keyClick(&main(), keys[c].first.key(), keys[c].first.keyboardModifiers());
+        EXPECT_EQ(type(c), keys[c].second) << c;
+        EXPECT_EQ(main().cell(c)->pictureType(), keys[c].second) << c;
+    }
+    EXPECT_EQ(type(5), kTypeBlank);
+    EXPECT_EQ(ws().curChannel(), 5);
+    EXPECT_TRUE(main().cell(5)->bordered());
     EXPECT_FALSE(main().cell(0)->bordered());
     EXPECT_TRUE(ws().dataChanged());
-    // Keypad zero and the main zero both make a mono channel; the letters are fixed keys.
-    QTest::keyClick(&main(), Qt::Key_0, Qt::KeypadModifier);
-    key(Qt::Key_S);
-    EXPECT_EQ(type(3), kTypeMono);
-    EXPECT_EQ(type(4), kTypeSmokePassive);
-    EXPECT_EQ(main().cell(4)->pictureType(), kTypeSmokePassive);
 }
 
 // Every cursor rule is a row of the MatrixCursor table; here the keys reach it, cells hide and beeps sound.
@@ -178,21 +178,6 @@ TEST_F(MainWindowTest, saveReopenFromTheRecentListAndKeepTheModelOnAMissingFile)
     EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [house.zeb]"));
     ASSERT_EQ(dialogs.shown.size(), 2u);
     EXPECT_TRUE(dialogs.shown[1].text.contains(QStringLiteral("house.zeb")));
-}
-
-TEST_F(MainWindowTest, openingAFileOfAnotherProgramGivesTextOneSeventyOneAndABlankConfiguration) {
-    QFile f(zeb("other.zeb"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("\"OTHER\",\"1.0\"\r\n");
-    f.close();
-    key(Qt::Key_I);
-    ws().setDataChanged(false);
-    dialogs.files = {zeb("other.zeb")};
-    main().M_File_Open_Click();
-    ASSERT_FALSE(dialogs.shown.empty());
-    EXPECT_EQ(dialogs.shown.back().text, QStringLiteral("D171"));
-    EXPECT_EQ(type(0), kTypeBlank);
-    EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [New]"));
 }
 
 // The real question box, answered by a key or by closing it as soon as it shows. Whatever stays open
