@@ -93,16 +93,27 @@ TEST_F(MainWindowTest, claimedChannelsOnlyMoveAndOfferNoPopup) {
     EXPECT_TRUE(ws().dataChanged());
 }
 
-TEST_F(MainWindowTest, aModifiedClickOnlyShowsShiftClik) {
+// A plain click opens the channel's page and the editor follows the matrix; a modified one only
+// shows its fixed message. The border leaves a channel that a pair hides.
+TEST_F(MainWindowTest, aClickOpensTheChannelAndTheEditorFollowsTheMatrix) {
     QTest::mouseClick(main().cell(12), Qt::LeftButton, Qt::ShiftModifier);
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Shift clik"));
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Shift clik")});
     EXPECT_EQ(ws().curChannel(), 0);
     QTest::mouseClick(main().cell(12), Qt::LeftButton);
     EXPECT_EQ(ws().curChannel(), 12);
     EXPECT_TRUE(editor().isVisible());
     EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_BasicChtype_Setup"));
     EXPECT_EQ(editor().windowTitle(), QStringLiteral("B5   D101"));
+    key(Qt::Key_I); // B5 becomes an intruder and the border moves on to B6
+    EXPECT_EQ(editor().windowTitle(), QStringLiteral("B6   D101"));
+    key(Qt::Key_Left);
+    EXPECT_EQ(editor().windowTitle(), QStringLiteral("B5   D108"));
+
+    ws().changeChannelType(2, kTypeRoller);
+    ws().setCurChannel(3); // as a load may leave it
+    ws().announceReplaced();
+    EXPECT_EQ(ws().curChannel(), 2);
+    EXPECT_TRUE(main().cell(2)->bordered());
 }
 
 TEST_F(MainWindowTest, tooltipsNameTheChannelTypeDescriptionAndLogicMark) {
@@ -334,20 +345,4 @@ TEST_F(MainWindowTest, aFifoWithNoProgramAtItsOtherEndFailsOpenAndSaveAsInsteadO
         EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [New]"));
         EXPECT_FALSE(QFileInfo(fifo).isFile()) << "the FIFO stays";
     }
-}
-
-TEST_F(MainWindowTest, theBorderLeavesHiddenCellsAndTheEditorFollowsTheMatrix) {
-    ws().changeChannelType(2, kTypeRoller);
-    ws().setCurChannel(3); // as a load may leave it
-    ws().announceReplaced();
-    EXPECT_EQ(ws().curChannel(), 2);
-    EXPECT_TRUE(main().cell(2)->bordered());
-
-    QTest::mouseClick(main().cell(12), Qt::LeftButton);
-    EXPECT_EQ(editor().windowTitle(), QStringLiteral("B5   D101"));
-    ws().setCurChannel(12);
-    key(Qt::Key_I); // B5 becomes an intruder and the border moves on to B6
-    EXPECT_EQ(editor().windowTitle(), QStringLiteral("B6   D101"));
-    key(Qt::Key_Left);
-    EXPECT_EQ(editor().windowTitle(), QStringLiteral("B5   D108"));
 }
