@@ -280,18 +280,15 @@ std::vector<Literal> StringLiterals(const std::string& src) {
 }
 
 bool LooksLikeName(const std::string& s) {
-    for (unsigned char ch : s)
-        if (!(std::isalnum(ch) || ch >= 0x80 ||
-              std::string_view("_#%./-").find(static_cast<char>(ch)) != std::string_view::npos))
-            return false;
-    return true;
+    return std::all_of(s.begin(), s.end(), [](unsigned char ch) {
+        return std::isalnum(ch) || ch >= 0x80 || std::string_view("_#%./-").find(static_cast<char>(ch)) != std::string_view::npos;
+    });
 }
 
 bool HasWord(const std::string& s) {
-    for (std::size_t i = 0; i + 1 < s.size(); ++i)
-        if (std::isalpha(static_cast<unsigned char>(s[i])) && std::isalpha(static_cast<unsigned char>(s[i + 1])))
-            return true;
-    return false;
+    return std::adjacent_find(s.begin(), s.end(), [](unsigned char a, unsigned char b) {
+               return std::isalpha(a) && std::isalpha(b);
+           }) != s.end();
 }
 
 bool HandedToACaption(const std::string& before) {

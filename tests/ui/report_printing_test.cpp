@@ -199,6 +199,12 @@ protected:
 } // namespace
 
 TEST_F(PrintMenuTest, aReportAsksWithThePrintDialogAndTellsTheOutcome) {
+    const std::pair<const char*, int> entries[] = {{"M_Print_ChList", 259}, {"M_Print_Master", 260},
+                                                   {"M_Print_Realtime", 261}, {"M_PrintLogic", 262},
+                                                   {"M_Print_Sms", 210}, {"M_Print_Pdf_all", 385},
+                                                   {"M_Print_Preview_logic", 262}, {"M_Print_InUse", kTxtInUseOnly}};
+    for (auto [name, text] : entries)
+        EXPECT_EQ(WithoutAccessKeyMark(act(QLatin1String(name))->text()), ws().text(text)) << name;
     printers->name = QStringLiteral("Office");
     ws().changeChannelType(2, kTypeRealTime);
     const struct {
