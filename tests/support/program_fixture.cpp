@@ -3,8 +3,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTest>
 
+#include "io/text_file.h"
+#include "model/channel_types.h"
 #include "model/text_codec.h"
+#include "ui/main/channel_cell.h"
 
 namespace korvane::test {
 
@@ -17,7 +21,7 @@ void WriteTextFile(const QString& path, const std::map<int, QString>& records) {
     f.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
-void WriteTestLanguage(const QString& folder, const QString& fileName, const QString& prefix, const QString& name) {
+std::map<int, QString> TestLanguageTexts(const QString& prefix, const QString& name) {
     std::map<int, QString> texts;
     for (int n = 0; n <= 400; ++n)
         texts[n] = prefix + QString::number(n);
@@ -28,7 +32,11 @@ void WriteTestLanguage(const QString& folder, const QString& fileName, const QSt
         texts[k] = QString();
     texts[360] = QStringLiteral("Ctrl+");
     texts[361] = QStringLiteral("Alt+");
-    WriteTextFile(folder + QLatin1Char('/') + fileName, texts);
+    return texts;
+}
+
+void WriteTestLanguage(const QString& folder, const QString& fileName, const QString& prefix, const QString& name) {
+    WriteTextFile(folder + QLatin1Char('/') + fileName, TestLanguageTexts(prefix, name));
     std::map<int, QString> help = {{10, prefix + QStringLiteral("-general help")},
                                    {208, prefix + QStringLiteral("-intruder help")}};
     WriteTextFile(folder + QLatin1Char('/') + fileName.left(3) + QStringLiteral("_hlp.dat"), help);
@@ -59,6 +67,31 @@ QAction* ProgramFixture::act(const QString& name) {
 void ProgramFixture::focus(QWidget* w) {
     QApplication::setActiveWindow(w->window());
     w->setFocus(Qt::TabFocusReason);
+}
+
+void ProgramFixture::useShippedTexts(const char* file) {
+    const TextTable texts =
+        ReadTextFile(std::string(KORVANE_SOURCE_DIR) + "/resources/Language/" + file, kLanguageTextCount);
+    ASSERT_TRUE(texts.good) << file;
+    for (std::size_t k = 0; k < texts.texts.size() && k < ws().LangText.size(); ++k)
+        ws().LangText[k] = FromCp1252(texts.texts[k]);
+    ws().announceTexts();
+}
+
+void ProgramFixture::forEveryPage(const std::function<void(const QString& name)>& visit) {
+    for (const char* key : {"omkring", "setlanguage", "mainsetup", "Exchange", "SMS_Setup", "logic", "Holiday"}) {
+        editor().openPage(QLatin1String(key));
+        visit(QLatin1String(key));
+    }
+    for (const TypeInfo& t : ChannelTypes()) {
+        if (t.channelsUsed == 0 || t.family == TypeFamily::Claimed)
+            continue;
+        ws().changeChannelType(16, kTypeBlank);
+        ws().changeChannelType(16, t.code);
+        QTest::mouseClick(main().cell(16), Qt::LeftButton);
+        QApplication::setActiveWindow(&editor());
+        visit(QStringLiteral("type %1").arg(t.code));
+    }
 }
 
 void ProgramFixture::TearDown() {

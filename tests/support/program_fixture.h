@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
@@ -18,7 +19,10 @@ namespace korvane::test {
 
 // Writes a language file (or help file) of records key,"text" in Windows-1252 with CR LF.
 void WriteTextFile(const QString& path, const std::map<int, QString>& records);
-// A complete test language: texts 0..400 as prefix + number, 330 the identifier and 331 the name.
+// The texts of a complete test language: 0..400 as prefix + number, 330 the identifier and 331 the
+// name, the shortcut letters empty (the default letters apply).
+std::map<int, QString> TestLanguageTexts(const QString& prefix, const QString& name);
+// Writes that language, and a help file beside it.
 void WriteTestLanguage(const QString& folder, const QString& fileName, const QString& prefix, const QString& name);
 
 class ProgramFixture : public ::testing::Test {
@@ -49,6 +53,11 @@ protected:
     }
     // Activates the widget's window and gives the widget the focus as a Tab would.
     static void focus(QWidget* w);
+    // Puts the texts of a shipped language file ("Deutsch.dat") in place of the current language's.
+    void useShippedTexts(const char* file);
+    // Opens every page of the editor in turn, the channel pages of every type a channel can take on
+    // channel 16, and calls visit with the page's name.
+    void forEveryPage(const std::function<void(const QString& name)>& visit);
 
     ScriptedDialogs dialogs;
     QTemporaryDir dir_;

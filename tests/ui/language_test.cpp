@@ -72,7 +72,10 @@ const Language kLanguages[] = {
 
 } // namespace
 
-TEST_F(ShippedLanguages, standardButtonsAndMenusSpeakTheChosenLanguage) {
+TEST_F(ShippedLanguages, standardButtonsAndMenusSpeakTheChosenLanguageAndOpenByKeyboard) {
+    auto* file = main().findChild<QMenu*>(QStringLiteral("M_File"));
+    auto* print = main().findChild<QMenu*>(QStringLiteral("MnuPrint"));
+    ASSERT_TRUE(file && print);
     // Switched back and forth: each language replaces the translation of the one before.
     for (const Language* l : {&kLanguages[1], &kLanguages[2], &kLanguages[0], &kLanguages[1]}) {
         SCOPED_TRACE(l->name);
@@ -109,26 +112,17 @@ TEST_F(ShippedLanguages, standardButtonsAndMenusSpeakTheChosenLanguage) {
         // The captions themselves are the language's own (no text of the file is missing).
         EXPECT_EQ(WithoutAccessKeyMark(main().menuBar()->actions().first()->text()), ws().text(kTxtMenuFile));
         EXPECT_FALSE(ws().text(kTxtMenuFile).startsWith(QLatin1Char('[')));
-    }
-}
 
-TEST_F(ShippedLanguages, menusOpenByKeyboardAloneInEveryLanguage) {
-    auto* file = main().findChild<QMenu*>(QStringLiteral("M_File"));
-    auto* print = main().findChild<QMenu*>(QStringLiteral("MnuPrint"));
-    ASSERT_TRUE(file && print);
-    for (const Language& l : kLanguages) {
-        SCOPED_TRACE(l.name);
-        main().Menu_View_Sprog_Click(l.slot);
+        // The menus open by keyboard alone: F10 the menu bar, Ctrl+P the Print menu also from the
+        // editor window, Alt with a menu's access key that menu.
         focus(&main());
         QTest::keyClick(&main(), Qt::Key_F10);
         EXPECT_EQ(QApplication::activePopupWidget(), file) << "F10 opens the menu bar";
         closePopups();
-        // Ctrl+P opens the Print menu also from the editor window.
         focus(&editor());
         QTest::keyClick(&editor(), Qt::Key_P, Qt::ControlModifier);
         EXPECT_EQ(QApplication::activePopupWidget(), print) << "Ctrl+P opens the Print menu";
         closePopups();
-        // Alt with a menu's access key opens that menu.
         for (QAction* a : main().menuBar()->actions()) {
             focus(&main());
             const QChar key = AccessKeyOf(a->text()).toUpper();
@@ -179,24 +173,13 @@ TEST(AccessKeys, eachCaptionGetsAFreeLetterAndKeepsItsOwnMark) {
 // What a language file lacks: the English text of the number, the number where English has none
 // either; never an empty caption. What goes to the unit stays what the file holds.
 TEST_F(ProgramFixture, aTextTheLanguageFileLacksShowsInEnglish) {
-    std::map<int, QString> german;
-    for (int n = 0; n <= 400; ++n)
-        german[n] = QStringLiteral("D%1").arg(n);
-    german[330] = QStringLiteral("xx07300-0000");
-    german[331] = QStringLiteral("Deutsch");
-    for (int k = 340; k <= 351; ++k)
-        german.erase(k); // the default shortcut letters
-    german.erase(kTxtMenuNew);
-    german.erase(kTxtMenuRead);
-    german.erase(kTxtChannel);
+    std::map<int, QString> german = TestLanguageTexts(QStringLiteral("D"), QStringLiteral("Deutsch"));
+    for (int n : {kTxtMenuNew, kTxtMenuRead, kTxtChannel})
+        german.erase(n);
     german[kTxtMenuOpen] = QStringLiteral("  "); // blank counts as missing
     german[kTxtMenuSave] = QStringLiteral("&Sichern");
     WriteTextFile(programFolder() + QStringLiteral("/Language/Deutsch.dat"), german);
-    std::map<int, QString> english;
-    for (int n = 0; n <= 400; ++n)
-        english[n] = QStringLiteral("E%1").arg(n);
-    english[330] = QStringLiteral("xx07300-0000");
-    english[331] = QStringLiteral("English");
+    std::map<int, QString> english = TestLanguageTexts(QStringLiteral("E"), QStringLiteral("English"));
     english.erase(kTxtMenuRead);
     WriteTextFile(programFolder() + QStringLiteral("/Language/English.dat"), english);
     ASSERT_TRUE(start());
@@ -297,18 +280,15 @@ std::vector<Literal> StringLiterals(const std::string& src) {
 }
 
 bool LooksLikeName(const std::string& s) {
-    for (unsigned char ch : s)
-        if (!(std::isalnum(ch) || ch >= 0x80 ||
-              std::string_view("_#%./-").find(static_cast<char>(ch)) != std::string_view::npos))
-            return false;
-    return true;
+    return std::all_of(s.begin(), s.end(), [](unsigned char ch) {
+        return std::isalnum(ch) || ch >= 0x80 || std::string_view("_#%./-").find(static_cast<char>(ch)) != std::string_view::npos;
+    });
 }
 
 bool HasWord(const std::string& s) {
-    for (std::size_t i = 0; i + 1 < s.size(); ++i)
-        if (std::isalpha(static_cast<unsigned char>(s[i])) && std::isalpha(static_cast<unsigned char>(s[i + 1])))
-            return true;
-    return false;
+    return std::adjacent_find(s.begin(), s.end(), [](unsigned char a, unsigned char b) {
+               return std::isalpha(a) && std::isalpha(b);
+           }) != s.end();
 }
 
 bool HandedToACaption(const std::string& before) {

@@ -33,20 +33,20 @@ protected:
 } // namespace
 
 TEST_F(MainWindowTest, typeKeysSetTheTypeAndMoveRight) {
-    for (int k = 0; k < 3; ++k)
-        key(Qt::Key_I);
-    for (int c = 0; c < 4; ++c)
-        EXPECT_EQ(type(c), c < 3 ? kTypeIntruderPassive : kTypeBlank) << c;
-    EXPECT_EQ(ws().curChannel(), 3);
-    EXPECT_TRUE(main().cell(3)->bordered());
+    // Keypad zero and the main zero both make a mono channel; the letters are fixed keys.
+    const std::pair<QKeyCombination, int> keys[] = {{Qt::Key_I, kTypeIntruderPassive}, {Qt::Key_I, kTypeIntruderPassive},
+                                                     {Qt::KeypadModifier | Qt::Key_0, kTypeMono}, {Qt::Key_0, kTypeMono},
+                                                     {Qt::Key_S, kTypeSmokePassive}};
+    for (int c = 0; c < 5; ++c) {
+        QTest::keyClick(&main(), keys[c].first.key(), keys[c].first.keyboardModifiers());
+        EXPECT_EQ(type(c), keys[c].second) << c;
+        EXPECT_EQ(main().cell(c)->pictureType(), keys[c].second) << c;
+    }
+    EXPECT_EQ(type(5), kTypeBlank);
+    EXPECT_EQ(ws().curChannel(), 5);
+    EXPECT_TRUE(main().cell(5)->bordered());
     EXPECT_FALSE(main().cell(0)->bordered());
     EXPECT_TRUE(ws().dataChanged());
-    // Keypad zero and the main zero both make a mono channel; the letters are fixed keys.
-    QTest::keyClick(&main(), Qt::Key_0, Qt::KeypadModifier);
-    key(Qt::Key_S);
-    EXPECT_EQ(type(3), kTypeMono);
-    EXPECT_EQ(type(4), kTypeSmokePassive);
-    EXPECT_EQ(main().cell(4)->pictureType(), kTypeSmokePassive);
 }
 
 // Every cursor rule is a row of the MatrixCursor table; here the keys reach it, cells hide and beeps sound.
@@ -93,16 +93,27 @@ TEST_F(MainWindowTest, claimedChannelsOnlyMoveAndOfferNoPopup) {
     EXPECT_TRUE(ws().dataChanged());
 }
 
-TEST_F(MainWindowTest, aModifiedClickOnlyShowsShiftClik) {
+// A plain click opens the channel's page and the editor follows the matrix; a modified one only
+// shows its fixed message. The border leaves a channel that a pair hides.
+TEST_F(MainWindowTest, aClickOpensTheChannelAndTheEditorFollowsTheMatrix) {
     QTest::mouseClick(main().cell(12), Qt::LeftButton, Qt::ShiftModifier);
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Shift clik"));
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Shift clik")});
     EXPECT_EQ(ws().curChannel(), 0);
     QTest::mouseClick(main().cell(12), Qt::LeftButton);
     EXPECT_EQ(ws().curChannel(), 12);
     EXPECT_TRUE(editor().isVisible());
     EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_BasicChtype_Setup"));
     EXPECT_EQ(editor().windowTitle(), QStringLiteral("B5   D101"));
+    key(Qt::Key_I); // B5 becomes an intruder and the border moves on to B6
+    EXPECT_EQ(editor().windowTitle(), QStringLiteral("B6   D101"));
+    key(Qt::Key_Left);
+    EXPECT_EQ(editor().windowTitle(), QStringLiteral("B5   D108"));
+
+    ws().changeChannelType(2, kTypeRoller);
+    ws().setCurChannel(3); // as a load may leave it
+    ws().announceReplaced();
+    EXPECT_EQ(ws().curChannel(), 2);
+    EXPECT_TRUE(main().cell(2)->bordered());
 }
 
 TEST_F(MainWindowTest, tooltipsNameTheChannelTypeDescriptionAndLogicMark) {
@@ -178,21 +189,6 @@ TEST_F(MainWindowTest, saveReopenFromTheRecentListAndKeepTheModelOnAMissingFile)
     EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [house.zeb]"));
     ASSERT_EQ(dialogs.shown.size(), 2u);
     EXPECT_TRUE(dialogs.shown[1].text.contains(QStringLiteral("house.zeb")));
-}
-
-TEST_F(MainWindowTest, openingAFileOfAnotherProgramGivesTextOneSeventyOneAndABlankConfiguration) {
-    QFile f(zeb("other.zeb"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("\"OTHER\",\"1.0\"\r\n");
-    f.close();
-    key(Qt::Key_I);
-    ws().setDataChanged(false);
-    dialogs.files = {zeb("other.zeb")};
-    main().M_File_Open_Click();
-    ASSERT_FALSE(dialogs.shown.empty());
-    EXPECT_EQ(dialogs.shown.back().text, QStringLiteral("D171"));
-    EXPECT_EQ(type(0), kTypeBlank);
-    EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [New]"));
 }
 
 // The real question box, answered by a key or by closing it as soon as it shows. Whatever stays open
@@ -349,20 +345,4 @@ TEST_F(MainWindowTest, aFifoWithNoProgramAtItsOtherEndFailsOpenAndSaveAsInsteadO
         EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [New]"));
         EXPECT_FALSE(QFileInfo(fifo).isFile()) << "the FIFO stays";
     }
-}
-
-TEST_F(MainWindowTest, theBorderLeavesHiddenCellsAndTheEditorFollowsTheMatrix) {
-    ws().changeChannelType(2, kTypeRoller);
-    ws().setCurChannel(3); // as a load may leave it
-    ws().announceReplaced();
-    EXPECT_EQ(ws().curChannel(), 2);
-    EXPECT_TRUE(main().cell(2)->bordered());
-
-    QTest::mouseClick(main().cell(12), Qt::LeftButton);
-    EXPECT_EQ(editor().windowTitle(), QStringLiteral("B5   D101"));
-    ws().setCurChannel(12);
-    key(Qt::Key_I); // B5 becomes an intruder and the border moves on to B6
-    EXPECT_EQ(editor().windowTitle(), QStringLiteral("B6   D101"));
-    key(Qt::Key_Left);
-    EXPECT_EQ(editor().windowTitle(), QStringLiteral("B5   D108"));
 }

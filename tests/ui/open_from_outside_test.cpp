@@ -191,51 +191,46 @@ TEST(InstanceGuardTest, theSocketLiesOnlyInAFolderNoOtherUserMayEnter) {
     QFile::link(run, path(QStringLiteral("link-run")));
     if (root)
         ::chown(QFile::encodeName(otherRun).constData(), kOtherUser, kOtherUser);
+    enum Uses { Runtime, OwnTemp, None };
     struct Case {
         const char* what;
         QString runtime;
-        QString temp;
-        std::function<void(const QString& own)> before;
-        bool usesRuntime; // else the user's own folder in temp, or none
-        bool none;
+        Uses uses; // the runtime folder, the user's own folder in temp, or none
+        std::function<void(const QString& own)> before = nullptr;
         bool rootOnly = false;
     };
-    const std::function<void(const QString&)> nothing = [](const QString&) {};
     const Case cases[] = {
-        {"a private runtime folder", run, folder(QStringLiteral("t1"), 01777), nothing, true, false},
-        {"a runtime folder others may enter", openRun, folder(QStringLiteral("t2"), 01777), nothing, false, false},
-        {"no runtime folder", QString(), folder(QStringLiteral("t3"), 01777), nothing, false, false},
-        {"a runtime folder that is a link", path(QStringLiteral("link-run")), folder(QStringLiteral("t4"), 01777),
-         nothing, false, false},
-        {"a runtime folder too long for a socket", longRun, folder(QStringLiteral("t5"), 01777), nothing, false, false},
-        {"a relative runtime folder", QStringLiteral("run"), folder(QStringLiteral("t6"), 01777), nothing, false,
-         false},
-        {"the user's own folder left open is closed", QString(), folder(QStringLiteral("t7"), 01777),
-         [&](const QString& o) {
+        {"a private runtime folder", run, Runtime},
+        {"a runtime folder others may enter", openRun, OwnTemp},
+        {"no runtime folder", QString(), OwnTemp},
+        {"a runtime folder that is a link", path(QStringLiteral("link-run")), OwnTemp},
+        {"a runtime folder too long for a socket", longRun, OwnTemp},
+        {"a relative runtime folder", QStringLiteral("run"), OwnTemp},
+        {"the user's own folder left open is closed", QString(), OwnTemp,
+         [](const QString& o) {
              QDir().mkpath(o);
              ::chmod(QFile::encodeName(o).constData(), 0777);
-         },
-         false, false},
-        {"the name taken by a link", QString(), folder(QStringLiteral("t8"), 01777),
-         [&](const QString& o) { QFile::link(run, o); }, false, true},
-        {"a runtime folder of another user", otherRun, folder(QStringLiteral("t9"), 01777), nothing, false, false,
-         true},
-        {"the name taken by another user", QString(), folder(QStringLiteral("t10"), 01777),
-         [&](const QString& o) {
+         }},
+        {"the name taken by a link", QString(), None, [&](const QString& o) { QFile::link(run, o); }},
+        {"a runtime folder of another user", otherRun, OwnTemp, nullptr, true},
+        {"the name taken by another user", QString(), None,
+         [](const QString& o) {
              QDir().mkpath(o);
              ::chown(QFile::encodeName(o).constData(), kOtherUser, kOtherUser);
          },
-         false, true, true},
+         true},
     };
+    int n = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
+        const QString temp = folder(QStringLiteral("t%1").arg(++n), 01777);
         if (c.rootOnly && !root)
             continue;
-        c.before(own(c.temp));
-        const QString want = c.none ? QString() : c.usesRuntime ? c.runtime : own(c.temp);
-        EXPECT_EQ(InstanceGuard::PrivateFolder(c.runtime, c.temp), want);
-        const QString socket =
-            InstanceGuard::ServerName(QStringLiteral("/home/ole/.config/korvane.lock"), c.runtime, c.temp);
+        if (c.before)
+            c.before(own(temp));
+        const QString want = c.uses == None ? QString() : c.uses == Runtime ? c.runtime : own(temp);
+        EXPECT_EQ(InstanceGuard::PrivateFolder(c.runtime, temp), want);
+        const QString socket = InstanceGuard::ServerName(QStringLiteral("/home/ole/.config/korvane.lock"), c.runtime, temp);
         if (want.isEmpty()) {
             EXPECT_TRUE(socket.isEmpty()) << socket.toStdString();
             continue;

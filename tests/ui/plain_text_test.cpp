@@ -10,7 +10,6 @@
 #include "app/plain_text.h"
 #include "model/text_ids.h"
 #include "model/channel_types.h"
-#include "model/matrix_navigation.h"
 #include "tests/support/program_fixture.h"
 
 using namespace korvane;
@@ -80,7 +79,7 @@ TEST_F(PlainDisplay, outsideTextsShowAsTheyStandInEveryLabelAndToolTip) {
     // tool tip is its text or that text made plain.
     ws().cfg.SmsText[0] = "not a number"; // its field's tool tip says why
     int marked = 0;
-    auto walk = [&](const QString& where) {
+    const auto walk = [&](const QString& where) {
         for (QWidget* window : {static_cast<QWidget*>(&editor()), static_cast<QWidget*>(&main())}) {
             for (const QLabel* l : window->findChildren<QLabel*>()) {
                 if (l->text().contains(QLatin1String("<b>")))
@@ -95,16 +94,6 @@ TEST_F(PlainDisplay, outsideTextsShowAsTheyStandInEveryLabelAndToolTip) {
             }
         }
     };
-    for (const char* key : {"omkring", "setlanguage", "mainsetup", "Exchange", "SMS_Setup", "logic", "Holiday"}) {
-        editor().openPage(QLatin1String(key));
-        walk(QLatin1String(key));
-    }
-    for (const PopupEntry& e : ChannelTypePopup()) {
-        if (e.type < 0 || IsSecondChannel(e.type))
-            continue;
-        ws().changeChannelType(0, e.type);
-        editor().openPage(QString());
-        walk(QStringLiteral("type %1").arg(e.type));
-    }
+    forEveryPage(walk);
     EXPECT_GT(marked, 100) << "the walk saw the language's texts";
 }

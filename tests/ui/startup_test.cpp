@@ -58,42 +58,31 @@ TEST_F(Startup, firstRunWritesEveryKeyWithItsDefault) {
 }
 
 TEST_F(Startup, aMovedOrNewRevisionProgramResetsAllButTheComPort) {
-    struct Case {
-        const char* what;
-        const char* key;
-        QString value;
-    };
-    const Case cases[] = {
-        {"moved program", "Startup", QStringLiteral("/somewhere/else")},
-        {"older revision", "RevisionLevel", QStringLiteral("Version 3.06")},
-        {"no author", "Author", QString()},
-    };
-    for (const Case& c : cases) {
-        settings().setValue("Startup", native(programFolder()));
-        settings().setValue("RevisionLevel", "Version 3.07");
-        settings().setValue("Author", "Korvane");
-        settings().setValue("File1", "/data/a.zeb");
-        settings().setValue("CurrentLanguage", "2");
-        settings().setValue("Language0", "Klingon");
-        settings().setValue("ComPortUsing", "3");
-        settings().setValue(QLatin1String(c.key), c.value);
+    const std::pair<const char*, QString> installed[] = {
+        {"Startup", native(programFolder())}, {"RevisionLevel", "Version 3.07"}, {"Author", "Korvane"},
+        {"File1", "/data/a.zeb"},             {"CurrentLanguage", "2"},          {"Language0", "Klingon"},
+        {"ComPortUsing", "3"}};
+    // what differs from the installation (a moved program, an older revision, no author; or nothing),
+    // and whether the settings start afresh
+    const std::tuple<const char*, QString, bool> changes[] = {{"Startup", "/somewhere/else", true},
+                                                              {"RevisionLevel", "Version 3.06", true},
+                                                              {"Author", QString(), true},
+                                                              {"File1", "/data/a.zeb", false}};
+    for (const auto& [key, value, reset] : changes) {
+        SCOPED_TRACE(key);
+        for (const auto& [k, v] : installed)
+            settings().setValue(QLatin1String(k), v);
+        settings().setValue(QLatin1String(key), value);
         const ProgramSettings p = ReadStartupSettings(settings(), programFolder());
-        EXPECT_TRUE(p.wasReset) << c.what;
-        EXPECT_EQ(p.recentFiles[0], QString()) << c.what;
-        EXPECT_EQ(p.curLanguage, 1) << c.what;
-        EXPECT_EQ(p.langNames[0], QStringLiteral("English")) << c.what;
-        EXPECT_EQ(p.comPort, 3) << c.what;
-        EXPECT_EQ(settings().value("ComPortUsing"), QStringLiteral("3")) << c.what;
-        EXPECT_EQ(settings().value("File1"), QString()) << c.what;
-        EXPECT_EQ(settings().value("Startup"), native(programFolder())) << c.what;
+        EXPECT_EQ(p.wasReset, reset);
+        EXPECT_EQ(p.recentFiles[0], reset ? QString() : QStringLiteral("/data/a.zeb"));
+        EXPECT_EQ(p.curLanguage, reset ? 1 : 2);
+        EXPECT_EQ(p.langNames[0], reset ? QStringLiteral("English") : QStringLiteral("Klingon"));
+        EXPECT_EQ(p.comPort, 3);
+        EXPECT_EQ(settings().value("ComPortUsing"), QStringLiteral("3"));
+        EXPECT_EQ(settings().value("File1"), p.recentFiles[0]);
+        EXPECT_EQ(settings().value("Startup"), native(programFolder()));
     }
-    // An unchanged installation keeps what the user chose.
-    settings().setValue("File1", "/data/a.zeb");
-    settings().setValue("CurrentLanguage", "2");
-    const ProgramSettings kept = ReadStartupSettings(settings(), programFolder());
-    EXPECT_FALSE(kept.wasReset);
-    EXPECT_EQ(kept.recentFiles[0], QStringLiteral("/data/a.zeb"));
-    EXPECT_EQ(kept.curLanguage, 2);
 }
 
 TEST_F(Startup, aSecondCopyIsRefusedButAStaleLockIsNot) {

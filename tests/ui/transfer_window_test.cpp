@@ -1,86 +1,25 @@
+// The transfer window: read, write with backup and verify, compare, the port menu, and what the user
+// sees when the unit or the line fails.
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
-#include <QElapsedTimer>
+#include <QClipboard>
 #include <QFileInfo>
-#include <QLabel>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QTest>
+#include <QTreeWidget>
 #include <cerrno>
-#include <functional>
 #include <optional>
 
-#include "sim/simulated_link.h"
-#include "tests/support/io_test_support.h"
-#include "tests/support/program_fixture.h"
+#include "io/config_diff.h"
+#include "tests/support/transfer_fixture.h"
+#include "ui/transfer/difference_list.h"
 #include "ui/transfer/elided_label.h"
-#include "ui/transfer/frm_serial_io.h"
 
 using namespace korvane;
 using namespace korvane::test;
 
-namespace {
-
-class TransferWindowTest : public StartedProgramFixture {
-protected:
-    void SetUp() override {
-        StartedProgramFixture::SetUp();
-        unitCfg = korvane::testing::loadedConfiguration("Good.zeb");
-        unitCfg.SysData[kSysFirmwareHigh] = 3;
-        unitCfg.SysData[kSysFirmwareLow] = 0;
-        savedDataHome_ = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", tempPath(QStringLiteral("data")).toLocal8Bit());
-        // Each transfer gets the next fault; the unit holds Good.zeb.
-        main().setLinkFactory([this]() -> std::shared_ptr<SerialLink> {
-            const UnitFault f = faults.empty() ? UnitFault::None : faults.front();
-            if (!faults.empty())
-                faults.erase(faults.begin());
-            lastLink = std::make_shared<SimulatedLink>(false, f);
-            lastLink->unit().setMemory(UnitSimulator::ImageOf(unitCfg, [](int) { return std::string(); }));
-            lastLink->setPace(pace);
-            lastLink->setOpenError(openError);
-            return lastLink;
-        });
-    }
-    void TearDown() override {
-        StartedProgramFixture::TearDown();
-        qputenv("XDG_DATA_HOME", savedDataHome_);
-    }
-    template <class W = QWidget> W* in(const char* name) { return window()->findChild<W*>(QLatin1String(name)); }
-    QStringList backups() { return QDir(BackupFolder()).entryList({QStringLiteral("*.zeb")}, QDir::Files); }
-    FrmSerialIO* window() { return main().findChild<FrmSerialIO*>(); }
-    // Runs the events in short slices until the condition holds (bounded): a paced transfer is caught
-    // in the middle, where one long slice of events would run it to its end.
-    static bool waitUntil(const std::function<bool()>& condition, int ms) {
-        QElapsedTimer since;
-        since.start();
-        while (!condition()) {
-            if (since.elapsed() > ms)
-                return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        }
-        return true;
-    }
-    QString label() { return window()->findChild<QLabel*>(QStringLiteral("Label1"))->text(); }
-    QPushButton* button(const char* name) { return window()->findChild<QPushButton*>(QLatin1String(name)); }
-    // Presses OK and waits (bounded) until the transfer has ended.
-    void ok() {
-        window()->setTickInterval(10);
-        QTest::mouseClick(button("Cmd_ok"), Qt::LeftButton);
-        EXPECT_TRUE(QTest::qWaitFor([this] { return button("Cmd_ok")->isEnabled(); }, 10000));
-    }
-
-    Configuration unitCfg;
-    std::vector<UnitFault> faults;
-    std::shared_ptr<SimulatedLink> lastLink;
-    double pace = 0;   // characters a second on the line of the next transfers; 0: at once
-    int openError = 0; // the system error opening the port gives
-    QByteArray savedDataHome_;
-};
-
-} // namespace
+using TransferWindowTest = TransferFixture;
 
 TEST_F(TransferWindowTest, readAfterTheSaveQuestionRetriesAFailureAndTakesTheImage) {
     ws().setDataChanged(true);
@@ -96,21 +35,20 @@ TEST_F(TransferWindowTest, readAfterTheSaveQuestionRetriesAFailureAndTakesTheIma
     EXPECT_EQ(window()->windowTitle(), QStringLiteral("D5"));
     EXPECT_EQ(label(), QStringLiteral("D176"));
     const Configuration before = ws().cfg;
-    ok();
+    press();
     EXPECT_EQ(label(), QStringLiteral("D179"));
     EXPECT_EQ(button("Cmd_ok")->text(), QStringLiteral("&D175"));
     EXPECT_TRUE(button("Cmd_cancel")->isEnabled());
-    EXPECT_EQ(ws().cfg.ChanText, before.ChanText);
+    EXPECT_EQ(ws().cfg, before);
 
-    ok(); // retry, now sound
+    press(); // retry, now sound
     EXPECT_EQ(label(), QStringLiteral("D180"));
     EXPECT_TRUE(window()->transferDone());
     EXPECT_EQ(ws().cfg.ChanText[1], unitCfg.ChanText[1]);
     EXPECT_EQ(ws().cfg.LogicBlocks[5], unitCfg.LogicBlocks[5]);
     EXPECT_TRUE(ws().dataChanged());
     EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [Upload]"));
-    QTest::mouseClick(button("Cmd_ok"), Qt::LeftButton);
-    EXPECT_TRUE(QTest::qWaitFor([this] { return window() == nullptr; }, 2000));
+    closeWith("Cmd_ok");
     EXPECT_EQ(dialogs.unexpected, 0);
 }
 
@@ -120,32 +58,27 @@ TEST_F(TransferWindowTest, writeShowsTheVerdictBeepsAndCancelCloses) {
     ASSERT_NE(window(), nullptr);
     EXPECT_EQ(window()->windowTitle(), QStringLiteral("D6"));
     EXPECT_EQ(window()->windowModality(), Qt::ApplicationModal); // the editor cannot change the model meanwhile
-    ok();
+    press();
     EXPECT_EQ(label(), QStringLiteral("D182"));
     EXPECT_FALSE(window()->transferDone());
-    ok();
+    press();
     EXPECT_EQ(label(), QStringLiteral("D181"));
     EXPECT_EQ(dialogs.beeps, 2);
     EXPECT_FALSE(button("Cmd_cancel")->isEnabled());
     EXPECT_FALSE(ws().dataChanged());
-    QTest::mouseClick(button("Cmd_ok"), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return window() == nullptr; }, 2000));
-
+    closeWith("Cmd_ok");
     main().M_File_Write_Click();
-    QTest::mouseClick(button("Cmd_cancel"), Qt::LeftButton);
-    EXPECT_TRUE(QTest::qWaitFor([this] { return window() == nullptr; }, 2000));
+    closeWith("Cmd_cancel");
 }
 
 TEST_F(TransferWindowTest, closingDuringAReadTakesNothingAndGivesTheCursorBack) {
     faults = {UnitFault::Stall};
     main().M_File_Read_Click();
-    ASSERT_NE(window(), nullptr);
     const Configuration before = ws().cfg;
     window()->setTickInterval(10);
     QTest::mouseClick(button("Cmd_ok"), Qt::LeftButton);
     EXPECT_NE(QApplication::overrideCursor(), nullptr);
-    window()->close();
-    EXPECT_TRUE(QTest::qWaitFor([this] { return window() == nullptr; }, 2000));
+    closeWith();
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(ws().cfg, before);
     EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [New]"));
@@ -159,17 +92,16 @@ TEST_F(TransferWindowTest, theSimulatedUnitOfViewComPortKeepsWhatWasWrittenFromW
     ASSERT_EQ(settings().value(QStringLiteral("ComPortDevice")), QStringLiteral("sim"));
     ws().cfg = unitCfg;
     main().M_File_Write_Click();
-    ok();
+    press();
     ASSERT_EQ(label(), QStringLiteral("D181"));
     const Configuration written = ws().cfg; // with what the write filled in
-    QTest::mouseClick(button("Cmd_ok"), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return window() == nullptr; }, 2000));
+    closeWith("Cmd_ok");
 
     ws().cfg = korvane::testing::blankConfiguration();
     Configuration expected = ws().cfg; // a read of a unit that holds exactly what was written
     TakeReadImage(UnitSimulator::ImageOf(written, [this](int n) { return ToCp1252(ws().text(n)); }), expected);
     main().M_File_Read_Click();
-    ok();
+    press();
     ASSERT_EQ(label(), QStringLiteral("D180"));
     EXPECT_EQ(ws().cfg.ChanSetup, expected.ChanSetup);
     EXPECT_EQ(ws().cfg.MasterMatrix, expected.MasterMatrix);
@@ -177,44 +109,49 @@ TEST_F(TransferWindowTest, theSimulatedUnitOfViewComPortKeepsWhatWasWrittenFromW
     EXPECT_EQ(ws().cfg.DescText, expected.DescText);
     EXPECT_EQ(ws().cfg.ChanText, expected.ChanText);
     EXPECT_EQ(ws().cfg.ChanText[1], written.ChanText[1].substr(0, kRecordTextMax));
-    QTest::mouseClick(button("Cmd_ok"), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return window() == nullptr; }, 2000));
+    closeWith("Cmd_ok");
 
     // Reset empties it: the unit is as it comes new.
     act(QStringLiteral("M_View_ResetSimulated"))->trigger();
     EXPECT_TRUE(main().simulatedUnit().unit().memory() == UnitSimulator().memory());
 }
 
-TEST_F(TransferWindowTest, aPortThatCannotBeOpenedOrIsLostSaysWhyAndWhatToDo) {
+TEST_F(TransferWindowTest, aFailedTransferSaysWhyAndWhatToDoAndLeavesTheConfiguration) {
     struct Case {
         int openError; // 0: the line is cut in the middle of the write
+        bool backup;   // the backup read before the write fails its checksum
         const char* shown;
-        const char* ok; // OK closes when the port cannot be opened, retries when the line was cut
+        const char* ok; // OK closes when the port cannot be opened, retries otherwise (D175)
     };
     const Case cases[]{
-        {EACCES, "D177\n\nsim: D390 (Permission denied)", "&D173"},
-        {EBUSY, "D177\n\nsim: D391 (Device or resource busy)", "&D173"},
-        {ENOENT, "D177\n\nsim: D392 (No such file or directory)", "&D173"},
-        {0, "sim: D163 (the device has been removed)\n\nD162", "&D175"},
+        {EACCES, false, "D177\n\nsim: D390 (Permission denied)", "&D173"},
+        {EBUSY, false, "D177\n\nsim: D391 (Device or resource busy)", "&D173"},
+        {ENOENT, false, "D177\n\nsim: D392 (No such file or directory)", "&D173"},
+        {0, false, "sim: D163 (the device has been removed)\n\nD162", "&D175"},
+        {0, true, "D179\n\nD335", "&D175"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shown);
         openError = c.openError;
-        pace = 48000;
+        pace = c.backup ? 0 : 48000;
+        settings().setValue(QStringLiteral("BackupBeforeWrite"), c.backup ? QStringLiteral("1") : QStringLiteral("0"));
+        faults = {c.backup ? UnitFault::BadChecksum : UnitFault::None};
         const Configuration before = ws().cfg;
         main().M_File_Write_Click();
         window()->setTickInterval(10);
         QTest::mouseClick(button("Cmd_ok"), Qt::LeftButton);
-        if (c.openError == 0) {
+        if (c.openError == 0 && !c.backup) {
             ASSERT_TRUE(waitUntil([this] { return lastLink->unit().recordsStored() > 3; }, 10000));
             lastLink->unplug();
         }
         ASSERT_TRUE(QTest::qWaitFor([this] { return button("Cmd_ok")->isEnabled(); }, 10000));
         EXPECT_EQ(label(), QString::fromUtf8(c.shown));
         EXPECT_EQ(button("Cmd_ok")->text(), QLatin1String(c.ok));
-        EXPECT_EQ(ws().cfg, before) << "a write that did not go through leaves the configuration as it was";
-        window()->close();
-        ASSERT_TRUE(QTest::qWaitFor([this] { return window() == nullptr; }, 2000));
+        EXPECT_EQ(window()->transferDone(), c.openError != 0) << "OK closes, or it retries";
+        EXPECT_EQ(lastLink->unit().writesCompleted(), 0);
+        EXPECT_TRUE(backups().isEmpty());
+        EXPECT_EQ(ws().cfg, before);
+        closeWith();
     }
 }
 
@@ -223,13 +160,12 @@ TEST_F(TransferWindowTest, cancelInEveryPhaseOfBackupWriteAndVerifyStopsCleanly)
         const char* phase; // the status line when Cancel is pressed
         const char* shown;
         int backups;       // the backup is saved once the backup read is complete, and then kept
-        bool written;      // the configuration in memory took what the write filled in
-        bool transferDone; // OK closes (the unit accepted the write); else it is Retry
+        bool written;      // the unit accepted the write: OK closes, else it is Retry
     };
     const Case cases[]{
-        {"1/3 D155", "D159 D161", 0, false, false},
-        {"2/3 D18", "D159 D162", 1, false, false},
-        {"3/3 D156", "D181\n\nD393", 2, true, true},
+        {"1/3 D155", "D159 D161", 0, false},
+        {"2/3 D18", "D159 D162", 1, false},
+        {"3/3 D156", "D181\n\nD393", 2, true},
     };
     settings().setValue(QStringLiteral("BackupBeforeWrite"), QStringLiteral("1"));
     settings().setValue(QStringLiteral("VerifyAfterWrite"), QStringLiteral("1"));
@@ -255,16 +191,14 @@ TEST_F(TransferWindowTest, cancelInEveryPhaseOfBackupWriteAndVerifyStopsCleanly)
         EXPECT_FALSE(lastLink->isOpen());
         EXPECT_EQ(lastLink->unit().writesCompleted(), c.written ? 1 : 0);
         EXPECT_EQ(backups().size(), c.backups);
-        EXPECT_EQ(window()->transferDone(), c.transferDone);
+        EXPECT_EQ(window()->transferDone(), c.written);
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         EXPECT_EQ(ws().cfg, before) << "a write only reads the configuration, accepted or not";
-        if (c.written) {
-            EXPECT_TRUE(button("Cmd_verify")->isEnabled()) << "the read-back can be tried again";
-        } else {
+        EXPECT_EQ(button(c.written ? "Cmd_verify" : "Cmd_ok")->isEnabled(), true) << "verify or retry is offered";
+        if (!c.written) {
             EXPECT_EQ(button("Cmd_ok")->text(), QStringLiteral("&D175"));
         }
-        QTest::mouseClick(button("Cmd_cancel"), Qt::LeftButton); // no job runs: Cancel closes
-        ASSERT_TRUE(QTest::qWaitFor([this] { return window() == nullptr; }, 2000));
+        closeWith("Cmd_cancel"); // no job runs: Cancel closes
     }
     EXPECT_EQ(dialogs.unexpected, 0);
 }
@@ -297,7 +231,7 @@ TEST_F(TransferWindowTest, everyLabelShowsItsWholeTextAtTheWindowsSize) {
     };
     main().M_File_Write_Click();
     everyLabelFits("ready");
-    ok();
+    press();
     ASSERT_TRUE(label().contains(QLatin1String("(181)")) && label().contains(QLatin1String("(368)")))
         << label().toStdString();
     everyLabelFits("written and verified");
@@ -307,12 +241,11 @@ TEST_F(TransferWindowTest, everyLabelShowsItsWholeTextAtTheWindowsSize) {
     EXPECT_TRUE(path->shownText().endsWith(QFileInfo(window()->backupFile()).fileName()) ||
                 path->shownText() == path->text())
         << "the file's name stays in view: " << path->shownText().toStdString();
-    window()->close();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return window() == nullptr; }, 2000));
+    closeWith();
 
     openError = ENOENT;
     main().M_File_Write_Click();
-    ok();
+    press();
     ASSERT_TRUE(label().startsWith(ws().text(kTxtPortError)));
     everyLabelFits("no such port");
 }
@@ -324,42 +257,129 @@ TEST_F(TransferWindowTest, viewComPortTakesADevicePathShowsItChosenAndUsesIt) {
     EXPECT_EQ(entry("M_View_Simulated")->text(), QStringLiteral("D379"));
     EXPECT_TRUE(entry("M_View_Simulated")->isChecked());
 
-    struct Step {
-        std::optional<QString> typed; // nullopt: the question is cancelled
-        const char* prefilled;
-        QString chosen;
-    };
     const QString missing = tempPath(QStringLiteral("ttyNOPE0"));
-    const Step steps[]{
-        {std::nullopt, "/dev/", QStringLiteral("sim")},              // cancelled: the port stays
-        {QStringLiteral("  /dev/"), "/dev/", QStringLiteral("sim")}, // nothing but the prefill
-        {QStringLiteral(" ") + missing + QStringLiteral(" "), "/dev/", missing},
-        {std::nullopt, "", missing}, // the chosen path is offered again
+    const struct {
+        std::optional<QString> typed; // nullopt: the question is cancelled
+        QString prefilled;
+        QString chosen;
+    } steps[]{
+        {std::nullopt, "/dev/", "sim"},  // cancelled: the port stays
+        {"  /dev/", "/dev/", "sim"},     // nothing but the prefill
+        {" " + missing + " ", "/dev/", missing},
+        {std::nullopt, missing, missing}, // the chosen path is offered again
     };
-    for (const Step& s : steps) {
+    for (const auto& s : steps) {
         dialogs.lines = {s.typed};
         entry("M_View_OtherPort")->trigger();
-        EXPECT_EQ(dialogs.prompts.back(), *s.prefilled ? QLatin1String(s.prefilled) : missing);
+        EXPECT_EQ(dialogs.prompts.back(), s.prefilled);
         EXPECT_EQ(dialogs.shown.back().text, QStringLiteral("D153"));
         EXPECT_EQ(settings().value(QStringLiteral("ComPortDevice")), s.chosen);
     }
     ASSERT_NE(entry("M_View_Port_Chosen"), nullptr);
     EXPECT_EQ(entry("M_View_Port_Chosen")->text(), missing);
-    EXPECT_TRUE(entry("M_View_Port_Chosen")->isChecked());
-    EXPECT_FALSE(entry("M_View_Simulated")->isChecked());
-    EXPECT_FALSE(entry("M_View_Com1")->isChecked());
+    for (auto [name, checked] : {std::pair{"M_View_Port_Chosen", true}, {"M_View_Simulated", false}, {"M_View_Com1", false}})
+        EXPECT_EQ(entry(name)->isChecked(), checked) << name;
 
     // A transfer goes to that device, and the system's reason comes back in the user's words.
     main().M_File_Read_Click();
-    ok();
+    press();
     EXPECT_EQ(label(), QStringLiteral("D177\n\n%1: D392 (No such file or directory)").arg(missing));
-    window()->close();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return window() == nullptr; }, 2000));
+    closeWith();
 
     // A classic port takes the place of the path.
     entry("M_View_Com2")->trigger();
     EXPECT_EQ(settings().value(QStringLiteral("ComPortDevice")), QString());
     EXPECT_EQ(entry("M_View_Port_Chosen"), nullptr);
     EXPECT_TRUE(entry("M_View_Com2")->isChecked());
+    EXPECT_EQ(dialogs.unexpected, 0);
+}
+
+TEST_F(TransferWindowTest, backupThenWriteThenVerifyAfterEveryWriteAndTheChoicesAreRemembered) {
+    ws().cfg = korvane::testing::loadedConfiguration("GoodChanged.zeb");
+    main().M_File_Write_Click();
+    EXPECT_FALSE(in<QCheckBox>("Chk_Backup")->isChecked());
+    EXPECT_EQ(in<QLabel>("Lbl_BackupFolder")->text(), BackupFolder());
+    EXPECT_TRUE(BackupFolder().startsWith(tempPath(QStringLiteral("data/")))) << BackupFolder().toStdString();
+    in<QCheckBox>("Chk_Backup")->setChecked(true);
+    in<QCheckBox>("Chk_VerifyAfterWrite")->setChecked(true);
+    press();
+    EXPECT_EQ(label(), QStringLiteral("D181\nD368"));
+    EXPECT_TRUE(window()->transferDone());
+    EXPECT_EQ(lastLink->unit().writesCompleted(), 1);
+
+    // The backup holds what the unit held before the write, as a read takes it.
+    ASSERT_EQ(backups().size(), 1);
+    const QString file = QDir(BackupFolder()).filePath(backups()[0]);
+    EXPECT_EQ(file, QDir::fromNativeSeparators(window()->backupFile()));
+    EXPECT_TRUE(backups()[0].startsWith(QStringLiteral("%1-").arg(unitCfg.SysData[kSysDeviceNo], 2, 10, QLatin1Char('0'))));
+    Configuration held = korvane::testing::blankConfiguration();
+    TakeReadImage(UnitSimulator::ImageOf(unitCfg, [](int) { return std::string(); }), held);
+    Configuration backup = korvane::testing::blankConfiguration();
+    ASSERT_TRUE(LoadFile(backup, file.toStdString()).ok());
+    EXPECT_TRUE(CompareBytes(held, backup).empty());
+
+    closeWith("Cmd_ok");
+    main().M_File_Write_Click();
+    EXPECT_TRUE(in<QCheckBox>("Chk_Backup")->isChecked());
+    EXPECT_TRUE(in<QCheckBox>("Chk_VerifyAfterWrite")->isChecked());
+    EXPECT_EQ(settings().value(QStringLiteral("BackupBeforeWrite")), QStringLiteral("1"));
+    EXPECT_EQ(dialogs.unexpected, 0);
+}
+
+TEST_F(TransferWindowTest, verifyListsWhatTheUnitHoldsOtherThanWrittenAndCopiesIt) {
+    ws().cfg = unitCfg;
+    ws().cfg.ChanText[0] = "Door";
+    faults = {UnitFault::IgnoredRecord}; // the unit keeps A1's old text and accepts the write
+    main().M_File_Write_Click();
+    press();
+    EXPECT_EQ(label(), QStringLiteral("D181"));
+    ASSERT_TRUE(button("Cmd_verify")->isVisible());
+    EXPECT_FALSE(in<QWidget>("DifferenceList")->isVisible());
+    press("Cmd_verify");
+    EXPECT_EQ(label(), QStringLiteral("D181\nD369"));
+    const QString old = QString::fromStdString(Cp1252ToUtf8(unitCfg.ChanText[0]));
+    const QString expected = QStringLiteral("A1 D107\n    D38: D336 '%1', D337 'Door'\n").arg(old);
+    EXPECT_EQ(window()->findChild<DifferenceList*>()->text(), expected);
+    QTest::mouseClick(button("Cmd_copy"), Qt::LeftButton);
+    EXPECT_EQ(QApplication::clipboard()->text(), expected);
+
+    // F1 on the list names its own help.
+    in<QTreeWidget>("List_Differences")->setFocus();
+    QTest::keyClick(window(), Qt::Key_F1);
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_TRUE(dialogs.shown.back().caption.endsWith(QStringLiteral("1963")));
+}
+
+TEST_F(TransferWindowTest, compareWithTheUnitOrAFileListsTheDifferencesByChannelAndTakesNothing) {
+    ws().cfg = unitCfg;
+    ws().cfg.ChanSetup[19][kRowType] = 2;
+    ws().cfg.SysData[kSysDeviceNo] = 4;
+    const Configuration before = ws().cfg;
+    main().M_File_CompareUnit_Click();
+    EXPECT_EQ(window()->windowTitle(), QStringLiteral("D363"));
+    press();
+    EXPECT_EQ(label(), QStringLiteral("D326 \u2192 D336"));
+    EXPECT_EQ(window()->findChild<DifferenceList*>()->text(),
+              QStringLiteral("C4\n    D70: D102 \u2192 D105\nD9\n    D19: 04 \u2192 %1\n").arg(unitCfg.SysData[kSysDeviceNo]));
+    EXPECT_EQ(ws().cfg, before);
+    EXPECT_FALSE(ws().dataChanged());
+    closeWith();
+
+    ws().cfg = korvane::testing::loadedConfiguration("Good.zeb");
+    dialogs.files = {QString::fromStdString(korvane::testing::fixturePath("GoodChanged.zeb"))};
+    main().M_File_CompareFile_Click();
+    auto* w = main().findChild<FrmCompare*>();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(dialogs.fileDialogs.at(0).title, QStringLiteral("D362"));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("D362"));
+    EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("D326 \u2192 GoodChanged.zeb"));
+    EXPECT_EQ(w->list()->text(), QStringLiteral("C4\n    D70: D105 \u2192 D102\n    D38: 'Kanal 19' \u2192 'Hall'\n"
+                                                "D9\n    D19: 204 \u2192 04\n"));
+    w->close();
+
+    dialogs.files = {QString::fromStdString(korvane::testing::fixturePath("BrokenTruncated.zeb"))};
+    main().M_File_CompareFile_Click();
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_TRUE(dialogs.shown.back().text.startsWith(QStringLiteral("D377")));
     EXPECT_EQ(dialogs.unexpected, 0);
 }
