@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_table.h"
 #include "io/hex_records.h"
 #include "reports/report_catalogue.h"
 
@@ -19,8 +20,6 @@ struct PrintRequest {
     bool letter = false;    // US Letter instead of A4
     bool inUseOnly = false; // leave out unused channels and empty logic blocks
 };
-
-constexpr int kExitNothingToPrint = 8;
 
 // Writes the PDF; the exit code of the command (0 written, 1 not written, 8 nothing to print). A line
 // on stderr tells what went wrong.
