@@ -5,10 +5,11 @@
 #include <ctime>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <stdexcept>
 
-#include "cli/language_texts.h"
 #include "io/atomic_file.h"
+#include "io/text_file.h"
 
 namespace korvane::cli {
 
@@ -41,6 +42,33 @@ DeviceClock localClock() {
                        tm.tm_wday == 0 ? 7 : tm.tm_wday};
 }
 
+// Reads a language file into a lookup of its texts (an unknown key gives an empty text). False with the
+// reason, naming the file, when it cannot be read or is not a language file as the language page takes
+// one: the texts go to the unit as its label and SMS words.
+bool readLanguageTexts(const std::string& path, TextLookup& lookup, std::string& reason) {
+    std::string bytes;
+    const ReadOutcome read = ReadBoundedFile(path, kTextFileLimit, bytes);
+    if (!read.ok) {
+        reason = path + ": " + read.reason;
+        return false;
+    }
+    const LanguageFileCheck check = CheckLanguageFile(bytes);
+    if (!check.valid) {
+        reason = path + ": not a language file: " + check.reason;
+        return false;
+    }
+    auto table = std::make_shared<TextTable>(ParseTextFile(bytes, kLanguageTextCount));
+    if (!table->good) {
+        reason = path + ":" + std::to_string(table->badLine) + ": " + table->badReason;
+        return false;
+    }
+    lookup = [table](int n) {
+        return n >= 0 && static_cast<std::size_t>(n) < table->texts.size() ? table->texts[static_cast<std::size_t>(n)]
+                                                                           : std::string();
+    };
+    return true;
+}
+
 } // namespace
 
 void SetProgramDir(const char* argv0) {
@@ -71,7 +99,7 @@ TextLookup ReadTexts(const Arguments& a) {
     const std::string language = a.valueOr("--language", gProgramDir + "/Language/English.dat");
     TextLookup texts;
     std::string error;
-    if (!ReadLanguageTexts(language, texts, error))
+    if (!readLanguageTexts(language, texts, error))
         throw std::runtime_error("language file " + error);
     return texts;
 }
