@@ -43,6 +43,13 @@ std::unique_ptr<SerialLink> makeLink(const std::string& port) {
     return std::make_unique<SerialPortLink>(PortDevice(QString::fromStdString(port)));
 }
 
+// The transfers of the command (a write's backup, the write, its read back): the progress bar runs once
+// over all of them.
+struct Steps {
+    int done = 0;
+    int total = 1;
+} gSteps;
+
 // Runs a transfer to its end: a progress bar on a terminal, then one line on stderr: the status text
 // when it is done, else the reason in plain words. A port's failure names the port, what is wrong with
 // it and what to do, and the system's own reason, in the language of the texts; the window's wording
@@ -55,7 +62,12 @@ TransferOutcome runTransfer(Transfer& t, const TextLookup& texts, void (*startIt
     if (bar)
         QObject::connect(&t, &Transfer::progressChanged, &t, [&](int value, int max) {
             const int width = 30;
-            const int filled = max > 0 ? std::clamp(value * width / max, 0, width) : 0;
+            // Within a transfer by the characters through the line: a write's steps each restart value.
+            const qint64 expected = t.charactersExpected();
+            const double within = expected > 0 ? static_cast<double>(t.charactersDone()) / static_cast<double>(expected)
+                                  : max > 0    ? static_cast<double>(value) / max
+                                               : 0.0;
+            const int filled = static_cast<int>((gSteps.done + std::clamp(within, 0.0, 1.0)) * width / gSteps.total);
             std::cerr << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
                       << std::string(static_cast<std::size_t>(width - filled), '.') << "] " << textOf(t.statusText())
                       << "\x1b[K" << std::flush;
@@ -63,6 +75,7 @@ TransferOutcome runTransfer(Transfer& t, const TextLookup& texts, void (*startIt
     startIt(t);
     if (t.outcome() == TransferOutcome::Running)
         loop.exec();
+    ++gSteps.done;
     if (bar)
         std::cerr << "\r\x1b[K";
     if (t.outcome() == TransferOutcome::Done) {
@@ -170,6 +183,7 @@ int RunWrite(const Arguments& a) {
     if (!cfg)
         return Fail(error);
     const auto link = makeLink(a.value("--port"));
+    gSteps.total = 1 + int{a.has("--backup")} + int{a.has("--verify")};
     if (a.has("--backup"))
         if (const int code = backupUnit(*link, a.value("--backup"), texts); code != kExitOk)
             return code;

@@ -64,7 +64,8 @@ void Arguments::needPositional(std::size_t n) const {
 }
 
 std::string HelpText(const Command& command) {
-    std::string text = std::string("usage: korvane-cli ") + command.name + " " + command.synopsis + "\n" + command.about;
+    std::string text =
+        std::string("usage: korvane-cli ") + command.name + " " + command.synopsis + "\n" + command.about;
     std::size_t width = 0;
     for (const Option& o : command.options)
         if (o.help)
@@ -89,7 +90,8 @@ Arguments ParseArguments(const Command& command, const std::vector<std::string>&
     // One dash or two: "-o OUT", "--clock T".
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     for (const Option& o : command.options)
-        parser.addOption(QCommandLineOption(bareName(o.name()), QString(), o.takesValue ? QStringLiteral("value") : QString()));
+        parser.addOption(
+            QCommandLineOption(bareName(o.name()), QString(), o.takesValue ? QStringLiteral("value") : QString()));
     QStringList raw{QStringLiteral("korvane-cli")};
     for (const std::string& a : args)
         raw << fromBytes(a);

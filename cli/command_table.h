@@ -27,9 +27,9 @@ struct UsageError {
 };
 
 struct Option {
-    const char* label;    // as the help lists it, the option's name first: "--port DEV", "-o OUT"
-    bool takesValue;      // "--clock" takes one even where its label does not show it
-    const char* help;     // lines after the first are indented under it; nullptr: not listed
+    const char* label;        // as the help lists it, the option's name first: "--port DEV", "-o OUT"
+    bool takesValue;          // "--clock" takes one even where its label does not show it
+    const char* help;         // lines after the first are indented under it; nullptr: not listed
     std::string name() const; // the label's first word
 };
 
