@@ -38,6 +38,7 @@ int usage(const char* why) {
         out << "korvane-unitsim: " << why << "\n";
     out << "usage: korvane-unitsim --pty [--config FILE] [--fault NAME] [--line-rate] [--save FILE.zeb]\n"
            "       korvane-unitsim --print-read-answer [--config FILE] [--fault NAME]\n"
+           "       korvane-unitsim --help | --version\n"
            "Serves a simulated master unit on a pseudo-terminal and prints its path, or prints the unit's\n"
            "answer to a read request (a capture for korvane-cli import-hex).\n"
            "  --config FILE  start from the memory a unit written with FILE holds (default: empty)\n"
@@ -119,6 +120,9 @@ int main(int argc, char** argv) {
                 return usage(("unknown fault " + std::string(v)).c_str());
         } else if (a == "--help" || a == "-h") {
             usage(nullptr);
+            return 0;
+        } else if (a == "--version") {
+            std::cout << "korvane-unitsim " << KORVANE_VERSION << "\n";
             return 0;
         } else {
             return usage(("unknown argument " + a).c_str());

@@ -9,6 +9,7 @@ trap 'rm -rf "$work"' EXIT
 clock=2026-12-06T18:33:07
 lang=$data/Test.dat
 unitsim=$(dirname "$cli")/korvane-unitsim
+manuals=$data/../../packaging
 failures=0
 
 fail() {
@@ -34,6 +35,17 @@ same_output() {
     fi
 }
 
+# The commands korvane-cli --help lists, one a line.
+commands() {
+    "$cli" --help | sed -n 's/^  \([a-z-]*\)  .*/\1/p'
+}
+
+# exit_status PROGRAM: the EXIT STATUS of the program's manual page, "CODE TEXT" a line.
+exit_status() {
+    sed 's/\\-/-/g' "$manuals/$1.1" |
+        awk '/^\.SH/ {on = /EXIT STATUS/} on && /^\.TP/ {getline; code = $2; getline; print code, $0}'
+}
+
 expect_stderr_line() {
     local pattern=$1
     [ "$(wc -l <"$work/err")" -eq 1 ] || fail "stderr should be one line: $(cat "$work/err")"
@@ -42,28 +54,100 @@ expect_stderr_line() {
 
 case $scenario in
 usage)
+    # Every program: --help and --version on standard output with exit 0; a wrong use on standard error
+    # with the exit code its manual gives for wrong use.
+    for prog in korvane-cli korvane-unitsim korvane; do
+        bin=$(dirname "$cli")/$prog
+        [ -x "$bin" ] || { echo "usage: $prog is not built here, not tried" >&2; continue; }
+        wrong_use=$(exit_status "$prog" | sed -n 's/^\([0-9]\) .*wrong use.*/\1/p')
+        [ -n "$wrong_use" ] || fail "the manual of $prog gives no exit code for wrong use"
+        for args in --help --version --no-such-option; do
+            want=0
+            [ "$args" = --no-such-option ] && want=${wrong_use:-2}
+            expect_exit "$want" "$bin" $args
+            if [ "$want" -eq 0 ]; then
+                [ -s "$work/out" ] && [ ! -s "$work/err" ] || fail "$prog $args is not on standard output alone"
+            else
+                [ ! -s "$work/out" ] && grep -q -- --no-such-option "$work/err" || fail "$prog $args: not on standard error"
+            fi
+            [ "$args" = --version ] && { grep -qx "$prog [0-9.]*" "$work/out" || fail "$prog --version: $(cat "$work/out")"; }
+        done
+    done
     expect_exit 2 "$cli"
+    [ -s "$work/out" ] && fail "usage without a command went to standard output"
     expect_exit 2 "$cli" frobnicate
     expect_stderr_line "unknown command frobnicate"
-    expect_exit 0 "$cli" --version
-    grep -qx 'korvane-cli [0-9.]*' "$work/out" || fail "--version: $(cat "$work/out")"
-    "$unitsim" --help >"$work/out" 2>"$work/err" || fail "korvane-unitsim --help failed"
-    grep -q '^usage: korvane-unitsim' "$work/out" && [ ! -s "$work/err" ] || fail "korvane-unitsim --help is not on stdout"
-    expect_exit 0 "$cli" --help
-    for c in check dump export-hex convert import-hex diff read write print; do
-        # each command on a line of its own, not merely a word inside another line ("File > Write")
-        grep -qE "^  $c +[a-z]" "$work/out" || fail "--help does not list $c"
-    done
-    for c in check dump export-hex convert import-hex diff read write print; do
+    # Each command of --help answers its own --help (also behind other arguments).
+    for c in $(commands); do
         expect_exit 0 "$cli" $c --help
-        grep -q "usage: korvane-cli $c" "$work/out" || fail "$c --help"
+        grep -q "^usage: korvane-cli $c " "$work/out" || fail "$c --help: $(head -1 "$work/out")"
+        expect_exit 0 "$cli" $c "$data/Good.zeb" --bogus -h
+        grep -q "^usage: korvane-cli $c " "$work/out" || fail "$c ... -h"
     done
+    [ "$(commands | wc -l)" -ge 9 ] || fail "--help lists $(commands | wc -l) commands"
     expect_exit 2 "$cli" check
     expect_stderr_line "missing file name"
     expect_exit 2 "$cli" check a b
+    expect_stderr_line "unexpected argument b"
     expect_exit 2 "$cli" convert "$data/Good.zeb"
     expect_exit 2 "$cli" export-hex "$data/Good.zeb" --bogus 1
     expect_stderr_line "unknown option --bogus"
+    expect_exit 2 "$cli" export-hex "$data/Good.zeb" -o
+    expect_stderr_line "option -o needs a value"
+    # "--" ends the options: a file whose name starts with a dash.
+    cp "$data/Good.zeb" "$work/-odd.zeb"
+    expect_exit 0 "$cli" check -- "$work/-odd.zeb"
+    expect_exit 0 "$cli" export-hex --clock=$clock --language="$lang" "$data/Good.zeb" -o "$work/eq.hex"
+    expect_exit 0 "$cli" export-hex --clock $clock --language "$lang" "$data/Good.zeb"
+    cmp -s "$work/out" "$work/eq.hex" || fail "--option=value is not --option value"
+    ;;
+manual)
+    # The manual page and --help list the same commands, and the manual gives each command's options.
+    page=$(sed -n '/^\.SH COMMANDS/,/^\.SH /p' "$manuals/korvane-cli.1" | sed 's/\\-/-/g')
+    in_manual=$(grep '^\.BI ' <<<"$page" | awk '{print $2}' | sort)
+    [ "$in_manual" = "$(commands | sort)" ] || fail "the manual's commands: $(echo $in_manual); --help: $(echo $(commands | sort))"
+    for c in $(commands); do
+        entry=$(awk -v c="$c" '/^\.TP/ {on = 0} $1 == ".BI" && $2 == c {on = 1} on' <<<"$page")
+        "$cli" $c --help | sed -n '/^usage:/,/^[^ u]/p' | grep -oE -- '(^| |\[)--?[a-z-]+' | tr -d ' [' | sort -u |
+            while read -r option; do
+                grep -qE -- "(^| )$option( |\"|\$)" <<<"$entry" || fail "the manual's $c lacks $option"
+            done
+    done
+    ;;
+exit_codes)
+    # Each command's exit codes, one row each: CODE COMMAND ARGUMENTS. Every command of --help has its
+    # rows, and the codes are those of the manual's EXIT STATUS, no more and no fewer.
+    example=$data/../../resources/Data/Example.zeb
+    "$unitsim" --print-read-answer --config "$data/Good.zeb" >"$work/answer.hex"
+    rows=(
+        "0 check $data/Good.zeb" "1 check $data/BrokenTruncated.zeb" "2 check"
+        "0 dump $data/Good.zeb" "1 dump $work/none.zeb" "2 dump $data/Good.zeb $data/GoodLf.zeb"
+        "0 convert $data/Good.zeb -o $work/c.zeb" "1 convert $work/none.zeb -o $work/c.zeb" "2 convert $data/Good.zeb"
+        "0 export-hex $data/Good.zeb --language $lang" "1 export-hex $data/Good.zeb --language $work/none.dat"
+        "2 export-hex $data/Good.zeb --clock tomorrow"
+        "0 import-hex $work/answer.hex -o $work/i.zeb" "1 import-hex $data/Good.zeb -o $work/i.zeb"
+        "2 import-hex $work/answer.hex"
+        "0 diff $data/Good.zeb $data/GoodLf.zeb" "1 diff $data/Good.zeb $data/GoodChanged.zeb"
+        "2 diff $data/Good.zeb $work/none.zeb" "2 diff $data/Good.zeb"
+        "0 read --port sim -o $work/r.zeb" "1 read --port sim -o $work/no/folder/r.zeb" "2 read --port sim"
+        "3 read --port $work/no-port -o $work/r.zeb" "4 read --port sim:bad-checksum -o $work/r.zeb"
+        "7 read --port sim:firmware-0301 -o $work/r.zeb"
+        "0 write --port sim $data/Good.zeb" "1 write --port sim $work/none.zeb" "2 write $data/Good.zeb"
+        "3 write --port $work/no-port $data/Good.zeb" "4 write --port sim:garbage-verdict $data/Good.zeb"
+        "5 write --port sim:verdict-1 $data/Good.zeb" "6 write --port sim:firmware-02ff $data/Good.zeb --verify"
+        "0 print $data/Good.zeb --report channels -o $work/p.pdf" "1 print $work/none.zeb --report channels -o $work/p.pdf"
+        "2 print $data/Good.zeb --report everything -o $work/p.pdf" "8 print $example --report sms -o $work/p.pdf"
+    )
+    for row in "${rows[@]}"; do
+        read -r code args <<<"$row"
+        expect_exit "$code" "$cli" $args
+    done
+    for c in $(commands); do
+        printf '%s\n' "${rows[@]}" | grep -q "^[0-9] $c " || fail "no exit code of $c is tried"
+    done
+    tried=$(printf '%s\n' "${rows[@]}" | cut -d' ' -f1 | sort -u)
+    [ "$tried" = "$(exit_status korvane-cli | cut -d' ' -f1 | sort -u)" ] ||
+        fail "exit codes tried: $(echo $tried); the manual's: $(echo $(exit_status korvane-cli | cut -d' ' -f1))"
     ;;
 check_good)
     for f in Good.zeb GoodLf.zeb SignatureM52.x07 SignatureKorvane.zeb MultiLineDescriptions.zeb \

@@ -1,0 +1,81 @@
+// The commands on configuration files and captures: check, dump, convert, export-hex, import-hex.
+
+#include <cstdio>
+#include <iostream>
+
+#include "cli/command_support.h"
+#include "io/atomic_file.h"
+#include "io/config_json.h"
+#include "io/mem_map.h"
+
+namespace korvane::cli {
+
+int RunCheck(const Arguments& a) {
+    a.needPositional(1);
+    std::string error;
+    if (!LoadForUse(a.positional[0], error))
+        return Fail(error);
+    return kExitOk;
+}
+
+int RunDump(const Arguments& a) {
+    a.needPositional(1);
+    std::string error;
+    const auto cfg = LoadForUse(a.positional[0], error);
+    if (!cfg)
+        return Fail(error);
+    std::cout << ConfigurationJson(*cfg);
+    return kExitOk;
+}
+
+int RunExportHex(const Arguments& a) {
+    a.needPositional(1);
+    const DeviceClock clock = ClockOption(a);
+    const TextLookup texts = ReadTexts(a);
+    std::string error;
+    auto cfg = LoadForUse(a.positional[0], error);
+    if (!cfg)
+        return Fail(error);
+    return WriteOutput(a, WriteStream(BuildWritePlan(*cfg, clock, texts)));
+}
+
+int RunConvert(const Arguments& a) {
+    a.needPositional(1);
+    if (!a.has("-o"))
+        throw UsageError{"convert needs -o OUT"};
+    std::string error;
+    auto cfg = LoadForUse(a.positional[0], error);
+    if (!cfg)
+        return Fail(error);
+    const FileResult r = SaveFile(*cfg, a.value("-o"));
+    return r.ok() ? kExitOk : Fail(r.message());
+}
+
+int RunImportHex(const Arguments& a) {
+    a.needPositional(1);
+    if (!a.has("-o"))
+        throw UsageError{"import-hex needs -o OUT.zeb"};
+    std::string bytes;
+    if (const ReadOutcome read = ReadBoundedFile(a.positional[0], kCaptureFileLimit, bytes); !read.ok)
+        return Fail(a.positional[0] + ": " + read.reason);
+    MemMapReceiver rx;
+    rx.feed(bytes);
+    const ReceiveResult r = rx.result();
+    if (!r.complete)
+        return Fail(a.positional[0] + ": the image is incomplete or damaged: " + r.reason);
+
+    Configuration cfg;
+    EditState state;
+    ClearConfiguration(cfg, state);
+    TakeReadImage(rx.image(), cfg);
+    if (const int version = UnitFirmwareVersion(rx.image()); version > kUnitVersion) {
+        char buf[96];
+        std::snprintf(buf, sizeof buf, "note: the unit's firmware version %04X is newer than %04X", version,
+                      kUnitVersion);
+        std::cerr << "korvane-cli: " << buf << "\n";
+    }
+    const FileResult saved = SaveFile(cfg, a.value("-o"));
+    return saved.ok() ? kExitOk : Fail(saved.message());
+}
+
+} // namespace korvane::cli

@@ -1,0 +1,97 @@
+// print: reports of the Print menu into a PDF file, without a window.
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+
+#include "cli/command_support.h"
+#include "model/text_codec.h"
+#include "model/text_ids.h"
+#include "reports/qt/report_output.h"
+#include "reports/report_catalogue.h"
+
+#include <QGuiApplication>
+#include <QString>
+
+namespace korvane::cli {
+
+namespace {
+
+// Fonts and painting need a GUI application, but no window is ever shown: it runs on the offscreen
+// platform unless QT_QPA_PLATFORM says otherwise, so a missing or unreachable display does not matter.
+// Qt's own notes (a missing runtime folder, say) are not the command's business; its errors are.
+void qtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << "korvane-cli: " << message.toStdString() << "\n";
+}
+
+bool chooseOffscreen() {
+    qInstallMessageHandler(qtMessages);
+    return std::getenv("QT_QPA_PLATFORM") == nullptr && setenv("QT_QPA_PLATFORM", "offscreen", 1) == 0;
+}
+
+struct GuiApplication {
+    bool offscreen = chooseOffscreen(); // before the application below is made
+    int argc = 1;
+    char name[12] = "korvane-cli";
+    char* argv[2] = {name, nullptr};
+    QGuiApplication app{argc, argv};
+};
+
+} // namespace
+
+int RunPrint(const Arguments& a) {
+    std::string report = a.valueOr("--report", "");
+    std::string file;
+    // Also "print KIND FILE".
+    if (report.empty() && a.positional.size() == 2 &&
+        (FindReport(a.positional[0]) != nullptr || a.positional[0] == "all")) {
+        report = a.positional[0];
+        file = a.positional[1];
+    } else {
+        a.needPositional(1);
+        file = a.positional[0];
+    }
+    if (report.empty())
+        throw UsageError{"print needs --report channels|master|realtime|logic|sms|all"};
+    const ReportEntry* entry = report == "all" ? nullptr : FindReport(report);
+    if (report != "all" && !entry)
+        throw UsageError{"unknown report " + report + " (channels, master, realtime, logic, sms or all)"};
+    if (!a.has("-o"))
+        throw UsageError{"print needs -o OUT.pdf"};
+    const std::string out = a.value("-o");
+    const std::string size = a.valueOr("--page-size", "A4");
+    const bool letter = size == "Letter" || size == "letter";
+    if (!letter && size != "A4" && size != "a4")
+        throw UsageError{"--page-size wants A4 or Letter, not " + size};
+    const DeviceClock clock = ClockOption(a);
+    const TextLookup text = ReadTexts(a);
+    // The file name as the page header shows it (8-bit).
+    const std::string fileName = Utf8ToCp1252(std::filesystem::path(file).filename().string());
+    std::string error;
+    const auto cfg = LoadForUse(file, error);
+    if (!cfg)
+        return Fail(error);
+
+    const ReportInput in{*cfg, text, fileName, clock, a.has("--in-use")};
+    // all: every report that has something to print.
+    const std::vector<ReportKind> kinds = entry ? std::vector<ReportKind>{entry->kind} : ReportsWithContent(in);
+    GuiApplication gui;
+    const QString title = QString::fromStdString(
+        Cp1252ToUtf8(kinds.size() == 1 ? ReportTitle(in, FindReport(kinds.front()).titleText) : "ZEB1 " + fileName));
+    const OutputOutcome o = WriteReportsPdf(QString::fromStdString(out), in, kinds,
+                                            QPageSize(letter ? QPageSize::Letter : QPageSize::A4), title);
+    switch (o.outcome) {
+    case ReportOutcome::Printed:
+        return kExitOk;
+    case ReportOutcome::NothingToPrint:
+        std::cerr << "korvane-cli: " << Cp1252ToUtf8(text(kTxtNothingToPrint)) << "\n";
+        return kExitNothingToPrint;
+    case ReportOutcome::Failed:
+        break;
+    }
+    std::cerr << "korvane-cli: " << out << ": " << o.reason.toStdString() << "\n";
+    return kExitFailed;
+}
+
+} // namespace korvane::cli

@@ -1,0 +1,122 @@
+// The table of korvane-cli's commands: each command's usage, summary, options and help, and its handler.
+
+#include "cli/command_support.h"
+
+namespace korvane::cli {
+
+namespace {
+
+constexpr const char* kPortHelp = "a device (/dev/ttyUSB0), com1..com4, or sim (the simulated unit;\n"
+                                  "sim:FAULT misbehaves, faults as korvane-unitsim --help lists them)";
+
+} // namespace
+
+// In the order of the program's --help: by name.
+const std::vector<Command>& Commands() {
+    static const std::vector<Command> table{
+        {"check",
+         "FILE",
+         "check that a configuration file loads completely",
+         "Exit 0 when FILE loads completely; otherwise the reason (file:line) on stderr and exit 1.\n",
+         {},
+         "",
+         RunCheck},
+        {"convert",
+         "IN -o OUT",
+         "load a configuration file and save it again",
+         "Loads IN (.zeb or .x07) and writes OUT exactly as File > Save writes it.\n",
+         {{"-o OUT", true, nullptr}},
+         "",
+         RunConvert},
+        {"diff",
+         "A B [--language FILE] [--bytes]",
+         "show the differences between two configuration files",
+         "Lists what the user changed from A to B, one line each, in the words of the editor's pages:\n"
+         "\"A3 Roller blind: Reverse time 1000 ms \u2192 1500 ms\". Bytes no setting stands for, the bytes\n"
+         "a write derives, the clock and the firmware version are no differences.\n",
+         {{"--language", true, "the language file of the words (default: English)"},
+          {"--bytes", false, "every byte of the file that differs instead, one line each (where, what, old -> new)"}},
+         "Exit 0 when equal, 1 when not, 2 when a file cannot be read.\n",
+         RunDiff},
+        {"dump",
+         "FILE",
+         "print a configuration as JSON",
+         "Prints the whole configuration as JSON: ChanSetup, MasterMatrix, LogicBlocks, SysData, ChanFlags,\n"
+         "SavedChanType, ChanText, DescText, SmsText, SmsIdText (texts in UTF-8).\n",
+         {},
+         "",
+         RunDump},
+        {"export-hex",
+         "FILE [--clock YYYY-MM-DDTHH:MM:SS] [--language FILE] [-o OUT]",
+         "write the records File > Write sends",
+         "Writes exactly the bytes File > Write sends for FILE, the end record last.\n",
+         {{"--clock", true, "the date and time written into the unit (default: the current local time)"},
+          {"--language", true,
+           "the language file of the unit label and SMS texts\n(default: Language/English.dat in the program folder)"},
+          {"-o OUT", true, "write to OUT instead of the standard output"}},
+         "",
+         RunExportHex},
+        {"import-hex",
+         "CAPTURE -o OUT.zeb",
+         "turn a captured unit answer into a configuration file",
+         "Feeds the unit's answer in CAPTURE through the receiver, unpacks the image and saves it.\n"
+         "Exit 1 with the reason when the image is incomplete or damaged.\n",
+         {{"-o OUT.zeb", true, nullptr}},
+         "",
+         RunImportHex},
+        {"print",
+         "FILE --report KIND -o OUT.pdf [--language FILE] [--clock YYYY-MM-DDTHH:MM:SS]\n"
+         "                         [--page-size A4|Letter] [--in-use]\n"
+         "       korvane-cli print KIND FILE -o OUT.pdf [...]",
+         "print reports as a PDF file",
+         "Draws a report of the Print menu for FILE into a PDF file, as the Print menu does on a printer.\n",
+         {{"--report KIND", true,
+           "channels, master, realtime, logic, sms, or all: every report that has something\nto print, one after "
+           "the other, each with its own page numbers"},
+          {"-o OUT.pdf", true, nullptr},
+          {"--language", true, "the language file of the report texts (default: Language/English.dat)"},
+          {"--clock", true, "the date and time in the page header (default: now)"},
+          {"--page-size", true, "A4 (default) or Letter"},
+          {"--in-use", false,
+           "channels in use only: leave out unused channels (not used, no description)\nand logic blocks without "
+           "an operation"}},
+         "Exit 0 written, 1 FILE cannot be read or OUT cannot be written (an earlier OUT is kept), 2 wrong use,\n"
+         "8 nothing to print (no file is written).\n",
+         RunPrint},
+        {"read",
+         "--port DEV -o OUT.zeb [--language FILE] [--accept-newer]",
+         "read the configuration from the master unit",
+         "Reads the unit's memory over the serial line and saves it as a configuration file.\n",
+         {{"--port DEV", true, kPortHelp},
+          {"-o OUT.zeb", true, nullptr},
+          {"--language", true, "the language file of the status texts (default: English)"},
+          {"--accept-newer", false, "take the data of a unit with newer firmware"}},
+         "OUT is written only after a complete, sound read. Exit 0 done, 1 OUT cannot be written, 2 wrong use,\n"
+         "3 port error, 4 no answer or an incomplete or damaged answer, 7 newer firmware not taken;\n"
+         "a failure is one line on stderr: the reason (for a port: what is wrong, what to do, and the\n"
+         "system's reason in brackets).\n",
+         RunRead},
+        {"write",
+         "--port DEV FILE [--backup DIR] [--verify] [--language FILE]\n"
+         "                         [--clock YYYY-MM-DDTHH:MM:SS]",
+         "write a configuration file to the master unit",
+         "Sends FILE to the unit as File > Write does (the bytes of export-hex) and shows the unit's verdict.\n",
+         {{"--port DEV", true, kPortHelp},
+          {"--backup DIR", true,
+           "first read the unit and save what it holds as DIR/<device>-<date>-<time>.zeb;\nwhen that fails nothing "
+           "is written"},
+          {"--verify", false,
+           "read the unit back afterwards and list every value it holds other than written,\none line each: \"A1 "
+           "Mono: Description unit 'Doorhen', written 'Door'\""},
+          {"--language", true, "the language file of the unit label, SMS texts and status texts (default: English)"},
+          {"--clock", true, "the date and time written into the unit (default: the current local time)"}},
+         "Exit 0 done, 1 FILE cannot be read or the backup cannot be saved, 2 wrong use, 3 port error,\n"
+         "4 no answer or no verdict (or the backup read failed),\n"
+         "5 the unit reported an error, 6 --verify found differences; a failure is one line on stderr:\n"
+         "the reason (for a port: what is wrong, what to do, and the system's reason in brackets).\n",
+         RunWrite},
+    };
+    return table;
+}
+
+} // namespace korvane::cli
