@@ -9,7 +9,6 @@
 #include <set>
 
 #include "model/channel_types.h"
-#include "model/configuration.h"
 #include "pictures/icon_factory.h"
 
 using namespace korvane;
@@ -185,36 +184,6 @@ TEST(IconFactory, alternativesAreTheImage3PicturesAndDifferFromTheNormalOnes) {
     EXPECT_EQ(dominantColour(IconFactory::image(IconFactory::kMasterRealTimePic, {64, 64})),
               IconFactory::familyColor(TypeFamily::Master).rgba());
     EXPECT_FALSE(IconFactory::hasPicture(IconFactory::kImage3Base + 3));
-}
-
-TEST(IconFactory, channelPictureFollowsTheTypeAndItsOptionBytes) {
-    struct Case {
-        int type;
-        int byte;
-        int value;
-        int expected;
-    };
-    const Case cases[] = {
-        {kTypeMono, kBasicOptions, 0, 0},
-        {kTypeMono, kBasicOptions, 1, IconFactory::kMonoInverted},
-        {kTypeMono, kBasicOptions, 2, 0}, // only the value 1 means inverted
-        {kTypeMaster, kMasterRealTime, 0, 7},
-        {kTypeMaster, kMasterRealTime, 1, IconFactory::kMasterRealTimePic},
-        {kTypeMaster, kMasterRealTime, 2, IconFactory::kMasterRealTimePic}, // any value but 0: switched by the clock
-        {kTypeFlipFlop, kBasicOptions, 1, kTypeFlipFlop},
-        {kTypeRealTime, kMasterRealTime, 1, kTypeRealTime},
-        {kTypeRoller, 1, 0, kTypeRoller},
-        {kTypeAnalogTemperature, 1, 0, kTypeAnalogTemperature},
-    };
-    for (const Case& c : cases) {
-        Configuration cfg;
-        cfg.ChanSetup[42][kRowType] = static_cast<Byte>(c.type);
-        cfg.ChanSetup[42][c.byte] = static_cast<Byte>(c.value);
-        EXPECT_EQ(IconFactory::channelPicture(cfg, 42), c.expected) << "type " << c.type << " byte " << c.byte;
-    }
-    Configuration cfg;
-    EXPECT_EQ(IconFactory::channelPicture(cfg, -1), -1);
-    EXPECT_EQ(IconFactory::channelPicture(cfg, kChannels), -1);
 }
 
 TEST(IconFactory, cursorVariantFramesThePictureAndKeepsItsMiddle) {
