@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "model/field_rules.h"
 #include "ui/editor/virtual_key.h"
 
 namespace korvane {

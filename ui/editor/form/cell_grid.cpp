@@ -1,10 +1,12 @@
 #include "ui/editor/form/cell_grid.h"
 
+#include <QGridLayout>
 #include <QLabel>
 #include <algorithm>
 #include <cmath>
 
 #include "model/field_rules.h"
+#include "pictures/icon_factory.h"
 #include "ui/editor/form/page_host.h"
 
 namespace korvane {
@@ -16,6 +18,7 @@ constexpr int kMinSide = 12;  // the smallest cell that still takes a click
 constexpr int kHintSide = 18; // the side a cell asks for
 constexpr int kMaxSide = 64;  // beyond this a grid only gets emptier
 constexpr int kMinFontPx = 9;
+constexpr int kLegendIconSize = 14;
 
 } // namespace
 
@@ -230,6 +233,39 @@ void CellGrid::place() {
         const int group = static_cast<int>(i) / columns_;
         cells_[i]->setGeometry(m.letterWidth + col * step, m.captionHeight + group * step, m.side, m.side);
     }
+}
+
+GridLegend::GridLegend(int perLine, int lineSpacing, QWidget* parent) : QWidget(parent), perLine_(perLine) {
+    auto* g = new QGridLayout(this);
+    g->setContentsMargins(0, 0, 0, 0);
+    g->setHorizontalSpacing(4);
+    if (lineSpacing >= 0)
+        g->setVerticalSpacing(lineSpacing);
+    // The entries keep together, whatever the width: a gap between two entries of a line, the rest
+    // of the width after the last.
+    for (int k = 1; k < perLine; ++k)
+        g->setColumnMinimumWidth(3 * k - 1, 12);
+    g->setColumnStretch(3 * perLine - 1, 1);
+}
+
+QLabel* GridLegend::add(int picture, const QString& textName, const QString& pictureName) {
+    auto* pic = new QLabel(this);
+    pic->setObjectName(pictureName);
+    pic->setPixmap(IconFactory::pixmap(picture, QSize(kLegendIconSize, kLegendIconSize), devicePixelRatioF()));
+    auto* text = new QLabel(this);
+    text->setObjectName(textName);
+    text->setTextFormat(Qt::PlainText);
+    const int k = static_cast<int>(entries_.size());
+    auto* g = static_cast<QGridLayout*>(layout());
+    g->addWidget(pic, k / perLine_, 3 * (k % perLine_));
+    g->addWidget(text, k / perLine_, 3 * (k % perLine_) + 1);
+    entries_.emplace_back(pic, text);
+    return text;
+}
+
+void GridLegend::setEntryVisible(int entry, bool visible) {
+    entries_[static_cast<std::size_t>(entry)].first->setVisible(visible);
+    entries_[static_cast<std::size_t>(entry)].second->setVisible(visible);
 }
 
 } // namespace korvane

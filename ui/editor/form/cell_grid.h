@@ -31,18 +31,18 @@ public:
 
     // What the page alone knows of its grid.
     struct Rules {
-        std::function<int(int cell)> picture; // the picture a cell shows
-        std::function<int()> last;            // the last cell shown (the channels in use)
+        std::function<int(int cell)> picture = {}; // the picture a cell shows
+        std::function<int()> last = {};            // the last cell shown (the channels in use)
         // The cell an arrow key (virtual key code) moves the cursor to; nothing where it cannot go.
         // Without it the cursor stays within the cells shown, a group a row.
-        std::function<std::optional<int>(int cursor, int keyCode)> move;
-        std::function<void(int cell, SetKey key)> set; // 1, 0 or X on the cursor's cell
-        std::function<void(int cell)> click;          // a left click on a cell (the cursor is on it)
-        std::function<void()> enter;                  // Enter in the grid
-        std::function<void()> escape;                 // Escape in the grid
+        std::function<std::optional<int>(int cursor, int keyCode)> move = {};
+        std::function<void(int cell, SetKey key)> set = {}; // 1, 0 or X on the cursor's cell
+        std::function<void(int cell)> click = {};           // a left click on a cell (the cursor is on it)
+        std::function<void()> enter = {};                   // Enter in the grid
+        std::function<void()> escape = {};                  // Escape in the grid
         // A right press on a cell opens the group menu of its group, with the "off" entry where this
         // says so; without it a right press does nothing.
-        std::function<bool()> groupMenuWithOff;
+        std::function<bool()> groupMenuWithOff = {};
         bool advance = false; // after 1, 0 or X the cursor moves on to the right (a beep at the end)
     };
 
@@ -98,6 +98,21 @@ private:
     std::vector<QLabel*> letters_;
     std::vector<QLabel*> captions_;
     int side_ = 0;
+};
+
+// The pictures of a grid with what they mean, a few entries to a line.
+class GridLegend : public QWidget {
+public:
+    // lineSpacing < 0: the style's.
+    GridLegend(int perLine, int lineSpacing, QWidget* parent);
+    // The next entry: the picture (named pictureName where given) and its text label named textName.
+    QLabel* add(int picture, const QString& textName, const QString& pictureName = QString());
+    // Shows or hides an entry, picture and text.
+    void setEntryVisible(int entry, bool visible);
+
+private:
+    int perLine_;
+    std::vector<std::pair<QLabel*, QLabel*>> entries_;
 };
 
 } // namespace korvane
