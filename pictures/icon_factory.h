@@ -47,8 +47,6 @@ class QRectF;
 
 namespace korvane {
 
-struct Configuration;
-
 class IconFactory {
 public:
     enum class Variant { Normal, Cursor };
@@ -74,9 +72,6 @@ public:
     static bool hasPicture(int picture);
     // Every number with its own picture, ascending.
     static std::vector<int> pictures();
-
-    // The picture channel n shows in the matrix and in the channel list: ChannelPicture.
-    static int channelPicture(const Configuration& cfg, int n) { return ChannelPicture(cfg, n); }
 
     // The family colour of a type's tile, and the glyph colour used on it.
     static QColor familyColor(TypeFamily family);

@@ -24,6 +24,36 @@ TEST(ChannelNames, numbersBecomeGroupLetterAndDigit) {
         EXPECT_EQ(Num_2_Channel(n), name) << n;
 }
 
+TEST(ChannelPictures, followTheTypeAndItsOptionBytes) {
+    struct Case {
+        int type;
+        int byte;
+        int value;
+        int expected;
+    };
+    const Case cases[] = {
+        {kTypeMono, kBasicOptions, 0, 0},
+        {kTypeMono, kBasicOptions, 1, kPictureMonoInverted},
+        {kTypeMono, kBasicOptions, 2, 0}, // only the value 1 means inverted
+        {kTypeMaster, kMasterRealTime, 0, 7},
+        {kTypeMaster, kMasterRealTime, 1, kPictureMasterByClock},
+        {kTypeMaster, kMasterRealTime, 2, kPictureMasterByClock}, // any value but 0: switched by the clock
+        {kTypeFlipFlop, kBasicOptions, 1, kTypeFlipFlop},
+        {kTypeRealTime, kMasterRealTime, 1, kTypeRealTime},
+        {kTypeRoller, 1, 0, kTypeRoller},
+        {kTypeAnalogTemperature, 1, 0, kTypeAnalogTemperature},
+    };
+    for (const Case& c : cases) {
+        Configuration cfg;
+        cfg.ChanSetup[42][kRowType] = static_cast<Byte>(c.type);
+        cfg.ChanSetup[42][c.byte] = static_cast<Byte>(c.value);
+        EXPECT_EQ(ChannelPicture(cfg, 42), c.expected) << "type " << c.type << " byte " << c.byte;
+    }
+    Configuration cfg;
+    EXPECT_EQ(ChannelPicture(cfg, -1), -1);
+    EXPECT_EQ(ChannelPicture(cfg, kChannels), -1);
+}
+
 TEST(ChannelTypeTable, definedCodesAndTheTypesAMasterDrives) {
     for (int t = 0; t < kTypeCodeCount; ++t) {
         EXPECT_EQ(IsDefinedType(t), t <= 37 || (t >= 40 && t <= 43) || (t >= 48 && t <= 51)) << t;

@@ -137,6 +137,8 @@ TEST_F(PageRowsTest, everyRowEditsExactlyItsValueAndEnterFollowsItsDeclaration) 
                 StoreValue(*row.fact, expected, kChannel, *v);
                 QTest::keyClick(w, key);
                 EXPECT_TRUE(ws.dataChanged());
+                // The value stays selected while the next key replaces it; otherwise the key is appended.
+                EXPECT_EQ(static_cast<QLineEdit*>(w)->hasSelectedText(), first);
             } else if (row.kind == ControlKind::Check) {
                 const int old = ReadValue(*row.fact, before, kChannel);
                 StoreValue(*row.fact, expected, kChannel, old != 0 ? 0 : 1);

@@ -5,8 +5,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include "app/context.h"
-#include "app/plain_text.h"
 #include "model/field_rules.h"
 #include "ui/editor/virtual_key.h"
 
@@ -19,10 +17,6 @@ const char* const kTagProperty = "korvaneTag";
 const char* const kTagTextProperty = "korvaneTagText";
 
 constexpr int kPastedKeys = 16; // no field takes more characters than this
-
-QString decimalRange(int minimum, int maximum) {
-    return QStringLiteral("%1..%2").arg(minimum).arg(maximum);
-}
 
 class ClickSelectsAll : public QObject {
 public:
@@ -54,12 +48,6 @@ private:
 };
 
 } // namespace
-
-Byte& ByteSlot::in(Workspace& ws) const {
-    if (sys_)
-        return ws.cfg.SysData[static_cast<std::size_t>(index_)];
-    return ws.cfg.ChanSetup[static_cast<std::size_t>(ws.curChannel())][static_cast<std::size_t>(index_)];
-}
 
 LockedField::LockedField(QWidget* parent) : QLineEdit(parent) {
     // Locked: nothing can be typed, pasted or dropped in; keys still arrive and the text can be selected.
@@ -114,8 +102,6 @@ void LockedField::keyPressEvent(QKeyEvent* event) {
         // Enter stores nothing: it only moves on.
         if (onEnter)
             onEnter();
-        else if (successor_)
-            successor_->setFocus(Qt::TabFocusReason);
         event->accept();
         return;
     }
@@ -182,93 +168,6 @@ void SetHelpContext(QWidget* control, int helpId, const QString& tag) {
 void SetHelpContextText(QWidget* control, int helpId, int tagText) {
     control->setProperty(kHelpIdProperty, helpId);
     control->setProperty(kTagTextProperty, tagText);
-}
-
-void ChainFields(std::initializer_list<LockedField*> fields, QWidget* last) {
-    LockedField* previous = nullptr;
-    for (LockedField* f : fields) {
-        if (previous)
-            previous->setSuccessor(f);
-        previous = f;
-    }
-    if (previous)
-        previous->setSuccessor(last);
-}
-
-LockedField* FieldKit::make(QWidget* parent, const char* name, int helpId, const QString& tooltip) {
-    auto* f = new LockedField(parent);
-    f->setObjectName(QLatin1String(name));
-    f->setToolTip(PlainToolTip(tooltip));
-    SetHelpContext(f, helpId, QLatin1String(name));
-    fields_.push_back(f);
-    return f;
-}
-
-void FieldKit::store(LockedField* field, ByteSlot slot, const std::function<int(int)>& rule) {
-    {
-        // Through the write path: marked changed, announced, and the keys of one entry one undo step.
-        const EditEntry entry(ws_, field);
-        ws_.change([&](Configuration&) { slot.in(ws_) = static_cast<Byte>(rule(slot.in(ws_))); }, EditMark::Always);
-    }
-    field->refresh();
-    field->showEntry(focus_.FirstKey);
-}
-
-LockedField* FieldKit::decimal(QWidget* parent, const char* name, ByteSlot slot, int maximum, int digits, int helpId) {
-    LockedField* f = make(parent, name, helpId, decimalRange(0, maximum));
-    f->setMaxLength(std::max(digits, 3));
-    f->display = [this, slot, digits] { return QString::fromStdString(DecimalText(slot.in(ws_), digits)); };
-    f->onKey = [this, f, slot, maximum](int code) {
-        const int digit = DigitOfKey(code);
-        if (digit < 0)
-            return;
-        store(f, slot, [&](int b) { return Object_NumInDec(b, maximum, digit, focus_.FirstKey); });
-    };
-    return f;
-}
-
-LockedField* FieldKit::packed(QWidget* parent, const char* name, ByteSlot slot, int minimum, int maximum, int helpId) {
-    LockedField* f =
-        make(parent, name, helpId, QString::fromStdString(PackedText(minimum) + ".." + PackedText(maximum)));
-    f->display = [this, slot] { return QString::fromStdString(PackedText(slot.in(ws_))); };
-    f->onKey = [this, f, slot, minimum, maximum](int code) {
-        const int digit = DigitOfKey(code);
-        if (digit < 0)
-            return;
-        store(f, slot, [&](int b) { return Object_NumIn(b, minimum, maximum, digit, focus_.FirstKey); });
-    };
-    return f;
-}
-
-LockedField* FieldKit::range(QWidget* parent, const char* name, ByteSlot slot, int maximum, int helpId) {
-    LockedField* f = make(parent, name, helpId, decimalRange(0, maximum));
-    f->display = [this, slot] { return QString::fromStdString(DecimalText(slot.in(ws_), 3)); };
-    f->onKey = [this, f, slot, maximum](int code) {
-        const std::optional<int> v = Object_NummaxRangeIn(slot.in(ws_), code, maximum, focus_.FirstKey);
-        if (!v)
-            return;
-        store(f, slot, [&](int) { return *v; });
-    };
-    return f;
-}
-
-LockedField* FieldKit::channel(QWidget* parent, const char* name, ByteSlot slot, bool extraGroups, int helpId) {
-    LockedField* f =
-        make(parent, name, helpId, extraGroups ? QStringLiteral("A1..PXYZW.8 (-)") : QStringLiteral("A1..P8 (-)"));
-    f->display = [this, slot] { return QString::fromStdString(ChannelRefText(slot.in(ws_))); };
-    f->onKey = [this, f, slot, extraGroups](int code) {
-        if (code == 0)
-            return;
-        // Every key that reaches a channel rule counts as an edit, even one that keeps the value.
-        store(f, slot,
-              [&](int b) { return extraGroups ? Object_DisableChannelInput(b, code) : Object_ChannelIn(b, code); });
-    };
-    return f;
-}
-
-void FieldKit::refreshAll() {
-    for (LockedField* f : fields_)
-        f->refresh();
 }
 
 } // namespace korvane

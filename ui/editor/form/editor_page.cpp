@@ -154,250 +154,251 @@ void EditorPage::makeControl(const FormRow& row) {
     QWidget* parent = row.frame ? static_cast<QWidget*>(frame(row.frame)) : static_cast<QWidget*>(this);
     QWidget* lines = parent == this ? lines_ : parent;
     QGridLayout* grid = gridOf(lines);
-    const int line = grid->rowCount();
-    const QString name = QString::fromUtf8(row.control);
+    const Place at{lines, grid, grid->rowCount()};
+    // In the order of ControlKind.
+    using Maker = QWidget* (EditorPage::*)(const FormRow&, const Place&);
+    static constexpr Maker kMakers[] = {&EditorPage::makeField, &EditorPage::makeCheck,     &EditorPage::makeList,
+                                        &EditorPage::makeText,  &EditorPage::makeMultiText, &EditorPage::makeOption,
+                                        &EditorPage::makeLabel, &EditorPage::makeNumber};
+    static_assert(std::size(kMakers) == static_cast<std::size_t>(ControlKind::Number) + 1);
+    QWidget* made = (this->*kMakers[static_cast<std::size_t>(row.kind)])(row, at);
+    if (!made)
+        return; // an option array: each button is made and bound with the others
+    made->setObjectName(QString::fromUtf8(row.control));
+    if (row.kind != ControlKind::Label)
+        bindControl(row, made);
+    controls_[made->objectName()] = made;
+}
 
-    auto helpFor = [&row](QWidget* w) {
-        if (row.tag)
-            SetHelpContext(w, row.help, QLatin1String(row.tag));
-        else if (row.captionText())
-            SetHelpContextText(w, row.help, row.captionText());
-        else
-            SetHelpContext(w, row.help, QString::fromUtf8(row.control));
-    };
-    auto captionLabel = [&]() -> QLabel* {
-        if (!row.captionText())
-            return nullptr;
-        // A caption beside its control may take a second line; one above its control has the line.
-        const bool beside =
-            row.kind == ControlKind::Field || row.kind == ControlKind::List || row.kind == ControlKind::Number;
-        QLabel* l = beside ? new Caption(lines) : new QLabel(lines);
-        l->setWordWrap(beside);
-        l->setObjectName(row.label ? QString::fromUtf8(row.label) : QStringLiteral("Lbl_") + name);
-        l->setTextFormat(Qt::PlainText);
-        captions_[&row] = l;
-        return l;
-    };
+void EditorPage::bindControl(const FormRow& row, QWidget* control) {
+    if (row.tag)
+        SetHelpContext(control, row.help, QLatin1String(row.tag));
+    else if (row.captionText())
+        SetHelpContextText(control, row.help, row.captionText());
+    else
+        SetHelpContext(control, row.help, QString::fromUtf8(row.control));
+    if (row.hint)
+        control->setToolTip(QLatin1String(row.hint));
+    else if (row.fact && row.fact->entry != ValueEntry::None)
+        control->setToolTip(QString::fromStdString(RangeHint(*row.fact)));
+    else
+        control->setToolTip(QString());
+    control->installEventFilter(this);
+}
+
+QLabel* EditorPage::makeCaption(const FormRow& row, const Place& at, CaptionPlace where) {
+    if (!row.captionText())
+        return nullptr;
+    // A caption beside its control may take a second line; one above its control has the line.
+    const bool beside = where == CaptionPlace::Beside;
+    QLabel* l = beside ? new Caption(at.lines) : new QLabel(at.lines);
+    l->setWordWrap(beside);
+    l->setObjectName(row.label ? QString::fromUtf8(row.label)
+                               : QStringLiteral("Lbl_") + QString::fromUtf8(row.control));
+    l->setTextFormat(Qt::PlainText);
+    captions_[&row] = l;
+    return l;
+}
+
+QHBoxLayout* EditorPage::placeWithUnit(const FormRow& row, const Place& at, QWidget* control, int column) {
     // The control with its unit label right after it, at their own widths: the rest of the line
     // stays empty, so a wide window never stretches a field or parts it from its unit.
-    auto withUnit = [&](QWidget* control, int column) {
-        auto* h = new QHBoxLayout();
-        h->setSpacing(4);
-        h->addWidget(control);
-        if (row.unitText()) {
-            auto* l = new QLabel(lines);
-            l->setObjectName(row.unitLabel ? QString::fromUtf8(row.unitLabel) : name + QStringLiteral("_unit"));
-            l->setTextFormat(Qt::PlainText);
-            l->setProperty("korvaneUnitOf", name);
-            units_[&row] = l;
-            h->addWidget(l);
-        }
-        h->addStretch(1);
-        grid->addLayout(h, line, column, 1, 3 - column);
-        return h;
-    };
-    auto tooltip = [&row]() -> QString {
-        if (row.hint)
-            return QLatin1String(row.hint);
-        return row.fact && row.fact->entry != ValueEntry::None ? QString::fromStdString(RangeHint(*row.fact))
-                                                               : QString();
-    };
-
-    QWidget* made = nullptr;
-    switch (row.kind) {
-    case ControlKind::Field: {
-        auto* f = new LockedField(lines);
-        f->setMaximumWidth(64);
-        f->display = [this, &row] { return fieldText(row); };
-        f->onKey = [this, f, &row](int code) {
-            if (keyed(row, code))
-                return;
-            const std::optional<int> v = EnterKey(*row.fact, shownValue(row), code, focus_.FirstKey);
-            if (!v) {
-                keyRefused(row, code);
-                return;
-            }
-            // Every key a rule accepts counts as an edit, also one that keeps the value. The keys of
-            // one entry into the field are one undo step.
-            {
-                const EditEntry entry(ctx_.ws, f);
-                store(row, *v, EditMark::Always);
-            }
-            f->refresh();
-            f->showEntry(focus_.FirstKey);
-            stored(row);
-            follow();
-        };
-        f->onEnter = [this, &row] { goNext(row); };
-        if (QLabel* l = captionLabel()) {
-            grid->addWidget(l, line, 0);
-            l->setBuddy(f);
-        }
-        withUnit(f, 1);
-        made = f;
-        break;
-    }
-    case ControlKind::Check: {
-        auto* box = new QCheckBox(lines);
-        connect(box, &QCheckBox::clicked, this, [this, &row](bool on) {
-            store(row, on ? 1 : 0, EditMark::IfChanged);
-            stored(row);
-            follow();
-        });
-        withUnit(box, 0);
-        made = box;
-        break;
-    }
-    case ControlKind::List: {
-        auto* box = new QComboBox(lines);
-        // As wide as its longest item: no choice is shown cut.
-        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-        box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-        for (const ListItem& item : row.choices())
-            box->addItem(QString(), item.value);
-        connect(box, &QComboBox::activated, this, [this, box, &row](int index) {
-            const int value = box->itemData(index).toInt();
-            if (value == kUnknownItem)
-                return;
-            store(row, value, EditMark::IfChanged);
-            showList(row, box, shownValue(row));
-            stored(row);
-            follow();
-        });
-        QLabel* l = captionLabel();
-        if (l) {
-            grid->addWidget(l, line, 0);
-            l->setBuddy(box);
-        }
-        QHBoxLayout* h = withUnit(box, 1);
-        if (l) {
-            // The next line stays free for the list, should its line be too narrow for caption and list.
-            grid->setRowMinimumHeight(line + 1, 0);
-            listLines_.push_back({l, h, box, line, false});
-        }
-        made = box;
-        break;
-    }
-    case ControlKind::Text: {
-        auto* edit = new QLineEdit(lines);
-        // The limit holds what is typed or pasted; a longer stored text is shown whole, never cut.
-        if (row.textFact->maxChars > 0)
-            edit->setValidator(new TypingLimit(
-                row.textFact->maxChars,
-                [this, &row] {
-                    const Workspace& w = ctx_.ws;
-                    return FromCp1252(ReadText(*row.textFact, w.cfg, w.ownerOf(*row.textFact)));
-                },
-                nullptr, edit));
-        connect(edit, &QLineEdit::inputRejected, this, [this] { ctx_.dialogs.beep(); });
-        // No wider than the longest text it takes (a line of 80 characters where there is no limit): a
-        // wide window does not stretch it further.
-        const int chars = row.textFact->maxChars > 0 ? row.textFact->maxChars + 2 : 80;
-        edit->setMaximumWidth(edit->fontMetrics().averageCharWidth() * chars + 12);
-        connect(edit, &QLineEdit::textEdited, this, [this, &row](const QString& text) { storeText(row, text, false); });
-        if (QLabel* l = captionLabel()) {
-            grid->addWidget(l, line, 0, 1, 3);
-            l->setBuddy(edit);
-            grid->addWidget(edit, line + 1, 0, 1, 3);
-        } else {
-            grid->addWidget(edit, line, 0, 1, 3);
-        }
-        made = edit;
-        break;
-    }
-    case ControlKind::MultiText: {
-        auto* edit = new QPlainTextEdit(lines);
-        edit->setTabChangesFocus(true);
-        edit->setMinimumHeight(60);
-        connect(edit, &QPlainTextEdit::textChanged, this, [this, edit, &row] {
-            if (filling_)
-                return;
-            const int limit = row.textFact->maxChars;
-            const Workspace& w = ctx_.ws;
-            const std::string& stored = ReadText(*row.textFact, w.cfg, w.ownerOf(*row.textFact));
-            const std::size_t typed = TextFromBox(edit->toPlainText()).size();
-            if (limit > 0 && typed > stored.size() && typed > static_cast<std::size_t>(limit)) {
-                // Beyond the limit: what was typed or pasted is taken back.
-                const int back = static_cast<int>(typed - stored.size());
-                const int cursor = std::max(0, edit->textCursor().position() - back);
-                filling_ = true;
-                edit->setPlainText(TextForBox(stored));
-                QTextCursor c = edit->textCursor();
-                c.setPosition(std::min(cursor, static_cast<int>(edit->toPlainText().size())));
-                edit->setTextCursor(c);
-                filling_ = false;
-                ctx_.dialogs.beep();
-                return;
-            }
-            storeText(row, edit->toPlainText(), false);
-        });
-        if (QLabel* l = captionLabel()) {
-            grid->addWidget(l, line, 0, 1, 3);
-            l->setBuddy(edit);
-            grid->addWidget(edit, line + 1, 0, 1, 3);
-        } else {
-            grid->addWidget(edit, line, 0, 1, 3);
-        }
-        made = edit;
-        break;
-    }
-    case ControlKind::Option: {
-        // One button per item, in one column in the order of the table: Up and Down step through them.
-        // The buttons are one exclusive group wherever the layout puts them, so exactly one is ticked.
-        auto* group = new QButtonGroup(this);
-        group->setExclusive(true);
-        optionGroups_[&row] = group;
-        int k = 0;
-        if (QLabel* l = captionLabel())
-            grid->addWidget(l, line + k++, 0, 1, 3);
-        for (const ListItem& item : row.choices()) {
-            auto* b = new QRadioButton(lines);
-            b->setObjectName(QString::fromUtf8(elementName(row, item)));
-            b->setProperty(kValueProperty, item.value);
-            helpFor(b);
-            b->setToolTip(tooltip());
-            b->installEventFilter(this);
-            group->addButton(b);
-            controls_[b->objectName()] = b;
-            connect(b, &QRadioButton::clicked, this, [this, &row, value = item.value] {
-                store(row, value, EditMark::Always);
-                stored(row);
-                follow();
-            });
-            grid->addWidget(b, line + k++, 0, 1, 3);
-        }
-        return;
-    }
-    case ControlKind::Label: {
-        auto* l = new QLabel(lines);
+    auto* h = new QHBoxLayout();
+    h->setSpacing(4);
+    h->addWidget(control);
+    if (row.unitText()) {
+        const QString name = QString::fromUtf8(row.control);
+        auto* l = new QLabel(at.lines);
+        l->setObjectName(row.unitLabel ? QString::fromUtf8(row.unitLabel) : name + QStringLiteral("_unit"));
         l->setTextFormat(Qt::PlainText);
-        l->setWordWrap(true);
-        captions_[&row] = l;
-        grid->addWidget(l, line, 0, 1, 3);
-        made = l;
-        break;
+        l->setProperty("korvaneUnitOf", name);
+        units_[&row] = l;
+        h->addWidget(l);
     }
-    case ControlKind::Number: {
-        auto* edit = new QLineEdit(lines);
-        edit->setMaxLength(kNumberChars);
-        SelectAllOnClick(edit);
-        edit->setMaximumWidth(80);
-        if (QLabel* l = captionLabel()) {
-            grid->addWidget(l, line, 0);
-            l->setBuddy(edit);
+    h->addStretch(1);
+    at.grid->addLayout(h, at.line, column, 1, 3 - column);
+    return h;
+}
+
+QLabel* EditorPage::placeBeside(const FormRow& row, const Place& at, QWidget* control) {
+    QLabel* l = makeCaption(row, at, CaptionPlace::Beside);
+    if (l) {
+        at.grid->addWidget(l, at.line, 0);
+        l->setBuddy(control);
+    }
+    return l;
+}
+
+void EditorPage::placeUnder(const FormRow& row, const Place& at, QWidget* control) {
+    if (QLabel* l = makeCaption(row, at, CaptionPlace::Above)) {
+        at.grid->addWidget(l, at.line, 0, 1, 3);
+        l->setBuddy(control);
+        at.grid->addWidget(control, at.line + 1, 0, 1, 3);
+    } else {
+        at.grid->addWidget(control, at.line, 0, 1, 3);
+    }
+}
+
+QWidget* EditorPage::makeField(const FormRow& row, const Place& at) {
+    auto* f = new LockedField(at.lines);
+    f->setMaximumWidth(64);
+    f->display = [this, &row] { return fieldText(row); };
+    f->onKey = [this, f, &row](int code) {
+        if (keyed(row, code))
+            return;
+        const std::optional<int> v = EnterKey(*row.fact, shownValue(row), code, focus_.FirstKey);
+        if (!v) {
+            keyRefused(row, code);
+            return;
         }
-        withUnit(edit, 1);
-        made = edit;
-        break;
+        // Every key a rule accepts counts as an edit, also one that keeps the value. The keys of
+        // one entry into the field are one undo step.
+        {
+            const EditEntry entry(ctx_.ws, f);
+            store(row, *v, EditMark::Always);
+        }
+        f->refresh();
+        f->showEntry(focus_.FirstKey);
+        stored(row);
+        follow();
+    };
+    f->onEnter = [this, &row] { goNext(row); };
+    placeBeside(row, at, f);
+    placeWithUnit(row, at, f, 1);
+    return f;
+}
+
+QWidget* EditorPage::makeCheck(const FormRow& row, const Place& at) {
+    auto* box = new QCheckBox(at.lines);
+    connect(box, &QCheckBox::clicked, this, [this, &row](bool on) {
+        store(row, on ? 1 : 0, EditMark::IfChanged);
+        stored(row);
+        follow();
+    });
+    placeWithUnit(row, at, box, 0);
+    return box;
+}
+
+QWidget* EditorPage::makeList(const FormRow& row, const Place& at) {
+    auto* box = new QComboBox(at.lines);
+    // As wide as its longest item: no choice is shown cut.
+    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    for (const ListItem& item : row.choices())
+        box->addItem(QString(), item.value);
+    connect(box, &QComboBox::activated, this, [this, box, &row](int index) {
+        const int value = box->itemData(index).toInt();
+        if (value == kUnknownItem)
+            return;
+        store(row, value, EditMark::IfChanged);
+        showList(row, box, shownValue(row));
+        stored(row);
+        follow();
+    });
+    QLabel* l = placeBeside(row, at, box);
+    QHBoxLayout* h = placeWithUnit(row, at, box, 1);
+    if (l) {
+        // The next line stays free for the list, should its line be too narrow for caption and list.
+        at.grid->setRowMinimumHeight(at.line + 1, 0);
+        listLines_.push_back({l, h, box, at.line, false});
     }
+    return box;
+}
+
+QWidget* EditorPage::makeText(const FormRow& row, const Place& at) {
+    auto* edit = new QLineEdit(at.lines);
+    // The limit holds what is typed or pasted; a longer stored text is shown whole, never cut.
+    if (row.textFact->maxChars > 0)
+        edit->setValidator(new TypingLimit(
+            row.textFact->maxChars,
+            [this, &row] {
+                const Workspace& w = ctx_.ws;
+                return FromCp1252(ReadText(*row.textFact, w.cfg, w.ownerOf(*row.textFact)));
+            },
+            nullptr, edit));
+    connect(edit, &QLineEdit::inputRejected, this, [this] { ctx_.dialogs.beep(); });
+    // No wider than the longest text it takes (a line of 80 characters where there is no limit): a
+    // wide window does not stretch it further.
+    const int chars = row.textFact->maxChars > 0 ? row.textFact->maxChars + 2 : 80;
+    edit->setMaximumWidth(edit->fontMetrics().averageCharWidth() * chars + 12);
+    connect(edit, &QLineEdit::textEdited, this, [this, &row](const QString& text) { storeText(row, text, false); });
+    placeUnder(row, at, edit);
+    return edit;
+}
+
+QWidget* EditorPage::makeMultiText(const FormRow& row, const Place& at) {
+    auto* edit = new QPlainTextEdit(at.lines);
+    edit->setTabChangesFocus(true);
+    edit->setMinimumHeight(60);
+    connect(edit, &QPlainTextEdit::textChanged, this, [this, edit, &row] {
+        if (filling_)
+            return;
+        const int limit = row.textFact->maxChars;
+        const Workspace& w = ctx_.ws;
+        const std::string& stored = ReadText(*row.textFact, w.cfg, w.ownerOf(*row.textFact));
+        const std::size_t typed = TextFromBox(edit->toPlainText()).size();
+        if (limit > 0 && typed > stored.size() && typed > static_cast<std::size_t>(limit)) {
+            // Beyond the limit: what was typed or pasted is taken back.
+            const int back = static_cast<int>(typed - stored.size());
+            const int cursor = std::max(0, edit->textCursor().position() - back);
+            filling_ = true;
+            edit->setPlainText(TextForBox(stored));
+            QTextCursor c = edit->textCursor();
+            c.setPosition(std::min(cursor, static_cast<int>(edit->toPlainText().size())));
+            edit->setTextCursor(c);
+            filling_ = false;
+            ctx_.dialogs.beep();
+            return;
+        }
+        storeText(row, edit->toPlainText(), false);
+    });
+    placeUnder(row, at, edit);
+    return edit;
+}
+
+QWidget* EditorPage::makeOption(const FormRow& row, const Place& at) {
+    // One button per item, in one column in the order of the table: Up and Down step through them.
+    // The buttons are one exclusive group wherever the layout puts them, so exactly one is ticked.
+    auto* group = new QButtonGroup(this);
+    group->setExclusive(true);
+    optionGroups_[&row] = group;
+    int k = 0;
+    if (QLabel* l = makeCaption(row, at, CaptionPlace::Above))
+        at.grid->addWidget(l, at.line + k++, 0, 1, 3);
+    for (const ListItem& item : row.choices()) {
+        auto* b = new QRadioButton(at.lines);
+        b->setObjectName(QString::fromUtf8(elementName(row, item)));
+        b->setProperty(kValueProperty, item.value);
+        bindControl(row, b);
+        group->addButton(b);
+        controls_[b->objectName()] = b;
+        connect(b, &QRadioButton::clicked, this, [this, &row, value = item.value] {
+            store(row, value, EditMark::Always);
+            stored(row);
+            follow();
+        });
+        at.grid->addWidget(b, at.line + k++, 0, 1, 3);
     }
-    made->setObjectName(name);
-    if (row.kind != ControlKind::Label) {
-        helpFor(made);
-        made->setToolTip(tooltip());
-        made->installEventFilter(this);
-    }
-    controls_[name] = made;
+    return nullptr;
+}
+
+QWidget* EditorPage::makeLabel(const FormRow& row, const Place& at) {
+    auto* l = new QLabel(at.lines);
+    l->setTextFormat(Qt::PlainText);
+    l->setWordWrap(true);
+    captions_[&row] = l;
+    at.grid->addWidget(l, at.line, 0, 1, 3);
+    return l;
+}
+
+QWidget* EditorPage::makeNumber(const FormRow& row, const Place& at) {
+    auto* edit = new QLineEdit(at.lines);
+    edit->setMaxLength(kNumberChars);
+    SelectAllOnClick(edit);
+    edit->setMaximumWidth(80);
+    placeBeside(row, at, edit);
+    placeWithUnit(row, at, edit, 1);
+    return edit;
 }
 
 const FormRow* EditorPage::rowOf(const QObject* control) const {

@@ -129,7 +129,33 @@ protected:
     bool filling_ = false;
 
 private:
+    // Where a row's control goes: the grid of the page's or its sub-frame's lines, on its next line.
+    struct Place {
+        QWidget* lines;
+        QGridLayout* grid;
+        int line;
+    };
+    enum class CaptionPlace { Beside, Above };
+    // One maker per kind of control; each binds the control to its row and lays it out.
     void makeControl(const FormRow& row);
+    QWidget* makeField(const FormRow& row, const Place& at);
+    QWidget* makeCheck(const FormRow& row, const Place& at);
+    QWidget* makeList(const FormRow& row, const Place& at);
+    QWidget* makeText(const FormRow& row, const Place& at);
+    QWidget* makeMultiText(const FormRow& row, const Place& at);
+    QWidget* makeOption(const FormRow& row, const Place& at); // nullptr: one control per button
+    QWidget* makeLabel(const FormRow& row, const Place& at);
+    QWidget* makeNumber(const FormRow& row, const Place& at);
+    // What every control of a row shares: F1's help, the tooltip and the page's key filter.
+    void bindControl(const FormRow& row, QWidget* control);
+    // The row's caption label, or nullptr where it has none.
+    QLabel* makeCaption(const FormRow& row, const Place& at, CaptionPlace where);
+    // The caption at the start of the line, beside the control.
+    QLabel* placeBeside(const FormRow& row, const Place& at, QWidget* control);
+    // The control and its unit label from the column on.
+    QHBoxLayout* placeWithUnit(const FormRow& row, const Place& at, QWidget* control, int column);
+    // The caption over the whole line and the control under it (or on the line, without a caption).
+    void placeUnder(const FormRow& row, const Place& at, QWidget* control);
     void showList(const FormRow& row, QComboBox* box, int value);
     void numberEntered(const FormRow& row, QLineEdit* edit);
     void storeText(const FormRow& row, const QString& text, bool leaving);

@@ -10,8 +10,8 @@
 
 namespace korvane {
 
-MasterCell::MasterCell(int index, QWidget* parent) : QWidget(parent), index_(index) {
-    setObjectName(QStringLiteral("I_Master_%1").arg(index));
+MasterCell::MasterCell(int index, const QString& name, QWidget* parent) : QWidget(parent), index_(index) {
+    setObjectName(name);
     setMinimumSize(12, 11);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }

@@ -11,11 +11,11 @@ class QPaintEvent;
 
 namespace korvane {
 
-// One cell of the grid (I_Master_n): a grid-state picture, plain or with the cursor mark.
+// One cell of a grid (I_Master_n, IRm_n): a grid-state picture, plain or with the cursor mark.
 class MasterCell : public QWidget {
     Q_OBJECT
 public:
-    MasterCell(int index, QWidget* parent);
+    MasterCell(int index, const QString& name, QWidget* parent);
     void setPicture(int picture, bool cursor);
     int picture() const { return picture_; }
     bool cursor() const { return cursor_; }

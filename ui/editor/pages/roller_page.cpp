@@ -1,10 +1,11 @@
 #include "ui/editor/pages/roller_page.h"
 
 #include <QAbstractButton>
-#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <iterator>
 
 #include "model/channel_types.h"
 #include "model/facts_device.h"
@@ -12,8 +13,6 @@
 #include "model/text_ids.h"
 #include "pictures/icon_factory.h"
 #include "ui/editor/form/cell_grid.h"
-#include "ui/editor/form/grid_cell.h"
-#include "ui/editor/virtual_key.h"
 
 namespace korvane {
 
@@ -75,7 +74,6 @@ constexpr FormRow kMasterRows[] = {
      .unitLabel = "L_sekund_20"},
 };
 
-constexpr int kLegendIconSize = 14;
 constexpr int kCellsPerGroup = 4;
 
 } // namespace
@@ -159,40 +157,30 @@ RollerMasterPage::RollerMasterPage(AppContext& ctx, PageHost& host, FieldFocus& 
     QStringList pairs;
     for (int p = 0; p < kCellsPerGroup; ++p)
         pairs << QStringLiteral("%1-%2").arg(2 * p + 1).arg(2 * p + 2);
-    auto* grid = new CellGrid(kCellsPerGroup, pairs, this);
-    grid->setObjectName(QStringLiteral("F_RmGrid"));
-    grid->setWidthFollowsHeight(true);
-    for (int i = 0; i < kRmCells; ++i) {
-        auto* c = new MasterCell(i, grid);
-        c->setObjectName(QStringLiteral("IRm_%1").arg(i));
-        connect(c, &MasterCell::clicked, this, &RollerMasterPage::IRm_Click);
-        grid->addCell(c);
-        cells_[static_cast<std::size_t>(i)] = c;
-    }
+    grid_ = new CellGrid(ctx, host, kCellsPerGroup, pairs, kRmCells, "IRm_", this);
+    grid_->setObjectName(QStringLiteral("F_RmGrid"));
+    grid_->setWidthFollowsHeight(true);
+    grid_->setRules({.picture = [this](int cell) { return pictureOf(cell); },
+                     .last = [this] { return RmLastCell(ctx_.ws.cfg); },
+                     .move = [this](int cursor, int key) { return RmCursorMove(ctx_.ws.cfg, cursor, key); },
+                     .set = [this](int cell, CellGrid::SetKey key) { setByKey(cell, key); },
+                     .click = [this](int cell) { toggle(cell); },
+                     // Enter goes to the mode chosen.
+                     .enter =
+                         [this] {
+                             control(ctx_.ws.value(facts::kRollerMasterMode) != 0 ? "O_rmSEQ" : "O_rmSIM")
+                                 ->setFocus(Qt::TabFocusReason);
+                         },
+                     .advance = true});
 
     // Legend: selected, a blind not selected, not usable.
-    auto* legend = new QGridLayout();
-    legend->setHorizontalSpacing(4);
-    const char* const names[] = {"L_rmselect", "L_rmenable", "L_rmnotuse"};
-    const int pictures[] = {IconFactory::kRollerGridSelected, IconFactory::kRollerGridEnabled,
-                            IconFactory::kRollerGridOff};
-    for (int k = 0; k < 3; ++k) {
-        auto* pic = new QLabel(this);
-        pic->setPixmap(IconFactory::pixmap(pictures[k], QSize(kLegendIconSize, kLegendIconSize), devicePixelRatioF()));
-        auto* l = new QLabel(this);
-        l->setObjectName(QLatin1String(names[k]));
-        l->setTextFormat(Qt::PlainText);
-        legend_[static_cast<std::size_t>(k)] = l;
-        legend->addWidget(pic, k, 0);
-        legend->addWidget(l, k, 1);
-    }
-    legend->setColumnStretch(1, 1);
+    auto* legend = new GridLegend(1, -1, this);
+    legend_ = {legend->add(IconFactory::kRollerGridSelected, QStringLiteral("L_rmselect")),
+               legend->add(IconFactory::kRollerGridEnabled, QStringLiteral("L_rmenable")),
+               legend->add(IconFactory::kRollerGridOff, QStringLiteral("L_rmnotuse"))};
 
-    auto* keys = new GridKeys(this);
-    keys->setObjectName(QStringLiteral("TdumRM"));
+    QWidget* keys = grid_->makeKeyField("TdumRM");
     SetHelpContext(keys, kHelpRollerMasterMatrix, QStringLiteral("TdumRM"));
-    keys->onKey = [this](int code) { TdumRM_KeyDown(code); };
-    tdum_ = keys;
 
     // The page's own lines (the mode and the times) come first in its layout: they move beside the grid.
     auto* v = static_cast<QVBoxLayout*>(layout());
@@ -204,11 +192,11 @@ RollerMasterPage::RollerMasterPage(AppContext& ctx, PageHost& host, FieldFocus& 
     auto* side = new QVBoxLayout();
     side->addWidget(lines);
     side->addSpacing(6);
-    side->addLayout(legend);
+    side->addWidget(legend);
     side->addStretch(1);
     auto* beside = new QHBoxLayout();
     beside->setSpacing(10);
-    beside->addWidget(grid);
+    beside->addWidget(grid_);
     beside->addLayout(side);
     beside->addStretch(1);
     v->insertLayout(0, beside, 1);
@@ -221,7 +209,11 @@ bool RollerMasterPage::shows(const QString& pageKey, int type) const {
 
 void RollerMasterPage::fill() {
     EditorPage::fill();
-    Update_Rollermaster();
+    const Workspace& ws = ctx_.ws;
+    legend_[0]->setText(ws.text(kTxtSelected));
+    legend_[1]->setText(ws.text(kTxtNotSelected));
+    legend_[2]->setText(ws.text(kTxtLegendNotDrivable));
+    grid_->fill();
 }
 
 int RollerMasterPage::shownValue(const FormRow& row) const {
@@ -232,8 +224,7 @@ int RollerMasterPage::shownValue(const FormRow& row) const {
 }
 
 int RollerMasterPage::pictureOf(int cell) const {
-    const Workspace& ws = ctx_.ws;
-    switch (GetRmSt(ws.cfg, ws.curChannel(), cell)) {
+    switch (GetRmSt(ctx_.ws.cfg, ctx_.ws.curChannel(), cell)) {
     case kRmSelected:
         return IconFactory::kRollerGridSelected;
     case kRmEnabled:
@@ -243,138 +234,51 @@ int RollerMasterPage::pictureOf(int cell) const {
     }
 }
 
-void RollerMasterPage::drawCell(int cell, bool cursor) {
-    if (cell >= 0 && cell < kRmCells)
-        cells_[static_cast<std::size_t>(cell)]->setPicture(pictureOf(cell), cursor);
-}
-
-void RollerMasterPage::Update_Rollermaster() {
-    Workspace& ws = ctx_.ws;
-    legend_[0]->setText(ws.text(kTxtSelected));
-    legend_[1]->setText(ws.text(kTxtNotSelected));
-    legend_[2]->setText(ws.text(kTxtLegendNotDrivable));
-    ws.edit.MatrixCursor = 0;
-    const int last = RmLastCell(ws.cfg);
-    for (int i = 0; i < kRmCells; ++i) {
-        drawCell(i, i == 0);
-        cells_[static_cast<std::size_t>(i)]->setVisible(i <= last);
-    }
-}
-
 void RollerMasterPage::putCell(int cell, int value) {
     const int m = ctx_.ws.curChannel();
     ctx_.ws.change([&](Configuration& cfg) { PutRmSt(cfg, m, cell, value); }, EditMark::Always);
 }
 
-void RollerMasterPage::moveRight() {
-    int& cur = ctx_.ws.edit.MatrixCursor;
-    if (const std::optional<int> next = RmCursorMove(ctx_.ws.cfg, cur, vk::kRight))
-        cur = *next;
+bool RollerMasterPage::selectable(int cell) const {
+    return GetRmSt(ctx_.ws.cfg, ctx_.ws.curChannel(), cell) != kRmNotUsable;
+}
+
+bool RollerMasterPage::clearable(int cell) const {
+    // A choice left behind by a former blind can be cleared too, never made.
+    return selectable(cell) || RmCellMarked(ctx_.ws.cfg, ctx_.ws.curChannel(), cell);
+}
+
+void RollerMasterPage::toggle(int cell) {
+    if (GetRmSt(ctx_.ws.cfg, ctx_.ws.curChannel(), cell) == kRmEnabled)
+        putCell(cell, 1);
+    else if (clearable(cell))
+        putCell(cell, 0);
+}
+
+void RollerMasterPage::setByKey(int cell, CellGrid::SetKey key) {
+    // 1 selects a blind, 0 and X clear; a cell with nothing to select or clear beeps.
+    const bool select = key == CellGrid::SetKey::One;
+    if (select ? selectable(cell) : clearable(cell))
+        putCell(cell, select ? 1 : 0);
     else
         ctx_.dialogs.beep();
-}
-
-QWidget* RollerMasterPage::selectedMode() const {
-    return control(ctx_.ws.value(facts::kRollerMasterMode) != 0 ? "O_rmSEQ" : "O_rmSIM");
-}
-
-void RollerMasterPage::IRm_Click(int cell) {
-    Workspace& ws = ctx_.ws;
-    tdum_->setFocus(Qt::MouseFocusReason);
-    drawCell(ws.edit.MatrixCursor, false);
-    ws.edit.MatrixCursor = cell;
-    const int m = ws.curChannel();
-    switch (GetRmSt(ws.cfg, m, cell)) {
-    case kRmEnabled:
-        putCell(cell, 1);
-        break;
-    case kRmSelected:
-        putCell(cell, 0);
-        break;
-    default:
-        // Not a blind: it cannot be chosen, but a choice left behind by a former blind is cleared.
-        if (RmCellMarked(ws.cfg, m, cell))
-            putCell(cell, 0);
-        break;
-    }
-    drawCell(cell, true);
-}
-
-void RollerMasterPage::TdumRM_KeyDown(int code) {
-    Workspace& ws = ctx_.ws;
-    int& cur = ws.edit.MatrixCursor;
-    const int m = ws.curChannel();
-    drawCell(cur, false);
-    switch (code) {
-    case vk::kUp:
-    case vk::kDown:
-    case vk::kLeft:
-    case vk::kRight:
-        if (const std::optional<int> next = RmCursorMove(ws.cfg, cur, code))
-            cur = *next;
-        else
-            ctx_.dialogs.beep();
-        break;
-    case vk::k1:
-    case vk::kPad1:
-        if (GetRmSt(ws.cfg, m, cur) != kRmNotUsable)
-            putCell(cur, 1);
-        else
-            ctx_.dialogs.beep();
-        drawCell(cur, false);
-        moveRight();
-        break;
-    case vk::k0:
-    case vk::kPad0:
-    case vk::kX:
-        // A former blind's choice can be cleared too; only a cell with nothing to clear beeps.
-        if (GetRmSt(ws.cfg, m, cur) != kRmNotUsable || RmCellMarked(ws.cfg, m, cur))
-            putCell(cur, 0);
-        else
-            ctx_.dialogs.beep();
-        drawCell(cur, false);
-        moveRight();
-        break;
-    case vk::kEnter:
-        drawCell(cur, true);
-        if (QWidget* mode = selectedMode())
-            mode->setFocus(Qt::TabFocusReason);
-        return;
-    default:
-        break;
-    }
-    drawCell(cur, true);
 }
 
 bool RollerMasterPage::eventFilter(QObject* watched, QEvent* event) {
     // On a mode option any key but Enter, Tab and the arrows (which choose) chooses the other option:
     // the focus and the choice never part, as with the arrows.
-    if (event->type() == QEvent::KeyPress && (watched == control("O_rmSIM") || watched == control("O_rmSEQ"))) {
+    static constexpr int kOptionKeys[] = {Qt::Key_Return,  Qt::Key_Enter, Qt::Key_Tab,   Qt::Key_Backtab, Qt::Key_Up,
+                                          Qt::Key_Down,    Qt::Key_Left,  Qt::Key_Right, Qt::Key_Space,   Qt::Key_Shift,
+                                          Qt::Key_Control, Qt::Key_Alt,   Qt::Key_Meta,  Qt::Key_F1};
+    QWidget* sim = control("O_rmSIM");
+    if (event->type() == QEvent::KeyPress && (watched == sim || watched == control("O_rmSEQ"))) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        switch (key->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        case Qt::Key_Space:
-        case Qt::Key_Shift:
-        case Qt::Key_Control:
-        case Qt::Key_Alt:
-        case Qt::Key_Meta:
-        case Qt::Key_F1:
-            break;
-        default:
-            if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-                auto* other = control<QAbstractButton>(watched == control("O_rmSIM") ? "O_rmSEQ" : "O_rmSIM");
-                other->setFocus(Qt::TabFocusReason);
-                other->click();
-                return true;
-            }
-            break;
+        if (std::ranges::find(kOptionKeys, key->key()) == std::end(kOptionKeys) &&
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            auto* other = control<QAbstractButton>(watched == sim ? "O_rmSEQ" : "O_rmSIM");
+            other->setFocus(Qt::TabFocusReason);
+            other->click();
+            return true;
         }
     }
     return EditorPage::eventFilter(watched, event);

@@ -4,13 +4,12 @@
 
 #include <array>
 
+#include "ui/editor/form/cell_grid.h"
 #include "ui/editor/form/editor_page.h"
 
 class QLabel;
 
 namespace korvane {
-
-class MasterCell;
 
 class RollerPage : public EditorPage {
     Q_OBJECT
@@ -37,14 +36,10 @@ public:
     RollerMasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent = nullptr);
     bool shows(const QString& pageKey, int type) const override;
     void fill() override;
-    QWidget* focusControl() override { return tdum_; }
+    QWidget* focusControl() override { return grid_->keyField(); }
 
-    // Draws the grid: the cells of the channels in use with their state, the cursor on the first.
-    void Update_Rollermaster();
-    void IRm_Click(int cell);
-    void TdumRM_KeyDown(int keyCode);
-    MasterCell* cell(int i) const { return cells_[static_cast<std::size_t>(i)]; }
-    QWidget* keyField() const { return tdum_; }
+    MasterCell* cell(int i) const { return grid_->cell(i); }
+    QWidget* keyField() const { return grid_->keyField(); }
 
 protected:
     int shownValue(const FormRow& row) const override;
@@ -52,15 +47,16 @@ protected:
 
 private:
     int pictureOf(int cell) const;
-    void drawCell(int cell, bool cursor);
     // Selects (value 1) or clears (0) a cell of the master's row.
     void putCell(int cell, int value);
-    void moveRight();
-    QWidget* selectedMode() const;
+    bool selectable(int cell) const;
+    bool clearable(int cell) const;
+    // A click: a blind selected or not in turn.
+    void toggle(int cell);
+    void setByKey(int cell, CellGrid::SetKey key);
 
-    std::array<MasterCell*, 64> cells_{};
+    CellGrid* grid_ = nullptr;
     std::array<QLabel*, 3> legend_{};
-    QWidget* tdum_ = nullptr;
 };
 
 } // namespace korvane
