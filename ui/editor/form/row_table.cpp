@@ -108,6 +108,9 @@ RowTables::RowTables(std::span<const FormRow> declared) : declared_(declared) {
                         r.fact = d.factAt(i, j);
                     if (d.textAt)
                         r.textFact = d.textAt(i);
+                    // Enter goes on to the next row; from the last where the declaration says.
+                    if (n + 1 < t.count)
+                        r.enter = nullptr;
                     // The caption of a column stands once, above the table.
                     if (n > 0 || j > 0)
                         r.caption = kNoCaption;
@@ -129,7 +132,8 @@ RowTables::RowTables(std::span<const FormRow> declared) : declared_(declared) {
 
 void RowTables::layOut(const std::function<QWidget*(const char*)>& control) {
     for (Laid& t : tables_)
-        layOut(t, control);
+        if (t.spec->laid)
+            layOut(t, control);
 }
 
 void RowTables::layOut(Laid& t, const std::function<QWidget*(const char*)>& control) {

@@ -4,7 +4,7 @@
 // An indexed row (a FormRow with a table) stands for one row per index of its table: the holiday
 // periods' first months T_MonthStart_0 .. T_MonthStart_15 are one declaration, each with the fact of
 // its period. The indexed rows that follow one another with the same table are its columns; Enter
-// walks the table a row at a time. The table lays its cells out under its headings, a number before
+// walks the table a row at a time, and goes from the last row where the declaration says. The table lays its cells out under its headings, a number before
 // each row, in blocks side by side:
 //
 //     constexpr RowTable kPeriods{.count = 16, .blocks = 2, .number = "L_Period_%1", .headings = ...};
@@ -54,6 +54,7 @@ struct RowTable {
     int fieldMaximum = 0;
     bool stretch = false;               // the columns share the page's width; else they keep their own
     int spacing = 3;                    // between the columns
+    bool laid = true;                   // false: each row keeps a line of its own, as build() made it
 };
 
 // A name pattern of an indexed row for index i and place j.
