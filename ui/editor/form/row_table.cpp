@@ -109,7 +109,7 @@ RowTables::RowTables(std::span<const FormRow> declared) : declared_(declared) {
                     if (d.textAt)
                         r.textFact = d.textAt(i);
                     // Enter goes on to the next row; from the last where the declaration says.
-                    if (n + 1 < t.count)
+                    if (n + 1 < t.count || j + 1 < d.across)
                         r.enter = nullptr;
                     // The caption of a column stands once, above the table.
                     if (n > 0 || j > 0)
