@@ -144,10 +144,16 @@ void EditorPage::joinLine(std::initializer_list<const char*> names) {
 }
 
 void EditorPage::build(std::span<const FormRow> rows) {
-    rows_ = rows;
+    tables_ = std::make_unique<RowTables>(rows);
+    rows_ = tables_->rows();
     for (const FormRow& row : rows_)
         makeControl(row);
+    tables_->layOut([this](const char* name) { return control(name); });
     static_cast<QVBoxLayout*>(layout())->addStretch(1);
+}
+
+QWidget* EditorPage::cell(const FormRow& declared, int index, int place) const {
+    return control(CellName(declared.control, index, place).constData());
 }
 
 void EditorPage::makeControl(const FormRow& row) {
@@ -609,6 +615,8 @@ int EditorPage::captionOf(const FormRow& row) const {
 void EditorPage::fill() {
     const Workspace& ws = ctx_.ws;
     filling_ = true;
+    if (tables_)
+        tables_->fill(ws);
     for (const FormRow& row : rows_) {
         if (auto it = captions_.find(&row); it != captions_.end())
             it->second->setText(ws.text(captionOf(row)));

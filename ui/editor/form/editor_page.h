@@ -11,6 +11,7 @@
 #include <QString>
 #include <initializer_list>
 #include <map>
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "app/context.h"
 #include "ui/editor/form/form_row.h"
 #include "ui/editor/form/page_host.h"
+#include "ui/editor/form/row_table.h"
 #include "ui/editor/locked_field.h"
 
 class QAbstractButton;
@@ -75,8 +77,11 @@ public:
 
 protected:
     // Makes the controls of the rows and lays them out: caption, control and unit label one line
-    // each, in the order of the table, in the page or in the row's sub-frame.
+    // each, in the order of the table, in the page or in the row's sub-frame. Indexed rows stand for
+    // a row per index of their table, which lays out its cells.
     void build(std::span<const FormRow> rows);
+    // The control of another index of an indexed row's declaration (the same place across), or nullptr.
+    QWidget* cell(const FormRow& declared, int index, int place = 0) const;
     // The sub-frame with the given name (made on first use, laid out in the page in that order).
     QFrame* frame(const char* name);
     QGridLayout* gridOf(QWidget* frameOrPage);
@@ -164,6 +169,7 @@ private:
     void stepOption(const FormRow& row, QAbstractButton* from, int step);
 
     std::span<const FormRow> rows_;
+    std::unique_ptr<RowTables> tables_;
     QWidget* lines_ = nullptr; // the grid of the page's own lines
     bool committing_ = false;
     std::map<QString, QWidget*> controls_;

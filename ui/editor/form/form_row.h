@@ -9,6 +9,7 @@
 //          .help = kHelpDeviceNumber, .enter = kToMain},
 //     };
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -38,6 +39,8 @@ using ListItem = Choice;
 // A row without a caption of its own although its value has one (a heading above names it).
 inline constexpr int kNoCaption = -1;
 
+struct RowTable; // rows x columns of like fields (ui/editor/form/row_table.h)
+
 struct FormRow {
     const char* control;
     ControlKind kind;
@@ -55,6 +58,18 @@ struct FormRow {
     const char* unitLabel = nullptr;      // objectName of the unit label; nullptr: control + "_unit"
     bool ownStore = false;                // the page stores more than the fact (claims, derived bytes)
 
+    // An indexed row: one declaration that stands for a row per index of its table, and `across`
+    // controls side by side in each. Its names are patterns: %1 the index, %2 the index + 1, %3 the
+    // place across. The value of index i (place j) is factAt(i, j) or textAt(i).
+    const RowTable* table = nullptr;
+    const ValueFact* (*factAt)(int i, int j) = nullptr;
+    const TextFact* (*textAt)(int i) = nullptr;
+    int across = 1;
+    // Set on each row an indexed row stands for: its index, its place across and its declaration.
+    int at = -1;
+    int place = 0;
+    const FormRow* declared = nullptr;
+
     // The caption's language text as the row is built: its own, else its value's (0: none).
     constexpr int captionText() const {
         if (caption == kNoCaption)
@@ -66,5 +81,16 @@ struct FormRow {
         return !items.empty() ? items : fact ? fact->choices : std::span<const ListItem>{};
     }
 };
+
+// The per-index values of an indexed row: index i (place j) of a fact array.
+template <const auto& Facts> constexpr const ValueFact* Each(int i, int /*j*/) {
+    return &Facts[static_cast<std::size_t>(i)];
+}
+template <const auto& Facts> constexpr const ValueFact* EachAcross(int i, int j) {
+    return &Facts[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];
+}
+template <const auto& Facts> constexpr const TextFact* EachText(int i) {
+    return &Facts[static_cast<std::size_t>(i)];
+}
 
 } // namespace korvane

@@ -3,11 +3,7 @@
 // and day of month. A period is completed when its first month is left (or its edit committed), and
 // an odd period (31 February, or one that runs over New Year) is kept as typed with a warning.
 
-#include <array>
-
 #include "ui/editor/form/editor_page.h"
-
-class QLabel;
 
 namespace korvane {
 
@@ -34,13 +30,8 @@ private:
     static int periodOf(const FormRow& row);
     static int partOf(const FormRow& row);
     QWidget* field(int period, int part) const;
-    void showPeriod(int period);
 
     int typed_ = 0; // the digits typed into the focused field since it got the focus
-    std::array<QLabel*, kSysHolidayCount> numbers_{};
-    std::array<QLabel*, 2> from_{}, to_{}, months_{}, days_{};
-    QLabel* heading_ = nullptr;
-    QLabel* note_ = nullptr;
 };
 
 } // namespace korvane

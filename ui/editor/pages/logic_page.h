@@ -7,7 +7,6 @@
 
 #include "ui/editor/form/editor_page.h"
 
-class QLabel;
 class QPushButton;
 
 namespace korvane {
@@ -45,8 +44,6 @@ private:
     void showBlocks();
 
     std::array<QPushButton*, 8> pageButtons_{};
-    std::array<QLabel*, 8> blockNumbers_{};
-    std::array<QLabel*, 6> labels_{}; // L_logic 0..5
 };
 
 } // namespace korvane

@@ -1,11 +1,8 @@
 #include "ui/editor/pages/realtime_page.h"
 
-#include <QCheckBox>
-#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 
-#include "app/plain_text.h"
 #include "model/channel_types.h"
 #include "model/facts_calendar.h"
 #include "model/field_rules.h"
@@ -16,65 +13,71 @@ namespace korvane {
 
 namespace {
 
-constexpr const char* kHourOnNames[] = {"HourOn_0", "HourOn_1", "HourOn_2", "HourOn_3"};
-constexpr const char* kMinutOnNames[] = {"MinutOn_0", "MinutOn_1", "MinutOn_2", "MinutOn_3"};
-constexpr const char* kHourOFFNames[] = {"HourOFF_0", "HourOFF_1", "HourOFF_2", "HourOFF_3"};
-constexpr const char* kMinutOFFNames[] = {"MinutOFF_0", "MinutOFF_1", "MinutOFF_2", "MinutOFF_3"};
-constexpr const char* kDayBoxNames[4][8] = {
-    {"DaysSet1_0", "DaysSet1_1", "DaysSet1_2", "DaysSet1_3", "DaysSet1_4", "DaysSet1_5", "DaysSet1_6", "DaysSet1_7"},
-    {"DaysSet2_0", "DaysSet2_1", "DaysSet2_2", "DaysSet2_3", "DaysSet2_4", "DaysSet2_5", "DaysSet2_6", "DaysSet2_7"},
-    {"DaysSet3_0", "DaysSet3_1", "DaysSet3_2", "DaysSet3_3", "DaysSet3_4", "DaysSet3_5", "DaysSet3_6", "DaysSet3_7"},
-    {"DaysSet4_0", "DaysSet4_1", "DaysSet4_2", "DaysSet4_3", "DaysSet4_4", "DaysSet4_5", "DaysSet4_6", "DaysSet4_7"},
-};
-
 constexpr const char* kSetsFrame = "F_DaySets";
-constexpr int kRowsPerSet = 4 + kDayBoxes;
+constexpr int kWeekdays = kDayBoxes - 1; // the last box is the holidays'
+
+constexpr std::array<TableHeading, 7 + kDayBoxes> Headings() {
+    std::array<TableHeading, 7 + kDayBoxes> h{{
+        {.text = kTxtOnTime, .name = "Label_On_0", .column = 0, .span = 2, .group = true},
+        {.text = kTxtOffTime, .name = "Label_off_0", .column = 2, .span = 2, .group = true},
+        {.text = kTxtWeekdays, .name = "L_ugedag_0", .column = 4, .span = kDayBoxes, .group = true},
+        {.text = kTxtHours, .name = "L_Time_0", .column = 0},
+        {.text = kTxtMinutes, .name = "L_Minut_0", .column = 1},
+        {.text = kTxtHours, .name = "L_Time_1", .column = 2},
+        {.text = kTxtMinutes, .name = "L_Minut_1", .column = 3},
+    }};
+    constexpr const char* kDayNames[] = {"Label_DAYS_0", "Label_DAYS_1", "Label_DAYS_2", "Label_DAYS_3",
+                                         "Label_DAYS_4", "Label_DAYS_5", "Label_DAYS_6", "Label_DAYS_7"};
+    for (int j = 0; j < kDayBoxes; ++j)
+        h[static_cast<std::size_t>(7 + j)] = {.text = DayBoxText(j), .name = kDayNames[j], .column = 4 + j};
+    return h;
+}
+constexpr auto kHeadings = Headings();
+// Columns: on hour, on minute, off hour, off minute, a gap, then the eight day boxes.
+constexpr RowTable kSets{.count = kRtDaySetCount,
+                         .headings = kHeadings,
+                         .gap = 4,
+                         .headingScale = 0.75,
+                         .fieldMinimum = 28,
+                         .fieldMaximum = 40,
+                         .spacing = 2};
+
+constexpr FormRow time(const char* name, const ValueFact* (*facts)(int, int), int help, const char* tag) {
+    return FormRow{.control = name,
+                   .kind = ControlKind::Field,
+                   .help = help,
+                   .frame = kSetsFrame,
+                   .tag = tag,
+                   .table = &kSets,
+                   .factAt = facts};
+}
 
 // Enter walks each set from the on time through the off time and the day boxes to the next set; a
 // minute or the days of a time not set are passed over, and the last box goes to the description.
-constexpr std::array<FormRow, kRowsPerSet * kRtDaySetCount> MakeRows() {
-    std::array<FormRow, kRowsPerSet * kRtDaySetCount> rows{};
-    for (int k = 0; k < kRtDaySetCount; ++k) {
-        const auto s = static_cast<std::size_t>(k);
-        const std::size_t first = kRowsPerSet * s;
-        auto time = [](const char* name, const ValueFact* fact, int help, const char* tag) {
-            return FormRow{.control = name,
-                           .kind = ControlKind::Field,
-                           .fact = fact,
-                           .help = help,
-                           .frame = kSetsFrame,
-                           .tag = tag};
-        };
-        rows[first] = time(kHourOnNames[s], &facts::kOnHours[s], kHelpHourOn, "HourOn");
-        rows[first + 1] = time(kMinutOnNames[s], &facts::kOnMinutes[s], kHelpMinuteOn, "MinuteOn");
-        rows[first + 2] = time(kHourOFFNames[s], &facts::kOffHours[s], kHelpHourOff, "HourOff");
-        rows[first + 3] = time(kMinutOFFNames[s], &facts::kOffMinutes[s], kHelpMinuteOff, "MinuteOff");
-        for (int j = 0; j < kDayBoxes; ++j) {
-            const auto b = static_cast<std::size_t>(j);
-            const bool last = k == kRtDaySetCount - 1 && j == kDayBoxes - 1;
-            rows[first + 4 + b] = FormRow{.control = kDayBoxNames[s][b],
-                                          .kind = ControlKind::Check,
-                                          .fact = &facts::kDayBoxFacts[s][b],
-                                          .help = j < 7 ? kHelpDays : kHelpHolidayBox,
-                                          .enter = last ? kToDescription : nullptr,
-                                          .frame = kSetsFrame,
-                                          .tag = j < 7 ? "Days" : "Holiday"};
-        }
-    }
-    return rows;
-}
-constexpr auto kRows = MakeRows();
+constexpr FormRow kRows[] = {
+    time("HourOn_%1", Each<facts::kOnHours>, kHelpHourOn, "HourOn"),
+    time("MinutOn_%1", Each<facts::kOnMinutes>, kHelpMinuteOn, "MinuteOn"),
+    time("HourOFF_%1", Each<facts::kOffHours>, kHelpHourOff, "HourOff"),
+    time("MinutOFF_%1", Each<facts::kOffMinutes>, kHelpMinuteOff, "MinuteOff"),
+    {.control = "DaysSet%2_%3",
+     .kind = ControlKind::Check,
+     .help = kHelpDays,
+     .frame = kSetsFrame,
+     .tag = "Days",
+     .table = &kSets,
+     .factAt = EachAcross<facts::kDayBoxFacts>,
+     .across = kWeekdays},
+    {.control = "DaysSet%2_7",
+     .kind = ControlKind::Check,
+     .help = kHelpHolidayBox,
+     .frame = kSetsFrame,
+     .tag = "Holiday",
+     .table = &kSets,
+     .factAt = [](int i, int) { return &facts::kDayBoxFacts[static_cast<std::size_t>(i)][kWeekdays]; }},
+};
 
 bool isEnter(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-}
-
-QLabel* headingLabel(QWidget* parent, const QString& name, Qt::Alignment align = Qt::AlignCenter) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(name);
-    l->setTextFormat(Qt::PlainText);
-    l->setAlignment(align);
-    return l;
 }
 
 } // namespace
@@ -82,55 +85,6 @@ QLabel* headingLabel(QWidget* parent, const QString& name, Qt::Alignment align =
 RealTimePage::RealTimePage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent)
     : EditorPage(ctx, host, focus, "Frame_RealTime_Setup", parent) {
     build(kRows);
-    QFrame* sets = frame(kSetsFrame);
-    QGridLayout* g = gridOf(sets);
-    for (const FormRow& r : kRows) {
-        QWidget* w = control(r.control);
-        g->removeWidget(w);
-        if (r.kind == ControlKind::Field) {
-            w->setMinimumWidth(28);
-            w->setMaximumWidth(40);
-        } else {
-            // The focus shows as a frame around the box; the tick stays visible.
-            w->setStyleSheet(QStringLiteral("QCheckBox { spacing: 0px; padding: 1px; border: 1px solid transparent; }"
-                                            "QCheckBox:focus { border: 1px solid palette(highlight); }"));
-        }
-    }
-    // Columns: on hour, on minute, off hour, off minute, a gap, then the eight day boxes.
-    constexpr int kDayColumn = 5;
-    labelOn_ = headingLabel(sets, QStringLiteral("Label_On_0"));
-    labelOff_ = headingLabel(sets, QStringLiteral("Label_off_0"));
-    weekdays_ = headingLabel(sets, QStringLiteral("L_ugedag_0"));
-    g->addWidget(labelOn_, 0, 0, 1, 2);
-    g->addWidget(labelOff_, 0, 2, 1, 2);
-    g->addWidget(weekdays_, 0, kDayColumn, 1, kDayBoxes);
-    QFont small = font();
-    small.setPointSizeF(small.pointSizeF() * 0.75);
-    for (int i = 0; i < 2; ++i) {
-        hours_[static_cast<std::size_t>(i)] = headingLabel(sets, QStringLiteral("L_Time_%1").arg(i));
-        minutes_[static_cast<std::size_t>(i)] = headingLabel(sets, QStringLiteral("L_Minut_%1").arg(i));
-        hours_[static_cast<std::size_t>(i)]->setFont(small);
-        minutes_[static_cast<std::size_t>(i)]->setFont(small);
-        g->addWidget(hours_[static_cast<std::size_t>(i)], 1, 2 * i);
-        g->addWidget(minutes_[static_cast<std::size_t>(i)], 1, 2 * i + 1);
-    }
-    for (int j = 0; j < kDayBoxes; ++j) {
-        days_[static_cast<std::size_t>(j)] = headingLabel(sets, QStringLiteral("Label_DAYS_%1").arg(j));
-        days_[static_cast<std::size_t>(j)]->setFont(small);
-        g->addWidget(days_[static_cast<std::size_t>(j)], 1, kDayColumn + j);
-    }
-    for (int k = 0; k < kRtDaySetCount; ++k) {
-        const std::size_t first = kRowsPerSet * static_cast<std::size_t>(k);
-        for (int part = 0; part < 4; ++part)
-            g->addWidget(control(kRows[first + static_cast<std::size_t>(part)].control), 2 + k, part);
-        for (int j = 0; j < kDayBoxes; ++j)
-            g->addWidget(control(kRows[first + 4 + static_cast<std::size_t>(j)].control), 2 + k, kDayColumn + j,
-                         Qt::AlignCenter);
-    }
-    g->setHorizontalSpacing(2);
-    g->setColumnMinimumWidth(4, 6);
-    g->setColumnStretch(1, 0);
-    g->setColumnStretch(4, 1);
 }
 
 bool RealTimePage::shows(const QString& pageKey, int type) const {
@@ -150,7 +104,7 @@ void RealTimePage::fill() {
     mode_ = ws.typeOf(ws.curChannel()) == kTypeMaster ? Mode::Trigger : Mode::RealTime;
     const bool trigger = mode_ == Mode::Trigger;
     // In trigger mode both times of a set are trigger times, with the help of the master function.
-    for (const FormRow& r : kRows) {
+    for (const FormRow& r : rows()) {
         if (r.kind != ControlKind::Field)
             continue;
         const bool hour = partOf(r) == kOnHourPart || partOf(r) == kOffHourPart;
@@ -160,20 +114,9 @@ void RealTimePage::fill() {
         else
             SetHelpContext(control(r.control), r.help, QLatin1String(r.tag));
     }
-    labelOn_->setText(ws.text(trigger ? kTxtTriggerTime : kTxtOnTime));
-    labelOff_->setText(ws.text(trigger ? kTxtTriggerTime : kTxtOffTime));
-    weekdays_->setText(ws.text(kTxtWeekdays));
-    for (std::size_t i = 0; i < 2; ++i) {
-        hours_[i]->setText(ws.text(kTxtHours));
-        minutes_[i]->setText(ws.text(kTxtMinutes));
-    }
-    for (int j = 0; j < kDayBoxes; ++j) {
-        days_[static_cast<std::size_t>(j)]->setText(ws.text(DayBoxText(j)));
-        // Each box names its day, also where the heading is cut short.
-        for (int k = 0; k < kRtDaySetCount; ++k)
-            control(kDayBoxNames[k][j])->setToolTip(PlainToolTip(ws.text(DayBoxText(j))));
-    }
     EditorPage::fill();
+    findChild<QLabel*>(QStringLiteral("Label_On_0"))->setText(ws.text(trigger ? kTxtTriggerTime : kTxtOnTime));
+    findChild<QLabel*>(QStringLiteral("Label_off_0"))->setText(ws.text(trigger ? kTxtTriggerTime : kTxtOffTime));
 }
 
 QString RealTimePage::fieldText(const FormRow& row) const {
@@ -189,18 +132,16 @@ QString RealTimePage::fieldText(const FormRow& row) const {
 
 void RealTimePage::follow() {
     const Row& r = ctx_.ws.cfg.ChanSetup[static_cast<std::size_t>(ctx_.ws.curChannel())];
-    for (int k = 0; k < kRtDaySetCount; ++k) {
-        const std::size_t first = kRowsPerSet * static_cast<std::size_t>(k);
+    for (const FormRow& row : rows()) {
         // A minute belongs to its hour; the days to a set with a time.
-        control(kRows[first + 1].control)
-            ->setEnabled(r[static_cast<std::size_t>(DaySetByte(k, kOnHourPart))] != kTimeNotSet);
-        control(kRows[first + 3].control)
-            ->setEnabled(r[static_cast<std::size_t>(DaySetByte(k, kOffHourPart))] != kTimeNotSet);
-        const bool inUse = DaySetInUse(r, k);
-        for (int j = 0; j < kDayBoxes; ++j)
-            control(kRows[first + 4 + static_cast<std::size_t>(j)].control)->setEnabled(inUse);
-        for (std::size_t i = 0; i < kRowsPerSet; ++i)
-            showRow(kRows[first + i]);
+        const int set = setOf(row);
+        const int part = partOf(row);
+        QWidget* w = control(row.control);
+        if (part == kDayMaskPart)
+            w->setEnabled(DaySetInUse(r, set));
+        else if (part == kOnMinutePart || part == kOffMinutePart)
+            w->setEnabled(r[static_cast<std::size_t>(DaySetByte(set, part - 1))] != kTimeNotSet);
+        showRow(row);
     }
 }
 

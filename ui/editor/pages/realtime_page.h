@@ -4,11 +4,7 @@
 // run by the clock shows it under its settings in trigger mode, both times of a set being trigger
 // times.
 
-#include <array>
-
 #include "ui/editor/form/editor_page.h"
-
-class QLabel;
 
 namespace korvane {
 
@@ -40,11 +36,6 @@ private:
     static int partOf(const FormRow& row);
 
     Mode mode_ = Mode::RealTime;
-    QLabel* labelOn_ = nullptr;
-    QLabel* labelOff_ = nullptr;
-    QLabel* weekdays_ = nullptr;
-    std::array<QLabel*, 2> hours_{}, minutes_{};
-    std::array<QLabel*, 8> days_{};
 };
 
 } // namespace korvane

@@ -1,7 +1,6 @@
 #include "ui/editor/pages/sms_page.h"
 
 #include <QApplication>
-#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
@@ -17,15 +16,21 @@ namespace {
 
 constexpr const char* kDialIn = "Frame_DialIn";
 
-constexpr FormRow phone(const char* name, int i, int caption = 0, const char* label = nullptr) {
-    const bool dialIn = i >= kSmsFirstDialIn;
-    return FormRow{.control = name,
+// Four numbers on two lines of two, so that the page fits the window.
+constexpr RowTable kSmsNumbers{.count = kSmsFirstDialIn, .blocks = 2, .down = false};
+constexpr RowTable kDialInNumbers{
+    .count = kSmsPhoneNumbers - kSmsFirstDialIn, .first = kSmsFirstDialIn, .blocks = 2, .down = false};
+
+constexpr FormRow phones(const RowTable& table, int caption, const char* label) {
+    const bool dialIn = &table == &kDialInNumbers;
+    return FormRow{.control = "Txt_PhoneNo_%1",
                    .kind = ControlKind::Text,
-                   .textFact = &facts::kPhoneNumbers[static_cast<std::size_t>(i)],
                    .help = dialIn ? kHelpDialInNumber : kHelpSmsNumber,
                    .caption = caption,
                    .frame = dialIn ? kDialIn : nullptr,
-                   .label = label};
+                   .label = label,
+                   .table = &table,
+                   .textAt = EachText<facts::kPhoneNumbers>};
 }
 
 // Enter walks down the page: the SMS numbers, the identification, the dial-out method and its
@@ -33,10 +38,7 @@ constexpr FormRow phone(const char* name, int i, int caption = 0, const char* la
 // number. Controls the settings switch off are passed over.
 constexpr FormRow kRows[] = {
     {.control = "Lbl_Phones_0", .kind = ControlKind::Label, .caption = kTxtMenuSmsSetup},
-    phone("Txt_PhoneNo_0", 0, kTxtSmsNumbers, "Lbl_Phones_1"),
-    phone("Txt_PhoneNo_1", 1),
-    phone("Txt_PhoneNo_2", 2),
-    phone("Txt_PhoneNo_3", 3),
+    phones(kSmsNumbers, kTxtSmsNumbers, "Lbl_Phones_1"),
     {.control = "Txt_SmsIdInfo",
      .kind = ControlKind::Text,
      .textFact = &facts::kSmsIdentification,
@@ -60,10 +62,7 @@ constexpr FormRow kRows[] = {
      .fact = &facts::kDialInSafety,
      .help = kHelpKnownNumbersOnly,
      .frame = kDialIn},
-    phone("Txt_PhoneNo_4", 4, kTxtDialInNumbers, "Lbl_Phones_2"),
-    phone("Txt_PhoneNo_5", 5),
-    phone("Txt_PhoneNo_6", 6),
-    phone("Txt_PhoneNo_7", 7),
+    phones(kDialInNumbers, kTxtDialInNumbers, "Lbl_Phones_2"),
     {.control = "Chk_saftyPASSW",
      .kind = ControlKind::Check,
      .fact = &facts::kPasswordSafety,
@@ -100,10 +99,8 @@ SmsPage::SmsPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* pa
     : EditorPage(ctx, host, focus, "Frame_SMS_Setup", parent) {
     build(kRows);
     frame(kDialIn)->setFrameShape(QFrame::StyledPanel);
-    pairNumbers(0);
-    pairNumbers(kSmsFirstDialIn);
     // Typing and pasting are held to what the unit takes; texts from a file are shown whole.
-    for (const FormRow& row : kRows) {
+    for (const FormRow& row : rows()) {
         if (row.kind != ControlKind::Text)
             continue;
         auto* edit = control<QLineEdit>(row.control);
@@ -121,28 +118,8 @@ QString SmsPage::caption() const {
     return ctx_.ws.text(kTxtMenuSmsSetup);
 }
 
-void SmsPage::pairNumbers(int first) {
-    auto name = [](int i) { return QByteArray("Txt_PhoneNo_") + QByteArray::number(i); };
-    QWidget* firstEdit = control(name(first).constData());
-    QWidget* holder = firstEdit->parentWidget();
-    QGridLayout* g = gridOf(first < kSmsFirstDialIn ? static_cast<QWidget*>(this) : frame(kDialIn));
-    int line = 0, column = 0, lines = 0, columns = 0;
-    g->getItemPosition(g->indexOf(firstEdit), &line, &column, &lines, &columns);
-    auto* pairs = new QWidget(holder);
-    auto* p = new QGridLayout(pairs);
-    p->setContentsMargins(0, 0, 0, 0);
-    p->setSpacing(3);
-    for (int k = 0; k < 4; ++k) {
-        QWidget* edit = control(name(first + k).constData());
-        g->removeWidget(edit);
-        edit->setParent(pairs);
-        p->addWidget(edit, k / 2, k % 2);
-    }
-    g->addWidget(pairs, line, 0, 1, 3);
-}
-
 bool SmsPage::isPhone(const FormRow& row) {
-    return row.textFact && row.textFact->area == TextArea::Sms && row.textFact->index < kSmsPhoneNumbers;
+    return row.table != nullptr;
 }
 
 QString SmsPage::textOf(const FormRow& row) const {
@@ -166,11 +143,11 @@ void SmsPage::follow() {
     // Each setting enables what belongs to it, on every fill as after every edit.
     control("txt_SmsRespTime")->setEnabled(sys[kSysDialOutMethod] != 0);
     for (int i = kSmsFirstDialIn; i < kSmsPhoneNumbers; ++i)
-        control(QByteArray("Txt_PhoneNo_" + QByteArray::number(i)).constData())->setEnabled(sys[kSysDialInSafety] != 0);
+        cell(kRows[1], i)->setEnabled(sys[kSysDialInSafety] != 0);
     control("Txt_DialInPassword")->setEnabled(sys[kSysDialInPassword] != 0);
 
     // A number that is none, or a text longer than reaches the unit, is shown red and says why.
-    for (const FormRow& row : kRows) {
+    for (const FormRow& row : rows()) {
         if (row.kind != ControlKind::Text)
             continue;
         const std::string text = ToCp1252(textOf(row));

@@ -28,8 +28,6 @@ protected:
 
 private:
     static bool isPhone(const FormRow& row);
-    // Puts the four numbers from `first` on two lines of two, so that the page fits the window.
-    void pairNumbers(int first);
     QString textOf(const FormRow& row) const;
 
     QPointer<QWidget> returning_; // the number field the focus is being put back into

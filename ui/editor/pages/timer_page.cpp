@@ -16,6 +16,29 @@ constexpr int kModeDelay = 0;
 constexpr int kModePulse = 1;
 constexpr ListItem kModeItems[] = {{kModeDelay, kTxtTimerModeDelay}, {kModePulse, kTxtTimerModePulse}};
 
+// The hours, minutes and seconds of the timer's two times and of the motion detector's hold time:
+// TimerTid_0 .. TimerTid_8, each time a line of its own.
+constexpr const ValueFact* kTimeParts[] = {
+    &facts::kTimer1Hours, &facts::kTimer1Minutes, &facts::kTimer1Seconds,
+    &facts::kTimer2Hours, &facts::kTimer2Minutes, &facts::kTimer2Seconds,
+    &facts::kMotionHours, &facts::kMotionMinutes, &facts::kMotionSeconds,
+};
+constexpr int kPartsPerTime = 3;
+constexpr RowTable kTime1{.count = kPartsPerTime, .laid = false};
+constexpr RowTable kTime2{.count = kPartsPerTime, .first = kPartsPerTime, .laid = false};
+constexpr RowTable kHoldTime{.count = kPartsPerTime, .first = 2 * kPartsPerTime, .laid = false};
+
+constexpr FormRow timeParts(const RowTable& time, int help, const char* enter) {
+    return FormRow{.control = "TimerTid_%1",
+                   .kind = ControlKind::Field,
+                   .help = help,
+                   .caption = kNoCaption, // the heading above the line names the time
+                   .enter = enter,
+                   .ownStore = true,
+                   .table = &time,
+                   .factAt = [](int i, int) { return kTimeParts[static_cast<std::size_t>(i)]; }};
+}
+
 constexpr FormRow kTimerRows[] = {
     {.control = "L_Timer", .kind = ControlKind::Label, .caption = kTxtTimerHeading},
     {.control = "O_TimerMode",
@@ -38,45 +61,9 @@ constexpr FormRow kTimerRows[] = {
      .enter = "TimerTid_0",
      .label = "L_TimerNoPulses"},
     {.control = "Label_TimerTid_0", .kind = ControlKind::Label, .caption = kTxtOnDelay},
-    {.control = "TimerTid_0",
-     .kind = ControlKind::Field,
-     .fact = &facts::kTimer1Hours,
-     .help = kHelpTimerTime1,
-     .caption = kNoCaption, // the heading above the line names the time
-     .enter = "TimerTid_1",
-     .ownStore = true},
-    {.control = "TimerTid_1",
-     .kind = ControlKind::Field,
-     .fact = &facts::kTimer1Minutes,
-     .help = kHelpTimerTime1,
-     .enter = "TimerTid_2",
-     .ownStore = true},
-    {.control = "TimerTid_2",
-     .kind = ControlKind::Field,
-     .fact = &facts::kTimer1Seconds,
-     .help = kHelpTimerTime1,
-     .enter = "TimerTid_3",
-     .ownStore = true},
+    timeParts(kTime1, kHelpTimerTime1, "TimerTid_3"),
     {.control = "Label_TimerTid_1", .kind = ControlKind::Label, .caption = kTxtOffDelay},
-    {.control = "TimerTid_3",
-     .kind = ControlKind::Field,
-     .fact = &facts::kTimer2Hours,
-     .help = kHelpTimerTime2,
-     .caption = kNoCaption, // the heading above the line names the time
-     .enter = "TimerTid_4",
-     .ownStore = true},
-    {.control = "TimerTid_4",
-     .kind = ControlKind::Field,
-     .fact = &facts::kTimer2Minutes,
-     .help = kHelpTimerTime2,
-     .enter = "TimerTid_5",
-     .ownStore = true},
-    {.control = "TimerTid_5",
-     .kind = ControlKind::Field,
-     .fact = &facts::kTimer2Seconds,
-     .help = kHelpTimerTime2,
-     .enter = kToDescription,
-     .ownStore = true},
+    timeParts(kTime2, kHelpTimerTime2, kToDescription),
 };
 
 constexpr FormRow kMotionRows[] = {
@@ -92,24 +79,7 @@ constexpr FormRow kMotionRows[] = {
      .enter = "TimerTid_6",
      .label = "L_MotionPulses"},
     {.control = "Label_TimerTid_2", .kind = ControlKind::Label, .caption = kTxtOffDelay},
-    {.control = "TimerTid_6",
-     .kind = ControlKind::Field,
-     .fact = &facts::kMotionHours,
-     .help = kHelpMotionTime,
-     .enter = "TimerTid_7",
-     .ownStore = true},
-    {.control = "TimerTid_7",
-     .kind = ControlKind::Field,
-     .fact = &facts::kMotionMinutes,
-     .help = kHelpMotionTime,
-     .enter = "TimerTid_8",
-     .ownStore = true},
-    {.control = "TimerTid_8",
-     .kind = ControlKind::Field,
-     .fact = &facts::kMotionSeconds,
-     .help = kHelpMotionTime,
-     .enter = kToDescription,
-     .ownStore = true},
+    timeParts(kHoldTime, kHelpMotionTime, kToDescription),
 };
 
 // Where a TimerTid field's time lives: the total, the typed parts and which part the field is.
@@ -120,24 +90,12 @@ struct TimeField {
 };
 
 TimeField timeFieldOf(const FormRow& row) {
-    const struct {
-        const ValueFact* fact;
-        TimeField field;
-    } fields[] = {
-        {&facts::kTimer1Hours, {kTimerTime1, kTimerTyped, TimePart::Hours}},
-        {&facts::kTimer1Minutes, {kTimerTime1, kTimerTyped, TimePart::Minutes}},
-        {&facts::kTimer1Seconds, {kTimerTime1, kTimerTyped, TimePart::Seconds}},
-        {&facts::kTimer2Hours, {kTimerTime2, kTimerTyped + 3, TimePart::Hours}},
-        {&facts::kTimer2Minutes, {kTimerTime2, kTimerTyped + 3, TimePart::Minutes}},
-        {&facts::kTimer2Seconds, {kTimerTime2, kTimerTyped + 3, TimePart::Seconds}},
-        {&facts::kMotionHours, {kMotionTime, kTimerTyped, TimePart::Hours}},
-        {&facts::kMotionMinutes, {kMotionTime, kTimerTyped, TimePart::Minutes}},
-        {&facts::kMotionSeconds, {kMotionTime, kTimerTyped, TimePart::Seconds}},
-    };
-    for (const auto& f : fields)
-        if (f.fact == row.fact)
-            return f.field;
-    return {};
+    if (!row.table)
+        return {};
+    // Time 2 has typed parts of its own; the hold time uses those of time 1.
+    const int time = row.at / kPartsPerTime;
+    return {time == 0 ? kTimerTime1 : time == 1 ? kTimerTime2 : kMotionTime,
+            kTimerTyped + (time == 1 ? kPartsPerTime : 0), static_cast<TimePart>(row.at % kPartsPerTime)};
 }
 
 // The part of the stored total a time field shows.

@@ -1,0 +1,87 @@
+// The rows an indexed row stands for: their names, values, Enter and captions, in the order Enter
+// walks them.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "model/facts_calendar.h"
+#include "model/facts_logic.h"
+#include "ui/editor/form/row_table.h"
+
+namespace korvane {
+namespace {
+
+TEST(RowTable, aNamePatternTakesTheIndexTheNumberAndThePlaceAcross) {
+    const struct {
+        const char* pattern;
+        int i, j;
+        const char* name;
+    } cases[] = {
+        {"T_MonthStart_%1", 15, 0, "T_MonthStart_15"},
+        {"DaysSet%2_%3", 0, 6, "DaysSet1_6"},
+        {"DaysSet%2_7", 3, 0, "DaysSet4_7"},
+        {"Lbl_Phones_1", 4, 0, "Lbl_Phones_1"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CellName(c.pattern, c.i, c.j).toStdString(), c.name) << c.pattern;
+}
+
+constexpr RowTable kTwoSets{.count = 2, .first = 1};
+constexpr FormRow kDeclared[] = {
+    {.control = "Head", .kind = ControlKind::Label},
+    {.control = "Hour_%1",
+     .kind = ControlKind::Field,
+     .caption = 7,
+     .table = &kTwoSets,
+     .factAt = Each<facts::kOnHours>},
+    {.control = "Days%2_%3",
+     .kind = ControlKind::Check,
+     .enter = "After",
+     .table = &kTwoSets,
+     .factAt = EachAcross<facts::kDayBoxFacts>,
+     .across = 2},
+    {.control = "Tail", .kind = ControlKind::Label},
+};
+
+TEST(RowTable, indexedRowsAreSpelledOutARowOfTheTableAtATime) {
+    const struct {
+        const char* name;
+        int at, place;
+        const ValueFact* fact;
+        const char* enter;
+        int caption;
+    } expected[] = {
+        {"Head", -1, 0, nullptr, nullptr, 0},
+        {"Hour_1", 1, 0, &facts::kOnHours[1], nullptr, 7},
+        {"Days2_0", 1, 0, &facts::kDayBoxFacts[1][0], nullptr, 0},
+        {"Days2_1", 1, 1, &facts::kDayBoxFacts[1][1], nullptr, kNoCaption},
+        // The caption stands once; Enter leaves the declaration's way from its last row only.
+        {"Hour_2", 2, 0, &facts::kOnHours[2], nullptr, kNoCaption},
+        {"Days3_0", 2, 0, &facts::kDayBoxFacts[2][0], nullptr, kNoCaption},
+        {"Days3_1", 2, 1, &facts::kDayBoxFacts[2][1], "After", kNoCaption},
+        {"Tail", -1, 0, nullptr, nullptr, 0},
+    };
+    const RowTables tables(kDeclared);
+    const std::span<const FormRow> rows = tables.rows();
+    ASSERT_EQ(rows.size(), std::size(expected));
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        const auto& e = expected[k];
+        SCOPED_TRACE(e.name);
+        EXPECT_STREQ(rows[k].control, e.name);
+        EXPECT_EQ(rows[k].at, e.at);
+        EXPECT_EQ(rows[k].place, e.place);
+        EXPECT_EQ(rows[k].fact, e.fact);
+        EXPECT_STREQ(rows[k].enter, e.enter);
+        EXPECT_EQ(rows[k].caption, e.caption);
+    }
+}
+
+TEST(RowTable, aPageWithoutIndexedRowsKeepsItsRowsByAddress) {
+    const std::span<const FormRow> plain(kDeclared, 1);
+    EXPECT_EQ(RowTables(plain).rows().data(), kDeclared);
+}
+
+} // namespace
+} // namespace korvane
