@@ -108,10 +108,10 @@ manual)
     [ "$in_manual" = "$(commands | sort)" ] || fail "the manual's commands: $(echo $in_manual); --help: $(echo $(commands | sort))"
     for c in $(commands); do
         entry=$(awk -v c="$c" '/^\.TP/ {on = 0} $1 == ".BI" && $2 == c {on = 1} on' <<<"$page")
-        "$cli" $c --help | sed -n '/^usage:/,/^[^ u]/p' | grep -oE -- '(^| |\[)--?[a-z-]+' | tr -d ' [' | sort -u |
-            while read -r option; do
-                grep -qE -- "(^| )$option( |\"|\$)" <<<"$entry" || fail "the manual's $c lacks $option"
-            done
+        # Read from a process substitution, not a pipe: fail must count in this shell.
+        while read -r option; do
+            grep -qE -- "(^| )$option( |\"|\$)" <<<"$entry" || fail "the manual's $c lacks $option"
+        done < <("$cli" $c --help | sed -n '/^usage:/,/^[^ u]/p' | grep -oE -- '(^| |\[)--?[a-z-]+' | tr -d ' [' | sort -u)
     done
     ;;
 exit_codes)
