@@ -31,6 +31,7 @@ class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 class QRadioButton;
 
 namespace korvane {
@@ -90,6 +91,11 @@ protected:
     // Puts the named controls (rows or option buttons), each with its caption and unit label, side by
     // side on the line of the first one: a time as hours, minutes and seconds, a pair of limits.
     void joinLine(std::initializer_list<const char*> names);
+    // A button of the page's own (not a row), with F1's help; Enter presses it.
+    QPushButton* addButton(const char* name, int help, const char* tag);
+    // The page's own lines, with `under` below them, stand in a column beside `wide`, which takes the
+    // page's height (a grid beside its settings and legend).
+    void setLinesBeside(QWidget* wide, QWidget* under);
 
     // The caption the row shows: its own, or its value's as the value's rule gives it here.
     int captionOf(const FormRow& row) const;
@@ -167,6 +173,8 @@ private:
     void leave(const FormRow& row, QObject* control);
     // Up or Down (Left or Right) on an option button: the next one in the table's order.
     void stepOption(const FormRow& row, QAbstractButton* from, int step);
+    // A key on a button of a pair of options that keys choose; true when it chose the other one.
+    bool chooseOther(const FormRow& row, QAbstractButton* from, int keyCode);
 
     std::span<const FormRow> rows_;
     std::unique_ptr<RowTables> tables_;

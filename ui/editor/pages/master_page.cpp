@@ -3,8 +3,6 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <utility>
@@ -21,15 +19,6 @@ namespace {
 // Exchange mode shows a set bit like a target switched on and a clear bit like one not affected.
 constexpr int kExchangeSet = kMasterOn;
 constexpr int kExchangeClear = kMasterNotAffected;
-
-QPushButton* button(QWidget* page, const char* name, int help, const char* tag) {
-    auto* b = new QPushButton(page);
-    b->setObjectName(QLatin1String(name));
-    SetHelpContext(b, help, QLatin1String(tag));
-    // Enter on the button presses it as Space does.
-    b->setAutoDefault(true);
-    return b;
-}
 
 } // namespace
 
@@ -54,18 +43,17 @@ MasterPage::MasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidg
     // The two pictures of the master mode, and the two that every mode uses.
     legend_ = new GridLegend(2, 0, this);
     for (int i = 0; i < 4; ++i)
-        legendTexts_[static_cast<std::size_t>(i)] =
-            legend_->add(IconFactory::kMasterGridBase + i, QStringLiteral("L_Master_%1").arg(i),
-                         i < 2 ? QStringLiteral("I_Master_types_%1").arg(i) : QString());
+        legend_->add(IconFactory::kMasterGridBase + i, QStringLiteral("L_Master_%1").arg(i),
+                     i < 2 ? QStringLiteral("I_Master_types_%1").arg(i) : QString());
     v->addWidget(legend_);
 
     auto* rt = new QHBoxLayout();
     chkMasterRt_ = new QCheckBox(this);
     chkMasterRt_->setObjectName(QStringLiteral("Chk_masterRt"));
     SetHelpContext(chkMasterRt_, kHelpMasterRealTime, QStringLiteral("SelectRealtime"));
-    cmdViewRt_ = button(this, "Cmd_viewRt", kHelpViewRealTime, "RealtimeMaster");
+    cmdViewRt_ = addButton("Cmd_viewRt", kHelpViewRealTime, "RealtimeMaster");
     // The way back from a siren's flash pattern to the siren's page (Escape and Enter in the grid too).
-    cmdBack_ = button(this, "Cmd_FlashBack", kHelpFlashPattern, "IntruderFlashPattern");
+    cmdBack_ = addButton("Cmd_FlashBack", kHelpFlashPattern, "IntruderFlashPattern");
     connect(cmdBack_, &QPushButton::clicked, this, &MasterPage::leaveFlashPattern);
     rt->addWidget(chkMasterRt_, 1);
     rt->addWidget(cmdViewRt_);
@@ -75,16 +63,16 @@ MasterPage::MasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidg
 
     tDummy_ = grid_->makeKeyField("T_dummy");
     v->addWidget(tDummy_);
+    // The trigger times of a master function run by the clock show in the grid's room.
+    trigger_ = std::make_unique<CompanionView>(this, "Frame_RealTime_Setup", std::initializer_list<QWidget*>{grid_, legend_});
 
     connect(chkMasterRt_, &QCheckBox::clicked, this, [this](bool on) {
         // The matrix shows the real-time master picture while the option is on.
         ctx_.ws.setValue(facts::kMasterRunByClock, on ? 1 : 0);
         cmdViewRt_->setVisible(on);
         // Without the option there are no trigger times to show.
-        if (!on) {
-            triggerViewChannel_ = -1;
-            showTriggerView(false);
-        }
+        if (!on)
+            trigger_->close();
     });
     chkMasterRt_->installEventFilter(this);
 }
@@ -106,10 +94,8 @@ void MasterPage::fill() {
     // The mask has no targets that cannot be driven or are off: a bit is selected or not.
     legend_->setEntryVisible(0, !exchange);
     legend_->setEntryVisible(1, !exchange);
-    const int texts[] = {kTxtLegendNotDrivable, kTxtLegendOff, exchange ? kTxtSelected : kTxtLegendOn,
-                         exchange ? kTxtNotSelected : kTxtLegendNotAffected};
-    for (std::size_t i = 0; i < legendTexts_.size(); ++i)
-        legendTexts_[i]->setText(ws.text(texts[i]));
+    legend_->setTexts(ws, {kTxtLegendNotDrivable, kTxtLegendOff, exchange ? kTxtSelected : kTxtLegendOn,
+                           exchange ? kTxtNotSelected : kTxtLegendNotAffected});
     chkMasterRt_->setText(ws.text(kTxtMasterRealTime));
     chkMasterRt_->setVisible(master);
     chkMasterRt_->setChecked(byClock);
@@ -119,7 +105,7 @@ void MasterPage::fill() {
     cmdBack_->setVisible(mode_ == Mode::FlashPattern);
     grid_->fill();
     // The trigger times stay open for the channel they were opened for.
-    showTriggerView(byClock && triggerViewChannel_ == c);
+    trigger_->refill(c, byClock);
     static const std::pair<int, const char*> kHelp[] = {{kHelpMasterMatrix, "EditMask"},
                                                         {kHelpFlashPattern, "IntruderFlashPattern"},
                                                         {kHelpExchangeMask, "Data Exchange"}};
@@ -134,50 +120,17 @@ int MasterPage::pictureOf(int t) const {
     return IconFactory::kMasterGridBase + GetMaster(ws.cfg, t, ws.curChannel());
 }
 
-EditorPage* MasterPage::triggerView() const {
-    // The real-time page beside this one in the window shows the trigger times.
-    return parentWidget() ? parentWidget()->findChild<EditorPage*>(QStringLiteral("Frame_RealTime_Setup"),
-                                                                   Qt::FindDirectChildrenOnly)
-                          : nullptr;
-}
-
 EditorPage* MasterPage::companion() const {
-    return triggerShown_ ? triggerView() : nullptr;
-}
-
-void MasterPage::showTriggerView(bool shown) {
-    EditorPage* view = triggerView();
-    if (shown && view) {
-        grid_->hide();
-        legend_->hide();
-        // The window takes the times in the grid's room: it must not grow for a moment when both count.
-        layout()->activate();
-        if (QLayout* outer = window()->layout())
-            outer->activate();
-        // The settings stay at the top, the times right under them.
-        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
-        triggerShown_ = true;
-        view->fill();
-        view->show();
-        return;
-    }
-    // The times go first, then the grid and its legend come back in their room.
-    if (std::exchange(triggerShown_, false) && view)
-        view->hide();
-    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-    grid_->show();
-    legend_->show();
+    return trigger_->shown() ? trigger_->view() : nullptr;
 }
 
 void MasterPage::Cmd_viewRt_Click() {
     const int c = ctx_.ws.curChannel();
     if (mode_ != Mode::Master || !MasterSwitchedByClock(ctx_.ws.cfg.ChanSetup[static_cast<std::size_t>(c)]))
         return;
-    const bool open = !triggerShown_;
-    triggerViewChannel_ = open ? c : -1;
-    showTriggerView(open);
-    if (triggerShown_)
-        triggerView()->focusControl()->setFocus(Qt::OtherFocusReason);
+    trigger_->toggle(c);
+    if (trigger_->shown())
+        trigger_->view()->focusControl()->setFocus(Qt::OtherFocusReason);
 }
 
 void MasterPage::setTarget(int t, int state) {

@@ -4,14 +4,14 @@
 // the data exchange mask ("Data Exchange"). T_dummy holds the keyboard for the grid; its Tag tells
 // the mode.
 
-#include <array>
+#include <memory>
 
 #include "model/master.h"
 #include "ui/editor/form/cell_grid.h"
+#include "ui/editor/form/companion_view.h"
 #include "ui/editor/form/editor_page.h"
 
 class QCheckBox;
-class QLabel;
 class QPushButton;
 
 namespace korvane {
@@ -33,9 +33,9 @@ public:
     QWidget* keyField() const { return tDummy_; }
     MasterCell* cell(int t) const { return grid_->cell(t); }
     // Whether the trigger times of a master function run by the clock are shown in place of the grid.
-    bool triggerViewShown() const { return triggerShown_; }
+    bool triggerViewShown() const { return trigger_->shown(); }
     // The real-time page beside this one, which shows the trigger times.
-    EditorPage* triggerView() const;
+    EditorPage* triggerView() const { return trigger_->view(); }
     EditorPage* companion() const override;
 
 protected:
@@ -56,20 +56,16 @@ private:
     // A click: the next state of the target (on and off in turn in the mask).
     void cycle(int t);
     void setByKey(int t, CellGrid::SetKey key);
-    // The grid and its legend, or the trigger times in their place.
-    void showTriggerView(bool shown);
 
     Mode mode_ = Mode::Master;
     QString pageKeyShown_;
     CellGrid* grid_ = nullptr;
     GridLegend* legend_ = nullptr;
-    std::array<QLabel*, 4> legendTexts_{}; // L_Master 0..3
     QCheckBox* chkMasterRt_ = nullptr;
     QPushButton* cmdViewRt_ = nullptr;
     QPushButton* cmdBack_ = nullptr; // Cmd_FlashBack, shown with a siren's flash pattern
     QWidget* tDummy_ = nullptr;
-    bool triggerShown_ = false;
-    int triggerViewChannel_ = -1; // the channel whose trigger times are shown, or -1
+    std::unique_ptr<CompanionView> trigger_;
 };
 
 } // namespace korvane
