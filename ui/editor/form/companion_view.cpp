@@ -8,21 +8,28 @@
 
 namespace korvane {
 
-CompanionView::CompanionView(QWidget* page, const char* viewName, std::initializer_list<QWidget*> room)
-    : page_(page), viewName_(viewName), room_(room) {}
+CompanionView::CompanionView(QWidget* page, const char* viewName, std::initializer_list<QWidget*> room,
+                             std::function<int()> key)
+    : page_(page), viewName_(viewName), room_(room), key_(std::move(key)) {}
 
 EditorPage* CompanionView::view() const {
     QWidget* window = page_->parentWidget();
     return window ? window->findChild<EditorPage*>(QLatin1String(viewName_), Qt::FindDirectChildrenOnly) : nullptr;
 }
 
-void CompanionView::toggle(int key) {
+void CompanionView::toggle() {
+    const int key = key_();
+    if (key < 0)
+        return;
     openFor_ = shown_ ? -1 : key;
     show(!shown_);
+    if (QWidget* first = shown_ ? view()->focusControl() : nullptr)
+        first->setFocus(Qt::OtherFocusReason);
 }
 
-void CompanionView::refill(int key, bool may) {
-    show(may && openFor_ == key);
+void CompanionView::refill() {
+    const int key = key_();
+    show(key >= 0 && key == openFor_);
 }
 
 void CompanionView::close() {

@@ -145,20 +145,44 @@ void EditorPage::joinLine(std::initializer_list<const char*> names) {
     grid->addWidget(joined, line, 0, 1, 3);
 }
 
-QPushButton* EditorPage::addButton(const char* name, int help, const char* tag) {
+QPushButton* EditorPage::addButton(const char* name, int help, const char* tag, int text, const char* beside) {
     auto* b = new QPushButton(this);
     b->setObjectName(QLatin1String(name));
     SetHelpContext(b, help, QLatin1String(tag));
     // Enter on the button presses it as Space does.
     b->setAutoDefault(true);
+    buttons_.emplace_back(b, text);
+    controls_[b->objectName()] = b;
+    // At the end of the line of the control it belongs to.
+    QWidget* row = beside ? control(beside) : nullptr;
+    QGridLayout* grid = row ? qobject_cast<QGridLayout*>(row->parentWidget()->layout()) : nullptr;
+    for (int i = 0; grid && i < grid->count(); ++i)
+        if (auto* line = qobject_cast<QBoxLayout*>(grid->itemAt(i)->layout()); line && line->indexOf(row) >= 0)
+            line->addWidget(b);
     return b;
+}
+
+namespace {
+// The stretch build() leaves at the end of a page: gone where a control of the page takes the room.
+void dropEndStretch(QVBoxLayout* v) {
+    if (QLayoutItem* end = v->itemAt(v->count() - 1); end && end->spacerItem())
+        delete v->takeAt(v->count() - 1);
+}
+} // namespace
+
+void EditorPage::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && escapeButton_ &&
+        escapeButton_->isVisibleTo(this)) {
+        escapeButton_->click();
+        event->accept();
+        return;
+    }
+    QFrame::keyPressEvent(event);
 }
 
 void EditorPage::setLinesBeside(QWidget* wide, QWidget* under) {
     auto* v = static_cast<QVBoxLayout*>(layout());
-    // The wide control takes the room below the lines, not the stretch at the page's end.
-    if (QLayoutItem* end = v->itemAt(v->count() - 1); end && end->spacerItem())
-        delete v->takeAt(v->count() - 1);
+    dropEndStretch(v);
     v->removeWidget(lines_);
     auto* side = new QVBoxLayout();
     side->addWidget(lines_);
@@ -171,6 +195,13 @@ void EditorPage::setLinesBeside(QWidget* wide, QWidget* under) {
     beside->addLayout(side);
     beside->addStretch(1);
     v->insertLayout(0, beside, 1);
+}
+
+void EditorPage::setLinesUnder(QWidget* wide, QWidget* between) {
+    auto* v = static_cast<QVBoxLayout*>(layout());
+    dropEndStretch(v);
+    v->insertWidget(0, wide, 1);
+    v->insertWidget(1, between);
 }
 
 void EditorPage::build(std::span<const FormRow> rows) {
@@ -672,6 +703,8 @@ void EditorPage::fill() {
         }
         showRow(row);
     }
+    for (auto& [button, text] : buttons_)
+        button->setText(ws.text(text));
     placeLists();
     follow();
     filling_ = false;
@@ -751,9 +784,8 @@ void EditorPage::stepOption(const FormRow& row, QAbstractButton* from, int step)
 
 bool EditorPage::chooseOther(const FormRow& row, QAbstractButton* from, int keyCode) {
     // Any key but those that move or press chooses the other option: the focus goes with the choice.
-    static constexpr int kOwnKeys[] = {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Tab,     Qt::Key_Backtab,
-                                       Qt::Key_Space,  Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt,
-                                       Qt::Key_Meta,   Qt::Key_F1};
+    static constexpr int kOwnKeys[] = {Qt::Key_Return, Qt::Key_Enter,   Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Space,
+                                       Qt::Key_Shift,  Qt::Key_Control, Qt::Key_Alt, Qt::Key_Meta,    Qt::Key_F1};
     if (std::ranges::find(kOwnKeys, keyCode) != std::end(kOwnKeys))
         return false;
     for (const ListItem& item : row.choices())

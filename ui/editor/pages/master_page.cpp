@@ -1,11 +1,8 @@
 #include "ui/editor/pages/master_page.h"
 
 #include <QCheckBox>
-#include <QHBoxLayout>
-#include <QKeyEvent>
+#include <QLayout>
 #include <QPushButton>
-#include <QVBoxLayout>
-#include <utility>
 
 #include "model/channel_types.h"
 #include "model/field_rules.h"
@@ -16,16 +13,21 @@ namespace korvane {
 
 namespace {
 
-// Exchange mode shows a set bit like a target switched on and a clear bit like one not affected.
-constexpr int kExchangeSet = kMasterOn;
-constexpr int kExchangeClear = kMasterNotAffected;
+// Under the grid: whether the master function is run by the clock, with the button that shows its
+// trigger times (Enter on the box goes to it while the option is on).
+constexpr FormRow kRows[] = {
+    {.control = "Chk_masterRt",
+     .kind = ControlKind::Check,
+     .fact = &facts::kMasterRunByClock,
+     .help = kHelpMasterRealTime,
+     .tag = "SelectRealtime"},
+};
 
 } // namespace
 
 MasterPage::MasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent)
     : EditorPage(ctx, host, focus, "Frame_MasterFunction_Setup", parent) {
-    auto* v = static_cast<QVBoxLayout*>(layout());
-    v->setSpacing(3);
+    layout()->setSpacing(3);
 
     // The cells grow with the window; the group letters and digits follow them.
     grid_ = new CellGrid(ctx, host, 8, {"1", "2", "3", "4", "5", "6", "7", "8"}, kChannels, "I_Master_", this);
@@ -38,43 +40,28 @@ MasterPage::MasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidg
                      .enter = [this] { mode_ == Mode::FlashPattern ? leaveFlashPattern() : host_.focusMainWindow(); },
                      .escape = [this] { leaveFlashPattern(); },
                      .groupMenuWithOff = [this] { return mode_ == Mode::Master; }});
-    v->addWidget(grid_, 1);
 
     // The two pictures of the master mode, and the two that every mode uses.
     legend_ = new GridLegend(2, 0, this);
     for (int i = 0; i < 4; ++i)
         legend_->add(IconFactory::kMasterGridBase + i, QStringLiteral("L_Master_%1").arg(i),
                      i < 2 ? QStringLiteral("I_Master_types_%1").arg(i) : QString());
-    v->addWidget(legend_);
 
-    auto* rt = new QHBoxLayout();
-    chkMasterRt_ = new QCheckBox(this);
-    chkMasterRt_->setObjectName(QStringLiteral("Chk_masterRt"));
-    SetHelpContext(chkMasterRt_, kHelpMasterRealTime, QStringLiteral("SelectRealtime"));
-    cmdViewRt_ = addButton("Cmd_viewRt", kHelpViewRealTime, "RealtimeMaster");
+    build(kRows);
+    setLinesUnder(grid_, legend_);
+    cmdViewRt_ = addButton("Cmd_viewRt", kHelpViewRealTime, "RealtimeMaster", kTxtViewRealTime, "Chk_masterRt");
+    connect(cmdViewRt_, &QPushButton::clicked, this, [this] { trigger_->toggle(); });
     // The way back from a siren's flash pattern to the siren's page (Escape and Enter in the grid too).
-    cmdBack_ = addButton("Cmd_FlashBack", kHelpFlashPattern, "IntruderFlashPattern");
+    cmdBack_ = addButton("Cmd_FlashBack", kHelpFlashPattern, "IntruderFlashPattern", kTxtBack, "Chk_masterRt");
     connect(cmdBack_, &QPushButton::clicked, this, &MasterPage::leaveFlashPattern);
-    rt->addWidget(chkMasterRt_, 1);
-    rt->addWidget(cmdViewRt_);
-    rt->addWidget(cmdBack_);
-    v->addLayout(rt);
-    connect(cmdViewRt_, &QPushButton::clicked, this, &MasterPage::Cmd_viewRt_Click);
+    setEscapeButton(cmdBack_);
 
     tDummy_ = grid_->makeKeyField("T_dummy");
-    v->addWidget(tDummy_);
-    // The trigger times of a master function run by the clock show in the grid's room.
-    trigger_ = std::make_unique<CompanionView>(this, "Frame_RealTime_Setup", std::initializer_list<QWidget*>{grid_, legend_});
-
-    connect(chkMasterRt_, &QCheckBox::clicked, this, [this](bool on) {
-        // The matrix shows the real-time master picture while the option is on.
-        ctx_.ws.setValue(facts::kMasterRunByClock, on ? 1 : 0);
-        cmdViewRt_->setVisible(on);
-        // Without the option there are no trigger times to show.
-        if (!on)
-            trigger_->close();
-    });
-    chkMasterRt_->installEventFilter(this);
+    layout()->addWidget(tDummy_);
+    // The trigger times of a master function run by the clock show in the grid's room, for its channel.
+    trigger_ =
+        std::make_unique<CompanionView>(this, "Frame_RealTime_Setup", std::initializer_list<QWidget*>{grid_, legend_},
+                                        [this] { return runByClock() ? ctx_.ws.curChannel() : -1; });
 }
 
 bool MasterPage::shows(const QString& pageKey, int type) const {
@@ -82,13 +69,11 @@ bool MasterPage::shows(const QString& pageKey, int type) const {
 }
 
 void MasterPage::fill() {
-    Workspace& ws = ctx_.ws;
-    const int c = ws.curChannel();
+    const Workspace& ws = ctx_.ws;
     const bool exchange = pageKeyShown_ == QLatin1String("Exchange");
-    mode_ = exchange ? Mode::Exchange : ws.typeOf(c) == kTypeIntruderSiren ? Mode::FlashPattern : Mode::Master;
-    const bool master = mode_ == Mode::Master;
-    // The real-time option belongs to master functions only; its button shows while the option is on.
-    const bool byClock = master && MasterSwitchedByClock(ws.cfg.ChanSetup[static_cast<std::size_t>(c)]);
+    mode_ = exchange                                           ? Mode::Exchange
+            : ws.typeOf(ws.curChannel()) == kTypeIntruderSiren ? Mode::FlashPattern
+                                                               : Mode::Master;
     if (exchange)
         window()->setWindowTitle(ws.text(kTxtExchangeMaskCaption));
     // The mask has no targets that cannot be driven or are off: a bit is selected or not.
@@ -96,16 +81,14 @@ void MasterPage::fill() {
     legend_->setEntryVisible(1, !exchange);
     legend_->setTexts(ws, {kTxtLegendNotDrivable, kTxtLegendOff, exchange ? kTxtSelected : kTxtLegendOn,
                            exchange ? kTxtNotSelected : kTxtLegendNotAffected});
-    chkMasterRt_->setText(ws.text(kTxtMasterRealTime));
-    chkMasterRt_->setVisible(master);
-    chkMasterRt_->setChecked(byClock);
-    cmdViewRt_->setText(ws.text(kTxtViewRealTime));
-    cmdViewRt_->setVisible(byClock);
-    cmdBack_->setText(ws.text(kTxtBack));
+    EditorPage::fill();
+    // The real-time option belongs to master functions only; its button shows while the option is on.
+    control("Chk_masterRt")->setVisible(mode_ == Mode::Master);
+    cmdViewRt_->setVisible(runByClock());
     cmdBack_->setVisible(mode_ == Mode::FlashPattern);
     grid_->fill();
     // The trigger times stay open for the channel they were opened for.
-    trigger_->refill(c, byClock);
+    trigger_->refill();
     static const std::pair<int, const char*> kHelp[] = {{kHelpMasterMatrix, "EditMask"},
                                                         {kHelpFlashPattern, "IntruderFlashPattern"},
                                                         {kHelpExchangeMask, "Data Exchange"}};
@@ -115,8 +98,9 @@ void MasterPage::fill() {
 
 int MasterPage::pictureOf(int t) const {
     const Workspace& ws = ctx_.ws;
+    // The mask shows a set bit like a target switched on and a clear bit like one not affected.
     if (mode_ == Mode::Exchange)
-        return IconFactory::kMasterGridBase + (GetExchBit(ws.cfg, t) ? kExchangeSet : kExchangeClear);
+        return IconFactory::kMasterGridBase + (GetExchBit(ws.cfg, t) ? kMasterOn : kMasterNotAffected);
     return IconFactory::kMasterGridBase + GetMaster(ws.cfg, t, ws.curChannel());
 }
 
@@ -124,24 +108,12 @@ EditorPage* MasterPage::companion() const {
     return trigger_->shown() ? trigger_->view() : nullptr;
 }
 
-void MasterPage::Cmd_viewRt_Click() {
-    const int c = ctx_.ws.curChannel();
-    if (mode_ != Mode::Master || !MasterSwitchedByClock(ctx_.ws.cfg.ChanSetup[static_cast<std::size_t>(c)]))
-        return;
-    trigger_->toggle(c);
-    if (trigger_->shown())
-        trigger_->view()->focusControl()->setFocus(Qt::OtherFocusReason);
-}
-
 void MasterPage::setTarget(int t, int state) {
     const int c = ctx_.ws.curChannel();
     const bool exchange = mode_ == Mode::Exchange;
     ctx_.ws.change(
         [&](Configuration& cfg) {
-            if (exchange)
-                PutExchBit(cfg, t, state == kMasterOn ? 1 : 0);
-            else
-                PutMaster(cfg, c, t, state);
+            exchange ? PutExchBit(cfg, t, state == kMasterOn ? 1 : 0) : PutMaster(cfg, c, t, state);
         },
         EditMark::Always);
 }
@@ -190,17 +162,19 @@ void MasterPage::groupAction(GroupAction action) {
     fill();
 }
 
-bool MasterPage::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == chkMasterRt_ && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            QWidget* next = chkMasterRt_->isChecked() ? static_cast<QWidget*>(cmdViewRt_) : host_.descriptionField();
-            if (next)
-                next->setFocus(Qt::TabFocusReason);
-            return true;
-        }
-    }
-    return QFrame::eventFilter(watched, event);
+bool MasterPage::runByClock() const {
+    return mode_ == Mode::Master && ctx_.ws.value(facts::kMasterRunByClock) != 0;
+}
+
+void MasterPage::stored(const FormRow& /*row*/) {
+    // The button shows while the option is on; without it there are no trigger times to show.
+    cmdViewRt_->setVisible(runByClock());
+    if (!runByClock())
+        trigger_->close();
+}
+
+QWidget* MasterPage::successor(const FormRow& /*row*/) {
+    return runByClock() ? cmdViewRt_ : host_.descriptionField();
 }
 
 void MasterPage::leaveFlashPattern() {
@@ -211,16 +185,6 @@ void MasterPage::leaveFlashPattern() {
     QWidget* opener = window()->findChild<QWidget*>(QStringLiteral("Cmd_Tyv_BlinkSet"));
     if (opener && opener->isVisibleTo(window()))
         opener->setFocus(Qt::OtherFocusReason);
-}
-
-void MasterPage::keyPressEvent(QKeyEvent* event) {
-    // Escape on the Back button, or any control of the flash pattern, leaves it.
-    if (event->key() == Qt::Key_Escape && mode_ == Mode::FlashPattern && event->modifiers() == Qt::NoModifier) {
-        leaveFlashPattern();
-        event->accept();
-        return;
-    }
-    EditorPage::keyPressEvent(event);
 }
 
 } // namespace korvane

@@ -11,7 +11,6 @@
 #include "ui/editor/form/companion_view.h"
 #include "ui/editor/form/editor_page.h"
 
-class QCheckBox;
 class QPushButton;
 
 namespace korvane {
@@ -39,15 +38,14 @@ public:
     EditorPage* companion() const override;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void stored(const FormRow& row) override;
+    QWidget* successor(const FormRow& row) override;
 
 private:
     enum class Mode { Master, FlashPattern, Exchange }; // in this order: the grid's help
 
-    // Cmd_viewRt: shows or hides the trigger times in place of the grid. The view stays open for the
-    // channel while the window is refilled.
-    void Cmd_viewRt_Click();
+    // Whether the channel shown is a master function run by the clock (which has trigger times).
+    bool runByClock() const;
     // Back from a siren's flash pattern to the siren's page (Back, Escape, Enter in the grid).
     void leaveFlashPattern();
     // The picture of cell t in the current mode.
@@ -61,7 +59,6 @@ private:
     QString pageKeyShown_;
     CellGrid* grid_ = nullptr;
     GridLegend* legend_ = nullptr;
-    QCheckBox* chkMasterRt_ = nullptr;
     QPushButton* cmdViewRt_ = nullptr;
     QPushButton* cmdBack_ = nullptr; // Cmd_FlashBack, shown with a siren's flash pattern
     QWidget* tDummy_ = nullptr;
