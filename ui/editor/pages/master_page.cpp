@@ -32,7 +32,7 @@ MasterPage::MasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidg
     // The cells grow with the window; the group letters and digits follow them.
     grid_ = new CellGrid(ctx, host, 8, {"1", "2", "3", "4", "5", "6", "7", "8"}, kChannels, "I_Master_", this);
     grid_->setObjectName(QStringLiteral("F_MasterGrid"));
-    grid_->setRules({.picture = [this](int t) { return pictureOf(t); },
+    grid_->setRules({.picture = [this](int t) { return IconFactory::kMasterGridBase + stateOf(t); },
                      .last = [this] { return ctx_.ws.cfg.channelsInUse(); },
                      .set = [this](int t, CellGrid::SetKey key) { setByKey(t, key); },
                      .click = [this](int t) { cycle(t); },
@@ -71,9 +71,8 @@ bool MasterPage::shows(const QString& pageKey, int type) const {
 void MasterPage::fill() {
     const Workspace& ws = ctx_.ws;
     const bool exchange = pageKeyShown_ == QLatin1String("Exchange");
-    mode_ = exchange                                           ? Mode::Exchange
-            : ws.typeOf(ws.curChannel()) == kTypeIntruderSiren ? Mode::FlashPattern
-                                                               : Mode::Master;
+    const int c = ws.curChannel();
+    mode_ = exchange ? Mode::Exchange : ws.typeOf(c) == kTypeIntruderSiren ? Mode::FlashPattern : Mode::Master;
     if (exchange)
         window()->setWindowTitle(ws.text(kTxtExchangeMaskCaption));
     // The mask has no targets that cannot be driven or are off: a bit is selected or not.
@@ -96,12 +95,12 @@ void MasterPage::fill() {
     SetHelpContext(tDummy_, help, QLatin1String(tag));
 }
 
-int MasterPage::pictureOf(int t) const {
+int MasterPage::stateOf(int t) const {
     const Workspace& ws = ctx_.ws;
-    // The mask shows a set bit like a target switched on and a clear bit like one not affected.
+    // A set bit of the mask counts as a target switched on, a clear one as a target not affected.
     if (mode_ == Mode::Exchange)
-        return IconFactory::kMasterGridBase + (GetExchBit(ws.cfg, t) ? kMasterOn : kMasterNotAffected);
-    return IconFactory::kMasterGridBase + GetMaster(ws.cfg, t, ws.curChannel());
+        return GetExchBit(ws.cfg, t) ? kMasterOn : kMasterNotAffected;
+    return GetMaster(ws.cfg, t, ws.curChannel());
 }
 
 EditorPage* MasterPage::companion() const {
@@ -119,15 +118,11 @@ void MasterPage::setTarget(int t, int state) {
 }
 
 void MasterPage::cycle(int t) {
-    Workspace& ws = ctx_.ws;
-    ws.edit.CurGroup = t / 8;
-    if (mode_ == Mode::Exchange) {
-        setTarget(t, GetExchBit(ws.cfg, t) ? kMasterNotAffected : kMasterOn);
-        return;
-    }
-    // A target that cannot be driven keeps its picture and nothing is stored.
-    const int old = GetMaster(ws.cfg, t, ws.curChannel());
-    if (const int next = NextMasterState(old, mode_ == Mode::FlashPattern); next != old)
+    ctx_.ws.edit.CurGroup = t / 8;
+    // The mask and a flash pattern toggle a cell. A target that cannot be driven keeps its picture and
+    // nothing is stored.
+    const int old = stateOf(t);
+    if (const int next = NextMasterState(old, mode_ != Mode::Master); next != old)
         setTarget(t, next);
 }
 
@@ -139,9 +134,7 @@ void MasterPage::setByKey(int t, CellGrid::SetKey key) {
                                                    : -1;
     if (state < 0)
         return;
-    const Workspace& ws = ctx_.ws;
-    if (mode_ != Mode::Exchange && state != kMasterNotAffected &&
-        GetMaster(ws.cfg, t, ws.curChannel()) == kMasterNotDrivable) {
+    if (state != kMasterNotAffected && stateOf(t) == kMasterNotDrivable) {
         // A target that cannot be driven is never switched on or off, from the keyboard neither.
         ctx_.dialogs.beep();
         return;

@@ -48,8 +48,8 @@ private:
     bool runByClock() const;
     // Back from a siren's flash pattern to the siren's page (Back, Escape, Enter in the grid).
     void leaveFlashPattern();
-    // The picture of cell t in the current mode.
-    int pictureOf(int t) const;
+    // The state of cell t in the current mode (its picture): a target's, or a bit of the mask as one.
+    int stateOf(int t) const;
     void setTarget(int t, int state);
     // A click: the next state of the target (on and off in turn in the mask).
     void cycle(int t);
