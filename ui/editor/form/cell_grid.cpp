@@ -263,6 +263,12 @@ QLabel* GridLegend::add(int picture, const QString& textName, const QString& pic
     return text;
 }
 
+void GridLegend::setTexts(const Workspace& ws, std::initializer_list<int> texts) {
+    std::size_t k = 0;
+    for (const int text : texts)
+        entries_[k++].second->setText(ws.text(text));
+}
+
 void GridLegend::setEntryVisible(int entry, bool visible) {
     entries_[static_cast<std::size_t>(entry)].first->setVisible(visible);
     entries_[static_cast<std::size_t>(entry)].second->setVisible(visible);

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <vector>
 
@@ -109,6 +110,8 @@ public:
     QLabel* add(int picture, const QString& textName, const QString& pictureName = QString());
     // Shows or hides an entry, picture and text.
     void setEntryVisible(int entry, bool visible);
+    // The entries' texts, in their order, in the current language.
+    void setTexts(const Workspace& ws, std::initializer_list<int> texts);
 
 private:
     int perLine_;

@@ -11,9 +11,11 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <iterator>
 
 #include "model/analog.h"
 #include "model/field_rules.h"
@@ -141,6 +143,65 @@ void EditorPage::joinLine(std::initializer_list<const char*> names) {
     }
     h->addStretch(1);
     grid->addWidget(joined, line, 0, 1, 3);
+}
+
+QPushButton* EditorPage::addButton(const char* name, int help, const char* tag, int text, const char* beside) {
+    auto* b = new QPushButton(this);
+    b->setObjectName(QLatin1String(name));
+    SetHelpContext(b, help, QLatin1String(tag));
+    // Enter on the button presses it as Space does.
+    b->setAutoDefault(true);
+    buttons_.emplace_back(b, text);
+    controls_[b->objectName()] = b;
+    // At the end of the line of the control it belongs to.
+    QWidget* row = beside ? control(beside) : nullptr;
+    QGridLayout* grid = row ? qobject_cast<QGridLayout*>(row->parentWidget()->layout()) : nullptr;
+    for (int i = 0; grid && i < grid->count(); ++i)
+        if (auto* line = qobject_cast<QBoxLayout*>(grid->itemAt(i)->layout()); line && line->indexOf(row) >= 0)
+            line->addWidget(b);
+    return b;
+}
+
+namespace {
+// The stretch build() leaves at the end of a page: gone where a control of the page takes the room.
+void dropEndStretch(QVBoxLayout* v) {
+    if (QLayoutItem* end = v->itemAt(v->count() - 1); end && end->spacerItem())
+        delete v->takeAt(v->count() - 1);
+}
+} // namespace
+
+void EditorPage::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && escapeButton_ &&
+        escapeButton_->isVisibleTo(this)) {
+        escapeButton_->click();
+        event->accept();
+        return;
+    }
+    QFrame::keyPressEvent(event);
+}
+
+void EditorPage::setLinesBeside(QWidget* wide, QWidget* under) {
+    auto* v = static_cast<QVBoxLayout*>(layout());
+    dropEndStretch(v);
+    v->removeWidget(lines_);
+    auto* side = new QVBoxLayout();
+    side->addWidget(lines_);
+    side->addSpacing(6);
+    side->addWidget(under);
+    side->addStretch(1);
+    auto* beside = new QHBoxLayout();
+    beside->setSpacing(10);
+    beside->addWidget(wide);
+    beside->addLayout(side);
+    beside->addStretch(1);
+    v->insertLayout(0, beside, 1);
+}
+
+void EditorPage::setLinesUnder(QWidget* wide, QWidget* between) {
+    auto* v = static_cast<QVBoxLayout*>(layout());
+    dropEndStretch(v);
+    v->insertWidget(0, wide, 1);
+    v->insertWidget(1, between);
 }
 
 void EditorPage::build(std::span<const FormRow> rows) {
@@ -453,7 +514,10 @@ NumberTaken EditorPage::takeNumber(const FormRow& row, const QString& text) {
 }
 
 int EditorPage::shownValue(const FormRow& row) const {
-    return row.fact ? ctx_.ws.value(*row.fact) : 0;
+    const int value = row.fact ? ctx_.ws.value(*row.fact) : 0;
+    if (const auto choices = row.choices(); row.pair && choices.size() == 2 && value != choices[0].value)
+        return choices[1].value;
+    return value;
 }
 
 void EditorPage::store(const FormRow& row, int value, EditMark mark) {
@@ -639,6 +703,8 @@ void EditorPage::fill() {
         }
         showRow(row);
     }
+    for (auto& [button, text] : buttons_)
+        button->setText(ws.text(text));
     placeLists();
     follow();
     filling_ = false;
@@ -716,6 +782,21 @@ void EditorPage::stepOption(const FormRow& row, QAbstractButton* from, int step)
     }
 }
 
+bool EditorPage::chooseOther(const FormRow& row, QAbstractButton* from, int keyCode) {
+    // Any key but those that move or press chooses the other option: the focus goes with the choice.
+    static constexpr int kOwnKeys[] = {Qt::Key_Return, Qt::Key_Enter,   Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Space,
+                                       Qt::Key_Shift,  Qt::Key_Control, Qt::Key_Alt, Qt::Key_Meta,    Qt::Key_F1};
+    if (std::ranges::find(kOwnKeys, keyCode) != std::end(kOwnKeys))
+        return false;
+    for (const ListItem& item : row.choices())
+        if (auto* other = control<QAbstractButton>(elementName(row, item).constData()); other && other != from) {
+            other->setFocus(Qt::TabFocusReason);
+            other->click();
+            return true;
+        }
+    return false;
+}
+
 void EditorPage::goNext(const FormRow& row) {
     if (QWidget* next = successor(row))
         next->setFocus(Qt::TabFocusReason);
@@ -777,6 +858,8 @@ bool EditorPage::eventFilter(QObject* watched, QEvent* event) {
             stepOption(*row, static_cast<QAbstractButton*>(watched), step);
             return true;
         }
+        if (row->keysChoose && chooseOther(*row, static_cast<QAbstractButton*>(watched), k))
+            return true;
     }
     if (isEnter(key) && row->kind == ControlKind::Number) {
         numberEntered(*row, static_cast<QLineEdit*>(watched));

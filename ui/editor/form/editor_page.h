@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "app/context.h"
@@ -31,6 +32,7 @@ class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 class QRadioButton;
 
 namespace korvane {
@@ -90,6 +92,16 @@ protected:
     // Puts the named controls (rows or option buttons), each with its caption and unit label, side by
     // side on the line of the first one: a time as hours, minutes and seconds, a pair of limits.
     void joinLine(std::initializer_list<const char*> names);
+    // A button of the page's own (not a row) with F1's help and its language text; Enter presses it.
+    // It stands at the end of the line of the control `beside`, or where the page lays it out.
+    QPushButton* addButton(const char* name, int help, const char* tag, int text, const char* beside = nullptr);
+    // The page's own lines, with `under` below them, stand in a column beside `wide`, which takes the
+    // page's height (a grid beside its settings and legend).
+    void setLinesBeside(QWidget* wide, QWidget* under);
+    // The page's own lines stand under `wide`, which takes the page's height, and `between`.
+    void setLinesUnder(QWidget* wide, QWidget* between);
+    // Escape on a control of the page presses this button (the way back) while it shows.
+    void setEscapeButton(QPushButton* button) { escapeButton_ = button; }
 
     // The caption the row shows: its own, or its value's as the value's rule gives it here.
     int captionOf(const FormRow& row) const;
@@ -119,6 +131,7 @@ protected:
     bool committing() const { return committing_; }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
     // Shows one row's value again (after the model changed outside the row's own control).
     void showRow(const FormRow& row);
@@ -167,6 +180,8 @@ private:
     void leave(const FormRow& row, QObject* control);
     // Up or Down (Left or Right) on an option button: the next one in the table's order.
     void stepOption(const FormRow& row, QAbstractButton* from, int step);
+    // A key on a button of a pair of options that keys choose; true when it chose the other one.
+    bool chooseOther(const FormRow& row, QAbstractButton* from, int keyCode);
 
     std::span<const FormRow> rows_;
     std::unique_ptr<RowTables> tables_;
@@ -177,6 +192,8 @@ private:
     std::map<const FormRow*, QLabel*> units_;
     std::map<QString, QFrame*> frames_;
     std::map<const FormRow*, QButtonGroup*> optionGroups_;
+    std::vector<std::pair<QPushButton*, int>> buttons_; // the page's own buttons and their texts
+    QPushButton* escapeButton_ = nullptr;
     // A list with its caption: beside it, or under it where the line is too narrow for both.
     struct ListLine {
         QLabel* caption;

@@ -57,6 +57,8 @@ struct FormRow {
     const char* label = nullptr;          // objectName of the caption label; nullptr: "Lbl_" + control
     const char* unitLabel = nullptr;      // objectName of the unit label; nullptr: control + "_unit"
     bool ownStore = false;                // the page stores more than the fact (claims, derived bytes)
+    bool pair = false;                    // two options: any stored value but the first one's shows the second
+    bool keysChoose = false; // two options: a key on a button (not Enter, Tab, Space, an arrow) chooses the other
 
     // An indexed row: one declaration that stands for a row per index of its table, and `across`
     // controls side by side in each. Its names are patterns: %1 the index, %2 the index + 1, %3 the

@@ -1,13 +1,8 @@
 #include "ui/editor/pages/master_page.h"
 
 #include <QCheckBox>
-#include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QLayout>
 #include <QPushButton>
-#include <QVBoxLayout>
-#include <utility>
 
 #include "model/channel_types.h"
 #include "model/field_rules.h"
@@ -18,30 +13,26 @@ namespace korvane {
 
 namespace {
 
-// Exchange mode shows a set bit like a target switched on and a clear bit like one not affected.
-constexpr int kExchangeSet = kMasterOn;
-constexpr int kExchangeClear = kMasterNotAffected;
-
-QPushButton* button(QWidget* page, const char* name, int help, const char* tag) {
-    auto* b = new QPushButton(page);
-    b->setObjectName(QLatin1String(name));
-    SetHelpContext(b, help, QLatin1String(tag));
-    // Enter on the button presses it as Space does.
-    b->setAutoDefault(true);
-    return b;
-}
+// Under the grid: whether the master function is run by the clock, with the button that shows its
+// trigger times (Enter on the box goes to it while the option is on).
+constexpr FormRow kRows[] = {
+    {.control = "Chk_masterRt",
+     .kind = ControlKind::Check,
+     .fact = &facts::kMasterRunByClock,
+     .help = kHelpMasterRealTime,
+     .tag = "SelectRealtime"},
+};
 
 } // namespace
 
 MasterPage::MasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent)
     : EditorPage(ctx, host, focus, "Frame_MasterFunction_Setup", parent) {
-    auto* v = static_cast<QVBoxLayout*>(layout());
-    v->setSpacing(3);
+    layout()->setSpacing(3);
 
     // The cells grow with the window; the group letters and digits follow them.
     grid_ = new CellGrid(ctx, host, 8, {"1", "2", "3", "4", "5", "6", "7", "8"}, kChannels, "I_Master_", this);
     grid_->setObjectName(QStringLiteral("F_MasterGrid"));
-    grid_->setRules({.picture = [this](int t) { return pictureOf(t); },
+    grid_->setRules({.picture = [this](int t) { return IconFactory::kMasterGridBase + stateOf(t); },
                      .last = [this] { return ctx_.ws.cfg.channelsInUse(); },
                      .set = [this](int t, CellGrid::SetKey key) { setByKey(t, key); },
                      .click = [this](int t) { cycle(t); },
@@ -49,44 +40,28 @@ MasterPage::MasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidg
                      .enter = [this] { mode_ == Mode::FlashPattern ? leaveFlashPattern() : host_.focusMainWindow(); },
                      .escape = [this] { leaveFlashPattern(); },
                      .groupMenuWithOff = [this] { return mode_ == Mode::Master; }});
-    v->addWidget(grid_, 1);
 
     // The two pictures of the master mode, and the two that every mode uses.
     legend_ = new GridLegend(2, 0, this);
     for (int i = 0; i < 4; ++i)
-        legendTexts_[static_cast<std::size_t>(i)] =
-            legend_->add(IconFactory::kMasterGridBase + i, QStringLiteral("L_Master_%1").arg(i),
-                         i < 2 ? QStringLiteral("I_Master_types_%1").arg(i) : QString());
-    v->addWidget(legend_);
+        legend_->add(IconFactory::kMasterGridBase + i, QStringLiteral("L_Master_%1").arg(i),
+                     i < 2 ? QStringLiteral("I_Master_types_%1").arg(i) : QString());
 
-    auto* rt = new QHBoxLayout();
-    chkMasterRt_ = new QCheckBox(this);
-    chkMasterRt_->setObjectName(QStringLiteral("Chk_masterRt"));
-    SetHelpContext(chkMasterRt_, kHelpMasterRealTime, QStringLiteral("SelectRealtime"));
-    cmdViewRt_ = button(this, "Cmd_viewRt", kHelpViewRealTime, "RealtimeMaster");
+    build(kRows);
+    setLinesUnder(grid_, legend_);
+    cmdViewRt_ = addButton("Cmd_viewRt", kHelpViewRealTime, "RealtimeMaster", kTxtViewRealTime, "Chk_masterRt");
+    connect(cmdViewRt_, &QPushButton::clicked, this, [this] { trigger_->toggle(); });
     // The way back from a siren's flash pattern to the siren's page (Escape and Enter in the grid too).
-    cmdBack_ = button(this, "Cmd_FlashBack", kHelpFlashPattern, "IntruderFlashPattern");
+    cmdBack_ = addButton("Cmd_FlashBack", kHelpFlashPattern, "IntruderFlashPattern", kTxtBack, "Chk_masterRt");
     connect(cmdBack_, &QPushButton::clicked, this, &MasterPage::leaveFlashPattern);
-    rt->addWidget(chkMasterRt_, 1);
-    rt->addWidget(cmdViewRt_);
-    rt->addWidget(cmdBack_);
-    v->addLayout(rt);
-    connect(cmdViewRt_, &QPushButton::clicked, this, &MasterPage::Cmd_viewRt_Click);
+    setEscapeButton(cmdBack_);
 
     tDummy_ = grid_->makeKeyField("T_dummy");
-    v->addWidget(tDummy_);
-
-    connect(chkMasterRt_, &QCheckBox::clicked, this, [this](bool on) {
-        // The matrix shows the real-time master picture while the option is on.
-        ctx_.ws.setValue(facts::kMasterRunByClock, on ? 1 : 0);
-        cmdViewRt_->setVisible(on);
-        // Without the option there are no trigger times to show.
-        if (!on) {
-            triggerViewChannel_ = -1;
-            showTriggerView(false);
-        }
-    });
-    chkMasterRt_->installEventFilter(this);
+    layout()->addWidget(tDummy_);
+    // The trigger times of a master function run by the clock show in the grid's room, for its channel.
+    trigger_ =
+        std::make_unique<CompanionView>(this, "Frame_RealTime_Setup", std::initializer_list<QWidget*>{grid_, legend_},
+                                        [this] { return runByClock() ? ctx_.ws.curChannel() : -1; });
 }
 
 bool MasterPage::shows(const QString& pageKey, int type) const {
@@ -94,32 +69,25 @@ bool MasterPage::shows(const QString& pageKey, int type) const {
 }
 
 void MasterPage::fill() {
-    Workspace& ws = ctx_.ws;
-    const int c = ws.curChannel();
+    const Workspace& ws = ctx_.ws;
     const bool exchange = pageKeyShown_ == QLatin1String("Exchange");
+    const int c = ws.curChannel();
     mode_ = exchange ? Mode::Exchange : ws.typeOf(c) == kTypeIntruderSiren ? Mode::FlashPattern : Mode::Master;
-    const bool master = mode_ == Mode::Master;
-    // The real-time option belongs to master functions only; its button shows while the option is on.
-    const bool byClock = master && MasterSwitchedByClock(ws.cfg.ChanSetup[static_cast<std::size_t>(c)]);
     if (exchange)
         window()->setWindowTitle(ws.text(kTxtExchangeMaskCaption));
     // The mask has no targets that cannot be driven or are off: a bit is selected or not.
     legend_->setEntryVisible(0, !exchange);
     legend_->setEntryVisible(1, !exchange);
-    const int texts[] = {kTxtLegendNotDrivable, kTxtLegendOff, exchange ? kTxtSelected : kTxtLegendOn,
-                         exchange ? kTxtNotSelected : kTxtLegendNotAffected};
-    for (std::size_t i = 0; i < legendTexts_.size(); ++i)
-        legendTexts_[i]->setText(ws.text(texts[i]));
-    chkMasterRt_->setText(ws.text(kTxtMasterRealTime));
-    chkMasterRt_->setVisible(master);
-    chkMasterRt_->setChecked(byClock);
-    cmdViewRt_->setText(ws.text(kTxtViewRealTime));
-    cmdViewRt_->setVisible(byClock);
-    cmdBack_->setText(ws.text(kTxtBack));
+    legend_->setTexts(ws, {kTxtLegendNotDrivable, kTxtLegendOff, exchange ? kTxtSelected : kTxtLegendOn,
+                           exchange ? kTxtNotSelected : kTxtLegendNotAffected});
+    EditorPage::fill();
+    // The real-time option belongs to master functions only; its button shows while the option is on.
+    control("Chk_masterRt")->setVisible(mode_ == Mode::Master);
+    cmdViewRt_->setVisible(runByClock());
     cmdBack_->setVisible(mode_ == Mode::FlashPattern);
     grid_->fill();
     // The trigger times stay open for the channel they were opened for.
-    showTriggerView(byClock && triggerViewChannel_ == c);
+    trigger_->refill();
     static const std::pair<int, const char*> kHelp[] = {{kHelpMasterMatrix, "EditMask"},
                                                         {kHelpFlashPattern, "IntruderFlashPattern"},
                                                         {kHelpExchangeMask, "Data Exchange"}};
@@ -127,57 +95,16 @@ void MasterPage::fill() {
     SetHelpContext(tDummy_, help, QLatin1String(tag));
 }
 
-int MasterPage::pictureOf(int t) const {
+int MasterPage::stateOf(int t) const {
     const Workspace& ws = ctx_.ws;
+    // A set bit of the mask counts as a target switched on, a clear one as a target not affected.
     if (mode_ == Mode::Exchange)
-        return IconFactory::kMasterGridBase + (GetExchBit(ws.cfg, t) ? kExchangeSet : kExchangeClear);
-    return IconFactory::kMasterGridBase + GetMaster(ws.cfg, t, ws.curChannel());
-}
-
-EditorPage* MasterPage::triggerView() const {
-    // The real-time page beside this one in the window shows the trigger times.
-    return parentWidget() ? parentWidget()->findChild<EditorPage*>(QStringLiteral("Frame_RealTime_Setup"),
-                                                                   Qt::FindDirectChildrenOnly)
-                          : nullptr;
+        return GetExchBit(ws.cfg, t) ? kMasterOn : kMasterNotAffected;
+    return GetMaster(ws.cfg, t, ws.curChannel());
 }
 
 EditorPage* MasterPage::companion() const {
-    return triggerShown_ ? triggerView() : nullptr;
-}
-
-void MasterPage::showTriggerView(bool shown) {
-    EditorPage* view = triggerView();
-    if (shown && view) {
-        grid_->hide();
-        legend_->hide();
-        // The window takes the times in the grid's room: it must not grow for a moment when both count.
-        layout()->activate();
-        if (QLayout* outer = window()->layout())
-            outer->activate();
-        // The settings stay at the top, the times right under them.
-        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
-        triggerShown_ = true;
-        view->fill();
-        view->show();
-        return;
-    }
-    // The times go first, then the grid and its legend come back in their room.
-    if (std::exchange(triggerShown_, false) && view)
-        view->hide();
-    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-    grid_->show();
-    legend_->show();
-}
-
-void MasterPage::Cmd_viewRt_Click() {
-    const int c = ctx_.ws.curChannel();
-    if (mode_ != Mode::Master || !MasterSwitchedByClock(ctx_.ws.cfg.ChanSetup[static_cast<std::size_t>(c)]))
-        return;
-    const bool open = !triggerShown_;
-    triggerViewChannel_ = open ? c : -1;
-    showTriggerView(open);
-    if (triggerShown_)
-        triggerView()->focusControl()->setFocus(Qt::OtherFocusReason);
+    return trigger_->shown() ? trigger_->view() : nullptr;
 }
 
 void MasterPage::setTarget(int t, int state) {
@@ -185,24 +112,17 @@ void MasterPage::setTarget(int t, int state) {
     const bool exchange = mode_ == Mode::Exchange;
     ctx_.ws.change(
         [&](Configuration& cfg) {
-            if (exchange)
-                PutExchBit(cfg, t, state == kMasterOn ? 1 : 0);
-            else
-                PutMaster(cfg, c, t, state);
+            exchange ? PutExchBit(cfg, t, state == kMasterOn ? 1 : 0) : PutMaster(cfg, c, t, state);
         },
         EditMark::Always);
 }
 
 void MasterPage::cycle(int t) {
-    Workspace& ws = ctx_.ws;
-    ws.edit.CurGroup = t / 8;
-    if (mode_ == Mode::Exchange) {
-        setTarget(t, GetExchBit(ws.cfg, t) ? kMasterNotAffected : kMasterOn);
-        return;
-    }
-    // A target that cannot be driven keeps its picture and nothing is stored.
-    const int old = GetMaster(ws.cfg, t, ws.curChannel());
-    if (const int next = NextMasterState(old, mode_ == Mode::FlashPattern); next != old)
+    ctx_.ws.edit.CurGroup = t / 8;
+    // The mask and a flash pattern toggle a cell. A target that cannot be driven keeps its picture and
+    // nothing is stored.
+    const int old = stateOf(t);
+    if (const int next = NextMasterState(old, mode_ != Mode::Master); next != old)
         setTarget(t, next);
 }
 
@@ -214,9 +134,7 @@ void MasterPage::setByKey(int t, CellGrid::SetKey key) {
                                                    : -1;
     if (state < 0)
         return;
-    const Workspace& ws = ctx_.ws;
-    if (mode_ != Mode::Exchange && state != kMasterNotAffected &&
-        GetMaster(ws.cfg, t, ws.curChannel()) == kMasterNotDrivable) {
+    if (state != kMasterNotAffected && stateOf(t) == kMasterNotDrivable) {
         // A target that cannot be driven is never switched on or off, from the keyboard neither.
         ctx_.dialogs.beep();
         return;
@@ -237,17 +155,19 @@ void MasterPage::groupAction(GroupAction action) {
     fill();
 }
 
-bool MasterPage::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == chkMasterRt_ && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            QWidget* next = chkMasterRt_->isChecked() ? static_cast<QWidget*>(cmdViewRt_) : host_.descriptionField();
-            if (next)
-                next->setFocus(Qt::TabFocusReason);
-            return true;
-        }
-    }
-    return QFrame::eventFilter(watched, event);
+bool MasterPage::runByClock() const {
+    return mode_ == Mode::Master && ctx_.ws.value(facts::kMasterRunByClock) != 0;
+}
+
+void MasterPage::stored(const FormRow& /*row*/) {
+    // The button shows while the option is on; without it there are no trigger times to show.
+    cmdViewRt_->setVisible(runByClock());
+    if (!runByClock())
+        trigger_->close();
+}
+
+QWidget* MasterPage::successor(const FormRow& /*row*/) {
+    return runByClock() ? cmdViewRt_ : host_.descriptionField();
 }
 
 void MasterPage::leaveFlashPattern() {
@@ -258,16 +178,6 @@ void MasterPage::leaveFlashPattern() {
     QWidget* opener = window()->findChild<QWidget*>(QStringLiteral("Cmd_Tyv_BlinkSet"));
     if (opener && opener->isVisibleTo(window()))
         opener->setFocus(Qt::OtherFocusReason);
-}
-
-void MasterPage::keyPressEvent(QKeyEvent* event) {
-    // Escape on the Back button, or any control of the flash pattern, leaves it.
-    if (event->key() == Qt::Key_Escape && mode_ == Mode::FlashPattern && event->modifiers() == Qt::NoModifier) {
-        leaveFlashPattern();
-        event->accept();
-        return;
-    }
-    EditorPage::keyPressEvent(event);
 }
 
 } // namespace korvane

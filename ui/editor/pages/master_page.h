@@ -4,14 +4,13 @@
 // the data exchange mask ("Data Exchange"). T_dummy holds the keyboard for the grid; its Tag tells
 // the mode.
 
-#include <array>
+#include <memory>
 
 #include "model/master.h"
 #include "ui/editor/form/cell_grid.h"
+#include "ui/editor/form/companion_view.h"
 #include "ui/editor/form/editor_page.h"
 
-class QCheckBox;
-class QLabel;
 class QPushButton;
 
 namespace korvane {
@@ -33,43 +32,37 @@ public:
     QWidget* keyField() const { return tDummy_; }
     MasterCell* cell(int t) const { return grid_->cell(t); }
     // Whether the trigger times of a master function run by the clock are shown in place of the grid.
-    bool triggerViewShown() const { return triggerShown_; }
+    bool triggerViewShown() const { return trigger_->shown(); }
     // The real-time page beside this one, which shows the trigger times.
-    EditorPage* triggerView() const;
+    EditorPage* triggerView() const { return trigger_->view(); }
     EditorPage* companion() const override;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void stored(const FormRow& row) override;
+    QWidget* successor(const FormRow& row) override;
 
 private:
     enum class Mode { Master, FlashPattern, Exchange }; // in this order: the grid's help
 
-    // Cmd_viewRt: shows or hides the trigger times in place of the grid. The view stays open for the
-    // channel while the window is refilled.
-    void Cmd_viewRt_Click();
+    // Whether the channel shown is a master function run by the clock (which has trigger times).
+    bool runByClock() const;
     // Back from a siren's flash pattern to the siren's page (Back, Escape, Enter in the grid).
     void leaveFlashPattern();
-    // The picture of cell t in the current mode.
-    int pictureOf(int t) const;
+    // The state of cell t in the current mode (its picture): a target's, or a bit of the mask as one.
+    int stateOf(int t) const;
     void setTarget(int t, int state);
     // A click: the next state of the target (on and off in turn in the mask).
     void cycle(int t);
     void setByKey(int t, CellGrid::SetKey key);
-    // The grid and its legend, or the trigger times in their place.
-    void showTriggerView(bool shown);
 
     Mode mode_ = Mode::Master;
     QString pageKeyShown_;
     CellGrid* grid_ = nullptr;
     GridLegend* legend_ = nullptr;
-    std::array<QLabel*, 4> legendTexts_{}; // L_Master 0..3
-    QCheckBox* chkMasterRt_ = nullptr;
     QPushButton* cmdViewRt_ = nullptr;
     QPushButton* cmdBack_ = nullptr; // Cmd_FlashBack, shown with a siren's flash pattern
     QWidget* tDummy_ = nullptr;
-    bool triggerShown_ = false;
-    int triggerViewChannel_ = -1; // the channel whose trigger times are shown, or -1
+    std::unique_ptr<CompanionView> trigger_;
 };
 
 } // namespace korvane

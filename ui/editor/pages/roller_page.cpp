@@ -1,11 +1,6 @@
 #include "ui/editor/pages/roller_page.h"
 
-#include <QAbstractButton>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <iterator>
 
 #include "model/channel_types.h"
 #include "model/facts_device.h"
@@ -41,7 +36,8 @@ constexpr FormRow kRollerRows[] = {
      .fact = &facts::kRollerDirection,
      .help = kHelpRollerDirection,
      .enter = "T_Vorrang",
-     .label = "Label8"},
+     .label = "Label8",
+     .pair = true},
     {.control = "T_Vorrang",
      .kind = ControlKind::Field,
      .fact = &facts::kRollerPriority,
@@ -57,7 +53,9 @@ constexpr FormRow kMasterRows[] = {
      .fact = &facts::kRollerMasterMode,
      .help = kHelpRollerMasterMode,
      .enter = "Txt_Rm_RollTime",
-     .label = "L_rmoperation"},
+     .label = "L_rmoperation",
+     .pair = true,
+     .keysChoose = true},
     {.control = "Txt_Rm_RollTime",
      .kind = ControlKind::Field,
      .fact = &facts::kRollerMasterRunTime,
@@ -107,13 +105,6 @@ void RollerPage::prepare() {
 void RollerPage::fill() {
     filledChannel_ = ctx_.ws.curChannel();
     EditorPage::fill();
-}
-
-int RollerPage::shownValue(const FormRow& row) const {
-    // Any direction byte other than 0 reads as down.
-    if (row.fact == &facts::kRollerDirection)
-        return EditorPage::shownValue(row) != 0 ? 255 : 0;
-    return EditorPage::shownValue(row);
 }
 
 void RollerPage::store(const FormRow& row, int value, EditMark mark) {
@@ -174,33 +165,16 @@ RollerMasterPage::RollerMasterPage(AppContext& ctx, PageHost& host, FieldFocus& 
                      .advance = true});
 
     // Legend: selected, a blind not selected, not usable.
-    auto* legend = new GridLegend(1, -1, this);
-    legend_ = {legend->add(IconFactory::kRollerGridSelected, QStringLiteral("L_rmselect")),
-               legend->add(IconFactory::kRollerGridEnabled, QStringLiteral("L_rmenable")),
-               legend->add(IconFactory::kRollerGridOff, QStringLiteral("L_rmnotuse"))};
+    legend_ = new GridLegend(1, -1, this);
+    legend_->add(IconFactory::kRollerGridSelected, QStringLiteral("L_rmselect"));
+    legend_->add(IconFactory::kRollerGridEnabled, QStringLiteral("L_rmenable"));
+    legend_->add(IconFactory::kRollerGridOff, QStringLiteral("L_rmnotuse"));
 
     QWidget* keys = grid_->makeKeyField("TdumRM");
     SetHelpContext(keys, kHelpRollerMasterMatrix, QStringLiteral("TdumRM"));
-
-    // The page's own lines (the mode and the times) come first in its layout: they move beside the grid.
-    auto* v = static_cast<QVBoxLayout*>(layout());
-    // The grid takes the room below the lines, not the stretch at the page's end.
-    if (QLayoutItem* end = v->itemAt(v->count() - 1); end && end->spacerItem())
-        delete v->takeAt(v->count() - 1);
-    QWidget* lines = v->itemAt(0)->widget();
-    v->removeWidget(lines);
-    auto* side = new QVBoxLayout();
-    side->addWidget(lines);
-    side->addSpacing(6);
-    side->addWidget(legend);
-    side->addStretch(1);
-    auto* beside = new QHBoxLayout();
-    beside->setSpacing(10);
-    beside->addWidget(grid_);
-    beside->addLayout(side);
-    beside->addStretch(1);
-    v->insertLayout(0, beside, 1);
-    v->insertWidget(1, keys);
+    // The mode and the times stand beside the grid, the legend under them; the keys under it all.
+    setLinesBeside(grid_, legend_);
+    static_cast<QVBoxLayout*>(layout())->insertWidget(1, keys);
 }
 
 bool RollerMasterPage::shows(const QString& pageKey, int type) const {
@@ -209,18 +183,8 @@ bool RollerMasterPage::shows(const QString& pageKey, int type) const {
 
 void RollerMasterPage::fill() {
     EditorPage::fill();
-    const Workspace& ws = ctx_.ws;
-    legend_[0]->setText(ws.text(kTxtSelected));
-    legend_[1]->setText(ws.text(kTxtNotSelected));
-    legend_[2]->setText(ws.text(kTxtLegendNotDrivable));
+    legend_->setTexts(ctx_.ws, {kTxtSelected, kTxtNotSelected, kTxtLegendNotDrivable});
     grid_->fill();
-}
-
-int RollerMasterPage::shownValue(const FormRow& row) const {
-    // Any mode byte other than 0 reads as sequential.
-    if (row.fact == &facts::kRollerMasterMode)
-        return EditorPage::shownValue(row) != 0 ? 255 : 0;
-    return EditorPage::shownValue(row);
 }
 
 int RollerMasterPage::pictureOf(int cell) const {
@@ -262,26 +226,6 @@ void RollerMasterPage::setByKey(int cell, CellGrid::SetKey key) {
         putCell(cell, select ? 1 : 0);
     else
         ctx_.dialogs.beep();
-}
-
-bool RollerMasterPage::eventFilter(QObject* watched, QEvent* event) {
-    // On a mode option any key but Enter, Tab and the arrows (which choose) chooses the other option:
-    // the focus and the choice never part, as with the arrows.
-    static constexpr int kOptionKeys[] = {Qt::Key_Return,  Qt::Key_Enter, Qt::Key_Tab,   Qt::Key_Backtab, Qt::Key_Up,
-                                          Qt::Key_Down,    Qt::Key_Left,  Qt::Key_Right, Qt::Key_Space,   Qt::Key_Shift,
-                                          Qt::Key_Control, Qt::Key_Alt,   Qt::Key_Meta,  Qt::Key_F1};
-    QWidget* sim = control("O_rmSIM");
-    if (event->type() == QEvent::KeyPress && (watched == sim || watched == control("O_rmSEQ"))) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (std::ranges::find(kOptionKeys, key->key()) == std::end(kOptionKeys) &&
-            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-            auto* other = control<QAbstractButton>(watched == sim ? "O_rmSEQ" : "O_rmSIM");
-            other->setFocus(Qt::TabFocusReason);
-            other->click();
-            return true;
-        }
-    }
-    return EditorPage::eventFilter(watched, event);
 }
 
 } // namespace korvane

@@ -2,12 +2,8 @@
 // The roller blind page (Frame_RollerBlind_Setup) and the roller master page (F_RollMaster) with its
 // grid of 64 blind pairs (IRm), whose keyboard is held by the hidden field TdumRM.
 
-#include <array>
-
 #include "ui/editor/form/cell_grid.h"
 #include "ui/editor/form/editor_page.h"
-
-class QLabel;
 
 namespace korvane {
 
@@ -22,7 +18,6 @@ public:
     QWidget* focusControl() override { return control("T_RollUpTime"); }
 
 protected:
-    int shownValue(const FormRow& row) const override;
     void store(const FormRow& row, int value, EditMark mark) override;
     void left(const FormRow& row) override;
 
@@ -41,10 +36,6 @@ public:
     MasterCell* cell(int i) const { return grid_->cell(i); }
     QWidget* keyField() const { return grid_->keyField(); }
 
-protected:
-    int shownValue(const FormRow& row) const override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     int pictureOf(int cell) const;
     // Selects (value 1) or clears (0) a cell of the master's row.
@@ -56,7 +47,7 @@ private:
     void setByKey(int cell, CellGrid::SetKey key);
 
     CellGrid* grid_ = nullptr;
-    std::array<QLabel*, 3> legend_{};
+    GridLegend* legend_ = nullptr;
 };
 
 } // namespace korvane
