@@ -22,14 +22,6 @@ namespace {
 
 class AlarmProgramTest : public StartedProgramFixture {
 protected:
-    // Gives channel c the function and opens it as a click on its cell does.
-    void openChannel(int c, int function) {
-        ws().change([&](Configuration& cfg) {
-            cfg.ChanSetup[static_cast<std::size_t>(c)][kRowType] = static_cast<Byte>(function);
-        });
-        QTest::mouseClick(main().cell(c), Qt::LeftButton);
-        QApplication::setActiveWindow(&editor());
-    }
     bool shown(const char* name) { return child(QString::fromUtf8(name))->isVisibleTo(&editor()); }
 };
 
