@@ -25,13 +25,19 @@ std::string zeroImageRecords(int skipAddress = -1) {
 } // namespace
 
 TEST(PutToMemMap, completesOnlyWhenEveryRecordIsSoundAndTheImageIsCovered) {
-    const std::pair<const char*, int> errors[] = {
-        {"Ok", kReadOk},           {"RecordTooLong", kReadRecordTooLong}, {"AddressOutOfRange", kReadAddressOutOfRange},
-        {"UnknownType", kReadUnknownType}, {"Checksum", kReadChecksum},   {"RecordCut", kReadRecordCut},
-        {"NotHex", kReadNotHex},   {"NotCovered", kReadNotCovered},       {"Stray", kReadStray}};
-    const std::pair<std::string, std::string> images[] = {{"{image}", zeroImageRecords()},
-                                                          {"{image without 2000}", zeroImageRecords(0x2000)},
-                                                          {"{image without its first ':'}", zeroImageRecords().substr(1)}};
+    const std::pair<const char*, int> errors[] = {{"Ok", kReadOk},
+                                                  {"RecordTooLong", kReadRecordTooLong},
+                                                  {"AddressOutOfRange", kReadAddressOutOfRange},
+                                                  {"UnknownType", kReadUnknownType},
+                                                  {"Checksum", kReadChecksum},
+                                                  {"RecordCut", kReadRecordCut},
+                                                  {"NotHex", kReadNotHex},
+                                                  {"NotCovered", kReadNotCovered},
+                                                  {"Stray", kReadStray}};
+    const std::pair<std::string, std::string> images[] = {
+        {"{image}", zeroImageRecords()},
+        {"{image without 2000}", zeroImageRecords(0x2000)},
+        {"{image without its first ':'}", zeroImageRecords().substr(1)}};
     const auto cases = dataTable("answer_streams.txt", 5);
     EXPECT_EQ(cases.size(), 23u);
     for (const auto& c : cases) {

@@ -19,18 +19,6 @@ using namespace korvane::testing;
 
 namespace {
 
-Configuration blank(int channelsByte = 127) {
-    Configuration cfg;
-    EditState state;
-    ClearConfiguration(cfg, state);
-    cfg.SysData[kSysChannelsInUse] = static_cast<Byte>(channelsByte);
-    return cfg;
-}
-
-ReportInput inputFor(const Configuration& cfg, TextLookup text = NumberedText) {
-    return ReportInput{cfg, std::move(text), "Test.zeb", {2026, 3, 6, 9, 41, 0, 5}};
-}
-
 std::string T(int n) {
     return NumberedText(n);
 }
@@ -75,7 +63,7 @@ TEST(ChannelList, settingsLinesOfEachFunctionMatchTheirGoldenListing) {
     };
     std::ostringstream listing;
     for (const auto& c : cases) {
-        Configuration cfg = blank();
+        Configuration cfg = ReportBlank();
         cfg.ChanSetup[20][kRowType] = static_cast<Byte>(c.type);
         listing << "type " << c.type << ", row";
         for (auto [k, v] : c.row)
@@ -84,7 +72,7 @@ TEST(ChannelList, settingsLinesOfEachFunctionMatchTheirGoldenListing) {
         for (auto [k, v] : c.sys)
             listing << " " << k << "=" << int{cfg.SysData[k] = v};
         listing << "\n";
-        const auto entries = ChannelListEntries(inputFor(cfg));
+        const auto entries = ChannelListEntries(ReportInputOf(cfg));
         ASSERT_EQ(entries.size(), 128u) << c.type;
         for (const ParamLine& l : entries[20].lines)
             listing << "  " << l.label << "|" << l.value << "|" << l.unit << "|" << l.second << "\n";
@@ -126,12 +114,12 @@ TEST(ChannelList, everyChannelOnceWhateverTheFileHolds) {
         {"a channel count above 127", {}, 200, {"A1", "A2"}, 128},
     };
     for (const auto& c : cases) {
-        Configuration cfg = blank(c.channelsByte);
+        Configuration cfg = ReportBlank(c.channelsByte);
         for (auto [ch, t] : c.types)
             cfg.ChanSetup[ch][kRowType] = static_cast<Byte>(t);
         for (int ch = 0; ch < kChannels; ++ch)
             cfg.ChanText[ch] = "d" + std::to_string(ch);
-        const auto entries = ChannelListEntries(inputFor(cfg));
+        const auto entries = ChannelListEntries(ReportInputOf(cfg));
         EXPECT_EQ(entries.size(), c.rows) << c.what;
         // Covered channels run 0..last without a gap or a repeat; every plain channel keeps its description.
         int next = 0;
@@ -154,17 +142,17 @@ TEST(ChannelList, everyChannelOnceWhateverTheFileHolds) {
 }
 
 TEST(ChannelList, claimedChannelsAndTheMultiplexerLine) {
-    Configuration cfg = blank(15);
+    Configuration cfg = ReportBlank(15);
     for (int ch = 0; ch < 4; ++ch)
         cfg.ChanSetup[ch][kRowType] = kTypeMuxClaim;
     cfg.SysData[kSysMuxCount] = 3;
     cfg.SysData[kSysMuxDelay] = 2;
-    auto entries = ChannelListEntries(inputFor(cfg));
+    auto entries = ChannelListEntries(ReportInputOf(cfg));
     EXPECT_EQ(entries[0].description, T(131));
     EXPECT_EQ(entries[0].optionPicture, -1);
     ASSERT_EQ(entries[0].lines.size(), 1u);
     EXPECT_EQ(entries[0].lines[0].label, T(250) + ":  4   " + T(251) + ":   4");
     cfg.SysData[kSysMuxCount] = 99; // outside the list: its number, no fault
-    entries = ChannelListEntries(inputFor(cfg));
+    entries = ChannelListEntries(ReportInputOf(cfg));
     EXPECT_EQ(entries[0].lines[0].label, T(250) + ": 99   " + T(251) + ":   4");
 }
