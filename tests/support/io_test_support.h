@@ -45,7 +45,7 @@ inline std::vector<std::string> splitOn(const std::string& text, char separator)
 }
 
 // The rows of a table in tests/data: a row a line of `columns` fields split by '|', lines starting
-// with '#' comments. In a field \r, \n and \xHH stand for those characters.
+// with '#' comments. In a field \r, \n and \xHH stand for those characters (\x20 for a space at either end).
 inline std::vector<std::vector<std::string>> dataTable(const std::string& name, std::size_t columns) {
     std::vector<std::vector<std::string>> rows;
     std::ifstream in(fixturePath(name), std::ios::binary);
@@ -53,16 +53,19 @@ inline std::vector<std::vector<std::string>> dataTable(const std::string& name, 
     for (std::string line; std::getline(in, line);) {
         if (line.empty() || line[0] == '#')
             continue;
-        std::string text;
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            if (line[i] != '\\' || i + 1 == line.size())
-                text += line[i];
-            else if (line[++i] == 'x')
-                text += static_cast<char>(std::stoi(line.substr(i + 1, 2), nullptr, 16)), i += 2;
-            else
-                text += line[i] == 'r' ? '\r' : '\n';
+        rows.push_back(splitOn(line, '|'));
+        for (std::string& field : rows.back()) {
+            std::string text;
+            for (std::size_t i = 0; i < field.size(); ++i) {
+                if (field[i] != '\\' || i + 1 == field.size())
+                    text += field[i];
+                else if (field[++i] == 'x')
+                    text += static_cast<char>(std::stoi(field.substr(i + 1, 2), nullptr, 16)), i += 2;
+                else
+                    text += field[i] == 'r' ? '\r' : '\n';
+            }
+            field = text;
         }
-        rows.push_back(splitOn(text, '|'));
         EXPECT_EQ(rows.back().size(), columns) << name << ": " << line;
         rows.back().resize(columns);
     }
