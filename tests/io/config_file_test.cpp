@@ -34,18 +34,33 @@ std::vector<std::string> fieldsOf(const std::string& line) {
     return out;
 }
 
-// The file text with field `field` of line `line` (both 0-based) replaced by `value`.
-std::string withField(const std::string& text, int line, int field, const std::string& value) {
-    auto lines = splitCrLf(text);
-    auto f = fieldsOf(lines[line]);
-    f[field] = value;
-    lines[line].clear();
-    for (std::size_t i = 0; i < f.size(); ++i)
-        lines[line] += (i ? "," : "") + f[i];
+std::string joinCrLf(const std::vector<std::string>& lines) {
     std::string out;
     for (const auto& l : lines)
         out += l + "\r\n";
     return out;
+}
+
+// The record with its field `field` (0-based, -1 the last) replaced by `value`; the last field runs
+// from the record's last comma.
+std::string withField(const std::string& record, int field, const std::string& value) {
+    if (field < 0) {
+        const auto comma = record.rfind(',');
+        return (comma == std::string::npos ? "" : record.substr(0, comma + 1)) + value;
+    }
+    auto f = fieldsOf(record);
+    f[static_cast<std::size_t>(field)] = value;
+    std::string out;
+    for (std::size_t i = 0; i < f.size(); ++i)
+        out += (i ? "," : "") + f[i];
+    return out;
+}
+
+// The file text with field `field` of line `line` (both 0-based) replaced by `value`.
+std::string withField(const std::string& text, int line, int field, const std::string& value) {
+    auto lines = splitCrLf(text);
+    lines[static_cast<std::size_t>(line)] = withField(lines[static_cast<std::size_t>(line)], field, value);
+    return joinCrLf(lines);
 }
 
 } // namespace
@@ -199,107 +214,44 @@ TEST(ConfigFile, aBrokenFileIsReportedWithItsLineAndLeavesTheModelUntouched) {
 }
 
 TEST(ConfigFile, aTextRunsToItsClosingQuoteAcrossLineEnds) {
-    // Records of a blank file (0-based: 1 = general description, 130 = logic group 0, 139 = system
-    // line 1); a case puts its own last field in some of them and may cut the file after one.
+    // Each case of the data file puts its own last field in some records of a blank file, may cut the
+    // file after a record, and tells what reading it gives.
     const auto blank = [] {
         Configuration cfg = blankConfiguration();
         return splitCrLf(ConfigFileText(cfg));
     }();
-    struct Case {
-        const char* what;
-        std::vector<std::pair<int, std::string>> fields; // record, its last field as written
-        std::size_t records;                             // the file ends after this many records
-        std::string general, logic0;                     // the descriptions read, for a good file
-        int line;        // the line of a fault: the file's own, or one put in system line 1
-        const char* why; // what the fault is, nullptr for a good file
-    };
-    const std::string none; // a description the case leaves empty
-    const Case cases[] = {
-        {"CR LF", {{1, "\"line one\r\nline two\""}}, 162, "line one\r\nline two", none, 141, nullptr},
-        {"lone CR", {{1, "\"line one\rline two\""}}, 162, "line one\rline two", none, 141, nullptr},
-        {"lone LF", {{1, "\"line one\nline two\""}}, 162, "line one\nline two", none, 141, nullptr},
-        {"blank lines and a break at the end",
-         {{1, "\"\r\n\r\nend\r\n\""}},
-         162,
-         "\r\n\r\nend\r\n",
-         none,
-         143,
-         nullptr},
-        {"three lines after numbers",
-         {{130, "\"first\r\nsecond\r\nthird\""}},
-         162,
-         none,
-         "first\r\nsecond\r\nthird",
-         142,
-         nullptr},
-        {"commas inside",
-         {{130, "\"Hall, ground floor\r\nKitchen, first floor\""}},
-         162,
-         none,
-         "Hall, ground floor\r\nKitchen, first floor",
-         141,
-         nullptr},
-        {"two texts of several lines",
-         {{1, "\"a\r\nb\""}, {130, "\"c\nd\re\""}},
-         162,
-         "a\r\nb",
-         "c\nd\re",
-         143,
-         nullptr},
-        {"open at the end of the file", {{1, "\"line one\r\nline two\r\n"}}, 2, none, none, 2, "not closed"},
-        {"open at the end after a text of two lines",
-         {{1, "\"a\r\nb\""}, {130, "\"never\r\nclosed"}},
-         131,
-         none,
-         none,
-         132,
-         "not closed"},
-        {"closed by the next record's first quote",
-         {{1, "\"line one\r\nline two"}},
-         162,
-         none,
-         none,
-         4,
-         "after the text that begins on line 2"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    const auto cases = dataTable("quoted_texts.txt", 7);
+    EXPECT_EQ(cases.size(), 10u);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c[0]);
         auto records = blank;
-        for (const auto& [record, field] : c.fields) {
-            const auto comma = records[record].rfind(',');
-            records[record] = (comma == std::string::npos ? "" : records[record].substr(0, comma + 1)) + field;
+        for (const std::string& edit : splitOn(c[1], ';')) {
+            const auto record = std::stoul(edit);
+            records[record] = withField(records[record], -1, edit.substr(edit.find('=') + 1));
         }
-        records.resize(c.records);
-        std::string file;
-        for (const auto& r : records)
-            file += r + "\r\n";
+        records.resize(std::stoul(c[2]));
+        const std::string file = joinCrLf(records);
+        const int faultLine = std::stoi(c[5]);
 
         Configuration cfg = busyConfiguration();
         const Configuration before = cfg;
         const FileResult r = ReadConfigText(file, cfg, "mem");
-        if (c.why) {
+        if (!c[6].empty()) {
             EXPECT_EQ(r.status, FileStatus::Bad);
-            EXPECT_EQ(r.line, c.line);
-            EXPECT_NE(r.reason.find(c.why), std::string::npos) << r.reason;
+            EXPECT_EQ(r.line, faultLine);
+            EXPECT_NE(r.reason.find(c[6]), std::string::npos) << r.reason;
             EXPECT_EQ(cfg, before);
             continue;
         }
         ASSERT_TRUE(r.ok()) << r.message();
-        EXPECT_EQ(cfg.DescText[kGeneralDescription], c.general);
-        EXPECT_EQ(cfg.DescText[0], c.logic0);
+        EXPECT_EQ(cfg.DescText[kGeneralDescription], c[3]);
+        EXPECT_EQ(cfg.DescText[0], c[4]);
         EXPECT_EQ(ConfigFileText(cfg), file) << "saved as read, byte for byte";
 
         // Line ends inside texts count: a fault further on is named by its physical line.
-        auto sys = fieldsOf(records[139]);
-        sys[1] = "300";
-        records[139].clear();
-        for (std::size_t i = 0; i < sys.size(); ++i)
-            records[139] += (i ? "," : "") + sys[i];
-        file.clear();
-        for (const auto& rec : records)
-            file += rec + "\r\n";
-        const FileResult bad = ReadConfigText(file, cfg, "mem");
-        EXPECT_EQ(bad.line, c.line) << bad.message();
+        records[139] = withField(records[139], 1, "300");
+        const FileResult bad = ReadConfigText(joinCrLf(records), cfg, "mem");
+        EXPECT_EQ(bad.line, faultLine) << bad.message();
         EXPECT_NE(bad.reason.find("field 2: the number 300"), std::string::npos) << bad.reason;
     }
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "io/hex_records.h"
 #include "io/mem_map.h"
 #include "model/channel_types.h"
@@ -23,57 +25,37 @@ std::string zeroImageRecords(int skipAddress = -1) {
 } // namespace
 
 TEST(PutToMemMap, completesOnlyWhenEveryRecordIsSoundAndTheImageIsCovered) {
-    struct Case {
-        const char* what;
-        std::string stream; // after the records of a whole zero image, when `covered`
-        bool covered;
-        bool complete;
-        int error;
-        int byte0; // MemMap byte 0 afterwards
-    };
-    const std::string zeroRecord0 = DataRecord(0, std::array<Byte, 32>{});
-    const std::vector<Case> cases{
-        {"one record and the end record", ":0100000001FE\r\n:00000001FF", true, true, kReadOk, 1},
-        {"LF only and no line ends", ":0100000007F8\n:0100000007F8:00000001FF", true, true, kReadOk, 7},
-        {"no end record", ":0100000001FE\r\n", true, false, kReadOk, 1},
-        {"nothing at all", "", false, false, kReadOk, 0},
-        {"only the end record", ":00000001FF", false, false, kReadNotCovered, 0},
-        {"one record of the image missing", zeroImageRecords(0x2000) + ":00000001FF", false, false, kReadNotCovered, 0},
-        {"the first record without its ':'", zeroRecord0.substr(1) + zeroImageRecords(0) + ":00000001FF", false, false,
-         kReadNotCovered, 0},
-        {"bad checksum is not stored", ":0100000001FF\r\n:00000001FF", true, false, kReadChecksum, 0},
-        {"lower-case digits damage the record", ":0100000001fe\r\n:00000001FF", true, false, kReadNotHex, 0},
-        // ":0100000011EE" with its second data digit lost and a stray character in its place: the
-        // checksum would still match if the stray one kept the last digit.
-        {"a character that is no digit damages the record", ":010000001xEE\r\n:00000001FF", true, false, kReadNotHex,
-         0},
-        {"line ends inside a record damage it", ":01000000\r\n01FE\r\n:00000001FF", true, false, kReadNotHex, 0},
-        {"record longer than 32", ":21000000" + std::string(66, '0') + "DF\r\n:00000001FF", true, false,
-         kReadRecordTooLong, 0},
-        {"address above 0x50FF", ":0151000001AD\r\n:00000001FF", true, false, kReadAddressOutOfRange, 0},
-        {"unknown record type", ":020B1002A12A16:0100000001FE\r\n:00000001FF", true, false, kReadUnknownType, 1},
-        {"record cut short by the next ':'", ":0100000001FE\r\n:01000100:0100020002FB\r\n:00000001FF", true, false,
-         kReadRecordCut, 1},
-        {"damaged end record", ":0100000001FE\r\n:00000001FE", true, false, kReadChecksum, 1},
-        {"what follows the end record is ignored", ":0100000001FE\r\n:00000001FF\r\n\x1a:0100000002FD", true, true,
-         kReadOk, 1},
-        {"what comes before the first record is skipped", "\x1a 7F\r\n" + zeroImageRecords() + ":00000001FF", false,
-         true, kReadOk, 0},
-        {"a digit after a record's checksum damages the answer", ":0100000001FE0\r\n:00000001FF", true, false,
-         kReadStray, 1},
-        {"any other character between records too", ":0100000001FE\r\n \r\n:00000001FF", true, false, kReadStray, 1},
-        {"a data record of length 0 carries nothing", ":0000000000\r\n:00000001FF", true, true, kReadOk, 0},
-        // Read as the end record, its data byte would be taken for the checksum, and match.
-        {"an end record with data", ":01000001FE00\r\n", true, false, kReadUnknownType, 0},
-    };
-    for (const Case& c : cases) {
+    const std::pair<const char*, int> errors[] = {{"Ok", kReadOk},
+                                                  {"RecordTooLong", kReadRecordTooLong},
+                                                  {"AddressOutOfRange", kReadAddressOutOfRange},
+                                                  {"UnknownType", kReadUnknownType},
+                                                  {"Checksum", kReadChecksum},
+                                                  {"RecordCut", kReadRecordCut},
+                                                  {"NotHex", kReadNotHex},
+                                                  {"NotCovered", kReadNotCovered},
+                                                  {"Stray", kReadStray}};
+    const std::pair<std::string, std::string> images[] = {
+        {"{image}", zeroImageRecords()},
+        {"{image without 2000}", zeroImageRecords(0x2000)},
+        {"{image without its first ':'}", zeroImageRecords().substr(1)}};
+    const auto cases = dataTable("answer_streams.txt", 5);
+    EXPECT_EQ(cases.size(), 22u);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c[0]);
+        std::string answer = c[1];
+        for (const auto& [name, records] : images)
+            if (const auto at = answer.find(name); at != std::string::npos)
+                answer.replace(at, name.size(), records);
         MemMapReceiver rx;
-        rx.feed((c.covered ? zeroImageRecords() : std::string()) + c.stream);
+        rx.feed(answer);
         const ReceiveResult r = rx.result();
-        EXPECT_EQ(r.complete, c.complete) << c.what;
-        EXPECT_EQ(r.error, c.error) << c.what;
-        EXPECT_EQ(r.reason.empty(), c.complete) << c.what << ": " << r.reason;
-        EXPECT_EQ(rx.image()[0], c.byte0) << c.what;
+        const auto error = std::find_if(std::begin(errors), std::end(errors), [&](auto e) { return e.first == c[3]; });
+        ASSERT_NE(error, std::end(errors)) << c[3];
+        const bool complete = c[2] == "yes";
+        EXPECT_EQ(r.complete, complete);
+        EXPECT_EQ(r.error, error->second);
+        EXPECT_EQ(r.reason.empty(), complete) << r.reason;
+        EXPECT_EQ(rx.image()[0], std::stoi(c[4]));
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "io/text_file.h"
 #include "model/text_ids.h"
+#include "tests/support/io_test_support.h"
 
 using namespace korvane;
 
@@ -13,35 +14,15 @@ using namespace korvane;
 constexpr int kSmall = 5;
 
 TEST(TextFileParser, recordsAreStoredByKeyAndABadRecordStopsTheReading) {
-    const struct {
-        const char* name;
-        std::string file;
-        int badLine;                    // 0: the file is good
-        std::vector<std::string> texts; // entries 0..5 afterwards
-    } cases[] = {
-        {"out of order", "3,\"three\"\r\n0,\"zero\"\r\n5,\"five\"\r\n", 0, {"zero", "", "", "three", "", "five"}},
-        {"bare LF and no final line end", "1,\"one\"\n2,\"two\"", 0, {"", "one", "two", "", "", ""}},
-        {"later duplicate wins", "1,\"first\"\r\n2,\"x\"\r\n1,\"second\"\r\n", 0, {"", "second", "x", "", "", ""}},
-        {"empty key skips the record", ",\"lost\"\r\n1,\"kept\"\r\n", 0, {"", "kept", "", "", "", ""}},
-        {"negative key is ignored", "-1,\"lost\"\r\n1,\"kept\"\r\n", 0, {"", "kept", "", "", "", ""}},
-        {"blank lines are not records", "\r\n1,\"a\"\r\n   \r\n\r\n2,\"b\"\r\n", 0, {"", "a", "b", "", "", ""}},
-        {"spaces around the fields", "  4 ,  \"four, with comma\"  \r\n", 0, {"", "", "", "", "four, with comma", ""}},
-        {"empty text is a text", "1,\"\"\r\n", 0, {"", "", "", "", "", ""}},
-        {"8-bit text", "1,\"K\xf8k \xe6\xe5 \xdf\xe9\"\r\n", 0, {"", "K\xf8k \xe6\xe5 \xdf\xe9", "", "", "", ""}},
-        {"key above count", "1,\"a\"\r\n6,\"six\"\r\n2,\"b\"\r\n", 2, {"", "a", "", "", "", ""}},
-        {"key not a number", "1,\"a\"\r\nx1,\"b\"\r\n2,\"c\"\r\n", 2, {"", "a", "", "", "", ""}},
-        {"decimal key is not a number", "1.5,\"a\"\r\n", 1, {"", "", "", "", "", ""}},
-        {"unquoted text", "1,\"a\"\r\n2,b\r\n", 2, {"", "a", "", "", "", ""}},
-        {"text without closing quote", "2,\"open\r\n3,\"c\"\r\n", 1, {"", "", "", "", "", ""}},
-        {"key without text", "1\r\n", 1, {"", "", "", "", "", ""}},
-        {"line numbers count blank lines", "\r\n\r\n1,\"a\"\r\n9,\"z\"\r\n", 4, {"", "a", "", "", "", ""}},
-    };
+    const auto cases = korvane::testing::dataTable("text_file_records.txt", 4);
+    EXPECT_EQ(cases.size(), 16u);
     for (const auto& c : cases) {
-        const TextTable t = ParseTextFile(c.file, kSmall);
-        EXPECT_EQ(t.good, c.badLine == 0) << c.name;
-        EXPECT_EQ(t.badLine, c.badLine) << c.name;
-        EXPECT_EQ(t.badReason.empty(), t.good) << c.name;
-        EXPECT_EQ(t.texts, c.texts) << c.name;
+        SCOPED_TRACE(c[0]);
+        const TextTable t = ParseTextFile(c[1], kSmall);
+        EXPECT_EQ(t.good, c[2] == "0");
+        EXPECT_EQ(t.badLine, std::stoi(c[2]));
+        EXPECT_EQ(t.badReason.empty(), t.good);
+        EXPECT_EQ(t.texts, korvane::testing::splitOn(c[3], ';'));
     }
 }
 

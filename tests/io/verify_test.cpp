@@ -43,32 +43,13 @@ MemMap staleUnit() {
 } // namespace
 
 TEST(LayWriteRecords, laysSoundRecordsAndPassesOverDamagedOnes) {
-    struct Case {
-        const char* what;
-        std::string records;
-        int laid;
-        int address; // where the first data byte should (or should not) have landed
-        int value;
-    };
-    const std::vector<Case> cases{
-        {"one record",
-         ":020010004142"
-         "6B\r\n",
-         1, 0x0010, 0x41},
-        {"lower-case digits are read as well", ":0200100061622b", 1, 0x0011, 0x62},
-        {"a wrong checksum", ":02001000414200\r\n", 0, 0x0010, 0},
-        {"a non-hex character inside", ":0200100041G22B\r\n", 0, 0x0010, 0},
-        {"cut short by the next record", ":02001000:0100200007D8", 1, 0x0020, 7},
-        {"beyond the image",
-         ":027FFF000102"
-         "7D",
-         0, 0x7FFF, 0},
-        {"the end record lays nothing", std::string(kEndRecord), 0, 0, 0},
-    };
-    for (const Case& c : cases) {
+    const auto cases = dataTable("write_records.txt", 5);
+    EXPECT_EQ(cases.size(), 7u);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c[0]);
         MemMap image{};
-        EXPECT_EQ(LayWriteRecords(c.records, image), c.laid) << c.what;
-        EXPECT_EQ(image[static_cast<std::size_t>(c.address)], c.value) << c.what;
+        EXPECT_EQ(LayWriteRecords(c[1], image), std::stoi(c[2]));
+        EXPECT_EQ(image[std::stoul(c[3], nullptr, 16)], std::stoi(c[4]));
     }
 }
 

@@ -13,18 +13,6 @@ using namespace korvane::testing;
 
 namespace {
 
-Configuration blank(int channelsByte = 127) {
-    Configuration cfg;
-    EditState state;
-    ClearConfiguration(cfg, state);
-    cfg.SysData[kSysChannelsInUse] = static_cast<Byte>(channelsByte);
-    return cfg;
-}
-
-ReportInput inputFor(const Configuration& cfg, TextLookup text = NumberedText) {
-    return ReportInput{cfg, std::move(text), "Test.zeb", {2026, 3, 6, 9, 41, 0, 5}};
-}
-
 std::string T(int n) {
     return NumberedText(n);
 }
@@ -41,14 +29,14 @@ TEST(Reports, nothingToPrintBeginsNoPage) {
         {"logic", PrintLogicReport},
         {"sms", PrintSmsReport},
     };
-    Configuration cfg = blank(15);
+    Configuration cfg = ReportBlank(15);
     cfg.ChanSetup[20][kRowType] = kTypeRealTime; // above the channels in use: does not count
     cfg.ChanSetup[21][kRowType] = kTypeMaster;
     cfg.LogicBlocks[64][3] = 0x04; // blocks 64.. are never used
     for (const auto& c : cases) {
         RecordingSurface s;
         PrintJob job(s);
-        EXPECT_EQ(c.print(job, inputFor(cfg)), ReportOutcome::NothingToPrint) << c.what;
+        EXPECT_EQ(c.print(job, ReportInputOf(cfg)), ReportOutcome::NothingToPrint) << c.what;
         EXPECT_EQ(job.pages(), 0) << c.what;
         EXPECT_TRUE(s.items.empty()) << c.what;
     }
@@ -87,14 +75,14 @@ TEST(ReportCatalogue, namesMenuEntriesAndTitles) {
 }
 
 TEST(ReportCatalogue, allReportsInOneJobEachWithItsOwnPageNumbers) {
-    Configuration cfg = blank(127);
+    Configuration cfg = ReportBlank(127);
     SetChannelType(cfg, 3, kTypeRealTime);
     cfg.LogicBlocks[5][3] = 0x08;
     const std::vector<ReportKind> all = ReportsWithContent(cfg);
     EXPECT_EQ(all, (std::vector<ReportKind>{ReportKind::ChannelList, ReportKind::RealTime, ReportKind::Logic}));
     RecordingSurface s;
     PrintJob job(s);
-    ASSERT_EQ(PrintReports(job, inputFor(cfg), all), ReportOutcome::Printed);
+    ASSERT_EQ(PrintReports(job, ReportInputOf(cfg), all), ReportOutcome::Printed);
     std::vector<std::string> pageTexts;
     for (const Drawn& d : s.texts())
         if (d.text.rfind(T(300) + ":", 0) == 0)
@@ -103,13 +91,13 @@ TEST(ReportCatalogue, allReportsInOneJobEachWithItsOwnPageNumbers) {
 
     RecordingSurface empty;
     PrintJob none(empty);
-    EXPECT_EQ(PrintReports(none, inputFor(blank()), {ReportKind::Master, ReportKind::Sms}),
+    EXPECT_EQ(PrintReports(none, ReportInputOf(ReportBlank()), {ReportKind::Master, ReportKind::Sms}),
               ReportOutcome::NothingToPrint);
     EXPECT_EQ(none.pages(), 0);
 
     RecordingSurface refusing;
     refusing.refuseFromPage = 2;
     PrintJob failing(refusing);
-    EXPECT_EQ(PrintReports(failing, inputFor(cfg), all), ReportOutcome::Failed);
+    EXPECT_EQ(PrintReports(failing, ReportInputOf(cfg), all), ReportOutcome::Failed);
     EXPECT_EQ(refusing.page, 1);
 }

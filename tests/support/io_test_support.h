@@ -8,7 +8,9 @@
 #include <map>
 #include <memory>
 #include <random>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "io/config_file.h"
 #include "io/hex_records.h"
@@ -27,6 +29,47 @@ inline std::string fixturePath(const std::string& name) {
 inline std::string readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The parts of the text between separators, without the spaces around them.
+inline std::vector<std::string> splitOn(const std::string& text, char separator) {
+    std::vector<std::string> out;
+    std::stringstream ss(text);
+    for (std::string part; std::getline(ss, part, separator);) {
+        const auto first = part.find_first_not_of(' ');
+        out.push_back(first == std::string::npos ? "" : part.substr(first, part.find_last_not_of(' ') + 1 - first));
+    }
+    if (!text.empty() && text.back() == separator)
+        out.emplace_back();
+    return out;
+}
+
+// The rows of a table in tests/data: a row a line of `columns` fields split by '|', lines starting
+// with '#' comments. In a field \r, \n and \xHH stand for those characters (\x20 for a space at either end).
+inline std::vector<std::vector<std::string>> dataTable(const std::string& name, std::size_t columns) {
+    std::vector<std::vector<std::string>> rows;
+    std::ifstream in(fixturePath(name), std::ios::binary);
+    EXPECT_TRUE(in.is_open()) << name;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        rows.push_back(splitOn(line, '|'));
+        for (std::string& field : rows.back()) {
+            std::string text;
+            for (std::size_t i = 0; i < field.size(); ++i) {
+                if (field[i] != '\\' || i + 1 == field.size())
+                    text += field[i];
+                else if (field[++i] == 'x')
+                    text += static_cast<char>(std::stoi(field.substr(i + 1, 2), nullptr, 16)), i += 2;
+                else
+                    text += field[i] == 'r' ? '\r' : '\n';
+            }
+            field = text;
+        }
+        EXPECT_EQ(rows.back().size(), columns) << name << ": " << line;
+        rows.back().resize(columns);
+    }
+    return rows;
 }
 
 // The texts of a language file the program ships ("English.dat", "Deutsch.dat").

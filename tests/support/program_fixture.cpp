@@ -69,6 +69,30 @@ void ProgramFixture::focus(QWidget* w) {
     w->setFocus(Qt::TabFocusReason);
 }
 
+void ProgramFixture::typeKeys(const char* keys) {
+    for (const char* k = keys; *k; ++k) {
+        if (*k == '\n')
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        else
+            QTest::keyClick(QApplication::focusWidget(), *k);
+    }
+}
+
+QString ProgramFixture::focused() {
+    QWidget* w = QApplication::focusWidget();
+    return w ? w->objectName() : QString();
+}
+
+void ProgramFixture::tick(QWidget* box) {
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+}
+
+void ProgramFixture::openChannel(int c, int type) {
+    ws().changeChannelType(c, type);
+    QTest::mouseClick(main().cell(c), Qt::LeftButton);
+    QApplication::setActiveWindow(&editor());
+}
+
 void ProgramFixture::useShippedTexts(const char* file) {
     const TextTable texts =
         ReadTextFile(std::string(KORVANE_SOURCE_DIR) + "/resources/Language/" + file, kLanguageTextCount);
@@ -87,9 +111,7 @@ void ProgramFixture::forEveryPage(const std::function<void(const QString& name)>
         if (t.channelsUsed == 0 || t.family == TypeFamily::Claimed)
             continue;
         ws().changeChannelType(16, kTypeBlank);
-        ws().changeChannelType(16, t.code);
-        QTest::mouseClick(main().cell(16), Qt::LeftButton);
-        QApplication::setActiveWindow(&editor());
+        openChannel(16, t.code);
         visit(QStringLiteral("type %1").arg(t.code));
     }
 }

@@ -53,6 +53,16 @@ protected:
     }
     // Activates the widget's window and gives the widget the focus as a Tab would.
     static void focus(QWidget* w);
+    // Types keys where the focus is: characters as themselves, '\n' Enter.
+    static void typeKeys(const char* keys);
+    // The object name of the focused widget, empty when none has the focus.
+    static QString focused();
+    // A check box takes clicks on its box and caption, at the left.
+    static void tick(QWidget* box);
+    // Gives channel c the type as the pop-up menu does and opens it as a click on its cell does.
+    void openChannel(int c, int type);
+    Byte& sys(int b) { return ws().cfg.SysData[static_cast<std::size_t>(b)]; }
+    Byte& row(int c, int b) { return ws().cfg.ChanSetup[static_cast<std::size_t>(c)][static_cast<std::size_t>(b)]; }
     // Puts the texts of a shipped language file ("Deutsch.dat") in place of the current language's.
     void useShippedTexts(const char* file);
     // Opens every page of the editor in turn, the channel pages of every type a channel can take on

@@ -10,6 +10,7 @@
 
 #include "reports/print_engine.h"
 #include "reports/print_surface.h"
+#include "reports/reports.h"
 
 namespace korvane::testing {
 
@@ -79,6 +80,20 @@ public:
 // Language text n reads "Tn": the tests see which text stands where.
 inline std::string NumberedText(int n) {
     return "T" + std::to_string(n);
+}
+
+// A blank configuration as New leaves it, with channelsByte as its channels-in-use byte.
+inline Configuration ReportBlank(int channelsByte = 127) {
+    Configuration cfg;
+    EditState state;
+    ClearConfiguration(cfg, state);
+    cfg.SysData[kSysChannelsInUse] = static_cast<Byte>(channelsByte);
+    return cfg;
+}
+
+// What a report of the configuration is given in a test: the texts, a file name and a fixed time.
+inline ReportInput ReportInputOf(const Configuration& cfg, TextLookup text = NumberedText) {
+    return ReportInput{cfg, std::move(text), "Test.zeb", {2026, 3, 6, 9, 41, 0, 5}};
 }
 
 // Every text and picture lies inside the frame: right of the vertical rule, left of the right edge,

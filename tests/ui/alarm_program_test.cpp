@@ -22,8 +22,9 @@ namespace {
 
 class AlarmProgramTest : public StartedProgramFixture {
 protected:
-    // Gives channel c the function and opens it as a click on its cell does.
-    void openChannel(int c, int function) {
+    // Puts the function in channel c's type byte, keeping the rest of its row, and opens it as a click
+    // on its cell does.
+    void openWithTypeByte(int c, int function) {
         ws().change([&](Configuration& cfg) {
             cfg.ChanSetup[static_cast<std::size_t>(c)][kRowType] = static_cast<Byte>(function);
         });
@@ -43,9 +44,9 @@ TEST_F(AlarmProgramTest, onlyThePageOfTheChannelsFunctionIsOnShow) {
         {kTypeMono, "Frame_BasicChtype_Setup"},
     };
     for (auto [function, page] : pages) {
-        openChannel(3, kTypeIntruderPassive);
+        openWithTypeByte(3, kTypeIntruderPassive);
         EXPECT_TRUE(shown("O_tyv_8"));
-        openChannel(4, function);
+        openWithTypeByte(4, function);
         EXPECT_EQ(editor().currentPage(), QString::fromUtf8(page)) << page;
         if (function != kTypeIntruderSiren) {
             EXPECT_FALSE(shown("O_tyv_8")) << page; // no intruder option to click on another channel
@@ -61,7 +62,7 @@ TEST_F(AlarmProgramTest, onlyThePageOfTheChannelsFunctionIsOnShow) {
 
 TEST_F(AlarmProgramTest, flashPatternOpensInTheGridAndTheOptionIsTheFirstFocus) {
     ws().change([](Configuration& cfg) { cfg.ChanSetup[6][kSirenMasterFlash] = 1; });
-    openChannel(6, kTypeIntruderSiren);
+    openWithTypeByte(6, kTypeIntruderSiren);
     EXPECT_EQ(editor().windowTitle(), QStringLiteral("A7   D112"));
     EXPECT_EQ(QApplication::focusWidget(), child(QStringLiteral("O_tyv_12")));
     auto* button = child<QPushButton>(QStringLiteral("Cmd_Tyv_BlinkSet"));

@@ -31,7 +31,6 @@ constexpr int kB3 = 10;
 class EditorTest : public StartedProgramFixture {
 protected:
     void openMainSetup() { act("Menu_Edit_Basic_Setup")->trigger(); }
-    Byte& sys(int b) { return ws().cfg.SysData[static_cast<std::size_t>(b)]; }
     MasterCell* cell(int t) { return editor().masterPage()->cell(t); }
     QWidget* dummy() { return child("T_dummy"); }
     void key(Qt::Key k) { QTest::keyClick(dummy(), k); }
@@ -44,8 +43,6 @@ protected:
         QTest::mouseClick(main().cell(kMaster), Qt::LeftButton);
         QApplication::setActiveWindow(&editor());
     }
-    // A check box takes clicks on its box and caption, at the left.
-    void tick(QWidget* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
     void rightClick(int t) { QTest::mouseClick(cell(t), Qt::RightButton); }
     void chooseGroup(const char* entry) {
         act(entry)->trigger();

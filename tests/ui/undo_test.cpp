@@ -272,17 +272,13 @@ TEST_F(UndoTest, aFieldEntryEndsWhenTheFieldIsLeft) {
     startClean();
     auto* dev = child<QLineEdit>("T_DeviceNo");
     auto* text = child<QPlainTextEdit>("T_generelBeskriv");
-    auto type = [](QWidget* w, const char* keys) {
-        for (const char* k = keys; *k; ++k)
-            QTest::keyClick(w, static_cast<Qt::Key>(Qt::Key_0 + (*k - '0')));
-    };
     // Two visits to the same field are two steps; the keys typed in one visit are one.
     focus(dev);
-    type(dev, "12");
+    typeKeys("12");
     focus(text);
     QTest::keyClicks(text, QStringLiteral("ab"));
     focus(dev);
-    type(dev, "7");
+    typeKeys("7");
     EXPECT_EQ(ws().undoStack().count(), 3);
     EXPECT_EQ(ws().cfg.SysData[kSysDeviceNo], 7);
     // Ctrl+Z in the editor: the main window takes the key, as it takes every Ctrl key.
@@ -294,14 +290,14 @@ TEST_F(UndoTest, aFieldEntryEndsWhenTheFieldIsLeft) {
     EXPECT_EQ(text->toPlainText(), QString());
     // A new entry after an undo is a step of its own and drops what could have been redone.
     focus(dev);
-    type(dev, "3");
+    typeKeys("3");
     EXPECT_EQ(ws().undoStack().count(), 2);
     EXPECT_FALSE(ws().canRedo());
     undoKey();
     EXPECT_EQ(ws().cfg.SysData[kSysDeviceNo], 12);
     // An entry typed back to the value it started from is no step at all (5, 51, 1, 12).
     focus(dev);
-    type(dev, "5112");
+    typeKeys("5112");
     EXPECT_EQ(ws().cfg.SysData[kSysDeviceNo], 12);
     EXPECT_EQ(ws().undoStack().count(), 1);
     EXPECT_FALSE(ws().canRedo());

@@ -29,11 +29,6 @@ namespace {
 
 class WindowRoomTest : public StartedProgramFixture {
 protected:
-    void openChannel(int c, int type) {
-        ws().changeChannelType(c, type);
-        QTest::mouseClick(main().cell(c), Qt::LeftButton);
-        QApplication::setActiveWindow(&editor());
-    }
     void settle() {
         for (int i = 0; i < 3; ++i)
             QApplication::processEvents();
