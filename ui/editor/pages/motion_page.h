@@ -2,7 +2,7 @@
 // The motion detector page (F_motion): whether it takes part in the alarm, the detections that raise
 // it and the hold time (a timer's time 1).
 
-#include "ui/editor/pages/time_parts.h"
+#include "ui/editor/form/time_parts.h"
 
 namespace korvane {
 

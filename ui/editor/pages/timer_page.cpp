@@ -5,7 +5,6 @@
 #include "model/channel_types.h"
 #include "model/facts_device.h"
 #include "model/text_ids.h"
-#include "model/timer.h"
 
 namespace korvane {
 

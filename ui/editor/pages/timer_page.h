@@ -2,7 +2,7 @@
 // The timer page (Frame_Timer_Setup) for the on/off delay, pulse and single-pulse timers: the mode,
 // the single pulse, the start channel and the two times.
 
-#include "ui/editor/pages/time_parts.h"
+#include "ui/editor/form/time_parts.h"
 
 namespace korvane {
 

@@ -1,4 +1,4 @@
-#include "ui/editor/pages/time_parts.h"
+#include "ui/editor/form/time_parts.h"
 
 #include "model/timer.h"
 
