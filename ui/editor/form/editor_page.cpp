@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "app/plain_text.h"
 #include "model/analog.h"
 #include "model/field_rules.h"
 #include "ui/editor/form/typing_limit.h"
@@ -29,10 +30,6 @@ constexpr int kUnknownItem = -1; // item data of the "?" entry of a value a list
 const char* const kValueProperty = "korvaneValue";
 const char* const kRefusedProperty = "korvaneRefused";
 constexpr int kNumberChars = 10; // a typed number: sign, six digits, separator, decimals
-
-bool isEnter(const QKeyEvent* key) {
-    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-}
 
 QString itemText(const Workspace& ws, const ListItem& item) {
     return item.text != 0 ? ws.text(item.text) : QLatin1String(item.fixed ? item.fixed : "");
@@ -861,11 +858,11 @@ bool EditorPage::eventFilter(QObject* watched, QEvent* event) {
         if (row->keysChoose && chooseOther(*row, static_cast<QAbstractButton*>(watched), k))
             return true;
     }
-    if (isEnter(key) && row->kind == ControlKind::Number) {
+    if (isEnterPress(key) && row->kind == ControlKind::Number) {
         numberEntered(*row, static_cast<QLineEdit*>(watched));
         return true;
     }
-    if (isEnter(key)) {
+    if (isEnterPress(key)) {
         // In a multi-line text Enter starts a new line; Shift+Enter moves on.
         if (row->kind == ControlKind::MultiText && !(key->modifiers() & Qt::ShiftModifier))
             return false;
@@ -876,6 +873,37 @@ bool EditorPage::eventFilter(QObject* watched, QEvent* event) {
     if (row->kind == ControlKind::List && !key->text().isEmpty() && key->text().at(0).isPrint())
         return true;
     return false;
+}
+
+bool EditorPage::isEnterPress(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+bool EditorPage::isRow(const FormRow& row, const char* name) {
+    return qstrcmp(row.control, name) == 0;
+}
+
+void EditorPage::stepCell(const FormRow& row, int step) {
+    if (QWidget* w = cell(*row.declared, row.at + step, row.place); w && w->isEnabled())
+        w->setFocus(Qt::TabFocusReason);
+}
+
+void EditorPage::showEntry(const FormRow& row) {
+    if (auto* f = control<LockedField>(row.control))
+        f->showEntry(focus_.FirstKey);
+}
+
+void EditorPage::markField(QWidget* field, const QStringList& why, const QColor& colour, const QString& hint) {
+    QPalette pal = field->palette();
+    pal.setColor(QPalette::Text, why.isEmpty() ? palette().color(QPalette::Text) : colour);
+    field->setPalette(pal);
+    QStringList lines = why;
+    if (!hint.isEmpty())
+        lines.prepend(hint);
+    field->setToolTip(PlainToolTip(lines.join(QLatin1Char('\n'))));
 }
 
 } // namespace korvane

@@ -26,6 +26,7 @@
 class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
+class QColor;
 class QComboBox;
 class QGridLayout;
 class QHBoxLayout;
@@ -140,6 +141,20 @@ protected:
     void goNext(const FormRow& row);
     // A control of the page by name, the channel description, or any control of the window.
     QWidget* find(const char* name) const;
+
+    // What several pages' own rules share.
+    // Whether the event is Return or Enter pressed (whatever the modifiers).
+    static bool isEnterPress(const QEvent* event);
+    // Whether the row is the control's of that name.
+    static bool isRow(const FormRow& row, const char* name);
+    // Up or Down in an indexed row's cell: the focus to the same place of the index above or below,
+    // where there is one that takes it.
+    void stepCell(const FormRow& row, int step);
+    // A locked field of the row shows the entry being typed (after a page's own rule took a key).
+    void showEntry(const FormRow& row);
+    // A field whose value stands but is odd: drawn in the colour while there are reasons, which its
+    // tooltip gives under the hint.
+    void markField(QWidget* field, const QStringList& why, const QColor& colour, const QString& hint = QString());
 
     AppContext& ctx_;
     PageHost& host_;

@@ -97,10 +97,6 @@ constexpr FormRow kRows[] = {
      .label = "Label4_7"},
 };
 
-bool isRow(const FormRow& row, const char* name) {
-    return qstrcmp(row.control, name) == 0;
-}
-
 bool isLimit(const FormRow& row) {
     return row.fact == &facts::kSensorLimit1Low || row.fact == &facts::kSensorLimit1High ||
            row.fact == &facts::kSensorLimit2Low || row.fact == &facts::kSensorLimit2High;

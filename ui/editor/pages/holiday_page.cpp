@@ -106,12 +106,8 @@ QString HolidayPage::fieldText(const FormRow& row) const {
 bool HolidayPage::keyed(const FormRow& row, int keyCode) {
     Workspace& ws = ctx_.ws;
     const int period = periodOf(row);
-    const int part = partOf(row);
     if (keyCode == vk::kUp || keyCode == vk::kDown) {
-        // Up and Down move to the same field of the period above or below.
-        const int next = period + (keyCode == vk::kUp ? -1 : 1);
-        if (next >= 0 && next < kSysHolidayCount && field(next, part)->isEnabled())
-            field(next, part)->setFocus(Qt::TabFocusReason);
+        stepCell(row, keyCode == vk::kUp ? -1 : 1);
         return true;
     }
     if (isClearKey(keyCode)) {
@@ -130,8 +126,7 @@ bool HolidayPage::keyed(const FormRow& row, int keyCode) {
         ws.setValue(*row.fact, value, EditMark::Always);
     }
     follow();
-    if (auto* f = control<LockedField>(row.control))
-        f->showEntry(focus_.FirstKey);
+    showEntry(row);
     return true;
 }
 
@@ -187,11 +182,7 @@ void HolidayPage::follow() {
                 why << ws.text(kTxtNoSuchDay);
             if (warnings & kEndsBeforeStart)
                 why << ws.text(kTxtEndsBeforeStart);
-            QPalette pal = w->palette();
-            pal.setColor(QPalette::Text, why.isEmpty() ? palette().color(QPalette::Text) : kWarningColour);
-            w->setPalette(pal);
-            const QString hint = QLatin1String(row.fact->hint);
-            w->setToolTip(PlainToolTip(why.isEmpty() ? hint : hint + QLatin1Char('\n') + why.join(QLatin1Char('\n'))));
+            markField(w, why, kWarningColour, QLatin1String(row.fact->hint));
             showRow(row);
         }
     }

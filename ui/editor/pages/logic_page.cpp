@@ -58,10 +58,6 @@ constexpr FormRow kRows[] = {
      .label = "L_logic_4"},
 };
 
-bool isEnter(const QKeyEvent* key) {
-    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-}
-
 } // namespace
 
 LogicPage::LogicPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent)
@@ -139,25 +135,16 @@ QString LogicPage::fieldText(const FormRow& row) const {
         LogicChannel(b[static_cast<std::size_t>(byte)], byte == kLogicOutput ? 0 : b[kLogicOperation], byte));
 }
 
-void LogicPage::showBlocks() {
+void LogicPage::follow() {
+    // A key in one field can change the marks of the other input and what the whole row shows.
     for (const FormRow& row : rows())
         if (row.kind == ControlKind::Field)
             showRow(row);
 }
 
-void LogicPage::follow() {
-    // A key in one field can change the marks of the other input and what the whole row shows.
-    showBlocks();
-}
-
-void LogicPage::moveRow(const FormRow& row, int step) {
-    if (QWidget* w = cell(*row.declared, row.at + step))
-        w->setFocus(Qt::TabFocusReason);
-}
-
 bool LogicPage::keyed(const FormRow& row, int keyCode) {
     if (keyCode == vk::kUp || keyCode == vk::kDown) {
-        moveRow(row, keyCode == vk::kUp ? -1 : 1);
+        stepCell(row, keyCode == vk::kUp ? -1 : 1);
         return true;
     }
     Workspace& ws = ctx_.ws;
@@ -172,9 +159,8 @@ bool LogicPage::keyed(const FormRow& row, int keyCode) {
             CheckLogic(cfg);
         },
         EditMark::Always);
-    showBlocks();
-    if (auto* f = control<LockedField>(row.control))
-        f->showEntry(focus_.FirstKey);
+    follow();
+    showEntry(row);
     return true;
 }
 
@@ -202,7 +188,7 @@ bool LogicPage::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (row && row->kind == ControlKind::Field && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
             // Enter with Shift hands the keyboard to the main window.
-            if (isEnter(key) && (key->modifiers() & Qt::ShiftModifier)) {
+            if (isEnterPress(key) && (key->modifiers() & Qt::ShiftModifier)) {
                 host_.focusMainWindow();
                 return true;
             }

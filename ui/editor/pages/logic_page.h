@@ -38,10 +38,6 @@ private:
     // The block of a field's row and its byte (output, input 1, operation, input 2).
     int blockOf(const FormRow& row) const;
     static int byteOf(const FormRow& row);
-    // The same field of the row `step` rows up or down; nothing beyond the page's rows.
-    void moveRow(const FormRow& row, int step);
-    // Shows every field of the page's blocks again.
-    void showBlocks();
 
     std::array<QPushButton*, 8> pageButtons_{};
 };

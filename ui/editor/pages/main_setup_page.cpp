@@ -66,10 +66,6 @@ constexpr FormRow kRows[] = {
     {.control = "Lbl_Warn", .kind = ControlKind::Label, .caption = kTxtSetupWarning},
 };
 
-bool isRow(const FormRow& row, const char* name) {
-    return qstrcmp(row.control, name) == 0;
-}
-
 } // namespace
 
 MainSetupPage::MainSetupPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidget* parent)

@@ -10,6 +10,7 @@
 #include "ui/editor/pages/logic_page.h"
 #include "ui/editor/pages/main_setup_page.h"
 #include "ui/editor/pages/master_page.h"
+#include "ui/editor/pages/motion_page.h"
 #include "ui/editor/pages/realtime_page.h"
 #include "ui/editor/pages/roller_page.h"
 #include "ui/editor/pages/smoke_water_page.h"

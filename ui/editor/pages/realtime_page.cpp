@@ -1,6 +1,5 @@
 #include "ui/editor/pages/realtime_page.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 
 #include "model/channel_types.h"
@@ -75,10 +74,6 @@ constexpr FormRow kRows[] = {
      .table = &kSets,
      .factAt = [](int i, int) { return &facts::kDayBoxFacts[static_cast<std::size_t>(i)][kWeekdays]; }},
 };
-
-bool isEnter(const QKeyEvent* key) {
-    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-}
 
 } // namespace
 
@@ -158,8 +153,7 @@ bool RealTimePage::keyed(const FormRow& row, int keyCode) {
     }
     ws.change([&](Configuration& cfg) { cfg.ChanSetup[static_cast<std::size_t>(c)] = *after; }, EditMark::Always);
     follow();
-    if (auto* f = control<LockedField>(row.control))
-        f->showEntry(focus_.FirstKey);
+    showEntry(row);
     return true;
 }
 
@@ -170,7 +164,7 @@ QWidget* RealTimePage::successor(const FormRow& row) {
 }
 
 bool RealTimePage::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent*>(event))) {
+    if (isEnterPress(event)) {
         const FormRow* row = rowOf(watched);
         // Enter in the off hour of a set without times closes the set: its days are cleared.
         if (row && row->kind == ControlKind::Field && partOf(*row) == kOffHourPart) {

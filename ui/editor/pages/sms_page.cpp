@@ -1,11 +1,9 @@
 #include "ui/editor/pages/sms_page.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
 
-#include "app/plain_text.h"
 #include "model/facts_sms.h"
 #include "model/text_ids.h"
 #include "ui/editor/form/typing_limit.h"
@@ -78,14 +76,6 @@ constexpr FormRow kRows[] = {
      .label = "Lbl_Phones_3"},
 };
 
-bool isRow(const FormRow& row, const char* name) {
-    return qstrcmp(row.control, name) == 0;
-}
-
-bool isEnter(const QKeyEvent* key) {
-    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-}
-
 // Text the file and the unit keep as typed: the 8-bit character set, no double quote, no control
 // character.
 bool keepsAsTyped(const QString& text) {
@@ -157,11 +147,7 @@ void SmsPage::follow() {
             why << ws.text(kTxtPhoneNumberRule);
         if (text.size() > reaches)
             why << ws.text(kTxtOnlyCharactersReachUnit).arg(reaches);
-        QWidget* w = control(row.control);
-        QPalette pal = w->palette();
-        pal.setColor(QPalette::Text, why.isEmpty() ? palette().color(QPalette::Text) : QColor(Qt::red));
-        w->setPalette(pal);
-        w->setToolTip(PlainToolTip(why.join(QLatin1Char('\n'))));
+        markField(control(row.control), why, Qt::red);
     }
 }
 
@@ -204,7 +190,7 @@ void SmsPage::left(const FormRow& row) {
 }
 
 bool SmsPage::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent*>(event))) {
+    if (isEnterPress(event)) {
         const FormRow* row = rowOf(watched);
         // Enter keeps the focus in a number that is none.
         if (row && isPhone(*row) && !ValidPhoneNumber(ToCp1252(textOf(*row)))) {
