@@ -39,6 +39,24 @@ std::string piece(const std::string& text, std::size_t from, std::size_t count) 
 
 } // namespace
 
+int RecordByte(std::string_view record, int pair) {
+    const auto digit = [](char c) {
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
+        return -1;
+    };
+    const std::size_t at = 1 + 2 * static_cast<std::size_t>(pair);
+    if (pair < 0 || at + 1 >= record.size())
+        return -1;
+    const int hi = digit(record[at]);
+    const int lo = digit(record[at + 1]);
+    return hi < 0 || lo < 0 ? -1 : 16 * hi + lo;
+}
+
 Byte RecordChecksum(int address, std::span<const Byte> data) {
     unsigned sum = static_cast<unsigned>(data.size()) + ((address >> 8) & 255) + (address & 255);
     for (Byte b : data)

@@ -56,6 +56,10 @@ void ComputeDerivedBytes(Configuration& cfg, int channel);
 // The channel's row as a write sends it: with its derived bytes computed.
 Row DerivedRow(const Configuration& cfg, int channel);
 
+// The byte at hex pair `pair` of a record text from its ':' (0 = the length), upper or lower case;
+// -1 when the text ends before it or it is no hex.
+int RecordByte(std::string_view record, int pair);
+
 // The record builders. Each returns the record text with CR LF.
 // They live in their own namespace because LogicRecord is also the name of a logic block's bytes.
 namespace hex {

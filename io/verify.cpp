@@ -10,28 +10,11 @@ namespace korvane {
 
 namespace {
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // The bytes of one record text from its ':' on: length, address, type, data, checksum. False when the
 // record is cut short, holds a non-hex character or its checksum is wrong.
 bool recordBytes(std::string_view text, std::vector<int>& bytes) {
     bytes.clear();
-    auto byteAt = [&](int pair) -> int {
-        const std::size_t at = 1 + 2 * static_cast<std::size_t>(pair);
-        if (at + 1 >= text.size())
-            return -1;
-        const int hi = hexDigit(text[at]);
-        const int lo = hexDigit(text[at + 1]);
-        return hi < 0 || lo < 0 ? -1 : 16 * hi + lo;
-    };
+    const auto byteAt = [&](int pair) { return RecordByte(text, pair); };
     const int length = byteAt(0);
     if (length < 0)
         return false;

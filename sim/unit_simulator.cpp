@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdio>
 
+#include "io/hex_records.h"
 #include "io/verify.h"
 
 namespace korvane {
@@ -36,22 +38,6 @@ constexpr int kFaultyRecordAddress = kAddrMasterMatrix;
 // The written record IgnoredRecord does not store: the text of the first channel.
 constexpr int kIgnoredRecordAddress = kAddrChannelText;
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-// The byte at hex pair `pair` (0 = the length) of a record text, -1 when not hex.
-int byteAt(const std::string& record, int pair) {
-    const int hi = hexValue(record[static_cast<std::size_t>(1 + 2 * pair)]);
-    const int lo = hexValue(record[static_cast<std::size_t>(2 + 2 * pair)]);
-    return hi < 0 || lo < 0 ? -1 : 16 * hi + lo;
-}
 
 } // namespace
 
@@ -103,12 +89,12 @@ void UnitSimulator::receive(std::string_view bytes) {
             pending_.assign(1, c); // a new record starts; an unfinished one is lost, as on a real line
             continue;
         }
-        if (pending_.empty() || hexValue(c) < 0)
+        if (pending_.empty() || std::isxdigit(static_cast<unsigned char>(c)) == 0)
             continue; // line ends and noise between records
         pending_ += c;
         if (pending_.size() < 3)
             continue;
-        const int length = byteAt(pending_, 0);
+        const int length = RecordByte(pending_, 0);
         if (pending_.size() == static_cast<std::size_t>(11 + 2 * length)) {
             const std::string record = pending_;
             pending_.clear();
@@ -124,13 +110,13 @@ std::string UnitSimulator::takeOutput() {
 }
 
 void UnitSimulator::onRecord(const std::string& record) {
-    const int length = byteAt(record, 0);
-    const int address = 256 * byteAt(record, 1) + byteAt(record, 2);
-    const int type = byteAt(record, 3);
+    const int length = RecordByte(record, 0);
+    const int address = 256 * RecordByte(record, 1) + RecordByte(record, 2);
+    const int type = RecordByte(record, 3);
     unsigned sum = 0;
     std::string data;
     for (int i = 0; i < 4 + length + 1; ++i) {
-        const int b = byteAt(record, i);
+        const int b = RecordByte(record, i);
         if (b < 0)
             return;
         sum += static_cast<unsigned>(b);
