@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 #include <vector>
 
 #include "io/config_file.h"
@@ -26,12 +25,9 @@ std::vector<std::string> splitCrLf(const std::string& text) {
     return lines;
 }
 
-std::vector<std::string> fieldsOf(const std::string& line) {
-    std::vector<std::string> out;
-    std::stringstream ss(line);
-    for (std::string f; std::getline(ss, f, ',');)
-        out.push_back(f);
-    return out;
+// What a save of the configuration writes (the save may change the copy it is given).
+std::string savedText(Configuration cfg) {
+    return ConfigFileText(cfg);
 }
 
 std::string joinCrLf(const std::vector<std::string>& lines) {
@@ -41,25 +37,18 @@ std::string joinCrLf(const std::vector<std::string>& lines) {
     return out;
 }
 
-// The record with its field `field` (0-based, -1 the last) replaced by `value`; the last field runs
-// from the record's last comma.
-std::string withField(const std::string& record, int field, const std::string& value) {
-    if (field < 0) {
-        const auto comma = record.rfind(',');
-        return (comma == std::string::npos ? "" : record.substr(0, comma + 1)) + value;
-    }
-    auto f = fieldsOf(record);
-    f[static_cast<std::size_t>(field)] = value;
-    std::string out;
-    for (std::size_t i = 0; i < f.size(); ++i)
-        out += (i ? "," : "") + f[i];
-    return out;
+// Sets field `field` (0-based; -1 the last, which runs from the record's last comma) of the record.
+void setField(std::string& record, int field, const std::string& value) {
+    std::size_t from = field < 0 ? record.rfind(',') + 1 : 0;
+    for (int f = 0; f < field; ++f)
+        from = record.find(',', from) + 1;
+    record.replace(from, field < 0 ? std::string::npos : record.find(',', from) - from, value);
 }
 
-// The file text with field `field` of line `line` (both 0-based) replaced by `value`.
-std::string withField(const std::string& text, int line, int field, const std::string& value) {
+// The file text with field `field` of line `line` (both 0-based) set to `value`.
+std::string withField(const std::string& text, std::size_t line, int field, const std::string& value) {
     auto lines = splitCrLf(text);
-    lines[static_cast<std::size_t>(line)] = withField(lines[static_cast<std::size_t>(line)], field, value);
+    setField(lines[line], field, value);
     return joinCrLf(lines);
 }
 
@@ -110,7 +99,7 @@ TEST(ConfigFile, flagsMergeIntoTheTypeByteUnlessEventOutputIsOff) {
         cfg.ChanFlags[3] = kFlagCheck1;
         cfg.SysData[kSysEventOff] = eventOff;
         const std::string text = ConfigFileText(cfg);
-        EXPECT_EQ(fieldsOf(splitCrLf(text)[2 + 3]).at(0), firstNumber);
+        EXPECT_EQ(splitCrLf(text)[2 + 3].rfind(std::string(firstNumber) + ",", 0), 0u) << "the type byte with the flags";
         EXPECT_EQ(cfg.ChanFlags[3], flagsAfter) << "the model follows the file";
 
         Configuration back = blankConfiguration();
@@ -150,8 +139,8 @@ TEST(ConfigFile, channelsAboveTheHighestInUseAreBlankedOnSaveAndResetOnLoad) {
 
     // A file whose unused channels still hold something: they load as unused, keeping the rest of
     // their bytes.
-    Configuration full = busyConfiguration();
-    const std::string edited = withField(ConfigFileText(full), 138, kSysChannelsInUse, "63");
+    const Configuration full = busyConfiguration();
+    const std::string edited = withField(savedText(full), 138, kSysChannelsInUse, "63");
     Configuration back = blankConfiguration();
     ASSERT_TRUE(ReadConfigText(edited, back, "mem").ok());
     for (int c = 64; c < kChannels; ++c) {
@@ -216,10 +205,7 @@ TEST(ConfigFile, aBrokenFileIsReportedWithItsLineAndLeavesTheModelUntouched) {
 TEST(ConfigFile, aTextRunsToItsClosingQuoteAcrossLineEnds) {
     // Each case of the data file puts its own last field in some records of a blank file, may cut the
     // file after a record, and tells what reading it gives.
-    const auto blank = [] {
-        Configuration cfg = blankConfiguration();
-        return splitCrLf(ConfigFileText(cfg));
-    }();
+    const auto blank = splitCrLf(savedText(blankConfiguration()));
     const auto cases = dataTable("quoted_texts.txt", 7);
     EXPECT_EQ(cases.size(), 10u);
     for (const auto& c : cases) {
@@ -227,7 +213,7 @@ TEST(ConfigFile, aTextRunsToItsClosingQuoteAcrossLineEnds) {
         auto records = blank;
         for (const std::string& edit : splitOn(c[1], ';')) {
             const auto record = std::stoul(edit);
-            records[record] = withField(records[record], -1, edit.substr(edit.find('=') + 1));
+            setField(records[record], -1, edit.substr(edit.find('=') + 1));
         }
         records.resize(std::stoul(c[2]));
         const std::string file = joinCrLf(records);
@@ -249,7 +235,7 @@ TEST(ConfigFile, aTextRunsToItsClosingQuoteAcrossLineEnds) {
         EXPECT_EQ(ConfigFileText(cfg), file) << "saved as read, byte for byte";
 
         // Line ends inside texts count: a fault further on is named by its physical line.
-        records[139] = withField(records[139], 1, "300");
+        setField(records[139], 1, "300");
         const FileResult bad = ReadConfigText(joinCrLf(records), cfg, "mem");
         EXPECT_EQ(bad.line, faultLine) << bad.message();
         EXPECT_NE(bad.reason.find("field 2: the number 300"), std::string::npos) << bad.reason;
@@ -258,21 +244,11 @@ TEST(ConfigFile, aTextRunsToItsClosingQuoteAcrossLineEnds) {
 
 TEST(ConfigFile, numbersFollowTheWriteConvention) {
     // Channel 0's second number in different spellings.
-    const std::string blank = [] {
-        Configuration cfg = blankConfiguration();
-        return ConfigFileText(cfg);
-    }();
-    for (const auto& [field, ok] : {std::pair{"0", true},
-                                    {" 7 ", true},
-                                    {"007", true},
-                                    {"255", true},
-                                    {"0255", true},
-                                    {"256", false},
-                                    {"1000", false},
-                                    {"", false},
-                                    {"1.5", false},
-                                    {"+1", false},
-                                    {"0x10", false}}) {
+    const std::string blank = savedText(blankConfiguration());
+    const std::pair<const char*, bool> spellings[]{{"0", true},    {" 7 ", true},  {"007", true}, {"255", true},
+                                                   {"0255", true}, {"256", false}, {"1000", false}, {"", false},
+                                                   {"1.5", false}, {"+1", false},  {"0x10", false}};
+    for (const auto& [field, ok] : spellings) {
         Configuration cfg = blankConfiguration();
         const FileResult r = ReadConfigText(withField(blank, 2, 1, field), cfg, "mem");
         EXPECT_EQ(r.ok(), ok) << "'" << field << "': " << r.message();
