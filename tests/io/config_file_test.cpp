@@ -99,7 +99,8 @@ TEST(ConfigFile, flagsMergeIntoTheTypeByteUnlessEventOutputIsOff) {
         cfg.ChanFlags[3] = kFlagCheck1;
         cfg.SysData[kSysEventOff] = eventOff;
         const std::string text = ConfigFileText(cfg);
-        EXPECT_EQ(splitCrLf(text)[2 + 3].rfind(std::string(firstNumber) + ",", 0), 0u) << "the type byte with the flags";
+        EXPECT_EQ(splitCrLf(text)[2 + 3].rfind(std::string(firstNumber) + ",", 0), 0u)
+            << "the type byte with the flags";
         EXPECT_EQ(cfg.ChanFlags[3], flagsAfter) << "the model follows the file";
 
         Configuration back = blankConfiguration();
@@ -168,35 +169,20 @@ TEST(ConfigFile, whatTheFileDoesNotHoldKeepsItsValue) {
 }
 
 TEST(ConfigFile, aBrokenFileIsReportedWithItsLineAndLeavesTheModelUntouched) {
-    const struct {
-        const char* fixture;
-        FileStatus status;
-        int line;
-        const char* reasonPart;
-    } cases[] = {
-        {"BrokenEmpty.zeb", FileStatus::Bad, 0, "empty"},
-        {"BrokenTruncated.zeb", FileStatus::Bad, 101, "ends early"},
-        {"BrokenTruncatedMidLine.zeb", FileStatus::Bad, 61, "64 numbers and a text expected, found 19 fields"},
-        {"BrokenNumberAbove255.zeb", FileStatus::Bad, 40, "field 7: the number 256 is above 255"},
-        {"BrokenTextForNumber.zeb", FileStatus::Bad, 141, "field 4: a text where a number"},
-        {"BrokenNegativeNumber.zeb", FileStatus::Bad, 135, "\"-3\" is not a number"},
-        {"BrokenMissingField.zeb", FileStatus::Bad, 11, "found 64 fields"},
-        // The text of line 151 runs on to the next double quote, at the start of line 152.
-        {"BrokenUnclosedText.zeb", FileStatus::Bad, 152, "after the text that begins on line 151"},
-        {"BrokenBinaryGarbage.zeb", FileStatus::Bad, 3, ""},
-        {"WrongSignature.zeb", FileStatus::WrongSignature, 1, "signature"},
-        {"WrongSignatureBinary.zeb", FileStatus::WrongSignature, 1, "signature"},
-        {"NoSuchFile.zeb", FileStatus::CannotOpen, 0, "cannot open"},
-    };
+    const std::map<std::string, FileStatus> statuses{{"Bad", FileStatus::Bad},
+                                                     {"WrongSignature", FileStatus::WrongSignature},
+                                                     {"CannotOpen", FileStatus::CannotOpen}};
+    const auto cases = dataTable("config_broken_files.txt", 4);
+    EXPECT_EQ(cases.size(), 12u);
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.fixture);
+        SCOPED_TRACE(c[0]);
         Configuration cfg = busyConfiguration();
         const Configuration before = cfg;
-        const std::string path = fixturePath(c.fixture);
+        const std::string path = fixturePath(c[0]);
         const FileResult r = LoadFile(cfg, path);
-        EXPECT_EQ(r.status, c.status);
-        EXPECT_EQ(r.line, c.line);
-        EXPECT_NE(r.reason.find(c.reasonPart), std::string::npos) << r.reason;
+        EXPECT_EQ(r.status, statuses.at(c[1]));
+        EXPECT_EQ(r.line, std::stoi(c[2]));
+        EXPECT_NE(r.reason.find(c[3]), std::string::npos) << r.reason;
         EXPECT_EQ(r.message().rfind(path, 0), 0u) << "the message starts with the file name: " << r.message();
         EXPECT_EQ(cfg, before);
     }
@@ -245,7 +231,7 @@ TEST(ConfigFile, aTextRunsToItsClosingQuoteAcrossLineEnds) {
 TEST(ConfigFile, numbersFollowTheWriteConvention) {
     // Channel 0's second number in different spellings.
     const std::string blank = savedText(blankConfiguration());
-    const std::pair<const char*, bool> spellings[]{{"0", true},    {" 7 ", true},  {"007", true}, {"255", true},
+    const std::pair<const char*, bool> spellings[]{{"0", true},    {" 7 ", true},  {"007", true},   {"255", true},
                                                    {"0255", true}, {"256", false}, {"1000", false}, {"", false},
                                                    {"1.5", false}, {"+1", false},  {"0x10", false}};
     for (const auto& [field, ok] : spellings) {

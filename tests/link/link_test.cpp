@@ -66,9 +66,9 @@ void waitFor(const std::function<bool()>& condition) {
 TEST(ReadTransfer, everyFaultOfTheUnitHasItsOutcomeAndOnlyASoundImageIsTaken) {
     struct Case {
         UnitFault fault;
-        bool takeNewer;  // the user's answer when the unit is newer than the program
-        qint64 limit;    // the most characters the read takes; 0: as the program has it
-        bool complete;   // what the receiver alone makes of the unit's answer: complete, its error, the version
+        bool takeNewer; // the user's answer when the unit is newer than the program
+        qint64 limit;   // the most characters the read takes; 0: as the program has it
+        bool complete;  // what the receiver alone makes of the unit's answer: complete, its error, the version
         int error;
         int version;
         TransferOutcome outcome;
@@ -162,13 +162,22 @@ private:
     bool endWritten_ = false;
 };
 
+// How the port hands the characters to the line.
+enum class Port {
+    Plain,   // the port holds what the line has not carried yet
+    Lagging, // the port's count of characters still to send lags behind the line
+    // The port takes every character at once and reports nothing queued, as a pseudo-terminal does,
+    // while the line carries them at 50 times the real rate.
+    Paced,
+};
+
 TEST(WriteTransfer, verdictsEarlyAnswerAndChannelsInUse) {
     struct Case {
         UnitFault fault;
         TransferOutcome outcome;
         int status;
         int bells;
-        bool lagging = false; // the port's count of characters still to send lags behind the line
+        Port port = Port::Plain;
     };
     const Case cases[]{
         {UnitFault::None, TransferOutcome::Done, kTxtWriteAccepted, 1},
@@ -179,20 +188,39 @@ TEST(WriteTransfer, verdictsEarlyAnswerAndChannelsInUse) {
         {UnitFault::Silence, TransferOutcome::NoAnswer, kTxtNoAnswer, 0},
         // The "0" arrives while the port still claims to hold the end record: it came after the end
         // record was handed to the port, so it is the verdict and accepts the write.
-        {UnitFault::None, TransferOutcome::Done, kTxtWriteAccepted, 1, true},
+        {UnitFault::None, TransferOutcome::Done, kTxtWriteAccepted, 1, Port::Lagging},
+        // When the wait for the verdict starts the line must have carried the end record.
+        {UnitFault::Silence, TransferOutcome::NoAnswer, kTxtNoAnswer, 0, Port::Paced},
+        {UnitFault::None, TransferOutcome::Done, kTxtWriteAccepted, 1, Port::Paced},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(UnitFaultName(c.fault)) + (c.lagging ? " lagging" : ""));
+        SCOPED_TRACE(std::string(UnitFaultName(c.fault)) + " port " + std::to_string(static_cast<int>(c.port)));
         Configuration cfg = loadedConfiguration("Good.zeb");
         cfg.SysData[kSysChannelsInUse] = 15;
         LaggingCount link(c.fault);
-        link.lagging = c.lagging;
+        link.lagging = c.port == Port::Lagging;
+        if (c.port == Port::Paced) {
+            link.setPace(48000);
+            link.setHoldsOutput(true);
+        }
         WriteTransfer write(link, cfg, DeviceClock{}, noText);
+        qint64 backlogAtWait = -1;
+        QObject::connect(&write, &Transfer::statusChanged, [&](int text) {
+            if (text == kTxtWaitingForAnswer)
+                backlogAtWait = link.lineBacklog();
+        });
         run(write);
         EXPECT_EQ(write.outcome(), c.outcome);
         EXPECT_EQ(write.statusText(), c.status);
         EXPECT_EQ(write.bells(), c.bells);
         EXPECT_TRUE(link.dataTerminalReady());
+        EXPECT_EQ(link.unit().writesCompleted(), 1);
+        // Nothing is left that the line's clock owes when the wait starts. Without an answer the wait
+        // is always shown; an answer may come before it.
+        EXPECT_LT(backlogAtWait, 16);
+        if (c.fault == UnitFault::Silence) {
+            EXPECT_GE(backlogAtWait, 0);
+        }
         const std::string sent = write.sent().toStdString();
         const bool early = c.fault == UnitFault::AnswerMidStream;
         EXPECT_EQ(write.answeredEarly(), early);
@@ -316,34 +344,6 @@ TEST(Transfers, theUnitStoresAWriteAsTheIoCodeLaysItAndVerifyFindsARecordItIgnor
     EXPECT_EQ(verifyLines(good, read.image(), shippedTexts("English.dat")),
               std::vector<std::string>{"A1 Master function: Description unit 'Q', written '" +
                                        Cp1252ToUtf8(heldTexts(good)[0]) + "'"});
-}
-
-TEST(WriteTransfer, theVerdictWaitStartsOnlyWhenTheLineHasCarriedTheLastCharacter) {
-    // The port takes every character at once and reports nothing queued, as a pseudo-terminal does,
-    // while the line carries them at 50 times the real rate. When the wait for the verdict starts,
-    // the line must have carried the end record: nothing may be left that the line's clock owes.
-    for (const UnitFault fault : {UnitFault::Silence, UnitFault::None}) {
-        SCOPED_TRACE(UnitFaultName(fault));
-        Configuration cfg = loadedConfiguration("Good.zeb");
-        SimulatedLink link(false, fault);
-        link.setPace(48000);
-        link.setHoldsOutput(true);
-        WriteTransfer write(link, cfg, DeviceClock{}, noText);
-        qint64 backlogAtWait = -1;
-        QObject::connect(&write, &Transfer::statusChanged, [&](int text) {
-            if (text == kTxtWaitingForAnswer)
-                backlogAtWait = link.lineBacklog();
-        });
-        run(write);
-        EXPECT_EQ(write.outcome(), fault == UnitFault::None ? TransferOutcome::Done : TransferOutcome::NoAnswer)
-            << write.reason().toStdString();
-        EXPECT_EQ(link.unit().writesCompleted(), 1);
-        // Without an answer the wait is always shown; an answer may come before it.
-        if (fault == UnitFault::Silence) {
-            EXPECT_GE(backlogAtWait, 0);
-        }
-        EXPECT_LT(backlogAtWait, 16);
-    }
 }
 
 TEST(WriteTransfer, aLateVerdictOfAnEarlierWriteNeverAcceptsTheNextOne) {
