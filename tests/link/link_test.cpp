@@ -4,6 +4,7 @@
 #include <QThread>
 #include <QTimer>
 #include <cerrno>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "io/config_file.h"
