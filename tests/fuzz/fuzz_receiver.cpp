@@ -22,12 +22,10 @@ using namespace korvane;
 
 namespace {
 
+// The value of an upper-case hex digit, -1 for any other character.
 int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
+    const std::size_t at = std::string_view("0123456789ABCDEF").find(c);
+    return at == std::string_view::npos ? -1 : static_cast<int>(at);
 }
 
 // The answer as a unit sends it: anything before the first ':', then records, each followed by

@@ -1,5 +1,5 @@
-// The day-set modes a write derives, the unit label, the SMS entries, the clock and
-// the steps of a write. The records themselves are in the golden write streams (written_texts_test).
+// The day-set modes a write derives and the steps of a write. The records themselves, with the unit
+// label, the SMS entries and the clock a write fills in, are in the golden write streams (written_texts_test).
 
 #include <gtest/gtest.h>
 
@@ -40,25 +40,6 @@ TEST(HexRecords, daySetModes) {
         }
 }
 
-TEST(HexRecords, unitLabelSmsEntriesAndClock) {
-    EXPECT_EQ(UnitLabelText(testText), "KorvaneMaster        V3.07AB   ");
-    EXPECT_EQ(UnitLabelText([](int) { return std::string(); }), std::string(31, ' '));
-
-    Configuration cfg = blankConfiguration();
-    cfg.SmsIdText = "ABCDEFGHIJKLMNOPQRST";
-    FillSmsEntries(cfg, testText);
-    EXPECT_EQ(cfg.SmsText[9], "0123456789abcdef");
-    EXPECT_EQ(cfg.SmsText[12], "CDEFGHIJKLMNOPQR");
-    EXPECT_EQ(cfg.SmsText[13], "STUV");
-    EXPECT_EQ(cfg.SmsText[14], "ABCDEFGHIJKLMNOP");
-    EXPECT_EQ(cfg.SmsText[15], "QRST");
-
-    SetDeviceClock(cfg, DeviceClock{2026, 12, 6, 18, 33, 7, 7});
-    const std::vector<int> bytes(cfg.SysData.begin() + 3, cfg.SysData.begin() + 11);
-    // hour, minute, day, weekday, month, century, year, second
-    EXPECT_EQ(bytes, (std::vector<int>{0x18, 0x33, 0x06, 7, 0x12, 0x20, 0x26, 0x07}));
-}
-
 TEST(WritePlan, stepsInOrderWithTheirRecords) {
     Configuration cfg = blankConfiguration();
     cfg.SysData[kSysChannelsInUse] = 15;
@@ -83,6 +64,8 @@ TEST(WritePlan, stepsInOrderWithTheirRecords) {
         EXPECT_EQ(plan[i].records.size(), expected[i].records) << plan[i].step;
     }
     EXPECT_EQ(plan[4].records[63].progress, 63);
+    EXPECT_EQ(UnitLabelText([](int) { return std::string(); }), std::string(31, ' '))
+        << "without texts a label of spaces";
     const std::string stream = WriteStream(plan);
     EXPECT_EQ(stream.substr(stream.size() - 13), "\r\n:00000001FF") << "the end record goes last, without CR LF";
 }

@@ -35,23 +35,16 @@ Configuration texts(bool eventOff) {
     cfg.SmsText[2] = "+45";
     cfg.SmsText[3] = "12345678901234567890";
     cfg.SmsIdText = "ABCDEFGHIJKLMNOPQRST"; // 20 characters: 16 + 4
-    const std::pair<int, Byte> types[] = {{kTypeTimerDelayPulse, kFlagCheck1},
-                                          {kTypeTimerPulse, kFlagCheck1},
-                                          {kTypeIntruderPassive, kFlagCheck1 | kFlagCheck2},
-                                          {kTypeMono, 0},
-                                          {kTypeIntruderSiren, 0},
-                                          {kTypeMotion, 0},
-                                          {kTypeRealTime, 0},
-                                          {kTypeRoller, 0},
-                                          {kTypeRollerMaster, 0},
-                                          {kTypeAnalogTemperature, 0},
-                                          {kTypeIsaAcknowledge, 0},
-                                          {kTypeCommonSiren, 0}};
+    const int types[] = {
+        kTypeTimerDelayPulse, kTypeTimerPulse, kTypeIntruderPassive, kTypeMono,         kTypeIntruderSiren,
+        kTypeMotion,          kTypeRealTime,   kTypeRoller,          kTypeRollerMaster, kTypeAnalogTemperature,
+        kTypeIsaAcknowledge,  kTypeCommonSiren};
+    const Byte flags[] = {kFlagCheck1, kFlagCheck1, kFlagCheck1 | kFlagCheck2}; // of the first three
     int ch = 2;
-    for (const auto& [type, flags] : types) {
-        cfg.ChanSetup[ch][kRowType] = static_cast<Byte>(type);
-        cfg.ChanFlags[ch] = flags;
-        ch += type == kTypeRoller || type == kTypeRollerMaster ? 2 : 1;
+    for (std::size_t i = 0; i < std::size(types); ++i) {
+        cfg.ChanSetup[ch][kRowType] = static_cast<Byte>(types[i]);
+        cfg.ChanFlags[ch] = i < std::size(flags) ? flags[i] : 0;
+        ch += types[i] == kTypeRoller || types[i] == kTypeRollerMaster ? 2 : 1;
     }
     return cfg;
 }

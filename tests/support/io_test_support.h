@@ -15,6 +15,7 @@
 #include "io/config_file.h"
 #include "io/hex_records.h"
 #include "io/text_file.h"
+#include "io/verify.h"
 #include "model/channel_types.h"
 #include "model/configuration.h"
 #include "model/fact_catalogue.h"
@@ -93,6 +94,14 @@ inline std::string testText(int n) {
         {kTextSmsLabel, "0123456789abcdefGHIJKLMNOPQRSTUVwxyz0123456789ABCDEFGHIJKLMNOPQRSTUV"}};
     const auto it = texts.find(n);
     return it == texts.end() ? std::string() : it->second;
+}
+
+// What verify says of the unit's memory after a write of the configuration, a line a difference.
+inline std::vector<std::string> verifyLines(const Configuration& written, const MemMap& unit, const TextLookup& text) {
+    std::vector<std::string> lines;
+    for (const Difference& d : VerifyWrite(written, unit))
+        lines.push_back(VerifyLine(WordDifference(d, text), text));
+    return lines;
 }
 
 // A fresh folder under the system's temporary folder, removed again when the object goes.
