@@ -34,7 +34,6 @@ protected:
     MasterCell* cell(int t) { return editor().masterPage()->cell(t); }
     QWidget* dummy() { return child("T_dummy"); }
     void key(Qt::Key k) { QTest::keyClick(dummy(), k); }
-    int state(int t) { return GetMaster(ws().cfg, t, kMaster); }
     // Opens the master function on A6, with B3 a mono channel and A1 an intruder detector.
     void openMaster() {
         ws().changeChannelType(kMaster, kTypeMaster);
@@ -184,134 +183,113 @@ TEST_F(EditorTest, aClaimedChannelOpensTheListThatClaimedIt) {
     }
 }
 
-TEST_F(EditorTest, masterClicksCycleTheTargetStates) {
-    openMaster();
-    EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_MasterFunction_Setup"));
-    EXPECT_EQ(editor().focusWidget(), dummy());
-    EXPECT_TRUE(cell(0)->cursor());
-    EXPECT_EQ(cell(kB3)->picture(), IconFactory::kMasterGridBase + kMasterNotAffected);
-    const int cycle[] = {kMasterOff, kMasterOn, kMasterNotAffected, kMasterOff};
-    for (int s : cycle) {
-        QTest::mouseClick(cell(kB3), Qt::LeftButton);
-        EXPECT_EQ(state(kB3), s);
-        EXPECT_EQ(cell(kB3)->picture(), IconFactory::kMasterGridBase + s);
-        EXPECT_TRUE(cell(kB3)->cursor());
+// The grids of the editor (a master's targets, a siren's flash pattern, the exchange mask) under
+// clicks, keys and the group menu. Each row: the step, the target whose state it leaves (stored and
+// pictured), the grid's cursor and the beeps so far (-1: not looked at). A6 is the master, B3 and the
+// other channels mono and A1 an intruder detector, which is never switched on or off.
+TEST_F(EditorTest, gridStepsSetTheTargetsOfEveryGrid) {
+    enum Grid { Master, Flash, Exchange };
+    enum Step { Click, Key, GroupOn, GroupOff, GroupX };
+    constexpr int none = -1;
+    struct Row {
+        Grid grid;
+        Step step;
+        int arg; // the cell clicked or right-clicked, or the key
+        int target, state, cursor, beeps;
+    };
+    const Row rows[] = {
+        {Master, Key, Qt::Key_Up, none, 0, 0, 1},           {Master, Key, Qt::Key_Left, none, 0, 0, 2},
+        {Master, Key, Qt::Key_Down, none, 0, 8, 2},         {Master, Key, Qt::Key_Right, none, 0, 9, 2},
+        {Master, Key, Qt::Key_Right, none, 0, kB3, 2},      {Master, Key, Qt::Key_Down, none, 0, kB3, 3}, // the last row shown
+        {Master, Key, Qt::Key_1, kB3, kMasterOn, kB3, 3},   {Master, Key, Qt::Key_0, kB3, kMasterOff, kB3, 3},
+        {Master, Key, Qt::Key_X, kB3, kMasterNotAffected, kB3, 3},
+        {Master, Click, kB3, kB3, kMasterOff, kB3, 3},      {Master, Click, kB3, kB3, kMasterOn, kB3, 3},
+        {Master, Click, kB3, kB3, kMasterNotAffected, kB3, 3},
+        {Master, GroupOn, 9, kB3, kMasterOn, none, 3},       {Master, GroupOff, 9, kB3, kMasterOff, none, 3},
+        {Master, GroupX, 9, kB3, kMasterNotAffected, none, 3},
+        {Master, Click, 0, 0, kMasterNotDrivable, 0, 3},    {Master, Key, Qt::Key_1, 0, kMasterNotDrivable, 0, 4},
+        {Master, Key, Qt::Key_0, 0, kMasterNotDrivable, 0, 5},
+        {Flash, Click, kB3, kB3, kMasterOn, kB3, none},     {Flash, Click, kB3, kB3, kMasterNotAffected, kB3, none},
+        {Flash, Click, kB3, kB3, kMasterOn, kB3, none},     {Flash, Key, Qt::Key_0, kB3, kMasterOn, kB3, none}, // no "off"
+        {Exchange, Click, 0, 0, kMasterOn, 0, none},        {Exchange, Click, 0, 0, kMasterNotAffected, 0, none},
+        {Exchange, Key, Qt::Key_Right, none, 0, 1, none},   {Exchange, Key, Qt::Key_1, 1, kMasterOn, 1, none},
+        {Exchange, Key, Qt::Key_0, 1, kMasterOn, 1, none},  {Exchange, Key, Qt::Key_X, 1, kMasterNotAffected, 1, none},
+        {Exchange, GroupOn, 18, 20, kMasterOn, none, none},    {Exchange, GroupOff, 18, 20, kMasterOn, none, none}, // no "off"
+        {Exchange, GroupX, 18, 20, kMasterNotAffected, none, none},
+    };
+    const auto stored = [this](Grid grid, int t) {
+        if (grid == Exchange)
+            return GetExchBit(ws().cfg, t) ? kMasterOn : kMasterNotAffected;
+        return GetMaster(ws().cfg, t, grid == Master ? kMaster : 3);
+    };
+    std::optional<Grid> open;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(::testing::Message() << "grid " << r.grid << ", step " << r.step << " " << r.arg);
+        if (open != r.grid) {
+            open = r.grid;
+            ws().clear();
+            sys(kSysChannelsInUse) = 15;
+            if (r.grid == Master) {
+                openMaster();
+                EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_MasterFunction_Setup"));
+                EXPECT_EQ(ws().FocusTag, QStringLiteral("EditMask"));
+                EXPECT_EQ(ws().FocusHelpId, kHelpMasterMatrix);
+                EXPECT_EQ(editor().focusWidget(), dummy());
+                EXPECT_FALSE(cell(16)->isVisibleTo(&editor()));
+            } else if (r.grid == Flash) {
+                ws().changeChannelType(3, kTypeIntruderSiren);
+                ws().changeChannelType(kB3, kTypeMono);
+                ws().setCurChannel(3);
+                editor().openFlashPattern();
+                QApplication::setActiveWindow(&editor());
+                EXPECT_EQ(ws().FocusTag, QStringLiteral("IntruderFlashPattern"));
+                EXPECT_EQ(ws().FocusHelpId, kHelpFlashPattern);
+            } else {
+                sys(kSysChannelsInUse) = 31;
+                sys(kSysDeviceNo) = 0;
+                QApplication::setActiveWindow(&main()); // the entry follows the device number
+                act("Menu_Edit_ExchangeMask")->trigger();
+                QApplication::setActiveWindow(&editor());
+                EXPECT_EQ(editor().windowTitle(), QStringLiteral("D306"));
+                EXPECT_FALSE(child("Chk_masterRt")->isVisibleTo(&editor()));
+                EXPECT_EQ(child<QLabel>("L_Master_2")->text(), QStringLiteral("D304"));
+                EXPECT_FALSE(cell(32)->isVisibleTo(&editor()));
+                EXPECT_FALSE(child("F_beskrivelse")->isVisibleTo(&editor()));
+            }
+            dialogs.beeps = 0;
+        }
+        const Configuration before = ws().cfg;
+        const int stateBefore = r.target == none ? none : stored(r.grid, r.target);
+        if (r.step == Click) {
+            QTest::mouseClick(cell(r.arg), Qt::LeftButton);
+        } else if (r.step == Key) {
+            key(static_cast<Qt::Key>(r.arg));
+        } else {
+            rightClick(r.arg);
+            EXPECT_EQ(ws().edit.CurGroup, r.arg / 8);
+            EXPECT_EQ(act("M_gruppeOff")->isVisible(), r.grid == Master);
+            chooseGroup(r.step == GroupOn ? "M_gruppeOn" : r.step == GroupOff ? "M_gruppeOff" : "M_GruppeX");
+        }
+        if (r.target != none) {
+            EXPECT_EQ(stored(r.grid, r.target), r.state);
+            EXPECT_EQ(cell(r.target)->picture(), IconFactory::kMasterGridBase + r.state);
+            EXPECT_EQ(ws().cfg == before, stateBefore == r.state) << "a step that keeps the state stores nothing";
+        }
+        if (r.cursor != none) {
+            EXPECT_EQ(ws().edit.MatrixCursor, r.cursor);
+            EXPECT_TRUE(cell(r.cursor)->cursor());
+        }
+        if (r.beeps != none) {
+            EXPECT_EQ(dialogs.beeps, r.beeps);
+        }
     }
-    EXPECT_FALSE(cell(0)->cursor());
-    QTest::mouseClick(cell(kB3), Qt::LeftButton);
-    EXPECT_EQ(ws().cfg.MasterMatrix[kMaster][1], 32);
-    EXPECT_EQ(ws().cfg.MasterMatrix[kMaster][17], 32);
-    // A target that cannot be driven does not change.
-    const Row before = ws().cfg.MasterMatrix[kMaster];
-    QTest::mouseClick(cell(0), Qt::LeftButton);
-    EXPECT_EQ(ws().cfg.MasterMatrix[kMaster], before);
-    EXPECT_EQ(ws().FocusHelpId, kHelpMasterMatrix);
-    EXPECT_EQ(ws().FocusTag, QStringLiteral("EditMask"));
     // The real-time option switches the master's picture in the matrix.
-    auto* rt = child<QCheckBox>("Chk_masterRt");
+    openMaster();
     EXPECT_FALSE(child("Cmd_viewRt")->isVisibleTo(&editor()));
-    tick(rt);
+    tick(child("Chk_masterRt"));
     EXPECT_EQ(ws().cfg.ChanSetup[kMaster][kMasterRealTime], 1);
     EXPECT_TRUE(child("Cmd_viewRt")->isVisibleTo(&editor()));
     EXPECT_TRUE(main().cell(kMaster)->pictureAlternative());
-}
-
-TEST_F(EditorTest, gridKeysMoveTheCursorAndSetTargets) {
-    ws().cfg.SysData[kSysChannelsInUse] = 15;
-    openMaster();
-    EXPECT_FALSE(cell(16)->isVisibleTo(&editor()));
-    struct Step {
-        Qt::Key key;
-        int cursor;
-        int beeps;
-    };
-    // From A1: up and left beep; down to B1, right to B3; down beeps at the last row shown.
-    const Step moves[] = {{Qt::Key_Up, 0, 1},    {Qt::Key_Left, 0, 2},   {Qt::Key_Down, 8, 2},
-                          {Qt::Key_Right, 9, 2}, {Qt::Key_Right, 10, 2}, {Qt::Key_Down, 10, 3}};
-    for (const Step& s : moves) {
-        key(s.key);
-        EXPECT_EQ(ws().edit.MatrixCursor, s.cursor);
-        EXPECT_EQ(dialogs.beeps, s.beeps);
-    }
-    EXPECT_TRUE(cell(10)->cursor());
-    EXPECT_FALSE(cell(0)->cursor());
-    const std::pair<Qt::Key, int> sets[] = {
-        {Qt::Key_1, kMasterOn}, {Qt::Key_0, kMasterOff}, {Qt::Key_X, kMasterNotAffected}, {Qt::Key_1, kMasterOn}};
-    for (auto [k, s] : sets) {
-        key(k);
-        EXPECT_EQ(state(kB3), s);
-        EXPECT_EQ(cell(kB3)->picture(), IconFactory::kMasterGridBase + s);
-    }
-    // A1 is an intruder detector: "1" and "0" beep and change nothing.
-    ws().edit.MatrixCursor = 0;
-    const Row before = ws().cfg.MasterMatrix[kMaster];
-    key(Qt::Key_1);
-    key(Qt::Key_0);
-    EXPECT_EQ(dialogs.beeps, 5);
-    EXPECT_EQ(ws().cfg.MasterMatrix[kMaster], before);
-}
-
-TEST_F(EditorTest, groupMenuWritesWholeBytes) {
-    openMaster();
-    rightClick(20); // group C
-    EXPECT_EQ(ws().edit.CurGroup, 2);
-    EXPECT_TRUE(main().groupMenu()->isVisible());
-    EXPECT_TRUE(act("M_gruppeOff")->isVisible());
-    const std::tuple<const char*, Byte, Byte> entries[] = {
-        {"M_gruppeOn", 255, 255}, {"M_gruppeOff", 0, 255}, {"M_GruppeX", 0, 0}};
-    for (auto [entry, on, affected] : entries) {
-        chooseGroup(entry);
-        EXPECT_EQ(ws().cfg.MasterMatrix[kMaster][2], on) << entry;
-        EXPECT_EQ(ws().cfg.MasterMatrix[kMaster][18], affected) << entry;
-    }
-}
-
-TEST_F(EditorTest, flashPatternTogglesBetweenOnAndNotAffected) {
-    ws().changeChannelType(3, kTypeIntruderSiren);
-    ws().setCurChannel(3);
-    editor().openFlashPattern();
-    QApplication::setActiveWindow(&editor());
-    EXPECT_EQ(ws().FocusTag, QStringLiteral("IntruderFlashPattern"));
-    EXPECT_EQ(ws().FocusHelpId, kHelpFlashPattern);
-    for (int s : {kMasterOn, kMasterNotAffected, kMasterOn}) {
-        QTest::mouseClick(cell(kB3), Qt::LeftButton);
-        EXPECT_EQ(GetMaster(ws().cfg, kB3, 3), s);
-    }
-    key(Qt::Key_0); // no "off" in a flash pattern
-    EXPECT_EQ(GetMaster(ws().cfg, kB3, 3), kMasterOn);
-}
-
-TEST_F(EditorTest, exchangeMaskTogglesBitsByClickKeyAndGroup) {
-    ws().cfg.SysData[kSysChannelsInUse] = 31;
-    ws().cfg.SysData[kSysDeviceNo] = 0;
-    QApplication::setActiveWindow(&main()); // the entry follows the device number
-    act("Menu_Edit_ExchangeMask")->trigger();
-    QApplication::setActiveWindow(&editor());
-    EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_MasterFunction_Setup"));
-    EXPECT_EQ(editor().windowTitle(), QStringLiteral("D306"));
-    EXPECT_FALSE(child("Chk_masterRt")->isVisibleTo(&editor()));
-    EXPECT_EQ(child<QLabel>("L_Master_2")->text(), QStringLiteral("D304"));
-    EXPECT_FALSE(cell(32)->isVisibleTo(&editor()));
-    EXPECT_FALSE(child("F_beskrivelse")->isVisibleTo(&editor()));
-    QTest::mouseClick(cell(0), Qt::LeftButton);
-    EXPECT_EQ(ws().cfg.SysData[64], 128);
-    EXPECT_TRUE(ws().dataChanged());
-    QTest::mouseClick(cell(0), Qt::LeftButton);
-    EXPECT_EQ(ws().cfg.SysData[64], 0);
-    key(Qt::Key_Right);
-    key(Qt::Key_1);
-    EXPECT_EQ(ws().cfg.SysData[64], 64);
-    key(Qt::Key_0); // "0" means nothing here
-    EXPECT_EQ(ws().cfg.SysData[64], 64);
-    key(Qt::Key_X);
-    EXPECT_EQ(ws().cfg.SysData[64], 0);
-    rightClick(18);
-    EXPECT_FALSE(act("M_gruppeOff")->isVisible());
-    chooseGroup("M_gruppeOn");
-    EXPECT_EQ(ws().cfg.SysData[66], 255);
-    EXPECT_EQ(cell(20)->picture(), IconFactory::kMasterGridBase + kMasterOn);
-    chooseGroup("M_GruppeX");
-    EXPECT_EQ(ws().cfg.SysData[66], 0);
 }
 
 // Ctrl and Alt in a field of the editor are the field's editing keys or the program's commands; they
@@ -417,49 +395,40 @@ TEST_F(EditorTest, systemDescriptionTakesSeveralLinesStoredWithCrLf) {
     EXPECT_EQ(ws().cfg.DescText[kGeneralDescription], "a\rb\nc");
 }
 
-TEST_F(EditorTest, eventOptionsShowOnlyWhereTheyApply) {
+// A channel's page shows the boxes that apply to its type (the event options also by how events go
+// out); a tick stores its byte and the matrix follows.
+TEST_F(EditorTest, channelPagesShowTheBoxesThatApplyAndStoreTheirTicks) {
     struct Case {
         int type;
         Byte eventSms, eventOff;
-        bool shown;
+        bool events;
         const char* caption;
+        bool invert, thief;
     };
-    const Case cases[] = {{kTypeMono, 0, 0, true, "D320"},
-                          {kTypeIntruderPassive, 1, 0, true, "D322"},
-                          {kTypeMono, 0, 1, false, "D320"},
-                          {kTypeRoller, 0, 0, false, "D320"},
-                          {kTypeRollerMaster, 0, 0, false, "D320"}};
+    const Case cases[] = {{kTypeMono, 0, 0, true, "D320", true, false},
+                          {kTypeIntruderPassive, 1, 0, true, "D322", false, false},
+                          {kTypeMono, 0, 1, false, "D320", true, false},
+                          {kTypeRoller, 0, 0, false, "D320", false, false},
+                          {kTypeRollerMaster, 0, 0, false, "D320", false, false},
+                          {kTypeFlipFlop, 0, 0, true, "D320", false, true},
+                          {kTypeBlank, 0, 0, true, "D320", false, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
-        ws().changeChannelType(4, c.type);
         ws().cfg.SysData[kSysEventSms] = c.eventSms;
         ws().cfg.SysData[kSysEventOff] = c.eventOff;
-        QTest::mouseClick(main().cell(4), Qt::LeftButton);
-        auto* check1 = child<QCheckBox>("Check1");
-        EXPECT_EQ(check1->isVisibleTo(&editor()), c.shown);
-        EXPECT_EQ(child("Check2")->isVisibleTo(&editor()), c.shown);
-        EXPECT_EQ(check1->text(), QLatin1String(c.caption));
+        openChannel(4, c.type);
+        EXPECT_EQ(child("Check1")->isVisibleTo(&editor()), c.events);
+        EXPECT_EQ(child("Check2")->isVisibleTo(&editor()), c.events);
+        EXPECT_EQ(child<QCheckBox>("Check1")->text(), QLatin1String(c.caption));
+        EXPECT_EQ(child("Chk_InvertMono")->isVisibleTo(&editor()), c.invert);
+        EXPECT_EQ(child("Chk_grundUseThief")->isVisibleTo(&editor()), c.thief);
     }
-    ws().changeChannelType(4, kTypeMono);
-    QTest::mouseClick(main().cell(4), Qt::LeftButton);
+    openChannel(4, kTypeMono);
     tick(child("Check2"));
-    EXPECT_EQ(ws().cfg.ChanFlags[4], kFlagCheck2);
-}
-
-TEST_F(EditorTest, basicPageBoxesStoreByteOneAndTheMatrixFollows) {
-    const std::tuple<int, bool, bool> cases[] = {
-        {kTypeMono, true, false}, {kTypeFlipFlop, false, true}, {kTypeBlank, false, false}};
-    for (auto [type, invert, thief] : cases) {
-        ws().changeChannelType(6, type);
-        QTest::mouseClick(main().cell(6), Qt::LeftButton);
-        EXPECT_EQ(child("Chk_InvertMono")->isVisibleTo(&editor()), invert) << type;
-        EXPECT_EQ(child("Chk_grundUseThief")->isVisibleTo(&editor()), thief) << type;
-    }
-    ws().changeChannelType(6, kTypeMono);
-    QTest::mouseClick(main().cell(6), Qt::LeftButton);
     tick(child("Chk_InvertMono"));
-    EXPECT_EQ(ws().cfg.ChanSetup[6][kBasicOptions], 1);
-    EXPECT_TRUE(main().cell(6)->pictureAlternative());
+    EXPECT_EQ(ws().cfg.ChanFlags[4], kFlagCheck2);
+    EXPECT_EQ(ws().cfg.ChanSetup[4][kBasicOptions], 1);
+    EXPECT_TRUE(main().cell(4)->pictureAlternative());
 }
 
 TEST_F(EditorTest, editorClosedOrMinimisedComesBackOnTheNextOpener) {
