@@ -48,7 +48,8 @@ void ProgramFixture::SetUp() {
     QDir().mkpath(lang);
     QDir().mkpath(programFolder() + QStringLiteral("/Data"));
     for (const auto& [name, prefix] : {std::pair{"English", "E"}, {"Deutsch", "D"}, {"Dansk", "K"}})
-        WriteTestLanguage(lang, QLatin1String(name) + QStringLiteral(".dat"), QLatin1String(prefix), QLatin1String(name));
+        WriteTestLanguage(lang, QLatin1String(name) + QStringLiteral(".dat"), QLatin1String(prefix),
+                          QLatin1String(name));
     settings_ = std::make_unique<Settings>(settingsPath());
 }
 

@@ -4,18 +4,21 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <array>
+#include <map>
 #include <vector>
 
 #include "model/channel_types.h"
 #include "model/master.h"
 #include "model/text_ids.h"
 #include "pictures/icon_factory.h"
+#include "tests/support/io_test_support.h"
 #include "tests/support/program_fixture.h"
 #include "ui/editor/pages/master_page.h"
 #include "ui/main/channel_cell.h"
@@ -184,59 +187,36 @@ TEST_F(EditorTest, aClaimedChannelOpensTheListThatClaimedIt) {
 }
 
 // The grids of the editor (a master's targets, a siren's flash pattern, the exchange mask) under
-// clicks, keys and the group menu. Each row: the step, the target whose state it leaves (stored and
-// pictured), the grid's cursor and the beeps so far (-1: not looked at). A6 is the master, B3 and the
-// other channels mono and A1 an intruder detector, which is never switched on or off.
+// clicks, keys and the group menu: the steps of tests/data/ui_grid_steps.txt.
 TEST_F(EditorTest, gridStepsSetTheTargetsOfEveryGrid) {
-    enum Grid { Master, Flash, Exchange };
-    enum Step { Click, Key, GroupOn, GroupOff, GroupX };
-    constexpr int none = -1;
-    struct Row {
-        Grid grid;
-        Step step;
-        int arg; // the cell clicked or right-clicked, or the key
-        int target, state, cursor, beeps;
-    };
-    const Row rows[] = {
-        {Master, Key, Qt::Key_Up, none, 0, 0, 1},           {Master, Key, Qt::Key_Left, none, 0, 0, 2},
-        {Master, Key, Qt::Key_Down, none, 0, 8, 2},         {Master, Key, Qt::Key_Right, none, 0, 9, 2},
-        {Master, Key, Qt::Key_Right, none, 0, kB3, 2},      {Master, Key, Qt::Key_Down, none, 0, kB3, 3}, // the last row shown
-        {Master, Key, Qt::Key_1, kB3, kMasterOn, kB3, 3},   {Master, Key, Qt::Key_0, kB3, kMasterOff, kB3, 3},
-        {Master, Key, Qt::Key_X, kB3, kMasterNotAffected, kB3, 3},
-        {Master, Click, kB3, kB3, kMasterOff, kB3, 3},      {Master, Click, kB3, kB3, kMasterOn, kB3, 3},
-        {Master, Click, kB3, kB3, kMasterNotAffected, kB3, 3},
-        {Master, GroupOn, 9, kB3, kMasterOn, none, 3},       {Master, GroupOff, 9, kB3, kMasterOff, none, 3},
-        {Master, GroupX, 9, kB3, kMasterNotAffected, none, 3},
-        {Master, Click, 0, 0, kMasterNotDrivable, 0, 3},    {Master, Key, Qt::Key_1, 0, kMasterNotDrivable, 0, 4},
-        {Master, Key, Qt::Key_0, 0, kMasterNotDrivable, 0, 5},
-        {Flash, Click, kB3, kB3, kMasterOn, kB3, none},     {Flash, Click, kB3, kB3, kMasterNotAffected, kB3, none},
-        {Flash, Click, kB3, kB3, kMasterOn, kB3, none},     {Flash, Key, Qt::Key_0, kB3, kMasterOn, kB3, none}, // no "off"
-        {Exchange, Click, 0, 0, kMasterOn, 0, none},        {Exchange, Click, 0, 0, kMasterNotAffected, 0, none},
-        {Exchange, Key, Qt::Key_Right, none, 0, 1, none},   {Exchange, Key, Qt::Key_1, 1, kMasterOn, 1, none},
-        {Exchange, Key, Qt::Key_0, 1, kMasterOn, 1, none},  {Exchange, Key, Qt::Key_X, 1, kMasterNotAffected, 1, none},
-        {Exchange, GroupOn, 18, 20, kMasterOn, none, none},    {Exchange, GroupOff, 18, 20, kMasterOn, none, none}, // no "off"
-        {Exchange, GroupX, 18, 20, kMasterNotAffected, none, none},
-    };
-    const auto stored = [this](Grid grid, int t) {
-        if (grid == Exchange)
+    const std::map<std::string, int> states = {
+        {"fixed", kMasterNotDrivable}, {"off", kMasterOff}, {"on", kMasterOn}, {"x", kMasterNotAffected}};
+    const std::map<std::string, const char*> entries = {
+        {"on", "M_gruppeOn"}, {"off", "M_gruppeOff"}, {"x", "M_GruppeX"}};
+    const auto number = [](const std::string& field) { return field == "-" ? -1 : std::stoi(field); };
+    const auto stored = [this](const std::string& grid, int t) {
+        if (grid == "exchange")
             return GetExchBit(ws().cfg, t) ? kMasterOn : kMasterNotAffected;
-        return GetMaster(ws().cfg, t, grid == Master ? kMaster : 3);
+        return GetMaster(ws().cfg, t, grid == "master" ? kMaster : 3);
     };
-    std::optional<Grid> open;
-    for (const Row& r : rows) {
-        SCOPED_TRACE(::testing::Message() << "grid " << r.grid << ", step " << r.step << " " << r.arg);
-        if (open != r.grid) {
-            open = r.grid;
+    std::string open;
+    for (const auto& r : korvane::testing::dataTable("ui_grid_steps.txt", 6)) {
+        SCOPED_TRACE(r[0] + " " + r[1]);
+        const std::string& grid = r[0];
+        const std::vector<std::string> step = korvane::testing::splitOn(r[1], ' ');
+        const int target = number(r[2]);
+        if (open != grid) {
+            open = grid;
             ws().clear();
             sys(kSysChannelsInUse) = 15;
-            if (r.grid == Master) {
+            if (grid == "master") {
                 openMaster();
                 EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_MasterFunction_Setup"));
                 EXPECT_EQ(ws().FocusTag, QStringLiteral("EditMask"));
                 EXPECT_EQ(ws().FocusHelpId, kHelpMasterMatrix);
                 EXPECT_EQ(editor().focusWidget(), dummy());
                 EXPECT_FALSE(cell(16)->isVisibleTo(&editor()));
-            } else if (r.grid == Flash) {
+            } else if (grid == "flash") {
                 ws().changeChannelType(3, kTypeIntruderSiren);
                 ws().changeChannelType(kB3, kTypeMono);
                 ws().setCurChannel(3);
@@ -258,29 +238,32 @@ TEST_F(EditorTest, gridStepsSetTheTargetsOfEveryGrid) {
             }
             dialogs.beeps = 0;
         }
+        ws().setDataChanged(false);
         const Configuration before = ws().cfg;
-        const int stateBefore = r.target == none ? none : stored(r.grid, r.target);
-        if (r.step == Click) {
-            QTest::mouseClick(cell(r.arg), Qt::LeftButton);
-        } else if (r.step == Key) {
-            key(static_cast<Qt::Key>(r.arg));
+        const int stateBefore = target < 0 ? -1 : stored(grid, target);
+        if (step[0] == "click") {
+            QTest::mouseClick(cell(std::stoi(step[1])), Qt::LeftButton);
+        } else if (step[0] == "key") {
+            key(QKeySequence(QString::fromStdString(step[1]))[0].key());
         } else {
-            rightClick(r.arg);
-            EXPECT_EQ(ws().edit.CurGroup, r.arg / 8);
-            EXPECT_EQ(act("M_gruppeOff")->isVisible(), r.grid == Master);
-            chooseGroup(r.step == GroupOn ? "M_gruppeOn" : r.step == GroupOff ? "M_gruppeOff" : "M_GruppeX");
+            rightClick(std::stoi(step[1]));
+            EXPECT_EQ(ws().edit.CurGroup, std::stoi(step[1]) / 8);
+            EXPECT_EQ(act("M_gruppeOff")->isVisible(), grid == "master");
+            chooseGroup(entries.at(step[0]));
         }
-        if (r.target != none) {
-            EXPECT_EQ(stored(r.grid, r.target), r.state);
-            EXPECT_EQ(cell(r.target)->picture(), IconFactory::kMasterGridBase + r.state);
-            EXPECT_EQ(ws().cfg == before, stateBefore == r.state) << "a step that keeps the state stores nothing";
+        if (target >= 0) {
+            const int state = states.at(r[3]);
+            EXPECT_EQ(stored(grid, target), state);
+            EXPECT_EQ(cell(target)->picture(), IconFactory::kMasterGridBase + state);
+            EXPECT_EQ(ws().cfg == before, stateBefore == state) << "a step that keeps the state stores nothing";
+            EXPECT_EQ(ws().dataChanged(), stateBefore != state);
         }
-        if (r.cursor != none) {
-            EXPECT_EQ(ws().edit.MatrixCursor, r.cursor);
-            EXPECT_TRUE(cell(r.cursor)->cursor());
+        if (const int cursor = number(r[4]); cursor >= 0) {
+            EXPECT_EQ(ws().edit.MatrixCursor, cursor);
+            EXPECT_TRUE(cell(cursor)->cursor());
         }
-        if (r.beeps != none) {
-            EXPECT_EQ(dialogs.beeps, r.beeps);
+        if (r[5] != "-") {
+            EXPECT_EQ(dialogs.beeps, std::stoi(r[5]));
         }
     }
     // The real-time option switches the master's picture in the matrix.

@@ -40,7 +40,8 @@ struct LaterStart {
 
 TEST(StartArgumentsTest, theCommandLineGivesAFileHelpVersionOrAnError) {
     using A = StartArguments::Action;
-    const std::map<std::string, A> actions = {{"Run", A::Run}, {"Help", A::Help}, {"Version", A::Version}, {"Error", A::Error}};
+    const std::map<std::string, A> actions = {
+        {"Run", A::Run}, {"Help", A::Help}, {"Version", A::Version}, {"Error", A::Error}};
     for (const auto& row : korvane::testing::dataTable("ui_start_arguments.txt", 4)) {
         SCOPED_TRACE(row[0]);
         QStringList args;
@@ -211,7 +212,8 @@ TEST(InstanceGuardTest, theSocketLiesOnlyInAFolderNoOtherUserMayEnter) {
             c.before(own(temp));
         const QString want = c.uses == None ? QString() : c.uses == Runtime ? c.runtime : own(temp);
         EXPECT_EQ(InstanceGuard::PrivateFolder(c.runtime, temp), want);
-        const QString socket = InstanceGuard::ServerName(QStringLiteral("/home/ole/.config/korvane.lock"), c.runtime, temp);
+        const QString socket =
+            InstanceGuard::ServerName(QStringLiteral("/home/ole/.config/korvane.lock"), c.runtime, temp);
         if (want.isEmpty()) {
             EXPECT_TRUE(socket.isEmpty()) << socket.toStdString();
             continue;

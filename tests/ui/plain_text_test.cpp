@@ -8,8 +8,8 @@
 
 #include "app/dialogs.h"
 #include "app/plain_text.h"
-#include "model/text_ids.h"
 #include "model/channel_types.h"
+#include "model/text_ids.h"
 #include "tests/support/program_fixture.h"
 
 using namespace korvane;

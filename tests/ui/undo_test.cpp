@@ -116,7 +116,8 @@ TEST_F(UndoTest, everyKindOfEditIsUndoneAndRedoneToTheByte) {
              typeInto("T_DeviceNo", "7");
          },
          3},
-        {"a description typed letter by letter", [this] { QTest::mouseClick(main().cell(0), Qt::LeftButton); }, [this] { typeInto("TextBeskriv", "Hall"); }, 1},
+        {"a description typed letter by letter", [this] { QTest::mouseClick(main().cell(0), Qt::LeftButton); },
+         [this] { typeInto("TextBeskriv", "Hall"); }, 1},
         {"the system description over two lines", basic, [this] { typeInto("T_generelBeskriv", "Villa\nNord"); }, 1},
         {"a type key in the matrix", nullptr, [this] { typeInto("", "I"); }, 1},
         {"a row typed in the matrix, one step per letter", nullptr, [this] { typeInto("", "IWS"); }, 3},
@@ -142,7 +143,11 @@ TEST_F(UndoTest, everyKindOfEditIsUndoneAndRedoneToTheByte) {
         {"a list hides channels", basic, [this] { choose("Combo_NoChannels", "64"); }, 1},
         {"a check box", basic, [this] { tick(child("C_AutoSumWin")); }, 1},
         {"a grid cell clicked twice", master, [this] { gridClicks(kB3, 2); }, 2},
-        {"grid keys, one step per key", master, [this] { gridKeys({Qt::Key_1, Qt::Key_Right, Qt::Key_0}); }, 2},
+        {"grid keys, one step per key", master,
+         [this] {
+             gridKeys({Qt::Key_1, Qt::Key_Right, Qt::Key_0});
+         },
+         2},
         {"a logic key", // the signals of a block not in use show while one of them has the focus
          [&] {
              page("logic")();

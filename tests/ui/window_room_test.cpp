@@ -14,8 +14,8 @@
 #include <QScreen>
 #include <QTest>
 
-#include "model/text_ids.h"
 #include "model/channel_types.h"
+#include "model/text_ids.h"
 #include "pictures/icon_factory.h"
 #include "tests/support/program_fixture.h"
 #include "ui/editor/pages/master_page.h"
@@ -175,7 +175,8 @@ TEST_F(WindowRoomTest, pagesShowEveryTextWholeWithTheUnitBesideItsField) {
             for (QWidget* w : editor().findChildren<QWidget*>()) {
                 if (!w->isVisibleTo(&editor()))
                     continue;
-                const std::string what = QStringLiteral("%1 '%2'").arg(w->objectName(), w->property("text").toString()).toStdString();
+                const std::string what =
+                    QStringLiteral("%1 '%2'").arg(w->objectName(), w->property("text").toString()).toStdString();
                 auto* l = qobject_cast<QLabel*>(w);
                 if (l && !l->text().isEmpty() && l->pixmap().isNull()) {
                     // A label that wraps needs its longest word on a line and its lines in its height.
