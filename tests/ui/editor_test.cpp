@@ -276,10 +276,10 @@ TEST_F(EditorTest, gridStepsSetTheTargetsOfEveryGrid) {
 }
 
 // Ctrl and Alt in a field of the editor are the field's editing keys or the program's commands; they
-// never hand the following letters to the matrix, where a letter gives a channel a function. Each row:
-// a text typed into the field first, the keys, then "Bad oben"; the field shows what the keys made of
-// the text ("" for the number field: its rule takes no letters), the keyboard stays in the field and
-// no channel changes its function.
+// never hand the following letters to the matrix, where a letter gives a channel a function. Each case
+// of tests/data/ui_field_keys.txt in each field: a text typed into the field first, the keys, then
+// "Bad oben"; the field shows what the keys made of the text (the number field takes no letters), the
+// keyboard stays in the field and no channel changes.
 TEST_F(EditorTest, ctrlAndAltInAFieldNeverHandTheLettersToTheMatrix) {
     struct Field {
         const char* name;
@@ -291,36 +291,15 @@ TEST_F(EditorTest, ctrlAndAltInAFieldNeverHandTheLettersToTheMatrix) {
         {"T_DeviceNo", "mainsetup", QStringLiteral("2")},
         {"T_LogicDescription", "logic", QStringLiteral("Flur")},
     };
-    struct Keys {
-        const char* what;
-        std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
-        const char* text;   // the text field and the notes afterwards
-        const char* number; // the device number afterwards
-    };
-    const Keys rows[] = {
-        {"Ctrl+A", {{Qt::Key_A, Qt::ControlModifier}}, "Bad oben", "02"}, // Save as in English elsewhere
-        {"Ctrl+C", {{Qt::Key_C, Qt::ControlModifier}}, "FlurBad oben", "02"},
-        {"Ctrl+V", {{Qt::Key_V, Qt::ControlModifier}}, "Flur5Bad oben", "25"},
-        {"Ctrl+X after Ctrl+A", {{Qt::Key_A, Qt::ControlModifier}, {Qt::Key_X, Qt::ControlModifier}}, "Bad oben", "02"},
-        {"Ctrl+Z", {{Qt::Key_Z, Qt::ControlModifier}}, "Bad oben", "01"}, // the number's undo is the program's
-        {"Ctrl+End", {{Qt::Key_End, Qt::ControlModifier}}, "FlurBad oben", "02"},
-        {"Ctrl+Left", {{Qt::Key_Left, Qt::ControlModifier}}, "Bad obenFlur", "02"},
-        {"Ctrl+Backspace", {{Qt::Key_Backspace, Qt::ControlModifier}}, "Bad oben", "02"},
-        {"Ctrl alone", {{Qt::Key_Control, Qt::ControlModifier}}, "FlurBad oben", "02"},
-        {"Alt alone", {{Qt::Key_Alt, Qt::AltModifier}}, "FlurBad oben", "02"},
-        // Key_unknown: to the main window and back, as around a dialog; the text keeps its cursor.
-        {"window left and back", {{Qt::Key_unknown, Qt::NoModifier}}, "FlurBad oben", "02"},
-    };
+    const auto rows = korvane::testing::dataTable("ui_field_keys.txt", 3);
     for (const Field& f : fields) {
-        for (const Keys& r : rows) {
-            SCOPED_TRACE(std::string(f.name) + ", " + r.what);
+        for (const auto& r : rows) {
+            SCOPED_TRACE(std::string(f.name) + ", " + r[0]);
             ws().clear();
             ws().changeChannelType(0, kTypeMono);
             ws().changeChannelType(1, kTypeTimerDelay);
             ws().forgetHistory(true); // as loaded: what Ctrl+Z can undo is what is typed below
-            std::array<int, kChannels> types{};
-            for (int c = 0; c < kChannels; ++c)
-                types[static_cast<std::size_t>(c)] = ws().typeOf(c);
+            const auto channelsBefore = ws().cfg.ChanSetup;
             QGuiApplication::clipboard()->setText(QStringLiteral("5"));
             if (*f.page)
                 editor().openPage(QLatin1String(f.page));
@@ -330,25 +309,28 @@ TEST_F(EditorTest, ctrlAndAltInAFieldNeverHandTheLettersToTheMatrix) {
             field->clearFocus(); // entered afresh: the first digit replaces the value
             focus(field);
             QTest::keyClicks(field, f.typed);
-            for (const auto& [k, mods] : r.keys) {
-                if (k == Qt::Key_unknown) {
+            for (const std::string& k : korvane::testing::splitOn(r[0], ',')) {
+                if (k == "window") {
                     QApplication::setActiveWindow(&main());
                     QApplication::setActiveWindow(&editor());
+                } else if (k == "Ctrl" || k == "Alt") {
+                    QTest::keyClick(field, k == "Ctrl" ? Qt::Key_Control : Qt::Key_Alt,
+                                    k == "Ctrl" ? Qt::ControlModifier : Qt::AltModifier);
                 } else {
-                    QTest::keyClick(field, k, mods);
+                    const QKeyCombination key = QKeySequence(QString::fromStdString(k))[0];
+                    QTest::keyClick(field, key.key(), key.keyboardModifiers());
                 }
             }
             QTest::keyClicks(field, QStringLiteral("Bad oben"));
 
-            for (int c = 0; c < kChannels; ++c)
-                ASSERT_EQ(ws().typeOf(c), types[static_cast<std::size_t>(c)]) << "channel " << c;
+            ASSERT_TRUE(ws().cfg.ChanSetup == channelsBefore) << "a channel changed";
             EXPECT_EQ(QApplication::focusWidget(), field);
             EXPECT_EQ(QApplication::activeWindow(), &editor());
             EXPECT_TRUE(dialogs.fileDialogs.empty());
             if (auto* line = qobject_cast<QLineEdit*>(field))
-                EXPECT_EQ(line->text(), QLatin1String(qstrcmp(f.name, "T_DeviceNo") == 0 ? r.number : r.text));
+                EXPECT_EQ(line->text(), QString::fromStdString(qstrcmp(f.name, "T_DeviceNo") == 0 ? r[2] : r[1]));
             else
-                EXPECT_EQ(qobject_cast<QPlainTextEdit*>(field)->toPlainText(), QLatin1String(r.text));
+                EXPECT_EQ(qobject_cast<QPlainTextEdit*>(field)->toPlainText(), QString::fromStdString(r[1]));
         }
     }
     // The commands still answer their keys from a field, and the keyboard stays there.
