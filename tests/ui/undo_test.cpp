@@ -4,18 +4,14 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTest>
 #include <functional>
 
 #include "model/channel_types.h"
 #include "model/master.h"
-#include "sim/simulated_link.h"
-#include "tests/support/io_test_support.h"
-#include "tests/support/program_fixture.h"
+#include "tests/support/transfer_fixture.h"
 #include "ui/editor/pages/master_page.h"
 #include "ui/main/channel_cell.h"
-#include "ui/transfer/frm_serial_io.h"
 
 using namespace korvane;
 using namespace korvane::test;
@@ -25,7 +21,7 @@ namespace {
 constexpr int kMaster = 5;
 constexpr int kB3 = 10;
 
-class UndoTest : public StartedProgramFixture {
+class UndoTest : public TransferFixture {
 protected:
     void undoKey() { QTest::keyClick(&main(), Qt::Key_Z, Qt::ControlModifier); }
     void redoKey() { QTest::keyClick(&main(), Qt::Key_Y, Qt::ControlModifier); }
@@ -317,25 +313,12 @@ TEST_F(UndoTest, theSavedStateFollowsSaveAndANewConfigurationForgetsTheSteps) {
 
     // New, Open, a recent file and a read from the unit each start without steps; what was read is in
     // no file yet, so undoing back to it leaves it changed.
-    Configuration unitCfg = korvane::testing::loadedConfiguration("Good.zeb");
-    unitCfg.SysData[kSysFirmwareHigh] = 3;
-    unitCfg.SysData[kSysFirmwareLow] = 0;
-    main().setLinkFactory([&unitCfg]() -> std::shared_ptr<SerialLink> {
-        auto link = std::make_shared<SimulatedLink>(false, UnitFault::None);
-        link->unit().setMemory(UnitSimulator::ImageOf(unitCfg, [](int) { return std::string(); }));
-        return link;
-    });
     const auto read = [this] {
         act("M_File_Read")->trigger();
-        auto* w = main().findChild<FrmSerialIO*>();
-        ASSERT_NE(w, nullptr);
-        w->setTickInterval(10);
-        auto* ok = w->findChild<QPushButton*>(QStringLiteral("Cmd_ok"));
-        QTest::mouseClick(ok, Qt::LeftButton);
-        ASSERT_TRUE(QTest::qWaitFor([ok] { return ok->isEnabled(); }, 10000));
-        ASSERT_TRUE(w->transferDone());
-        QTest::mouseClick(ok, Qt::LeftButton);
-        ASSERT_TRUE(QTest::qWaitFor([this] { return main().findChild<FrmSerialIO*>() == nullptr; }, 2000));
+        ASSERT_NE(window(), nullptr);
+        press();
+        EXPECT_TRUE(window()->transferDone());
+        closeWith("Cmd_ok");
     };
     const std::tuple<const char*, std::function<void()>, bool> fresh[] = {
         {"New", [this] { act("M_File_New")->trigger(); }, true},
