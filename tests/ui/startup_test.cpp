@@ -19,7 +19,10 @@ using namespace korvane::test;
 namespace {
 
 using Startup = ProgramFixture;
-const auto native = QDir::toNativeSeparators;
+
+QString native(const QString& p) {
+    return QDir::toNativeSeparators(p);
+}
 
 } // namespace
 
@@ -55,13 +58,10 @@ TEST_F(Startup, firstRunWritesEveryKeyWithItsDefault) {
 }
 
 TEST_F(Startup, aMovedOrNewRevisionProgramResetsAllButTheComPort) {
-    const std::pair<const char*, QString> installed[] = {{"Startup", native(programFolder())},
-                                                         {"RevisionLevel", "Version 3.07"},
-                                                         {"Author", "Korvane"},
-                                                         {"File1", "/data/a.zeb"},
-                                                         {"CurrentLanguage", "2"},
-                                                         {"Language0", "Klingon"},
-                                                         {"ComPortUsing", "3"}};
+    const std::pair<const char*, QString> installed[] = {
+        {"Startup", native(programFolder())}, {"RevisionLevel", "Version 3.07"}, {"Author", "Korvane"},
+        {"File1", "/data/a.zeb"},             {"CurrentLanguage", "2"},          {"Language0", "Klingon"},
+        {"ComPortUsing", "3"}};
     // what differs from the installation (a moved program, an older revision, no author; or nothing),
     // and whether the settings start afresh
     const std::tuple<const char*, QString, bool> changes[] = {{"Startup", "/somewhere/else", true},
