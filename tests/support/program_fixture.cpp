@@ -44,12 +44,12 @@ void WriteTestLanguage(const QString& folder, const QString& fileName, const QSt
 
 void ProgramFixture::SetUp() {
     ASSERT_TRUE(dir_.isValid());
-    QDir().mkpath(programFolder() + QStringLiteral("/Language"));
-    QDir().mkpath(programFolder() + QStringLiteral("/Data"));
     const QString lang = programFolder() + QStringLiteral("/Language");
-    WriteTestLanguage(lang, QStringLiteral("English.dat"), QStringLiteral("E"), QStringLiteral("English"));
-    WriteTestLanguage(lang, QStringLiteral("Deutsch.dat"), QStringLiteral("D"), QStringLiteral("Deutsch"));
-    WriteTestLanguage(lang, QStringLiteral("Dansk.dat"), QStringLiteral("K"), QStringLiteral("Dansk"));
+    QDir().mkpath(lang);
+    QDir().mkpath(programFolder() + QStringLiteral("/Data"));
+    for (const auto& [name, prefix] : {std::pair{"English", "E"}, {"Deutsch", "D"}, {"Dansk", "K"}})
+        WriteTestLanguage(lang, QLatin1String(name) + QStringLiteral(".dat"), QLatin1String(prefix),
+                          QLatin1String(name));
     settings_ = std::make_unique<Settings>(settingsPath());
 }
 

@@ -55,6 +55,11 @@ protected:
     static void focus(QWidget* w);
     // Types keys where the focus is: characters as themselves, '\n' Enter.
     static void typeKeys(const char* keys);
+    // Gives the named widget (the main window's matrix for "") the focus and types keys as typeKeys does.
+    void typeInto(const char* name, const char* keys) {
+        focus(*name ? child(QLatin1String(name)) : static_cast<QWidget*>(&main()));
+        typeKeys(keys);
+    }
     // The object name of the focused widget, empty when none has the focus.
     static QString focused();
     // A check box takes clicks on its box and caption, at the left.

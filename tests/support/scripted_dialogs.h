@@ -50,15 +50,7 @@ public:
         return nextAnswer();
     }
     // The next scripted answer; with none left the question is cancelled, as Escape would, and counted.
-    Answer nextAnswer() {
-        if (answers.empty()) {
-            ++unexpected;
-            return Answer::Cancel;
-        }
-        const Answer a = answers.front();
-        answers.pop_front();
-        return a;
-    }
+    Answer nextAnswer() { return next(answers, Answer::Cancel); }
     std::optional<FileChoice> openFile(QWidget*, const QString& title, const QString& filter,
                                        const QString& initialPath) override {
         return file(title, filter, initialPath, false);
@@ -71,13 +63,7 @@ public:
                                    const QString& initial) override {
         shown.push_back({prompt, caption, Buttons::Ok, MessageIcon::None});
         prompts.push_back(initial);
-        if (lines.empty()) {
-            ++unexpected;
-            return std::nullopt;
-        }
-        const std::optional<QString> line = lines.front();
-        lines.pop_front();
-        return line;
+        return next(lines, std::optional<QString>());
     }
     void beep() override { ++beeps; }
 
@@ -89,14 +75,19 @@ public:
     }
 
 private:
+    // The front of a script, taken off it; with the script empty `none`, and counted as unexpected.
+    template <class T> T next(std::deque<T>& script, T none) {
+        if (script.empty()) {
+            ++unexpected;
+            return none;
+        }
+        T front = script.front();
+        script.pop_front();
+        return front;
+    }
     std::optional<FileChoice> file(const QString& title, const QString& filter, const QString& initial, bool save) {
         fileDialogs.push_back({title, filter, initial, save});
-        if (files.empty()) {
-            ++unexpected;
-            return std::nullopt;
-        }
-        const std::optional<QString> path = files.front();
-        files.pop_front();
+        const std::optional<QString> path = next(files, std::optional<QString>());
         if (!path)
             return std::nullopt;
         return FileChoice{*path, FileTitle(*path)};

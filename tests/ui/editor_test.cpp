@@ -4,18 +4,21 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <array>
+#include <map>
 #include <vector>
 
 #include "model/channel_types.h"
 #include "model/master.h"
 #include "model/text_ids.h"
 #include "pictures/icon_factory.h"
+#include "tests/support/io_test_support.h"
 #include "tests/support/program_fixture.h"
 #include "ui/editor/pages/master_page.h"
 #include "ui/main/channel_cell.h"
@@ -34,7 +37,6 @@ protected:
     MasterCell* cell(int t) { return editor().masterPage()->cell(t); }
     QWidget* dummy() { return child("T_dummy"); }
     void key(Qt::Key k) { QTest::keyClick(dummy(), k); }
-    int state(int t) { return GetMaster(ws().cfg, t, kMaster); }
     // Opens the master function on A6, with B3 a mono channel and A1 an intruder detector.
     void openMaster() {
         ws().changeChannelType(kMaster, kTypeMaster);
@@ -184,141 +186,100 @@ TEST_F(EditorTest, aClaimedChannelOpensTheListThatClaimedIt) {
     }
 }
 
-TEST_F(EditorTest, masterClicksCycleTheTargetStates) {
-    openMaster();
-    EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_MasterFunction_Setup"));
-    EXPECT_EQ(editor().focusWidget(), dummy());
-    EXPECT_TRUE(cell(0)->cursor());
-    EXPECT_EQ(cell(kB3)->picture(), IconFactory::kMasterGridBase + kMasterNotAffected);
-    const int cycle[] = {kMasterOff, kMasterOn, kMasterNotAffected, kMasterOff};
-    for (int s : cycle) {
-        QTest::mouseClick(cell(kB3), Qt::LeftButton);
-        EXPECT_EQ(state(kB3), s);
-        EXPECT_EQ(cell(kB3)->picture(), IconFactory::kMasterGridBase + s);
-        EXPECT_TRUE(cell(kB3)->cursor());
+// The grids of the editor (a master's targets, a siren's flash pattern, the exchange mask) under
+// clicks, keys and the group menu: the steps of tests/data/ui_grid_steps.txt.
+TEST_F(EditorTest, gridStepsSetTheTargetsOfEveryGrid) {
+    const std::map<std::string, int> states = {
+        {"fixed", kMasterNotDrivable}, {"off", kMasterOff}, {"on", kMasterOn}, {"x", kMasterNotAffected}};
+    const std::map<std::string, const char*> entries = {
+        {"on", "M_gruppeOn"}, {"off", "M_gruppeOff"}, {"x", "M_GruppeX"}};
+    const auto number = [](const std::string& field) { return field == "-" ? -1 : std::stoi(field); };
+    const auto stored = [this](const std::string& grid, int t) {
+        if (grid == "exchange")
+            return GetExchBit(ws().cfg, t) ? kMasterOn : kMasterNotAffected;
+        return GetMaster(ws().cfg, t, grid == "master" ? kMaster : 3);
+    };
+    std::string open;
+    for (const auto& r : korvane::testing::dataTable("ui_grid_steps.txt", 6)) {
+        SCOPED_TRACE(r[0] + " " + r[1]);
+        const std::string& grid = r[0];
+        const std::vector<std::string> step = korvane::testing::splitOn(r[1], ' ');
+        const int target = number(r[2]);
+        if (open != grid) {
+            open = grid;
+            ws().clear();
+            sys(kSysChannelsInUse) = 15;
+            if (grid == "master") {
+                openMaster();
+                EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_MasterFunction_Setup"));
+                EXPECT_EQ(ws().FocusTag, QStringLiteral("EditMask"));
+                EXPECT_EQ(ws().FocusHelpId, kHelpMasterMatrix);
+                EXPECT_EQ(editor().focusWidget(), dummy());
+                EXPECT_FALSE(cell(16)->isVisibleTo(&editor()));
+            } else if (grid == "flash") {
+                ws().changeChannelType(3, kTypeIntruderSiren);
+                ws().changeChannelType(kB3, kTypeMono);
+                ws().setCurChannel(3);
+                editor().openFlashPattern();
+                QApplication::setActiveWindow(&editor());
+                EXPECT_EQ(ws().FocusTag, QStringLiteral("IntruderFlashPattern"));
+                EXPECT_EQ(ws().FocusHelpId, kHelpFlashPattern);
+            } else {
+                sys(kSysChannelsInUse) = 31;
+                sys(kSysDeviceNo) = 0;
+                QApplication::setActiveWindow(&main()); // the entry follows the device number
+                act("Menu_Edit_ExchangeMask")->trigger();
+                QApplication::setActiveWindow(&editor());
+                EXPECT_EQ(editor().windowTitle(), QStringLiteral("D306"));
+                EXPECT_FALSE(child("Chk_masterRt")->isVisibleTo(&editor()));
+                EXPECT_EQ(child<QLabel>("L_Master_2")->text(), QStringLiteral("D304"));
+                EXPECT_FALSE(cell(32)->isVisibleTo(&editor()));
+                EXPECT_FALSE(child("F_beskrivelse")->isVisibleTo(&editor()));
+            }
+            dialogs.beeps = 0;
+        }
+        ws().setDataChanged(false);
+        const Configuration before = ws().cfg;
+        const int stateBefore = target < 0 ? -1 : stored(grid, target);
+        if (step[0] == "click") {
+            QTest::mouseClick(cell(std::stoi(step[1])), Qt::LeftButton);
+        } else if (step[0] == "key") {
+            key(QKeySequence(QString::fromStdString(step[1]))[0].key());
+        } else {
+            rightClick(std::stoi(step[1]));
+            EXPECT_EQ(ws().edit.CurGroup, std::stoi(step[1]) / 8);
+            EXPECT_EQ(act("M_gruppeOff")->isVisible(), grid == "master");
+            chooseGroup(entries.at(step[0]));
+        }
+        if (target >= 0) {
+            const int state = states.at(r[3]);
+            EXPECT_EQ(stored(grid, target), state);
+            EXPECT_EQ(cell(target)->picture(), IconFactory::kMasterGridBase + state);
+            EXPECT_EQ(ws().cfg == before, stateBefore == state) << "a step that keeps the state stores nothing";
+            EXPECT_EQ(ws().dataChanged(), stateBefore != state);
+        }
+        if (const int cursor = number(r[4]); cursor >= 0) {
+            EXPECT_EQ(ws().edit.MatrixCursor, cursor);
+            EXPECT_TRUE(cell(cursor)->cursor());
+        }
+        if (r[5] != "-") {
+            EXPECT_EQ(dialogs.beeps, std::stoi(r[5]));
+        }
     }
-    EXPECT_FALSE(cell(0)->cursor());
-    QTest::mouseClick(cell(kB3), Qt::LeftButton);
-    EXPECT_EQ(ws().cfg.MasterMatrix[kMaster][1], 32);
-    EXPECT_EQ(ws().cfg.MasterMatrix[kMaster][17], 32);
-    // A target that cannot be driven does not change.
-    const Row before = ws().cfg.MasterMatrix[kMaster];
-    QTest::mouseClick(cell(0), Qt::LeftButton);
-    EXPECT_EQ(ws().cfg.MasterMatrix[kMaster], before);
-    EXPECT_EQ(ws().FocusHelpId, kHelpMasterMatrix);
-    EXPECT_EQ(ws().FocusTag, QStringLiteral("EditMask"));
     // The real-time option switches the master's picture in the matrix.
-    auto* rt = child<QCheckBox>("Chk_masterRt");
+    openMaster();
     EXPECT_FALSE(child("Cmd_viewRt")->isVisibleTo(&editor()));
-    tick(rt);
+    tick(child("Chk_masterRt"));
     EXPECT_EQ(ws().cfg.ChanSetup[kMaster][kMasterRealTime], 1);
     EXPECT_TRUE(child("Cmd_viewRt")->isVisibleTo(&editor()));
     EXPECT_TRUE(main().cell(kMaster)->pictureAlternative());
 }
 
-TEST_F(EditorTest, gridKeysMoveTheCursorAndSetTargets) {
-    ws().cfg.SysData[kSysChannelsInUse] = 15;
-    openMaster();
-    EXPECT_FALSE(cell(16)->isVisibleTo(&editor()));
-    struct Step {
-        Qt::Key key;
-        int cursor;
-        int beeps;
-    };
-    // From A1: up and left beep; down to B1, right to B3; down beeps at the last row shown.
-    const Step moves[] = {{Qt::Key_Up, 0, 1},    {Qt::Key_Left, 0, 2},   {Qt::Key_Down, 8, 2},
-                          {Qt::Key_Right, 9, 2}, {Qt::Key_Right, 10, 2}, {Qt::Key_Down, 10, 3}};
-    for (const Step& s : moves) {
-        key(s.key);
-        EXPECT_EQ(ws().edit.MatrixCursor, s.cursor);
-        EXPECT_EQ(dialogs.beeps, s.beeps);
-    }
-    EXPECT_TRUE(cell(10)->cursor());
-    EXPECT_FALSE(cell(0)->cursor());
-    const std::pair<Qt::Key, int> sets[] = {
-        {Qt::Key_1, kMasterOn}, {Qt::Key_0, kMasterOff}, {Qt::Key_X, kMasterNotAffected}, {Qt::Key_1, kMasterOn}};
-    for (auto [k, s] : sets) {
-        key(k);
-        EXPECT_EQ(state(kB3), s);
-        EXPECT_EQ(cell(kB3)->picture(), IconFactory::kMasterGridBase + s);
-    }
-    // A1 is an intruder detector: "1" and "0" beep and change nothing.
-    ws().edit.MatrixCursor = 0;
-    const Row before = ws().cfg.MasterMatrix[kMaster];
-    key(Qt::Key_1);
-    key(Qt::Key_0);
-    EXPECT_EQ(dialogs.beeps, 5);
-    EXPECT_EQ(ws().cfg.MasterMatrix[kMaster], before);
-}
-
-TEST_F(EditorTest, groupMenuWritesWholeBytes) {
-    openMaster();
-    rightClick(20); // group C
-    EXPECT_EQ(ws().edit.CurGroup, 2);
-    EXPECT_TRUE(main().groupMenu()->isVisible());
-    EXPECT_TRUE(act("M_gruppeOff")->isVisible());
-    const std::tuple<const char*, Byte, Byte> entries[] = {
-        {"M_gruppeOn", 255, 255}, {"M_gruppeOff", 0, 255}, {"M_GruppeX", 0, 0}};
-    for (auto [entry, on, affected] : entries) {
-        chooseGroup(entry);
-        EXPECT_EQ(ws().cfg.MasterMatrix[kMaster][2], on) << entry;
-        EXPECT_EQ(ws().cfg.MasterMatrix[kMaster][18], affected) << entry;
-    }
-}
-
-TEST_F(EditorTest, flashPatternTogglesBetweenOnAndNotAffected) {
-    ws().changeChannelType(3, kTypeIntruderSiren);
-    ws().setCurChannel(3);
-    editor().openFlashPattern();
-    QApplication::setActiveWindow(&editor());
-    EXPECT_EQ(ws().FocusTag, QStringLiteral("IntruderFlashPattern"));
-    EXPECT_EQ(ws().FocusHelpId, kHelpFlashPattern);
-    for (int s : {kMasterOn, kMasterNotAffected, kMasterOn}) {
-        QTest::mouseClick(cell(kB3), Qt::LeftButton);
-        EXPECT_EQ(GetMaster(ws().cfg, kB3, 3), s);
-    }
-    key(Qt::Key_0); // no "off" in a flash pattern
-    EXPECT_EQ(GetMaster(ws().cfg, kB3, 3), kMasterOn);
-}
-
-TEST_F(EditorTest, exchangeMaskTogglesBitsByClickKeyAndGroup) {
-    ws().cfg.SysData[kSysChannelsInUse] = 31;
-    ws().cfg.SysData[kSysDeviceNo] = 0;
-    QApplication::setActiveWindow(&main()); // the entry follows the device number
-    act("Menu_Edit_ExchangeMask")->trigger();
-    QApplication::setActiveWindow(&editor());
-    EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_MasterFunction_Setup"));
-    EXPECT_EQ(editor().windowTitle(), QStringLiteral("D306"));
-    EXPECT_FALSE(child("Chk_masterRt")->isVisibleTo(&editor()));
-    EXPECT_EQ(child<QLabel>("L_Master_2")->text(), QStringLiteral("D304"));
-    EXPECT_FALSE(cell(32)->isVisibleTo(&editor()));
-    EXPECT_FALSE(child("F_beskrivelse")->isVisibleTo(&editor()));
-    QTest::mouseClick(cell(0), Qt::LeftButton);
-    EXPECT_EQ(ws().cfg.SysData[64], 128);
-    EXPECT_TRUE(ws().dataChanged());
-    QTest::mouseClick(cell(0), Qt::LeftButton);
-    EXPECT_EQ(ws().cfg.SysData[64], 0);
-    key(Qt::Key_Right);
-    key(Qt::Key_1);
-    EXPECT_EQ(ws().cfg.SysData[64], 64);
-    key(Qt::Key_0); // "0" means nothing here
-    EXPECT_EQ(ws().cfg.SysData[64], 64);
-    key(Qt::Key_X);
-    EXPECT_EQ(ws().cfg.SysData[64], 0);
-    rightClick(18);
-    EXPECT_FALSE(act("M_gruppeOff")->isVisible());
-    chooseGroup("M_gruppeOn");
-    EXPECT_EQ(ws().cfg.SysData[66], 255);
-    EXPECT_EQ(cell(20)->picture(), IconFactory::kMasterGridBase + kMasterOn);
-    chooseGroup("M_GruppeX");
-    EXPECT_EQ(ws().cfg.SysData[66], 0);
-}
-
 // Ctrl and Alt in a field of the editor are the field's editing keys or the program's commands; they
-// never hand the following letters to the matrix, where a letter gives a channel a function. Each row:
-// a text typed into the field first, the keys, then "Bad oben"; the field shows what the keys made of
-// the text ("" for the number field: its rule takes no letters), the keyboard stays in the field and
-// no channel changes its function.
+// never hand the following letters to the matrix, where a letter gives a channel a function. Each case
+// of tests/data/ui_field_keys.txt in each field: a text typed into the field first, the keys, then
+// "Bad oben"; the field shows what the keys made of the text (the number field takes no letters), the
+// keyboard stays in the field and no channel changes.
 TEST_F(EditorTest, ctrlAndAltInAFieldNeverHandTheLettersToTheMatrix) {
     struct Field {
         const char* name;
@@ -330,36 +291,15 @@ TEST_F(EditorTest, ctrlAndAltInAFieldNeverHandTheLettersToTheMatrix) {
         {"T_DeviceNo", "mainsetup", QStringLiteral("2")},
         {"T_LogicDescription", "logic", QStringLiteral("Flur")},
     };
-    struct Keys {
-        const char* what;
-        std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
-        const char* text;   // the text field and the notes afterwards
-        const char* number; // the device number afterwards
-    };
-    const Keys rows[] = {
-        {"Ctrl+A", {{Qt::Key_A, Qt::ControlModifier}}, "Bad oben", "02"}, // Save as in English elsewhere
-        {"Ctrl+C", {{Qt::Key_C, Qt::ControlModifier}}, "FlurBad oben", "02"},
-        {"Ctrl+V", {{Qt::Key_V, Qt::ControlModifier}}, "Flur5Bad oben", "25"},
-        {"Ctrl+X after Ctrl+A", {{Qt::Key_A, Qt::ControlModifier}, {Qt::Key_X, Qt::ControlModifier}}, "Bad oben", "02"},
-        {"Ctrl+Z", {{Qt::Key_Z, Qt::ControlModifier}}, "Bad oben", "01"}, // the number's undo is the program's
-        {"Ctrl+End", {{Qt::Key_End, Qt::ControlModifier}}, "FlurBad oben", "02"},
-        {"Ctrl+Left", {{Qt::Key_Left, Qt::ControlModifier}}, "Bad obenFlur", "02"},
-        {"Ctrl+Backspace", {{Qt::Key_Backspace, Qt::ControlModifier}}, "Bad oben", "02"},
-        {"Ctrl alone", {{Qt::Key_Control, Qt::ControlModifier}}, "FlurBad oben", "02"},
-        {"Alt alone", {{Qt::Key_Alt, Qt::AltModifier}}, "FlurBad oben", "02"},
-        // Key_unknown: to the main window and back, as around a dialog; the text keeps its cursor.
-        {"window left and back", {{Qt::Key_unknown, Qt::NoModifier}}, "FlurBad oben", "02"},
-    };
+    const auto rows = korvane::testing::dataTable("ui_field_keys.txt", 3);
     for (const Field& f : fields) {
-        for (const Keys& r : rows) {
-            SCOPED_TRACE(std::string(f.name) + ", " + r.what);
+        for (const auto& r : rows) {
+            SCOPED_TRACE(std::string(f.name) + ", " + r[0]);
             ws().clear();
             ws().changeChannelType(0, kTypeMono);
             ws().changeChannelType(1, kTypeTimerDelay);
             ws().forgetHistory(true); // as loaded: what Ctrl+Z can undo is what is typed below
-            std::array<int, kChannels> types{};
-            for (int c = 0; c < kChannels; ++c)
-                types[static_cast<std::size_t>(c)] = ws().typeOf(c);
+            const auto channelsBefore = ws().cfg.ChanSetup;
             QGuiApplication::clipboard()->setText(QStringLiteral("5"));
             if (*f.page)
                 editor().openPage(QLatin1String(f.page));
@@ -369,25 +309,28 @@ TEST_F(EditorTest, ctrlAndAltInAFieldNeverHandTheLettersToTheMatrix) {
             field->clearFocus(); // entered afresh: the first digit replaces the value
             focus(field);
             QTest::keyClicks(field, f.typed);
-            for (const auto& [k, mods] : r.keys) {
-                if (k == Qt::Key_unknown) {
+            for (const std::string& k : korvane::testing::splitOn(r[0], ',')) {
+                if (k == "window") {
                     QApplication::setActiveWindow(&main());
                     QApplication::setActiveWindow(&editor());
+                } else if (k == "Ctrl" || k == "Alt") {
+                    QTest::keyClick(field, k == "Ctrl" ? Qt::Key_Control : Qt::Key_Alt,
+                                    k == "Ctrl" ? Qt::ControlModifier : Qt::AltModifier);
                 } else {
-                    QTest::keyClick(field, k, mods);
+                    const QKeyCombination key = QKeySequence(QString::fromStdString(k))[0];
+                    QTest::keyClick(field, key.key(), key.keyboardModifiers());
                 }
             }
             QTest::keyClicks(field, QStringLiteral("Bad oben"));
 
-            for (int c = 0; c < kChannels; ++c)
-                ASSERT_EQ(ws().typeOf(c), types[static_cast<std::size_t>(c)]) << "channel " << c;
+            ASSERT_TRUE(ws().cfg.ChanSetup == channelsBefore) << "a channel changed";
             EXPECT_EQ(QApplication::focusWidget(), field);
             EXPECT_EQ(QApplication::activeWindow(), &editor());
             EXPECT_TRUE(dialogs.fileDialogs.empty());
             if (auto* line = qobject_cast<QLineEdit*>(field))
-                EXPECT_EQ(line->text(), QLatin1String(qstrcmp(f.name, "T_DeviceNo") == 0 ? r.number : r.text));
+                EXPECT_EQ(line->text(), QString::fromStdString(qstrcmp(f.name, "T_DeviceNo") == 0 ? r[2] : r[1]));
             else
-                EXPECT_EQ(qobject_cast<QPlainTextEdit*>(field)->toPlainText(), QLatin1String(r.text));
+                EXPECT_EQ(qobject_cast<QPlainTextEdit*>(field)->toPlainText(), QString::fromStdString(r[1]));
         }
     }
     // The commands still answer their keys from a field, and the keyboard stays there.
@@ -417,49 +360,40 @@ TEST_F(EditorTest, systemDescriptionTakesSeveralLinesStoredWithCrLf) {
     EXPECT_EQ(ws().cfg.DescText[kGeneralDescription], "a\rb\nc");
 }
 
-TEST_F(EditorTest, eventOptionsShowOnlyWhereTheyApply) {
+// A channel's page shows the boxes that apply to its type (the event options also by how events go
+// out); a tick stores its byte and the matrix follows.
+TEST_F(EditorTest, channelPagesShowTheBoxesThatApplyAndStoreTheirTicks) {
     struct Case {
         int type;
         Byte eventSms, eventOff;
-        bool shown;
+        bool events;
         const char* caption;
+        bool invert, thief;
     };
-    const Case cases[] = {{kTypeMono, 0, 0, true, "D320"},
-                          {kTypeIntruderPassive, 1, 0, true, "D322"},
-                          {kTypeMono, 0, 1, false, "D320"},
-                          {kTypeRoller, 0, 0, false, "D320"},
-                          {kTypeRollerMaster, 0, 0, false, "D320"}};
+    const Case cases[] = {{kTypeMono, 0, 0, true, "D320", true, false},
+                          {kTypeIntruderPassive, 1, 0, true, "D322", false, false},
+                          {kTypeMono, 0, 1, false, "D320", true, false},
+                          {kTypeRoller, 0, 0, false, "D320", false, false},
+                          {kTypeRollerMaster, 0, 0, false, "D320", false, false},
+                          {kTypeFlipFlop, 0, 0, true, "D320", false, true},
+                          {kTypeBlank, 0, 0, true, "D320", false, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
-        ws().changeChannelType(4, c.type);
         ws().cfg.SysData[kSysEventSms] = c.eventSms;
         ws().cfg.SysData[kSysEventOff] = c.eventOff;
-        QTest::mouseClick(main().cell(4), Qt::LeftButton);
-        auto* check1 = child<QCheckBox>("Check1");
-        EXPECT_EQ(check1->isVisibleTo(&editor()), c.shown);
-        EXPECT_EQ(child("Check2")->isVisibleTo(&editor()), c.shown);
-        EXPECT_EQ(check1->text(), QLatin1String(c.caption));
+        openChannel(4, c.type);
+        EXPECT_EQ(child("Check1")->isVisibleTo(&editor()), c.events);
+        EXPECT_EQ(child("Check2")->isVisibleTo(&editor()), c.events);
+        EXPECT_EQ(child<QCheckBox>("Check1")->text(), QLatin1String(c.caption));
+        EXPECT_EQ(child("Chk_InvertMono")->isVisibleTo(&editor()), c.invert);
+        EXPECT_EQ(child("Chk_grundUseThief")->isVisibleTo(&editor()), c.thief);
     }
-    ws().changeChannelType(4, kTypeMono);
-    QTest::mouseClick(main().cell(4), Qt::LeftButton);
+    openChannel(4, kTypeMono);
     tick(child("Check2"));
-    EXPECT_EQ(ws().cfg.ChanFlags[4], kFlagCheck2);
-}
-
-TEST_F(EditorTest, basicPageBoxesStoreByteOneAndTheMatrixFollows) {
-    const std::tuple<int, bool, bool> cases[] = {
-        {kTypeMono, true, false}, {kTypeFlipFlop, false, true}, {kTypeBlank, false, false}};
-    for (auto [type, invert, thief] : cases) {
-        ws().changeChannelType(6, type);
-        QTest::mouseClick(main().cell(6), Qt::LeftButton);
-        EXPECT_EQ(child("Chk_InvertMono")->isVisibleTo(&editor()), invert) << type;
-        EXPECT_EQ(child("Chk_grundUseThief")->isVisibleTo(&editor()), thief) << type;
-    }
-    ws().changeChannelType(6, kTypeMono);
-    QTest::mouseClick(main().cell(6), Qt::LeftButton);
     tick(child("Chk_InvertMono"));
-    EXPECT_EQ(ws().cfg.ChanSetup[6][kBasicOptions], 1);
-    EXPECT_TRUE(main().cell(6)->pictureAlternative());
+    EXPECT_EQ(ws().cfg.ChanFlags[4], kFlagCheck2);
+    EXPECT_EQ(ws().cfg.ChanSetup[4][kBasicOptions], 1);
+    EXPECT_TRUE(main().cell(4)->pictureAlternative());
 }
 
 TEST_F(EditorTest, editorClosedOrMinimisedComesBackOnTheNextOpener) {

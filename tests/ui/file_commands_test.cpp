@@ -1,5 +1,4 @@
-// The File menu's commands without a window: the exit question and the recent list, answered by
-// scripted dialogs.
+// The File menu's commands without a window: the recent list and the holiday periods of New and Open.
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -29,21 +28,6 @@ protected:
     AppContext ctx{ws, *settings, dialogs};
     FileCommands files{ctx, nullptr};
 };
-
-// With changes Exit asks the save question (main_window_test: saveQuestionsNeverLoseTheChanges);
-// without, only whether to exit.
-TEST_F(FileCommandsTest, exitWithoutChangesAsksOnlyWhetherToExit) {
-    for (const auto& [answer, mayEnd] : {std::pair{Answer::Yes, true}, {Answer::No, false}}) {
-        ws.setDataChanged(false);
-        dialogs.answers = {answer};
-        dialogs.shown.clear();
-        EXPECT_EQ(files.Afslutprogram(), mayEnd);
-        ASSERT_EQ(dialogs.shown.size(), 1u);
-        EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("T170"));
-        EXPECT_EQ(dialogs.shown[0].buttons, Buttons::YesNo);
-        EXPECT_EQ(dialogs.unexpected, 0);
-    }
-}
 
 TEST_F(FileCommandsTest, recentFilesReorderAndAreStored) {
     struct Case {

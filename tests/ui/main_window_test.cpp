@@ -34,9 +34,11 @@ protected:
 
 TEST_F(MainWindowTest, typeKeysSetTheTypeAndMoveRight) {
     // Keypad zero and the main zero both make a mono channel; the letters are fixed keys.
-    const std::pair<QKeyCombination, int> keys[] = {{Qt::Key_I, kTypeIntruderPassive}, {Qt::Key_I, kTypeIntruderPassive},
-                                                     {Qt::KeypadModifier | Qt::Key_0, kTypeMono}, {Qt::Key_0, kTypeMono},
-                                                     {Qt::Key_S, kTypeSmokePassive}};
+    const std::pair<QKeyCombination, int> keys[] = {{Qt::Key_I, kTypeIntruderPassive},
+                                                    {Qt::Key_I, kTypeIntruderPassive},
+                                                    {Qt::KeypadModifier | Qt::Key_0, kTypeMono},
+                                                    {Qt::Key_0, kTypeMono},
+                                                    {Qt::Key_S, kTypeSmokePassive}};
     for (int c = 0; c < 5; ++c) {
         QTest::keyClick(&main(), keys[c].first.key(), keys[c].first.keyboardModifiers());
         EXPECT_EQ(type(c), keys[c].second) << c;
@@ -226,6 +228,7 @@ TEST_F(MainWindowTest, saveQuestionsNeverLoseTheChanges) {
     QObject::connect(&main(), &MainWindow::exitRequested, [&] { exited = true; });
     auto transfer = [this] { return main().findChild<FrmSerialIO*>(); };
     auto replaced = [this] { return type(0) == kTypeWaterPassive; };
+    const QStringList buttonTexts = {QStringLiteral("D352"), QStringLiteral("D353"), QStringLiteral("D174")};
 
     struct Command {
         const char* what;
@@ -270,10 +273,7 @@ TEST_F(MainWindowTest, saveQuestionsNeverLoseTheChanges) {
             ws().changeChannelType(0, kTypeIntruderPassive);
             ASSERT_TRUE(ws().dataChanged());
             const Configuration before = ws().cfg;
-            dialogs.shown.clear();
-            dialogs.unexpected = 0;
-            dialogs.answers.clear();
-            dialogs.files.clear();
+            dialogs = ScriptedDialogs(); // the program keeps its reference to the same object
             QStringList captions;
             if (r.answer)
                 dialogs.answers.push_back(*r.answer);
@@ -292,12 +292,10 @@ TEST_F(MainWindowTest, saveQuestionsNeverLoseTheChanges) {
             ASSERT_FALSE(dialogs.shown.empty());
             EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("D%1").arg(c.question));
             EXPECT_EQ(dialogs.shown[0].buttons, Buttons::SaveDiscardCancel);
-            EXPECT_EQ(dialogs.shown[0].saveButtons.save, QStringLiteral("D352"));
-            EXPECT_EQ(dialogs.shown[0].saveButtons.discard, QStringLiteral("D353"));
-            EXPECT_EQ(dialogs.shown[0].saveButtons.cancel, QStringLiteral("D174"));
+            const SaveChoiceTexts& b = dialogs.shown[0].saveButtons;
+            EXPECT_EQ((QStringList{b.save, b.discard, b.cancel}), buttonTexts);
             if (r.box != Box::Scripted) {
-                EXPECT_EQ(captions,
-                          (QStringList{QStringLiteral("D352"), QStringLiteral("D353"), QStringLiteral("D174")}));
+                EXPECT_EQ(captions, buttonTexts);
             }
             EXPECT_EQ(c.wentOn(), r.goesOn);
             EXPECT_EQ(QFile::exists(saved), r.goesOn && r.answer == Answer::Save);

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
+#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -39,37 +40,18 @@ struct LaterStart {
 
 TEST(StartArgumentsTest, theCommandLineGivesAFileHelpVersionOrAnError) {
     using A = StartArguments::Action;
-    struct Case {
+    const std::map<std::string, A> actions = {
+        {"Run", A::Run}, {"Help", A::Help}, {"Version", A::Version}, {"Error", A::Error}};
+    for (const auto& row : korvane::testing::dataTable("ui_start_arguments.txt", 4)) {
+        SCOPED_TRACE(row[0]);
         QStringList args;
-        A action;
-        QString file;
-        bool longOption = false;
-    };
-    const QString wd = QStringLiteral("/home/ole/jobs");
-    const Case cases[] = {
-        {{}, A::Run, QString()},
-        {{"house.zeb"}, A::Run, "/home/ole/jobs/house.zeb"},
-        {{"/data/old.x07"}, A::Run, "/data/old.x07"},
-        {{"../other/./a.zeb"}, A::Run, "/home/ole/other/a.zeb"},
-        {{"file:///tmp/my%20house.zeb"}, A::Run, "/tmp/my house.zeb"},
-        {{"--", "--help"}, A::Run, "/home/ole/jobs/--help"},
-        {{"-"}, A::Run, "/home/ole/jobs/-"},
-        {{"--help"}, A::Help, QString()},
-        {{"-h", "house.zeb"}, A::Help, QString()},
-        {{"--bogus", "--help"}, A::Help, QString()},
-        {{"house.zeb", "--version"}, A::Version, QString()},
-        {{"-style"}, A::Error, QString()},
-        {{"--frobnicate"}, A::Error, QString(), true},
-        {{"a.zeb", "b.zeb"}, A::Error, QString()},
-        {{""}, A::Error, QString()},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.args.join(' ').toStdString());
-        const StartArguments a = ParseStartArguments(c.args, wd);
-        EXPECT_EQ(a.action, c.action);
-        EXPECT_EQ(a.file, c.file);
-        EXPECT_EQ(a.unknownLongOption, c.longOption);
-        EXPECT_EQ(a.message.isEmpty(), c.action != A::Error);
+        for (const std::string& arg : korvane::testing::splitOn(row[0], ' '))
+            args << (arg == "\"\"" ? QString() : QString::fromStdString(arg));
+        const StartArguments a = ParseStartArguments(args, QStringLiteral("/home/ole/jobs"));
+        EXPECT_EQ(a.action, actions.at(row[1]));
+        EXPECT_EQ(a.file, QString::fromStdString(row[2]));
+        EXPECT_EQ(a.unknownLongOption, row[3] == "yes");
+        EXPECT_EQ(a.message.isEmpty(), a.action != A::Error);
     }
     EXPECT_TRUE(StartUsage().startsWith(QStringLiteral("Usage: korvane [FILE]")));
     EXPECT_EQ(VersionText(), QStringLiteral("korvane 3.07\n"));
@@ -230,7 +212,8 @@ TEST(InstanceGuardTest, theSocketLiesOnlyInAFolderNoOtherUserMayEnter) {
             c.before(own(temp));
         const QString want = c.uses == None ? QString() : c.uses == Runtime ? c.runtime : own(temp);
         EXPECT_EQ(InstanceGuard::PrivateFolder(c.runtime, temp), want);
-        const QString socket = InstanceGuard::ServerName(QStringLiteral("/home/ole/.config/korvane.lock"), c.runtime, temp);
+        const QString socket =
+            InstanceGuard::ServerName(QStringLiteral("/home/ole/.config/korvane.lock"), c.runtime, temp);
         if (want.isEmpty()) {
             EXPECT_TRUE(socket.isEmpty()) << socket.toStdString();
             continue;

@@ -8,8 +8,8 @@
 
 #include "app/dialogs.h"
 #include "app/plain_text.h"
-#include "model/text_ids.h"
 #include "model/channel_types.h"
+#include "model/text_ids.h"
 #include "tests/support/program_fixture.h"
 
 using namespace korvane;
@@ -57,11 +57,9 @@ TEST(PlainText, aToolTipAndAMessageBoxShowTheirTextExactly) {
 TEST_F(PlainDisplay, outsideTextsShowAsTheyStandInEveryLabelAndToolTip) {
     // Language and help files whose every text carries markup, the language names too.
     const QString lang = programFolder() + QStringLiteral("/Language");
-    WriteTestLanguage(lang, QStringLiteral("English.dat"), QStringLiteral("<b>E</b>"),
-                      QStringLiteral("<i>English</i>"));
-    WriteTestLanguage(lang, QStringLiteral("Deutsch.dat"), QStringLiteral("<b>D</b>"),
-                      QStringLiteral("<i>Deutsch</i>"));
-    WriteTestLanguage(lang, QStringLiteral("Dansk.dat"), QStringLiteral("<b>K</b>"), QStringLiteral("<i>Dansk</i>"));
+    for (const char* name : {"English", "Deutsch", "Dansk"})
+        WriteTestLanguage(lang, QLatin1String(name) + QStringLiteral(".dat"), QStringLiteral("<b>%1</b>").arg(name[0]),
+                          QStringLiteral("<i>%1</i>").arg(QLatin1String(name)));
     ASSERT_TRUE(start());
 
     // A channel's description, from a file, the unit or a colleague, in the matrix's tool tip.

@@ -14,8 +14,8 @@
 #include <QScreen>
 #include <QTest>
 
-#include "model/text_ids.h"
 #include "model/channel_types.h"
+#include "model/text_ids.h"
 #include "pictures/icon_factory.h"
 #include "tests/support/program_fixture.h"
 #include "ui/editor/pages/master_page.h"
@@ -172,45 +172,41 @@ TEST_F(WindowRoomTest, pagesShowEveryTextWholeWithTheUnitBesideItsField) {
             EXPECT_LE(editor().minimumSizeHint().height(), room.height());
             if (!shots.isEmpty())
                 editor().grab().save(QStringLiteral("%1/%2-%3.png").arg(shots, QLatin1String(file).left(3), name));
-            for (QLabel* l : editor().findChildren<QLabel*>()) {
-                if (!l->isVisibleTo(&editor()) || l->text().isEmpty() || !l->pixmap().isNull())
+            for (QWidget* w : editor().findChildren<QWidget*>()) {
+                if (!w->isVisibleTo(&editor()))
                     continue;
-                const QString what = l->objectName() + QStringLiteral(" '") + l->text() + QLatin1Char('\'');
-                // A label that wraps needs its longest word on a line and its lines in its height.
-                QString longest;
-                for (const QString& word : l->text().split(QRegularExpression(QStringLiteral("[\\s-]+"))))
-                    if (l->fontMetrics().horizontalAdvance(word) > l->fontMetrics().horizontalAdvance(longest))
-                        longest = word;
-                const QString whole = l->wordWrap() ? longest : l->text();
-                EXPECT_LE(l->fontMetrics().horizontalAdvance(whole), l->contentsRect().width()) << what.toStdString();
-                if (l->wordWrap()) {
-                    EXPECT_LE(l->heightForWidth(l->width()), l->height()) << what.toStdString();
+                const std::string what =
+                    QStringLiteral("%1 '%2'").arg(w->objectName(), w->property("text").toString()).toStdString();
+                auto* l = qobject_cast<QLabel*>(w);
+                if (l && !l->text().isEmpty() && l->pixmap().isNull()) {
+                    // A label that wraps needs its longest word on a line and its lines in its height.
+                    QString longest;
+                    for (const QString& word : l->text().split(QRegularExpression(QStringLiteral("[\\s-]+"))))
+                        if (l->fontMetrics().horizontalAdvance(word) > l->fontMetrics().horizontalAdvance(longest))
+                            longest = word;
+                    const QString whole = l->wordWrap() ? longest : l->text();
+                    EXPECT_LE(l->fontMetrics().horizontalAdvance(whole), l->contentsRect().width()) << what;
+                    EXPECT_LE(l->wordWrap() ? l->heightForWidth(l->width()) : 0, l->height()) << what;
                 }
-            }
-            for (QAbstractButton* b : editor().findChildren<QAbstractButton*>()) {
-                if (!b->isVisibleTo(&editor()) || b->text().isEmpty())
-                    continue;
                 // A push button's text in its width; a check box or option also with its indicator.
-                const int needed = qobject_cast<QPushButton*>(b) ? b->fontMetrics().horizontalAdvance(b->text()) + 6
-                                                                 : b->sizeHint().width();
-                EXPECT_GE(b->width(), needed) << b->objectName().toStdString() << " '" << b->text().toStdString() << "'";
-            }
-            // A list is as wide as its longest item.
-            for (QComboBox* box : editor().findChildren<QComboBox*>()) {
-                if (!box->isVisibleTo(&editor()))
-                    continue;
-                EXPECT_GE(box->width(), box->sizeHint().width()) << box->objectName().toStdString();
-            }
-            // A unit label stands right after its field.
-            for (QLabel* unit : editor().findChildren<QLabel*>()) {
-                const QString fieldName = unit->property("korvaneUnitOf").toString();
-                if (!unit->isVisibleTo(&editor()) || fieldName.isEmpty())
-                    continue;
-                QWidget* field = editor().findChild<QWidget*>(fieldName);
-                ASSERT_NE(field, nullptr) << fieldName.toStdString();
-                const int gap = unit->mapTo(&editor(), QPoint(0, 0)).x() -
-                                field->mapTo(&editor(), QPoint(field->width(), 0)).x();
-                EXPECT_TRUE(gap >= 0 && gap <= 12) << unit->objectName().toStdString() << " " << gap;
+                auto* b = qobject_cast<QAbstractButton*>(w);
+                if (b && !b->text().isEmpty()) {
+                    const int needed = qobject_cast<QPushButton*>(b) ? b->fontMetrics().horizontalAdvance(b->text()) + 6
+                                                                     : b->sizeHint().width();
+                    EXPECT_GE(b->width(), needed) << what;
+                }
+                // A list is as wide as its longest item.
+                if (qobject_cast<QComboBox*>(w)) {
+                    EXPECT_GE(w->width(), w->sizeHint().width()) << what;
+                }
+                // A unit label stands right after its field.
+                if (const QString unitOf = w->property("korvaneUnitOf").toString(); !unitOf.isEmpty()) {
+                    QWidget* field = editor().findChild<QWidget*>(unitOf);
+                    ASSERT_NE(field, nullptr) << unitOf.toStdString();
+                    const int gap =
+                        w->mapTo(&editor(), QPoint(0, 0)).x() - field->mapTo(&editor(), QPoint(field->width(), 0)).x();
+                    EXPECT_TRUE(gap >= 0 && gap <= 12) << what << " " << gap;
+                }
             }
         });
     }
