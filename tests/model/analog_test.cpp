@@ -3,8 +3,10 @@
 #include "model/analog.h"
 #include "model/channel_types.h"
 #include "model/field_rules.h"
+#include "tests/support/io_test_support.h"
 
 using namespace korvane;
+using namespace korvane::testing;
 
 namespace {
 
@@ -18,50 +20,12 @@ Row sensorRow(int type, long lo, long hi) {
 
 } // namespace
 
+// The rows of tests/data/model_tenths.txt.
 TEST(AnalogueNumbers, strictTextToExactTenths) {
-    const struct {
-        const char* text;
-        char separator;
-        std::optional<long> tenths;
-    } cases[] = {
-        {"12.3", '.', 123},
-        {"-12.3", '.', -123},
-        {"+7", '.', 70},
-        {"  42.5 ", '.', 425},
-        {"0", '.', 0},
-        {".5", '.', 5},
-        {"5.", '.', 50},
-        {"12,3", ',', 123},         // the user's own separator
-        {"12.3", ',', 123},         // and the point, always
-        {"100000.0", '.', 1000000}, // the largest the fields accept
-        {"900000", '.', 9000000},   // a number, refused later by the range check
-        // rounded to tenths on the exact digits, halves to even
-        {"0.04", '.', 0},
-        {"0.05", '.', 0},
-        {"0.15", '.', 2},
-        {"0.25", '.', 2},
-        {"0.2500001", '.', 3},
-        {"0.349999", '.', 3},
-        {"1.06", '.', 11},
-        {"-0.04", '.', 0}, // the sign is decided after rounding: no negative zero
-        {"-0.05", '.', 0},
-        {"-0.06", '.', -1},
-        {"-0.15", '.', -2},
-        // not numbers
-        {"", '.', std::nullopt},
-        {"-", '.', std::nullopt},
-        {".", '.', std::nullopt},
-        {"12,3", '.', std::nullopt}, // a comma where the locale has none
-        {"1.2.3", '.', std::nullopt},
-        {"1,2.3", ',', std::nullopt},
-        {"1e5", '.', std::nullopt},
-        {"1 000", '.', std::nullopt},
-        {"+-1", '.', std::nullopt},
-        {"0x10", '.', std::nullopt},
-        {"12a", '.', std::nullopt},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ParseTenths(c.text, c.separator), c.tenths) << '"' << c.text << "\" with " << c.separator;
+    for (const auto& c : dataTable("model_tenths.txt", 3)) {
+        const std::optional<long> tenths = c[2] == "-" ? std::nullopt : std::optional<long>(std::stol(c[2]));
+        EXPECT_EQ(ParseTenths(c[0], c[1][0]), tenths) << '"' << c[0] << "\" with " << c[1];
+    }
     // Far too many digits stay a number far out of range, never a wrapped one.
     const auto huge = ParseTenths("-99999999999999999999999999.9");
     ASSERT_TRUE(huge.has_value());

@@ -25,13 +25,8 @@ TEST(ChannelNames, numbersBecomeGroupLetterAndDigit) {
 }
 
 TEST(ChannelPictures, followTheTypeAndItsOptionBytes) {
-    struct Case {
-        int type;
-        int byte;
-        int value;
-        int expected;
-    };
-    const Case cases[] = {
+    const std::tuple<int, int, int, int> cases[] = {
+        // type, option byte, its value, picture
         {kTypeMono, kBasicOptions, 0, 0},
         {kTypeMono, kBasicOptions, 1, kPictureMonoInverted},
         {kTypeMono, kBasicOptions, 2, 0}, // only the value 1 means inverted
@@ -43,11 +38,11 @@ TEST(ChannelPictures, followTheTypeAndItsOptionBytes) {
         {kTypeRoller, 1, 0, kTypeRoller},
         {kTypeAnalogTemperature, 1, 0, kTypeAnalogTemperature},
     };
-    for (const Case& c : cases) {
+    for (const auto& [type, byte, value, picture] : cases) {
         Configuration cfg;
-        cfg.ChanSetup[42][kRowType] = static_cast<Byte>(c.type);
-        cfg.ChanSetup[42][c.byte] = static_cast<Byte>(c.value);
-        EXPECT_EQ(ChannelPicture(cfg, 42), c.expected) << "type " << c.type << " byte " << c.byte;
+        cfg.ChanSetup[42][kRowType] = static_cast<Byte>(type);
+        cfg.ChanSetup[42][byte] = static_cast<Byte>(value);
+        EXPECT_EQ(ChannelPicture(cfg, 42), picture) << "type " << type << " byte " << byte;
     }
     Configuration cfg;
     EXPECT_EQ(ChannelPicture(cfg, -1), -1);
@@ -64,11 +59,8 @@ TEST(ChannelTypeTable, definedCodesAndTheTypesAMasterDrives) {
 }
 
 TEST_F(TypeChange, eachTypeWritesItsDefaults) {
-    struct Case {
-        int type;
-        std::vector<std::pair<int, int>> bytes; // non-zero bytes of the row after the change
-    };
-    const Case cases[] = {
+    // the type, the non-zero bytes of its row after the change
+    const std::pair<int, std::vector<std::pair<int, int>>> cases[] = {
         {kTypeMono, {}},
         {kTypeTimerDelay, {{15, 248}}},
         {kTypeTimerPulse, {}},
@@ -84,18 +76,17 @@ TEST_F(TypeChange, eachTypeWritesItsDefaults) {
         {kTypeAnalogGeneral, {{2, 248}, {3, 248}, {5, 255}, {7, 255}, {26, 248}}},
         {kTypeCommonSiren, {}},
     };
-    for (const Case& c : cases) {
+    for (const auto& [newType, bytes] : cases) {
         SetUp();
         cfg.ChanSetup[4].fill(77); // an old row that must not leak into the new type
         cfg.MasterMatrix[4].fill(77);
-        SetChannelType(cfg, 4, c.type);
-        Row expected{};
-        expected[0] = static_cast<Byte>(c.type);
-        for (auto [k, v] : c.bytes)
+        SetChannelType(cfg, 4, newType);
+        Row expected{static_cast<Byte>(newType)};
+        for (auto [k, v] : bytes)
             expected[k] = static_cast<Byte>(v);
-        EXPECT_EQ(cfg.ChanSetup[4], expected) << "type " << c.type;
-        EXPECT_EQ(cfg.MasterMatrix[4], Row{}) << "type " << c.type;
-        EXPECT_EQ(cfg.SavedChanType[4], c.type);
+        EXPECT_EQ(cfg.ChanSetup[4], expected) << "type " << newType;
+        EXPECT_EQ(cfg.MasterMatrix[4], Row{}) << "type " << newType;
+        EXPECT_EQ(cfg.SavedChanType[4], newType);
     }
 }
 

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "model/channel_types.h"
+#include "tests/support/io_test_support.h"
 
 using namespace korvane;
+using namespace korvane::testing;
 
 // The counter and the time output never claim the same channel: neither could give it back.
 TEST(CounterAndTimeOutput, aChoiceThatTakesTheOthersChannelsIsRefused) {
@@ -17,10 +19,8 @@ TEST(CounterAndTimeOutput, aChoiceThatTakesTheOthersChannelsIsRefused) {
         {3, 4, false}, {0, 4, false}, {7, 4, false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "time output " << c.timeOutput << ", counter " << c.counter);
-        Configuration cfg;
-        EditState st;
-        ClearConfiguration(cfg, st);
+        SCOPED_TRACE(::testing::Message() << "time output " << c.timeOutput << ", counter " << c.counter);
+        Configuration cfg = blankConfiguration();
         SnapshotChannelTypes(cfg);
         ASSERT_TRUE(c.timeOutput == 0 || ChooseTimeOutput(cfg, c.timeOutput));
         EXPECT_EQ(CounterClashesWithTimeOutput(cfg, c.counter), c.clash);
@@ -31,7 +31,7 @@ TEST(CounterAndTimeOutput, aChoiceThatTakesTheOthersChannelsIsRefused) {
         }
 
         // The other way round: the counter first.
-        ClearConfiguration(cfg, st);
+        cfg = blankConfiguration();
         SnapshotChannelTypes(cfg, kCounterFirst);
         ASSERT_TRUE(ChooseCounter(cfg, c.counter));
         SnapshotChannelTypes(cfg);
@@ -45,9 +45,7 @@ TEST(CounterAndTimeOutput, aChoiceThatTakesTheOthersChannelsIsRefused) {
 }
 
 TEST(CounterAndTimeOutput, bothClaimsFromAFileAreKeptAndEachGivesBackOnlyItsOwn) {
-    Configuration cfg;
-    EditState st;
-    ClearConfiguration(cfg, st);
+    Configuration cfg = blankConfiguration();
     // As a file may hold them: the counter on B1..D8 and the time output on C-D.
     for (int c = 8; c < 32; ++c)
         cfg.ChanSetup[c][kRowType] = c < 16 ? kTypeCounterClaim : kTypeTimeOutputClaim;

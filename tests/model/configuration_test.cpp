@@ -93,32 +93,27 @@ TEST(Rounding, bytesAreClampedNotWrapped) {
         EXPECT_EQ(ToByteClamped(in), out) << in;
 }
 
-TEST(TextCodec, windows1252RoundTripsThroughUtf8) {
-    const struct {
-        std::string cp1252;
-        std::string utf8;
-    } cases[] = {
+TEST(TextCodec, windows1252RoundTripsThroughUtf8AndOtherCharactersBecomeQuestionMarks) {
+    const std::pair<std::string, std::string> cases[] = {
+        // Windows-1252, UTF-8
         {"Abc 123", "Abc 123"},       {"\xE6\xF8\xE5\xC6\xD8\xC5", "æøåÆØÅ"},
         {"\xE4\xF6\xFC\xDF", "äöüß"}, {"\x80 5", "€ 5"},
         {"\x93x\x94", "“x”"},         {"\x96", "–"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Cp1252ToUtf8(c.cp1252), c.utf8);
-        EXPECT_EQ(Utf8ToCp1252(c.utf8), c.cp1252);
+    for (const auto& [cp1252, utf8] : cases) {
+        EXPECT_EQ(Cp1252ToUtf8(cp1252), utf8);
+        EXPECT_EQ(Utf8ToCp1252(utf8), cp1252);
     }
-}
-
-TEST(TextCodec, everyByteSurvivesTheRoundTrip) {
-    std::string all;
+    std::string all; // every byte survives the round trip
     for (int b = 1; b < 256; ++b)
         all += static_cast<char>(b);
     EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
-}
-
-TEST(TextCodec, charactersOutsideTheSetBecomeQuestionMarks) {
-    EXPECT_EQ(Utf8ToCp1252("Ω≠ж"), "???");
-    EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?"); // cut-off sequence
-    EXPECT_EQ(Utf8ToCp1252("\xFF"
-                           "b"),
-              "?b"); // not UTF-8 at all
+    // outside the set, a cut-off sequence, not UTF-8 at all
+    const std::pair<std::string, std::string> unknown[] = {{"Ω≠ж", "???"},
+                                                           {"a\xC3", "a?"},
+                                                           {"\xFF"
+                                                            "b",
+                                                            "?b"}};
+    for (const auto& [utf8, cp1252] : unknown)
+        EXPECT_EQ(Utf8ToCp1252(utf8), cp1252) << utf8;
 }

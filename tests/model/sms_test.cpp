@@ -48,5 +48,4 @@ TEST(SmsTexts, storedTextsAreNeverCutToTheTypingLimit) {
     StoreText(facts::kSmsIdentification, cfg, 0, std::string(40, 'x'));
     EXPECT_EQ(cfg.SmsIdText.size(), 40u);
     EXPECT_EQ(facts::kDialInPassword.maxChars, 4);
-    EXPECT_EQ(RangeHint(facts::kSmsResponseTime), "1..30");
 }
