@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "model/channel_types.h"
+#include "tests/support/io_test_support.h"
 
 using namespace korvane;
+using namespace korvane::testing;
 
 namespace {
 
@@ -58,34 +62,20 @@ TEST(ChannelTypeTable, definedCodesAndTheTypesAMasterDrives) {
     EXPECT_EQ(FindChannelType(kTypeRollerMasterSecond)->channelsUsed, 0);
 }
 
+// The rows of tests/data/model_type_defaults.txt.
 TEST_F(TypeChange, eachTypeWritesItsDefaults) {
-    // the type, the non-zero bytes of its row after the change
-    const std::pair<int, std::vector<std::pair<int, int>>> cases[] = {
-        {kTypeMono, {}},
-        {kTypeTimerDelay, {{15, 248}}},
-        {kTypeTimerPulse, {}},
-        {kTypeRealTime, {{2, 255}, {4, 255}, {7, 255}, {9, 255}, {12, 255}, {14, 255}, {17, 255}, {19, 255}}},
-        {kTypeMaster, {{2, 255}, {4, 255}, {7, 255}, {9, 255}, {12, 255}, {14, 255}, {17, 255}, {19, 255}}},
-        {kTypeIntruderPassive, {{1, 248}}},
-        {kTypeIntruderSiren, {}},
-        {kTypeWaterPassive, {{1, 248}}},
-        {kTypeSmokePassive, {{1, 248}}},
-        {kTypeIsaPassive, {{1, 248}}},
-        {kTypeRoller, {{5, 248}}},
-        {kTypeRollerMaster, {{2, 248}, {3, 248}}},
-        {kTypeAnalogGeneral, {{2, 248}, {3, 248}, {5, 255}, {7, 255}, {26, 248}}},
-        {kTypeCommonSiren, {}},
-    };
-    for (const auto& [newType, bytes] : cases) {
+    for (const auto& c : dataTable("model_type_defaults.txt", 3)) {
         SetUp();
         cfg.ChanSetup[4].fill(77); // an old row that must not leak into the new type
         cfg.MasterMatrix[4].fill(77);
+        const int newType = std::stoi(c[1]);
         SetChannelType(cfg, 4, newType);
         Row expected{static_cast<Byte>(newType)};
-        for (auto [k, v] : bytes)
-            expected[k] = static_cast<Byte>(v);
-        EXPECT_EQ(cfg.ChanSetup[4], expected) << "type " << newType;
-        EXPECT_EQ(cfg.MasterMatrix[4], Row{}) << "type " << newType;
+        std::istringstream bytes(c[2]);
+        for (std::string b; bytes >> b;)
+            expected[std::stoi(b)] = static_cast<Byte>(std::stoi(b.substr(b.find('=') + 1)));
+        EXPECT_EQ(cfg.ChanSetup[4], expected) << c[0];
+        EXPECT_EQ(cfg.MasterMatrix[4], Row{}) << c[0];
         EXPECT_EQ(cfg.SavedChanType[4], newType);
     }
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <iomanip>
 #include <map>
+#include <sstream>
 
 #include "model/calendar.h"
 #include "model/facts_alarm.h"
@@ -118,31 +120,17 @@ TEST(Durations, secondsSplitIntoHoursMinutesSeconds) {
     EXPECT_EQ(DecimalText(4660, 2), "4660");
 }
 
+// The rows of tests/data/model_signed_tenths.txt.
 TEST(SignedTenths, bytesTextsAndWhetherTheBytesChanged) {
-    const struct {
-        double tenths;
-        Byte b0, b1, b2;
-        const char* text;
-    } cases[] = {
-        {-123, 0x80, 0x00, 0x7B, "-12.3"},
-        {0, 0, 0, 0, "0.0"},
-        {10000, 0x00, 0x27, 0x10, "1000.0"},
-        {-125, 0x80, 0x00, 0x7D, "-12.5"},
-        {1000000, 0x0F, 0x42, 0x40, "100000.0"},
-        {-1000000, 0x8F, 0x42, 0x40, "-100000.0"},
-        {12.5, 0, 0, 12, "1.2"}, // halves to even
-        {13.5, 0, 0, 14, "1.4"},
-        {-0.4, 0, 0, 0, "0.0"},
-        {1e9, 0x7F, 0xFF, 0xFF, "838860.7"}, // beyond the three bytes: held, not wrapped
-        {-1e9, 0xFF, 0xFF, 0xFF, "-838860.7"},
-    };
-    for (const auto& c : cases) {
+    for (const auto& c : dataTable("model_signed_tenths.txt", 3)) {
         Row r{};
-        ValueToByte3(r, c.tenths, 8);
-        EXPECT_EQ(r[8], c.b0) << c.tenths;
-        EXPECT_EQ(r[9], c.b1) << c.tenths;
-        EXPECT_EQ(r[10], c.b2) << c.tenths;
-        EXPECT_EQ(Byte3toStr(r, 8), c.text);
+        ValueToByte3(r, std::stod(c[0]), 8);
+        std::ostringstream bytes;
+        bytes << std::hex << std::uppercase << std::setfill('0');
+        for (int k = 8; k < 11; ++k)
+            bytes << (k > 8 ? " " : "") << std::setw(2) << int{r[k]};
+        EXPECT_EQ(bytes.str(), c[1]) << c[0];
+        EXPECT_EQ(Byte3toStr(r, 8), c[2]);
     }
     Row r{};
     EXPECT_TRUE(ValueToByte3(r, -123, 14));
