@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <sstream>
 #include <string>
 
 #include "model/calendar.h"
@@ -36,70 +38,33 @@ Row type(Row r, int set, int part, const std::string& keys, bool* accepted = nul
 
 } // namespace
 
-TEST(DaySets, entryAndClearingRules) {
-    struct Step {
-        int set, part;
-        const char* keys;
-        bool accepted;
-    };
-    const struct {
-        const char* what;
-        std::vector<Step> steps;
-        std::vector<std::pair<int, int>> bytes; // ChanSetup column, value afterwards
-    } cases[] = {
-        {"hour 0 then 7", {{0, kOnHourPart, "0 7", true}}, {{2, 0x07}, {3, 0}, {4, 255}}},
-        {"hours above 23 restart", {{0, kOnHourPart, "2 5", true}}, {{2, 0x05}}},
-        {"keypad digits", {{1, kOffHourPart, "1 Pad7", true}}, {{9, 0x17}}},
-        {"minutes to 59", {{0, kOnHourPart, "6", true}, {0, kOnMinutePart, "5 9", true}}, {{2, 0x06}, {3, 0x59}}},
-        {"minutes above 59 restart", {{0, kOnHourPart, "6", true}, {0, kOnMinutePart, "6 1", true}}, {{3, 0x01}}},
-        {"a minute of a time not set takes nothing", {{0, kOnMinutePart, "5", false}}, {{3, 0}}},
-        {"minus in a minute beeps", {{0, kOnHourPart, "6", true}, {0, kOnMinutePart, "3 Minus", false}}, {{3, 0x03}}},
-        {"a letter in an hour beeps", {{0, kOnHourPart, "Q", false}}, {{2, 255}}},
-        {"both times of the second set",
-         {{1, kOnHourPart, "0 6", true}, {1, kOnMinutePart, "3 0", true}, {1, kOffHourPart, "2 2", true}},
-         {{7, 0x06}, {8, 0x30}, {9, 0x22}, {10, 0}, {6, 0}}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+// The rows of tests/data/model_day_sets.txt.
+TEST(DaySets, entryClearingAndLeavingRules) {
+    const std::map<std::string, int> parts{
+        {"on hour", kOnHourPart}, {"on minute", kOnMinutePart}, {"off hour", kOffHourPart}};
+    for (const auto& c : dataTable("model_day_sets.txt", 6)) {
+        SCOPED_TRACE(c[0]);
         Row r = newRealTimeRow();
-        for (const Step& s : c.steps) {
-            bool accepted = false;
-            r = type(r, s.set, s.part, s.keys, &accepted);
-            EXPECT_EQ(accepted, s.accepted) << s.keys;
+        for (auto [column, value] : columnValues(c[1]))
+            r[column] = static_cast<Byte>(value);
+        std::istringstream accepted(c[3]);
+        for (const std::string& step : splitOn(c[2], ';')) {
+            bool ok = true;
+            const std::size_t colon = step.find(':');
+            if (step.rfind("close ", 0) == 0)
+                r = CloseDaySet(r, std::stoi(step.substr(6)) - 1);
+            else
+                r = type(r, std::stoi(step) - 1, parts.at(step.substr(2, colon - 2)), step.substr(colon + 1), &ok);
+            int expected = -1;
+            accepted >> expected;
+            EXPECT_EQ(ok, expected == 1) << step;
         }
-        for (auto [column, value] : c.bytes)
-            EXPECT_EQ(r[static_cast<std::size_t>(column)], value) << "byte " << column;
+        for (auto [column, value] : columnValues(c[4]))
+            EXPECT_EQ(r[column], value) << "byte " << column;
+        for (int set = 0; set < 4 && !c[5].empty(); ++set)
+            EXPECT_EQ(DaySetInUse(r, set), c[5].find(std::to_string(set + 1)) != std::string::npos)
+                << "set " << set + 1;
     }
-}
-
-TEST(DaySets, clearingTheLastTimeClearsTheDays) {
-    Row r = newRealTimeRow();
-    r = type(r, 1, kOnHourPart, "6");
-    r = type(r, 1, kOnMinutePart, "3 0");
-    r = type(r, 1, kOffHourPart, "2 2");
-    r[6] = 0x81; // Monday and holidays
-    r = type(r, 1, kOnHourPart, "Del");
-    EXPECT_EQ(r[7], 255);
-    EXPECT_EQ(r[8], 0);
-    EXPECT_EQ(r[6], 0x81) << "the off time is still set";
-    EXPECT_TRUE(DaySetInUse(r, 1));
-    r = type(r, 1, kOffHourPart, "Minus");
-    EXPECT_EQ(r[9], 255);
-    EXPECT_EQ(r[6], 0);
-    EXPECT_FALSE(DaySetInUse(r, 1));
-    // keypad minus clears as well, and clearing a time not set keeps it not set
-    bool first = true;
-    EXPECT_EQ(DaySetKey(r, 1, kOffHourPart, vk::kPadSubtract, first), r);
-}
-
-TEST(DaySets, closingASetWithoutTimesClearsOnlyItsDays) {
-    Row r = newRealTimeRow();
-    r[16] = 0xFF; // loaded with days but no times
-    r[11] = 0x81;
-    r[12] = 0x07;
-    const Row closed = CloseDaySet(CloseDaySet(r, 3), 2);
-    EXPECT_EQ(closed[16], 0);
-    EXPECT_EQ(closed[11], 0x81) << "set 3 has an on time";
 }
 
 TEST(DaySets, dayBoxFactsNameOneBitEach) {

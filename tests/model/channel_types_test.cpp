@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "model/channel_types.h"
+#include "tests/model/table_names.h"
 #include "tests/support/io_test_support.h"
 
 using namespace korvane;
@@ -71,9 +70,8 @@ TEST_F(TypeChange, eachTypeWritesItsDefaults) {
         const int newType = std::stoi(c[1]);
         SetChannelType(cfg, 4, newType);
         Row expected{static_cast<Byte>(newType)};
-        std::istringstream bytes(c[2]);
-        for (std::string b; bytes >> b;)
-            expected[std::stoi(b)] = static_cast<Byte>(std::stoi(b.substr(b.find('=') + 1)));
+        for (auto [column, value] : columnValues(c[2]))
+            expected[column] = static_cast<Byte>(value);
         EXPECT_EQ(cfg.ChanSetup[4], expected) << c[0];
         EXPECT_EQ(cfg.MasterMatrix[4], Row{}) << c[0];
         EXPECT_EQ(cfg.SavedChanType[4], newType);

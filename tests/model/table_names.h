@@ -1,7 +1,7 @@
 #pragma once
 // Keys and channels as the model tables in tests/data name them. A key: a single character is its own
 // key code ('F', '7'), "Pad0".."Pad9" the keypad digits, and a few named keys; keys of a sequence split
-// by spaces. A channel: "A1".."P8".
+// by spaces. A channel: "A1".."P8". Bytes: "column=value".
 
 #include <map>
 #include <sstream>
@@ -38,6 +38,15 @@ inline std::vector<int> keyCodes(const std::string& names) {
     for (std::string name; in >> name;)
         keys.push_back(keyCode(name));
     return keys;
+}
+
+// "2=0x07 3=0" as columns and their values.
+inline std::vector<std::pair<int, int>> columnValues(const std::string& text) {
+    std::vector<std::pair<int, int>> out;
+    std::istringstream in(text);
+    for (std::string setting; in >> setting;)
+        out.emplace_back(std::stoi(setting), std::stoi(setting.substr(setting.find('=') + 1), nullptr, 0));
+    return out;
 }
 
 // The channel number of "A1".."P8".
