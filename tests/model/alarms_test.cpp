@@ -46,10 +46,8 @@ TEST_F(Alarms, singleUseFunctionsAreOfferedOncePerInstallationWithinTheFamilysSc
 // Byte 1 of an intruder channel is a detector's disable channel or the siren's flash option: a
 // change of function gives it the meaning of the new one. Byte 2 and the master row stay.
 TEST_F(Alarms, functionChangeGivesByteOneTheNewFunctionsMeaning) {
-    struct Case {
-        int from, byte1, to, expected;
-    };
-    const Case cases[] = {
+    const std::tuple<int, int, int, int> cases[] = {
+        // function before, byte 1, function chosen, byte 1 afterwards
         {kTypeIntruderSiren, 1, kTypeIntruderPassive, kNoChannel}, // flash on is not "disabled by A2"
         {kTypeIntruderSiren, 0, kTypeIntruderActive, kNoChannel},  // nor flash off "disabled by A1"
         {kTypeIntruderCallOut, 3, kTypeIntruderPassive, kNoChannel},
@@ -63,17 +61,17 @@ TEST_F(Alarms, functionChangeGivesByteOneTheNewFunctionsMeaning) {
         {kTypeIsaSiren, 9, kTypeIsaPassive, 9},
     };
     constexpr int c = kA6;
-    for (const Case& k : cases) {
-        SCOPED_TRACE(::testing::Message() << k.from << " -> " << k.to);
+    for (const auto& [from, byte1, to, expected] : cases) {
+        SCOPED_TRACE(::testing::Message() << from << " -> " << to);
         SetUp();
-        row(c)[kRowType] = static_cast<Byte>(k.from);
-        row(c)[1] = static_cast<Byte>(k.byte1);
+        row(c)[kRowType] = static_cast<Byte>(from);
+        row(c)[1] = static_cast<Byte>(byte1);
         row(c)[2] = 44;
         cfg.MasterMatrix[c][3] = 0x81;
-        ChooseAlarmFunction(cfg, c, k.to);
-        EXPECT_EQ(row(c)[kRowType], k.to);
-        EXPECT_EQ(cfg.SavedChanType[c], k.to);
-        EXPECT_EQ(row(c)[1], k.expected);
+        ChooseAlarmFunction(cfg, c, to);
+        EXPECT_EQ(row(c)[kRowType], to);
+        EXPECT_EQ(cfg.SavedChanType[c], to);
+        EXPECT_EQ(row(c)[1], expected);
         EXPECT_EQ(row(c)[2], 44);
         EXPECT_EQ(cfg.MasterMatrix[c][3], 0x81);
     }
@@ -93,18 +91,15 @@ TEST_F(Alarms, openingASirenKeepsOnlyAFlashOptionOfZeroOrOne) {
 }
 
 TEST_F(Alarms, anIsaResetInputAnywhereMakesTheAlarmResetByHand) {
-    struct Case {
-        int resetChannel; // -1: none
-        int mode, expected;
-    };
-    const Case cases[] = {{kA1, 1, 0}, {kP8, 1, 0}, {-1, 1, 1}, {-1, 7, 7}, {kD5, 0, 0}};
-    for (const Case& k : cases) {
+    // the channel of the reset input (-1: none), the ISA mode before and afterwards
+    const std::tuple<int, int, int> cases[] = {{kA1, 1, 0}, {kP8, 1, 0}, {-1, 1, 1}, {-1, 7, 7}, {kD5, 0, 0}};
+    for (const auto& [reset, mode, expected] : cases) {
         SetUp();
-        if (k.resetChannel >= 0)
-            row(k.resetChannel)[kRowType] = kTypeIsaReset;
-        cfg.SysData[kSysIsaMode] = static_cast<Byte>(k.mode);
+        if (reset >= 0)
+            row(reset)[kRowType] = kTypeIsaReset;
+        cfg.SysData[kSysIsaMode] = static_cast<Byte>(mode);
         ApplyIsaModeRule(cfg);
-        EXPECT_EQ(cfg.SysData[kSysIsaMode], k.expected) << k.resetChannel << " " << k.mode;
+        EXPECT_EQ(cfg.SysData[kSysIsaMode], expected) << reset << " " << mode;
     }
     // Choosing the reset input applies the rule at once.
     cfg.SysData[kSysIsaMode] = 1;

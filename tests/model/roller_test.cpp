@@ -3,6 +3,7 @@
 #include "model/channel_types.h"
 #include "model/field_rules.h"
 #include "model/roller.h"
+#include "tests/model/table_names.h"
 #include "tests/support/io_test_support.h"
 
 using namespace korvane;
@@ -72,29 +73,12 @@ TEST(RollerMaster, cellsAreBitPairsOfTheMastersRow) {
     EXPECT_FALSE(RmCellMarked(cfg, m, 2));
 }
 
+// The rows of tests/data/model_roller_cursor.txt.
 TEST(RollerMaster, cursorKeysStayOnTheShownCells) {
-    const std::tuple<int, int, int, std::optional<int>> cases[] = {
-        // system byte 11 (highest channel in use), the cursor's cell, the key, the cell afterwards
-        {127, 0, vk::kRight, 1},
-        {127, 63, vk::kRight, std::nullopt},
-        {127, 0, vk::kLeft, std::nullopt},
-        {127, 5, vk::kUp, 1},
-        {127, 3, vk::kUp, std::nullopt},
-        {127, 59, vk::kDown, 63},
-        {127, 60, vk::kDown, std::nullopt},
-        {63, 31, vk::kRight, std::nullopt}, // only cells 0..31 are shown
-        {63, 28, vk::kDown, std::nullopt},
-        {63, 27, vk::kDown, 31},
-        {15, 7, vk::kRight, std::nullopt},
-        {15, 3, vk::kDown, 7},
-        {15, 4, vk::kDown, std::nullopt},
-        {200, 63, vk::kRight, std::nullopt}, // a channel count above 127 from a file is bounded
-        {200, 60, vk::kDown, std::nullopt},
-        {255, 62, vk::kRight, 63},
-    };
-    for (const auto& [inUse, cursor, key, next] : cases) {
+    for (const auto& c : dataTable("model_roller_cursor.txt", 4)) {
         Configuration cfg;
-        cfg.SysData[kSysChannelsInUse] = static_cast<Byte>(inUse);
-        EXPECT_EQ(RmCursorMove(cfg, cursor, key), next) << "key " << key << " on cell " << cursor << " of " << inUse;
+        cfg.SysData[kSysChannelsInUse] = static_cast<Byte>(std::stoi(c[0]));
+        const std::optional<int> next = c[3] == "-" ? std::nullopt : std::optional<int>(std::stoi(c[3]));
+        EXPECT_EQ(RmCursorMove(cfg, std::stoi(c[1]), keyCode(c[2])), next) << c[2] << " on " << c[1] << " of " << c[0];
     }
 }

@@ -23,6 +23,10 @@ inline int keyCode(const std::string& name) {
                                                   {"Space", vk::kSpace},
                                                   {"LeftOfZ", vk::kOem102},
                                                   {"Enter", vk::kEnter},
+                                                  {"Left", vk::kLeft},
+                                                  {"Right", vk::kRight},
+                                                  {"Up", vk::kUp},
+                                                  {"Down", vk::kDown},
                                                   {"Nothing", 0}};
     if (name.size() == 1)
         return name[0];
