@@ -82,74 +82,50 @@ TEST(DaySets, dayBoxFactsNameOneBitEach) {
 
 namespace {
 
-using Period = std::array<Byte, 4>; // first month, first day, last month, last day
-
-Configuration withPeriod(int period, const Period& bytes) {
-    Configuration cfg;
-    for (int part = 0; part < 4; ++part)
-        cfg.SysData[static_cast<std::size_t>(HolidayByte(period, part))] = bytes[static_cast<std::size_t>(part)];
-    return cfg;
+// The four bytes of a holiday period: first month, first day, last month, last day.
+std::vector<Byte> bytesOf(const Configuration& cfg, int period) {
+    const auto first = cfg.SysData.begin() + HolidayByte(period, 0);
+    return {first, first + 4};
 }
 
-Period bytesOf(const Configuration& cfg, int period) {
-    Period b{};
-    for (int part = 0; part < 4; ++part)
-        b[static_cast<std::size_t>(part)] = cfg.SysData[static_cast<std::size_t>(HolidayByte(period, part))];
-    return b;
+void setPeriod(Configuration& cfg, int period, const std::vector<Byte>& bytes) {
+    std::copy(bytes.begin(), bytes.end(), cfg.SysData.begin() + HolidayByte(period, 0));
 }
 
 } // namespace
 
-TEST(HolidayPeriods, completionClearingAndRepair) {
-    const struct {
-        const char* what;
-        Period before;
-        void (*rule)(Configuration&, int);
-        Period after;
-    } cases[] = {
-        {"leaving the first month fills the rest", {0x07, 0, 0, 0}, CompleteHoliday, {0x07, 0x01, 0x07, 0x01}},
-        {"typed parts are kept", {0x07, 0x15, 0, 0x02}, CompleteHoliday, {0x07, 0x15, 0x07, 0x02}},
-        {"no first month: free", {0, 0x15, 0x08, 0}, CompleteHoliday, {0, 0, 0, 0}},
-        {"no last month: free", {0x07, 0x15, 0, 0x02}, LeaveHolidayLastMonth, {0, 0, 0, 0}},
-        {"a last month stays", {0x07, 0x15, 0x08, 0x02}, LeaveHolidayLastMonth, {0x07, 0x15, 0x08, 0x02}},
-        {"clear", {0x07, 0x15, 0x08, 0x02}, ClearHoliday, {0, 0, 0, 0}},
-    };
-    for (const auto& c : cases) {
-        Configuration cfg = withPeriod(2, c.before);
-        c.rule(cfg, 2);
-        EXPECT_EQ(bytesOf(cfg, 2), c.after) << c.what;
-        EXPECT_EQ(cfg.SysData[104], c.after[0]) << "period 2 starts at byte 104";
+// The rows of tests/data/model_holidays.txt.
+TEST(HolidayPeriods, completionClearingAndWarnings) {
+    static_assert(HolidayByte(2, kHolidayFirstMonth) == 104);
+    const std::map<std::string, void (*)(Configuration&, int)> actions{{"leave the first month", CompleteHoliday},
+                                                                       {"leave the last month", LeaveHolidayLastMonth},
+                                                                       {"clear", ClearHoliday},
+                                                                       {"nothing", [](Configuration&, int) {}}};
+    for (const auto& c : dataTable("model_holidays.txt", 5)) {
+        Configuration cfg;
+        setPeriod(cfg, 2, hexBytes(c[1]));
+        actions.at(c[2])(cfg, 2);
+        EXPECT_EQ(bytesOf(cfg, 2), hexBytes(c[3])) << c[0];
+        const unsigned warnings = HolidayWarnings(cfg, 2);
+        const std::string named = std::string(warnings & kNoSuchFirstDay ? "no first day, " : "") +
+                                  (warnings & kNoSuchLastDay ? "no last day, " : "") +
+                                  (warnings & kEndsBeforeStart ? "ends before start, " : "");
+        EXPECT_EQ(named, c[4].empty() ? "" : c[4] + ", ") << c[0];
     }
 }
 
 TEST(HolidayPeriods, onlyFirstMonthsOneToEighteenAreInUse) {
-    Configuration cfg = withPeriod(5, {0x13, 0x01, 0x13, 0x02}); // 0x13 = 19
-    cfg.SysData[124] = 0x0A; // period 7: 10 as a plain byte is in use, though no packed month
+    Configuration cfg;
+    setPeriod(cfg, 5, {0x13, 0x01, 0x13, 0x02}); // 0x13 = 19
+    cfg.SysData[124] = 0x0A;                     // period 7: 10 as a plain byte is in use, though no packed month
     cfg.SysData[static_cast<std::size_t>(HolidayByte(6, 0))] = 0x12;
     cfg.SysData[static_cast<std::size_t>(HolidayByte(9, 1))] = 0x05; // no first month
     EXPECT_FALSE(HolidayInUse(cfg, 5));
     EXPECT_TRUE(HolidayInUse(cfg, 6));
     EXPECT_TRUE(HolidayInUse(cfg, 7));
     RepairHolidays(cfg);
-    EXPECT_EQ(bytesOf(cfg, 5), Period{});
-    EXPECT_EQ(bytesOf(cfg, 9), Period{});
+    EXPECT_EQ(bytesOf(cfg, 5), std::vector<Byte>(4));
+    EXPECT_EQ(bytesOf(cfg, 9), std::vector<Byte>(4));
     EXPECT_EQ(cfg.SysData[124], 0x0A);
     EXPECT_EQ(cfg.SysData[static_cast<std::size_t>(HolidayByte(6, 0))], 0x12);
-}
-
-TEST(HolidayPeriods, oddPeriodsAreKeptAndWarnedAbout) {
-    const std::pair<Period, unsigned> cases[] = {
-        {{0x07, 0x01, 0x07, 0x31}, kHolidayFine},
-        {{0x02, 0x29, 0x03, 0x01}, kHolidayFine}, // leap years have it
-        {{0x02, 0x31, 0x03, 0x01}, kNoSuchFirstDay},
-        {{0x04, 0x01, 0x04, 0x31}, kNoSuchLastDay},
-        {{0x12, 0x20, 0x01, 0x06}, kEndsBeforeStart}, // over New Year
-        {{0x05, 0x10, 0x05, 0x09}, kEndsBeforeStart},
-        {{0x0A, 0x01, 0x0A, 0x01}, kNoSuchFirstDay | kNoSuchLastDay}, // not a packed month
-        {{0x07, 0x00, 0x07, 0x00}, kNoSuchFirstDay | kNoSuchLastDay},
-        {{0x00, 0x31, 0x02, 0x31}, kHolidayFine}, // free: nothing to warn about
-    };
-    for (const auto& [period, warnings] : cases)
-        EXPECT_EQ(HolidayWarnings(withPeriod(3, period), 3), warnings)
-            << std::hex << int(period[0]) << "." << int(period[1]);
 }

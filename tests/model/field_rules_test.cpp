@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <iomanip>
 #include <map>
-#include <sstream>
 
 #include "model/calendar.h"
 #include "model/facts_alarm.h"
@@ -125,11 +123,7 @@ TEST(SignedTenths, bytesTextsAndWhetherTheBytesChanged) {
     for (const auto& c : dataTable("model_signed_tenths.txt", 3)) {
         Row r{};
         ValueToByte3(r, std::stod(c[0]), 8);
-        std::ostringstream bytes;
-        bytes << std::hex << std::uppercase << std::setfill('0');
-        for (int k = 8; k < 11; ++k)
-            bytes << (k > 8 ? " " : "") << std::setw(2) << int{r[k]};
-        EXPECT_EQ(bytes.str(), c[1]) << c[0];
+        EXPECT_EQ(std::vector<Byte>(r.begin() + 8, r.begin() + 11), hexBytes(c[1])) << c[0];
         EXPECT_EQ(Byte3toStr(r, 8), c[2]);
     }
     Row r{};

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "model/facts_logic.h"
 #include "model/field_rules.h"
 #include "model/logic.h"
@@ -14,16 +12,10 @@ using namespace korvane::testing;
 namespace {
 
 std::optional<LogicRecord> blockOf(const std::string& hex) {
-    if (hex == "-")
+    const std::vector<Byte> bytes = hexBytes(hex);
+    if (bytes.size() != 4)
         return std::nullopt;
-    LogicRecord block{};
-    std::istringstream in(hex);
-    for (Byte& b : block) {
-        int value = 0;
-        in >> std::hex >> value;
-        b = static_cast<Byte>(value);
-    }
-    return block;
+    return LogicRecord{bytes[0], bytes[1], bytes[2], bytes[3]};
 }
 
 } // namespace

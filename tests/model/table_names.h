@@ -1,7 +1,7 @@
 #pragma once
 // Keys and channels as the model tables in tests/data name them. A key: a single character is its own
 // key code ('F', '7'), "Pad0".."Pad9" the keypad digits, and a few named keys; keys of a sequence split
-// by spaces. A channel: "A1".."P8". Bytes: "column=value".
+// by spaces. A channel: "A1".."P8". Bytes: "column=value", or in hex.
 
 #include <map>
 #include <sstream>
@@ -50,6 +50,15 @@ inline std::vector<std::pair<int, int>> columnValues(const std::string& text) {
     std::istringstream in(text);
     for (std::string setting; in >> setting;)
         out.emplace_back(std::stoi(setting), std::stoi(setting.substr(setting.find('=') + 1), nullptr, 0));
+    return out;
+}
+
+// "7F 00 84 A4" as bytes.
+inline std::vector<Byte> hexBytes(const std::string& text) {
+    std::vector<Byte> out;
+    std::istringstream in(text);
+    for (int value = 0; in >> std::hex >> value;)
+        out.push_back(static_cast<Byte>(value));
     return out;
 }
 
