@@ -110,20 +110,16 @@ TEST_F(Alarms, anIsaResetInputAnywhereMakesTheAlarmResetByHand) {
 
 // The four common siren boxes are bits of one byte whose upper four bits belong to no box.
 TEST_F(Alarms, commonSirenBoxesChangeOnlyTheirOwnBit) {
-    struct Case {
-        const ValueFact* box;
-        int tick;
-        Byte before, after;
-    };
-    const Case cases[] = {
+    // the box, ticked or not, the byte before and afterwards
+    const std::tuple<const ValueFact*, int, Byte, Byte> cases[] = {
         {&facts::kCommonSirenIntruder, 1, 0x00, 0x02}, {&facts::kCommonSirenSmoke, 1, 0x08, 0x0C},
         {&facts::kCommonSirenWater, 1, 0xF0, 0xF1},    {&facts::kCommonSirenIsa, 0, 0xFF, 0xF7},
         {&facts::kCommonSirenSmoke, 0, 0xA4, 0xA0},    {&facts::kCommonSirenWater, 0, 0xA4, 0xA4},
     };
-    for (const Case& c : cases) {
-        cfg.SysData[kSysCommonSiren] = c.before;
-        EXPECT_EQ(ReadValue(*c.box, cfg, 0), (c.before & c.box->mask) != 0 ? 1 : 0) << c.box->name;
-        StoreValue(*c.box, cfg, 0, c.tick);
-        EXPECT_EQ(cfg.SysData[kSysCommonSiren], c.after) << c.box->name;
+    for (const auto& [box, tick, before, after] : cases) {
+        cfg.SysData[kSysCommonSiren] = before;
+        EXPECT_EQ(ReadValue(*box, cfg, 0), (before & box->mask) != 0 ? 1 : 0) << box->name;
+        StoreValue(*box, cfg, 0, tick);
+        EXPECT_EQ(cfg.SysData[kSysCommonSiren], after) << box->name;
     }
 }

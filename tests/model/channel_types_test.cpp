@@ -78,13 +78,12 @@ TEST_F(TypeChange, eachTypeWritesItsDefaults) {
     }
 }
 
-TEST_F(TypeChange, aRollerPairClaimsTheNextChannelAndDiscardsWhatItHeld) {
+TEST_F(TypeChange, aPairClaimsTheNextChannelDiscardingWhatItHeldAndReleasesItAgain) {
     SetChannelType(cfg, 11, kTypeTimerDelay);
     cfg.ChanSetup[11][1] = 30;
     cfg.ChanFlags[10] = 128;
     cfg.ChanFlags[11] = 64;
-    const auto redraw = SetChannelType(cfg, 10, kTypeRoller);
-    EXPECT_EQ(redraw, (std::vector<int>{10, 11}));
+    EXPECT_EQ(SetChannelType(cfg, 10, kTypeRoller), (std::vector<int>{10, 11}));
     EXPECT_EQ(type(11), kTypeRollerSecond);
     EXPECT_EQ(cfg.ChanSetup[11], (Row{kTypeRollerSecond}));
     EXPECT_EQ(cfg.SavedChanType[11], kTypeRollerSecond);
@@ -92,23 +91,18 @@ TEST_F(TypeChange, aRollerPairClaimsTheNextChannelAndDiscardsWhatItHeld) {
     EXPECT_EQ(type(11), kTypeRollerSecond);
     EXPECT_EQ(cfg.ChanFlags[10], 0);
     EXPECT_EQ(cfg.ChanFlags[11], 0);
-}
-
-TEST_F(TypeChange, leavingAPairTypeReleasesItsSecondChannel) {
+    // Leaving a pair type releases the second channel.
     for (int pairType : {kTypeRoller, kTypeRollerMaster}) {
         SetUp();
         SetChannelType(cfg, 10, pairType);
         cfg.MasterMatrix[11].fill(5);
-        const auto redraw = SetChannelType(cfg, 10, kTypeMono);
-        EXPECT_EQ(redraw, (std::vector<int>{10, 11}));
+        EXPECT_EQ(SetChannelType(cfg, 10, kTypeMono), (std::vector<int>{10, 11}));
         EXPECT_EQ(type(10), kTypeMono);
         EXPECT_EQ(cfg.ChanSetup[11], UnusedRow());
         EXPECT_EQ(cfg.MasterMatrix[11], Row{});
         EXPECT_EQ(cfg.SavedChanType[11], kTypeBlank);
     }
-}
-
-TEST_F(TypeChange, aPairCannotRunPastTheLastChannel) {
+    // A pair cannot run past the last channel.
     EXPECT_TRUE(SetChannelType(cfg, 127, kTypeRoller).empty());
     EXPECT_EQ(type(127), kTypeBlank);
     EXPECT_EQ(cfg.ChanSetup[128], Row{}); // the spare row is never touched
