@@ -100,17 +100,13 @@ TEST(ValueEntry, rangeHintsNameTheLimitsAndTheClearingKey) {
 }
 
 TEST(Durations, secondsSplitIntoHoursMinutesSeconds) {
-    const struct {
-        Byte b1, b2, b3;
-        long hours;
-        int minutes, seconds;
-    } cases[] = {{0x8B, 0x0E, 0, 1, 2, 3}, {255, 255, 255, 4660, 20, 15}}; // 3723 s and 16777215 s
-    for (const auto& c : cases) {
-        const Row r{0, c.b1, c.b2, c.b3};
-        const DurationParts d = SekToTimer(r, 0);
-        EXPECT_EQ(d.hours, c.hours);
-        EXPECT_EQ(d.minutes, c.minutes) << c.hours;
-        EXPECT_EQ(d.seconds, c.seconds) << c.hours;
+    const std::pair<Row, std::array<long, 3>> cases[] = {
+        {{0, 0x8B, 0x0E, 0}, {1, 2, 3}},      // 3723 s
+        {{0, 255, 255, 255}, {4660, 20, 15}}, // 16777215 s
+    };
+    for (const auto& [row, parts] : cases) {
+        const DurationParts d = SekToTimer(row, 0);
+        EXPECT_EQ((std::array<long, 3>{d.hours, d.minutes, d.seconds}), parts);
     }
     // at least the given digits, more where the value needs them
     EXPECT_EQ(DecimalText(4, 3), "004");

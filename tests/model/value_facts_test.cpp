@@ -32,17 +32,16 @@ TEST(ValueFacts, systemBytesFindTheirFact) {
 }
 
 TEST(ValueFacts, editMenuFollowsTheEventOutputAndTheDeviceNumber) {
-    const struct {
-        Byte sms, off, device;
-        bool smsMenu, exchangeMenu;
-    } cases[] = {{0, 0, 0, false, true}, {0, 0, 3, false, false}, {1, 0, 0, true, false}, {0, 1, 0, false, false}};
-    for (const auto& c : cases) {
+    // event output SMS, event output off, device number; the SMS menu, the data exchange menu
+    const std::tuple<Byte, Byte, Byte, bool, bool> cases[] = {
+        {0, 0, 0, false, true}, {0, 0, 3, false, false}, {1, 0, 0, true, false}, {0, 1, 0, false, false}};
+    for (const auto& [sms, off, device, smsMenu, exchangeMenu] : cases) {
         Configuration cfg;
-        cfg.SysData[kSysEventSms] = c.sms;
-        cfg.SysData[kSysEventOff] = c.off;
-        cfg.SysData[kSysDeviceNo] = c.device;
+        cfg.SysData[kSysEventSms] = sms;
+        cfg.SysData[kSysEventOff] = off;
+        cfg.SysData[kSysDeviceNo] = device;
         const EditMenuState s = EditMenuRules(cfg);
-        EXPECT_EQ(s.sms, c.smsMenu) << int(c.sms) << int(c.off) << int(c.device);
-        EXPECT_EQ(s.exchangeMask, c.exchangeMenu) << int(c.sms) << int(c.off) << int(c.device);
+        EXPECT_EQ(s.sms, smsMenu) << int(sms) << int(off) << int(device);
+        EXPECT_EQ(s.exchangeMask, exchangeMenu) << int(sms) << int(off) << int(device);
     }
 }
