@@ -55,21 +55,17 @@ void apply(Configuration& cfg, const std::string& settings) {
         const std::size_t dot = place.find('.');
         const int index = std::isalpha(place[0]) ? channelNamed(place.substr(0, dot)) : std::stoi(place);
         const int column = dot == std::string::npos ? 0 : std::stoi(place.substr(dot + 1));
-        const auto byte = static_cast<Byte>(std::isdigit(value[0]) ? std::stoi(value, nullptr, 0) : 0);
-        if (area == "row")
-            cfg.ChanSetup[index][column] = byte;
-        else if (area == "master")
-            cfg.MasterMatrix[index][column] = byte;
-        else if (area == "logic")
-            cfg.LogicBlocks[index][column] = byte;
-        else if (area == "sys")
-            cfg.SysData[index] = byte;
-        else if (area == "flags")
-            cfg.ChanFlags[index] = byte;
-        else if (area == "text")
-            cfg.ChanText[index] = value;
-        else if (area == "sms")
-            cfg.SmsText[index] = value;
+        Byte* byte = area == "row"      ? &cfg.ChanSetup[index][column]
+                     : area == "master" ? &cfg.MasterMatrix[index][column]
+                     : area == "logic"  ? &cfg.LogicBlocks[index][column]
+                     : area == "sys"    ? &cfg.SysData[index]
+                     : area == "flags"  ? &cfg.ChanFlags[index]
+                                        : nullptr;
+        std::string* text = area == "text" ? &cfg.ChanText[index] : area == "sms" ? &cfg.SmsText[index] : nullptr;
+        if (byte)
+            *byte = static_cast<Byte>(std::stoi(value, nullptr, 0));
+        else if (text)
+            *text = value;
         else
             ADD_FAILURE() << "no area " << area;
     }
