@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 #include "model/channel_types.h"
 #include "model/configuration.h"
@@ -56,11 +57,8 @@ TEST(ClearConfiguration, makesEveryChannelUnusedWithTheSystemDefaultsAndKeepsThe
         EXPECT_EQ(cfg.SmsText[i], i <= 8 ? "" : "sms") << "SmsText " << i;
     EXPECT_EQ(cfg.DescText, decltype(cfg.DescText){});
     EXPECT_EQ(cfg.SmsIdText, "");
-    EXPECT_EQ(st.CurChannel, 0);
-    EXPECT_EQ(st.CurGroup, 0);
-    EXPECT_EQ(st.MatrixCursor, 0);
-    EXPECT_EQ(st.CurLogicBlock, 0);
-    EXPECT_FALSE(st.DataChanged);
+    EXPECT_EQ(std::tie(st.CurChannel, st.CurGroup, st.MatrixCursor, st.CurLogicBlock, st.DataChanged),
+              std::make_tuple(0, 0, 0, 0, false));
 }
 
 TEST(Rounding, halvesGoToTheEvenNeighbour) {
