@@ -9,14 +9,12 @@ using namespace korvane::testing;
 
 namespace {
 
-struct Fixture : ::testing::Test {
+struct TypeChange : ::testing::Test {
     Configuration cfg;
     EditState st;
     void SetUp() override { ClearConfiguration(cfg, st); }
     int type(int c) const { return cfg.ChanSetup[c][kRowType]; }
 };
-
-using TypeChange = Fixture;
 
 } // namespace
 

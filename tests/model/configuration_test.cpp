@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 #include <tuple>
 
@@ -43,11 +44,10 @@ TEST(ClearConfiguration, makesEveryChannelUnusedWithTheSystemDefaultsAndKeepsThe
     EXPECT_EQ(cfg.BlankLogic, LogicRecord{});
     EXPECT_EQ(cfg.ChanSetup[128][0], 9) << "the spare row is kept";
 
-    const std::map<int, int> defaults{{kSysChannelsInUse, 127},
-                                      {kSysWaterResetTime, 2},
-                                      {kSysSmokeResetTime, 2},
-                                      {kSysDeviceNo, 1},
-                                      {kSysSmsResponseTime, 1}};
+    const std::map<int, int> defaults{
+        {kSysChannelsInUse, 127}, {kSysWaterResetTime, 2},  {kSysSmokeResetTime, 2},
+        {kSysDeviceNo, 1},        {kSysSmsResponseTime, 1},
+    };
     // All sixteen holiday periods (96..159) go with the rest of the settings: periods 9..16 are never read
     // back from a unit, so a kept one would carry the previous customer's holidays into the next unit.
     // The bytes above them are kept.
@@ -62,32 +62,27 @@ TEST(ClearConfiguration, makesEveryChannelUnusedWithTheSystemDefaultsAndKeepsThe
 }
 
 TEST(Rounding, halvesGoToTheEvenNeighbour) {
-    const struct {
-        double in;
-        long long out;
-    } cases[] = {{0.5, 0},   {1.5, 2},   {2.5, 2},    {3.5, 4},    {127.5, 128}, {128.5, 128}, {-0.5, 0},
-                 {-1.5, -2}, {-2.5, -2}, {2.4999, 2}, {2.5001, 3}, {-2.6, -3},   {0.0, 0}};
-    for (const auto& c : cases)
-        EXPECT_EQ(RoundHalfEven(c.in), c.out) << c.in;
+    const std::pair<double, long long> cases[] = {
+        {0.5, 0},   {1.5, 2},   {2.5, 2},    {3.5, 4},    {127.5, 128}, {128.5, 128}, {-0.5, 0},
+        {-1.5, -2}, {-2.5, -2}, {2.4999, 2}, {2.5001, 3}, {-2.6, -3},   {0.0, 0},
+    };
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(RoundHalfEven(in), out) << in;
 }
 
 TEST(Rounding, integerDivisionRoundsBothOperandsFirst) {
-    const struct {
-        double a, b;
-        long long q;
-    } cases[] = {{7, 2, 3}, {7.5, 2, 4}, {6.5, 2, 3}, {10, 2.5, 5}, {10, 3.5, 2}, {-7, 2, -3}, {5, 0.4, 0}};
-    for (const auto& c : cases)
-        EXPECT_EQ(IntDivRounded(c.a, c.b), c.q) << c.a << " \\ " << c.b;
+    const std::tuple<double, double, long long> cases[] = {
+        {7, 2, 3}, {7.5, 2, 4}, {6.5, 2, 3}, {10, 2.5, 5}, {10, 3.5, 2}, {-7, 2, -3}, {5, 0.4, 0},
+    };
+    for (const auto& [a, b, q] : cases)
+        EXPECT_EQ(IntDivRounded(a, b), q) << a << " \\ " << b;
 }
 
 TEST(Rounding, bytesAreClampedNotWrapped) {
-    for (const auto& [in, out] : {std::pair{255.4, 255},
-                                  {255.5, 255},
-                                  {300.0, 255},
-                                  {-3.0, 0},
-                                  {0.5, 0},
-                                  {42.5, 42},
-                                  {std::numeric_limits<double>::quiet_NaN(), 0}})
+    const std::pair<double, int> cases[] = {
+        {255.4, 255}, {255.5, 255}, {300.0, 255}, {-3.0, 0}, {0.5, 0}, {42.5, 42}, {std::nan(""), 0},
+    };
+    for (const auto& [in, out] : cases)
         EXPECT_EQ(ToByteClamped(in), out) << in;
 }
 
