@@ -46,24 +46,11 @@ TEST(AnalogueNumbers, whatIsShownTypesBackToTheStoredValue) {
     EXPECT_EQ(row[kAnaRangeMin], 0) << "no sign bit for a value that rounds to zero";
 }
 
+// The rows of tests/data/model_analog_range.txt.
 TEST(AnalogueRange, acceptedWithinLimitsAndTheMaximumAboveTheMinimum) {
-    const struct {
-        const char* what;
-        long value, storedMin;
-        bool minAccepted, maxAccepted;
-    } cases[] = {
-        {"900000 does not fit the fields", 9000000, 0, false, false},
-        {"the largest value", 1000000, 0, true, true},
-        {"just above it", 1000001, 0, false, false},
-        {"the smallest value", -1000000, -1000001, true, true},
-        {"a maximum equal to the minimum", 300, 300, true, false},
-        {"-20 above a minimum of -30", -200, -300, true, true},
-        {"a maximum below the minimum, however large its size", -600, 500, true, false},
-        {"a maximum of 20 above a minimum of -30", 200, -300, true, true},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(RangeMinAccepted(c.value), c.minAccepted) << c.what;
-        EXPECT_EQ(RangeMaxAccepted(c.value, c.storedMin), c.maxAccepted) << c.what;
+    for (const auto& c : dataTable("model_analog_range.txt", 5)) {
+        EXPECT_EQ(RangeMinAccepted(std::stol(c[1])), c[3] == "1") << c[0];
+        EXPECT_EQ(RangeMaxAccepted(std::stol(c[1]), std::stol(c[2])), c[4] == "1") << c[0];
     }
 }
 
