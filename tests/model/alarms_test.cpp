@@ -2,7 +2,6 @@
 
 #include <map>
 #include <sstream>
-#include <vector>
 
 #include "model/alarms.h"
 #include "model/facts_alarm.h"

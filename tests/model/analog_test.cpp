@@ -23,7 +23,7 @@ Row sensorRow(int type, long lo, long hi) {
 } // namespace
 
 // The rows of tests/data/model_tenths.txt.
-TEST(AnalogueNumbers, strictTextToExactTenths) {
+TEST(AnalogueNumbers, strictTextToExactTenthsAndWhatIsShownTypesBack) {
     for (const auto& c : dataTable("model_tenths.txt", 3)) {
         const std::optional<long> tenths = c[2] == "-" ? std::nullopt : std::optional<long>(std::stol(c[2]));
         EXPECT_EQ(ParseTenths(c[0], c[1][0]), tenths) << '"' << c[0] << "\" with " << c[1];
@@ -32,18 +32,15 @@ TEST(AnalogueNumbers, strictTextToExactTenths) {
     const auto huge = ParseTenths("-99999999999999999999999999.9");
     ASSERT_TRUE(huge.has_value());
     EXPECT_LT(*huge, -kAnalogLimitTenths);
-}
-
-// The bytes of the tenths are tabled with the field rules; here what a field shows types back to the same value.
-TEST(AnalogueNumbers, whatIsShownTypesBackToTheStoredValue) {
+    // What a field shows types back to the same value (the bytes of the tenths are tabled with the field rules).
     for (long tenths : {-123L, 0L, 10000L, 1000000L, -1000000L, kMaxTenths}) {
         Row row{};
         StoreTenths(row, tenths, kAnaLimit1Low);
         EXPECT_EQ(ParseTenths(Byte3toStr(row, kAnaLimit1Low)), tenths) << tenths;
     }
-    Row row{};
-    StoreTenths(row, *ParseTenths("-0.04"), kAnaRangeMin);
-    EXPECT_EQ(row[kAnaRangeMin], 0) << "no sign bit for a value that rounds to zero";
+    Row zero{};
+    StoreTenths(zero, *ParseTenths("-0.04"), kAnaRangeMin);
+    EXPECT_EQ(zero[kAnaRangeMin], 0) << "no sign bit for a value that rounds to zero";
 }
 
 // The rows of tests/data/model_analog_range.txt.

@@ -35,10 +35,9 @@ Configuration base() {
     return cfg;
 }
 
-std::vector<std::string> lines(const Configuration& a, const Configuration& b, const TextLookup& text,
-                               CompareScope scope = CompareScope::File) {
+std::vector<std::string> lines(const Configuration& a, const Configuration& b, const TextLookup& text) {
     std::vector<std::string> out;
-    for (const Difference& d : CompareFacts(a, b, scope))
+    for (const Difference& d : CompareFacts(a, b, CompareScope::File))
         out.push_back(CompareLine(WordDifference(d, text)));
     return out;
 }

@@ -12,10 +12,8 @@ using namespace korvane::testing;
 namespace {
 
 std::optional<LogicRecord> blockOf(const std::string& hex) {
-    const std::vector<Byte> bytes = hexBytes(hex);
-    if (bytes.size() != 4)
-        return std::nullopt;
-    return LogicRecord{bytes[0], bytes[1], bytes[2], bytes[3]};
+    const std::vector<Byte> b = hexBytes(hex);
+    return b.size() == 4 ? std::optional<LogicRecord>(LogicRecord{b[0], b[1], b[2], b[3]}) : std::nullopt;
 }
 
 } // namespace
