@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <map>
+#include <sstream>
 
 #include "model/alarms.h"
 #include "model/facts_alarm.h"
 #include "model/field_rules.h"
+#include "tests/model/table_names.h"
+#include "tests/support/io_test_support.h"
 
 using namespace korvane;
+using namespace korvane::testing;
 
 namespace {
 
@@ -17,78 +21,32 @@ struct Alarms : ::testing::Test {
     Row& row(int c) { return cfg.ChanSetup[static_cast<std::size_t>(c)]; }
 };
 
-constexpr int kA1 = 0, kA3 = 2, kA6 = 5, kB1 = 8, kC2 = 17, kD5 = 28, kM5 = 100, kP8 = 127;
+constexpr int kA1 = 0, kA3 = 2, kA6 = 5, kD5 = 28, kP8 = 127;
 
 } // namespace
 
-// Which functions a channel is offered: single-use functions only where no other counted channel
-// carries one of their group; a channel's own function always.
+// The rows of tests/data/model_alarm_offers.txt; the spare row beyond P8 is never counted.
 TEST_F(Alarms, singleUseFunctionsAreOfferedOncePerInstallationWithinTheFamilysScanRange) {
-    struct Case {
-        const char* what;
-        const AlarmFamily* family;
-        std::vector<std::pair<int, int>> types; // channel, function
-        int inUse;                              // SysData byte 11
-        int cur;
-        int code;
-        bool offered;
-    };
-    const Case cases[] = {
-        {"siren elsewhere", &kIntruderAlarm, {{kA3, 12}}, 127, kB1, 12, false},
-        {"own siren", &kIntruderAlarm, {{kA3, 12}}, 127, kA3, 12, true},
-        {"door switch blocks code lock", &kIntruderAlarm, {{kA6, 11}}, 127, kB1, 27, false},
-        {"door switch blocks door switch", &kIntruderAlarm, {{kA6, 11}}, 127, kB1, 11, false},
-        {"door switch may become code lock", &kIntruderAlarm, {{kA6, 11}}, 127, kA6, 27, true},
-        {"siren above the channels in use", &kIntruderAlarm, {{kM5, 12}}, 15, kB1, 12, true},
-        {"in use from a file: 255 counts P8", &kIntruderAlarm, {{kP8, 12}}, 255, kB1, 12, false},
-        {"detectors are never refused", &kIntruderAlarm, {{kA3, 8}, {kA6, 9}}, 127, kB1, 8, true},
-        {"two sirens from a file: the lower keeps its own",
-         &kIntruderAlarm,
-         {{kA3, 12}, {kA6, 12}},
-         127,
-         kA3,
-         12,
-         true},
-        {"two sirens from a file: the higher keeps its own",
-         &kIntruderAlarm,
-         {{kA3, 12}, {kA6, 12}},
-         127,
-         kA6,
-         12,
-         true},
-        {"two sirens from a file: nobody else", &kIntruderAlarm, {{kA3, 12}, {kA6, 12}}, 127, kB1, 12, false},
-        {"smoke siren on C2", &kSmokeAlarm, {{kC2, 22}}, 127, kA1, 22, false},
-        {"smoke siren on C2 itself", &kSmokeAlarm, {{kC2, 22}}, 127, kC2, 22, true},
-        {"smoke counts every channel", &kSmokeAlarm, {{kM5, 22}}, 15, kA1, 22, false},
-        {"smoke siren on A1", &kSmokeAlarm, {{kA1, 22}}, 127, kB1, 22, false},
-        {"smoke reset leaves the siren free", &kSmokeAlarm, {{kC2, 21}}, 127, kA1, 22, true},
-        {"water counts the channels in use", &kWaterAlarm, {{kM5, 17}}, 15, kA1, 17, true},
-        {"water siren in use", &kWaterAlarm, {{kC2, 17}}, 127, kA1, 17, false},
-        {"a smoke siren is no water siren", &kWaterAlarm, {{kC2, 22}}, 127, kA1, 17, true},
-        {"ISA siren on D5", &kIsaAlarm, {{kD5, 37}}, 127, kA1, 37, false},
-        {"ISA siren on D5 itself", &kIsaAlarm, {{kD5, 37}}, 127, kD5, 37, true},
-        {"ISA counts every channel", &kIsaAlarm, {{kM5, 35}}, 15, kA1, 35, false},
-        {"ISA detectors", &kIsaAlarm, {{kD5, 33}}, 127, kA1, 33, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    const std::map<std::string, const AlarmFamily*> families{
+        {"intruder", &kIntruderAlarm}, {"smoke", &kSmokeAlarm}, {"water", &kWaterAlarm}, {"ISA", &kIsaAlarm}};
+    for (const auto& c : dataTable("model_alarm_offers.txt", 7)) {
+        SCOPED_TRACE(c[0]);
         SetUp();
-        cfg.SysData[kSysChannelsInUse] = static_cast<Byte>(c.inUse);
-        for (auto [channel, type] : c.types)
-            row(channel)[kRowType] = static_cast<Byte>(type);
-        // The spare row beyond P8 is never counted.
-        cfg.ChanSetup[kChanSetupRows - 1][kRowType] = static_cast<Byte>(c.code);
-        EXPECT_EQ(FunctionOffered(cfg, *c.family, c.cur, c.code), c.offered);
+        cfg.SysData[kSysChannelsInUse] = static_cast<Byte>(std::stoi(c[3]));
+        std::istringstream types(c[2]);
+        for (std::string typed; types >> typed;)
+            row(channelNamed(typed.substr(0, 2)))[kRowType] = static_cast<Byte>(std::stoi(typed.substr(3)));
+        const int code = std::stoi(c[5]);
+        cfg.ChanSetup[kChanSetupRows - 1][kRowType] = static_cast<Byte>(code);
+        EXPECT_EQ(FunctionOffered(cfg, *families.at(c[1]), channelNamed(c[4]), code), c[6] == "1");
     }
 }
 
 // Byte 1 of an intruder channel is a detector's disable channel or the siren's flash option: a
 // change of function gives it the meaning of the new one. Byte 2 and the master row stay.
 TEST_F(Alarms, functionChangeGivesByteOneTheNewFunctionsMeaning) {
-    struct Case {
-        int from, byte1, to, expected;
-    };
-    const Case cases[] = {
+    const std::tuple<int, int, int, int> cases[] = {
+        // function before, byte 1, function chosen, byte 1 afterwards
         {kTypeIntruderSiren, 1, kTypeIntruderPassive, kNoChannel}, // flash on is not "disabled by A2"
         {kTypeIntruderSiren, 0, kTypeIntruderActive, kNoChannel},  // nor flash off "disabled by A1"
         {kTypeIntruderCallOut, 3, kTypeIntruderPassive, kNoChannel},
@@ -102,17 +60,17 @@ TEST_F(Alarms, functionChangeGivesByteOneTheNewFunctionsMeaning) {
         {kTypeIsaSiren, 9, kTypeIsaPassive, 9},
     };
     constexpr int c = kA6;
-    for (const Case& k : cases) {
-        SCOPED_TRACE(testing::Message() << k.from << " -> " << k.to);
+    for (const auto& [from, byte1, to, expected] : cases) {
+        SCOPED_TRACE(::testing::Message() << from << " -> " << to);
         SetUp();
-        row(c)[kRowType] = static_cast<Byte>(k.from);
-        row(c)[1] = static_cast<Byte>(k.byte1);
+        row(c)[kRowType] = static_cast<Byte>(from);
+        row(c)[1] = static_cast<Byte>(byte1);
         row(c)[2] = 44;
         cfg.MasterMatrix[c][3] = 0x81;
-        ChooseAlarmFunction(cfg, c, k.to);
-        EXPECT_EQ(row(c)[kRowType], k.to);
-        EXPECT_EQ(cfg.SavedChanType[c], k.to);
-        EXPECT_EQ(row(c)[1], k.expected);
+        ChooseAlarmFunction(cfg, c, to);
+        EXPECT_EQ(row(c)[kRowType], to);
+        EXPECT_EQ(cfg.SavedChanType[c], to);
+        EXPECT_EQ(row(c)[1], expected);
         EXPECT_EQ(row(c)[2], 44);
         EXPECT_EQ(cfg.MasterMatrix[c][3], 0x81);
     }
@@ -132,18 +90,15 @@ TEST_F(Alarms, openingASirenKeepsOnlyAFlashOptionOfZeroOrOne) {
 }
 
 TEST_F(Alarms, anIsaResetInputAnywhereMakesTheAlarmResetByHand) {
-    struct Case {
-        int resetChannel; // -1: none
-        int mode, expected;
-    };
-    const Case cases[] = {{kA1, 1, 0}, {kP8, 1, 0}, {-1, 1, 1}, {-1, 7, 7}, {kD5, 0, 0}};
-    for (const Case& k : cases) {
+    // the channel of the reset input (-1: none), the ISA mode before and afterwards
+    const std::tuple<int, int, int> cases[] = {{kA1, 1, 0}, {kP8, 1, 0}, {-1, 1, 1}, {-1, 7, 7}, {kD5, 0, 0}};
+    for (const auto& [reset, mode, expected] : cases) {
         SetUp();
-        if (k.resetChannel >= 0)
-            row(k.resetChannel)[kRowType] = kTypeIsaReset;
-        cfg.SysData[kSysIsaMode] = static_cast<Byte>(k.mode);
+        if (reset >= 0)
+            row(reset)[kRowType] = kTypeIsaReset;
+        cfg.SysData[kSysIsaMode] = static_cast<Byte>(mode);
         ApplyIsaModeRule(cfg);
-        EXPECT_EQ(cfg.SysData[kSysIsaMode], k.expected) << k.resetChannel << " " << k.mode;
+        EXPECT_EQ(cfg.SysData[kSysIsaMode], expected) << reset << " " << mode;
     }
     // Choosing the reset input applies the rule at once.
     cfg.SysData[kSysIsaMode] = 1;
@@ -154,54 +109,16 @@ TEST_F(Alarms, anIsaResetInputAnywhereMakesTheAlarmResetByHand) {
 
 // The four common siren boxes are bits of one byte whose upper four bits belong to no box.
 TEST_F(Alarms, commonSirenBoxesChangeOnlyTheirOwnBit) {
-    struct Case {
-        const ValueFact* box;
-        int tick;
-        Byte before, after;
-    };
-    const Case cases[] = {
+    // the box, ticked or not, the byte before and afterwards
+    const std::tuple<const ValueFact*, int, Byte, Byte> cases[] = {
         {&facts::kCommonSirenIntruder, 1, 0x00, 0x02}, {&facts::kCommonSirenSmoke, 1, 0x08, 0x0C},
         {&facts::kCommonSirenWater, 1, 0xF0, 0xF1},    {&facts::kCommonSirenIsa, 0, 0xFF, 0xF7},
         {&facts::kCommonSirenSmoke, 0, 0xA4, 0xA0},    {&facts::kCommonSirenWater, 0, 0xA4, 0xA4},
     };
-    for (const Case& c : cases) {
-        cfg.SysData[kSysCommonSiren] = c.before;
-        EXPECT_EQ(ReadValue(*c.box, cfg, 0), (c.before & c.box->mask) != 0 ? 1 : 0) << c.box->name;
-        StoreValue(*c.box, cfg, 0, c.tick);
-        EXPECT_EQ(cfg.SysData[kSysCommonSiren], c.after) << c.box->name;
+    for (const auto& [box, tick, before, after] : cases) {
+        cfg.SysData[kSysCommonSiren] = before;
+        EXPECT_EQ(ReadValue(*box, cfg, 0), (before & box->mask) != 0 ? 1 : 0) << box->name;
+        StoreValue(*box, cfg, 0, tick);
+        EXPECT_EQ(cfg.SysData[kSysCommonSiren], after) << box->name;
     }
-}
-
-// The ISA siren time: decimal entry up to 60, minus or Delete for a siren that sounds until the
-// alarm is acknowledged, a digit after it starts a new time.
-TEST(ContinuousSirenTime, minusOrDeleteStoreContinuousAndADigitStartsAgain) {
-    struct Case {
-        int stored;
-        int key;
-        bool firstKey;
-        std::optional<int> result;
-    };
-    const Case cases[] = {
-        {12, vk::kMinus, false, kContinuous},
-        {12, vk::kPadSubtract, true, kContinuous},
-        {12, vk::kDelete, false, kContinuous},
-        {kContinuous, vk::k1 + 3, false, 4},
-        {kContinuous, vk::kPad0 + 6, true, 6},
-        {6, vk::k0, false, 60},
-        {60, vk::k1, false, 1},
-        {12, vk::kA, false, std::nullopt},
-    };
-    for (const Case& c : cases) {
-        bool first = c.firstKey;
-        EXPECT_EQ(EnterKey(facts::kIsaSirenTime, c.stored, c.key, first), c.result) << c.stored << " " << c.key;
-    }
-    EXPECT_EQ(FormatValue(facts::kIsaSirenTime, kContinuous), "\xBB\xBB\xBB");
-    EXPECT_EQ(FormatValue(facts::kIsaSirenTime, 5), "05");
-    EXPECT_EQ(RangeHint(facts::kIsaSirenTime), "0..60 (-)");
-    // The differences name the byte and show it as the page does.
-    EXPECT_EQ(SystemFact(kSysIsaSirenTime), &facts::kIsaSirenTime);
-    EXPECT_EQ(SystemFact(kSysSmokeResetTime), &facts::kSmokeResetTime);
-    // The other siren times know no continuous siren.
-    bool first = false;
-    EXPECT_EQ(EnterKey(facts::kSmokeSirenTime, 12, vk::kMinus, first), std::nullopt);
 }

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "model/analog.h"
 #include "model/channel_types.h"
 #include "model/field_rules.h"
+#include "tests/support/io_test_support.h"
 
 using namespace korvane;
+using namespace korvane::testing;
 
 namespace {
 
@@ -18,153 +22,59 @@ Row sensorRow(int type, long lo, long hi) {
 
 } // namespace
 
-TEST(AnalogueNumbers, strictTextToExactTenths) {
-    const struct {
-        const char* text;
-        char separator;
-        std::optional<long> tenths;
-    } cases[] = {
-        {"12.3", '.', 123},
-        {"-12.3", '.', -123},
-        {"+7", '.', 70},
-        {"  42.5 ", '.', 425},
-        {"0", '.', 0},
-        {".5", '.', 5},
-        {"5.", '.', 50},
-        {"12,3", ',', 123},         // the user's own separator
-        {"12.3", ',', 123},         // and the point, always
-        {"100000.0", '.', 1000000}, // the largest the fields accept
-        {"900000", '.', 9000000},   // a number, refused later by the range check
-        // rounded to tenths on the exact digits, halves to even
-        {"0.04", '.', 0},
-        {"0.05", '.', 0},
-        {"0.15", '.', 2},
-        {"0.25", '.', 2},
-        {"0.2500001", '.', 3},
-        {"0.349999", '.', 3},
-        {"1.06", '.', 11},
-        {"-0.04", '.', 0}, // the sign is decided after rounding: no negative zero
-        {"-0.05", '.', 0},
-        {"-0.06", '.', -1},
-        {"-0.15", '.', -2},
-        // not numbers
-        {"", '.', std::nullopt},
-        {"-", '.', std::nullopt},
-        {".", '.', std::nullopt},
-        {"12,3", '.', std::nullopt}, // a comma where the locale has none
-        {"1.2.3", '.', std::nullopt},
-        {"1,2.3", ',', std::nullopt},
-        {"1e5", '.', std::nullopt},
-        {"1 000", '.', std::nullopt},
-        {"+-1", '.', std::nullopt},
-        {"0x10", '.', std::nullopt},
-        {"12a", '.', std::nullopt},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ParseTenths(c.text, c.separator), c.tenths) << '"' << c.text << "\" with " << c.separator;
+// The rows of tests/data/model_tenths.txt.
+TEST(AnalogueNumbers, strictTextToExactTenthsAndWhatIsShownTypesBack) {
+    for (const auto& c : dataTable("model_tenths.txt", 3)) {
+        const std::optional<long> tenths = c[2] == "-" ? std::nullopt : std::optional<long>(std::stol(c[2]));
+        EXPECT_EQ(ParseTenths(c[0], c[1][0]), tenths) << '"' << c[0] << "\" with " << c[1];
+    }
     // Far too many digits stay a number far out of range, never a wrapped one.
     const auto huge = ParseTenths("-99999999999999999999999999.9");
     ASSERT_TRUE(huge.has_value());
     EXPECT_LT(*huge, -kAnalogLimitTenths);
-}
-
-// The bytes of the tenths are tabled with the field rules; here what a field shows types back to the same value.
-TEST(AnalogueNumbers, whatIsShownTypesBackToTheStoredValue) {
+    // What a field shows types back to the same value (the bytes of the tenths are tabled with the field rules).
     for (long tenths : {-123L, 0L, 10000L, 1000000L, -1000000L, kMaxTenths}) {
         Row row{};
         StoreTenths(row, tenths, kAnaLimit1Low);
         EXPECT_EQ(ParseTenths(Byte3toStr(row, kAnaLimit1Low)), tenths) << tenths;
     }
-    Row row{};
-    StoreTenths(row, *ParseTenths("-0.04"), kAnaRangeMin);
-    EXPECT_EQ(row[kAnaRangeMin], 0) << "no sign bit for a value that rounds to zero";
+    Row zero{};
+    StoreTenths(zero, *ParseTenths("-0.04"), kAnaRangeMin);
+    EXPECT_EQ(zero[kAnaRangeMin], 0) << "no sign bit for a value that rounds to zero";
 }
 
+// The rows of tests/data/model_analog_range.txt.
 TEST(AnalogueRange, acceptedWithinLimitsAndTheMaximumAboveTheMinimum) {
-    const struct {
-        const char* what;
-        long value, storedMin;
-        bool minAccepted, maxAccepted;
-    } cases[] = {
-        {"900000 does not fit the fields", 9000000, 0, false, false},
-        {"the largest value", 1000000, 0, true, true},
-        {"just above it", 1000001, 0, false, false},
-        {"the smallest value", -1000000, -1000001, true, true},
-        {"a maximum equal to the minimum", 300, 300, true, false},
-        {"-20 above a minimum of -30", -200, -300, true, true},
-        {"a maximum below the minimum, however large its size", -600, 500, true, false},
-        {"a maximum of 20 above a minimum of -30", 200, -300, true, true},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(RangeMinAccepted(c.value), c.minAccepted) << c.what;
-        EXPECT_EQ(RangeMaxAccepted(c.value, c.storedMin), c.maxAccepted) << c.what;
+    for (const auto& c : dataTable("model_analog_range.txt", 5)) {
+        EXPECT_EQ(RangeMinAccepted(std::stol(c[1])), c[3] == "1") << c[0];
+        EXPECT_EQ(RangeMaxAccepted(std::stol(c[1]), std::stol(c[2])), c[4] == "1") << c[0];
     }
 }
 
+// The rows of tests/data/model_analog_limits.txt.
 TEST(AnalogueLimits, checkedAgainstTheOrderedRangeOrTheLightMetersScale) {
-    const struct {
-        const char* what;
-        int type;
-        long lo, hi;
-        int column;
-        long typed, stored;
-        bool inRange;
-    } cases[] = {
-        {"within the range", kTypeAnalogGeneral, 0, 1000, kAnaLimit1Low, 500, 500, true},
-        {"on the bounds", kTypeAnalogGeneral, 0, 1000, kAnaLimit1High, 1000, 1000, true},
-        {"below: a low limit takes the low bound", kTypeAnalogGeneral, 0, 1000, kAnaLimit2Low, -5, 0, false},
-        {"above: a high limit takes the high bound", kTypeAnalogWind, 0, 1000, kAnaLimit2High, 1001, 1000, false},
-        {"below: a high limit takes the high bound", kTypeAnalogWind, 0, 1000, kAnaLimit1High, -1, 1000, false},
-        {"an inverted range from a file still bounds", kTypeAnalogTemperature, 1000, -300, kAnaLimit1Low, 200, 200,
-         true},
-        {"an inverted range, above", kTypeAnalogTemperature, 1000, -300, kAnaLimit1High, 1200, 1000, false},
-        {"light meter: 0.05 becomes 0.1", kTypeAnalogLux, 0, 0, kAnaLimit1Low, 0, 1, false},
-        {"light meter: 200000 becomes 100000.0", kTypeAnalogLux, 0, 0, kAnaLimit1High, 2000000, 1000000, false},
-        {"light meter: its own range, not the stored one", kTypeAnalogLux, 0, 10, kAnaLimit2High, 5000, 5000, true},
-    };
-    for (const auto& c : cases) {
-        const Row row = sensorRow(c.type, c.lo, c.hi);
-        const LimitEntry e = EnterLimit(row, c.column, c.typed);
-        EXPECT_EQ(e.stored, c.stored) << c.what;
-        EXPECT_EQ(e.inRange, c.inRange) << c.what;
+    const std::map<std::string, int> sensors{{"general", kTypeAnalogGeneral},
+                                             {"wind", kTypeAnalogWind},
+                                             {"temperature", kTypeAnalogTemperature},
+                                             {"light meter", kTypeAnalogLux}};
+    const std::map<std::string, int> limits{
+        {"1 low", kAnaLimit1Low}, {"1 high", kAnaLimit1High}, {"2 low", kAnaLimit2Low}, {"2 high", kAnaLimit2High}};
+    for (const auto& c : dataTable("model_analog_limits.txt", 8)) {
+        const Row row = sensorRow(sensors.at(c[1]), std::stol(c[2]), std::stol(c[3]));
+        const LimitEntry e = EnterLimit(row, limits.at(c[4]), std::stol(c[5]));
+        EXPECT_EQ(e.stored, std::stol(c[6])) << c[0];
+        EXPECT_EQ(e.inRange, c[7] == "1") << c[0];
     }
 }
 
-TEST(AnalogueScale, linearOnExactTenthsWithHalvesToEven) {
-    const struct {
-        long s, lo, hi;
-        Byte expected;
-    } cases[] = {
-        {500, 0, 1000, 128}, // 127.5
-        {3, 0, 10, 76},      // 76.5
-        {1, 0, 10, 26},      // 25.5
-        {0, 0, 1000, 0},
-        {1000, 0, 1000, 255},
-        {-5, 0, 1000, 0},     // below the range
-        {1200, 0, 1000, 255}, // above it
-        {-150, -300, 0, 128}, // negative range, 127.5
-        {1000, 1000, 0, 0},
-        {0, 1000, 0, 255},                          // inverted range
-        {kMaxTenths, -kMaxTenths, kMaxTenths, 255}, // the widest bytes: no overflow
-        {-kMaxTenths, -kMaxTenths, kMaxTenths, 0},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(LinearScaleByte(c.s, c.lo, c.hi), c.expected) << c.s << " in " << c.lo << ".." << c.hi;
-}
-
-TEST(AnalogueScale, logarithmicForTheLightMeterWithUnsetLimits) {
-    const struct {
-        long tenths;
-        bool high;
-        Byte expected;
-    } cases[] = {
-        {10, false, 43},  {1, false, 0},    {1000000, true, 255}, // 256.02 is held at 255
-        {0, false, 0},    {0, true, 255},                         // a limit of 0 is not set
-        {-50, false, 0},  {-50, true, 255},                       // nor is one below 0 (kept from another sensor kind)
-        {100, false, 85},                                         // 85.34
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(LogScaleByte(c.tenths, c.high), c.expected) << c.tenths << (c.high ? " high" : " low");
+// The rows of tests/data/model_analog_scale.txt.
+TEST(AnalogueScale, linearOnExactTenthsOrLogarithmicForTheLightMeter) {
+    for (const auto& c : dataTable("model_analog_scale.txt", 5)) {
+        const long tenths = std::stol(c[1]);
+        const Byte scaled = c[0] == "linear" ? LinearScaleByte(tenths, std::stol(c[2]), std::stol(c[3]))
+                                             : LogScaleByte(tenths, c[0] == "light meter high");
+        EXPECT_EQ(scaled, std::stoi(c[4])) << c[0] << " " << tenths << " in " << c[2] << ".." << c[3];
+    }
 }
 
 TEST(AnalogueScale, scaleBytesOfARow) {

@@ -1,114 +1,70 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <sstream>
 #include <string>
 
 #include "model/calendar.h"
 #include "model/channel_types.h"
 #include "model/facts_calendar.h"
+#include "tests/model/table_names.h"
+#include "tests/support/io_test_support.h"
 
 using namespace korvane;
+using namespace korvane::testing;
 
 namespace {
 
-constexpr int kDelete = 46, kMinus = 189, kPadMinus = 109, kPad7 = 103;
-
 Row newRealTimeRow() {
-    Configuration cfg;
-    EditState state;
-    ClearConfiguration(cfg, state);
+    Configuration cfg = blankConfiguration();
     SetChannelType(cfg, 0, kTypeRealTime);
     return cfg.ChanSetup[0];
 }
 
-Byte at(const Row& r, int set, int part) {
-    return r[static_cast<std::size_t>(DaySetByte(set, part))];
-}
-
-// Types the keys into one field right after it got the focus ("~" Delete, "-" minus, "k" keypad 7,
-// "x" a key without meaning). The row after the accepted keys; accepted is false once a key is refused.
+// Types the keys (tests/model/table_names.h) into one field right after it got the focus. The row after
+// the accepted keys; accepted is false once a key is refused.
 Row type(Row r, int set, int part, const std::string& keys, bool* accepted = nullptr) {
     bool first = true;
     if (accepted)
         *accepted = true;
-    for (char k : keys) {
-        const int code = k == '~' ? kDelete : k == '-' ? kMinus : k == 'k' ? kPad7 : k == 'x' ? 'Q' : k;
-        const std::optional<Row> next = DaySetKey(r, set, part, code, first);
-        if (!next) {
-            if (accepted)
-                *accepted = false;
-            continue;
-        }
-        r = *next;
+    for (int key : keyCodes(keys)) {
+        const std::optional<Row> next = DaySetKey(r, set, part, key, first);
+        if (accepted && !next)
+            *accepted = false;
+        r = next.value_or(r);
     }
     return r;
 }
 
 } // namespace
 
-TEST(DaySets, entryAndClearingRules) {
-    struct Step {
-        int set, part;
-        const char* keys;
-        bool accepted;
-    };
-    const struct {
-        const char* what;
-        std::vector<Step> steps;
-        std::vector<std::pair<int, int>> bytes; // ChanSetup column, value afterwards
-    } cases[] = {
-        {"hour 0 then 7", {{0, kOnHourPart, "07", true}}, {{2, 0x07}, {3, 0}, {4, 255}}},
-        {"hours above 23 restart", {{0, kOnHourPart, "25", true}}, {{2, 0x05}}},
-        {"keypad digits", {{1, kOffHourPart, "1k", true}}, {{9, 0x17}}},
-        {"minutes to 59", {{0, kOnHourPart, "6", true}, {0, kOnMinutePart, "59", true}}, {{2, 0x06}, {3, 0x59}}},
-        {"minutes above 59 restart", {{0, kOnHourPart, "6", true}, {0, kOnMinutePart, "61", true}}, {{3, 0x01}}},
-        {"a minute of a time not set takes nothing", {{0, kOnMinutePart, "5", false}}, {{3, 0}}},
-        {"minus in a minute beeps", {{0, kOnHourPart, "6", true}, {0, kOnMinutePart, "3-", false}}, {{3, 0x03}}},
-        {"a letter in an hour beeps", {{0, kOnHourPart, "x", false}}, {{2, 255}}},
-        {"both times of the second set",
-         {{1, kOnHourPart, "06", true}, {1, kOnMinutePart, "30", true}, {1, kOffHourPart, "22", true}},
-         {{7, 0x06}, {8, 0x30}, {9, 0x22}, {10, 0}, {6, 0}}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+// The rows of tests/data/model_day_sets.txt.
+TEST(DaySets, entryClearingAndLeavingRules) {
+    const std::map<std::string, int> parts{
+        {"on hour", kOnHourPart}, {"on minute", kOnMinutePart}, {"off hour", kOffHourPart}};
+    for (const auto& c : dataTable("model_day_sets.txt", 6)) {
+        SCOPED_TRACE(c[0]);
         Row r = newRealTimeRow();
-        for (const Step& s : c.steps) {
-            bool accepted = false;
-            r = type(r, s.set, s.part, s.keys, &accepted);
-            EXPECT_EQ(accepted, s.accepted) << s.keys;
+        for (auto [column, value] : columnValues(c[1]))
+            r[column] = static_cast<Byte>(value);
+        std::istringstream accepted(c[3]);
+        for (const std::string& step : splitOn(c[2], ';')) {
+            bool ok = true;
+            const std::size_t colon = step.find(':');
+            if (step.rfind("close ", 0) == 0)
+                r = CloseDaySet(r, std::stoi(step.substr(6)) - 1);
+            else
+                r = type(r, std::stoi(step) - 1, parts.at(step.substr(2, colon - 2)), step.substr(colon + 1), &ok);
+            int expected = -1;
+            accepted >> expected;
+            EXPECT_EQ(ok, expected == 1) << step;
         }
-        for (auto [column, value] : c.bytes)
-            EXPECT_EQ(r[static_cast<std::size_t>(column)], value) << "byte " << column;
+        for (auto [column, value] : columnValues(c[4]))
+            EXPECT_EQ(r[column], value) << "byte " << column;
+        for (int set = 0; set < 4 && !c[5].empty(); ++set)
+            EXPECT_EQ(DaySetInUse(r, set), c[5].find(std::to_string(set + 1)) != std::string::npos)
+                << "set " << set + 1;
     }
-}
-
-TEST(DaySets, clearingTheLastTimeClearsTheDays) {
-    Row r = newRealTimeRow();
-    r = type(r, 1, kOnHourPart, "6");
-    r = type(r, 1, kOnMinutePart, "30");
-    r = type(r, 1, kOffHourPart, "22");
-    r[6] = 0x81; // Monday and holidays
-    r = type(r, 1, kOnHourPart, "~");
-    EXPECT_EQ(r[7], 255);
-    EXPECT_EQ(r[8], 0);
-    EXPECT_EQ(r[6], 0x81) << "the off time is still set";
-    EXPECT_TRUE(DaySetInUse(r, 1));
-    r = type(r, 1, kOffHourPart, "-");
-    EXPECT_EQ(r[9], 255);
-    EXPECT_EQ(r[6], 0);
-    EXPECT_FALSE(DaySetInUse(r, 1));
-    // keypad minus clears as well, and clearing a time not set keeps it not set
-    bool first = true;
-    EXPECT_EQ(DaySetKey(r, 1, kOffHourPart, kPadMinus, first), r);
-}
-
-TEST(DaySets, closingASetWithoutTimesClearsOnlyItsDays) {
-    Row r = newRealTimeRow();
-    r[16] = 0xFF; // loaded with days but no times
-    r[11] = 0x81;
-    r[12] = 0x07;
-    const Row closed = CloseDaySet(CloseDaySet(r, 3), 2);
-    EXPECT_EQ(closed[16], 0);
-    EXPECT_EQ(closed[11], 0x81) << "set 3 has an on time";
 }
 
 TEST(DaySets, dayBoxFactsNameOneBitEach) {
@@ -121,116 +77,55 @@ TEST(DaySets, dayBoxFactsNameOneBitEach) {
     EXPECT_EQ(cfg.ChanSetup[3][11], 0x01);
     EXPECT_EQ(ReadValue(facts::kDayBoxFacts[2][7], cfg, 3), 1);
     EXPECT_EQ(ReadValue(facts::kDayBoxFacts[2][6], cfg, 3), 0);
-    EXPECT_EQ(RangeHint(facts::kOnHours[0]), "0..23");
-    EXPECT_EQ(RangeHint(facts::kOffMinutes[3]), "0..59");
     EXPECT_EQ(facts::kOffMinutes[3].index, 20);
-}
-
-TEST(HolidayDigits, theDigitsStayAsTypedAndOnlyTheStoredValueIsHeldToTheRange) {
-    const struct {
-        int minimum, maximum;
-        std::vector<int> digits;
-        int stored;
-    } cases[] = {
-        {1, 0x12, {0, 2}, 0x02},    // February, not December
-        {1, 0x12, {1, 2}, 0x12},    //
-        {1, 0x12, {1, 3}, 0x03},    // 13 is no month: start again with the 3
-        {1, 0x12, {0}, 0x01},       // a month cannot be 0
-        {1, 0x12, {0, 0}, 0x01},    //
-        {1, 0x12, {1, 0}, 0x10},    //
-        {1, 0x31, {0, 7}, 0x07},    //
-        {1, 0x31, {3, 1}, 0x31},    //
-        {1, 0x31, {3, 2}, 0x02},    //
-        {1, 0x31, {4, 5}, 0x05},    //
-        {1, 0x12, {0, 1, 1}, 0x11}, // the last two digits count
-    };
-    for (const auto& c : cases) {
-        bool first = true;
-        int typed = 0x55;
-        int stored = 0;
-        for (int d : c.digits)
-            stored = HolidayDigit(typed, c.minimum, c.maximum, d, first);
-        EXPECT_EQ(stored, c.stored) << c.digits.size() << " digits, first " << c.digits.front();
-        EXPECT_FALSE(first);
-    }
 }
 
 namespace {
 
-Configuration withPeriod(int period, Byte m1, Byte d1, Byte m2, Byte d2) {
-    Configuration cfg;
-    cfg.SysData[static_cast<std::size_t>(HolidayByte(period, 0))] = m1;
-    cfg.SysData[static_cast<std::size_t>(HolidayByte(period, 1))] = d1;
-    cfg.SysData[static_cast<std::size_t>(HolidayByte(period, 2))] = m2;
-    cfg.SysData[static_cast<std::size_t>(HolidayByte(period, 3))] = d2;
-    return cfg;
+// The four bytes of a holiday period: first month, first day, last month, last day.
+std::vector<Byte> bytesOf(const Configuration& cfg, int period) {
+    const auto first = cfg.SysData.begin() + HolidayByte(period, 0);
+    return {first, first + 4};
 }
 
-std::array<Byte, 4> bytesOf(const Configuration& cfg, int period) {
-    std::array<Byte, 4> b{};
-    for (int part = 0; part < 4; ++part)
-        b[static_cast<std::size_t>(part)] = cfg.SysData[static_cast<std::size_t>(HolidayByte(period, part))];
-    return b;
+void setPeriod(Configuration& cfg, int period, const std::vector<Byte>& bytes) {
+    std::copy(bytes.begin(), bytes.end(), cfg.SysData.begin() + HolidayByte(period, 0));
 }
 
 } // namespace
 
-TEST(HolidayPeriods, completionClearingAndRepair) {
-    using B = std::array<Byte, 4>;
-    const struct {
-        const char* what;
-        B before;
-        void (*rule)(Configuration&, int);
-        B after;
-    } cases[] = {
-        {"leaving the first month fills the rest", {0x07, 0, 0, 0}, CompleteHoliday, {0x07, 0x01, 0x07, 0x01}},
-        {"typed parts are kept", {0x07, 0x15, 0, 0x02}, CompleteHoliday, {0x07, 0x15, 0x07, 0x02}},
-        {"no first month: free", {0, 0x15, 0x08, 0}, CompleteHoliday, {0, 0, 0, 0}},
-        {"no last month: free", {0x07, 0x15, 0, 0x02}, LeaveHolidayLastMonth, {0, 0, 0, 0}},
-        {"a last month stays", {0x07, 0x15, 0x08, 0x02}, LeaveHolidayLastMonth, {0x07, 0x15, 0x08, 0x02}},
-        {"clear", {0x07, 0x15, 0x08, 0x02}, ClearHoliday, {0, 0, 0, 0}},
-    };
-    for (const auto& c : cases) {
-        Configuration cfg = withPeriod(2, c.before[0], c.before[1], c.before[2], c.before[3]);
-        c.rule(cfg, 2);
-        EXPECT_EQ(bytesOf(cfg, 2), c.after) << c.what;
-        EXPECT_EQ(cfg.SysData[104], c.after[0]) << "period 2 starts at byte 104";
+// The rows of tests/data/model_holidays.txt.
+TEST(HolidayPeriods, completionClearingAndWarnings) {
+    static_assert(HolidayByte(2, kHolidayFirstMonth) == 104);
+    const std::map<std::string, void (*)(Configuration&, int)> actions{{"leave the first month", CompleteHoliday},
+                                                                       {"leave the last month", LeaveHolidayLastMonth},
+                                                                       {"clear", ClearHoliday},
+                                                                       {"nothing", [](Configuration&, int) {}}};
+    for (const auto& c : dataTable("model_holidays.txt", 5)) {
+        Configuration cfg;
+        setPeriod(cfg, 2, hexBytes(c[1]));
+        actions.at(c[2])(cfg, 2);
+        EXPECT_EQ(bytesOf(cfg, 2), hexBytes(c[3])) << c[0];
+        const unsigned warnings = HolidayWarnings(cfg, 2);
+        const std::string named = std::string(warnings & kNoSuchFirstDay ? "no first day, " : "") +
+                                  (warnings & kNoSuchLastDay ? "no last day, " : "") +
+                                  (warnings & kEndsBeforeStart ? "ends before start, " : "");
+        EXPECT_EQ(named, c[4].empty() ? "" : c[4] + ", ") << c[0];
     }
 }
 
 TEST(HolidayPeriods, onlyFirstMonthsOneToEighteenAreInUse) {
-    Configuration cfg = withPeriod(5, 0x13, 0x01, 0x13, 0x02); // 0x13 = 19
-    cfg.SysData[124] = 0x0A; // period 7: 10 as a plain byte is in use, though no packed month
+    Configuration cfg;
+    setPeriod(cfg, 5, {0x13, 0x01, 0x13, 0x02}); // 0x13 = 19
+    cfg.SysData[124] = 0x0A;                     // period 7: 10 as a plain byte is in use, though no packed month
     cfg.SysData[static_cast<std::size_t>(HolidayByte(6, 0))] = 0x12;
     cfg.SysData[static_cast<std::size_t>(HolidayByte(9, 1))] = 0x05; // no first month
     EXPECT_FALSE(HolidayInUse(cfg, 5));
     EXPECT_TRUE(HolidayInUse(cfg, 6));
     EXPECT_TRUE(HolidayInUse(cfg, 7));
     RepairHolidays(cfg);
-    EXPECT_EQ(bytesOf(cfg, 5), (std::array<Byte, 4>{}));
-    EXPECT_EQ(bytesOf(cfg, 9), (std::array<Byte, 4>{}));
+    EXPECT_EQ(bytesOf(cfg, 5), std::vector<Byte>(4));
+    EXPECT_EQ(bytesOf(cfg, 9), std::vector<Byte>(4));
     EXPECT_EQ(cfg.SysData[124], 0x0A);
     EXPECT_EQ(cfg.SysData[static_cast<std::size_t>(HolidayByte(6, 0))], 0x12);
-}
-
-TEST(HolidayPeriods, oddPeriodsAreKeptAndWarnedAbout) {
-    const struct {
-        Byte m1, d1, m2, d2;
-        unsigned warnings;
-    } cases[] = {
-        {0x07, 0x01, 0x07, 0x31, kHolidayFine},
-        {0x02, 0x29, 0x03, 0x01, kHolidayFine}, // leap years have it
-        {0x02, 0x31, 0x03, 0x01, kNoSuchFirstDay},
-        {0x04, 0x01, 0x04, 0x31, kNoSuchLastDay},
-        {0x12, 0x20, 0x01, 0x06, kEndsBeforeStart}, // over New Year
-        {0x05, 0x10, 0x05, 0x09, kEndsBeforeStart},
-        {0x0A, 0x01, 0x0A, 0x01, kNoSuchFirstDay | kNoSuchLastDay}, // not a packed month
-        {0x07, 0x00, 0x07, 0x00, kNoSuchFirstDay | kNoSuchLastDay},
-        {0x00, 0x31, 0x02, 0x31, kHolidayFine}, // free: nothing to warn about
-    };
-    for (const auto& c : cases) {
-        const Configuration cfg = withPeriod(3, c.m1, c.d1, c.m2, c.d2);
-        EXPECT_EQ(HolidayWarnings(cfg, 3), c.warnings)
-            << std::hex << int(c.m1) << "." << int(c.d1) << " - " << int(c.m2) << "." << int(c.d2);
-    }
 }

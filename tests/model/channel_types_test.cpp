@@ -1,19 +1,20 @@
 #include <gtest/gtest.h>
 
 #include "model/channel_types.h"
+#include "tests/model/table_names.h"
+#include "tests/support/io_test_support.h"
 
 using namespace korvane;
+using namespace korvane::testing;
 
 namespace {
 
-struct Fixture : ::testing::Test {
+struct TypeChange : ::testing::Test {
     Configuration cfg;
     EditState st;
     void SetUp() override { ClearConfiguration(cfg, st); }
     int type(int c) const { return cfg.ChanSetup[c][kRowType]; }
 };
-
-using TypeChange = Fixture;
 
 } // namespace
 
@@ -25,13 +26,8 @@ TEST(ChannelNames, numbersBecomeGroupLetterAndDigit) {
 }
 
 TEST(ChannelPictures, followTheTypeAndItsOptionBytes) {
-    struct Case {
-        int type;
-        int byte;
-        int value;
-        int expected;
-    };
-    const Case cases[] = {
+    const std::tuple<int, int, int, int> cases[] = {
+        // type, option byte, its value, picture
         {kTypeMono, kBasicOptions, 0, 0},
         {kTypeMono, kBasicOptions, 1, kPictureMonoInverted},
         {kTypeMono, kBasicOptions, 2, 0}, // only the value 1 means inverted
@@ -43,11 +39,11 @@ TEST(ChannelPictures, followTheTypeAndItsOptionBytes) {
         {kTypeRoller, 1, 0, kTypeRoller},
         {kTypeAnalogTemperature, 1, 0, kTypeAnalogTemperature},
     };
-    for (const Case& c : cases) {
+    for (const auto& [type, byte, value, picture] : cases) {
         Configuration cfg;
-        cfg.ChanSetup[42][kRowType] = static_cast<Byte>(c.type);
-        cfg.ChanSetup[42][c.byte] = static_cast<Byte>(c.value);
-        EXPECT_EQ(ChannelPicture(cfg, 42), c.expected) << "type " << c.type << " byte " << c.byte;
+        cfg.ChanSetup[42][kRowType] = static_cast<Byte>(type);
+        cfg.ChanSetup[42][byte] = static_cast<Byte>(value);
+        EXPECT_EQ(ChannelPicture(cfg, 42), picture) << "type " << type << " byte " << byte;
     }
     Configuration cfg;
     EXPECT_EQ(ChannelPicture(cfg, -1), -1);
@@ -63,49 +59,29 @@ TEST(ChannelTypeTable, definedCodesAndTheTypesAMasterDrives) {
     EXPECT_EQ(FindChannelType(kTypeRollerMasterSecond)->channelsUsed, 0);
 }
 
+// The rows of tests/data/model_type_defaults.txt.
 TEST_F(TypeChange, eachTypeWritesItsDefaults) {
-    struct Case {
-        int type;
-        std::vector<std::pair<int, int>> bytes; // non-zero bytes of the row after the change
-    };
-    const Case cases[] = {
-        {kTypeMono, {}},
-        {kTypeTimerDelay, {{15, 248}}},
-        {kTypeTimerPulse, {}},
-        {kTypeRealTime, {{2, 255}, {4, 255}, {7, 255}, {9, 255}, {12, 255}, {14, 255}, {17, 255}, {19, 255}}},
-        {kTypeMaster, {{2, 255}, {4, 255}, {7, 255}, {9, 255}, {12, 255}, {14, 255}, {17, 255}, {19, 255}}},
-        {kTypeIntruderPassive, {{1, 248}}},
-        {kTypeIntruderSiren, {}},
-        {kTypeWaterPassive, {{1, 248}}},
-        {kTypeSmokePassive, {{1, 248}}},
-        {kTypeIsaPassive, {{1, 248}}},
-        {kTypeRoller, {{5, 248}}},
-        {kTypeRollerMaster, {{2, 248}, {3, 248}}},
-        {kTypeAnalogGeneral, {{2, 248}, {3, 248}, {5, 255}, {7, 255}, {26, 248}}},
-        {kTypeCommonSiren, {}},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : dataTable("model_type_defaults.txt", 3)) {
         SetUp();
         cfg.ChanSetup[4].fill(77); // an old row that must not leak into the new type
         cfg.MasterMatrix[4].fill(77);
-        SetChannelType(cfg, 4, c.type);
-        Row expected{};
-        expected[0] = static_cast<Byte>(c.type);
-        for (auto [k, v] : c.bytes)
-            expected[k] = static_cast<Byte>(v);
-        EXPECT_EQ(cfg.ChanSetup[4], expected) << "type " << c.type;
-        EXPECT_EQ(cfg.MasterMatrix[4], Row{}) << "type " << c.type;
-        EXPECT_EQ(cfg.SavedChanType[4], c.type);
+        const int newType = std::stoi(c[1]);
+        SetChannelType(cfg, 4, newType);
+        Row expected{static_cast<Byte>(newType)};
+        for (auto [column, value] : columnValues(c[2]))
+            expected[column] = static_cast<Byte>(value);
+        EXPECT_EQ(cfg.ChanSetup[4], expected) << c[0];
+        EXPECT_EQ(cfg.MasterMatrix[4], Row{}) << c[0];
+        EXPECT_EQ(cfg.SavedChanType[4], newType);
     }
 }
 
-TEST_F(TypeChange, aRollerPairClaimsTheNextChannelAndDiscardsWhatItHeld) {
+TEST_F(TypeChange, aPairClaimsTheNextChannelDiscardingWhatItHeldAndReleasesItAgain) {
     SetChannelType(cfg, 11, kTypeTimerDelay);
     cfg.ChanSetup[11][1] = 30;
     cfg.ChanFlags[10] = 128;
     cfg.ChanFlags[11] = 64;
-    const auto redraw = SetChannelType(cfg, 10, kTypeRoller);
-    EXPECT_EQ(redraw, (std::vector<int>{10, 11}));
+    EXPECT_EQ(SetChannelType(cfg, 10, kTypeRoller), (std::vector<int>{10, 11}));
     EXPECT_EQ(type(11), kTypeRollerSecond);
     EXPECT_EQ(cfg.ChanSetup[11], (Row{kTypeRollerSecond}));
     EXPECT_EQ(cfg.SavedChanType[11], kTypeRollerSecond);
@@ -113,23 +89,18 @@ TEST_F(TypeChange, aRollerPairClaimsTheNextChannelAndDiscardsWhatItHeld) {
     EXPECT_EQ(type(11), kTypeRollerSecond);
     EXPECT_EQ(cfg.ChanFlags[10], 0);
     EXPECT_EQ(cfg.ChanFlags[11], 0);
-}
-
-TEST_F(TypeChange, leavingAPairTypeReleasesItsSecondChannel) {
+    // Leaving a pair type releases the second channel.
     for (int pairType : {kTypeRoller, kTypeRollerMaster}) {
         SetUp();
         SetChannelType(cfg, 10, pairType);
         cfg.MasterMatrix[11].fill(5);
-        const auto redraw = SetChannelType(cfg, 10, kTypeMono);
-        EXPECT_EQ(redraw, (std::vector<int>{10, 11}));
+        EXPECT_EQ(SetChannelType(cfg, 10, kTypeMono), (std::vector<int>{10, 11}));
         EXPECT_EQ(type(10), kTypeMono);
         EXPECT_EQ(cfg.ChanSetup[11], UnusedRow());
         EXPECT_EQ(cfg.MasterMatrix[11], Row{});
         EXPECT_EQ(cfg.SavedChanType[11], kTypeBlank);
     }
-}
-
-TEST_F(TypeChange, aPairCannotRunPastTheLastChannel) {
+    // A pair cannot run past the last channel.
     EXPECT_TRUE(SetChannelType(cfg, 127, kTypeRoller).empty());
     EXPECT_EQ(type(127), kTypeBlank);
     EXPECT_EQ(cfg.ChanSetup[128], Row{}); // the spare row is never touched

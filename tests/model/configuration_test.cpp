@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
+#include <tuple>
 
 #include "model/channel_types.h"
 #include "model/configuration.h"
@@ -42,11 +44,10 @@ TEST(ClearConfiguration, makesEveryChannelUnusedWithTheSystemDefaultsAndKeepsThe
     EXPECT_EQ(cfg.BlankLogic, LogicRecord{});
     EXPECT_EQ(cfg.ChanSetup[128][0], 9) << "the spare row is kept";
 
-    const std::map<int, int> defaults{{kSysChannelsInUse, 127},
-                                      {kSysWaterResetTime, 2},
-                                      {kSysSmokeResetTime, 2},
-                                      {kSysDeviceNo, 1},
-                                      {kSysSmsResponseTime, 1}};
+    const std::map<int, int> defaults{
+        {kSysChannelsInUse, 127}, {kSysWaterResetTime, 2},  {kSysSmokeResetTime, 2},
+        {kSysDeviceNo, 1},        {kSysSmsResponseTime, 1},
+    };
     // All sixteen holiday periods (96..159) go with the rest of the settings: periods 9..16 are never read
     // back from a unit, so a kept one would carry the previous customer's holidays into the next unit.
     // The bytes above them are kept.
@@ -56,69 +57,56 @@ TEST(ClearConfiguration, makesEveryChannelUnusedWithTheSystemDefaultsAndKeepsThe
         EXPECT_EQ(cfg.SmsText[i], i <= 8 ? "" : "sms") << "SmsText " << i;
     EXPECT_EQ(cfg.DescText, decltype(cfg.DescText){});
     EXPECT_EQ(cfg.SmsIdText, "");
-    EXPECT_EQ(st.CurChannel, 0);
-    EXPECT_EQ(st.CurGroup, 0);
-    EXPECT_EQ(st.MatrixCursor, 0);
-    EXPECT_EQ(st.CurLogicBlock, 0);
-    EXPECT_FALSE(st.DataChanged);
+    EXPECT_EQ(std::tie(st.CurChannel, st.CurGroup, st.MatrixCursor, st.CurLogicBlock, st.DataChanged),
+              std::make_tuple(0, 0, 0, 0, false));
 }
 
 TEST(Rounding, halvesGoToTheEvenNeighbour) {
-    const struct {
-        double in;
-        long long out;
-    } cases[] = {{0.5, 0},   {1.5, 2},   {2.5, 2},    {3.5, 4},    {127.5, 128}, {128.5, 128}, {-0.5, 0},
-                 {-1.5, -2}, {-2.5, -2}, {2.4999, 2}, {2.5001, 3}, {-2.6, -3},   {0.0, 0}};
-    for (const auto& c : cases)
-        EXPECT_EQ(RoundHalfEven(c.in), c.out) << c.in;
+    const std::pair<double, long long> cases[] = {
+        {0.5, 0},   {1.5, 2},   {2.5, 2},    {3.5, 4},    {127.5, 128}, {128.5, 128}, {-0.5, 0},
+        {-1.5, -2}, {-2.5, -2}, {2.4999, 2}, {2.5001, 3}, {-2.6, -3},   {0.0, 0},
+    };
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(RoundHalfEven(in), out) << in;
 }
 
 TEST(Rounding, integerDivisionRoundsBothOperandsFirst) {
-    const struct {
-        double a, b;
-        long long q;
-    } cases[] = {{7, 2, 3}, {7.5, 2, 4}, {6.5, 2, 3}, {10, 2.5, 5}, {10, 3.5, 2}, {-7, 2, -3}, {5, 0.4, 0}};
-    for (const auto& c : cases)
-        EXPECT_EQ(IntDivRounded(c.a, c.b), c.q) << c.a << " \\ " << c.b;
+    const std::tuple<double, double, long long> cases[] = {
+        {7, 2, 3}, {7.5, 2, 4}, {6.5, 2, 3}, {10, 2.5, 5}, {10, 3.5, 2}, {-7, 2, -3}, {5, 0.4, 0},
+    };
+    for (const auto& [a, b, q] : cases)
+        EXPECT_EQ(IntDivRounded(a, b), q) << a << " \\ " << b;
 }
 
 TEST(Rounding, bytesAreClampedNotWrapped) {
-    for (const auto& [in, out] : {std::pair{255.4, 255},
-                                  {255.5, 255},
-                                  {300.0, 255},
-                                  {-3.0, 0},
-                                  {0.5, 0},
-                                  {42.5, 42},
-                                  {std::numeric_limits<double>::quiet_NaN(), 0}})
+    const std::pair<double, int> cases[] = {
+        {255.4, 255}, {255.5, 255}, {300.0, 255}, {-3.0, 0}, {0.5, 0}, {42.5, 42}, {std::nan(""), 0},
+    };
+    for (const auto& [in, out] : cases)
         EXPECT_EQ(ToByteClamped(in), out) << in;
 }
 
-TEST(TextCodec, windows1252RoundTripsThroughUtf8) {
-    const struct {
-        std::string cp1252;
-        std::string utf8;
-    } cases[] = {
+TEST(TextCodec, windows1252RoundTripsThroughUtf8AndOtherCharactersBecomeQuestionMarks) {
+    const std::pair<std::string, std::string> cases[] = {
+        // Windows-1252, UTF-8
         {"Abc 123", "Abc 123"},       {"\xE6\xF8\xE5\xC6\xD8\xC5", "æøåÆØÅ"},
         {"\xE4\xF6\xFC\xDF", "äöüß"}, {"\x80 5", "€ 5"},
         {"\x93x\x94", "“x”"},         {"\x96", "–"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Cp1252ToUtf8(c.cp1252), c.utf8);
-        EXPECT_EQ(Utf8ToCp1252(c.utf8), c.cp1252);
+    for (const auto& [cp1252, utf8] : cases) {
+        EXPECT_EQ(Cp1252ToUtf8(cp1252), utf8);
+        EXPECT_EQ(Utf8ToCp1252(utf8), cp1252);
     }
-}
-
-TEST(TextCodec, everyByteSurvivesTheRoundTrip) {
-    std::string all;
+    std::string all; // every byte survives the round trip
     for (int b = 1; b < 256; ++b)
         all += static_cast<char>(b);
     EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
-}
-
-TEST(TextCodec, charactersOutsideTheSetBecomeQuestionMarks) {
-    EXPECT_EQ(Utf8ToCp1252("Ω≠ж"), "???");
-    EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?"); // cut-off sequence
-    EXPECT_EQ(Utf8ToCp1252("\xFF"
-                           "b"),
-              "?b"); // not UTF-8 at all
+    // outside the set, a cut-off sequence, not UTF-8 at all
+    const std::pair<std::string, std::string> unknown[] = {{"Ω≠ж", "???"},
+                                                           {"a\xC3", "a?"},
+                                                           {"\xFF"
+                                                            "b",
+                                                            "?b"}};
+    for (const auto& [utf8, cp1252] : unknown)
+        EXPECT_EQ(Utf8ToCp1252(utf8), cp1252) << utf8;
 }

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "model/analog.h"
 #include "model/calendar.h"
 #include "model/channel_types.h"
@@ -9,6 +7,7 @@
 #include "model/logic.h"
 #include "model/roller.h"
 #include "model/timer.h"
+#include "tests/model/table_names.h"
 #include "tests/support/io_test_support.h"
 
 using namespace korvane;
@@ -36,127 +35,64 @@ Configuration base() {
     return cfg;
 }
 
-std::vector<std::string> lines(const Configuration& a, const Configuration& b, const TextLookup& text,
-                               CompareScope scope = CompareScope::File) {
+std::vector<std::string> lines(const Configuration& a, const Configuration& b, const TextLookup& text) {
     std::vector<std::string> out;
-    for (const Difference& d : CompareFacts(a, b, scope))
+    for (const Difference& d : CompareFacts(a, b, CompareScope::File))
         out.push_back(CompareLine(WordDifference(d, text)));
     return out;
 }
 
-} // namespace
-
-TEST(CompareFacts, namesEachKindOfValueInThePagesWordsInEnglishAndGerman) {
-    struct Case {
-        const char* what;
-        std::function<void(Configuration&)> change;
-        std::string english;
-        std::string german;
-    };
-    const std::vector<Case> cases{
-        {"a number with its unit", [](Configuration& c) { SetRollerReverseTime(c.ChanSetup[2], 1500); },
-         "A3 Roller blind: Reverse time 1000 ms → 1500 ms", "A3 Rollladen: Wendezeit 1000 ms → 1500 ms"},
-        {"a choice", [](Configuration& c) { c.ChanSetup[2][kRollPriorityDirection] = 255; },
-         "A3 Roller blind: Priority Up → Down", "A3 Rollladen: Vorrang Auf → Ab"},
-        {"a channel reference", [](Configuration& c) { c.ChanSetup[8][kAnaDisable] = 12; },
-         "B1 Analogue: general sensor: Disable channel ----- → B5",
-         "B1 Analog: allgemeiner Sensor: Sperrkanal ----- → B5"},
-        {"a box", [](Configuration& c) { c.ChanSetup[9][kBasicOptions] = 1; }, "B2 Mono: Inverted no → yes",
-         "B2 Mono (Tastfunktion): Invertiert nein → ja"},
-        {"a time of day",
-         [](Configuration& c) {
-             c.ChanSetup[5][DaySetByte(0, kOnHourPart)] = 0x07;
-             c.ChanSetup[5][DaySetByte(0, kOnMinutePart)] = 0x30;
-         },
-         "A6 Real-time clock: Day set 1, On none → 07:30", "A6 Zeitschaltuhr: Schaltzeit 1, Ein keine → 07:30"},
-        {"the days of a day set", [](Configuration& c) { c.ChanSetup[5][DaySetByte(3, kDayMaskPart)] = 0xC1; },
-         "A6 Real-time clock: Day set 4, Weekdays none → Mo Tu Ho",
-         "A6 Zeitschaltuhr: Schaltzeit 4, Wochentage keine → Mo Di Fe"},
-        {"a duration", [](Configuration& c) { c.ChanSetup[10][kTimerTime1] = 88; },
-         "B3 Timer: on/off delay: On delay 00:00:10 (h:m:s) → 00:01:28 (h:m:s)",
-         "B3 Zeitglied: Ein-/Ausschaltverzögerung: Einschaltverzögerung 00:00:10 (h:m:s) → 00:01:28 (h:m:s)"},
-        {"tenths", [](Configuration& c) { StoreTenths(c.ChanSetup[8], 125, kAnaLimit1Low); },
-         "B1 Analogue: general sensor: Limit 1, Off below 0.0 → 12.5",
-         "B1 Analog: allgemeiner Sensor: Grenzwert 1, Aus unter 0.0 → 12.5"},
-        {"a text", [](Configuration& c) { c.ChanText[9] = "Flur oben"; }, "B2 Mono: Description 'Flur' → 'Flur oben'",
-         "B2 Mono (Tastfunktion): Beschreibung 'Flur' → 'Flur oben'"},
-        {"another function", [](Configuration& c) { c.ChanSetup[9][kRowType] = kTypeFlipFlop; },
-         "B2: Function of this channel Mono → Flip-flop",
-         "B2: Funktion dieses Kanals Mono (Tastfunktion) → Flip-Flop (Stromstoß)"},
-        {"a logic equation", [](Configuration& c) { c.LogicBlocks[4][kLogicOperation] = 8; },
-         "Logic block 5: D4 = B2 And X3 → D4 = B2 Or X3", "Logikbaustein 5: D4 = B2 And X3 → D4 = B2 Or X3"},
-        {"a holiday period", [](Configuration& c) { ClearHoliday(c, 2); }, "Holiday period 3: 24.12.–26.12. → none",
-         "Ferienzeit 3: 24.12.–26.12. → keine"},
-        {"an SMS entry", [](Configuration& c) { c.SmsText[1] = "+4512345678"; },
-         "SMS setup: SMS telephone numbers 2 '' → '+4512345678'",
-         "SMS-Einstellungen: SMS-Rufnummern 2 '' → '+4512345678'"},
-        {"a system choice", [](Configuration& c) { c.SysData[kSysChannelsInUse] = 63; },
-         "Basic setup: Number of channels 128 → 64", "Grundeinstellungen: Anzahl Kanäle 128 → 64"},
-        {"an alarm time", [](Configuration& c) { c.SysData[kSysIntruderSirenTime] = 5; },
-         "Intruder alarm: Siren time 03 min. → 05 min.", "Einbruchalarm: Sirenendauer 03 Min. → 05 Min."},
-        {"a cell of the data exchange mask", [](Configuration& c) { c.SysData[kSysExchangeMask + 2] = 0x20; },
-         "Data exchange mask: C3 Not selected → Selected", "Datenaustausch-Maske: C3 Nicht ausgewählt → Ausgewählt"},
-    };
-    const Configuration a = base();
-    const TextLookup english = shippedTexts("English.dat");
-    const TextLookup german = shippedTexts("Deutsch.dat");
-    EXPECT_TRUE(CompareFacts(a, a, CompareScope::File).empty());
-    for (const Case& c : cases) {
-        Configuration b = a;
-        c.change(b);
-        EXPECT_EQ(lines(a, b, english), std::vector<std::string>{c.english}) << c.what;
-        EXPECT_EQ(lines(a, b, german), std::vector<std::string>{c.german}) << c.what;
+// Applies settings of tests/data/model_differences.txt ("A3.6=255; sys 11=63; text B2=Flur").
+void apply(Configuration& cfg, const std::string& settings) {
+    for (const std::string& setting : splitOn(settings, ';')) {
+        const std::size_t equals = setting.find('=');
+        const std::size_t space = setting.find(' ');
+        const bool named = space < equals;
+        const std::string area = named ? setting.substr(0, space) : "row";
+        const std::string place = setting.substr(named ? space + 1 : 0, equals - (named ? space + 1 : 0));
+        const std::string value = setting.substr(equals + 1);
+        const std::size_t dot = place.find('.');
+        const int index = std::isalpha(place[0]) ? channelNamed(place.substr(0, dot)) : std::stoi(place);
+        const int column = dot == std::string::npos ? 0 : std::stoi(place.substr(dot + 1));
+        Byte* byte = area == "row"      ? &cfg.ChanSetup[index][column]
+                     : area == "master" ? &cfg.MasterMatrix[index][column]
+                     : area == "logic"  ? &cfg.LogicBlocks[index][column]
+                     : area == "sys"    ? &cfg.SysData[index]
+                     : area == "flags"  ? &cfg.ChanFlags[index]
+                                        : nullptr;
+        std::string* text = area == "text" ? &cfg.ChanText[index] : area == "sms" ? &cfg.SmsText[index] : nullptr;
+        if (byte)
+            *byte = static_cast<Byte>(std::stoi(value, nullptr, 0));
+        else if (text)
+            *text = value;
+        else
+            ADD_FAILURE() << "no area " << area;
     }
 }
 
-TEST(CompareFacts, whatNoPageShowsOrTheProgramDerivesIsNoDifference) {
-    struct Case {
-        const char* what;
-        std::function<void(Configuration&)> change;
-    };
-    const std::vector<Case> cases{
-        {"the derived bytes",
-         [](Configuration& c) {
-             c.ChanSetup[2][kRollReverseCycles] = 40;
-             c.ChanSetup[5][kRtDerived] = 9;
-             c.ChanSetup[8][4] = 128;
-             c.ChanSetup[8][kAnaByte5] = 0;
-         }},
-        {"the clock and the firmware version",
-         [](Configuration& c) {
-             for (int i = kSysFirmwareHigh; i <= kSysClockSecond; ++i)
-                 if (i != kSysUsePcClock)
-                     c.SysData[i] = 0x42;
-         }},
-        {"a byte the function does not use", [](Configuration& c) { c.ChanSetup[9][5] = 7; }},
-        {"a master row of a channel that is no master", [](Configuration& c) { c.MasterMatrix[9][0] = 255; }},
-        {"the SMS words a write fills in",
-         [](Configuration& c) {
-             c.SmsText[kSmsLabelFirst] = "Alarm";
-             c.SmsText[kSmsIdFirst] = "x";
-         }},
-        {"a channel above the number of channels",
-         [](Configuration& c) {
-             c.SysData[kSysChannelsInUse] = 63;
-             c.ChanText[100] = "stale";
-             c.ChanSetup[100][kRowType] = kTypeMono;
-         }},
-        {"the event options while the event output is off", [](Configuration& c) { c.ChanFlags[9] = kFlagCheck1; }},
-        {"a logic block that is off on both sides",
-         [](Configuration& c) {
-             c.LogicBlocks[7] = {1, 2, 3, 0x20};
-         }},
-        {"a holiday period that is free on both sides", [](Configuration& c) { c.SysData[HolidayByte(5, 1)] = 9; }},
-    };
-    Configuration a = base();
-    a.SysData[kSysEventOff] = 1;
-    a.SysData[kSysChannelsInUse] = 63;
-    for (const Case& c : cases) {
+} // namespace
+
+TEST(CompareFacts, eachChangeIsOneLineInThePagesWordsAndWhatNoPageShowsIsNone) {
+    const TextLookup english = shippedTexts("English.dat");
+    const TextLookup german = shippedTexts("Deutsch.dat");
+    EXPECT_TRUE(CompareFacts(base(), base(), CompareScope::File).empty());
+    for (const auto& c : dataTable("model_differences.txt", 5)) {
+        SCOPED_TRACE(c[0]);
+        Configuration a = base();
+        apply(a, c[1]);
         Configuration b = a;
-        c.change(b);
-        EXPECT_TRUE(CompareFacts(a, b, CompareScope::File).empty()) << c.what;
+        apply(b, c[2]);
+        const auto expected = [](const std::string& line) {
+            return line.empty() ? std::vector<std::string>{} : std::vector<std::string>{line};
+        };
+        EXPECT_EQ(lines(a, b, english), expected(c[3]));
+        EXPECT_EQ(lines(a, b, german), expected(c[4]));
     }
-    // Holiday periods 9..16 are never read back from a unit.
+}
+
+// Holiday periods 9..16 are never read back from a unit.
+TEST(CompareFacts, theUnitScopeLeavesOutWhatAUnitNeverGivesBack) {
+    const Configuration a = base();
     Configuration b = a;
     b.SysData[HolidayByte(9, kHolidayFirstMonth)] = 1;
     EXPECT_EQ(CompareFacts(a, b, CompareScope::File).size(), 1u);

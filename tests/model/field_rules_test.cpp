@@ -1,119 +1,112 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
+#include "model/calendar.h"
+#include "model/facts_alarm.h"
+#include "model/facts_calendar.h"
+#include "model/facts_logic.h"
+#include "model/facts_sms.h"
 #include "model/field_rules.h"
+#include "model/roller.h"
+#include "model/value_facts.h"
+#include "tests/model/table_names.h"
+#include "tests/support/io_test_support.h"
 
 using namespace korvane;
+using namespace korvane::testing;
 
-TEST(DecimalEntry, firstDigitReplacesLaterDigitsAppendTooBigRestarts) {
-    const struct {
-        int start, maximum;
-        std::vector<int> digits;
-        int expected;
-    } cases[] = {
-        {123, 255, {4}, 4},
-        {123, 255, {4, 5}, 45},
-        {123, 255, {4, 5, 6}, 6}, // 456 > 255: restart with the 6
-        {0, 255, {2, 5, 5}, 255},
-        {0, 255, {2, 5, 5, 1}, 1},   // 551 > 255
-        {0, 999, {1, 2, 3, 4}, 234}, // the last three digits
-        {0, 99, {9, 9}, 99},
-        {0, 99, {9, 9, 7}, 7},
-        {50, 60, {7}, 7},
-        {0, 5, {7}, 7}, // a first digit above the maximum still stands: it is the digit
-    };
-    for (const auto& c : cases) {
-        bool firstKey = true;
-        int v = c.start;
-        for (int d : c.digits)
-            v = Object_NumInDec(v, c.maximum, d, firstKey);
-        EXPECT_EQ(v, c.expected) << c.start << " max " << c.maximum << ", " << c.digits.size() << " digits";
-    }
-}
+namespace {
 
-TEST(RangeEntry, onlyDigitKeysEnter) {
-    bool firstKey = true;
-    EXPECT_FALSE(Object_NummaxRangeIn(17, 65, 255, firstKey).has_value());
-    EXPECT_TRUE(firstKey);
-    EXPECT_EQ(Object_NummaxRangeIn(17, 98, 255, firstKey), 2); // keypad 2
-    EXPECT_EQ(Object_NummaxRangeIn(2, 53, 255, firstKey), 25);
-    EXPECT_EQ(Object_NummaxRangeIn(25, 57, 200, firstKey), 9); // 259 > 200
-}
+constexpr ValueFact kHour{"a packed hour", ValueArea::Sys, 200, ValueEntry::Packed, 0, 0x23, ValueFormat::Packed};
+constexpr ValueFact kPulses{"pulses to 200", ValueArea::Channel, 8, ValueEntry::Range, 0, 200, ValueFormat::Digits3};
+constexpr ValueFact kChannelXyzw{"disable channel",      ValueArea::Channel, 1, ValueEntry::ChannelXyzw, 0, 255,
+                                 ValueFormat::ChannelRef};
+constexpr ValueFact kChannelAP{"channel A..P",         ValueArea::Channel, 2, ValueEntry::Channel, 0, 255,
+                               ValueFormat::ChannelRef};
 
-TEST(PackedEntry, hoursDatesAndMonths) {
-    const struct {
-        int minimum, maximum;
-        std::vector<int> digits;
-        int expected;
-        const char* text;
-    } cases[] = {
-        {0, 0x23, {2, 3}, 0x23, "23"}, {0, 0x23, {2, 3, 5}, 0x05, "05"},
-        {0, 0x59, {5, 9}, 0x59, "59"}, {1, 0x12, {0}, 0x01, "01"},    // a month cannot be 0
-        {1, 0x31, {3, 2}, 0x02, "02"}, {1, 0x31, {0, 7}, 0x17, "17"}, // 01 then 7 shifts to 17
-    };
-    for (const auto& c : cases) {
-        bool firstKey = true;
-        int v = 0;
-        for (int d : c.digits)
-            v = Object_NumIn(v, c.minimum, c.maximum, d, firstKey);
-        EXPECT_EQ(v, c.expected) << c.text;
-        EXPECT_EQ(PackedText(v), c.text);
-    }
-}
+const std::map<std::string, const ValueFact*> kFactsByName{
+    {kHour.name, &kHour},
+    {kPulses.name, &kPulses},
+    {kChannelXyzw.name, &kChannelXyzw},
+    {kChannelAP.name, &kChannelAP},
+    {"device number", &facts::kDeviceNo},
+    {"use the PC clock", &facts::kUsePcClock},
+    {"ISA siren time", &facts::kIsaSirenTime},
+    {"smoke siren time", &facts::kSmokeSirenTime},
+    {"logic output", &facts::kLogicOutputs[0]},
+    {"logic operation", &facts::kLogicOperations[0]},
+};
 
-TEST(ChannelEntry, lettersChooseTheGroupDigitsTheNumber) {
-    const int C4 = 2 * 8 + 3;
-    const struct {
-        int start;
-        std::vector<int> keys;
-        const char* text;
-        int value;
-        bool extraGroups = true; // false: a plain channel field, groups A..P only
-    } cases[] = {
-        {C4, {'F'}, "F4", 5 * 8 + 3},
-        {C4, {'F', '7'}, "F7", 5 * 8 + 6},
-        {C4, {'F', '7', 46}, "-----", 248},
-        {C4, {'F', '7', 46, '2'}, "-----", 249},
-        {C4, {'F', '7', 46, '2', 'B'}, "B2", 9},
-        {C4, {109}, "-----", 248},
-        {C4, {189}, "-----", 248},
-        {248, {'C'}, "C1", 16},
-        {0, {'X', 101}, "X5", 132},
-        {0, {'Y'}, "Y1", 136},
-        {0, {'Z', '8'}, "Z8", 151},
-        {0, {'W', '3'}, "W3", 154},
-        {0, {'9'}, "A1", 0}, // 9 is no channel number
-        {0, {'Q'}, "A1", 0}, // Q is no group
-        {0, {104}, "A8", 7}, // keypad 8
-        {127, {}, "P8", 127},
-        {0, {'X'}, "A1", 0, false},
-        {0, {'W', 'Y', 'Z'}, "A1", 0, false},
-        {0, {'P', '8'}, "P8", 127, false},
-        {5, {46}, "-----", 248, false},
-    };
-    for (const auto& c : cases) {
-        int v = c.start;
-        for (int k : c.keys)
-            v = c.extraGroups ? Object_DisableChannelInput(v, k) : Object_ChannelIn(v, k);
-        EXPECT_EQ(v, c.value) << c.text;
-        EXPECT_EQ(ChannelRefText(v), c.text);
+} // namespace
+
+// One row per value entry of tests/data/model_value_entry.txt: the rule, the keys, the value and its text.
+TEST(ValueEntry, keysTypedIntoAFieldGiveTheStoredValueAndItsText) {
+    for (const auto& row : dataTable("model_value_entry.txt", 6)) {
+        SCOPED_TRACE(row[0] + " | " + row[1] + " | " + row[3]);
+        const ValueFact* fact = kFactsByName.count(row[0]) ? kFactsByName.at(row[0]) : nullptr;
+        const std::size_t space = row[0].rfind(' ');
+        const std::size_t dots = row[0].find("..");
+        const bool ranged = !fact && dots != std::string::npos;
+        const std::string rule = ranged ? row[0].substr(0, space) : row[0];
+        const int low = ranged ? std::stoi(row[0].substr(space + 1), nullptr, 0) : 0;
+        const int high = ranged ? std::stoi(row[0].substr(dots + 2), nullptr, 0) : 0;
+        int value = std::stoi(row[1], nullptr, 0);
+        int typed = value;
+        bool first = row[2] == "1";
+        std::optional<int> last = value;
+        for (int key : keyCodes(row[3])) {
+            const int digit = DigitOfKey(key);
+            if (fact)
+                last = EnterKey(*fact, value, key, first);
+            else if (rule == "decimal")
+                last = Object_NumInDec(value, high, digit, first);
+            else if (rule == "range")
+                last = Object_NummaxRangeIn(value, key, high, first);
+            else if (rule == "four digits")
+                last = FourDigitEntry(value, high, digit, first);
+            else if (rule == "packed")
+                last = Object_NumIn(value, low, high, digit, first);
+            else if (rule == "holiday")
+                last = HolidayDigit(typed, low, high, digit, first);
+            else if (rule == "channel")
+                last = Object_DisableChannelInput(value, key);
+            else if (rule == "channel without XYZW")
+                last = Object_ChannelIn(value, key);
+            else
+                ADD_FAILURE() << "no rule " << rule;
+            value = last.value_or(value);
+        }
+        EXPECT_EQ(last, row[4] == "-" ? std::nullopt : std::optional<int>(std::stoi(row[4], nullptr, 0)));
+        if (!row[5].empty()) {
+            const std::string shown = fact                            ? FormatValue(*fact, value)
+                                      : rule.rfind("channel", 0) == 0 ? ChannelRefText(value)
+                                                                      : PackedText(value);
+            EXPECT_EQ(shown, row[5]);
+        }
     }
     // the edges of the reference ranges
     for (const auto& [value, text] : {std::pair{128, "X1"}, {159, "W8"}, {160, "-----"}, {255, "-----"}})
         EXPECT_EQ(ChannelRefText(value), text) << value;
 }
 
+TEST(ValueEntry, rangeHintsNameTheLimitsAndTheClearingKey) {
+    const std::pair<const ValueFact*, const char*> cases[] = {
+        {&facts::kDeviceNo, "0..99"},   {&kChannelXyzw, "A1..PXYZW.8 (-)"}, {&facts::kIsaSirenTime, "0..60 (-)"},
+        {&facts::kOnHours[0], "0..23"}, {&facts::kOffMinutes[3], "0..59"},  {&facts::kSmsResponseTime, "1..30"},
+    };
+    for (const auto& [fact, hint] : cases)
+        EXPECT_EQ(RangeHint(*fact), hint) << fact->name;
+}
+
 TEST(Durations, secondsSplitIntoHoursMinutesSeconds) {
-    const struct {
-        Byte b1, b2, b3;
-        long hours;
-        int minutes, seconds;
-    } cases[] = {{0x8B, 0x0E, 0, 1, 2, 3}, {255, 255, 255, 4660, 20, 15}}; // 3723 s and 16777215 s
-    for (const auto& c : cases) {
-        const Row r{0, c.b1, c.b2, c.b3};
-        const DurationParts d = SekToTimer(r, 0);
-        EXPECT_EQ(d.hours, c.hours);
-        EXPECT_EQ(d.minutes, c.minutes) << c.hours;
-        EXPECT_EQ(d.seconds, c.seconds) << c.hours;
+    const std::pair<Row, std::array<long, 3>> cases[] = {
+        {{0, 0x8B, 0x0E, 0}, {1, 2, 3}},      // 3723 s
+        {{0, 255, 255, 255}, {4660, 20, 15}}, // 16777215 s
+    };
+    for (const auto& [row, parts] : cases) {
+        const DurationParts d = SekToTimer(row, 0);
+        EXPECT_EQ((std::array<long, 3>{d.hours, d.minutes, d.seconds}), parts);
     }
     // at least the given digits, more where the value needs them
     EXPECT_EQ(DecimalText(4, 3), "004");
@@ -121,35 +114,14 @@ TEST(Durations, secondsSplitIntoHoursMinutesSeconds) {
     EXPECT_EQ(DecimalText(4660, 2), "4660");
 }
 
-TEST(SignedTenths, bytesTextsAndRoundTrips) {
-    const struct {
-        double tenths;
-        Byte b0, b1, b2;
-        const char* text;
-    } cases[] = {
-        {-123, 0x80, 0x00, 0x7B, "-12.3"},
-        {0, 0, 0, 0, "0.0"},
-        {10000, 0x00, 0x27, 0x10, "1000.0"},
-        {-125, 0x80, 0x00, 0x7D, "-12.5"},
-        {1000000, 0x0F, 0x42, 0x40, "100000.0"},
-        {-1000000, 0x8F, 0x42, 0x40, "-100000.0"},
-        {12.5, 0, 0, 12, "1.2"}, // halves to even
-        {13.5, 0, 0, 14, "1.4"},
-        {-0.4, 0, 0, 0, "0.0"},
-        {1e9, 0x7F, 0xFF, 0xFF, "838860.7"}, // beyond the three bytes: held, not wrapped
-        {-1e9, 0xFF, 0xFF, 0xFF, "-838860.7"},
-    };
-    for (const auto& c : cases) {
+// The rows of tests/data/model_signed_tenths.txt.
+TEST(SignedTenths, bytesTextsAndWhetherTheBytesChanged) {
+    for (const auto& c : dataTable("model_signed_tenths.txt", 3)) {
         Row r{};
-        ValueToByte3(r, c.tenths, 8);
-        EXPECT_EQ(r[8], c.b0) << c.tenths;
-        EXPECT_EQ(r[9], c.b1) << c.tenths;
-        EXPECT_EQ(r[10], c.b2) << c.tenths;
-        EXPECT_EQ(Byte3toStr(r, 8), c.text);
+        ValueToByte3(r, std::stod(c[0]), 8);
+        EXPECT_EQ(std::vector<Byte>(r.begin() + 8, r.begin() + 11), hexBytes(c[1])) << c[0];
+        EXPECT_EQ(Byte3toStr(r, 8), c[2]);
     }
-}
-
-TEST(SignedTenths, changedOnlyWhenTheBytesDiffer) {
     Row r{};
     EXPECT_TRUE(ValueToByte3(r, -123, 14));
     EXPECT_FALSE(ValueToByte3(r, -123, 14));

@@ -3,8 +3,20 @@
 #include "model/facts_logic.h"
 #include "model/field_rules.h"
 #include "model/logic.h"
+#include "tests/model/table_names.h"
+#include "tests/support/io_test_support.h"
 
 using namespace korvane;
+using namespace korvane::testing;
+
+namespace {
+
+std::optional<LogicRecord> blockOf(const std::string& hex) {
+    const std::vector<Byte> b = hexBytes(hex);
+    return b.size() == 4 ? std::optional<LogicRecord>(LogicRecord{b[0], b[1], b[2], b[3]}) : std::nullopt;
+}
+
+} // namespace
 
 TEST(LogicChannel, signalTextsWithTheirInputMarks) {
     const struct {
@@ -19,11 +31,8 @@ TEST(LogicChannel, signalTextsWithTheirInputMarks) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(LogicChannel(c.code, c.byte3, c.kind), c.text) << c.code << "/" << c.byte3 << "/" << c.kind;
-}
-
-TEST(LogicChannel, outputTextsEqualChannelFieldTexts) {
     for (int code = 0; code < 256; ++code)
-        EXPECT_EQ(LogicChannel(code, 0, 0), ChannelRefText(code)) << code;
+        EXPECT_EQ(LogicChannel(code, 0, 0), ChannelRefText(code)) << "an output shows as a channel field: " << code;
 }
 
 TEST(CheckLogic, marksChannelsDrivenByActiveBlocksAmongTheFirst64) {
@@ -39,83 +48,18 @@ TEST(CheckLogic, marksChannelsDrivenByActiveBlocksAmongTheFirst64) {
         EXPECT_EQ(cfg.LogicMarks[c], c == 127 || c == 9) << c;
 }
 
-namespace {
-
-constexpr int kMinus = 189, kPadMinus = 109, kDelete = 46, kPlus = 187, kPadPlus = 107, kLeftOfZ = 226;
-constexpr int kPadDivide = 111, kPadMultiply = 106, kSpace = 32, kPad3 = 99;
-// Letters and main-keyboard digits are their own key codes ('F', '7').
-
-} // namespace
-
-TEST(LogicKey, signalAndMarkKeysChangeTheirFieldAndByte3) {
-    // block before, field, key, block after (nullopt: the key means nothing there)
-    const struct {
-        LogicRecord before;
-        int field;
-        int keyCode;
-        std::optional<LogicRecord> after;
-    } cases[] = {
-        // letters choose the group, digits the number; the other part is kept
-        {{0x0B, 0, 0, 0x04}, kLogicOutput, 'F', LogicRecord{0x2B, 0, 0, 0x04}},
-        {{0x2B, 0, 0, 0x04}, kLogicOutput, '7', LogicRecord{0x2E, 0, 0, 0x04}},
-        {{0x2B, 0, 0, 0x04}, kLogicOutput, kPad3, LogicRecord{0x2A, 0, 0, 0x04}},
-        {{0x05, 0, 0, 0x04}, kLogicOutput, 'X', LogicRecord{0x85, 0, 0, 0x04}},
-        {{0x85, 0, 0, 0x04}, kLogicOutput, 'P', LogicRecord{0x7D, 0, 0, 0x04}},
-        {{0x00, 0, 0, 0x04}, kLogicOutput, '9', std::nullopt},
-        {{0x00, 0, 0, 0x04}, kLogicOutput, kMinus, std::nullopt},               // an output has no marks
-        {{0xF8, 0, 0, 0x04}, kLogicOutput, '2', LogicRecord{0xF9, 0, 0, 0x04}}, // still no signal
-        // a marker input loses its own edge mark and both marks of the other input
-        {{0, 0x01, 0, 0xF4}, kLogicInput1, 'W', LogicRecord{0, 0x99, 0, 0x24}},
-        {{0, 0, 0x01, 0xF4}, kLogicInput2, 'Z', LogicRecord{0, 0, 0x91, 0x14}},
-        {{0, 0x84, 0, 0xF4}, kLogicInput1, 'C', LogicRecord{0, 0x14, 0, 0xF4}}, // a channel keeps the marks
-        // minus or Delete toggle "--" and drop the edge bit
-        {{0, 1, 0, 0x04}, kLogicInput1, kMinus, LogicRecord{0, 1, 0, 0x24}},
-        {{0, 1, 0, 0x24}, kLogicInput1, kPadMinus, LogicRecord{0, 1, 0, 0x04}},
-        {{0, 1, 0, 0x84}, kLogicInput1, kDelete, LogicRecord{0, 1, 0, 0x24}},
-        {{0, 1, 0, 0xA4}, kLogicInput1, kMinus, LogicRecord{0, 1, 0, 0x04}},
-        {{0, 1, 0, 0x44}, kLogicInput2, kMinus, LogicRecord{0, 1, 0, 0x14}},
-        // plus removes this input's marks only
-        {{0, 1, 2, 0xF4}, kLogicInput1, kPlus, LogicRecord{0, 1, 2, 0x54}},
-        {{0, 1, 2, 0xF4}, kLogicInput2, kPadPlus, LogicRecord{0, 1, 2, 0xA4}},
-        // the key left of Z sets "\ ", on bus channels only
-        {{0, 1, 2, 0x04}, kLogicInput1, kLeftOfZ, LogicRecord{0, 1, 2, 0xA4}},
-        {{0, 1, 2, 0x04}, kLogicInput2, kLeftOfZ, LogicRecord{0, 1, 2, 0x54}},
-        {{0, 0x84, 2, 0x04}, kLogicInput1, kLeftOfZ, std::nullopt},
-        // keypad / or * switch "/ " to "\ " and anything else to "/ "
-        {{0, 1, 2, 0x04}, kLogicInput1, kPadDivide, LogicRecord{0, 1, 2, 0x84}},
-        {{0, 1, 2, 0x84}, kLogicInput1, kPadMultiply, LogicRecord{0, 1, 2, 0xA4}},
-        {{0, 1, 2, 0xA4}, kLogicInput1, kPadDivide, LogicRecord{0, 1, 2, 0x84}},
-        {{0, 1, 2, 0x24}, kLogicInput1, kPadDivide, LogicRecord{0, 1, 2, 0x84}},
-        {{0, 1, 2, 0x14}, kLogicInput2, kPadDivide, LogicRecord{0, 1, 2, 0x44}},
-        {{0, 1, 0x84, 0x04}, kLogicInput2, kPadDivide, std::nullopt}, // a marker input: nothing
-        {{0, 1, 2, 0x04}, kLogicInput1, '9', std::nullopt},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "field " << c.field << " key " << c.keyCode << " byte 3 "
-                                        << static_cast<int>(c.before[3]));
-        EXPECT_EQ(LogicKey(c.before, c.field, c.keyCode), c.after);
-    }
-}
-
-TEST(LogicKey, operationKeysKeepTheSignalCodesAndTheMarks) {
-    const struct {
-        int byte3, keyCode;
-        std::optional<int> after;
-        const char* text;
-    } cases[] = {
-        {0x00, 'A', 0x04, "And"}, {0xA4, 'O', 0xA8, "Or"},   {0x58, 'X', 0x5C, "Xor"},        {0x5C, 'A', 0x54, "And"},
-        {0x5C, kSpace, 0x00, ""}, {0x58, kDelete, 0x00, ""}, {0x08, 'B', std::nullopt, "Or"},
-    };
-    for (const auto& c : cases) {
-        const LogicRecord block{0x7F, 0x00, 0x84, static_cast<Byte>(c.byte3)};
-        const std::optional<LogicRecord> after = LogicKey(block, kLogicOperation, c.keyCode);
-        ASSERT_EQ(after.has_value(), c.after.has_value()) << c.byte3 << "/" << c.keyCode;
-        const LogicRecord shown = after.value_or(block);
-        EXPECT_EQ(shown[3], c.after.value_or(c.byte3));
-        EXPECT_EQ(LogicOperationText(shown[3]), c.text);
-        // the codes stay, also when the block is switched off
-        EXPECT_EQ(shown[0], 0x7F);
-        EXPECT_EQ(shown[2], 0x84);
+// The rows of tests/data/model_logic_keys.txt.
+TEST(LogicKey, keysChangeTheirFieldAndByte3) {
+    const std::map<std::string, int> fields{
+        {"output", kLogicOutput}, {"input 1", kLogicInput1}, {"input 2", kLogicInput2}, {"operation", kLogicOperation}};
+    for (const auto& row : dataTable("model_logic_keys.txt", 5)) {
+        SCOPED_TRACE(row[0] + " | " + row[1] + " | " + row[2]);
+        const LogicRecord before = *blockOf(row[0]);
+        const std::optional<LogicRecord> after = LogicKey(before, fields.at(row[1]), keyCode(row[2]));
+        EXPECT_EQ(after, blockOf(row[3]));
+        if (!row[4].empty()) {
+            EXPECT_EQ(LogicOperationText(after.value_or(before)[3]), row[4] == "(off)" ? "" : row[4]);
+        }
     }
 }
 
@@ -123,21 +67,17 @@ TEST(LogicKey, theEquationOfTheExampleIsStoredAsItsFourBytes) {
     // Output P8, input 2 X5, input 1 A1 inverted, And. (Choosing the marker X5 after marking input 1
     // would take input 1's mark away again.)
     LogicRecord b{};
-    for (int k : {int{'P'}, int{'8'}})
-        b = *LogicKey(b, kLogicOutput, k);
-    for (int k : {int{'X'}, int{'5'}})
-        b = *LogicKey(b, kLogicInput2, k);
-    for (int k : {int{'A'}, int{'1'}, kMinus})
-        b = *LogicKey(b, kLogicInput1, k);
-    b = *LogicKey(b, kLogicOperation, 'A');
+    const std::pair<int, const char*> typing[] = {
+        {kLogicOutput, "P 8"}, {kLogicInput2, "X 5"}, {kLogicInput1, "A 1 Minus"}, {kLogicOperation, "A"}};
+    for (const auto& [field, keys] : typing)
+        for (int k : keyCodes(keys))
+            b = *LogicKey(b, field, k);
     EXPECT_EQ(b, (LogicRecord{127, 0, 0x84, 0x24}));
 }
 
 TEST(LogicPage, pagesOutsideTheEightAreHeldToThem) {
-    EXPECT_EQ(LogicPageFirstBlock(0), 0);
-    EXPECT_EQ(LogicPageFirstBlock(7), 56);
-    EXPECT_EQ(LogicPageFirstBlock(8), 56);
-    EXPECT_EQ(LogicPageFirstBlock(-1), 0);
+    for (const auto& [page, first] : {std::pair{0, 0}, {7, 56}, {8, 56}, {-1, 0}})
+        EXPECT_EQ(LogicPageFirstBlock(page), first) << page;
 }
 
 TEST(LogicFacts, rowsOfTheShownPageReachTheirBlockAndTheNotesTheirDescription) {
@@ -145,7 +85,6 @@ TEST(LogicFacts, rowsOfTheShownPageReachTheirBlockAndTheNotesTheirDescription) {
     StoreValue(facts::kLogicOutputs[3], cfg, 2, 0x7F); // page 2, row 3: block 19
     StoreValue(facts::kLogicOperations[3], cfg, 2, 0x24);
     EXPECT_EQ(cfg.LogicBlocks[19], (LogicRecord{0x7F, 0, 0, 0x24}));
-    EXPECT_EQ(ReadValue(facts::kLogicInputs2[7], cfg, 7), cfg.LogicBlocks[63][2]);
     cfg.LogicBlocks[63][2] = 0x93;
     EXPECT_EQ(ReadValue(facts::kLogicInputs2[7], cfg, 7), 0x93);
     EXPECT_EQ(FormatValue(facts::kLogicOperations[0], 0x28), "Or");
@@ -159,11 +98,4 @@ TEST(LogicFacts, rowsOfTheShownPageReachTheirBlockAndTheNotesTheirDescription) {
     EXPECT_EQ(cfg.DescText[7], "page notes");
     EXPECT_EQ(cfg.DescText[kGeneralDescription], "");
     EXPECT_EQ(ReadText(facts::kLogicNotes, cfg, 7), "page notes");
-}
-
-TEST(LogicFacts, enteringKeysThroughTheFacts) {
-    bool first = true;
-    EXPECT_EQ(EnterKey(facts::kLogicOutputs[0], 0x00, 'C', first), 0x10);
-    EXPECT_EQ(EnterKey(facts::kLogicOperations[0], 0xA0, 'O', first), 0xA8);
-    EXPECT_EQ(EnterKey(facts::kLogicOperations[0], 0xA8, '1', first), std::nullopt);
 }

@@ -3,21 +3,23 @@
 #include "model/channel_types.h"
 #include "model/field_rules.h"
 #include "model/roller.h"
+#include "tests/model/table_names.h"
+#include "tests/support/io_test_support.h"
 
 using namespace korvane;
+using namespace korvane::testing;
 
 TEST(RollerBlind, reverseTimeCyclesHeldToAByte) {
-    const struct {
-        int channelsInUse, divisor, reverse, cycles;
-    } cases[] = {
+    const std::tuple<int, int, int, int> cases[] = {
+        // system byte 11 (highest channel in use), the cycle divisor, a reverse time, its cycles
         {127, 131, 1000, 7},    {127, 131, 1500, 11}, {127, 131, 2000, 15},
         {15, 21, 2000, 95},     {0, 7, 1000, 142},    {0, 7, 2000, 255}, // 285 whole cycles do not fit the byte
         {255, 256, 2000, 7},                                             // a channel count no list offers, from a file
         {127, 131, 65535, 255},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(RollerCycleDivisor(c.channelsInUse), c.divisor) << c.channelsInUse;
-        EXPECT_EQ(RollerReverseCycles(c.reverse, c.channelsInUse), c.cycles) << c.reverse << " at " << c.channelsInUse;
+    for (const auto& [inUse, divisor, reverse, cycles] : cases) {
+        EXPECT_EQ(RollerCycleDivisor(inUse), divisor) << inUse;
+        EXPECT_EQ(RollerReverseCycles(reverse, inUse), cycles) << reverse << " at " << inUse;
     }
 }
 
@@ -45,32 +47,8 @@ TEST(RollerBlind, reverseTimeIsReadAsAllSixteenBitsAndSettledOnLeaving) {
     }
 }
 
-TEST(RollerBlind, fourDigitEntryOfTheReverseTime) {
-    const struct {
-        int start;
-        std::vector<int> digits;
-        int expected;
-    } cases[] = {
-        {1000, {1, 5, 0, 0}, 1500}, {1000, {2, 0, 0, 1}, 1}, // 2001 > 2000: restart with the 1
-        {1000, {2, 0, 0, 0}, 2000}, {1000, {7, 5, 0}, 750},  {1000, {1, 2, 3, 4, 5}, 5}, // 2345 > 2000
-        {1000, {1, 9, 9, 9, 9}, 9},                                                      // 9999 > 2000
-    };
-    for (const auto& c : cases) {
-        bool firstKey = true;
-        int v = c.start;
-        for (int d : c.digits)
-            v = FourDigitEntry(v, kRollReverseMax, d, firstKey);
-        EXPECT_EQ(v, c.expected) << c.digits.size() << " digits from " << c.start;
-    }
-    bool later = false;
-    EXPECT_EQ(FourDigitEntry(34768, kRollReverseMax, 1, later), 1)
-        << "a loaded value above the limit appends to its last three digits";
-}
-
 TEST(RollerMaster, cellsAreBitPairsOfTheMastersRow) {
-    Configuration cfg;
-    EditState st;
-    ClearConfiguration(cfg, st);
+    Configuration cfg = blankConfiguration();
     const int m = 100;
     SetChannelType(cfg, 10, kTypeRoller); // cell 5: byte 1, bits 5-4
     EXPECT_EQ(GetRmSt(cfg, m, 5), kRmEnabled);
@@ -95,32 +73,12 @@ TEST(RollerMaster, cellsAreBitPairsOfTheMastersRow) {
     EXPECT_FALSE(RmCellMarked(cfg, m, 2));
 }
 
+// The rows of tests/data/model_roller_cursor.txt.
 TEST(RollerMaster, cursorKeysStayOnTheShownCells) {
-    const struct {
-        int channels, cursor, key;
-        std::optional<int> next;
-    } cases[] = {
-        {127, 0, vk::kRight, 1},
-        {127, 63, vk::kRight, std::nullopt},
-        {127, 0, vk::kLeft, std::nullopt},
-        {127, 5, vk::kUp, 1},
-        {127, 3, vk::kUp, std::nullopt},
-        {127, 59, vk::kDown, 63},
-        {127, 60, vk::kDown, std::nullopt},
-        {63, 31, vk::kRight, std::nullopt}, // only cells 0..31 are shown
-        {63, 28, vk::kDown, std::nullopt},
-        {63, 27, vk::kDown, 31},
-        {15, 7, vk::kRight, std::nullopt},
-        {15, 3, vk::kDown, 7},
-        {15, 4, vk::kDown, std::nullopt},
-        {200, 63, vk::kRight, std::nullopt}, // a channel count above 127 from a file is bounded
-        {200, 60, vk::kDown, std::nullopt},
-        {255, 62, vk::kRight, 63},
-    };
-    for (const auto& c : cases) {
+    for (const auto& c : dataTable("model_roller_cursor.txt", 4)) {
         Configuration cfg;
-        cfg.SysData[kSysChannelsInUse] = static_cast<Byte>(c.channels);
-        EXPECT_EQ(RmCursorMove(cfg, c.cursor, c.key), c.next)
-            << "key " << c.key << " on cell " << c.cursor << " of " << c.channels;
+        cfg.SysData[kSysChannelsInUse] = static_cast<Byte>(std::stoi(c[0]));
+        const std::optional<int> next = c[3] == "-" ? std::nullopt : std::optional<int>(std::stoi(c[3]));
+        EXPECT_EQ(RmCursorMove(cfg, std::stoi(c[1]), keyCode(c[2])), next) << c[2] << " on " << c[1] << " of " << c[0];
     }
 }
