@@ -175,8 +175,9 @@ struct EditState {
     bool DataChanged = false;
 };
 
-// The blank configuration of New: every channel unused, system defaults set. Keeps SysData bytes
-// 128..256 (the later holiday periods), SmsText 9..16 and ChanSetup row 128.
+// The blank configuration of New: every channel unused, system defaults set, SysData cleared up to
+// and with the sixteen holiday periods. Keeps SysData from byte 160 on, SmsText 9..16 and ChanSetup
+// row 128.
 void ClearConfiguration(Configuration& cfg, EditState& state);
 
 // The row of an unused channel (type 1, rest 0), as ClearConfiguration leaves BlankRow.
