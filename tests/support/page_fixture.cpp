@@ -1,6 +1,8 @@
 #include "tests/support/page_fixture.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -69,6 +71,10 @@ QString PageFixture::text(const QString& name) {
     QWidget* w = get(name);
     if (auto* box = qobject_cast<QPlainTextEdit*>(w))
         return box->toPlainText();
+    if (auto* list = qobject_cast<QComboBox*>(w))
+        return list->currentText();
+    if (auto* button = qobject_cast<QAbstractButton*>(w))
+        return button->isChecked() ? QStringLiteral("[x]") : QStringLiteral("[ ]");
     return qobject_cast<QLineEdit*>(w)->text();
 }
 
@@ -83,13 +89,6 @@ void PageFixture::type(const QString& name, const char* keys) {
         else
             QTest::keyClick(target, *k);
     }
-}
-
-QString PageFixture::enter(const QString& name, Qt::KeyboardModifiers mods) {
-    const int handed = host.mainFocused;
-    focus(get(name));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, mods);
-    return host.mainFocused != handed ? QStringLiteral("main") : focused();
 }
 
 QString PageFixture::focused() {

@@ -66,36 +66,6 @@ TEST_F(AlarmPagesTest, optionsStandInOneColumnInTheOrderOfTheFunctions) {
     EXPECT_EQ(ws.typeOf(kB1), kTypeIntruderCallOut);
 }
 
-TEST_F(AlarmPagesTest, singleUseOptionsAreDisabledOnlyWhereAnotherChannelHasThem) {
-    struct Case {
-        const char* what;
-        std::vector<std::pair<int, int>> others;
-        int inUse;
-        int type; // of the channel shown, kB1
-        const char* option;
-        bool enabled;
-    };
-    const Case cases[] = {
-        {"intruder siren on A3", {{kA3, 12}}, 127, 8, "O_tyv_12", false},
-        {"door switch on A3", {{kA3, 11}}, 127, 8, "O_tyv_27", false},
-        {"two sirens: the channel keeps its own", {{kA3, 12}}, 127, 12, "O_tyv_12", true},
-        {"intruder siren above the channels in use", {{kM5, 12}}, 15, 8, "O_tyv_12", true},
-        {"smoke siren on C2", {{kC2, 22}}, 127, 19, "O_røg_22", false},
-        {"smoke siren above the channels in use", {{kM5, 22}}, 15, 19, "O_røg_22", false},
-        {"water siren above the channels in use", {{kM5, 17}}, 15, 14, "O_vand_17", true},
-        {"ISA lamp test on C2", {{kC2, 36}}, 127, 32, "O_ISA_36", false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        ClearConfiguration(ws.cfg, ws.edit);
-        sys(kSysChannelsInUse) = static_cast<Byte>(c.inUse);
-        for (auto [channel, t] : c.others)
-            byte(channel, kRowType) = static_cast<Byte>(t);
-        openChannel(kB1, c.type);
-        EXPECT_EQ(get(QString::fromUtf8(c.option))->isEnabled(), c.enabled);
-    }
-}
-
 TEST_F(AlarmPagesTest, intruderFunctionChangeShowsTheNewMeaningOfByteOne) {
     // A siren with its flash on becomes a detector: not "disabled by A2".
     openChannel(kB1, kTypeIntruderSiren);
@@ -181,26 +151,9 @@ TEST_F(AlarmPagesTest, isaModeIsLockedWhileAResetInputExists) {
     EXPECT_FALSE(onShow("F_ISAsirene"));
 }
 
-TEST_F(AlarmPagesTest, commonSirenBoxesAndTimesShareTheAlarmBytes) {
-    sys(kSysCommonSiren) = 0xF0; // bits no box stands for
+TEST_F(AlarmPagesTest, commonSirenBoxesStandOnTheLinesOfTheirTimes) {
     openChannel(kB1, kTypeCommonSiren);
     EXPECT_EQ(page_->focusControl(), get("C_FællesSirene_0"));
-    const std::pair<const char*, int> boxes[] = {
-        {"C_FællesSirene_1", 0xF2}, {"C_FællesSirene_0", 0xF6}, {"C_FællesSirene_3", 0xFE}, {"C_FællesSirene_1", 0xFC}};
-    for (auto [name, mask] : boxes) {
-        get<QCheckBox>(QString::fromUtf8(name))->click();
-        EXPECT_EQ(sys(kSysCommonSiren), mask) << name;
-    }
-    // The times here are the alarm pages' own.
-    sys(kSysIntruderSirenTime) = 5;
-    sys(kSysIsaSirenTime) = kContinuous;
-    for (auto [type, field] : {std::pair{kTypeIntruderSiren, "T_TyvsireneTid"}, {kTypeIsaSiren, "T_ISAsirenetid"}}) {
-        openChannel(kC2, type);
-        const QString shown = text(QString::fromUtf8(field));
-        openChannel(kB1, kTypeCommonSiren);
-        EXPECT_EQ(text(QStringLiteral("T_FællessireneTid_%1").arg(type == kTypeIsaSiren ? 3 : 1)), shown) << field;
-    }
-
     // Each box stands on the line of its time.
     for (int i = 0; i < 4; ++i) {
         QWidget* box = get(QStringLiteral("C_FællesSirene_%1").arg(i));

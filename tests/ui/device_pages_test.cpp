@@ -46,38 +46,6 @@ protected:
     static bool refused(QWidget* e) { return e->property("korvaneRefused").toBool(); }
 };
 
-// Repairs a page makes on opening go through the write path without marking the user's change.
-TEST_F(DevicePages, openingRepairsWithoutMarkingAChange) {
-    const struct {
-        const char* what;
-        int type;
-        std::function<void()> prep;
-        std::function<int()> read;
-        int repaired;
-    } cases[] = {
-        {"an unset reverse time opens as 1000", kTypeRoller, [] {}, [this] { return RollerReverseTime(row()); }, 1000},
-        {"with its bus cycles", kTypeRoller, [] {}, [this] { return int(row()[kRollReverseCycles]); }, 7},
-        {"a siren's flash neither on nor off", kTypeIntruderSiren, [this] { row()[kSirenMasterFlash] = 5; },
-         [this] { return int(row()[kSirenMasterFlash]); }, 0},
-        {"the ISA mode while a reset input exists", kTypeIsaSiren,
-         [this] {
-             byte(0, kRowType) = kTypeIsaReset;
-             sys(kSysIsaMode) = 1;
-         },
-         [this] { return int(sys(kSysIsaMode)); }, 0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        ClearConfiguration(ws.cfg, ws.edit);
-        SetChannelType(ws.cfg, kCh, c.type);
-        c.prep();
-        ws.setDataChanged(false);
-        openChannel(kCh, c.type);
-        EXPECT_EQ(c.read(), c.repaired);
-        EXPECT_FALSE(ws.dataChanged());
-    }
-}
-
 // ---- Roller master ----
 
 class RollerMasterGrid : public DevicePages {
@@ -336,15 +304,6 @@ TEST_F(DevicePages, timerModesChangeTheFunction) {
     channelPart->fill();
     EXPECT_TRUE(get("Check1")->isVisibleTo(channelPart));
     EXPECT_FALSE(get<QCheckBox>("Check1")->isChecked());
-}
-
-TEST_F(DevicePages, motionAlarmTickingAppliesThePulseMinimum) {
-    openAs(kTypeMotion);
-    EXPECT_FALSE(onShow("Txt_MotionPulses"));
-    get<QCheckBox>("Chk_MotionInAlarm")->click();
-    EXPECT_EQ(row()[kMotionInAlarm], 1);
-    EXPECT_EQ(row()[kMotionPulses], 1);
-    EXPECT_EQ(text("Txt_MotionPulses"), "001") << "and shows it";
 }
 
 // ---- Counter and time output ----
