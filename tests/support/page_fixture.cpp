@@ -7,6 +7,9 @@
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QVBoxLayout>
+#include <cstring>
+#include <map>
+#include <string>
 
 #include "ui/editor/pages/page_list.h"
 
@@ -80,14 +83,21 @@ QString PageFixture::text(const QString& name) {
 
 void PageFixture::type(const QString& name, const char* keys) {
     focus(get(name));
+    static const std::map<std::string, Qt::Key> named{
+        {"Up", Qt::Key_Up}, {"Down", Qt::Key_Down}, {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right}};
     for (const char* k = keys; *k; ++k) {
         QWidget* target = QApplication::focusWidget();
-        if (*k == '~')
+        const char* close = *k == '{' ? std::strchr(k, '}') : nullptr;
+        if (close) {
+            QTest::keyClick(target, named.at(std::string(k + 1, close)));
+            k = close;
+        } else if (*k == '~') {
             QTest::keyClick(target, Qt::Key_Delete);
-        else if (*k == '\n')
+        } else if (*k == '\n') {
             QTest::keyClick(target, Qt::Key_Return);
-        else
+        } else {
             QTest::keyClick(target, *k);
+        }
     }
 }
 

@@ -62,7 +62,7 @@ protected:
     // What the named control shows: a line's or text box's text, a list's choice, a box "[x]" or "[ ]".
     QString text(const QString& name);
     // Gives the named control the focus, then types the keys where the focus is: characters as
-    // themselves, '~' Delete, '\n' Enter.
+    // themselves, '~' Delete, '\n' Enter, {Up}, {Down}, {Left} and {Right} the arrows.
     void type(const QString& name, const char* keys);
     // The name of the control with the focus.
     static QString focused();

@@ -48,22 +48,7 @@ TEST_F(AlarmPagesTest, optionsStandInOneColumnInTheOrderOfTheFunctions) {
             x = at.x();
             y = at.y();
         }
-        // Down steps to the next function and chooses it; a function in use elsewhere is skipped.
-        ws.setDataChanged(false);
-        QWidget* first = get(QStringLiteral("%1_%2").arg(QString::fromUtf8(c.option)).arg(c.codes[0]));
-        focus(first);
-        QTest::keyClick(first, Qt::Key_Down);
-        EXPECT_EQ(ws.typeOf(kB1), c.codes[1]);
-        EXPECT_TRUE(ws.dataChanged());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
-        EXPECT_EQ(ws.typeOf(kB1), c.codes[0]);
     }
-    byte(kA3, kRowType) = kTypeIntruderSiren;
-    openChannel(kB1, kTypeIntruderDoorArm);
-    QWidget* door = get("O_tyv_11");
-    focus(door);
-    QTest::keyClick(door, Qt::Key_Down);
-    EXPECT_EQ(ws.typeOf(kB1), kTypeIntruderCallOut);
 }
 
 TEST_F(AlarmPagesTest, intruderFunctionChangeShowsTheNewMeaningOfByteOne) {

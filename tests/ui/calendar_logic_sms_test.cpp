@@ -1,6 +1,6 @@
 // The logic, holiday, SMS and real-time pages in the started program: the matrix marks, the logic
-// pages, values from a file the pages cannot take, a save from a field, the trigger view and the look
-// of each page in the editor window.
+// pages, values from a file the pages cannot take, the trigger view and the look of each page in the
+// editor window.
 
 #include <QApplication>
 #include <QCheckBox>
@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "io/config_file.h"
 #include "model/calendar.h"
 #include "model/channel_types.h"
 #include "model/text_ids.h"
@@ -124,23 +123,6 @@ TEST_F(PagesTest, oddHolidaysAreKeptAndColouredAndLaterPeriodsAreMarked) {
     EXPECT_FALSE(ws().dataChanged());
     EXPECT_EQ(child<QLabel>("L_Period_8")->toolTip(), ws().text(kTxtNotReadBack));
     EXPECT_EQ(child<QLabel>("L_Period_7")->toolTip(), QString());
-}
-
-TEST_F(PagesTest, ctrlSFromAHolidayFieldSavesTheCompletedPeriod) {
-    const QString path = tempPath(QStringLiteral("holidays.zeb"));
-    dialogs.files.push_back(path);
-    open("Holiday");
-    focus(edit("T_MonthStart_0"));
-    typeKeys("7");
-    QTest::keyClick(edit("T_MonthStart_0"), Qt::Key_S, Qt::ControlModifier);
-    ASSERT_EQ(dialogs.fileDialogs.size(), 1u);
-    EXPECT_FALSE(ws().dataChanged());
-    Configuration saved;
-    ASSERT_TRUE(LoadFile(saved, LocalPath(path)).ok());
-    EXPECT_EQ(saved.SysData[96], 0x07);
-    EXPECT_EQ(saved.SysData[97], 0x01);
-    EXPECT_EQ(saved.SysData[98], 0x07);
-    EXPECT_EQ(saved.SysData[99], 0x01);
 }
 
 // ---- SMS and dial-in ----

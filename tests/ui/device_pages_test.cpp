@@ -66,7 +66,7 @@ protected:
     void key(Qt::Key k) { QTest::keyClick(keys(), k); }
 };
 
-TEST_F(RollerMasterGrid, keysSelectClearAndMoveWithinTheChannelsInUse) {
+TEST_F(RollerMasterGrid, keysAndClicksSelectClearAndMoveWithinTheChannelsInUse) {
     ASSERT_TRUE(cell(31)->isVisibleTo(page_));
     ASSERT_FALSE(cell(32)->isVisibleTo(page_));
     const struct {
@@ -102,6 +102,11 @@ TEST_F(RollerMasterGrid, keysSelectClearAndMoveWithinTheChannelsInUse) {
     }
     EXPECT_EQ(cell(0)->picture(), IconFactory::kRollerGridSelected);
     EXPECT_EQ(cell(1)->picture(), IconFactory::kRollerGridOff);
+    // A blind's cell toggles with each click.
+    for (int s : {kRmSelected, kRmEnabled}) {
+        QTest::mouseClick(cell(6), Qt::LeftButton);
+        EXPECT_EQ(state(6), s);
+    }
 }
 
 TEST_F(RollerMasterGrid, aFormerBlindsChoiceCanBeClearedButNotMade) {
@@ -124,29 +129,6 @@ TEST_F(RollerMasterGrid, aFormerBlindsChoiceCanBeClearedButNotMade) {
     }
     EXPECT_EQ(cursor(), 6);
     EXPECT_EQ(QApplication::focusWidget(), keys());
-}
-
-TEST_F(RollerMasterGrid, clicksToggleAndKeysOnAModeChooseTheOther) {
-    for (int s : {kRmSelected, kRmEnabled}) {
-        QTest::mouseClick(cell(6), Qt::LeftButton);
-        EXPECT_EQ(state(6), s);
-    }
-    // A letter on a mode chooses the other one: the focus never stands on an option not chosen.
-    const struct {
-        const char* from;
-        Qt::Key key;
-        Byte mode;
-        const char* to;
-    } steps[] = {{"O_rmSIM", Qt::Key_A, 255, "O_rmSEQ"},
-                 {"O_rmSEQ", Qt::Key_A, 0, "O_rmSIM"},
-                 {"O_rmSIM", Qt::Key_Right, 255, "O_rmSEQ"}};
-    for (const auto& s : steps) {
-        focus(get(s.from));
-        QTest::keyClick(get(s.from), s.key);
-        EXPECT_EQ(focused(), QLatin1String(s.to)) << s.from;
-        EXPECT_EQ(byte(20, kRmMode), s.mode) << s.from;
-        EXPECT_TRUE(get<QRadioButton>(s.to)->isChecked());
-    }
 }
 
 // ---- Analogue sensor ----
@@ -187,43 +169,38 @@ TEST_F(DevicePages, analogueBackwardsRangeTurnsBothFieldsRed) {
 TEST_F(DevicePages, analogueKindsAreOneGroupForClicksKeysAndFills) {
     openAs(kTypeAnalogGeneral);
     SetChannelType(ws.cfg, kCh + 1, kTypeAnalogWind);
-    auto option = [this](int kind) { return get<QRadioButton>(("Opt_Senstype_" + std::to_string(kind)).c_str()); };
-    auto press = [](Qt::Key k) { return [k] { QTest::keyClick(QApplication::focusWidget(), k); }; };
+    auto option = [this](int kind) { return get<QRadioButton>(QStringLiteral("Opt_Senstype_%1").arg(kind)); };
+    // A step clicks a kind, presses an arrow where the focus is, or fills the page for another channel.
     const struct {
         const char* what;
-        std::function<void()> act;
-        int kind;
+        int click;
+        Qt::Key key;
+        int channel;
+        int kind; // the one ticked afterwards
     } steps[] = {
-        {"click wind", [&] { option(kTypeAnalogWind)->click(); }, kTypeAnalogWind},
-        {"click lux", [&] { option(kTypeAnalogLux)->click(); }, kTypeAnalogLux},
-        {"click general",
-         [&] {
-             focus(option(kTypeAnalogGeneral));
-             option(kTypeAnalogGeneral)->click();
-         },
-         kTypeAnalogGeneral},
-        {"Down", press(Qt::Key_Down), kTypeAnalogLux},
-        {"Down", press(Qt::Key_Down), kTypeAnalogWind},
-        {"Down", press(Qt::Key_Down), kTypeAnalogTemperature},
-        {"Down at the last", press(Qt::Key_Down), kTypeAnalogTemperature},
-        {"Up", press(Qt::Key_Up), kTypeAnalogWind},
-        {"Left", press(Qt::Key_Left), kTypeAnalogLux},
-        {"another sensor",
-         [&] {
-             ws.setCurChannel(kCh + 1);
-             page_->fill();
-         },
-         kTypeAnalogWind},
-        {"back to the first",
-         [&] {
-             ws.setCurChannel(kCh);
-             page_->fill();
-         },
-         kTypeAnalogLux},
+        {"click wind", kTypeAnalogWind, {}, 0, kTypeAnalogWind},
+        {"click lux", kTypeAnalogLux, {}, 0, kTypeAnalogLux},
+        {"click general", kTypeAnalogGeneral, {}, 0, kTypeAnalogGeneral},
+        {"Down", 0, Qt::Key_Down, 0, kTypeAnalogLux},
+        {"Down", 0, Qt::Key_Down, 0, kTypeAnalogWind},
+        {"Down", 0, Qt::Key_Down, 0, kTypeAnalogTemperature},
+        {"Down at the last", 0, Qt::Key_Down, 0, kTypeAnalogTemperature},
+        {"Up", 0, Qt::Key_Up, 0, kTypeAnalogWind},
+        {"Left", 0, Qt::Key_Left, 0, kTypeAnalogLux},
+        {"another sensor", 0, {}, kCh + 1, kTypeAnalogWind},
+        {"back to the first", 0, {}, kCh, kTypeAnalogLux},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.what);
-        step.act();
+        if (step.click) {
+            focus(option(step.click));
+            option(step.click)->click();
+        } else if (step.key) {
+            QTest::keyClick(QApplication::focusWidget(), step.key);
+        } else {
+            ws.setCurChannel(step.channel);
+            page_->fill();
+        }
         EXPECT_EQ(ws.typeOf(ws.curChannel()), step.kind);
         std::vector<int> ticked;
         for (int kind = kTypeAnalogGeneral; kind <= kTypeAnalogTemperature; ++kind)

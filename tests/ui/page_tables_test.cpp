@@ -50,6 +50,7 @@ constexpr NamedByte kBytes[] = {
     {"commonSiren", true, kSysCommonSiren},
     {"smokeResetTime", true, kSysSmokeResetTime},
     {"waterResetTime", true, kSysWaterResetTime},
+    {"type", false, kRowType},
     {"disable", false, kAlarmDisable},
     {"flash", false, kSirenMasterFlash},
     {"onDelay", false, kIsaOnDelay},
@@ -225,6 +226,8 @@ TEST_F(PageTables, enterGoesToTheSuccessorOfTheState) {
         {"Shift+Enter", {Qt::Key_Return, Qt::ShiftModifier}},
         {"Up", {Qt::Key_Up, Qt::NoModifier}},
         {"Down", {Qt::Key_Down, Qt::NoModifier}},
+        {"Right", {Qt::Key_Right, Qt::NoModifier}},
+        {"A", {Qt::Key_A, Qt::NoModifier}},
     };
     for (const auto& r : dataTable("ui_page_enter.txt", 5)) {
         SCOPED_TRACE(r[0] + " " + r[1] + ": " + r[2] + " " + r[3]);
