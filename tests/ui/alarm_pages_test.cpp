@@ -1,13 +1,10 @@
-// The alarm pages beyond the page tables: the function options with their single-use rule, the
-// intruder siren's flash controls, the ISA operating mode and the common siren's boxes.
+// The alarm pages beyond the page tables: the function options in one column, a function change, the
+// intruder siren's flash pattern button, the ISA operating mode list and the common siren's boxes.
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 
 #include "model/channel_types.h"

@@ -1,5 +1,5 @@
 // The device channel pages beyond the page tables: the roller master grid, the analogue sensor's kinds
-// and options, the timer's modes, repairs made on opening and the claims of counter and time output.
+// and options, the timer's modes and the claims of counter and time output.
 
 #include <QApplication>
 #include <QCheckBox>
@@ -8,8 +8,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
-#include <functional>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -18,11 +16,9 @@
 #include "model/field_rules.h"
 #include "model/roller.h"
 #include "model/text_ids.h"
-#include "model/timer.h"
 #include "pictures/icon_factory.h"
 #include "tests/support/page_fixture.h"
 #include "ui/editor/pages/master_page.h"
-#include "ui/editor/pages/roller_page.h"
 
 using namespace korvane;
 using namespace korvane::test;
@@ -256,7 +252,7 @@ TEST_F(DevicePages, analogueKindAndOptionsShowWhatTheyStandFor) {
     EXPECT_EQ(page_->focusControl()->objectName(), "Opt_Senstype_51");
 }
 
-// ---- Timer and motion detector ----
+// ---- Timer ----
 
 TEST_F(DevicePages, timerModesChangeTheFunction) {
     openAs(kTypeTimerDelay);
