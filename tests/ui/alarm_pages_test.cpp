@@ -1,4 +1,4 @@
-// The alarm pages beyond the page tables: the function options in one column, a function change, the
+// The alarm pages beyond the page tables: the function options in one column, a siren's change, the
 // intruder siren's flash pattern button, the ISA operating mode list and the common siren's boxes.
 
 #include <QApplication>
@@ -48,27 +48,17 @@ TEST_F(AlarmPagesTest, optionsStandInOneColumnInTheOrderOfTheFunctions) {
     }
 }
 
-TEST_F(AlarmPagesTest, intruderFunctionChangeShowsTheNewMeaningOfByteOne) {
-    // A siren with its flash on becomes a detector: not "disabled by A2".
-    openChannel(kB1, kTypeIntruderSiren);
+// A siren whose flash pattern is open becomes a detector: the pattern, the siren's, closes, and the
+// page shows the detector's parts.
+TEST_F(AlarmPagesTest, aSirenBecomingADetectorClosesItsFlashPattern) {
     byte(kB1, kSirenMasterFlash) = 1;
-    byte(kB1, kSirenFlashInterval) = 30;
-    page_->fill();
+    openChannel(kB1, kTypeIntruderSiren);
     host.flashPattern = true;
     click(get("O_tyv_8"));
-    EXPECT_EQ(ws.typeOf(kB1), kTypeIntruderPassive);
-    EXPECT_EQ(ws.cfg.SavedChanType[kB1], kTypeIntruderPassive);
-    EXPECT_EQ(byte(kB1, kAlarmDisable), kNoChannel);
+    EXPECT_FALSE(host.flashPattern);
     EXPECT_EQ(text("T_TyvDiasble"), QStringLiteral("-----"));
     EXPECT_TRUE(onShow("F_TyvDisable"));
     EXPECT_FALSE(onShow("F_tyvSirene"));
-    EXPECT_FALSE(host.flashPattern); // the pattern belongs to the siren
-    // A detector disabled by A2 becomes the siren: flash off, the interval kept.
-    type("T_TyvDiasble", "A2");
-    click(get("O_tyv_12"));
-    EXPECT_EQ(byte(kB1, kSirenMasterFlash), 0);
-    EXPECT_EQ(byte(kB1, kSirenFlashInterval), 30);
-    EXPECT_FALSE(get<QCheckBox>("Chk_TyvM_Blink")->isChecked());
 }
 
 // The flash pattern opens from the siren's button: Enter on it moves on, Space and clicks open and

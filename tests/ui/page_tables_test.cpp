@@ -53,6 +53,7 @@ constexpr NamedByte kBytes[] = {
     {"type", false, kRowType},
     {"disable", false, kAlarmDisable},
     {"flash", false, kSirenMasterFlash},
+    {"flashInterval", false, kSirenFlashInterval},
     {"onDelay", false, kIsaOnDelay},
     {"motionInAlarm", false, kMotionInAlarm},
     {"motionPulses", false, kMotionPulses},
@@ -160,6 +161,7 @@ protected:
                  return QStringLiteral("%1 %2 %3 %4").arg(r[0]).arg(r[1]).arg(r[2]).arg(r[3]);
              }},
             {"sms", [](PageTables& t, int i) { return QString::fromStdString(t.ws.cfg.SmsText[std::size_t(i)]); }},
+            {"savedType", [](PageTables& t, int) { return QString::number(t.ws.cfg.SavedChanType[kCh]); }},
             {"smsId", [](PageTables& t, int) { return QString::fromStdString(t.ws.cfg.SmsIdText); }},
             {"channelText", [](PageTables& t, int) { return QString::fromStdString(t.ws.cfg.ChanText[kCh]); }},
             {"generalText",
