@@ -122,6 +122,7 @@ protected:
                  SetRollerReverseTime(t.row(8), 300);
              }},
             {"current", [](PageTables& t, int c) { t.ws.edit.CurChannel = c; }},
+            {"events", [](PageTables& t, int flags) { t.ws.cfg.ChanFlags[kCh] = static_cast<Byte>(flags); }},
             {"becomes", [](PageTables& t, int type) { t.ws.changeChannelType(kCh, type); }},
         };
         forEachWord(words, [this](const std::string& name, int value) {
@@ -162,6 +163,7 @@ protected:
              }},
             {"sms", [](PageTables& t, int i) { return QString::fromStdString(t.ws.cfg.SmsText[std::size_t(i)]); }},
             {"savedType", [](PageTables& t, int) { return QString::number(t.ws.cfg.SavedChanType[kCh]); }},
+            {"events", [](PageTables& t, int) { return QString::number(t.ws.cfg.ChanFlags[kCh]); }},
             {"smsId", [](PageTables& t, int) { return QString::fromStdString(t.ws.cfg.SmsIdText); }},
             {"channelText", [](PageTables& t, int) { return QString::fromStdString(t.ws.cfg.ChanText[kCh]); }},
             {"generalText",
