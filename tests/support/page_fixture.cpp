@@ -1,10 +1,15 @@
 #include "tests/support/page_fixture.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QVBoxLayout>
+#include <cstring>
+#include <map>
+#include <string>
 
 #include "ui/editor/pages/page_list.h"
 
@@ -69,27 +74,31 @@ QString PageFixture::text(const QString& name) {
     QWidget* w = get(name);
     if (auto* box = qobject_cast<QPlainTextEdit*>(w))
         return box->toPlainText();
+    if (auto* list = qobject_cast<QComboBox*>(w))
+        return list->currentText();
+    if (auto* button = qobject_cast<QAbstractButton*>(w))
+        return button->isChecked() ? QStringLiteral("[x]") : QStringLiteral("[ ]");
     return qobject_cast<QLineEdit*>(w)->text();
 }
 
 void PageFixture::type(const QString& name, const char* keys) {
     focus(get(name));
+    static const std::map<std::string, Qt::Key> named{
+        {"Up", Qt::Key_Up}, {"Down", Qt::Key_Down}, {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right}};
     for (const char* k = keys; *k; ++k) {
         QWidget* target = QApplication::focusWidget();
-        if (*k == '~')
+        const char* close = *k == '{' ? std::strchr(k, '}') : nullptr;
+        if (close) {
+            QTest::keyClick(target, named.at(std::string(k + 1, close)));
+            k = close;
+        } else if (*k == '~') {
             QTest::keyClick(target, Qt::Key_Delete);
-        else if (*k == '\n')
+        } else if (*k == '\n') {
             QTest::keyClick(target, Qt::Key_Return);
-        else
+        } else {
             QTest::keyClick(target, *k);
+        }
     }
-}
-
-QString PageFixture::enter(const QString& name, Qt::KeyboardModifiers mods) {
-    const int handed = host.mainFocused;
-    focus(get(name));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, mods);
-    return host.mainFocused != handed ? QStringLiteral("main") : focused();
 }
 
 QString PageFixture::focused() {

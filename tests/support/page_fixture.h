@@ -59,14 +59,11 @@ protected:
         EXPECT_NE(w, nullptr) << name.toStdString();
         return w;
     }
-    // What the named field shows (a line or a text box).
+    // What the named control shows: a line's or text box's text, a list's choice, a box "[x]" or "[ ]".
     QString text(const QString& name);
     // Gives the named control the focus, then types the keys where the focus is: characters as
-    // themselves, '~' Delete, '\n' Enter.
+    // themselves, '~' Delete, '\n' Enter, {Up}, {Down}, {Left} and {Right} the arrows.
     void type(const QString& name, const char* keys);
-    // Enter in the named control: the name of the control that has the focus afterwards ("main" when
-    // the main window was asked to take it).
-    QString enter(const QString& name, Qt::KeyboardModifiers mods = Qt::NoModifier);
     // The name of the control with the focus.
     static QString focused();
     // Radio buttons and check boxes take clicks on their mark and caption, at the left.

@@ -1,5 +1,5 @@
 // The device channel pages beyond the page tables: the roller master grid, the analogue sensor's kinds
-// and options, the timer's modes, repairs made on opening and the claims of counter and time output.
+// and options, the timer's modes and the claims of counter and time output.
 
 #include <QApplication>
 #include <QCheckBox>
@@ -8,8 +8,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
-#include <functional>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -18,11 +16,9 @@
 #include "model/field_rules.h"
 #include "model/roller.h"
 #include "model/text_ids.h"
-#include "model/timer.h"
 #include "pictures/icon_factory.h"
 #include "tests/support/page_fixture.h"
 #include "ui/editor/pages/master_page.h"
-#include "ui/editor/pages/roller_page.h"
 
 using namespace korvane;
 using namespace korvane::test;
@@ -46,38 +42,6 @@ protected:
     static bool refused(QWidget* e) { return e->property("korvaneRefused").toBool(); }
 };
 
-// Repairs a page makes on opening go through the write path without marking the user's change.
-TEST_F(DevicePages, openingRepairsWithoutMarkingAChange) {
-    const struct {
-        const char* what;
-        int type;
-        std::function<void()> prep;
-        std::function<int()> read;
-        int repaired;
-    } cases[] = {
-        {"an unset reverse time opens as 1000", kTypeRoller, [] {}, [this] { return RollerReverseTime(row()); }, 1000},
-        {"with its bus cycles", kTypeRoller, [] {}, [this] { return int(row()[kRollReverseCycles]); }, 7},
-        {"a siren's flash neither on nor off", kTypeIntruderSiren, [this] { row()[kSirenMasterFlash] = 5; },
-         [this] { return int(row()[kSirenMasterFlash]); }, 0},
-        {"the ISA mode while a reset input exists", kTypeIsaSiren,
-         [this] {
-             byte(0, kRowType) = kTypeIsaReset;
-             sys(kSysIsaMode) = 1;
-         },
-         [this] { return int(sys(kSysIsaMode)); }, 0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        ClearConfiguration(ws.cfg, ws.edit);
-        SetChannelType(ws.cfg, kCh, c.type);
-        c.prep();
-        ws.setDataChanged(false);
-        openChannel(kCh, c.type);
-        EXPECT_EQ(c.read(), c.repaired);
-        EXPECT_FALSE(ws.dataChanged());
-    }
-}
-
 // ---- Roller master ----
 
 class RollerMasterGrid : public DevicePages {
@@ -98,7 +62,7 @@ protected:
     void key(Qt::Key k) { QTest::keyClick(keys(), k); }
 };
 
-TEST_F(RollerMasterGrid, keysSelectClearAndMoveWithinTheChannelsInUse) {
+TEST_F(RollerMasterGrid, keysAndClicksSelectClearAndMoveWithinTheChannelsInUse) {
     ASSERT_TRUE(cell(31)->isVisibleTo(page_));
     ASSERT_FALSE(cell(32)->isVisibleTo(page_));
     const struct {
@@ -134,6 +98,11 @@ TEST_F(RollerMasterGrid, keysSelectClearAndMoveWithinTheChannelsInUse) {
     }
     EXPECT_EQ(cell(0)->picture(), IconFactory::kRollerGridSelected);
     EXPECT_EQ(cell(1)->picture(), IconFactory::kRollerGridOff);
+    // A blind's cell toggles with each click.
+    for (int s : {kRmSelected, kRmEnabled}) {
+        QTest::mouseClick(cell(6), Qt::LeftButton);
+        EXPECT_EQ(state(6), s);
+    }
 }
 
 TEST_F(RollerMasterGrid, aFormerBlindsChoiceCanBeClearedButNotMade) {
@@ -156,29 +125,6 @@ TEST_F(RollerMasterGrid, aFormerBlindsChoiceCanBeClearedButNotMade) {
     }
     EXPECT_EQ(cursor(), 6);
     EXPECT_EQ(QApplication::focusWidget(), keys());
-}
-
-TEST_F(RollerMasterGrid, clicksToggleAndKeysOnAModeChooseTheOther) {
-    for (int s : {kRmSelected, kRmEnabled}) {
-        QTest::mouseClick(cell(6), Qt::LeftButton);
-        EXPECT_EQ(state(6), s);
-    }
-    // A letter on a mode chooses the other one: the focus never stands on an option not chosen.
-    const struct {
-        const char* from;
-        Qt::Key key;
-        Byte mode;
-        const char* to;
-    } steps[] = {{"O_rmSIM", Qt::Key_A, 255, "O_rmSEQ"},
-                 {"O_rmSEQ", Qt::Key_A, 0, "O_rmSIM"},
-                 {"O_rmSIM", Qt::Key_Right, 255, "O_rmSEQ"}};
-    for (const auto& s : steps) {
-        focus(get(s.from));
-        QTest::keyClick(get(s.from), s.key);
-        EXPECT_EQ(focused(), QLatin1String(s.to)) << s.from;
-        EXPECT_EQ(byte(20, kRmMode), s.mode) << s.from;
-        EXPECT_TRUE(get<QRadioButton>(s.to)->isChecked());
-    }
 }
 
 // ---- Analogue sensor ----
@@ -219,43 +165,38 @@ TEST_F(DevicePages, analogueBackwardsRangeTurnsBothFieldsRed) {
 TEST_F(DevicePages, analogueKindsAreOneGroupForClicksKeysAndFills) {
     openAs(kTypeAnalogGeneral);
     SetChannelType(ws.cfg, kCh + 1, kTypeAnalogWind);
-    auto option = [this](int kind) { return get<QRadioButton>(("Opt_Senstype_" + std::to_string(kind)).c_str()); };
-    auto press = [](Qt::Key k) { return [k] { QTest::keyClick(QApplication::focusWidget(), k); }; };
+    auto option = [this](int kind) { return get<QRadioButton>(QStringLiteral("Opt_Senstype_%1").arg(kind)); };
+    // A step clicks a kind, presses an arrow where the focus is, or fills the page for another channel.
     const struct {
         const char* what;
-        std::function<void()> act;
-        int kind;
+        int click;
+        Qt::Key key;
+        int channel;
+        int kind; // the one ticked afterwards
     } steps[] = {
-        {"click wind", [&] { option(kTypeAnalogWind)->click(); }, kTypeAnalogWind},
-        {"click lux", [&] { option(kTypeAnalogLux)->click(); }, kTypeAnalogLux},
-        {"click general",
-         [&] {
-             focus(option(kTypeAnalogGeneral));
-             option(kTypeAnalogGeneral)->click();
-         },
-         kTypeAnalogGeneral},
-        {"Down", press(Qt::Key_Down), kTypeAnalogLux},
-        {"Down", press(Qt::Key_Down), kTypeAnalogWind},
-        {"Down", press(Qt::Key_Down), kTypeAnalogTemperature},
-        {"Down at the last", press(Qt::Key_Down), kTypeAnalogTemperature},
-        {"Up", press(Qt::Key_Up), kTypeAnalogWind},
-        {"Left", press(Qt::Key_Left), kTypeAnalogLux},
-        {"another sensor",
-         [&] {
-             ws.setCurChannel(kCh + 1);
-             page_->fill();
-         },
-         kTypeAnalogWind},
-        {"back to the first",
-         [&] {
-             ws.setCurChannel(kCh);
-             page_->fill();
-         },
-         kTypeAnalogLux},
+        {"click wind", kTypeAnalogWind, {}, 0, kTypeAnalogWind},
+        {"click lux", kTypeAnalogLux, {}, 0, kTypeAnalogLux},
+        {"click general", kTypeAnalogGeneral, {}, 0, kTypeAnalogGeneral},
+        {"Down", 0, Qt::Key_Down, 0, kTypeAnalogLux},
+        {"Down", 0, Qt::Key_Down, 0, kTypeAnalogWind},
+        {"Down", 0, Qt::Key_Down, 0, kTypeAnalogTemperature},
+        {"Down at the last", 0, Qt::Key_Down, 0, kTypeAnalogTemperature},
+        {"Up", 0, Qt::Key_Up, 0, kTypeAnalogWind},
+        {"Left", 0, Qt::Key_Left, 0, kTypeAnalogLux},
+        {"another sensor", 0, {}, kCh + 1, kTypeAnalogWind},
+        {"back to the first", 0, {}, kCh, kTypeAnalogLux},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.what);
-        step.act();
+        if (step.click) {
+            focus(option(step.click));
+            option(step.click)->click();
+        } else if (step.key) {
+            QTest::keyClick(QApplication::focusWidget(), step.key);
+        } else {
+            ws.setCurChannel(step.channel);
+            page_->fill();
+        }
         EXPECT_EQ(ws.typeOf(ws.curChannel()), step.kind);
         std::vector<int> ticked;
         for (int kind = kTypeAnalogGeneral; kind <= kTypeAnalogTemperature; ++kind)
@@ -278,73 +219,43 @@ TEST_F(DevicePages, aClickIntoANumberFieldSelectsItsValue) {
     EXPECT_EQ(Byte3ToTenths(row(), kAnaRangeMin), -200);
 }
 
+// The second pair of limits and the exchange box show what they stand for at once; a lux sensor
+// shows its fixed range, another kind the stored one again.
 TEST_F(DevicePages, analogueKindAndOptionsShowWhatTheyStandFor) {
     openAs(kTypeAnalogGeneral);
     StoreTenths(row(), -300, kAnaRangeMin);
-    page_->fill();
-    EXPECT_FALSE(get("F_grenze2")->isVisibleTo(page_));
-    get<QCheckBox>("Chk_NightEnable")->click();
-    EXPECT_EQ(row()[kAnaOptions], kAnaSecondLimitBit);
-    EXPECT_TRUE(get("F_grenze2")->isVisibleTo(page_));
     StoreTenths(row(), 77, kAnaLimit2Low);
-    get<QCheckBox>("Chk_NightEnable")->click();
-    EXPECT_FALSE(get("F_grenze2")->isVisibleTo(page_));
+    page_->fill();
+    for (const bool second : {true, false}) {
+        get<QCheckBox>("Chk_NightEnable")->click();
+        EXPECT_EQ(get("F_grenze2")->isVisibleTo(page_), second);
+    }
     EXPECT_EQ(Byte3ToTenths(row(), kAnaLimit2Low), 77) << "hiding the second pair keeps it";
-
     EXPECT_EQ(get<QLabel>("Label4_3")->text(), ws.text(kTxtOffBelow));
     get<QCheckBox>("Chk_ExchLim")->click();
     EXPECT_EQ(get<QLabel>("Label4_3")->text(), ws.text(kTxtOnBelow));
     EXPECT_EQ(get<QLabel>("Label4_6")->text(), ws.text(kTxtOffAbove));
-
     get<QRadioButton>("Opt_Senstype_49")->click();
-    EXPECT_EQ(row()[kRowType], kTypeAnalogLux);
-    EXPECT_EQ(ws.cfg.SavedChanType[kCh], kTypeAnalogLux);
     EXPECT_FALSE(get("T_RangeMin")->isEnabled());
-    EXPECT_EQ(get<QLineEdit>("T_RangeMin")->text(), "0,1");
-    EXPECT_EQ(get<QLineEdit>("T_RangeMax")->text(), "100000,0");
+    EXPECT_EQ(text("T_RangeMin"), "0,1");
+    EXPECT_EQ(text("T_RangeMax"), "100000,0");
     get<QRadioButton>("Opt_Senstype_51")->click();
     EXPECT_TRUE(get("T_RangeMin")->isEnabled());
-    EXPECT_EQ(get<QLineEdit>("T_RangeMin")->text(), "-30.0");
-    ws.setDataChanged(false);
-    get<QRadioButton>("Opt_Senstype_51")->click();
-    EXPECT_FALSE(ws.dataChanged()) << "the kind it already has is no change";
+    EXPECT_EQ(text("T_RangeMin"), "-30.0");
     EXPECT_EQ(page_->focusControl()->objectName(), "Opt_Senstype_51");
 }
 
-// ---- Timer and motion detector ----
+// ---- Timer ----
 
-TEST_F(DevicePages, timerModesChangeTheFunction) {
+// A change of timer mode shows the new mode's parts at once and keeps the focus on the mode.
+TEST_F(DevicePages, aTimerModeChangeShowsTheNewModesParts) {
     openAs(kTypeTimerDelay);
-    ws.cfg.ChanFlags[kCh] = kFlagCheck1 | kFlagCheck2;
-
     get<QCheckBox>("Chk_TimPuls")->click();
-    EXPECT_EQ(row()[kRowType], kTypeTimerDelayPulse);
-    EXPECT_EQ(ws.cfg.SavedChanType[kCh], kTypeTimerDelayPulse);
     EXPECT_EQ(page_->focusControl()->objectName(), "O_TimerMode_0");
-
     get<QRadioButton>("O_TimerMode_1")->click();
-    EXPECT_EQ(row()[kRowType], kTypeTimerPulse);
-    EXPECT_EQ(ws.cfg.ChanFlags[kCh], 0) << "the pulse timer sends no events";
     EXPECT_FALSE(get("Chk_TimPuls")->isVisibleTo(page_));
     EXPECT_EQ(get<QLabel>("Label_TimerTid_0")->text(), ws.text(kTxtPulseTime));
-    channelPart->fill();
-    EXPECT_FALSE(get("Check1")->isVisibleTo(channelPart));
     EXPECT_EQ(page_->focusControl()->objectName(), "O_TimerMode_1");
-
-    get<QRadioButton>("O_TimerMode_0")->click();
-    EXPECT_EQ(row()[kRowType], kTypeTimerDelay);
-    channelPart->fill();
-    EXPECT_TRUE(get("Check1")->isVisibleTo(channelPart));
-    EXPECT_FALSE(get<QCheckBox>("Check1")->isChecked());
-}
-
-TEST_F(DevicePages, motionAlarmTickingAppliesThePulseMinimum) {
-    openAs(kTypeMotion);
-    EXPECT_FALSE(onShow("Txt_MotionPulses"));
-    get<QCheckBox>("Chk_MotionInAlarm")->click();
-    EXPECT_EQ(row()[kMotionInAlarm], 1);
-    EXPECT_EQ(row()[kMotionPulses], 1);
-    EXPECT_EQ(text("Txt_MotionPulses"), "001") << "and shows it";
 }
 
 // ---- Counter and time output ----

@@ -11,6 +11,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/analog.h"
@@ -33,28 +34,25 @@ protected:
     // Every page as it shows: the pages of the keys, then the channel page of every type, each blank
     // and, where a page shows more for some values, once more with those values.
     template <class Visit> void forEveryPage(Visit visit) {
-        for (const char* key : kPageKeys) {
+        std::vector<std::pair<QString, int>> shows; // a page key, or no key and a function code
+        for (const char* key : kPageKeys)
+            shows.emplace_back(QLatin1String(key), 0);
+        for (int type = 0; type < 52; ++type)
+            shows.emplace_back(QString(), type);
+        for (const auto& [key, type] : shows) {
             for (const bool optional : {false, true}) {
-                SCOPED_TRACE(testing::Message() << key << (optional ? " with its optional parts" : ""));
+                SCOPED_TRACE(testing::Message() << (key.isEmpty() ? "type " + std::to_string(type) : key.toStdString())
+                                                << (optional ? " with its optional parts" : ""));
                 ClearConfiguration(ws.cfg, ws.edit);
                 ws.edit.CurChannel = kChannel;
-                if (optional && !showOptionalParts(QLatin1String(key), 0))
+                if (key.isEmpty())
+                    ws.cfg.ChanSetup[kChannel][kRowType] = static_cast<Byte>(type);
+                if (optional && !showOptionalParts(key, type))
                     continue;
-                if (EditorPage* page = open(QLatin1String(key), 0))
+                if (EditorPage* page = open(key, type))
                     visit(page);
-            }
-        }
-        for (int type = 0; type < 52; ++type) {
-            for (const bool optional : {false, true}) {
-                SCOPED_TRACE(testing::Message() << "type " << type << (optional ? " with its optional parts" : ""));
-                ClearConfiguration(ws.cfg, ws.edit);
-                ws.edit.CurChannel = kChannel;
-                ws.cfg.ChanSetup[kChannel][kRowType] = static_cast<Byte>(type);
-                if (optional && !showOptionalParts(QString(), type))
-                    continue;
-                if (EditorPage* page = open(QString(), type))
-                    visit(page);
-                visit(channelPart);
+                if (key.isEmpty())
+                    visit(channelPart);
             }
         }
     }

@@ -13,21 +13,6 @@
 namespace korvane {
 namespace {
 
-TEST(RowTable, aNamePatternTakesTheIndexTheNumberAndThePlaceAcross) {
-    const struct {
-        const char* pattern;
-        int i, j;
-        const char* name;
-    } cases[] = {
-        {"T_MonthStart_%1", 15, 0, "T_MonthStart_15"},
-        {"DaysSet%2_%3", 0, 6, "DaysSet1_6"},
-        {"DaysSet%2_7", 3, 0, "DaysSet4_7"},
-        {"Lbl_Phones_1", 4, 0, "Lbl_Phones_1"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(CellName(c.pattern, c.i, c.j).toStdString(), c.name) << c.pattern;
-}
-
 constexpr RowTable kTwoSets{.count = 2, .first = 1};
 constexpr FormRow kDeclared[] = {
     {.control = "Head", .kind = ControlKind::Label},
@@ -76,11 +61,6 @@ TEST(RowTable, indexedRowsAreSpelledOutARowOfTheTableAtATime) {
         EXPECT_STREQ(rows[k].enter, e.enter);
         EXPECT_EQ(rows[k].caption, e.caption);
     }
-}
-
-TEST(RowTable, aPageWithoutIndexedRowsKeepsItsRowsByAddress) {
-    const std::span<const FormRow> plain(kDeclared, 1);
-    EXPECT_EQ(RowTables(plain).rows().data(), kDeclared);
 }
 
 } // namespace

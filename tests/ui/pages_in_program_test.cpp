@@ -1,6 +1,7 @@
-// The logic, holiday, SMS and real-time pages in the started program: the matrix marks, the logic
-// pages, values from a file the pages cannot take, a save from a field, the trigger view and the look
-// of each page in the editor window.
+// The editor pages in the started program: only the page of a channel's function on show, the editor
+// window keeping its size and the focus from page to page, the matrix marks of the logic, the logic
+// pages, values from a file the pages cannot take, the siren's flash pattern and the master's trigger
+// view, and the look of the pages in the editor window.
 
 #include <QApplication>
 #include <QCheckBox>
@@ -9,12 +10,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
+#include <utility>
 
-#include "io/config_file.h"
 #include "model/calendar.h"
 #include "model/channel_types.h"
 #include "model/text_ids.h"
 #include "tests/support/program_fixture.h"
+#include "ui/editor/editor_window.h"
 #include "ui/editor/pages/master_page.h"
 #include "ui/editor/pages/realtime_page.h"
 #include "ui/main/channel_cell.h"
@@ -24,7 +27,6 @@ using namespace korvane::test;
 
 namespace {
 
-constexpr int kRt = 12;     // B5, a real-time channel
 constexpr int kMaster = 13; // B6, a master function run by the clock
 
 class PagesTest : public StartedProgramFixture {
@@ -34,9 +36,136 @@ protected:
         QApplication::setActiveWindow(&editor());
     }
     QLineEdit* edit(const char* name) { return child<QLineEdit>(QLatin1String(name)); }
+    bool shown(const char* name) { return child(QString::fromUtf8(name))->isVisibleTo(&editor()); }
+    // Opens channel c as a click on its cell does.
+    void clickCell(int c) {
+        QTest::mouseClick(main().cell(c), Qt::LeftButton);
+        QApplication::processEvents();
+    }
+    // Puts the function in channel c's type byte, keeping the rest of its row, and opens it as a click
+    // on its cell does.
+    void openWithTypeByte(int c, int function) {
+        ws().change([&](Configuration& cfg) {
+            cfg.ChanSetup[static_cast<std::size_t>(c)][kRowType] = static_cast<Byte>(function);
+        });
+        QTest::mouseClick(main().cell(c), Qt::LeftButton);
+        QApplication::setActiveWindow(&editor());
+    }
 };
 
 } // namespace
+
+// ---- The page of a channel ----
+
+TEST_F(PagesTest, onlyThePageOfTheChannelsFunctionIsOnShow) {
+    const std::pair<int, const char*> pages[] = {
+        {kTypeIntruderSiren, "F_tyv"},
+        {kTypeSmokeSiren, "Frame_RøgAlarm_Setup"},
+        {kTypeWaterReset, "Frame_VandAlarm_Setup"},
+        {kTypeIsaPassive, "Frame_ISAalarm_Setup"},
+        {kTypeCommonSiren, "Frame_CombiSiren_Setup"},
+        {kTypeMono, "Frame_BasicChtype_Setup"},
+    };
+    for (auto [function, page] : pages) {
+        openWithTypeByte(3, kTypeIntruderPassive);
+        EXPECT_TRUE(shown("O_tyv_8"));
+        openWithTypeByte(4, function);
+        EXPECT_EQ(editor().currentPage(), QString::fromUtf8(page)) << page;
+        if (function != kTypeIntruderSiren) {
+            EXPECT_FALSE(shown("O_tyv_8")) << page; // no intruder option to click on another channel
+        }
+        for (const char* other : {"F_tyv", "Frame_RøgAlarm_Setup", "Frame_VandAlarm_Setup", "Frame_ISAalarm_Setup",
+                                  "Frame_CombiSiren_Setup"}) {
+            if (qstrcmp(other, page) != 0) {
+                EXPECT_FALSE(shown(other)) << page << " shows " << other;
+            }
+        }
+    }
+}
+
+TEST_F(PagesTest, flashPatternOpensInTheGridAndTheOptionIsTheFirstFocus) {
+    ws().change([](Configuration& cfg) { cfg.ChanSetup[6][kSirenMasterFlash] = 1; });
+    openWithTypeByte(6, kTypeIntruderSiren);
+    EXPECT_EQ(editor().windowTitle(), QStringLiteral("A7   D112"));
+    EXPECT_EQ(QApplication::focusWidget(), child(QStringLiteral("O_tyv_12")));
+    auto* button = child<QPushButton>(QStringLiteral("Cmd_Tyv_BlinkSet"));
+    ASSERT_TRUE(shown("Cmd_Tyv_BlinkSet"));
+    EXPECT_EQ(button->text(), QStringLiteral("D294"));
+    button->click();
+    EXPECT_TRUE(editor().flashPatternShown());
+    EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_MasterFunction_Setup"));
+    EXPECT_EQ(ws().FocusTag, QStringLiteral("IntruderFlashPattern"));
+    EXPECT_EQ(ws().FocusHelpId, kHelpFlashPattern);
+    // Back, Escape and Enter in the grid return to the siren's page, on the button that opened it.
+    auto* back = child<QPushButton>(QStringLiteral("Cmd_FlashBack"));
+    EXPECT_EQ(back->text(), QStringLiteral("D354"));
+    QWidget* grid = editor().masterPage()->keyField();
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"Back", [&] { QTest::mouseClick(back, Qt::LeftButton); }},
+        {"Escape", [&] { QTest::keyClick(grid, Qt::Key_Escape); }},
+        {"Escape on Back", [&] { QTest::keyClick(back, Qt::Key_Escape); }},
+        {"Enter", [&] { QTest::keyClick(grid, Qt::Key_Return); }},
+    };
+    for (const auto& [what, way] : ways) {
+        SCOPED_TRACE(what);
+        if (!editor().flashPatternShown()) {
+            focus(button);
+            QTest::keyClick(button, Qt::Key_Space);
+        }
+        ASSERT_EQ(editor().currentPage(), QStringLiteral("Frame_MasterFunction_Setup"));
+        EXPECT_TRUE(back->isVisibleTo(&editor()));
+        focus(qstrcmp(what, "Escape on Back") == 0 ? static_cast<QWidget*>(back) : grid);
+        way();
+        EXPECT_FALSE(editor().flashPatternShown());
+        EXPECT_EQ(editor().currentPage(), QStringLiteral("F_tyv"));
+        EXPECT_EQ(QApplication::focusWidget(), button);
+        EXPECT_TRUE(child<QCheckBox>(QStringLiteral("Chk_TyvM_Blink"))->isChecked());
+    }
+    // The grid of a master function ends its chain in the main window and has no Back.
+    ws().changeChannelType(7, kTypeMaster);
+    QTest::mouseClick(main().cell(7), Qt::LeftButton);
+    EXPECT_FALSE(back->isVisibleTo(&editor()));
+    QTest::mouseClick(main().cell(6), Qt::LeftButton);
+
+    // A siren that becomes another function from the matrix takes its flash pattern along.
+    button->click();
+    EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_MasterFunction_Setup"));
+    ws().changeChannelType(6, kTypeIntruderPassive);
+    EXPECT_EQ(editor().currentPage(), QStringLiteral("F_tyv"));
+    EXPECT_FALSE(editor().flashPatternShown());
+    ws().change([](Configuration& cfg) { cfg.ChanSetup[6][kRowType] = kTypeIntruderSiren; });
+    EXPECT_EQ(editor().currentPage(), QStringLiteral("F_tyv"));
+}
+
+TEST_F(PagesTest, theEditorKeepsItsSizeFromPageToPage) {
+    ws().changeChannelType(2, kTypeRollerMaster);
+    ws().changeChannelType(4, kTypeAnalogGeneral);
+    ws().changeChannelType(5, kTypeTimerDelay);
+    ws().changeChannelType(6, kTypeMotion);
+    ws().changeChannelType(8, kTypeRoller);
+    clickCell(0); // an unused channel: the event options take room below the page
+    const QSize size = editor().size();
+    for (int c : {2, 0, 4, 2, 5, 8, 6, 2}) {
+        clickCell(c);
+        EXPECT_EQ(editor().size(), size) << "channel " << c;
+    }
+}
+
+TEST_F(PagesTest, aPageFocusesItsControlOnOpeningButNotOnARefill) {
+    ws().changeChannelType(5, kTypeTimerPulse);
+    ws().changeChannelType(6, kTypeMotion);
+    const std::pair<int, const char*> cases[] = {{5, "O_TimerMode_1"}, {6, "Chk_MotionInAlarm"}};
+    for (const auto& [c, control] : cases) {
+        clickCell(c);
+        QApplication::setActiveWindow(&editor());
+        EXPECT_EQ(QApplication::focusWidget(), child(control)) << c;
+    }
+    clickCell(5);
+    focus(child("TimerTid_1"));
+    QApplication::setActiveWindow(&main());
+    QApplication::setActiveWindow(&editor()); // the window comes back and refills its page
+    EXPECT_EQ(QApplication::focusWidget(), child("TimerTid_1"));
+}
 
 // ---- Logic ----
 
@@ -124,23 +253,6 @@ TEST_F(PagesTest, oddHolidaysAreKeptAndColouredAndLaterPeriodsAreMarked) {
     EXPECT_FALSE(ws().dataChanged());
     EXPECT_EQ(child<QLabel>("L_Period_8")->toolTip(), ws().text(kTxtNotReadBack));
     EXPECT_EQ(child<QLabel>("L_Period_7")->toolTip(), QString());
-}
-
-TEST_F(PagesTest, ctrlSFromAHolidayFieldSavesTheCompletedPeriod) {
-    const QString path = tempPath(QStringLiteral("holidays.zeb"));
-    dialogs.files.push_back(path);
-    open("Holiday");
-    focus(edit("T_MonthStart_0"));
-    typeKeys("7");
-    QTest::keyClick(edit("T_MonthStart_0"), Qt::Key_S, Qt::ControlModifier);
-    ASSERT_EQ(dialogs.fileDialogs.size(), 1u);
-    EXPECT_FALSE(ws().dataChanged());
-    Configuration saved;
-    ASSERT_TRUE(LoadFile(saved, LocalPath(path)).ok());
-    EXPECT_EQ(saved.SysData[96], 0x07);
-    EXPECT_EQ(saved.SysData[97], 0x01);
-    EXPECT_EQ(saved.SysData[98], 0x07);
-    EXPECT_EQ(saved.SysData[99], 0x01);
 }
 
 // ---- SMS and dial-in ----
