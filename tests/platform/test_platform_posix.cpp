@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace korvane::testing {
@@ -13,24 +14,55 @@ std::string WithoutPosixFiles() {
     return {};
 }
 
-bool MakeFifo(const std::string& path) {
-    return ::mkfifo(path.c_str(), 0600) == 0;
+std::string NullDevice() {
+    return "/dev/null";
 }
 
-void FeedFifo(const std::string& path, long count) {
-    std::signal(SIGPIPE, SIG_IGN);
-    const int fd = ::open(path.c_str(), O_WRONLY);
-    if (fd < 0)
-        return;
-    const std::string chunk(4096, 'x');
-    for (long sent = 0; count < 0 || sent < count;) {
-        const std::size_t n = count < 0 ? chunk.size() : std::min<std::size_t>(chunk.size(), count - sent);
-        const ssize_t w = ::write(fd, chunk.data(), n);
-        if (w <= 0)
-            break;
-        sent += w;
-    }
-    ::close(fd);
+struct ServedPipe::Server {
+    std::string path;
+    std::thread thread;
+    std::string taken;
+};
+
+ServedPipe::ServedPipe(const std::string& folder, long count) : server_(std::make_unique<Server>()) {
+    static int serial = 0;
+    server_->path = folder + "/pipe-" + std::to_string(++serial);
+    MakeFifo(server_->path);
+    server_->thread = std::thread([s = server_.get(), count] {
+        std::signal(SIGPIPE, SIG_IGN);
+        const int fd = ::open(s->path.c_str(), count == 0 ? O_RDONLY : O_WRONLY);
+        if (fd < 0)
+            return;
+        std::string chunk(4096, 'x');
+        for (long moved = 0; count <= 0 || moved < count;) {
+            const std::size_t want = count <= 0 ? chunk.size() : std::min<std::size_t>(chunk.size(), count - moved);
+            const ssize_t n = count == 0 ? ::read(fd, chunk.data(), want) : ::write(fd, chunk.data(), want);
+            if (n <= 0)
+                break;
+            if (count == 0)
+                s->taken.append(chunk.data(), static_cast<std::size_t>(n));
+            moved += n;
+        }
+        ::close(fd);
+    });
+}
+
+ServedPipe::~ServedPipe() {
+    if (server_->thread.joinable())
+        server_->thread.join();
+}
+
+const std::string& ServedPipe::path() const {
+    return server_->path;
+}
+
+std::string ServedPipe::taken() {
+    server_->thread.join();
+    return server_->taken;
+}
+
+bool MakeFifo(const std::string& path) {
+    return ::mkfifo(path.c_str(), 0600) == 0;
 }
 
 int TakeOneByteAndLeave(const std::string& path) {
@@ -49,13 +81,16 @@ void WithDefaultPipeSignal(const std::function<void()>& what) {
     std::signal(SIGPIPE, before);
 }
 
-unsigned ModeOf(const std::string& path) {
+const unsigned kSomeRights = 0640;
+const unsigned kReadOnly = 0444;
+
+unsigned RightsOf(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
 }
 
-bool SetMode(const std::string& path, unsigned mode) {
-    return ::chmod(path.c_str(), mode) == 0;
+bool SetRights(const std::string& path, unsigned rights) {
+    return ::chmod(path.c_str(), rights) == 0;
 }
 
 Owner OwnerOf(const std::string& path) {

@@ -16,13 +16,6 @@ using namespace korvane::testing;
 
 namespace {
 
-Configuration blank() {
-    Configuration cfg;
-    EditState state;
-    ClearConfiguration(cfg, state);
-    return cfg;
-}
-
 TextLookup englishLike() {
     return [](int n) -> std::string {
         switch (n) {
@@ -108,7 +101,7 @@ TEST(Canvas, onlyThePictureTablePaints) {
     for (int n : {-1, 64, 79, 99, 101, 106, 108, 255})
         c.picture(10, 20, n);
     std::vector<int> painted;
-    for (const Drawn& d : s.pictures())
+    for (const Drawn& d : s.drawn(Drawn::Picture))
         painted.push_back(d.picture);
     EXPECT_EQ(painted, (std::vector<int>{0, 40, 63, 65, 78, 100, 107}));
     EXPECT_DOUBLE_EQ(s.items[0].right - s.items[0].x, page::kPictureSize);
@@ -170,7 +163,7 @@ TEST(ReportValues, timesHolidaysAndLists) {
     EXPECT_EQ(Str(5), " 5");
     EXPECT_EQ(Str(-5), "-5");
 
-    Configuration cfg = blank();
+    Configuration cfg = ReportBlank();
     const struct {
         std::array<Byte, 4> bytes;
         const char* first;
@@ -198,7 +191,7 @@ TEST(ReportValues, timesHolidaysAndLists) {
 }
 
 TEST(ReportValues, rollerCellsNamePairsAndNeverReadPastTheGrid) {
-    Configuration cfg = blank();
+    Configuration cfg = ReportBlank();
     cfg.ChanSetup[10][kRowType] = 40;  // pair B3/B4 = cell 5
     cfg.ChanSetup[126][kRowType] = 40; // pair P7/P8 = cell 63
     cfg.MasterMatrix[0][1] = 0x30;     // cell 5: bits 5-4 of byte 1

@@ -38,16 +38,8 @@ public:
         items.push_back({Drawn::Picture, page, x, y, x + size, y + size, 0, false, {}, number});
     }
     void fillRect(double x1, double y1, double x2, double y2) override {
-        items.push_back({Drawn::Rect,
-                         page,
-                         std::min(x1, x2),
-                         std::min(y1, y2),
-                         std::max(x1, x2),
-                         std::max(y1, y2),
-                         0,
-                         false,
-                         {},
-                         -1});
+        items.push_back({Drawn::Rect, page, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2), 0,
+                         false, {}, -1});
     }
     bool newPage() override {
         if (refuseFromPage > 0 && page + 1 >= refuseFromPage)
@@ -56,21 +48,15 @@ public:
         return true;
     }
 
-    // Texts in drawing order, optionally of one page.
-    std::vector<Drawn> texts(int onPage = 0) const {
+    // What was drawn of one kind in drawing order, optionally of one page.
+    std::vector<Drawn> drawn(Drawn::Kind kind, int onPage = 0) const {
         std::vector<Drawn> out;
         for (const Drawn& d : items)
-            if (d.kind == Drawn::Text && (onPage == 0 || d.page == onPage))
+            if (d.kind == kind && (onPage == 0 || d.page == onPage))
                 out.push_back(d);
         return out;
     }
-    std::vector<Drawn> pictures(int onPage = 0) const {
-        std::vector<Drawn> out;
-        for (const Drawn& d : items)
-            if (d.kind == Drawn::Picture && (onPage == 0 || d.page == onPage))
-                out.push_back(d);
-        return out;
-    }
+    std::vector<Drawn> texts(int onPage = 0) const { return drawn(Drawn::Text, onPage); }
 
     std::vector<Drawn> items;
     int page = 1;
