@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <sstream>
 
@@ -77,12 +74,7 @@ TEST(ChannelList, settingsLinesOfEachFunctionMatchTheirGoldenListing) {
         for (const ParamLine& l : entries[20].lines)
             listing << "  " << l.label << "|" << l.value << "|" << l.unit << "|" << l.second << "\n";
     }
-    const std::string path = std::string(KORVANE_SOURCE_DIR) + "/tests/reports/golden/settings-lines.txt";
-    if (std::getenv("KORVANE_UPDATE_GOLDEN"))
-        std::ofstream(path, std::ios::binary) << listing.str();
-    std::ifstream golden(path, std::ios::binary);
-    EXPECT_EQ(listing.str(), std::string(std::istreambuf_iterator<char>(golden), {}))
-        << path << ": when the change is meant, write it anew with KORVANE_UPDATE_GOLDEN=1";
+    ExpectGoldenListing("settings-lines.txt", listing.str());
 }
 
 TEST(ChannelList, everyChannelOnceWhateverTheFileHolds) {

@@ -13,11 +13,9 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
-#include <sstream>
 
 #include "io/text_file.h"
 #include "model/channel_types.h"
@@ -47,21 +45,6 @@ std::unique_ptr<Printed> printReport(const ReportEntry& e, const Configuration& 
     PrintJob job(p->surface);
     p->outcome = e.print(job, ReportInput{cfg, std::move(text), name, kClock, inUse});
     return p;
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string l; std::getline(in, l);)
-        out.push_back(l);
-    return out;
 }
 
 // Configurations made for one report each, beside the fixtures: what each kind of row shows, where
@@ -325,27 +308,11 @@ int expectTableHeadings(const Table& t, const RecordingSurface& s, const TextLoo
 } // namespace
 
 TEST(ReportListing, everyReportOfEveryFixtureMatchesItsGoldenListing) {
-    const bool update = std::getenv("KORVANE_UPDATE_GOLDEN") != nullptr;
-    const std::string folder = std::string(KORVANE_SOURCE_DIR) + "/tests/reports/golden/";
     auto check = [&](const std::string& stem, const ReportEntry& e, const Configuration& cfg, const std::string& file,
                      bool inUse) {
         const auto p = printReport(e, cfg, file, NumberedText, inUse);
-        const std::string listing =
-            p->outcome == ReportOutcome::Printed ? TextListing(p->surface.items) : "nothing to print\n";
-        const std::string path = folder + stem + "." + e.name + ".txt";
-        if (update) {
-            std::ofstream(path, std::ios::binary) << listing;
-            return;
-        }
-        const std::vector<std::string> want = linesOf(readFile(path));
-        const std::vector<std::string> got = linesOf(listing);
-        ASSERT_FALSE(want.empty()) << path << " is missing: write it with KORVANE_UPDATE_GOLDEN=1";
-        const auto [w, g] = std::mismatch(want.begin(), want.end(), got.begin(), got.end());
-        EXPECT_TRUE(w == want.end() && g == got.end())
-            << path << " line " << (w - want.begin()) + 1 << "\n  golden:  " << (w == want.end() ? "(end)" : *w)
-            << "\n  printed: " << (g == got.end() ? "(end)" : *g)
-            << "\nLook at the PDF pages; when the change is meant, write the listings anew with "
-               "KORVANE_UPDATE_GOLDEN=1 (tests/reports/report_listing_test.cpp).";
+        ExpectGoldenListing(stem + "." + e.name + ".txt",
+                            p->outcome == ReportOutcome::Printed ? TextListing(p->surface.items) : "nothing to print\n");
     };
     for (const char* f : kFixtures) {
         const Configuration cfg = loadedConfiguration(f);
@@ -358,8 +325,8 @@ TEST(ReportListing, everyReportOfEveryFixtureMatchesItsGoldenListing) {
     }
     for (const Scenario& c : scenarios())
         check(c.name, FindReport(c.report), c.make(), c.file, false);
-    if (update)
-        GTEST_SKIP() << "golden listings written to " << folder;
+    if (std::getenv("KORVANE_UPDATE_GOLDEN"))
+        GTEST_SKIP() << "golden listings written to tests/reports/golden";
 }
 
 TEST(ReportListing, everyPageIsReadableInEveryShippedLanguage) {

@@ -2,8 +2,13 @@
 // A print surface that records what a report draws, with a simple fixed text metric: a character is
 // half an em wide (10 twips per point; bold 10 % wider), a line is 20 twips per point high.
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -139,6 +144,32 @@ inline std::string TextListing(const std::vector<Drawn>& items) {
         out += "\n";
     }
     return out;
+}
+
+// Compares a listing with its golden file in tests/reports/golden, or writes the file anew when
+// KORVANE_UPDATE_GOLDEN is set (a change on purpose: look at the PDF pages, read the difference in the commit).
+inline void ExpectGoldenListing(const std::string& name, const std::string& listing) {
+    const std::string path = std::string(KORVANE_SOURCE_DIR) + "/tests/reports/golden/" + name;
+    if (std::getenv("KORVANE_UPDATE_GOLDEN")) {
+        std::ofstream(path, std::ios::binary) << listing;
+        return;
+    }
+    std::ifstream golden(path, std::ios::binary);
+    ASSERT_TRUE(golden.is_open()) << path << " is missing: write it with KORVANE_UPDATE_GOLDEN=1";
+    // The first line that differs, so that a change of layout reads as one line.
+    std::istringstream printed(listing);
+    std::string want, got;
+    for (int line = 1; golden || printed; ++line) {
+        if (!std::getline(golden, want))
+            want = "(end)";
+        if (!std::getline(printed, got))
+            got = "(end)";
+        if (want != got) {
+            ADD_FAILURE() << path << " line " << line << "\n  golden:  " << want << "\n  printed: " << got
+                          << "\nWhen the change is meant, write the listings anew with KORVANE_UPDATE_GOLDEN=1.";
+            return;
+        }
+    }
 }
 
 // No two texts or pictures of a page overlap: nothing is overprinted.
