@@ -23,17 +23,12 @@ struct Shipped {
 };
 const Shipped kShipped[] = {{"English.dat", "English"}, {"Deutsch.dat", "Deutsch"}, {"Dansk.dat", "Dansk"}};
 
+// The keys the file actually carries (a text may be empty only if the file says so).
 std::set<int> KeysOf(const std::string& bytes) {
-    // The keys the file actually carries (a text may be empty only if the file says so).
     std::set<int> keys;
-    size_t pos = 0;
-    while (pos < bytes.size()) {
-        const size_t end = bytes.find('\n', pos);
-        const std::string line = bytes.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
-        pos = end == std::string::npos ? bytes.size() : end + 1;
+    for (const std::string& line : korvane::testing::splitOn(bytes, '\n'))
         if (line.find(',') != std::string::npos)
-            keys.insert(std::stoi(line.substr(0, line.find(','))));
-    }
+            keys.insert(std::stoi(line));
     return keys;
 }
 

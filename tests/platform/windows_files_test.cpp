@@ -33,8 +33,8 @@ TEST(WindowsFiles, aTargetHeldOpenIsReplacedOnlyWhenItsHolderSharesEverything) {
         const std::string path = dir.file("house.zeb");
         ASSERT_TRUE(WriteFileAtomically(path, "old content").ok);
         const fs::path native(std::u8string(path.begin(), path.end()));
-        HANDLE other =
-            ::CreateFileW(native.c_str(), GENERIC_READ, c.sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE other = ::CreateFileW(native.c_str(), GENERIC_READ, c.sharing, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
         const WriteOutcome w = WriteFileAtomically(path, "new content");
         ::CloseHandle(other);
         EXPECT_EQ(w.ok, c.ok) << c.what << ": " << w.reason;

@@ -57,6 +57,12 @@ Configuration blankWith(int channelsByte, const std::string& description = {}) {
     return cfg;
 }
 
+// Bytes of a row or of the system bytes, by their number.
+template <class Bytes> void put(Bytes& to, std::initializer_list<std::pair<int, int>> bytes) {
+    for (auto [k, v] : bytes)
+        to[k] = static_cast<Byte>(v);
+}
+
 Configuration descriptions() {
     // Shrunk to one line, wrapped, split at a line break, empty; the function follows on the next line.
     Configuration cfg = blankWith(15, std::string(100, 'x'));
@@ -88,9 +94,7 @@ Configuration pageBreak(int channel, int type) {
     Configuration cfg = blankWith(127, "First line\r\nsecond line");
     cfg.ChanSetup[channel][kRowType] = static_cast<Byte>(type);
     if (type == kTypeAnalogLux) { // five lines, after a two-line timer that brings it to line 31.5
-        cfg.ChanSetup[channel][kAnaOptions] = 4;
-        cfg.ChanSetup[channel][kAnaDisable] = 1;
-        cfg.ChanSetup[channel][kAnaLimit2Disable] = 2;
+        put(cfg.ChanSetup[channel], {{kAnaOptions, 4}, {kAnaDisable, 1}, {kAnaLimit2Disable, 2}});
         cfg.ChanSetup[0][kRowType] = kTypeTimerDelayPulse;
     }
     return cfg;
@@ -114,15 +118,11 @@ Configuration everyFunction() {
         cfg.ChanSetup[m][kRowType] = kTypeMuxClaim;
     for (int m = 112; m < 128; ++m)
         cfg.ChanSetup[m][kRowType] = kTypeTimeOutputClaim;
-    for (int c : {20, 21, 22, 23}) {
-        cfg.ChanSetup[c][kRowType] = kTypeAnalogTemperature;
-        cfg.ChanSetup[c][kAnaOptions] = 6;
-        cfg.ChanSetup[c][kAnaRangeMin] = 0xFF;
-        cfg.ChanSetup[c][kAnaRangeMax] = 0x7F;
-    }
+    for (int c : {20, 21, 22, 23})
+        put(cfg.ChanSetup[c],
+            {{kRowType, kTypeAnalogTemperature}, {kAnaOptions, 6}, {kAnaRangeMin, 0xFF}, {kAnaRangeMax, 0x7F}});
     SetChannelType(cfg, 30, kTypeRoller);
-    cfg.ChanSetup[30][kRollPriority] = 5;
-    cfg.ChanSetup[30][kRollSlats] = 1;
+    put(cfg.ChanSetup[30], {{kRollPriority, 5}, {kRollSlats, 1}});
     return cfg;
 }
 
@@ -130,10 +130,7 @@ Configuration holidays() {
     // Day set 1: Monday and holiday, on 07:30, no off time; periods 1 and 16 set, 2 with month 13.
     Configuration cfg = blankWith(15);
     SetChannelType(cfg, 5, kTypeRealTime);
-    cfg.ChanSetup[5][1] = 0x81;
-    cfg.ChanSetup[5][2] = 0x07;
-    cfg.ChanSetup[5][3] = 0x30;
-    cfg.ChanSetup[5][4] = 255;
+    put(cfg.ChanSetup[5], {{1, 0x81}, {2, 0x07}, {3, 0x30}, {4, 255}});
     for (auto [period, bytes] : {std::pair{0, 0x07010815u}, {1, 0x13010203u}, {15, 0x07010815u}})
         for (int k = 0; k < 4; ++k)
             cfg.SysData[kSysHolidays + 4 * period + k] = static_cast<Byte>(bytes >> (24 - 8 * k));
@@ -144,11 +141,8 @@ Configuration tallRealTime() {
     Configuration cfg = blankWith(127);
     for (int ch = 0; ch < 128; ch += 3) {
         SetChannelType(cfg, ch, kTypeRealTime);
-        for (int k = 0; k < 4; ++k) {
-            cfg.ChanSetup[ch][1 + 5 * k] = 0xFF;
-            cfg.ChanSetup[ch][2 + 5 * k] = 0x23;
-            cfg.ChanSetup[ch][4 + 5 * k] = 0x12;
-        }
+        for (int k = 0; k < 4; ++k)
+            put(cfg.ChanSetup[ch], {{1 + 5 * k, 0xFF}, {2 + 5 * k, 0x23}, {4 + 5 * k, 0x12}});
         cfg.ChanText[ch] = std::string(90, 'x');
     }
     return cfg;
@@ -157,19 +151,18 @@ Configuration tallRealTime() {
 Configuration grids() {
     // A1 drives A1 on, A2 off; A3 cannot be driven; the roller master P1 - P2 selects the pair P7 - P8.
     Configuration cfg = blankWith(127);
-    SetChannelType(cfg, 0, kTypeMaster);
-    SetChannelType(cfg, 8, kTypeMono);
-    SetChannelType(cfg, 9, kTypeMono);
+    for (auto [ch, type] : {std::pair{0, kTypeMaster},
+                            {8, kTypeMono},
+                            {9, kTypeMono},
+                            {2, kTypeIntruderPassive},
+                            {120, kTypeRollerMaster},
+                            {124, kTypeRoller},
+                            {126, kTypeRoller}})
+        SetChannelType(cfg, ch, type);
     PutMaster(cfg, 0, 8, kMasterOn);
     PutMaster(cfg, 0, 9, kMasterOff);
-    SetChannelType(cfg, 2, kTypeIntruderPassive);
-    SetChannelType(cfg, 120, kTypeRollerMaster);
-    SetChannelType(cfg, 124, kTypeRoller);
-    SetChannelType(cfg, 126, kTypeRoller);
     cfg.MasterMatrix[120][15] = 0x03;
-    cfg.ChanSetup[120][kRmMode] = 255;
-    cfg.ChanSetup[120][kRmRunTime] = 42;
-    cfg.ChanSetup[120][kRmReverseTime] = 7;
+    put(cfg.ChanSetup[120], {{kRmMode, 255}, {kRmRunTime, 42}, {kRmReverseTime, 7}});
     return cfg;
 }
 
@@ -178,9 +171,7 @@ Configuration tallMaster(bool masters) {
     SetChannelType(cfg, 40, kTypeRollerMaster);
     for (int ch = 0; masters && ch < 40; ch += 2) { // with trigger times: the tallest blocks
         SetChannelType(cfg, ch, kTypeMaster);
-        cfg.ChanSetup[ch][kMasterRealTime] = 1;
-        cfg.ChanSetup[ch][2] = 0x06;
-        cfg.ChanSetup[ch][3] = 0x15;
+        put(cfg.ChanSetup[ch], {{kMasterRealTime, 1}, {2, 0x06}, {3, 0x15}});
     }
     return cfg;
 }
@@ -207,11 +198,11 @@ Configuration notes(bool overPages) {
 
 Configuration dialling(bool outAndSafety) {
     Configuration cfg = blankWith(127);
-    cfg.SysData[kSysEventSms] = 1;
-    cfg.SysData[kSysDialOutMethod] = outAndSafety ? 1 : 0;
-    cfg.SysData[kSysSmsResponseTime] = 5;
-    cfg.SysData[kSysDialInPassword] = 1;
-    cfg.SysData[kSysDialInSafety] = outAndSafety ? 1 : 0;
+    put(cfg.SysData, {{kSysEventSms, 1},
+                      {kSysDialOutMethod, outAndSafety},
+                      {kSysSmsResponseTime, 5},
+                      {kSysDialInPassword, 1},
+                      {kSysDialInSafety, outAndSafety}});
     for (int i = 0; i < 9; ++i)
         cfg.SmsText[i] = "+45" + std::to_string(i);
     cfg.SmsText[4] = ""; // an empty first dial-in number keeps its place
@@ -311,8 +302,9 @@ TEST(ReportListing, everyReportOfEveryFixtureMatchesItsGoldenListing) {
     auto check = [&](const std::string& stem, const ReportEntry& e, const Configuration& cfg, const std::string& file,
                      bool inUse) {
         const auto p = printReport(e, cfg, file, NumberedText, inUse);
-        ExpectGoldenListing(stem + "." + e.name + ".txt",
-                            p->outcome == ReportOutcome::Printed ? TextListing(p->surface.items) : "nothing to print\n");
+        ExpectGoldenListing(stem + "." + e.name + ".txt", p->outcome == ReportOutcome::Printed
+                                                              ? TextListing(p->surface.items)
+                                                              : "nothing to print\n");
     };
     for (const char* f : kFixtures) {
         const Configuration cfg = loadedConfiguration(f);

@@ -44,7 +44,7 @@ public:
     }
     void fillRect(double x1, double y1, double x2, double y2) override {
         items.push_back({Drawn::Rect, page, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2), 0,
-                         false, {}, -1});
+                         false, std::string(), -1});
     }
     bool newPage() override {
         if (refuseFromPage > 0 && page + 1 >= refuseFromPage)

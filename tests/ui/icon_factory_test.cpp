@@ -74,7 +74,8 @@ TEST(IconFactory, everyPictureHasTheAskedLogicalSizeAtEachScaleAndTheSameDrawing
     // An icon draws sharp at the asked scale, and dimmed when disabled.
     const QIcon icon = IconFactory::icon(kTypeWaterSiren);
     for (qreal dpr : {1.0, 2.0, 3.0})
-        EXPECT_EQ(asImage(icon.pixmap(QSize(32, 32), dpr)), asImage(IconFactory::pixmap(kTypeWaterSiren, {32, 32}, dpr)))
+        EXPECT_EQ(asImage(icon.pixmap(QSize(32, 32), dpr)),
+                  asImage(IconFactory::pixmap(kTypeWaterSiren, {32, 32}, dpr)))
             << dpr;
     EXPECT_LT(qAlpha(asImage(icon.pixmap(QSize(32, 32), 1.0, QIcon::Disabled)).pixel(16, 16)), 255);
     EXPECT_EQ(icon.actualSize(QSize(48, 48)), QSize(48, 48));
@@ -84,10 +85,10 @@ TEST(IconFactory, eachPictureShowsItsTileOrPaperWithAContrastingMark) {
     struct Look {
         std::string what;
         int picture;
-        QRgb tile;      // the most frequent colour
-        QRgb mark;      // drawn on the tile at least `marks` times
+        QRgb tile; // the most frequent colour
+        QRgb mark; // drawn on the tile at least `marks` times
         int marks;
-        bool clearEdge; // transparent around: a picture for the paper
+        bool clearEdge; // transparent around: a picture for the paper (a tile's corners are rounded)
     };
     const QRgb basic = IconFactory::familyColor(TypeFamily::Basic).rgba();
     std::vector<Look> looks = {
@@ -112,7 +113,9 @@ TEST(IconFactory, eachPictureShowsItsTileOrPaperWithAContrastingMark) {
         const QImage img = IconFactory::image(l.picture, {64, 64}).convertToFormat(QImage::Format_ARGB32);
         EXPECT_EQ(dominantColour(img), l.tile) << l.what << " " << l.picture;
         EXPECT_GT(countPixels(img, [&](QRgb c) { return c == l.mark; }), l.marks) << l.what << " " << l.picture;
-        EXPECT_EQ(qAlpha(img.pixel(1, 1)) == 0, l.clearEdge) << l.what << " " << l.picture;
+        if (l.clearEdge) {
+            EXPECT_EQ(qAlpha(img.pixel(1, 1)), 0) << l.what << " " << l.picture;
+        }
     }
     std::set<QRgb> distinct;
     for (const auto& [family, colour] : familyColours)
