@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <functional>
 #include <map>
 #include <memory>
 
@@ -198,11 +197,8 @@ Configuration notes(bool overPages) {
 
 Configuration dialling(bool outAndSafety) {
     Configuration cfg = blankWith(127);
-    put(cfg.SysData, {{kSysEventSms, 1},
-                      {kSysDialOutMethod, outAndSafety},
-                      {kSysSmsResponseTime, 5},
-                      {kSysDialInPassword, 1},
-                      {kSysDialInSafety, outAndSafety}});
+    put(cfg.SysData, {{kSysEventSms, 1}, {kSysSmsResponseTime, 5}, {kSysDialInPassword, 1}});
+    put(cfg.SysData, {{kSysDialOutMethod, outAndSafety}, {kSysDialInSafety, outAndSafety}});
     for (int i = 0; i < 9; ++i)
         cfg.SmsText[i] = "+45" + std::to_string(i);
     cfg.SmsText[4] = ""; // an empty first dial-in number keeps its place
@@ -210,33 +206,43 @@ Configuration dialling(bool outAndSafety) {
     return cfg;
 }
 
-struct Scenario {
-    const char* name;
-    ReportKind report;
-    std::function<Configuration()> make;
+// What the tests print: every report of every fixture, in full and of the channels in use only
+// ("<fixture>.in-use"), and the made configurations, each for its report.
+struct Print {
+    std::string name;
+    const ReportEntry& report;
+    Configuration cfg;
     std::string file = "Test.zeb";
+    bool inUse = false;
 };
 
-const std::vector<Scenario>& scenarios() {
-    static const std::vector<Scenario> all = {
-        {"descriptions", ReportKind::ChannelList, descriptions},
-        {"pictures", ReportKind::ChannelList, [] { return pictures(false); }},
-        {"pictures-events-off", ReportKind::ChannelList, [] { return pictures(true); }},
-        {"break-33rd-plain", ReportKind::ChannelList, [] { return pageBreak(32, kTypeMono); }},
-        {"break-timer-line-31", ReportKind::ChannelList, [] { return pageBreak(31, kTypeTimerDelay); }},
-        {"break-sensor-line-31.5", ReportKind::ChannelList, [] { return pageBreak(31, kTypeAnalogLux); }},
-        {"every-function", ReportKind::ChannelList, everyFunction, std::string(120, 'F') + ".zeb"},
-        {"holidays", ReportKind::RealTime, holidays},
-        {"tall-blocks", ReportKind::RealTime, tallRealTime},
-        {"grids", ReportKind::Master, grids},
-        {"roller-master-only", ReportKind::Master, [] { return tallMaster(false); }},
-        {"tall-blocks", ReportKind::Master, [] { return tallMaster(true); }},
-        {"equations", ReportKind::Logic, equations},
-        {"long-notes", ReportKind::Logic, [] { return notes(false); }},
-        {"notes-over-pages", ReportKind::Logic, [] { return notes(true); }},
-        {"dial-out-and-safety", ReportKind::Sms, [] { return dialling(true); }},
-        {"dial-plain", ReportKind::Sms, [] { return dialling(false); }},
+std::vector<Print> everyPrint() {
+    std::vector<Print> all;
+    for (const std::string fixture : kFixtures)
+        for (bool inUse : {false, true})
+            for (const ReportEntry& e : ReportCatalogue())
+                all.push_back({fixture.substr(0, fixture.rfind('.')) + (inUse ? ".in-use" : ""), e,
+                               loadedConfiguration(fixture), fixture, inUse});
+    const auto made = [&](const char* name, ReportKind report, Configuration cfg, std::string file = "Test.zeb") {
+        all.push_back({name, FindReport(report), std::move(cfg), std::move(file)});
     };
+    made("descriptions", ReportKind::ChannelList, descriptions());
+    made("pictures", ReportKind::ChannelList, pictures(false));
+    made("pictures-events-off", ReportKind::ChannelList, pictures(true));
+    made("break-33rd-plain", ReportKind::ChannelList, pageBreak(32, kTypeMono));
+    made("break-timer-line-31", ReportKind::ChannelList, pageBreak(31, kTypeTimerDelay));
+    made("break-sensor-line-31.5", ReportKind::ChannelList, pageBreak(31, kTypeAnalogLux));
+    made("every-function", ReportKind::ChannelList, everyFunction(), std::string(120, 'F') + ".zeb");
+    made("holidays", ReportKind::RealTime, holidays());
+    made("tall-blocks", ReportKind::RealTime, tallRealTime());
+    made("grids", ReportKind::Master, grids());
+    made("roller-master-only", ReportKind::Master, tallMaster(false));
+    made("tall-blocks", ReportKind::Master, tallMaster(true));
+    made("equations", ReportKind::Logic, equations());
+    made("long-notes", ReportKind::Logic, notes(false));
+    made("notes-over-pages", ReportKind::Logic, notes(true));
+    made("dial-out-and-safety", ReportKind::Sms, dialling(true));
+    made("dial-plain", ReportKind::Sms, dialling(false));
     return all;
 }
 
@@ -299,55 +305,31 @@ int expectTableHeadings(const Table& t, const RecordingSurface& s, const TextLoo
 } // namespace
 
 TEST(ReportListing, everyReportOfEveryFixtureMatchesItsGoldenListing) {
-    auto check = [&](const std::string& stem, const ReportEntry& e, const Configuration& cfg, const std::string& file,
-                     bool inUse) {
-        const auto p = printReport(e, cfg, file, NumberedText, inUse);
-        ExpectGoldenListing(stem + "." + e.name + ".txt", p->outcome == ReportOutcome::Printed
-                                                              ? TextListing(p->surface.items)
-                                                              : "nothing to print\n");
-    };
-    for (const char* f : kFixtures) {
-        const Configuration cfg = loadedConfiguration(f);
-        const std::string stem = std::string(f).substr(0, std::string(f).rfind('.'));
-        for (const ReportEntry& e : ReportCatalogue()) {
-            check(stem, e, cfg, f, false);
-            if (stem == "TwelveInUse")
-                check(stem + ".in-use", e, cfg, f, true);
-        }
+    for (const Print& r : everyPrint()) {
+        const auto p = printReport(r.report, r.cfg, r.file, NumberedText, r.inUse);
+        ExpectGoldenListing(r.name + "." + r.report.name + ".txt", p->outcome == ReportOutcome::Printed
+                                                                       ? TextListing(p->surface.items)
+                                                                       : "nothing to print\n");
     }
-    for (const Scenario& c : scenarios())
-        check(c.name, FindReport(c.report), c.make(), c.file, false);
     if (std::getenv("KORVANE_UPDATE_GOLDEN"))
         GTEST_SKIP() << "golden listings written to tests/reports/golden";
 }
 
 TEST(ReportListing, everyPageIsReadableInEveryShippedLanguage) {
+    const std::vector<Print> prints = everyPrint();
     std::map<std::string, int> tableRows;
     for (const char* language : kLanguages) {
         const TextLookup text = shippedTexts(language);
-        for (const char* fixture : kFixtures) {
-            const Configuration cfg = loadedConfiguration(fixture);
-            for (bool inUse : {false, true})
-                for (const ReportEntry& e : ReportCatalogue()) {
-                    const auto p = printReport(e, cfg, fixture, text, inUse);
-                    const std::string where =
-                        std::string(language) + " " + fixture + " " + e.name + (inUse ? " in use" : "");
-                    SCOPED_TRACE(where);
-                    ExpectInsideFrame(p->surface.items);
-                    ExpectNoOverlaps(p->surface.items);
-                    ExpectNoTextBelow(p->surface.items, page::kSmallestPoints);
-                    for (const Table& t : kTables)
-                        if (t.report == e.kind)
-                            tableRows[t.what] += expectTableHeadings(t, p->surface, text, where);
-                }
-        }
-        for (const Scenario& c : scenarios()) {
-            const auto p = printReport(FindReport(c.report), c.make(), c.file, text);
-            SCOPED_TRACE(std::string(language) + " " + c.name);
-            EXPECT_EQ(p->outcome, ReportOutcome::Printed);
+        for (const Print& r : prints) {
+            const auto p = printReport(r.report, r.cfg, r.file, text, r.inUse);
+            const std::string where = std::string(language) + " " + r.name + " " + r.report.name;
+            SCOPED_TRACE(where);
             ExpectInsideFrame(p->surface.items);
             ExpectNoOverlaps(p->surface.items);
             ExpectNoTextBelow(p->surface.items, page::kSmallestPoints);
+            for (const Table& t : kTables)
+                if (t.report == r.report.kind)
+                    tableRows[t.what] += expectTableHeadings(t, p->surface, text, where);
         }
     }
     // Every table was seen, so that each check above had something to check.
