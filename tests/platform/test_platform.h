@@ -34,8 +34,6 @@ private:
 };
 
 bool MakeFifo(const std::string& path);
-// Opens a FIFO for reading (waits for a writer), takes one byte and goes away; the number of bytes taken.
-int TakeOneByteAndLeave(const std::string& path);
 // Runs `what` with a write into a pipe nobody reads ending the process, as it does by default, so that
 // a test shows the code under test guards against it.
 void WithDefaultPipeSignal(const std::function<void()>& what);

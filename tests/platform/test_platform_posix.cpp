@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <csignal>
-#include <fcntl.h>
+#include <fstream>
+#include <iterator>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
@@ -29,21 +30,16 @@ ServedPipe::ServedPipe(const std::string& folder, long count) : server_(std::mak
     server_->path = folder + "/pipe-" + std::to_string(++serial);
     MakeFifo(server_->path);
     server_->thread = std::thread([s = server_.get(), count] {
-        std::signal(SIGPIPE, SIG_IGN);
-        const int fd = ::open(s->path.c_str(), count == 0 ? O_RDONLY : O_WRONLY);
-        if (fd < 0)
+        if (count == 0) {
+            std::ifstream in(s->path, std::ios::binary); // waits for the writer
+            s->taken.assign(std::istreambuf_iterator<char>(in), {});
             return;
-        std::string chunk(4096, 'x');
-        for (long moved = 0; count <= 0 || moved < count;) {
-            const std::size_t want = count <= 0 ? chunk.size() : std::min<std::size_t>(chunk.size(), count - moved);
-            const ssize_t n = count == 0 ? ::read(fd, chunk.data(), want) : ::write(fd, chunk.data(), want);
-            if (n <= 0)
-                break;
-            if (count == 0)
-                s->taken.append(chunk.data(), static_cast<std::size_t>(n));
-            moved += n;
         }
-        ::close(fd);
+        std::signal(SIGPIPE, SIG_IGN);
+        std::ofstream out(s->path, std::ios::binary); // waits for the reader
+        const std::string chunk(4096, 'x');
+        for (long sent = 0; out && (count < 0 || sent < count); sent += static_cast<long>(chunk.size()))
+            out.write(chunk.data(), count < 0 ? chunk.size() : std::min<std::size_t>(chunk.size(), count - sent));
     });
 }
 
@@ -63,16 +59,6 @@ std::string ServedPipe::taken() {
 
 bool MakeFifo(const std::string& path) {
     return ::mkfifo(path.c_str(), 0600) == 0;
-}
-
-int TakeOneByteAndLeave(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0)
-        return 0;
-    char one = 0;
-    const ssize_t n = ::read(fd, &one, 1);
-    ::close(fd);
-    return static_cast<int>(n);
 }
 
 void WithDefaultPipeSignal(const std::function<void()>& what) {

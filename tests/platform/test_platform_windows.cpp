@@ -90,10 +90,6 @@ bool MakeFifo(const std::string&) {
     return false;
 }
 
-int TakeOneByteAndLeave(const std::string&) {
-    return 0;
-}
-
 void WithDefaultPipeSignal(const std::function<void()>& what) {
     what();
 }

@@ -14,14 +14,6 @@
 using namespace korvane;
 using namespace korvane::testing;
 
-namespace {
-
-std::string T(int n) {
-    return NumberedText(n);
-}
-
-} // namespace
-
 // The settings lines of channel 20 with each function and some of the bytes it reads, as a listing:
 // a case's bytes, then its lines as label|value|unit|second with the language texts as their numbers
 // ("T290"). A change on purpose is written anew with KORVANE_UPDATE_GOLDEN=1.
@@ -140,11 +132,11 @@ TEST(ChannelList, claimedChannelsAndTheMultiplexerLine) {
     cfg.SysData[kSysMuxCount] = 3;
     cfg.SysData[kSysMuxDelay] = 2;
     auto entries = ChannelListEntries(ReportInputOf(cfg));
-    EXPECT_EQ(entries[0].description, T(131));
+    EXPECT_EQ(entries[0].description, "T131");
     EXPECT_EQ(entries[0].optionPicture, -1);
     ASSERT_EQ(entries[0].lines.size(), 1u);
-    EXPECT_EQ(entries[0].lines[0].label, T(250) + ":  4   " + T(251) + ":   4");
+    EXPECT_EQ(entries[0].lines[0].label, "T250:  4   T251:   4");
     cfg.SysData[kSysMuxCount] = 99; // outside the list: its number, no fault
     entries = ChannelListEntries(ReportInputOf(cfg));
-    EXPECT_EQ(entries[0].lines[0].label, T(250) + ": 99   " + T(251) + ":   4");
+    EXPECT_EQ(entries[0].lines[0].label, "T250: 99   T251:   4");
 }
