@@ -9,14 +9,25 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace korvane::testing {
 
 // Why this system has none of the POSIX files and rights the POSIX cases need; empty on POSIX.
 std::string WithoutPosixFiles();
 
-// The device that takes everything and gives nothing: /dev/null, NUL.
-std::string NullDevice();
+// Files of this system's own kinds (devices, FIFOs, pipes) and what the bounded reader or a save
+// makes of them: ok, or failed with the reason. None gives a byte to the reader. A `folder` here and
+// below is a path that ends in its separator, as TempDir::file("") gives it.
+struct SystemFile {
+    const char* what;
+    std::string path;
+    bool ok;
+    bool tooLarge;
+    std::string reason;
+};
+std::vector<SystemFile> SystemFilesToRead(const std::string& folder);
+std::vector<SystemFile> SystemFilesToWrite(const std::string& folder);
 
 // A pipe that another thread serves (POSIX: a FIFO in `folder`; Windows: a named pipe). With `count`
 // it gives that many bytes to the one that opens it (count < 0: without end, until the reader goes);

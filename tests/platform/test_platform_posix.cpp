@@ -15,8 +15,20 @@ std::string WithoutPosixFiles() {
     return {};
 }
 
-std::string NullDevice() {
-    return "/dev/null";
+std::vector<SystemFile> SystemFilesToRead(const std::string& folder) {
+    MakeFifo(folder + "fifo");
+    return {
+        {"the null device", "/dev/null", true, false, ""},
+        {"a device without end", "/dev/zero", false, true, "more than 1 MB"},
+        {"a FIFO that no program writes to", folder + "fifo", false, false, "no program writes to it"},
+    };
+}
+
+std::vector<SystemFile> SystemFilesToWrite(const std::string&) {
+    return {
+        {"the null device", "/dev/null", true, false, ""},
+        {"a device that takes nothing", "/dev/full", false, false, "/dev/full"},
+    };
 }
 
 struct ServedPipe::Server {
@@ -27,7 +39,7 @@ struct ServedPipe::Server {
 
 ServedPipe::ServedPipe(const std::string& folder, long count) : server_(std::make_unique<Server>()) {
     static int serial = 0;
-    server_->path = folder + "/pipe-" + std::to_string(++serial);
+    server_->path = folder + "pipe-" + std::to_string(++serial);
     MakeFifo(server_->path);
     server_->thread = std::thread([s = server_.get(), count] {
         if (count == 0) {

@@ -27,8 +27,22 @@ std::string WithoutPosixFiles() {
            "file size limit; its pipes, devices and attributes have their own cases";
 }
 
-std::string NullDevice() {
-    return "NUL";
+std::vector<SystemFile> SystemFilesToRead(const std::string& folder) {
+    return {
+        {"the null device", "NUL", true, false, ""},
+        {"NUL under a file's name in a folder", folder + "nul.zeb", true, false, ""},
+        {"a missing pipe", "\\\\.\\pipe\\korvane-none", false, false, "cannot open the file"},
+    };
+}
+
+// NUL takes everything, in any folder and under any extension.
+std::vector<SystemFile> SystemFilesToWrite(const std::string& folder) {
+    return {
+        {"the null device", "NUL", true, false, ""},
+        {"NUL under a file's name in a folder", folder + "nul.zeb", true, false, ""},
+        {"NUL in another case", folder + "Nul", true, false, ""},
+        {"a missing pipe", "\\\\.\\pipe\\korvane-none", false, false, "cannot open \\\\.\\pipe\\korvane-none"},
+    };
 }
 
 struct ServedPipe::Server {
