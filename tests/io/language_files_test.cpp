@@ -19,27 +19,45 @@ const std::string kLanguageDir = KORVANE_SOURCE_DIR "/resources/Language/";
 
 struct Shipped {
     const char* file;
-    const char* name; // record 331
+    const char* name;       // record 331
+    std::string characters; // of the language, as Windows-1252 bytes: in the language and the help file
 };
-const Shipped kShipped[] = {{"English.dat", "English"}, {"Deutsch.dat", "Deutsch"}, {"Dansk.dat", "Dansk"}};
+const Shipped kShipped[] = {{"English.dat", "English", ""},
+                            {"Deutsch.dat", "Deutsch", "\xe4\xf6\xfc\xdf"}, // ä ö ü ß
+                            {"Dansk.dat", "Dansk", "\xe6\xf8\xe5"}};        // æ ø å
 
+// The keys the file actually carries (a text may be empty only if the file says so).
 std::set<int> KeysOf(const std::string& bytes) {
-    // The keys the file actually carries (a text may be empty only if the file says so).
     std::set<int> keys;
-    size_t pos = 0;
-    while (pos < bytes.size()) {
-        const size_t end = bytes.find('\n', pos);
-        const std::string line = bytes.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
-        pos = end == std::string::npos ? bytes.size() : end + 1;
+    for (const std::string& line : korvane::testing::splitOn(bytes, '\n'))
         if (line.find(',') != std::string::npos)
-            keys.insert(std::stoi(line.substr(0, line.find(','))));
-    }
+            keys.insert(std::stoi(line));
     return keys;
 }
 
 std::string Trimmed(const std::string& s) {
     const size_t a = s.find_first_not_of(' ');
     return a == std::string::npos ? "" : s.substr(a, s.find_last_not_of(' ') - a + 1);
+}
+
+// A text file as the program ships it: Windows-1252 with CR LF line ends, with the characters of its language.
+void ExpectWindows1252WithCrLf(const std::string& file, const std::string& bytes, const std::string& characters) {
+    for (char c : characters)
+        EXPECT_NE(bytes.find(c), std::string::npos) << file << " lacks character " << int(c & 0xff);
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const unsigned char c = bytes[i];
+        const unsigned char next = i + 1 < bytes.size() ? bytes[i + 1] : 0;
+        if (c == '\n')
+            ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << file << ": bare LF at byte " << i;
+        else if (c == '\r')
+            ASSERT_EQ(next, '\n') << file << ": bare CR at byte " << i;
+        else // no control characters, none of the five codes without a character in Windows-1252
+            ASSERT_TRUE(c >= 0x20 && c != 0x7f && c != 0x81 && c != 0x8d && c != 0x8f && c != 0x90 && c != 0x9d)
+                << file << ": byte " << int(c) << " at " << i;
+        // UTF-8 would show up as Ã or Â followed by a continuation byte.
+        ASSERT_FALSE((c == 0xc3 || c == 0xc2) && (next & 0xc0) == 0x80) << file << ": UTF-8 at byte " << i;
+    }
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '"') % 2, 0) << file;
 }
 
 } // namespace
@@ -74,6 +92,7 @@ TEST(TextNumbers, namedNumbersAreUniqueAndWithinTheTables) {
     EXPECT_FALSE(used.count(TypeNameText(38))); // no type 38, no name
 }
 
+// Good, in Windows-1252 with CR LF line ends, and with exactly the texts the program uses.
 TEST(ShippedLanguageFiles, languageAndHelpFilesAreGoodAndCarryExactlyTheTextsTheProgramUses) {
     const std::set<int> usedLanguage(UsedLanguageTexts().begin(), UsedLanguageTexts().end());
     const std::set<int> usedHelp(UsedHelpTexts().begin(), UsedHelpTexts().end());
@@ -92,42 +111,12 @@ TEST(ShippedLanguageFiles, languageAndHelpFilesAreGoodAndCarryExactlyTheTextsThe
             for (int n : *used)
                 EXPECT_FALSE(Trimmed(t.texts[n]).empty()) << file << ": text " << n << " is missing";
             // No stale texts either: a number the program no longer uses leaves the files with it.
-            EXPECT_EQ(KeysOf(readBytes(file)), *used) << file;
+            const std::string bytes = readBytes(file);
+            EXPECT_EQ(KeysOf(bytes), *used) << file;
+            ExpectWindows1252WithCrLf(file, bytes, s.characters);
         }
         // A help file is no language file: the browse button must refuse it.
         EXPECT_FALSE(CheckLanguageFileAt(helpPath).valid) << helpPath;
-    }
-}
-
-TEST(ShippedTextFiles, areWindows1252WithCrLfLineEnds) {
-    // Each file with characters of its language, as Windows-1252 bytes.
-    const std::pair<const char*, std::string> files[] = {
-        {"English.dat", ""},
-        {"Eng_hlp.dat", ""},
-        {"Deutsch.dat", "\xe4\xf6\xfc\xdf"},
-        {"Deu_hlp.dat", "\xe4\xf6\xfc\xdf"}, // ä ö ü ß
-        {"Dansk.dat", "\xe6\xf8\xe5"},
-        {"Dan_hlp.dat", "\xe6\xf8\xe5"}, // æ ø å
-    };
-    for (const auto& [file, mustContain] : files) {
-        const std::string bytes = readBytes(kLanguageDir + file);
-        ASSERT_FALSE(bytes.empty()) << file;
-        for (char c : mustContain)
-            EXPECT_NE(bytes.find(c), std::string::npos) << file << " lacks character " << int(c & 0xff);
-        for (size_t i = 0; i < bytes.size(); ++i) {
-            const unsigned char c = bytes[i];
-            const unsigned char next = i + 1 < bytes.size() ? bytes[i + 1] : 0;
-            if (c == '\n')
-                ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << file << ": bare LF at byte " << i;
-            else if (c == '\r')
-                ASSERT_EQ(next, '\n') << file << ": bare CR at byte " << i;
-            else // no control characters, none of the five codes without a character in Windows-1252
-                ASSERT_TRUE(c >= 0x20 && c != 0x7f && c != 0x81 && c != 0x8d && c != 0x8f && c != 0x90 && c != 0x9d)
-                    << file << ": byte " << int(c) << " at " << i;
-            // UTF-8 would show up as Ã or Â followed by a continuation byte.
-            ASSERT_FALSE((c == 0xc3 || c == 0xc2) && (next & 0xc0) == 0x80) << file << ": UTF-8 at byte " << i;
-        }
-        EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '"') % 2, 0) << file;
     }
 }
 

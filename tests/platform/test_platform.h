@@ -2,29 +2,60 @@
 // What the tests of the core need of the system beyond the standard library: one file per kind of
 // system (test_platform_posix.cpp, test_platform_windows.cpp), chosen by CMake like the core's own.
 //
-// The POSIX cases (a FIFO, /dev/zero and /dev/full, file modes, owners and groups, symbolic links, a
-// file size limit) skip on Windows with the reason WithoutPosixFiles() gives; there the other
-// functions below are never called. The Windows save has its own cases in windows_files_test.cpp.
+// The POSIX cases (a FIFO nobody opens, /dev/zero and /dev/full, owners and groups, a file size
+// limit) skip on Windows with the reason WithoutPosixFiles() gives; the cases of pipes, devices and
+// the rights a save keeps run on both systems, in each system's meaning.
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace korvane::testing {
 
 // Why this system has none of the POSIX files and rights the POSIX cases need; empty on POSIX.
 std::string WithoutPosixFiles();
 
+// Files of this system's own kinds (devices, FIFOs, pipes) and what the bounded reader or a save
+// makes of them: ok, or failed with the reason. None gives a byte to the reader. A `folder` here and
+// below is a path that ends in its separator, as TempDir::file("") gives it.
+struct SystemFile {
+    const char* what;
+    std::string path;
+    bool ok;
+    bool tooLarge;
+    std::string reason;
+};
+std::vector<SystemFile> SystemFilesToRead(const std::string& folder);
+std::vector<SystemFile> SystemFilesToWrite(const std::string& folder);
+
+// A pipe that another thread serves (POSIX: a FIFO in `folder`; Windows: a named pipe). With `count`
+// it gives that many bytes to the one that opens it (count < 0: without end, until the reader goes);
+// with count 0 it takes what is written into it.
+class ServedPipe {
+public:
+    ServedPipe(const std::string& folder, long count);
+    ~ServedPipe();
+    const std::string& path() const;
+    std::string taken(); // what was written into it, once the writer has closed it
+
+private:
+    struct Server;
+    std::unique_ptr<Server> server_;
+};
+
 bool MakeFifo(const std::string& path);
-// Writes `count` bytes into a FIFO (count < 0: without end, until the reader goes). Waits for a reader.
-void FeedFifo(const std::string& path, long count);
-// Opens a FIFO for reading (waits for a writer), takes one byte and goes away; the number of bytes taken.
-int TakeOneByteAndLeave(const std::string& path);
 // Runs `what` with a write into a pipe nobody reads ending the process, as it does by default, so that
 // a test shows the code under test guards against it.
 void WithDefaultPipeSignal(const std::function<void()>& what);
 
-unsigned ModeOf(const std::string& path); // the permission bits, 07777
-bool SetMode(const std::string& path, unsigned mode);
+// The rights of a file that a save keeps: POSIX its mode bits; Windows its hidden, system and
+// read-only attributes. kSomeRights are rights a save must carry over, kReadOnly a file nobody may write.
+extern const unsigned kSomeRights;
+extern const unsigned kReadOnly;
+unsigned RightsOf(const std::string& path);
+bool SetRights(const std::string& path, unsigned rights);
+
 struct Owner {
     unsigned user = 0;
     unsigned group = 0;

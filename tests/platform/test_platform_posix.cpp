@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <csignal>
-#include <fcntl.h>
+#include <fstream>
+#include <iterator>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace korvane::testing {
@@ -13,34 +15,62 @@ std::string WithoutPosixFiles() {
     return {};
 }
 
+std::vector<SystemFile> SystemFilesToRead(const std::string& folder) {
+    MakeFifo(folder + "fifo");
+    return {
+        {"the null device", "/dev/null", true, false, ""},
+        {"a device without end", "/dev/zero", false, true, "more than 1 MB"},
+        {"a FIFO that no program writes to", folder + "fifo", false, false, "no program writes to it"},
+    };
+}
+
+std::vector<SystemFile> SystemFilesToWrite(const std::string&) {
+    return {
+        {"the null device", "/dev/null", true, false, ""},
+        {"a device that takes nothing", "/dev/full", false, false, "/dev/full"},
+    };
+}
+
+struct ServedPipe::Server {
+    std::string path;
+    std::thread thread;
+    std::string taken;
+};
+
+ServedPipe::ServedPipe(const std::string& folder, long count) : server_(std::make_unique<Server>()) {
+    static int serial = 0;
+    server_->path = folder + "pipe-" + std::to_string(++serial);
+    MakeFifo(server_->path);
+    server_->thread = std::thread([s = server_.get(), count] {
+        if (count == 0) {
+            std::ifstream in(s->path, std::ios::binary); // waits for the writer
+            s->taken.assign(std::istreambuf_iterator<char>(in), {});
+            return;
+        }
+        std::signal(SIGPIPE, SIG_IGN);
+        std::ofstream out(s->path, std::ios::binary); // waits for the reader
+        const std::string chunk(4096, 'x');
+        for (long sent = 0; out && (count < 0 || sent < count); sent += static_cast<long>(chunk.size()))
+            out.write(chunk.data(), count < 0 ? chunk.size() : std::min<std::size_t>(chunk.size(), count - sent));
+    });
+}
+
+ServedPipe::~ServedPipe() {
+    if (server_->thread.joinable())
+        server_->thread.join();
+}
+
+const std::string& ServedPipe::path() const {
+    return server_->path;
+}
+
+std::string ServedPipe::taken() {
+    server_->thread.join();
+    return server_->taken;
+}
+
 bool MakeFifo(const std::string& path) {
     return ::mkfifo(path.c_str(), 0600) == 0;
-}
-
-void FeedFifo(const std::string& path, long count) {
-    std::signal(SIGPIPE, SIG_IGN);
-    const int fd = ::open(path.c_str(), O_WRONLY);
-    if (fd < 0)
-        return;
-    const std::string chunk(4096, 'x');
-    for (long sent = 0; count < 0 || sent < count;) {
-        const std::size_t n = count < 0 ? chunk.size() : std::min<std::size_t>(chunk.size(), count - sent);
-        const ssize_t w = ::write(fd, chunk.data(), n);
-        if (w <= 0)
-            break;
-        sent += w;
-    }
-    ::close(fd);
-}
-
-int TakeOneByteAndLeave(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0)
-        return 0;
-    char one = 0;
-    const ssize_t n = ::read(fd, &one, 1);
-    ::close(fd);
-    return static_cast<int>(n);
 }
 
 void WithDefaultPipeSignal(const std::function<void()>& what) {
@@ -49,13 +79,16 @@ void WithDefaultPipeSignal(const std::function<void()>& what) {
     std::signal(SIGPIPE, before);
 }
 
-unsigned ModeOf(const std::string& path) {
+const unsigned kSomeRights = 0640;
+const unsigned kReadOnly = 0444;
+
+unsigned RightsOf(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
 }
 
-bool SetMode(const std::string& path, unsigned mode) {
-    return ::chmod(path.c_str(), mode) == 0;
+bool SetRights(const std::string& path, unsigned rights) {
+    return ::chmod(path.c_str(), rights) == 0;
 }
 
 Owner OwnerOf(const std::string& path) {

@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <sstream>
 
@@ -16,14 +13,6 @@
 
 using namespace korvane;
 using namespace korvane::testing;
-
-namespace {
-
-std::string T(int n) {
-    return NumberedText(n);
-}
-
-} // namespace
 
 // The settings lines of channel 20 with each function and some of the bytes it reads, as a listing:
 // a case's bytes, then its lines as label|value|unit|second with the language texts as their numbers
@@ -77,12 +66,7 @@ TEST(ChannelList, settingsLinesOfEachFunctionMatchTheirGoldenListing) {
         for (const ParamLine& l : entries[20].lines)
             listing << "  " << l.label << "|" << l.value << "|" << l.unit << "|" << l.second << "\n";
     }
-    const std::string path = std::string(KORVANE_SOURCE_DIR) + "/tests/reports/golden/settings-lines.txt";
-    if (std::getenv("KORVANE_UPDATE_GOLDEN"))
-        std::ofstream(path, std::ios::binary) << listing.str();
-    std::ifstream golden(path, std::ios::binary);
-    EXPECT_EQ(listing.str(), std::string(std::istreambuf_iterator<char>(golden), {}))
-        << path << ": when the change is meant, write it anew with KORVANE_UPDATE_GOLDEN=1";
+    ExpectGoldenListing("settings-lines.txt", listing.str());
 }
 
 TEST(ChannelList, everyChannelOnceWhateverTheFileHolds) {
@@ -148,11 +132,11 @@ TEST(ChannelList, claimedChannelsAndTheMultiplexerLine) {
     cfg.SysData[kSysMuxCount] = 3;
     cfg.SysData[kSysMuxDelay] = 2;
     auto entries = ChannelListEntries(ReportInputOf(cfg));
-    EXPECT_EQ(entries[0].description, T(131));
+    EXPECT_EQ(entries[0].description, "T131");
     EXPECT_EQ(entries[0].optionPicture, -1);
     ASSERT_EQ(entries[0].lines.size(), 1u);
-    EXPECT_EQ(entries[0].lines[0].label, T(250) + ":  4   " + T(251) + ":   4");
+    EXPECT_EQ(entries[0].lines[0].label, "T250:  4   T251:   4");
     cfg.SysData[kSysMuxCount] = 99; // outside the list: its number, no fault
     entries = ChannelListEntries(ReportInputOf(cfg));
-    EXPECT_EQ(entries[0].lines[0].label, T(250) + ": 99   " + T(251) + ":   4");
+    EXPECT_EQ(entries[0].lines[0].label, "T250: 99   T251:   4");
 }

@@ -11,14 +11,6 @@
 using namespace korvane;
 using namespace korvane::testing;
 
-namespace {
-
-std::string T(int n) {
-    return NumberedText(n);
-}
-
-} // namespace
-
 TEST(Reports, nothingToPrintBeginsNoPage) {
     const struct {
         const char* what;
@@ -85,8 +77,8 @@ TEST(ReportCatalogue, allReportsInOneJobEachWithItsOwnPageNumbers) {
     ASSERT_EQ(PrintReports(job, ReportInputOf(cfg), all), ReportOutcome::Printed);
     std::vector<std::string> pageTexts;
     for (const Drawn& d : s.texts())
-        if (d.text.rfind(T(300) + ":", 0) == 0)
-            pageTexts.push_back(std::to_string(d.page) + d.text.substr(T(300).size()));
+        if (d.text.rfind(NumberedText(300) + ":", 0) == 0)
+            pageTexts.push_back(std::to_string(d.page) + d.text.substr(NumberedText(300).size()));
     EXPECT_EQ(pageTexts, (std::vector<std::string>{"1:  1", "2:  2", "3:  3", "4:  4", "5:  1", "6:  1", "7:  2"}));
 
     RecordingSurface empty;

@@ -13,11 +13,8 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <functional>
 #include <map>
 #include <memory>
-#include <sstream>
 
 #include "io/text_file.h"
 #include "model/channel_types.h"
@@ -49,21 +46,6 @@ std::unique_ptr<Printed> printReport(const ReportEntry& e, const Configuration& 
     return p;
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string l; std::getline(in, l);)
-        out.push_back(l);
-    return out;
-}
-
 // Configurations made for one report each, beside the fixtures: what each kind of row shows, where
 // descriptions and notes wrap, which pictures a row carries, where pages break.
 Configuration blankWith(int channelsByte, const std::string& description = {}) {
@@ -72,6 +54,12 @@ Configuration blankWith(int channelsByte, const std::string& description = {}) {
     cfg.SysData[kSysDeviceNo] = 1;
     cfg.DescText[kGeneralDescription] = description;
     return cfg;
+}
+
+// Bytes of a row or of the system bytes, by their number.
+template <class Bytes> void put(Bytes& to, std::initializer_list<std::pair<int, int>> bytes) {
+    for (auto [k, v] : bytes)
+        to[k] = static_cast<Byte>(v);
 }
 
 Configuration descriptions() {
@@ -105,9 +93,7 @@ Configuration pageBreak(int channel, int type) {
     Configuration cfg = blankWith(127, "First line\r\nsecond line");
     cfg.ChanSetup[channel][kRowType] = static_cast<Byte>(type);
     if (type == kTypeAnalogLux) { // five lines, after a two-line timer that brings it to line 31.5
-        cfg.ChanSetup[channel][kAnaOptions] = 4;
-        cfg.ChanSetup[channel][kAnaDisable] = 1;
-        cfg.ChanSetup[channel][kAnaLimit2Disable] = 2;
+        put(cfg.ChanSetup[channel], {{kAnaOptions, 4}, {kAnaDisable, 1}, {kAnaLimit2Disable, 2}});
         cfg.ChanSetup[0][kRowType] = kTypeTimerDelayPulse;
     }
     return cfg;
@@ -131,15 +117,11 @@ Configuration everyFunction() {
         cfg.ChanSetup[m][kRowType] = kTypeMuxClaim;
     for (int m = 112; m < 128; ++m)
         cfg.ChanSetup[m][kRowType] = kTypeTimeOutputClaim;
-    for (int c : {20, 21, 22, 23}) {
-        cfg.ChanSetup[c][kRowType] = kTypeAnalogTemperature;
-        cfg.ChanSetup[c][kAnaOptions] = 6;
-        cfg.ChanSetup[c][kAnaRangeMin] = 0xFF;
-        cfg.ChanSetup[c][kAnaRangeMax] = 0x7F;
-    }
+    for (int c : {20, 21, 22, 23})
+        put(cfg.ChanSetup[c],
+            {{kRowType, kTypeAnalogTemperature}, {kAnaOptions, 6}, {kAnaRangeMin, 0xFF}, {kAnaRangeMax, 0x7F}});
     SetChannelType(cfg, 30, kTypeRoller);
-    cfg.ChanSetup[30][kRollPriority] = 5;
-    cfg.ChanSetup[30][kRollSlats] = 1;
+    put(cfg.ChanSetup[30], {{kRollPriority, 5}, {kRollSlats, 1}});
     return cfg;
 }
 
@@ -147,10 +129,7 @@ Configuration holidays() {
     // Day set 1: Monday and holiday, on 07:30, no off time; periods 1 and 16 set, 2 with month 13.
     Configuration cfg = blankWith(15);
     SetChannelType(cfg, 5, kTypeRealTime);
-    cfg.ChanSetup[5][1] = 0x81;
-    cfg.ChanSetup[5][2] = 0x07;
-    cfg.ChanSetup[5][3] = 0x30;
-    cfg.ChanSetup[5][4] = 255;
+    put(cfg.ChanSetup[5], {{1, 0x81}, {2, 0x07}, {3, 0x30}, {4, 255}});
     for (auto [period, bytes] : {std::pair{0, 0x07010815u}, {1, 0x13010203u}, {15, 0x07010815u}})
         for (int k = 0; k < 4; ++k)
             cfg.SysData[kSysHolidays + 4 * period + k] = static_cast<Byte>(bytes >> (24 - 8 * k));
@@ -161,11 +140,8 @@ Configuration tallRealTime() {
     Configuration cfg = blankWith(127);
     for (int ch = 0; ch < 128; ch += 3) {
         SetChannelType(cfg, ch, kTypeRealTime);
-        for (int k = 0; k < 4; ++k) {
-            cfg.ChanSetup[ch][1 + 5 * k] = 0xFF;
-            cfg.ChanSetup[ch][2 + 5 * k] = 0x23;
-            cfg.ChanSetup[ch][4 + 5 * k] = 0x12;
-        }
+        for (int k = 0; k < 4; ++k)
+            put(cfg.ChanSetup[ch], {{1 + 5 * k, 0xFF}, {2 + 5 * k, 0x23}, {4 + 5 * k, 0x12}});
         cfg.ChanText[ch] = std::string(90, 'x');
     }
     return cfg;
@@ -174,19 +150,18 @@ Configuration tallRealTime() {
 Configuration grids() {
     // A1 drives A1 on, A2 off; A3 cannot be driven; the roller master P1 - P2 selects the pair P7 - P8.
     Configuration cfg = blankWith(127);
-    SetChannelType(cfg, 0, kTypeMaster);
-    SetChannelType(cfg, 8, kTypeMono);
-    SetChannelType(cfg, 9, kTypeMono);
+    for (auto [ch, type] : {std::pair{0, kTypeMaster},
+                            {8, kTypeMono},
+                            {9, kTypeMono},
+                            {2, kTypeIntruderPassive},
+                            {120, kTypeRollerMaster},
+                            {124, kTypeRoller},
+                            {126, kTypeRoller}})
+        SetChannelType(cfg, ch, type);
     PutMaster(cfg, 0, 8, kMasterOn);
     PutMaster(cfg, 0, 9, kMasterOff);
-    SetChannelType(cfg, 2, kTypeIntruderPassive);
-    SetChannelType(cfg, 120, kTypeRollerMaster);
-    SetChannelType(cfg, 124, kTypeRoller);
-    SetChannelType(cfg, 126, kTypeRoller);
     cfg.MasterMatrix[120][15] = 0x03;
-    cfg.ChanSetup[120][kRmMode] = 255;
-    cfg.ChanSetup[120][kRmRunTime] = 42;
-    cfg.ChanSetup[120][kRmReverseTime] = 7;
+    put(cfg.ChanSetup[120], {{kRmMode, 255}, {kRmRunTime, 42}, {kRmReverseTime, 7}});
     return cfg;
 }
 
@@ -195,9 +170,7 @@ Configuration tallMaster(bool masters) {
     SetChannelType(cfg, 40, kTypeRollerMaster);
     for (int ch = 0; masters && ch < 40; ch += 2) { // with trigger times: the tallest blocks
         SetChannelType(cfg, ch, kTypeMaster);
-        cfg.ChanSetup[ch][kMasterRealTime] = 1;
-        cfg.ChanSetup[ch][2] = 0x06;
-        cfg.ChanSetup[ch][3] = 0x15;
+        put(cfg.ChanSetup[ch], {{kMasterRealTime, 1}, {2, 0x06}, {3, 0x15}});
     }
     return cfg;
 }
@@ -224,11 +197,8 @@ Configuration notes(bool overPages) {
 
 Configuration dialling(bool outAndSafety) {
     Configuration cfg = blankWith(127);
-    cfg.SysData[kSysEventSms] = 1;
-    cfg.SysData[kSysDialOutMethod] = outAndSafety ? 1 : 0;
-    cfg.SysData[kSysSmsResponseTime] = 5;
-    cfg.SysData[kSysDialInPassword] = 1;
-    cfg.SysData[kSysDialInSafety] = outAndSafety ? 1 : 0;
+    put(cfg.SysData, {{kSysEventSms, 1}, {kSysSmsResponseTime, 5}, {kSysDialInPassword, 1}});
+    put(cfg.SysData, {{kSysDialOutMethod, outAndSafety}, {kSysDialInSafety, outAndSafety}});
     for (int i = 0; i < 9; ++i)
         cfg.SmsText[i] = "+45" + std::to_string(i);
     cfg.SmsText[4] = ""; // an empty first dial-in number keeps its place
@@ -236,33 +206,43 @@ Configuration dialling(bool outAndSafety) {
     return cfg;
 }
 
-struct Scenario {
-    const char* name;
-    ReportKind report;
-    std::function<Configuration()> make;
+// What the tests print: every report of every fixture, in full and of the channels in use only
+// ("<fixture>.in-use"), and the made configurations, each for its report.
+struct Print {
+    std::string name;
+    const ReportEntry& report;
+    Configuration cfg;
     std::string file = "Test.zeb";
+    bool inUse = false;
 };
 
-const std::vector<Scenario>& scenarios() {
-    static const std::vector<Scenario> all = {
-        {"descriptions", ReportKind::ChannelList, descriptions},
-        {"pictures", ReportKind::ChannelList, [] { return pictures(false); }},
-        {"pictures-events-off", ReportKind::ChannelList, [] { return pictures(true); }},
-        {"break-33rd-plain", ReportKind::ChannelList, [] { return pageBreak(32, kTypeMono); }},
-        {"break-timer-line-31", ReportKind::ChannelList, [] { return pageBreak(31, kTypeTimerDelay); }},
-        {"break-sensor-line-31.5", ReportKind::ChannelList, [] { return pageBreak(31, kTypeAnalogLux); }},
-        {"every-function", ReportKind::ChannelList, everyFunction, std::string(120, 'F') + ".zeb"},
-        {"holidays", ReportKind::RealTime, holidays},
-        {"tall-blocks", ReportKind::RealTime, tallRealTime},
-        {"grids", ReportKind::Master, grids},
-        {"roller-master-only", ReportKind::Master, [] { return tallMaster(false); }},
-        {"tall-blocks", ReportKind::Master, [] { return tallMaster(true); }},
-        {"equations", ReportKind::Logic, equations},
-        {"long-notes", ReportKind::Logic, [] { return notes(false); }},
-        {"notes-over-pages", ReportKind::Logic, [] { return notes(true); }},
-        {"dial-out-and-safety", ReportKind::Sms, [] { return dialling(true); }},
-        {"dial-plain", ReportKind::Sms, [] { return dialling(false); }},
+std::vector<Print> everyPrint() {
+    std::vector<Print> all;
+    for (const std::string fixture : kFixtures)
+        for (bool inUse : {false, true})
+            for (const ReportEntry& e : ReportCatalogue())
+                all.push_back({fixture.substr(0, fixture.rfind('.')) + (inUse ? ".in-use" : ""), e,
+                               loadedConfiguration(fixture), fixture, inUse});
+    const auto made = [&](const char* name, ReportKind report, Configuration cfg, std::string file = "Test.zeb") {
+        all.push_back({name, FindReport(report), std::move(cfg), std::move(file)});
     };
+    made("descriptions", ReportKind::ChannelList, descriptions());
+    made("pictures", ReportKind::ChannelList, pictures(false));
+    made("pictures-events-off", ReportKind::ChannelList, pictures(true));
+    made("break-33rd-plain", ReportKind::ChannelList, pageBreak(32, kTypeMono));
+    made("break-timer-line-31", ReportKind::ChannelList, pageBreak(31, kTypeTimerDelay));
+    made("break-sensor-line-31.5", ReportKind::ChannelList, pageBreak(31, kTypeAnalogLux));
+    made("every-function", ReportKind::ChannelList, everyFunction(), std::string(120, 'F') + ".zeb");
+    made("holidays", ReportKind::RealTime, holidays());
+    made("tall-blocks", ReportKind::RealTime, tallRealTime());
+    made("grids", ReportKind::Master, grids());
+    made("roller-master-only", ReportKind::Master, tallMaster(false));
+    made("tall-blocks", ReportKind::Master, tallMaster(true));
+    made("equations", ReportKind::Logic, equations());
+    made("long-notes", ReportKind::Logic, notes(false));
+    made("notes-over-pages", ReportKind::Logic, notes(true));
+    made("dial-out-and-safety", ReportKind::Sms, dialling(true));
+    made("dial-plain", ReportKind::Sms, dialling(false));
     return all;
 }
 
@@ -325,70 +305,33 @@ int expectTableHeadings(const Table& t, const RecordingSurface& s, const TextLoo
 } // namespace
 
 TEST(ReportListing, everyReportOfEveryFixtureMatchesItsGoldenListing) {
-    const bool update = std::getenv("KORVANE_UPDATE_GOLDEN") != nullptr;
-    const std::string folder = std::string(KORVANE_SOURCE_DIR) + "/tests/reports/golden/";
-    auto check = [&](const std::string& stem, const ReportEntry& e, const Configuration& cfg, const std::string& file,
-                     bool inUse) {
-        const auto p = printReport(e, cfg, file, NumberedText, inUse);
-        const std::string listing =
-            p->outcome == ReportOutcome::Printed ? TextListing(p->surface.items) : "nothing to print\n";
-        const std::string path = folder + stem + "." + e.name + ".txt";
-        if (update) {
-            std::ofstream(path, std::ios::binary) << listing;
-            return;
-        }
-        const std::vector<std::string> want = linesOf(readFile(path));
-        const std::vector<std::string> got = linesOf(listing);
-        ASSERT_FALSE(want.empty()) << path << " is missing: write it with KORVANE_UPDATE_GOLDEN=1";
-        const auto [w, g] = std::mismatch(want.begin(), want.end(), got.begin(), got.end());
-        EXPECT_TRUE(w == want.end() && g == got.end())
-            << path << " line " << (w - want.begin()) + 1 << "\n  golden:  " << (w == want.end() ? "(end)" : *w)
-            << "\n  printed: " << (g == got.end() ? "(end)" : *g)
-            << "\nLook at the PDF pages; when the change is meant, write the listings anew with "
-               "KORVANE_UPDATE_GOLDEN=1 (tests/reports/report_listing_test.cpp).";
-    };
-    for (const char* f : kFixtures) {
-        const Configuration cfg = loadedConfiguration(f);
-        const std::string stem = std::string(f).substr(0, std::string(f).rfind('.'));
-        for (const ReportEntry& e : ReportCatalogue()) {
-            check(stem, e, cfg, f, false);
-            if (stem == "TwelveInUse")
-                check(stem + ".in-use", e, cfg, f, true);
-        }
+    for (const Print& r : everyPrint()) {
+        if (r.inUse && r.name != "TwelveInUse.in-use")
+            continue; // the in-use listing is kept for the fixture made for it
+        const auto p = printReport(r.report, r.cfg, r.file, NumberedText, r.inUse);
+        ExpectGoldenListing(r.name + "." + r.report.name + ".txt", p->outcome == ReportOutcome::Printed
+                                                                       ? TextListing(p->surface.items)
+                                                                       : "nothing to print\n");
     }
-    for (const Scenario& c : scenarios())
-        check(c.name, FindReport(c.report), c.make(), c.file, false);
-    if (update)
-        GTEST_SKIP() << "golden listings written to " << folder;
+    if (std::getenv("KORVANE_UPDATE_GOLDEN"))
+        GTEST_SKIP() << "golden listings written to tests/reports/golden";
 }
 
 TEST(ReportListing, everyPageIsReadableInEveryShippedLanguage) {
+    const std::vector<Print> prints = everyPrint();
     std::map<std::string, int> tableRows;
     for (const char* language : kLanguages) {
         const TextLookup text = shippedTexts(language);
-        for (const char* fixture : kFixtures) {
-            const Configuration cfg = loadedConfiguration(fixture);
-            for (bool inUse : {false, true})
-                for (const ReportEntry& e : ReportCatalogue()) {
-                    const auto p = printReport(e, cfg, fixture, text, inUse);
-                    const std::string where =
-                        std::string(language) + " " + fixture + " " + e.name + (inUse ? " in use" : "");
-                    SCOPED_TRACE(where);
-                    ExpectInsideFrame(p->surface.items);
-                    ExpectNoOverlaps(p->surface.items);
-                    ExpectNoTextBelow(p->surface.items, page::kSmallestPoints);
-                    for (const Table& t : kTables)
-                        if (t.report == e.kind)
-                            tableRows[t.what] += expectTableHeadings(t, p->surface, text, where);
-                }
-        }
-        for (const Scenario& c : scenarios()) {
-            const auto p = printReport(FindReport(c.report), c.make(), c.file, text);
-            SCOPED_TRACE(std::string(language) + " " + c.name);
-            EXPECT_EQ(p->outcome, ReportOutcome::Printed);
+        for (const Print& r : prints) {
+            const auto p = printReport(r.report, r.cfg, r.file, text, r.inUse);
+            const std::string where = std::string(language) + " " + r.name + " " + r.report.name;
+            SCOPED_TRACE(where);
             ExpectInsideFrame(p->surface.items);
             ExpectNoOverlaps(p->surface.items);
             ExpectNoTextBelow(p->surface.items, page::kSmallestPoints);
+            for (const Table& t : kTables)
+                if (t.report == r.report.kind)
+                    tableRows[t.what] += expectTableHeadings(t, p->surface, text, where);
         }
     }
     // Every table was seen, so that each check above had something to check.

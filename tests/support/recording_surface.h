@@ -2,8 +2,13 @@
 // A print surface that records what a report draws, with a simple fixed text metric: a character is
 // half an em wide (10 twips per point; bold 10 % wider), a line is 20 twips per point high.
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,16 +43,8 @@ public:
         items.push_back({Drawn::Picture, page, x, y, x + size, y + size, 0, false, {}, number});
     }
     void fillRect(double x1, double y1, double x2, double y2) override {
-        items.push_back({Drawn::Rect,
-                         page,
-                         std::min(x1, x2),
-                         std::min(y1, y2),
-                         std::max(x1, x2),
-                         std::max(y1, y2),
-                         0,
-                         false,
-                         {},
-                         -1});
+        items.push_back({Drawn::Rect, page, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2), 0,
+                         false, std::string(), -1});
     }
     bool newPage() override {
         if (refuseFromPage > 0 && page + 1 >= refuseFromPage)
@@ -56,21 +53,15 @@ public:
         return true;
     }
 
-    // Texts in drawing order, optionally of one page.
-    std::vector<Drawn> texts(int onPage = 0) const {
+    // What was drawn of one kind in drawing order, optionally of one page.
+    std::vector<Drawn> drawn(Drawn::Kind kind, int onPage = 0) const {
         std::vector<Drawn> out;
         for (const Drawn& d : items)
-            if (d.kind == Drawn::Text && (onPage == 0 || d.page == onPage))
+            if (d.kind == kind && (onPage == 0 || d.page == onPage))
                 out.push_back(d);
         return out;
     }
-    std::vector<Drawn> pictures(int onPage = 0) const {
-        std::vector<Drawn> out;
-        for (const Drawn& d : items)
-            if (d.kind == Drawn::Picture && (onPage == 0 || d.page == onPage))
-                out.push_back(d);
-        return out;
-    }
+    std::vector<Drawn> texts(int onPage = 0) const { return drawn(Drawn::Text, onPage); }
 
     std::vector<Drawn> items;
     int page = 1;
@@ -153,6 +144,32 @@ inline std::string TextListing(const std::vector<Drawn>& items) {
         out += "\n";
     }
     return out;
+}
+
+// Compares a listing with its golden file in tests/reports/golden, or writes the file anew when
+// KORVANE_UPDATE_GOLDEN is set (a change on purpose: look at the PDF pages, read the difference in the commit).
+inline void ExpectGoldenListing(const std::string& name, const std::string& listing) {
+    const std::string path = std::string(KORVANE_SOURCE_DIR) + "/tests/reports/golden/" + name;
+    if (std::getenv("KORVANE_UPDATE_GOLDEN")) {
+        std::ofstream(path, std::ios::binary) << listing;
+        return;
+    }
+    std::ifstream golden(path, std::ios::binary);
+    ASSERT_TRUE(golden.is_open()) << path << " is missing: write it with KORVANE_UPDATE_GOLDEN=1";
+    // The first line that differs, so that a change of layout reads as one line.
+    std::istringstream printed(listing);
+    std::string want, got;
+    for (int line = 1; golden || printed; ++line) {
+        if (!std::getline(golden, want))
+            want = "(end)";
+        if (!std::getline(printed, got))
+            got = "(end)";
+        if (want != got) {
+            ADD_FAILURE() << path << " line " << line << "\n  golden:  " << want << "\n  printed: " << got
+                          << "\nWhen the change is meant, write the listings anew with KORVANE_UPDATE_GOLDEN=1.";
+            return;
+        }
+    }
 }
 
 // No two texts or pictures of a page overlap: nothing is overprinted.

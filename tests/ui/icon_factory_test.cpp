@@ -1,5 +1,5 @@
-// The pictures: one of its own for every type code and report picture, at any scale, in the family's
-// colour with a contrasting glyph, none looking like another, and the placeholder for the rest.
+// The pictures: one of its own for every type code and report picture, at any scale, in its tile or
+// paper colour with a contrasting mark, none looking like another, and the placeholder for the rest.
 
 #include <QIcon>
 #include <QImage>
@@ -22,7 +22,7 @@ QImage asImage(const QPixmap& pm) {
     return pm.toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
-// The pixels of an image that satisfy pred, or that have the colour.
+// The pixels of an image that satisfy pred.
 template <class Pred> int countPixels(const QImage& src, Pred pred) {
     const QImage img = src.convertToFormat(QImage::Format_ARGB32);
     int n = 0;
@@ -30,9 +30,6 @@ template <class Pred> int countPixels(const QImage& src, Pred pred) {
         for (int x = 0; x < img.width(); ++x)
             n += pred(img.pixel(x, y)) ? 1 : 0;
     return n;
-}
-int countPixels(const QImage& src, QRgb colour) {
-    return countPixels(src, [colour](QRgb c) { return c == colour; });
 }
 
 // The most frequent fully opaque colour of an image.
@@ -49,13 +46,14 @@ double relativeLuminance(const QColor& c) {
     return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF());
 }
 
+constexpr QRgb kWhite = qRgb(255, 255, 255);
+constexpr QRgb kInk = qRgb(0x1A, 0x1A, 0x1A);
+
 } // namespace
 
 TEST(IconFactory, everyPictureHasTheAskedLogicalSizeAtEachScaleAndTheSameDrawing) {
     for (const TypeInfo& t : ChannelTypes())
         EXPECT_TRUE(IconFactory::hasPicture(t.code)) << "type " << t.code;
-    for (int n : {65, 78, IconFactory::kMonoInverted, IconFactory::kMasterRealTimePic})
-        EXPECT_TRUE(IconFactory::hasPicture(n)) << "picture " << n;
     // the channel types, 14 report pictures and the two alternatives
     EXPECT_EQ(IconFactory::pictures().size(), ChannelTypes().size() + 14 + 2);
     const std::pair<QSize, qreal> cases[] = {{{16, 16}, 1.0}, {{32, 32}, 2.0}, {{24, 24}, 1.5}, {{48, 40}, 2.0}};
@@ -73,33 +71,60 @@ TEST(IconFactory, everyPictureHasTheAskedLogicalSizeAtEachScaleAndTheSameDrawing
                   dominantColour(asImage(IconFactory::pixmap(picture, {32, 32}, 1.0))))
             << "picture " << picture;
     }
+    // An icon draws sharp at the asked scale, and dimmed when disabled.
+    const QIcon icon = IconFactory::icon(kTypeWaterSiren);
+    for (qreal dpr : {1.0, 2.0, 3.0})
+        EXPECT_EQ(asImage(icon.pixmap(QSize(32, 32), dpr)),
+                  asImage(IconFactory::pixmap(kTypeWaterSiren, {32, 32}, dpr)))
+            << dpr;
+    EXPECT_LT(qAlpha(asImage(icon.pixmap(QSize(32, 32), 1.0, QIcon::Disabled)).pixel(16, 16)), 255);
+    EXPECT_EQ(icon.actualSize(QSize(48, 48)), QSize(48, 48));
 }
 
-TEST(IconFactory, typeTilesShowTheirFamilyColourWithAContrastingGlyph) {
-    std::map<TypeFamily, QRgb> seen;
-    std::map<TypeFamily, int> glyphPixels;
+TEST(IconFactory, eachPictureShowsItsTileOrPaperWithAContrastingMark) {
+    struct Look {
+        std::string what;
+        int picture;
+        QRgb tile; // the most frequent colour
+        QRgb mark; // drawn on the tile at least `marks` times
+        int marks;
+        bool clearEdge; // transparent around: a picture for the paper (a tile's corners are rounded)
+    };
+    const QRgb basic = IconFactory::familyColor(TypeFamily::Basic).rgba();
+    std::vector<Look> looks = {
+        {"the inverted mono channel: white tile, blue glyph", IconFactory::kMonoInverted, kWhite, basic, 200, false},
+        {"the placeholder: white, a red ? and frame", 64, kWhite, qRgb(0xC0, 0x39, 0x2B), 30, false},
+    };
+    for (int paper : {65, 66, 67, 68, 69, 77, 78})
+        looks.push_back({"paper picture", paper, kInk, kInk, 20, true});
+    std::map<TypeFamily, QRgb> familyColours;
     for (const TypeInfo& t : ChannelTypes()) {
-        const QImage img = IconFactory::image(t.code, {64, 64});
-        EXPECT_EQ(dominantColour(img), IconFactory::familyColor(t.family).rgba()) << "type " << t.code;
-        seen.emplace(t.family, dominantColour(img));
-        glyphPixels[t.family] = std::max(glyphPixels[t.family], countPixels(img, IconFactory::glyphColor(t.family).rgba()));
+        const QColor tile = IconFactory::familyColor(t.family), glyph = IconFactory::glyphColor(t.family);
+        familyColours.emplace(t.family, tile.rgba());
+        if (t.family == TypeFamily::Unused)
+            continue;
+        const double a = relativeLuminance(tile), b = relativeLuminance(glyph);
+        EXPECT_GE((std::max(a, b) + 0.05) / (std::min(a, b) + 0.05), 3.0) << "family " << static_cast<int>(t.family);
+        looks.push_back({"type", t.code, tile.rgba(), glyph.rgba(), 20, false});
+    }
+    looks.push_back({"the real-time master: the master's tile", IconFactory::kMasterRealTimePic,
+                     familyColours[TypeFamily::Master], IconFactory::glyphColor(TypeFamily::Master).rgba(), 20, false});
+    for (const Look& l : looks) {
+        const QImage img = IconFactory::image(l.picture, {64, 64}).convertToFormat(QImage::Format_ARGB32);
+        EXPECT_EQ(dominantColour(img), l.tile) << l.what << " " << l.picture;
+        EXPECT_GT(countPixels(img, [&](QRgb c) { return c == l.mark; }), l.marks) << l.what << " " << l.picture;
+        if (l.clearEdge) {
+            EXPECT_EQ(qAlpha(img.pixel(1, 1)), 0) << l.what << " " << l.picture;
+        }
     }
     std::set<QRgb> distinct;
-    for (const auto& [family, colour] : seen)
+    for (const auto& [family, colour] : familyColours)
         distinct.insert(colour);
-    EXPECT_EQ(distinct.size(), seen.size()) << "two families share a colour";
-    EXPECT_EQ(seen.size(), 15u); // every family of the type table is in use
-    for (const auto& [f, pixels] : glyphPixels) {
-        if (f == TypeFamily::Unused)
-            continue;
-        const double a = relativeLuminance(IconFactory::familyColor(f));
-        const double b = relativeLuminance(IconFactory::glyphColor(f));
-        EXPECT_GE((std::max(a, b) + 0.05) / (std::min(a, b) + 0.05), 3.0) << "family " << static_cast<int>(f);
-        EXPECT_GT(pixels, 20) << "the glyph colour is on the tile of family " << static_cast<int>(f);
-    }
+    EXPECT_EQ(distinct.size(), familyColours.size()) << "two families share a colour";
+    EXPECT_EQ(familyColours.size(), 15u); // every family of the type table is in use
     // The unused channel is a quiet empty cell: nothing darker than the faint outline.
     const QImage unused = IconFactory::image(kTypeBlank, {64, 64});
-    EXPECT_EQ(dominantColour(unused), IconFactory::familyColor(TypeFamily::Unused).rgba());
+    EXPECT_EQ(dominantColour(unused), familyColours[TypeFamily::Unused]);
     EXPECT_EQ(countPixels(unused, [](QRgb c) { return qAlpha(c) == 255 && qGray(c) < 190; }), 0);
 }
 
@@ -126,13 +151,16 @@ TEST(IconFactory, noTwoPicturesLookAlikeAndTypesOfAFamilyDifferInShape) {
         for (size_t i = 0; i < list.size(); ++i)
             for (size_t j = i + 1; j < list.size(); ++j)
                 EXPECT_NE(list[i].second, list[j].second) << "types " << list[i].first << " and " << list[j].first;
+    // The alternatives are the pictures 100 + k, not their kind's.
+    for (auto [k, type] : {std::pair{0, kTypeMono}, {7, kTypeMaster}}) {
+        const QImage alt = asImage(IconFactory::alternative(k, {32, 32}, 2.0));
+        EXPECT_EQ(alt, asImage(IconFactory::pixmap(IconFactory::kImage3Base + k, {32, 32}, 2.0)));
+        EXPECT_NE(alt, asImage(IconFactory::pixmap(type, {32, 32}, 2.0))) << "alternative " << k;
+    }
 }
 
-TEST(IconFactory, unknownNumbersDrawTheQuestionMarkPlaceholder) {
+TEST(IconFactory, unknownNumbersDrawThePlaceholderAndNoSizeNothing) {
     const QImage placeholder = IconFactory::image(64, {32, 32});
-    // the placeholder is white with a red "?" and a red dashed frame
-    EXPECT_EQ(dominantColour(placeholder), qRgb(255, 255, 255));
-    EXPECT_GT(countPixels(placeholder, qRgb(0xC0, 0x39, 0x2B)), 30);
     for (int n : {64, 79, 99, 38, 39, 44, 47, 52, 63, -1, 101, 103, 106, 108, 1000}) {
         EXPECT_FALSE(IconFactory::hasPicture(n)) << n;
         EXPECT_EQ(IconFactory::image(n, {32, 32}), placeholder) << n;
@@ -142,44 +170,14 @@ TEST(IconFactory, unknownNumbersDrawTheQuestionMarkPlaceholder) {
     EXPECT_TRUE(IconFactory::pixmap(0, {0, 10}, 1.0).isNull());
 }
 
-TEST(IconFactory, alternativesAreTheirOwnPicturesInTheColoursOfTheirKind) {
-    for (auto [k, type] : {std::pair{0, kTypeMono}, {7, kTypeMaster}}) {
-        const QImage alt = asImage(IconFactory::alternative(k, {32, 32}, 2.0));
-        EXPECT_EQ(alt, asImage(IconFactory::pixmap(IconFactory::kImage3Base + k, {32, 32}, 2.0)));
-        EXPECT_NE(alt, asImage(IconFactory::pixmap(type, {32, 32}, 2.0))) << "alternative " << k;
-    }
-    // The inverted mono channel swaps the colours: white tile, blue glyph.
-    const QImage inverted = IconFactory::image(IconFactory::kMonoInverted, {64, 64});
-    EXPECT_EQ(dominantColour(inverted), qRgb(255, 255, 255));
-    EXPECT_GT(countPixels(inverted, IconFactory::familyColor(TypeFamily::Basic).rgba()), 200);
-    // The real-time master keeps the master's tile; the paper pictures are transparent around and black.
-    EXPECT_EQ(dominantColour(IconFactory::image(IconFactory::kMasterRealTimePic, {64, 64})),
-              IconFactory::familyColor(TypeFamily::Master).rgba());
-    for (int picture : {65, 66, 67, 68, 69, 77, 78}) {
-        const QImage img = IconFactory::image(picture, {100, 100}).convertToFormat(QImage::Format_ARGB32);
-        EXPECT_EQ(img.size(), QSize(100, 100));
-        EXPECT_EQ(qAlpha(img.pixel(1, 1)), 0) << picture;
-        EXPECT_EQ(dominantColour(img), qRgb(0x1A, 0x1A, 0x1A)) << picture;
-    }
-}
-
 TEST(IconFactory, cursorVariantFramesThePictureAndKeepsItsMiddle) {
     for (int picture : {0, 1, 8, 24, 40, 70, 72, 75, 100, 64}) {
         const QImage normal = IconFactory::image(picture, {64, 64});
         const QImage cursor = IconFactory::image(picture, {64, 64}, IconFactory::Variant::Cursor);
         // the dark outer frame runs along the middle of each edge, with a white ring inside it
         for (QPoint edge : {QPoint(32, 3), QPoint(3, 32), QPoint(60, 32), QPoint(32, 60)})
-            EXPECT_EQ(cursor.pixel(edge), qRgb(0x1A, 0x1A, 0x1A)) << picture << " at " << edge.x() << "," << edge.y();
-        EXPECT_EQ(cursor.pixel(32, 6), qRgb(255, 255, 255)) << picture;
+            EXPECT_EQ(cursor.pixel(edge), kInk) << picture << " at " << edge.x() << "," << edge.y();
+        EXPECT_EQ(cursor.pixel(32, 6), kWhite) << picture;
         EXPECT_EQ(cursor.pixel(32, 32), normal.pixel(32, 32)) << picture;
     }
-}
-
-TEST(IconFactory, iconDrawsSharpAtTheAskedScale) {
-    const QIcon icon = IconFactory::icon(kTypeWaterSiren);
-    for (qreal dpr : {1.0, 2.0, 3.0})
-        EXPECT_EQ(asImage(icon.pixmap(QSize(32, 32), dpr)), asImage(IconFactory::pixmap(kTypeWaterSiren, {32, 32}, dpr)))
-            << dpr;
-    EXPECT_LT(qAlpha(asImage(icon.pixmap(QSize(32, 32), 1.0, QIcon::Disabled)).pixel(16, 16)), 255);
-    EXPECT_EQ(icon.actualSize(QSize(48, 48)), QSize(48, 48));
 }

@@ -25,16 +25,12 @@ namespace {
 
 // The inked bounding box of an image drawn black on white.
 QRect ink(const QImage& img) {
-    int left = img.width(), right = -1, top = img.height(), bottom = -1;
+    QRect box;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
-            if (qGray(img.pixel(x, y)) < 160) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+            if (qGray(img.pixel(x, y)) < 160)
+                box |= QRect(x, y, 1, 1);
+    return box;
 }
 
 // A white image at 144 dpi: 0.1 pixel per twip.
