@@ -37,14 +37,6 @@ protected:
     MasterCell* cell(int t) { return editor().masterPage()->cell(t); }
     QWidget* dummy() { return child("T_dummy"); }
     void key(Qt::Key k) { QTest::keyClick(dummy(), k); }
-    // Opens the master function on A6, with B3 a mono channel and A1 an intruder detector.
-    void openMaster() {
-        ws().changeChannelType(kMaster, kTypeMaster);
-        ws().changeChannelType(kB3, kTypeMono);
-        ws().changeChannelType(0, kTypeIntruderPassive);
-        QTest::mouseClick(main().cell(kMaster), Qt::LeftButton);
-        QApplication::setActiveWindow(&editor());
-    }
     void rightClick(int t) { QTest::mouseClick(cell(t), Qt::RightButton); }
     void chooseGroup(const char* entry) {
         act(entry)->trigger();

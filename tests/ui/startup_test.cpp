@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "app/texts.h"
+#include "tests/support/io_test_support.h"
 #include "tests/support/program_fixture.h"
 #include "ui/main/channel_cell.h"
 
@@ -28,24 +29,12 @@ QString native(const QString& p) {
 
 TEST_F(Startup, firstRunWritesEveryKeyWithItsDefault) {
     ASSERT_TRUE(start());
-    const QString prog = native(programFolder());
-    const std::pair<const char*, QString> expected[] = {
-        {"Author", QStringLiteral("Korvane")},
-        {"RevisionLevel", QStringLiteral("Version 3.07")},
-        {"DataFileLoc", native(programFolder() + "/Data/Example")},
-        {"File1", QString()},
-        {"File4", QString()},
-        {"CurrentLanguage", QStringLiteral("1")},
-        {"LanguageFile#0", native(programFolder() + "/Language/English.dat")},
-        {"LanguageFile#2", native(programFolder() + "/Language/Dansk.dat")},
-        {"Language1", QStringLiteral("Deutsch")},
-        {"Startup", prog},
-        {"ComPortUsing", QStringLiteral("1")},
-    };
     QSettings raw(settingsPath(), QSettings::IniFormat);
-    for (const auto& [key, value] : expected) {
-        EXPECT_TRUE(raw.contains(QStringLiteral("Data/") + QLatin1String(key))) << key;
-        EXPECT_EQ(settings().value(QLatin1String(key), QStringLiteral("<absent>")), value) << key;
+    for (const auto& row : korvane::testing::dataTable("ui_first_run_settings.txt", 2)) {
+        const QString key = QString::fromStdString(row[0]);
+        EXPECT_TRUE(raw.contains(QStringLiteral("Data/") + key)) << row[0];
+        const QString value = QString::fromStdString(row[1]).replace(QStringLiteral("<prog>"), programFolder());
+        EXPECT_EQ(settings().value(key, QStringLiteral("<absent>")), native(value)) << row[0];
     }
     // The second slot is current on a first run, and every recent item is disabled.
     EXPECT_EQ(ws().CurLanguage, 1);
@@ -166,27 +155,19 @@ TEST_F(Startup, theLanguagePageTakesOnlyValidLanguageFilesIntoASlot) {
     auto* slot2 = child<QLineEdit>("T_Language_2");
     EXPECT_EQ(slot2->text(), QStringLiteral("Dansk"));
 
-    struct Case {
-        const char* what;
+    for (const auto& row : korvane::testing::dataTable("ui_language_files.txt", 3)) {
+        SCOPED_TRACE(row[0]);
         std::map<int, QString> records;
-        bool taken;
-    };
-    const Case cases[] = {
-        {"no identifier", {{331, "Svenska"}, {1, "Arkiv"}}, false},
-        {"another identifier", {{330, "xx07300-0001"}, {331, "Svenska"}}, false},
-        {"no name", {{330, "xx07300-0000"}, {331, ""}}, false},
-        {"key out of range", {{330, "xx07300-0000"}, {331, "Svenska"}, {401, "x"}}, false},
-        {"valid, out of order", {{331, "Svenska"}, {1, "Arkiv"}, {330, "xx07300-0000"}}, true},
-    };
-    for (const Case& c : cases) {
-        WriteTextFile(tempPath("Svenska.dat"), c.records);
+        for (const std::string& r : korvane::testing::splitOn(row[1], ';'))
+            records[std::stoi(r)] = QString::fromStdString(r.substr(r.find('=') + 1));
+        const QString slot = row[2] == "yes" ? QStringLiteral("Svenska") : QStringLiteral("Dansk");
+        WriteTextFile(tempPath("Svenska.dat"), records);
         dialogs.shown.clear();
         dialogs.files = {tempPath("Svenska.dat")};
         QTest::mouseClick(child<QPushButton>("C_FindLang_2"), Qt::LeftButton);
-        EXPECT_EQ(dialogs.shown.empty(), c.taken) << c.what;
-        EXPECT_EQ(slot2->text(), c.taken ? QStringLiteral("Svenska") : QStringLiteral("Dansk")) << c.what;
-        EXPECT_EQ(settings().value("Language2"), c.taken ? QStringLiteral("Svenska") : QStringLiteral("Dansk"))
-            << c.what;
+        EXPECT_EQ(dialogs.shown.empty(), row[2] == "yes");
+        EXPECT_EQ(slot2->text(), slot);
+        EXPECT_EQ(settings().value("Language2"), slot);
     }
     EXPECT_EQ(ws().LangFiles[2], tempPath("Svenska.dat"));
     EXPECT_EQ(settings().value("LanguageFile#2"), tempPath("Svenska.dat"));

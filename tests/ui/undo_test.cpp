@@ -18,7 +18,6 @@ using namespace korvane::test;
 
 namespace {
 
-constexpr int kMaster = 5;
 constexpr int kB3 = 10;
 
 class UndoTest : public TransferFixture {
@@ -79,13 +78,6 @@ protected:
         for (Qt::Key k : keys)
             QTest::keyClick(child("T_dummy"), k);
     }
-    void openMasterOfB3() {
-        ws().changeChannelType(kMaster, kTypeMaster);
-        ws().changeChannelType(kB3, kTypeMono);
-        ws().changeChannelType(kB3 + 1, kTypeMono);
-        QTest::mouseClick(main().cell(kMaster), Qt::LeftButton);
-        ws().edit.MatrixCursor = kB3;
-    }
 };
 
 // One kind of edit: what is set up first (not an edit of the user), the edit itself and how many undo
@@ -102,7 +94,10 @@ struct StepCase {
 TEST_F(UndoTest, everyKindOfEditIsUndoneAndRedoneToTheByte) {
     const auto basic = [this] { act("Menu_Edit_Basic_Setup")->trigger(); };
     const auto page = [this](const char* key) { return [this, key] { editor().openPage(QLatin1String(key)); }; };
-    const auto master = [this] { openMasterOfB3(); };
+    const auto master = [this] {
+        openMaster();
+        ws().edit.MatrixCursor = kB3;
+    };
     const StepCase cases[] = {
         {"a number typed into a field", basic, [this] { typeInto("T_DeviceNo", "42"); }, 1},
         {"two visits to a field, one step per visit", basic,

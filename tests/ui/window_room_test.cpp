@@ -49,10 +49,9 @@ TEST_F(WindowRoomTest, firstStartKeepsThePlacesAndTheUsersSizeIsRemembered) {
     settle();
     EXPECT_GT(main().cell(0)->width(), 2 * before) << "the cells grow with the window";
     EXPECT_GT(main().findChild<QLabel*>("L_CHG_0")->fontInfo().pixelSize(), captionPx) << "the letters follow";
-    EXPECT_EQ(settings().value("MainWindowWidth"), QStringLiteral("600"));
-    EXPECT_EQ(settings().value("MainWindowHeight"), QStringLiteral("540"));
-    EXPECT_EQ(settings().value("EditorWindowWidth"), QStringLiteral("360"));
-    EXPECT_EQ(settings().value("EditorWindowHeight"), QStringLiteral("560"));
+    for (auto [key, value] : {std::pair{"MainWindowWidth", "600"}, {"MainWindowHeight", "540"},
+                              {"EditorWindowWidth", "360"}, {"EditorWindowHeight", "560"}})
+        EXPECT_EQ(settings().value(QLatin1String(key)), QLatin1String(value)) << key;
 
     // Maximised is kept too, and the size the window comes back to.
     main().showMaximized();
@@ -96,8 +95,9 @@ TEST_F(WindowRoomTest, theEditorsGridsGrowWithTheWindowAndRollerCellsAreNoSmalle
 TEST_F(WindowRoomTest, aWideCellShowsTheDescriptionAndLogicMarkAsPlainText) {
     const QString description = QStringLiteral("<b>Kitchen</b> light over the long table by the window");
     ws().cfg.ChanText[0] = ToCp1252(description);
-    ws().cfg.ChanText[1] = "Hall";
-    main().Update_Form_Elements();
+    ws().cfg.ChanText[1] = "Hall \xE6";
+    ws().cfg.LogicBlocks[0] = {1, 1, 2, 4}; // A2 is a logic block's output
+    ws().announceReplaced();
     ChannelCell* a1 = main().cell(0);
     ChannelCell* a2 = main().cell(1);
     settle();
@@ -123,11 +123,11 @@ TEST_F(WindowRoomTest, aWideCellShowsTheDescriptionAndLogicMarkAsPlainText) {
     }
     // A short description whole; View > Descriptions in the cells switches them off and is remembered.
     a2->resize(240, 60);
-    EXPECT_EQ(a2->shownLines(), QStringList{QStringLiteral("Hall")});
+    EXPECT_EQ(a2->shownLines(), QStringList{QStringLiteral("!! Hall æ")});
     act("M_View_CellText")->trigger();
     EXPECT_EQ(a2->shownLines(), QStringList());
     EXPECT_EQ(settings().value("CellDescriptions"), QStringLiteral("0"));
-    EXPECT_TRUE(a2->toolTip().endsWith(QStringLiteral(" >> Hall"))) << "the tooltip stays";
+    EXPECT_EQ(a2->toolTip(), QStringLiteral("!! A2: D101 >> Hall æ")) << "the tooltip stays";
 }
 
 TEST_F(WindowRoomTest, iconsArePaintedAtTheDevicePixelRatio) {
