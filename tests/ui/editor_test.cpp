@@ -142,22 +142,17 @@ TEST_F(EditorTest, claimingListsTakeChannelsAndGiveThemBackFromTheSnapshot) {
 }
 
 TEST_F(EditorTest, valuesTheListsCannotShowAreShownAsUnknownAndKept) {
-    sys(kSysChannelsInUse) = 100;
-    sys(kSysMuxCount) = 20;
-    sys(kSysTimeOutput) = 9;
-    sys(kSysMuxDelay) = 9;
-    sys(kSysCounter) = 7;
-    sys(kSysAutoSummerTime) = 5;
+    // The byte, its value and the value it has once the page shows: kept by the lists, or repaired.
+    const std::tuple<int, Byte, Byte> bytes[] = {{kSysChannelsInUse, 100, 100}, {kSysMuxCount, 20, 20},
+                                                 {kSysTimeOutput, 9, 9},         {kSysMuxDelay, 9, 0},
+                                                 {kSysCounter, 7, 0},            {kSysAutoSummerTime, 5, 1}};
+    for (auto [b, value, shown] : bytes)
+        sys(b) = value;
     openMainSetup();
     for (const char* name : {"Combo_NoChannels", "Combo_MuxCount", "ComboDupUr"})
         EXPECT_EQ(child<QComboBox>(QLatin1String(name))->currentText(), QStringLiteral("?")) << name;
-    EXPECT_EQ(sys(kSysChannelsInUse), 100);
-    EXPECT_EQ(sys(kSysMuxCount), 20);
-    EXPECT_EQ(sys(kSysTimeOutput), 9);
-    // The repaired bytes.
-    EXPECT_EQ(sys(kSysMuxDelay), 0);
-    EXPECT_EQ(sys(kSysCounter), 0);
-    EXPECT_EQ(sys(kSysAutoSummerTime), 1);
+    for (auto [b, value, shown] : bytes)
+        EXPECT_EQ(sys(b), shown) << b;
     auto* channels = child<QComboBox>("Combo_NoChannels");
     emit channels->activated(channels->findText(QStringLiteral("64")));
     EXPECT_EQ(sys(kSysChannelsInUse), 63);
@@ -355,30 +350,17 @@ TEST_F(EditorTest, systemDescriptionTakesSeveralLinesStoredWithCrLf) {
 // A channel's page shows the boxes that apply to its type (the event options also by how events go
 // out); a tick stores its byte and the matrix follows.
 TEST_F(EditorTest, channelPagesShowTheBoxesThatApplyAndStoreTheirTicks) {
-    struct Case {
-        int type;
-        Byte eventSms, eventOff;
-        bool events;
-        const char* caption;
-        bool invert, thief;
-    };
-    const Case cases[] = {{kTypeMono, 0, 0, true, "D320", true, false},
-                          {kTypeIntruderPassive, 1, 0, true, "D322", false, false},
-                          {kTypeMono, 0, 1, false, "D320", true, false},
-                          {kTypeRoller, 0, 0, false, "D320", false, false},
-                          {kTypeRollerMaster, 0, 0, false, "D320", false, false},
-                          {kTypeFlipFlop, 0, 0, true, "D320", false, true},
-                          {kTypeBlank, 0, 0, true, "D320", false, false}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.type);
-        ws().cfg.SysData[kSysEventSms] = c.eventSms;
-        ws().cfg.SysData[kSysEventOff] = c.eventOff;
-        openChannel(4, c.type);
-        EXPECT_EQ(child("Check1")->isVisibleTo(&editor()), c.events);
-        EXPECT_EQ(child("Check2")->isVisibleTo(&editor()), c.events);
-        EXPECT_EQ(child<QCheckBox>("Check1")->text(), QLatin1String(c.caption));
-        EXPECT_EQ(child("Chk_InvertMono")->isVisibleTo(&editor()), c.invert);
-        EXPECT_EQ(child("Chk_grundUseThief")->isVisibleTo(&editor()), c.thief);
+    for (const auto& r : korvane::testing::dataTable("ui_channel_boxes.txt", 6)) {
+        SCOPED_TRACE(r[0] + " " + r[1]);
+        const std::vector<std::string> events = korvane::testing::splitOn(r[1], ' ');
+        sys(kSysEventSms) = static_cast<Byte>(std::stoi(events[0]));
+        sys(kSysEventOff) = static_cast<Byte>(std::stoi(events[1]));
+        openChannel(4, std::stoi(r[0]));
+        EXPECT_EQ(child("Check1")->isVisibleTo(&editor()), r[2] == "yes");
+        EXPECT_EQ(child("Check2")->isVisibleTo(&editor()), r[2] == "yes");
+        EXPECT_EQ(child<QCheckBox>("Check1")->text(), QString::fromStdString(r[3]));
+        EXPECT_EQ(child("Chk_InvertMono")->isVisibleTo(&editor()), r[4] == "yes");
+        EXPECT_EQ(child("Chk_grundUseThief")->isVisibleTo(&editor()), r[5] == "yes");
     }
     openChannel(4, kTypeMono);
     tick(child("Check2"));

@@ -13,7 +13,6 @@
 
 #include "io/config_file.h"
 #include "model/channel_types.h"
-#include "model/logic.h"
 #include "tests/support/program_fixture.h"
 #include "ui/main/channel_cell.h"
 #include "ui/transfer/frm_serial_io.h"

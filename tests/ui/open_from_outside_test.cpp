@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
-#include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -131,15 +130,6 @@ TEST_F(OpenFromOutside, aLaterStartHandsItsFileToTheRunningCopy) {
     blocking.close();
     EXPECT_TRUE(QTest::qWaitFor([this] { return main().windowTitle() == QLatin1String("ZEB1 [Good.zeb]"); }, 5000));
     EXPECT_EQ(dialogs.unexpected, 0);
-}
-
-TEST_F(OpenFromOutside, noCopyListensWhenTheLockIsHeldByAnother) {
-    // A copy that holds the lock but takes no files (an older program): the later start says so.
-    QLockFile other(lockPath());
-    ASSERT_TRUE(other.tryLock(0));
-    EXPECT_FALSE(InstanceGuard::handOver(lockPath(), tempPath("Good.zeb")));
-    EXPECT_FALSE(start(tempPath("Good.zeb")));
-    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Application already running")});
 }
 
 TEST(InstanceGuardTest, theSocketLiesOnlyInAFolderNoOtherUserMayEnter) {

@@ -9,6 +9,7 @@
 #include <QSysInfo>
 #include <QTest>
 
+#include "app/instance_guard.h"
 #include "app/texts.h"
 #include "tests/support/io_test_support.h"
 #include "tests/support/program_fixture.h"
@@ -76,9 +77,12 @@ TEST_F(Startup, aMovedOrNewRevisionProgramResetsAllButTheComPort) {
 
 TEST_F(Startup, aSecondCopyIsRefusedButAStaleLockIsNot) {
     {
+        // A copy that holds the lock but takes no files (an older program): even a start with a file
+        // to hand over is refused.
         QLockFile other(lockPath());
         ASSERT_TRUE(other.tryLock(0));
-        EXPECT_FALSE(start());
+        EXPECT_FALSE(InstanceGuard::handOver(lockPath(), tempPath("Good.zeb")));
+        EXPECT_FALSE(start(tempPath("Good.zeb")));
         ASSERT_EQ(dialogs.shown.size(), 1u);
         EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Application already running"));
         EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::Exclamation);

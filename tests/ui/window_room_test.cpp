@@ -5,14 +5,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QLabel>
 #include <QLayout>
 #include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
-#include <QTest>
 
 #include "model/channel_types.h"
 #include "model/text_ids.h"
