@@ -144,8 +144,8 @@ TEST_F(EditorTest, claimingListsTakeChannelsAndGiveThemBackFromTheSnapshot) {
 TEST_F(EditorTest, valuesTheListsCannotShowAreShownAsUnknownAndKept) {
     // The byte, its value and the value it has once the page shows: kept by the lists, or repaired.
     const std::tuple<int, Byte, Byte> bytes[] = {{kSysChannelsInUse, 100, 100}, {kSysMuxCount, 20, 20},
-                                                 {kSysTimeOutput, 9, 9},         {kSysMuxDelay, 9, 0},
-                                                 {kSysCounter, 7, 0},            {kSysAutoSummerTime, 5, 1}};
+                                                 {kSysTimeOutput, 9, 9},        {kSysMuxDelay, 9, 0},
+                                                 {kSysCounter, 7, 0},           {kSysAutoSummerTime, 5, 1}};
     for (auto [b, value, shown] : bytes)
         sys(b) = value;
     openMainSetup();
@@ -253,13 +253,6 @@ TEST_F(EditorTest, gridStepsSetTheTargetsOfEveryGrid) {
             EXPECT_EQ(dialogs.beeps, std::stoi(r[5]));
         }
     }
-    // The real-time option switches the master's picture in the matrix.
-    openMaster();
-    EXPECT_FALSE(child("Cmd_viewRt")->isVisibleTo(&editor()));
-    tick(child("Chk_masterRt"));
-    EXPECT_EQ(ws().cfg.ChanSetup[kMaster][kMasterRealTime], 1);
-    EXPECT_TRUE(child("Cmd_viewRt")->isVisibleTo(&editor()));
-    EXPECT_TRUE(main().cell(kMaster)->pictureAlternative());
 }
 
 // Ctrl and Alt in a field of the editor are the field's editing keys or the program's commands; they

@@ -47,8 +47,10 @@ TEST_F(WindowRoomTest, firstStartKeepsThePlacesAndTheUsersSizeIsRemembered) {
     settle();
     EXPECT_GT(main().cell(0)->width(), 2 * before) << "the cells grow with the window";
     EXPECT_GT(main().findChild<QLabel*>("L_CHG_0")->fontInfo().pixelSize(), captionPx) << "the letters follow";
-    for (auto [key, value] : {std::pair{"MainWindowWidth", "600"}, {"MainWindowHeight", "540"},
-                              {"EditorWindowWidth", "360"}, {"EditorWindowHeight", "560"}})
+    for (auto [key, value] : {std::pair{"MainWindowWidth", "600"},
+                              {"MainWindowHeight", "540"},
+                              {"EditorWindowWidth", "360"},
+                              {"EditorWindowHeight", "560"}})
         EXPECT_EQ(settings().value(QLatin1String(key)), QLatin1String(value)) << key;
 
     // Maximised is kept too, and the size the window comes back to.
