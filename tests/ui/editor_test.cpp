@@ -209,8 +209,6 @@ TEST_F(EditorTest, gridStepsSetTheTargetsOfEveryGrid) {
                 ws().setCurChannel(3);
                 editor().openFlashPattern();
                 QApplication::setActiveWindow(&editor());
-                EXPECT_EQ(ws().FocusTag, QStringLiteral("IntruderFlashPattern"));
-                EXPECT_EQ(ws().FocusHelpId, kHelpFlashPattern);
             } else {
                 sys(kSysChannelsInUse) = 31;
                 sys(kSysDeviceNo) = 0;
