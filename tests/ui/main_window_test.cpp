@@ -308,25 +308,21 @@ TEST_F(MainWindowTest, aFifoWithNoProgramAtItsOtherEndFailsOpenAndSaveAsInsteadO
     const QString fifo = zeb("pipe.zeb");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     key(Qt::Key_I);
-    struct Case {
-        const char* what;
-        void (MainWindow::*command)();
-        QString message; // the start of the message
-        QString reason;
+    // The command, the start of its message and the reason the message gives.
+    const std::tuple<const char*, void (MainWindow::*)(), const char*, const char*> cases[] = {
+        {"Open", &MainWindow::M_File_Open_Click, "D377", "no program writes to it"},
+        {"Save as", &MainWindow::M_File_SaveAs_Click, "D376", "no program reads from"},
     };
-    const Case cases[] = {
-        {"Open", &MainWindow::M_File_Open_Click, QStringLiteral("D377"), QStringLiteral("no program writes to it")},
-        {"Save as", &MainWindow::M_File_SaveAs_Click, QStringLiteral("D376"), QStringLiteral("no program reads from")},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, command, message, reason] : cases) {
+        SCOPED_TRACE(what);
         dialogs.shown.clear();
         dialogs.answers = {Answer::Discard}; // Open: do not save first
         dialogs.files = {fifo};
-        (main().*c.command)();
+        (main().*command)();
         ASSERT_FALSE(dialogs.shown.empty());
         const QString said = dialogs.shown.back().text;
-        EXPECT_TRUE(said.startsWith(c.message) && said.contains(c.reason)) << said.toStdString();
+        EXPECT_TRUE(said.startsWith(QLatin1String(message)) && said.contains(QLatin1String(reason)))
+            << said.toStdString();
         EXPECT_EQ(type(0), kTypeIntruderPassive);
         EXPECT_TRUE(ws().dataChanged());
         EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [New]"));

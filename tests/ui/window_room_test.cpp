@@ -104,22 +104,20 @@ TEST_F(WindowRoomTest, aWideCellShowsTheDescriptionAndLogicMarkAsPlainText) {
     EXPECT_EQ(a1->shownLines(), QStringList()) << "the first start's small cells show the icon alone";
 
     a1->setLabel(description, true);
-    struct Case {
-        QSize size;
-        bool text;
-    } cases[] = {{{32, 24}, false}, {{60, 30}, false}, {{240, 60}, true}, {{120, 90}, true}};
-    for (const Case& c : cases) {
-        a1->resize(c.size);
+    // The cell's size and whether it shows the description.
+    const std::pair<QSize, bool> cases[] = {{{32, 24}, false}, {{60, 30}, false}, {{240, 60}, true}, {{120, 90}, true}};
+    for (const auto& [size, text] : cases) {
+        a1->resize(size);
         const QString shown = a1->shownLines().join(QLatin1Char(' '));
-        EXPECT_EQ(!shown.isEmpty(), c.text) << c.size.width() << "x" << c.size.height();
-        if (!c.text)
+        EXPECT_EQ(!shown.isEmpty(), text) << size.width() << "x" << size.height();
+        if (!text)
             continue;
         EXPECT_TRUE(shown.startsWith(QStringLiteral("!! <b>Kit"))) << shown.toStdString();
         EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << "elided: " << shown.toStdString();
         const QFontMetrics fm(a1->textFont());
         for (const QString& line : a1->shownLines())
-            EXPECT_LE(fm.horizontalAdvance(line), c.size.width()) << line.toStdString();
-        EXPECT_LE(a1->iconRect().right(), c.size.width());
+            EXPECT_LE(fm.horizontalAdvance(line), size.width()) << line.toStdString();
+        EXPECT_LE(a1->iconRect().right(), size.width());
     }
     // A short description whole; View > Descriptions in the cells switches them off and is remembered.
     a2->resize(240, 60);
