@@ -259,34 +259,27 @@ TEST_F(EditorTest, gridStepsSetTheTargetsOfEveryGrid) {
 // "Bad oben"; the field shows what the keys made of the text (the number field takes no letters), the
 // keyboard stays in the field and no channel changes.
 TEST_F(EditorTest, ctrlAndAltInAFieldNeverHandTheLettersToTheMatrix) {
-    struct Field {
-        const char* name;
-        const char* page;
-        QString typed;
-    };
-    const Field fields[] = {
-        {"TextBeskriv", "", QStringLiteral("Flur")},
-        {"T_DeviceNo", "mainsetup", QStringLiteral("2")},
-        {"T_LogicDescription", "logic", QStringLiteral("Flur")},
-    };
+    // The field, its page (a channel's page for "") and what is typed into it first.
+    const std::tuple<const char*, const char*, const char*> fields[] = {
+        {"TextBeskriv", "", "Flur"}, {"T_DeviceNo", "mainsetup", "2"}, {"T_LogicDescription", "logic", "Flur"}};
     const auto rows = korvane::testing::dataTable("ui_field_keys.txt", 3);
-    for (const Field& f : fields) {
+    for (const auto& [name, page, typed] : fields) {
         for (const auto& r : rows) {
-            SCOPED_TRACE(std::string(f.name) + ", " + r[0]);
+            SCOPED_TRACE(std::string(name) + ", " + r[0]);
             ws().clear();
             ws().changeChannelType(0, kTypeMono);
             ws().changeChannelType(1, kTypeTimerDelay);
             ws().forgetHistory(true); // as loaded: what Ctrl+Z can undo is what is typed below
             const auto channelsBefore = ws().cfg.ChanSetup;
             QGuiApplication::clipboard()->setText(QStringLiteral("5"));
-            if (*f.page)
-                editor().openPage(QLatin1String(f.page));
+            if (*page)
+                editor().openPage(QLatin1String(page));
             else
                 QTest::mouseClick(main().cell(0), Qt::LeftButton);
-            QWidget* field = child(QLatin1String(f.name));
+            QWidget* field = child(QLatin1String(name));
             field->clearFocus(); // entered afresh: the first digit replaces the value
             focus(field);
-            QTest::keyClicks(field, f.typed);
+            QTest::keyClicks(field, QLatin1String(typed));
             for (const std::string& k : korvane::testing::splitOn(r[0], ',')) {
                 if (k == "window") {
                     QApplication::setActiveWindow(&main());
@@ -306,7 +299,7 @@ TEST_F(EditorTest, ctrlAndAltInAFieldNeverHandTheLettersToTheMatrix) {
             EXPECT_EQ(QApplication::activeWindow(), &editor());
             EXPECT_TRUE(dialogs.fileDialogs.empty());
             if (auto* line = qobject_cast<QLineEdit*>(field))
-                EXPECT_EQ(line->text(), QString::fromStdString(qstrcmp(f.name, "T_DeviceNo") == 0 ? r[2] : r[1]));
+                EXPECT_EQ(line->text(), QString::fromStdString(qstrcmp(name, "T_DeviceNo") == 0 ? r[2] : r[1]));
             else
                 EXPECT_EQ(qobject_cast<QPlainTextEdit*>(field)->toPlainText(), QString::fromStdString(r[1]));
         }

@@ -279,22 +279,19 @@ TEST_F(UndoTest, theSavedStateFollowsSaveAndANewConfigurationForgetsTheSteps) {
 
     const int intruder = ws().typeOf(1);
     const int water = ws().typeOf(2);
-    struct Move {
-        bool undo; // or redo
-        bool changed;
-        bool b2, c3; // whether A2 and A3 hold their typed types
-    };
-    const Move moves[] = {
+    // Undo (or redo), whether the configuration counts as changed afterwards, and whether A2 and A3 hold
+    // their typed types.
+    const std::tuple<bool, bool, bool, bool> moves[] = {
         {true, false, true, false},  // back at the saved state
         {true, true, false, false},  // before it
         {false, false, true, false}, // at it again
         {false, true, true, true},   // after it
     };
-    for (const Move& m : moves) {
-        m.undo ? undoKey() : redoKey();
-        EXPECT_EQ(ws().dataChanged(), m.changed);
-        EXPECT_EQ(ws().typeOf(1), m.b2 ? intruder : kTypeBlank);
-        EXPECT_EQ(ws().typeOf(2), m.c3 ? water : kTypeBlank);
+    for (const auto& [undo, changed, a2, a3] : moves) {
+        undo ? undoKey() : redoKey();
+        EXPECT_EQ(ws().dataChanged(), changed);
+        EXPECT_EQ(ws().typeOf(1), a2 ? intruder : kTypeBlank);
+        EXPECT_EQ(ws().typeOf(2), a3 ? water : kTypeBlank);
     }
     // The exit question follows: at the saved state it only asks whether to exit.
     undoKey();
