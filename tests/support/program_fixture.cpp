@@ -93,6 +93,15 @@ void ProgramFixture::openChannel(int c, int type) {
     QApplication::setActiveWindow(&editor());
 }
 
+void ProgramFixture::openMaster() {
+    ws().changeChannelType(5, kTypeMaster);
+    for (int c : {10, 11})
+        ws().changeChannelType(c, kTypeMono);
+    ws().changeChannelType(0, kTypeIntruderPassive);
+    QTest::mouseClick(main().cell(5), Qt::LeftButton);
+    QApplication::setActiveWindow(&editor());
+}
+
 void ProgramFixture::useShippedTexts(const char* file) {
     const TextTable texts =
         ReadTextFile(std::string(KORVANE_SOURCE_DIR) + "/resources/Language/" + file, kLanguageTextCount);

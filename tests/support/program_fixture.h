@@ -66,6 +66,9 @@ protected:
     static void tick(QWidget* box);
     // Gives channel c the type as the pop-up menu does and opens it as a click on its cell does.
     void openChannel(int c, int type);
+    // Opens A6's master function, with B3 and B4 mono channels and A1 an intruder detector (which no
+    // master can drive).
+    void openMaster();
     Byte& sys(int b) { return ws().cfg.SysData[static_cast<std::size_t>(b)]; }
     Byte& row(int c, int b) { return ws().cfg.ChanSetup[static_cast<std::size_t>(c)][static_cast<std::size_t>(b)]; }
     // Puts the texts of a shipped language file ("Deutsch.dat") in place of the current language's.

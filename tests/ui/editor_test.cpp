@@ -37,14 +37,6 @@ protected:
     MasterCell* cell(int t) { return editor().masterPage()->cell(t); }
     QWidget* dummy() { return child("T_dummy"); }
     void key(Qt::Key k) { QTest::keyClick(dummy(), k); }
-    // Opens the master function on A6, with B3 a mono channel and A1 an intruder detector.
-    void openMaster() {
-        ws().changeChannelType(kMaster, kTypeMaster);
-        ws().changeChannelType(kB3, kTypeMono);
-        ws().changeChannelType(0, kTypeIntruderPassive);
-        QTest::mouseClick(main().cell(kMaster), Qt::LeftButton);
-        QApplication::setActiveWindow(&editor());
-    }
     void rightClick(int t) { QTest::mouseClick(cell(t), Qt::RightButton); }
     void chooseGroup(const char* entry) {
         act(entry)->trigger();
@@ -150,22 +142,17 @@ TEST_F(EditorTest, claimingListsTakeChannelsAndGiveThemBackFromTheSnapshot) {
 }
 
 TEST_F(EditorTest, valuesTheListsCannotShowAreShownAsUnknownAndKept) {
-    sys(kSysChannelsInUse) = 100;
-    sys(kSysMuxCount) = 20;
-    sys(kSysTimeOutput) = 9;
-    sys(kSysMuxDelay) = 9;
-    sys(kSysCounter) = 7;
-    sys(kSysAutoSummerTime) = 5;
+    // The byte, its value and the value it has once the page shows: kept by the lists, or repaired.
+    const std::tuple<int, Byte, Byte> bytes[] = {{kSysChannelsInUse, 100, 100}, {kSysMuxCount, 20, 20},
+                                                 {kSysTimeOutput, 9, 9},        {kSysMuxDelay, 9, 0},
+                                                 {kSysCounter, 7, 0},           {kSysAutoSummerTime, 5, 1}};
+    for (auto [b, value, shown] : bytes)
+        sys(b) = value;
     openMainSetup();
     for (const char* name : {"Combo_NoChannels", "Combo_MuxCount", "ComboDupUr"})
         EXPECT_EQ(child<QComboBox>(QLatin1String(name))->currentText(), QStringLiteral("?")) << name;
-    EXPECT_EQ(sys(kSysChannelsInUse), 100);
-    EXPECT_EQ(sys(kSysMuxCount), 20);
-    EXPECT_EQ(sys(kSysTimeOutput), 9);
-    // The repaired bytes.
-    EXPECT_EQ(sys(kSysMuxDelay), 0);
-    EXPECT_EQ(sys(kSysCounter), 0);
-    EXPECT_EQ(sys(kSysAutoSummerTime), 1);
+    for (auto [b, value, shown] : bytes)
+        EXPECT_EQ(sys(b), shown) << b;
     auto* channels = child<QComboBox>("Combo_NoChannels");
     emit channels->activated(channels->findText(QStringLiteral("64")));
     EXPECT_EQ(sys(kSysChannelsInUse), 63);
@@ -222,8 +209,6 @@ TEST_F(EditorTest, gridStepsSetTheTargetsOfEveryGrid) {
                 ws().setCurChannel(3);
                 editor().openFlashPattern();
                 QApplication::setActiveWindow(&editor());
-                EXPECT_EQ(ws().FocusTag, QStringLiteral("IntruderFlashPattern"));
-                EXPECT_EQ(ws().FocusHelpId, kHelpFlashPattern);
             } else {
                 sys(kSysChannelsInUse) = 31;
                 sys(kSysDeviceNo) = 0;
@@ -266,13 +251,6 @@ TEST_F(EditorTest, gridStepsSetTheTargetsOfEveryGrid) {
             EXPECT_EQ(dialogs.beeps, std::stoi(r[5]));
         }
     }
-    // The real-time option switches the master's picture in the matrix.
-    openMaster();
-    EXPECT_FALSE(child("Cmd_viewRt")->isVisibleTo(&editor()));
-    tick(child("Chk_masterRt"));
-    EXPECT_EQ(ws().cfg.ChanSetup[kMaster][kMasterRealTime], 1);
-    EXPECT_TRUE(child("Cmd_viewRt")->isVisibleTo(&editor()));
-    EXPECT_TRUE(main().cell(kMaster)->pictureAlternative());
 }
 
 // Ctrl and Alt in a field of the editor are the field's editing keys or the program's commands; they
@@ -281,34 +259,27 @@ TEST_F(EditorTest, gridStepsSetTheTargetsOfEveryGrid) {
 // "Bad oben"; the field shows what the keys made of the text (the number field takes no letters), the
 // keyboard stays in the field and no channel changes.
 TEST_F(EditorTest, ctrlAndAltInAFieldNeverHandTheLettersToTheMatrix) {
-    struct Field {
-        const char* name;
-        const char* page;
-        QString typed;
-    };
-    const Field fields[] = {
-        {"TextBeskriv", "", QStringLiteral("Flur")},
-        {"T_DeviceNo", "mainsetup", QStringLiteral("2")},
-        {"T_LogicDescription", "logic", QStringLiteral("Flur")},
-    };
+    // The field, its page (a channel's page for "") and what is typed into it first.
+    const std::tuple<const char*, const char*, const char*> fields[] = {
+        {"TextBeskriv", "", "Flur"}, {"T_DeviceNo", "mainsetup", "2"}, {"T_LogicDescription", "logic", "Flur"}};
     const auto rows = korvane::testing::dataTable("ui_field_keys.txt", 3);
-    for (const Field& f : fields) {
+    for (const auto& [name, page, typed] : fields) {
         for (const auto& r : rows) {
-            SCOPED_TRACE(std::string(f.name) + ", " + r[0]);
+            SCOPED_TRACE(std::string(name) + ", " + r[0]);
             ws().clear();
             ws().changeChannelType(0, kTypeMono);
             ws().changeChannelType(1, kTypeTimerDelay);
             ws().forgetHistory(true); // as loaded: what Ctrl+Z can undo is what is typed below
             const auto channelsBefore = ws().cfg.ChanSetup;
             QGuiApplication::clipboard()->setText(QStringLiteral("5"));
-            if (*f.page)
-                editor().openPage(QLatin1String(f.page));
+            if (*page)
+                editor().openPage(QLatin1String(page));
             else
                 QTest::mouseClick(main().cell(0), Qt::LeftButton);
-            QWidget* field = child(QLatin1String(f.name));
+            QWidget* field = child(QLatin1String(name));
             field->clearFocus(); // entered afresh: the first digit replaces the value
             focus(field);
-            QTest::keyClicks(field, f.typed);
+            QTest::keyClicks(field, QLatin1String(typed));
             for (const std::string& k : korvane::testing::splitOn(r[0], ',')) {
                 if (k == "window") {
                     QApplication::setActiveWindow(&main());
@@ -328,7 +299,7 @@ TEST_F(EditorTest, ctrlAndAltInAFieldNeverHandTheLettersToTheMatrix) {
             EXPECT_EQ(QApplication::activeWindow(), &editor());
             EXPECT_TRUE(dialogs.fileDialogs.empty());
             if (auto* line = qobject_cast<QLineEdit*>(field))
-                EXPECT_EQ(line->text(), QString::fromStdString(qstrcmp(f.name, "T_DeviceNo") == 0 ? r[2] : r[1]));
+                EXPECT_EQ(line->text(), QString::fromStdString(qstrcmp(name, "T_DeviceNo") == 0 ? r[2] : r[1]));
             else
                 EXPECT_EQ(qobject_cast<QPlainTextEdit*>(field)->toPlainText(), QString::fromStdString(r[1]));
         }
@@ -363,30 +334,17 @@ TEST_F(EditorTest, systemDescriptionTakesSeveralLinesStoredWithCrLf) {
 // A channel's page shows the boxes that apply to its type (the event options also by how events go
 // out); a tick stores its byte and the matrix follows.
 TEST_F(EditorTest, channelPagesShowTheBoxesThatApplyAndStoreTheirTicks) {
-    struct Case {
-        int type;
-        Byte eventSms, eventOff;
-        bool events;
-        const char* caption;
-        bool invert, thief;
-    };
-    const Case cases[] = {{kTypeMono, 0, 0, true, "D320", true, false},
-                          {kTypeIntruderPassive, 1, 0, true, "D322", false, false},
-                          {kTypeMono, 0, 1, false, "D320", true, false},
-                          {kTypeRoller, 0, 0, false, "D320", false, false},
-                          {kTypeRollerMaster, 0, 0, false, "D320", false, false},
-                          {kTypeFlipFlop, 0, 0, true, "D320", false, true},
-                          {kTypeBlank, 0, 0, true, "D320", false, false}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.type);
-        ws().cfg.SysData[kSysEventSms] = c.eventSms;
-        ws().cfg.SysData[kSysEventOff] = c.eventOff;
-        openChannel(4, c.type);
-        EXPECT_EQ(child("Check1")->isVisibleTo(&editor()), c.events);
-        EXPECT_EQ(child("Check2")->isVisibleTo(&editor()), c.events);
-        EXPECT_EQ(child<QCheckBox>("Check1")->text(), QLatin1String(c.caption));
-        EXPECT_EQ(child("Chk_InvertMono")->isVisibleTo(&editor()), c.invert);
-        EXPECT_EQ(child("Chk_grundUseThief")->isVisibleTo(&editor()), c.thief);
+    for (const auto& r : korvane::testing::dataTable("ui_channel_boxes.txt", 6)) {
+        SCOPED_TRACE(r[0] + " " + r[1]);
+        const std::vector<std::string> events = korvane::testing::splitOn(r[1], ' ');
+        sys(kSysEventSms) = static_cast<Byte>(std::stoi(events[0]));
+        sys(kSysEventOff) = static_cast<Byte>(std::stoi(events[1]));
+        openChannel(4, std::stoi(r[0]));
+        EXPECT_EQ(child("Check1")->isVisibleTo(&editor()), r[2] == "yes");
+        EXPECT_EQ(child("Check2")->isVisibleTo(&editor()), r[2] == "yes");
+        EXPECT_EQ(child<QCheckBox>("Check1")->text(), QString::fromStdString(r[3]));
+        EXPECT_EQ(child("Chk_InvertMono")->isVisibleTo(&editor()), r[4] == "yes");
+        EXPECT_EQ(child("Chk_grundUseThief")->isVisibleTo(&editor()), r[5] == "yes");
     }
     openChannel(4, kTypeMono);
     tick(child("Check2"));

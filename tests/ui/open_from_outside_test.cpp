@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
-#include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -58,40 +57,28 @@ TEST(StartArgumentsTest, theCommandLineGivesAFileHelpVersionOrAnError) {
 }
 
 TEST_F(OpenFromOutside, aFileGivenAtTheStartIsOpenedAsFileOpenOpensIt) {
-    QFile::copy(fixture("Good.zeb"), tempPath("Good.zeb"));
-    QFile::copy(fixture("BrokenTruncated.zeb"), tempPath("Broken.zeb"));
-    QFile::copy(fixture("WrongSignature.zeb"), tempPath("Other.zeb"));
-    struct Case {
-        const char* file;
-        QString title;
-        QString message; // the start of the one message shown, or empty for none
-        bool loaded;
-        QString page; // the editor's page afterwards
-    };
-    const Case cases[] = {
-        {"Good.zeb", "ZEB1 [Good.zeb]", QString(), true, "Frame_Main_Setup"},
-        {"Missing.zeb", "ZEB1 [New]", "D377", false, "Frame_Welcome"},
-        {"Broken.zeb", "ZEB1 [New]", "D377", false, "Frame_Welcome"},
-        {"Other.zeb", "ZEB1 [New]", "D171", false, "Frame_Main_Setup"}, // a blank configuration, as Open makes
-    };
     const Configuration good = korvane::testing::loadedConfiguration("Good.zeb");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.file);
+    for (const auto& row : korvane::testing::dataTable("ui_start_files.txt", 5)) {
+        SCOPED_TRACE(row[0]);
+        const QString file = QString::fromStdString(row[0]);
+        QFile::copy(fixture(row[0].c_str()), tempPath(file));
         dialogs.shown.clear();
-        ASSERT_TRUE(start(tempPath(QLatin1String(c.file))));
-        EXPECT_EQ(main().windowTitle(), c.title);
-        if (c.message.isEmpty()) {
+        ASSERT_TRUE(start(tempPath(file)));
+        EXPECT_EQ(main().windowTitle(), QString::fromStdString(row[1]));
+        if (row[2].empty()) {
             EXPECT_TRUE(dialogs.shown.empty()) << dialogs.texts().join('|').toStdString();
         } else {
             ASSERT_EQ(dialogs.shown.size(), 1u);
-            EXPECT_TRUE(dialogs.shown[0].text.startsWith(c.message)) << dialogs.shown[0].text.toStdString();
+            EXPECT_TRUE(dialogs.shown[0].text.startsWith(QString::fromStdString(row[2])))
+                << dialogs.shown[0].text.toStdString();
         }
-        EXPECT_EQ(ws().cfg.ChanText == good.ChanText, c.loaded);
-        EXPECT_EQ(ws().cfg.ChanSetup == good.ChanSetup, c.loaded);
+        const bool loaded = row[3] == "yes";
+        EXPECT_EQ(ws().cfg.ChanText == good.ChanText, loaded);
+        EXPECT_EQ(ws().cfg.ChanSetup == good.ChanSetup, loaded);
         EXPECT_EQ(settings().value("File1"), tempPath("Good.zeb")); // only a loaded file is remembered
         EXPECT_FALSE(ws().dataChanged());
         EXPECT_FALSE(ws().canUndo());
-        EXPECT_EQ(editor().currentPage(), c.page);
+        EXPECT_EQ(editor().currentPage(), QString::fromStdString(row[4]));
         program_.reset();
     }
     EXPECT_EQ(dialogs.unexpected, 0);
@@ -143,15 +130,6 @@ TEST_F(OpenFromOutside, aLaterStartHandsItsFileToTheRunningCopy) {
     blocking.close();
     EXPECT_TRUE(QTest::qWaitFor([this] { return main().windowTitle() == QLatin1String("ZEB1 [Good.zeb]"); }, 5000));
     EXPECT_EQ(dialogs.unexpected, 0);
-}
-
-TEST_F(OpenFromOutside, noCopyListensWhenTheLockIsHeldByAnother) {
-    // A copy that holds the lock but takes no files (an older program): the later start says so.
-    QLockFile other(lockPath());
-    ASSERT_TRUE(other.tryLock(0));
-    EXPECT_FALSE(InstanceGuard::handOver(lockPath(), tempPath("Good.zeb")));
-    EXPECT_FALSE(start(tempPath("Good.zeb")));
-    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Application already running")});
 }
 
 TEST(InstanceGuardTest, theSocketLiesOnlyInAFolderNoOtherUserMayEnter) {

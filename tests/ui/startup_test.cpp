@@ -9,7 +9,9 @@
 #include <QSysInfo>
 #include <QTest>
 
+#include "app/instance_guard.h"
 #include "app/texts.h"
+#include "tests/support/io_test_support.h"
 #include "tests/support/program_fixture.h"
 #include "ui/main/channel_cell.h"
 
@@ -28,32 +30,18 @@ QString native(const QString& p) {
 
 TEST_F(Startup, firstRunWritesEveryKeyWithItsDefault) {
     ASSERT_TRUE(start());
-    const QString prog = native(programFolder());
-    const std::pair<const char*, QString> expected[] = {
-        {"Author", QStringLiteral("Korvane")},
-        {"RevisionLevel", QStringLiteral("Version 3.07")},
-        {"DataFileLoc", native(programFolder() + "/Data/Example")},
-        {"File1", QString()},
-        {"File4", QString()},
-        {"CurrentLanguage", QStringLiteral("1")},
-        {"LanguageFile#0", native(programFolder() + "/Language/English.dat")},
-        {"LanguageFile#2", native(programFolder() + "/Language/Dansk.dat")},
-        {"Language1", QStringLiteral("Deutsch")},
-        {"Startup", prog},
-        {"ComPortUsing", QStringLiteral("1")},
-    };
     QSettings raw(settingsPath(), QSettings::IniFormat);
-    for (const auto& [key, value] : expected) {
-        EXPECT_TRUE(raw.contains(QStringLiteral("Data/") + QLatin1String(key))) << key;
-        EXPECT_EQ(settings().value(QLatin1String(key), QStringLiteral("<absent>")), value) << key;
+    for (const auto& row : korvane::testing::dataTable("ui_first_run_settings.txt", 2)) {
+        const QString key = QString::fromStdString(row[0]);
+        EXPECT_TRUE(raw.contains(QStringLiteral("Data/") + key)) << row[0];
+        const QString value = QString::fromStdString(row[1]).replace(QStringLiteral("<prog>"), programFolder());
+        EXPECT_EQ(settings().value(key, QStringLiteral("<absent>")), native(value)) << row[0];
     }
     // The second slot is current on a first run, and every recent item is disabled.
     EXPECT_EQ(ws().CurLanguage, 1);
     EXPECT_EQ(WithoutAccessKeyMark(child<QMenu>("M_File")->title()), QStringLiteral("D1"));
     for (int k = 1; k <= 4; ++k)
         EXPECT_FALSE(act(QStringLiteral("Load_fileno_%1").arg(k))->isEnabled()) << k;
-    EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [New]"));
-    EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_Welcome"));
     EXPECT_TRUE(dialogs.shown.empty()) << dialogs.texts().join('|').toStdString();
 }
 
@@ -87,9 +75,12 @@ TEST_F(Startup, aMovedOrNewRevisionProgramResetsAllButTheComPort) {
 
 TEST_F(Startup, aSecondCopyIsRefusedButAStaleLockIsNot) {
     {
+        // A copy that holds the lock but takes no files (an older program): even a start with a file
+        // to hand over is refused.
         QLockFile other(lockPath());
         ASSERT_TRUE(other.tryLock(0));
-        EXPECT_FALSE(start());
+        EXPECT_FALSE(InstanceGuard::handOver(lockPath(), tempPath("Good.zeb")));
+        EXPECT_FALSE(start(tempPath("Good.zeb")));
         ASSERT_EQ(dialogs.shown.size(), 1u);
         EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Application already running"));
         EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::Exclamation);
@@ -166,27 +157,19 @@ TEST_F(Startup, theLanguagePageTakesOnlyValidLanguageFilesIntoASlot) {
     auto* slot2 = child<QLineEdit>("T_Language_2");
     EXPECT_EQ(slot2->text(), QStringLiteral("Dansk"));
 
-    struct Case {
-        const char* what;
+    for (const auto& row : korvane::testing::dataTable("ui_language_files.txt", 3)) {
+        SCOPED_TRACE(row[0]);
         std::map<int, QString> records;
-        bool taken;
-    };
-    const Case cases[] = {
-        {"no identifier", {{331, "Svenska"}, {1, "Arkiv"}}, false},
-        {"another identifier", {{330, "xx07300-0001"}, {331, "Svenska"}}, false},
-        {"no name", {{330, "xx07300-0000"}, {331, ""}}, false},
-        {"key out of range", {{330, "xx07300-0000"}, {331, "Svenska"}, {401, "x"}}, false},
-        {"valid, out of order", {{331, "Svenska"}, {1, "Arkiv"}, {330, "xx07300-0000"}}, true},
-    };
-    for (const Case& c : cases) {
-        WriteTextFile(tempPath("Svenska.dat"), c.records);
+        for (const std::string& r : korvane::testing::splitOn(row[1], ';'))
+            records[std::stoi(r)] = QString::fromStdString(r.substr(r.find('=') + 1));
+        const QString slot = row[2] == "yes" ? QStringLiteral("Svenska") : QStringLiteral("Dansk");
+        WriteTextFile(tempPath("Svenska.dat"), records);
         dialogs.shown.clear();
         dialogs.files = {tempPath("Svenska.dat")};
         QTest::mouseClick(child<QPushButton>("C_FindLang_2"), Qt::LeftButton);
-        EXPECT_EQ(dialogs.shown.empty(), c.taken) << c.what;
-        EXPECT_EQ(slot2->text(), c.taken ? QStringLiteral("Svenska") : QStringLiteral("Dansk")) << c.what;
-        EXPECT_EQ(settings().value("Language2"), c.taken ? QStringLiteral("Svenska") : QStringLiteral("Dansk"))
-            << c.what;
+        EXPECT_EQ(dialogs.shown.empty(), row[2] == "yes");
+        EXPECT_EQ(slot2->text(), slot);
+        EXPECT_EQ(settings().value("Language2"), slot);
     }
     EXPECT_EQ(ws().LangFiles[2], tempPath("Svenska.dat"));
     EXPECT_EQ(settings().value("LanguageFile#2"), tempPath("Svenska.dat"));

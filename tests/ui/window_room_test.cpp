@@ -5,14 +5,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QLabel>
 #include <QLayout>
 #include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
-#include <QTest>
 
 #include "model/channel_types.h"
 #include "model/text_ids.h"
@@ -49,10 +47,11 @@ TEST_F(WindowRoomTest, firstStartKeepsThePlacesAndTheUsersSizeIsRemembered) {
     settle();
     EXPECT_GT(main().cell(0)->width(), 2 * before) << "the cells grow with the window";
     EXPECT_GT(main().findChild<QLabel*>("L_CHG_0")->fontInfo().pixelSize(), captionPx) << "the letters follow";
-    EXPECT_EQ(settings().value("MainWindowWidth"), QStringLiteral("600"));
-    EXPECT_EQ(settings().value("MainWindowHeight"), QStringLiteral("540"));
-    EXPECT_EQ(settings().value("EditorWindowWidth"), QStringLiteral("360"));
-    EXPECT_EQ(settings().value("EditorWindowHeight"), QStringLiteral("560"));
+    for (auto [key, value] : {std::pair{"MainWindowWidth", "600"},
+                              {"MainWindowHeight", "540"},
+                              {"EditorWindowWidth", "360"},
+                              {"EditorWindowHeight", "560"}})
+        EXPECT_EQ(settings().value(QLatin1String(key)), QLatin1String(value)) << key;
 
     // Maximised is kept too, and the size the window comes back to.
     main().showMaximized();
@@ -96,38 +95,37 @@ TEST_F(WindowRoomTest, theEditorsGridsGrowWithTheWindowAndRollerCellsAreNoSmalle
 TEST_F(WindowRoomTest, aWideCellShowsTheDescriptionAndLogicMarkAsPlainText) {
     const QString description = QStringLiteral("<b>Kitchen</b> light over the long table by the window");
     ws().cfg.ChanText[0] = ToCp1252(description);
-    ws().cfg.ChanText[1] = "Hall";
-    main().Update_Form_Elements();
+    ws().cfg.ChanText[1] = "Hall \xE6";
+    ws().cfg.LogicBlocks[0] = {1, 1, 2, 4}; // A2 is a logic block's output
+    ws().announceReplaced();
     ChannelCell* a1 = main().cell(0);
     ChannelCell* a2 = main().cell(1);
     settle();
     EXPECT_EQ(a1->shownLines(), QStringList()) << "the first start's small cells show the icon alone";
 
     a1->setLabel(description, true);
-    struct Case {
-        QSize size;
-        bool text;
-    } cases[] = {{{32, 24}, false}, {{60, 30}, false}, {{240, 60}, true}, {{120, 90}, true}};
-    for (const Case& c : cases) {
-        a1->resize(c.size);
+    // The cell's size and whether it shows the description.
+    const std::pair<QSize, bool> cases[] = {{{32, 24}, false}, {{60, 30}, false}, {{240, 60}, true}, {{120, 90}, true}};
+    for (const auto& [size, text] : cases) {
+        a1->resize(size);
         const QString shown = a1->shownLines().join(QLatin1Char(' '));
-        EXPECT_EQ(!shown.isEmpty(), c.text) << c.size.width() << "x" << c.size.height();
-        if (!c.text)
+        EXPECT_EQ(!shown.isEmpty(), text) << size.width() << "x" << size.height();
+        if (!text)
             continue;
         EXPECT_TRUE(shown.startsWith(QStringLiteral("!! <b>Kit"))) << shown.toStdString();
         EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << "elided: " << shown.toStdString();
         const QFontMetrics fm(a1->textFont());
         for (const QString& line : a1->shownLines())
-            EXPECT_LE(fm.horizontalAdvance(line), c.size.width()) << line.toStdString();
-        EXPECT_LE(a1->iconRect().right(), c.size.width());
+            EXPECT_LE(fm.horizontalAdvance(line), size.width()) << line.toStdString();
+        EXPECT_LE(a1->iconRect().right(), size.width());
     }
     // A short description whole; View > Descriptions in the cells switches them off and is remembered.
     a2->resize(240, 60);
-    EXPECT_EQ(a2->shownLines(), QStringList{QStringLiteral("Hall")});
+    EXPECT_EQ(a2->shownLines(), QStringList{QStringLiteral("!! Hall æ")});
     act("M_View_CellText")->trigger();
     EXPECT_EQ(a2->shownLines(), QStringList());
     EXPECT_EQ(settings().value("CellDescriptions"), QStringLiteral("0"));
-    EXPECT_TRUE(a2->toolTip().endsWith(QStringLiteral(" >> Hall"))) << "the tooltip stays";
+    EXPECT_EQ(a2->toolTip(), QStringLiteral("!! A2: D101 >> Hall æ")) << "the tooltip stays";
 }
 
 TEST_F(WindowRoomTest, iconsArePaintedAtTheDevicePixelRatio) {
