@@ -110,22 +110,30 @@ TEST(ConfigFile, flagsMergeIntoTheTypeByteUnlessEventOutputIsOff) {
     }
 }
 
-TEST(ConfigFile, aSystemByteSharedByTwoLinesTakesTheLaterOne) {
+TEST(ConfigFile, aSharedSystemByteTakesTheLaterLineAndWhatTheFileDoesNotHoldKeepsItsValue) {
     Configuration cfg = blankConfiguration();
     for (int i = 0; i < kSysDataSize; ++i)
         cfg.SysData[i] = static_cast<Byte>(i);
     cfg.SysData[kSysChannelsInUse] = 127;
-    const std::string text = ConfigFileText(cfg);
-    // A shared byte takes the value of the later line; bytes beyond 248 keep their value.
+    // Byte 31 is also field 31 of line 138, which says 200: the later line gives it its value.
+    const std::string text = withField(ConfigFileText(cfg), 138, 31, "200");
     Configuration back = blankConfiguration();
+    back.LogicBlocks[64] = {1, 2, 3, 4};
+    back.LogicBlocks[127] = {5, 6, 7, 8};
     back.SysData[249] = 77;
     back.SysData[256] = 78;
-    ASSERT_TRUE(ReadConfigText(withField(text, 138, 31, "200"), back, "mem").ok());
+    back.SmsText[16] = "kept";
+    back.ChanSetup[128].fill(42);
+    ASSERT_TRUE(ReadConfigText(text, back, "mem").ok());
     EXPECT_EQ(back.SysData[31], 31);
     EXPECT_EQ(back.SysData[62], 62);
     EXPECT_EQ(back.SysData[248], 248);
     EXPECT_EQ(back.SysData[249], 77);
     EXPECT_EQ(back.SysData[256], 78);
+    EXPECT_EQ(back.LogicBlocks[64], (LogicRecord{1, 2, 3, 4}));
+    EXPECT_EQ(back.LogicBlocks[127], (LogicRecord{5, 6, 7, 8}));
+    EXPECT_EQ(back.SmsText[16], "kept");
+    EXPECT_EQ(back.ChanSetup[128][0], 42);
 }
 
 TEST(ConfigFile, channelsAboveTheHighestInUseLoadAsUnused) {
@@ -142,21 +150,6 @@ TEST(ConfigFile, channelsAboveTheHighestInUseLoadAsUnused) {
         EXPECT_EQ(back.ChanSetup[c][5], full.ChanSetup[c][5]);
     }
     EXPECT_EQ(back.ChanText[63], full.ChanText[63]);
-}
-
-TEST(ConfigFile, whatTheFileDoesNotHoldKeepsItsValue) {
-    Configuration cfg = blankConfiguration();
-    cfg.LogicBlocks[64] = {1, 2, 3, 4};
-    cfg.LogicBlocks[127] = {5, 6, 7, 8};
-    cfg.SysData[250] = 99;
-    cfg.SmsText[16] = "kept";
-    cfg.ChanSetup[128].fill(42);
-    ASSERT_TRUE(LoadFile(cfg, fixturePath("Good.zeb")).ok());
-    EXPECT_EQ(cfg.LogicBlocks[64], (LogicRecord{1, 2, 3, 4}));
-    EXPECT_EQ(cfg.LogicBlocks[127], (LogicRecord{5, 6, 7, 8}));
-    EXPECT_EQ(cfg.SysData[250], 99);
-    EXPECT_EQ(cfg.SmsText[16], "kept");
-    EXPECT_EQ(cfg.ChanSetup[128][0], 42);
 }
 
 TEST(ConfigFile, aBrokenFileIsReportedWithItsLineAndLeavesTheModelUntouched) {
