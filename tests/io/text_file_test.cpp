@@ -63,20 +63,6 @@ TEST(LanguageFileCheck, acceptsOnlyIdentifiedFilesWithAName) {
     EXPECT_FALSE(CheckLanguageFileAt("/nonexistent/korvane/Norsk.dat").valid);
 }
 
-TEST(HelpFileNames, takeTheFolderAndTheFirstThreeLettersOfTheLanguageFile) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"C:\\Program Files\\ZEB1\\Language\\English.dat", "C:\\Program Files\\ZEB1\\Language\\Eng_hlp.dat"},
-        {"C:\\ZEB1\\Language\\Dansk.dat", "C:\\ZEB1\\Language\\Dan_hlp.dat"},
-        {"/opt/korvane/Language/Deutsch.dat", "/opt/korvane/Language/Deu_hlp.dat"},
-        {"/mixed\\sep/Language\\Norsk.dat", "/mixed\\sep/Language\\Nor_hlp.dat"},
-        {"/a.b/Language/En.dat", "/a.b/Language/En._hlp.dat"},
-        {"English.dat", "English.dat_hlp.dat"},
-        {"", "_hlp.dat"},
-    };
-    for (const auto& [language, help] : cases)
-        EXPECT_EQ(HelpFileName(language), help) << language;
-}
-
 TEST(TextFileParser, aFileCutShortIsBadExactlyWhenItsLastRecordIsCut) {
     // A copy that broke off while being written: whole records survive, a half record is refused.
     std::ifstream in(KORVANE_SOURCE_DIR "/resources/Language/English.dat", std::ios::binary);
