@@ -324,29 +324,6 @@ TEST(Transfers, writingThenReadingBackGivesNoDifferenceInCompareOrVerify) {
     }
 }
 
-TEST(Transfers, theUnitStoresAWriteAsTheIoCodeLaysItAndVerifyFindsARecordItIgnored) {
-    const Configuration good = loadedConfiguration("Good.zeb");
-    SimulatedLink link(false, UnitFault::IgnoredRecord);
-    MemMap before{};
-    before[kAddrChannelText] = 'Q'; // what the unit held in A1's text slot before
-    before[kAddrSysData + kSysFirmwareHigh] = kUnitVersion >> 8;
-    link.unit().setMemory(before);
-    WriteTransfer write(link, good, DeviceClock{}, noText);
-    ASSERT_EQ(run(write).outcome(), TransferOutcome::Done) << "the unit accepts the write all the same";
-    // The simulator's own store and the io code agree on what a write leaves in the unit, but for the
-    // record the unit ignored.
-    MemMap laid = UnitSimulator::ImageOf(good, noText);
-    std::copy_n(before.begin() + kAddrChannelText, 32, laid.begin() + kAddrChannelText);
-    EXPECT_TRUE(link.unit().memory() == laid);
-
-    Configuration back = blankConfiguration();
-    ReadTransfer read(link, back, nullptr);
-    ASSERT_EQ(run(read).outcome(), TransferOutcome::Done);
-    EXPECT_EQ(verifyLines(good, read.image(), shippedTexts("English.dat")),
-              std::vector<std::string>{"A1 Master function: Description unit 'Q', written '" +
-                                       Cp1252ToUtf8(heldTexts(good)[0]) + "'"});
-}
-
 TEST(WriteTransfer, aLateVerdictOfAnEarlierWriteNeverAcceptsTheNextOne) {
     // The unit answers the first write only while the retry's records come in: the first write has
     // no verdict in time, and the "0" during the retry's stream is no acceptance of the retry.
