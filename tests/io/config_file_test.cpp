@@ -93,12 +93,9 @@ TEST(ConfigFile, flagsMergeIntoTheTypeByteUnlessEventOutputIsOff) {
 }
 
 TEST(ConfigFile, aSharedSystemByteTakesTheLaterLineAndWhatTheFileDoesNotHoldKeepsItsValue) {
-    Configuration cfg = blankConfiguration();
-    for (int i = 0; i < kSysDataSize; ++i)
-        cfg.SysData[i] = static_cast<Byte>(i);
-    cfg.SysData[kSysChannelsInUse] = 127;
-    // Byte 31 is also field 31 of line 138, which says 200: the later line gives it its value.
-    const std::string text = withField(ConfigFileText(cfg), 138, 31, "200");
+    // The saved file of system bytes that each hold their own number (127 channels in use). Byte 31 is
+    // also field 31 of line 138, which says 200: the later line gives it its value.
+    const std::string text = withField(readBytes(fixturePath("golden/system-bytes.zeb")), 138, 31, "200");
     Configuration back = blankConfiguration();
     back.LogicBlocks[64] = {1, 2, 3, 4};
     back.LogicBlocks[127] = {5, 6, 7, 8};
