@@ -316,6 +316,7 @@ TEST(Transfers, writingThenReadingBackGivesNoDifferenceInCompareOrVerify) {
         for (const Difference& d : CompareFacts(AsUnitHoldsIt(cfg), back, CompareScope::File))
             lines.push_back(CompareLine(WordDifference(d, english)));
         EXPECT_EQ(lines, std::vector<std::string>{});
+        EXPECT_EQ(back.DescText, cfg.DescText) << "the descriptions keep their line breaks";
         // The unit keeps its own version and holds the system settings with the clock the write set.
         EXPECT_EQ(UnitFirmwareVersion(link.unit().memory()), kUnitVersion);
         const Configuration sent = AsSent(cfg, clock, english);
