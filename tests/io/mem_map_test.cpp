@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <map>
+#include <sstream>
 
 #include "io/hex_records.h"
 #include "io/mem_map.h"
@@ -129,88 +132,33 @@ TEST(PutToMemMap, storesRecordsAtTheirAddressAndShowsProgress) {
 }
 
 TEST(UnpackImage, takesTheImageWithEveryRule) {
+    const auto rows = dataTable("io_unpack_image.txt", 5);
+    EXPECT_EQ(rows.size(), 19u);
     MemMap image{};
-    image[0] = 0xC8;                   // channel 0: type 8 with both flags
-    image[32 * 5] = 0x85;              // channel 5: type 5 with Check1
-    image[32 * 5 + 31] = 9;            // last setup byte
-    image[0x1000 + 32 * 127 + 31] = 1; // P8's master row, last byte
-    image[0x3900 + 4 * 63 + 3] = 4;
-    image[0x3A00 + kSysDeviceNo] = 17;
-    image[0x3A00 + 130] = 55; // beyond the bytes a read takes
-    auto put = [&image](int address, const std::string& bytes) {
-        std::copy(bytes.begin(), bytes.end(), &image[address]);
-    };
-    put(0x2000 + 32 * 2, "\x1e\x1f"
-                         "A\"\xff"); // length byte, then the characters
-    put(0x3000 + 256 * 8 + 200, "\x07\x08"
-                                "B\r\nC\tD\"");
-    put(0x3B00 + 16 * 3, "\x1f \xfc\xfd"
-                         "C");
-    put(0x3B00 + 16 * 14, "Sommerhus Skagen");
-    put(0x3B00 + 16 * 15, "Nord");
-
+    for (const auto& r : rows)
+        if (!r[1].empty())
+            std::copy(r[2].begin(), r[2].end(), image.begin() + std::stoi(r[1], nullptr, 16));
     Configuration cfg = busyConfiguration();
     cfg.LogicBlocks[64] = {1, 2, 3, 4};
-    const Configuration before = cfg;
     UnpackImage(image, cfg);
-
-    EXPECT_EQ(cfg.ChanSetup[0][kRowType], kTypeIntruderPassive);
-    EXPECT_EQ(cfg.ChanFlags[0], 0xC0);
-    EXPECT_EQ(cfg.SavedChanType[0], kTypeIntruderPassive);
-    EXPECT_EQ(cfg.ChanSetup[5][kRowType], kTypeTimerDelayPulse);
-    EXPECT_EQ(cfg.ChanFlags[5], 0x80);
-    EXPECT_EQ(cfg.ChanSetup[5][31], 9);
-    EXPECT_EQ(cfg.ChanFlags[6], 0);
-    EXPECT_EQ(cfg.MasterMatrix[127][31], 1);
-    EXPECT_EQ(cfg.LogicBlocks[63][3], 4);
-    EXPECT_EQ(cfg.LogicBlocks[64], before.LogicBlocks[64]);
-    EXPECT_EQ(cfg.SysData[kSysDeviceNo], 17);
-    EXPECT_EQ(cfg.SysData[kSysChannelsInUse], 127) << "byte 11 of 0 means all channels";
-    EXPECT_EQ(cfg.SysData[130], before.SysData[130]);
-    EXPECT_EQ(cfg.ChanText[2], "\x1f"
-                               "A'\xff")
-        << "codes above 30, a double quote as an apostrophe";
-    EXPECT_EQ(cfg.ChanText[3], "");
-    EXPECT_EQ(cfg.DescText[8], "\x08"
-                               "B\r\nC\tD'")
-        << "codes above 7: the line break and the tab stay";
-    EXPECT_EQ(cfg.SmsText[3], " \xfc"
-                              "C");
-    EXPECT_EQ(cfg.SmsIdText, "Sommerhus SkagenNord");
-    EXPECT_EQ(cfg.SmsText[16], before.SmsText[16]);
-
-    image[0x3A00 + kSysChannelsInUse] = 63;
-    UnpackImage(image, cfg);
-    EXPECT_EQ(cfg.SysData[kSysChannelsInUse], 63);
-}
-
-TEST(UnpackImage, aWrittenConfigurationReadsBackUnchanged) {
-    Configuration cfg = busyConfiguration();
-    for (int c = 0; c < kChannels; ++c) { // a type whose record carries bytes 0..21; texts of 31
-        cfg.ChanSetup[c][kRowType] = kTypeTimerDelay;
-        std::fill(cfg.ChanSetup[c].begin() + 22, cfg.ChanSetup[c].end(), 0);
-        cfg.ChanText[c] = cfg.ChanText[c].substr(0, 31);
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r[0]);
+        std::istringstream part(r[3]);
+        std::string name;
+        std::size_t i = 0, k = 0;
+        part >> name >> i >> k;
+        const std::map<std::string, std::function<std::string()>> held{
+            {"ChanSetup", [&] { return std::to_string(cfg.ChanSetup[i][k]); }},
+            {"ChanFlags", [&] { return std::to_string(cfg.ChanFlags[i]); }},
+            {"SavedChanType", [&] { return std::to_string(cfg.SavedChanType[i]); }},
+            {"MasterMatrix", [&] { return std::to_string(cfg.MasterMatrix[i][k]); }},
+            {"LogicBlocks", [&] { return std::to_string(cfg.LogicBlocks[i][k]); }},
+            {"SysData", [&] { return std::to_string(cfg.SysData[i]); }},
+            {"ChanText", [&] { return cfg.ChanText[i]; }},
+            {"DescText", [&] { return cfg.DescText[i]; }},
+            {"SmsText", [&] { return cfg.SmsText[i]; }},
+            {"SmsIdText", [&] { return cfg.SmsIdText; }},
+        };
+        EXPECT_EQ(held.at(name)(), r[4]);
     }
-    // Descriptions of several lines; in description 3 a CR LF straddles two records.
-    cfg.DescText[8] = "Villa Nordlys\r\nStrandvejen 12\r\n\r\n\tSkagen";
-    cfg.DescText[3] = std::string(31, 'x') + "\r\n" + std::string(30, 'y') + "\r\n" + "z";
-    const DeviceClock clock{2026, 5, 6, 7, 8, 9, 3};
-    auto plan = BuildWritePlan(cfg, clock, [](int) { return std::string(); });
-    SetDeviceClock(cfg, clock); // what the unit holds: the configuration and the clock the write set
-
-    MemMapReceiver rx; // the unit's memory as read after the write: an empty unit with the records laid over
-    rx.feed(zeroImageRecords());
-    rx.feed(WriteStream(plan));
-    ASSERT_TRUE(rx.result().complete) << rx.result().reason;
-    Configuration back = blankConfiguration();
-    UnpackImage(rx.image(), back);
-    for (int c = 0; c < kChannels; ++c) {
-        EXPECT_EQ(back.ChanSetup[c], cfg.ChanSetup[c]) << c;
-        EXPECT_EQ(back.ChanFlags[c], cfg.ChanFlags[c]) << c;
-        EXPECT_EQ(back.MasterMatrix[c], cfg.MasterMatrix[c]) << c;
-        EXPECT_EQ(back.ChanText[c], cfg.ChanText[c]) << c;
-    }
-    EXPECT_TRUE(std::equal(back.SysData.begin(), back.SysData.begin() + kSysImageBytes, cfg.SysData.begin()));
-    EXPECT_EQ(back.DescText, cfg.DescText);
-    EXPECT_EQ(back.SmsIdText, cfg.SmsIdText);
 }

@@ -316,35 +316,13 @@ TEST(Transfers, writingThenReadingBackGivesNoDifferenceInCompareOrVerify) {
         for (const Difference& d : CompareFacts(AsUnitHoldsIt(cfg), back, CompareScope::File))
             lines.push_back(CompareLine(WordDifference(d, english)));
         EXPECT_EQ(lines, std::vector<std::string>{});
+        EXPECT_EQ(back.DescText, cfg.DescText) << "the descriptions keep their line breaks";
         // The unit keeps its own version and holds the system settings with the clock the write set.
         EXPECT_EQ(UnitFirmwareVersion(link.unit().memory()), kUnitVersion);
         const Configuration sent = AsSent(cfg, clock, english);
         EXPECT_EQ(std::vector<Byte>(back.SysData.begin() + 2, back.SysData.begin() + 128),
                   std::vector<Byte>(sent.SysData.begin() + 2, sent.SysData.begin() + 128));
     }
-}
-
-TEST(Transfers, theUnitStoresAWriteAsTheIoCodeLaysItAndVerifyFindsARecordItIgnored) {
-    const Configuration good = loadedConfiguration("Good.zeb");
-    SimulatedLink link(false, UnitFault::IgnoredRecord);
-    MemMap before{};
-    before[kAddrChannelText] = 'Q'; // what the unit held in A1's text slot before
-    before[kAddrSysData + kSysFirmwareHigh] = kUnitVersion >> 8;
-    link.unit().setMemory(before);
-    WriteTransfer write(link, good, DeviceClock{}, noText);
-    ASSERT_EQ(run(write).outcome(), TransferOutcome::Done) << "the unit accepts the write all the same";
-    // The simulator's own store and the io code agree on what a write leaves in the unit, but for the
-    // record the unit ignored.
-    MemMap laid = UnitSimulator::ImageOf(good, noText);
-    std::copy_n(before.begin() + kAddrChannelText, 32, laid.begin() + kAddrChannelText);
-    EXPECT_TRUE(link.unit().memory() == laid);
-
-    Configuration back = blankConfiguration();
-    ReadTransfer read(link, back, nullptr);
-    ASSERT_EQ(run(read).outcome(), TransferOutcome::Done);
-    EXPECT_EQ(verifyLines(good, read.image(), shippedTexts("English.dat")),
-              std::vector<std::string>{"A1 Master function: Description unit 'Q', written '" +
-                                       Cp1252ToUtf8(heldTexts(good)[0]) + "'"});
 }
 
 TEST(WriteTransfer, aLateVerdictOfAnEarlierWriteNeverAcceptsTheNextOne) {

@@ -46,11 +46,20 @@ protected:
     QPushButton* button(const char* name) { return in<QPushButton>(name); }
     QString label() { return in<QLabel>("Label1")->text(); }
     QStringList backups() { return QDir(BackupFolder()).entryList({QStringLiteral("*.zeb")}, QDir::Files); }
-    // Presses a button and waits (bounded) until OK can be pressed again: the window's work has ended.
-    void press(const char* name = "Cmd_ok") {
+    // Presses a button on the fast tick; press() then waits (bounded) until OK can be pressed again:
+    // the window's work has ended.
+    void start(const char* name = "Cmd_ok") {
         window()->setTickInterval(10);
         QTest::mouseClick(button(name), Qt::LeftButton);
+    }
+    void press(const char* name = "Cmd_ok") {
+        start(name);
         EXPECT_TRUE(QTest::qWaitFor([this] { return button("Cmd_ok")->isEnabled(); }, 15000));
+    }
+    // The user's choices of a backup read before each write and a verify after it.
+    void chooseBackupAndVerify(bool backup, bool verify) {
+        settings().setValue(QStringLiteral("BackupBeforeWrite"), backup ? QStringLiteral("1") : QStringLiteral("0"));
+        settings().setValue(QStringLiteral("VerifyAfterWrite"), verify ? QStringLiteral("1") : QStringLiteral("0"));
     }
     // Presses a button that closes the window (or closes it) and waits until it is gone.
     void closeWith(const char* name = nullptr) {
