@@ -19,8 +19,10 @@ mkdir -p "$WINEPREFIX"
 "$wineserver" -k 2>/dev/null || true
 "$wineserver" -p
 trap '"$wineserver" -k 2>/dev/null || true' EXIT
-# The first start of a prefix lays it out: a few seconds, once.
-if [ ! -f "$WINEPREFIX/system.reg" ] && ! "$wine" wineboot --init >"$build/wine-prefix.log" 2>&1; then
+# Boot the prefix before the tests, every run (the first run also lays it out). Wine's background
+# services start with the first program of a server; started by a test, they would hold its output
+# open and ctest would wait for them until the test times out.
+if ! "$wine" wineboot --init >"$build/wine-prefix.log" 2>&1; then
     echo "test-windows: Wine cannot set up its prefix $WINEPREFIX:" >&2
     cat "$build/wine-prefix.log" >&2
     exit 1
