@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 
 #include "model/roller.h"
 #include "model/text_ids.h"
 #include "reports/print_engine.h"
 #include "reports/report_values.h"
+#include "tests/support/io_test_support.h"
 #include "tests/support/recording_surface.h"
 
 using namespace korvane;
@@ -80,7 +82,7 @@ TEST(Canvas, onlyThePictureTablePaints) {
     for (int n : {-1, 64, 79, 99, 101, 106, 108, 255})
         c.picture(10, 20, n);
     std::vector<int> painted;
-    for (const Drawn& d : s.drawn(Drawn::Picture))
+    for (const Drawn& d : s.items)
         painted.push_back(d.picture);
     EXPECT_EQ(painted, (std::vector<int>{0, 40, 63, 65, 78, 100, 107}));
     EXPECT_DOUBLE_EQ(s.items[0].right - s.items[0].x, page::kPictureSize);
@@ -137,35 +139,31 @@ TEST(PageRangeSurface, drawsOnlyTheChosenPagesAndTurnsTheDevicesPageBetweenThem)
     EXPECT_FALSE(job.beginPage());
 }
 
-TEST(ReportValues, timesHolidaysAndLists) {
-    EXPECT_EQ(TimeOfDayText(0x07, 0x30), "07:30");
-    EXPECT_EQ(Str(5), " 5");
-    EXPECT_EQ(Str(-5), "-5");
-
+TEST(ReportValues, timesNumbersHolidaysListsAndReverseTimes) {
     Configuration cfg = ReportBlank();
-    const struct {
-        std::array<Byte, 4> bytes;
-        const char* first;
-        const char* last;
-    } periods[] = {
-        {{0x07, 0x01, 0x08, 0x15}, "07:01", "08:15"}, {{0x00, 0x01, 0x02, 0x03}, "--.--", "--.--"}, // free
-        {{0x13, 0x01, 0x02, 0x03}, "--.--", "--.--"},                                               // no month 13
-        {{0xFF, 0xFF, 0xFF, 0xFF}, "--.--", "--.--"}, {{0x12, 0x31, 0x01, 0x01}, "12:31", "01:01"},
-    };
-    for (const auto& p : periods) {
-        std::copy(p.bytes.begin(), p.bytes.end(), cfg.SysData.begin() + kSysHolidays + 4 * 15);
-        EXPECT_EQ(HolidayDayText(cfg, 15, false), p.first);
-        EXPECT_EQ(HolidayDayText(cfg, 15, true), p.last);
-    }
-
-    const struct {
-        int stored;
-        const char* count;
-        const char* delay;
-    } lists[] = {{0, " 1", "  1"}, {3, " 4", "  8"}, {7, " 8", "128"}, {15, "16", " 15"}, {200, "200", "200"}};
-    for (const auto& l : lists) {
-        EXPECT_EQ(MuxCountText(l.stored), l.count) << l.stored;
-        EXPECT_EQ(MuxDelayText(l.stored), l.delay) << l.stored;
+    for (const auto& c : dataTable("reports_values.txt", 3)) {
+        std::vector<Byte> n;
+        std::istringstream in(c[1]);
+        for (std::string number; in >> number;)
+            n.push_back(static_cast<Byte>(std::stoi(number, nullptr, 0)));
+        const std::string kind = c[0].substr(0, c[0].find(','));
+        std::string shown;
+        if (kind == "time of day") {
+            shown = "[" + TimeOfDayText(n[0], n[1]) + "]";
+        } else if (kind == "number") {
+            shown = "[" + Str(std::stoi(c[1])) + "]";
+        } else if (kind == "holiday period") {
+            std::copy(n.begin(), n.end(), cfg.SysData.begin() + kSysHolidays + 4 * 15);
+            shown = "[" + HolidayDayText(cfg, 15, false) + "] [" + HolidayDayText(cfg, 15, true) + "]";
+        } else if (kind == "multiplexer") {
+            shown = "[" + MuxCountText(std::stoi(c[1])) + "] [" + MuxDelayText(std::stoi(c[1])) + "]";
+        } else if (kind == "reverse time") {
+            Row r{};
+            r[kRollReverseHigh] = n[0];
+            r[kRollReverseLow] = n[1];
+            shown = "[" + std::to_string(RollerReversePrinted(r)) + "]";
+        }
+        EXPECT_EQ(shown, c[2]) << c[0] << ": " << c[1];
     }
 }
 
@@ -180,11 +178,4 @@ TEST(ReportValues, rollerCellsNamePairsAndNeverReadPastTheGrid) {
     EXPECT_EQ(GetRmSt(cfg, 0, 4), -1);
     EXPECT_EQ(GetRmSt(cfg, 0, 64), -1);
     EXPECT_EQ(GetRmSt(cfg, 0, 127), -1);
-    Row r{};
-    for (auto [high, low, ms] :
-         {std::tuple{0x01, 0x2C, 500}, {0x00, 0x64, 500}, {0x07, 0xD0, 2000}, {0x81, 0xF4, 33268}}) {
-        r[kRollReverseHigh] = static_cast<Byte>(high);
-        r[kRollReverseLow] = static_cast<Byte>(low);
-        EXPECT_EQ(RollerReversePrinted(r), ms) << "all 16 bits, as the editor and the unit's record read them";
-    }
 }

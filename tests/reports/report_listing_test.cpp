@@ -12,15 +12,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <sstream>
 
 #include "io/text_file.h"
 #include "model/channel_types.h"
 #include "model/master.h"
 #include "model/text_ids.h"
 #include "reports/report_catalogue.h"
+#include "tests/model/table_names.h"
 #include "tests/support/io_test_support.h"
 #include "tests/support/recording_surface.h"
 
@@ -49,8 +52,7 @@ std::unique_ptr<Printed> printReport(const ReportEntry& e, const Configuration& 
 // Configurations made for one report each, beside the fixtures: what each kind of row shows, where
 // descriptions and notes wrap, which pictures a row carries, where pages break.
 Configuration blankWith(int channelsByte, const std::string& description = {}) {
-    Configuration cfg = blankConfiguration();
-    cfg.SysData[kSysChannelsInUse] = static_cast<Byte>(channelsByte);
+    Configuration cfg = ReportBlank(channelsByte);
     cfg.SysData[kSysDeviceNo] = 1;
     cfg.DescText[kGeneralDescription] = description;
     return cfg;
@@ -62,41 +64,43 @@ template <class Bytes> void put(Bytes& to, std::initializer_list<std::pair<int, 
         to[k] = static_cast<Byte>(v);
 }
 
-Configuration descriptions() {
-    // Shrunk to one line, wrapped, split at a line break, empty; the function follows on the next line.
-    Configuration cfg = blankWith(15, std::string(100, 'x'));
-    const std::string texts[] = {"Porch", std::string(50, 'x'), std::string(60, 'W'), "Hall\r\nNorth wall", ""};
-    for (int i = 0; i < 5; ++i) {
-        cfg.ChanSetup[1 + i][kRowType] = kTypeIntruderPassive;
-        cfg.ChanText[1 + i] = texts[i];
+// Applies the settings of a made configuration of tests/data/reports_made.txt ("type A6=6; A6.1=0x81 7; text A6=x*90").
+void apply(Configuration& cfg, const std::string& settings) {
+    const auto number = [](const std::string& n) {
+        return std::isalpha(static_cast<unsigned char>(n[0])) ? channelNamed(n) : std::stoi(n, nullptr, 0);
+    };
+    for (const std::string& setting : splitOn(settings, ';')) {
+        const std::size_t equals = setting.find('='), space = setting.find(' ');
+        const std::string area = space < equals ? setting.substr(0, space) : "row";
+        const std::string place =
+            space < equals ? setting.substr(space + 1, equals - space - 1) : setting.substr(0, equals);
+        const std::size_t dot = place.find('.');
+        const int index = place == "id" ? 0 : number(place.substr(0, dot));
+        const int column = dot == std::string::npos ? 0 : number(place.substr(dot + 1));
+        std::string value = setting.substr(equals + 1);
+        if (value.size() > 2 && value[1] == '*')
+            value = std::string(std::stoul(value.substr(2)), value[0]);
+        if (area == "type")
+            SetChannelType(cfg, index, std::stoi(value));
+        else if (area == "master")
+            PutMaster(cfg, index, column, value == "on" ? kMasterOn : kMasterOff);
+        else if (area == "text")
+            cfg.ChanText[index] = value;
+        else if (area == "desc")
+            cfg.DescText[index] = value;
+        else if (area == "sms")
+            (place == "id" ? cfg.SmsIdText : cfg.SmsText[index]) = value;
+        else {
+            Byte* to = area == "row"      ? &cfg.ChanSetup[index][column]
+                       : area == "flags"  ? &cfg.ChanFlags[index]
+                       : area == "matrix" ? &cfg.MasterMatrix[index][column]
+                       : area == "logic"  ? &cfg.LogicBlocks[index][column]
+                                          : &cfg.SysData[index];
+            std::istringstream bytes(value);
+            for (std::string v; bytes >> v;)
+                *to++ = static_cast<Byte>(std::stoi(v, nullptr, 0));
+        }
     }
-    return cfg;
-}
-
-Configuration pictures(bool eventsOff) {
-    Configuration cfg = blankWith(31, "Lone\nLF");
-    const struct {
-        int type, byte, value, flags;
-    } rows[] = {{kTypeMono, 1, 0, 0},      {kTypeMono, 1, 1, 0},    {kTypeMaster, 21, 1, 64},
-                {kTypeMaster, 21, 0, 128}, {kTypeBlank, 1, 0, 192}, {kTypeRoller, 1, 0, 192}};
-    for (int i = 0; i < 6; ++i) {
-        cfg.ChanSetup[2 * i][kRowType] = static_cast<Byte>(rows[i].type);
-        cfg.ChanSetup[2 * i][rows[i].byte] = static_cast<Byte>(rows[i].value);
-        cfg.ChanFlags[2 * i] = static_cast<Byte>(rows[i].flags);
-    }
-    cfg.SysData[kSysEventOff] = eventsOff ? 1 : 0;
-    return cfg;
-}
-
-// A channel of a type where page 1 is nearly full: it starts at its line, or on page 2.
-Configuration pageBreak(int channel, int type) {
-    Configuration cfg = blankWith(127, "First line\r\nsecond line");
-    cfg.ChanSetup[channel][kRowType] = static_cast<Byte>(type);
-    if (type == kTypeAnalogLux) { // five lines, after a two-line timer that brings it to line 31.5
-        put(cfg.ChanSetup[channel], {{kAnaOptions, 4}, {kAnaDisable, 1}, {kAnaLimit2Disable, 2}});
-        cfg.ChanSetup[0][kRowType] = kTypeTimerDelayPulse;
-    }
-    return cfg;
 }
 
 // Every function once with long descriptions and the widest settings.
@@ -125,17 +129,6 @@ Configuration everyFunction() {
     return cfg;
 }
 
-Configuration holidays() {
-    // Day set 1: Monday and holiday, on 07:30, no off time; periods 1 and 16 set, 2 with month 13.
-    Configuration cfg = blankWith(15);
-    SetChannelType(cfg, 5, kTypeRealTime);
-    put(cfg.ChanSetup[5], {{1, 0x81}, {2, 0x07}, {3, 0x30}, {4, 255}});
-    for (auto [period, bytes] : {std::pair{0, 0x07010815u}, {1, 0x13010203u}, {15, 0x07010815u}})
-        for (int k = 0; k < 4; ++k)
-            cfg.SysData[kSysHolidays + 4 * period + k] = static_cast<Byte>(bytes >> (24 - 8 * k));
-    return cfg;
-}
-
 Configuration tallRealTime() {
     Configuration cfg = blankWith(127);
     for (int ch = 0; ch < 128; ch += 3) {
@@ -147,40 +140,14 @@ Configuration tallRealTime() {
     return cfg;
 }
 
-Configuration grids() {
-    // A1 drives A1 on, A2 off; A3 cannot be driven; the roller master P1 - P2 selects the pair P7 - P8.
-    Configuration cfg = blankWith(127);
-    for (auto [ch, type] : {std::pair{0, kTypeMaster},
-                            {8, kTypeMono},
-                            {9, kTypeMono},
-                            {2, kTypeIntruderPassive},
-                            {120, kTypeRollerMaster},
-                            {124, kTypeRoller},
-                            {126, kTypeRoller}})
-        SetChannelType(cfg, ch, type);
-    PutMaster(cfg, 0, 8, kMasterOn);
-    PutMaster(cfg, 0, 9, kMasterOff);
-    cfg.MasterMatrix[120][15] = 0x03;
-    put(cfg.ChanSetup[120], {{kRmMode, 255}, {kRmRunTime, 42}, {kRmReverseTime, 7}});
-    return cfg;
-}
-
-Configuration tallMaster(bool masters) {
+// Masters with trigger times, the tallest blocks, before a roller master.
+Configuration tallMasters() {
     Configuration cfg = blankWith(127);
     SetChannelType(cfg, 40, kTypeRollerMaster);
-    for (int ch = 0; masters && ch < 40; ch += 2) { // with trigger times: the tallest blocks
+    for (int ch = 0; ch < 40; ch += 2) {
         SetChannelType(cfg, ch, kTypeMaster);
         put(cfg.ChanSetup[ch], {{kMasterRealTime, 1}, {2, 0x06}, {3, 0x15}});
     }
-    return cfg;
-}
-
-Configuration equations() {
-    Configuration cfg = blankWith(127);
-    cfg.LogicBlocks[0] = {127, 0, 0x84, 0x24}; // P8 = A1 (mark "--") And X5
-    cfg.LogicBlocks[9] = {3, 4, 5, 0xF0};      // marks only, no operation
-    cfg.LogicBlocks[10] = {3, 4, 0x9A, 0x5C};  // Xor, input 2 "\ " W3
-    cfg.LogicBlocks[70] = {1, 2, 3, 0x04};     // beyond the 64 used blocks
     return cfg;
 }
 
@@ -192,17 +159,6 @@ Configuration notes(bool overPages) {
     for (int i = 0; i < 14; ++i)
         text += "line " + std::to_string(i) + "\r\n";
     cfg.DescText[0] = overPages ? std::string(120, '\n') + "end" : text + std::string(250, 'z');
-    return cfg;
-}
-
-Configuration dialling(bool outAndSafety) {
-    Configuration cfg = blankWith(127);
-    put(cfg.SysData, {{kSysEventSms, 1}, {kSysSmsResponseTime, 5}, {kSysDialInPassword, 1}});
-    put(cfg.SysData, {{kSysDialOutMethod, outAndSafety}, {kSysDialInSafety, outAndSafety}});
-    for (int i = 0; i < 9; ++i)
-        cfg.SmsText[i] = "+45" + std::to_string(i);
-    cfg.SmsText[4] = ""; // an empty first dial-in number keeps its place
-    cfg.SmsIdText = "Villa";
     return cfg;
 }
 
@@ -226,23 +182,16 @@ std::vector<Print> everyPrint() {
     const auto made = [&](const char* name, ReportKind report, Configuration cfg, std::string file = "Test.zeb") {
         all.push_back({name, FindReport(report), std::move(cfg), std::move(file)});
     };
-    made("descriptions", ReportKind::ChannelList, descriptions());
-    made("pictures", ReportKind::ChannelList, pictures(false));
-    made("pictures-events-off", ReportKind::ChannelList, pictures(true));
-    made("break-33rd-plain", ReportKind::ChannelList, pageBreak(32, kTypeMono));
-    made("break-timer-line-31", ReportKind::ChannelList, pageBreak(31, kTypeTimerDelay));
-    made("break-sensor-line-31.5", ReportKind::ChannelList, pageBreak(31, kTypeAnalogLux));
+    for (const auto& row : dataTable("reports_made.txt", 4)) {
+        Configuration cfg = blankWith(std::stoi(row[2]));
+        apply(cfg, row[3]);
+        made(row[0].c_str(), FindReport(row[1])->kind, cfg);
+    }
     made("every-function", ReportKind::ChannelList, everyFunction(), std::string(120, 'F') + ".zeb");
-    made("holidays", ReportKind::RealTime, holidays());
     made("tall-blocks", ReportKind::RealTime, tallRealTime());
-    made("grids", ReportKind::Master, grids());
-    made("roller-master-only", ReportKind::Master, tallMaster(false));
-    made("tall-blocks", ReportKind::Master, tallMaster(true));
-    made("equations", ReportKind::Logic, equations());
+    made("tall-blocks", ReportKind::Master, tallMasters());
     made("long-notes", ReportKind::Logic, notes(false));
     made("notes-over-pages", ReportKind::Logic, notes(true));
-    made("dial-out-and-safety", ReportKind::Sms, dialling(true));
-    made("dial-plain", ReportKind::Sms, dialling(false));
     return all;
 }
 

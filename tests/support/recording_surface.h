@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -16,6 +17,7 @@
 #include "reports/print_engine.h"
 #include "reports/print_surface.h"
 #include "reports/reports.h"
+#include "tests/support/io_test_support.h"
 
 namespace korvane::testing {
 
@@ -53,15 +55,13 @@ public:
         return true;
     }
 
-    // What was drawn of one kind in drawing order, optionally of one page.
-    std::vector<Drawn> drawn(Drawn::Kind kind, int onPage = 0) const {
+    // What was drawn as text, in drawing order.
+    std::vector<Drawn> texts() const {
         std::vector<Drawn> out;
-        for (const Drawn& d : items)
-            if (d.kind == kind && (onPage == 0 || d.page == onPage))
-                out.push_back(d);
+        std::copy_if(items.begin(), items.end(), std::back_inserter(out),
+                     [](const Drawn& d) { return d.kind == Drawn::Text; });
         return out;
     }
-    std::vector<Drawn> texts(int onPage = 0) const { return drawn(Drawn::Text, onPage); }
 
     std::vector<Drawn> items;
     int page = 1;
@@ -75,9 +75,7 @@ inline std::string NumberedText(int n) {
 
 // A blank configuration as New leaves it, with channelsByte as its channels-in-use byte.
 inline Configuration ReportBlank(int channelsByte = 127) {
-    Configuration cfg;
-    EditState state;
-    ClearConfiguration(cfg, state);
+    Configuration cfg = blankConfiguration();
     cfg.SysData[kSysChannelsInUse] = static_cast<Byte>(channelsByte);
     return cfg;
 }

@@ -13,6 +13,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -131,36 +132,21 @@ TEST_F(ShippedLanguages, standardButtonsAndMenusSpeakTheChosenLanguageAndOpenByK
 }
 
 TEST(AccessKeys, eachCaptionGetsAFreeLetterAndKeepsItsOwnMark) {
-    struct Row {
-        QStringList captions;
-        QString reserved;
-        QStringList expected;
+    const auto captions = [](const std::string& list) {
+        QStringList out;
+        for (const std::string& c : korvane::testing::splitOn(list, ','))
+            out << QString::fromStdString(c);
+        return out;
     };
-    const Row rows[] = {
-        // The first free letter, case-insensitive; a menu bar leaves Exit's letter alone.
-        {{"Datei", "Drucken", "Bearbeiten", "Ansicht", "Hilfe"},
-         "X",
-         {"&Datei", "D&rucken", "&Bearbeiten", "&Ansicht", "&Hilfe"}},
-        {{"Xylophon"}, "x", {"X&ylophon"}},
-        {{"save", "Send"}, "", {"&save", "S&end"}},
-        // A mark of the language file wins over a free letter, also from further down the menu.
-        {{"Open", "&Options"}, "", {"O&pen", "&Options"}},
-        {{"Save", "Save &as..."}, "", {"&Save", "Save &as..."}},
-        // Two marks on one letter: the first keeps it, the second takes a free one.
-        {{"&Neu", "&Nicht"}, "", {"&Neu", "N&icht"}},
-        // Letters beyond ASCII and digits count; the shortcut text after the tab never takes a mark.
-        {{"Öffnen", "Ökonomie", "1 Anlage.zeb"}, "", {"&Öffnen", "Ö&konomie", "&1 Anlage.zeb"}},
-        {{"Neu\tStrg+N", "N\tStrg+S"}, "", {"&Neu\tStrg+N", "N\tStrg+S"}},
-        // A literal ampersand stays one; a caption without a free letter stays without a mark.
-        {{"Tom & Jerry", "A&&B", "ab", "ba"}, "", {"&Tom && Jerry", "&A&&B", "a&b", "ba"}},
-        {{"", "Edit"}, "", {"", "&Edit"}},
-    };
-    for (const Row& r : rows) {
-        const QStringList marked = WithAccessKeys(r.captions, r.reserved);
-        EXPECT_EQ(marked, r.expected) << r.captions.join(QLatin1Char('|')).toStdString();
-        EXPECT_EQ(WithAccessKeys(marked, r.reserved), marked) << "again: " << marked.join('|').toStdString();
+    for (const auto& r : korvane::testing::dataTable("ui_access_keys.txt", 4)) {
+        SCOPED_TRACE(r[0]);
+        const QStringList given = captions(r[1]);
+        const QString reserved = QString::fromStdString(r[2]);
+        const QStringList marked = WithAccessKeys(given, reserved);
+        EXPECT_EQ(marked, captions(r[3]));
+        EXPECT_EQ(WithAccessKeys(marked, reserved), marked) << "again";
         for (qsizetype i = 0; i < marked.size(); ++i)
-            EXPECT_EQ(WithoutAccessKeyMark(marked[i]), WithoutAccessKeyMark(r.captions[i]));
+            EXPECT_EQ(WithoutAccessKeyMark(marked[i]), WithoutAccessKeyMark(given[i]));
     }
     EXPECT_EQ(WithoutAccessKeyMark(QStringLiteral("Speichern &unter...\tStrg+U")),
               QStringLiteral("Speichern unter...\tStrg+U"));
@@ -225,18 +211,10 @@ struct Literal {
 // The string literals of a C++ source, comments and character literals left out.
 std::vector<Literal> StringLiterals(const std::string& src) {
     std::vector<Literal> out;
-    int line = 1;
     for (std::size_t i = 0; i < src.size(); ++i) {
         const char c = src[i];
-        if (c == '\n') {
-            ++line;
-        } else if (c == '/' && i + 1 < src.size() && src[i + 1] == '/') {
-            i = src.find('\n', i) - 1;
-        } else if (c == '/' && i + 1 < src.size() && src[i + 1] == '*') {
-            const std::size_t end = src.find("*/", i + 2);
-            line += static_cast<int>(
-                std::count(src.begin() + static_cast<long>(i), src.begin() + static_cast<long>(end), '\n'));
-            i = end + 1;
+        if (c == '/' && i + 1 < src.size() && (src[i + 1] == '/' || src[i + 1] == '*')) {
+            i = src[i + 1] == '/' ? src.find('\n', i) - 1 : src.find("*/", i + 2) + 1;
         } else if (c == '\'' || c == '"') {
             std::string text;
             std::size_t k = i + 1;
@@ -247,7 +225,8 @@ std::vector<Literal> StringLiterals(const std::string& src) {
             }
             if (c == '"') {
                 const std::size_t from = i >= 60 ? i - 60 : 0;
-                out.push_back({line, text, src.substr(from, i - from)});
+                const auto line = std::count(src.begin(), src.begin() + static_cast<long>(i), '\n');
+                out.push_back({static_cast<int>(line) + 1, text, src.substr(from, i - from)});
             }
             i = k;
         }
@@ -263,26 +242,17 @@ bool LooksLikeName(const std::string& s) {
 }
 
 bool HasWord(const std::string& s) {
-    return std::adjacent_find(s.begin(), s.end(), [](unsigned char a, unsigned char b) {
-               return std::isalpha(a) && std::isalpha(b);
-           }) != s.end();
+    return std::regex_search(s, std::regex("[A-Za-z]{2}"));
 }
 
-bool HandedToACaption(const std::string& before) {
-    static const char* const setters[] = {"setText(",   "setToolTip(", "setWindowTitle(",     "setTitle(",
-                                          "addAction(", "addMenu(",    "setPlaceholderText(", "setStatusTip(",
-                                          "message(",   "ask("};
-    std::string code;
-    for (char ch : before)
-        if (!std::isspace(static_cast<unsigned char>(ch)))
-            code += ch;
-    for (const char* wrapper : {"QStringLiteral(", "QLatin1String(", "QString::fromUtf8(", "tr(", ""})
-        for (const char* setter : setters) {
-            const std::string tail = std::string(setter) + wrapper;
-            if (code.size() >= tail.size() && code.compare(code.size() - tail.size(), tail.size(), tail) == 0)
-                return true;
-        }
-    return false;
+// The code before a literal ends in a caption's or a message's setter, the literal maybe wrapped.
+bool HandedToACaption(std::string before) {
+    static const std::regex setter("(setText|setToolTip|setWindowTitle|setTitle|addAction|addMenu|setPlaceholderText|"
+                                   "setStatusTip|message|ask)\\((QStringLiteral\\(|QLatin1String\\(|"
+                                   "QString::fromUtf8\\(|tr\\()?$");
+    before.erase(std::remove_if(before.begin(), before.end(), [](unsigned char ch) { return std::isspace(ch); }),
+                 before.end());
+    return std::regex_search(before, setter);
 }
 
 } // namespace

@@ -195,9 +195,9 @@ protected:
 } // namespace
 
 TEST_F(PrintMenuTest, aReportAsksWithThePrintDialogAndTellsTheOutcome) {
-    const std::pair<const char*, int> entries[] = {{"M_Print_ChList", 259}, {"M_Print_Master", 260},
-                                                   {"M_Print_Realtime", 261}, {"M_PrintLogic", 262},
-                                                   {"M_Print_Sms", 210}, {"M_Print_Pdf_all", 385},
+    const std::pair<const char*, int> entries[] = {{"M_Print_ChList", 259},        {"M_Print_Master", 260},
+                                                   {"M_Print_Realtime", 261},      {"M_PrintLogic", 262},
+                                                   {"M_Print_Sms", 210},           {"M_Print_Pdf_all", 385},
                                                    {"M_Print_Preview_logic", 262}, {"M_Print_InUse", kTxtInUseOnly}};
     for (auto [name, text] : entries)
         EXPECT_EQ(WithoutAccessKeyMark(act(QLatin1String(name))->text()), ws().text(text)) << name;
@@ -210,9 +210,13 @@ TEST_F(PrintMenuTest, aReportAsksWithThePrintDialogAndTellsTheOutcome) {
         MessageIcon icon;
     } cases[] = {
         {"cancelled in the dialog", {{}, true, {}}, {}, MessageIcon::None},
-        {"printed on the printer chosen", {{ReportOutcome::Printed, {}, 1}, false, "Workshop"}, "sent to Workshop",
+        {"printed on the printer chosen",
+         {{ReportOutcome::Printed, {}, 1}, false, "Workshop"},
+         "sent to Workshop",
          MessageIcon::Information},
-        {"refused", {{ReportOutcome::Failed, "refused", 0}, false, "Office"}, "failed on Office",
+        {"refused",
+         {{ReportOutcome::Failed, "refused", 0}, false, "Office"},
+         "failed on Office",
          MessageIcon::Exclamation},
     };
     for (const auto& c : cases) {
