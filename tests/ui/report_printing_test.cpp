@@ -14,12 +14,14 @@
 #include "reports/print_engine.h"
 #include "reports/qt/painter_surface.h"
 #include "reports/qt/report_output.h"
+#include "tests/model/table_names.h"
 #include "tests/support/io_test_support.h"
 #include "tests/support/program_fixture.h"
 #include "ui/main/report_printing.h"
 
 using namespace korvane;
 using namespace korvane::test;
+using namespace korvane::testing;
 
 namespace {
 
@@ -53,7 +55,7 @@ qsizetype pdfPages(const QByteArray& pdf) {
 
 // Four pages of channels and one real-time page.
 ReportInput fivePages(Configuration& cfg) {
-    cfg = korvane::testing::blankConfiguration();
+    cfg = blankConfiguration();
     cfg.SysData[kSysChannelsInUse] = 127;
     SetChannelType(cfg, 3, kTypeRealTime);
     return {cfg, [](int n) { return "Text " + std::to_string(n); }, "Villa.zeb", {2026, 3, 6, 9, 41, 0, 5}};
@@ -151,27 +153,29 @@ struct FakePrinters : PrinterAccess {
     QString name;
     PrintResult result{{ReportOutcome::Printed, {}, 1}, false, {}};
     bool opens = true;
-    std::vector<std::vector<ReportKind>> printed;
-    std::vector<std::vector<ReportKind>> previewed;
-    std::vector<bool> inUseOnly; // of every print and preview
-    QStringList printersOffered;
-    QStringList opened;
+    struct Seen {
+        std::vector<std::vector<ReportKind>> printed;
+        std::vector<std::vector<ReportKind>> previewed;
+        std::vector<bool> inUseOnly; // of every print and preview
+        QStringList printersOffered;
+        QStringList opened;
+    } seen;
 
     QString defaultPrinter() override { return name; }
     PrintResult print(QWidget*, const QString& printer, const ReportInput& in, const std::vector<ReportKind>& kinds,
                       const QString&) override {
-        printersOffered << printer;
-        inUseOnly.push_back(in.inUseOnly);
+        seen.printersOffered << printer;
+        seen.inUseOnly.push_back(in.inUseOnly);
         if (!result.cancelled)
-            printed.push_back(kinds);
+            seen.printed.push_back(kinds);
         return result;
     }
     void preview(QWidget*, const ReportInput& in, const std::vector<ReportKind>& kinds, const QString&) override {
-        inUseOnly.push_back(in.inUseOnly);
-        previewed.push_back(kinds);
+        seen.inUseOnly.push_back(in.inUseOnly);
+        seen.previewed.push_back(kinds);
     }
     bool openFile(const QString& path) override {
-        opened << path;
+        seen.opened << path;
         return opens;
     }
 };
@@ -183,8 +187,15 @@ protected:
         auto fake = std::make_unique<FakePrinters>();
         printers = fake.get();
         main().reportPrinting().setPrinterAccess(std::move(fake));
-        ws().LangText[kTxtSentToPrinter] = QStringLiteral("sent to %1");
-        ws().LangText[kTxtPrintFailed] = QStringLiteral("failed on %1");
+        const std::pair<int, const char*> texts[] = {{kTxtSentToPrinter, "sent to %1"},
+                                                     {kTxtPrintFailed, "failed on %1"},
+                                                     {kTxtNothingToPrint, "nothing to print"},
+                                                     {kTxtNoPrinter, "no printer"},
+                                                     {kTxtPdfSaved, "saved %1"},
+                                                     {kTxtNoViewer, "no viewer for %1"},
+                                                     {kTxtSaveFailed, "cannot save"}};
+        for (auto [n, text] : texts)
+            ws().LangText[n] = QLatin1String(text);
     }
     QString lastMessage() const { return dialogs.shown.empty() ? QString() : dialogs.shown.back().text; }
     void run(const char* entry) { act(QLatin1String(entry))->trigger(); }
@@ -192,52 +203,95 @@ protected:
     FakePrinters* printers = nullptr;
 };
 
+// The reports of each print or preview: names split by ",", prints by " ".
+QString reportNames(const std::vector<std::vector<ReportKind>>& runs) {
+    QStringList out;
+    for (const auto& kinds : runs) {
+        QStringList names;
+        for (ReportKind k : kinds)
+            names << QString::fromStdString(FindReport(k).name);
+        out << names.join(QLatin1Char(','));
+    }
+    return out.join(QLatin1Char(' '));
+}
+
 } // namespace
 
-TEST_F(PrintMenuTest, aReportAsksWithThePrintDialogAndTellsTheOutcome) {
+TEST_F(PrintMenuTest, eachEntryAsksAndTellsAsTheTableSays) {
     const std::pair<const char*, int> entries[] = {{"M_Print_ChList", 259},        {"M_Print_Master", 260},
                                                    {"M_Print_Realtime", 261},      {"M_PrintLogic", 262},
                                                    {"M_Print_Sms", 210},           {"M_Print_Pdf_all", 385},
                                                    {"M_Print_Preview_logic", 262}, {"M_Print_InUse", kTxtInUseOnly}};
     for (auto [name, text] : entries)
         EXPECT_EQ(WithoutAccessKeyMark(act(QLatin1String(name))->text()), ws().text(text)) << name;
-    printers->name = QStringLiteral("Office");
-    ws().changeChannelType(2, kTypeRealTime);
-    const struct {
-        const char* what;
-        PrintResult result;
-        QString message; // empty: nothing is said
-        MessageIcon icon;
-    } cases[] = {
-        {"cancelled in the dialog", {{}, true, {}}, {}, MessageIcon::None},
-        {"printed on the printer chosen",
-         {{ReportOutcome::Printed, {}, 1}, false, "Workshop"},
-         "sent to Workshop",
-         MessageIcon::Information},
-        {"refused",
-         {{ReportOutcome::Failed, "refused", 0}, false, "Office"},
-         "failed on Office",
-         MessageIcon::Exclamation},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        dialogs.shown.clear();
-        printers->result = c.result;
-        run("M_Print_Realtime");
-        // The dialog is offered on the default printer every time.
-        EXPECT_EQ(printers->printersOffered.back(), QStringLiteral("Office"));
-        EXPECT_EQ(lastMessage(), c.message);
-        if (!c.message.isEmpty()) {
-            EXPECT_EQ(dialogs.shown.back().icon, c.icon);
+    const std::map<std::string, PrintResult> results{
+        {"cancelled", {{}, true, {}}},
+        {"printed on Workshop", {{ReportOutcome::Printed, {}, 1}, false, QStringLiteral("Workshop")}},
+        {"refused by Office", {{ReportOutcome::Failed, "refused", 0}, false, QStringLiteral("Office")}}};
+    const auto path = [&](const std::string& file) { return tempPath(QString::fromStdString(file)); };
+    for (const auto& row : dataTable("ui_print_menu.txt", 7)) {
+        SCOPED_TRACE(row[0]);
+        for (const std::string& step : splitOn(row[1], ';')) {
+            const std::string what = step.substr(0, step.find(' ')), arg = step.substr(step.find(' ') + 1);
+            if (what == "printer")
+                printers->name = arg == "none" ? QString() : QString::fromStdString(arg);
+            else if (what == "result")
+                printers->result = results.at(arg);
+            else if (what == "viewer")
+                printers->opens = false;
+            else if (what == "real-time")
+                ws().changeChannelType(channelNamed(arg), kTypeRealTime);
+            else if (what == "sms")
+                ws().cfg.SysData[kSysEventSms] = 1;
+            else if (QFile earlier(path(arg)); what == "earlier" && earlier.open(QIODevice::WriteOnly))
+                earlier.write("earlier");
+            else
+                ADD_FAILURE() << "no step " << step;
         }
+        dialogs.shown.clear();
+        dialogs.fileDialogs.clear();
+        printers->seen = {};
+        for (const std::string& answer : splitOn(row[3], ' '))
+            dialogs.answers.push_back(answer == "Yes" ? Answer::Yes : Answer::No);
+        if (!row[4].empty())
+            dialogs.files = {row[4] == "cancel" ? std::nullopt : std::optional(path(row[4]))};
+        run(row[2].c_str());
+
+        const std::vector<std::string> shown = splitOn(row[5], ';');
+        ASSERT_EQ(dialogs.shown.size(), shown.size()) << dialogs.texts().join('|').toStdString();
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            QString want = QString::fromStdString(shown[i]);
+            want.replace(QStringLiteral("{dir}"), QDir::toNativeSeparators(dir_.path()));
+            const bool prefix = want.endsWith(QLatin1Char('*'));
+            EXPECT_TRUE(prefix ? dialogs.shown[i].text.startsWith(want.chopped(1)) : dialogs.shown[i].text == want)
+                << dialogs.shown[i].text.toStdString();
+        }
+        std::map<std::string, QString> then;
+        for (const std::string& outcome : splitOn(row[6], ';')) {
+            const std::string what = outcome.substr(0, outcome.rfind(' ')),
+                              arg = outcome.substr(outcome.rfind(' ') + 1);
+            then[what] = QString::fromStdString(arg);
+            if (what == "pdf")
+                EXPECT_TRUE(readAll(path(arg)).startsWith("%PDF")) << arg;
+            else if (what == "no file")
+                EXPECT_FALSE(QFile::exists(path(arg))) << arg;
+        }
+        EXPECT_EQ(reportNames(printers->seen.printed), then["printed"]);
+        EXPECT_EQ(reportNames(printers->seen.previewed), then["previewed"]);
+        EXPECT_EQ(printers->seen.printersOffered.join(QLatin1Char(' ')), then["offered"]);
+        EXPECT_EQ(printers->seen.opened,
+                  then["opened"].isEmpty() ? QStringList() : QStringList{path(then["opened"].toStdString())});
+        if (then.count("icon")) {
+            EXPECT_EQ(dialogs.shown.back().icon,
+                      then["icon"] == "information" ? MessageIcon::Information : MessageIcon::Exclamation);
+        }
+        // Every file dialog saves a PDF file; every scripted answer and file was asked for, and nothing more.
+        for (const auto& d : dialogs.fileDialogs)
+            EXPECT_TRUE(d.save && d.filter.contains(QStringLiteral("*.pdf")) &&
+                        d.initialPath.endsWith(QStringLiteral(".pdf")));
+        EXPECT_TRUE(dialogs.answers.empty() && dialogs.files.empty()) << "not asked";
+        EXPECT_EQ(dialogs.unexpected, 0);
     }
-    ASSERT_EQ(printers->printed.size(), 2u);
-    EXPECT_EQ(printers->printed[0], std::vector<ReportKind>{ReportKind::RealTime});
-    // Nothing to print: the message, and no dialog at all.
-    run("M_Print_Master");
-    EXPECT_EQ(lastMessage(), ws().text(kTxtNothingToPrint));
-    EXPECT_EQ(printers->printersOffered.size(), 3);
-    EXPECT_EQ(dialogs.unexpected, 0);
 }
 
 TEST_F(PrintMenuTest, channelsInUseOnlyIsRememberedAndEveryReportFollowsIt) {
@@ -254,88 +308,8 @@ TEST_F(PrintMenuTest, channelsInUseOnlyIsRememberedAndEveryReportFollowsIt) {
     ws().changeChannelType(5, kTypeFlipFlop);
     run("M_Print_ChList");
     run("M_Print_Preview_all");
-    EXPECT_EQ(printers->inUseOnly, (std::vector<bool>{false, true, true}));
+    EXPECT_EQ(printers->seen.inUseOnly, (std::vector<bool>{false, true, true}));
     inUse->trigger();
     EXPECT_EQ(settings().value(QStringLiteral("PrintInUseOnly")), QStringLiteral("0"));
-    EXPECT_EQ(dialogs.unexpected, 0);
-}
-
-TEST_F(PrintMenuTest, withoutAPrinterTheReportIsOfferedAsAPdfFile) {
-    const QString path = tempPath(QStringLiteral("list.pdf"));
-    const struct {
-        Answer answer;
-        std::optional<QString> file;
-        bool written;
-    } cases[] = {
-        {Answer::No, std::nullopt, false},  // no PDF wanted: no save dialog
-        {Answer::Yes, std::nullopt, false}, // the save dialog cancelled: nothing printed
-        {Answer::Yes, path, true},
-    };
-    for (const auto& c : cases) {
-        dialogs.shown.clear();
-        dialogs.fileDialogs.clear();
-        dialogs.answers = {c.answer};
-        if (c.answer == Answer::Yes)
-            dialogs.files = {c.file};
-        if (c.written)
-            dialogs.answers.push_back(Answer::No); // not opened
-        run("M_Print_ChList");
-        ASSERT_FALSE(dialogs.shown.empty());
-        EXPECT_EQ(dialogs.shown.front().text, ws().text(kTxtNoPrinter));
-        EXPECT_EQ(dialogs.shown.front().buttons, Buttons::YesNo);
-        ASSERT_EQ(dialogs.fileDialogs.size(), c.answer == Answer::Yes ? 1u : 0u);
-        if (!dialogs.fileDialogs.empty()) {
-            EXPECT_TRUE(dialogs.fileDialogs[0].save);
-            EXPECT_TRUE(dialogs.fileDialogs[0].filter.contains(QStringLiteral("*.pdf")));
-            EXPECT_TRUE(dialogs.fileDialogs[0].initialPath.endsWith(QStringLiteral(".pdf")));
-        }
-        EXPECT_EQ(QFile::exists(path), c.written);
-        EXPECT_TRUE(printers->printed.empty());
-    }
-    EXPECT_TRUE(readAll(path).startsWith("%PDF"));
-    EXPECT_EQ(dialogs.unexpected, 0);
-}
-
-TEST_F(PrintMenuTest, previewAndSaveAsPdfTakeOneReportOrAll) {
-    run("M_Print_Preview_channels");
-    run("M_Print_Preview_all");
-    EXPECT_EQ(printers->previewed, (std::vector<std::vector<ReportKind>>(2, {ReportKind::ChannelList})))
-        << "all is the channel list alone: nothing else to print";
-
-    const QString path = tempPath(QStringLiteral("all.pdf"));
-    QFile old(path);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("earlier");
-    old.close();
-    // Written: the message names the file and offers to open it.
-    const QString saved = ws().text(kTxtPdfSaved).arg(QDir::toNativeSeparators(path));
-    const struct {
-        Answer answer;
-        bool opens;
-        QStringList opened;
-        QString last; // the last message
-    } cases[] = {
-        {Answer::No, true, {}, saved},
-        {Answer::Yes, true, {path}, saved},
-        {Answer::Yes, false, {path}, ws().text(kTxtNoViewer).arg(QDir::toNativeSeparators(path))},
-    };
-    for (const auto& c : cases) {
-        printers->opened.clear();
-        printers->opens = c.opens;
-        dialogs.files = {path};
-        dialogs.answers = {c.answer};
-        run("M_Print_Pdf_all");
-        EXPECT_TRUE(readAll(path).startsWith("%PDF"));
-        EXPECT_EQ(printers->opened, c.opened);
-        EXPECT_EQ(lastMessage(), c.last);
-    }
-    // A file that cannot be written is told, and the earlier file stays.
-    dialogs.files = {path + QStringLiteral("/x.pdf")};
-    run("M_Print_Pdf_sms");
-    EXPECT_EQ(lastMessage(), ws().text(kTxtNothingToPrint));
-    ws().cfg.SysData[kSysEventSms] = 1;
-    run("M_Print_Pdf_sms");
-    EXPECT_TRUE(lastMessage().startsWith(ws().text(kTxtSaveFailed)));
-    EXPECT_TRUE(readAll(path).startsWith("%PDF"));
     EXPECT_EQ(dialogs.unexpected, 0);
 }
