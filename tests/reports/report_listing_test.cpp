@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <regex>
 #include <sstream>
 
 #include "io/text_file.h"
@@ -64,41 +65,47 @@ template <class Bytes> void put(Bytes& to, std::initializer_list<std::pair<int, 
         to[k] = static_cast<Byte>(v);
 }
 
-// Applies the settings of a made configuration of tests/data/reports_made.txt ("type A6=6; A6.1=0x81 7; text A6=x*90").
+// Applies the settings of a made configuration of tests/data/reports_made.txt ("type A1-P8/3=6; A6.1=0x81 - 7").
 void apply(Configuration& cfg, const std::string& settings) {
     const auto number = [](const std::string& n) {
-        return std::isalpha(static_cast<unsigned char>(n[0])) ? channelNamed(n) : std::stoi(n, nullptr, 0);
+        return std::isalpha(static_cast<unsigned char>(n[0])) ? channelNamed(n.substr(0, 2)) : std::stoi(n, nullptr, 0);
     };
+    static const std::regex repeated(R"(\{(\d+) ([\s\S])\})");
     for (const std::string& setting : splitOn(settings, ';')) {
         const std::size_t equals = setting.find('='), space = setting.find(' ');
         const std::string area = space < equals ? setting.substr(0, space) : "row";
         const std::string place =
             space < equals ? setting.substr(space + 1, equals - space - 1) : setting.substr(0, equals);
-        const std::size_t dot = place.find('.');
-        const int index = place == "id" ? 0 : number(place.substr(0, dot));
+        const std::size_t dot = place.find('.'), range = place.find('-'), step = place.find('/');
+        const int first = place == "id" ? 0 : number(place);
+        const int last = range < dot ? number(place.substr(range + 1)) : first;
         const int column = dot == std::string::npos ? 0 : number(place.substr(dot + 1));
         std::string value = setting.substr(equals + 1);
-        if (value.size() > 2 && value[1] == '*')
-            value = std::string(std::stoul(value.substr(2)), value[0]);
-        if (area == "type")
-            SetChannelType(cfg, index, std::stoi(value));
-        else if (area == "master")
-            PutMaster(cfg, index, column, value == "on" ? kMasterOn : kMasterOff);
-        else if (area == "text")
-            cfg.ChanText[index] = value;
-        else if (area == "desc")
-            cfg.DescText[index] = value;
-        else if (area == "sms")
-            (place == "id" ? cfg.SmsIdText : cfg.SmsText[index]) = value;
-        else {
-            Byte* to = area == "row"      ? &cfg.ChanSetup[index][column]
-                       : area == "flags"  ? &cfg.ChanFlags[index]
-                       : area == "matrix" ? &cfg.MasterMatrix[index][column]
-                       : area == "logic"  ? &cfg.LogicBlocks[index][column]
-                                          : &cfg.SysData[index];
-            std::istringstream bytes(value);
-            for (std::string v; bytes >> v;)
-                *to++ = static_cast<Byte>(std::stoi(v, nullptr, 0));
+        for (std::smatch m; std::regex_search(value, m, repeated);)
+            value.replace(static_cast<std::size_t>(m.position()), static_cast<std::size_t>(m.length()),
+                          std::string(std::stoul(m[1]), m[2].str()[0]));
+        for (int index = first; index <= last; index += step < dot ? std::stoi(place.substr(step + 1)) : 1) {
+            if (area == "type")
+                SetChannelType(cfg, index, std::stoi(value));
+            else if (area == "master")
+                PutMaster(cfg, index, column, value == "on" ? kMasterOn : kMasterOff);
+            else if (area == "text")
+                cfg.ChanText[index] = value;
+            else if (area == "desc")
+                cfg.DescText[index] = value;
+            else if (area == "sms")
+                (place == "id" ? cfg.SmsIdText : cfg.SmsText[index]) = value;
+            else {
+                Byte* to = area == "row"      ? &cfg.ChanSetup[index][column]
+                           : area == "flags"  ? &cfg.ChanFlags[index]
+                           : area == "matrix" ? &cfg.MasterMatrix[index][column]
+                           : area == "logic"  ? &cfg.LogicBlocks[index][column]
+                                              : &cfg.SysData[index];
+                std::istringstream bytes(value);
+                for (std::string v; bytes >> v; ++to)
+                    if (v != "-")
+                        *to = static_cast<Byte>(std::stoi(v, nullptr, 0));
+            }
         }
     }
 }
@@ -129,39 +136,6 @@ Configuration everyFunction() {
     return cfg;
 }
 
-Configuration tallRealTime() {
-    Configuration cfg = blankWith(127);
-    for (int ch = 0; ch < 128; ch += 3) {
-        SetChannelType(cfg, ch, kTypeRealTime);
-        for (int k = 0; k < 4; ++k)
-            put(cfg.ChanSetup[ch], {{1 + 5 * k, 0xFF}, {2 + 5 * k, 0x23}, {4 + 5 * k, 0x12}});
-        cfg.ChanText[ch] = std::string(90, 'x');
-    }
-    return cfg;
-}
-
-// Masters with trigger times, the tallest blocks, before a roller master.
-Configuration tallMasters() {
-    Configuration cfg = blankWith(127);
-    SetChannelType(cfg, 40, kTypeRollerMaster);
-    for (int ch = 0; ch < 40; ch += 2) {
-        SetChannelType(cfg, ch, kTypeMaster);
-        put(cfg.ChanSetup[ch], {{kMasterRealTime, 1}, {2, 0x06}, {3, 0x15}});
-    }
-    return cfg;
-}
-
-// Notes of more lines than a group has rows, and notes longer than a page.
-Configuration notes(bool overPages) {
-    Configuration cfg = blankWith(127);
-    cfg.LogicBlocks[0][3] = 0x04;
-    std::string text;
-    for (int i = 0; i < 14; ++i)
-        text += "line " + std::to_string(i) + "\r\n";
-    cfg.DescText[0] = overPages ? std::string(120, '\n') + "end" : text + std::string(250, 'z');
-    return cfg;
-}
-
 // What the tests print: every report of every fixture, in full and of the channels in use only
 // ("<fixture>.in-use"), and the made configurations, each for its report.
 struct Print {
@@ -188,10 +162,6 @@ std::vector<Print> everyPrint() {
         made(row[0].c_str(), FindReport(row[1])->kind, cfg);
     }
     made("every-function", ReportKind::ChannelList, everyFunction(), std::string(120, 'F') + ".zeb");
-    made("tall-blocks", ReportKind::RealTime, tallRealTime());
-    made("tall-blocks", ReportKind::Master, tallMasters());
-    made("long-notes", ReportKind::Logic, notes(false));
-    made("notes-over-pages", ReportKind::Logic, notes(true));
     return all;
 }
 

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 #include "model/channel_types.h"
 #include "reports/print_engine.h"
@@ -149,37 +150,38 @@ TEST(ReportPdf, writesThePagesAndCopiesChosenAndKeepsAnEarlierFileWhenItCannot) 
 
 namespace {
 
+// The reports of a print or preview, as "channels,realtime", with " in use" when only the channels in use are.
+QString reportsOf(const ReportInput& in, const std::vector<ReportKind>& kinds) {
+    QStringList names;
+    for (ReportKind k : kinds)
+        names << QString::fromStdString(FindReport(k).name);
+    return names.join(QLatin1Char(',')) + (in.inUseOnly ? QStringLiteral(" in use") : QString());
+}
+
 struct FakePrinters : PrinterAccess {
     QString name;
     PrintResult result{{ReportOutcome::Printed, {}, 1}, false, {}};
     bool opens = true;
-    struct Seen {
-        std::vector<std::vector<ReportKind>> printed;
-        std::vector<std::vector<ReportKind>> previewed;
-        std::vector<bool> inUseOnly; // of every print and preview
-        QStringList printersOffered;
-        QStringList opened;
-    } seen;
+    std::map<std::string, QStringList> seen; // printed, previewed, offered (printers), opened (files)
 
     QString defaultPrinter() override { return name; }
     PrintResult print(QWidget*, const QString& printer, const ReportInput& in, const std::vector<ReportKind>& kinds,
                       const QString&) override {
-        seen.printersOffered << printer;
-        seen.inUseOnly.push_back(in.inUseOnly);
+        seen["offered"] << printer;
         if (!result.cancelled)
-            seen.printed.push_back(kinds);
+            seen["printed"] << reportsOf(in, kinds);
         return result;
     }
     void preview(QWidget*, const ReportInput& in, const std::vector<ReportKind>& kinds, const QString&) override {
-        seen.inUseOnly.push_back(in.inUseOnly);
-        seen.previewed.push_back(kinds);
+        seen["previewed"] << reportsOf(in, kinds);
     }
     bool openFile(const QString& path) override {
-        seen.opened << path;
+        seen["opened"] << path;
         return opens;
     }
 };
 
+// Runs the Print menu as tests/data/ui_print_menu.txt says, with a fake printing system.
 class PrintMenuTest : public StartedProgramFixture {
 protected:
     void SetUp() override {
@@ -197,60 +199,71 @@ protected:
         for (auto [n, text] : texts)
             ws().LangText[n] = QLatin1String(text);
     }
-    QString lastMessage() const { return dialogs.shown.empty() ? QString() : dialogs.shown.back().text; }
+    QString path(const std::string& file) const { return tempPath(QString::fromStdString(file)); }
+    // A step of the column "before".
+    void prepare(const std::string& what, const std::string& arg) {
+        static const std::map<std::string, PrintResult> results{
+            {"cancelled", {{}, true, {}}},
+            {"printed on Workshop", {{ReportOutcome::Printed, {}, 1}, false, QStringLiteral("Workshop")}},
+            {"refused by Office", {{ReportOutcome::Failed, "refused", 0}, false, QStringLiteral("Office")}}};
+        if (what == "printer")
+            printers->name = arg == "none" ? QString() : QString::fromStdString(arg);
+        else if (what == "result")
+            printers->result = results.at(arg);
+        else if (what == "viewer")
+            printers->opens = false;
+        else if (what == "real-time")
+            ws().changeChannelType(channelNamed(arg), kTypeRealTime);
+        else if (what == "sms")
+            ws().cfg.SysData[kSysEventSms] = 1;
+        else if (QFile earlier(path(arg)); what == "earlier" && earlier.open(QIODevice::WriteOnly))
+            earlier.write("earlier");
+        else
+            ADD_FAILURE() << "no step " << what;
+    }
+    // What a row of the column "then" says: the fake's records, files, the last message's icon, a setting.
+    void expectThen(const std::string& then) {
+        std::map<std::string, QStringList> seen;
+        for (const std::string& outcome : splitOn(then, ';')) {
+            const std::string what = outcome.substr(0, outcome.find(' ')), arg = outcome.substr(outcome.find(' ') + 1);
+            if (what == "pdf") {
+                EXPECT_TRUE(readAll(path(arg)).startsWith("%PDF")) << arg;
+            } else if (what == "absent") {
+                EXPECT_FALSE(QFile::exists(path(arg))) << arg;
+            } else if (what == "icon") {
+                EXPECT_EQ(dialogs.shown.back().icon,
+                          arg == "information" ? MessageIcon::Information : MessageIcon::Exclamation);
+            } else if (what == "setting") {
+                EXPECT_EQ(settings().value(QString::fromStdString(arg.substr(0, arg.find('=')))),
+                          QString::fromStdString(arg.substr(arg.find('=') + 1)));
+            } else {
+                seen[what] << (what == "opened" ? path(arg) : QString::fromStdString(arg));
+            }
+        }
+        EXPECT_EQ(printers->seen, seen);
+    }
     void run(const char* entry) { act(QLatin1String(entry))->trigger(); }
 
     FakePrinters* printers = nullptr;
 };
 
-// The reports of each print or preview: names split by ",", prints by " ".
-QString reportNames(const std::vector<std::vector<ReportKind>>& runs) {
-    QStringList out;
-    for (const auto& kinds : runs) {
-        QStringList names;
-        for (ReportKind k : kinds)
-            names << QString::fromStdString(FindReport(k).name);
-        out << names.join(QLatin1Char(','));
-    }
-    return out.join(QLatin1Char(' '));
-}
-
 } // namespace
 
-TEST_F(PrintMenuTest, eachEntryAsksAndTellsAsTheTableSays) {
+TEST_F(PrintMenuTest, eachEntryAsksTellsAndPrintsAsTheTableSays) {
     const std::pair<const char*, int> entries[] = {{"M_Print_ChList", 259},        {"M_Print_Master", 260},
                                                    {"M_Print_Realtime", 261},      {"M_PrintLogic", 262},
                                                    {"M_Print_Sms", 210},           {"M_Print_Pdf_all", 385},
                                                    {"M_Print_Preview_logic", 262}, {"M_Print_InUse", kTxtInUseOnly}};
     for (auto [name, text] : entries)
         EXPECT_EQ(WithoutAccessKeyMark(act(QLatin1String(name))->text()), ws().text(text)) << name;
-    const std::map<std::string, PrintResult> results{
-        {"cancelled", {{}, true, {}}},
-        {"printed on Workshop", {{ReportOutcome::Printed, {}, 1}, false, QStringLiteral("Workshop")}},
-        {"refused by Office", {{ReportOutcome::Failed, "refused", 0}, false, QStringLiteral("Office")}}};
-    const auto path = [&](const std::string& file) { return tempPath(QString::fromStdString(file)); };
+    EXPECT_TRUE(act(QStringLiteral("M_Print_InUse"))->isCheckable());
     for (const auto& row : dataTable("ui_print_menu.txt", 7)) {
         SCOPED_TRACE(row[0]);
-        for (const std::string& step : splitOn(row[1], ';')) {
-            const std::string what = step.substr(0, step.find(' ')), arg = step.substr(step.find(' ') + 1);
-            if (what == "printer")
-                printers->name = arg == "none" ? QString() : QString::fromStdString(arg);
-            else if (what == "result")
-                printers->result = results.at(arg);
-            else if (what == "viewer")
-                printers->opens = false;
-            else if (what == "real-time")
-                ws().changeChannelType(channelNamed(arg), kTypeRealTime);
-            else if (what == "sms")
-                ws().cfg.SysData[kSysEventSms] = 1;
-            else if (QFile earlier(path(arg)); what == "earlier" && earlier.open(QIODevice::WriteOnly))
-                earlier.write("earlier");
-            else
-                ADD_FAILURE() << "no step " << step;
-        }
+        for (const std::string& step : splitOn(row[1], ';'))
+            prepare(step.substr(0, step.find(' ')), step.substr(step.find(' ') + 1));
         dialogs.shown.clear();
         dialogs.fileDialogs.clear();
-        printers->seen = {};
+        printers->seen.clear();
         for (const std::string& answer : splitOn(row[3], ' '))
             dialogs.answers.push_back(answer == "Yes" ? Answer::Yes : Answer::No);
         if (!row[4].empty())
@@ -266,25 +279,7 @@ TEST_F(PrintMenuTest, eachEntryAsksAndTellsAsTheTableSays) {
             EXPECT_TRUE(prefix ? dialogs.shown[i].text.startsWith(want.chopped(1)) : dialogs.shown[i].text == want)
                 << dialogs.shown[i].text.toStdString();
         }
-        std::map<std::string, QString> then;
-        for (const std::string& outcome : splitOn(row[6], ';')) {
-            const std::string what = outcome.substr(0, outcome.rfind(' ')),
-                              arg = outcome.substr(outcome.rfind(' ') + 1);
-            then[what] = QString::fromStdString(arg);
-            if (what == "pdf")
-                EXPECT_TRUE(readAll(path(arg)).startsWith("%PDF")) << arg;
-            else if (what == "no file")
-                EXPECT_FALSE(QFile::exists(path(arg))) << arg;
-        }
-        EXPECT_EQ(reportNames(printers->seen.printed), then["printed"]);
-        EXPECT_EQ(reportNames(printers->seen.previewed), then["previewed"]);
-        EXPECT_EQ(printers->seen.printersOffered.join(QLatin1Char(' ')), then["offered"]);
-        EXPECT_EQ(printers->seen.opened,
-                  then["opened"].isEmpty() ? QStringList() : QStringList{path(then["opened"].toStdString())});
-        if (then.count("icon")) {
-            EXPECT_EQ(dialogs.shown.back().icon,
-                      then["icon"] == "information" ? MessageIcon::Information : MessageIcon::Exclamation);
-        }
+        expectThen(row[6]);
         // Every file dialog saves a PDF file; every scripted answer and file was asked for, and nothing more.
         for (const auto& d : dialogs.fileDialogs)
             EXPECT_TRUE(d.save && d.filter.contains(QStringLiteral("*.pdf")) &&
@@ -292,24 +287,4 @@ TEST_F(PrintMenuTest, eachEntryAsksAndTellsAsTheTableSays) {
         EXPECT_TRUE(dialogs.answers.empty() && dialogs.files.empty()) << "not asked";
         EXPECT_EQ(dialogs.unexpected, 0);
     }
-}
-
-TEST_F(PrintMenuTest, channelsInUseOnlyIsRememberedAndEveryReportFollowsIt) {
-    printers->name = QStringLiteral("Office");
-    QAction* inUse = act(QStringLiteral("M_Print_InUse"));
-    EXPECT_TRUE(inUse->isCheckable());
-    EXPECT_FALSE(inUse->isChecked()); // the full listing is the default
-    run("M_Print_ChList");
-    inUse->trigger();
-    EXPECT_EQ(settings().value(QStringLiteral("PrintInUseOnly")), QStringLiteral("1"));
-    // Nothing in use: the channel list has nothing to print with the option.
-    run("M_Print_ChList");
-    EXPECT_EQ(lastMessage(), ws().text(kTxtNothingToPrint));
-    ws().changeChannelType(5, kTypeFlipFlop);
-    run("M_Print_ChList");
-    run("M_Print_Preview_all");
-    EXPECT_EQ(printers->seen.inUseOnly, (std::vector<bool>{false, true, true}));
-    inUse->trigger();
-    EXPECT_EQ(settings().value(QStringLiteral("PrintInUseOnly")), QStringLiteral("0"));
-    EXPECT_EQ(dialogs.unexpected, 0);
 }
