@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "model/channel_types.h"
-#include "model/text_ids.h"
 #include "reports/reports.h"
 #include "tests/model/table_names.h"
 #include "tests/support/io_test_support.h"

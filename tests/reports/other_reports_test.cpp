@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "model/channel_types.h"
-#include "model/text_ids.h"
 #include "reports/report_catalogue.h"
 #include "tests/support/recording_surface.h"
 

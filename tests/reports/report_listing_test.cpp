@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <map>
@@ -19,7 +18,6 @@
 #include <regex>
 #include <sstream>
 
-#include "io/text_file.h"
 #include "model/channel_types.h"
 #include "model/master.h"
 #include "model/text_ids.h"
