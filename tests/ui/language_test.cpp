@@ -227,7 +227,8 @@ bool LooksLikeName(const std::string& s) {
 }
 
 bool HasWord(const std::string& s) {
-    return std::regex_search(s, std::regex("[A-Za-z]{2}"));
+    static const std::regex word("[A-Za-z]{2}");
+    return std::regex_search(s, word);
 }
 
 // The code before a literal ends in a caption's or a message's setter, the literal maybe wrapped.
