@@ -94,7 +94,6 @@ TEST_F(TypeChange, thePopupOffersPairsOnEvenChannelsAndOnlyOneCommonSiren) {
     EXPECT_TRUE(Manage_popup_ChtypeSel(cfg, 3).enabled[24]);
 }
 
-
 // The counter and the time output never claim the same channel: neither could give it back.
 TEST(CounterAndTimeOutput, aChoiceThatTakesTheOthersChannelsIsRefused) {
     const std::tuple<int, int, bool> cases[] = {

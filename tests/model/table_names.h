@@ -108,6 +108,7 @@ inline Places placesNamed(Configuration& cfg, const std::string& name) {
         if (text)
             out.texts.push_back(text);
     }
+    EXPECT_FALSE(out.bytes.empty() && out.texts.empty()) << "nothing named " << name;
     return out;
 }
 
