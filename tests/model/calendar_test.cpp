@@ -8,7 +8,6 @@
 #include "model/channel_types.h"
 #include "model/facts_calendar.h"
 #include "tests/model/table_names.h"
-#include "tests/support/io_test_support.h"
 
 using namespace korvane;
 using namespace korvane::testing;

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "model/alarms.h"
 #include "model/channel_types.h"
+#include "model/master.h"
+#include "model/roller.h"
 #include "tests/model/table_names.h"
-#include "tests/support/io_test_support.h"
 
 using namespace korvane;
 using namespace korvane::testing;
@@ -13,7 +15,6 @@ struct TypeChange : ::testing::Test {
     Configuration cfg;
     EditState st;
     void SetUp() override { ClearConfiguration(cfg, st); }
-    int type(int c) const { return cfg.ChanSetup[c][kRowType]; }
 };
 
 } // namespace
@@ -76,36 +77,6 @@ TEST_F(TypeChange, eachTypeWritesItsDefaults) {
     }
 }
 
-TEST_F(TypeChange, aPairClaimsTheNextChannelDiscardingWhatItHeldAndReleasesItAgain) {
-    SetChannelType(cfg, 11, kTypeTimerDelay);
-    cfg.ChanSetup[11][1] = 30;
-    cfg.ChanFlags[10] = 128;
-    cfg.ChanFlags[11] = 64;
-    EXPECT_EQ(SetChannelType(cfg, 10, kTypeRoller), (std::vector<int>{10, 11}));
-    EXPECT_EQ(type(11), kTypeRollerSecond);
-    EXPECT_EQ(cfg.ChanSetup[11], (Row{kTypeRollerSecond}));
-    EXPECT_EQ(cfg.SavedChanType[11], kTypeRollerSecond);
-    EXPECT_TRUE(SetChannelType(cfg, 11, kTypeIntruderPassive).empty()) << "the second channel never changes alone";
-    EXPECT_EQ(type(11), kTypeRollerSecond);
-    EXPECT_EQ(cfg.ChanFlags[10], 0);
-    EXPECT_EQ(cfg.ChanFlags[11], 0);
-    // Leaving a pair type releases the second channel.
-    for (int pairType : {kTypeRoller, kTypeRollerMaster}) {
-        SetUp();
-        SetChannelType(cfg, 10, pairType);
-        cfg.MasterMatrix[11].fill(5);
-        EXPECT_EQ(SetChannelType(cfg, 10, kTypeMono), (std::vector<int>{10, 11}));
-        EXPECT_EQ(type(10), kTypeMono);
-        EXPECT_EQ(cfg.ChanSetup[11], UnusedRow());
-        EXPECT_EQ(cfg.MasterMatrix[11], Row{});
-        EXPECT_EQ(cfg.SavedChanType[11], kTypeBlank);
-    }
-    // A pair cannot run past the last channel.
-    EXPECT_TRUE(SetChannelType(cfg, 127, kTypeRoller).empty());
-    EXPECT_EQ(type(127), kTypeBlank);
-    EXPECT_EQ(cfg.ChanSetup[128], Row{}); // the spare row is never touched
-}
-
 TEST_F(TypeChange, thePopupOffersPairsOnEvenChannelsAndOnlyOneCommonSiren) {
     for (int cur : {0, 1, 10, 11, 126, 127}) {
         const PopupState s = Manage_popup_ChtypeSel(cfg, cur);
@@ -123,48 +94,117 @@ TEST_F(TypeChange, thePopupOffersPairsOnEvenChannelsAndOnlyOneCommonSiren) {
     EXPECT_TRUE(Manage_popup_ChtypeSel(cfg, 3).enabled[24]);
 }
 
-TEST_F(TypeChange, multiplexerClaimsA1ToA4AndGivesThemBack) {
-    SetChannelType(cfg, 0, kTypeMono);
-    SetChannelType(cfg, 2, kTypeFlipFlop);
-    cfg.ChanSetup[2][1] = 1;
-    SnapshotChannelTypes(cfg);
-    EXPECT_TRUE(ChooseMultiplexer(cfg, 2)); // "3"
-    EXPECT_EQ(cfg.SysData[kSysMuxCount], 2);
-    for (int c = 0; c < 4; ++c)
-        EXPECT_EQ(type(c), kTypeMuxClaim) << c;
-    EXPECT_EQ(cfg.ChanSetup[2][1], 1); // the rest of the row is kept
-    EXPECT_EQ(type(4), kTypeBlank);
+// The counter and the time output never claim the same channel: neither could give it back.
+TEST(CounterAndTimeOutput, aChoiceThatTakesTheOthersChannelsIsRefused) {
+    const std::tuple<int, int, bool> cases[] = {
+        // time output, counter, whether they clash
+        {1, 1, true},                 // C-D (16..31) and B1..C8
+        {1, 4, true},  {2, 1, false}, // E-F (32..47) and B1..C8
+        {2, 2, false},                // B1..D8
+        {2, 3, true},                 // B1..E8
+        {3, 4, false}, {0, 4, false}, {7, 4, false},
+    };
+    for (const auto& [timeOutput, counter, clash] : cases) {
+        SCOPED_TRACE(::testing::Message() << "time output " << timeOutput << ", counter " << counter);
+        Configuration cfg = blankConfiguration();
+        SnapshotChannelTypes(cfg);
+        ASSERT_TRUE(timeOutput == 0 || ChooseTimeOutput(cfg, timeOutput));
+        EXPECT_EQ(CounterClashesWithTimeOutput(cfg, counter), clash);
+        Configuration before = cfg;
+        EXPECT_EQ(ChooseCounter(cfg, counter), !clash);
+        if (clash) {
+            EXPECT_EQ(cfg, before) << "a refused counter size changes nothing";
+        }
 
-    EXPECT_TRUE(ChooseMultiplexer(cfg, 0)); // "none" gives back the snapshot taken on focus
-    EXPECT_EQ(type(0), kTypeMono);
-    EXPECT_EQ(type(2), kTypeFlipFlop);
-    EXPECT_FALSE(ChooseMultiplexer(cfg, 0)) << "choosing the same again changes nothing";
-
-    ChooseMultiplexer(cfg, 2);
-    SnapshotChannelTypes(cfg); // focus again: the claimed types are the snapshot now
-    EXPECT_TRUE(ChooseMultiplexer(cfg, 0));
-    for (int c = 0; c < 4; ++c)
-        EXPECT_EQ(type(c), kTypeBlank) << "a saved claim becomes unused";
-}
-
-TEST_F(TypeChange, timeOutputMovesItsClaimBetweenGroupPairs) {
-    SnapshotChannelTypes(cfg);
-    ChooseTimeOutput(cfg, 1); // "C-D"
-    for (int c = 16; c < 32; ++c)
-        EXPECT_EQ(type(c), kTypeTimeOutputClaim) << c;
-    SnapshotChannelTypes(cfg);
-    SetChannelType(cfg, 5, kTypeIntruderPassive); // typed in the matrix after the snapshot
-    ChooseTimeOutput(cfg, 2);                     // "E-F"
-    for (int c = 0; c < kChannels; ++c) {
-        const int expected = c == 5 ? kTypeIntruderPassive : (c >= 32 && c < 48) ? kTypeTimeOutputClaim : kTypeBlank;
-        EXPECT_EQ(type(c), expected) << c;
+        // The other way round: the counter first.
+        cfg = blankConfiguration();
+        SnapshotChannelTypes(cfg, kCounterFirst);
+        ASSERT_TRUE(ChooseCounter(cfg, counter));
+        SnapshotChannelTypes(cfg);
+        EXPECT_EQ(TimeOutputClashesWithCounter(cfg, timeOutput), clash);
+        before = cfg;
+        EXPECT_EQ(ChooseTimeOutput(cfg, timeOutput), !clash && timeOutput != 0);
+        if (clash) {
+            EXPECT_EQ(cfg, before) << "a refused time output changes nothing";
+        }
     }
-    EXPECT_EQ(cfg.SysData[kSysTimeOutput], 2);
 }
 
-TEST_F(TypeChange, listChoicesOutsideTheirItemsAreIgnored) {
-    EXPECT_FALSE(ChooseMultiplexer(cfg, 16));
-    EXPECT_FALSE(ChooseTimeOutput(cfg, 8));
-    EXPECT_FALSE(ChooseCounter(cfg, 5));
-    EXPECT_EQ(cfg.SysData[kSysMuxCount], 0);
+TEST(MasterClicks, masterCyclesOffOnNotAffectedAndFlashPatternToggles) {
+    const std::tuple<int, int, int> cases[] = {
+        // state, next in the master matrix, next in a flash pattern
+        {kMasterOff, kMasterOn, kMasterNotAffected},
+        {kMasterOn, kMasterNotAffected, kMasterNotAffected},
+        {kMasterNotAffected, kMasterOff, kMasterOn},
+        {kMasterNotDrivable, kMasterNotDrivable, kMasterNotDrivable},
+    };
+    for (auto [state, master, flash] : cases) {
+        EXPECT_EQ(NextMasterState(state, false), master) << state;
+        EXPECT_EQ(NextMasterState(state, true), flash) << state;
+    }
+}
+
+// The rows of tests/data/model_edits.txt.
+TEST_F(TypeChange, editsLeaveTheBytesTheirStepsName) {
+    const std::map<std::string, GroupAction> groupActions{
+        {"on", GroupAction::On}, {"off", GroupAction::Off}, {"x", GroupAction::X}};
+    for (const auto& c : dataTable("model_edits.txt", 2)) {
+        SetUp();
+        for (const std::string& step : splitOn(c[1], ';')) {
+            SCOPED_TRACE(c[0] + ": " + step);
+            const std::size_t is = step.find(" is "), arrow = step.find(" -> ");
+            if (is != std::string::npos) {
+                expectPlaces(cfg, step.substr(0, is), step.substr(is + 4));
+                continue;
+            }
+            if (step.find('=') != std::string::npos) {
+                applySettings(cfg, step);
+                continue;
+            }
+            std::istringstream words(step.substr(0, arrow));
+            std::string edit, first, second, third;
+            words >> edit >> first >> second >> third;
+            const auto number = [](const std::string& word) { return std::stoi(word); };
+            std::string answer; // what the edit gives back
+            if (edit == "type") {
+                for (int changed : SetChannelType(cfg, channelNamed(first), number(second)))
+                    answer += (answer.empty() ? "" : " ") + Num_2_Channel(changed);
+                answer = answer.empty() ? "none" : answer;
+            } else if (edit == "multiplexer" || edit == "time-output" || edit == "counter") {
+                const auto choose = edit == "multiplexer" ? ChooseMultiplexer
+                                    : edit == "counter"   ? ChooseCounter
+                                                          : ChooseTimeOutput;
+                answer = choose(cfg, number(first)) ? "1" : "0";
+            } else if (edit == "snapshot") {
+                SnapshotChannelTypes(cfg, first == "counter-first" ? kCounterFirst : 0);
+            } else if (edit == "function") {
+                ChooseAlarmFunction(cfg, channelNamed(first), number(second));
+            } else if (edit == "siren-flash") {
+                NormaliseSirenFlash(cfg, channelNamed(first));
+            } else if (edit == "isa-rule") {
+                ApplyIsaModeRule(cfg);
+            } else if (edit == "master") {
+                PutMaster(cfg, channelNamed(first), channelNamed(second), number(third));
+            } else if (edit == "master-state") {
+                answer = std::to_string(GetMaster(cfg, channelNamed(second), channelNamed(first)));
+            } else if (edit == "roller-cell") {
+                PutRmSt(cfg, channelNamed(first), number(second), number(third));
+            } else if (edit == "roller-cell-state") {
+                answer = std::to_string(GetRmSt(cfg, channelNamed(first), number(second)));
+            } else if (edit == "roller-cell-marked") {
+                answer = RmCellMarked(cfg, channelNamed(first), number(second)) ? "1" : "0";
+            } else if (edit == "exchange") {
+                PutExchBit(cfg, channelNamed(first), number(second));
+            } else if (edit == "exchange-bit") {
+                answer = std::to_string(GetExchBit(cfg, channelNamed(first)));
+            } else if (edit == "exchange-group") {
+                ExchangeGroup(cfg, number(first), groupActions.at(second));
+            } else {
+                ADD_FAILURE() << "no edit " << edit;
+            }
+            if (arrow != std::string::npos) {
+                EXPECT_EQ(answer, step.substr(arrow + 4));
+            }
+        }
+    }
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <map>
 #include <tuple>
 
@@ -8,8 +7,10 @@
 #include "model/configuration.h"
 #include "model/rounding.h"
 #include "model/text_codec.h"
+#include "tests/support/io_test_support.h"
 
 using namespace korvane;
+using namespace korvane::testing;
 
 TEST(ClearConfiguration, makesEveryChannelUnusedWithTheSystemDefaultsAndKeepsTheRest) {
     // Something in every array, so that clearing shows what it keeps.
@@ -61,29 +62,15 @@ TEST(ClearConfiguration, makesEveryChannelUnusedWithTheSystemDefaultsAndKeepsThe
               std::make_tuple(0, 0, 0, 0, false));
 }
 
-TEST(Rounding, halvesGoToTheEvenNeighbour) {
-    const std::pair<double, long long> cases[] = {
-        {0.5, 0},   {1.5, 2},   {2.5, 2},    {3.5, 4},    {127.5, 128}, {128.5, 128}, {-0.5, 0},
-        {-1.5, -2}, {-2.5, -2}, {2.4999, 2}, {2.5001, 3}, {-2.6, -3},   {0.0, 0},
-    };
-    for (const auto& [in, out] : cases)
-        EXPECT_EQ(RoundHalfEven(in), out) << in;
-}
-
-TEST(Rounding, integerDivisionRoundsBothOperandsFirst) {
-    const std::tuple<double, double, long long> cases[] = {
-        {7, 2, 3}, {7.5, 2, 4}, {6.5, 2, 3}, {10, 2.5, 5}, {10, 3.5, 2}, {-7, 2, -3}, {5, 0.4, 0},
-    };
-    for (const auto& [a, b, q] : cases)
-        EXPECT_EQ(IntDivRounded(a, b), q) << a << " \\ " << b;
-}
-
-TEST(Rounding, bytesAreClampedNotWrapped) {
-    const std::pair<double, int> cases[] = {
-        {255.4, 255}, {255.5, 255}, {300.0, 255}, {-3.0, 0}, {0.5, 0}, {42.5, 42}, {std::nan(""), 0},
-    };
-    for (const auto& [in, out] : cases)
-        EXPECT_EQ(ToByteClamped(in), out) << in;
+// The rows of tests/data/model_rounding.txt.
+TEST(Rounding, halvesToEvenDivisionOfRoundedOperandsAndClampedBytes) {
+    for (const auto& c : dataTable("model_rounding.txt", 4)) {
+        const double in = std::stod(c[1]);
+        const long long out = c[0] == "round"    ? RoundHalfEven(in)
+                              : c[0] == "divide" ? IntDivRounded(in, std::stod(c[2]))
+                                                 : ToByteClamped(in);
+        EXPECT_EQ(out, std::stoll(c[3])) << c[0] << " " << c[1] << " " << c[2];
+    }
 }
 
 TEST(TextCodec, windows1252RoundTripsThroughUtf8AndOtherCharactersBecomeQuestionMarks) {
@@ -102,11 +89,7 @@ TEST(TextCodec, windows1252RoundTripsThroughUtf8AndOtherCharactersBecomeQuestion
         all += static_cast<char>(b);
     EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
     // outside the set, a cut-off sequence, not UTF-8 at all
-    const std::pair<std::string, std::string> unknown[] = {{"Ω≠ж", "???"},
-                                                           {"a\xC3", "a?"},
-                                                           {"\xFF"
-                                                            "b",
-                                                            "?b"}};
+    const std::pair<std::string, std::string> unknown[] = {{"Ω≠ж", "???"}, {"a\xC3", "a?"}, {"\xFF b", "? b"}};
     for (const auto& [utf8, cp1252] : unknown)
         EXPECT_EQ(Utf8ToCp1252(utf8), cp1252) << utf8;
 }

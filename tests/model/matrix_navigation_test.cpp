@@ -4,7 +4,6 @@
 #include "model/field_rules.h"
 #include "model/matrix_navigation.h"
 #include "tests/model/table_names.h"
-#include "tests/support/io_test_support.h"
 
 using namespace korvane;
 using namespace korvane::testing;

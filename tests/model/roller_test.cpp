@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "model/channel_types.h"
 #include "model/field_rules.h"
 #include "model/roller.h"
 #include "tests/model/table_names.h"
-#include "tests/support/io_test_support.h"
 
 using namespace korvane;
 using namespace korvane::testing;
@@ -45,32 +43,6 @@ TEST(RollerBlind, reverseTimeIsReadAsAllSixteenBitsAndSettledOnLeaving) {
         EXPECT_EQ(row[kRollReverseLow], c.settledLow) << c.read;
         EXPECT_EQ(row[kRollReverseCycles], c.cycles) << c.read;
     }
-}
-
-TEST(RollerMaster, cellsAreBitPairsOfTheMastersRow) {
-    Configuration cfg = blankConfiguration();
-    const int m = 100;
-    SetChannelType(cfg, 10, kTypeRoller); // cell 5: byte 1, bits 5-4
-    EXPECT_EQ(GetRmSt(cfg, m, 5), kRmEnabled);
-    EXPECT_EQ(GetRmSt(cfg, m, 4), kRmNotUsable);
-    PutRmSt(cfg, m, 5, 1);
-    EXPECT_EQ(cfg.MasterMatrix[m][1], 0x30);
-    EXPECT_EQ(GetRmSt(cfg, m, 5), kRmSelected);
-    cfg.MasterMatrix[m][1] = 0x10; // one bit of the pair alone is no choice
-    EXPECT_EQ(GetRmSt(cfg, m, 5), kRmEnabled);
-    EXPECT_TRUE(RmCellMarked(cfg, m, 5));
-    PutRmSt(cfg, m, 5, 0);
-    EXPECT_EQ(cfg.MasterMatrix[m][1], 0);
-
-    // A blind that became something else leaves its choice behind: not usable, but still marked.
-    for (int cell : {0, 1, 2, 3})
-        PutRmSt(cfg, m, cell, 1);
-    EXPECT_EQ(cfg.MasterMatrix[m][0], 0xFF);
-    EXPECT_EQ(GetRmSt(cfg, m, 2), kRmNotUsable);
-    EXPECT_TRUE(RmCellMarked(cfg, m, 2));
-    PutRmSt(cfg, m, 2, 0);
-    EXPECT_EQ(cfg.MasterMatrix[m][0], 0xF3);
-    EXPECT_FALSE(RmCellMarked(cfg, m, 2));
 }
 
 // The rows of tests/data/model_roller_cursor.txt.

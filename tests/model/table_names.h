@@ -1,14 +1,17 @@
 #pragma once
 // Keys and channels as the model tables in tests/data name them. A key: a single character is its own
 // key code ('F', '7'), "Pad0".."Pad9" the keypad digits, and a few named keys; keys of a sequence split
-// by spaces. A channel: "A1".."P8". Bytes: "column=value", or in hex.
+// by spaces. A channel: "A1".."P8". Bytes: "column=value", or in hex. Places of a configuration: see
+// placesNamed.
 
+#include <cctype>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "model/field_rules.h"
+#include "tests/support/io_test_support.h"
 
 namespace korvane::testing {
 
@@ -66,6 +69,69 @@ inline std::vector<Byte> hexBytes(const std::string& text) {
 inline int channelNamed(const std::string& name) {
     EXPECT_EQ(name.size(), 2u) << name;
     return name.size() == 2 ? (name[0] - 'A') * 8 + (name[1] - '1') : -1;
+}
+
+// The bytes or texts a place names: "B3.1" byte 1 of channel B3's row (Q1 the spare row beyond P8),
+// "master B3.1", "logic 4.3" (block 4), "sys 11", "flags B3", "saved B3" (the type the claims give back),
+// "text B3", "sms 1". "A1..A4.0" names byte 0 of each of the channels A1 to A4.
+struct Places {
+    std::vector<Byte*> bytes;
+    std::vector<std::string*> texts;
+};
+
+inline Places placesNamed(Configuration& cfg, const std::string& name) {
+    const std::size_t space = name.find(' ');
+    const std::string area = space == std::string::npos ? "row" : name.substr(0, space);
+    std::string where = name.substr(space == std::string::npos ? 0 : space + 1);
+    const std::size_t dot = where.rfind('.');
+    int column = 0;
+    if (dot != std::string::npos && where[dot - 1] != '.') {
+        column = std::stoi(where.substr(dot + 1));
+        where.resize(dot);
+    }
+    const std::size_t dots = where.find("..");
+    const auto index = [](const std::string& s) { return std::isalpha(s[0]) ? channelNamed(s) : std::stoi(s); };
+    const int last = index(dots == std::string::npos ? where : where.substr(dots + 2));
+    Places out;
+    for (int i = index(where.substr(0, dots)); i <= last; ++i) {
+        Byte* byte = area == "row"      ? &cfg.ChanSetup[i][column]
+                     : area == "master" ? &cfg.MasterMatrix[i][column]
+                     : area == "logic"  ? &cfg.LogicBlocks[i][column]
+                     : area == "sys"    ? &cfg.SysData[i]
+                     : area == "flags"  ? &cfg.ChanFlags[i]
+                     : area == "saved"  ? &cfg.SavedChanType[i]
+                                        : nullptr;
+        std::string* text = area == "text" ? &cfg.ChanText[i] : area == "sms" ? &cfg.SmsText[i] : nullptr;
+        EXPECT_TRUE(byte || text) << "no area " << area;
+        if (byte)
+            out.bytes.push_back(byte);
+        if (text)
+            out.texts.push_back(text);
+    }
+    EXPECT_FALSE(out.bytes.empty() && out.texts.empty()) << "nothing named " << name;
+    return out;
+}
+
+// Applies settings split by ";": "A3.6=255; sys 11=0x3F; text B2=Flur".
+inline void applySettings(Configuration& cfg, const std::string& settings) {
+    for (const std::string& setting : splitOn(settings, ';')) {
+        const std::size_t equals = setting.find('=');
+        const std::string value = setting.substr(equals + 1);
+        const Places places = placesNamed(cfg, setting.substr(0, equals));
+        for (Byte* byte : places.bytes)
+            *byte = static_cast<Byte>(std::stoi(value, nullptr, 0));
+        for (std::string* text : places.texts)
+            *text = value;
+    }
+}
+
+// Checks that each place named holds the value ("B3.1", "0x20"; "text B2", "Flur").
+inline void expectPlaces(Configuration& cfg, const std::string& name, const std::string& value) {
+    const Places places = placesNamed(cfg, name);
+    for (const Byte* byte : places.bytes)
+        EXPECT_EQ(*byte, std::stoi(value, nullptr, 0)) << name;
+    for (const std::string* text : places.texts)
+        EXPECT_EQ(*text, value) << name;
 }
 
 } // namespace korvane::testing

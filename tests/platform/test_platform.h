@@ -7,8 +7,8 @@
 // the rights a save keeps run on both systems, in each system's meaning.
 
 #include <functional>
-#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace korvane::testing {
@@ -29,19 +29,27 @@ struct SystemFile {
 std::vector<SystemFile> SystemFilesToRead(const std::string& folder);
 std::vector<SystemFile> SystemFilesToWrite(const std::string& folder);
 
-// A pipe that another thread serves (POSIX: a FIFO in `folder`; Windows: a named pipe). With `count`
-// it gives that many bytes to the one that opens it (count < 0: without end, until the reader goes);
-// with count 0 it takes what is written into it.
+// A pipe that a thread started by each system's file serves (POSIX: a FIFO in `folder`; Windows: a
+// named pipe). With `count` it gives that many bytes to the one that opens it (count < 0: without end,
+// until the reader goes); with count 0 it takes what is written into it.
 class ServedPipe {
 public:
     ServedPipe(const std::string& folder, long count);
-    ~ServedPipe();
-    const std::string& path() const;
-    std::string taken(); // what was written into it, once the writer has closed it
+    ServedPipe(const ServedPipe&) = delete; // the thread serves this very object
+    ~ServedPipe() {
+        if (thread_.joinable())
+            thread_.join();
+    }
+    const std::string& path() const { return path_; }
+    std::string taken() { // what was written into it, once the writer has closed it
+        thread_.join();
+        return taken_;
+    }
 
 private:
-    struct Server;
-    std::unique_ptr<Server> server_;
+    std::string path_;
+    std::thread thread_;
+    std::string taken_;
 };
 
 bool MakeFifo(const std::string& path);

@@ -6,7 +6,6 @@
 #include <iterator>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace korvane::testing {
@@ -31,42 +30,22 @@ std::vector<SystemFile> SystemFilesToWrite(const std::string&) {
     };
 }
 
-struct ServedPipe::Server {
-    std::string path;
-    std::thread thread;
-    std::string taken;
-};
-
-ServedPipe::ServedPipe(const std::string& folder, long count) : server_(std::make_unique<Server>()) {
+ServedPipe::ServedPipe(const std::string& folder, long count) {
     static int serial = 0;
-    server_->path = folder + "pipe-" + std::to_string(++serial);
-    MakeFifo(server_->path);
-    server_->thread = std::thread([s = server_.get(), count] {
+    path_ = folder + "pipe-" + std::to_string(++serial);
+    MakeFifo(path_);
+    thread_ = std::thread([this, count] {
         if (count == 0) {
-            std::ifstream in(s->path, std::ios::binary); // waits for the writer
-            s->taken.assign(std::istreambuf_iterator<char>(in), {});
+            std::ifstream in(path_, std::ios::binary); // waits for the writer
+            taken_.assign(std::istreambuf_iterator<char>(in), {});
             return;
         }
         std::signal(SIGPIPE, SIG_IGN);
-        std::ofstream out(s->path, std::ios::binary); // waits for the reader
+        std::ofstream out(path_, std::ios::binary); // waits for the reader
         const std::string chunk(4096, 'x');
         for (long sent = 0; out && (count < 0 || sent < count); sent += static_cast<long>(chunk.size()))
             out.write(chunk.data(), count < 0 ? chunk.size() : std::min<std::size_t>(chunk.size(), count - sent));
     });
-}
-
-ServedPipe::~ServedPipe() {
-    if (server_->thread.joinable())
-        server_->thread.join();
-}
-
-const std::string& ServedPipe::path() const {
-    return server_->path;
-}
-
-std::string ServedPipe::taken() {
-    server_->thread.join();
-    return server_->taken;
 }
 
 bool MakeFifo(const std::string& path) {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <thread>
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
@@ -19,6 +18,29 @@ std::wstring wide(const std::string& utf8) {
 }
 
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
+
+// Gives `count` bytes to the one that opens the pipe, or with count 0 takes what is written into it.
+void serve(HANDLE pipe, long count, std::string& taken) {
+    // The client may have come first (connected), or even written and gone already (no data left
+    // to wait for, but what it wrote is still in the pipe): either way the pipe is served.
+    if (!::ConnectNamedPipe(pipe, nullptr) && ::GetLastError() != ERROR_PIPE_CONNECTED &&
+        ::GetLastError() != ERROR_NO_DATA)
+        return;
+    char buf[4096];
+    DWORD n = 0;
+    if (count == 0) {
+        while (::ReadFile(pipe, buf, sizeof buf, &n, nullptr))
+            taken.append(buf, n);
+        return;
+    }
+    std::fill(std::begin(buf), std::end(buf), 'x');
+    for (long sent = 0; count < 0 || sent < count; sent += n) {
+        const long want = count < 0 ? long{sizeof buf} : std::min<long>(sizeof buf, count - sent);
+        if (!::WriteFile(pipe, buf, static_cast<DWORD>(want), &n, nullptr))
+            return;
+    }
+    ::FlushFileBuffers(pipe); // until the reader has it all
+}
 
 } // namespace
 
@@ -45,59 +67,15 @@ std::vector<SystemFile> SystemFilesToWrite(const std::string& folder) {
     };
 }
 
-struct ServedPipe::Server {
-    std::string path;
-    HANDLE pipe = INVALID_HANDLE_VALUE;
-    std::thread thread;
-    std::string taken;
-
-    void serve(long count) {
-        // The client may have come first (connected), or even written and gone already (no data left
-        // to wait for, but what it wrote is still in the pipe): either way the pipe is served.
-        if (!::ConnectNamedPipe(pipe, nullptr) && ::GetLastError() != ERROR_PIPE_CONNECTED &&
-            ::GetLastError() != ERROR_NO_DATA)
-            return;
-        char buf[4096];
-        DWORD n = 0;
-        if (count == 0) {
-            while (::ReadFile(pipe, buf, sizeof buf, &n, nullptr))
-                taken.append(buf, n);
-            return;
-        }
-        std::fill(std::begin(buf), std::end(buf), 'x');
-        for (long sent = 0; count < 0 || sent < count; sent += n) {
-            const long want = count < 0 ? long{sizeof buf} : std::min<long>(sizeof buf, count - sent);
-            if (!::WriteFile(pipe, buf, static_cast<DWORD>(want), &n, nullptr))
-                return;
-        }
-        ::FlushFileBuffers(pipe); // until the reader has it all
-    }
-};
-
-ServedPipe::ServedPipe(const std::string&, long count) : server_(std::make_unique<Server>()) {
+ServedPipe::ServedPipe(const std::string&, long count) {
     static int serial = 0;
-    Server& s = *server_;
-    s.path = "\\\\.\\pipe\\korvane-test-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++serial);
-    s.pipe = ::CreateNamedPipeW(wide(s.path).c_str(), count == 0 ? PIPE_ACCESS_INBOUND : PIPE_ACCESS_OUTBOUND,
-                                PIPE_TYPE_BYTE | PIPE_WAIT, 1, 65536, 65536, 0, nullptr);
-    s.thread = std::thread([&s, count] {
-        s.serve(count);
-        ::CloseHandle(s.pipe); // the reader sees the end
+    path_ = "\\\\.\\pipe\\korvane-test-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++serial);
+    HANDLE pipe = ::CreateNamedPipeW(wide(path_).c_str(), count == 0 ? PIPE_ACCESS_INBOUND : PIPE_ACCESS_OUTBOUND,
+                                     PIPE_TYPE_BYTE | PIPE_WAIT, 1, 65536, 65536, 0, nullptr);
+    thread_ = std::thread([this, pipe, count] {
+        serve(pipe, count, taken_);
+        ::CloseHandle(pipe); // the reader sees the end
     });
-}
-
-ServedPipe::~ServedPipe() {
-    if (server_->thread.joinable())
-        server_->thread.join();
-}
-
-const std::string& ServedPipe::path() const {
-    return server_->path;
-}
-
-std::string ServedPipe::taken() {
-    server_->thread.join();
-    return server_->taken;
 }
 
 bool MakeFifo(const std::string&) {
