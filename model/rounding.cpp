@@ -25,13 +25,6 @@ std::int64_t RoundHalfEven(double v) {
     return static_cast<std::int64_t>(r);
 }
 
-std::int64_t IntDivRounded(double a, double b) {
-    const std::int64_t d = RoundHalfEven(b);
-    if (d == 0)
-        return 0;
-    return RoundHalfEven(a) / d;
-}
-
 std::uint8_t ToByteClamped(double v) {
     const std::int64_t r = RoundHalfEven(v);
     if (r < 0)
