@@ -5,7 +5,6 @@
 #include <QLocalServer>
 #include <QTemporaryDir>
 #include <QTest>
-#include <functional>
 #include <map>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -136,62 +135,45 @@ TEST(InstanceGuardTest, theSocketLiesOnlyInAFolderNoOtherUserMayEnter) {
     QTemporaryDir dir;
     const bool root = ::geteuid() == 0;
     constexpr uid_t kOtherUser = 4321;
-    auto path = [&](const QString& name) { return dir.path() + QLatin1Char('/') + name; };
     auto folder = [&](const QString& name, mode_t mode) {
-        const QString p = path(name);
+        const QString p = dir.filePath(name);
         QDir().mkpath(p);
         ::chmod(QFile::encodeName(p).constData(), mode);
         return p;
     };
-    auto own = [&](const QString& temp) { return temp + QStringLiteral("/korvane-") + QString::number(::geteuid()); };
     const QString run = folder(QStringLiteral("run"), 0700);
     const QString openRun = folder(QStringLiteral("open-run"), 0755);
-    const QString longRun = folder(QString(90, QLatin1Char('r')), 0700);
     const QString otherRun = folder(QStringLiteral("other-run"), 0700);
-    QFile::link(run, path(QStringLiteral("link-run")));
+    QFile::link(run, dir.filePath(QStringLiteral("link-run")));
     if (root)
         ::chown(QFile::encodeName(otherRun).constData(), kOtherUser, kOtherUser);
-    enum Uses { Runtime, OwnTemp, None };
-    struct Case {
-        const char* what;
-        QString runtime;
-        Uses uses; // the runtime folder, the user's own folder in temp, or none
-        std::function<void(const QString& own)> before = nullptr;
-        bool rootOnly = false;
-    };
-    const Case cases[] = {
-        {"a private runtime folder", run, Runtime},
-        {"a runtime folder others may enter", openRun, OwnTemp},
-        {"no runtime folder", QString(), OwnTemp},
-        {"a runtime folder that is a link", path(QStringLiteral("link-run")), OwnTemp},
-        {"a runtime folder too long for a socket", longRun, OwnTemp},
-        {"a relative runtime folder", QStringLiteral("run"), OwnTemp},
-        {"the user's own folder left open is closed", QString(), OwnTemp,
-         [](const QString& o) {
-             QDir().mkpath(o);
-             ::chmod(QFile::encodeName(o).constData(), 0777);
-         }},
-        {"the name taken by a link", QString(), None, [&](const QString& o) { QFile::link(run, o); }},
-        {"a runtime folder of another user", otherRun, OwnTemp, nullptr, true},
-        {"the name taken by another user", QString(), None,
-         [](const QString& o) {
-             QDir().mkpath(o);
-             ::chown(QFile::encodeName(o).constData(), kOtherUser, kOtherUser);
-         },
-         true},
-    };
+    const std::map<std::string, QString> runtimes{{"private", run},
+                                                  {"open", openRun},
+                                                  {"none", QString()},
+                                                  {"link", dir.filePath(QStringLiteral("link-run"))},
+                                                  {"long", folder(QString(90, QLatin1Char('r')), 0700)},
+                                                  {"relative", QStringLiteral("run")},
+                                                  {"other", otherRun}};
     int n = 0;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& row : korvane::testing::dataTable("ui_start_sockets.txt", 3)) {
+        SCOPED_TRACE(row[0] + " runtime folder, " + row[1] + " in the user's own folder's place");
+        const QString runtime = runtimes.at(row[0]);
         const QString temp = folder(QStringLiteral("t%1").arg(++n), 01777);
-        if (c.rootOnly && !root)
+        const QString own = temp + QStringLiteral("/korvane-") + QString::number(::geteuid());
+        if (!root && (row[0] == "other" || row[1] == "other"))
             continue;
-        if (c.before)
-            c.before(own(temp));
-        const QString want = c.uses == None ? QString() : c.uses == Runtime ? c.runtime : own(temp);
-        EXPECT_EQ(InstanceGuard::PrivateFolder(c.runtime, temp), want);
+        if (row[1] == "link") {
+            QFile::link(run, own);
+        } else if (row[1] != "nothing") {
+            QDir().mkpath(own);
+            ::chmod(QFile::encodeName(own).constData(), 0777);
+            if (row[1] == "other")
+                ::chown(QFile::encodeName(own).constData(), kOtherUser, kOtherUser);
+        }
+        const QString want = row[2] == "runtime" ? runtime : row[2] == "own" ? own : QString();
+        EXPECT_EQ(InstanceGuard::PrivateFolder(runtime, temp), want);
         const QString socket =
-            InstanceGuard::ServerName(QStringLiteral("/home/ole/.config/korvane.lock"), c.runtime, temp);
+            InstanceGuard::ServerName(QStringLiteral("/home/ole/.config/korvane.lock"), runtime, temp);
         if (want.isEmpty()) {
             EXPECT_TRUE(socket.isEmpty()) << socket.toStdString();
             continue;
@@ -207,8 +189,8 @@ TEST(InstanceGuardTest, theSocketLiesOnlyInAFolderNoOtherUserMayEnter) {
     struct stat st {};
     ASSERT_EQ(::stat(QFile::encodeName(openRun).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0755u) << "the session's runtime folder is never changed";
-    EXPECT_NE(InstanceGuard::ServerName(QStringLiteral("/a.lock"), run, path(QStringLiteral("t1"))),
-              InstanceGuard::ServerName(QStringLiteral("/b.lock"), run, path(QStringLiteral("t1"))))
+    EXPECT_NE(InstanceGuard::ServerName(QStringLiteral("/a.lock"), run, dir.filePath(QStringLiteral("t1"))),
+              InstanceGuard::ServerName(QStringLiteral("/b.lock"), run, dir.filePath(QStringLiteral("t1"))))
         << "every lock has its own socket";
     if (!root)
         GTEST_SKIP() << "not root: the folders of another user were not tried";

@@ -46,22 +46,15 @@ TEST_F(Startup, firstRunWritesEveryKeyWithItsDefault) {
 }
 
 TEST_F(Startup, aMovedOrNewRevisionProgramResetsAllButTheComPort) {
-    const std::pair<const char*, QString> installed[] = {
-        {"Startup", native(programFolder())}, {"RevisionLevel", "Version 3.07"}, {"Author", "Korvane"},
-        {"File1", "/data/a.zeb"},             {"CurrentLanguage", "2"},          {"Language0", "Klingon"},
-        {"ComPortUsing", "3"}};
-    // what differs from the installation (a moved program, an older revision, no author; or nothing),
-    // and whether the settings start afresh
-    const std::tuple<const char*, QString, bool> changes[] = {{"Startup", "/somewhere/else", true},
-                                                              {"RevisionLevel", "Version 3.06", true},
-                                                              {"Author", QString(), true},
-                                                              {"File1", "/data/a.zeb", false}};
-    for (const auto& [key, value, reset] : changes) {
-        SCOPED_TRACE(key);
-        for (const auto& [k, v] : installed)
-            settings().setValue(QLatin1String(k), v);
-        settings().setValue(QLatin1String(key), value);
+    const auto installed = korvane::testing::dataTable("ui_start_installed.txt", 4);
+    for (const auto& changed : installed) {
+        SCOPED_TRACE(changed[0]);
+        for (const auto& row : installed) {
+            const QString value = QString::fromStdString(row[&row == &changed ? 2 : 1]);
+            settings().setValue(QString::fromStdString(row[0]), value == "<prog>" ? native(programFolder()) : value);
+        }
         const ProgramSettings p = ReadStartupSettings(settings(), programFolder());
+        const bool reset = changed[3] == "yes";
         EXPECT_EQ(p.wasReset, reset);
         EXPECT_EQ(p.recentFiles[0], reset ? QString() : QStringLiteral("/data/a.zeb"));
         EXPECT_EQ(p.curLanguage, reset ? 1 : 2);
