@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
+#include <QLockFile>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <map>
@@ -83,31 +85,53 @@ TEST_F(OpenFromOutside, aFileGivenAtTheStartIsOpenedAsFileOpenOpensIt) {
     EXPECT_EQ(dialogs.unexpected, 0);
 }
 
-TEST_F(OpenFromOutside, aLaterStartHandsItsFileToTheRunningCopy) {
+TEST_F(OpenFromOutside, aLaterStartIsRefusedOrHandsItsFileToTheRunningCopy) {
     QFile::copy(fixture("Good.zeb"), tempPath("Good.zeb"));
-    // A socket file left by a copy that crashed does not keep the running copy from listening.
-    QFile stale(InstanceGuard::ServerName(lockPath()));
-    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
-    stale.close();
-    ASSERT_TRUE(start());
-    ws().changeChannelType(0, 8);
-    ASSERT_TRUE(ws().dataChanged());
-
-    // Without a file the later start is refused; the running copy is not affected.
-    {
+    // What holds the lock: a copy that crashed (it names a process that no longer runs), an older copy
+    // that takes no files, or this test's program, running.
+    enum Holder { Crashed, Older, Running };
+    const struct {
+        Holder holder;
+        const char* file; // the file the later start is given
+        Program::Start start;
+    } cases[]{
+        {Crashed, "", Program::Start::Started},
+        {Older, "Good.zeb", Program::Start::AlreadyRunning},
+        {Running, "", Program::Start::AlreadyRunning},
+        {Running, "Good.zeb", Program::Start::HandedOver},
+    };
+    QLockFile older(lockPath());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "holder " << c.holder << ", file '" << c.file << "'");
+        if (c.holder == Crashed) {
+            QFile stale(lockPath());
+            ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+            stale.write(QByteArray("999999\nkorvane\n") + QSysInfo::machineHostName().toUtf8() + "\n");
+        } else if (c.holder == Older) {
+            ASSERT_TRUE(older.tryLock(0));
+            EXPECT_FALSE(InstanceGuard::handOver(lockPath(), tempPath("Good.zeb")));
+        } else if (!program_) {
+            older.unlock();
+            // A socket file left by a copy that crashed does not keep the running copy from listening.
+            QFile stale(InstanceGuard::ServerName(lockPath()));
+            ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+            stale.close();
+            ASSERT_TRUE(start());
+            ws().changeChannelType(0, 8);
+            ASSERT_TRUE(ws().dataChanged());
+            dialogs.answers = {Answer::Discard};
+        }
+        // A refused start says so; one that hands its file over shows nothing and ends.
         LaterStart later(programFolder(), tempPath("later.ini"), lockPath());
-        EXPECT_EQ(later.program.Main(), Program::Start::AlreadyRunning);
-        EXPECT_EQ(later.dialogs.texts(), QStringList{QStringLiteral("Application already running")});
+        EXPECT_EQ(later.program.Main(*c.file ? tempPath(c.file) : QString()), c.start);
+        const bool refused = c.start == Program::Start::AlreadyRunning;
+        EXPECT_EQ(later.dialogs.texts(), refused ? QStringList{"Application already running"} : QStringList());
+        if (refused)
+            EXPECT_EQ(later.dialogs.shown[0].icon, MessageIcon::Exclamation);
+        EXPECT_EQ(later.program.mainWindow() != nullptr, c.start == Program::Start::Started);
     }
-    // With a file it hands the file over, shows nothing and ends; the running copy asks its save
+    // The running copy was not affected by the refused start; for the file handed over it asks its save
     // question and opens the file.
-    dialogs.answers = {Answer::Discard};
-    {
-        LaterStart later(programFolder(), tempPath("later.ini"), lockPath());
-        EXPECT_EQ(later.program.Main(tempPath("Good.zeb")), Program::Start::HandedOver);
-        EXPECT_TRUE(later.dialogs.shown.empty());
-        EXPECT_EQ(later.program.mainWindow(), nullptr);
-    }
     EXPECT_TRUE(QTest::qWaitFor([this] { return main().windowTitle() == QLatin1String("ZEB1 [Good.zeb]"); }, 5000));
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("D168")); // save before opening?

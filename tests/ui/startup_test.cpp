@@ -1,15 +1,11 @@
 #include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QLineEdit>
-#include <QLockFile>
 #include <QMenu>
 #include <QPushButton>
 #include <QSettings>
-#include <QSysInfo>
 #include <QTest>
 
-#include "app/instance_guard.h"
 #include "app/texts.h"
 #include "tests/support/io_test_support.h"
 #include "tests/support/program_fixture.h"
@@ -64,30 +60,6 @@ TEST_F(Startup, aMovedOrNewRevisionProgramResetsAllButTheComPort) {
         EXPECT_EQ(settings().value("File1"), p.recentFiles[0]);
         EXPECT_EQ(settings().value("Startup"), native(programFolder()));
     }
-}
-
-TEST_F(Startup, aSecondCopyIsRefusedButAStaleLockIsNot) {
-    {
-        // A copy that holds the lock but takes no files (an older program): even a start with a file
-        // to hand over is refused.
-        QLockFile other(lockPath());
-        ASSERT_TRUE(other.tryLock(0));
-        EXPECT_FALSE(InstanceGuard::handOver(lockPath(), tempPath("Good.zeb")));
-        EXPECT_FALSE(start(tempPath("Good.zeb")));
-        ASSERT_EQ(dialogs.shown.size(), 1u);
-        EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Application already running"));
-        EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::Exclamation);
-        EXPECT_EQ(program_->mainWindow(), nullptr);
-        program_.reset();
-    }
-    // A lock left by a copy that crashed names a process that no longer runs.
-    QFile stale(lockPath());
-    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
-    stale.write(QByteArray("999999\nkorvane\n") + QSysInfo::machineHostName().toUtf8() + "\n");
-    stale.close();
-    dialogs.shown.clear();
-    EXPECT_TRUE(start());
-    EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(Startup, switchingLanguageRecaptionsBothWindowsAndMovesTheCheckMark) {

@@ -110,38 +110,6 @@ TEST_F(TransferWindowTest, everyRunShowsItsOutcomeAndTakesOnlyACompleteRead) {
     EXPECT_EQ(dialogs.unexpected, 0);
 }
 
-TEST_F(TransferWindowTest, theSimulatedUnitOfViewComPortKeepsWhatWasWrittenFromWindowToWindow) {
-    // The port chosen in the menu, not a test's link: one simulated unit for the whole run.
-    main().setLinkFactory(nullptr);
-    main().simulatedUnit().setPace(0);
-    act(QStringLiteral("M_View_Simulated"))->trigger();
-    ASSERT_EQ(settings().value(QStringLiteral("ComPortDevice")), QStringLiteral("sim"));
-    ws().cfg = unitCfg;
-    main().M_File_Write_Click();
-    press();
-    ASSERT_EQ(label(), QStringLiteral("D181"));
-    const Configuration written = ws().cfg; // with what the write filled in
-    closeWith("Cmd_ok");
-
-    ws().cfg = korvane::testing::blankConfiguration();
-    Configuration expected = ws().cfg; // a read of a unit that holds exactly what was written
-    TakeReadImage(UnitSimulator::ImageOf(written, [this](int n) { return ToCp1252(ws().text(n)); }), expected);
-    main().M_File_Read_Click();
-    press();
-    ASSERT_EQ(label(), QStringLiteral("D180"));
-    EXPECT_EQ(ws().cfg.ChanSetup, expected.ChanSetup);
-    EXPECT_EQ(ws().cfg.MasterMatrix, expected.MasterMatrix);
-    EXPECT_EQ(ws().cfg.LogicBlocks, expected.LogicBlocks);
-    EXPECT_EQ(ws().cfg.DescText, expected.DescText);
-    EXPECT_EQ(ws().cfg.ChanText, expected.ChanText);
-    EXPECT_EQ(ws().cfg.ChanText[1], written.ChanText[1].substr(0, kRecordTextMax));
-    closeWith("Cmd_ok");
-
-    // Reset empties it: the unit is as it comes new.
-    act(QStringLiteral("M_View_ResetSimulated"))->trigger();
-    EXPECT_TRUE(main().simulatedUnit().unit().memory() == UnitSimulator().memory());
-}
-
 TEST_F(TransferWindowTest, everyLabelShowsItsWholeTextAtTheWindowsSize) {
     // Long texts, as German ones are, with backup and verify ticked: after the job every wrapped label
     // has the height its text needs, and the backup file's path is whole in its tooltip.
@@ -188,13 +156,38 @@ TEST_F(TransferWindowTest, everyLabelShowsItsWholeTextAtTheWindowsSize) {
     everyLabelFits("no such port");
 }
 
-TEST_F(TransferWindowTest, viewComPortTakesADevicePathShowsItChosenAndUsesIt) {
+TEST_F(TransferWindowTest, viewComPortChoosesTheSimulatedUnitOrADevicePathShowsItChosenAndUsesIt) {
     auto entry = [this](const char* name) { return main().findChild<QAction*>(QLatin1String(name)); };
-    main().setLinkFactory(nullptr); // the port chosen in the menu
+    // The port chosen in the menu, not a test's link: one simulated unit for the whole run.
+    main().setLinkFactory(nullptr);
+    main().simulatedUnit().setPace(0);
     entry("M_View_Simulated")->trigger();
     EXPECT_EQ(entry("M_View_Simulated")->text(), QStringLiteral("D379"));
     EXPECT_TRUE(entry("M_View_Simulated")->isChecked());
+    ASSERT_EQ(settings().value(QStringLiteral("ComPortDevice")), QStringLiteral("sim"));
+    // It keeps what was written from window to window.
+    ws().cfg = unitCfg;
+    main().M_File_Write_Click();
+    press();
+    ASSERT_EQ(label(), QStringLiteral("D181"));
+    const Configuration written = ws().cfg; // with what the write filled in
+    closeWith("Cmd_ok");
 
+    ws().cfg = korvane::testing::blankConfiguration();
+    Configuration expected = ws().cfg; // a read of a unit that holds exactly what was written
+    TakeReadImage(UnitSimulator::ImageOf(written, [this](int n) { return ToCp1252(ws().text(n)); }), expected);
+    main().M_File_Read_Click();
+    press();
+    ASSERT_EQ(label(), QStringLiteral("D180"));
+    EXPECT_EQ(ws().cfg, expected);
+    EXPECT_EQ(ws().cfg.ChanText[1], written.ChanText[1].substr(0, kRecordTextMax));
+    closeWith("Cmd_ok");
+
+    // Reset empties it: the unit is as it comes new.
+    entry("M_View_ResetSimulated")->trigger();
+    EXPECT_TRUE(main().simulatedUnit().unit().memory() == UnitSimulator().memory());
+
+    // A device path typed in takes its place.
     const QString missing = tempPath(QStringLiteral("ttyNOPE0"));
     const struct {
         std::optional<QString> typed; // nullopt: the question is cancelled
