@@ -12,7 +12,6 @@
 #include <unistd.h>
 
 #include "app/start_arguments.h"
-#include "model/text_ids.h"
 #include "tests/support/io_test_support.h"
 #include "tests/support/program_fixture.h"
 
@@ -23,8 +22,8 @@ namespace {
 
 using OpenFromOutside = ProgramFixture;
 
-QString fixture(const char* name) {
-    return QStringLiteral(KORVANE_TEST_DATA "/") + QLatin1String(name);
+QString fixture(const std::string& name) {
+    return QString::fromStdString(korvane::testing::fixturePath(name));
 }
 
 // A later start of the program on the same lock, with its own dialogs and settings.
@@ -62,7 +61,7 @@ TEST_F(OpenFromOutside, aFileGivenAtTheStartIsOpenedAsFileOpenOpensIt) {
     for (const auto& row : korvane::testing::dataTable("ui_start_files.txt", 5)) {
         SCOPED_TRACE(row[0]);
         const QString file = QString::fromStdString(row[0]);
-        QFile::copy(fixture(row[0].c_str()), tempPath(file));
+        QFile::copy(fixture(row[0]), tempPath(file));
         dialogs.shown.clear();
         ASSERT_TRUE(start(tempPath(file)));
         EXPECT_EQ(main().windowTitle(), QString::fromStdString(row[1]));
@@ -126,8 +125,9 @@ TEST_F(OpenFromOutside, aLaterStartIsRefusedOrHandsItsFileToTheRunningCopy) {
         EXPECT_EQ(later.program.Main(*c.file ? tempPath(c.file) : QString()), c.start);
         const bool refused = c.start == Program::Start::AlreadyRunning;
         EXPECT_EQ(later.dialogs.texts(), refused ? QStringList{"Application already running"} : QStringList());
-        if (refused)
+        if (refused) {
             EXPECT_EQ(later.dialogs.shown[0].icon, MessageIcon::Exclamation);
+        }
         EXPECT_EQ(later.program.mainWindow() != nullptr, c.start == Program::Start::Started);
     }
     // The running copy was not affected by the refused start; for the file handed over it asks its save

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <map>
 #include <optional>
+#include <tuple>
 
 #include "io/config_diff.h"
 #include "tests/support/transfer_fixture.h"
@@ -35,6 +36,11 @@ struct Seen {
 void PrintTo(const Seen& s, std::ostream* os) {
     *os << s.status << " | " << s.ok << " | " << s.buttons << " | " << s.writes << " | " << s.backups << " | "
         << s.beeps << " | " << s.configuration;
+}
+
+// The parts of the configuration a read takes from the unit.
+auto ReadParts(const Configuration& c) {
+    return std::tie(c.ChanSetup, c.MasterMatrix, c.LogicBlocks, c.DescText, c.ChanText);
 }
 
 } // namespace
@@ -88,7 +94,7 @@ TEST_F(TransferWindowTest, everyRunShowsItsOutcomeAndTakesOnlyACompleteRead) {
             ASSERT_TRUE(QTest::qWaitFor([this] { return !window() || button("Cmd_ok")->isEnabled(); }, 10000));
         }
         Seen seen{"closed", "", "", lastLink->unit().writesCompleted(), static_cast<int>(backups().size()),
-                  dialogs.beeps, ws().cfg == before ? "kept" : ws().cfg == taken ? "taken" : "changed"};
+                  dialogs.beeps, ws().cfg == before ? "kept" : ReadParts(ws().cfg) == ReadParts(taken) ? "taken" : "changed"};
         if (window()) {
             seen.status = label().toStdString();
             seen.ok = button("Cmd_ok")->text().toStdString();
@@ -100,7 +106,7 @@ TEST_F(TransferWindowTest, everyRunShowsItsOutcomeAndTakesOnlyACompleteRead) {
         }
         EXPECT_EQ(seen, (Seen{row[6], row[7], row[8], std::stoi(row[9]), std::stoi(row[10]), std::stoi(row[11]), row[12]}));
         EXPECT_EQ(ws().dataChanged(), read && seen.configuration == "taken") << "the configuration read is not saved yet";
-        EXPECT_EQ(main().windowTitle(), seen.configuration == "taken" ? "ZEB1 [Upload]" : "ZEB1 [New]");
+        EXPECT_EQ(main().windowTitle(), QLatin1String(seen.configuration == "taken" ? "ZEB1 [Upload]" : "ZEB1 [New]"));
         EXPECT_EQ(lastLink->onTheLine(), 0) << "what the port still held is dropped";
         EXPECT_FALSE(lastLink->isOpen());
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -179,7 +185,7 @@ TEST_F(TransferWindowTest, viewComPortChoosesTheSimulatedUnitOrADevicePathShowsI
     main().M_File_Read_Click();
     press();
     ASSERT_EQ(label(), QStringLiteral("D180"));
-    EXPECT_EQ(ws().cfg, expected);
+    EXPECT_TRUE(ReadParts(ws().cfg) == ReadParts(expected));
     EXPECT_EQ(ws().cfg.ChanText[1], written.ChanText[1].substr(0, kRecordTextMax));
     closeWith("Cmd_ok");
 
@@ -187,7 +193,8 @@ TEST_F(TransferWindowTest, viewComPortChoosesTheSimulatedUnitOrADevicePathShowsI
     entry("M_View_ResetSimulated")->trigger();
     EXPECT_TRUE(main().simulatedUnit().unit().memory() == UnitSimulator().memory());
 
-    // A device path typed in takes its place.
+    // A device path typed in takes its place (the configuration read is dropped unasked, as if saved).
+    ws().setDataChanged(false);
     const QString missing = tempPath(QStringLiteral("ttyNOPE0"));
     const struct {
         std::optional<QString> typed; // nullopt: the question is cancelled
