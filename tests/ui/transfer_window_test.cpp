@@ -48,7 +48,7 @@ auto ReadParts(const Configuration& c) {
 TEST_F(TransferWindowTest, everyRunShowsItsOutcomeAndTakesOnlyACompleteRead) {
     const std::map<std::string, int> openErrors{{"0", 0}, {"EACCES", EACCES}, {"EBUSY", EBUSY}, {"ENOENT", ENOENT}};
     for (const auto& row : korvane::testing::dataTable("ui_transfer_runs.txt", 13)) {
-        SCOPED_TRACE(row[0] + " " + row[1] + " " + row[5]);
+        SCOPED_TRACE(row[0] + " | " + row[1] + " | " + row[2] + " | " + row[3] + " | " + row[5]);
         const bool read = row[0] == "Read";
         faults.clear();
         for (const std::string& f : korvane::testing::splitOn(row[1], ' '))
