@@ -25,19 +25,6 @@ using TransferWindowTest = TransferFixture;
 
 namespace {
 
-// What the transfer window shows once its work has ended, and what the run left behind.
-struct Seen {
-    std::string status, ok, buttons; // the status line, OK's caption, which of done/cancel/verify can be pressed
-    int writes = 0, backups = 0, beeps = 0;
-    std::string configuration; // kept, taken (the one read) or changed
-    bool operator==(const Seen&) const = default;
-};
-
-void PrintTo(const Seen& s, std::ostream* os) {
-    *os << s.status << " | " << s.ok << " | " << s.buttons << " | " << s.writes << " | " << s.backups << " | "
-        << s.beeps << " | " << s.configuration;
-}
-
 // The parts of the configuration a read takes from the unit.
 auto ReadParts(const Configuration& c) {
     return std::tie(c.ChanSetup, c.MasterMatrix, c.LogicBlocks, c.DescText, c.ChanText);
@@ -93,25 +80,31 @@ TEST_F(TransferWindowTest, everyRunShowsItsOutcomeAndTakesOnlyACompleteRead) {
             }
             ASSERT_TRUE(QTest::qWaitFor([this] { return !window() || button("Cmd_ok")->isEnabled(); }, 10000));
         }
-        Seen seen{"closed", "", "", lastLink->unit().writesCompleted(), static_cast<int>(backups().size()),
-                  dialogs.beeps, ws().cfg == before ? "kept" : ReadParts(ws().cfg) == ReadParts(taken) ? "taken" : "changed"};
+        // What the window shows once its work has ended, and what the run left behind, as the row writes it.
+        const QString configuration = ws().cfg == before                        ? "kept"
+                                      : ReadParts(ws().cfg) == ReadParts(taken) ? "taken"
+                                                                                : "changed";
+        QStringList seen{"closed", "", ""};
         if (window()) {
-            seen.status = label().toStdString();
-            seen.ok = button("Cmd_ok")->text().toStdString();
             QStringList on;
             for (auto [name, what] : {std::pair{"", "done"}, {"Cmd_cancel", "cancel"}, {"Cmd_verify", "verify"}})
                 if (*name ? button(name)->isEnabled() : window()->transferDone())
                     on << QLatin1String(what);
-            seen.buttons = on.join(' ').toStdString();
+            seen = QStringList{label(), button("Cmd_ok")->text(), on.join(' ')};
         }
-        EXPECT_EQ(seen, (Seen{row[6], row[7], row[8], std::stoi(row[9]), std::stoi(row[10]), std::stoi(row[11]), row[12]}));
-        EXPECT_EQ(ws().dataChanged(), read && seen.configuration == "taken") << "the configuration read is not saved yet";
-        EXPECT_EQ(main().windowTitle(), QLatin1String(seen.configuration == "taken" ? "ZEB1 [Upload]" : "ZEB1 [New]"));
+        seen << QString::number(lastLink->unit().writesCompleted()) << QString::number(backups().size())
+             << QString::number(dialogs.beeps) << configuration;
+        QStringList expected;
+        for (std::size_t i = 6; i < row.size(); ++i)
+            expected << QString::fromStdString(row[i]);
+        EXPECT_EQ(seen.join(" | "), expected.join(" | "));
+        EXPECT_EQ(ws().dataChanged(), configuration == "taken") << "the configuration read is not saved yet";
+        EXPECT_EQ(main().windowTitle(), QLatin1String(configuration == "taken" ? "ZEB1 [Upload]" : "ZEB1 [New]"));
         EXPECT_EQ(lastLink->onTheLine(), 0) << "what the port still held is dropped";
         EXPECT_FALSE(lastLink->isOpen());
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         if (window())
-            closeWith(seen.buttons.find("cancel") != std::string::npos ? "Cmd_cancel" : "Cmd_ok");
+            closeWith(seen[2].contains("cancel") ? "Cmd_cancel" : "Cmd_ok");
     }
     EXPECT_EQ(dialogs.unexpected, 0);
 }
