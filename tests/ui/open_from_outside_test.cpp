@@ -26,15 +26,6 @@ QString fixture(const std::string& name) {
     return QString::fromStdString(korvane::testing::fixturePath(name));
 }
 
-// A later start of the program on the same lock, with its own dialogs and settings.
-struct LaterStart {
-    explicit LaterStart(const QString& folder, const QString& settingsPath, const QString& lockPath)
-        : settings(settingsPath), program(dialogs, settings, folder, lockPath) {}
-    ScriptedDialogs dialogs;
-    Settings settings;
-    Program program;
-};
-
 } // namespace
 
 TEST(StartArgumentsTest, theCommandLineGivesAFileHelpVersionOrAnError) {
@@ -86,50 +77,44 @@ TEST_F(OpenFromOutside, aFileGivenAtTheStartIsOpenedAsFileOpenOpensIt) {
 
 TEST_F(OpenFromOutside, aLaterStartIsRefusedOrHandsItsFileToTheRunningCopy) {
     QFile::copy(fixture("Good.zeb"), tempPath("Good.zeb"));
-    // What holds the lock: a copy that crashed (it names a process that no longer runs), an older copy
-    // that takes no files, or this test's program, running.
-    enum Holder { Crashed, Older, Running };
-    const struct {
-        Holder holder;
-        const char* file; // the file the later start is given
-        Program::Start start;
-    } cases[]{
-        {Crashed, "", Program::Start::Started},
-        {Older, "Good.zeb", Program::Start::AlreadyRunning},
-        {Running, "", Program::Start::AlreadyRunning},
-        {Running, "Good.zeb", Program::Start::HandedOver},
-    };
-    QLockFile older(lockPath());
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "holder " << c.holder << ", file '" << c.file << "'");
-        if (c.holder == Crashed) {
-            QFile stale(lockPath());
-            ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
-            stale.write(QByteArray("999999\nkorvane\n") + QSysInfo::machineHostName().toUtf8() + "\n");
-        } else if (c.holder == Older) {
-            ASSERT_TRUE(older.tryLock(0));
-            EXPECT_FALSE(InstanceGuard::handOver(lockPath(), tempPath("Good.zeb")));
-        } else if (!program_) {
-            older.unlock();
-            // A socket file left by a copy that crashed does not keep the running copy from listening.
-            QFile stale(InstanceGuard::ServerName(lockPath()));
-            ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
-            stale.close();
-            ASSERT_TRUE(start());
-            ws().changeChannelType(0, 8);
-            ASSERT_TRUE(ws().dataChanged());
-            dialogs.answers = {Answer::Discard};
-        }
-        // A refused start says so; one that hands its file over shows nothing and ends.
-        LaterStart later(programFolder(), tempPath("later.ini"), lockPath());
-        EXPECT_EQ(later.program.Main(*c.file ? tempPath(c.file) : QString()), c.start);
-        const bool refused = c.start == Program::Start::AlreadyRunning;
-        EXPECT_EQ(later.dialogs.texts(), refused ? QStringList{"Application already running"} : QStringList());
+    // A later start on the same lock, with its own dialogs and settings: a refused start says so, one
+    // that hands its file over shows nothing and ends.
+    auto laterStart = [this](const char* file, Program::Start expected) {
+        SCOPED_TRACE(file);
+        ScriptedDialogs laterDialogs;
+        Settings laterSettings(tempPath("later.ini"));
+        Program later(laterDialogs, laterSettings, programFolder(), lockPath());
+        EXPECT_EQ(later.Main(*file ? tempPath(file) : QString()), expected);
+        const bool refused = expected == Program::Start::AlreadyRunning;
+        EXPECT_EQ(laterDialogs.texts(), refused ? QStringList{"Application already running"} : QStringList());
         if (refused) {
-            EXPECT_EQ(later.dialogs.shown[0].icon, MessageIcon::Exclamation);
+            EXPECT_EQ(laterDialogs.shown[0].icon, MessageIcon::Exclamation);
         }
-        EXPECT_EQ(later.program.mainWindow() != nullptr, c.start == Program::Start::Started);
-    }
+        EXPECT_EQ(later.mainWindow() != nullptr, expected == Program::Start::Started);
+    };
+    // A lock left by a copy that crashed names a process that no longer runs.
+    QFile crashed(lockPath());
+    ASSERT_TRUE(crashed.open(QIODevice::WriteOnly));
+    crashed.write(QByteArray("999999\nkorvane\n") + QSysInfo::machineHostName().toUtf8() + "\n");
+    crashed.close();
+    laterStart("", Program::Start::Started);
+    // An older copy that holds the lock but takes no files refuses even a start with a file.
+    QLockFile older(lockPath());
+    ASSERT_TRUE(older.tryLock(0));
+    EXPECT_FALSE(InstanceGuard::handOver(lockPath(), tempPath("Good.zeb")));
+    laterStart("Good.zeb", Program::Start::AlreadyRunning);
+    older.unlock();
+
+    // A socket file left by a copy that crashed does not keep the running copy from listening.
+    QFile stale(InstanceGuard::ServerName(lockPath()));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.close();
+    ASSERT_TRUE(start());
+    ws().changeChannelType(0, 8);
+    ASSERT_TRUE(ws().dataChanged());
+    laterStart("", Program::Start::AlreadyRunning);
+    dialogs.answers = {Answer::Discard};
+    laterStart("Good.zeb", Program::Start::HandedOver);
     // The running copy was not affected by the refused start; for the file handed over it asks its save
     // question and opens the file.
     EXPECT_TRUE(QTest::qWaitFor([this] { return main().windowTitle() == QLatin1String("ZEB1 [Good.zeb]"); }, 5000));
@@ -144,10 +129,7 @@ TEST_F(OpenFromOutside, aLaterStartIsRefusedOrHandsItsFileToTheRunningCopy) {
     QDialog blocking(&main());
     blocking.setWindowModality(Qt::ApplicationModal);
     blocking.show();
-    {
-        LaterStart later(programFolder(), tempPath("later.ini"), lockPath());
-        EXPECT_EQ(later.program.Main(tempPath("Good.zeb")), Program::Start::HandedOver);
-    }
+    laterStart("Good.zeb", Program::Start::HandedOver);
     QTest::qWait(400);
     EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [New]"));
     blocking.close();
