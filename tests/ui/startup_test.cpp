@@ -1,4 +1,3 @@
-#include <QAction>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>

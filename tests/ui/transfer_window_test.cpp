@@ -60,8 +60,8 @@ TEST_F(TransferWindowTest, everyRunShowsItsOutcomeAndTakesOnlyACompleteRead) {
         EXPECT_EQ(window()->windowTitle(), read ? QStringLiteral("D5") : QStringLiteral("D6"));
         EXPECT_EQ(window()->windowModality(), Qt::ApplicationModal); // the editor cannot change the model meanwhile
         if (row[5].starts_with("ok")) {
-            for (std::size_t n = korvane::testing::splitOn(row[5], ' ').size(); n > 0; --n)
-                press();
+            for (const std::string& step : korvane::testing::splitOn(row[5], ' '))
+                press(step == "ok" ? "Cmd_ok" : "Cmd_verify");
         } else {
             start();
             if (row[5] == "cut") {
@@ -263,7 +263,6 @@ TEST_F(TransferWindowTest, verifyListsWhatTheUnitHoldsOtherThanWrittenAndCopiesI
     ASSERT_TRUE(button("Cmd_verify")->isVisible());
     EXPECT_FALSE(in<QWidget>("DifferenceList")->isVisible());
     press("Cmd_verify");
-    EXPECT_EQ(label(), QStringLiteral("D181\nD369"));
     const QString old = QString::fromStdString(Cp1252ToUtf8(unitCfg.ChanText[0]));
     const QString expected = QStringLiteral("A1 D107\n    D38: D336 '%1', D337 'Door'\n").arg(old);
     EXPECT_EQ(window()->findChild<DifferenceList*>()->text(), expected);
