@@ -56,13 +56,10 @@ TEST_F(OpenFromOutside, aFileGivenAtTheStartIsOpenedAsFileOpenOpensIt) {
         dialogs.shown.clear();
         ASSERT_TRUE(start(tempPath(file)));
         EXPECT_EQ(main().windowTitle(), QString::fromStdString(row[1]));
-        if (row[2].empty()) {
-            EXPECT_TRUE(dialogs.shown.empty()) << dialogs.texts().join('|').toStdString();
-        } else {
-            ASSERT_EQ(dialogs.shown.size(), 1u);
-            EXPECT_TRUE(dialogs.shown[0].text.startsWith(QString::fromStdString(row[2])))
-                << dialogs.shown[0].text.toStdString();
-        }
+        QStringList shown = dialogs.texts(); // each message's start, as long as the one expected
+        for (QString& text : shown)
+            text.truncate(static_cast<int>(row[2].size()));
+        EXPECT_EQ(shown, row[2].empty() ? QStringList() : QStringList{QString::fromStdString(row[2])});
         const bool loaded = row[3] == "yes";
         EXPECT_EQ(ws().cfg.ChanText == good.ChanText, loaded);
         EXPECT_EQ(ws().cfg.ChanSetup == good.ChanSetup, loaded);

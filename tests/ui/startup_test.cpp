@@ -17,10 +17,6 @@ namespace {
 
 using Startup = ProgramFixture;
 
-QString native(const QString& p) {
-    return QDir::toNativeSeparators(p);
-}
-
 } // namespace
 
 TEST_F(Startup, firstRunWritesEveryKeyWithItsDefault) {
@@ -30,7 +26,7 @@ TEST_F(Startup, firstRunWritesEveryKeyWithItsDefault) {
         const QString key = QString::fromStdString(row[0]);
         EXPECT_TRUE(raw.contains(QStringLiteral("Data/") + key)) << row[0];
         const QString value = QString::fromStdString(row[1]).replace(QStringLiteral("<prog>"), programFolder());
-        EXPECT_EQ(settings().value(key, QStringLiteral("<absent>")), native(value)) << row[0];
+        EXPECT_EQ(settings().value(key, QStringLiteral("<absent>")), QDir::toNativeSeparators(value)) << row[0];
     }
     // The second slot is current on a first run, and every recent item is disabled.
     EXPECT_EQ(ws().CurLanguage, 1);
@@ -46,7 +42,8 @@ TEST_F(Startup, aMovedOrNewRevisionProgramResetsAllButTheComPort) {
         SCOPED_TRACE(changed[0]);
         for (const auto& row : installed) {
             const QString value = QString::fromStdString(row[&row == &changed ? 2 : 1]);
-            settings().setValue(QString::fromStdString(row[0]), value == "<prog>" ? native(programFolder()) : value);
+            settings().setValue(QString::fromStdString(row[0]),
+                                value == "<prog>" ? QDir::toNativeSeparators(programFolder()) : value);
         }
         const ProgramSettings p = ReadStartupSettings(settings(), programFolder());
         const bool reset = changed[3] == "yes";
@@ -57,7 +54,7 @@ TEST_F(Startup, aMovedOrNewRevisionProgramResetsAllButTheComPort) {
         EXPECT_EQ(p.comPort, 3);
         EXPECT_EQ(settings().value("ComPortUsing"), QStringLiteral("3"));
         EXPECT_EQ(settings().value("File1"), p.recentFiles[0]);
-        EXPECT_EQ(settings().value("Startup"), native(programFolder()));
+        EXPECT_EQ(settings().value("Startup"), QDir::toNativeSeparators(programFolder()));
     }
 }
 
