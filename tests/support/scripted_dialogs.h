@@ -36,21 +36,19 @@ public:
     int beeps = 0;
     int unexpected = 0; // questions or file dialogs the script had no answer for
 
+    // A question takes the next answer; with none scripted it is cancelled, as Escape would, and counted.
     Answer ask(QWidget*, const QString& text, const QString& caption, Buttons buttons, MessageIcon icon) override {
         shown.push_back({text, caption, buttons, icon});
         if (buttons == Buttons::Ok)
             return Answer::Ok;
-        return nextAnswer();
+        return next(answers, Answer::Cancel);
     }
-    // A save question takes the next answer; with none scripted it is cancelled, as Escape would.
     Answer askSave(QWidget*, const QString& text, const SaveChoiceTexts& buttons) override {
         shown.push_back({text, QString(), Buttons::SaveDiscardCancel, MessageIcon::None, buttons});
         if (saveQuestion)
             return saveQuestion(buttons);
-        return nextAnswer();
+        return next(answers, Answer::Cancel);
     }
-    // The next scripted answer; with none left the question is cancelled, as Escape would, and counted.
-    Answer nextAnswer() { return next(answers, Answer::Cancel); }
     std::optional<FileChoice> openFile(QWidget*, const QString& title, const QString& filter,
                                        const QString& initialPath) override {
         return file(title, filter, initialPath, false);

@@ -3,15 +3,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
+#include <QLockFile>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
-#include <functional>
 #include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/start_arguments.h"
-#include "model/text_ids.h"
 #include "tests/support/io_test_support.h"
 #include "tests/support/program_fixture.h"
 
@@ -22,18 +22,9 @@ namespace {
 
 using OpenFromOutside = ProgramFixture;
 
-QString fixture(const char* name) {
-    return QStringLiteral(KORVANE_TEST_DATA "/") + QLatin1String(name);
+QString fixture(const std::string& name) {
+    return QString::fromStdString(korvane::testing::fixturePath(name));
 }
-
-// A later start of the program on the same lock, with its own dialogs and settings.
-struct LaterStart {
-    explicit LaterStart(const QString& folder, const QString& settingsPath, const QString& lockPath)
-        : settings(settingsPath), program(dialogs, settings, folder, lockPath) {}
-    ScriptedDialogs dialogs;
-    Settings settings;
-    Program program;
-};
 
 } // namespace
 
@@ -61,17 +52,14 @@ TEST_F(OpenFromOutside, aFileGivenAtTheStartIsOpenedAsFileOpenOpensIt) {
     for (const auto& row : korvane::testing::dataTable("ui_start_files.txt", 5)) {
         SCOPED_TRACE(row[0]);
         const QString file = QString::fromStdString(row[0]);
-        QFile::copy(fixture(row[0].c_str()), tempPath(file));
+        QFile::copy(fixture(row[0]), tempPath(file));
         dialogs.shown.clear();
         ASSERT_TRUE(start(tempPath(file)));
         EXPECT_EQ(main().windowTitle(), QString::fromStdString(row[1]));
-        if (row[2].empty()) {
-            EXPECT_TRUE(dialogs.shown.empty()) << dialogs.texts().join('|').toStdString();
-        } else {
-            ASSERT_EQ(dialogs.shown.size(), 1u);
-            EXPECT_TRUE(dialogs.shown[0].text.startsWith(QString::fromStdString(row[2])))
-                << dialogs.shown[0].text.toStdString();
-        }
+        QStringList shown = dialogs.texts(); // each message's start, as long as the one expected
+        for (QString& text : shown)
+            text.truncate(static_cast<int>(row[2].size()));
+        EXPECT_EQ(shown, row[2].empty() ? QStringList() : QStringList{QString::fromStdString(row[2])});
         const bool loaded = row[3] == "yes";
         EXPECT_EQ(ws().cfg.ChanText == good.ChanText, loaded);
         EXPECT_EQ(ws().cfg.ChanSetup == good.ChanSetup, loaded);
@@ -84,8 +72,36 @@ TEST_F(OpenFromOutside, aFileGivenAtTheStartIsOpenedAsFileOpenOpensIt) {
     EXPECT_EQ(dialogs.unexpected, 0);
 }
 
-TEST_F(OpenFromOutside, aLaterStartHandsItsFileToTheRunningCopy) {
+TEST_F(OpenFromOutside, aLaterStartIsRefusedOrHandsItsFileToTheRunningCopy) {
     QFile::copy(fixture("Good.zeb"), tempPath("Good.zeb"));
+    // A later start on the same lock, with its own dialogs and settings: a refused start says so, one
+    // that hands its file over shows nothing and ends.
+    auto laterStart = [this](const char* file, Program::Start expected) {
+        SCOPED_TRACE(std::string("a later start with '") + file + "'");
+        ScriptedDialogs laterDialogs;
+        Settings laterSettings(tempPath("later.ini"));
+        Program later(laterDialogs, laterSettings, programFolder(), lockPath());
+        EXPECT_EQ(later.Main(*file ? tempPath(file) : QString()), expected);
+        const bool refused = expected == Program::Start::AlreadyRunning;
+        EXPECT_EQ(laterDialogs.texts(), refused ? QStringList{"Application already running"} : QStringList());
+        if (refused && !laterDialogs.shown.empty()) {
+            EXPECT_EQ(laterDialogs.shown[0].icon, MessageIcon::Exclamation);
+        }
+        EXPECT_EQ(later.mainWindow() != nullptr, expected == Program::Start::Started);
+    };
+    // A lock left by a copy that crashed names a process that no longer runs.
+    QFile crashed(lockPath());
+    ASSERT_TRUE(crashed.open(QIODevice::WriteOnly));
+    crashed.write(QByteArray("999999\nkorvane\n") + QSysInfo::machineHostName().toUtf8() + "\n");
+    crashed.close();
+    laterStart("", Program::Start::Started);
+    // An older copy that holds the lock but takes no files refuses even a start with a file.
+    QLockFile older(lockPath());
+    ASSERT_TRUE(older.tryLock(0));
+    EXPECT_FALSE(InstanceGuard::handOver(lockPath(), tempPath("Good.zeb")));
+    laterStart("Good.zeb", Program::Start::AlreadyRunning);
+    older.unlock();
+
     // A socket file left by a copy that crashed does not keep the running copy from listening.
     QFile stale(InstanceGuard::ServerName(lockPath()));
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
@@ -93,22 +109,11 @@ TEST_F(OpenFromOutside, aLaterStartHandsItsFileToTheRunningCopy) {
     ASSERT_TRUE(start());
     ws().changeChannelType(0, 8);
     ASSERT_TRUE(ws().dataChanged());
-
-    // Without a file the later start is refused; the running copy is not affected.
-    {
-        LaterStart later(programFolder(), tempPath("later.ini"), lockPath());
-        EXPECT_EQ(later.program.Main(), Program::Start::AlreadyRunning);
-        EXPECT_EQ(later.dialogs.texts(), QStringList{QStringLiteral("Application already running")});
-    }
-    // With a file it hands the file over, shows nothing and ends; the running copy asks its save
-    // question and opens the file.
+    laterStart("", Program::Start::AlreadyRunning);
     dialogs.answers = {Answer::Discard};
-    {
-        LaterStart later(programFolder(), tempPath("later.ini"), lockPath());
-        EXPECT_EQ(later.program.Main(tempPath("Good.zeb")), Program::Start::HandedOver);
-        EXPECT_TRUE(later.dialogs.shown.empty());
-        EXPECT_EQ(later.program.mainWindow(), nullptr);
-    }
+    laterStart("Good.zeb", Program::Start::HandedOver);
+    // The running copy was not affected by the refused start; for the file handed over it asks its save
+    // question and opens the file.
     EXPECT_TRUE(QTest::qWaitFor([this] { return main().windowTitle() == QLatin1String("ZEB1 [Good.zeb]"); }, 5000));
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("D168")); // save before opening?
@@ -121,10 +126,7 @@ TEST_F(OpenFromOutside, aLaterStartHandsItsFileToTheRunningCopy) {
     QDialog blocking(&main());
     blocking.setWindowModality(Qt::ApplicationModal);
     blocking.show();
-    {
-        LaterStart later(programFolder(), tempPath("later.ini"), lockPath());
-        EXPECT_EQ(later.program.Main(tempPath("Good.zeb")), Program::Start::HandedOver);
-    }
+    laterStart("Good.zeb", Program::Start::HandedOver);
     QTest::qWait(400);
     EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [New]"));
     blocking.close();
@@ -136,62 +138,45 @@ TEST(InstanceGuardTest, theSocketLiesOnlyInAFolderNoOtherUserMayEnter) {
     QTemporaryDir dir;
     const bool root = ::geteuid() == 0;
     constexpr uid_t kOtherUser = 4321;
-    auto path = [&](const QString& name) { return dir.path() + QLatin1Char('/') + name; };
     auto folder = [&](const QString& name, mode_t mode) {
-        const QString p = path(name);
+        const QString p = dir.filePath(name);
         QDir().mkpath(p);
         ::chmod(QFile::encodeName(p).constData(), mode);
         return p;
     };
-    auto own = [&](const QString& temp) { return temp + QStringLiteral("/korvane-") + QString::number(::geteuid()); };
     const QString run = folder(QStringLiteral("run"), 0700);
     const QString openRun = folder(QStringLiteral("open-run"), 0755);
-    const QString longRun = folder(QString(90, QLatin1Char('r')), 0700);
     const QString otherRun = folder(QStringLiteral("other-run"), 0700);
-    QFile::link(run, path(QStringLiteral("link-run")));
+    QFile::link(run, dir.filePath(QStringLiteral("link-run")));
     if (root)
         ::chown(QFile::encodeName(otherRun).constData(), kOtherUser, kOtherUser);
-    enum Uses { Runtime, OwnTemp, None };
-    struct Case {
-        const char* what;
-        QString runtime;
-        Uses uses; // the runtime folder, the user's own folder in temp, or none
-        std::function<void(const QString& own)> before = nullptr;
-        bool rootOnly = false;
-    };
-    const Case cases[] = {
-        {"a private runtime folder", run, Runtime},
-        {"a runtime folder others may enter", openRun, OwnTemp},
-        {"no runtime folder", QString(), OwnTemp},
-        {"a runtime folder that is a link", path(QStringLiteral("link-run")), OwnTemp},
-        {"a runtime folder too long for a socket", longRun, OwnTemp},
-        {"a relative runtime folder", QStringLiteral("run"), OwnTemp},
-        {"the user's own folder left open is closed", QString(), OwnTemp,
-         [](const QString& o) {
-             QDir().mkpath(o);
-             ::chmod(QFile::encodeName(o).constData(), 0777);
-         }},
-        {"the name taken by a link", QString(), None, [&](const QString& o) { QFile::link(run, o); }},
-        {"a runtime folder of another user", otherRun, OwnTemp, nullptr, true},
-        {"the name taken by another user", QString(), None,
-         [](const QString& o) {
-             QDir().mkpath(o);
-             ::chown(QFile::encodeName(o).constData(), kOtherUser, kOtherUser);
-         },
-         true},
-    };
+    const std::map<std::string, QString> runtimes{{"private", run},
+                                                  {"open", openRun},
+                                                  {"none", QString()},
+                                                  {"link", dir.filePath(QStringLiteral("link-run"))},
+                                                  {"long", folder(QString(90, QLatin1Char('r')), 0700)},
+                                                  {"relative", QStringLiteral("run")},
+                                                  {"other", otherRun}};
     int n = 0;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& row : korvane::testing::dataTable("ui_start_sockets.txt", 3)) {
+        SCOPED_TRACE(row[0] + " runtime folder, " + row[1] + " in the user's own folder's place");
+        const QString runtime = runtimes.at(row[0]);
         const QString temp = folder(QStringLiteral("t%1").arg(++n), 01777);
-        if (c.rootOnly && !root)
+        const QString own = temp + QStringLiteral("/korvane-") + QString::number(::geteuid());
+        if (!root && (row[0] == "other" || row[1] == "other"))
             continue;
-        if (c.before)
-            c.before(own(temp));
-        const QString want = c.uses == None ? QString() : c.uses == Runtime ? c.runtime : own(temp);
-        EXPECT_EQ(InstanceGuard::PrivateFolder(c.runtime, temp), want);
+        if (row[1] == "link") {
+            QFile::link(run, own);
+        } else if (row[1] != "nothing") {
+            QDir().mkpath(own);
+            ::chmod(QFile::encodeName(own).constData(), 0777);
+            if (row[1] == "other")
+                ::chown(QFile::encodeName(own).constData(), kOtherUser, kOtherUser);
+        }
+        const QString want = row[2] == "runtime" ? runtime : row[2] == "own" ? own : QString();
+        EXPECT_EQ(InstanceGuard::PrivateFolder(runtime, temp), want);
         const QString socket =
-            InstanceGuard::ServerName(QStringLiteral("/home/ole/.config/korvane.lock"), c.runtime, temp);
+            InstanceGuard::ServerName(QStringLiteral("/home/ole/.config/korvane.lock"), runtime, temp);
         if (want.isEmpty()) {
             EXPECT_TRUE(socket.isEmpty()) << socket.toStdString();
             continue;
@@ -207,8 +192,8 @@ TEST(InstanceGuardTest, theSocketLiesOnlyInAFolderNoOtherUserMayEnter) {
     struct stat st {};
     ASSERT_EQ(::stat(QFile::encodeName(openRun).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0755u) << "the session's runtime folder is never changed";
-    EXPECT_NE(InstanceGuard::ServerName(QStringLiteral("/a.lock"), run, path(QStringLiteral("t1"))),
-              InstanceGuard::ServerName(QStringLiteral("/b.lock"), run, path(QStringLiteral("t1"))))
+    EXPECT_NE(InstanceGuard::ServerName(QStringLiteral("/a.lock"), run, dir.filePath(QStringLiteral("t1"))),
+              InstanceGuard::ServerName(QStringLiteral("/b.lock"), run, dir.filePath(QStringLiteral("t1"))))
         << "every lock has its own socket";
     if (!root)
         GTEST_SKIP() << "not root: the folders of another user were not tried";

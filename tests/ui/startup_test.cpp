@@ -1,15 +1,10 @@
-#include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QLineEdit>
-#include <QLockFile>
 #include <QMenu>
 #include <QPushButton>
 #include <QSettings>
-#include <QSysInfo>
 #include <QTest>
 
-#include "app/instance_guard.h"
 #include "app/texts.h"
 #include "tests/support/io_test_support.h"
 #include "tests/support/program_fixture.h"
@@ -22,10 +17,6 @@ namespace {
 
 using Startup = ProgramFixture;
 
-QString native(const QString& p) {
-    return QDir::toNativeSeparators(p);
-}
-
 } // namespace
 
 TEST_F(Startup, firstRunWritesEveryKeyWithItsDefault) {
@@ -35,7 +26,7 @@ TEST_F(Startup, firstRunWritesEveryKeyWithItsDefault) {
         const QString key = QString::fromStdString(row[0]);
         EXPECT_TRUE(raw.contains(QStringLiteral("Data/") + key)) << row[0];
         const QString value = QString::fromStdString(row[1]).replace(QStringLiteral("<prog>"), programFolder());
-        EXPECT_EQ(settings().value(key, QStringLiteral("<absent>")), native(value)) << row[0];
+        EXPECT_EQ(settings().value(key, QStringLiteral("<absent>")), QDir::toNativeSeparators(value)) << row[0];
     }
     // The second slot is current on a first run, and every recent item is disabled.
     EXPECT_EQ(ws().CurLanguage, 1);
@@ -46,22 +37,16 @@ TEST_F(Startup, firstRunWritesEveryKeyWithItsDefault) {
 }
 
 TEST_F(Startup, aMovedOrNewRevisionProgramResetsAllButTheComPort) {
-    const std::pair<const char*, QString> installed[] = {
-        {"Startup", native(programFolder())}, {"RevisionLevel", "Version 3.07"}, {"Author", "Korvane"},
-        {"File1", "/data/a.zeb"},             {"CurrentLanguage", "2"},          {"Language0", "Klingon"},
-        {"ComPortUsing", "3"}};
-    // what differs from the installation (a moved program, an older revision, no author; or nothing),
-    // and whether the settings start afresh
-    const std::tuple<const char*, QString, bool> changes[] = {{"Startup", "/somewhere/else", true},
-                                                              {"RevisionLevel", "Version 3.06", true},
-                                                              {"Author", QString(), true},
-                                                              {"File1", "/data/a.zeb", false}};
-    for (const auto& [key, value, reset] : changes) {
-        SCOPED_TRACE(key);
-        for (const auto& [k, v] : installed)
-            settings().setValue(QLatin1String(k), v);
-        settings().setValue(QLatin1String(key), value);
+    const auto installed = korvane::testing::dataTable("ui_start_installed.txt", 4);
+    for (const auto& changed : installed) {
+        SCOPED_TRACE(changed[0]);
+        for (const auto& row : installed) {
+            const QString value = QString::fromStdString(row[&row == &changed ? 2 : 1]);
+            settings().setValue(QString::fromStdString(row[0]),
+                                value == "<prog>" ? QDir::toNativeSeparators(programFolder()) : value);
+        }
         const ProgramSettings p = ReadStartupSettings(settings(), programFolder());
+        const bool reset = changed[3] == "yes";
         EXPECT_EQ(p.wasReset, reset);
         EXPECT_EQ(p.recentFiles[0], reset ? QString() : QStringLiteral("/data/a.zeb"));
         EXPECT_EQ(p.curLanguage, reset ? 1 : 2);
@@ -69,32 +54,8 @@ TEST_F(Startup, aMovedOrNewRevisionProgramResetsAllButTheComPort) {
         EXPECT_EQ(p.comPort, 3);
         EXPECT_EQ(settings().value("ComPortUsing"), QStringLiteral("3"));
         EXPECT_EQ(settings().value("File1"), p.recentFiles[0]);
-        EXPECT_EQ(settings().value("Startup"), native(programFolder()));
+        EXPECT_EQ(settings().value("Startup"), QDir::toNativeSeparators(programFolder()));
     }
-}
-
-TEST_F(Startup, aSecondCopyIsRefusedButAStaleLockIsNot) {
-    {
-        // A copy that holds the lock but takes no files (an older program): even a start with a file
-        // to hand over is refused.
-        QLockFile other(lockPath());
-        ASSERT_TRUE(other.tryLock(0));
-        EXPECT_FALSE(InstanceGuard::handOver(lockPath(), tempPath("Good.zeb")));
-        EXPECT_FALSE(start(tempPath("Good.zeb")));
-        ASSERT_EQ(dialogs.shown.size(), 1u);
-        EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Application already running"));
-        EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::Exclamation);
-        EXPECT_EQ(program_->mainWindow(), nullptr);
-        program_.reset();
-    }
-    // A lock left by a copy that crashed names a process that no longer runs.
-    QFile stale(lockPath());
-    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
-    stale.write(QByteArray("999999\nkorvane\n") + QSysInfo::machineHostName().toUtf8() + "\n");
-    stale.close();
-    dialogs.shown.clear();
-    EXPECT_TRUE(start());
-    EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(Startup, switchingLanguageRecaptionsBothWindowsAndMovesTheCheckMark) {

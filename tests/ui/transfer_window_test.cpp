@@ -9,7 +9,9 @@
 #include <QProgressBar>
 #include <QTreeWidget>
 #include <cerrno>
+#include <map>
 #include <optional>
+#include <tuple>
 
 #include "io/config_diff.h"
 #include "tests/support/transfer_fixture.h"
@@ -21,171 +23,88 @@ using namespace korvane::test;
 
 using TransferWindowTest = TransferFixture;
 
-TEST_F(TransferWindowTest, readRetriesAFailureAndTakesTheImage) {
-    faults = {UnitFault::BadChecksum};
-    main().M_File_Read_Click();
-    ASSERT_NE(window(), nullptr);
-    EXPECT_EQ(window()->windowTitle(), QStringLiteral("D5"));
-    EXPECT_EQ(label(), QStringLiteral("D176"));
-    const Configuration before = ws().cfg;
-    press();
-    EXPECT_EQ(label(), QStringLiteral("D179"));
-    EXPECT_EQ(button("Cmd_ok")->text(), QStringLiteral("&D175"));
-    EXPECT_TRUE(button("Cmd_cancel")->isEnabled());
-    EXPECT_EQ(ws().cfg, before);
+namespace {
 
-    press(); // retry, now sound
-    EXPECT_EQ(label(), QStringLiteral("D180"));
-    EXPECT_TRUE(window()->transferDone());
-    EXPECT_EQ(ws().cfg.ChanText[1], unitCfg.ChanText[1]);
-    EXPECT_EQ(ws().cfg.LogicBlocks[5], unitCfg.LogicBlocks[5]);
-    EXPECT_TRUE(ws().dataChanged()) << "the configuration read is not saved yet";
-    EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [Upload]"));
-    closeWith("Cmd_ok");
-    EXPECT_EQ(dialogs.unexpected, 0);
+// The parts of the configuration a read takes from the unit.
+auto ReadParts(const Configuration& c) {
+    return std::tie(c.ChanSetup, c.MasterMatrix, c.LogicBlocks, c.DescText, c.ChanText);
 }
 
-TEST_F(TransferWindowTest, writeShowsTheVerdictAndBeeps) {
-    faults = {UnitFault::Verdict2, UnitFault::None};
-    main().M_File_Write_Click();
-    ASSERT_NE(window(), nullptr);
-    EXPECT_EQ(window()->windowTitle(), QStringLiteral("D6"));
-    EXPECT_EQ(window()->windowModality(), Qt::ApplicationModal); // the editor cannot change the model meanwhile
-    press();
-    EXPECT_EQ(label(), QStringLiteral("D182"));
-    EXPECT_FALSE(window()->transferDone());
-    press();
-    EXPECT_EQ(label(), QStringLiteral("D181"));
-    EXPECT_EQ(dialogs.beeps, 2);
-    EXPECT_FALSE(button("Cmd_cancel")->isEnabled());
-    EXPECT_FALSE(ws().dataChanged());
-    closeWith("Cmd_ok");
-}
+} // namespace
 
-TEST_F(TransferWindowTest, closingDuringAReadTakesNothingAndGivesTheCursorBack) {
-    faults = {UnitFault::Stall};
-    main().M_File_Read_Click();
-    const Configuration before = ws().cfg;
-    start();
-    EXPECT_NE(QApplication::overrideCursor(), nullptr);
-    closeWith();
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(ws().cfg, before);
-    EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [New]"));
-}
-
-TEST_F(TransferWindowTest, theSimulatedUnitOfViewComPortKeepsWhatWasWrittenFromWindowToWindow) {
-    // The port chosen in the menu, not a test's link: one simulated unit for the whole run.
-    main().setLinkFactory(nullptr);
-    main().simulatedUnit().setPace(0);
-    act(QStringLiteral("M_View_Simulated"))->trigger();
-    ASSERT_EQ(settings().value(QStringLiteral("ComPortDevice")), QStringLiteral("sim"));
-    ws().cfg = unitCfg;
-    main().M_File_Write_Click();
-    press();
-    ASSERT_EQ(label(), QStringLiteral("D181"));
-    const Configuration written = ws().cfg; // with what the write filled in
-    closeWith("Cmd_ok");
-
-    ws().cfg = korvane::testing::blankConfiguration();
-    Configuration expected = ws().cfg; // a read of a unit that holds exactly what was written
-    TakeReadImage(UnitSimulator::ImageOf(written, [this](int n) { return ToCp1252(ws().text(n)); }), expected);
-    main().M_File_Read_Click();
-    press();
-    ASSERT_EQ(label(), QStringLiteral("D180"));
-    EXPECT_EQ(ws().cfg.ChanSetup, expected.ChanSetup);
-    EXPECT_EQ(ws().cfg.MasterMatrix, expected.MasterMatrix);
-    EXPECT_EQ(ws().cfg.LogicBlocks, expected.LogicBlocks);
-    EXPECT_EQ(ws().cfg.DescText, expected.DescText);
-    EXPECT_EQ(ws().cfg.ChanText, expected.ChanText);
-    EXPECT_EQ(ws().cfg.ChanText[1], written.ChanText[1].substr(0, kRecordTextMax));
-    closeWith("Cmd_ok");
-
-    // Reset empties it: the unit is as it comes new.
-    act(QStringLiteral("M_View_ResetSimulated"))->trigger();
-    EXPECT_TRUE(main().simulatedUnit().unit().memory() == UnitSimulator().memory());
-}
-
-TEST_F(TransferWindowTest, aFailedTransferSaysWhyAndWhatToDoAndLeavesTheConfiguration) {
-    struct Case {
-        int openError; // 0: the line is cut in the middle of the write
-        bool backup;   // the backup read before the write fails its checksum
-        const char* shown;
-        const char* ok; // OK closes when the port cannot be opened, retries otherwise (D175)
-    };
-    const Case cases[]{
-        {EACCES, false, "D177\n\nsim: D390 (Permission denied)", "&D173"},
-        {EBUSY, false, "D177\n\nsim: D391 (Device or resource busy)", "&D173"},
-        {ENOENT, false, "D177\n\nsim: D392 (No such file or directory)", "&D173"},
-        {0, false, "sim: D163 (the device has been removed)\n\nD162", "&D175"},
-        {0, true, "D179\n\nD335", "&D175"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.shown);
-        openError = c.openError;
-        pace = c.backup ? 0 : 48000;
-        chooseBackupAndVerify(c.backup, false);
-        faults = {c.backup ? UnitFault::BadChecksum : UnitFault::None};
-        const Configuration before = ws().cfg;
-        main().M_File_Write_Click();
-        start();
-        if (c.openError == 0 && !c.backup) {
-            ASSERT_TRUE(waitUntil([this] { return lastLink->unit().recordsStored() > 3; }, 10000));
-            lastLink->unplug();
+TEST_F(TransferWindowTest, everyRunShowsItsOutcomeAndTakesOnlyACompleteRead) {
+    const std::map<std::string, int> openErrors{{"0", 0}, {"EACCES", EACCES}, {"EBUSY", EBUSY}, {"ENOENT", ENOENT}};
+    for (const auto& row : korvane::testing::dataTable("ui_transfer_runs.txt", 13)) {
+        SCOPED_TRACE(row[0] + " | " + row[1] + " | " + row[2] + " | " + row[3] + " | " + row[5]);
+        const bool read = row[0] == "Read";
+        faults.clear();
+        for (const std::string& f : korvane::testing::splitOn(row[1], ' '))
+            faults.push_back(UnitFaultFromName(f).value());
+        chooseBackupAndVerify(row[2][0] == '1', row[2][2] == '1');
+        openError = openErrors.at(row[3]);
+        pace = std::stod(row[4]);
+        for (const QString& f : backups())
+            QDir(BackupFolder()).remove(f);
+        dialogs.beeps = 0;
+        ws().clear();
+        ws().setCurFileName(QStringLiteral("New"));
+        if (!read) {
+            ws().cfg = unitCfg;
+            ws().cfg.ChanText[0] = "Door";
         }
-        ASSERT_TRUE(QTest::qWaitFor([this] { return button("Cmd_ok")->isEnabled(); }, 10000));
-        EXPECT_EQ(label(), QString::fromUtf8(c.shown));
-        EXPECT_EQ(button("Cmd_ok")->text(), QLatin1String(c.ok));
-        EXPECT_EQ(window()->transferDone(), c.openError != 0) << "OK closes, or it retries";
-        EXPECT_EQ(lastLink->unit().writesCompleted(), 0);
-        EXPECT_TRUE(backups().isEmpty());
-        EXPECT_EQ(ws().cfg, before);
-        closeWith();
-    }
-}
-
-TEST_F(TransferWindowTest, cancelInEveryPhaseOfBackupWriteAndVerifyStopsCleanly) {
-    struct Case {
-        const char* phase; // the status line when Cancel is pressed
-        const char* shown;
-        int backups;       // the backup is saved once the backup read is complete, and then kept
-        bool written;      // the unit accepted the write: OK closes, else it is Retry
-    };
-    const Case cases[]{
-        {"1/3 D155", "D159 D161", 0, false},
-        {"2/3 D18", "D159 D162", 1, false},
-        {"3/3 D156", "D181\n\nD393", 2, true},
-    };
-    chooseBackupAndVerify(true, true);
-    pace = 19200; // twenty times the line rate: each phase takes a second or two
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.phase);
-        ws().cfg = unitCfg;
-        ws().cfg.ChanText[0] = "Door";
         const Configuration before = ws().cfg;
-        main().M_File_Write_Click();
-        start();
-        ASSERT_TRUE(waitUntil(
-            [&] { return label().startsWith(QLatin1String(c.phase)) && in<QProgressBar>("ProgressBar1")->value() > 0; },
-            20000))
-            << label().toStdString();
-        EXPECT_TRUE(button("Cmd_cancel")->isEnabled());
-        EXPECT_TRUE(in<QLabel>("Lbl_TimeLeft")->isVisible());
-        QTest::mouseClick(button("Cmd_cancel"), Qt::LeftButton);
-        ASSERT_TRUE(QTest::qWaitFor([this] { return button("Cmd_ok")->isEnabled(); }, 5000));
-        EXPECT_EQ(label(), QString::fromUtf8(c.shown));
+        Configuration taken = before;
+        TakeReadImage(UnitSimulator::ImageOf(unitCfg, [](int) { return std::string(); }), taken);
+        read ? main().M_File_Read_Click() : main().M_File_Write_Click();
+        ASSERT_NE(window(), nullptr);
+        EXPECT_EQ(window()->windowTitle(), read ? QStringLiteral("D5") : QStringLiteral("D6"));
+        EXPECT_EQ(window()->windowModality(), Qt::ApplicationModal); // the editor cannot change the model meanwhile
+        if (row[5].starts_with("ok")) {
+            for (const std::string& step : korvane::testing::splitOn(row[5], ' '))
+                press(step == "ok" ? "Cmd_ok" : "Cmd_verify");
+        } else {
+            start();
+            if (row[5] == "cut") {
+                ASSERT_TRUE(waitUntil([this] { return lastLink->unit().recordsStored() > 3; }, 10000));
+                lastLink->unplug();
+            } else if (row[5] == "close") {
+                EXPECT_NE(QApplication::overrideCursor(), nullptr);
+                closeWith();
+            } else { // cancel in the phase whose status line starts so
+                const QString phase = QString::fromStdString(row[5].substr(row[5].find(' ') + 1));
+                ASSERT_TRUE(waitUntil(
+                    [&] { return label().startsWith(phase) && in<QProgressBar>("ProgressBar1")->value() > 0; }, 20000))
+                    << label().toStdString();
+                EXPECT_TRUE(in<QLabel>("Lbl_TimeLeft")->isVisible());
+                QTest::mouseClick(button("Cmd_cancel"), Qt::LeftButton);
+            }
+            ASSERT_TRUE(QTest::qWaitFor([this] { return !window() || button("Cmd_ok")->isEnabled(); }, 10000));
+        }
+        // What the window shows once its work has ended, and what the run left behind, as the row writes it.
+        const QString configuration = ws().cfg == before                        ? "kept"
+                                      : ReadParts(ws().cfg) == ReadParts(taken) ? "taken"
+                                                                                : "changed";
+        QStringList seen{"closed", "", ""};
+        if (window()) {
+            QStringList on;
+            for (auto [name, what] : {std::pair{"", "done"}, {"Cmd_cancel", "cancel"}, {"Cmd_verify", "verify"}})
+                if (*name ? button(name)->isEnabled() : window()->transferDone())
+                    on << QLatin1String(what);
+            seen = QStringList{label(), button("Cmd_ok")->text(), on.join(' ')};
+        }
+        seen << QString::number(lastLink->unit().writesCompleted()) << QString::number(backups().size())
+             << QString::number(dialogs.beeps) << configuration;
+        QStringList expected;
+        for (std::size_t i = 6; i < row.size(); ++i)
+            expected << QString::fromStdString(row[i]);
+        EXPECT_EQ(seen.join(" | "), expected.join(" | "));
+        EXPECT_EQ(ws().dataChanged(), configuration == "taken") << "the configuration read is not saved yet";
+        EXPECT_EQ(main().windowTitle(), QLatin1String(configuration == "taken" ? "ZEB1 [Upload]" : "ZEB1 [New]"));
         EXPECT_EQ(lastLink->onTheLine(), 0) << "what the port still held is dropped";
         EXPECT_FALSE(lastLink->isOpen());
-        EXPECT_EQ(lastLink->unit().writesCompleted(), c.written ? 1 : 0);
-        EXPECT_EQ(backups().size(), c.backups);
-        EXPECT_EQ(window()->transferDone(), c.written);
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-        EXPECT_EQ(ws().cfg, before) << "a write only reads the configuration, accepted or not";
-        EXPECT_EQ(button(c.written ? "Cmd_verify" : "Cmd_ok")->isEnabled(), true) << "verify or retry is offered";
-        if (!c.written) {
-            EXPECT_EQ(button("Cmd_ok")->text(), QStringLiteral("&D175"));
-        }
-        closeWith("Cmd_cancel"); // no job runs: Cancel closes
+        if (window())
+            closeWith(seen[2].contains("cancel") ? "Cmd_cancel" : "Cmd_ok");
     }
     EXPECT_EQ(dialogs.unexpected, 0);
 }
@@ -236,13 +155,39 @@ TEST_F(TransferWindowTest, everyLabelShowsItsWholeTextAtTheWindowsSize) {
     everyLabelFits("no such port");
 }
 
-TEST_F(TransferWindowTest, viewComPortTakesADevicePathShowsItChosenAndUsesIt) {
+TEST_F(TransferWindowTest, viewComPortChoosesTheSimulatedUnitOrADevicePathShowsItChosenAndUsesIt) {
     auto entry = [this](const char* name) { return main().findChild<QAction*>(QLatin1String(name)); };
-    main().setLinkFactory(nullptr); // the port chosen in the menu
+    // The port chosen in the menu, not a test's link: one simulated unit for the whole run.
+    main().setLinkFactory(nullptr);
+    main().simulatedUnit().setPace(0);
     entry("M_View_Simulated")->trigger();
     EXPECT_EQ(entry("M_View_Simulated")->text(), QStringLiteral("D379"));
     EXPECT_TRUE(entry("M_View_Simulated")->isChecked());
+    ASSERT_EQ(settings().value(QStringLiteral("ComPortDevice")), QStringLiteral("sim"));
+    // It keeps what was written from window to window.
+    ws().cfg = unitCfg;
+    main().M_File_Write_Click();
+    press();
+    ASSERT_EQ(label(), QStringLiteral("D181"));
+    const Configuration written = ws().cfg; // with what the write filled in
+    closeWith("Cmd_ok");
 
+    ws().cfg = korvane::testing::blankConfiguration();
+    Configuration expected = ws().cfg; // a read of a unit that holds exactly what was written
+    TakeReadImage(UnitSimulator::ImageOf(written, [this](int n) { return ToCp1252(ws().text(n)); }), expected);
+    main().M_File_Read_Click();
+    press();
+    ASSERT_EQ(label(), QStringLiteral("D180"));
+    EXPECT_TRUE(ReadParts(ws().cfg) == ReadParts(expected));
+    EXPECT_EQ(ws().cfg.ChanText[1], written.ChanText[1].substr(0, kRecordTextMax));
+    closeWith("Cmd_ok");
+
+    // Reset empties it: the unit is as it comes new.
+    entry("M_View_ResetSimulated")->trigger();
+    EXPECT_TRUE(main().simulatedUnit().unit().memory() == UnitSimulator().memory());
+
+    // A device path typed in takes its place (the configuration read is dropped unasked, as if saved).
+    ws().setDataChanged(false);
     const QString missing = tempPath(QStringLiteral("ttyNOPE0"));
     const struct {
         std::optional<QString> typed; // nullopt: the question is cancelled
@@ -289,9 +234,6 @@ TEST_F(TransferWindowTest, backupThenWriteThenVerifyAfterEveryWriteAndTheChoices
     in<QCheckBox>("Chk_Backup")->setChecked(true);
     in<QCheckBox>("Chk_VerifyAfterWrite")->setChecked(true);
     press();
-    EXPECT_EQ(label(), QStringLiteral("D181\nD368"));
-    EXPECT_TRUE(window()->transferDone());
-    EXPECT_EQ(lastLink->unit().writesCompleted(), 1);
 
     // The backup holds what the unit held before the write, as a read takes it.
     ASSERT_EQ(backups().size(), 1);
@@ -318,11 +260,9 @@ TEST_F(TransferWindowTest, verifyListsWhatTheUnitHoldsOtherThanWrittenAndCopiesI
     faults = {UnitFault::IgnoredRecord}; // the unit keeps A1's old text and accepts the write
     main().M_File_Write_Click();
     press();
-    EXPECT_EQ(label(), QStringLiteral("D181"));
     ASSERT_TRUE(button("Cmd_verify")->isVisible());
     EXPECT_FALSE(in<QWidget>("DifferenceList")->isVisible());
     press("Cmd_verify");
-    EXPECT_EQ(label(), QStringLiteral("D181\nD369"));
     const QString old = QString::fromStdString(Cp1252ToUtf8(unitCfg.ChanText[0]));
     const QString expected = QStringLiteral("A1 D107\n    D38: D336 '%1', D337 'Door'\n").arg(old);
     EXPECT_EQ(window()->findChild<DifferenceList*>()->text(), expected);
