@@ -10,10 +10,6 @@ using namespace korvane::testing;
 
 namespace {
 
-std::string noText(int) {
-    return {};
-}
-
 // The configuration as a write leaves it, and the memory of a unit that held `before` and then
 // stored every record of that write.
 struct Written {

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <cerrno>
 #include <functional>
+#include <map>
 #include <gtest/gtest.h>
 
 #include "io/config_file.h"
@@ -23,16 +24,19 @@ namespace {
 
 constexpr int kFastTickMs = 10;
 
-std::string noText(int) {
-    return {};
+// A unit fault and a transfer's outcome as the tables in tests/data name them.
+UnitFault faultNamed(const std::string& name) {
+    const auto fault = UnitFaultFromName(name);
+    EXPECT_TRUE(fault.has_value()) << name;
+    return fault.value_or(UnitFault::None);
 }
 
-// The channel texts as a unit holds them: at most 31 characters each.
-std::array<std::string, kChannels> heldTexts(const Configuration& cfg) {
-    std::array<std::string, kChannels> out;
-    for (int c = 0; c < kChannels; ++c)
-        out[c] = cfg.ChanText[c].substr(0, kRecordTextMax);
-    return out;
+TransferOutcome outcomeNamed(const std::string& name) {
+    const std::map<std::string, TransferOutcome> outcomes{{"Done", TransferOutcome::Done},
+                                                          {"NoAnswer", TransferOutcome::NoAnswer},
+                                                          {"Refused", TransferOutcome::Refused},
+                                                          {"Declined", TransferOutcome::Declined}};
+    return outcomes.at(name);
 }
 
 // Runs the transfer's event loop until it finishes; bounded so that a fault never hangs the suite.
@@ -65,39 +69,23 @@ void waitFor(const std::function<bool()>& condition) {
 } // namespace
 
 TEST(ReadTransfer, everyFaultOfTheUnitHasItsOutcomeAndOnlyASoundImageIsTaken) {
-    struct Case {
-        UnitFault fault;
-        bool takeNewer; // the user's answer when the unit is newer than the program
-        qint64 limit;   // the most characters the read takes; 0: as the program has it
-        bool complete;  // what the receiver alone makes of the unit's answer: complete, its error, the version
-        int error;
-        int version;
-        TransferOutcome outcome;
-    };
-    const Case cases[]{
-        {UnitFault::None, false, 0, true, kReadOk, 0x0300, TransferOutcome::Done},
-        {UnitFault::None, false, 1000, true, kReadOk, 0x0300, TransferOutcome::NoAnswer},
-        {UnitFault::Silence, false, 0, false, kReadOk, 0, TransferOutcome::NoAnswer},
-        {UnitFault::BadChecksum, false, 0, false, kReadChecksum, 0x0300, TransferOutcome::NoAnswer},
-        {UnitFault::DroppedRecord, false, 0, false, kReadRecordCut, 0x0300, TransferOutcome::NoAnswer},
-        {UnitFault::Stall, false, 0, false, kReadOk, 0, TransferOutcome::NoAnswer},
-        {UnitFault::Firmware0301, false, 0, true, kReadOk, 0x0301, TransferOutcome::Declined},
-        {UnitFault::Firmware0301, true, 0, true, kReadOk, 0x0301, TransferOutcome::Done},
-        {UnitFault::Firmware02FF, false, 0, true, kReadOk, 0x02FF, TransferOutcome::Done},
-    };
     const Configuration good = loadedConfiguration("Good.zeb");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(UnitFaultName(c.fault)) + " limit " + std::to_string(c.limit));
-        UnitSimulator unit(c.fault);
+    const auto cases = dataTable("link_reads.txt", 7);
+    EXPECT_EQ(cases.size(), 9u);
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row[0] + " limit " + row[2]);
+        const UnitFault fault = faultNamed(row[0]);
+        const TransferOutcome outcome = outcomeNamed(row[6]);
+        UnitSimulator unit(fault);
         unit.setMemory(UnitSimulator::ImageOf(good, noText));
         unit.receive(kReadRequest);
         MemMapReceiver rx;
         rx.feed(unit.takeOutput());
-        EXPECT_EQ(rx.result().complete, c.complete);
-        EXPECT_EQ(rx.result().error, c.error);
-        EXPECT_EQ(UnitFirmwareVersion(rx.image()), c.version);
+        EXPECT_EQ(rx.result().complete, row[3] == "yes");
+        EXPECT_EQ(rx.result().error, std::stoi(row[4]));
+        EXPECT_EQ(UnitFirmwareVersion(rx.image()), std::stoi(row[5], nullptr, 16));
 
-        SimulatedLink link(false, c.fault);
+        SimulatedLink link(false, fault);
         link.unit().setMemory(UnitSimulator::ImageOf(good, noText));
         Configuration target = blankConfiguration();
         const Configuration before = target;
@@ -109,20 +97,21 @@ TEST(ReadTransfer, everyFaultOfTheUnitHasItsOutcomeAndOnlyASoundImageIsTaken) {
             QEventLoop question;
             QTimer::singleShot(6 * kFastTickMs, &question, &QEventLoop::quit);
             question.exec();
-            return c.takeNewer;
+            return row[1] == "yes";
         });
-        if (c.limit > 0)
-            read.setCharacterLimit(c.limit);
+        if (const qint64 limit = std::stoll(row[2]); limit > 0)
+            read.setCharacterLimit(limit);
         run(read);
-        EXPECT_EQ(read.outcome(), c.outcome);
-        const bool taken = c.outcome == TransferOutcome::Done;
+        EXPECT_EQ(read.outcome(), outcome);
+        const bool taken = outcome == TransferOutcome::Done;
         EXPECT_EQ(read.statusText(), taken ? kTxtDataReceived : kTxtNoAnswer);
-        EXPECT_EQ(asked, c.fault == UnitFault::Firmware0301 ? 1 : 0);
+        EXPECT_EQ(asked, fault == UnitFault::Firmware0301 ? 1 : 0);
         if (taken) {
-            EXPECT_TRUE(target.ChanText == heldTexts(good));
+            for (int ch = 0; ch < kChannels; ++ch) // as the unit holds them: at most 31 characters each
+                EXPECT_EQ(target.ChanText[ch], good.ChanText[ch].substr(0, kRecordTextMax)) << ch;
             EXPECT_EQ(target.LogicBlocks, good.LogicBlocks);
             // An older unit knows no counter: its read clears the byte.
-            EXPECT_EQ(target.SysData[kSysCounter], c.fault == UnitFault::Firmware02FF ? 0 : good.SysData[kSysCounter]);
+            EXPECT_EQ(target.SysData[kSysCounter], fault == UnitFault::Firmware02FF ? 0 : good.SysData[kSysCounter]);
         } else {
             EXPECT_TRUE(target == before);
         }
@@ -163,44 +152,21 @@ private:
     bool endWritten_ = false;
 };
 
-// How the port hands the characters to the line.
-enum class Port {
-    Plain,   // the port holds what the line has not carried yet
-    Lagging, // the port's count of characters still to send lags behind the line
-    // The port takes every character at once and reports nothing queued, as a pseudo-terminal does,
-    // while the line carries them at 50 times the real rate.
-    Paced,
-};
-
 TEST(WriteTransfer, verdictsEarlyAnswerAndChannelsInUse) {
-    struct Case {
-        UnitFault fault;
-        TransferOutcome outcome;
-        int status;
-        int bells;
-        Port port = Port::Plain;
-    };
-    const Case cases[]{
-        {UnitFault::None, TransferOutcome::Done, kTxtWriteAccepted, 1},
-        {UnitFault::Verdict1, TransferOutcome::Refused, kTxtWriteRefused, 1},
-        {UnitFault::Verdict3, TransferOutcome::Refused, kTxtWriteRefused, 1},
-        {UnitFault::AnswerMidStream, TransferOutcome::Refused, kTxtWriteRefused, 1},
-        {UnitFault::GarbageVerdict, TransferOutcome::NoAnswer, kTxtNoAnswer, 1},
-        {UnitFault::Silence, TransferOutcome::NoAnswer, kTxtNoAnswer, 0},
-        // The "0" arrives while the port still claims to hold the end record: it came after the end
-        // record was handed to the port, so it is the verdict and accepts the write.
-        {UnitFault::None, TransferOutcome::Done, kTxtWriteAccepted, 1, Port::Lagging},
-        // When the wait for the verdict starts the line must have carried the end record.
-        {UnitFault::Silence, TransferOutcome::NoAnswer, kTxtNoAnswer, 0, Port::Paced},
-        {UnitFault::None, TransferOutcome::Done, kTxtWriteAccepted, 1, Port::Paced},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(UnitFaultName(c.fault)) + " port " + std::to_string(static_cast<int>(c.port)));
+    const std::map<TransferOutcome, int> statusOf{{TransferOutcome::Done, kTxtWriteAccepted},
+                                                  {TransferOutcome::Refused, kTxtWriteRefused},
+                                                  {TransferOutcome::NoAnswer, kTxtNoAnswer}};
+    const auto cases = dataTable("link_writes.txt", 4);
+    EXPECT_EQ(cases.size(), 9u);
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row[0] + " port " + row[1]);
+        const UnitFault fault = faultNamed(row[0]);
+        const TransferOutcome outcome = outcomeNamed(row[2]);
         Configuration cfg = loadedConfiguration("Good.zeb");
         cfg.SysData[kSysChannelsInUse] = 15;
-        LaggingCount link(c.fault);
-        link.lagging = c.port == Port::Lagging;
-        if (c.port == Port::Paced) {
+        LaggingCount link(fault);
+        link.lagging = row[1] == "lagging";
+        if (row[1] == "paced") {
             link.setPace(48000);
             link.setHoldsOutput(true);
         }
@@ -211,22 +177,22 @@ TEST(WriteTransfer, verdictsEarlyAnswerAndChannelsInUse) {
                 backlogAtWait = link.lineBacklog();
         });
         run(write);
-        EXPECT_EQ(write.outcome(), c.outcome);
-        EXPECT_EQ(write.statusText(), c.status);
-        EXPECT_EQ(write.bells(), c.bells);
+        EXPECT_EQ(write.outcome(), outcome);
+        EXPECT_EQ(write.statusText(), statusOf.at(outcome));
+        EXPECT_EQ(write.bells(), std::stoi(row[3]));
         EXPECT_TRUE(link.dataTerminalReady());
         EXPECT_EQ(link.unit().writesCompleted(), 1);
         // Nothing is left that the line's clock owes when the wait starts. Without an answer the wait
         // is always shown; an answer may come before it.
         EXPECT_LT(backlogAtWait, 16);
-        if (c.fault == UnitFault::Silence) {
+        if (fault == UnitFault::Silence) {
             EXPECT_GE(backlogAtWait, 0);
         }
         const std::string sent = write.sent().toStdString();
-        const bool early = c.fault == UnitFault::AnswerMidStream;
+        const bool early = fault == UnitFault::AnswerMidStream;
         EXPECT_EQ(write.answeredEarly(), early);
         EXPECT_EQ(write.answeredBeforeEnd(), early);
-        if (c.outcome == TransferOutcome::Done) {
+        if (outcome == TransferOutcome::Done) {
             EXPECT_EQ(write.charactersDone(), write.charactersExpected());
         }
         // Channel 15 is the last one sent: its text slot goes out, channel 16's master row and text do not.
