@@ -120,19 +120,10 @@ TEST(ReadTransfer, everyFaultOfTheUnitHasItsOutcomeAndOnlyASoundImageIsTaken) {
 }
 
 TEST(Verdict, lastDigitWinsAndTooLittleIsNoAnswer) {
-    struct Case {
-        std::string answer;
-        Verdict verdict;
-        int bells;
-    };
-    const Case cases[]{
-        {"0\r\n\a", Verdict::Accepted, 1}, {"0", Verdict::NoAnswer, 0},        {"0\r", Verdict::NoAnswer, 0},
-        {"2\r\n", Verdict::Error2, 0},     {"1\r\n3\a\a", Verdict::Error3, 2}, {"?\xFF\r\n\a", Verdict::NoVerdict, 1},
-    };
-    for (const Case& c : cases) {
-        const UnitAnswer a = ParseVerdict(c.answer);
-        EXPECT_EQ(a.verdict, c.verdict) << c.answer;
-        EXPECT_EQ(a.bells, c.bells) << c.answer;
+    for (const auto& c : dataTable("link_verdicts.txt", 3)) {
+        const UnitAnswer a = ParseVerdict(c[0]);
+        EXPECT_EQ(a.verdict, static_cast<Verdict>(c[1].at(0))) << c[0];
+        EXPECT_EQ(a.bells, std::stoi(c[2])) << c[0];
     }
 }
 
@@ -365,37 +356,29 @@ TEST(Transfers, aPortThatStopsTakingOrACancelDropsWhatIsStillQueued) {
 }
 
 TEST(Transfers, aTransferStartsOnlyOnAQuietLine) {
-    struct Case {
-        const char* what;
-        bool write;
-        qint64 stale; // characters of an earlier answer still arriving
-        TransferOutcome outcome;
-    };
-    const Case cases[]{
-        {"a read after an aborted read", false, 4000, TransferOutcome::Done},
-        {"a write after a late verdict", true, 4, TransferOutcome::Done},
-        {"a line that never falls silent", true, 1000000, TransferOutcome::NoAnswer},
-    };
     const Configuration good = loadedConfiguration("Good.zeb");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& c : dataTable("link_quiet_line.txt", 4)) {
+        SCOPED_TRACE(c[0]);
+        const bool writes = c[1] == "write";
+        const qint64 stale = std::stoll(c[2]);
+        const TransferOutcome outcome = outcomeNamed(c[3]);
         SimulatedLink link(false);
         link.setPace(48000); // 50 times the line rate: the stale stream lasts longer than the quiet ticks
         link.unit().setMemory(UnitSimulator::ImageOf(good, noText));
         UnitSimulator earlier;
         earlier.setMemory(link.unit().memory());
         earlier.receive(kReadRequest);
-        QByteArray stale = c.write ? QByteArray("0\r\n\a") : QByteArray::fromStdString(earlier.takeOutput());
-        while (stale.size() < c.stale)
-            stale += stale;
-        link.queueFromUnit(stale.left(c.stale));
+        QByteArray arriving = writes ? QByteArray("0\r\n\a") : QByteArray::fromStdString(earlier.takeOutput());
+        while (arriving.size() < stale)
+            arriving += arriving;
+        link.queueFromUnit(arriving.left(stale));
         Configuration target = blankConfiguration();
         WriteTransfer write(link, target, DeviceClock{}, noText);
         ReadTransfer read(link, target, nullptr);
-        Transfer& t = c.write ? static_cast<Transfer&>(run(write)) : run(read);
-        EXPECT_EQ(t.outcome(), c.outcome) << t.reason().toStdString();
-        if (c.outcome == TransferOutcome::Done) {
-            EXPECT_EQ(t.discarded(), c.stale);
+        Transfer& t = writes ? static_cast<Transfer&>(run(write)) : run(read);
+        EXPECT_EQ(t.outcome(), outcome) << t.reason().toStdString();
+        if (outcome == TransferOutcome::Done) {
+            EXPECT_EQ(t.discarded(), stale);
         } else {
             EXPECT_EQ(t.reason(), QStringLiteral("the line does not fall silent"));
         }
