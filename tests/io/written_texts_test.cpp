@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <map>
 
 #include "io/config_file.h"
 #include "io/hex_records.h"

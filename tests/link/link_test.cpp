@@ -11,7 +11,6 @@
 #include "io/config_file.h"
 #include "io/link/transfers.h"
 #include "io/verify.h"
-#include "model/text_codec.h"
 #include "model/text_ids.h"
 #include "sim/simulated_link.h"
 #include "sim/unit_simulator.h"
