@@ -94,8 +94,8 @@ TEST(ConfigFile, aSharedSystemByteTakesTheLaterLineAndWhatTheFileDoesNotHoldKeep
     back.SmsText[16] = "kept";
     back.ChanSetup[128].fill(42);
     ASSERT_TRUE(ReadConfigText(text, back, "mem").ok());
-    const std::vector<int> held{back.SysData[31],       back.SysData[62],        back.SysData[248],
-                                back.SysData[249],      back.SysData[256],       back.LogicBlocks[64][0],
+    const std::vector<int> held{back.SysData[31],        back.SysData[62],         back.SysData[248],
+                                back.SysData[249],       back.SysData[256],        back.LogicBlocks[64][0],
                                 back.LogicBlocks[64][3], back.LogicBlocks[127][3], back.ChanSetup[128][0]};
     EXPECT_EQ(held, (std::vector<int>{31, 62, 248, 77, 78, 1, 4, 8, 42}));
     EXPECT_EQ(back.SmsText[16], "kept");
@@ -190,8 +190,8 @@ TEST(ConfigFile, aTextRunsToItsClosingQuoteAcrossLineEnds) {
 TEST(ConfigFile, numbersFollowTheWriteConvention) {
     // Channel 0's second number in different spellings, and the value read (-1: the file is refused).
     const std::string blank = savedText(blankConfiguration());
-    const std::pair<const char*, int> spellings[]{{"0", 0},      {" 7 ", 7},  {"007", 7},    {"255", 255},
-                                                  {"0255", 255}, {"256", -1}, {"1000", -1},  {"", -1},
+    const std::pair<const char*, int> spellings[]{{"0", 0},      {" 7 ", 7},  {"007", 7},   {"255", 255},
+                                                  {"0255", 255}, {"256", -1}, {"1000", -1}, {"", -1},
                                                   {"1.5", -1},   {"+1", -1},  {"0x10", -1}};
     for (const auto& [field, value] : spellings) {
         Configuration cfg = blankConfiguration();

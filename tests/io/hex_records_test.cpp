@@ -27,7 +27,8 @@ TEST(HexRecords, daySetModes) {
             EXPECT_EQ(DerivedRow(cfg, 5)[kRtDerived + p], mode);
             EXPECT_EQ(row[kRtDerived + p], 0) << "the configuration keeps its own bytes";
             const std::string rec = hex::ChannelRecord(cfg, 5);
-            EXPECT_EQ(std::stoi(rec.substr(9 + 2 * (kRtDerived + p), 2), nullptr, 16), mode) << "the record carries the mode";
+            EXPECT_EQ(std::stoi(rec.substr(9 + 2 * (kRtDerived + p), 2), nullptr, 16), mode)
+                << "the record carries the mode";
         }
 }
 
@@ -39,8 +40,8 @@ TEST(WritePlan, stepsInOrderWithTheirRecords) {
     ASSERT_EQ(plan.size(), expected.size());
     for (std::size_t i = 0; i < plan.size(); ++i) {
         const WriteStep& s = plan[i];
-        const std::vector<std::string> shown{std::string(1, s.step),          std::to_string(s.statusText),
-                                             std::to_string(s.progressMax),  s.checksAnswer ? "yes" : "no",
+        const std::vector<std::string> shown{std::string(1, s.step),           std::to_string(s.statusText),
+                                             std::to_string(s.progressMax),    s.checksAnswer ? "yes" : "no",
                                              s.skippedOnAnswer ? "yes" : "no", std::to_string(s.records.size())};
         EXPECT_EQ(shown, expected[i]);
     }

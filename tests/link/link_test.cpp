@@ -5,8 +5,8 @@
 #include <QTimer>
 #include <cerrno>
 #include <functional>
-#include <map>
 #include <gtest/gtest.h>
+#include <map>
 
 #include "io/config_file.h"
 #include "io/link/transfers.h"
