@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <numeric>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,13 +60,9 @@ StrictAnswer readStrictly(std::string_view in) {
         for (std::size_t k = 0; k < digits.size(); k += 2)
             pairs.push_back(16 * hexDigit(digits[k]) + hexDigit(digits[k + 1]));
         const int length = pairs[0];
-        const int high = pairs[1];
-        const int low = pairs[2];
         const int type = pairs[3];
-        int sum = 0;
-        for (int p : pairs)
-            sum += p;
-        if (static_cast<int>(pairs.size()) != length + 5 || sum % 256 != 0 || length > 32 || high > 0x50)
+        const int sum = std::accumulate(pairs.begin(), pairs.end(), 0);
+        if (static_cast<int>(pairs.size()) != length + 5 || sum % 256 != 0 || length > 32 || pairs[1] > 0x50)
             return out;
         if (type == 1 && length == 0) {
             out.wellFormed = true;
@@ -74,12 +71,11 @@ StrictAnswer readStrictly(std::string_view in) {
         }
         if (type != 0)
             return out;
-        const int address = 256 * high + low;
+        const int address = 256 * pairs[1] + pairs[2];
         for (int k = 0; k < length; ++k) {
-            out.image[static_cast<std::size_t>(address + k)] =
-                static_cast<Byte>(pairs[static_cast<std::size_t>(4 + k)]);
+            out.image[address + k] = static_cast<Byte>(pairs[4 + k]);
             if (address + k < kReadImageEnd)
-                out.covered[static_cast<std::size_t>(address + k)] = true;
+                out.covered[address + k] = true;
         }
         // Between this record and the next only line ends.
         const std::size_t next = in.find_first_not_of("\r\n", end);

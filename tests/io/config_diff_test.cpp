@@ -46,13 +46,12 @@ TEST(CompareBytes, listsEveryByteOfTheFileThatDiffers) {
 }
 
 TEST(ConfigurationJson, escapesTextsAndCarriesEveryArray) {
-    struct Case {
-        std::string in;
-        std::string out;
-    };
-    for (const Case& c : {Case{"plain", "\"plain\""}, Case{"a\"b\\c", "\"a\\\"b\\\\c\""},
-                          Case{"\x01\t\x7f", "\"\\u0001\\t\\u007f\""}, Case{"\xe6\x80", "\"æ€\""}})
-        EXPECT_EQ(JsonString(c.in), c.out);
+    const std::pair<std::string, std::string> escapes[]{{"plain", "\"plain\""},
+                                                        {"a\"b\\c", "\"a\\\"b\\\\c\""},
+                                                        {"\x01\t\x7f", "\"\\u0001\\t\\u007f\""},
+                                                        {"\xe6\x80", "\"æ€\""}};
+    for (const auto& [in, out] : escapes)
+        EXPECT_EQ(JsonString(in), out);
 
     Configuration cfg = blankConfiguration();
     cfg.ChanSetup[128][31] = 7;

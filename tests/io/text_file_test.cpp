@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 #include "io/text_file.h"
 #include "model/text_ids.h"
@@ -61,8 +59,7 @@ TEST(LanguageFileCheck, acceptsOnlyIdentifiedFilesWithAName) {
 
 TEST(TextFileParser, aFileCutShortIsBadExactlyWhenItsLastRecordIsCut) {
     // A copy that broke off while being written: whole records survive, a half record is refused.
-    std::ifstream in(KORVANE_SOURCE_DIR "/resources/Language/English.dat", std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string bytes = korvane::testing::readBytes(KORVANE_SOURCE_DIR "/resources/Language/English.dat");
     ASSERT_GT(bytes.size(), 1000u);
     const TextTable whole = ParseTextFile(bytes, kLanguageTextCount);
     for (size_t cut = 0; cut < bytes.size(); cut += 7) {

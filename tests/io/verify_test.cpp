@@ -10,21 +10,10 @@ using namespace korvane::testing;
 
 namespace {
 
-std::string noText(int) {
-    return {};
-}
-
-// The configuration as a write leaves it, and the memory of a unit that held `before` and then
-// stored every record of that write.
-struct Written {
-    Configuration cfg;
-    MemMap unit{};
-};
-
-Written writeOver(Configuration cfg, const MemMap& before) {
-    Written w{std::move(cfg), before};
-    LayWriteRecords(WriteStream(BuildWritePlan(w.cfg, DeviceClock{2026, 12, 6, 18, 33, 7, 7}, noText)), w.unit);
-    return w;
+// The memory of a unit that held `unit` and then stored every record of a write of the configuration.
+MemMap writeOver(const Configuration& cfg, MemMap unit) {
+    LayWriteRecords(WriteStream(BuildWritePlan(cfg, DeviceClock{2026, 12, 6, 18, 33, 7, 7}, noText)), unit);
+    return unit;
 }
 
 // A unit that held a busy configuration with long texts in every slot.
@@ -35,7 +24,7 @@ MemMap staleUnit() {
     old.DescText.fill(std::string(256, 'D'));
     old.SmsText.fill(std::string(16, '9'));
     old.SmsIdText = std::string(32, 'I');
-    return writeOver(old, MemMap{}).unit;
+    return writeOver(old, MemMap{});
 }
 
 } // namespace
@@ -67,12 +56,12 @@ TEST(VerifyWrite, namesWhatTheUnitHoldsOtherThanWrittenInTheUsersWordsAndOnlyTha
     cfg.SysData[kSysEventSms] = 1;
     cfg.SmsText[2] = "+45";
     const TextLookup english = shippedTexts("English.dat");
-    const Written base = writeOver(cfg, staleUnit());
+    const MemMap written = writeOver(cfg, staleUnit());
     const auto cases = dataTable("verify_differences.txt", 4);
     EXPECT_EQ(cases.size(), 21u);
     for (const auto& c : cases) {
         SCOPED_TRACE(c[0]);
-        MemMap unit = base.unit;
+        MemMap unit = written;
         std::copy(c[2].begin(), c[2].end(), unit.begin() + std::stoi(c[1], nullptr, 16));
         EXPECT_EQ(verifyLines(cfg, unit, english), c[3].empty() ? std::vector<std::string>{} : std::vector{c[3]});
     }

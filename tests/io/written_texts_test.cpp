@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <functional>
-#include <map>
 
 #include "io/config_file.h"
 #include "io/hex_records.h"
@@ -68,30 +66,27 @@ Configuration busy(int channelsByte) {
 } // namespace
 
 TEST(WrittenTexts, savedFilesAndWriteStreamsMatchTheirGoldenTexts) {
-    const struct {
-        const char* name;
-        std::function<Configuration()> make;
-    } cases[] = {
-        {"blank", blankConfiguration},
-        {"texts", [] { return texts(false); }},
-        {"texts-event-off", [] { return texts(true); }},
-        {"system-bytes", systemBytes},
-        {"busy", [] { return busy(127); }},
-        {"busy-63-channels", [] { return busy(63); }},
-        {"busy-damaged-count", [] { return busy(200); }},
-        {"full", [] { return fullConfiguration(1); }},
-        {"good", [] { return loadedConfiguration("Good.zeb"); }},
+    const std::pair<const char*, Configuration> cases[] = {
+        {"blank", blankConfiguration()},
+        {"texts", texts(false)},
+        {"texts-event-off", texts(true)},
+        {"system-bytes", systemBytes()},
+        {"busy", busy(127)},
+        {"busy-63-channels", busy(63)},
+        {"busy-damaged-count", busy(200)},
+        {"full", fullConfiguration(1)},
+        {"good", loadedConfiguration("Good.zeb")},
     };
     const bool update = std::getenv("KORVANE_UPDATE_GOLDEN") != nullptr;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Configuration cfg = c.make();
+    for (const auto& [name, made] : cases) {
+        SCOPED_TRACE(name);
+        Configuration cfg = made;
         const Configuration before = cfg;
         const std::string stream = WriteStream(BuildWritePlan(cfg, DeviceClock{2026, 1, 2, 3, 4, 5, 5}, testText));
         EXPECT_EQ(cfg, before) << "the write takes what it derives and fills in into its records only";
         const std::string saved = ConfigFileText(cfg);
         for (const auto& [ext, text] : {std::pair{".zeb", saved}, {".hex", stream}}) {
-            const std::string path = fixturePath("golden/" + std::string(c.name) + ext);
+            const std::string path = fixturePath("golden/" + std::string(name) + ext);
             if (update)
                 std::ofstream(path, std::ios::binary) << text;
             else

@@ -6,11 +6,11 @@
 #include <cerrno>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 
 #include "io/config_file.h"
 #include "io/link/transfers.h"
 #include "io/verify.h"
-#include "model/text_codec.h"
 #include "model/text_ids.h"
 #include "sim/simulated_link.h"
 #include "sim/unit_simulator.h"
@@ -23,16 +23,19 @@ namespace {
 
 constexpr int kFastTickMs = 10;
 
-std::string noText(int) {
-    return {};
+// A unit fault and a transfer's outcome as the tables in tests/data name them.
+UnitFault faultNamed(const std::string& name) {
+    const auto fault = UnitFaultFromName(name);
+    EXPECT_TRUE(fault.has_value()) << name;
+    return fault.value_or(UnitFault::None);
 }
 
-// The channel texts as a unit holds them: at most 31 characters each.
-std::array<std::string, kChannels> heldTexts(const Configuration& cfg) {
-    std::array<std::string, kChannels> out;
-    for (int c = 0; c < kChannels; ++c)
-        out[c] = cfg.ChanText[c].substr(0, kRecordTextMax);
-    return out;
+TransferOutcome outcomeNamed(const std::string& name) {
+    const std::map<std::string, TransferOutcome> outcomes{{"Done", TransferOutcome::Done},
+                                                          {"NoAnswer", TransferOutcome::NoAnswer},
+                                                          {"Refused", TransferOutcome::Refused},
+                                                          {"Declined", TransferOutcome::Declined}};
+    return outcomes.at(name);
 }
 
 // Runs the transfer's event loop until it finishes; bounded so that a fault never hangs the suite.
@@ -65,39 +68,23 @@ void waitFor(const std::function<bool()>& condition) {
 } // namespace
 
 TEST(ReadTransfer, everyFaultOfTheUnitHasItsOutcomeAndOnlyASoundImageIsTaken) {
-    struct Case {
-        UnitFault fault;
-        bool takeNewer; // the user's answer when the unit is newer than the program
-        qint64 limit;   // the most characters the read takes; 0: as the program has it
-        bool complete;  // what the receiver alone makes of the unit's answer: complete, its error, the version
-        int error;
-        int version;
-        TransferOutcome outcome;
-    };
-    const Case cases[]{
-        {UnitFault::None, false, 0, true, kReadOk, 0x0300, TransferOutcome::Done},
-        {UnitFault::None, false, 1000, true, kReadOk, 0x0300, TransferOutcome::NoAnswer},
-        {UnitFault::Silence, false, 0, false, kReadOk, 0, TransferOutcome::NoAnswer},
-        {UnitFault::BadChecksum, false, 0, false, kReadChecksum, 0x0300, TransferOutcome::NoAnswer},
-        {UnitFault::DroppedRecord, false, 0, false, kReadRecordCut, 0x0300, TransferOutcome::NoAnswer},
-        {UnitFault::Stall, false, 0, false, kReadOk, 0, TransferOutcome::NoAnswer},
-        {UnitFault::Firmware0301, false, 0, true, kReadOk, 0x0301, TransferOutcome::Declined},
-        {UnitFault::Firmware0301, true, 0, true, kReadOk, 0x0301, TransferOutcome::Done},
-        {UnitFault::Firmware02FF, false, 0, true, kReadOk, 0x02FF, TransferOutcome::Done},
-    };
     const Configuration good = loadedConfiguration("Good.zeb");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(UnitFaultName(c.fault)) + " limit " + std::to_string(c.limit));
-        UnitSimulator unit(c.fault);
+    const auto cases = dataTable("link_reads.txt", 7);
+    EXPECT_EQ(cases.size(), 9u);
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row[0] + " limit " + row[2]);
+        const UnitFault fault = faultNamed(row[0]);
+        const TransferOutcome outcome = outcomeNamed(row[6]);
+        UnitSimulator unit(fault);
         unit.setMemory(UnitSimulator::ImageOf(good, noText));
         unit.receive(kReadRequest);
         MemMapReceiver rx;
         rx.feed(unit.takeOutput());
-        EXPECT_EQ(rx.result().complete, c.complete);
-        EXPECT_EQ(rx.result().error, c.error);
-        EXPECT_EQ(UnitFirmwareVersion(rx.image()), c.version);
+        EXPECT_EQ(rx.result().complete, row[3] == "yes");
+        EXPECT_EQ(rx.result().error, std::stoi(row[4]));
+        EXPECT_EQ(UnitFirmwareVersion(rx.image()), std::stoi(row[5], nullptr, 16));
 
-        SimulatedLink link(false, c.fault);
+        SimulatedLink link(false, fault);
         link.unit().setMemory(UnitSimulator::ImageOf(good, noText));
         Configuration target = blankConfiguration();
         const Configuration before = target;
@@ -109,20 +96,21 @@ TEST(ReadTransfer, everyFaultOfTheUnitHasItsOutcomeAndOnlyASoundImageIsTaken) {
             QEventLoop question;
             QTimer::singleShot(6 * kFastTickMs, &question, &QEventLoop::quit);
             question.exec();
-            return c.takeNewer;
+            return row[1] == "yes";
         });
-        if (c.limit > 0)
-            read.setCharacterLimit(c.limit);
+        if (const qint64 limit = std::stoll(row[2]); limit > 0)
+            read.setCharacterLimit(limit);
         run(read);
-        EXPECT_EQ(read.outcome(), c.outcome);
-        const bool taken = c.outcome == TransferOutcome::Done;
+        EXPECT_EQ(read.outcome(), outcome);
+        const bool taken = outcome == TransferOutcome::Done;
         EXPECT_EQ(read.statusText(), taken ? kTxtDataReceived : kTxtNoAnswer);
-        EXPECT_EQ(asked, c.fault == UnitFault::Firmware0301 ? 1 : 0);
+        EXPECT_EQ(asked, fault == UnitFault::Firmware0301 ? 1 : 0);
         if (taken) {
-            EXPECT_TRUE(target.ChanText == heldTexts(good));
+            for (int ch = 0; ch < kChannels; ++ch) // as the unit holds them: at most 31 characters each
+                EXPECT_EQ(target.ChanText[ch], good.ChanText[ch].substr(0, kRecordTextMax)) << ch;
             EXPECT_EQ(target.LogicBlocks, good.LogicBlocks);
             // An older unit knows no counter: its read clears the byte.
-            EXPECT_EQ(target.SysData[kSysCounter], c.fault == UnitFault::Firmware02FF ? 0 : good.SysData[kSysCounter]);
+            EXPECT_EQ(target.SysData[kSysCounter], fault == UnitFault::Firmware02FF ? 0 : good.SysData[kSysCounter]);
         } else {
             EXPECT_TRUE(target == before);
         }
@@ -131,19 +119,10 @@ TEST(ReadTransfer, everyFaultOfTheUnitHasItsOutcomeAndOnlyASoundImageIsTaken) {
 }
 
 TEST(Verdict, lastDigitWinsAndTooLittleIsNoAnswer) {
-    struct Case {
-        std::string answer;
-        Verdict verdict;
-        int bells;
-    };
-    const Case cases[]{
-        {"0\r\n\a", Verdict::Accepted, 1}, {"0", Verdict::NoAnswer, 0},        {"0\r", Verdict::NoAnswer, 0},
-        {"2\r\n", Verdict::Error2, 0},     {"1\r\n3\a\a", Verdict::Error3, 2}, {"?\xFF\r\n\a", Verdict::NoVerdict, 1},
-    };
-    for (const Case& c : cases) {
-        const UnitAnswer a = ParseVerdict(c.answer);
-        EXPECT_EQ(a.verdict, c.verdict) << c.answer;
-        EXPECT_EQ(a.bells, c.bells) << c.answer;
+    for (const auto& c : dataTable("link_verdicts.txt", 3)) {
+        const UnitAnswer a = ParseVerdict(c[0]);
+        EXPECT_EQ(a.verdict, static_cast<Verdict>(c[1].at(0))) << c[0];
+        EXPECT_EQ(a.bells, std::stoi(c[2])) << c[0];
     }
 }
 
@@ -163,44 +142,21 @@ private:
     bool endWritten_ = false;
 };
 
-// How the port hands the characters to the line.
-enum class Port {
-    Plain,   // the port holds what the line has not carried yet
-    Lagging, // the port's count of characters still to send lags behind the line
-    // The port takes every character at once and reports nothing queued, as a pseudo-terminal does,
-    // while the line carries them at 50 times the real rate.
-    Paced,
-};
-
 TEST(WriteTransfer, verdictsEarlyAnswerAndChannelsInUse) {
-    struct Case {
-        UnitFault fault;
-        TransferOutcome outcome;
-        int status;
-        int bells;
-        Port port = Port::Plain;
-    };
-    const Case cases[]{
-        {UnitFault::None, TransferOutcome::Done, kTxtWriteAccepted, 1},
-        {UnitFault::Verdict1, TransferOutcome::Refused, kTxtWriteRefused, 1},
-        {UnitFault::Verdict3, TransferOutcome::Refused, kTxtWriteRefused, 1},
-        {UnitFault::AnswerMidStream, TransferOutcome::Refused, kTxtWriteRefused, 1},
-        {UnitFault::GarbageVerdict, TransferOutcome::NoAnswer, kTxtNoAnswer, 1},
-        {UnitFault::Silence, TransferOutcome::NoAnswer, kTxtNoAnswer, 0},
-        // The "0" arrives while the port still claims to hold the end record: it came after the end
-        // record was handed to the port, so it is the verdict and accepts the write.
-        {UnitFault::None, TransferOutcome::Done, kTxtWriteAccepted, 1, Port::Lagging},
-        // When the wait for the verdict starts the line must have carried the end record.
-        {UnitFault::Silence, TransferOutcome::NoAnswer, kTxtNoAnswer, 0, Port::Paced},
-        {UnitFault::None, TransferOutcome::Done, kTxtWriteAccepted, 1, Port::Paced},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(UnitFaultName(c.fault)) + " port " + std::to_string(static_cast<int>(c.port)));
+    const std::map<TransferOutcome, int> statusOf{{TransferOutcome::Done, kTxtWriteAccepted},
+                                                  {TransferOutcome::Refused, kTxtWriteRefused},
+                                                  {TransferOutcome::NoAnswer, kTxtNoAnswer}};
+    const auto cases = dataTable("link_writes.txt", 4);
+    EXPECT_EQ(cases.size(), 9u);
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row[0] + " port " + row[1]);
+        const UnitFault fault = faultNamed(row[0]);
+        const TransferOutcome outcome = outcomeNamed(row[2]);
         Configuration cfg = loadedConfiguration("Good.zeb");
         cfg.SysData[kSysChannelsInUse] = 15;
-        LaggingCount link(c.fault);
-        link.lagging = c.port == Port::Lagging;
-        if (c.port == Port::Paced) {
+        LaggingCount link(fault);
+        link.lagging = row[1] == "lagging";
+        if (row[1] == "paced") {
             link.setPace(48000);
             link.setHoldsOutput(true);
         }
@@ -211,22 +167,22 @@ TEST(WriteTransfer, verdictsEarlyAnswerAndChannelsInUse) {
                 backlogAtWait = link.lineBacklog();
         });
         run(write);
-        EXPECT_EQ(write.outcome(), c.outcome);
-        EXPECT_EQ(write.statusText(), c.status);
-        EXPECT_EQ(write.bells(), c.bells);
+        EXPECT_EQ(write.outcome(), outcome);
+        EXPECT_EQ(write.statusText(), statusOf.at(outcome));
+        EXPECT_EQ(write.bells(), std::stoi(row[3]));
         EXPECT_TRUE(link.dataTerminalReady());
         EXPECT_EQ(link.unit().writesCompleted(), 1);
         // Nothing is left that the line's clock owes when the wait starts. Without an answer the wait
         // is always shown; an answer may come before it.
         EXPECT_LT(backlogAtWait, 16);
-        if (c.fault == UnitFault::Silence) {
+        if (fault == UnitFault::Silence) {
             EXPECT_GE(backlogAtWait, 0);
         }
         const std::string sent = write.sent().toStdString();
-        const bool early = c.fault == UnitFault::AnswerMidStream;
+        const bool early = fault == UnitFault::AnswerMidStream;
         EXPECT_EQ(write.answeredEarly(), early);
         EXPECT_EQ(write.answeredBeforeEnd(), early);
-        if (c.outcome == TransferOutcome::Done) {
+        if (outcome == TransferOutcome::Done) {
             EXPECT_EQ(write.charactersDone(), write.charactersExpected());
         }
         // Channel 15 is the last one sent: its text slot goes out, channel 16's master row and text do not.
@@ -247,15 +203,14 @@ TEST(Transfers, aPortThatCannotBeOpenedOrIsLostSaysWhyAndTakesNothing) {
     struct Case {
         int openError; // 0: the port opens and the line is cut during the read
         PortProblem problem;
-        int status;
         const char* shown; // with text n shown as "T<n>"
     };
     const Case cases[]{
-        {EACCES, PortProblem::NoPermission, kTxtPortError, "sim: T390 (Permission denied)"},
-        {EBUSY, PortProblem::InUse, kTxtPortError, "sim: T391 (Device or resource busy)"},
-        {ENOENT, PortProblem::Missing, kTxtPortError, "sim: T392 (No such file or directory)"},
-        {EIO, PortProblem::Other, kTxtPortError, "sim: Input/output error"},
-        {0, PortProblem::Lost, kTxtConnectionLost, "sim: T163 (the device has been removed)"},
+        {EACCES, PortProblem::NoPermission, "sim: T390 (Permission denied)"},
+        {EBUSY, PortProblem::InUse, "sim: T391 (Device or resource busy)"},
+        {ENOENT, PortProblem::Missing, "sim: T392 (No such file or directory)"},
+        {EIO, PortProblem::Other, "sim: Input/output error"},
+        {0, PortProblem::Lost, "sim: T163 (the device has been removed)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shown);
@@ -272,7 +227,7 @@ TEST(Transfers, aPortThatCannotBeOpenedOrIsLostSaysWhyAndTakesNothing) {
         }
         runToEnd(read);
         EXPECT_EQ(read.outcome(), TransferOutcome::PortError);
-        EXPECT_EQ(read.statusText(), c.status);
+        EXPECT_EQ(read.statusText(), c.openError == 0 ? kTxtConnectionLost : kTxtPortError);
         EXPECT_EQ(read.portFailure().problem, c.problem);
         EXPECT_EQ(PortFailureText(read.portFailure(), [](int n) { return QStringLiteral("T%1").arg(n); }),
                   QLatin1String(c.shown));
@@ -399,37 +354,29 @@ TEST(Transfers, aPortThatStopsTakingOrACancelDropsWhatIsStillQueued) {
 }
 
 TEST(Transfers, aTransferStartsOnlyOnAQuietLine) {
-    struct Case {
-        const char* what;
-        bool write;
-        qint64 stale; // characters of an earlier answer still arriving
-        TransferOutcome outcome;
-    };
-    const Case cases[]{
-        {"a read after an aborted read", false, 4000, TransferOutcome::Done},
-        {"a write after a late verdict", true, 4, TransferOutcome::Done},
-        {"a line that never falls silent", true, 1000000, TransferOutcome::NoAnswer},
-    };
     const Configuration good = loadedConfiguration("Good.zeb");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& c : dataTable("link_quiet_line.txt", 4)) {
+        SCOPED_TRACE(c[0]);
+        const bool writes = c[1] == "write";
+        const qint64 stale = std::stoll(c[2]);
+        const TransferOutcome outcome = outcomeNamed(c[3]);
         SimulatedLink link(false);
         link.setPace(48000); // 50 times the line rate: the stale stream lasts longer than the quiet ticks
         link.unit().setMemory(UnitSimulator::ImageOf(good, noText));
         UnitSimulator earlier;
         earlier.setMemory(link.unit().memory());
         earlier.receive(kReadRequest);
-        QByteArray stale = c.write ? QByteArray("0\r\n\a") : QByteArray::fromStdString(earlier.takeOutput());
-        while (stale.size() < c.stale)
-            stale += stale;
-        link.queueFromUnit(stale.left(c.stale));
+        QByteArray arriving = writes ? QByteArray("0\r\n\a") : QByteArray::fromStdString(earlier.takeOutput());
+        while (arriving.size() < stale)
+            arriving += arriving;
+        link.queueFromUnit(arriving.left(stale));
         Configuration target = blankConfiguration();
         WriteTransfer write(link, target, DeviceClock{}, noText);
         ReadTransfer read(link, target, nullptr);
-        Transfer& t = c.write ? static_cast<Transfer&>(run(write)) : run(read);
-        EXPECT_EQ(t.outcome(), c.outcome) << t.reason().toStdString();
-        if (c.outcome == TransferOutcome::Done) {
-            EXPECT_EQ(t.discarded(), c.stale);
+        Transfer& t = writes ? static_cast<Transfer&>(run(write)) : run(read);
+        EXPECT_EQ(t.outcome(), outcome) << t.reason().toStdString();
+        if (outcome == TransferOutcome::Done) {
+            EXPECT_EQ(t.discarded(), stale);
         } else {
             EXPECT_EQ(t.reason(), QStringLiteral("the line does not fall silent"));
         }

@@ -1,6 +1,8 @@
 #pragma once
 // Helpers shared by the io and link tests: fixtures, temporary folders, configurations with content.
 
+#include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -82,6 +84,11 @@ inline TextLookup shippedTexts(const std::string& file) {
         return n >= 0 && static_cast<std::size_t>(n) < table->texts.size() ? table->texts[static_cast<std::size_t>(n)]
                                                                            : std::string();
     };
+}
+
+// The texts of no language: every text empty.
+inline std::string noText(int) {
+    return {};
 }
 
 // Language texts of a test language: the unit label and the SMS message words.
@@ -190,8 +197,8 @@ inline Configuration fullConfiguration(int seed) {
         for (const ValueFact* f : FactsOfType(t))
             StoreValue(*f, cfg, c, valueFor(*f, 7 * c + 3 * seed + f->index));
         if (EventOptionsShown(cfg, t))
-            cfg.ChanFlags[static_cast<std::size_t>(c)] = static_cast<Byte>(((c + seed) % 4) << 6);
-        cfg.ChanText[static_cast<std::size_t>(c)] = "Kanal " + std::to_string(c) + " \xe6";
+            cfg.ChanFlags[c] = static_cast<Byte>(((c + seed) % 4) << 6);
+        cfg.ChanText[c] = "Kanal " + std::to_string(c) + " \xe6";
         if (FindChannelType(t) && FindChannelType(t)->channelsUsed == 2)
             ++c;
     }
@@ -199,19 +206,15 @@ inline Configuration fullConfiguration(int seed) {
         for (const ValueFact* f : area.values)
             StoreValue(*f, cfg, -1, valueFor(*f, seed + f->index));
     for (int b = 0; b < kLogicBlocksUsed; ++b)
-        cfg.LogicBlocks[static_cast<std::size_t>(b)] = {static_cast<Byte>(b), static_cast<Byte>(b + seed),
-                                                        static_cast<Byte>(130 + b % 8), static_cast<Byte>(4 * (b % 4))};
+        cfg.LogicBlocks[b] = {Byte(b), Byte(b + seed), Byte(130 + b % 8), Byte(4 * (b % 4))};
     for (int i = 0; i < kSysHolidayCount; ++i)
-        if ((i + seed) % 3 != 0) {
-            cfg.SysData[static_cast<std::size_t>(kSysHolidays + 4 * i)] = static_cast<Byte>(1 + i % 9);
-            cfg.SysData[static_cast<std::size_t>(kSysHolidays + 4 * i + 1)] = 0x15;
-            cfg.SysData[static_cast<std::size_t>(kSysHolidays + 4 * i + 2)] = 0x12;
-            cfg.SysData[static_cast<std::size_t>(kSysHolidays + 4 * i + 3)] = 0x31;
-        }
+        if ((i + seed) % 3 != 0)
+            std::copy_n(std::array<Byte, 4>{Byte(1 + i % 9), 0x15, 0x12, 0x31}.begin(), 4,
+                        cfg.SysData.begin() + kSysHolidays + 4 * i);
     for (int g = 0; g < kDescTexts; ++g)
-        cfg.DescText[static_cast<std::size_t>(g)] = "Notes " + std::to_string(g) + "\r\nline two";
+        cfg.DescText[g] = "Notes " + std::to_string(g) + "\r\nline two";
     for (int k = 0; k < 9; ++k)
-        cfg.SmsText[static_cast<std::size_t>(k)] = "+45" + std::to_string(2000000 + 1000 * seed + k);
+        cfg.SmsText[k] = "+45" + std::to_string(2000000 + 1000 * seed + k);
     cfg.SmsIdText = "Villa " + std::to_string(seed) + " at the harbour, north";
     cfg.SysData[kSysChannelsInUse] = static_cast<Byte>(127 - 8 * (seed % 3));
     return cfg;
