@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -78,13 +79,16 @@ QString PageFixture::text(const QString& name) {
         return list->currentText();
     if (auto* button = qobject_cast<QAbstractButton*>(w))
         return button->isChecked() ? QStringLiteral("[x]") : QStringLiteral("[ ]");
+    if (auto* label = qobject_cast<QLabel*>(w))
+        return label->text();
     return qobject_cast<QLineEdit*>(w)->text();
 }
 
 void PageFixture::type(const QString& name, const char* keys) {
     focus(get(name));
     static const std::map<std::string, Qt::Key> named{
-        {"Up", Qt::Key_Up}, {"Down", Qt::Key_Down}, {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right}};
+        {"Up", Qt::Key_Up}, {"Down", Qt::Key_Down}, {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right},
+        {"End", Qt::Key_End},    {"Backspace", Qt::Key_Backspace}};
     for (const char* k = keys; *k; ++k) {
         QWidget* target = QApplication::focusWidget();
         const char* close = *k == '{' ? std::strchr(k, '}') : nullptr;

@@ -59,10 +59,11 @@ protected:
         EXPECT_NE(w, nullptr) << name.toStdString();
         return w;
     }
-    // What the named control shows: a line's or text box's text, a list's choice, a box "[x]" or "[ ]".
+    // What the named control shows: a line's, label's or text box's text, a list's choice, a box "[x]" or "[ ]".
     QString text(const QString& name);
     // Gives the named control the focus, then types the keys where the focus is: characters as
-    // themselves, '~' Delete, '\n' Enter, {Up}, {Down}, {Left} and {Right} the arrows.
+    // themselves, '~' Delete, '\n' Enter, {Up}, {Down}, {Left}, {Right}, {End} and
+    // {Backspace} those keys.
     void type(const QString& name, const char* keys);
     // The name of the control with the focus.
     static QString focused();

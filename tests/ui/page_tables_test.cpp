@@ -170,10 +170,28 @@ protected:
              [](PageTables& t, int) { return QString::fromStdString(t.ws.cfg.DescText[kGeneralDescription]); }},
             {"logicNotes", [](PageTables& t, int) { return QString::fromStdString(t.ws.cfg.DescText[0]); }},
         };
+        // A control's look: text:<name> what it shows, state:<name> hidden, enabled or disabled,
+        // red:<name> 1 when its text is drawn red, tip:<name> its tool tip.
+        static const std::map<std::string, std::function<QString(PageTables&, const QString&)>> looks{
+            {"text", [](PageTables& t, const QString& c) { return t.text(c); }},
+            {"state", [](PageTables& t, const QString& c) { return t.state(c); }},
+            {"red",
+             [](PageTables& t, const QString& c) {
+                 return QString::number(int(t.get(c)->palette().color(QPalette::Text) == QColor(Qt::red)));
+             }},
+            {"tip", [](PageTables& t, const QString& c) { return t.get(c)->toolTip(); }},
+        };
         QStringList out;
         forEachWord(words, [&](const std::string& name, int value) {
+            const std::size_t colon = name.find(':');
             if (Byte* b = named(name))
                 out << QString::number(*b);
+            else if (colon != std::string::npos && looks.count(name.substr(0, colon)))
+                out << looks.at(name.substr(0, colon))(*this, q(name.substr(colon + 1)));
+            else if (name == "focus")
+                out << focused();
+            else if (name == "flashPattern")
+                out << QString::number(int(host.flashPattern));
             else if (readings.count(name))
                 out << readings.at(name)(*this, value);
             else
@@ -194,6 +212,10 @@ protected:
         ASSERT_NE(page_, nullptr) << page;
     }
     static QString q(const std::string& s) { return QString::fromStdString(s); }
+    QString state(const QString& name) {
+        QWidget* w = get(name);
+        return QLatin1String(!w->isVisibleTo(window.get()) ? "hidden" : w->isEnabled() ? "enabled" : "disabled");
+    }
 };
 
 TEST_F(PageTables, typedKeysShowAndStore) {
@@ -202,11 +224,11 @@ TEST_F(PageTables, typedKeysShowAndStore) {
         openPage(r[1], r[2]);
         EXPECT_FALSE(ws.dataChanged()) << "opening repairs through the write path without marking a change";
         const int beeps = dialogs.beeps;
-        const QString before = read(r[6]);
+        const Configuration before = ws.cfg;
         type(q(r[3]), r[4].c_str());
         EXPECT_EQ(text(q(r[3])), q(r[5]));
         EXPECT_EQ(read(r[6]), q(r[7]));
-        EXPECT_EQ(ws.dataChanged(), read(r[6]) != before);
+        EXPECT_EQ(ws.dataChanged(), !(ws.cfg == before)) << "a change of the configuration, and only that, is marked";
         EXPECT_EQ(dialogs.beeps - beeps, std::stoi(r[8]));
         QWidget* field = get(q(r[3]));
         EXPECT_EQ(field->property("korvaneRefused").toBool(), r[9] == "1");
@@ -220,8 +242,7 @@ TEST_F(PageTables, aStateShowsAndEnablesItsControls) {
     for (const auto& r : dataTable("ui_page_shown.txt", 4)) {
         SCOPED_TRACE(r[0] + " " + r[1] + ": " + r[2]);
         openPage(r[0], r[1]);
-        QWidget* w = get(q(r[2]));
-        EXPECT_EQ(!w->isVisibleTo(window.get()) ? "hidden" : w->isEnabled() ? "enabled" : "disabled", r[3]);
+        EXPECT_EQ(state(q(r[2])), q(r[3]));
     }
 }
 
@@ -252,13 +273,13 @@ TEST_F(PageTables, leavingAFieldSettlesItsEntry) {
         type(q(r[3]), r[4].c_str());
         setUp(r[5]);
         ws.setDataChanged(false);
-        const QString typed = read(r[7]);
+        const Configuration typed = ws.cfg;
         if (r[6] == "commit")
             commit();
         else
             focus(get(q(r[6])));
         EXPECT_EQ(read(r[7]), q(r[8]));
-        EXPECT_EQ(ws.dataChanged(), typed != read(r[7])) << "a repair is a change of the configuration";
+        EXPECT_EQ(ws.dataChanged(), !(ws.cfg == typed)) << "a repair is a change of the configuration";
         if (r[9] != "-") {
             EXPECT_EQ(text(q(r[3])), q(r[9]));
         }
