@@ -1,10 +1,8 @@
-// The device channel pages beyond the page tables: the roller master grid, the analogue sensor's kinds
-// and options, the timer's modes and the claims of counter and time output.
+// The device channel pages beyond the page tables: the roller master grid, the analogue sensor's
+// numbers and kinds, and the claims of counter and time output.
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -15,7 +13,6 @@
 #include "model/channel_types.h"
 #include "model/field_rules.h"
 #include "model/roller.h"
-#include "model/text_ids.h"
 #include "pictures/icon_factory.h"
 #include "tests/support/page_fixture.h"
 #include "ui/editor/pages/master_page.h"
@@ -39,7 +36,6 @@ protected:
         SetChannelType(ws.cfg, kCh, type);
         return openChannel(kCh, type);
     }
-    static bool refused(QWidget* e) { return e->property("korvaneRefused").toBool(); }
 };
 
 // ---- Roller master ----
@@ -140,26 +136,6 @@ TEST_F(DevicePages, analogueNumbersTakeTheUsersDecimalSeparator) {
     EXPECT_EQ(Byte3ToTenths(row(), kAnaRangeMax), 302);
 }
 
-// Both range fields show a backwards range red, from a file or typed; a fitting value mends both.
-TEST_F(DevicePages, analogueBackwardsRangeTurnsBothFieldsRed) {
-    openAs(kTypeAnalogGeneral);
-    StoreTenths(row(), 500, kAnaRangeMin);
-    StoreTenths(row(), -200, kAnaRangeMax);
-    page_->fill();
-    EXPECT_TRUE(refused(get("T_RangeMin")));
-    EXPECT_TRUE(refused(get("T_RangeMax")));
-    type("T_RangeMax", "80\n");
-    EXPECT_FALSE(refused(get("T_RangeMin")));
-    EXPECT_FALSE(refused(get("T_RangeMax")));
-    type("T_RangeMax", "10\n");
-    EXPECT_TRUE(refused(get("T_RangeMin"))) << "a refused maximum turns both range fields red";
-    EXPECT_EQ(get<QLineEdit>("T_RangeMax")->palette().color(QPalette::Text), QColor(Qt::red));
-    focus(get("SensDisabel"));
-    EXPECT_FALSE(refused(get("T_RangeMin")));
-    EXPECT_FALSE(refused(get("T_RangeMax")));
-    EXPECT_EQ(text("T_RangeMax"), "80.0");
-}
-
 // The four kinds are one group wherever the layout puts them: after every click, arrow key and fill
 // exactly one is ticked, the one stored, and the arrows reach each of them in the table's order.
 TEST_F(DevicePages, analogueKindsAreOneGroupForClicksKeysAndFills) {
@@ -217,45 +193,6 @@ TEST_F(DevicePages, aClickIntoANumberFieldSelectsItsValue) {
     QTest::keyClicks(e, QStringLiteral("-20"));
     QTest::keyClick(e, Qt::Key_Return);
     EXPECT_EQ(Byte3ToTenths(row(), kAnaRangeMin), -200);
-}
-
-// The second pair of limits and the exchange box show what they stand for at once; a lux sensor
-// shows its fixed range, another kind the stored one again.
-TEST_F(DevicePages, analogueKindAndOptionsShowWhatTheyStandFor) {
-    openAs(kTypeAnalogGeneral);
-    StoreTenths(row(), -300, kAnaRangeMin);
-    StoreTenths(row(), 77, kAnaLimit2Low);
-    page_->fill();
-    for (const bool second : {true, false}) {
-        get<QCheckBox>("Chk_NightEnable")->click();
-        EXPECT_EQ(get("F_grenze2")->isVisibleTo(page_), second);
-    }
-    EXPECT_EQ(Byte3ToTenths(row(), kAnaLimit2Low), 77) << "hiding the second pair keeps it";
-    EXPECT_EQ(get<QLabel>("Label4_3")->text(), ws.text(kTxtOffBelow));
-    get<QCheckBox>("Chk_ExchLim")->click();
-    EXPECT_EQ(get<QLabel>("Label4_3")->text(), ws.text(kTxtOnBelow));
-    EXPECT_EQ(get<QLabel>("Label4_6")->text(), ws.text(kTxtOffAbove));
-    get<QRadioButton>("Opt_Senstype_49")->click();
-    EXPECT_FALSE(get("T_RangeMin")->isEnabled());
-    EXPECT_EQ(text("T_RangeMin"), "0,1");
-    EXPECT_EQ(text("T_RangeMax"), "100000,0");
-    get<QRadioButton>("Opt_Senstype_51")->click();
-    EXPECT_TRUE(get("T_RangeMin")->isEnabled());
-    EXPECT_EQ(text("T_RangeMin"), "-30.0");
-    EXPECT_EQ(page_->focusControl()->objectName(), "Opt_Senstype_51");
-}
-
-// ---- Timer ----
-
-// A change of timer mode shows the new mode's parts at once and keeps the focus on the mode.
-TEST_F(DevicePages, aTimerModeChangeShowsTheNewModesParts) {
-    openAs(kTypeTimerDelay);
-    get<QCheckBox>("Chk_TimPuls")->click();
-    EXPECT_EQ(page_->focusControl()->objectName(), "O_TimerMode_0");
-    get<QRadioButton>("O_TimerMode_1")->click();
-    EXPECT_FALSE(get("Chk_TimPuls")->isVisibleTo(page_));
-    EXPECT_EQ(get<QLabel>("Label_TimerTid_0")->text(), ws.text(kTxtPulseTime));
-    EXPECT_EQ(page_->focusControl()->objectName(), "O_TimerMode_1");
 }
 
 // ---- Counter and time output ----

@@ -98,6 +98,7 @@ protected:
                  StoreTenths(t.row(), 500, kAnaRangeMin);
                  StoreTenths(t.row(), -200, kAnaRangeMax);
              }},
+            {"limit2", [](PageTables& t, int) { StoreTenths(t.row(), 77, kAnaLimit2Low); }},
             {"externLimit", [](PageTables& t, int) { t.byte(kCh, kAnaOptions) = kAnaExternLimitBit; }},
             {"secondLimit", [](PageTables& t, int) { t.byte(kCh, kAnaOptions) = kAnaSecondLimitBit; }},
             {"longTimer", // time 1 400000 s (111:06:40), time 2 10 s
@@ -122,6 +123,7 @@ protected:
                  SetRollerReverseTime(t.row(8), 300);
              }},
             {"current", [](PageTables& t, int c) { t.ws.edit.CurChannel = c; }},
+            {"flashOpen", [](PageTables& t, int) { t.host.flashPattern = true; }},
             {"events", [](PageTables& t, int flags) { t.ws.cfg.ChanFlags[kCh] = static_cast<Byte>(flags); }},
             {"becomes", [](PageTables& t, int type) { t.ws.changeChannelType(kCh, type); }},
         };
@@ -141,6 +143,7 @@ protected:
         static const std::map<std::string, Reader> readings{
             {"rangeMin", [](PageTables& t, int) { return QString::number(Byte3ToTenths(t.row(), kAnaRangeMin)); }},
             {"rangeMax", [](PageTables& t, int) { return QString::number(Byte3ToTenths(t.row(), kAnaRangeMax)); }},
+            {"limit2Low", [](PageTables& t, int) { return QString::number(Byte3ToTenths(t.row(), kAnaLimit2Low)); }},
             {"limit1Low", [](PageTables& t, int) { return QString::number(Byte3ToTenths(t.row(), kAnaLimit1Low)); }},
             {"limit1High", [](PageTables& t, int) { return QString::number(Byte3ToTenths(t.row(), kAnaLimit1High)); }},
             {"time1", [](PageTables& t, int) { return QString::number(DurationAt(t.row(), kTimerTime1)); }},
@@ -190,6 +193,8 @@ protected:
                 out << looks.at(name.substr(0, colon))(*this, q(name.substr(colon + 1)));
             else if (name == "focus")
                 out << focused();
+            else if (name == "pageFocus") // the control the page gives the focus to when it is shown
+                out << page_->focusControl()->objectName();
             else if (name == "flashPattern")
                 out << QString::number(int(host.flashPattern));
             else if (readings.count(name))
