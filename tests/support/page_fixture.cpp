@@ -110,10 +110,6 @@ QString PageFixture::focused() {
     return w ? w->objectName() : QStringLiteral("<none>");
 }
 
-void PageFixture::click(QWidget* w) {
-    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
-}
-
 void PageFixture::focus(QWidget* w) {
     QApplication::setActiveWindow(w->window());
     w->setFocus(Qt::TabFocusReason);

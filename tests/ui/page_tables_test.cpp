@@ -114,6 +114,17 @@ protected:
                  for (int part = 0; part < kHolidayBytes; ++part)
                      t.sys(HolidayByte(1, part)) = parts[part];
              }},
+            {"oddHolidays", // period 0 on 31 February, period 5 with a day but no month
+             [](PageTables& t, int) {
+                 const Byte parts[] = {0x02, 0x31, 0x03, 0x01, 0x13, 0x01};
+                 for (int part = 0; part < 6; ++part)
+                     t.sys(HolidayByte(part < 4 ? 0 : 5, part % 4)) = parts[part];
+             }},
+            {"longTexts", // longer than the unit keeps, from a file
+             [](PageTables& t, int) {
+                 t.ws.cfg.SmsText[2] = "12345678901234567890";
+                 t.ws.cfg.SmsIdText = std::string(40, 'i');
+             }},
             {"logicP8A1", [](PageTables& t, int) { t.ws.cfg.LogicBlocks[0] = LogicRecord{127, 0, 0, 0x04}; }},
             {"logicPage", [](PageTables& t, int page) { t.ws.edit.CurLogicBlock = page; }},
             {"wrongNumber", [](PageTables& t, int) { t.ws.cfg.SmsText[0] = "45-12"; }},
@@ -174,14 +185,11 @@ protected:
             {"logicNotes", [](PageTables& t, int) { return QString::fromStdString(t.ws.cfg.DescText[0]); }},
         };
         // A control's look: text:<name> what it shows, state:<name> hidden, enabled or disabled,
-        // red:<name> 1 when its text is drawn red, tip:<name> its tool tip.
+        // colour:<name> its text's colour (#rrggbb), tip:<name> its tool tip.
         static const std::map<std::string, std::function<QString(PageTables&, const QString&)>> looks{
             {"text", [](PageTables& t, const QString& c) { return t.text(c); }},
             {"state", [](PageTables& t, const QString& c) { return t.state(c); }},
-            {"red",
-             [](PageTables& t, const QString& c) {
-                 return QString::number(int(t.get(c)->palette().color(QPalette::Text) == QColor(Qt::red)));
-             }},
+            {"colour", [](PageTables& t, const QString& c) { return t.get(c)->palette().color(QPalette::Text).name(); }},
             {"tip", [](PageTables& t, const QString& c) { return t.get(c)->toolTip(); }},
         };
         QStringList out;

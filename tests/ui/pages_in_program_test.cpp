@@ -1,7 +1,7 @@
 // The editor pages in the started program: only the page of a channel's function on show, the editor
 // window keeping its size and the focus from page to page, the matrix marks of the logic, the logic
-// pages, values from a file the pages cannot take, the siren's flash pattern and the master's trigger
-// view, and the look of the pages in the editor window.
+// pages, a wrong phone number, the siren's flash pattern and the master's trigger view, and the look
+// of the pages in the editor window.
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,7 +13,6 @@
 #include <functional>
 #include <utility>
 
-#include "model/calendar.h"
 #include "model/channel_types.h"
 #include "model/text_ids.h"
 #include "tests/support/program_fixture.h"
@@ -233,51 +232,7 @@ TEST_F(PagesTest, logicPagesKeepTheirBlocksAndNotesApart) {
     EXPECT_EQ(ws().cfg.DescText[2], std::string(299, 'y'));
 }
 
-// ---- Holidays ----
-
-TEST_F(PagesTest, oddHolidaysAreKeptAndColouredAndLaterPeriodsAreMarked) {
-    sys(HolidayByte(0, 0)) = 0x02; // 31 February
-    sys(HolidayByte(0, 1)) = 0x31;
-    sys(HolidayByte(0, 2)) = 0x03;
-    sys(HolidayByte(0, 3)) = 0x01;
-    sys(HolidayByte(5, 0)) = 0x13; // no month: shown free, held as zeros
-    sys(HolidayByte(5, 1)) = 0x01;
-    open("Holiday");
-    EXPECT_EQ(sys(HolidayByte(0, 1)), 0x31);
-    EXPECT_TRUE(edit("T_DateStart_0")->toolTip().contains(ws().text(kTxtNoSuchDay)));
-    EXPECT_NE(edit("T_DateStart_0")->palette().color(QPalette::Text),
-              edit("T_DateEnd_0")->palette().color(QPalette::Text));
-    EXPECT_EQ(edit("T_DateEnd_0")->toolTip(), QStringLiteral("1..31(-)"));
-    EXPECT_EQ(sys(HolidayByte(5, 1)), 0);
-    EXPECT_EQ(edit("T_MonthStart_5")->text(), QStringLiteral("---"));
-    EXPECT_FALSE(ws().dataChanged());
-    EXPECT_EQ(child<QLabel>("L_Period_8")->toolTip(), ws().text(kTxtNotReadBack));
-    EXPECT_EQ(child<QLabel>("L_Period_7")->toolTip(), QString());
-}
-
 // ---- SMS and dial-in ----
-
-TEST_F(PagesTest, smsFieldsTakeWhatTheUnitKeepsAndShowLongTextsWhole) {
-    sys(kSysEventSms) = 1;
-    ws().cfg.SmsText[2] = "12345678901234567890"; // from a file: longer than the unit's 16
-    ws().cfg.SmsIdText = std::string(40, 'i');
-    open("SMS_Setup");
-    EXPECT_EQ(editor().windowTitle(), ws().text(kTxtMenuSmsSetup));
-    EXPECT_EQ(focused(), QStringLiteral("Txt_PhoneNo_0"));
-    QLineEdit* long2 = edit("Txt_PhoneNo_2");
-    EXPECT_EQ(long2->text(), QStringLiteral("12345678901234567890"));
-    EXPECT_EQ(long2->palette().color(QPalette::Text), QColor(Qt::red));
-    EXPECT_TRUE(long2->toolTip().contains(ws().text(kTxtOnlyCharactersReachUnit).arg(16)));
-    EXPECT_TRUE(edit("Txt_SmsIdInfo")->toolTip().contains(ws().text(kTxtOnlyCharactersReachUnit).arg(32)));
-
-    // Typing cannot make it longer; deleting shortens it and is stored.
-    focus(long2);
-    long2->end(false);
-    typeKeys("5");
-    EXPECT_EQ(ws().cfg.SmsText[2], "12345678901234567890");
-    QTest::keyClick(long2, Qt::Key_Backspace);
-    EXPECT_EQ(ws().cfg.SmsText[2], "1234567890123456789");
-}
 
 TEST_F(PagesTest, aWrongNumberTakesTheFocusBackOnceAndNeverWhenTheWindowIsLeft) {
     sys(kSysEventSms) = 1;
