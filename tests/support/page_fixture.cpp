@@ -81,7 +81,8 @@ QString PageFixture::text(const QString& name) {
         return button->isChecked() ? QStringLiteral("[x]") : QStringLiteral("[ ]");
     if (auto* label = qobject_cast<QLabel*>(w))
         return label->text();
-    return qobject_cast<QLineEdit*>(w)->text();
+    auto* line = qobject_cast<QLineEdit*>(w);
+    return line ? line->text() : QString();
 }
 
 void PageFixture::type(const QString& name, const char* keys) {

@@ -18,6 +18,7 @@
 #include "model/timer.h"
 #include "tests/support/io_test_support.h"
 #include "tests/support/page_fixture.h"
+#include "ui/editor/form/grid_cell.h"
 
 using namespace korvane;
 using namespace korvane::test;
@@ -133,6 +134,14 @@ protected:
                  SetChannelType(t.ws.cfg, 8, kTypeRoller);
                  SetRollerReverseTime(t.row(8), 300);
              }},
+            {"formerBlinds", // the roller master commands A1 and B5, which are no longer blinds
+             [](PageTables& t, int) {
+                 for (int c : {0, 12}) {
+                     SetChannelType(t.ws.cfg, c, kTypeRoller);
+                     PutRmSt(t.ws.cfg, kCh, c / 2, 1);
+                     t.ws.changeChannelType(c, kTypeMono);
+                 }
+             }},
             {"current", [](PageTables& t, int c) { t.ws.edit.CurChannel = c; }},
             {"flashOpen", [](PageTables& t, int) { t.host.flashPattern = true; }},
             {"events", [](PageTables& t, int flags) { t.ws.cfg.ChanFlags[kCh] = static_cast<Byte>(flags); }},
@@ -175,6 +184,13 @@ protected:
                  const LogicRecord& r = t.ws.cfg.LogicBlocks[static_cast<std::size_t>(n)];
                  return QStringLiteral("%1 %2 %3 %4").arg(r[0]).arg(r[1]).arg(r[2]).arg(r[3]);
              }},
+            {"cursor", // the roller master grid's cursor, * when its cell shows it
+             [](PageTables& t, int) {
+                 const int c = t.ws.edit.MatrixCursor;
+                 return QString::number(c) + (t.get<MasterCell>(QStringLiteral("IRm_%1").arg(c))->cursor() ? "*" : "");
+             }},
+            {"rm", [](PageTables& t, int cell) { return QString::number(GetRmSt(t.ws.cfg, kCh, cell)); }},
+            {"marked", [](PageTables& t, int cell) { return QString::number(RmCellMarked(t.ws.cfg, kCh, cell)); }},
             {"sms", [](PageTables& t, int i) { return QString::fromStdString(t.ws.cfg.SmsText[std::size_t(i)]); }},
             {"savedType", [](PageTables& t, int) { return QString::number(t.ws.cfg.SavedChanType[kCh]); }},
             {"events", [](PageTables& t, int) { return QString::number(t.ws.cfg.ChanFlags[kCh]); }},
