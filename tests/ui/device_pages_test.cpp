@@ -96,17 +96,6 @@ TEST_F(RollerMasterGrid, aClickClearsAFormerBlindsChoiceButCannotMakeIt) {
 
 // ---- Analogue sensor ----
 
-TEST_F(DevicePages, analogueNumbersTakeTheUsersDecimalSeparator) {
-    const QLocale previous;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    openAs(kTypeAnalogWind);
-    type("T_RangeMin", "-12,5\n");
-    type("T_RangeMax", "30.25\n");
-    QLocale::setDefault(previous);
-    EXPECT_EQ(Byte3ToTenths(row(), kAnaRangeMin), -125);
-    EXPECT_EQ(Byte3ToTenths(row(), kAnaRangeMax), 302);
-}
-
 // The four kinds are one group wherever the layout puts them: after every click, arrow key and fill
 // exactly one is ticked, the one stored, and the arrows reach each of them in the table's order.
 TEST_F(DevicePages, analogueKindsAreOneGroupForClicksKeysAndFills) {

@@ -142,6 +142,7 @@ protected:
                      t.ws.changeChannelType(c, kTypeMono);
                  }
              }},
+            {"germanNumbers", [](PageTables&, int) { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }},
             {"current", [](PageTables& t, int c) { t.ws.edit.CurChannel = c; }},
             {"flashOpen", [](PageTables& t, int) { t.host.flashPattern = true; }},
             {"events", [](PageTables& t, int flags) { t.ws.cfg.ChanFlags[kCh] = static_cast<Byte>(flags); }},
@@ -231,6 +232,7 @@ protected:
     // A page key, or a function code whose channel page opens on A5, after the set-up.
     void openPage(const std::string& page, const std::string& words) {
         const bool channel = !page.empty() && std::isdigit(static_cast<unsigned char>(page[0]));
+        QLocale::setDefault(QLocale::system());
         ClearConfiguration(ws.cfg, ws.edit);
         ws.edit.CurChannel = kCh;
         if (channel)
@@ -239,6 +241,10 @@ protected:
         ws.setDataChanged(false);
         page_ = channel ? open(QString(), std::stoi(page)) : open(QString::fromStdString(page), 0);
         ASSERT_NE(page_, nullptr) << page;
+    }
+    void TearDown() override {
+        QLocale::setDefault(QLocale::system());
+        PageFixture::TearDown();
     }
     static QString q(const std::string& s) { return QString::fromStdString(s); }
     QString state(const QString& name) {
