@@ -192,6 +192,15 @@ protected:
              }},
             {"rm", [](PageTables& t, int cell) { return QString::number(GetRmSt(t.ws.cfg, kCh, cell)); }},
             {"marked", [](PageTables& t, int cell) { return QString::number(RmCellMarked(t.ws.cfg, kCh, cell)); }},
+            {"logicPage", [](PageTables& t, int) { return QString::number(t.ws.edit.CurLogicBlock); }},
+            {"kinds", // the analogue kinds ticked
+             [](PageTables& t, int) {
+                 QStringList ticked;
+                 for (int kind = kTypeAnalogGeneral; kind <= kTypeAnalogTemperature; ++kind)
+                     if (t.text(QStringLiteral("Opt_Senstype_%1").arg(kind)) == QLatin1String("[x]"))
+                         ticked << QString::number(kind);
+                 return ticked.join(QLatin1Char(','));
+             }},
             {"sms", [](PageTables& t, int i) { return QString::fromStdString(t.ws.cfg.SmsText[std::size_t(i)]); }},
             {"savedType", [](PageTables& t, int) { return QString::number(t.ws.cfg.SavedChanType[kCh]); }},
             {"events", [](PageTables& t, int) { return QString::number(t.ws.cfg.ChanFlags[kCh]); }},
@@ -202,12 +211,13 @@ protected:
             {"logicNotes", [](PageTables& t, int) { return QString::fromStdString(t.ws.cfg.DescText[0]); }},
         };
         // A control's look: text:<name> what it shows, state:<name> hidden, enabled or disabled,
-        // colour:<name> its text's colour (#rrggbb), tip:<name> its tool tip.
+        // colour:<name> its text's colour (#rrggbb), tip:<name> its tool tip, bold:<name> 1 in bold.
         static const std::map<std::string, std::function<QString(PageTables&, const QString&)>> looks{
             {"text", [](PageTables& t, const QString& c) { return t.text(c); }},
             {"state", [](PageTables& t, const QString& c) { return t.state(c); }},
             {"colour", [](PageTables& t, const QString& c) { return t.get(c)->palette().color(QPalette::Text).name(); }},
             {"tip", [](PageTables& t, const QString& c) { return t.get(c)->toolTip(); }},
+            {"bold", [](PageTables& t, const QString& c) { return QString::number(int(t.get(c)->font().bold())); }},
         };
         QStringList out;
         forEachWord(words, [&](const std::string& name, int value) {
