@@ -126,6 +126,7 @@ protected:
                  t.ws.cfg.SmsText[2] = "12345678901234567890";
                  t.ws.cfg.SmsIdText = std::string(40, 'i');
              }},
+            {"longNotes", [](PageTables& t, int n) { t.ws.cfg.DescText[0] = std::string(std::size_t(n), 'x'); }},
             {"logicP8A1", [](PageTables& t, int) { t.ws.cfg.LogicBlocks[0] = LogicRecord{127, 0, 0, 0x04}; }},
             {"logicPage", [](PageTables& t, int page) { t.ws.edit.CurLogicBlock = page; }},
             {"wrongNumber", [](PageTables& t, int) { t.ws.cfg.SmsText[0] = "45-12"; }},
@@ -209,14 +210,17 @@ protected:
             {"generalText",
              [](PageTables& t, int) { return QString::fromStdString(t.ws.cfg.DescText[kGeneralDescription]); }},
             {"logicNotes", [](PageTables& t, int) { return QString::fromStdString(t.ws.cfg.DescText[0]); }},
+            {"logicNotesLength", [](PageTables& t, int) { return QString::number(t.ws.cfg.DescText[0].size()); }},
         };
         // A control's look: text:<name> what it shows, state:<name> hidden, enabled or disabled,
-        // colour:<name> its text's colour (#rrggbb), tip:<name> its tool tip, bold:<name> 1 in bold.
+        // colour:<name> its text's colour (#rrggbb), tip:<name> its tool tip, length:<name> the characters it
+        // shows, bold:<name> 1 in bold.
         static const std::map<std::string, std::function<QString(PageTables&, const QString&)>> looks{
             {"text", [](PageTables& t, const QString& c) { return t.text(c); }},
             {"state", [](PageTables& t, const QString& c) { return t.state(c); }},
             {"colour", [](PageTables& t, const QString& c) { return t.get(c)->palette().color(QPalette::Text).name(); }},
             {"tip", [](PageTables& t, const QString& c) { return t.get(c)->toolTip(); }},
+            {"length", [](PageTables& t, const QString& c) { return QString::number(t.text(c).size()); }},
             {"bold", [](PageTables& t, const QString& c) { return QString::number(int(t.get(c)->font().bold())); }},
         };
         QStringList out;
@@ -271,7 +275,9 @@ TEST_F(PageTables, typedKeysShowAndStore) {
         const int beeps = dialogs.beeps;
         const Configuration before = ws.cfg;
         type(q(r[3]), r[4].c_str());
-        EXPECT_EQ(text(q(r[3])), q(r[5]));
+        if (r[5] != "-") {
+            EXPECT_EQ(text(q(r[3])), q(r[5]));
+        }
         EXPECT_EQ(read(r[6]), q(r[7]));
         EXPECT_EQ(ws.dataChanged(), !(ws.cfg == before)) << "a change of the configuration, and only that, is marked";
         EXPECT_EQ(dialogs.beeps - beeps, std::stoi(r[8]));

@@ -202,23 +202,6 @@ TEST_F(PagesTest, logicPagesKeepTheirBlocksAndNotesApart) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
     EXPECT_EQ(notes->toPlainText(), QStringLiteral("Hall 'A'\nstairs"));
     EXPECT_EQ(ws().cfg.DescText[kGeneralDescription], "");
-
-    // The notes take at most 255 characters typed; a longer note from a file is shown whole.
-    ws().cfg.DescText[2] = std::string(250, 'x');
-    editor().Update_Option_Form_elements();
-    focus(notes);
-    notes->moveCursor(QTextCursor::End);
-    const int beeps = dialogs.beeps;
-    QTest::keyClicks(notes, QStringLiteral("abcdefgh"));
-    EXPECT_EQ(ws().cfg.DescText[2], std::string(250, 'x') + "abcde");
-    EXPECT_GT(dialogs.beeps, beeps);
-    ws().cfg.DescText[2] = std::string(300, 'y');
-    editor().Update_Option_Form_elements();
-    EXPECT_EQ(notes->toPlainText().size(), 300);
-    focus(notes);
-    notes->moveCursor(QTextCursor::End);
-    QTest::keyClick(notes, Qt::Key_Backspace);
-    EXPECT_EQ(ws().cfg.DescText[2], std::string(299, 'y'));
 }
 
 // ---- SMS and dial-in ----
@@ -230,8 +213,6 @@ TEST_F(PagesTest, aWrongNumberTakesTheFocusBackOnceAndNeverWhenTheWindowIsLeft) 
     open("SMS_Setup");
     QLineEdit* n0 = edit("Txt_PhoneNo_0");
     QLineEdit* n1 = edit("Txt_PhoneNo_1");
-    EXPECT_EQ(n0->palette().color(QPalette::Text), QColor(Qt::red)) << "coloured when the page is filled";
-    EXPECT_EQ(n1->palette().color(QPalette::Text), QColor(Qt::red));
     focus(n0);
 
     // Both wrong: Tab to the other one brings the focus back once, and it stays there.
