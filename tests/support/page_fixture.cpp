@@ -37,10 +37,6 @@ void PageFixture::SetUp() {
     QApplication::setActiveWindow(window.get());
 }
 
-void PageFixture::TearDown() {
-    window.reset();
-}
-
 EditorPage* PageFixture::open(const QString& key, int type) {
     EditorPage* shown = nullptr;
     for (EditorPage* p : pages)

@@ -39,7 +39,6 @@ public:
 class PageFixture : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
     // Makes the page the key and type select (every channel page shows CurChannel), fills it and
     // shows it in the active test window. nullptr when no page shows them.

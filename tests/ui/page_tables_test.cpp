@@ -194,14 +194,6 @@ protected:
             {"rm", [](PageTables& t, int cell) { return QString::number(GetRmSt(t.ws.cfg, kCh, cell)); }},
             {"marked", [](PageTables& t, int cell) { return QString::number(RmCellMarked(t.ws.cfg, kCh, cell)); }},
             {"logicPage", [](PageTables& t, int) { return QString::number(t.ws.edit.CurLogicBlock); }},
-            {"kinds", // the analogue kinds ticked
-             [](PageTables& t, int) {
-                 QStringList ticked;
-                 for (int kind = kTypeAnalogGeneral; kind <= kTypeAnalogTemperature; ++kind)
-                     if (t.text(QStringLiteral("Opt_Senstype_%1").arg(kind)) == QLatin1String("[x]"))
-                         ticked << QString::number(kind);
-                 return ticked.join(QLatin1Char(','));
-             }},
             {"sms", [](PageTables& t, int i) { return QString::fromStdString(t.ws.cfg.SmsText[std::size_t(i)]); }},
             {"savedType", [](PageTables& t, int) { return QString::number(t.ws.cfg.SavedChanType[kCh]); }},
             {"events", [](PageTables& t, int) { return QString::number(t.ws.cfg.ChanFlags[kCh]); }},
@@ -256,10 +248,7 @@ protected:
         page_ = channel ? open(QString(), std::stoi(page)) : open(QString::fromStdString(page), 0);
         ASSERT_NE(page_, nullptr) << page;
     }
-    void TearDown() override {
-        QLocale::setDefault(QLocale::system());
-        PageFixture::TearDown();
-    }
+    void TearDown() override { QLocale::setDefault(QLocale::system()); }
     static QString q(const std::string& s) { return QString::fromStdString(s); }
     QString state(const QString& name) {
         QWidget* w = get(name);

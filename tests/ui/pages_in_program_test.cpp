@@ -211,13 +211,11 @@ TEST_F(PagesTest, aWrongNumberTakesTheFocusBackOnceAndNeverWhenTheWindowIsLeft) 
     ws().cfg.SmsText[0] = "45-12";
     ws().cfg.SmsText[1] = "+";
     open("SMS_Setup");
-    QLineEdit* n0 = edit("Txt_PhoneNo_0");
-    QLineEdit* n1 = edit("Txt_PhoneNo_1");
-    focus(n0);
+    focus(edit("Txt_PhoneNo_0"));
 
     // Both wrong: Tab to the other one brings the focus back once, and it stays there.
     const int beeps = dialogs.beeps;
-    n1->setFocus(Qt::TabFocusReason);
+    edit("Txt_PhoneNo_1")->setFocus(Qt::TabFocusReason);
     QCoreApplication::sendPostedEvents();
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(focused(), QStringLiteral("Txt_PhoneNo_0"));
