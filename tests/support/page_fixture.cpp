@@ -83,9 +83,9 @@ QString PageFixture::text(const QString& name) {
 
 void PageFixture::type(const QString& name, const char* keys) {
     focus(get(name));
-    static const std::map<std::string, Qt::Key> named{
-        {"Up", Qt::Key_Up}, {"Down", Qt::Key_Down}, {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right},
-        {"End", Qt::Key_End},    {"Backspace", Qt::Key_Backspace}};
+    static const std::map<std::string, Qt::Key> named{{"Up", Qt::Key_Up},     {"Down", Qt::Key_Down},
+                                                      {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right},
+                                                      {"End", Qt::Key_End},   {"Backspace", Qt::Key_Backspace}};
     for (const char* k = keys; *k; ++k) {
         QWidget* target = QApplication::focusWidget();
         const char* close = *k == '{' ? std::strchr(k, '}') : nullptr;

@@ -143,7 +143,8 @@ protected:
                      t.ws.changeChannelType(c, kTypeMono);
                  }
              }},
-            {"germanNumbers", [](PageTables&, int) { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }},
+            {"germanNumbers",
+             [](PageTables&, int) { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }},
             {"current", [](PageTables& t, int c) { t.ws.edit.CurChannel = c; }},
             {"flashOpen", [](PageTables& t, int) { t.host.flashPattern = true; }},
             {"events", [](PageTables& t, int flags) { t.ws.cfg.ChanFlags[kCh] = static_cast<Byte>(flags); }},
@@ -193,6 +194,10 @@ protected:
              }},
             {"rm", [](PageTables& t, int cell) { return QString::number(GetRmSt(t.ws.cfg, kCh, cell)); }},
             {"marked", [](PageTables& t, int cell) { return QString::number(RmCellMarked(t.ws.cfg, kCh, cell)); }},
+            {"focus", [](PageTables&, int) { return focused(); }},
+            // the control the page gives the focus to when it is shown
+            {"pageFocus", [](PageTables& t, int) { return t.page_->focusControl()->objectName(); }},
+            {"flashPattern", [](PageTables& t, int) { return QString::number(int(t.host.flashPattern)); }},
             {"logicPage", [](PageTables& t, int) { return QString::number(t.ws.edit.CurLogicBlock); }},
             {"sms", [](PageTables& t, int i) { return QString::fromStdString(t.ws.cfg.SmsText[std::size_t(i)]); }},
             {"savedType", [](PageTables& t, int) { return QString::number(t.ws.cfg.SavedChanType[kCh]); }},
@@ -210,7 +215,8 @@ protected:
         static const std::map<std::string, std::function<QString(PageTables&, const QString&)>> looks{
             {"text", [](PageTables& t, const QString& c) { return t.text(c); }},
             {"state", [](PageTables& t, const QString& c) { return t.state(c); }},
-            {"colour", [](PageTables& t, const QString& c) { return t.get(c)->palette().color(QPalette::Text).name(); }},
+            {"colour",
+             [](PageTables& t, const QString& c) { return t.get(c)->palette().color(QPalette::Text).name(); }},
             {"tip", [](PageTables& t, const QString& c) { return t.get(c)->toolTip(); }},
             {"length", [](PageTables& t, const QString& c) { return QString::number(t.text(c).size()); }},
             {"bold", [](PageTables& t, const QString& c) { return QString::number(int(t.get(c)->font().bold())); }},
@@ -222,12 +228,6 @@ protected:
                 out << QString::number(*b);
             else if (colon != std::string::npos && looks.count(name.substr(0, colon)))
                 out << looks.at(name.substr(0, colon))(*this, q(name.substr(colon + 1)));
-            else if (name == "focus")
-                out << focused();
-            else if (name == "pageFocus") // the control the page gives the focus to when it is shown
-                out << page_->focusControl()->objectName();
-            else if (name == "flashPattern")
-                out << QString::number(int(host.flashPattern));
             else if (readings.count(name))
                 out << readings.at(name)(*this, value);
             else

@@ -56,8 +56,9 @@ TEST(RowTable, indexedRowsAreSpelledOutARowOfTheTableAtATime) {
         const FormRow& r = rows[k];
         const auto& e = expected[k];
         const std::string enter = r.enter ? r.enter : "-";
-        EXPECT_EQ(std::tuple(std::string(r.control), r.at, r.place, r.fact, enter, r.caption),
-                  std::tuple(std::string(e.name), e.at, e.place, e.fact, std::string(e.enter ? e.enter : "-"), e.caption));
+        EXPECT_EQ(
+            std::tuple(std::string(r.control), r.at, r.place, r.fact, enter, r.caption),
+            std::tuple(std::string(e.name), e.at, e.place, e.fact, std::string(e.enter ? e.enter : "-"), e.caption));
     }
 }
 
