@@ -55,9 +55,8 @@ TEST(RowTable, indexedRowsAreSpelledOutARowOfTheTableAtATime) {
     for (std::size_t k = 0; k < rows.size(); ++k) {
         const FormRow& r = rows[k];
         const auto& e = expected[k];
-        const std::string enter = r.enter ? r.enter : "-";
         EXPECT_EQ(
-            std::tuple(std::string(r.control), r.at, r.place, r.fact, enter, r.caption),
+            std::tuple(std::string(r.control), r.at, r.place, r.fact, std::string(r.enter ? r.enter : "-"), r.caption),
             std::tuple(std::string(e.name), e.at, e.place, e.fact, std::string(e.enter ? e.enter : "-"), e.caption));
     }
 }
