@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -34,10 +35,6 @@ void PageFixture::SetUp() {
     host.description = channelPart->description();
     window->show();
     QApplication::setActiveWindow(window.get());
-}
-
-void PageFixture::TearDown() {
-    window.reset();
 }
 
 EditorPage* PageFixture::open(const QString& key, int type) {
@@ -78,13 +75,17 @@ QString PageFixture::text(const QString& name) {
         return list->currentText();
     if (auto* button = qobject_cast<QAbstractButton*>(w))
         return button->isChecked() ? QStringLiteral("[x]") : QStringLiteral("[ ]");
-    return qobject_cast<QLineEdit*>(w)->text();
+    if (auto* label = qobject_cast<QLabel*>(w))
+        return label->text();
+    auto* line = qobject_cast<QLineEdit*>(w);
+    return line ? line->text() : QString();
 }
 
 void PageFixture::type(const QString& name, const char* keys) {
     focus(get(name));
-    static const std::map<std::string, Qt::Key> named{
-        {"Up", Qt::Key_Up}, {"Down", Qt::Key_Down}, {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right}};
+    static const std::map<std::string, Qt::Key> named{{"Up", Qt::Key_Up},     {"Down", Qt::Key_Down},
+                                                      {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right},
+                                                      {"End", Qt::Key_End},   {"Backspace", Qt::Key_Backspace}};
     for (const char* k = keys; *k; ++k) {
         QWidget* target = QApplication::focusWidget();
         const char* close = *k == '{' ? std::strchr(k, '}') : nullptr;
@@ -104,10 +105,6 @@ void PageFixture::type(const QString& name, const char* keys) {
 QString PageFixture::focused() {
     QWidget* w = QApplication::focusWidget();
     return w ? w->objectName() : QStringLiteral("<none>");
-}
-
-void PageFixture::click(QWidget* w) {
-    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
 }
 
 void PageFixture::focus(QWidget* w) {

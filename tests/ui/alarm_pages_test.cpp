@@ -1,11 +1,5 @@
-// The alarm pages beyond the page tables: the function options in one column, a siren's change, the
-// intruder siren's flash pattern button, the ISA operating mode list and the common siren's boxes.
-
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QPushButton>
-#include <QTest>
+// Where the alarm pages place their controls: the function options in one column, the common siren's
+// boxes on the lines of their times.
 
 #include "model/channel_types.h"
 #include "tests/support/page_fixture.h"
@@ -15,7 +9,7 @@ using namespace korvane::test;
 
 namespace {
 
-constexpr int kA3 = 2, kB1 = 8, kC2 = 17, kM5 = 100;
+constexpr int kB1 = 8;
 
 using AlarmPagesTest = PageFixture;
 
@@ -46,59 +40,6 @@ TEST_F(AlarmPagesTest, optionsStandInOneColumnInTheOrderOfTheFunctions) {
             y = at.y();
         }
     }
-}
-
-// A siren whose flash pattern is open becomes a detector: the pattern, the siren's, closes, and the
-// page shows the detector's parts.
-TEST_F(AlarmPagesTest, aSirenBecomingADetectorClosesItsFlashPattern) {
-    byte(kB1, kSirenMasterFlash) = 1;
-    openChannel(kB1, kTypeIntruderSiren);
-    host.flashPattern = true;
-    click(get("O_tyv_8"));
-    EXPECT_FALSE(host.flashPattern);
-    EXPECT_EQ(text("T_TyvDiasble"), QStringLiteral("-----"));
-    EXPECT_TRUE(onShow("F_TyvDisable"));
-    EXPECT_FALSE(onShow("F_tyvSirene"));
-}
-
-// The flash pattern opens from the siren's button: Enter on it moves on, Space and clicks open and
-// close the pattern, clearing the box closes it.
-TEST_F(AlarmPagesTest, theSirensButtonOpensAndClosesTheFlashPattern) {
-    byte(kB1, kSirenMasterFlash) = 1;
-    byte(kB1, kSirenFlashInterval) = 7;
-    openChannel(kB1, kTypeIntruderSiren);
-    EXPECT_EQ(text("Txt_BM_interval"), QStringLiteral("07"));
-    auto* button = get<QPushButton>("Cmd_Tyv_BlinkSet");
-    focus(button);
-    QTest::keyClick(button, Qt::Key_Return);
-    EXPECT_FALSE(host.flashPattern);
-    focus(button);
-    QTest::keyClick(button, Qt::Key_Space);
-    EXPECT_TRUE(host.flashPattern);
-    button->click();
-    EXPECT_FALSE(host.flashPattern);
-    button->click();
-    get<QCheckBox>("Chk_TyvM_Blink")->click();
-    EXPECT_FALSE(host.flashPattern);
-    EXPECT_EQ(byte(kB1, kSirenMasterFlash), 0);
-}
-
-// A mode the list does not know shows "?" and is kept until one is chosen; choosing the reset input
-// locks the list at mode 0 at once.
-TEST_F(AlarmPagesTest, theIsaModeListTakesAChoiceAndLocksForAResetInput) {
-    sys(kSysIsaMode) = 7;
-    openChannel(kC2, kTypeIsaActive);
-    auto* mode = get<QComboBox>("Combo_ISAOpmode");
-    EXPECT_EQ(mode->currentText(), QStringLiteral("?"));
-    EXPECT_EQ(sys(kSysIsaMode), 7);
-    emit mode->activated(1);
-    EXPECT_EQ(sys(kSysIsaMode), 1);
-    EXPECT_EQ(mode->currentText(), QStringLiteral("T87"));
-    EXPECT_EQ(mode->findText(QStringLiteral("?")), -1);
-    click(get("O_ISA_35"));
-    EXPECT_EQ(sys(kSysIsaMode), 0);
-    EXPECT_FALSE(mode->isEnabled());
-    EXPECT_EQ(mode->currentText(), QStringLiteral("T88"));
 }
 
 TEST_F(AlarmPagesTest, commonSirenBoxesStandOnTheLinesOfTheirTimes) {

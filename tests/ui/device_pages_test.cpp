@@ -1,10 +1,8 @@
-// The device channel pages beyond the page tables: the roller master grid, the analogue sensor's kinds
-// and options, the timer's modes and the claims of counter and time output.
+// The device channel pages beyond the page tables: the roller master grid, the analogue sensor's
+// numbers and kinds, and the claims of counter and time output.
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -15,7 +13,6 @@
 #include "model/channel_types.h"
 #include "model/field_rules.h"
 #include "model/roller.h"
-#include "model/text_ids.h"
 #include "pictures/icon_factory.h"
 #include "tests/support/page_fixture.h"
 #include "ui/editor/pages/master_page.h"
@@ -39,7 +36,6 @@ protected:
         SetChannelType(ws.cfg, kCh, type);
         return openChannel(kCh, type);
     }
-    static bool refused(QWidget* e) { return e->property("korvaneRefused").toBool(); }
 };
 
 // ---- Roller master ----
@@ -62,29 +58,13 @@ protected:
     void key(Qt::Key k) { QTest::keyClick(keys(), k); }
 };
 
-TEST_F(RollerMasterGrid, keysAndClicksSelectClearAndMoveWithinTheChannelsInUse) {
+// The keys are page-table rows; here the end of the shown cells, the pictures and the clicks.
+TEST_F(RollerMasterGrid, theLastCellShownEndsTheMovesAndAClickTogglesABlind) {
     ASSERT_TRUE(cell(31)->isVisibleTo(page_));
     ASSERT_FALSE(cell(32)->isVisibleTo(page_));
-    const struct {
-        Qt::Key key;
-        int cursor, beeps;
-        int cell, state; // a cell to look at afterwards
-    } steps[] = {
-        {Qt::Key_1, 1, 0, 0, kRmSelected},  // select the blind at cell 0, move right
-        {Qt::Key_1, 2, 1, 1, kRmNotUsable}, // cell 1 is no blind: beep, still move
-        {Qt::Key_Down, 6, 1, 6, kRmEnabled},  {Qt::Key_1, 7, 1, 6, kRmSelected},
-        {Qt::Key_Left, 6, 1, 6, kRmSelected}, {Qt::Key_X, 7, 1, 6, kRmEnabled},
-        {Qt::Key_Up, 3, 1, 0, kRmSelected},   {Qt::Key_Up, 3, 2, 0, kRmSelected}, // the top row
-        {Qt::Key_0, 4, 3, 3, kRmNotUsable},                                       // nothing to clear: beep
-    };
-    for (const auto& s : steps) {
-        SCOPED_TRACE(testing::Message() << "key " << s.key << " to cursor " << s.cursor);
-        key(s.key);
-        EXPECT_EQ(cursor(), s.cursor);
-        EXPECT_EQ(dialogs.beeps, s.beeps);
-        EXPECT_EQ(state(s.cell), s.state);
-        EXPECT_TRUE(cell(cursor())->cursor());
-    }
+    key(Qt::Key_1);
+    EXPECT_EQ(cell(0)->picture(), IconFactory::kRollerGridSelected);
+    EXPECT_EQ(cell(1)->picture(), IconFactory::kRollerGridOff);
     // The last cell shown ends the moves, also with a channel count above the matrix from a file.
     for (auto [inUse, last] : {std::pair{63, 31}, {200, 63}}) {
         sys(kSysChannelsInUse) = static_cast<Byte>(inUse);
@@ -96,30 +76,17 @@ TEST_F(RollerMasterGrid, keysAndClicksSelectClearAndMoveWithinTheChannelsInUse) 
         EXPECT_EQ(dialogs.beeps, beeps + 1);
         EXPECT_TRUE(cell(last)->isVisibleTo(page_));
     }
-    EXPECT_EQ(cell(0)->picture(), IconFactory::kRollerGridSelected);
-    EXPECT_EQ(cell(1)->picture(), IconFactory::kRollerGridOff);
-    // A blind's cell toggles with each click.
     for (int s : {kRmSelected, kRmEnabled}) {
         QTest::mouseClick(cell(6), Qt::LeftButton);
         EXPECT_EQ(state(6), s);
     }
 }
 
-TEST_F(RollerMasterGrid, aFormerBlindsChoiceCanBeClearedButNotMade) {
-    PutRmSt(ws.cfg, 20, 0, 1);
+TEST_F(RollerMasterGrid, aClickClearsAFormerBlindsChoiceButCannotMakeIt) {
     PutRmSt(ws.cfg, 20, 6, 1);
-    ws.changeChannelType(0, kTypeMono);
     ws.changeChannelType(12, kTypeMono);
     page_->fill();
-    focus(keys());
-    key(Qt::Key_0);
-    EXPECT_FALSE(RmCellMarked(ws.cfg, 20, 0));
-    EXPECT_EQ(dialogs.beeps, 0);
-    ws.edit.MatrixCursor = 0;
-    key(Qt::Key_1);
-    EXPECT_FALSE(RmCellMarked(ws.cfg, 20, 0)) << "selecting it stays refused";
-    EXPECT_EQ(dialogs.beeps, 1);
-    for (const char* what : {"a click clears it too", "and cannot choose it"}) {
+    for (const char* what : {"a click clears it", "and cannot choose it"}) {
         QTest::mouseClick(cell(6), Qt::LeftButton);
         EXPECT_FALSE(RmCellMarked(ws.cfg, 20, 6)) << what;
     }
@@ -129,80 +96,15 @@ TEST_F(RollerMasterGrid, aFormerBlindsChoiceCanBeClearedButNotMade) {
 
 // ---- Analogue sensor ----
 
-TEST_F(DevicePages, analogueNumbersTakeTheUsersDecimalSeparator) {
-    const QLocale previous;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    openAs(kTypeAnalogWind);
-    type("T_RangeMin", "-12,5\n");
-    type("T_RangeMax", "30.25\n");
-    QLocale::setDefault(previous);
-    EXPECT_EQ(Byte3ToTenths(row(), kAnaRangeMin), -125);
-    EXPECT_EQ(Byte3ToTenths(row(), kAnaRangeMax), 302);
-}
-
-// Both range fields show a backwards range red, from a file or typed; a fitting value mends both.
-TEST_F(DevicePages, analogueBackwardsRangeTurnsBothFieldsRed) {
-    openAs(kTypeAnalogGeneral);
-    StoreTenths(row(), 500, kAnaRangeMin);
-    StoreTenths(row(), -200, kAnaRangeMax);
-    page_->fill();
-    EXPECT_TRUE(refused(get("T_RangeMin")));
-    EXPECT_TRUE(refused(get("T_RangeMax")));
-    type("T_RangeMax", "80\n");
-    EXPECT_FALSE(refused(get("T_RangeMin")));
-    EXPECT_FALSE(refused(get("T_RangeMax")));
-    type("T_RangeMax", "10\n");
-    EXPECT_TRUE(refused(get("T_RangeMin"))) << "a refused maximum turns both range fields red";
-    EXPECT_EQ(get<QLineEdit>("T_RangeMax")->palette().color(QPalette::Text), QColor(Qt::red));
-    focus(get("SensDisabel"));
-    EXPECT_FALSE(refused(get("T_RangeMin")));
-    EXPECT_FALSE(refused(get("T_RangeMax")));
-    EXPECT_EQ(text("T_RangeMax"), "80.0");
-}
-
-// The four kinds are one group wherever the layout puts them: after every click, arrow key and fill
-// exactly one is ticked, the one stored, and the arrows reach each of them in the table's order.
-TEST_F(DevicePages, analogueKindsAreOneGroupForClicksKeysAndFills) {
-    openAs(kTypeAnalogGeneral);
+// The kinds' keys and clicks are page-table rows; a fill for another channel ticks that one's kind.
+TEST_F(DevicePages, analogueKindsFollowTheChannelOnAFill) {
+    openAs(kTypeAnalogLux);
     SetChannelType(ws.cfg, kCh + 1, kTypeAnalogWind);
-    auto option = [this](int kind) { return get<QRadioButton>(QStringLiteral("Opt_Senstype_%1").arg(kind)); };
-    // A step clicks a kind, presses an arrow where the focus is, or fills the page for another channel.
-    const struct {
-        const char* what;
-        int click;
-        Qt::Key key;
-        int channel;
-        int kind; // the one ticked afterwards
-    } steps[] = {
-        {"click wind", kTypeAnalogWind, {}, 0, kTypeAnalogWind},
-        {"click lux", kTypeAnalogLux, {}, 0, kTypeAnalogLux},
-        {"click general", kTypeAnalogGeneral, {}, 0, kTypeAnalogGeneral},
-        {"Down", 0, Qt::Key_Down, 0, kTypeAnalogLux},
-        {"Down", 0, Qt::Key_Down, 0, kTypeAnalogWind},
-        {"Down", 0, Qt::Key_Down, 0, kTypeAnalogTemperature},
-        {"Down at the last", 0, Qt::Key_Down, 0, kTypeAnalogTemperature},
-        {"Up", 0, Qt::Key_Up, 0, kTypeAnalogWind},
-        {"Left", 0, Qt::Key_Left, 0, kTypeAnalogLux},
-        {"another sensor", 0, {}, kCh + 1, kTypeAnalogWind},
-        {"back to the first", 0, {}, kCh, kTypeAnalogLux},
-    };
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.what);
-        if (step.click) {
-            focus(option(step.click));
-            option(step.click)->click();
-        } else if (step.key) {
-            QTest::keyClick(QApplication::focusWidget(), step.key);
-        } else {
-            ws.setCurChannel(step.channel);
-            page_->fill();
-        }
-        EXPECT_EQ(ws.typeOf(ws.curChannel()), step.kind);
-        std::vector<int> ticked;
-        for (int kind = kTypeAnalogGeneral; kind <= kTypeAnalogTemperature; ++kind)
-            if (option(kind)->isChecked())
-                ticked.push_back(kind);
-        EXPECT_EQ(ticked, std::vector<int>{step.kind});
+    for (auto [channel, kind] : {std::pair{kCh + 1, kTypeAnalogWind}, {kCh, kTypeAnalogLux}}) {
+        ws.setCurChannel(channel);
+        page_->fill();
+        for (int k = kTypeAnalogGeneral; k <= kTypeAnalogTemperature; ++k)
+            EXPECT_EQ(get<QRadioButton>(QStringLiteral("Opt_Senstype_%1").arg(k))->isChecked(), k == kind) << k;
     }
 }
 
@@ -217,45 +119,6 @@ TEST_F(DevicePages, aClickIntoANumberFieldSelectsItsValue) {
     QTest::keyClicks(e, QStringLiteral("-20"));
     QTest::keyClick(e, Qt::Key_Return);
     EXPECT_EQ(Byte3ToTenths(row(), kAnaRangeMin), -200);
-}
-
-// The second pair of limits and the exchange box show what they stand for at once; a lux sensor
-// shows its fixed range, another kind the stored one again.
-TEST_F(DevicePages, analogueKindAndOptionsShowWhatTheyStandFor) {
-    openAs(kTypeAnalogGeneral);
-    StoreTenths(row(), -300, kAnaRangeMin);
-    StoreTenths(row(), 77, kAnaLimit2Low);
-    page_->fill();
-    for (const bool second : {true, false}) {
-        get<QCheckBox>("Chk_NightEnable")->click();
-        EXPECT_EQ(get("F_grenze2")->isVisibleTo(page_), second);
-    }
-    EXPECT_EQ(Byte3ToTenths(row(), kAnaLimit2Low), 77) << "hiding the second pair keeps it";
-    EXPECT_EQ(get<QLabel>("Label4_3")->text(), ws.text(kTxtOffBelow));
-    get<QCheckBox>("Chk_ExchLim")->click();
-    EXPECT_EQ(get<QLabel>("Label4_3")->text(), ws.text(kTxtOnBelow));
-    EXPECT_EQ(get<QLabel>("Label4_6")->text(), ws.text(kTxtOffAbove));
-    get<QRadioButton>("Opt_Senstype_49")->click();
-    EXPECT_FALSE(get("T_RangeMin")->isEnabled());
-    EXPECT_EQ(text("T_RangeMin"), "0,1");
-    EXPECT_EQ(text("T_RangeMax"), "100000,0");
-    get<QRadioButton>("Opt_Senstype_51")->click();
-    EXPECT_TRUE(get("T_RangeMin")->isEnabled());
-    EXPECT_EQ(text("T_RangeMin"), "-30.0");
-    EXPECT_EQ(page_->focusControl()->objectName(), "Opt_Senstype_51");
-}
-
-// ---- Timer ----
-
-// A change of timer mode shows the new mode's parts at once and keeps the focus on the mode.
-TEST_F(DevicePages, aTimerModeChangeShowsTheNewModesParts) {
-    openAs(kTypeTimerDelay);
-    get<QCheckBox>("Chk_TimPuls")->click();
-    EXPECT_EQ(page_->focusControl()->objectName(), "O_TimerMode_0");
-    get<QRadioButton>("O_TimerMode_1")->click();
-    EXPECT_FALSE(get("Chk_TimPuls")->isVisibleTo(page_));
-    EXPECT_EQ(get<QLabel>("Label_TimerTid_0")->text(), ws.text(kTxtPulseTime));
-    EXPECT_EQ(page_->focusControl()->objectName(), "O_TimerMode_1");
 }
 
 // ---- Counter and time output ----

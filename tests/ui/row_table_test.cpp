@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "model/facts_calendar.h"
@@ -52,14 +53,11 @@ TEST(RowTable, indexedRowsAreSpelledOutARowOfTheTableAtATime) {
     const std::span<const FormRow> rows = tables.rows();
     ASSERT_EQ(rows.size(), std::size(expected));
     for (std::size_t k = 0; k < rows.size(); ++k) {
+        const FormRow& r = rows[k];
         const auto& e = expected[k];
-        SCOPED_TRACE(e.name);
-        EXPECT_STREQ(rows[k].control, e.name);
-        EXPECT_EQ(rows[k].at, e.at);
-        EXPECT_EQ(rows[k].place, e.place);
-        EXPECT_EQ(rows[k].fact, e.fact);
-        EXPECT_STREQ(rows[k].enter, e.enter);
-        EXPECT_EQ(rows[k].caption, e.caption);
+        EXPECT_EQ(
+            std::tuple(std::string(r.control), r.at, r.place, r.fact, std::string(r.enter ? r.enter : "-"), r.caption),
+            std::tuple(std::string(e.name), e.at, e.place, e.fact, std::string(e.enter ? e.enter : "-"), e.caption));
     }
 }
 
