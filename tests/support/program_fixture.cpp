@@ -1,13 +1,18 @@
 #include "tests/support/program_fixture.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QKeySequence>
 #include <QTest>
 
 #include "io/text_file.h"
 #include "model/channel_types.h"
 #include "model/text_codec.h"
+#include "tests/model/table_names.h"
+#include "tests/support/io_test_support.h"
+#include "ui/editor/pages/master_page.h"
 #include "ui/main/channel_cell.h"
 
 namespace korvane::test {
@@ -122,6 +127,62 @@ void ProgramFixture::forEveryPage(const std::function<void(const QString& name)>
         ws().changeChannelType(16, kTypeBlank);
         openChannel(16, t.code);
         visit(QStringLiteral("type %1").arg(t.code));
+    }
+}
+
+void ProgramFixture::perform(const std::string& steps) {
+    const std::map<std::string, int> sysBytes = {{"deviceNo", kSysDeviceNo}, {"smokeResetTime", kSysSmokeResetTime}};
+    const auto keys = [](QString typed) { typeKeys(typed.replace(QLatin1String("\\n"), QLatin1String("\n")).toLatin1().constData()); };
+    for (const std::string& step : korvane::testing::splitOn(steps == "-" ? std::string() : steps, ' ')) {
+        const std::size_t eq = step.find('=');
+        const std::string word = step.substr(0, eq);
+        const std::string value = eq == std::string::npos ? std::string() : step.substr(eq + 1);
+        const std::size_t colon = value.find(':');
+        const QString name = QString::fromStdString(value.substr(0, colon));
+        const QString text = colon == std::string::npos ? QString() : QString::fromStdString(value.substr(colon + 1));
+        if (word == "master") {
+            openMaster();
+        } else if (word.size() == 2 && word[0] >= 'A' && word[0] <= 'P') {
+            ws().changeChannelType(korvane::testing::channelNamed(word), std::stoi(value));
+        } else if (word.size() > 3 && word[2] == '.') {
+            const int c = korvane::testing::channelNamed(word.substr(0, 2));
+            const int b = std::stoi(word.substr(3));
+            const auto v = static_cast<Byte>(std::stoi(value));
+            ws().change([&](Configuration& cfg) { cfg.ChanSetup[std::size_t(c)][std::size_t(b)] = v; });
+        } else if (sysBytes.count(word)) {
+            sys(sysBytes.at(word)) = static_cast<Byte>(std::stoi(value));
+        } else if (word == "click") {
+            QTest::mouseClick(main().cell(korvane::testing::channelNamed(value)), Qt::LeftButton);
+            QApplication::setActiveWindow(&editor());
+        } else if (word == "cursor") {
+            ws().edit.MatrixCursor = std::stoi(value);
+        } else if (word == "menu") {
+            act(name)->trigger();
+        } else if (word == "page") {
+            editor().openPage(name);
+        } else if (word == "focus" || word == "type") {
+            focus(name == QLatin1String("matrix") ? static_cast<QWidget*>(&main()) : child(name));
+            keys(text);
+        } else if (word == "keys") {
+            keys(QString::fromStdString(value));
+        } else if (word == "popup") {
+            const auto& entries = ChannelTypePopup();
+            const auto e = std::find_if(entries.begin(), entries.end(),
+                                        [&](const PopupEntry& p) { return p.type == std::stoi(value); });
+            ASSERT_NE(e, entries.end()) << "no pop-up entry for " << value;
+            main().PopUp_ChannelType_Click(e->index);
+        } else if (word == "choose") {
+            auto* box = child<QComboBox>(name);
+            emit box->activated(box->findText(text));
+        } else if (word == "tick") {
+            tick(child(name));
+        } else if (word == "gridclick") {
+            QTest::mouseClick(editor().masterPage()->cell(std::stoi(value)), Qt::LeftButton);
+        } else if (word == "gridkey") {
+            QTest::keyClick(child(QStringLiteral("T_dummy")), QKeySequence(name)[0].key());
+        } else {
+            ADD_FAILURE() << "no step " << step;
+        }
     }
 }
 

@@ -76,6 +76,15 @@ protected:
     // Opens every page of the editor in turn, the channel pages of every type a channel can take on
     // channel 16, and calls visit with the page's name.
     void forEveryPage(const std::function<void(const QString& name)>& visit);
+    // Does the steps, words split by spaces, as a user (or, for the set-up words, a file) would:
+    //   A4=6 gives A4 the function code; A4.5=77 sets byte 5 of A4's row; deviceNo=12 a system byte;
+    //   click=A4 clicks A4's cell; master opens A6's master function as openMaster does; cursor=10 puts
+    //   the grid's cursor on cell 10; menu=NAME triggers a menu entry; page=KEY opens an editor page;
+    //   focus=NAME gives a control (matrix: the main window) the focus; keys=TEXT types where the
+    //   focus is (\n Enter); type=NAME:TEXT is focus and keys; popup=40 chooses that function code
+    //   in the channel's pop-up; choose=LIST:ITEM chooses a list's item; tick=NAME clicks a check box;
+    //   gridclick=10 clicks a grid cell; gridkey=Right presses the key in a grid.
+    void perform(const std::string& steps);
 
     ScriptedDialogs dialogs;
     QTemporaryDir dir_;

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "model/channel_types.h"
-#include "model/master.h"
+#include "tests/support/io_test_support.h"
 #include "tests/support/transfer_fixture.h"
 #include "ui/editor/pages/master_page.h"
 #include "ui/main/channel_cell.h"
@@ -17,8 +17,6 @@ using namespace korvane;
 using namespace korvane::test;
 
 namespace {
-
-constexpr int kB3 = 10;
 
 class UndoTest : public TransferFixture {
 protected:
@@ -29,13 +27,6 @@ protected:
     void startClean() {
         ws().forgetHistory(true);
         ws().setDataChanged(false);
-    }
-    int popupIndex(int type) {
-        for (const PopupEntry& e : ChannelTypePopup())
-            if (e.type == type)
-                return e.index;
-        ADD_FAILURE() << "no pop-up entry for type " << type;
-        return 0;
     }
     // Everything the windows show of the configuration: every cell of the matrix, and every field,
     // list, box and grid cell on show in the editor.
@@ -66,121 +57,33 @@ protected:
         }
         return out.join(QLatin1Char('\n'));
     }
-    void choose(const char* list, const char* item) {
-        auto* box = child<QComboBox>(QLatin1String(list));
-        emit box->activated(box->findText(QLatin1String(item)));
-    }
-    void gridClicks(int t, int times) {
-        for (int k = 0; k < times; ++k)
-            QTest::mouseClick(editor().masterPage()->cell(t), Qt::LeftButton);
-    }
-    void gridKeys(std::initializer_list<Qt::Key> keys) {
-        for (Qt::Key k : keys)
-            QTest::keyClick(child("T_dummy"), k);
-    }
-};
-
-// One kind of edit: what is set up first (not an edit of the user), the edit itself and how many undo
-// steps it makes.
-struct StepCase {
-    const char* what;
-    std::function<void()> setUp;
-    std::function<void()> edit;
-    int steps;
 };
 
 } // namespace
 
+// The edits of tests/data/ui_undo_edits.txt.
 TEST_F(UndoTest, everyKindOfEditIsUndoneAndRedoneToTheByte) {
-    const auto basic = [this] { act("Menu_Edit_Basic_Setup")->trigger(); };
-    const auto page = [this](const char* key) { return [this, key] { editor().openPage(QLatin1String(key)); }; };
-    const auto master = [this] {
-        openMaster();
-        ws().edit.MatrixCursor = kB3;
-    };
-    const StepCase cases[] = {
-        {"a number typed into a field", basic, [this] { typeInto("T_DeviceNo", "42"); }, 1},
-        {"visits to a field, one step each but none for a visit typed back to where it began (5, 51, 1, 12)",
-         [&] {
-             sys(kSysDeviceNo) = 12;
-             basic();
-         },
-         [this] {
-             typeInto("T_DeviceNo", "5112");
-             focus(child("T_generelBeskriv"));
-             typeInto("T_DeviceNo", "7");
-             focus(child("T_generelBeskriv"));
-             typeInto("T_DeviceNo", "3");
-         },
-         2},
-        {"a description typed letter by letter", [this] { QTest::mouseClick(main().cell(0), Qt::LeftButton); },
-         [this] { typeInto("TextBeskriv", "Hall"); }, 1},
-        {"the system description over two lines", basic, [this] { typeInto("T_generelBeskriv", "Villa\nNord"); }, 1},
-        {"a type key in the matrix", nullptr, [this] { typeInto("", "I"); }, 1},
-        {"a row typed in the matrix, one step per letter", nullptr, [this] { typeInto("", "IWS"); }, 3},
-        {"a type from the pop-up replaces the row",
-         [this] {
-             openChannel(3, kTypeTimerDelay);
-             ws().change([](Configuration& cfg) { cfg.ChanSetup[3][5] = 77; });
-         },
-         [this] { main().PopUp_ChannelType_Click(popupIndex(kTypeMono)); }, 1},
-        {"a roller blind takes a second channel",
-         [this] {
-             ws().changeChannelType(7, kTypeSmokePassive);
-             openChannel(6, kTypeBlank);
-         },
-         [this] { main().PopUp_ChannelType_Click(popupIndex(kTypeRoller)); }, 1},
-        {"a claim changes every claimed channel",
-         [&] {
-             ws().changeChannelType(2, kTypeIntruderPassive);
-             basic();
-             focus(child("Combo_MuxCount"));
-         },
-         [this] { choose("Combo_MuxCount", "3"); }, 1},
-        {"a list hides channels", basic, [this] { choose("Combo_NoChannels", "64"); }, 1},
-        {"a check box", basic, [this] { tick(child("C_AutoSumWin")); }, 1},
-        {"a grid cell clicked twice", master, [this] { gridClicks(kB3, 2); }, 2},
-        {"grid keys, one step per key", master,
-         [this] {
-             gridKeys({Qt::Key_1, Qt::Key_Right, Qt::Key_0});
-         },
-         2},
-        {"a logic key", // the signals of a block not in use show while one of them has the focus
-         [&] {
-             page("logic")();
-             focus(child("T_logicOPR_0"));
-         },
-         [this] { typeKeys("A"); }, 1},
-        {"day-set keys, one step per key", [this] { openChannel(3, kTypeRealTime); },
-         [this] { typeInto("HourOn_0", "07"); }, 2},
-        {"holiday digits, with the period completed on leaving", page("Holiday"),
-         [this] {
-             typeInto("T_MonthStart_4", "12");
-             focus(child("T_MonthStart_5"));
-         },
-         1},
-    };
-    for (const StepCase& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& r : korvane::testing::dataTable("ui_undo_edits.txt", 4)) {
+        SCOPED_TRACE(r[0]);
+        const int steps = std::stoi(r[3]);
         ws().clear();
-        if (c.setUp)
-            c.setUp();
+        perform(r[1]);
         startClean();
         EXPECT_FALSE(act("M_Edit_Undo")->isEnabled());
         const Configuration before = ws().cfg;
         const QString shownBefore = shown();
 
-        c.edit();
+        perform(r[2]);
         const Configuration after = ws().cfg;
         const QString shownAfter = shown();
         ASSERT_FALSE(after == before);
         ASSERT_NE(shownAfter, shownBefore);
-        EXPECT_EQ(ws().undoStack().count(), c.steps);
+        EXPECT_EQ(ws().undoStack().count(), steps);
         EXPECT_TRUE(ws().dataChanged());
         EXPECT_TRUE(act("M_Edit_Undo")->isEnabled());
         EXPECT_FALSE(act("M_Edit_Redo")->isEnabled());
 
-        for (int k = 0; k < c.steps; ++k)
+        for (int k = 0; k < steps; ++k)
             undoKey();
         EXPECT_TRUE(ws().cfg == before);
         EXPECT_EQ(shown().toStdString(), shownBefore.toStdString());
@@ -188,7 +91,7 @@ TEST_F(UndoTest, everyKindOfEditIsUndoneAndRedoneToTheByte) {
         EXPECT_FALSE(act("M_Edit_Undo")->isEnabled());
         EXPECT_TRUE(act("M_Edit_Redo")->isEnabled());
 
-        for (int k = 0; k < c.steps; ++k)
+        for (int k = 0; k < steps; ++k)
             k % 2 ? redoShiftKey() : redoKey();
         EXPECT_TRUE(ws().cfg == after);
         EXPECT_EQ(shown().toStdString(), shownAfter.toStdString());
