@@ -5,11 +5,15 @@
 #include <QDir>
 #include <QFile>
 #include <QKeySequence>
+#include <QMenu>
+#include <QPlainTextEdit>
 #include <QTest>
 
 #include "io/text_file.h"
 #include "model/channel_types.h"
+#include "model/master.h"
 #include "model/text_codec.h"
+#include "pictures/icon_factory.h"
 #include "tests/model/table_names.h"
 #include "tests/support/io_test_support.h"
 #include "ui/editor/pages/master_page.h"
@@ -130,9 +134,25 @@ void ProgramFixture::forEveryPage(const std::function<void(const QString& name)>
     }
 }
 
+namespace {
+
+// The system bytes the steps set and the expectations read by name.
+const std::map<std::string, int> kNamedSysBytes = {
+    {"deviceNo", kSysDeviceNo},   {"smokeResetTime", kSysSmokeResetTime}, {"inUse", kSysChannelsInUse},
+    {"eventSms", kSysEventSms},   {"eventOff", kSysEventOff},             {"muxCount", kSysMuxCount},
+    {"muxDelay", kSysMuxDelay},   {"timeOutput", kSysTimeOutput},         {"counter", kSysCounter},
+    {"summerTime", kSysAutoSummerTime}};
+
+// The states of a grid cell, stored and pictured, by their index.
+const char* const kGridStates[] = {"fixed", "off", "on", "x"};
+
+QString channelName(int c) {
+    return QStringLiteral("%1%2").arg(QChar('A' + c / 8)).arg(c % 8 + 1);
+}
+
+} // namespace
+
 void ProgramFixture::perform(const std::string& steps) {
-    const std::map<std::string, int> sysBytes = {{"deviceNo", kSysDeviceNo}, {"smokeResetTime", kSysSmokeResetTime}};
-    const auto keys = [](QString typed) { typeKeys(typed.replace(QLatin1String("\\n"), QLatin1String("\n")).toLatin1().constData()); };
     for (const std::string& step : korvane::testing::splitOn(steps == "-" ? std::string() : steps, ' ')) {
         const std::size_t eq = step.find('=');
         const std::string word = step.substr(0, eq);
@@ -140,6 +160,7 @@ void ProgramFixture::perform(const std::string& steps) {
         const std::size_t colon = value.find(':');
         const QString name = QString::fromStdString(value.substr(0, colon));
         const QString text = colon == std::string::npos ? QString() : QString::fromStdString(value.substr(colon + 1));
+        QWidget* const widget = name == QLatin1String("matrix") ? &main() : nullptr;
         if (word == "master") {
             openMaster();
         } else if (word.size() == 2 && word[0] >= 'A' && word[0] <= 'P') {
@@ -149,22 +170,44 @@ void ProgramFixture::perform(const std::string& steps) {
             const int b = std::stoi(word.substr(3));
             const auto v = static_cast<Byte>(std::stoi(value));
             ws().change([&](Configuration& cfg) { cfg.ChanSetup[std::size_t(c)][std::size_t(b)] = v; });
-        } else if (sysBytes.count(word)) {
-            sys(sysBytes.at(word)) = static_cast<Byte>(std::stoi(value));
-        } else if (word == "click") {
-            QTest::mouseClick(main().cell(korvane::testing::channelNamed(value)), Qt::LeftButton);
-            QApplication::setActiveWindow(&editor());
+        } else if (kNamedSysBytes.count(word)) {
+            sys(kNamedSysBytes.at(word)) = static_cast<Byte>(std::stoi(value));
+        } else if (word == "saved") {
+            ws().setDataChanged(false);
+        } else if (word == "forget") {
+            ws().forgetHistory(true);
+            ws().setDataChanged(false);
+        } else if (word == "replaced") {
+            ws().announceReplaced();
+        } else if (word == "closepopup") {
+            main().channelTypePopup()->hide();
+        } else if (word == "lookaway") {
+            QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+            QApplication::sendEvent(child(name), &back);
+        } else if (word == "current") {
+            ws().setCurChannel(korvane::testing::channelNamed(value));
+        } else if (word == "click" || word == "rightclick" || word == "shiftclick") {
+            QTest::mouseClick(main().cell(korvane::testing::channelNamed(value)),
+                              word == "rightclick" ? Qt::RightButton : Qt::LeftButton,
+                              word == "shiftclick" ? Qt::ShiftModifier : Qt::NoModifier);
+            if (word == "click")
+                QApplication::setActiveWindow(&editor());
         } else if (word == "cursor") {
             ws().edit.MatrixCursor = std::stoi(value);
         } else if (word == "menu") {
             act(name)->trigger();
         } else if (word == "page") {
             editor().openPage(name);
+        } else if (word == "window") {
+            QApplication::setActiveWindow(name == QLatin1String("main") ? static_cast<QWidget*>(&main()) : &editor());
         } else if (word == "focus" || word == "type") {
-            focus(name == QLatin1String("matrix") ? static_cast<QWidget*>(&main()) : child(name));
-            keys(text);
+            focus(widget ? widget : child(name));
+            typeKeys(text.toLatin1().constData());
         } else if (word == "keys") {
-            keys(QString::fromStdString(value));
+            typeKeys(value.c_str());
+        } else if (word == "key") {
+            const QKeyCombination k = QKeySequence(text)[0];
+            QTest::keyClick(widget ? widget : child(name), k.key(), k.keyboardModifiers());
         } else if (word == "popup") {
             const auto& entries = ChannelTypePopup();
             const auto e = std::find_if(entries.begin(), entries.end(),
@@ -173,15 +216,137 @@ void ProgramFixture::perform(const std::string& steps) {
             main().PopUp_ChannelType_Click(e->index);
         } else if (word == "choose") {
             auto* box = child<QComboBox>(name);
-            emit box->activated(box->findText(text));
+            emit box->activated(text.startsWith(QLatin1Char('#')) ? text.mid(1).toInt() : box->findText(text));
         } else if (word == "tick") {
             tick(child(name));
-        } else if (word == "gridclick") {
-            QTest::mouseClick(editor().masterPage()->cell(std::stoi(value)), Qt::LeftButton);
-        } else if (word == "gridkey") {
-            QTest::keyClick(child(QStringLiteral("T_dummy")), QKeySequence(name)[0].key());
+        } else if (word == "gridclick" || word == "gridrightclick") {
+            QTest::mouseClick(editor().masterPage()->cell(std::stoi(value)),
+                              word == "gridclick" ? Qt::LeftButton : Qt::RightButton);
+        } else if (word == "group") {
+            const std::map<std::string, const char*> entries = {{"on", "M_gruppeOn"}, {"off", "M_gruppeOff"}, {"x", "M_GruppeX"}};
+            act(QLatin1String(entries.at(value)))->trigger();
+            main().groupMenu()->hide();
+        } else if (word == "flashpattern") {
+            editor().openFlashPattern();
+            QApplication::setActiveWindow(&editor());
         } else {
             ADD_FAILURE() << "no step " << step;
+        }
+    }
+}
+
+QString ProgramFixture::reading(const std::string& word) {
+    const std::size_t colon = word.find(':');
+    const std::string what = word.substr(0, colon);
+    const QString name = colon == std::string::npos ? QString() : QString::fromStdString(word.substr(colon + 1));
+    if (kNamedSysBytes.count(word))
+        return QString::number(sys(kNamedSysBytes.at(word)));
+    if (word.size() == 2 && word[0] >= 'A' && word[0] <= 'P')
+        return QString::number(ws().typeOf(korvane::testing::channelNamed(word)));
+    if (word.size() == 5 && word[2] == '-') {
+        QStringList types;
+        const int last = korvane::testing::channelNamed(word.substr(3));
+        for (int c = korvane::testing::channelNamed(word.substr(0, 2)), run = 1; c <= last; ++c, ++run) {
+            if (c < last && ws().typeOf(c + 1) == ws().typeOf(c))
+                continue;
+            types << QString::number(ws().typeOf(c)) + (run > 1 ? QStringLiteral("*%1").arg(run) : QString());
+            run = 0;
+        }
+        return types.join(QLatin1Char(','));
+    }
+    if (what == "picture" || what == "cell" || what == "bordered") {
+        const ChannelCell* cell = main().cell(korvane::testing::channelNamed(name.toStdString()));
+        return QString::number(what == "picture" ? cell->pictureType()
+                               : what == "cell"  ? int(cell->isVisibleTo(&main()))
+                                                 : int(cell->bordered()));
+    }
+    if (what == "master" || what == "flash" || what == "exchange") {
+        const int t = name.toInt();
+        return QLatin1String(kGridStates[what == "exchange" ? (GetExchBit(ws().cfg, t) ? kMasterOn : kMasterNotAffected)
+                                                            : GetMaster(ws().cfg, t, what == "master" ? 5 : 3)]);
+    }
+    if (what == "gridshows") {
+        const int picture = editor().masterPage()->cell(name.toInt())->picture() - IconFactory::kMasterGridBase;
+        return picture >= 0 && picture < 4 ? QLatin1String(kGridStates[picture]) : QString::number(picture);
+    }
+    if (what == "gridcell")
+        return QString::number(editor().masterPage()->cell(name.toInt())->isVisibleTo(&editor()));
+    if (word == "gridcursor") {
+        const int cursor = ws().edit.MatrixCursor;
+        return QString::number(cursor) + (editor().masterPage()->cell(cursor)->cursor() ? "" : " not marked");
+    }
+    if (word == "group")
+        return QString::number(ws().edit.CurGroup);
+    if (word == "focusTag")
+        return ws().FocusTag;
+    if (what == "count")
+        return QString::number(child<QComboBox>(name)->count());
+    if (what == "enabled" || what == "visible") {
+        if (name == QLatin1String("editor"))
+            return QString::number(editor().isVisible());
+        if (QAction* a = main().findChild<QAction*>(name))
+            return QString::number(what == "enabled" ? a->isEnabled() : a->isVisible());
+        QWidget* w = child(name);
+        return QString::number(what == "enabled" ? w->isEnabled() : w->isVisibleTo(w->window()));
+    }
+    if (what == "text") {
+        QWidget* w = child(name);
+        if (auto* list = qobject_cast<QComboBox*>(w))
+            return list->currentText();
+        if (auto* box = qobject_cast<QPlainTextEdit*>(w))
+            return box->toPlainText();
+        return w->property("text").toString();
+    }
+    if (word == "page")
+        return editor().currentPage();
+    if (word == "pageKey")
+        return editor().pageKey();
+    if (word == "title")
+        return editor().windowTitle();
+    if (word == "mainTitle")
+        return main().windowTitle();
+    if (word == "focus")
+        return focused();
+    if (word == "editorFocus")
+        return editor().focusWidget() ? editor().focusWidget()->objectName() : QString();
+    if (word == "popup")
+        return QString::number(main().channelTypePopup()->isVisible());
+    if (word == "generalText")
+        return QString::fromStdString(ws().cfg.DescText[kGeneralDescription]);
+    if (word == "cursor")
+        return channelName(ws().curChannel());
+    if (word == "changed")
+        return QString::number(ws().dataChanged());
+    if (word == "canUndo" || word == "canRedo")
+        return QString::number(word == "canUndo" ? ws().canUndo() : ws().canRedo());
+    if (word == "undoSteps")
+        return QString::number(ws().undoStack().count());
+    if (word == "said")
+        return dialogs.texts().join(QLatin1Char('|'));
+    if (word == "beeps")
+        return QString::number(dialogs.beeps);
+    if (word == "help")
+        return QString::number(ws().FocusHelpId);
+    ADD_FAILURE() << "no reading " << word;
+    return QString();
+}
+
+void ProgramFixture::runScenarios(const char* table) {
+    std::string scenario;
+    for (const auto& r : korvane::testing::dataTable(table, 3)) {
+        SCOPED_TRACE(r[0] + ": " + r[1]);
+        if (r[0] != scenario && !scenario.empty()) {
+            program_.reset();
+            dialogs = ScriptedDialogs(); // a new program takes a reference to the same object
+            ASSERT_TRUE(start());
+        }
+        scenario = r[0];
+        perform(r[1]);
+        for (const std::string& expected : korvane::testing::splitOn(r[2] == "-" ? std::string() : r[2], ' ')) {
+            const std::size_t eq = expected.find('=');
+            const QString read = reading(expected.substr(0, eq));
+            EXPECT_EQ(QString(read).replace(QLatin1Char(' '), QLatin1Char('_')).toStdString(), expected.substr(eq + 1))
+                << expected;
         }
     }
 }

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QMenu>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -31,103 +30,13 @@ protected:
 
 } // namespace
 
-TEST_F(MainWindowTest, typeKeysSetTheTypeAndMoveRight) {
-    // Keypad zero and the main zero both make a mono channel; the letters are fixed keys.
-    const std::pair<QKeyCombination, int> keys[] = {{Qt::Key_I, kTypeIntruderPassive},
-                                                    {Qt::KeypadModifier | Qt::Key_0, kTypeMono},
-                                                    {Qt::Key_0, kTypeMono},
-                                                    {Qt::Key_S, kTypeSmokePassive}};
-    for (int c = 0; c < 4; ++c) {
-        QTest::keyClick(&main(), keys[c].first.key(), keys[c].first.keyboardModifiers());
-        EXPECT_EQ(type(c), keys[c].second) << c;
-        EXPECT_EQ(main().cell(c)->pictureType(), keys[c].second) << c;
-    }
-    EXPECT_EQ(type(4), kTypeBlank);
-    EXPECT_EQ(ws().curChannel(), 4);
-    EXPECT_TRUE(main().cell(4)->bordered());
-    EXPECT_FALSE(main().cell(0)->bordered());
-    EXPECT_TRUE(ws().dataChanged());
+// The scenarios of tests/data/ui_matrix_steps.txt: type keys, cursor keys, claimed channels, clicks
+// on a cell, undo in the matrix and of a settled entry, Ctrl shortcuts.
+TEST_F(MainWindowTest, stepsShowAndStoreWhatTheirTableSays) {
+    runScenarios("ui_matrix_steps.txt");
 }
 
-// Every cursor rule is a row of the MatrixCursor table; here the keys reach it, cells hide and beeps sound.
-TEST_F(MainWindowTest, cursorKeysSkipHiddenChannelsAndBeepAtTheEdges) {
-    ws().cfg.SysData[kSysChannelsInUse] = 63;
-    ws().announceReplaced();
-    ws().changeChannelType(2, kTypeRoller); // A4 is hidden and never landed on
-    for (auto [c, visible] : {std::pair{63, true}, {64, false}, {3, false}})
-        EXPECT_EQ(main().cell(c)->isVisibleTo(&main()), visible) << c;
-    ws().setCurChannel(2);
-    const std::tuple<Qt::Key, int, int> steps[] = {// key, channel afterwards, beeps so far
-                                                   {Qt::Key_Right, 4, 0}, {Qt::Key_Left, 2, 0}, {Qt::Key_End, 63, 0},
-                                                   {Qt::Key_Down, 63, 1}, {Qt::Key_Up, 55, 1},  {Qt::Key_Home, 0, 1},
-                                                   {Qt::Key_Left, 0, 2}};
-    for (auto [k, channel, beeps] : steps) {
-        key(k);
-        EXPECT_EQ(ws().curChannel(), channel) << k;
-        EXPECT_EQ(dialogs.beeps, beeps) << k;
-    }
-}
-
-TEST_F(MainWindowTest, claimedChannelsOnlyMoveAndOfferNoPopup) {
-    ws().cfg.ChanSetup[5][kRowType] = kTypeMuxClaim;
-    ws().announceReplaced();
-    ws().setCurChannel(5);
-    key(Qt::Key_I);
-    EXPECT_EQ(type(5), kTypeMuxClaim);
-    EXPECT_EQ(ws().curChannel(), 6);
-    EXPECT_FALSE(ws().dataChanged());
-    QTest::mouseClick(main().cell(5), Qt::RightButton);
-    EXPECT_FALSE(main().channelTypePopup()->isVisible());
-    EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_Welcome")); // a right click opens no page
-    // A normal channel offers the pop-up with the roller entries only on even channels.
-    QTest::mouseClick(main().cell(9), Qt::RightButton);
-    EXPECT_TRUE(main().channelTypePopup()->isVisible());
-    EXPECT_FALSE(act("PopUp_ChannelType_31")->isEnabled());
-    main().channelTypePopup()->hide();
-    QTest::mouseClick(main().cell(8), Qt::RightButton);
-    EXPECT_TRUE(act("PopUp_ChannelType_31")->isEnabled());
-    act("PopUp_ChannelType_31")->trigger();
-    main().channelTypePopup()->hide();
-    EXPECT_EQ(type(8), kTypeRoller);
-    EXPECT_EQ(type(9), kTypeRollerSecond);
-    EXPECT_TRUE(ws().dataChanged());
-}
-
-// A plain click opens the channel's page and the editor follows the matrix; a modified one only
-// shows its fixed message. The border leaves a channel that a pair hides.
-TEST_F(MainWindowTest, aClickOpensTheChannelAndTheEditorFollowsTheMatrix) {
-    QTest::mouseClick(main().cell(12), Qt::LeftButton, Qt::ShiftModifier);
-    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Shift clik")});
-    EXPECT_EQ(ws().curChannel(), 0);
-    QTest::mouseClick(main().cell(12), Qt::LeftButton);
-    EXPECT_EQ(ws().curChannel(), 12);
-    EXPECT_TRUE(editor().isVisible());
-    EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_BasicChtype_Setup"));
-    EXPECT_EQ(editor().windowTitle(), QStringLiteral("B5   D101"));
-    key(Qt::Key_I); // B5 becomes an intruder and the border moves on to B6
-    EXPECT_EQ(editor().windowTitle(), QStringLiteral("B6   D101"));
-    key(Qt::Key_Left);
-    EXPECT_EQ(editor().windowTitle(), QStringLiteral("B5   D108"));
-
-    ws().changeChannelType(2, kTypeRoller);
-    ws().setCurChannel(3); // as a load may leave it
-    ws().announceReplaced();
-    EXPECT_EQ(ws().curChannel(), 2);
-    EXPECT_TRUE(main().cell(2)->bordered());
-}
-
-TEST_F(MainWindowTest, ctrlShortcutsFollowTheMenuAndAltXExits) {
-    ws().cfg.SysData[kSysEventSms] = 0;
-    ws().cfg.SysData[kSysDeviceNo] = 3;
-    main().Update_Form_Elements();
-    EXPECT_FALSE(act("Menu_Edit_ExchangeMask")->isEnabled());
-    EXPECT_FALSE(act("Menu_Edit_SMS_Setup")->isEnabled());
-    key(Qt::Key_B, Qt::ControlModifier);
-    EXPECT_EQ(editor().pageKey(), QStringLiteral("mainsetup"));
-    key(Qt::Key_D, Qt::ControlModifier); // disabled entry: nothing happens
-    EXPECT_EQ(editor().pageKey(), QStringLiteral("mainsetup"));
-    key(Qt::Key_L, Qt::ControlModifier);
-    EXPECT_EQ(editor().pageKey(), QStringLiteral("logic"));
+TEST_F(MainWindowTest, altXAsksAndExits) {
     bool exited = false;
     QObject::connect(&main(), &MainWindow::exitRequested, [&] { exited = true; });
     dialogs.answers = {Answer::No};

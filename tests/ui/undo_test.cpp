@@ -122,55 +122,6 @@ TEST_F(UndoTest, undoAndRedoKeepTheirKeysInEveryLanguage) {
     EXPECT_EQ(ws().typeOf(0), kTypeIntruderPassive);
 }
 
-TEST_F(UndoTest, eachUndoOfALetterTypedInTheMatrixPutsTheCursorOnItsChannel) {
-    typeInto("", "IWS");
-    EXPECT_EQ(ws().curChannel(), 3);
-    for (int c = 2; c >= 0; --c) {
-        undoKey();
-        EXPECT_EQ(ws().curChannel(), c);
-        EXPECT_TRUE(main().cell(c)->bordered()) << c;
-    }
-}
-
-TEST_F(UndoTest, anEntryAfterAnUndoIsAStepOfItsOwn) {
-    act("Menu_Edit_Basic_Setup")->trigger();
-    typeInto("T_DeviceNo", "12");
-    focus(child("T_generelBeskriv"));
-    typeInto("T_DeviceNo", "7");
-    // Ctrl+Z in the editor: the main window takes the key, as it takes every Ctrl key.
-    QTest::keyClick(child("T_DeviceNo"), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(child<QLineEdit>("T_DeviceNo")->text(), QStringLiteral("12"));
-    typeInto("T_DeviceNo", "3");
-    EXPECT_EQ(ws().undoStack().count(), 2);
-    EXPECT_FALSE(ws().canRedo());
-    undoKey();
-    EXPECT_EQ(ws().cfg.SysData[kSysDeviceNo], 12);
-}
-
-TEST_F(UndoTest, whatLeavingAFieldSettlesIsUndoneWithTheEntry) {
-    // A smoke alarm reset input whose reset time is typed through 1 on the way to 10; leaving the
-    // field raises 1 to the minimum. Ctrl+Z in the field settles the entry, then undoes all of it,
-    // and leaving the field afterwards settles nothing more: what was undone can be redone.
-    ws().changeChannelType(4, kTypeSmokeReset);
-    ws().change([](Configuration& cfg) { cfg.SysData[kSysSmokeResetTime] = 10; });
-    QTest::mouseClick(main().cell(4), Qt::LeftButton);
-    startClean();
-    auto* reset = child<QLineEdit>(QString::fromUtf8("T_RøgReset"));
-    focus(reset);
-    QTest::keyClick(reset, Qt::Key_1);
-    EXPECT_EQ(ws().cfg.SysData[kSysSmokeResetTime], 1);
-    QTest::keyClick(reset, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(ws().cfg.SysData[kSysSmokeResetTime], 10);
-    EXPECT_EQ(reset->text(), QStringLiteral("10"));
-    EXPECT_FALSE(ws().canUndo());
-    EXPECT_FALSE(ws().dataChanged());
-    focus(child("TextBeskriv"));
-    EXPECT_TRUE(ws().canRedo());
-    redoKey();
-    EXPECT_EQ(ws().cfg.SysData[kSysSmokeResetTime], 2); // the entry as it was settled
-    EXPECT_EQ(ws().undoStack().count(), 1);
-}
-
 TEST_F(UndoTest, theSavedStateFollowsSaveAndANewConfigurationForgetsTheSteps) {
     startClean();
     focus(&main());
