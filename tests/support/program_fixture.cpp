@@ -64,7 +64,11 @@ void ProgramFixture::SetUp() {
 
 bool ProgramFixture::start(const QString& file) {
     program_ = std::make_unique<Program>(dialogs, *settings_, programFolder(), lockPath());
-    return program_->Main(file) == Program::Start::Started;
+    exited = false;
+    if (program_->Main(file) != Program::Start::Started)
+        return false;
+    QObject::connect(program_->mainWindow(), &MainWindow::exitRequested, [this] { exited = true; });
+    return true;
 }
 
 QAction* ProgramFixture::act(const QString& name) {
@@ -137,32 +141,50 @@ void ProgramFixture::forEveryPage(const std::function<void(const QString& name)>
 namespace {
 
 // The system bytes the steps set and the expectations read by name.
-const std::map<std::string, int> kNamedSysBytes = {
-    {"deviceNo", kSysDeviceNo},   {"smokeResetTime", kSysSmokeResetTime}, {"inUse", kSysChannelsInUse},
-    {"eventSms", kSysEventSms},   {"eventOff", kSysEventOff},             {"muxCount", kSysMuxCount},
-    {"muxDelay", kSysMuxDelay},   {"timeOutput", kSysTimeOutput},         {"counter", kSysCounter},
-    {"summerTime", kSysAutoSummerTime}};
+const std::map<std::string, int> kNamedSysBytes = {{"deviceNo", kSysDeviceNo},   {"smokeResetTime", kSysSmokeResetTime},
+                                                   {"inUse", kSysChannelsInUse}, {"eventSms", kSysEventSms},
+                                                   {"eventOff", kSysEventOff},   {"muxCount", kSysMuxCount},
+                                                   {"muxDelay", kSysMuxDelay},   {"timeOutput", kSysTimeOutput},
+                                                   {"counter", kSysCounter},     {"summerTime", kSysAutoSummerTime}};
+
+const std::map<std::string, Answer> kAnswers = {
+    {"Yes", Answer::Yes}, {"No", Answer::No}, {"Save", Answer::Save}, {"Discard", Answer::Discard}};
 
 // The states of a grid cell, stored and pictured, by their index.
 const char* const kGridStates[] = {"fixed", "off", "on", "x"};
 
-QString channelName(int c) {
-    return QStringLiteral("%1%2").arg(QChar('A' + c / 8)).arg(c % 8 + 1);
-}
-
 } // namespace
 
 void ProgramFixture::perform(const std::string& steps) {
+    std::string value; // of the step: the text after "=", and that up to a ":" as a name
+    QString name;
+    // The steps of a single statement.
+    const std::map<std::string, std::function<void()>> single = {
+        {"master", [&] { openMaster(); }},
+        {"saved", [&] { ws().setDataChanged(false); }},
+        {"savefile", [&] { dialogs.files = {tempPath(name)}; }},
+        {"removefile", [&] { QFile::remove(tempPath(name)); }},
+        {"language", [&] { main().Menu_View_Sprog_Click(std::stoi(value)); }},
+        {"replaced", [&] { ws().announceReplaced(); }},
+        {"closepopup", [&] { main().channelTypePopup()->hide(); }},
+        {"current", [&] { ws().setCurChannel(korvane::testing::channelNamed(value)); }},
+        {"cursor", [&] { ws().edit.MatrixCursor = std::stoi(value); }},
+        {"menu", [&] { act(name)->trigger(); }},
+        {"page", [&] { editor().openPage(name); }},
+        {"keys", [&] { typeKeys(value.c_str()); }},
+        {"tick", [&] { tick(child(name)); }},
+        {"answer", [&] { dialogs.answers = {kAnswers.at(value)}; }},
+    };
     for (const std::string& step : korvane::testing::splitOn(steps == "-" ? std::string() : steps, ' ')) {
         const std::size_t eq = step.find('=');
         const std::string word = step.substr(0, eq);
-        const std::string value = eq == std::string::npos ? std::string() : step.substr(eq + 1);
+        value = eq == std::string::npos ? std::string() : step.substr(eq + 1);
         const std::size_t colon = value.find(':');
-        const QString name = QString::fromStdString(value.substr(0, colon));
+        name = QString::fromStdString(value.substr(0, colon));
         const QString text = colon == std::string::npos ? QString() : QString::fromStdString(value.substr(colon + 1));
         QWidget* const widget = name == QLatin1String("matrix") ? &main() : nullptr;
-        if (word == "master") {
-            openMaster();
+        if (single.count(word)) {
+            single.at(word)();
         } else if (word.size() == 2 && word[0] >= 'A' && word[0] <= 'P') {
             ws().changeChannelType(korvane::testing::channelNamed(word), std::stoi(value));
         } else if (word.size() > 3 && word[2] == '.') {
@@ -172,39 +194,28 @@ void ProgramFixture::perform(const std::string& steps) {
             ws().change([&](Configuration& cfg) { cfg.ChanSetup[std::size_t(c)][std::size_t(b)] = v; });
         } else if (kNamedSysBytes.count(word)) {
             sys(kNamedSysBytes.at(word)) = static_cast<Byte>(std::stoi(value));
-        } else if (word == "saved") {
-            ws().setDataChanged(false);
+        } else if (word == "recentfiles") {
+            const std::vector<std::string> files = korvane::testing::splitOn(value, ',');
+            for (std::size_t k = 0; k < files.size(); ++k)
+                ws().RecentFiles[k] = QString::fromStdString(files[k]);
+            main().RefreshFileList(QString(), true);
         } else if (word == "forget") {
             ws().forgetHistory(true);
             ws().setDataChanged(false);
-        } else if (word == "replaced") {
-            ws().announceReplaced();
-        } else if (word == "closepopup") {
-            main().channelTypePopup()->hide();
         } else if (word == "lookaway") {
             QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
             QApplication::sendEvent(child(name), &back);
-        } else if (word == "current") {
-            ws().setCurChannel(korvane::testing::channelNamed(value));
         } else if (word == "click" || word == "rightclick" || word == "shiftclick") {
             QTest::mouseClick(main().cell(korvane::testing::channelNamed(value)),
                               word == "rightclick" ? Qt::RightButton : Qt::LeftButton,
                               word == "shiftclick" ? Qt::ShiftModifier : Qt::NoModifier);
             if (word == "click")
                 QApplication::setActiveWindow(&editor());
-        } else if (word == "cursor") {
-            ws().edit.MatrixCursor = std::stoi(value);
-        } else if (word == "menu") {
-            act(name)->trigger();
-        } else if (word == "page") {
-            editor().openPage(name);
         } else if (word == "window") {
             QApplication::setActiveWindow(name == QLatin1String("main") ? static_cast<QWidget*>(&main()) : &editor());
         } else if (word == "focus" || word == "type") {
             focus(widget ? widget : child(name));
             typeKeys(text.toLatin1().constData());
-        } else if (word == "keys") {
-            typeKeys(value.c_str());
         } else if (word == "key") {
             const QKeyCombination k = QKeySequence(text)[0];
             QTest::keyClick(widget ? widget : child(name), k.key(), k.keyboardModifiers());
@@ -217,13 +228,12 @@ void ProgramFixture::perform(const std::string& steps) {
         } else if (word == "choose") {
             auto* box = child<QComboBox>(name);
             emit box->activated(text.startsWith(QLatin1Char('#')) ? text.mid(1).toInt() : box->findText(text));
-        } else if (word == "tick") {
-            tick(child(name));
         } else if (word == "gridclick" || word == "gridrightclick") {
             QTest::mouseClick(editor().masterPage()->cell(std::stoi(value)),
                               word == "gridclick" ? Qt::LeftButton : Qt::RightButton);
         } else if (word == "group") {
-            const std::map<std::string, const char*> entries = {{"on", "M_gruppeOn"}, {"off", "M_gruppeOff"}, {"x", "M_GruppeX"}};
+            const std::map<std::string, const char*> entries = {
+                {"on", "M_gruppeOn"}, {"off", "M_gruppeOff"}, {"x", "M_GruppeX"}};
             act(QLatin1String(entries.at(value)))->trigger();
             main().groupMenu()->hide();
         } else if (word == "flashpattern") {
@@ -275,10 +285,6 @@ QString ProgramFixture::reading(const std::string& word) {
         const int cursor = ws().edit.MatrixCursor;
         return QString::number(cursor) + (editor().masterPage()->cell(cursor)->cursor() ? "" : " not marked");
     }
-    if (word == "group")
-        return QString::number(ws().edit.CurGroup);
-    if (word == "focusTag")
-        return ws().FocusTag;
     if (what == "count")
         return QString::number(child<QComboBox>(name)->count());
     if (what == "enabled" || what == "visible") {
@@ -290,6 +296,8 @@ QString ProgramFixture::reading(const std::string& word) {
         return QString::number(what == "enabled" ? w->isEnabled() : w->isVisibleTo(w->window()));
     }
     if (what == "text") {
+        if (QAction* a = main().findChild<QAction*>(name))
+            return WithoutAccessKeyMark(a->text());
         QWidget* w = child(name);
         if (auto* list = qobject_cast<QComboBox*>(w))
             return list->currentText();
@@ -297,36 +305,32 @@ QString ProgramFixture::reading(const std::string& word) {
             return box->toPlainText();
         return w->property("text").toString();
     }
-    if (word == "page")
-        return editor().currentPage();
-    if (word == "pageKey")
-        return editor().pageKey();
-    if (word == "title")
-        return editor().windowTitle();
-    if (word == "mainTitle")
-        return main().windowTitle();
-    if (word == "focus")
-        return focused();
-    if (word == "editorFocus")
-        return editor().focusWidget() ? editor().focusWidget()->objectName() : QString();
-    if (word == "popup")
-        return QString::number(main().channelTypePopup()->isVisible());
-    if (word == "generalText")
-        return QString::fromStdString(ws().cfg.DescText[kGeneralDescription]);
-    if (word == "cursor")
-        return channelName(ws().curChannel());
-    if (word == "changed")
-        return QString::number(ws().dataChanged());
-    if (word == "canUndo" || word == "canRedo")
-        return QString::number(word == "canUndo" ? ws().canUndo() : ws().canRedo());
-    if (word == "undoSteps")
-        return QString::number(ws().undoStack().count());
-    if (word == "said")
-        return dialogs.texts().join(QLatin1Char('|'));
-    if (word == "beeps")
-        return QString::number(dialogs.beeps);
-    if (word == "help")
-        return QString::number(ws().FocusHelpId);
+    // Readings of a single word; the temporary folder as TMP.
+    const std::map<std::string, std::function<QString()>> single = {
+        {"group", [&] { return QString::number(ws().edit.CurGroup); }},
+        {"focusTag", [&] { return ws().FocusTag; }},
+        {"page", [&] { return editor().currentPage(); }},
+        {"pageKey", [&] { return editor().pageKey(); }},
+        {"title", [&] { return editor().windowTitle(); }},
+        {"mainTitle", [&] { return main().windowTitle(); }},
+        {"focus", [&] { return focused(); }},
+        {"editorFocus", [&] { return editor().focusWidget() ? editor().focusWidget()->objectName() : QString(); }},
+        {"popup", [&] { return QString::number(main().channelTypePopup()->isVisible()); }},
+        {"generalText", [&] { return QString::fromStdString(ws().cfg.DescText[kGeneralDescription]); }},
+        {"cursor",
+         [&] { return QStringLiteral("%1%2").arg(QChar('A' + ws().curChannel() / 8)).arg(ws().curChannel() % 8 + 1); }},
+        {"changed", [&] { return QString::number(ws().dataChanged()); }},
+        {"canUndo", [&] { return QString::number(ws().canUndo()); }},
+        {"canRedo", [&] { return QString::number(ws().canRedo()); }},
+        {"undoSteps", [&] { return QString::number(ws().undoStack().count()); }},
+        {"said", [&] { return dialogs.texts().join(QLatin1Char('|')).replace(dir_.path(), QLatin1String("TMP")); }},
+        {"recent", [&] { return QString(ws().RecentFiles[0]).replace(dir_.path(), QLatin1String("TMP")); }},
+        {"exited", [&] { return QString::number(exited); }},
+        {"beeps", [&] { return QString::number(dialogs.beeps); }},
+        {"help", [&] { return QString::number(ws().FocusHelpId); }},
+    };
+    if (single.count(word))
+        return single.at(word)();
     ADD_FAILURE() << "no reading " << word;
     return QString();
 }

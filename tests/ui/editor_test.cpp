@@ -94,9 +94,8 @@ TEST_F(EditorTest, ctrlAndAltInAFieldNeverHandTheLettersToTheMatrix) {
 }
 
 TEST_F(EditorTest, aStoredLoneCrOrLfShowsAsALineBreakAndIsKeptUntilEdited) {
-    editor().openPage(QStringLiteral("mainsetup"));
+    perform("page=mainsetup focus=T_generelBeskriv");
     auto* box = child<QPlainTextEdit>(QStringLiteral("T_generelBeskriv"));
-    focus(box);
     ws().cfg.DescText[kGeneralDescription] = "a\rb\nc";
     editor().Update_Option_Form_elements();
     EXPECT_EQ(box->toPlainText(), QStringLiteral("a\nb\nc"));
@@ -122,9 +121,7 @@ TEST_F(EditorTest, channelPagesShowTheBoxesThatApplyAndStoreTheirTicks) {
         EXPECT_EQ(child("Chk_InvertMono")->isVisibleTo(&editor()), r[4] == "yes");
         EXPECT_EQ(child("Chk_grundUseThief")->isVisibleTo(&editor()), r[5] == "yes");
     }
-    openChannel(4, kTypeMono);
-    tick(child("Check2"));
-    tick(child("Chk_InvertMono"));
+    perform("A5=0 click=A5 tick=Check2 tick=Chk_InvertMono");
     EXPECT_EQ(ws().cfg.ChanFlags[4], kFlagCheck2);
     EXPECT_EQ(ws().cfg.ChanSetup[4][kBasicOptions], 1);
     EXPECT_TRUE(main().cell(4)->pictureAlternative());

@@ -13,7 +13,6 @@
 #include "io/config_file.h"
 #include "model/channel_types.h"
 #include "tests/support/program_fixture.h"
-#include "ui/main/channel_cell.h"
 #include "ui/transfer/frm_serial_io.h"
 
 using namespace korvane;
@@ -23,7 +22,6 @@ namespace {
 
 class MainWindowTest : public StartedProgramFixture {
 protected:
-    void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(&main(), k, mods); }
     int type(int c) { return ws().typeOf(c); }
     QString zeb(const char* name) { return tempPath(QLatin1String(name)); }
 };
@@ -31,64 +29,10 @@ protected:
 } // namespace
 
 // The scenarios of tests/data/ui_matrix_steps.txt: type keys, cursor keys, claimed channels, clicks
-// on a cell, undo in the matrix and of a settled entry, Ctrl shortcuts.
+// on a cell, undo in the matrix and of a settled entry, Ctrl shortcuts and Alt+X, saving and reopening,
+// the recent files' entries, undo keys in every language.
 TEST_F(MainWindowTest, stepsShowAndStoreWhatTheirTableSays) {
     runScenarios("ui_matrix_steps.txt");
-}
-
-TEST_F(MainWindowTest, altXAsksAndExits) {
-    bool exited = false;
-    QObject::connect(&main(), &MainWindow::exitRequested, [&] { exited = true; });
-    dialogs.answers = {Answer::No};
-    key(Qt::Key_X, Qt::AltModifier);
-    EXPECT_FALSE(exited);
-    dialogs.answers = {Answer::Yes};
-    key(Qt::Key_X, Qt::AltModifier);
-    EXPECT_TRUE(exited);
-}
-
-TEST_F(MainWindowTest, recentFileEntriesShowOnlyTheFileName) {
-    ws().RecentFiles = {"C:\\Data\\house.zeb", "nofolder.zeb", "", "/a"};
-    main().RefreshFileList(QString(), true);
-    const std::pair<QString, bool> shown[] = {
-        {"1 house.zeb", true}, {"2 nofolder.zeb", false}, {"3 ", false}, {"4 /a", false}};
-    for (int k = 0; k < 4; ++k) {
-        QAction* a = act(QStringLiteral("Load_fileno_%1").arg(k + 1));
-        EXPECT_EQ(a->text(), shown[k].first) << k;
-        EXPECT_EQ(a->isEnabled(), shown[k].second) << k;
-    }
-}
-
-TEST_F(MainWindowTest, saveReopenFromTheRecentListAndKeepTheModelOnAMissingFile) {
-    key(Qt::Key_M);
-    ws().cfg.ChanText[0] = "Hall";
-    dialogs.files = {zeb("house.zeb")};
-    main().M_File_Save_Click();
-    ASSERT_TRUE(QFile::exists(zeb("house.zeb")));
-    EXPECT_FALSE(ws().dataChanged());
-    EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [house.zeb]"));
-    EXPECT_EQ(ws().RecentFiles[0], zeb("house.zeb"));
-
-    main().M_File_New_Click(); // unchanged: no question
-    EXPECT_EQ(type(0), kTypeBlank);
-    EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [New]"));
-    main().Load_fileno_Click(1);
-    EXPECT_EQ(type(0), kTypeMaster);
-    EXPECT_EQ(ws().cfg.ChanText[0], "Hall");
-    EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [house.zeb]"));
-    EXPECT_FALSE(ws().dataChanged());
-
-    // A recent file that is gone is reported; the configuration and title stay.
-    QFile::remove(zeb("house.zeb"));
-    key(Qt::Key_Right);
-    key(Qt::Key_I);
-    dialogs.shown.clear();
-    dialogs.answers = {Answer::Discard}; // do not save first
-    main().Load_fileno_Click(1);
-    EXPECT_EQ(type(1), kTypeIntruderPassive);
-    EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [house.zeb]"));
-    ASSERT_EQ(dialogs.shown.size(), 2u);
-    EXPECT_TRUE(dialogs.shown[1].text.contains(QStringLiteral("house.zeb")));
 }
 
 // The real question box, answered by a key or by closing it as soon as it shows. Whatever stays open
@@ -122,8 +66,6 @@ TEST_F(MainWindowTest, saveQuestionsNeverLoseTheChanges) {
     ASSERT_TRUE(korvane::SaveFile(other, LocalPath(zeb("other.zeb"))).ok());
     const QString saved = zeb("saved.zeb");
     const QString failing = zeb("no such folder/saved.zeb");
-    bool exited = false;
-    QObject::connect(&main(), &MainWindow::exitRequested, [&] { exited = true; });
     auto transfer = [this] { return main().findChild<FrmSerialIO*>(); };
     auto replaced = [this] { return type(0) == kTypeWaterPassive; };
     const QStringList buttonTexts = {QStringLiteral("D352"), QStringLiteral("D353"), QStringLiteral("D174")};
@@ -216,7 +158,7 @@ TEST_F(MainWindowTest, saveQuestionsNeverLoseTheChanges) {
 TEST_F(MainWindowTest, aFifoWithNoProgramAtItsOtherEndFailsOpenAndSaveAsInsteadOfHanging) {
     const QString fifo = zeb("pipe.zeb");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    key(Qt::Key_I);
+    perform("key=matrix:I");
     // The command, the start of its message and the reason the message gives.
     const std::tuple<const char*, void (MainWindow::*)(), const char*, const char*> cases[] = {
         {"Open", &MainWindow::M_File_Open_Click, "D377", "no program writes to it"},

@@ -23,11 +23,6 @@ protected:
     void undoKey() { QTest::keyClick(&main(), Qt::Key_Z, Qt::ControlModifier); }
     void redoKey() { QTest::keyClick(&main(), Qt::Key_Y, Qt::ControlModifier); }
     void redoShiftKey() { QTest::keyClick(&main(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); }
-    // The configuration as it is now counts as the one in its file, with nothing to undo.
-    void startClean() {
-        ws().forgetHistory(true);
-        ws().setDataChanged(false);
-    }
     // Everything the windows show of the configuration: every cell of the matrix, and every field,
     // list, box and grid cell on show in the editor.
     QString shown() {
@@ -68,7 +63,7 @@ TEST_F(UndoTest, everyKindOfEditIsUndoneAndRedoneToTheByte) {
         const int steps = std::stoi(r[3]);
         ws().clear();
         perform(r[1]);
-        startClean();
+        perform("forget"); // what the set-up did counts as loaded
         EXPECT_FALSE(act("M_Edit_Undo")->isEnabled());
         const Configuration before = ws().cfg;
         const QString shownBefore = shown();
@@ -101,15 +96,9 @@ TEST_F(UndoTest, everyKindOfEditIsUndoneAndRedoneToTheByte) {
     EXPECT_EQ(dialogs.unexpected, 0);
 }
 
-TEST_F(UndoTest, undoAndRedoKeepTheirKeysInEveryLanguage) {
-    // The shipped languages' shortcut letters never take Z or Y (the language file tests hold them
-    // to it); the menu shows the keys after each language's Ctrl name.
-    for (int slot : {0, 1, 2}) {
-        main().Menu_View_Sprog_Click(slot);
-        const QString prefix = QString(QLatin1Char("EDK"[slot]));
-        EXPECT_EQ(WithoutAccessKeyMark(act("M_Edit_Undo")->text()), prefix + QStringLiteral("388\tCtrl+Z"));
-        EXPECT_EQ(WithoutAccessKeyMark(act("M_Edit_Redo")->text()), prefix + QStringLiteral("389\tCtrl+Y"));
-    }
+// The menu shows the undo and redo keys after each language's Ctrl name: a scenario of
+// tests/data/ui_matrix_steps.txt.
+TEST_F(UndoTest, aShortcutLetterOfTheLanguageComesBeforeUndo) {
     // A shortcut letter of the language comes first: Z for Save in a language file makes Ctrl+Z save.
     WriteTextFile(tempPath("Zulu.dat"), {{330, "xx07300-0000"}, {331, "Zulu"}, {347, "Z"}});
     ws().LangFiles[0] = tempPath("Zulu.dat");
@@ -122,39 +111,10 @@ TEST_F(UndoTest, undoAndRedoKeepTheirKeysInEveryLanguage) {
     EXPECT_EQ(ws().typeOf(0), kTypeIntruderPassive);
 }
 
-TEST_F(UndoTest, theSavedStateFollowsSaveAndANewConfigurationForgetsTheSteps) {
-    startClean();
-    focus(&main());
-    QTest::keyClicks(&main(), QStringLiteral("II"));
+// How undo and redo follow the saved state is a scenario of tests/data/ui_matrix_steps.txt.
+TEST_F(UndoTest, aNewConfigurationForgetsTheSteps) {
     dialogs.files = {tempPath("house.zeb")};
     act("M_File_SaveAs")->trigger();
-    EXPECT_FALSE(ws().dataChanged());
-    QTest::keyClick(&main(), Qt::Key_W);
-
-    const int intruder = ws().typeOf(1);
-    const int water = ws().typeOf(2);
-    // Undo (or redo), whether the configuration counts as changed afterwards, and whether A2 and A3 hold
-    // their typed types.
-    const std::tuple<bool, bool, bool, bool> moves[] = {
-        {true, false, true, false},  // back at the saved state
-        {true, true, false, false},  // before it
-        {false, false, true, false}, // at it again
-        {false, true, true, true},   // after it
-    };
-    for (const auto& [undo, changed, a2, a3] : moves) {
-        undo ? undoKey() : redoKey();
-        EXPECT_EQ(ws().dataChanged(), changed);
-        EXPECT_EQ(ws().typeOf(1), a2 ? intruder : kTypeBlank);
-        EXPECT_EQ(ws().typeOf(2), a3 ? water : kTypeBlank);
-    }
-    // The exit question follows: at the saved state it only asks whether to exit.
-    undoKey();
-    dialogs.answers = {Answer::No};
-    act("M_File_Exit")->trigger();
-    ASSERT_FALSE(dialogs.shown.empty());
-    EXPECT_EQ(dialogs.shown.back().text, QStringLiteral("D170"));
-    EXPECT_EQ(dialogs.shown.back().buttons, Buttons::YesNo);
-
     // New, Open, a recent file and a read from the unit each start without steps; what was read is in
     // no file yet, so undoing back to it leaves it changed.
     const auto read = [this] {
