@@ -323,7 +323,7 @@ QString ProgramFixture::reading(const std::string& word) {
         {"canUndo", [&] { return QString::number(ws().canUndo()); }},
         {"canRedo", [&] { return QString::number(ws().canRedo()); }},
         {"undoSteps", [&] { return QString::number(ws().undoStack().count()); }},
-        {"said", [&] { return dialogs.texts().join(QLatin1Char('|')).replace(dir_.path(), QLatin1String("TMP")); }},
+        {"said", [&] { return dialogs.texts().join(QLatin1Char(';')).replace(dir_.path(), QLatin1String("TMP")); }},
         {"recent", [&] { return QString(ws().RecentFiles[0]).replace(dir_.path(), QLatin1String("TMP")); }},
         {"exited", [&] { return QString::number(exited); }},
         {"beeps", [&] { return QString::number(dialogs.beeps); }},
