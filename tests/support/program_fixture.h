@@ -29,7 +29,8 @@ class ProgramFixture : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
-    // Starts the program (Main), opening file if one is given; false when it was refused.
+    // Starts the program (Main), opening file if one is given; false when it was refused. exited
+    // follows the main window's requests to exit.
     bool start(const QString& file = QString());
     QString programFolder() const { return dir_.path() + QStringLiteral("/prog"); }
     QString settingsPath() const { return dir_.path() + QStringLiteral("/settings.ini"); }
@@ -76,8 +77,46 @@ protected:
     // Opens every page of the editor in turn, the channel pages of every type a channel can take on
     // channel 16, and calls visit with the page's name.
     void forEveryPage(const std::function<void(const QString& name)>& visit);
+    // Does the steps, words split by spaces, as a user (or, for the set-up words, a file) would:
+    //   A4=6 gives A4 the function code; A4.5=77 sets byte 5 of A4's row; deviceNo=12 a named system
+    //   byte; saved: the configuration counts as saved; forget: as loaded, with nothing to undo;
+    //   replaced announces a configuration set directly; current=A4 makes A4 the current channel;
+    //   click=A4, shiftclick=A4 and rightclick=A4 click A4's cell; master opens A6's master function
+    //   as openMaster does; flashpattern opens the current channel's flash pattern; cursor=10 puts the
+    //   grid's cursor on cell 10; menu=NAME triggers a menu entry; page=KEY opens an editor page;
+    //   window=main or editor activates it; focus=NAME gives a control (matrix: the main window) the
+    //   focus; keys=TEXT types where the focus is (a line break: Enter); type=NAME:TEXT is focus and
+    //   keys; key=NAME:Ctrl+Z presses a key (its Qt name) in a control without moving the focus;
+    //   popup=40 chooses that function code in the channel's pop-up; closepopup closes it;
+    //   choose=LIST:ITEM chooses a list's item (#2 by its index); language=1 chooses the language in
+    //   that slot; savefile=NAME answers the next file dialog with that temporary file; removefile=NAME
+    //   removes it; recentfiles=A,B,,D sets the recent files and shows them in the menu; answer=No (Yes,
+    //   Save, Discard) answers the next question; tick=NAME clicks a check box; gridclick=10 and
+    //   gridrightclick=10 click a cell of the editor's grid; group=on, off or x chooses that entry of
+    //   the group menu; lookaway=NAME tells the control it has the focus again after a look at another
+    //   window.
+    void perform(const std::string& steps);
+    // What a word of an expectation reads: a named system byte; a channel's function code (A1) or
+    // those of a run of channels (A1-A5: joined by commas, n equal ones as code*n); picture:A1 the type
+    // its cell shows, cell:A1 whether it shows, bordered:A1 whether it has the border; enabled:NAME and
+    // visible:NAME of an action or control (or the editor); text:NAME of an action (without its access
+    // key mark) or a control; count:LIST its items; page and pageKey of the editor; title, mainTitle;
+    // focus (the focused control's name), editorFocus (the editor's), focusTag, help (the focus's help
+    // number); popup (whether the pop-up menu shows); generalText (the system description); cursor (the
+    // current channel); changed, canUndo, canRedo, undoSteps; said (the messages shown, joined by ;, the
+    // temporary folder as TMP); recent (the first recent file); exited; beeps. Of the editor's grids:
+    // master:10, flash:10 and exchange:10 a cell's stored state (fixed, off, on, x), gridshows:10 its
+    // picture, gridcell:10 whether it shows, gridcursor (" not marked" when the cell lacks the mark),
+    // group (the group of the last right click).
+    QString reading(const std::string& word);
+    // Runs the scenarios of a table in tests/data with the columns scenario | steps | expected: a
+    // row does its steps (see perform) and then expects each word=value of its last column (see
+    // reading; a space in a value is written _). The rows of a scenario follow each other; a new
+    // scenario starts the program afresh.
+    void runScenarios(const char* table);
 
     ScriptedDialogs dialogs;
+    bool exited = false; // the main window asked the program to exit
     QTemporaryDir dir_;
     std::unique_ptr<Settings> settings_;
     std::unique_ptr<Program> program_;

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "model/channel_types.h"
-#include "model/master.h"
+#include "tests/support/io_test_support.h"
 #include "tests/support/transfer_fixture.h"
 #include "ui/editor/pages/master_page.h"
 #include "ui/main/channel_cell.h"
@@ -18,25 +18,11 @@ using namespace korvane::test;
 
 namespace {
 
-constexpr int kB3 = 10;
-
 class UndoTest : public TransferFixture {
 protected:
     void undoKey() { QTest::keyClick(&main(), Qt::Key_Z, Qt::ControlModifier); }
     void redoKey() { QTest::keyClick(&main(), Qt::Key_Y, Qt::ControlModifier); }
     void redoShiftKey() { QTest::keyClick(&main(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); }
-    // The configuration as it is now counts as the one in its file, with nothing to undo.
-    void startClean() {
-        ws().forgetHistory(true);
-        ws().setDataChanged(false);
-    }
-    int popupIndex(int type) {
-        for (const PopupEntry& e : ChannelTypePopup())
-            if (e.type == type)
-                return e.index;
-        ADD_FAILURE() << "no pop-up entry for type " << type;
-        return 0;
-    }
     // Everything the windows show of the configuration: every cell of the matrix, and every field,
     // list, box and grid cell on show in the editor.
     QString shown() {
@@ -66,121 +52,33 @@ protected:
         }
         return out.join(QLatin1Char('\n'));
     }
-    void choose(const char* list, const char* item) {
-        auto* box = child<QComboBox>(QLatin1String(list));
-        emit box->activated(box->findText(QLatin1String(item)));
-    }
-    void gridClicks(int t, int times) {
-        for (int k = 0; k < times; ++k)
-            QTest::mouseClick(editor().masterPage()->cell(t), Qt::LeftButton);
-    }
-    void gridKeys(std::initializer_list<Qt::Key> keys) {
-        for (Qt::Key k : keys)
-            QTest::keyClick(child("T_dummy"), k);
-    }
-};
-
-// One kind of edit: what is set up first (not an edit of the user), the edit itself and how many undo
-// steps it makes.
-struct StepCase {
-    const char* what;
-    std::function<void()> setUp;
-    std::function<void()> edit;
-    int steps;
 };
 
 } // namespace
 
+// The edits of tests/data/ui_undo_edits.txt.
 TEST_F(UndoTest, everyKindOfEditIsUndoneAndRedoneToTheByte) {
-    const auto basic = [this] { act("Menu_Edit_Basic_Setup")->trigger(); };
-    const auto page = [this](const char* key) { return [this, key] { editor().openPage(QLatin1String(key)); }; };
-    const auto master = [this] {
-        openMaster();
-        ws().edit.MatrixCursor = kB3;
-    };
-    const StepCase cases[] = {
-        {"a number typed into a field", basic, [this] { typeInto("T_DeviceNo", "42"); }, 1},
-        {"visits to a field, one step each but none for a visit typed back to where it began (5, 51, 1, 12)",
-         [&] {
-             sys(kSysDeviceNo) = 12;
-             basic();
-         },
-         [this] {
-             typeInto("T_DeviceNo", "5112");
-             focus(child("T_generelBeskriv"));
-             typeInto("T_DeviceNo", "7");
-             focus(child("T_generelBeskriv"));
-             typeInto("T_DeviceNo", "3");
-         },
-         2},
-        {"a description typed letter by letter", [this] { QTest::mouseClick(main().cell(0), Qt::LeftButton); },
-         [this] { typeInto("TextBeskriv", "Hall"); }, 1},
-        {"the system description over two lines", basic, [this] { typeInto("T_generelBeskriv", "Villa\nNord"); }, 1},
-        {"a type key in the matrix", nullptr, [this] { typeInto("", "I"); }, 1},
-        {"a row typed in the matrix, one step per letter", nullptr, [this] { typeInto("", "IWS"); }, 3},
-        {"a type from the pop-up replaces the row",
-         [this] {
-             openChannel(3, kTypeTimerDelay);
-             ws().change([](Configuration& cfg) { cfg.ChanSetup[3][5] = 77; });
-         },
-         [this] { main().PopUp_ChannelType_Click(popupIndex(kTypeMono)); }, 1},
-        {"a roller blind takes a second channel",
-         [this] {
-             ws().changeChannelType(7, kTypeSmokePassive);
-             openChannel(6, kTypeBlank);
-         },
-         [this] { main().PopUp_ChannelType_Click(popupIndex(kTypeRoller)); }, 1},
-        {"a claim changes every claimed channel",
-         [&] {
-             ws().changeChannelType(2, kTypeIntruderPassive);
-             basic();
-             focus(child("Combo_MuxCount"));
-         },
-         [this] { choose("Combo_MuxCount", "3"); }, 1},
-        {"a list hides channels", basic, [this] { choose("Combo_NoChannels", "64"); }, 1},
-        {"a check box", basic, [this] { tick(child("C_AutoSumWin")); }, 1},
-        {"a grid cell clicked twice", master, [this] { gridClicks(kB3, 2); }, 2},
-        {"grid keys, one step per key", master,
-         [this] {
-             gridKeys({Qt::Key_1, Qt::Key_Right, Qt::Key_0});
-         },
-         2},
-        {"a logic key", // the signals of a block not in use show while one of them has the focus
-         [&] {
-             page("logic")();
-             focus(child("T_logicOPR_0"));
-         },
-         [this] { typeKeys("A"); }, 1},
-        {"day-set keys, one step per key", [this] { openChannel(3, kTypeRealTime); },
-         [this] { typeInto("HourOn_0", "07"); }, 2},
-        {"holiday digits, with the period completed on leaving", page("Holiday"),
-         [this] {
-             typeInto("T_MonthStart_4", "12");
-             focus(child("T_MonthStart_5"));
-         },
-         1},
-    };
-    for (const StepCase& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& r : korvane::testing::dataTable("ui_undo_edits.txt", 4)) {
+        SCOPED_TRACE(r[0]);
+        const int steps = std::stoi(r[3]);
         ws().clear();
-        if (c.setUp)
-            c.setUp();
-        startClean();
+        perform(r[1]);
+        perform("forget"); // what the set-up did counts as loaded
         EXPECT_FALSE(act("M_Edit_Undo")->isEnabled());
         const Configuration before = ws().cfg;
         const QString shownBefore = shown();
 
-        c.edit();
+        perform(r[2]);
         const Configuration after = ws().cfg;
         const QString shownAfter = shown();
         ASSERT_FALSE(after == before);
         ASSERT_NE(shownAfter, shownBefore);
-        EXPECT_EQ(ws().undoStack().count(), c.steps);
+        EXPECT_EQ(ws().undoStack().count(), steps);
         EXPECT_TRUE(ws().dataChanged());
         EXPECT_TRUE(act("M_Edit_Undo")->isEnabled());
         EXPECT_FALSE(act("M_Edit_Redo")->isEnabled());
 
-        for (int k = 0; k < c.steps; ++k)
+        for (int k = 0; k < steps; ++k)
             undoKey();
         EXPECT_TRUE(ws().cfg == before);
         EXPECT_EQ(shown().toStdString(), shownBefore.toStdString());
@@ -188,7 +86,7 @@ TEST_F(UndoTest, everyKindOfEditIsUndoneAndRedoneToTheByte) {
         EXPECT_FALSE(act("M_Edit_Undo")->isEnabled());
         EXPECT_TRUE(act("M_Edit_Redo")->isEnabled());
 
-        for (int k = 0; k < c.steps; ++k)
+        for (int k = 0; k < steps; ++k)
             k % 2 ? redoShiftKey() : redoKey();
         EXPECT_TRUE(ws().cfg == after);
         EXPECT_EQ(shown().toStdString(), shownAfter.toStdString());
@@ -198,15 +96,9 @@ TEST_F(UndoTest, everyKindOfEditIsUndoneAndRedoneToTheByte) {
     EXPECT_EQ(dialogs.unexpected, 0);
 }
 
-TEST_F(UndoTest, undoAndRedoKeepTheirKeysInEveryLanguage) {
-    // The shipped languages' shortcut letters never take Z or Y (the language file tests hold them
-    // to it); the menu shows the keys after each language's Ctrl name.
-    for (int slot : {0, 1, 2}) {
-        main().Menu_View_Sprog_Click(slot);
-        const QString prefix = QString(QLatin1Char("EDK"[slot]));
-        EXPECT_EQ(WithoutAccessKeyMark(act("M_Edit_Undo")->text()), prefix + QStringLiteral("388\tCtrl+Z"));
-        EXPECT_EQ(WithoutAccessKeyMark(act("M_Edit_Redo")->text()), prefix + QStringLiteral("389\tCtrl+Y"));
-    }
+// The menu shows the undo and redo keys after each language's Ctrl name: a scenario of
+// tests/data/ui_matrix_steps.txt.
+TEST_F(UndoTest, aShortcutLetterOfTheLanguageComesBeforeUndo) {
     // A shortcut letter of the language comes first: Z for Save in a language file makes Ctrl+Z save.
     WriteTextFile(tempPath("Zulu.dat"), {{330, "xx07300-0000"}, {331, "Zulu"}, {347, "Z"}});
     ws().LangFiles[0] = tempPath("Zulu.dat");
@@ -219,88 +111,10 @@ TEST_F(UndoTest, undoAndRedoKeepTheirKeysInEveryLanguage) {
     EXPECT_EQ(ws().typeOf(0), kTypeIntruderPassive);
 }
 
-TEST_F(UndoTest, eachUndoOfALetterTypedInTheMatrixPutsTheCursorOnItsChannel) {
-    typeInto("", "IWS");
-    EXPECT_EQ(ws().curChannel(), 3);
-    for (int c = 2; c >= 0; --c) {
-        undoKey();
-        EXPECT_EQ(ws().curChannel(), c);
-        EXPECT_TRUE(main().cell(c)->bordered()) << c;
-    }
-}
-
-TEST_F(UndoTest, anEntryAfterAnUndoIsAStepOfItsOwn) {
-    act("Menu_Edit_Basic_Setup")->trigger();
-    typeInto("T_DeviceNo", "12");
-    focus(child("T_generelBeskriv"));
-    typeInto("T_DeviceNo", "7");
-    // Ctrl+Z in the editor: the main window takes the key, as it takes every Ctrl key.
-    QTest::keyClick(child("T_DeviceNo"), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(child<QLineEdit>("T_DeviceNo")->text(), QStringLiteral("12"));
-    typeInto("T_DeviceNo", "3");
-    EXPECT_EQ(ws().undoStack().count(), 2);
-    EXPECT_FALSE(ws().canRedo());
-    undoKey();
-    EXPECT_EQ(ws().cfg.SysData[kSysDeviceNo], 12);
-}
-
-TEST_F(UndoTest, whatLeavingAFieldSettlesIsUndoneWithTheEntry) {
-    // A smoke alarm reset input whose reset time is typed through 1 on the way to 10; leaving the
-    // field raises 1 to the minimum. Ctrl+Z in the field settles the entry, then undoes all of it,
-    // and leaving the field afterwards settles nothing more: what was undone can be redone.
-    ws().changeChannelType(4, kTypeSmokeReset);
-    ws().change([](Configuration& cfg) { cfg.SysData[kSysSmokeResetTime] = 10; });
-    QTest::mouseClick(main().cell(4), Qt::LeftButton);
-    startClean();
-    auto* reset = child<QLineEdit>(QString::fromUtf8("T_RøgReset"));
-    focus(reset);
-    QTest::keyClick(reset, Qt::Key_1);
-    EXPECT_EQ(ws().cfg.SysData[kSysSmokeResetTime], 1);
-    QTest::keyClick(reset, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(ws().cfg.SysData[kSysSmokeResetTime], 10);
-    EXPECT_EQ(reset->text(), QStringLiteral("10"));
-    EXPECT_FALSE(ws().canUndo());
-    EXPECT_FALSE(ws().dataChanged());
-    focus(child("TextBeskriv"));
-    EXPECT_TRUE(ws().canRedo());
-    redoKey();
-    EXPECT_EQ(ws().cfg.SysData[kSysSmokeResetTime], 2); // the entry as it was settled
-    EXPECT_EQ(ws().undoStack().count(), 1);
-}
-
-TEST_F(UndoTest, theSavedStateFollowsSaveAndANewConfigurationForgetsTheSteps) {
-    startClean();
-    focus(&main());
-    QTest::keyClicks(&main(), QStringLiteral("II"));
+// How undo and redo follow the saved state is a scenario of tests/data/ui_matrix_steps.txt.
+TEST_F(UndoTest, aNewConfigurationForgetsTheSteps) {
     dialogs.files = {tempPath("house.zeb")};
     act("M_File_SaveAs")->trigger();
-    EXPECT_FALSE(ws().dataChanged());
-    QTest::keyClick(&main(), Qt::Key_W);
-
-    const int intruder = ws().typeOf(1);
-    const int water = ws().typeOf(2);
-    // Undo (or redo), whether the configuration counts as changed afterwards, and whether A2 and A3 hold
-    // their typed types.
-    const std::tuple<bool, bool, bool, bool> moves[] = {
-        {true, false, true, false},  // back at the saved state
-        {true, true, false, false},  // before it
-        {false, false, true, false}, // at it again
-        {false, true, true, true},   // after it
-    };
-    for (const auto& [undo, changed, a2, a3] : moves) {
-        undo ? undoKey() : redoKey();
-        EXPECT_EQ(ws().dataChanged(), changed);
-        EXPECT_EQ(ws().typeOf(1), a2 ? intruder : kTypeBlank);
-        EXPECT_EQ(ws().typeOf(2), a3 ? water : kTypeBlank);
-    }
-    // The exit question follows: at the saved state it only asks whether to exit.
-    undoKey();
-    dialogs.answers = {Answer::No};
-    act("M_File_Exit")->trigger();
-    ASSERT_FALSE(dialogs.shown.empty());
-    EXPECT_EQ(dialogs.shown.back().text, QStringLiteral("D170"));
-    EXPECT_EQ(dialogs.shown.back().buttons, Buttons::YesNo);
-
     // New, Open, a recent file and a read from the unit each start without steps; what was read is in
     // no file yet, so undoing back to it leaves it changed.
     const auto read = [this] {
