@@ -161,7 +161,11 @@ void ProgramFixture::perform(const std::string& steps) {
     // The steps of a single statement.
     const std::map<std::string, std::function<void()>> single = {
         {"master", [&] { openMaster(); }},
-        {"saved", [&] { ws().setDataChanged(false); }},
+        {"saved",
+         [&] {
+             ws().setDataChanged(false);
+             atSaved = ws().cfg;
+         }},
         {"savefile", [&] { dialogs.files = {tempPath(name)}; }},
         {"removefile", [&] { QFile::remove(tempPath(name)); }},
         {"language", [&] { main().Menu_View_Sprog_Click(std::stoi(value)); }},
@@ -320,6 +324,7 @@ QString ProgramFixture::reading(const std::string& word) {
         {"cursor",
          [&] { return QStringLiteral("%1%2").arg(QChar('A' + ws().curChannel() / 8)).arg(ws().curChannel() % 8 + 1); }},
         {"changed", [&] { return QString::number(ws().dataChanged()); }},
+        {"untouched", [&] { return QString::number(ws().cfg == atSaved); }},
         {"canUndo", [&] { return QString::number(ws().canUndo()); }},
         {"canRedo", [&] { return QString::number(ws().canRedo()); }},
         {"undoSteps", [&] { return QString::number(ws().undoStack().count()); }},

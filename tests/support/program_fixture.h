@@ -103,8 +103,9 @@ protected:
     // key mark) or a control; count:LIST its items; page and pageKey of the editor; title, mainTitle;
     // focus (the focused control's name), editorFocus (the editor's), focusTag, help (the focus's help
     // number); popup (whether the pop-up menu shows); generalText (the system description); cursor (the
-    // current channel); changed, canUndo, canRedo, undoSteps; said (the messages shown, joined by ;, the
-    // temporary folder as TMP); recent (the first recent file); exited; beeps. Of the editor's grids:
+    // current channel); changed, untouched (as at the step saved), canUndo, canRedo, undoSteps; said
+    // (the messages shown, joined by ;, the temporary folder as TMP); recent (the first recent file);
+    // exited; beeps. Of the editor's grids:
     // master:10, flash:10 and exchange:10 a cell's stored state (fixed, off, on, x), gridshows:10 its
     // picture, gridcell:10 whether it shows, gridcursor (" not marked" when the cell lacks the mark),
     // group (the group of the last right click).
@@ -116,7 +117,8 @@ protected:
     void runScenarios(const char* table);
 
     ScriptedDialogs dialogs;
-    bool exited = false; // the main window asked the program to exit
+    bool exited = false;   // the main window asked the program to exit
+    Configuration atSaved; // the configuration when the step "saved" was done
     QTemporaryDir dir_;
     std::unique_ptr<Settings> settings_;
     std::unique_ptr<Program> program_;
