@@ -9,7 +9,7 @@
 //   331,"English"
 //   2,"New"
 //
-// A language file has keys 0..400 (kLanguageTextCount) and must carry record 330 with the identifier
+// A language file has keys 0..999 (kLanguageTextCount) and must carry record 330 with the identifier
 // and record 331 with the language's name; its help file has keys 0..2000 (kHelpTextCount) and lives
 // beside it (HelpFileName).
 
@@ -21,7 +21,10 @@
 
 namespace korvane {
 
-constexpr int kLanguageTextCount = 400;                              // highest key of a language file
+// Keys 0..400 are the texts every ZEB1 language file has; 401..999 hold the texts Korvane added since
+// (the problems list, the one window, the command line's sentences). A file with keys up to 400 only
+// is still a good language file: a text it lacks falls back to English.
+constexpr int kLanguageTextCount = 999;                              // highest key of a language file
 constexpr int kHelpTextCount = 2000;                                 // highest key (help number) of a help file
 constexpr std::string_view kLanguageFileIdentifier = "xx07300-0000"; // the text of record kTxtFileIdentifier
 
@@ -34,7 +37,7 @@ struct TextTable {
     std::string badReason;          // English, for logs and the command line; "" when good
 };
 
-// Reads the records of a language (count 400) or help (count 2000) file:
+// Reads the records of a language (count 999) or help (count 2000) file:
 // - at most count + 1 records are read; blank lines are not records;
 // - a key 0..count stores the text in that entry, a later record with the same key wins;
 // - a negative key is ignored, an empty key skips the record;
@@ -53,8 +56,8 @@ struct LanguageFileCheck {
     std::string reason; // English, why the file was refused; "" when valid
 };
 
-// Whether a file is a language file a slot may take: among its first 401 records every key is a
-// number 0..400 (an empty key is skipped), some record 330 reads "xx07300-0000" and some record 331
+// Whether a file is a language file a slot may take: among its first 1000 records every key is a
+// number 0..999 (an empty key is skipped), some record 330 reads "xx07300-0000" and some record 331
 // has a non-empty text, which names the language.
 LanguageFileCheck CheckLanguageFile(std::string_view bytes);
 LanguageFileCheck CheckLanguageFileAt(const std::string& path);

@@ -24,15 +24,15 @@ TEST(TextFileParser, recordsAreStoredByKeyAndABadRecordStopsTheReading) {
     }
 }
 
-TEST(TextFileParser, key401IsBeyondALanguageFileButNotBeyondAHelpFile) {
-    const std::string file = "2,\"New\"\r\n401,\"beyond\"\r\n3,\"Open\"\r\n";
+TEST(TextFileParser, key1000IsBeyondALanguageFileButNotBeyondAHelpFile) {
+    const std::string file = "2,\"New\"\r\n1000,\"beyond\"\r\n3,\"Open\"\r\n";
     const TextTable language = ParseTextFile(file, kLanguageTextCount);
-    EXPECT_EQ(language.texts.size(), 401u);
+    EXPECT_EQ(language.texts.size(), 1000u);
     EXPECT_EQ(language.badLine, 2);
     const TextTable help = ParseTextFile(file, kHelpTextCount);
     EXPECT_TRUE(help.good);
     EXPECT_EQ(help.texts.size(), 2001u);
-    EXPECT_EQ(help.texts[401], "beyond");
+    EXPECT_EQ(help.texts[1000], "beyond");
     EXPECT_EQ(ParseTextFile("2001,\"x\"\r\n", kHelpTextCount).badLine, 1);
 }
 
@@ -40,7 +40,7 @@ TEST(TextFileParser, aMissingFileGivesAnEmptyGoodTable) {
     const TextTable t = ReadTextFile("/nonexistent/korvane/English.dat", kLanguageTextCount);
     EXPECT_FALSE(t.opened);
     EXPECT_TRUE(t.good);
-    ASSERT_EQ(t.texts.size(), 401u);
+    ASSERT_EQ(t.texts.size(), 1000u);
     EXPECT_TRUE(std::all_of(t.texts.begin(), t.texts.end(), [](const std::string& s) { return s.empty(); }));
 }
 

@@ -72,7 +72,7 @@ TEST_F(Startup, switchingLanguageRecaptionsBothWindowsAndMovesTheCheckMark) {
     EXPECT_TRUE(editor().windowTitle().startsWith(QStringLiteral("K0")));
     EXPECT_EQ(main().cell(0)->toolTip(), QStringLiteral("A1: K101"));
     // A missing language file, or one with a bad record, is reported and leaves the previous language current.
-    WriteTextFile(tempPath("Broken.dat"), {{330, "xx07300-0000"}, {331, "Broken"}, {1, "B1"}, {401, "x"}});
+    WriteTextFile(tempPath("Broken.dat"), {{330, "xx07300-0000"}, {331, "Broken"}, {1, "B1"}, {1000, "x"}});
     for (const char* file : {"nowhere/English.dat", "Broken.dat"}) {
         dialogs.shown.clear();
         ws().LangFiles[0] = tempPath(QLatin1String(file));
