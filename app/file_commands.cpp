@@ -1,5 +1,6 @@
 #include "app/file_commands.h"
 
+#include "app/access_keys.h"
 #include "app/config_files.h"
 #include "model/text_ids.h"
 
@@ -15,8 +16,10 @@ bool hasNoFile(const Workspace& ws) {
 
 Answer FileCommands::askSave(int questionText) {
     const Workspace& ws = ctx_.ws;
-    return ctx_.dialogs.askSave(parent_, ws.text(questionText),
-                                {ws.text(kTxtButtonSave), ws.text(kTxtButtonDontSave), ws.text(kTxtButtonCancel)});
+    // The buttons' access keys: the language file's marks, or free letters where it has none.
+    const QStringList buttons = WithAccessKeys(
+        {ws.menuText(kTxtQuestionSave), ws.menuText(kTxtQuestionDontSave), ws.menuText(kTxtQuestionCancel)});
+    return ctx_.dialogs.askSave(parent_, ws.text(questionText), {buttons[0], buttons[1], buttons[2]});
 }
 
 bool FileCommands::askSaveFirst(int questionText) {
@@ -24,7 +27,7 @@ bool FileCommands::askSaveFirst(int questionText) {
         return true;
     switch (askSave(questionText)) {
     case Answer::Save:
-        return saveDialog(); // a cancelled or failed save abandons the command: nothing is lost
+        return save(); // as File > Save; a cancelled or failed save abandons the command: nothing is lost
     case Answer::Discard:
         return true;
     default:
@@ -168,11 +171,7 @@ bool FileCommands::Afslutprogram() {
     if (ws.dataChanged()) {
         switch (askSave(kTxtAskSaveBeforeExit)) {
         case Answer::Save:
-            if (hasNoFile(ws)) {
-                saveDialogName_ = ws.CurFileName;
-                return saveDialog(); // a cancelled or failed save keeps the program running
-            }
-            return SaveFile(ctx_, parent_);
+            return save(); // a cancelled or failed save keeps the program running
         case Answer::Discard:
             return true;
         default:

@@ -5,6 +5,7 @@
 
 #include "app/access_keys.h"
 #include "model/channel_types.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 
@@ -82,6 +83,15 @@ QString Workspace::menuText(int n) const {
     if (!EnglishText[k].trimmed().isEmpty())
         return EnglishText[k];
     return QStringLiteral("[%1]").arg(n);
+}
+
+QString Workspace::windowTitle() const {
+    QString name = CurFileName;
+    if (CurFileName == QLatin1String("New"))
+        name = text(kTxtTitleNew);
+    else if (CurFileName == QLatin1String("Upload"))
+        name = text(kTxtTitleUpload);
+    return QStringLiteral("ZEB1 [") + name + QStringLiteral("][*]");
 }
 
 QString Workspace::text(int n) const {

@@ -80,7 +80,9 @@ public:
     int typeOf(int channel) const { return cfg.channelType(channel); }
     int curChannel() const { return edit.CurChannel; }
     bool dataChanged() const { return edit.DataChanged; }
-    QString windowTitle() const { return QStringLiteral("ZEB1 [") + CurFileName + QLatin1Char(']'); }
+    // The main window's title: "ZEB1 [name]" and Qt's mark of unsaved changes ("[*]"). The blank and
+    // the read configuration are named in the window's language; CurFileName keeps "New" and "Upload".
+    QString windowTitle() const;
 
     void setCurChannel(int n);
     void setDataChanged(bool changed);

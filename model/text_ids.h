@@ -80,6 +80,13 @@ constexpr int kTxtLanguageName = 331;   // the language's display name
     X(kTxtAskExit, 170)                                                                                                \
     X(kTxtButtonSave, 352)     /* a save question's button that saves first */                                         \
     X(kTxtButtonDontSave, 353) /* a save question's button that goes on without saving */                              \
+    X(kTxtQuestionSave, 404)   /* the save question's buttons, with their access keys */                               \
+    X(kTxtQuestionDontSave, 405)                                                                                       \
+    X(kTxtQuestionCancel, 406)                                                                                         \
+    /* The one main window */                                                                                          \
+    X(kTxtTitleNew, 401)         /* the title's name of the blank configuration ("ZEB1 [New]") */                      \
+    X(kTxtTitleUpload, 402)      /* the title's name of a configuration read from the unit */                          \
+    X(kTxtMenuDetachEditor, 403) /* View menu: the editor in a window of its own (ticked) or beside the matrix */      \
     X(kTxtNotAConfigurationFile, 171)                                                                                  \
     /* Editor window: common part of the channel pages, about page */                                                  \
     X(kTxtDescription, 38) /* Label_beskriv, channel list column */                                                    \

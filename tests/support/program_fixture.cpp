@@ -32,7 +32,7 @@ void WriteTextFile(const QString& path, const std::map<int, QString>& records) {
 
 std::map<int, QString> TestLanguageTexts(const QString& prefix, const QString& name) {
     std::map<int, QString> texts;
-    for (int n = 0; n <= 400; ++n)
+    for (int n = 0; n <= kLanguageTextCount; ++n)
         texts[n] = prefix + QString::number(n);
     texts[330] = QStringLiteral("xx07300-0000");
     texts[331] = name;
@@ -171,6 +171,13 @@ void ProgramFixture::perform(const std::string& steps) {
         {"language", [&] { main().Menu_View_Sprog_Click(std::stoi(value)); }},
         {"replaced", [&] { ws().announceReplaced(); }},
         {"closepopup", [&] { main().channelTypePopup()->hide(); }},
+        {"closemenus",
+         [&] {
+             while (QWidget* popup = QApplication::activePopupWidget())
+                 popup->close();
+         }},
+        {"detached", [&] { main().setEditorDetached(value == "1"); }},
+        {"closeeditor", [&] { editor().close(); }},
         {"current", [&] { ws().setCurChannel(korvane::testing::channelNamed(value)); }},
         {"cursor", [&] { ws().edit.MatrixCursor = std::stoi(value); }},
         {"menu", [&] { act(name)->trigger(); }},
@@ -316,7 +323,12 @@ QString ProgramFixture::reading(const std::string& word) {
         {"page", [&] { return editor().currentPage(); }},
         {"pageKey", [&] { return editor().pageKey(); }},
         {"title", [&] { return editor().windowTitle(); }},
-        {"mainTitle", [&] { return main().windowTitle(); }},
+        {"mainTitle", [&] { return main().shownTitle(); }},
+        {"editorWindow", [&] { return QLatin1String(editor().isWindow() ? "own" : "pane"); }},
+        {"menu",
+         [&] {
+             return QApplication::activePopupWidget() ? QApplication::activePopupWidget()->objectName() : QString();
+         }},
         {"focus", [&] { return focused(); }},
         {"editorFocus", [&] { return editor().focusWidget() ? editor().focusWidget()->objectName() : QString(); }},
         {"popup", [&] { return QString::number(main().channelTypePopup()->isVisible()); }},

@@ -19,7 +19,7 @@ namespace korvane::test {
 
 // Writes a language file (or help file) of records key,"text" in Windows-1252 with CR LF.
 void WriteTextFile(const QString& path, const std::map<int, QString>& records);
-// The texts of a complete test language: 0..400 as prefix + number, 330 the identifier and 331 the
+// The texts of a complete test language: 0..999 as prefix + number, 330 the identifier and 331 the
 // name, the shortcut letters empty (the default letters apply).
 std::map<int, QString> TestLanguageTexts(const QString& prefix, const QString& name);
 // Writes that language, and a help file beside it.
@@ -94,7 +94,8 @@ protected:
     //   Save, Discard) answers the next question; tick=NAME clicks a check box; gridclick=10 and
     //   gridrightclick=10 click a cell of the editor's grid; group=on, off or x chooses that entry of
     //   the group menu; lookaway=NAME tells the control it has the focus again after a look at another
-    //   window.
+    //   window; detached=1 puts the editor in its own window, detached=0 back beside the matrix;
+    //   closeeditor closes the editor's own window; closemenus closes the menus that are open.
     void perform(const std::string& steps);
     // What a word of an expectation reads: a named system byte; a channel's function code (A1) or
     // those of a run of channels (A1-A5: joined by commas, n equal ones as code*n); picture:A1 the type
@@ -105,7 +106,7 @@ protected:
     // number); popup (whether the pop-up menu shows); generalText (the system description); cursor (the
     // current channel); changed, untouched (as at the step saved), canUndo, canRedo, undoSteps; said
     // (the messages shown, joined by ;, the temporary folder as TMP); recent (the first recent file);
-    // exited; beeps. Of the editor's grids:
+    // exited; beeps; editorWindow (pane or own); menu (the menu open, empty for none). Of the editor's grids:
     // master:10, flash:10 and exchange:10 a cell's stored state (fixed, off, on, x), gridshows:10 its
     // picture, gridcell:10 whether it shows, gridcursor (" not marked" when the cell lacks the mark),
     // group (the group of the last right click).

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <sys/stat.h>
@@ -35,6 +36,11 @@ TEST_F(MainWindowTest, stepsShowAndStoreWhatTheirTableSays) {
     runScenarios("ui_matrix_steps.txt");
 }
 
+// The keys and the focus in the one window, pane to pane: the steps of tests/data/ui_pane_keys.txt.
+TEST_F(MainWindowTest, keysMoveTheKeyboardBetweenThePanesAsBetweenWindows) {
+    runScenarios("ui_pane_keys.txt");
+}
+
 // The real question box, answered by a key or by closing it as soon as it shows. Whatever stays open
 // afterwards is closed with Save, so that the test fails on the file instead of waiting.
 Answer realSaveQuestion(const SaveChoiceTexts& texts, bool close, QStringList& captions) {
@@ -55,8 +61,9 @@ Answer realSaveQuestion(const SaveChoiceTexts& texts, bool close, QStringList& c
 }
 
 // Every "save the changes first?" question (New, Open, a recent file, Read, Exit, a file handed over by
-// a second start) offers Save, Don't save and Cancel. Only Save with a saved file and Don't save let
-// the command go on; Cancel, Escape, closing the box, a cancelled save dialog and a failing save leave
+// a second start) offers Save, Don't save and Cancel. Save saves as File > Save does: straight to the
+// configuration's file, through the save dialog for the blank one. Only a save that succeeded and
+// Don't save let the command go on; Cancel, Escape, closing the box, a cancelled save dialog and a failing save leave
 // the configuration, its changes and the file as they were.
 TEST_F(MainWindowTest, saveQuestionsNeverLoseTheChanges) {
     Configuration other;
@@ -68,7 +75,8 @@ TEST_F(MainWindowTest, saveQuestionsNeverLoseTheChanges) {
     const QString failing = zeb("no such folder/saved.zeb");
     auto transfer = [this] { return main().findChild<FrmSerialIO*>(); };
     auto replaced = [this] { return type(0) == kTypeWaterPassive; };
-    const QStringList buttonTexts = {QStringLiteral("D352"), QStringLiteral("D353"), QStringLiteral("D174")};
+    // The buttons' texts with access keys where the language file gives none.
+    const QStringList buttonTexts = {QStringLiteral("&D404"), QStringLiteral("D&405"), QStringLiteral("D4&06")};
 
     struct Command {
         const char* what;
@@ -92,6 +100,7 @@ TEST_F(MainWindowTest, saveQuestionsNeverLoseTheChanges) {
         std::optional<Answer> answer;
         std::optional<QString> saveAs; // the save dialog's answer, when Save asks for it
         bool goesOn;
+        bool named = false; // the configuration has its file (saved.zeb): Save asks for none
     };
     const Reply replies[] = {
         {"Save", Box::Scripted, Answer::Save, saved, true},
@@ -101,6 +110,8 @@ TEST_F(MainWindowTest, saveQuestionsNeverLoseTheChanges) {
         {"box closed", Box::Closed, std::nullopt, std::nullopt, false},
         {"save dialog cancelled", Box::Scripted, Answer::Save, QString(), false},
         {"save failing", Box::Scripted, Answer::Save, failing, false},
+        {"Save to its file", Box::Scripted, Answer::Save, std::nullopt, true, true},
+        {"Don't save, with its file", Box::Scripted, Answer::Discard, std::nullopt, true, true},
     };
     for (const Command& c : commands) {
         for (const Reply& r : replies) {
@@ -109,7 +120,8 @@ TEST_F(MainWindowTest, saveQuestionsNeverLoseTheChanges) {
             exited = false;
             ws().RecentFiles[0] = zeb("other.zeb");
             ws().clear();
-            ws().setCurFileName(QStringLiteral("New"));
+            ws().setCurFileName(r.named ? QStringLiteral("saved.zeb") : QStringLiteral("New"));
+            ws().DataFileLoc = r.named ? saved : programFolder() + QStringLiteral("/Data/Example");
             ws().changeChannelType(0, kTypeIntruderPassive);
             ASSERT_TRUE(ws().dataChanged());
             const Configuration before = ws().cfg;
@@ -139,6 +151,9 @@ TEST_F(MainWindowTest, saveQuestionsNeverLoseTheChanges) {
             }
             EXPECT_EQ(c.wentOn(), r.goesOn);
             EXPECT_EQ(QFile::exists(saved), r.goesOn && r.answer == Answer::Save);
+            const auto saveDialogs = std::count_if(dialogs.fileDialogs.begin(), dialogs.fileDialogs.end(),
+                                                   [](const ScriptedDialogs::FileDialog& d) { return d.save; });
+            EXPECT_EQ(saveDialogs, r.answer == Answer::Save && !r.named ? 1 : 0);
             EXPECT_FALSE(QFile::exists(failing));
             if (!r.goesOn) {
                 EXPECT_TRUE(ws().cfg == before) << "the configuration changed";
@@ -176,7 +191,31 @@ TEST_F(MainWindowTest, aFifoWithNoProgramAtItsOtherEndFailsOpenAndSaveAsInsteadO
             << said.toStdString();
         EXPECT_EQ(type(0), kTypeIntruderPassive);
         EXPECT_TRUE(ws().dataChanged());
-        EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [New]"));
+        EXPECT_EQ(main().shownTitle(), QStringLiteral("ZEB1 [D401]*"));
         EXPECT_FALSE(QFileInfo(fifo).isFile()) << "the FIFO stays";
+    }
+}
+
+// The title names the configuration, the blank and the read one in the window's language (the program
+// keeps "New" and "Upload" for them), and marks unsaved changes with "*".
+TEST_F(MainWindowTest, theTitleNamesTheConfigurationInTheLanguageAndMarksChanges) {
+    const std::tuple<const char*, const char*, const char*> languages[] = {
+        {"English.dat", "New", "Read from master unit"},
+        {"Deutsch.dat", "Neu", "Aus Zentrale gelesen"},
+        {"Dansk.dat", "Ny", "Læst fra centralen"}};
+    for (const auto& [file, blank, read] : languages) {
+        SCOPED_TRACE(file);
+        useShippedTexts(file);
+        ws().setCurFileName(QStringLiteral("New"));
+        ws().setDataChanged(false);
+        EXPECT_EQ(main().shownTitle(), QStringLiteral("ZEB1 [%1]").arg(QString::fromUtf8(blank)));
+        ws().changeChannelType(0, kTypeMono);
+        EXPECT_EQ(main().shownTitle(), QStringLiteral("ZEB1 [%1]*").arg(QString::fromUtf8(blank)));
+        ws().setCurFileName(QStringLiteral("Upload"));
+        EXPECT_EQ(main().shownTitle(), QStringLiteral("ZEB1 [%1]*").arg(QString::fromUtf8(read)));
+        EXPECT_EQ(ws().CurFileName, QStringLiteral("Upload"));
+        ws().setCurFileName(QStringLiteral("Haus Müller.zeb"));
+        ws().setDataChanged(false);
+        EXPECT_EQ(main().shownTitle(), QStringLiteral("ZEB1 [Haus Müller.zeb]"));
     }
 }

@@ -55,7 +55,7 @@ TEST_F(OpenFromOutside, aFileGivenAtTheStartIsOpenedAsFileOpenOpensIt) {
         QFile::copy(fixture(row[0]), tempPath(file));
         dialogs.shown.clear();
         ASSERT_TRUE(start(tempPath(file)));
-        EXPECT_EQ(main().windowTitle(), QString::fromStdString(row[1]));
+        EXPECT_EQ(main().shownTitle(), QString::fromStdString(row[1]));
         QStringList shown = dialogs.texts(); // each message's start, as long as the one expected
         for (QString& text : shown)
             text.truncate(static_cast<int>(row[2].size()));
@@ -114,7 +114,7 @@ TEST_F(OpenFromOutside, aLaterStartIsRefusedOrHandsItsFileToTheRunningCopy) {
     laterStart("Good.zeb", Program::Start::HandedOver);
     // The running copy was not affected by the refused start; for the file handed over it asks its save
     // question and opens the file.
-    EXPECT_TRUE(QTest::qWaitFor([this] { return main().windowTitle() == QLatin1String("ZEB1 [Good.zeb]"); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return main().shownTitle() == QLatin1String("ZEB1 [Good.zeb]"); }, 5000));
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("D168")); // save before opening?
     EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_Main_Setup"));
@@ -128,9 +128,9 @@ TEST_F(OpenFromOutside, aLaterStartIsRefusedOrHandsItsFileToTheRunningCopy) {
     blocking.show();
     laterStart("Good.zeb", Program::Start::HandedOver);
     QTest::qWait(400);
-    EXPECT_EQ(main().windowTitle(), QStringLiteral("ZEB1 [New]"));
+    EXPECT_EQ(main().shownTitle(), QStringLiteral("ZEB1 [D401]"));
     blocking.close();
-    EXPECT_TRUE(QTest::qWaitFor([this] { return main().windowTitle() == QLatin1String("ZEB1 [Good.zeb]"); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return main().shownTitle() == QLatin1String("ZEB1 [Good.zeb]"); }, 5000));
     EXPECT_EQ(dialogs.unexpected, 0);
 }
 

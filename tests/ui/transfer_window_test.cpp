@@ -99,7 +99,7 @@ TEST_F(TransferWindowTest, everyRunShowsItsOutcomeAndTakesOnlyACompleteRead) {
             expected << QString::fromStdString(row[i]);
         EXPECT_EQ(seen.join(" | "), expected.join(" | "));
         EXPECT_EQ(ws().dataChanged(), configuration == "taken") << "the configuration read is not saved yet";
-        EXPECT_EQ(main().windowTitle(), QLatin1String(configuration == "taken" ? "ZEB1 [Upload]" : "ZEB1 [New]"));
+        EXPECT_EQ(main().shownTitle(), QLatin1String(configuration == "taken" ? "ZEB1 [D402]*" : "ZEB1 [D401]"));
         EXPECT_EQ(lastLink->onTheLine(), 0) << "what the port still held is dropped";
         EXPECT_FALSE(lastLink->isOpen());
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);

@@ -1,6 +1,7 @@
-// Room to work: the windows keep their first-start places and sizes and remember the user's sizes,
-// the matrix and grids grow with their windows, cells show descriptions when they have the room, and
-// the editor's pages show every text whole with each unit label beside its field, in every language.
+// Room to work: the one window keeps its first-start place and size (the matrix and the editor side by
+// side in their own sizes) and remembers the user's size and split, the matrix and grids grow with it, cells show
+// descriptions when they have the room, and the editor's pages show every text whole with each unit label beside its
+// field, in every language.
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QSplitter>
 
 #include "model/channel_types.h"
 #include "model/text_ids.h"
@@ -34,48 +36,86 @@ protected:
     static int px(int twips) { return TwipsToPixels(twips, QApplication::primaryScreen()->logicalDotsPerInchY()); }
 };
 
-TEST_F(WindowRoomTest, firstStartKeepsThePlacesAndTheUsersSizeIsRemembered) {
+TEST_F(WindowRoomTest, firstStartKeepsThePlaceAndTheUsersSizeAndSplitAreRemembered) {
     settle();
-    main().centralWidget()->layout()->activate();
-    EXPECT_EQ(QRect(main().pos(), main().size()), QRect(0, 0, px(4410), px(6800)));
-    EXPECT_EQ(QRect(editor().pos(), editor().size()), QRect(px(4410), 0, px(5280), px(6800)));
+    auto* split = main().findChild<QSplitter*>(QStringLiteral("Panes"));
+    ASSERT_NE(split, nullptr);
+    EXPECT_EQ(editor().window(), &main()) << "the editor is a pane of the main window";
+    EXPECT_EQ(main().pos(), QPoint(0, 0));
+    EXPECT_EQ(split->sizes(), (QList<int>{px(4410), px(5280)}));
+    EXPECT_GE(editor().height(), px(6800));
     const int before = main().cell(0)->width();
     const int captionPx = main().findChild<QLabel*>("L_CHG_0")->fontInfo().pixelSize();
 
-    main().resize(600, 540);
-    editor().resize(360, 560);
+    main().resize(1200, 700);
+    settle();
+    split->setSizes({700, 500});
+    emit split->splitterMoved(700, 1);
     settle();
     EXPECT_GT(main().cell(0)->width(), 2 * before) << "the cells grow with the window";
     EXPECT_GT(main().findChild<QLabel*>("L_CHG_0")->fontInfo().pixelSize(), captionPx) << "the letters follow";
-    for (auto [key, value] : {std::pair{"MainWindowWidth", "600"},
-                              {"MainWindowHeight", "540"},
-                              {"EditorWindowWidth", "360"},
-                              {"EditorWindowHeight", "560"}})
-        EXPECT_EQ(settings().value(QLatin1String(key)), QLatin1String(value)) << key;
+    EXPECT_EQ(settings().value("ProgramWindowWidth"), QStringLiteral("1200"));
+    EXPECT_EQ(settings().value("ProgramWindowHeight"), QStringLiteral("700"));
+    EXPECT_EQ(settings().value("PaneSplit"), QStringLiteral("%1,%2").arg(split->sizes()[0]).arg(split->sizes()[1]));
 
     // Maximised is kept too, and the size the window comes back to.
     main().showMaximized();
     settle();
-    EXPECT_EQ(settings().value("MainWindowMaximized"), QStringLiteral("1"));
+    EXPECT_EQ(settings().value("ProgramWindowMaximized"), QStringLiteral("1"));
     main().showNormal();
     settle();
-    EXPECT_EQ(settings().value("MainWindowMaximized"), QStringLiteral("0"));
-    EXPECT_EQ(settings().value("MainWindowWidth"), QStringLiteral("600"));
+    EXPECT_EQ(settings().value("ProgramWindowMaximized"), QStringLiteral("0"));
+    EXPECT_EQ(settings().value("ProgramWindowWidth"), QStringLiteral("1200"));
 
-    // The next start takes the sizes; the editor stands directly right of the main window, as far as
-    // the screen's right edge lets it.
+    // The next start takes the size and the split; a split that does not fit is left alone.
+    const QList<int> sizes = split->sizes();
     program_.reset();
     ASSERT_TRUE(start());
     settle();
-    EXPECT_EQ(QRect(main().pos(), main().size()), QRect(0, 0, 600, 540));
-    const QRect screen = QApplication::primaryScreen()->availableGeometry();
-    EXPECT_EQ(QRect(editor().pos(), editor().size()), QRect(std::min(600, screen.right() + 1 - 360), 0, 360, 560));
+    EXPECT_EQ(QRect(main().pos(), main().size()), QRect(0, 0, 1200, 700));
+    EXPECT_EQ(main().findChild<QSplitter*>(QStringLiteral("Panes"))->sizes(), sizes);
+    settings().setValue("PaneSplit", QStringLiteral("700,x"));
+    program_.reset();
+    ASSERT_TRUE(start());
+    settle();
+    EXPECT_EQ(main().findChild<QSplitter*>(QStringLiteral("Panes"))->count(), 2);
+}
+
+// At 1366 by 768 (maximised, less the window's frame and title) every channel cell and the whole of
+// every editor page are in sight at once, in every language.
+TEST_F(WindowRoomTest, aLaptopScreenShowsEveryCellAndTheWholePage) {
+    main().resize(1366, 768 - 32);
+    settle();
+    const QRect window = main().rect();
+    for (const char* file : {"English.dat", "Deutsch.dat", "Dansk.dat"}) {
+        useShippedTexts(file);
+        forEveryPage([&](const QString& name) {
+            SCOPED_TRACE(QStringLiteral("%1 %2").arg(QLatin1String(file), name).toStdString());
+            settle();
+            EXPECT_EQ(main().size(), QSize(1366, 768 - 32)) << "the page made the window grow";
+            EXPECT_LE(editor().minimumSizeHint().width(), editor().width());
+            EXPECT_LE(editor().minimumSizeHint().height(), editor().height());
+            for (QWidget* w : editor().findChildren<QWidget*>()) {
+                if (!w->isVisibleTo(&editor()) || w->isWindow())
+                    continue;
+                const QRect r(w->mapTo(&main(), QPoint(0, 0)), w->size());
+                EXPECT_TRUE(window.contains(r)) << w->objectName().toStdString();
+            }
+        });
+    }
+    for (int n = 0; n < kChannels; ++n) {
+        ChannelCell* c = main().cell(n);
+        const QRect r(c->mapTo(&main(), QPoint(0, 0)), c->size());
+        EXPECT_TRUE(window.contains(r)) << n;
+        EXPECT_GE(c->height(), 30) << n;
+        EXPECT_GE(c->width(), 40) << n;
+    }
 }
 
 TEST_F(WindowRoomTest, theEditorsGridsGrowWithTheWindowAndRollerCellsAreNoSmaller) {
-    const QSize room = editor().size();
+    const QSize room = main().size();
     auto sides = [&](QSize size) {
-        editor().resize(size);
+        main().resize(size);
         openChannel(0, kTypeMaster);
         settle();
         const int master = editor().masterPage()->cell(0)->width();
@@ -164,7 +204,6 @@ TEST_F(WindowRoomTest, pagesShowEveryTextWholeWithTheUnitBesideItsField) {
         ws().cfg.SysData[kSysEventSms] = 1;
         forEveryPage([&](const QString& name) {
             SCOPED_TRACE(QStringLiteral("%1 %2").arg(QLatin1String(file), name).toStdString());
-            editor().resize(room);
             settle();
             EXPECT_LE(editor().minimumSizeHint().width(), room.width());
             EXPECT_LE(editor().minimumSizeHint().height(), room.height());

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -39,11 +40,19 @@ template <class T> T* pageOfKind(const std::vector<EditorPage*>& pages) {
 
 } // namespace
 
-EditorWindow::EditorWindow(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), ctx_(ctx), focus_(ctx.ws) {
+EditorWindow::EditorWindow(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx), focus_(ctx.ws) {
     setObjectName(QStringLiteral("F_options"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 4, 6, 4);
     layout->setSpacing(4);
+    caption_ = new QLabel(this);
+    caption_->setObjectName(QStringLiteral("L_Caption"));
+    caption_->setWordWrap(true);
+    QFont bold = caption_->font();
+    bold.setBold(true);
+    caption_->setFont(bold);
+    caption_->setHidden(isWindow());
+    layout->addWidget(caption_);
     pages_ = MakeEditorPages(ctx_, *this, focus_, this);
     welcome_ = pageOfKind<WelcomePage>(pages_);
     mainSetup_ = pageOfKind<MainSetupPage>(pages_);
@@ -75,7 +84,26 @@ EditorWindow::~EditorWindow() {
     qApp->removeEventFilter(this);
 }
 
+void EditorWindow::setCaptionShown(bool shown) {
+    caption_->setVisible(shown);
+}
+
+int EditorWindow::captionHeight() const {
+    return caption_->sizeHint().height() + layout()->spacing();
+}
+
+void EditorWindow::setMenuBar(QMenuBar* bar) {
+    layout()->setMenuBar(bar);
+}
+
+void EditorWindow::keyPressEvent(QKeyEvent* event) {
+    // A key no control of the editor took ends here: it never reaches the matrix beside it.
+    event->accept();
+}
+
 void EditorWindow::Form_Load() {
+    if (!isWindow())
+        return;
     // Directly to the right of the main window: at the first start in the window's own size, after
     // that in the size the user gave it; never beyond the screen's right edge.
     const double dpi = screen() ? screen()->logicalDotsPerInchY() : 96.0;
@@ -102,7 +130,7 @@ void EditorWindow::Form_Load() {
 void EditorWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     // The size the user gives the window is kept for the next start.
-    if (!placing_ && isVisible() && windowState() == Qt::WindowNoState)
+    if (!placing_ && isWindow() && isVisible() && windowState() == Qt::WindowNoState)
         StoreWindowRoom(ctx_.settings, QLatin1String(kRoomKey), {size(), false});
 }
 
@@ -214,11 +242,6 @@ void EditorWindow::closeFlashPattern() {
 }
 
 void EditorWindow::openPage(const QString& key, const QString& focusName) {
-    if (closed_) {
-        // The window was closed: it is made again, in its place.
-        closed_ = false;
-        Form_Load();
-    }
     pageKey_ = key;
     flashPatternShown_ = false;
     show();
@@ -226,7 +249,7 @@ void EditorWindow::openPage(const QString& key, const QString& focusName) {
         showNormal();
     Update_Option_Form_elements();
     raise();
-    // A page that puts the focus on one of its controls takes the keyboard from the main window.
+    // A page that puts the focus on one of its controls takes the keyboard from the matrix.
     QWidget* target = focusName.isEmpty() ? pageFocus_ : findChild<QWidget*>(focusName);
     if (target) {
         activateWindow();
@@ -250,10 +273,13 @@ void EditorWindow::focusMainWindow() {
     channelPart_->setDescriptionFocused(false);
     if (!mainWindow_)
         return;
+    // The matrix pane takes the keyboard, in the main window (brought back from a detached editor).
     QWidget* main = mainWindow_->widget();
     if (main->isMinimized())
         main->showNormal();
     main->activateWindow();
+    if (isWindow())
+        QApplication::setActiveWindow(main);
     main->setFocus(Qt::OtherFocusReason);
 }
 
@@ -287,7 +313,9 @@ void EditorWindow::Timer1_Timer() {
 }
 
 void EditorWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::WindowStateChange && !placing_ && !(windowState() & Qt::WindowMinimized))
+    if (event->type() == QEvent::WindowTitleChange)
+        caption_->setText(windowTitle());
+    if (event->type() == QEvent::WindowStateChange && isWindow() && !placing_ && !(windowState() & Qt::WindowMinimized))
         StoreWindowRoom(
             ctx_.settings, QLatin1String(kRoomKey),
             {normalGeometry().isValid() ? normalGeometry().size() : size(), bool(windowState() & Qt::WindowMaximized)});
@@ -295,15 +323,22 @@ void EditorWindow::changeEvent(QEvent* event) {
         // Form_Activate: the page shows the model as it is now.
         Update_Option_Form_elements();
         channelPart_->setDescriptionFocused(descriptionField()->hasFocus());
-        if (pageKey_ == QLatin1String("omkring") && mainWindow_)
-            mainWindow_->widget()->activateWindow();
+        // The welcome page gives the keyboard back to the matrix.
+        if (pageKey_ == QLatin1String("omkring") && mainWindow_) {
+            if (isWindow())
+                mainWindow_->widget()->activateWindow();
+            else if (!QApplication::focusWidget() || isAncestorOf(QApplication::focusWidget()))
+                mainWindow_->widget()->setFocus(Qt::OtherFocusReason);
+        }
     }
     QWidget::changeEvent(event);
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
-    closed_ = true;
-    QWidget::closeEvent(event);
+    // Closing the editor's own window puts it back beside the matrix; the editor lives as long as the
+    // program.
+    event->ignore();
+    emit closeRequested();
 }
 
 bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -311,7 +346,7 @@ bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
     if (type != QEvent::KeyPress && type != QEvent::FocusIn && type != QEvent::ShortcutOverride)
         return false;
     auto* w = qobject_cast<QWidget*>(watched);
-    if (!w || w->window() != this)
+    if (!w || (w != this && !isAncestorOf(w)))
         return false;
 
     if (type == QEvent::ShortcutOverride) {
@@ -319,7 +354,7 @@ bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
         // window active (a dialog closed without a window manager): the menu commands' keys then find
         // their window as they do anywhere else.
         if (!QApplication::activeWindow() && !QApplication::activeModalWidget()) {
-            QApplication::setActiveWindow(this);
+            QApplication::setActiveWindow(window());
             activateWindow();
         }
         return false;

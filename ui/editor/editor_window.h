@@ -1,8 +1,9 @@
 #pragma once
-// The function editor window (F_options): one page at a time, chosen by the page key (the window's
-// Tag) and, for channel pages, by the type of the current channel. The window routes to its pages,
-// previews keys (F1) and runs the clock; every page is refilled from the model
-// whenever the window is filled or comes to the front.
+// The function editor (F_options): one page at a time, chosen by the page key (the Tag) and, for
+// channel pages, by the type of the current channel. It stands as a pane beside the matrix in the
+// main window, or in a window of its own (the main window decides). It routes to its pages, previews
+// keys (F1) and runs the clock; every page is refilled from the model whenever the editor is filled
+// or its window comes to the front.
 
 #include <QPixmap>
 #include <QWidget>
@@ -13,6 +14,8 @@
 #include "ui/editor/form/page_host.h"
 #include "ui/editor/locked_field.h"
 
+class QLabel;
+class QMenuBar;
 class QTimer;
 
 namespace korvane {
@@ -67,7 +70,15 @@ public:
     QWidget* descriptionField() override;
     void languageApplied() override;
 
+    // The page's caption (the window title of a detached editor) above the page, while it is a pane.
+    void setCaptionShown(bool shown);
+    int captionHeight() const;
+    // The menu bar of the detached editor's own window (nullptr: none).
+    void setMenuBar(QMenuBar* bar);
+
 signals:
+    // The user closed the editor's own window.
+    void closeRequested();
     // A language change took effect on the language page.
     void languageChanged();
     // Channels were claimed or given back, or the number of channels changed: redraw the matrix.
@@ -78,10 +89,11 @@ protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 public:
-    // Places the window directly to the right of the main window, in its size or the size the user
-    // gave it.
+    // In its own window: places it directly to the right of the main window, in its size or the size
+    // the user gave it. As a pane: nothing.
     void Form_Load();
 
 private:
@@ -93,7 +105,7 @@ private:
     FieldFocus focus_;
     MainWindowPort* mainWindow_ = nullptr;
     QString pageKey_ = QStringLiteral("omkring");
-    bool closed_ = false;
+    QLabel* caption_ = nullptr;
     bool placing_ = false; // Form_Load sets the size: not the user's
     bool flashPatternShown_ = false;
     std::vector<EditorPage*> pages_;

@@ -16,7 +16,9 @@ constexpr qreal kIconAspect = 1.5; // the widest an icon tile is drawn, width to
 constexpr qreal kGap = 4;          // between the icon and the text
 constexpr int kMinChars = 6;       // text is shown only where a line holds at least this many characters
 
-// The description on the lines of a box of the given width: word-wrapped, the last line elided.
+// The description on the lines of a box of the given width: word-wrapped at word boundaries; a line
+// that still does not fit (a word longer than the line) and the last line end in "…", never in half
+// a letter.
 QStringList wrapped(const QString& text, const QFont& font, qreal width, int maxLines) {
     QStringList lines;
     if (text.isEmpty() || maxLines <= 0)
@@ -33,7 +35,7 @@ QStringList wrapped(const QString& text, const QFont& font, qreal width, int max
             lines << fm.elidedText(text.mid(line.textStart()), Qt::ElideRight, width);
             break;
         }
-        lines << text.mid(line.textStart(), line.textLength()).trimmed();
+        lines << fm.elidedText(text.mid(line.textStart(), line.textLength()).trimmed(), Qt::ElideRight, width);
     }
     layout.endLayout();
     return lines;

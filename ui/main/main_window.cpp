@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QSplitter>
 #include <QWindow>
 #include <algorithm>
 #include <vector>
@@ -36,96 +37,40 @@ namespace korvane {
 
 namespace {
 
-constexpr int kWidthTwips = 4410;
+constexpr int kMatrixWidthTwips = 4410; // the matrix pane and the editor pane at their first start
+constexpr int kEditorWidthTwips = 5280;
 constexpr int kHeightTwips = 6800;
-constexpr char kRoomKey[] = "MainWindow";
+constexpr char kRoomKey[] = "ProgramWindow";
+constexpr char kSplitKey[] = "PaneSplit";          // the matrix, the editor and panes beside them
+constexpr char kSideSplitKey[] = "PaneSplitBelow"; // those above and the panes below
+constexpr char kDetachedKey[] = "EditorDetached";
 constexpr char kCellTextKey[] = "CellDescriptions";
-constexpr char kDefaultShortcuts[12] = {'B', 'L', 'H', 'D', 'M', 'N', 'O', 'S', 'A', 'R', 'W', 'X'};
-enum Shortcut {
-    kScBasic,
-    kScLogic,
-    kScHoliday,
-    kScExchange,
-    kScSms,
-    kScNew,
-    kScOpen,
-    kScSave,
-    kScSaveAs,
-    kScRead,
-    kScWrite,
-    kScExit,
-    kScNone = -1
-};
-
-// The commands of the menu bar in menu order: the entry's name, its caption, its shortcut letter
-// (Ctrl with the letter, Alt for Exit), and what it does: a method of the window or an editor page.
-// The menus, their captions and the shortcut keys are all made from this one table.
-struct Command {
-    const char* menu;
-    const char* name;
-    int text;
-    int shortcut;
-    void (MainWindow::*handler)() = nullptr;
-    const char* page = nullptr;
-    bool separatorBefore = false;
-    char fixedKey = 0; // Ctrl with this letter in every language (Undo, Redo), instead of a shortcut letter
-};
-
-const Command kCommands[] = {
-    {"M_File", "M_File_New", kTxtMenuNew, kScNew, &MainWindow::M_File_New_Click},
-    {"M_File", "M_File_Open", kTxtMenuOpen, kScOpen, &MainWindow::M_File_Open_Click},
-    {"M_File", "M_File_Save", kTxtMenuSave, kScSave, &MainWindow::M_File_Save_Click},
-    {"M_File", "M_File_SaveAs", kTxtMenuSaveAs, kScSaveAs, &MainWindow::M_File_SaveAs_Click},
-    {"M_File", "M_File_Read", kTxtMenuRead, kScRead, &MainWindow::M_File_Read_Click, nullptr, true},
-    {"M_File", "M_File_Write", kTxtMenuWrite, kScWrite, &MainWindow::M_File_Write_Click},
-    {"M_File", "M_File_CompareFile", kTxtMenuCompareFile, kScNone, &MainWindow::M_File_CompareFile_Click},
-    {"M_File", "M_File_CompareUnit", kTxtMenuCompareUnit, kScNone, &MainWindow::M_File_CompareUnit_Click},
-    {"M_File", "M_File_Backups", kTxtMenuBackups, kScNone, &MainWindow::M_File_Backups_Click},
-    {"M_Edit", "M_Edit_Undo", kTxtMenuUndo, kScNone, &MainWindow::M_Edit_Undo_Click, nullptr, false, 'Z'},
-    {"M_Edit", "M_Edit_Redo", kTxtMenuRedo, kScNone, &MainWindow::M_Edit_Redo_Click, nullptr, false, 'Y'},
-    {"M_Edit", "Menu_Edit_Basic_Setup", kTxtMenuBasicSetup, kScBasic, nullptr, "mainsetup", true},
-    {"M_Edit", "Menu_Edit_Logic_Setup", kTxtMenuLogicSetup, kScLogic, nullptr, "logic"},
-    {"M_Edit", "Menu_Edit_Holiday_setup", kTxtMenuHolidaySetup, kScHoliday, nullptr, "Holiday"},
-    {"M_Edit", "Menu_Edit_ExchangeMask", kTxtMenuExchangeMask, kScExchange, nullptr, "Exchange"},
-    {"M_Edit", "Menu_Edit_SMS_Setup", kTxtMenuSmsSetup, kScSms, nullptr, "SMS_Setup"},
-    {"M_Help", "Mnu_generelHelp", kTxtMenuGeneralHelp, kScNone, &MainWindow::showGeneralHelp},
-    {"M_Help", "M_Help_About", kTxtMenuAbout, kScNone, nullptr, "omkring"},
-};
-
 // A window size no larger than the screen's free room.
 QSize FitScreen(QSize size, const QScreen* screen) {
     return screen ? size.boundedTo(screen->availableGeometry().size()) : size;
 }
 
+// A splitter's sizes as "294,352" and back; nothing when the text does not fit the splitter.
+QString SizesText(const QSplitter* s) {
+    QStringList parts;
+    for (int size : s->sizes())
+        parts << QString::number(size);
+    return parts.join(QLatin1Char(','));
+}
+
+QList<int> SizesOf(const QString& text, int count) {
+    QList<int> sizes;
+    for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const int size = part.toInt(&ok);
+        if (!ok || size < 0 || size > 100000)
+            return {};
+        sizes << size;
+    }
+    return sizes.size() == count ? sizes : QList<int>();
+}
+
 } // namespace
-
-void MainWindow::addCommands(QMenu* menu) {
-    for (const Command& c : kCommands) {
-        if (menu->objectName() != QLatin1String(c.menu))
-            continue;
-        if (c.separatorBefore)
-            menu->addSeparator();
-        menu->addAction(action(c.name, [this, &c] { runCommand(c.name); }));
-    }
-}
-
-void MainWindow::runCommand(const char* name) {
-    // Every command works on what the editor holds, also what is being typed there.
-    editor_.commitPendingEdits();
-    for (const Command& c : kCommands) {
-        if (qstrcmp(c.name, name) != 0)
-            continue;
-        if (c.handler)
-            (this->*c.handler)();
-        else
-            openEditorPage(QLatin1String(c.page));
-        return;
-    }
-}
-
-void MainWindow::showGeneralHelp() {
-    ShowHelp(ctx_, this, kHelpGeneral, ctx_.ws.text(kTxtMenuGeneralHelp));
-}
 
 MainWindow::MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent)
     : QMainWindow(parent), ctx_(ctx), editor_(editor), files_(ctx, this),
@@ -133,17 +78,24 @@ MainWindow::MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent)
     setObjectName(QStringLiteral("F_main"));
     files_.recentChanged = [this] { RefreshFileList(QString(), true); };
     setContextMenuPolicy(Qt::NoContextMenu);
+    // The window itself holds the keyboard while it is in the matrix pane.
     setFocusPolicy(Qt::StrongFocus);
     buildMenus();
     buildMatrix();
+    buildPanes();
 
-    // Form_Load: top-left corner, at the first start in the window's own size; after that in the size
-    // the user gave it.
+    // At the first start the matrix and the editor side by side in their own sizes, at the top left;
+    // after that in the size the user gave the window.
     const double dpi = screen() ? screen()->logicalDotsPerInchY() : 96.0;
-    const WindowRoom room = ReadWindowRoom(ctx_.settings, QLatin1String(kRoomKey),
-                                           QSize(TwipsToPixels(kWidthTwips, dpi), TwipsToPixels(kHeightTwips, dpi)));
+    const int matrixWidth = TwipsToPixels(kMatrixWidthTwips, dpi);
+    const int editorWidth = TwipsToPixels(kEditorWidthTwips, dpi);
+    const QSize first(matrixWidth + split_->handleWidth() + editorWidth,
+                      TwipsToPixels(kHeightTwips, dpi) + menuBar()->sizeHint().height() + editor_.captionHeight());
+    const WindowRoom room = ReadWindowRoom(ctx_.settings, QLatin1String(kRoomKey), first);
     resize(FitScreen(room.size, screen()));
     restorePlace();
+    split_->setSizes({matrixWidth, editorWidth});
+    restoreSplit();
     if (room.maximized)
         setWindowState(Qt::WindowMaximized);
     roomKnown_ = true;
@@ -157,21 +109,126 @@ MainWindow::MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent)
     connect(&ws, &Workspace::configurationReplaced, this, &MainWindow::Update_Form_Elements);
     connect(&ws, &Workspace::textsChanged, this, &MainWindow::Update_Form_Elements);
     connect(&editor_, &EditorWindow::matrixChanged, this, &MainWindow::refreshMatrix);
-    connect(&ws, &Workspace::titleChanged, this, [this] { setWindowTitle(ctx_.ws.windowTitle()); });
+    // A detached editor closed by the user comes back beside the matrix.
+    connect(&editor_, &EditorWindow::closeRequested, this, [this] { setEditorDetached(false); });
+    connect(&ws, &Workspace::titleChanged, this, &MainWindow::applyTitle);
+    connect(&ws, &Workspace::dataChangedChanged, this, &MainWindow::applyTitle);
     // The Edit menu follows every stored edit and every new configuration.
     connect(&ws, &Workspace::edited, this, &MainWindow::applyEditMenu);
     connect(&ws, &Workspace::configurationReplaced, this, &MainWindow::applyEditMenu);
     connect(&ws, &Workspace::undoStateChanged, this, &MainWindow::applyUndoMenu);
     applyUndoMenu();
-    setWindowTitle(ws.windowTitle());
     Update_Form_Elements();
     cells_[static_cast<std::size_t>(ws.curChannel())]->setBordered(true);
+    if (ctx_.settings.value(QLatin1String(kDetachedKey)) == QLatin1String("1"))
+        setEditorDetached(true);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The editor belongs to the program, not to the window it stands in.
+    editor_.setParent(nullptr);
+}
+
+void MainWindow::buildPanes() {
+    split_ = new QSplitter(Qt::Horizontal);
+    split_->setObjectName(QStringLiteral("Panes"));
+    split_->setChildrenCollapsible(false);
+    split_->addWidget(matrix_);
+    split_->addWidget(&editor_);
+    editor_.setCaptionShown(true);
+    split_->setStretchFactor(0, 1);
+    split_->setStretchFactor(1, 1);
+    panes_ = new QSplitter(Qt::Vertical);
+    panes_->setObjectName(QStringLiteral("PanesBelow"));
+    panes_->setChildrenCollapsible(false);
+    panes_->addWidget(split_);
+    setCentralWidget(panes_);
+    for (QSplitter* s : {split_, panes_})
+        connect(s, &QSplitter::splitterMoved, this, &MainWindow::storeSplit);
+}
+
+void MainWindow::storeSplit() {
+    ctx_.settings.setValue(QLatin1String(kSplitKey), SizesText(split_));
+    if (panes_->count() > 1)
+        ctx_.settings.setValue(QLatin1String(kSideSplitKey), SizesText(panes_));
+}
+
+void MainWindow::restoreSplit() {
+    const QList<int> sizes = SizesOf(ctx_.settings.value(QLatin1String(kSplitKey)), split_->count());
+    if (!sizes.isEmpty())
+        split_->setSizes(sizes);
+    const QList<int> below = SizesOf(ctx_.settings.value(QLatin1String(kSideSplitKey)), panes_->count());
+    if (!below.isEmpty())
+        panes_->setSizes(below);
+}
+
+void MainWindow::addSidePane(QWidget* pane, Qt::Orientation placement) {
+    QSplitter* s = placement == Qt::Horizontal ? split_ : panes_;
+    s->addWidget(pane);
+    s->setStretchFactor(s->indexOf(pane), placement == Qt::Horizontal ? 1 : 0);
+    restoreSplit();
+}
+
+void MainWindow::setEditorDetached(bool detached) {
+    detachAction_->setChecked(detached);
+    if (detached == editorDetached_)
+        return;
+    editorDetached_ = detached;
+    ctx_.settings.setValue(QLatin1String(kDetachedKey), detached ? QStringLiteral("1") : QStringLiteral("0"));
+    // The page, the channel and the control with the focus stay; the keyboard follows the editor if it
+    // was there.
+    QWidget* focus = editor_.isAncestorOf(QApplication::focusWidget()) ? QApplication::focusWidget() : nullptr;
+    const bool shown = editor_.isVisible() || !isVisible();
+    const QList<int> sizes = split_->sizes();
+    if (detached) {
+        editor_.setParent(this, Qt::Window);
+        // The same menus above the editor's own window: a menu's access key works there as well.
+        editorBar_ = new QMenuBar(&editor_);
+        editorBar_->setObjectName(QStringLiteral("EditorMenuBar"));
+        for (QAction* a : menuBar()->actions())
+            editorBar_->addAction(a);
+        editor_.setMenuBar(editorBar_);
+        editor_.Form_Load();
+    } else {
+        editor_.setMenuBar(nullptr);
+        delete editorBar_;
+        editorBar_ = nullptr;
+        editor_.setParent(nullptr);
+        split_->insertWidget(1, &editor_);
+        split_->setStretchFactor(1, 1);
+        if (sizes.size() + 1 == split_->count()) {
+            // The matrix gives the editor back its share.
+            const int editorWidth = std::max(editor_.sizeHint().width(), split_->width() / 2);
+            QList<int> back = sizes;
+            back[0] = std::max(1, back[0] - editorWidth);
+            back.insert(1, editorWidth);
+            split_->setSizes(back);
+        }
+    }
+    editor_.setCaptionShown(!detached);
+    if (shown)
+        editor_.show();
+    QWidget* window = detached ? static_cast<QWidget*>(&editor_) : this;
+    if (focus) {
+        window->raise();
+        window->activateWindow();
+        QApplication::setActiveWindow(window);
+        focus->setFocus(Qt::OtherFocusReason);
+    }
+}
 
 void MainWindow::restorePlace() {
     move(0, 0);
+}
+
+void MainWindow::applyTitle() {
+    setWindowTitle(ctx_.ws.windowTitle());
+    setWindowModified(ctx_.ws.dataChanged());
+}
+
+QString MainWindow::shownTitle() const {
+    QString title = windowTitle();
+    return title.replace(QStringLiteral("[*]"), isWindowModified() ? QStringLiteral("*") : QString());
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -181,15 +238,24 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
         StoreWindowRoom(ctx_.settings, QLatin1String(kRoomKey), {size(), false});
 }
 
+void MainWindow::focusInEvent(QFocusEvent* event) {
+    // The keyboard came to the matrix pane: its help and menus, as when the main window is activated.
+    Form_Activate();
+    QMainWindow::focusInEvent(event);
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == centralWidget() && event->type() == QEvent::Resize)
+    if (watched == matrix_ && event->type() == QEvent::Resize)
         scaleCaptions();
+    // A click anywhere in the matrix pane gives it the keyboard.
+    if (watched == matrix_ && event->type() == QEvent::MouseButtonPress)
+        setFocus(Qt::MouseFocusReason);
     return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::scaleCaptions() {
     // The group letters and digits grow with the cells: the rows share the matrix's height.
-    const int rowHeight = centralWidget()->height() / 17;
+    const int rowHeight = matrix_->height() / 17;
     const int basePx = QFontInfo(font()).pixelSize();
     const int px = std::clamp(rowHeight * 9 / 20, basePx, basePx * 2);
     if (captions_[0]->font().pixelSize() == px)
@@ -212,153 +278,10 @@ void MainWindow::setUserPicture(const QPixmap& picture) {
         setWindowIcon(QIcon(picture));
 }
 
-QAction* MainWindow::action(const char* name, const std::function<void()>& handler) {
-    auto* a = new QAction(this);
-    a->setObjectName(QLatin1String(name));
-    connect(a, &QAction::triggered, this, handler);
-    return a;
-}
-
-void MainWindow::buildMenus() {
-    QMenuBar* bar = menuBar();
-    mFile_ = bar->addMenu(QString());
-    mFile_->setObjectName(QStringLiteral("M_File"));
-    addCommands(mFile_);
-    mFile_->addSeparator();
-    for (int k = 0; k < 4; ++k) {
-        recent_[k] = action(QStringLiteral("Load_fileno_%1").arg(k + 1).toLatin1().constData(),
-                            [this, k] { Load_fileno_Click(k + 1); });
-        mFile_->addAction(recent_[k]);
-    }
-    mFile_->addSeparator();
-    mFile_->addAction(action("M_File_Exit", [this] { M_File_Exit_Click(); }));
-
-    // Print: each report through the print dialog; the preview and PDF files of one report or of all; the
-    // choice of channels in use only, which every one of them follows.
-    printing_ = std::make_unique<ReportPrinting>(ctx_, this);
-    mPrint_ = bar->addMenu(QString());
-    mPrint_->setObjectName(QStringLiteral("MnuPrint"));
-    // Every report prints what the editor holds, also what is being typed there.
-    connect(mPrint_, &QMenu::aboutToShow, this, [this] { editor_.commitPendingEdits(); });
-    for (const ReportEntry& e : ReportCatalogue())
-        mPrint_->addAction(action(e.menuEntry, [this, k = e.kind] { printing_->print(k); }));
-    mPrint_->addSeparator();
-    QAction* inUse = action("M_Print_InUse", [] {});
-    inUse->setCheckable(true);
-    inUse->setChecked(printing_->inUseOnly());
-    connect(inUse, &QAction::toggled, this, [this](bool on) { printing_->setInUseOnly(on); });
-    mPrint_->addAction(inUse);
-    mPrint_->addSeparator();
-    mPrintPreview_ = mPrint_->addMenu(QString());
-    mPrintPreview_->setObjectName(QStringLiteral("M_Print_Preview"));
-    mPrintPdf_ = mPrint_->addMenu(QString());
-    mPrintPdf_->setObjectName(QStringLiteral("M_Print_Pdf"));
-    for (auto [menu, prefix, pdf] :
-         {std::tuple{mPrintPreview_, "M_Print_Preview_", false}, {mPrintPdf_, "M_Print_Pdf_", true}}) {
-        auto run = [this, pdf](std::vector<ReportKind> kinds) {
-            if (pdf)
-                printing_->saveAsPdf(kinds);
-            else
-                printing_->preview(kinds);
-        };
-        for (const ReportEntry& e : ReportCatalogue())
-            menu->addAction(action((prefix + std::string(e.name)).c_str(), [run, k = e.kind] { run({k}); }));
-        menu->addSeparator();
-        std::vector<ReportKind> all;
-        for (const ReportEntry& e : ReportCatalogue())
-            all.push_back(e.kind);
-        menu->addAction(action((prefix + std::string("all")).c_str(), [run, all] { run(all); }));
-    }
-
-    mEdit_ = bar->addMenu(QString());
-    mEdit_->setObjectName(QStringLiteral("M_Edit"));
-    addCommands(mEdit_);
-
-    mView_ = bar->addMenu(QString());
-    mView_->setObjectName(QStringLiteral("M_View"));
-    mViewLanguage_ = mView_->addMenu(QString());
-    mViewLanguage_->setObjectName(QStringLiteral("M_View_Language"));
-    for (int i = 0; i < 3; ++i) {
-        languages_[i] = action(QStringLiteral("Menu_View_Sprog_%1").arg(i).toLatin1().constData(),
-                               [this, i] { Menu_View_Sprog_Click(i); });
-        languages_[i]->setCheckable(true);
-        mViewLanguage_->addAction(languages_[i]);
-    }
-    mViewLanguage_->addSeparator();
-    mViewLanguage_->addAction(action("MnuSetLanguage", [this] { openEditorPage(QStringLiteral("setlanguage")); }));
-    // Descriptions in the matrix's cells, where the cells have the room; remembered.
-    cellTextAction_ = action("M_View_CellText", [this] {
-        setCellText(!cellText_);
-        ctx_.settings.setValue(QLatin1String(kCellTextKey), cellText_ ? QStringLiteral("1") : QStringLiteral("0"));
-    });
-    cellTextAction_->setCheckable(true);
-    mView_->addAction(cellTextAction_);
-    mViewComport_ = mView_->addMenu(QString());
-    mViewComport_->setObjectName(QStringLiteral("M_View_Comport"));
-    for (int i = 0; i < 4; ++i) {
-        comPorts_[i] = action(QStringLiteral("M_View_Com%1").arg(i + 1).toLatin1().constData(), [this, i] {
-            ctx_.ws.ComPort = i + 1;
-            ctx_.settings.setValue(QStringLiteral("ComPortUsing"), QString::number(i + 1));
-            for (int k = 0; k < 4; ++k)
-                comPorts_[k]->setChecked(k == i);
-            emit comPortChanged(i + 1);
-        });
-        comPorts_[i]->setCheckable(true);
-        comPorts_[i]->setText(QStringLiteral("Com %1").arg(i + 1));
-        mViewComport_->addAction(comPorts_[i]);
-    }
-    portMenu_ = new PortMenu(ctx_, mViewComport_, comPorts_, [this] { simulated_->resetUnit(); });
-
-    mHelp_ = bar->addMenu(QString());
-    mHelp_->setObjectName(QStringLiteral("M_Help"));
-    addCommands(mHelp_);
-
-    // The channel-type pop-up, shown at the mouse or by the context-menu key.
-    popup_ = new QMenu(this);
-    popup_->setObjectName(QStringLiteral("PopUp_ChannelTypeSelect"));
-    for (const PopupEntry& e : ChannelTypePopup()) {
-        if (e.type < 0) {
-            popup_->addSeparator();
-            continue;
-        }
-        QAction* a = action(QStringLiteral("PopUp_ChannelType_%1").arg(e.index).toLatin1().constData(),
-                            [this, i = e.index] { PopUp_ChannelType_Click(i); });
-        a->setVisible(!e.hidden);
-        popupEntries_[static_cast<std::size_t>(e.index)] = a;
-        popup_->addAction(a);
-    }
-
-    // The group pop-up of the editor's matrices.
-    groupMenu_ = new QMenu(this);
-    groupMenu_->setObjectName(QStringLiteral("M_master"));
-    groupMenu_->addAction(action("M_gruppeOn", [this] { editor_.groupMenuChosen(GroupAction::On); }));
-    groupMenu_->addAction(action("M_gruppeOff", [this] { editor_.groupMenuChosen(GroupAction::Off); }));
-    groupMenu_->addAction(action("M_GruppeX", [this] { editor_.groupMenuChosen(GroupAction::X); }));
-
-    // A menu shows its entries with access keys also when they changed since the captions were set
-    // (recent files, ports found, an entry shown or hidden).
-    for (QMenu* m : findChildren<QMenu*>())
-        connect(m, &QMenu::aboutToShow, this, [this, m] { setAccessKeys(m->actions(), QString()); });
-    // Keys of the menus in every language: F10 opens the menu bar, Ctrl+P the Print menu.
-    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this, [this] { openMenu(mFile_); });
-    menuKey->setObjectName(QStringLiteral("Key_MenuBar"));
-    menuKey->setContext(Qt::ApplicationShortcut);
-    auto* printKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this, [this] { openMenu(mPrint_); });
-    printKey->setObjectName(QStringLiteral("Key_Print"));
-    printKey->setContext(Qt::ApplicationShortcut);
-}
-
-void MainWindow::openMenu(QMenu* menu) {
-    if (isMinimized())
-        showNormal();
-    raise();
-    activateWindow();
-    menuBar()->setActiveAction(menu->menuAction());
-}
-
 void MainWindow::buildMatrix() {
-    auto* central = new QWidget(this);
+    auto* central = new QWidget;
     central->setObjectName(QStringLiteral("matrix"));
+    matrix_ = central;
     auto* grid = new QGridLayout(central);
     grid->setContentsMargins(4, 2, 4, 4);
     grid->setHorizontalSpacing(1);
@@ -392,121 +315,15 @@ void MainWindow::buildMatrix() {
         grid->setColumnStretch(col, 1);
     for (int row = 1; row <= 16; ++row)
         grid->setRowStretch(row, 1);
-    setCentralWidget(central);
     central->installEventFilter(this);
     setCellText(ctx_.settings.value(QLatin1String(kCellTextKey), QStringLiteral("1")) != QLatin1String("0"));
 }
 
 void MainWindow::Update_Form_Elements() {
-    Workspace& ws = ctx_.ws;
-    // Shortcut letters: the first character of texts 340..351, or the default letter.
-    for (int k = 0; k < 12; ++k) {
-        const QString t = ws.fileText(ShortcutText(k)).trimmed();
-        shortcutKeys_[static_cast<std::size_t>(k)] = t.isEmpty() ? kDefaultShortcuts[k] : t.at(0).toUpper().unicode();
-    }
-    applyShortcuts();
-    const QString ctrl = ws.text(kTxtCtrlKey);
-    const QString alt = ws.text(kTxtAltKey);
-    auto withCtrl = [&](int text, int sc) {
-        return ws.menuText(text) + QLatin1Char('\t') + ctrl + QChar(shortcutKeys_[static_cast<std::size_t>(sc)]);
-    };
-    auto set = [this](const char* name, const QString& caption) {
-        if (auto* a = findChild<QAction*>(QLatin1String(name)))
-            a->setText(caption);
-    };
-    for (const Command& c : kCommands) {
-        if (c.fixedKey)
-            set(c.name, ws.menuText(c.text) + QLatin1Char('\t') + ctrl + QLatin1Char(c.fixedKey));
-        else
-            set(c.name, c.shortcut == kScNone ? ws.menuText(c.text) : withCtrl(c.text, c.shortcut));
-    }
-    mFile_->setTitle(ws.menuText(kTxtMenuFile));
-    set("M_File_Exit", ws.menuText(kTxtMenuExit) + QLatin1Char('\t') + alt + QChar(shortcutKeys_[kScExit]));
-    mPrint_->setTitle(ws.menuText(kTxtMenuPrint));
-    mPrintPreview_->setTitle(ws.menuText(kTxtPrintPreview));
-    mPrintPdf_->setTitle(ws.menuText(kTxtSaveAsPdf));
-    for (const ReportEntry& e : ReportCatalogue()) {
-        set(e.menuEntry, ws.menuText(e.menuText));
-        set(("M_Print_Preview_" + std::string(e.name)).c_str(), ws.menuText(e.menuText));
-        set(("M_Print_Pdf_" + std::string(e.name)).c_str(), ws.menuText(e.menuText));
-    }
-    set("M_Print_InUse", ws.menuText(kTxtInUseOnly));
-    set("M_Print_Preview_all", ws.menuText(kTxtAllReports));
-    set("M_Print_Pdf_all", ws.menuText(kTxtAllReports));
-    mEdit_->setTitle(ws.menuText(kTxtMenuEdit));
-    mView_->setTitle(ws.menuText(kTxtMenuView));
-    mViewLanguage_->setTitle(ws.menuText(kTxtMenuLanguage));
-    for (int i = 0; i < 3; ++i) {
-        languages_[i]->setText(EscapeAccessKeyMarks(ws.LangNames[static_cast<std::size_t>(i)]));
-        languages_[i]->setChecked(i == ws.CurLanguage);
-    }
-    set("MnuSetLanguage", ws.menuText(kTxtMenuSetLanguage));
-    set("M_View_CellText", ws.menuText(kTxtMenuCellText));
-    mViewComport_->setTitle(ws.menuText(kTxtMenuComPort));
-    portMenu_->refresh();
-    mHelp_->setTitle(ws.menuText(kTxtMenuHelp));
-    set("M_gruppeOn", ws.menuText(kTxtMenuGroupOn));
-    set("M_gruppeOff", ws.menuText(kTxtMenuGroupOff));
-    set("M_GruppeX", ws.menuText(kTxtMenuGroupNotAffected));
-    for (const PopupEntry& e : ChannelTypePopup())
-        if (e.type >= 0)
-            popupEntries_[static_cast<std::size_t>(e.index)]->setText(ws.menuText(e.captionText));
-
-    RefreshFileList(QString(), true);
-    applyAccessKeys();
+    retranslateMenus();
     refreshMatrix();
     Form_Activate();
-    setWindowTitle(ws.windowTitle());
-}
-
-void MainWindow::applyShortcuts() {
-    // Application-wide keys: a command answers its key in the editor window too, and the keyboard stays
-    // where it is. Inside a field the field's own editing keys win (select all, copy, a text's own undo):
-    // the focused field claims them before any shortcut. A key already given to a command earlier in
-    // the table is not given again: the language's letters come first, then Undo's and Redo's own keys.
-    std::vector<QKeySequence> taken;
-    auto give = [&](const char* name, const QList<QKeySequence>& keys) {
-        QList<QKeySequence> free;
-        for (const QKeySequence& k : keys)
-            if (std::find(taken.begin(), taken.end(), k) == taken.end())
-                free << k;
-        taken.insert(taken.end(), free.begin(), free.end());
-        if (auto* a = findChild<QAction*>(QLatin1String(name))) {
-            a->setShortcutContext(Qt::ApplicationShortcut);
-            a->setShortcuts(free);
-        }
-    };
-    auto ctrl = [](int key, Qt::KeyboardModifiers more = {}) {
-        return QKeySequence(QKeyCombination(Qt::ControlModifier | more, static_cast<Qt::Key>(key)));
-    };
-    for (const Command& c : kCommands)
-        if (c.shortcut != kScNone)
-            give(c.name, {ctrl(shortcutKeys_[static_cast<std::size_t>(c.shortcut)])});
-    give("M_Edit_Redo", {ctrl('Y'), ctrl('Z', Qt::ShiftModifier)});
-    give("M_Edit_Undo", {ctrl('Z')});
-    give("M_File_Exit", {QKeySequence(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(shortcutKeys_[kScExit])))});
-}
-
-void MainWindow::applyAccessKeys() {
-    // The menu bar leaves the Alt letter of Exit alone: Alt with it ends the program.
-    setAccessKeys(menuBar()->actions(), QString(QChar(shortcutKeys_[kScExit])));
-    for (QMenu* m : findChildren<QMenu*>())
-        setAccessKeys(m->actions(), QString());
-}
-
-void MainWindow::setAccessKeys(const QList<QAction*>& actions, const QString& reserved) {
-    QList<QAction*> entries;
-    QStringList captions;
-    for (QAction* a : actions) {
-        if (a->isSeparator() || !a->isVisible())
-            continue;
-        entries << a;
-        captions << a->text();
-    }
-    const QStringList marked = WithAccessKeys(captions, reserved);
-    for (qsizetype i = 0; i < entries.size(); ++i)
-        if (entries[i]->text() != marked[i])
-            entries[i]->setText(marked[i]);
+    applyTitle();
 }
 
 void MainWindow::refreshMatrix() {
@@ -553,11 +370,9 @@ bool MainWindow::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate)
         Form_Activate();
     if (e->type() == QEvent::Resize || e->type() == QEvent::WindowStateChange) {
-        // Form_Resize: back in the normal state, the window returns to its place, in the size the user
-        // gave it; whether it is maximised is kept for the next start.
+        // Form_Resize: whether the window is maximised is kept for the next start, with the size it
+        // returns to.
         if (e->type() == QEvent::WindowStateChange) {
-            if (windowState() == Qt::WindowNoState)
-                restorePlace();
             if (roomKnown_ && !(windowState() & Qt::WindowMinimized))
                 StoreWindowRoom(ctx_.settings, QLatin1String(kRoomKey),
                                 {normalGeometry().isValid() ? normalGeometry().size() : size(),
@@ -568,72 +383,24 @@ bool MainWindow::event(QEvent* e) {
 }
 
 void MainWindow::Form_Activate() {
-    Workspace& ws = ctx_.ws;
-    ws.FocusTag = QStringLiteral("Main_Form");
-    ws.FocusHelpId = kHelpMainWindow;
+    // The matrix pane's help context, while the keyboard is in it (a field of the editor pane keeps its
+    // own).
+    if (!focusWidget() || focusWidget() == this) {
+        Workspace& ws = ctx_.ws;
+        ws.FocusTag = QStringLiteral("Main_Form");
+        ws.FocusHelpId = kHelpMainWindow;
+    }
     applyEditMenu();
-}
-
-void MainWindow::applyEditMenu() {
-    const EditMenuState state = ctx_.ws.editMenu();
-    findChild<QAction*>(QStringLiteral("Menu_Edit_SMS_Setup"))->setEnabled(state.sms);
-    findChild<QAction*>(QStringLiteral("Menu_Edit_ExchangeMask"))->setEnabled(state.exchangeMask);
-}
-
-void MainWindow::applyUndoMenu() {
-    findChild<QAction*>(QStringLiteral("M_Edit_Undo"))->setEnabled(ctx_.ws.canUndo());
-    findChild<QAction*>(QStringLiteral("M_Edit_Redo"))->setEnabled(ctx_.ws.canRedo());
-}
-
-void MainWindow::M_Edit_Undo_Click() {
-    ctx_.ws.undo();
-}
-
-void MainWindow::M_Edit_Redo_Click() {
-    ctx_.ws.redo();
-}
-
-void MainWindow::popupGroupMenu(const QPoint& globalPos, bool offOffered) {
-    if (QAction* off = findChild<QAction*>(QStringLiteral("M_gruppeOff")))
-        off->setVisible(offOffered);
-    groupMenu_->popup(globalPos);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     Workspace& ws = ctx_.ws;
     const int key = virtualKey(*event);
     const Qt::KeyboardModifiers mods = event->modifiers();
-    auto enabled = [this](const char* name) {
-        auto* a = findChild<QAction*>(QLatin1String(name));
-        return a && a->isEnabled();
-    };
-    if (mods & Qt::ControlModifier) {
-        for (const Command& c : kCommands) {
-            if (c.shortcut == kScNone || key != shortcutKeys_[static_cast<std::size_t>(c.shortcut)])
-                continue;
-            // A shortcut does what its menu entry does, and only while that entry can be chosen.
-            if (enabled(c.name))
-                runCommand(c.name);
+    if (mods & (Qt::ControlModifier | Qt::AltModifier)) {
+        // The menu commands' keys; other Ctrl and Alt keys do nothing here.
+        if (commandKey(key, mods))
             event->accept();
-            return;
-        }
-        // Undo and Redo keep Ctrl+Z and Ctrl+Y in every language; Ctrl+Shift+Z redoes too.
-        const char* fixed = key == 'Z' && (mods & Qt::ShiftModifier) ? "M_Edit_Redo" : nullptr;
-        for (const Command& c : kCommands)
-            if (!fixed && c.fixedKey && key == c.fixedKey)
-                fixed = c.name;
-        if (fixed) {
-            if (enabled(fixed))
-                runCommand(fixed);
-            event->accept();
-        }
-        return;
-    }
-    if (mods & Qt::AltModifier) {
-        if (key == shortcutKeys_[kScExit]) {
-            M_File_Exit_Click();
-            event->accept();
-        }
         return;
     }
 
@@ -700,6 +467,8 @@ void MainWindow::Image1_MouseDown(int n, Qt::MouseButton button, Qt::KeyboardMod
         ctx_.dialogs.message(this, QStringLiteral("Shift clik"));
         return;
     }
+    // A click on a cell gives the matrix pane the keyboard (the editor may take it for its page).
+    setFocus(Qt::MouseFocusReason);
     ctx_.ws.setCurChannel(n);
     const bool even = n % 2 == 0;
     popupEntries_[30]->setEnabled(even);
@@ -759,9 +528,7 @@ bool MainWindow::SaveDialog() {
 void MainWindow::M_File_New_Click() {
     if (!files_.newConfiguration())
         return;
-    restorePlace();
     Update_Form_Elements();
-    editor_.Form_Load();
     openEditorPage(QStringLiteral("mainsetup"));
     ctx_.ws.setDataChanged(false);
 }
@@ -773,11 +540,28 @@ void MainWindow::M_File_Open_Click() {
 
 // ---- File > Read and Write: the transfer window, modal without blocking ----
 
-// The transfer window blocks both windows: the model must not change while it is sent or read.
+// The transfer window blocks the program (a detached editor too): the model must not change while it
+// is sent or read. It stands centred over the main window.
 void MainWindow::showTransferWindow(QDialog* w) {
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->setWindowModality(Qt::ApplicationModal);
+    showCentred(w);
+}
+
+void MainWindow::showCentred(QWidget* w) {
+    w->adjustSize();
+    const QRect over = frameGeometry();
+    QRect place(QPoint(), w->size());
+    place.moveCenter(over.center());
+    if (const QScreen* s = screen()) {
+        const QRect room = s->availableGeometry();
+        place.moveLeft(std::clamp(place.left(), room.left(), std::max(room.left(), room.right() + 1 - place.width())));
+        place.moveTop(std::clamp(place.top(), room.top(), std::max(room.top(), room.bottom() + 1 - place.height())));
+    }
+    w->move(place.topLeft());
     w->show();
+    w->raise();
+    w->activateWindow();
 }
 
 const LinkFactory& MainWindow::links() {
@@ -821,20 +605,6 @@ void MainWindow::Load_fileno_Click(int item) {
     editor_.commitPendingEdits();
     if (files_.openRecent(item))
         openEditorPage(QStringLiteral("mainsetup"));
-}
-
-void MainWindow::RefreshFileList(const QString& name, bool showOnly) {
-    if (!showOnly)
-        files_.rememberRecent(name); // the entries follow through recentChanged
-    const auto& f = ctx_.ws.RecentFiles;
-    for (int k = 0; k < 4; ++k) {
-        const QString& entry = f[static_cast<std::size_t>(k)];
-        const qsizetype cut = LastSeparator(entry);
-        const bool usable = cut >= 0 && entry.size() > 3;
-        recent_[k]->setEnabled(usable);
-        recent_[k]->setText(QStringLiteral("%1 ").arg(k + 1) +
-                            EscapeAccessKeyMarks(usable ? entry.mid(cut + 1) : entry));
-    }
 }
 
 bool MainWindow::Afslutprogram() {

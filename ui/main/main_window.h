@@ -1,5 +1,7 @@
 #pragma once
-// The main window (F_main): the matrix of the 128 channel cells and every menu of the program.
+// The main window (F_main): the matrix pane with the 128 channel cells and the editor pane side by
+// side in one window, under the program's one menu bar (the menus: main_menus.cpp). The editor pane
+// can be detached into a window of its own and put back.
 
 #include <QMainWindow>
 #include <array>
@@ -15,6 +17,8 @@ class QAction;
 class QDialog;
 class QLabel;
 class QMenu;
+class QMenuBar;
+class QSplitter;
 
 namespace korvane {
 
@@ -37,6 +41,20 @@ public:
     // The exit questions; true when the program may end.
     bool Afslutprogram();
     void setUserPicture(const QPixmap& picture);
+    // The title as the window shows it: "ZEB1 [name]", with "*" after it while there are unsaved changes.
+    QString shownTitle() const;
+
+    // A further pane (the problems list, say): below the matrix and the editor (Qt::Vertical) or beside
+    // them, right of the editor (Qt::Horizontal). The window owns it; its share of the room is
+    // remembered with the others.
+    void addSidePane(QWidget* pane, Qt::Orientation placement = Qt::Vertical);
+    // The editor in its own window (for a second screen) or as the pane beside the matrix (View menu);
+    // the page, the channel and the focus stay. The choice is remembered.
+    void setEditorDetached(bool detached);
+    bool editorDetached() const { return editorDetached_; }
+    // The matrix pane (the cells and their captions); the keyboard is in it while the window itself
+    // has the focus.
+    QWidget* matrixPane() const { return matrix_; }
 
     // Menu commands (also reached by the shortcut keys).
     void M_File_New_Click();
@@ -94,11 +112,22 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMatrix();
+    // The splitter of the panes, with the editor docked or in its own window as last chosen.
+    void buildPanes();
+    // The panes' shares of the window, kept for the next start.
+    void storeSplit();
+    void restoreSplit();
     void buildMenus();
+    // Every menu caption and shortcut key from the language texts.
+    void retranslateMenus();
+    // The menu commands' keys as the matrix sees them (Ctrl with a shortcut letter, Alt with Exit's);
+    // true when the key was one of them.
+    bool commandKey(int key, Qt::KeyboardModifiers mods);
     // Access keys for the menu bar and every menu, without two alike in one menu.
     void applyAccessKeys();
     void setAccessKeys(const QList<QAction*>& actions, const QString& reserved);
@@ -125,11 +154,14 @@ private:
     bool askSaveFirst(int questionText);
     void loadChosenFile();
     void restorePlace();
+    void applyTitle();
     // The group letters and digits in a font that follows the cells' size.
     void scaleCaptions();
     // Descriptions in the cells on or off (View > Descriptions in cells).
     void setCellText(bool shown);
     void showTransferWindow(QDialog* w);
+    // Shows a dialog of the window centred over it, inside the screen.
+    void showCentred(QWidget* w);
     // The links of the transfer windows: the test's, or the port chosen under View > COM port.
     const LinkFactory& links();
     QAction* action(const char* name, const std::function<void()>& handler);
@@ -137,6 +169,12 @@ private:
     AppContext& ctx_;
     EditorWindow& editor_;
     std::array<ChannelCell*, 128> cells_{};
+    QWidget* matrix_ = nullptr;
+    QSplitter* panes_ = nullptr;    // the matrix and editor above, further panes below
+    QSplitter* split_ = nullptr;    // the matrix, the editor (while docked) and panes beside them
+    QMenuBar* editorBar_ = nullptr; // the menu bar of the detached editor: the same menus
+    QAction* detachAction_ = nullptr;
+    bool editorDetached_ = false;
     std::array<QLabel*, 24> captions_{};
     std::array<int, 12> shortcutKeys_{};
     FileCommands files_;

@@ -16,7 +16,7 @@ void MainWindow::M_File_CompareFile_Click() {
     auto* w = new FrmCompare(ctx_, found->title, found->differences, this);
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->setWindowModality(Qt::ApplicationModal);
-    w->show();
+    showCentred(w);
 }
 
 void MainWindow::M_File_CompareUnit_Click() {

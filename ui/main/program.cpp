@@ -60,7 +60,7 @@ Program::Start Program::Main(const QString& file) {
     editor_ = std::make_unique<EditorWindow>(ctx_);
     main_ = std::make_unique<MainWindow>(ctx_, *editor_);
     editor_->setMainWindow(main_.get());
-    // The editor's place follows the main window's size.
+    // A detached editor's place follows the main window's size.
     editor_->Form_Load();
     const QPixmap user = oemPicture(programFolder_, "user.oem");
     main_->setUserPicture(user);
@@ -69,6 +69,8 @@ Program::Start Program::Main(const QString& file) {
     editor_->openPage(QStringLiteral("omkring"));
     main_->show();
     main_->activateWindow();
+    // The keyboard starts in the matrix.
+    main_->setFocus(Qt::OtherFocusReason);
 
     // Files handed over by later starts are opened from the event loop, never inside the socket's
     // own signal.
