@@ -173,8 +173,11 @@ void ProgramFixture::perform(const std::string& steps) {
         {"closepopup", [&] { main().channelTypePopup()->hide(); }},
         {"closemenus",
          [&] {
-             while (QWidget* popup = QApplication::activePopupWidget())
-                 popup->close();
+             // Escape as the user would: out of the menu, then out of the menu bar, back to the field.
+             for (int i = 0; i < 4 && QApplication::activePopupWidget(); ++i)
+                 QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+             if (QWidget* bar = QApplication::focusWidget(); bar && bar->inherits("QMenuBar"))
+                 QTest::keyClick(bar, Qt::Key_Escape);
          }},
         {"detached", [&] { main().setEditorDetached(value == "1"); }},
         {"closeeditor", [&] { editor().close(); }},
@@ -223,7 +226,14 @@ void ProgramFixture::perform(const std::string& steps) {
             if (word == "click")
                 QApplication::setActiveWindow(&editor());
         } else if (word == "window") {
+            // The matrix pane takes the keyboard as the main window did when it came to the front.
             QApplication::setActiveWindow(name == QLatin1String("main") ? static_cast<QWidget*>(&main()) : &editor());
+            if (name == QLatin1String("main")) {
+                main().clearFocus();
+                main().setFocus(Qt::MouseFocusReason);
+            } else if (!editor().isWindow()) {
+                editor().Update_Option_Form_elements(); // the editor pane shows the model as it is now
+            }
         } else if (word == "focus" || word == "type") {
             focus(widget ? widget : child(name));
             typeKeys(text.toLatin1().constData());
@@ -329,7 +339,12 @@ QString ProgramFixture::reading(const std::string& word) {
          [&] {
              return QApplication::activePopupWidget() ? QApplication::activePopupWidget()->objectName() : QString();
          }},
-        {"focus", [&] { return focused(); }},
+        // Where no window is active yet (the first start), the widget that has the keyboard once it is.
+        {"focus",
+         [&] {
+             return QApplication::focusWidget() || !main().focusWidget() ? focused()
+                                                                          : main().focusWidget()->objectName();
+         }},
         {"editorFocus", [&] { return editor().focusWidget() ? editor().focusWidget()->objectName() : QString(); }},
         {"popup", [&] { return QString::number(main().channelTypePopup()->isVisible()); }},
         {"generalText", [&] { return QString::fromStdString(ws().cfg.DescText[kGeneralDescription]); }},

@@ -63,21 +63,21 @@ TEST_F(EditorTest, ctrlAndAltInAFieldNeverHandTheLettersToTheMatrix) {
             QTest::keyClicks(field, QLatin1String(typed));
             for (const std::string& k : korvane::testing::splitOn(r[0], ',')) {
                 if (k == "window") {
-                    QApplication::setActiveWindow(&main());
-                    QApplication::setActiveWindow(&editor());
+                    QApplication::setActiveWindow(nullptr);
+                    QApplication::setActiveWindow(editor().window());
                 } else if (k == "Ctrl" || k == "Alt") {
                     QTest::keyClick(field, k == "Ctrl" ? Qt::Key_Control : Qt::Key_Alt,
                                     k == "Ctrl" ? Qt::ControlModifier : Qt::AltModifier);
                 } else {
                     const QKeyCombination key = QKeySequence(QString::fromStdString(k))[0];
-                    QTest::keyClick(field, key.key(), key.keyboardModifiers());
+                    QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
                 }
             }
             QTest::keyClicks(field, QStringLiteral("Bad oben"));
 
             ASSERT_TRUE(ws().cfg.ChanSetup == channelsBefore) << "a channel changed";
             EXPECT_EQ(QApplication::focusWidget(), field);
-            EXPECT_EQ(QApplication::activeWindow(), &editor());
+            EXPECT_EQ(QApplication::activeWindow(), editor().window());
             EXPECT_TRUE(dialogs.fileDialogs.empty());
             if (auto* line = qobject_cast<QLineEdit*>(field))
                 EXPECT_EQ(line->text(), QString::fromStdString(qstrcmp(name, "T_DeviceNo") == 0 ? r[2] : r[1]));
@@ -100,7 +100,7 @@ TEST_F(EditorTest, aStoredLoneCrOrLfShowsAsALineBreakAndIsKeptUntilEdited) {
     editor().Update_Option_Form_elements();
     EXPECT_EQ(box->toPlainText(), QStringLiteral("a\nb\nc"));
     EXPECT_EQ(ws().cfg.DescText[kGeneralDescription], "a\rb\nc");
-    // Shift+Enter hands the keyboard to the main window and adds no line.
+    // Shift+Enter hands the keyboard to the matrix and adds no line.
     QTest::keyClick(box, Qt::Key_Return, Qt::ShiftModifier);
     EXPECT_EQ(main().focusWidget(), &main());
     EXPECT_EQ(ws().cfg.DescText[kGeneralDescription], "a\rb\nc");
@@ -127,14 +127,21 @@ TEST_F(EditorTest, channelPagesShowTheBoxesThatApplyAndStoreTheirTicks) {
     EXPECT_TRUE(main().cell(4)->pictureAlternative());
 }
 
-TEST_F(EditorTest, editorClosedOrMinimisedComesBackOnTheNextOpener) {
+// The editor in its own window, minimised, comes back on the next opener; closed, it goes back beside
+// the matrix.
+TEST_F(EditorTest, aDetachedEditorMinimisedOrClosedComesBackOnTheNextOpener) {
+    main().setEditorDetached(true);
+    ASSERT_TRUE(editor().isWindow());
+    EXPECT_EQ(editor().pos().y(), 0);
     editor().showMinimized();
     act("Menu_Edit_Basic_Setup")->trigger();
     EXPECT_FALSE(editor().isMinimized());
-    editor().close();
-    editor().move(500, 300);
-    act("Menu_Edit_Basic_Setup")->trigger();
     EXPECT_TRUE(editor().isVisible());
     EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_Main_Setup"));
-    EXPECT_EQ(editor().pos().y(), 0);
+    editor().close();
+    EXPECT_EQ(editor().window(), &main());
+    act("Menu_Edit_Logic_Setup")->trigger();
+    EXPECT_TRUE(editor().isVisible());
+    EXPECT_EQ(editor().currentPage(), QStringLiteral("Frame_Logic_Setup"));
+    EXPECT_EQ(settings().value("EditorDetached"), QStringLiteral("0"));
 }

@@ -209,7 +209,7 @@ TEST_F(MainWindowTest, theTitleNamesTheConfigurationInTheLanguageAndMarksChanges
         ws().setCurFileName(QStringLiteral("New"));
         ws().setDataChanged(false);
         EXPECT_EQ(main().shownTitle(), QStringLiteral("ZEB1 [%1]").arg(QString::fromUtf8(blank)));
-        ws().changeChannelType(0, kTypeMono);
+        ws().changeChannelType(0, ws().typeOf(0) == kTypeMono ? kTypeBlank : kTypeMono);
         EXPECT_EQ(main().shownTitle(), QStringLiteral("ZEB1 [%1]*").arg(QString::fromUtf8(blank)));
         ws().setCurFileName(QStringLiteral("Upload"));
         EXPECT_EQ(main().shownTitle(), QStringLiteral("ZEB1 [%1]*").arg(QString::fromUtf8(read)));

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTimer>
@@ -48,6 +49,7 @@ EditorWindow::EditorWindow(AppContext& ctx, QWidget* parent) : QWidget(parent), 
     caption_ = new QLabel(this);
     caption_->setObjectName(QStringLiteral("L_Caption"));
     caption_->setWordWrap(true);
+    caption_->setTextFormat(Qt::PlainText);
     QFont bold = caption_->font();
     bold.setBold(true);
     caption_->setFont(bold);
@@ -367,7 +369,8 @@ bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         const auto* line = qobject_cast<QLineEdit*>(w);
         const bool freeText = (line && !line->isReadOnly()) || qobject_cast<QPlainTextEdit*>(w);
-        if (reason != Qt::PopupFocusReason && !(reason == Qt::ActiveWindowFocusReason && freeText))
+        const bool back = reason == Qt::ActiveWindowFocusReason || reason == Qt::MenuBarFocusReason;
+        if (reason != Qt::PopupFocusReason && !(back && freeText))
             focus_.Object_focus(w);
         return false;
     }

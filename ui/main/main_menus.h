@@ -10,6 +10,9 @@ namespace korvane {
 
 class MainWindow;
 
+// The setting of View > Descriptions in cells ("0": off).
+inline constexpr char kCellTextKey[] = "CellDescriptions";
+
 // The shortcut letters of the language (entries 0..11 of ShortcutKeys), in the order of their texts.
 enum Shortcut {
     kScBasic,

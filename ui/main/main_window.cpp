@@ -30,6 +30,7 @@
 #include "ui/editor/editor_window.h"
 #include "ui/editor/virtual_key.h"
 #include "ui/main/channel_cell.h"
+#include "ui/main/main_menus.h"
 #include "ui/main/report_printing.h"
 #include "ui/transfer/port_menu.h"
 
@@ -44,7 +45,6 @@ constexpr char kRoomKey[] = "ProgramWindow";
 constexpr char kSplitKey[] = "PaneSplit";          // the matrix, the editor and panes beside them
 constexpr char kSideSplitKey[] = "PaneSplitBelow"; // those above and the panes below
 constexpr char kDetachedKey[] = "EditorDetached";
-constexpr char kCellTextKey[] = "CellDescriptions";
 // A window size no larger than the screen's free room.
 QSize FitScreen(QSize size, const QScreen* screen) {
     return screen ? size.boundedTo(screen->availableGeometry().size()) : size;
@@ -177,7 +177,10 @@ void MainWindow::setEditorDetached(bool detached) {
     ctx_.settings.setValue(QLatin1String(kDetachedKey), detached ? QStringLiteral("1") : QStringLiteral("0"));
     // The page, the channel and the control with the focus stay; the keyboard follows the editor if it
     // was there.
-    QWidget* focus = editor_.isAncestorOf(QApplication::focusWidget()) ? QApplication::focusWidget() : nullptr;
+    QWidget* focus = QApplication::focusWidget();
+    if (!editor_.isAncestorOf(focus) || qobject_cast<QMenuBar*>(focus))
+        focus = nullptr; // not in the editor, or in the menu bar that goes
+
     const bool shown = editor_.isVisible() || !isVisible();
     const QList<int> sizes = split_->sizes();
     if (detached) {
@@ -190,8 +193,10 @@ void MainWindow::setEditorDetached(bool detached) {
         editor_.setMenuBar(editorBar_);
         editor_.Form_Load();
     } else {
+        // The bar may be the one whose menu chose this: it goes once that is done.
         editor_.setMenuBar(nullptr);
-        delete editorBar_;
+        editorBar_->hide();
+        editorBar_->deleteLater();
         editorBar_ = nullptr;
         editor_.setParent(nullptr);
         split_->insertWidget(1, &editor_);

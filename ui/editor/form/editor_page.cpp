@@ -524,10 +524,14 @@ void EditorPage::store(const FormRow& row, int value, EditMark mark) {
 
 void EditorPage::storeText(const FormRow& row, const QString& text, bool leaving) {
     Workspace& ws = ctx_.ws;
+    const int c = ws.ownerOf(*row.textFact);
     std::string bytes = row.kind == ControlKind::MultiText ? TextFromBox(text) : ToCp1252(text);
+    // A box left as it was shown keeps the stored line ends (a lone CR or LF of a file) until edited.
+    const std::string& storedText = ReadText(*row.textFact, ws.cfg, c);
+    if (row.kind == ControlKind::MultiText && text == TextForBox(storedText))
+        bytes = storedText;
     if (leaving)
         StripQuotes(bytes);
-    const int c = ws.ownerOf(*row.textFact);
     {
         // The characters typed into the box while it has the focus are one undo step.
         const EditEntry entry(ws, control(row.control));
