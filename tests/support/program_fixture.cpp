@@ -343,7 +343,7 @@ QString ProgramFixture::reading(const std::string& word) {
         {"focus",
          [&] {
              return QApplication::focusWidget() || !main().focusWidget() ? focused()
-                                                                          : main().focusWidget()->objectName();
+                                                                         : main().focusWidget()->objectName();
          }},
         {"editorFocus", [&] { return editor().focusWidget() ? editor().focusWidget()->objectName() : QString(); }},
         {"popup", [&] { return QString::number(main().channelTypePopup()->isVisible()); }},

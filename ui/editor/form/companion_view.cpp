@@ -44,7 +44,7 @@ void CompanionView::show(bool shown) {
             w->hide();
         // The window gives the view the room at once: it must not grow for a moment when both count.
         page_->layout()->activate();
-        if (QLayout* outer = page_->window()->layout())
+        if (QLayout* outer = EditorOf(page_)->layout())
             outer->activate();
         // The page's other controls stay at the top, the view right under them.
         page_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);

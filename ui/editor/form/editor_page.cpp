@@ -56,6 +56,13 @@ QGridLayout* newGrid(QWidget* holder) {
 
 } // namespace
 
+QWidget* EditorOf(QWidget* w) {
+    for (QWidget* p = w; p; p = p->parentWidget())
+        if (p->objectName() == QLatin1String("F_options"))
+            return p;
+    return w->window();
+}
+
 QString TextForBox(const std::string& stored) {
     QString shown = FromCp1252(stored);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -641,8 +648,9 @@ void EditorPage::placeLists() {
     // on the line under their captions, indented, until the page fits: no choice is ever shown cut.
     if (listLines_.empty())
         return;
-    const QMargins m = window()->layout() ? window()->layout()->contentsMargins() : QMargins();
-    const int room = window()->width() - m.left() - m.right();
+    QWidget* editor = EditorOf(this);
+    const QMargins m = editor->layout() ? editor->layout()->contentsMargins() : QMargins();
+    const int room = editor->width() - m.left() - m.right();
     std::vector<ListLine*> widest;
     for (ListLine& l : listLines_) {
         placeList(l, false);

@@ -224,6 +224,8 @@ private:
 
 // Windows-1252 text with CR LF line breaks as a multi-line box shows it, and back.
 QString TextForBox(const std::string& stored);
+// The editor (F_options) a control stands in, a pane of the main window or a window of its own.
+QWidget* EditorOf(QWidget* w);
 std::string TextFromBox(const QString& shown);
 
 } // namespace korvane

@@ -73,8 +73,9 @@ void MasterPage::fill() {
     const bool exchange = pageKeyShown_ == QLatin1String("Exchange");
     const int c = ws.curChannel();
     mode_ = exchange ? Mode::Exchange : ws.typeOf(c) == kTypeIntruderSiren ? Mode::FlashPattern : Mode::Master;
+    // The editor's caption (the editor pane's heading, or its own window's title).
     if (exchange)
-        window()->setWindowTitle(ws.text(kTxtExchangeMaskCaption));
+        parentWidget()->setWindowTitle(ws.text(kTxtExchangeMaskCaption));
     // The mask has no targets that cannot be driven or are off: a bit is selected or not.
     legend_->setEntryVisible(0, !exchange);
     legend_->setEntryVisible(1, !exchange);
