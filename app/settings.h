@@ -44,6 +44,7 @@ struct ProgramSettings {
     std::array<QString, kLanguageSlots> langNames;
     int curLanguage = 1;
     int comPort = 1;
+    QString unknownComPort; // a ComPortUsing the program did not understand (comPort is then 1), else empty
     bool wasReset = false; // first run, moved program or new revision
 };
 

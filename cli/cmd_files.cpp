@@ -47,7 +47,7 @@ int RunConvert(const Arguments& a) {
     auto cfg = LoadForUse(a.positional[0], error);
     if (!cfg)
         return Fail(error);
-    const FileResult r = SaveFile(*cfg, a.value("-o"));
+    const FileResult r = SaveFile(*cfg, OutputPath(a));
     return r.ok() ? kExitOk : Fail(r.message());
 }
 
@@ -74,7 +74,7 @@ int RunImportHex(const Arguments& a) {
                       kUnitVersion);
         std::cerr << "korvane-cli: " << buf << "\n";
     }
-    const FileResult saved = SaveFile(cfg, a.value("-o"));
+    const FileResult saved = SaveFile(cfg, OutputPath(a));
     return saved.ok() ? kExitOk : Fail(saved.message());
 }
 

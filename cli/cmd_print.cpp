@@ -59,7 +59,7 @@ int RunPrint(const Arguments& a) {
         throw UsageError{"unknown report " + report + " (channels, master, realtime, logic, sms or all)"};
     if (!a.has("-o"))
         throw UsageError{"print needs -o OUT.pdf"};
-    const std::string out = a.value("-o");
+    const std::string out = OutputPath(a);
     const std::string size = a.valueOr("--page-size", "A4");
     const bool letter = size == "Letter" || size == "letter";
     if (!letter && size != "A4" && size != "a4")

@@ -66,7 +66,7 @@ int RunRead(const Arguments& a) {
     const int code = readUnit(*link, cfg, texts, a.has("--accept-newer"));
     if (code != kExitOk)
         return code;
-    const FileResult saved = SaveFile(cfg, a.value("-o"));
+    const FileResult saved = SaveFile(cfg, OutputPath(a));
     return saved.ok() ? kExitOk : Fail(saved.message());
 }
 

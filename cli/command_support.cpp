@@ -113,14 +113,23 @@ DeviceClock ClockOption(const Arguments& a) {
     return *parsed;
 }
 
+std::string OutputPath(const Arguments& a) {
+    const std::string out = a.value("-o");
+    return out == "-" ? "/dev/stdout" : out;
+}
+
 int WriteOutput(const Arguments& a, const std::string& bytes) {
     if (!a.has("-o")) {
         std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         std::cout.flush();
         return std::cout ? kExitOk : Fail("cannot write to the standard output");
     }
-    const WriteOutcome w = WriteFileAtomically(a.value("-o"), bytes);
-    return w.ok ? kExitOk : Fail(w.reason);
+    const std::string out = OutputPath(a);
+    const WriteOutcome w = WriteFileAtomically(out, bytes);
+    if (w.ok)
+        return kExitOk;
+    // Every line names the file, as a saved configuration's does.
+    return Fail(w.reason.find(out) == std::string::npos ? out + ": " + w.reason : w.reason);
 }
 
 } // namespace korvane::cli

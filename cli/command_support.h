@@ -27,6 +27,10 @@ TextLookup ReadTexts(const Arguments& a);
 // The date and time a write puts into the unit: --clock, or now.
 DeviceClock ClockOption(const Arguments& a);
 
+// The file of -o OUT; "-" is the standard output, written where it stands (as /dev/stdout, /dev/stderr
+// and /dev/fd/N are).
+std::string OutputPath(const Arguments& a);
+
 // The bytes to -o OUT, or to the standard output; the exit code.
 int WriteOutput(const Arguments& a, const std::string& bytes);
 

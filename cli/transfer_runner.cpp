@@ -78,6 +78,8 @@ TransferOutcome RunTransfer(Transfer& t, const TextLookup& texts, void (*startIt
         if (t.portFailure().problem == PortProblem::Lost && qobject_cast<WriteTransfer*>(&t))
             reason += " " + textOf(kTxtWritePartial);
     }
+    if (const auto* write = qobject_cast<const WriteTransfer*>(&t); write && write->mayHoldPart())
+        reason += " " + textOf(kTxtWritePartial);
     if (t.outcome() == TransferOutcome::Declined)
         reason += "; take the data anyway with --accept-newer";
     std::cerr << "korvane-cli: " << reason << "\n";

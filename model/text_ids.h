@@ -267,6 +267,11 @@ constexpr int kTxtLanguageName = 331;   // the language's display name
     X(kTxtPortInUse, 391)          /* another program has the port */                                                  \
     X(kTxtPortMissing, 392)        /* there is no such device */                                                       \
     X(kTxtVerifyCancelled, 393)    /* the read-back after a write was cancelled */                                     \
+    X(kTxtPortNotSerial, 560)      /* the device given as the port is no serial port */                                \
+    X(kTxtPortRootOnly, 561)       /* the port may be used by root alone: the group dialout does not help */           \
+    X(kTxtAnsweredDuringWrite, 562)/* characters came from the unit while a write was still being sent */              \
+    X(kTxtPortSettingUnknown, 563) /* %1 = the port setting not understood, %2 = the port used instead */              \
+    X(kTxtNoPrivateFolder, 564)    /* the program cannot start: %1 = the folders that will not do for its lock */      \
     /* Reports */                                                                                                      \
     X(kTxtMuxInputs, 250)                                                                                              \
     X(kTxtMuxDelayShort, 251)                                                                                          \

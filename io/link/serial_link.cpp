@@ -1,10 +1,13 @@
 #include "io/link/serial_link.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include "model/text_ids.h"
 
 #ifdef Q_OS_UNIX
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 #ifdef Q_OS_LINUX
@@ -32,6 +35,14 @@ PortProblem PortProblemOfError(int systemError) {
     }
 }
 
+PortProblem PortProblemOfRefusal(unsigned mode, unsigned deviceGroup, const std::vector<unsigned>& userGroups) {
+    constexpr unsigned kGroupReadWrite = 060;
+    const bool member = std::find(userGroups.begin(), userGroups.end(), deviceGroup) != userGroups.end();
+    if ((mode & kGroupReadWrite) != kGroupReadWrite || deviceGroup == 0 || member)
+        return PortProblem::RootOnly;
+    return PortProblem::NoPermission;
+}
+
 int PortProblemText(PortProblem problem) {
     switch (problem) {
     case PortProblem::NoPermission:
@@ -46,6 +57,10 @@ int PortProblemText(PortProblem problem) {
         return kTxtPortMissing;
     case PortProblem::Lost:
         return kTxtConnectionLost;
+    case PortProblem::NotSerial:
+        return kTxtPortNotSerial;
+    case PortProblem::RootOnly:
+        return kTxtPortRootOnly;
     case PortProblem::None:
     case PortProblem::Other:
         break;
@@ -74,8 +89,17 @@ PortProblem problemOfOpen(QSerialPort::SerialPortError error, const QString& dev
         return PortProblem::Missing;
     case QSerialPort::PermissionError:
 #ifdef Q_OS_UNIX
-        if (::access(device.toLocal8Bit().constData(), R_OK | W_OK) != 0 && errno != EBUSY)
-            return PortProblemOfError(errno);
+        if (::access(device.toLocal8Bit().constData(), R_OK | W_OK) != 0 && errno != EBUSY) {
+            struct stat st {};
+            if (errno != EACCES || ::stat(device.toLocal8Bit().constData(), &st) != 0)
+                return PortProblemOfError(errno);
+            // Whether the group dialout would let this user in, or the device is root's alone.
+            std::vector<gid_t> groups(static_cast<std::size_t>(std::max(0, ::getgroups(0, nullptr))));
+            groups.resize(static_cast<std::size_t>(std::max(0, ::getgroups(static_cast<int>(groups.size()), groups.data()))));
+            std::vector<unsigned> userGroups(groups.begin(), groups.end());
+            userGroups.push_back(::getegid());
+            return PortProblemOfRefusal(st.st_mode, st.st_gid, userGroups);
+        }
 #else
         Q_UNUSED(device);
 #endif
@@ -114,6 +138,16 @@ bool SerialPortLink::open() {
         failure_ = {problemOfOpen(port_.error(), device_), device_, port_.errorString()};
         return false;
     }
+#ifdef Q_OS_UNIX
+    // A file or a device that is no terminal opens all the same and fails at the first line setting.
+    if (!::isatty(static_cast<int>(port_.handle()))) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(ENOTTY));
+        error_ = device_ + QStringLiteral(": ") + reason;
+        failure_ = {PortProblem::NotSerial, device_, reason};
+        port_.close();
+        return false;
+    }
+#endif
     const bool set = port_.setBaudRate(QSerialPort::Baud9600) && port_.setDataBits(QSerialPort::Data8) &&
                      port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop) &&
                      port_.setFlowControl(QSerialPort::NoFlowControl);

@@ -290,6 +290,15 @@ system: device number (byte 51): 204 -> 4
 WANT
     diff "$work/want" "$work/out" >/dev/null || fail "diff --bytes output: $(cat "$work/out")"
     expect_exit 2 "$cli" diff "$data/Good.zeb" "$work/none.zeb"
+    # Controls in a description are shown as escapes, never sent to the terminal: DEL and the five
+    # codes Windows-1252 leaves unassigned (C1 controls once converted) as the C0 controls are.
+    sed 's/"Kanal 19"/"H\x01\x7f\x81\x8d\x8f\x90\x9d"/' "$data/Good.zeb" >"$work/controls.zeb"
+    expect_exit 1 "$cli" diff "$data/Good.zeb" "$work/controls.zeb"
+    grep -qxF "C4: Description 'Kanal 19' → 'H\x01\x7F\x81\x8D\x8F\x90\x9D'" "$work/out" ||
+        fail "diff of controls: $(cat -v "$work/out")"
+    expect_exit 1 "$cli" diff --bytes "$data/Good.zeb" "$work/controls.zeb"
+    grep -qxF 'C4: text: "Kanal 19" -> "H\u0001\u007f\u0081\u008d\u008f\u0090\u009d"' "$work/out" ||
+        fail "diff --bytes of controls: $(cat -v "$work/out")"
     ;;
 print_pdf)
     # Every report of Good.zeb into one PDF, then one report; the texts come out of the PDF again.
@@ -399,6 +408,13 @@ outside_files)
     yes ':' | expect_exit 1 "$cli" import-hex /dev/stdin -o "$work/x.zeb"
     expect_stderr_line "more than 4 MB"
     [ -e "$work/x.zeb" ] && fail "a refused capture left an output file"
+    # A FIFO that trickles (a byte a second) is read no longer than the overall deadline, although no
+    # silence is ever long enough to end it.
+    mkfifo "$work/trickle"
+    (for _ in $(seq 60); do printf x || break; sleep 1; done >"$work/trickle") 2>/dev/null &
+    expect_exit 1 timeout 30 "$cli" check "$work/trickle"
+    expect_stderr_line "still sending after 5 seconds"
+    wait
     # A file without write permission is not replaced, whoever runs the command.
     cp "$data/Good.zeb" "$work/locked.zeb"
     chmod 444 "$work/locked.zeb"
@@ -464,6 +480,38 @@ output_targets)
             esac
         done
         ls "$work" | grep -q korvane-save && fail "$cmd: a temporary file stayed: $(ls "$work")"
+        # The program's own streams are written where they stand: a file the shell opened to append to
+        # keeps what it held, a pipe gets the output. "-" is the standard output.
+        for stream in - /dev/stdout /dev/fd/1 /dev/stderr /dev/fd/3 pipe; do
+            echo old >"$work/log"
+            case $stream in
+            /dev/stderr) "$cli" "${args[@]}" -o $stream 2>>"$work/log" >"$work/out" ;;
+            /dev/fd/3) "$cli" "${args[@]}" -o $stream 3>>"$work/log" >"$work/out" 2>"$work/err" ;;
+            pipe) "$cli" "${args[@]}" -o /dev/stdout 2>"$work/err" | tail -c +1 >>"$work/log" ;;
+            *) "$cli" "${args[@]}" -o $stream >>"$work/log" 2>"$work/err" ;;
+            esac
+            code=$?
+            [ $code -eq 0 ] || fail "$cmd -o $stream: exit $code: $(cat "$work/err")"
+            [ "$(head -1 "$work/log")" = old ] || fail "$cmd -o $stream: what the file held is gone"
+            tail -c +5 "$work/log" >"$work/log-output"
+            same_output "$work/log-output" "$work/want" || fail "$cmd -o $stream: not the output"
+        done
+        # A link in a shared sticky folder (/tmp) that another user made is not followed: it may point at
+        # any file of the user who saves. The user's own link there is.
+        if [ "$(id -u)" -eq 0 ]; then
+            rm -rf "$work/shared" && mkdir -m 1777 "$work/shared"
+            echo notes >"$work/notes.txt"
+            ln -s "$work/notes.txt" "$work/shared/site" && chown -h 4321:4321 "$work/shared/site"
+            expect_exit 1 "$cli" "${args[@]}" -o "$work/shared/site"
+            expect_stderr_line "link that another user (user id 4321) made in the shared folder"
+            [ "$(cat "$work/notes.txt")" = notes ] || fail "$cmd: a planted link was followed"
+            [ -L "$work/shared/site" ] || fail "$cmd: the planted link was replaced"
+            ln -s "$work/notes.txt" "$work/shared/own"
+            expect_exit 0 "$cli" "${args[@]}" -o "$work/shared/own"
+            same_output "$work/notes.txt" "$work/want" || fail "$cmd: the user's own link was not followed"
+        else
+            echo "output_targets: not root: a link of another user cannot be made" >&2
+        fi
     done
     ;;
 language_refused)

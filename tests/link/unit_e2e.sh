@@ -97,6 +97,7 @@ verdict-3 5 error 3
 answer-mid-stream 5 error 2
 garbage-verdict 4 no verdict
 silence 4 did not answer the write
+stray-mid-stream 4 still being sent, so it did not take the write whole. The master unit may now hold part of the new configuration
 T
     # An older unit does not keep the counter (SysData 52): --verify must say so, not hide it.
     expect_exit 6 "$cli" write --port sim:firmware-02ff "$data/Good.zeb" --verify
@@ -109,6 +110,13 @@ T
     # The port errors: each names the port, what is wrong and what to do, and the system's reason.
     expect_exit 3 "$cli" write --port "$work/no-such-port" "$data/Good.zeb"
     one_line "no port" "no-such-port: No such port: is the adapter plugged in? (No such file or directory)$"
+    # A device or file that is no serial port says so, not that a connection was lost.
+    echo text >"$work/a-file"
+    for port in /dev/null "$work/a-file"; do
+        expect_exit 3 "$cli" write --port "$port" "$data/Good.zeb"
+        one_line "$port" "$port: This device is not a serial port"
+        grep -q "lost" "$work/err" && fail "$port: $(cat "$work/err")"
+    done
     start_sim --fault silence
     "$cli" read --port "$dev" -o "$work/first.zeb" 2>/dev/null &
     first=$!
