@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <utility>
 
 #include "io/platform/file_system.h"
 
@@ -73,7 +74,32 @@ void removeStaleTemps(const std::string& folder, const std::string& path) {
     }
 }
 
+std::function<void()>& readWaitHook() {
+    static std::function<void()> hook;
+    return hook;
+}
+
+// WaitForData in slices, the hook before each.
+bool waitForData(FileHandle file, int waitMs) {
+    if (!readWaitHook())
+        return platform::WaitForData(file, waitMs);
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    for (;;) {
+        readWaitHook()();
+        const long long left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now()).count();
+        if (platform::WaitForData(file, static_cast<int>(std::clamp<long long>(left, 0, kReadWaitSliceMs))))
+            return true;
+        if (left <= kReadWaitSliceMs)
+            return false;
+    }
+}
+
 } // namespace
+
+void SetReadWaitHook(std::function<void()> hook) {
+    readWaitHook() = std::move(hook);
+}
 
 bool IsWriteProtected(const std::string& path) {
     return platform::IsWriteProtected(path);
@@ -190,7 +216,7 @@ ReadOutcome ReadBoundedFile(const std::string& path, std::size_t limit, std::str
         if (left <= 0)
             return fail(tooLong);
         const int wait = static_cast<int>(std::min<long long>(peerWaitMs, left));
-        if (!platform::WaitForData(file, wait)) {
+        if (!waitForData(file, wait)) {
             if (!writerCame)
                 return fail("no program writes to it (waited " + platform::SecondsText(wait) + ")");
             return fail(wait < peerWaitMs ? tooLong : "nothing more arrived for " + platform::SecondsText(peerWaitMs));

@@ -14,6 +14,7 @@
 // pipe that never ends is read no further than the limit.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -53,6 +54,11 @@ struct ReadOutcome {
 
 // How long a FIFO or a device may go on sending, however little at a time, before a read of it fails.
 constexpr int kReadDeadlineMs = 5000;
+
+// Called again and again (at least every kReadWaitSliceMs) while a read waits for a FIFO or a device:
+// the window program draws its windows there, so they stay alive while it waits. Empty: nothing.
+constexpr int kReadWaitSliceMs = 100;
+void SetReadWaitHook(std::function<void()> hook);
 
 // The whole content of a file of any kind into `bytes`, at most `limit` bytes. Fails when the file
 // cannot be read, is a folder, holds more than `limit` bytes, or is a FIFO or device from which

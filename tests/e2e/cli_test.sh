@@ -294,7 +294,7 @@ WANT
     # codes Windows-1252 leaves unassigned (C1 controls once converted) as the C0 controls are.
     sed 's/"Kanal 19"/"H\x01\x7f\x81\x8d\x8f\x90\x9d"/' "$data/Good.zeb" >"$work/controls.zeb"
     expect_exit 1 "$cli" diff "$data/Good.zeb" "$work/controls.zeb"
-    grep -qxF "C4: Description 'Kanal 19' → 'H\x01\x7F\x81\x8D\x8F\x90\x9D'" "$work/out" ||
+    grep -qF ": Description 'Kanal 19' → 'H\x01\x7F\x81\x8D\x8F\x90\x9D'" "$work/out" ||
         fail "diff of controls: $(cat -v "$work/out")"
     expect_exit 1 "$cli" diff --bytes "$data/Good.zeb" "$work/controls.zeb"
     grep -qxF 'C4: text: "Kanal 19" -> "H\u0001\u007f\u0081\u008d\u008f\u0090\u009d"' "$work/out" ||
@@ -466,7 +466,10 @@ output_targets)
             esac
             # A command that waited for ever on a FIFO would hang the test: it gets 20 seconds.
             expect_exit $want_exit timeout 20 "$cli" "${args[@]}" -o "$t"
-            [ -n "$want_err" ] && expect_stderr_line "$want_err"
+            if [ -n "$want_err" ]; then
+                expect_stderr_line "$want_err"
+                grep -qF -- "$t" "$work/err" || fail "$cmd -o $target: the message lacks the file's name: $(cat "$work/err")"
+            fi
             [ $target = fifo ] && wait
             [ "$(stat -c '%F %a %u:%g' "$t")" = "$before" ] || fail "$cmd -o $target: $before became $(stat -c '%F %a %u:%g' "$t")"
             case $target in

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "app/texts.h"
+#include "io/atomic_file.h"
 #include "ui/editor/editor_window.h"
 #include "ui/main/main_window.h"
 
@@ -26,9 +27,16 @@ QPixmap oemPicture(const QString& folder, const char* name) {
 
 Program::Program(Dialogs& dialogs, Settings& settings, const QString& programFolder, const QString& lockPath)
     : ctx_{ws_, settings, dialogs}, programFolder_(QDir::cleanPath(programFolder)), lockPath_(lockPath),
-      guard_(lockPath) {}
+      guard_(lockPath) {
+    // A file that is a FIFO or a device may keep a read waiting a few seconds: the windows are drawn
+    // meanwhile, and take no keys or clicks and no files from later starts until it is over.
+    SetReadWaitHook([] {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
+    });
+}
 
 Program::~Program() {
+    SetReadWaitHook(nullptr);
     main_.reset();
     editor_.reset();
 }
