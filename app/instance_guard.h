@@ -43,8 +43,7 @@ public:
     // another user took the name in the temporary folder first); each made with mode 0700 when
     // missing and closed when the user's own folder was left open. Empty when none will do (each name
     // is taken by another user, or is a link). Never a name that all users share.
-    static QString PrivateFolder(const QString& runtimeFolder, const QString& tempFolder,
-                                 const QString& cacheFolder);
+    static QString PrivateFolder(const QString& runtimeFolder, const QString& tempFolder, const QString& cacheFolder);
     // The user's cache folder (~/.cache).
     static QString CacheFolder();
     // The folders PrivateFolder tries after the runtime folder, for a message that none would do.

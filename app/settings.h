@@ -45,7 +45,7 @@ struct ProgramSettings {
     int curLanguage = 1;
     int comPort = 1;
     QString unknownComPort; // a ComPortUsing the program did not understand (comPort is then 1), else empty
-    bool wasReset = false; // first run, moved program or new revision
+    bool wasReset = false;  // first run, moved program or new revision
 };
 
 // Reads every start-up setting with its default and, on a first run, a moved program folder or a

@@ -96,8 +96,8 @@ bool LoadTexts(AppContext& ctx, QWidget* parent, int slot, TextKind kind) {
     }
     if (!good) {
         // The fixed sentence, then which file and why.
-        const std::string why = !table.opened ? table.openReason
-                                              : "line " + std::to_string(table.badLine) + ": " + table.badReason;
+        const std::string why =
+            !table.opened ? table.openReason : "line " + std::to_string(table.badLine) + ": " + table.badReason;
         ctx.dialogs.message(parent, BadTextFileMessage(language ? kBadLanguageFile : kBadHelpFile, path, why));
     }
     return good;

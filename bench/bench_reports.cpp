@@ -51,7 +51,11 @@ BENCHMARK(BM_ChannelListOneLongWord)
     ->Range(25000, 200000)
     ->Unit(benchmark::kMillisecond)
     ->Complexity();
-BENCHMARK(BM_ChannelListLongText)->RangeMultiplier(2)->Range(25000, 200000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_ChannelListLongText)
+    ->RangeMultiplier(2)
+    ->Range(25000, 200000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 } // namespace
 

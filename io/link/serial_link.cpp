@@ -95,7 +95,8 @@ PortProblem problemOfOpen(QSerialPort::SerialPortError error, const QString& dev
                 return PortProblemOfError(errno);
             // Whether the group dialout would let this user in, or the device is root's alone.
             std::vector<gid_t> groups(static_cast<std::size_t>(std::max(0, ::getgroups(0, nullptr))));
-            groups.resize(static_cast<std::size_t>(std::max(0, ::getgroups(static_cast<int>(groups.size()), groups.data()))));
+            groups.resize(
+                static_cast<std::size_t>(std::max(0, ::getgroups(static_cast<int>(groups.size()), groups.data()))));
             std::vector<unsigned> userGroups(groups.begin(), groups.end());
             userGroups.push_back(::getegid());
             return PortProblemOfRefusal(st.st_mode, st.st_gid, userGroups);

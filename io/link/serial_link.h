@@ -8,8 +8,8 @@
 #include <QSerialPort>
 #include <QString>
 #include <functional>
-#include <vector>
 #include <memory>
+#include <vector>
 
 namespace korvane {
 

@@ -250,11 +250,13 @@ TEST(Transfers, aPortThatCannotBeOpenedOrIsLostSaysWhyAndTakesNothing) {
         {020660, 0, {1000}, PortProblem::RootOnly}, // root's group
     };
     for (const Refusal& r : refusals) {
-        EXPECT_EQ(PortProblemOfRefusal(r.mode, r.group, r.userGroups), r.problem) << std::oct << r.mode << " " << r.group;
+        EXPECT_EQ(PortProblemOfRefusal(r.mode, r.group, r.userGroups), r.problem)
+            << std::oct << r.mode << " " << r.group;
     }
-    EXPECT_EQ(PortFailureText({PortProblem::RootOnly, QStringLiteral("/dev/ttyS0"), QStringLiteral("Permission denied")},
-                              [](int n) { return QStringLiteral("T%1").arg(n); }),
-              QStringLiteral("/dev/ttyS0: T561 (Permission denied)"));
+    EXPECT_EQ(
+        PortFailureText({PortProblem::RootOnly, QStringLiteral("/dev/ttyS0"), QStringLiteral("Permission denied")},
+                        [](int n) { return QStringLiteral("T%1").arg(n); }),
+        QStringLiteral("/dev/ttyS0: T561 (Permission denied)"));
     // The port fails while the transfer sets it up: the failure stands and nothing more is sent.
     SimulatedLink link(false);
     link.setUnplugOnClearInput(true);

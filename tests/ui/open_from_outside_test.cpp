@@ -89,6 +89,19 @@ TEST_F(OpenFromOutside, aLaterStartIsRefusedOrHandsItsFileToTheRunningCopy) {
         }
         EXPECT_EQ(later.mainWindow() != nullptr, expected == Program::Start::Started);
     };
+    // Without a folder of the user's own for the lock, the start says why it cannot go on (never
+    // "already running" while none runs), in the user's language.
+    {
+        std::map<int, QString> texts = TestLanguageTexts(QStringLiteral("D"), QStringLiteral("Deutsch"));
+        texts[kTxtNoPrivateFolder] = QStringLiteral("D564 %1");
+        WriteTextFile(programFolder() + QStringLiteral("/Language/Deutsch.dat"), texts);
+        ScriptedDialogs laterDialogs;
+        Settings laterSettings(tempPath("later.ini"));
+        Program later(laterDialogs, laterSettings, programFolder(), QString());
+        EXPECT_EQ(later.Main(QString()), Program::Start::CannotStart);
+        EXPECT_EQ(laterDialogs.texts(), QStringList{QStringLiteral("D564 ") + InstanceGuard::NoPrivateFolderNames()});
+        EXPECT_EQ(later.mainWindow(), nullptr);
+    }
     // A lock left by a copy that crashed names a process that no longer runs.
     QFile crashed(lockPath());
     ASSERT_TRUE(crashed.open(QIODevice::WriteOnly));

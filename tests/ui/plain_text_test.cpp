@@ -6,8 +6,8 @@
 #include <QImage>
 #include <QInputDialog>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QUrl>
 #include <sys/inotify.h>

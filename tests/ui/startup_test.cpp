@@ -74,8 +74,8 @@ TEST_F(Startup, switchingLanguageRecaptionsBothWindowsAndMovesTheCheckMark) {
     // A missing language file, or one with a bad record, is reported and leaves the previous language current.
     WriteTextFile(tempPath("Broken.dat"), {{330, "xx07300-0000"}, {331, "Broken"}, {1, "B1"}, {1000, "x"}});
     // The fixed sentence names the file and what is wrong with it.
-    for (const auto& [file, why] : {std::pair{"nowhere/English.dat", "No such file or directory"},
-                                    std::pair{"Broken.dat", "line 4: "}}) {
+    for (const auto& [file, why] :
+         {std::pair{"nowhere/English.dat", "No such file or directory"}, std::pair{"Broken.dat", "line 4: "}}) {
         dialogs.shown.clear();
         ws().LangFiles[0] = tempPath(QLatin1String(file));
         main().Menu_View_Sprog_Click(0);

@@ -44,6 +44,7 @@ Program::~Program() {
 Program::Start Program::Main(const QString& file) {
     const ProgramSettings p = ReadStartupSettings(ctx_.settings, programFolder_);
     auto useLanguage = [&] {
+        ws_.ProgramFolder = QDir::toNativeSeparators(programFolder_);
         for (int i = 0; i < kLanguageSlots; ++i) {
             ws_.LangFiles[static_cast<std::size_t>(i)] = p.langFiles[static_cast<std::size_t>(i)];
             ws_.LangNames[static_cast<std::size_t>(i)] = p.langNames[static_cast<std::size_t>(i)];
@@ -65,7 +66,6 @@ Program::Start Program::Main(const QString& file) {
                              MessageIcon::Exclamation);
         return Start::AlreadyRunning;
     }
-    ws_.ProgramFolder = QDir::toNativeSeparators(programFolder_);
     ws_.DataFileLoc = p.dataFileLoc;
     ws_.RecentFiles = p.recentFiles;
     useLanguage();
