@@ -251,27 +251,28 @@ constexpr int kTxtLanguageName = 331;   // the language's display name
     X(kTxtWaitingForAnswer, 188)                                                                                       \
     X(kTxtNewerFirmware, 309)                                                                                          \
     /* Transfer jobs and port problems */                                                                              \
-    X(kTxtOtherPort, 152)           /* COM port menu: a serial device given by its path */                             \
-    X(kTxtOtherPortPrompt, 153)     /* asks for that device path */                                                    \
-    X(kTxtResetSimulatedUnit, 154)  /* COM port menu: empties the simulated master unit */                             \
-    X(kTxtPhaseBackup, 155)         /* the backup read before a write, as a phase of the job */                        \
-    X(kTxtPhaseVerify, 156)         /* the read-back after a write, as a phase of the job */                           \
-    X(kTxtTimeLeft, 157)            /* %1 = the time the job still needs, m:ss */                                      \
-    X(kTxtOpenFolder, 158)          /* opens the folder of the backups */                                              \
-    X(kTxtCancelled, 159)           /* the user cancelled the transfer */                                              \
-    X(kTxtNothingTaken, 160)        /* after a cancelled read or comparison */                                         \
-    X(kTxtNothingWritten, 161)      /* after a cancelled backup before a write */                                      \
-    X(kTxtWritePartial, 162)        /* after a write that was cancelled or cut off */                                  \
-    X(kTxtConnectionLost, 163)      /* the port failed in the middle of a transfer */                                  \
-    X(kTxtPortNoPermission, 390)    /* the system refused the port (Linux: the group dialout) */                       \
-    X(kTxtPortInUse, 391)           /* another program has the port */                                                 \
-    X(kTxtPortMissing, 392)         /* there is no such device */                                                      \
-    X(kTxtVerifyCancelled, 393)     /* the read-back after a write was cancelled */                                    \
-    X(kTxtPortNotSerial, 560)       /* the device given as the port is no serial port */                               \
-    X(kTxtPortRootOnly, 561)        /* the port may be used by root alone: the group dialout does not help */          \
-    X(kTxtAnsweredDuringWrite, 562) /* characters came from the unit while a write was still being sent */             \
+    X(kTxtOtherPort, 152)          /* COM port menu: a serial device given by its path */                              \
+    X(kTxtOtherPortPrompt, 153)    /* asks for that device path */                                                     \
+    X(kTxtResetSimulatedUnit, 154) /* COM port menu: empties the simulated master unit */                              \
+    X(kTxtPhaseBackup, 155)        /* the backup read before a write, as a phase of the job */                         \
+    X(kTxtPhaseVerify, 156)        /* the read-back after a write, as a phase of the job */                            \
+    X(kTxtTimeLeft, 157)           /* %1 = the time the job still needs, m:ss */                                       \
+    X(kTxtOpenFolder, 158)         /* opens the folder of the backups */                                               \
+    X(kTxtCancelled, 159)          /* the user cancelled the transfer */                                               \
+    X(kTxtNothingTaken, 160)       /* after a cancelled read or comparison */                                          \
+    X(kTxtNothingWritten, 161)     /* after a cancelled backup before a write */                                       \
+    X(kTxtWritePartial, 162)       /* after a write that was cancelled or cut off */                                   \
+    X(kTxtConnectionLost, 163)     /* the port failed in the middle of a transfer */                                   \
+    X(kTxtPortNoPermission, 390)   /* the system refused the port (Linux: the group dialout) */                        \
+    X(kTxtPortInUse, 391)          /* another program has the port */                                                  \
+    X(kTxtPortMissing, 392)        /* there is no such device */                                                       \
+    X(kTxtVerifyCancelled, 393)    /* the read-back after a write was cancelled */                                     \
+    /* The causes of refused ports, interrupted writes and a start that cannot go on */                                \
+    X(kTxtPortNotSerial, 560)                                                                                          \
+    X(kTxtPortRootOnly, 561)        /* the group dialout does not help: only root may use the device */                \
+    X(kTxtAnsweredDuringWrite, 562) /* characters from the unit while a write was still being sent */                  \
     X(kTxtPortSettingUnknown, 563)  /* %1 = the port setting not understood, %2 = the port used instead */             \
-    X(kTxtNoPrivateFolder, 564)     /* the program cannot start: %1 = the folders that will not do for its lock */     \
+    X(kTxtNoPrivateFolder, 564)     /* %1 = the folders that will not do for the lock */                               \
     /* Reports */                                                                                                      \
     X(kTxtMuxInputs, 250)                                                                                              \
     X(kTxtMuxDelayShort, 251)                                                                                          \
