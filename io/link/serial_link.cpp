@@ -7,6 +7,7 @@
 #include "model/text_ids.h"
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -112,6 +113,21 @@ PortProblem problemOfOpen(QSerialPort::SerialPortError error, const QString& dev
     }
 }
 
+// Whether the device can be opened and is no terminal (a file, /dev/null): no serial port at all.
+bool isNoTerminal(const QString& device) {
+#ifdef Q_OS_UNIX
+    const int fd = ::open(device.toLocal8Bit().constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool terminal = ::isatty(fd) != 0;
+    ::close(fd);
+    return !terminal;
+#else
+    Q_UNUSED(device);
+    return false;
+#endif
+}
+
 } // namespace
 
 SerialPortLink::SerialPortLink(const QString& device, QObject* parent) : SerialLink(parent), device_(device) {
@@ -137,10 +153,12 @@ bool SerialPortLink::open() {
     if (!port_.open(QIODevice::ReadWrite)) {
         error_ = device_ + QStringLiteral(": ") + port_.errorString();
         failure_ = {problemOfOpen(port_.error(), device_), device_, port_.errorString()};
+        if (failure_.problem == PortProblem::Other && isNoTerminal(device_))
+            failure_.problem = PortProblem::NotSerial;
         return false;
     }
 #ifdef Q_OS_UNIX
-    // A file or a device that is no terminal opens all the same and fails at the first line setting.
+    // A file or a device that is no terminal may open all the same and fail at the first line setting.
     if (!::isatty(static_cast<int>(port_.handle()))) {
         const QString reason = QString::fromLocal8Bit(std::strerror(ENOTTY));
         error_ = device_ + QStringLiteral(": ") + reason;

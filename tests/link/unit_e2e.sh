@@ -97,7 +97,7 @@ verdict-3 5 error 3
 answer-mid-stream 5 error 2
 garbage-verdict 4 no verdict
 silence 4 did not answer the write
-stray-mid-stream 4 still being sent, so it did not take the write whole. The master unit may now hold part of the new configuration
+stray-mid-stream 4 still being sent, so it did not take the write whole.* may now hold part of the new configuration
 T
     # An older unit does not keep the counter (SysData 52): --verify must say so, not hide it.
     expect_exit 6 "$cli" write --port sim:firmware-02ff "$data/Good.zeb" --verify
