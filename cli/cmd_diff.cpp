@@ -1,5 +1,6 @@
 // diff: what changed from one configuration file to another, in the words of the editor's pages (also
-// as a unit would hold the two) or byte by byte. Exits as diff(1) does: 0 equal, 1 different, 2 when a file cannot be read.
+// as a unit would hold the two) or byte by byte. Exits as diff(1) does: 0 equal, 1 different, 2 when a file cannot be
+// read.
 
 #include <iostream>
 

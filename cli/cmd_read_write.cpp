@@ -13,8 +13,7 @@ namespace korvane::cli {
 namespace {
 
 // Reads the unit into `target` (and its image into `image`); the command's exit code.
-int readUnit(SerialLink& link, Configuration& target, bool acceptNewer,
-             MemMap* image = nullptr) {
+int readUnit(SerialLink& link, Configuration& target, bool acceptNewer, MemMap* image = nullptr) {
     ReadTransfer read(link, target, [acceptNewer](int) { return acceptNewer; });
     const TransferOutcome o = RunTransfer(read, Words(), [](Transfer& t) { static_cast<ReadTransfer&>(t).start(); });
     if (image)
@@ -133,8 +132,7 @@ int RunCompare(const Arguments& a) {
         std::cerr << "korvane-cli: " << Say(kTxtNoDifferences) << "\n";
         return kExitOk;
     }
-    std::cerr << "korvane-cli: " << Say(kTxtCliCompareHeading, {std::to_string(diffs.size()), a.positional[0]})
-              << "\n";
+    std::cerr << "korvane-cli: " << Say(kTxtCliCompareHeading, {std::to_string(diffs.size()), a.positional[0]}) << "\n";
     for (const Difference& d : diffs)
         std::cout << CompareLine(WordDifference(d, Words())) << "\n";
     return kExitFailed;

@@ -70,8 +70,9 @@ std::vector<Shipped> shippedLanguages() {
     }
     const std::vector<std::string> menu{"english.dat", "deutsch.dat", "dansk.dat"};
     auto rank = [&](const std::string& f) { return std::find(menu.begin(), menu.end(), lower(f)) - menu.begin(); };
-    std::sort(files.begin(), files.end(),
-              [&](const std::string& a, const std::string& b) { return std::pair(rank(a), a) < std::pair(rank(b), b); });
+    std::sort(files.begin(), files.end(), [&](const std::string& a, const std::string& b) {
+        return std::pair(rank(a), a) < std::pair(rank(b), b);
+    });
     std::vector<Shipped> out;
     for (const std::string& f : files) {
         std::string reason;

@@ -106,8 +106,7 @@ std::string numberedJson(const NumberedWords& n, const char* key) {
 }
 
 // A list, one element a line at the indent given, the closing bracket one level out.
-template <typename T, typename F>
-std::string list(const std::vector<T>& items, const std::string& indent, F each) {
+template <typename T, typename F> std::string list(const std::vector<T>& items, const std::string& indent, F each) {
     if (items.empty())
         return "[]";
     std::string out = "[\n";
@@ -151,25 +150,32 @@ std::string WordsJson(const ConfigurationWords& w) {
     std::string out = "{\n" + i1 + "\"format\": \"korvane-words\",\n" + i1 +
                       "\"version\": " + std::to_string(kWordsFormatVersion) + ",\n" + i1 +
                       "\"language\": " + quoted(w.language) + ",\n";
-    out += i1 + "\"channels\": " + list(w.channels, i2, [&](const ChannelWords& c) {
-               return "{\n" + i3 + "\"channel\": " + quoted(Num_2_Channel(c.channel)) + ",\n" + i3 +
-                      "\"type\": " + std::to_string(c.type) + ",\n" + i3 + "\"function\": " + quoted(c.function) +
-                      ",\n" + i3 + "\"description\": " + quoted(c.description) + ",\n" + i3 +
-                      "\"settings\": " + list(c.settings, i4, settingJson) + ",\n" + i3 +
-                      "\"cells\": " + list(c.cells, i4, cellJson) + "\n" + i2 + "}";
-           }) + ",\n";
-    out += i1 + "\"system\": " + list(w.system, i2, [&](const AreaWords& a) {
-               return "{\n" + i3 + "\"area\": " + quoted(a.area) + ",\n" + i3 +
-                      "\"settings\": " + list(a.settings, i4, settingJson) + ",\n" + i3 +
-                      "\"texts\": " + list(a.texts, i4, textJson) + "\n" + i2 + "}";
-           }) + ",\n";
+    out += i1 + "\"channels\": " +
+           list(w.channels, i2,
+                [&](const ChannelWords& c) {
+                    return "{\n" + i3 + "\"channel\": " + quoted(Num_2_Channel(c.channel)) + ",\n" + i3 +
+                           "\"type\": " + std::to_string(c.type) + ",\n" + i3 + "\"function\": " + quoted(c.function) +
+                           ",\n" + i3 + "\"description\": " + quoted(c.description) + ",\n" + i3 +
+                           "\"settings\": " + list(c.settings, i4, settingJson) + ",\n" + i3 +
+                           "\"cells\": " + list(c.cells, i4, cellJson) + "\n" + i2 + "}";
+                }) +
+           ",\n";
+    out += i1 + "\"system\": " +
+           list(w.system, i2,
+                [&](const AreaWords& a) {
+                    return "{\n" + i3 + "\"area\": " + quoted(a.area) + ",\n" + i3 +
+                           "\"settings\": " + list(a.settings, i4, settingJson) + ",\n" + i3 +
+                           "\"texts\": " + list(a.texts, i4, textJson) + "\n" + i2 + "}";
+                }) +
+           ",\n";
     out += i1 + "\"exchangeMask\": " + list(w.exchangeMask, i2, quoted) + ",\n";
     out += i1 + "\"holidayPeriods\": " +
            list(w.holidayPeriods, i2, [](const NumberedWords& n) { return numberedJson(n, "period"); }) + ",\n";
     out += i1 + "\"logicBlocks\": " +
            list(w.logicBlocks, i2, [](const NumberedWords& n) { return numberedJson(n, "equation"); }) + ",\n";
-    out += i1 + "\"logicNotes\": " +
-           list(w.logicNotes, i2, [](const NumberedWords& n) { return numberedJson(n, "text"); }) + "\n";
+    out += i1 +
+           "\"logicNotes\": " + list(w.logicNotes, i2, [](const NumberedWords& n) { return numberedJson(n, "text"); }) +
+           "\n";
     return out + "}\n";
 }
 

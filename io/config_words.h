@@ -46,7 +46,7 @@ struct ChannelWords {
     std::string function;
     std::string description;
     std::vector<SettingWords> settings; // the type's facts in page order, then the event options shown
-    std::vector<CellWords> cells;       // the targets a master or flash pattern switches, the pairs a roller master moves
+    std::vector<CellWords> cells; // the targets a master or flash pattern switches, the pairs a roller master moves
 };
 
 struct AreaWords {

@@ -534,7 +534,7 @@ ROWS
     expect_stderr_line "korvane-cli check: Dateiname fehlt (siehe korvane-cli check --help)"
     expect_exit 2 env LANG=da_DK.UTF-8 "$cli" frobnicate
     expect_stderr_line "ukendt kommando frobnicate"
-    grep -v '^\(9\|680\),' "$languages/Deutsch.dat" >"$work/Lacking.dat"
+    grep -av '^\(9\|680\),' "$languages/Deutsch.dat" >"$work/Lacking.dat"
     expect_exit 2 "$cli" check --language "$work/Lacking.dat"
     expect_stderr_line "korvane-cli check: missing file name (siehe korvane-cli check --help)"
     expect_exit 1 "$cli" diff "$data/Good.zeb" "$data/GoodChanged.zeb" --language "$work/Lacking.dat"
@@ -592,7 +592,7 @@ verify_verdict)
     ;;
 completion)
     # The bash completion, as bash calls it: the word list of each command line.
-    script=$data/../../packaging/korvane-cli.bash-completion
+    script=$(realpath "$data/../../packaging/korvane-cli.bash-completion")
     complete_line() { # WORDS... (the last one is being completed): the candidates, sorted, on one line
         bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _korvane_cli; printf "%s\n" "${COMPREPLY[@]}" | sort | tr "\n" " "' \
             _ "$script" "$@"
@@ -600,14 +600,16 @@ completion)
     [ "$(complete_line korvane-cli '')" = "$(echo $( (commands; echo --help; echo --version) | sort)) " ] ||
         fail "commands: $(complete_line korvane-cli '')"
     [ "$(complete_line korvane-cli co)" = "compare convert " ] || fail "co: $(complete_line korvane-cli co)"
-    # Each command's options are those of its --help.
+    # Each command's options are those of its usage.
     for c in $(commands); do
-        want=$( ("$cli" $c --help | sed -n '/^  -/s/^  \(-[a-z-]*\).*/\1/p'; echo --help) | sort -u | tr '\n' ' ')
+        want=$( ("$cli" $c --help | sed -n '/^usage:/,/^[^ u]/p' | grep -oE -- '(^| |\[)--?[a-z-]+' | tr -d ' ['
+            echo --help) | sort -u | tr '\n' ' ')
         [ "$(complete_line korvane-cli $c -)" = "$want" ] || fail "$c options: $(complete_line korvane-cli $c -); --help: $want"
     done
     [ "$(complete_line korvane-cli print x.zeb --report '')" = "all channels logic master realtime sms " ] ||
         fail "report kinds: $(complete_line korvane-cli print x.zeb --report '')"
     [ "$(complete_line korvane-cli diff a b --language D)" = "Dansk Deutsch " ] || fail "languages: $(complete_line korvane-cli diff a b --language D)"
+    mkdir "$work/empty" && cd "$work/empty" || fail "cd"
     [ "$(complete_line korvane-cli diff a b --language '')" = "Dansk Deutsch English da de en " ] ||
         fail "languages: $(complete_line korvane-cli diff a b --language '')"
     [ "$(complete_line korvane-cli read --port s)" = "sim " ] || fail "ports: $(complete_line korvane-cli read --port s)"
@@ -616,10 +618,18 @@ completion)
         if [ -e $p ]; then [[ " $ports" == *" $p "* ]] || fail "the port $p is not offered: $ports"; fi
     done
     [[ "$(complete_line korvane-cli read --port c)" == "com1 com2 com3 com4 " ]] || fail "com ports"
+    touch Norsk.dat && mkdir sprog
+    [ "$(complete_line korvane-cli diff a b --language '')" = "Dansk Deutsch English Norsk.dat da de en sprog " ] ||
+        fail "language files: $(complete_line korvane-cli diff a b --language '')"
     # Files: configuration files and folders for the commands that read one.
-    mkdir "$work/dir" && touch "$work/a.zeb" "$work/b.X07" "$work/c.txt"
-    [ "$(complete_line korvane-cli check "$work/")" = "$work/a.zeb $work/b.X07 $work/dir " ] ||
-        fail "files: $(complete_line korvane-cli check "$work/")"
+    f=$work/files
+    mkdir -p "$f/dir" && touch "$f/a.zeb" "$f/b.X07" "$f/c.txt"
+    [ "$(complete_line korvane-cli check "$f/")" = "$f/a.zeb $f/b.X07 $f/dir " ] ||
+        fail "files: $(complete_line korvane-cli check "$f/")"
+    [ "$(complete_line korvane-cli import-hex "$f/")" = "$f/a.zeb $f/b.X07 $f/c.txt $f/dir " ] ||
+        fail "captures: $(complete_line korvane-cli import-hex "$f/")"
+    [ "$(complete_line korvane-cli print "$f/")" = "$f/a.zeb $f/b.X07 $f/dir " ] || fail "print's files"
+    [ "$(complete_line korvane-cli print m)" = "master " ] || fail "print's report first: $(complete_line korvane-cli print m)"
     ;;
 *)
     fail "unknown scenario"

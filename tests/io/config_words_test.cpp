@@ -12,6 +12,7 @@
 #include "io/config_words.h"
 #include "model/channel_types.h"
 #include "model/facts_logic.h"
+#include "model/roller.h"
 #include "model/text_codec.h"
 #include "tests/support/io_test_support.h"
 
@@ -60,6 +61,7 @@ TEST(ConfigurationWords, everyChannelInUseCarriesEveryFactOfItsTypeInPageOrder) 
 TEST(ConfigurationWords, aValueAndItsUnitStandApartAndAChoiceStandsAlone) {
     Configuration cfg = blankConfiguration();
     SetChannelType(cfg, 2, kTypeRoller);
+    SetRollerReverseTime(cfg.ChanSetup[2], 1500);
     const TextLookup english = shippedTexts("English.dat");
     const ConfigurationWords w = WordsOf(cfg, english);
     const auto roller = std::find_if(w.channels.begin(), w.channels.end(), [](auto& c) { return c.channel == 2; });
@@ -69,9 +71,9 @@ TEST(ConfigurationWords, aValueAndItsUnitStandApartAndAChoiceStandsAlone) {
                                       [](const SettingWords& s) { return s.name == std::string("reverse time"); });
     ASSERT_NE(reverse, roller->settings.end());
     EXPECT_EQ(reverse->caption, "Reverse time");
-    EXPECT_EQ(reverse->value, "1000");
+    EXPECT_EQ(reverse->value, "1500");
     EXPECT_EQ(reverse->unit, english(kTxtUnitMs));
-    EXPECT_EQ(reverse->raw, 1000);
+    EXPECT_EQ(reverse->raw, 1500);
     // The main setup's number of channels is a choice: no unit.
     const SettingWords& channels = w.system.front().settings[2];
     EXPECT_EQ(channels.name, std::string("highest channel in use"));
@@ -85,7 +87,8 @@ TEST(ConfigurationWords, theJsonOfTheFixturesIsAsGolden) {
             const std::string name = std::string(fixture).substr(0, std::string(fixture).find('.'));
             const std::string golden = fixturePath("golden/" + name + "." + language + ".words.json");
             SCOPED_TRACE(golden);
-            const std::string json = WordsJson(WordsOf(loadedConfiguration(fixture), shippedTexts(language + std::string(".dat"))));
+            const std::string json =
+                WordsJson(WordsOf(loadedConfiguration(fixture), shippedTexts(language + std::string(".dat"))));
             if (update)
                 std::ofstream(golden, std::ios::binary) << json;
             EXPECT_EQ(json, readBytes(golden));
