@@ -550,7 +550,9 @@ dump_words)
     grep -q '"ChanSetup":' "$work/out" || fail "--format json is not the arrays"
     expect_exit 2 "$cli" dump "$data/Good.zeb" --format yaml
     expect_stderr_line "--format wants json | words, not yaml"
-    "$cli" dump --words "$data/Good.zeb" | jq -e '.channels[] | select(.function=="Roller blind")' >"$work/blinds" ||
+    "$cli" dump --words "$data/Good.zeb" | jq '.channels[] | select(.function=="Roller blind")' >/dev/null ||
+        fail "jq cannot read the words"
+    "$cli" dump --words "$data/TwelveInUse.zeb" | jq -e '.channels[] | select(.function=="Roller blind")' >"$work/blinds" ||
         fail "jq finds no roller blind"
     [ "$(jq -s 'length' "$work/blinds")" -ge 1 ] && [ "$(jq -r '.settings[] | select(.name=="reverse time") | .unit' "$work/blinds" | sort -u)" = ms ] ||
         fail "the roller blinds' reverse time: $(head -c 400 "$work/blinds")"
