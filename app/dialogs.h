@@ -73,7 +73,6 @@ public:
     void beep() override;
 };
 
-
 // "Korvane (*.zeb)|*.zeb|All(*.*)|*.*" -> "Korvane (*.zeb);;All (*)": the bar-separated
 // description/pattern pairs of our filters in Qt's filter syntax. "*.*" means every file.
 QString ToQtFilter(const QString& barFilter);

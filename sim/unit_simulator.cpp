@@ -38,7 +38,6 @@ constexpr int kFaultyRecordAddress = kAddrMasterMatrix;
 // The written record IgnoredRecord does not store: the text of the first channel.
 constexpr int kIgnoredRecordAddress = kAddrChannelText;
 
-
 } // namespace
 
 const char* UnitFaultName(UnitFault fault) {
