@@ -216,8 +216,11 @@ TEST(ConfigFile, aFailedSaveKeepsTheOldFileAndTheModelAndALinkStaysALink) {
     EXPECT_FALSE(missing.reason.empty());
     EXPECT_EQ(other, before) << "a failed save does not blank channels";
 
-    // A successful save takes the changes of the save into the model.
+    // A successful save writes the configuration as PrepareForSave leaves it, and leaves the model to
+    // the caller (the workspace applies those changes through its write path).
     ASSERT_TRUE(SaveFile(other, path).ok());
+    EXPECT_EQ(other, before);
+    PrepareForSave(other);
     EXPECT_EQ(other.ChanSetup[100], UnusedRow());
     Configuration back = blankConfiguration();
     ASSERT_TRUE(LoadFile(back, path).ok());
