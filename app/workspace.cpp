@@ -5,6 +5,7 @@
 
 #include "app/access_keys.h"
 #include "model/channel_types.h"
+#include "model/logic.h"
 
 namespace korvane {
 
@@ -58,7 +59,7 @@ EditEntry::~EditEntry() {
 }
 
 Workspace::Workspace(QObject* parent) : QObject(parent) {
-    ClearConfiguration(cfg, edit);
+    ClearConfiguration(cfg_, edit);
     undo_.setUndoLimit(kUndoSteps);
     connect(&undo_, &QUndoStack::canUndoChanged, this, &Workspace::undoStateChanged);
     connect(&undo_, &QUndoStack::canRedoChanged, this, &Workspace::undoStateChanged);
@@ -121,8 +122,8 @@ void Workspace::setCurFileName(const QString& name) {
 
 bool Workspace::change(const std::function<void(Configuration&)>& apply, EditMark mark) {
     const int channel = edit.CurChannel;
-    Configuration before = cfg;
-    apply(cfg);
+    Configuration before = cfg_;
+    apply(cfg_);
     const bool changed = !(cfg == before);
     if (!changed && mark != EditMark::Always)
         return false;
@@ -137,11 +138,13 @@ bool Workspace::change(const std::function<void(Configuration&)>& apply, EditMar
 }
 
 void Workspace::announceChannels(const Configuration& before) {
+    const LogicMarkSet marks = LogicMarks(cfg);
+    const LogicMarkSet marksBefore = LogicMarks(before);
     for (int c = 0; c < kChannels; ++c) {
         const auto i = static_cast<std::size_t>(c);
         if (cfg.ChanSetup[i] != before.ChanSetup[i] || cfg.MasterMatrix[i] != before.MasterMatrix[i] ||
             cfg.ChanText[i] != before.ChanText[i] || cfg.ChanFlags[i] != before.ChanFlags[i] ||
-            cfg.LogicMarks[i] != before.LogicMarks[i])
+            marks[i] != marksBefore[i])
             emit channelChanged(c);
     }
 }
@@ -158,7 +161,7 @@ void Workspace::record(Configuration&& before, int channel) {
 void Workspace::restore(const std::shared_ptr<const Configuration>& snapshot, int channel) {
     const Configuration before = cfg;
     restoring_ = true;
-    cfg = *snapshot;
+    cfg_ = *snapshot;
     lastAfter_ = snapshot;
     setCurChannel(channel);
     announceChannels(before);
@@ -217,11 +220,20 @@ void Workspace::changeChannelType(int n, int type) {
 }
 
 void Workspace::clear() {
-    const bool wasChanged = edit.DataChanged;
-    ClearConfiguration(cfg, edit);
-    forgetHistory(true);
-    if (wasChanged)
-        emit dataChangedChanged(false);
+    Configuration blank = cfg;
+    EditState positions;
+    ClearConfiguration(blank, positions);
+    positions.DataChanged = edit.DataChanged; // replace() announces the change of DataChanged
+    edit = positions;
+    replace(blank, QStringLiteral("New"), Origin::File);
+}
+
+void Workspace::replace(const Configuration& configuration, const QString& name, Origin origin) {
+    cfg_ = configuration;
+    setCurFileName(name);
+    const bool saved = origin != Origin::Unit;
+    forgetHistory(saved);
+    markDataChanged(!saved);
     emit configurationReplaced();
 }
 

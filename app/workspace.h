@@ -27,6 +27,13 @@ enum class EditMark {
     Never,     // bookkeeping that is not the user's change (range repairs, the claim snapshot)
 };
 
+// Where a configuration that takes the place of the document comes from.
+enum class Origin {
+    File,   // a configuration file (Open, a recent file) or New's blank one: the document as saved
+    Backup, // a backup of the unit, opened as a file of its own
+    Unit,   // a read from the unit: in no file yet, so there is something to save
+};
+
 class Workspace;
 
 // While it lives, the edits of the workspace are keys typed into one field: consecutive edits from the
@@ -48,7 +55,14 @@ class Workspace : public QObject {
 public:
     explicit Workspace(QObject* parent = nullptr);
 
-    Configuration cfg;
+private:
+    Configuration cfg_;
+    // Test set-ups put a configuration in place without an edit (tests/support/workspace_setup.h).
+    friend Configuration& ConfigurationForSetUp(Workspace& ws);
+
+public:
+    // The document, read-only: change() alters it (the write path) and replace() puts another in its place.
+    const Configuration& cfg = cfg_;
     EditState edit;
 
     QString CurFileName = QStringLiteral("New");
@@ -100,6 +114,10 @@ public:
     void changeChannelType(int n, int type);
     // Blank configuration of New, not changed; nothing before it can be undone.
     void clear();
+    // The one way a whole configuration takes the place of the document (Open, a recent file, New, a read
+    // from the unit, a backup): it becomes the document named `name`, nothing before it can be undone,
+    // and the windows refill. From a file or a backup it is the saved state; from the unit it is changed.
+    void replace(const Configuration& configuration, const QString& name, Origin origin);
 
     // Undo and redo of the edits made through change(): each edit is one step (the keys typed into
     // one field while it keeps the focus are one step together). A step restores the configuration
@@ -110,13 +128,12 @@ public:
     bool canRedo() const { return undo_.canRedo(); }
     void undo();
     void redo();
-    // A new configuration took the place of the old one (Open, a recent file, a read from the unit):
-    // its steps cannot be undone any more. saved: the configuration is the one of its file, so
-    // undoing back to here clears DataChanged; a read from the unit is in no file.
+    // A new configuration took the place of the old one: its steps cannot be undone any more. saved:
+    // the configuration is the one of its file, so undoing back to here clears DataChanged.
     void forgetHistory(bool saved);
     // Ends the field entry being typed: the next edit is a step of its own.
     void endEntry();
-    // Announce that many values changed at once (load, read, language change).
+    // Announce that many values changed at once (a language change).
     void announceReplaced() { emit configurationReplaced(); }
     void announceTexts() { emit textsChanged(); }
     void announceChannel(int n) { emit channelChanged(n); }

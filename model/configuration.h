@@ -152,7 +152,6 @@ struct Configuration {
 
     std::array<Byte, kChannels> ChanFlags{};
     std::array<Byte, kChannels> SavedChanType{};
-    std::array<bool, kChannels> LogicMarks{};
 
     Row BlankRow{};
     LogicRecord BlankLogic{};

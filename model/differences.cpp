@@ -216,7 +216,7 @@ std::string itemName(const Difference& d) {
     return Num_2_Channel(d.item);
 }
 
-std::string numbered(std::string words, int number) {
+std::string numbered(const std::string& words, int number) {
     return number > 0 ? words + " " + std::to_string(number) : words;
 }
 

@@ -52,13 +52,14 @@ std::string LogicOperationText(int byte3) {
     return kOps[(byte3 & kLogicOperationMask) / 4];
 }
 
-void CheckLogic(Configuration& cfg) {
-    cfg.LogicMarks.fill(false);
+LogicMarkSet LogicMarks(const Configuration& cfg) {
+    LogicMarkSet marks{};
     for (int b = 0; b < kLogicBlocksUsed; ++b) {
         const LogicRecord& r = cfg.LogicBlocks[b];
         if (r[kLogicOperation] != 0 && r[kLogicOutput] < kChannels)
-            cfg.LogicMarks[r[kLogicOutput]] = true;
+            marks[r[kLogicOutput]] = true;
     }
+    return marks;
 }
 
 namespace {

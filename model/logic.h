@@ -32,8 +32,9 @@ std::string LogicChannel(int code, int byte3, int kind);
 bool LogicBlockOperates(const LogicRecord& block);
 // "", "And", "Or" or "Xor" for byte 3.
 std::string LogicOperationText(int byte3);
-// Rebuilds LogicMarks: a channel is marked when an active block among 0..63 drives it.
-void CheckLogic(Configuration& cfg);
+// The channels an active block among 0..63 drives: their cells carry the logic mark "!!".
+using LogicMarkSet = std::array<bool, kChannels>;
+LogicMarkSet LogicMarks(const Configuration& cfg);
 
 // The signal code after a letter, digit or marker key: A..P choose the group of a bus channel, 1..8
 // (main keyboard or keypad) the digit, X, Y, Z and W a marker group; the digit is kept. Nothing for

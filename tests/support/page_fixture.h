@@ -10,6 +10,7 @@
 
 #include "app/context.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/workspace_setup.h"
 #include "ui/editor/form/editor_page.h"
 #include "ui/editor/pages/channel_part.h"
 
@@ -63,8 +64,10 @@ protected:
     void type(const QString& name, const char* keys);
     // The name of the control with the focus.
     static QString focused();
-    Byte& sys(int b) { return ws.cfg.SysData[static_cast<std::size_t>(b)]; }
-    Byte& byte(int c, int b) { return ws.cfg.ChanSetup[static_cast<std::size_t>(c)][static_cast<std::size_t>(b)]; }
+    // The configuration as a set-up writes it: where the test starts, not an edit.
+    Configuration& setUp() { return ConfigurationForSetUp(ws); }
+    Byte& sys(int b) { return setUp().SysData[static_cast<std::size_t>(b)]; }
+    Byte& byte(int c, int b) { return setUp().ChanSetup[static_cast<std::size_t>(c)][static_cast<std::size_t>(b)]; }
 
     QTemporaryDir dir_;
     std::unique_ptr<Settings> settings_;

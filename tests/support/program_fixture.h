@@ -11,6 +11,7 @@
 
 #include "app/access_keys.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/workspace_setup.h"
 #include "ui/editor/editor_window.h"
 #include "ui/main/main_window.h"
 #include "ui/main/program.h"
@@ -70,8 +71,10 @@ protected:
     // Opens A6's master function, with B3 and B4 mono channels and A1 an intruder detector (which no
     // master can drive).
     void openMaster();
-    Byte& sys(int b) { return ws().cfg.SysData[static_cast<std::size_t>(b)]; }
-    Byte& row(int c, int b) { return ws().cfg.ChanSetup[static_cast<std::size_t>(c)][static_cast<std::size_t>(b)]; }
+    // The configuration as a set-up writes it: where the test starts, not an edit.
+    Configuration& setUp() { return ConfigurationForSetUp(ws()); }
+    Byte& sys(int b) { return setUp().SysData[static_cast<std::size_t>(b)]; }
+    Byte& row(int c, int b) { return setUp().ChanSetup[static_cast<std::size_t>(c)][static_cast<std::size_t>(b)]; }
     // Puts the texts of a shipped language file ("Deutsch.dat") in place of the current language's.
     void useShippedTexts(const char* file);
     // Opens every page of the editor in turn, the channel pages of every type a channel can take on

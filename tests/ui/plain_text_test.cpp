@@ -18,6 +18,7 @@
 #include "model/channel_types.h"
 #include "model/text_ids.h"
 #include "tests/support/program_fixture.h"
+#include "tests/support/workspace_setup.h"
 
 using namespace korvane;
 using namespace korvane::test;
@@ -99,7 +100,7 @@ TEST_F(PlainDisplay, outsideTextsShowAsTheyStandInEveryLabelAndToolTip) {
     const int type = ws().typeOf(0) & kTypeMask;
     for (const QString& m : kMarkup) {
         SCOPED_TRACE(m.toStdString());
-        ws().cfg.ChanText[0] = ToCp1252(m);
+        ConfigurationForSetUp(ws()).ChanText[0] = ToCp1252(m);
         main().ImgTxt(0);
         const QWidget* cell = main().findChild<QWidget*>(QStringLiteral("Image1_0"));
         ASSERT_NE(cell, nullptr);
@@ -108,7 +109,7 @@ TEST_F(PlainDisplay, outsideTextsShowAsTheyStandInEveryLabelAndToolTip) {
 
     // Every page of the editor and the main window: each label shows its text as it stands, each
     // tool tip is its text or that text made plain.
-    ws().cfg.SmsText[0] = "not a number"; // its field's tool tip says why
+    ConfigurationForSetUp(ws()).SmsText[0] = "not a number"; // its field's tool tip says why
     int marked = 0;
     const auto walk = [&](const QString& where) {
         for (QWidget* window : {static_cast<QWidget*>(&editor()), static_cast<QWidget*>(&main())}) {

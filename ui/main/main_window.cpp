@@ -510,7 +510,6 @@ void MainWindow::setAccessKeys(const QList<QAction*>& actions, const QString& re
 }
 
 void MainWindow::refreshMatrix() {
-    CheckLogic(ctx_.ws.cfg);
     // A load, a read or fewer channels may leave the border on a hidden cell; it moves to a visible one.
     ctx_.ws.setCurChannel(NearestVisibleChannel(ctx_.ws.cfg, ctx_.ws.curChannel()));
     for (int n = 0; n < kChannels; ++n) {
@@ -536,8 +535,9 @@ void MainWindow::ImgTxt(int n) {
     const QString description = FromCp1252(ws.cfg.ChanText[static_cast<std::size_t>(n)]);
     if (!description.isEmpty())
         text += QStringLiteral(" >> ") + description;
-    const QString marks = ws.cfg.LogicMarks[static_cast<std::size_t>(n)] ? QStringLiteral("!! ") : QString();
-    cells_[static_cast<std::size_t>(n)]->setLabel(description, ws.cfg.LogicMarks[static_cast<std::size_t>(n)]);
+    const bool driven = LogicMarks(ws.cfg)[static_cast<std::size_t>(n)];
+    const QString marks = driven ? QStringLiteral("!! ") : QString();
+    cells_[static_cast<std::size_t>(n)]->setLabel(description, driven);
     cells_[static_cast<std::size_t>(n)]->setToolTip(
         PlainToolTip(marks + QString::fromStdString(Num_2_Channel(n)) + QStringLiteral(": ") + text));
 }

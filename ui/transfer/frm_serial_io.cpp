@@ -478,12 +478,8 @@ void FrmSerialIO::onReadDone() {
     const auto& read = static_cast<const ReadTransfer&>(*transfer_);
     switch (phase_) {
     case Phase::Read: {
-        Workspace& ws = ctx_.ws;
-        ws.cfg = *scratch_;
-        ws.setDataChanged(true);
-        ws.forgetHistory(false); // the unit's configuration is in no file yet
-        ws.setCurFileName(QStringLiteral("Upload"));
-        ws.announceReplaced(); // both windows refill
+        // The unit's configuration is in no file yet: there is something to save.
+        ctx_.ws.replace(*scratch_, QStringLiteral("Upload"), Origin::Unit);
         break;
     }
     case Phase::Verify: {

@@ -153,12 +153,7 @@ bool LogicPage::keyed(const FormRow& row, int keyCode) {
     if (!after)
         return true;
     // The marks follow at once: the matrix redraws every channel whose mark changed.
-    ws.change(
-        [&](Configuration& cfg) {
-            cfg.LogicBlocks[block] = *after;
-            CheckLogic(cfg);
-        },
-        EditMark::Always);
+    ws.change([&](Configuration& cfg) { cfg.LogicBlocks[block] = *after; }, EditMark::Always);
     follow();
     showEntry(row);
     return true;
