@@ -7,6 +7,7 @@
 #include "cli/command_support.h"
 #include "cli/transfer_runner.h"
 #include "io/verify.h"
+#include "model/text_codec.h"
 
 namespace korvane::cli {
 
@@ -101,12 +102,17 @@ int RunWrite(const Arguments& a) {
     MemMap image{};
     if (const int code = readUnit(*link, back, texts, true, &image); code != kExitOk)
         return code;
-    const auto diffs = VerifyWrite(*cfg, image);
-    for (const Difference& d : diffs)
-        std::cout << VerifyLine(WordDifference(d, texts), texts) << "\n";
-    if (diffs.empty())
+    // The verdict names what the unit keeps only in part: a cut text is no difference, and no success
+    // in full either.
+    const VerifyVerdict verdict = VerdictOfWrite(*cfg, image);
+    if (!verdict.exact())
+        std::cout << Cp1252ToUtf8(VerdictSentence(verdict, texts)) << "\n";
+    for (const std::string& line : VerdictLines(verdict, texts))
+        std::cout << line << "\n";
+    if (verdict.differences.empty())
         return kExitOk;
-    std::cerr << "korvane-cli: verify: the unit holds " << diffs.size() << " value(s) other than written\n";
+    std::cerr << "korvane-cli: verify: the unit holds " << verdict.differences.size()
+              << " value(s) other than written\n";
     return kExitDiffers;
 }
 
