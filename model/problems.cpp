@@ -12,6 +12,7 @@
 #include "model/facts_sms.h"
 #include "model/logic.h"
 #include "model/master.h"
+#include "model/references.h"
 #include "model/roller.h"
 #include "model/text_codec.h"
 #include "model/text_ids.h"
@@ -71,81 +72,62 @@ void findAboveChannelsInUse(const Configuration& cfg, const ProblemRule& rule, O
 
 // ---- will not work ----
 
-// A reference to a bus channel that never switches: an unused one, or one above the channels in use.
-// The extra groups X, Y, Z, W and "no channel" are not bus channels.
-void referTo(const Configuration& cfg, Problem p, int code, Out& out, bool unusedRule) {
-    if (code >= kChannels)
-        return;
-    const bool above = code > cfg.channelsInUse();
-    if (unusedRule ? above || !unusedChannel(cfg, code) : !above)
-        return;
-    p.args = {Num_2_Channel(code)};
-    out.push_back(std::move(p));
-}
-
-void channelReferences(const Configuration& cfg, const ProblemRule& rule, Out& out, bool unusedRule) {
-    for (int c = 0; c <= cfg.channelsInUse(); ++c)
-        for (const ValueFact* f : FactsOfType(cfg.channelType(c))) {
-            if (f->format != ValueFormat::ChannelRef)
-                continue;
-            Problem p = at(rule, PlaceKind::Channel, c);
-            p.fact = f;
-            p.caption = CaptionOf(*f, cfg, c);
-            referTo(cfg, p, ReadValue(*f, cfg, c), out, unusedRule);
-        }
-}
-
-void logicReferences(const Configuration& cfg, const ProblemRule& rule, Out& out, bool unusedRule) {
-    struct Signal {
-        const std::array<ValueFact, kLogicRowsPerPage>& facts;
-        int caption;
-    };
-    const Signal signals[] = {
-        {facts::kLogicOutputs, kTxtOutput}, {facts::kLogicInputs1, kTxtInput1}, {facts::kLogicInputs2, kTxtInput2}};
-    for (int b = 0; b < kLogicBlocksUsed; ++b) {
-        if (!LogicBlockOperates(cfg.LogicBlocks[static_cast<std::size_t>(b)]))
+// The references the unit acts on from the channels in use and the logic blocks (model/references):
+// channel fields (disable, start, priority, limit channels), logic signals and, above the channels in
+// use, the masters' targets, flash patterns and roller masters' blinds.
+void references(const Configuration& cfg, const ProblemRule& rule, Out& out, bool unusedRule) {
+    const int last = cfg.channelsInUse();
+    for (const ChannelReference& r : AllReferences(cfg)) {
+        if (!r.inEffect || r.from < 0)
             continue;
-        const int page = b / kLogicRowsPerPage;
-        for (const Signal& s : signals) {
-            const ValueFact& f = s.facts[static_cast<std::size_t>(b % kLogicRowsPerPage)];
-            Problem p = at(rule, PlaceKind::LogicBlock, b);
-            p.fact = &f;
-            p.caption = s.caption;
-            referTo(cfg, p, ReadValue(f, cfg, page), out, unusedRule);
+        Problem p;
+        switch (r.kind) {
+        case ReferenceKind::ChannelField:
+            p = at(rule, PlaceKind::Channel, r.from);
+            p.caption = r.fact ? CaptionOf(*r.fact, cfg, r.from) : 0;
+            break;
+        case ReferenceKind::LogicOutput:
+        case ReferenceKind::LogicInput1:
+        case ReferenceKind::LogicInput2:
+            p = at(rule, PlaceKind::LogicBlock, r.from);
+            p.caption = r.kind == ReferenceKind::LogicOutput   ? kTxtOutput
+                        : r.kind == ReferenceKind::LogicInput1 ? kTxtInput1
+                                                               : kTxtInput2;
+            break;
+        case ReferenceKind::MasterTarget:
+        case ReferenceKind::FlashPattern:
+        case ReferenceKind::RollerMaster:
+            // A grid covers every channel; only a target beyond the channels in use is a reference the
+            // unit cannot follow.
+            if (unusedRule)
+                continue;
+            p = at(rule, PlaceKind::Channel, r.from);
+            p.caption = kTxtTarget;
+            break;
+        default:
+            continue;
         }
+        if (p.place.kind == PlaceKind::Channel && r.from > last)
+            continue;
+        p.fact = r.fact;
+        const bool above = r.channel > last;
+        if (unusedRule ? above || !unusedChannel(cfg, r.channel) : !above)
+            continue;
+        p.args = {Num_2_Channel(r.channel)};
+        out.push_back(std::move(p));
     }
 }
 
 // Disable, start, priority and limit channels, and the logic blocks' signals, that name an unused
 // channel: it never switches, so what it should start, stop or feed never happens.
 void findUnusedReferences(const Configuration& cfg, const ProblemRule& rule, Out& out) {
-    channelReferences(cfg, rule, out, true);
-    logicReferences(cfg, rule, out, true);
+    references(cfg, rule, out, true);
 }
 
-// The same references and the masters' targets above the channels in use: the unit has no such
+// The same references, and the masters' targets, above the channels in use: the unit has no such
 // channel on its bus (a write does not even send it).
 void findReferencesAboveInUse(const Configuration& cfg, const ProblemRule& rule, Out& out) {
-    channelReferences(cfg, rule, out, false);
-    logicReferences(cfg, rule, out, false);
-    const int last = cfg.channelsInUse();
-    for (int m = 0; m <= last; ++m) {
-        const int type = cfg.channelType(m);
-        Problem p = at(rule, PlaceKind::Channel, m);
-        p.caption = kTxtTarget;
-        if (type == kTypeMaster) {
-            p.fact = &facts::kMasterTarget;
-            const Row& row = cfg.MasterMatrix[static_cast<std::size_t>(m)];
-            for (int t = last + 1; t < kChannels; ++t)
-                if (row[static_cast<std::size_t>(MasterByte(t) + kMasterAffectedOffset)] & MasterMask(t))
-                    referTo(cfg, p, t, out, false);
-        } else if (type == kTypeRollerMaster) {
-            p.fact = &facts::kRollerPair;
-            for (int cell = 0; cell < kRmCells; ++cell)
-                if (2 * cell > last && RmCellMarked(cfg, m, cell))
-                    referTo(cfg, p, 2 * cell, out, false);
-        }
-    }
+    references(cfg, rule, out, false);
 }
 
 // A master function or roller master that drives nothing within the channels in use.
