@@ -4,6 +4,7 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 #include <QTreeWidget>
 
 #include "model/text_ids.h"
@@ -36,22 +37,22 @@ TEST_F(ProblemsTest, aLongDescriptionIsCountedMarkedListedAndGoneAgainOnUndo) {
     EXPECT_EQ(counter->text(), QStringLiteral("0 / 31"));
     EXPECT_TRUE(listed().isEmpty()) << listed().join(QLatin1Char(',')).toStdString();
     perform("type=TextBeskriv:Schluesselschalter_Haustuer_scharf");
-    EXPECT_EQ(ws().cfg.ChanText[18].size(), 34u) << "the text stays as typed";
+    EXPECT_EQ(ws().cfg.ChanText[17].size(), 34u) << "the text stays as typed";
     EXPECT_EQ(counter->text(), QStringLiteral("34 / 31"));
     EXPECT_TRUE(counter->over());
-    EXPECT_EQ(listed(), QStringList{QStringLiteral("text-cut 18")});
-    EXPECT_EQ(main().cell(18)->problemSeverity(), 0);
-    EXPECT_TRUE(main().cell(18)->fullToolTip().contains(ws().text(kTxtSeverityCut)))
-        << main().cell(18)->fullToolTip().toStdString();
-    EXPECT_EQ(main().cell(19)->problemSeverity(), -1);
+    EXPECT_EQ(listed(), QStringList{QStringLiteral("text-cut 17")});
+    EXPECT_EQ(main().cell(17)->problemSeverity(), 0);
+    EXPECT_TRUE(main().cell(17)->fullToolTip().contains(ws().text(kTxtSeverityCut)))
+        << main().cell(17)->fullToolTip().toStdString();
+    EXPECT_EQ(main().cell(18)->problemSeverity(), -1);
     EXPECT_EQ(child<QLabel>(QStringLiteral("ProblemsCount"))->text(), ws().text(kTxtProblemCount).arg(1));
     ws().endEntry();
     ws().undo();
     EXPECT_TRUE(listed().isEmpty()) << listed().join(QLatin1Char(',')).toStdString();
-    EXPECT_EQ(main().cell(18)->problemSeverity(), -1);
+    EXPECT_EQ(main().cell(17)->problemSeverity(), -1);
     EXPECT_EQ(child<QLabel>(QStringLiteral("ProblemsCount"))->text(), ws().text(kTxtNoProblems));
     ws().redo();
-    EXPECT_EQ(listed(), QStringList{QStringLiteral("text-cut 18")});
+    EXPECT_EQ(listed(), QStringList{QStringLiteral("text-cut 17")});
 }
 
 TEST_F(ProblemsTest, aWriteWithProblemsAsksFirstAndOnlyThen) {

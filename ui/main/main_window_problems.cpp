@@ -33,10 +33,10 @@ void MainWindow::buildProblems() {
     problemsAction_ = action("M_View_Problems", [this] { showProblems(!problemsDock_->isVisible()); });
     problemsAction_->setCheckable(true);
     mView_->addAction(problemsAction_);
-    connect(problemsDock_, &QDockWidget::visibilityChanged, problemsAction_, [this](bool shown) {
-        if (!problemsDock_->isFloating() || shown)
-            problemsAction_->setChecked(problemsDock_->isVisible());
-    });
+    // The entry follows the pane also when its own close button hides it (no member is read here: the
+    // pane also hides while the window is destroyed).
+    connect(problemsDock_, &QDockWidget::visibilityChanged, problemsAction_,
+            [entry = problemsAction_](bool shown) { entry->setChecked(shown); });
 
     problemsCount_ = new ProblemsCount(this);
     statusBar()->addPermanentWidget(problemsCount_);
