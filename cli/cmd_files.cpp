@@ -8,15 +8,36 @@
 #include "io/config_json.h"
 #include "io/config_words.h"
 #include "io/mem_map.h"
+#include "model/problems.h"
+#include "model/text_codec.h"
 
 namespace korvane::cli {
 
 int RunCheck(const Arguments& a) {
     a.needPositional(1);
     std::string error;
-    if (!LoadForUse(a.positional[0], error))
+    const auto cfg = LoadForUse(a.positional[0], error);
+    if (!cfg)
         return Fail(error);
-    return kExitOk;
+    const TextLookup texts = ReadTexts(a);
+    const std::vector<Problem> problems = FindProblems(*cfg);
+    if (a.has("--json")) {
+        std::cout << "[";
+        for (std::size_t i = 0; i < problems.size(); ++i) {
+            const Problem& p = problems[i];
+            const ProblemWords w = WordProblem(p, texts);
+            std::cout << (i ? ",\n " : "\n ") << "{\"rule\": " << JsonString(p.rule->name)
+                      << ", \"severity\": " << JsonString(SeverityName(p.rule->severity))
+                      << ", \"place\": " << JsonString(w.place) << ", \"field\": " << JsonString(w.field)
+                      << ", \"words\": " << JsonString(w.words)
+                      << ", \"line\": " << JsonString(Utf8ToCp1252(ProblemLine(w))) << "}";
+        }
+        std::cout << (problems.empty() ? "]\n" : "\n]\n");
+    } else {
+        for (const Problem& p : problems)
+            std::cout << ProblemLine(WordProblem(p, texts)) << "\n";
+    }
+    return HasSeriousProblems(problems) ? kExitProblems : kExitOk;
 }
 
 int RunDump(const Arguments& a) {

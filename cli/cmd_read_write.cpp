@@ -7,6 +7,7 @@
 #include "cli/command_support.h"
 #include "cli/transfer_runner.h"
 #include "io/verify.h"
+#include "model/text_codec.h"
 
 namespace korvane::cli {
 
@@ -99,13 +100,15 @@ int RunWrite(const Arguments& a) {
     MemMap image{};
     if (const int code = readUnit(*link, back, true, &image); code != kExitOk)
         return code;
-    const auto diffs = VerifyWrite(*cfg, image);
-    for (const Difference& d : diffs)
-        std::cout << VerifyLine(WordDifference(d, Words()), Words()) << "\n";
+    // The verdict names what the unit keeps only in part: a cut text is no difference, and no success
+    // in full either. The differences first, then the verdict as the transfer window gives it, also
+    // when all is well.
+    const VerifyVerdict verdict = VerdictOfWrite(*cfg, image);
+    for (const std::string& line : VerdictLines(verdict, Words()))
+        std::cout << line << "\n";
     std::cout.flush();
-    // The verdict last, as the transfer window gives it, also when all is well.
-    std::cerr << "korvane-cli: " << Say(diffs.empty() ? kTxtVerifyOk : kTxtVerifyDiffers) << "\n";
-    return diffs.empty() ? kExitOk : kExitDiffers;
+    std::cerr << "korvane-cli: " << Cp1252ToUtf8(VerdictSentence(verdict, Words())) << "\n";
+    return verdict.differences.empty() ? kExitOk : kExitDiffers;
 }
 
 int RunCompare(const Arguments& a) {

@@ -26,7 +26,7 @@ void printUsage(std::ostream& out) {
            "(en, de, da, a language's name or a language file); without it the language of LC_ALL,\n"
            "LC_MESSAGES or LANG is spoken, else English.\n"
            "\nexit codes:\n"
-           "  0  done; check: the file loads; diff, compare: equal\n"
+           "  0  done; check: the file loads and has no problems; diff, compare: equal\n"
            "  1  the work failed (the reason is on stderr); diff, compare: different\n"
            "  2  wrong use of the command line; diff, compare: a file cannot be read\n"
            "  3  read, write, compare: the port cannot be opened or failed during the transfer\n"
@@ -34,7 +34,8 @@ void printUsage(std::ostream& out) {
            "  5  write: the unit reported an error in the data\n"
            "  6  write --verify: the unit holds other values than written\n"
            "  7  read: the unit's firmware is newer and --accept-newer was not given\n"
-           "  8  print: nothing to print (no file is written)\n";
+           "  8  print: nothing to print (no file is written)\n"
+           "  9  check: the file has problems (the unit would cut part of it, or some of it cannot work)\n";
 }
 
 // The value of --language among the command's arguments (also "--language=X" and "-language X"), up

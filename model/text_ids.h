@@ -356,6 +356,38 @@ constexpr int kTxtLanguageName = 331;   // the language's display name
     X(kTxtCliImageDamaged, 695)    /* command line, import-hex: %1 = the capture file, %2 = why */                     \
     X(kTxtCliNewerNote, 696)      /* command line, import-hex: %1 = the unit's firmware version, %2 = the program's */ \
     X(kTxtCliCompareHeading, 697) /* command line, compare: %1 = the number of differences, %2 = the file */           \
+    /* The problems list: what the unit will cut, ignore or never do */                                                \
+    X(kTxtProblems, 420)              /* View menu and the list's title: what the unit will cut, ignore or never do */ \
+    X(kTxtSeverityCut, 421)           /* a problem's severity: the unit keeps it only in part, or a save drops it */   \
+    X(kTxtSeverityNotWork, 422)       /* a problem's severity: the unit takes it but can never do it */                \
+    X(kTxtSeverityNote, 423)          /* a problem's severity: worth knowing, nothing is lost */                       \
+    X(kTxtProblemCount, 424)          /* status bar: %1 = the number of problems */                                    \
+    X(kTxtNoProblems, 425)            /* status bar and list: the configuration has none */                            \
+    X(kTxtTextCut, 426)               /* %1 = the text's characters, %2 = those the unit keeps */                      \
+    X(kTxtAboveChannelsInUse, 427)    /* a channel with a function or description above the number of channels */      \
+    X(kTxtRefersToUnused, 428)        /* %1 = the channel referred to */                                               \
+    X(kTxtRefersAboveInUse, 429)      /* %1 = the channel referred to */                                               \
+    X(kTxtNoTarget, 430)              /* a master function or roller master that drives no channel */                  \
+    X(kTxtTarget, 431)                /* a channel a master function drives */                                         \
+    X(kTxtNeverSwitches, 432)         /* a real-time channel or clock-run master without a day set */                  \
+    X(kTxtTimesWithoutDays, 433)      /* a day set with times and no day ticked */                                     \
+    X(kTxtHolidayWithoutPeriod, 434)  /* a day set's holiday box while no holiday period is in use */                  \
+    X(kTxtNoSiren, 435)               /* an alarm detector whose alarm has nothing to sound or call */                 \
+    X(kTxtNoDetector, 436)            /* an alarm siren whose alarm has no detector */                                 \
+    X(kTxtSmsWithoutNumber, 437)      /* events by SMS and no telephone number */                                      \
+    X(kTxtDialInWithoutNumber, 438)   /* dial-in from known numbers only and none given */                             \
+    X(kTxtDialInWithoutPassword, 439) /* dial-in needs a password and none is given */                                 \
+    X(kTxtNotReadBackNote, 440)       /* holiday periods 9..16 */                                                      \
+    X(kTxtWriteProblems, 441)         /* the question before File > Write; the problems follow */                      \
+    X(kTxtShowProblems, 442)          /* button of the question before a write */                                      \
+    X(kTxtWriteAnyway, 443)           /* button of the question before a write */                                      \
+    X(kTxtVerifyKeptInPart,                                                                                            \
+      444)                     /* verify found no difference, but texts were cut; %1 = how many (the list follows) */  \
+    X(kTxtKeptInPart, 445)     /* heading of the texts a unit keeps only in part (compare, verify) */                  \
+    X(kTxtUnitKeepsChars, 446) /* tooltip of a description's counter; %1 = the characters the unit keeps */            \
+    X(kTxtMoreProblems, 447)   /* the question before a write lists a few; %1 = how many more */                       \
+    X(kTxtSeverityColumn, 448) /* problems list: column heading of the severity */                                     \
+    X(kTxtPlaceColumn, 449)    /* problems list: column heading of the place */                                        \
     /* Room to work */                                                                                                 \
     X(kTxtMenuCellText, 254) /* View menu: the channels' descriptions in the matrix's cells, remembered */
 

@@ -371,6 +371,21 @@ void StoreText(const TextFact& fact, Configuration& cfg, int channel, const std:
     textOf(fact, cfg, channel) = text;
 }
 
+int UnitKeeps(const TextFact& fact) {
+    switch (fact.area) {
+    case TextArea::ChannelText:
+        return kChannelTextKept;
+    case TextArea::Description:
+    case TextArea::LogicNote:
+        return kDescriptionKept;
+    case TextArea::Sms:
+        return kSmsEntryChars;
+    case TextArea::SmsId:
+        break;
+    }
+    return kSmsIdReachesUnit;
+}
+
 namespace {
 
 // Plain settings that no editor field shows as its own value (the common siren's byte is shown bit by

@@ -282,6 +282,8 @@ struct TextFact {
 // The text of the channel, or of the logic page for a logic page note.
 const std::string& ReadText(const TextFact& fact, const Configuration& cfg, int channel);
 void StoreText(const TextFact& fact, Configuration& cfg, int channel, const std::string& text);
+// The characters of the text the unit keeps; the rest of a longer text never reaches it.
+int UnitKeeps(const TextFact& fact);
 
 namespace facts {
 inline constexpr TextFact kChannelDescription{"description", TextArea::ChannelText, 0, 0, false, kTxtDescription};

@@ -100,7 +100,7 @@ usage)
     expect_stderr_line "option -o needs a value"
     # "--" ends the options: a file whose name starts with a dash.
     cp "$data/Good.zeb" "$work/-odd.zeb"
-    expect_exit 0 "$cli" check -- "$work/-odd.zeb"
+    expect_exit 9 "$cli" check -- "$work/-odd.zeb"
     expect_exit 0 "$cli" export-hex --clock=$clock --language="$lang" "$data/Good.zeb" -o "$work/eq.hex"
     expect_exit 0 "$cli" export-hex --clock $clock --language "$lang" "$data/Good.zeb"
     cmp -s "$work/out" "$work/eq.hex" || fail "--option=value is not --option value"
@@ -127,7 +127,7 @@ exit_codes)
     "$unitsim" --print-read-answer >"$work/blank.hex"
     "$cli" import-hex "$work/blank.hex" -o "$work/blank.zeb" || fail "the blank unit as a file"
     rows=(
-        "0 check $data/Good.zeb" "1 check $data/BrokenTruncated.zeb" "2 check"
+        "0 check $data/TwelveInUse.zeb" "9 check $data/Good.zeb" "1 check $data/BrokenTruncated.zeb" "2 check"
         "0 dump $data/Good.zeb" "1 dump $work/none.zeb" "2 dump $data/Good.zeb $data/GoodLf.zeb"
         "0 convert $data/Good.zeb -o $work/c.zeb" "1 convert $work/none.zeb -o $work/c.zeb" "2 convert $data/Good.zeb"
         "0 export-hex $data/Good.zeb --language $lang" "1 export-hex $data/Good.zeb --language $work/none.dat"
@@ -161,11 +161,31 @@ exit_codes)
         fail "exit codes tried: $(echo $tried); the manual's: $(echo $(exit_status korvane-cli | cut -d' ' -f1))"
     ;;
 check_good)
-    for f in Good.zeb GoodLf.zeb SignatureM52.x07 SignatureKorvane.zeb MultiLineDescriptions.zeb \
-        ../../resources/Data/Example.zeb; do
-        expect_exit 0 "$cli" check "$data/$f"
+    # Each loads completely (nothing on stderr); those with problems list them and exit 9.
+    for row in "9 Good.zeb" "9 GoodLf.zeb" "9 SignatureM52.x07" "9 SignatureKorvane.zeb" "9 MultiLineDescriptions.zeb" \
+        "9 ../../resources/Data/Example.zeb" "0 TwelveInUse.zeb"; do
+        read -r code f <<<"$row"
+        expect_exit "$code" "$cli" check "$data/$f"
         [ -s "$work/err" ] && fail "check $f printed: $(cat "$work/err")"
+        [ "$code" -eq 0 ] && [ -s "$work/out" ] && fail "check $f lists problems: $(cat "$work/out")"
     done
+    ;;
+check_problems)
+    # Good.zeb's problems, one line each in the words of the problems list; in German with --language.
+    expect_exit 9 "$cli" check "$data/Good.zeb"
+    diff "$data/golden/check-Good.txt" "$work/out" >&2 || fail "check Good.zeb lists other problems"
+    grep -qx "C6 Intruder: siren: Description: 40 characters, the unit keeps 31" "$work/out" || fail "the cut description"
+    expect_exit 9 "$cli" check "$data/Good.zeb" --language "$data/../../resources/Language/Deutsch.dat"
+    grep -qx "C6 Einbruch: Sirene: Beschreibung: 40 Zeichen, die Zentrale behält 31" "$work/out" ||
+        fail "check --language: $(head -1 "$work/out")"
+    # --json: a list of as many objects as lines, each with its rule, severity and line.
+    expect_exit 9 "$cli" check "$data/Good.zeb" --json
+    [ "$(grep -c '"rule": ' "$work/out")" -eq "$(wc -l <"$data/golden/check-Good.txt")" ] || fail "--json: $(head -3 "$work/out")"
+    grep -q '^\[$' "$work/out" && tail -1 "$work/out" | grep -qx ']' || fail "--json is no list"
+    grep -qF '{"rule": "text-cut", "severity": "cut", "place": "C6 Intruder: siren", "field": "Description", "words": "40 characters, the unit keeps 31", "line": "C6 Intruder: siren: Description: 40 characters, the unit keeps 31"}' "$work/out" ||
+        fail "--json object: $(sed -n 2p "$work/out")"
+    expect_exit 0 "$cli" check "$data/TwelveInUse.zeb" --json
+    [ "$(cat "$work/out")" = "[]" ] || fail "--json without problems: $(cat "$work/out")"
     ;;
 check_bad)
     expect_exit 1 "$cli" check "$data/BrokenNumberAbove255.zeb"

@@ -107,7 +107,11 @@ T
     grep -qx "Basic setup: Counter unit ---, written 131" "$work/out" || fail "verify on an older unit: $(cat "$work/out")"
     # A unit that drops a record and still accepts the write: verify names the value in the user's terms.
     expect_exit 6 "$cli" write --port sim:ignored-record "$data/Good.zeb" --verify
-    [ "$(wc -l <"$work/out")" -eq 1 ] && grep -q "^A1 Master function: Description unit '.*', written '.*'$" "$work/out" ||
+    # The verdict, the one value, and under their own heading the texts the unit keeps only in part.
+    [ "$(grep -c " unit .*, written " "$work/out")" -eq 1 ] &&
+        grep -q "^A1 Master function: Description unit '.*', written '.*'$" "$work/out" &&
+        head -1 "$work/out" | grep -qx "The master unit holds other values than written. The differences:" &&
+        grep -A1 -x "Texts the unit keeps only in part:" "$work/out" | grep -q ": 40 characters, the unit keeps 31$" ||
         fail "verify of an ignored record: $(cat "$work/out")"
     expect_exit 2 "$cli" write --port sim:no-such-fault "$data/Good.zeb"
     # The port errors: each names the port, what is wrong and what to do, and the system's reason.

@@ -73,7 +73,8 @@ inline int channelNamed(const std::string& name) {
 
 // The bytes or texts a place names: "B3.1" byte 1 of channel B3's row (Q1 the spare row beyond P8),
 // "master B3.1", "logic 4.3" (block 4), "sys 11", "flags B3", "saved B3" (the type the claims give back),
-// "text B3", "sms 1". "A1..A4.0" names byte 0 of each of the channels A1 to A4.
+// "text B3", "sms 1", "desc 8" (a description), "smsid 0" (the SMS identification). "A1..A4.0" names byte 0 of each of
+// the channels A1 to A4.
 struct Places {
     std::vector<Byte*> bytes;
     std::vector<std::string*> texts;
@@ -101,7 +102,11 @@ inline Places placesNamed(Configuration& cfg, const std::string& name) {
                      : area == "flags"  ? &cfg.ChanFlags[i]
                      : area == "saved"  ? &cfg.SavedChanType[i]
                                         : nullptr;
-        std::string* text = area == "text" ? &cfg.ChanText[i] : area == "sms" ? &cfg.SmsText[i] : nullptr;
+        std::string* text = area == "text"    ? &cfg.ChanText[i]
+                            : area == "sms"   ? &cfg.SmsText[i]
+                            : area == "desc"  ? &cfg.DescText[i]
+                            : area == "smsid" ? &cfg.SmsIdText
+                                              : nullptr;
         EXPECT_TRUE(byte || text) << "no area " << area;
         if (byte)
             out.bytes.push_back(byte);

@@ -234,6 +234,25 @@ void EditorWindow::openPage(const QString& key, const QString& focusName) {
     }
 }
 
+void EditorWindow::showProblem(const Problem& problem) {
+    const ProblemJump jump = JumpOf(problem);
+    if (jump.channel >= 0)
+        ctx_.ws.setCurChannel(jump.channel);
+    if (jump.logicPage >= 0)
+        ctx_.ws.edit.CurLogicBlock = jump.logicPage;
+    openPage(QLatin1String(jump.page));
+    QWidget* field = nullptr;
+    for (EditorPage* p : pages_)
+        if (!field && p->isVisibleTo(this))
+            field = p->controlOf(problem.fact, problem.textFact);
+    if (!field && channelPart_->isVisibleTo(this))
+        field = channelPart_->controlOf(problem.fact, problem.textFact);
+    if (field && field->isVisibleTo(this) && field->isEnabled()) {
+        activateWindow();
+        field->setFocus(Qt::OtherFocusReason);
+    }
+}
+
 void EditorWindow::groupMenuChosen(GroupAction action) {
     if (!masterPage_->isHidden())
         masterPage_->groupAction(action);

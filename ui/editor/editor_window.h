@@ -10,6 +10,7 @@
 
 #include "app/context.h"
 #include "model/master.h"
+#include "model/problems.h"
 #include "ui/editor/form/page_host.h"
 #include "ui/editor/locked_field.h"
 
@@ -37,6 +38,9 @@ public:
     // restore from the minimised state, fill, put the focus where the page wants it, or on the named
     // control if one is given.
     void openPage(const QString& key, const QString& focusControl = QString());
+    // Where a problem of the problems list is: its channel's page, the logic page of its block, the
+    // holiday, main setup or SMS page, with the focus on the field concerned where the page has it.
+    void showProblem(const Problem& problem);
     // The flash pattern of the intruder siren on CurChannel in the grid (the siren page's button).
     void openFlashPattern() override;
     // Whether the siren's flash pattern is open in the grid.

@@ -1,8 +1,10 @@
 #include "ui/main/channel_cell.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextLayout>
+#include <QToolTip>
 #include <cmath>
 
 #include "pictures/icon_factory.h"
@@ -152,6 +154,18 @@ void ChannelCell::paintEvent(QPaintEvent*) {
             y += fm.lineSpacing();
         }
     }
+    if (problemSeverity_ >= 0) {
+        // A small corner mark: red where the unit cuts or loses something, orange where something
+        // cannot work, blue for a note.
+        const qreal side = std::max<qreal>(6.0, std::min(width(), height()) / 5.0);
+        const QColor colour = problemSeverity_ == 0   ? QColor(0xD0, 0x00, 0x00)
+                              : problemSeverity_ == 1 ? QColor(0xF0, 0x90, 0x00)
+                                                      : QColor(0x20, 0x60, 0xD0);
+        p.setPen(Qt::NoPen);
+        p.setBrush(colour);
+        const QPointF corner(width(), 0);
+        p.drawPolygon(QPolygonF({corner, corner - QPointF(side, 0), corner + QPointF(0, side)}));
+    }
     if (bordered_) {
         QPen pen(palette().color(QPalette::WindowText));
         pen.setWidth(2);
@@ -159,6 +173,28 @@ void ChannelCell::paintEvent(QPaintEvent*) {
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
     }
+}
+
+void ChannelCell::setProblems(int worstSeverity, const QStringList& lines) {
+    if (problemSeverity_ == worstSeverity && problemLines_ == lines)
+        return;
+    problemSeverity_ = worstSeverity;
+    problemLines_ = lines;
+    update();
+}
+
+QString ChannelCell::fullToolTip() const {
+    if (problemLines_.isEmpty())
+        return toolTip();
+    return toolTip() + QLatin1Char('\n') + problemLines_.join(QLatin1Char('\n'));
+}
+
+bool ChannelCell::event(QEvent* e) {
+    if (e->type() == QEvent::ToolTip && !problemLines_.isEmpty()) {
+        QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), fullToolTip(), this);
+        return true;
+    }
+    return QWidget::event(e);
 }
 
 void ChannelCell::mousePressEvent(QMouseEvent* event) {

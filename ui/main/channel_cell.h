@@ -24,6 +24,12 @@ public:
     // Whether the cell shows the description at all (View > Descriptions in cells).
     void setTextShown(bool shown);
     QSize sizeHint() const override;
+    // The problems of the channel: a small mark in the cell's corner in the colour of the worst
+    // severity (0 cut, 1 will not work, 2 note; -1 none), and the lines under the tooltip.
+    void setProblems(int worstSeverity, const QStringList& lines);
+    int problemSeverity() const { return problemSeverity_; }
+    // The tooltip as it shows: the channel, then its problems.
+    QString fullToolTip() const;
 
     // Where the icon is drawn, in the cell's coordinates.
     QRectF iconRect() const { return arrange().icon; }
@@ -37,6 +43,7 @@ signals:
     void clicked(int index);
 
 protected:
+    bool event(QEvent* e) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -59,6 +66,8 @@ private:
     bool textShown_ = true;
     bool logicMark_ = false;
     QString description_;
+    int problemSeverity_ = -1;
+    QStringList problemLines_;
 };
 
 } // namespace korvane

@@ -136,6 +136,7 @@ MainWindow::MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     buildMenus();
     buildMatrix();
+    buildProblems();
 
     // Form_Load: top-left corner, at the first start in the window's own size; after that in the size
     // the user gave it.
@@ -805,6 +806,8 @@ void MainWindow::M_File_Read_Click() {
 }
 
 void MainWindow::M_File_Write_Click() {
+    if (!askBeforeWrite())
+        return;
     auto* w = new FrmSerialIO(ctx_, FrmSerialIO::Tag::Write, links(), this);
     showTransferWindow(w);
 }

@@ -13,6 +13,7 @@
 
 class QAction;
 class QDialog;
+class QDockWidget;
 class QLabel;
 class QMenu;
 
@@ -20,6 +21,8 @@ namespace korvane {
 
 class ChannelCell;
 class EditorWindow;
+class ProblemsCount;
+class ProblemsPane;
 class PortMenu;
 class ReportPrinting;
 class SimulatedLink;
@@ -78,6 +81,9 @@ public:
     // The group pop-up of the editor's grids (M_master).
     QMenu* groupMenu() const { return groupMenu_; }
     ChannelCell* cell(int n) const { return cells_[static_cast<std::size_t>(n)]; }
+    // View > Problems (main_window_problems.cpp): the list beside the matrix, shown or hidden.
+    ProblemsPane* problemsPane() const { return problems_; }
+    void showProblems(bool shown);
 
     // MainWindowPort
     QWidget* widget() override { return this; }
@@ -98,6 +104,12 @@ protected:
 
 private:
     void buildMatrix();
+    void buildProblems();
+    void retranslateProblems();
+    void showProblemMarks();
+    // Before File > Write: with problems more than notes, Show problems / Write anyway / Cancel; true
+    // when the write goes ahead.
+    bool askBeforeWrite();
     void buildMenus();
     // Access keys for the menu bar and every menu, without two alike in one menu.
     void applyAccessKeys();
@@ -164,6 +176,10 @@ private:
     std::array<QAction*, 3> languages_{};
     std::array<QAction*, 4> comPorts_{};
     std::array<QAction*, 32> popupEntries_{};
+    ProblemsPane* problems_ = nullptr;
+    QDockWidget* problemsDock_ = nullptr;
+    QAction* problemsAction_ = nullptr;
+    ProblemsCount* problemsCount_ = nullptr;
 };
 
 } // namespace korvane

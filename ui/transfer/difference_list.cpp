@@ -84,7 +84,21 @@ void DifferenceList::setDifferences(const std::vector<Difference>& diffs, DiffSi
         }
         new QTreeWidgetItem(parent, QStringList{DifferenceLine(ctx_.ws, d, sides_)});
     }
+    cut_.clear();
     Cmd_copy->setEnabled(!diffs_.empty());
+}
+
+void DifferenceList::setKeptInPart(const std::vector<Problem>& cut) {
+    cut_ = cut;
+    if (cut_.empty())
+        return;
+    const Workspace& ws = ctx_.ws;
+    const TextLookup text = [&ws](int n) { return ToCp1252(ws.text(n)); };
+    auto* group = new QTreeWidgetItem(List_Differences, QStringList{ws.text(kTxtKeptInPart)});
+    group->setExpanded(true);
+    for (const Problem& p : cut_)
+        new QTreeWidgetItem(group, QStringList{QString::fromStdString(ProblemLine(WordProblem(p, text)))});
+    Cmd_copy->setEnabled(true);
 }
 
 namespace {

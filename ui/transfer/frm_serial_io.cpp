@@ -483,20 +483,25 @@ void FrmSerialIO::onReadDone() {
         break;
     }
     case Phase::Verify: {
-        const std::vector<Difference> diffs = VerifyWrite(*written_, read.image());
-        differences_->setDifferences(diffs, DiffSides::UnitWritten);
-        showDifferences(ctx_.ws.text(kTxtWriteAccepted) + QLatin1Char('\n') +
-                            ctx_.ws.text(diffs.empty() ? kTxtVerifyOk : kTxtVerifyDiffers),
-                        !diffs.empty());
+        // Never "exactly" while the unit keeps texts only in part: the verdict names them.
+        const Workspace& ws = ctx_.ws;
+        const VerifyVerdict verdict = VerdictOfWrite(*written_, read.image());
+        differences_->setDifferences(verdict.differences, DiffSides::UnitWritten);
+        differences_->setKeptInPart(verdict.keptInPart);
+        const TextLookup text = [&ws](int n) { return ToCp1252(ws.text(n)); };
+        showDifferences(ws.text(kTxtWriteAccepted) + QLatin1Char('\n') + FromCp1252(VerdictSentence(verdict, text)),
+                        !verdict.exact());
         break;
     }
     case Phase::Compare: {
         // The configuration in memory held against what the unit holds, as far as a unit keeps it.
         const std::vector<Difference> diffs = CompareWithUnit(ctx_.ws.cfg, read.image());
+        const std::vector<Problem> cut = TextsKeptInPart(ctx_.ws.cfg);
         differences_->setDifferences(diffs, DiffSides::Compare);
+        differences_->setKeptInPart(cut);
         showDifferences(diffs.empty() ? ctx_.ws.text(kTxtNoDifferences)
                                       : CompareHeading(ctx_.ws, ctx_.ws.text(kTxtUnitValue)),
-                        !diffs.empty());
+                        !diffs.empty() || !cut.empty());
         break;
     }
     default:

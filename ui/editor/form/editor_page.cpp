@@ -21,6 +21,7 @@
 #include "model/analog.h"
 #include "model/field_rules.h"
 #include "ui/editor/form/form_layout.h"
+#include "ui/editor/form/kept_counter.h"
 #include "ui/editor/form/typing_limit.h"
 
 namespace korvane {
@@ -211,6 +212,8 @@ QWidget* EditorPage::makeText(const FormRow& row, const Place& at) {
     edit->setMaximumWidth(edit->fontMetrics().averageCharWidth() * chars + 12);
     connect(edit, &QLineEdit::textEdited, this, [this, &row](const QString& text) { storeText(row, text, false); });
     placeUnder(row, at, edit);
+    if (countsKept(row))
+        addCounter(row, at, edit, new KeptCounter(edit, UnitKeeps(*row.textFact), at.lines));
     return edit;
 }
 
@@ -241,7 +244,27 @@ QWidget* EditorPage::makeMultiText(const FormRow& row, const Place& at) {
         storeText(row, edit->toPlainText(), false);
     });
     placeUnder(row, at, edit);
+    if (countsKept(row))
+        addCounter(row, at, edit,
+                   new KeptCounter(
+                       edit, UnitKeeps(*row.textFact),
+                       [edit] { return static_cast<int>(TextFromBox(edit->toPlainText()).size()); }, at.lines));
     return edit;
+}
+
+bool EditorPage::countsKept(const FormRow& row) {
+    // Where the field lets the user type more than the unit keeps.
+    const int kept = UnitKeeps(*row.textFact);
+    return row.textFact->maxChars == 0 || row.textFact->maxChars > kept;
+}
+
+void EditorPage::addCounter(const FormRow& row, const Place& at, QWidget* field, KeptCounter* counter) {
+    counter->setObjectName(QString::fromUtf8(row.control) + QStringLiteral("_kept"));
+    int line = at.line, column = 0, rows = 0, columns = 0;
+    if (const int i = at.grid->indexOf(field); i >= 0)
+        at.grid->getItemPosition(i, &line, &column, &rows, &columns);
+    at.grid->addWidget(counter, line, 3, Qt::AlignLeft | Qt::AlignTop);
+    counters_.push_back(counter);
 }
 
 QWidget* EditorPage::makeOption(const FormRow& row, const Place& at) {
@@ -287,6 +310,20 @@ QWidget* EditorPage::makeNumber(const FormRow& row, const Place& at) {
     placeBeside(row, at, edit);
     placeWithUnit(row, at, edit, 1);
     return edit;
+}
+
+QWidget* EditorPage::controlOf(const ValueFact* fact, const TextFact* textFact) const {
+    for (const FormRow& row : rows_) {
+        if (row.kind == ControlKind::Label || !((fact && row.fact == fact) || (textFact && row.textFact == textFact)))
+            continue;
+        if (QWidget* w = control(row.control))
+            return w;
+        // An option array: its first button.
+        for (const ListItem& item : row.choices())
+            if (QWidget* w = control(elementName(row, item).constData()))
+                return w;
+    }
+    return nullptr;
 }
 
 const FormRow* EditorPage::rowOf(const QObject* control) const {
@@ -500,6 +537,8 @@ int EditorPage::captionOf(const FormRow& row) const {
 void EditorPage::fill() {
     const Workspace& ws = ctx_.ws;
     filling_ = true;
+    for (KeptCounter* c : counters_)
+        c->setWords(ws.text(kTxtUnitKeepsChars).arg(c->kept()));
     if (tables_)
         tables_->fill(ws);
     for (const FormRow& row : rows_) {
