@@ -30,6 +30,7 @@ constexpr double kRollerValue = 9468.9;
 } // namespace col
 
 constexpr double kGridPitch = 0.6;
+constexpr double kWordsPitch = 0.6;    // the lines naming the targets below the grid
 constexpr int kMasterGridPicture = 70; // + GetMaster state
 constexpr int kRollerNotUsable = 74;
 constexpr int kRollerSelected = 75;
@@ -37,6 +38,41 @@ constexpr int kRollerNotSelected = 76;
 
 int typeOf(const Configuration& cfg, int c) {
     return cfg.channelType(c) & kTypeMask;
+}
+
+// A target in words: its name and its description ("A1 Flur EG Deckenlicht").
+std::string targetWords(const Configuration& cfg, const std::string& name, int channel) {
+    const std::string& d = cfg.ChanText[static_cast<std::size_t>(channel)];
+    return d.empty() ? name : name + " " + d;
+}
+
+// One action's targets below the grid: "On: A1 Flur, A2 Bad, ..." from line n on, wrapped between targets
+// to the right edge; returns the line after the last. An action without targets prints nothing.
+double targetLines(Canvas& c, double n, const std::string& action, const std::vector<std::string>& targets) {
+    if (targets.empty())
+        return n;
+    constexpr TextStyle kStyle{9, false};
+    const double room = page::kRightEdge - col::kGroupLetter;
+    std::string line = action + ": ";
+    bool first = true;
+    const double d9 = c.rowOffset(9);
+    auto flush = [&] {
+        n += kWordsPitch;
+        c.fitted(col::kGroupLetter, page::kRightEdge, RowY(n) + d9, 9, false, line);
+    };
+    for (const std::string& t : targets) {
+        const std::string joined = first ? line + t : line + ", " + t;
+        if (!first && c.surface().textWidth(joined, kStyle) > room) {
+            line += ",";
+            flush();
+            line = "    " + t;
+        } else {
+            line = joined;
+        }
+        first = false;
+    }
+    flush();
+    return n;
 }
 
 int rollerPicture(int state) {
@@ -102,7 +138,27 @@ double masterBlock(Canvas& c, const ReportInput& in, int ch, double n) {
                  DecimalText(row[kRmReverseTime], 4) + "  " + in.text(kTxtSeconds));
     }
 
-    n = std::max(n, side) + 1;
+    n = std::max(n, side);
+    // Below the grid and the times beside it, what the grid shows in words: the targets grouped by what happens to
+    // them.
+    if (roller) {
+        std::vector<std::string> selected;
+        for (int cell = 0; 2 * cell <= last && cell < kRmCells; ++cell)
+            if (GetRmSt(cfg, ch, cell) == kRmSelected)
+                selected.push_back(targetWords(cfg, ChannelRangeText(2 * cell, 2 * cell + 1), 2 * cell));
+        n = targetLines(c, n, in.text(kTxtSelected), selected);
+    } else {
+        std::vector<std::string> on, off;
+        for (int target = 0; target <= last; ++target) {
+            const int state = GetMaster(cfg, target, ch);
+            if (state == kMasterOn || state == kMasterOff)
+                (state == kMasterOn ? on : off).push_back(targetWords(cfg, Num_2_Channel(target), target));
+        }
+        n = targetLines(c, n, in.text(kTxtLegendOn), on);
+        n = targetLines(c, n, in.text(kTxtLegendOff), off);
+    }
+
+    n += 1;
     c.rule(RowY(n));
     return n + 1;
 }

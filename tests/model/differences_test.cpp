@@ -45,8 +45,15 @@ TEST(CompareFacts, eachChangeIsOneLineInThePagesWordsAndWhatNoPageShowsIsNone) {
         applySettings(a, c[1]);
         Configuration b = a;
         applySettings(b, c[2]);
-        const auto expected = [](const std::string& line) {
-            return line.empty() ? std::vector<std::string>{} : std::vector<std::string>{line};
+        // Several lines are split by " ¶ ".
+        const auto expected = [](const std::string& field) {
+            std::vector<std::string> out;
+            for (std::size_t i = 0; i < field.size();) {
+                const std::size_t end = std::min(field.find(" \u00b6 ", i), field.size());
+                out.push_back(field.substr(i, end - i));
+                i = end + std::string(" \u00b6 ").size();
+            }
+            return out;
         };
         EXPECT_EQ(lines(a, b, english), expected(c[3]));
         EXPECT_EQ(lines(a, b, german), expected(c[4]));
