@@ -330,7 +330,10 @@ constexpr int kTxtLanguageName = 331;   // the language's display name
     X(kTxtMasterByte, 339)       /* a master matrix byte in a list of differences */                                   \
     X(kTxtByte, 324)             /* a system or logic byte in a list of differences */                                 \
     X(kTxtSmsEntry, 325)         /* an SMS entry in a list of differences */                                           \
-    X(kTxtInMemory, 326)         /* the configuration in memory in a comparison heading */                          \
+    X(kTxtInMemory, 326)         /* the configuration in memory in a comparison heading */                             \
+    X(kTxtUnitCelsius, 520)      /* unit of a temperature sensor's range and limits */                                 \
+    X(kTxtUnitLux, 521)          /* unit of a light meter's range and limits */                                        \
+    X(kTxtUnitWindSpeed, 522)    /* unit of a wind meter's range and limits */                                         \
     /* Room to work */                                                                                                 \
     X(kTxtMenuCellText, 254) /* View menu: the channels' descriptions in the matrix's cells, remembered */
 

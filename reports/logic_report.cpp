@@ -31,7 +31,7 @@ const char* const kOperators[] = {"---", "And", "Or ", "Xor"};
 
 constexpr double kReferencePitch = 0.6; // the line of the references' descriptions under a block's row
 
-// The descriptions of the channels a block refers to, output first, each once: "D4 Licht Flur, B2 Taster".
+// The descriptions of the channels a block refers to, output first, each once: "D4 Licht Flur; B2 Taster".
 // Markers and channels without a description are left out.
 std::string referenceWords(const Configuration& cfg, const LogicRecord& r) {
     std::string out;
@@ -43,7 +43,7 @@ std::string referenceWords(const Configuration& cfg, const LogicRecord& r) {
         seen.push_back(code);
         const std::string& d = cfg.ChanText[static_cast<std::size_t>(code)];
         if (!d.empty())
-            out += (out.empty() ? "" : ", ") + Num_2_Channel(code) + " " + d;
+            out += (out.empty() ? "" : "; ") + Num_2_Channel(code) + " " + d;
     }
     return out;
 }

@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "model/channel_types.h"
+#include "model/facts_calendar.h"
+#include "model/facts_device.h"
 #include "model/field_rules.h"
 #include "model/master.h"
 #include "model/roller.h"
@@ -46,7 +48,7 @@ std::string targetWords(const Configuration& cfg, const std::string& name, int c
     return d.empty() ? name : name + " " + d;
 }
 
-// One action's targets below the grid: "On: A1 Flur, A2 Bad, ..." from line n on, wrapped between targets
+// One action's targets below the grid: "On: A1 Flur; A2 Bad; ..." from line n on, wrapped between targets
 // to the right edge; returns the line after the last. An action without targets prints nothing.
 double targetLines(Canvas& c, double n, const std::string& action, const std::vector<std::string>& targets) {
     if (targets.empty())
@@ -60,10 +62,11 @@ double targetLines(Canvas& c, double n, const std::string& action, const std::ve
         n += kWordsPitch;
         c.fitted(col::kGroupLetter, page::kRightEdge, RowY(n) + d9, 9, false, line);
     };
+    // Targets are parted by semicolons: a description may hold commas.
     for (const std::string& t : targets) {
-        const std::string joined = first ? line + t : line + ", " + t;
-        if (!first && c.surface().textWidth(joined, kStyle) > room) {
-            line += ",";
+        const std::string joined = first ? line + t : line + "; " + t;
+        if (!first && c.surface().textWidth(joined + ";", kStyle) > room) {
+            line += ";";
             flush();
             line = "    " + t;
         } else {
@@ -95,7 +98,7 @@ double masterBlock(Canvas& c, const ReportInput& in, int ch, double n) {
     ChannelHeading(c, in, ch, name, picture, y, roller ? col::kRollerLabel - page::kColumnGap : page::kRightEdge);
     if (roller)
         c.fitted(col::kRollerLabel, page::kRightEdge, y + d9, 9, false,
-                 in.text(row[kRmMode] != 0 ? kTxtSequential : kTxtSimultaneous));
+                 ChoiceText(facts::kRollerMasterMode.choices, row[kRmMode] != 0 ? 255 : 0, in.text).value_or(""));
 
     // The digits line heads the grid; the trigger-time table or the roller settings stand beside the grid.
     n += 1;
@@ -104,11 +107,14 @@ double masterBlock(Canvas& c, const ReportInput& in, int ch, double n) {
         c.text(col::kGrid + page::kGridPitch * k, yd, 9, false, std::string(1, static_cast<char>('1' + k)));
     double side = n;
     if (realTime)
-        DaySetHeadings(c, in, yd, col::kTrigger1, kTxtTriggerTime1, col::kTrigger2, kTxtTriggerTime2, col::kDays);
+        // A master function's day-set times are its trigger times.
+        DaySetHeadings(c, in, yd, col::kTrigger1, facts::kDaySetOn[0].ruleCaption, col::kTrigger2,
+                       facts::kDaySetOff[0].ruleCaption, col::kDays);
     if (roller) {
-        c.fitted(col::kRollerLabel, col::kRollerValue - page::kColumnGap, yd, 9, false, in.text(kTxtRunTime));
+        const ValueFact& f = facts::kRollerMasterRunTime;
+        c.fitted(col::kRollerLabel, col::kRollerValue - page::kColumnGap, yd, 9, false, in.text(f.caption));
         c.fitted(col::kRollerValue, page::kRightEdge, yd, 9, false,
-                 DecimalText(row[kRmRunTime], 3) + "  " + in.text(kTxtSeconds));
+                 DecimalText(ReadValue(f, cfg, ch), 3) + "  " + in.text(f.unit));
     }
 
     const int last = cfg.channelsInUse();
@@ -132,10 +138,10 @@ double masterBlock(Canvas& c, const ReportInput& in, int ch, double n) {
     if (roller) {
         side += 1;
         const double yr = RowY(side);
-        c.fitted(col::kRollerLabel, col::kRollerValue - page::kColumnGap, yr, 9, false,
-                 in.text(kTxtMasterReverseTime) + " :");
+        const ValueFact& f = facts::kRollerMasterReverse;
+        c.fitted(col::kRollerLabel, col::kRollerValue - page::kColumnGap, yr, 9, false, in.text(f.caption) + " :");
         c.fitted(col::kRollerValue, page::kRightEdge, yr, 9, false,
-                 DecimalText(row[kRmReverseTime], 4) + "  " + in.text(kTxtSeconds));
+                 DecimalText(ReadValue(f, cfg, ch), 4) + "  " + in.text(f.unit));
     }
 
     n = std::max(n, side);

@@ -14,6 +14,7 @@
 #include "model/analog.h"
 #include "model/calendar.h"
 #include "model/channel_types.h"
+#include "model/differences.h"
 #include "model/roller.h"
 #include "model/timer.h"
 #include "tests/support/io_test_support.h"
@@ -80,7 +81,7 @@ protected:
     // A channel's name (A1..P8) as its number, -1 for anything else.
     static int channelOf(const std::string& s) {
         return s.size() == 2 && s[0] >= 'A' && s[0] <= 'P' && s[1] >= '1' && s[1] <= '8' ? (s[0] - 'A') * 8 + s[1] - '1'
-                                                                                          : -1;
+                                                                                         : -1;
     }
     // Calls f with each word of the text ("-" none) as its name and its value (a number or a channel).
     template <class F> static void forEachWord(const std::string& words, F f) {
@@ -127,7 +128,10 @@ protected:
                  t.ws.cfg.SmsIdText = std::string(40, 'i');
              }},
             {"longNotes", [](PageTables& t, int n) { t.ws.cfg.DescText[0] = std::string(std::size_t(n), 'x'); }},
-            {"logicP8A1", [](PageTables& t, int) { t.ws.cfg.LogicBlocks[0] = LogicRecord{127, 0, 0, 0x04}; }},
+            {"logicP8A1",
+             [](PageTables& t, int) {
+                 t.ws.cfg.LogicBlocks[0] = LogicRecord{127, 0, 0, 0x04};
+             }},
             {"logicPage", [](PageTables& t, int page) { t.ws.edit.CurLogicBlock = page; }},
             {"wrongNumber", [](PageTables& t, int) { t.ws.cfg.SmsText[0] = "45-12"; }},
             {"rollerB1", // a roller blind on B1 with a reverse time of 300
@@ -269,6 +273,10 @@ TEST_F(PageTables, typedKeysShowAndStore) {
         }
         EXPECT_EQ(read(r[6]), q(r[7]));
         EXPECT_EQ(ws.dataChanged(), !(ws.cfg == before)) << "a change of the configuration, and only that, is marked";
+        if (!(ws.cfg == before)) {
+            EXPECT_FALSE(CompareFacts(before, ws.cfg, CompareScope::File).empty())
+                << "an edit of a page row that no difference names";
+        }
         EXPECT_EQ(dialogs.beeps - beeps, std::stoi(r[8]));
         QWidget* field = get(q(r[3]));
         EXPECT_EQ(field->property("korvaneRefused").toBool(), r[9] == "1");
@@ -288,12 +296,9 @@ TEST_F(PageTables, aStateShowsAndEnablesItsControls) {
 
 TEST_F(PageTables, enterGoesToTheSuccessorOfTheState) {
     const std::map<std::string, std::pair<Qt::Key, Qt::KeyboardModifiers>> keys{
-        {"Enter", {Qt::Key_Return, Qt::NoModifier}},
-        {"Shift+Enter", {Qt::Key_Return, Qt::ShiftModifier}},
-        {"Up", {Qt::Key_Up, Qt::NoModifier}},
-        {"Down", {Qt::Key_Down, Qt::NoModifier}},
-        {"Right", {Qt::Key_Right, Qt::NoModifier}},
-        {"A", {Qt::Key_A, Qt::NoModifier}},
+        {"Enter", {Qt::Key_Return, Qt::NoModifier}}, {"Shift+Enter", {Qt::Key_Return, Qt::ShiftModifier}},
+        {"Up", {Qt::Key_Up, Qt::NoModifier}},        {"Down", {Qt::Key_Down, Qt::NoModifier}},
+        {"Right", {Qt::Key_Right, Qt::NoModifier}},  {"A", {Qt::Key_A, Qt::NoModifier}},
     };
     for (const auto& r : dataTable("ui_page_enter.txt", 5)) {
         SCOPED_TRACE(r[0] + " " + r[1] + ": " + r[2] + " " + r[3]);
