@@ -296,7 +296,11 @@ print_pdf)
     expect_exit 0 "$cli" print "$data/Good.zeb" --report all --all --clock $clock -o "$work/all.pdf"
     [ -s "$work/err" ] && fail "print wrote to stderr: $(cat "$work/err")"
     pages=$(pdfinfo "$work/all.pdf" | sed -n 's/^Pages: *//p')
-    [ "$pages" = 13 ] || fail "all reports: $pages pages, expected 13"
+    [ "$pages" = 15 ] || fail "all reports: $pages pages, expected 15"
+    # By default only what is in use: fewer pages.
+    expect_exit 0 "$cli" print "$data/Good.zeb" --report all --clock $clock -o "$work/inuse.pdf"
+    pages=$(pdfinfo "$work/inuse.pdf" | sed -n 's/^Pages: *//p')
+    [ "$pages" = 12 ] || fail "all reports in use: $pages pages, expected 12"
     pdfinfo "$work/all.pdf" | grep -q 'Page size: *595 x 842 pts (A4)' || fail "the page is not A4"
     pdftotext -layout "$work/all.pdf" "$work/all.txt"
     for t in "ZEB1 Channel list" "ZEB1 Master functions" "ZEB1 Real-time clocks" "ZEB1 Logic blocks" "ZEB1 SMS setup" \
