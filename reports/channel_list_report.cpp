@@ -276,8 +276,9 @@ ChannelEntry describe(const ReportInput& in, int c) {
     e.typePicture = ChannelPicture(cfg, c);
     const bool claimed = t == kTypeTimeOutputClaim || t == kTypeMuxClaim;
     const bool pair = t == kTypeRoller || t == kTypeRollerMaster;
-    // The event options are neither saved nor sent while event output is off: no picture then.
-    if (!claimed && !pair && !eventOptionsOff(cfg)) {
+    // The picture of the event options where they count (not while the event output is off, nor on a
+    // pulse timer, whose type byte goes without them); claimed ranges and pairs print none.
+    if (!claimed && !pair && EventOptionsCount(cfg, c)) {
         const int option = cfg.ChanFlags[c] / 64 + kNoOptionPicture;
         e.optionPicture = option == kNoOptionPicture ? -1 : option;
     }
