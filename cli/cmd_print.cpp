@@ -73,7 +73,10 @@ int RunPrint(const Arguments& a) {
     if (!cfg)
         return Fail(error);
 
-    const ReportInput in{*cfg, text, fileName, clock, a.has("--in-use")};
+    // Channels in use only, as the Print menu prints them by default; --all for every channel and block.
+    if (a.has("--all") && a.has("--in-use"))
+        throw UsageError{"print takes --all or --in-use, not both"};
+    const ReportInput in{*cfg, text, fileName, clock, !a.has("--all")};
     // all: every report that has something to print.
     const std::vector<ReportKind> kinds = entry ? std::vector<ReportKind>{entry->kind} : ReportsWithContent(in);
     GuiApplication gui;

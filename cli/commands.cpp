@@ -102,7 +102,7 @@ const std::vector<Command>& Commands() {
          RunImportHex},
         {"print",
          "FILE --report KIND -o OUT.pdf [--language LANG] [--clock YYYY-MM-DDTHH:MM:SS]\n"
-         "                         [--page-size A4|Letter] [--in-use]\n"
+         "                         [--page-size A4|Letter] [--all]\n"
          "       korvane-cli print KIND FILE -o OUT.pdf [...]",
          "print reports as a PDF file",
          "Draws a report of the Print menu for FILE into a PDF file, as the Print menu does on a printer.\n",
@@ -113,9 +113,10 @@ const std::vector<Command>& Commands() {
           kLanguage,
           {"--clock", true, "the date and time in the page header (default: now)"},
           {"--page-size", true, "A4 (default) or Letter"},
-          {"--in-use", false,
-           "channels in use only: leave out unused channels (not used, no description)\nand logic blocks without "
-           "an operation"}},
+          {"--all", false,
+           "every channel and logic block; without it the reports list the channels in use only (leaving out\n"
+           "unused channels: not used, no description) and the logic blocks in use, as the Print menu does"},
+          {"--in-use", false, "channels in use only (the default)"}},
          "Exit 0 written, 1 FILE cannot be read or OUT cannot be written (an earlier OUT is kept), 2 wrong use,\n"
          "8 nothing to print (no file is written).\n",
          RunPrint},

@@ -110,7 +110,7 @@ void AddLogic(const Configuration& cfg, std::vector<ChannelReference>& out) {
     for (int b = 0; b < kLogicBlocksUsed; ++b) {
         const LogicRecord& block = cfg.LogicBlocks[static_cast<std::size_t>(b)];
         const int byte3 = block[kLogicOperation];
-        if (byte3 == 0)
+        if (!LogicBlockInUse(block))
             continue; // a block not in use refers to nothing
         const bool operates = LogicBlockOperates(block);
         const std::size_t r = static_cast<std::size_t>(b % kLogicRowsPerPage);

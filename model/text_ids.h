@@ -388,6 +388,9 @@ constexpr int kTxtLanguageName = 331;   // the language's display name
     X(kTxtMoreProblems, 447)   /* the question before a write lists a few; %1 = how many more */                       \
     X(kTxtSeverityColumn, 448) /* problems list: column heading of the severity */                                     \
     X(kTxtPlaceColumn, 449)    /* problems list: column heading of the place */                                        \
+    X(kTxtUnitCelsius, 520)      /* unit of a temperature sensor's range and limits */                                 \
+    X(kTxtUnitLux, 521)          /* unit of a light meter's range and limits */                                        \
+    X(kTxtUnitWindSpeed, 522)    /* unit of a wind meter's range and limits */                                         \
     /* Room to work */                                                                                                 \
     X(kTxtMenuCellText, 254) /* View menu: the channels' descriptions in the matrix's cells, remembered */
 

@@ -333,10 +333,14 @@ WANT
     ;;
 print_pdf)
     # Every report of Good.zeb into one PDF, then one report; the texts come out of the PDF again.
-    expect_exit 0 "$cli" print "$data/Good.zeb" --report all --clock $clock -o "$work/all.pdf"
+    expect_exit 0 "$cli" print "$data/Good.zeb" --report all --all --clock $clock -o "$work/all.pdf"
     [ -s "$work/err" ] && fail "print wrote to stderr: $(cat "$work/err")"
     pages=$(pdfinfo "$work/all.pdf" | sed -n 's/^Pages: *//p')
-    [ "$pages" = 13 ] || fail "all reports: $pages pages, expected 13"
+    [ "$pages" = 15 ] || fail "all reports: $pages pages, expected 15"
+    # By default only what is in use: fewer pages.
+    expect_exit 0 "$cli" print "$data/Good.zeb" --report all --clock $clock -o "$work/inuse.pdf"
+    pages=$(pdfinfo "$work/inuse.pdf" | sed -n 's/^Pages: *//p')
+    [ "$pages" = 12 ] || fail "all reports in use: $pages pages, expected 12"
     pdfinfo "$work/all.pdf" | grep -q 'Page size: *595 x 842 pts (A4)' || fail "the page is not A4"
     pdftotext -layout "$work/all.pdf" "$work/all.txt"
     for t in "ZEB1 Channel list" "ZEB1 Master functions" "ZEB1 Real-time clocks" "ZEB1 Logic blocks" "ZEB1 SMS setup" \
@@ -350,13 +354,17 @@ print_pdf)
         --language "$data/../../resources/Language/Deutsch.dat" --clock $clock
     pdfinfo "$work/logic.pdf" | grep -q 'Page size: *612 x 792 pts (letter)' || fail "the page is not Letter"
     pdftotext "$work/logic.pdf" - | grep -q "Sonntag" || fail "the German report lacks the German weekday"
-    # Channels in use only: twelve channels in use make one page of channels, two logic blocks one page.
+    # Channels in use only (the default; --in-use says it too): twelve channels in use make one page of
+    # channels, two logic blocks one page; --all lists every channel.
     for r in channels logic; do
-        expect_exit 0 "$cli" print "$data/TwelveInUse.zeb" --report $r --in-use -o "$work/$r.pdf" --clock $clock
-        pages=$(pdfinfo "$work/$r.pdf" | sed -n 's/^Pages: *//p')
-        [ "$pages" = 1 ] || fail "$r in use: $pages pages, expected 1"
+        for use in "" --in-use; do
+            expect_exit 0 "$cli" print "$data/TwelveInUse.zeb" --report $r $use -o "$work/$r.pdf" --clock $clock
+            pages=$(pdfinfo "$work/$r.pdf" | sed -n 's/^Pages: *//p')
+            [ "$pages" = 1 ] || fail "$r in use: $pages pages, expected 1"
+        done
     done
-    expect_exit 0 "$cli" print "$data/TwelveInUse.zeb" --report channels -o "$work/full.pdf" --clock $clock
+    expect_exit 2 "$cli" print "$data/TwelveInUse.zeb" --report channels --all --in-use -o "$work/full.pdf"
+    expect_exit 0 "$cli" print "$data/TwelveInUse.zeb" --report channels --all -o "$work/full.pdf" --clock $clock
     pages=$(pdfinfo "$work/full.pdf" | sed -n 's/^Pages: *//p')
     [ "$pages" -gt 1 ] || fail "the full channel list left channels out"
     ;;

@@ -14,6 +14,7 @@
 #include "model/analog.h"
 #include "model/calendar.h"
 #include "model/channel_types.h"
+#include "model/differences.h"
 #include "model/roller.h"
 #include "model/timer.h"
 #include "tests/support/io_test_support.h"
@@ -276,6 +277,10 @@ TEST_F(PageTables, typedKeysShowAndStore) {
         }
         EXPECT_EQ(read(r[6]), q(r[7]));
         EXPECT_EQ(ws.dataChanged(), !(ws.cfg == before)) << "a change of the configuration, and only that, is marked";
+        if (!(ws.cfg == before)) {
+            EXPECT_FALSE(CompareFacts(before, ws.cfg, CompareScope::File).empty())
+                << "an edit of a page row that no difference names";
+        }
         EXPECT_EQ(dialogs.beeps - beeps, std::stoi(r[8]));
         QWidget* field = get(q(r[3]));
         EXPECT_EQ(field->property("korvaneRefused").toBool(), r[9] == "1");

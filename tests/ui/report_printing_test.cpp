@@ -250,6 +250,7 @@ TEST_F(PrintMenuTest, eachEntryAsksTellsAndPrintsAsTheTableSays) {
     for (auto [name, text] : entries)
         EXPECT_EQ(WithoutAccessKeyMark(act(QLatin1String(name))->text()), ws().text(text)) << name;
     EXPECT_TRUE(act(QStringLiteral("M_Print_InUse"))->isCheckable());
+    EXPECT_TRUE(act(QStringLiteral("M_Print_InUse"))->isChecked()) << "channels in use only, until switched off";
     for (const auto& row : dataTable("ui_print_menu.txt", 7)) {
         SCOPED_TRACE(row[0]);
         for (const std::string& step : splitOn(row[1], ';'))

@@ -31,6 +31,11 @@ QString DifferenceGroup(const Workspace& ws, const Difference& d) {
 QString DifferenceLine(const Workspace& ws, const Difference& d, DiffSides sides) {
     const DifferenceWords w = wordsOf(ws, d);
     const QString what = w.what.empty() ? QString() : FromCp1252(w.what) + QStringLiteral(": ");
+    if (w.added) // a setting of a new function has only its new value
+        return what +
+               (sides == DiffSides::UnitWritten ? ws.text(kTxtWrittenValue) + QLatin1Char(' ')
+                                                : QStringLiteral("\u2192 ")) +
+               FromCp1252(w.after);
     if (sides == DiffSides::UnitWritten)
         return what + ws.text(kTxtUnitValue) + QLatin1Char(' ') + FromCp1252(w.before) + QStringLiteral(", ") +
                ws.text(kTxtWrittenValue) + QLatin1Char(' ') + FromCp1252(w.after);

@@ -129,7 +129,7 @@ QString LogicPage::fieldText(const FormRow& row) const {
         return QString::fromStdString(LogicOperationText(b[kLogicOperation]));
     // A block not in use shows its signals only while one of them is being edited.
     const QWidget* w = control(row.control);
-    if (b[kLogicOperation] == 0 && !(w && w->hasFocus()))
+    if (!LogicBlockInUse(b) && !(w && w->hasFocus()))
         return QString();
     return QString::fromStdString(
         LogicChannel(b[static_cast<std::size_t>(byte)], byte == kLogicOutput ? 0 : b[kLogicOperation], byte));
