@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QWindow>
 #include <algorithm>
 #include <vector>
@@ -29,6 +30,7 @@
 #include "ui/editor/editor_window.h"
 #include "ui/editor/virtual_key.h"
 #include "ui/main/channel_cell.h"
+#include "ui/main/matrix_selection.h"
 #include "ui/main/report_printing.h"
 #include "ui/transfer/port_menu.h"
 
@@ -83,6 +85,12 @@ const Command kCommands[] = {
     {"M_File", "M_File_Backups", kTxtMenuBackups, kScNone, &MainWindow::M_File_Backups_Click},
     {"M_Edit", "M_Edit_Undo", kTxtMenuUndo, kScNone, &MainWindow::M_Edit_Undo_Click, nullptr, false, 'Z'},
     {"M_Edit", "M_Edit_Redo", kTxtMenuRedo, kScNone, &MainWindow::M_Edit_Redo_Click, nullptr, false, 'Y'},
+    {"M_Edit", "M_Edit_CopyChannels", kTxtMenuCopyChannels, kScNone, &MainWindow::M_Edit_CopyChannels_Click, nullptr,
+     true, 'C'},
+    {"M_Edit", "M_Edit_PasteChannels", kTxtMenuPasteChannels, kScNone, &MainWindow::M_Edit_PasteChannels_Click, nullptr,
+     false, 'V'},
+    {"M_Edit", "M_Edit_MoveChannel", kTxtMenuMoveChannel, kScNone, &MainWindow::M_Edit_MoveChannel_Click},
+    {"M_Edit", "M_Edit_SwapChannel", kTxtMenuSwapChannel, kScNone, &MainWindow::M_Edit_SwapChannel_Click},
     {"M_Edit", "Menu_Edit_Basic_Setup", kTxtMenuBasicSetup, kScBasic, nullptr, "mainsetup", true},
     {"M_Edit", "Menu_Edit_Logic_Setup", kTxtMenuLogicSetup, kScLogic, nullptr, "logic"},
     {"M_Edit", "Menu_Edit_Holiday_setup", kTxtMenuHolidaySetup, kScHoliday, nullptr, "Holiday"},
@@ -134,6 +142,7 @@ MainWindow::MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent)
     files_.recentChanged = [this] { RefreshFileList(QString(), true); };
     setContextMenuPolicy(Qt::NoContextMenu);
     setFocusPolicy(Qt::StrongFocus);
+    selection_ = new MatrixSelection(ctx_, this);
     buildMenus();
     buildMatrix();
 
@@ -149,6 +158,12 @@ MainWindow::MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent)
     roomKnown_ = true;
 
     Workspace& ws = ctx_.ws;
+    connect(selection_, &MatrixSelection::selectionChanged, this, [this] {
+        for (ChannelCell* c : cells_)
+            c->setSelected(selection_->contains(c->index()));
+    });
+    connect(selection_, &MatrixSelection::summaryReady, this,
+            [this](const QString& s) { statusBar()->showMessage(s); });
     connect(&ws, &Workspace::channelChanged, this, [this](int n) {
         refreshCell(n);
         ImgTxt(n);
@@ -327,6 +342,9 @@ void MainWindow::buildMenus() {
         popupEntries_[static_cast<std::size_t>(e.index)] = a;
         popup_->addAction(a);
     }
+    popup_->addSeparator();
+    for (const char* name : {"M_Edit_CopyChannels", "M_Edit_PasteChannels", "M_Edit_MoveChannel", "M_Edit_SwapChannel"})
+        popup_->addAction(findChild<QAction*>(QLatin1String(name)));
 
     // The group pop-up of the editor's matrices.
     groupMenu_ = new QMenu(this);
@@ -384,6 +402,7 @@ void MainWindow::buildMatrix() {
         c->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         connect(c, &ChannelCell::pressed, this, &MainWindow::Image1_MouseDown);
         connect(c, &ChannelCell::clicked, this, &MainWindow::Image1_Click);
+        connect(c, &ChannelCell::dropped, selection_, &MatrixSelection::drop);
         grid->addWidget(c, n / 8 + 1, n % 8 + 1);
         cells_[static_cast<std::size_t>(n)] = c;
     }
@@ -585,6 +604,22 @@ void MainWindow::applyUndoMenu() {
     findChild<QAction*>(QStringLiteral("M_Edit_Redo"))->setEnabled(ctx_.ws.canRedo());
 }
 
+void MainWindow::M_Edit_CopyChannels_Click() {
+    selection_->copy();
+}
+
+void MainWindow::M_Edit_PasteChannels_Click() {
+    selection_->paste();
+}
+
+void MainWindow::M_Edit_MoveChannel_Click() {
+    selection_->moveTo();
+}
+
+void MainWindow::M_Edit_SwapChannel_Click() {
+    selection_->swapWith();
+}
+
 void MainWindow::M_Edit_Undo_Click() {
     ctx_.ws.undo();
 }
@@ -644,6 +679,10 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         const CursorMove m = MoveCursor(ws.cfg, ws.curChannel(), k);
         if (m.beep)
             ctx_.dialogs.beep();
+        // Shift with a cursor key selects the range from where it started; a plain key ends it.
+        if (mods & Qt::ShiftModifier)
+            return selection_->extendTo(m.channel);
+        selection_->collapse();
         ws.setCurChannel(m.channel);
     };
     switch (key) {
@@ -696,10 +735,15 @@ void MainWindow::showPopupAt(const QPoint& globalPos) {
 }
 
 void MainWindow::Image1_MouseDown(int n, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint globalPos) {
+    // Shift with the left button selects the range from the current channel to this one.
+    if (modifiers == Qt::ShiftModifier && button == Qt::LeftButton)
+        return selection_->extendTo(n);
     if (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) {
         ctx_.dialogs.message(this, QStringLiteral("Shift clik"));
         return;
     }
+    if (!selection_->contains(n))
+        selection_->collapse();
     ctx_.ws.setCurChannel(n);
     const bool even = n % 2 == 0;
     popupEntries_[30]->setEnabled(even);

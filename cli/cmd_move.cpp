@@ -1,0 +1,61 @@
+// The commands that move a channel or swap two in a configuration file: move, swap. Every reference to
+// the channels follows them, as Edit > Move channel to... and Edit > Swap with... do.
+
+#include <cctype>
+#include <iostream>
+
+#include "cli/command_support.h"
+#include "model/channel_ops.h"
+#include "model/channel_types.h"
+
+namespace korvane::cli {
+
+namespace {
+
+// "A3" or "a3" as a channel number; a UsageError otherwise.
+int ChannelArgument(const std::string& text) {
+    if (text.size() == 2) {
+        const int group = std::toupper(static_cast<unsigned char>(text[0])) - 'A';
+        const int digit = text[1] - '1';
+        if (group >= 0 && group < 16 && digit >= 0 && digit < 8)
+            return group * 8 + digit;
+    }
+    throw UsageError{"'" + text + "' is no channel: a letter A..P and a digit 1..8, as in A3"};
+}
+
+int RunChannelOp(const Arguments& a, ChannelOp op) {
+    a.needPositional(3);
+    if (!a.has("-o"))
+        throw UsageError{std::string(op == ChannelOp::Move ? "move" : "swap") + " needs -o OUT"};
+    const int first = ChannelArgument(a.positional[1]), second = ChannelArgument(a.positional[2]);
+    const TextLookup texts = ReadTexts(a);
+    std::string error;
+    auto cfg = LoadForUse(a.positional[0], error);
+    if (!cfg)
+        return Fail(error);
+    const ChannelOpOutcome outcome =
+        op == ChannelOp::Move ? MoveChannel(*cfg, first, second) : SwapChannels(*cfg, first, second);
+    const std::string name = OperationName(op, Num_2_Channel(first), second, texts);
+    const std::string summary = OutcomeSummary(op, outcome, texts);
+    if (!outcome.done()) {
+        std::cerr << "korvane-cli: " << name << ": " << summary << "\n";
+        return kExitFailed;
+    }
+    const FileResult saved = SaveFile(*cfg, a.value("-o"));
+    if (!saved.ok())
+        return Fail(saved.message());
+    std::cout << name << ": " << summary << "\n";
+    return kExitOk;
+}
+
+} // namespace
+
+int RunMove(const Arguments& a) {
+    return RunChannelOp(a, ChannelOp::Move);
+}
+
+int RunSwap(const Arguments& a) {
+    return RunChannelOp(a, ChannelOp::Swap);
+}
+
+} // namespace korvane::cli
