@@ -36,17 +36,11 @@ bool IsPairType(int t) {
 bool IsOfferedType(int t) {
     return IsDefinedType(t) && !IsClaimType(t) && t != kTypeThermostat && t != kTypeNightSetback && !IsSecondChannel(t);
 }
-bool IsClaimKind(ReferenceKind k) {
-    return k == ReferenceKind::MultiplexerClaim || k == ReferenceKind::TimeOutputClaim ||
-           k == ReferenceKind::CounterClaim;
-}
+// A channel the multiplexer, the time output or the counter holds: it carries the claim's type. A claim
+// setting over a channel that carries another function (possible only from a file or a unit) holds
+// the place, not the channel, and keeps no channel from moving.
 bool IsClaimed(const Configuration& cfg, int c) {
-    if (IsClaimType(TypeOf(cfg, c)))
-        return true;
-    for (const ChannelReference& r : ReferencesTo(cfg, c))
-        if (IsClaimKind(r.kind))
-            return true;
-    return false;
+    return IsClaimType(TypeOf(cfg, c));
 }
 
 // The refusal that keeps a channel from being moved or swapped at all, if any.
@@ -151,9 +145,8 @@ ChannelOpOutcome Relocate(Configuration& cfg, const std::vector<int>& places) {
         case ReferenceKind::ExchangeMask:
             bitRows.insert({static_cast<int>(r.place.area), r.place.row, r.kind});
             break;
-        default: // a claim: claimed channels are refused before
-            outcome.refused.push_back({r.channel, Refusal::Claimed});
-            return outcome;
+        default:
+            continue; // a claim holds its place (a claimed channel does not move)
         }
         ++outcome.referencesChanged;
     }
@@ -280,6 +273,7 @@ ChannelOpOutcome PasteChannels(Configuration& cfg, const ChannelClip& clip, cons
     std::set<int> covered;
     for (int c : RangeChannels({target.first, clip.groups, clip.digits}))
         covered.insert(c);
+    const std::set<int> rectangle = covered;
     const auto destOf = [&](const CopiedChannel& cc) {
         const int group = target.first / kDigits + cc.group, digit = target.first % kDigits + cc.digit;
         return group < kGroups && digit < kDigits ? group * kDigits + digit : -1;
@@ -324,7 +318,7 @@ ChannelOpOutcome PasteChannels(Configuration& cfg, const ChannelClip& clip, cons
             refusal = RefusedCell{dest + 1, Refusal::NotInUse};
         else if (pair && IsClaimed(cfg, dest + 1))
             refusal = RefusedCell{dest + 1, Refusal::Claimed};
-        else if (pair && !IsPairType(old) && TypeOf(cfg, dest + 1) != kTypeBlank && !covered.count(dest + 1))
+        else if (pair && !IsPairType(old) && TypeOf(cfg, dest + 1) != kTypeBlank && !rectangle.count(dest + 1))
             refusal = RefusedCell{dest + 1, Refusal::InUse, TypeOf(cfg, dest + 1)};
         else if (siren >= 0)
             refusal = RefusedCell{dest, Refusal::CommonSiren, siren};
