@@ -36,15 +36,16 @@ int RunChannelOp(const Arguments& a, ChannelOp op) {
     const ChannelOpOutcome outcome =
         op == ChannelOp::Move ? MoveChannel(*cfg, first, second) : SwapChannels(*cfg, first, second);
     const std::string name = OperationName(op, Num_2_Channel(first), second, texts);
-    const std::string summary = OutcomeSummary(op, outcome, texts);
     if (!outcome.done()) {
-        std::cerr << "korvane-cli: " << name << ": " << summary << "\n";
-        return kExitFailed;
+        std::string reasons;
+        for (const RefusedCell& cell : outcome.refused)
+            reasons += (reasons.empty() ? "" : "; ") + RefusalWords(cell, texts);
+        return Fail(name + ": " + reasons);
     }
     const FileResult saved = SaveFile(*cfg, a.value("-o"));
     if (!saved.ok())
         return Fail(saved.message());
-    std::cout << name << ": " << summary << "\n";
+    std::cout << name << ": " << OutcomeSummary(op, outcome, texts) << "\n";
     return kExitOk;
 }
 

@@ -135,7 +135,7 @@ exit_codes)
         "0 write --port sim $data/Good.zeb" "1 write --port sim $work/none.zeb" "2 write $data/Good.zeb"
         "3 write --port $work/no-port $data/Good.zeb" "4 write --port sim:garbage-verdict $data/Good.zeb"
         "5 write --port sim:verdict-1 $data/Good.zeb" "6 write --port sim:firmware-02ff $data/Good.zeb --verify"
-        "0 move $data/Good.zeb A3 P8 -o $work/m.zeb" "1 move $data/Good.zeb A3 A3 -o $work/m.zeb"
+        "0 move $example A3 B5 -o $work/m.zeb" "1 move $data/Good.zeb A3 A3 -o $work/m.zeb"
         "2 move $data/Good.zeb A3 Q9 -o $work/m.zeb" "0 swap $data/Good.zeb A3 A4 -o $work/m.zeb"
         "1 swap $work/none.zeb A3 A4 -o $work/m.zeb" "2 swap $data/Good.zeb A3 A4"
         "0 print $data/Good.zeb --report channels -o $work/p.pdf" "1 print $work/none.zeb --report channels -o $work/p.pdf"
