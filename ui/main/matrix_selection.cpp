@@ -63,6 +63,7 @@ void MatrixSelection::collapse() {
 void MatrixSelection::copy() {
     const ChannelRange r = range();
     clip_ = CopyChannels(ctx_.ws.cfg, r);
+    clipRange_ = r;
     static int copies = 0;
     clipMark_ = QByteArray::number(QCoreApplication::applicationPid()) + '.' + QByteArray::number(++copies);
     auto* mime = new QMimeData;
@@ -75,7 +76,7 @@ void MatrixSelection::paste() {
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
     const ChannelRange target = range();
     if (mime && mime->data(QLatin1String(kChannelsMime)) == clipMark_ && !clip_.empty()) {
-        const QString from = QString::fromStdString(RangeName({0, clip_.groups, clip_.digits}));
+        const QString from = QString::fromStdString(RangeName(clipRange_));
         const ChannelClip clip = clip_;
         run(ChannelOp::Paste, from, target.first,
             [clip, target](Configuration& cfg) { return PasteChannels(cfg, clip, target); });

@@ -58,7 +58,8 @@ private:
     QWidget* window_;
     int anchor_ = -1;
     ChannelClip clip_;
-    QByteArray clipMark_; // what this program put on the clipboard with clip_
+    ChannelRange clipRange_; // where clip_ was copied from
+    QByteArray clipMark_;    // what this program put on the clipboard with clip_
     QString summary_;
 };
 
