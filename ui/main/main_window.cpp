@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QWindow>
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "app/access_keys.h"
@@ -99,6 +100,10 @@ const Command kCommands[] = {
     {"M_Help", "Mnu_generelHelp", kTxtMenuGeneralHelp, kScNone, &MainWindow::showGeneralHelp},
     {"M_Help", "M_Help_About", kTxtMenuAbout, kScNone, nullptr, "omkring"},
 };
+
+// The Edit menu's channel operations the channel-type pop-up offers too.
+const char* const kPopupChannelOps[] = {"M_Edit_CopyChannels", "M_Edit_PasteChannels", "M_Edit_MoveChannel",
+                                        "M_Edit_SwapChannel"};
 
 // A window size no larger than the screen's free room.
 QSize FitScreen(QSize size, const QScreen* screen) {
@@ -342,9 +347,10 @@ void MainWindow::buildMenus() {
         popupEntries_[static_cast<std::size_t>(e.index)] = a;
         popup_->addAction(a);
     }
+    // The channel operations of the Edit menu, on the cell (or range) the menu was opened on.
     popup_->addSeparator();
-    for (const char* name : {"M_Edit_CopyChannels", "M_Edit_PasteChannels", "M_Edit_MoveChannel", "M_Edit_SwapChannel"})
-        popup_->addAction(findChild<QAction*>(QLatin1String(name)));
+    for (const char* name : kPopupChannelOps)
+        popup_->addAction(action((std::string("PopUp_") + name).c_str(), [this, name] { runCommand(name); }));
 
     // The group pop-up of the editor's matrices.
     groupMenu_ = new QMenu(this);
@@ -434,10 +440,11 @@ void MainWindow::Update_Form_Elements() {
             a->setText(caption);
     };
     for (const Command& c : kCommands) {
-        if (c.fixedKey)
-            set(c.name, ws.menuText(c.text) + QLatin1Char('\t') + ctrl + QLatin1Char(c.fixedKey));
-        else
-            set(c.name, c.shortcut == kScNone ? ws.menuText(c.text) : withCtrl(c.text, c.shortcut));
+        const QString caption = c.fixedKey ? ws.menuText(c.text) + QLatin1Char('\t') + ctrl + QLatin1Char(c.fixedKey)
+                                : c.shortcut == kScNone ? ws.menuText(c.text)
+                                                        : withCtrl(c.text, c.shortcut);
+        set(c.name, caption);
+        set(("PopUp_" + std::string(c.name)).c_str(), caption); // the channel operations of the pop-up
     }
     mFile_->setTitle(ws.menuText(kTxtMenuFile));
     set("M_File_Exit", ws.menuText(kTxtMenuExit) + QLatin1Char('\t') + alt + QChar(shortcutKeys_[kScExit]));
