@@ -293,6 +293,26 @@ system: device number (byte 51): 204 -> 4
 WANT
     diff "$work/want" "$work/out" >/dev/null || fail "diff --bytes output: $(cat "$work/out")"
     expect_exit 2 "$cli" diff "$data/Good.zeb" "$work/none.zeb"
+    # A moved channel: the differences in words are the channel and the references to it, nothing else.
+    example=$data/../../resources/Data/Example.zeb
+    expect_exit 0 "$cli" move "$example" a3 B5 -o "$work/moved.zeb"
+    [ "$(cat "$work/out")" = "Move A3 → B5: 1 reference changed" ] || fail "move output: $(cat "$work/out")"
+    expect_exit 1 "$cli" diff "$example" "$work/moved.zeb"
+    cat >"$work/want" <<'WANT'
+A3: Function of this channel Mono → Not used
+A3: Description 'Stue lys' → ''
+A8 Master function: A3 Off → Not affected
+A8 Master function: B5 Not affected → Off
+B5: Function of this channel Not used → Mono
+B5: Description '' → 'Stue lys'
+WANT
+    diff "$work/want" "$work/out" >/dev/null || fail "diff after move: $(cat "$work/out")"
+    expect_exit 0 "$cli" move "$work/moved.zeb" B5 A3 -o "$work/back.zeb"
+    expect_exit 0 "$cli" convert "$example" -o "$work/saved.zeb"
+    cmp -s "$work/saved.zeb" "$work/back.zeb" || fail "moving back does not give the saved file back"
+    expect_exit 1 "$cli" move "$example" A3 A8 -o "$work/refused.zeb"
+    expect_stderr_line "Move A3 → A8: A8 is in use (Master function)"
+    [ -e "$work/refused.zeb" ] && fail "a refused move wrote its output"
     ;;
 print_pdf)
     # Every report of Good.zeb into one PDF, then one report; the texts come out of the PDF again.
