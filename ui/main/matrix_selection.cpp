@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QWidget>
 
 #include "app/dialogs.h"
 #include "app/workspace.h"
