@@ -14,6 +14,9 @@ enum class TextKind { Language = 0, Help = 1 };
 
 inline const QString kBadLanguageFile = QStringLiteral("Bad or Corrupted language file...");
 inline const QString kBadHelpFile = QStringLiteral("Bad or Corrupted Help file...");
+
+// One of the sentences above, then the file and what is wrong with it, on a paragraph of their own.
+QString BadTextFileMessage(const QString& sentence, const std::string& path, const std::string& reason);
 inline const QString kLanguageFilter = QStringLiteral("ZEB1 language(*.dat)|*.dat");
 
 // Reads the language (or help) file of a slot into LangText (HelpText). True when the file had no

@@ -12,23 +12,25 @@ namespace korvane::cli {
 
 namespace {
 
-// "A3" or "a3" as a channel number; a UsageError otherwise.
-int ChannelArgument(const std::string& text) {
+// "A3" or "a3" as a channel number; a UsageError naming the argument otherwise.
+int ChannelArgument(const std::string& what, const std::string& text) {
     if (text.size() == 2) {
         const int group = std::toupper(static_cast<unsigned char>(text[0])) - 'A';
         const int digit = text[1] - '1';
         if (group >= 0 && group < 16 && digit >= 0 && digit < 8)
             return group * 8 + digit;
     }
-    throw UsageError{"'" + text + "' is no channel: a letter A..P and a digit 1..8, as in A3"};
+    throw UsageError{Say(kTxtCliWants, {what, "A1..P8", text})};
 }
 
 int RunChannelOp(const Arguments& a, ChannelOp op) {
     a.needPositional(3);
     if (!a.has("-o"))
-        throw UsageError{std::string(op == ChannelOp::Move ? "move" : "swap") + " needs -o OUT"};
-    const int first = ChannelArgument(a.positional[1]), second = ChannelArgument(a.positional[2]);
-    const TextLookup texts = ReadTexts(a);
+        throw UsageError{Say(kTxtCliNeeds, {op == ChannelOp::Move ? "move" : "swap", "-o OUT"})};
+    const bool move = op == ChannelOp::Move;
+    const int first = ChannelArgument(move ? "FROM" : "A", a.positional[1]);
+    const int second = ChannelArgument(move ? "TO" : "B", a.positional[2]);
+    const TextLookup& texts = Words();
     std::string error;
     auto cfg = LoadForUse(a.positional[0], error);
     if (!cfg)
@@ -42,7 +44,7 @@ int RunChannelOp(const Arguments& a, ChannelOp op) {
             reasons += (reasons.empty() ? "" : "; ") + RefusalWords(cell, texts);
         return Fail(name + ": " + reasons);
     }
-    const FileResult saved = SaveFile(*cfg, a.value("-o"));
+    const FileResult saved = SaveFile(*cfg, OutputPath(a));
     if (!saved.ok())
         return Fail(saved.message());
     std::cout << name << ": " << OutcomeSummary(op, outcome, texts) << "\n";

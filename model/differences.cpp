@@ -197,7 +197,7 @@ std::string quotedText(const std::string& text) {
             out += "\\n";
         else if (ch == '\t')
             out += "\\t";
-        else if (u < 32) {
+        else if (IsControlByte(u)) {
             constexpr char kHex[] = "0123456789ABCDEF";
             out += "\\x";
             out += kHex[u >> 4];

@@ -267,6 +267,12 @@ constexpr int kTxtLanguageName = 331;   // the language's display name
     X(kTxtPortInUse, 391)          /* another program has the port */                                                  \
     X(kTxtPortMissing, 392)        /* there is no such device */                                                       \
     X(kTxtVerifyCancelled, 393)    /* the read-back after a write was cancelled */                                     \
+    /* The causes of refused ports, interrupted writes and a start that cannot go on */                                \
+    X(kTxtPortNotSerial, 560)                                                                                          \
+    X(kTxtPortRootOnly, 561)        /* the group dialout does not help: only root may use the device */                \
+    X(kTxtAnsweredDuringWrite, 562) /* characters from the unit while a write was still being sent */                  \
+    X(kTxtPortSettingUnknown, 563)  /* %1 = the port setting not understood, %2 = the port used instead */             \
+    X(kTxtNoPrivateFolder, 564)     /* %1 = the folders that will not do for the lock */                               \
     /* Reports */                                                                                                      \
     X(kTxtMuxInputs, 250)                                                                                              \
     X(kTxtMuxDelayShort, 251)                                                                                          \
@@ -330,7 +336,6 @@ constexpr int kTxtLanguageName = 331;   // the language's display name
     X(kTxtMasterByte, 339)       /* a master matrix byte in a list of differences */                                   \
     X(kTxtByte, 324)             /* a system or logic byte in a list of differences */                                 \
     X(kTxtSmsEntry, 325)         /* an SMS entry in a list of differences */                                           \
-    X(kTxtInMemory, 326)         /* the configuration in memory in a comparison heading */                          \
     /* Copy, paste, move and swap channels */                                                                         \
     X(kTxtMenuCopyChannels, 580) /* Edit menu and matrix context menu: copy the selected channels */                   \
     X(kTxtMenuPasteChannels, 581) /* Edit menu and matrix context menu: paste channels or descriptions */              \
@@ -362,6 +367,26 @@ constexpr int kTxtLanguageName = 331;   // the language's display name
     X(kTxtRefusedSizeMismatch, 607) /* %1 = copied range, %2 = selected range */                                       \
     X(kTxtRefusedNothingToPaste, 608) /* clipboard without channels or text */                                         \
     X(kTxtMoveSwapTarget, 609) /* label of the channel asked for by Move channel to... and Swap with... */             \
+    X(kTxtInMemory, 326)         /* the configuration in memory in a comparison heading */                             \
+    /* The command line's sentences */                                                                                 \
+    X(kTxtCliMissingFile, 680)        /* command line, wrong use: a file name is missing */                            \
+    X(kTxtCliUnexpectedArgument, 681) /* command line, wrong use: %1 = the argument too many */                        \
+    X(kTxtCliUnknownOption, 682)      /* command line, wrong use: %1 = the option */                                   \
+    X(kTxtCliOptionNeedsValue, 683)   /* command line, wrong use: %1 = the option */                                   \
+    X(kTxtCliUnknownCommand, 684)     /* command line, wrong use: %1 = the command */                                  \
+    X(kTxtCliSeeHelp, 685)            /* command line, after a wrong use: %1 = the command */                          \
+    X(kTxtCliNeeds, 686)              /* command line, wrong use: %1 = the command, %2 = what it needs (-o OUT) */     \
+    X(kTxtCliUnknownReport, 687)      /* command line, wrong use: %1 = the report asked for */                         \
+    X(kTxtCliWants, 688) /* command line, wrong use: %1 = the option, %2 = what it takes, %3 = what was given */       \
+    X(kTxtCliUnknownFault, 689)    /* command line, wrong use: %1 = the fault of the simulated unit */                 \
+    X(kTxtCliUnknownLanguage, 690) /* command line, wrong use: %1 = the language asked for, %2 = the choices */        \
+    X(kTxtCliLanguageFile, 691)    /* command line, a language file that cannot be used: %1 = the file and why */      \
+    X(kTxtCliNoAnswer, 692)        /* command line, a read or write got no answer, or no whole one */                  \
+    X(kTxtCliRefused, 693)         /* command line, the unit refused a write */                                        \
+    X(kTxtCliNewerDeclined, 694)   /* command line, a read of a unit with newer firmware was not taken */              \
+    X(kTxtCliImageDamaged, 695)    /* command line, import-hex: %1 = the capture file, %2 = why */                     \
+    X(kTxtCliNewerNote, 696)      /* command line, import-hex: %1 = the unit's firmware version, %2 = the program's */ \
+    X(kTxtCliCompareHeading, 697) /* command line, compare: %1 = the number of differences, %2 = the file */           \
     /* Room to work */                                                                                                 \
     X(kTxtMenuCellText, 254) /* View menu: the channels' descriptions in the matrix's cells, remembered */
 

@@ -298,11 +298,6 @@ int drawEntry(Canvas& c, const ChannelEntry& e, double n) {
 
 } // namespace
 
-bool IsUnusedChannel(const Configuration& cfg, int channel) {
-    const std::string& d = cfg.ChanText[static_cast<std::size_t>(channel)];
-    return (cfg.channelType(channel) & kTypeMask) == kTypeBlank && d.find_first_not_of(" \t\r\n") == std::string::npos;
-}
-
 bool HasChannelsInUse(const Configuration& cfg) {
     for (int c = 0; c <= cfg.channelsInUse(); ++c)
         if (!IsUnusedChannel(cfg, c))

@@ -136,16 +136,22 @@ std::vector<std::string> WrapNotes(const std::string& text, double room, TextSty
                 any = true;
                 line.clear();
             }
-            // A word wider than the column is broken between characters.
-            while (!fits(word)) {
+            // A word wider than the column is broken between characters. Only the part that may still
+            // fit the line is ever measured, so a word of any length takes time in proportion to it.
+            std::size_t from = 0;
+            for (;;) {
                 std::size_t k = 1;
-                while (k < word.size() && fits(word.substr(0, k + 1)))
+                while (from + k < word.size() && fits(word.substr(from, k + 1)))
                     ++k;
-                out.push_back(word.substr(0, k));
+                if (from + k >= word.size() && fits(word.substr(from)))
+                    break;
+                out.push_back(word.substr(from, k));
                 any = true;
-                word.erase(0, k);
+                from += k;
+                if (from >= word.size())
+                    break;
             }
-            line = word;
+            line = word.substr(from);
         }
         if (!line.empty() || !any)
             out.push_back(line);

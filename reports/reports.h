@@ -40,8 +40,6 @@ struct ChannelEntry {
     std::vector<ParamLine> lines;
 };
 
-// A channel nobody uses: not used (type 1) and without a description. The in-use listing leaves it out.
-bool IsUnusedChannel(const Configuration& cfg, int channel);
 // True when a channel up to the highest in use is not an unused one.
 bool HasChannelsInUse(const Configuration& cfg);
 

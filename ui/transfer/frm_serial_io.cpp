@@ -570,6 +570,8 @@ void FrmSerialIO::onFinished() {
     QString status = ctx_.ws.text(transfer_->statusText());
     if (outcome == TransferOutcome::PortError)
         status = portFailureText();
+    if (const auto* write = qobject_cast<const WriteTransfer*>(transfer_.get()); write && write->mayHoldPart())
+        status += QStringLiteral("\n\n") + ctx_.ws.text(kTxtWritePartial);
     if (phase_ == Phase::Backup && outcome != TransferOutcome::Aborted)
         status += QStringLiteral("\n\n") + ctx_.ws.text(kTxtBackupFailed); // the unit is untouched
     if (phase_ == Phase::Verify && outcome != TransferOutcome::Aborted)
