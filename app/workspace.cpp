@@ -137,6 +137,17 @@ bool Workspace::change(const std::function<void(Configuration&)>& apply, EditMar
     return changed;
 }
 
+bool Workspace::changeNamed(const QString& name, const std::function<void(Configuration&)>& apply) {
+    endEntry();
+    const QObject* field = entryField_;
+    entryField_ = nullptr; // a step of its own: no key typed afterwards joins it
+    stepName_ = name;
+    const bool changed = change(apply);
+    stepName_.clear();
+    entryField_ = field;
+    return changed;
+}
+
 void Workspace::announceChannels(const Configuration& before) {
     const LogicMarkSet marks = LogicMarks(cfg);
     const LogicMarkSet marksBefore = LogicMarks(before);
@@ -154,7 +165,9 @@ void Workspace::record(Configuration&& before, int channel) {
         lastAfter_ && *lastAfter_ == before ? lastAfter_ : std::make_shared<const Configuration>(std::move(before));
     auto to = std::make_shared<const Configuration>(cfg);
     lastAfter_ = to;
-    undo_.push(new EditStep(*this, std::move(from), std::move(to), channel, entryField_));
+    auto* step = new EditStep(*this, std::move(from), std::move(to), channel, entryField_);
+    step->setText(stepName_);
+    undo_.push(step);
     openEntry_ = entryField_;
 }
 

@@ -103,6 +103,9 @@ public:
     // configuration changed and announces every channel whose row, master row, text or flags
     // changed, then edited(). Returns whether any value changed.
     bool change(const std::function<void(Configuration&)>& apply, EditMark mark = EditMark::IfChanged);
+    // A change of many values (moving, swapping or pasting channels) as one undo step of its own, named
+    // by what it did ("Move A3 → B5"). Returns whether any value changed; nothing is recorded otherwise.
+    bool changeNamed(const QString& name, const std::function<void(Configuration&)>& apply);
     // Stores one value of the current channel (or of the system) through the write path.
     bool setValue(const ValueFact& fact, int value, EditMark mark = EditMark::IfChanged);
     int value(const ValueFact& fact) const { return ReadValue(fact, cfg, ownerOf(fact)); }
@@ -167,6 +170,7 @@ private:
     QPointer<const QObject> openEntry_;              // the field whose entry the newest step still takes keys of
     std::shared_ptr<const Configuration> lastAfter_; // shared by a step's "after" and the next "before"
     bool restoring_ = false;
+    QString stepName_; // the name of the step being recorded by changeNamed
 };
 
 } // namespace korvane

@@ -58,8 +58,10 @@ int RunDiff(const Arguments& a);
 int RunDump(const Arguments& a);
 int RunExportHex(const Arguments& a);
 int RunImportHex(const Arguments& a);
+int RunMove(const Arguments& a);
 int RunPrint(const Arguments& a);
 int RunRead(const Arguments& a);
+int RunSwap(const Arguments& a);
 int RunWrite(const Arguments& a);
 
 } // namespace korvane::cli

@@ -100,6 +100,19 @@ const std::vector<Command>& Commands() {
          {{"-o OUT.zeb", true, nullptr}, kLanguage},
          "",
          RunImportHex},
+        {"move",
+         "FILE FROM TO -o OUT [--language LANG]",
+         "move a channel to a free channel, every reference following",
+         "Moves channel FROM (A1..P8; a roller pair with its second channel) to the free channel TO and saves\n"
+         "the result as OUT: its function, settings, description and master row go to TO, and every setting\n"
+         "that names FROM names TO afterwards (master and roller-master targets, logic inputs and outputs,\n"
+         "disable, start, priority and limit channels, the data exchange mask). Prints what changed:\n"
+         "\"Move A3 \u2192 B5: 3 references changed\".\n",
+         {{"-o OUT", true, nullptr}, kLanguage},
+         "Exit 0 saved; 1 FILE cannot be read, OUT cannot be written, or the move is refused (the reason on\n"
+         "stderr: a channel claimed on the main setup page, TO in use or named by settings, a roller pair on\n"
+         "digit 2, 4, 6 or 8, a channel above the channels in use; nothing is written); 2 wrong use.\n",
+         RunMove},
         {"print",
          "FILE --report KIND -o OUT.pdf [--language LANG] [--clock YYYY-MM-DDTHH:MM:SS]\n"
          "                         [--page-size A4|Letter] [--all]\n"
@@ -133,6 +146,15 @@ const std::vector<Command>& Commands() {
          "a failure is one line on stderr: the reason (for a port: what is wrong, what to do, and the\n"
          "system's reason in brackets).\n",
          RunRead},
+        {"swap",
+         "FILE A B -o OUT [--language LANG]",
+         "swap two channels, every reference following",
+         "Exchanges channels A and B (a roller pair with the two channels at the other place) with their\n"
+         "references, as Edit > Swap with... does, and saves the result as OUT.\n",
+         {{"-o OUT", true, nullptr}, kLanguage},
+         "Exit 0 saved; 1 FILE cannot be read, OUT cannot be written, or the swap is refused (the reason on\n"
+         "stderr; nothing is written); 2 wrong use.\n",
+         RunSwap},
         {"write",
          "--port DEV FILE [--backup DIR] [--verify] [--language LANG]\n"
          "                         [--clock YYYY-MM-DDTHH:MM:SS]",

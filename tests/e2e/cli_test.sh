@@ -146,6 +146,9 @@ exit_codes)
         "0 write --port sim $data/Good.zeb" "1 write --port sim $work/none.zeb" "2 write $data/Good.zeb"
         "3 write --port $work/no-port $data/Good.zeb" "4 write --port sim:garbage-verdict $data/Good.zeb"
         "5 write --port sim:verdict-1 $data/Good.zeb" "6 write --port sim:firmware-02ff $data/Good.zeb --verify"
+        "0 move $example A3 B5 -o $work/m.zeb" "1 move $data/Good.zeb A3 A3 -o $work/m.zeb"
+        "2 move $data/Good.zeb A3 Q9 -o $work/m.zeb" "0 swap $data/Good.zeb A3 A4 -o $work/m.zeb"
+        "1 swap $work/none.zeb A3 A4 -o $work/m.zeb" "2 swap $data/Good.zeb A3 A4"
         "0 print $data/Good.zeb --report channels -o $work/p.pdf" "1 print $work/none.zeb --report channels -o $work/p.pdf"
         "2 print $data/Good.zeb --report everything -o $work/p.pdf" "8 print $example --report sms -o $work/p.pdf"
     )
@@ -321,6 +324,26 @@ system: device number (byte 51): 204 -> 4
 WANT
     diff "$work/want" "$work/out" >/dev/null || fail "diff --bytes output: $(cat "$work/out")"
     expect_exit 2 "$cli" diff "$data/Good.zeb" "$work/none.zeb"
+    # A moved channel: the differences in words are the channel and the references to it, nothing else.
+    example=$data/../../resources/Data/Example.zeb
+    expect_exit 0 "$cli" move "$example" a3 B5 -o "$work/moved.zeb"
+    [ "$(cat "$work/out")" = "Move A3 → B5: 1 reference changed" ] || fail "move output: $(cat "$work/out")"
+    expect_exit 1 "$cli" diff "$example" "$work/moved.zeb"
+    cat >"$work/want" <<'WANT'
+A3: Function of this channel Mono → Not used
+A3: Description 'Stue lys' → ''
+A8 Master function: A3 Off → Not affected
+A8 Master function: B5 Not affected → Off
+B5: Function of this channel Not used → Mono
+B5: Description '' → 'Stue lys'
+WANT
+    diff "$work/want" "$work/out" >/dev/null || fail "diff after move: $(cat "$work/out")"
+    expect_exit 0 "$cli" move "$work/moved.zeb" B5 A3 -o "$work/back.zeb"
+    expect_exit 0 "$cli" convert "$example" -o "$work/saved.zeb"
+    cmp -s "$work/saved.zeb" "$work/back.zeb" || fail "moving back does not give the saved file back"
+    expect_exit 1 "$cli" move "$example" A3 A8 -o "$work/refused.zeb"
+    expect_stderr_line "Move A3 → A8: A8 is in use (Master function)"
+    [ -e "$work/refused.zeb" ] && fail "a refused move wrote its output"
     # Controls in a description are shown as escapes, never sent to the terminal: DEL and the five
     # codes Windows-1252 leaves unassigned (C1 controls once converted) as the C0 controls are.
     sed 's/"Kanal 19"/"H\x01\x7f\x81\x8d\x8f\x90\x9d"/' "$data/Good.zeb" >"$work/controls.zeb"

@@ -1,46 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "model/channel_types.h"
 #include "model/references.h"
 #include "tests/model/table_names.h"
 
 using namespace korvane;
 using namespace korvane::testing;
-
-namespace {
-
-std::string placeText(const ReferencePlace& p) {
-    const std::string area = p.area == StoreArea::ChanSetup      ? ""
-                             : p.area == StoreArea::MasterMatrix ? "master "
-                             : p.area == StoreArea::LogicBlocks  ? "logic "
-                                                                 : "sys ";
-    std::string row = p.area == StoreArea::SysData       ? ""
-                      : p.area == StoreArea::LogicBlocks ? std::to_string(p.row) + "."
-                                                         : Num_2_Channel(p.row) + ".";
-    std::string text = area + row + std::to_string(p.byte);
-    if (p.mask != 0) {
-        char mask[8];
-        std::snprintf(mask, sizeof mask, "/0x%02X", p.mask);
-        text += mask;
-    }
-    return text;
-}
-
-std::string referenceText(const ChannelReference& r) {
-    static const char* const kinds[] = {"",       "master",   "flash", "roller", "output", "input1",
-                                        "input2", "exchange", "mux",   "time",   "counter"};
-    static const char* const actions[] = {"", " on", " off", " inverted", " rising", " falling"};
-    const std::string from = r.from < 0                               ? "setup"
-                             : r.place.area == StoreArea::LogicBlocks ? "block " + std::to_string(r.from)
-                                                                      : Num_2_Channel(r.from);
-    const std::string what = r.kind == ReferenceKind::ChannelField ? r.fact->name : kinds[static_cast<int>(r.kind)];
-    return from + " " + what + actions[static_cast<int>(r.action)] + " @ " + placeText(r.place) +
-           (r.inEffect ? "" : " idle");
-}
-
-} // namespace
 
 // The rows of tests/data/model_references.txt.
 TEST(References, everyKindOfReferenceIsListedWithItsPlace) {

@@ -97,7 +97,8 @@ protected:
     //   Save, Discard) answers the next question; tick=NAME clicks a check box; gridclick=10 and
     //   gridrightclick=10 click a cell of the editor's grid; group=on, off or x chooses that entry of
     //   the group menu; lookaway=NAME tells the control it has the focus again after a look at another
-    //   window.
+    //   window; line=B5 answers the next text question; clipboard=A/B puts lines on the clipboard;
+    //   drag=A3:B5 drops A3's cell onto B5's.
     void perform(const std::string& steps);
     // What a word of an expectation reads: a named system byte; a channel's function code (A1) or
     // those of a run of channels (A1-A5: joined by commas, n equal ones as code*n); picture:A1 the type
@@ -108,7 +109,9 @@ protected:
     // number); popup (whether the pop-up menu shows); generalText (the system description); cursor (the
     // current channel); changed, untouched (as at the step saved), canUndo, canRedo, undoSteps; said
     // (the messages shown, joined by ;, the temporary folder as TMP); recent (the first recent file);
-    // exited; beeps. Of the editor's grids:
+    // exited; beeps; lastSaid (the last message, its line breaks as /); undoText (the name of the step
+    // Undo would take back); status (the main window's status line); clipboard (tabs as >, line ends
+    // as /); selected:A1 (whether the cell is in the selected range); description:A1. Of the editor's grids:
     // master:10, flash:10 and exchange:10 a cell's stored state (fixed, off, on, x), gridshows:10 its
     // picture, gridcell:10 whether it shows, gridcursor (" not marked" when the cell lacks the mark),
     // group (the group of the last right click).

@@ -1,6 +1,7 @@
 #include "ui/main/channel_cell.h"
 
 #include <QHelpEvent>
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextLayout>
@@ -140,6 +141,11 @@ ChannelCell::Arrangement ChannelCell::arrange() const {
 void ChannelCell::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const Arrangement a = arrange();
+    if (selected_) {
+        QColor tint = palette().color(QPalette::Highlight);
+        tint.setAlpha(90);
+        p.fillRect(rect(), tint);
+    }
     // Drawn as vectors straight onto the device: sharp at every screen scale.
     const int picture = alternative_ ? IconFactory::kImage3Base + type_ : type_;
     IconFactory::paint(p, a.icon, picture);
@@ -207,9 +213,21 @@ void ChannelCell::mousePressEvent(QMouseEvent* event) {
 void ChannelCell::mouseReleaseEvent(QMouseEvent* event) {
     // A click is a left press and release on the same cell.
     const bool click = leftDown_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool drag = leftDown_ && event->button() == Qt::LeftButton && !click;
     leftDown_ = false;
     if (click)
         emit clicked(index_);
+    if (drag)
+        if (auto* over = qobject_cast<ChannelCell*>(QApplication::widgetAt(event->globalPosition().toPoint()));
+            over && over != this && over->parent() == parent())
+            emit dropped(index_, over->index());
+}
+
+void ChannelCell::setSelected(bool selected) {
+    if (selected_ == selected)
+        return;
+    selected_ = selected;
+    update();
 }
 
 } // namespace korvane

@@ -19,6 +19,9 @@ public:
     bool pictureAlternative() const { return alternative_; }
     void setBordered(bool bordered);
     bool bordered() const { return bordered_; }
+    // Part of the range selected for copying (Shift+arrows, Shift+click): a tinted background.
+    void setSelected(bool selected);
+    bool selected() const { return selected_; }
     // The channel's description and whether a logic block drives it, for the cell's own text.
     void setLabel(const QString& description, bool logicMark);
     // Whether the cell shows the description at all (View > Descriptions in cells).
@@ -41,6 +44,8 @@ public:
 signals:
     void pressed(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint globalPos);
     void clicked(int index);
+    // The left button went down on this cell and came up over cell `to` (a channel dragged there).
+    void dropped(int from, int to);
 
 protected:
     bool event(QEvent* e) override;
@@ -62,6 +67,7 @@ private:
     int type_ = 1;
     bool alternative_ = false;
     bool bordered_ = false;
+    bool selected_ = false;
     bool leftDown_ = false;
     bool textShown_ = true;
     bool logicMark_ = false;

@@ -10,8 +10,10 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QWindow>
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "app/access_keys.h"
@@ -29,6 +31,7 @@
 #include "ui/editor/editor_window.h"
 #include "ui/editor/virtual_key.h"
 #include "ui/main/channel_cell.h"
+#include "ui/main/matrix_selection.h"
 #include "ui/main/report_printing.h"
 #include "ui/transfer/port_menu.h"
 
@@ -83,6 +86,12 @@ const Command kCommands[] = {
     {"M_File", "M_File_Backups", kTxtMenuBackups, kScNone, &MainWindow::M_File_Backups_Click},
     {"M_Edit", "M_Edit_Undo", kTxtMenuUndo, kScNone, &MainWindow::M_Edit_Undo_Click, nullptr, false, 'Z'},
     {"M_Edit", "M_Edit_Redo", kTxtMenuRedo, kScNone, &MainWindow::M_Edit_Redo_Click, nullptr, false, 'Y'},
+    {"M_Edit", "M_Edit_CopyChannels", kTxtMenuCopyChannels, kScNone, &MainWindow::M_Edit_CopyChannels_Click, nullptr,
+     true, 'C'},
+    {"M_Edit", "M_Edit_PasteChannels", kTxtMenuPasteChannels, kScNone, &MainWindow::M_Edit_PasteChannels_Click, nullptr,
+     false, 'V'},
+    {"M_Edit", "M_Edit_MoveChannel", kTxtMenuMoveChannel, kScNone, &MainWindow::M_Edit_MoveChannel_Click},
+    {"M_Edit", "M_Edit_SwapChannel", kTxtMenuSwapChannel, kScNone, &MainWindow::M_Edit_SwapChannel_Click},
     {"M_Edit", "Menu_Edit_Basic_Setup", kTxtMenuBasicSetup, kScBasic, nullptr, "mainsetup", true},
     {"M_Edit", "Menu_Edit_Logic_Setup", kTxtMenuLogicSetup, kScLogic, nullptr, "logic"},
     {"M_Edit", "Menu_Edit_Holiday_setup", kTxtMenuHolidaySetup, kScHoliday, nullptr, "Holiday"},
@@ -91,6 +100,10 @@ const Command kCommands[] = {
     {"M_Help", "Mnu_generelHelp", kTxtMenuGeneralHelp, kScNone, &MainWindow::showGeneralHelp},
     {"M_Help", "M_Help_About", kTxtMenuAbout, kScNone, nullptr, "omkring"},
 };
+
+// The Edit menu's channel operations the channel-type pop-up offers too.
+const char* const kPopupChannelOps[] = {"M_Edit_CopyChannels", "M_Edit_PasteChannels", "M_Edit_MoveChannel",
+                                        "M_Edit_SwapChannel"};
 
 // A window size no larger than the screen's free room.
 QSize FitScreen(QSize size, const QScreen* screen) {
@@ -134,6 +147,7 @@ MainWindow::MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent)
     files_.recentChanged = [this] { RefreshFileList(QString(), true); };
     setContextMenuPolicy(Qt::NoContextMenu);
     setFocusPolicy(Qt::StrongFocus);
+    selection_ = new MatrixSelection(ctx_, this);
     buildMenus();
     buildMatrix();
     buildProblems();
@@ -150,6 +164,12 @@ MainWindow::MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent)
     roomKnown_ = true;
 
     Workspace& ws = ctx_.ws;
+    connect(selection_, &MatrixSelection::selectionChanged, this, [this] {
+        for (ChannelCell* c : cells_)
+            c->setSelected(selection_->contains(c->index()));
+    });
+    connect(selection_, &MatrixSelection::summaryReady, this,
+            [this](const QString& s) { statusBar()->showMessage(s); });
     connect(&ws, &Workspace::channelChanged, this, [this](int n) {
         refreshCell(n);
         ImgTxt(n);
@@ -328,6 +348,10 @@ void MainWindow::buildMenus() {
         popupEntries_[static_cast<std::size_t>(e.index)] = a;
         popup_->addAction(a);
     }
+    // The channel operations of the Edit menu, on the cell (or range) the menu was opened on.
+    popup_->addSeparator();
+    for (const char* name : kPopupChannelOps)
+        popup_->addAction(action((std::string("PopUp_") + name).c_str(), [this, name] { runCommand(name); }));
 
     // The group pop-up of the editor's matrices.
     groupMenu_ = new QMenu(this);
@@ -385,6 +409,7 @@ void MainWindow::buildMatrix() {
         c->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         connect(c, &ChannelCell::pressed, this, &MainWindow::Image1_MouseDown);
         connect(c, &ChannelCell::clicked, this, &MainWindow::Image1_Click);
+        connect(c, &ChannelCell::dropped, selection_, &MatrixSelection::drop);
         grid->addWidget(c, n / 8 + 1, n % 8 + 1);
         cells_[static_cast<std::size_t>(n)] = c;
     }
@@ -416,10 +441,11 @@ void MainWindow::Update_Form_Elements() {
             a->setText(caption);
     };
     for (const Command& c : kCommands) {
-        if (c.fixedKey)
-            set(c.name, ws.menuText(c.text) + QLatin1Char('\t') + ctrl + QLatin1Char(c.fixedKey));
-        else
-            set(c.name, c.shortcut == kScNone ? ws.menuText(c.text) : withCtrl(c.text, c.shortcut));
+        const QString caption = c.fixedKey ? ws.menuText(c.text) + QLatin1Char('\t') + ctrl + QLatin1Char(c.fixedKey)
+                                : c.shortcut == kScNone ? ws.menuText(c.text)
+                                                        : withCtrl(c.text, c.shortcut);
+        set(c.name, caption);
+        set(("PopUp_" + std::string(c.name)).c_str(), caption); // the channel operations of the pop-up
     }
     mFile_->setTitle(ws.menuText(kTxtMenuFile));
     set("M_File_Exit", ws.menuText(kTxtMenuExit) + QLatin1Char('\t') + alt + QChar(shortcutKeys_[kScExit]));
@@ -586,6 +612,22 @@ void MainWindow::applyUndoMenu() {
     findChild<QAction*>(QStringLiteral("M_Edit_Redo"))->setEnabled(ctx_.ws.canRedo());
 }
 
+void MainWindow::M_Edit_CopyChannels_Click() {
+    selection_->copy();
+}
+
+void MainWindow::M_Edit_PasteChannels_Click() {
+    selection_->paste();
+}
+
+void MainWindow::M_Edit_MoveChannel_Click() {
+    selection_->moveTo();
+}
+
+void MainWindow::M_Edit_SwapChannel_Click() {
+    selection_->swapWith();
+}
+
 void MainWindow::M_Edit_Undo_Click() {
     ctx_.ws.undo();
 }
@@ -645,6 +687,10 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         const CursorMove m = MoveCursor(ws.cfg, ws.curChannel(), k);
         if (m.beep)
             ctx_.dialogs.beep();
+        // Shift with a cursor key selects the range from where it started; a plain key ends it.
+        if (mods & Qt::ShiftModifier)
+            return selection_->extendTo(m.channel);
+        selection_->collapse();
         ws.setCurChannel(m.channel);
     };
     switch (key) {
@@ -697,10 +743,15 @@ void MainWindow::showPopupAt(const QPoint& globalPos) {
 }
 
 void MainWindow::Image1_MouseDown(int n, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint globalPos) {
+    // Shift with the left button selects the range from the current channel to this one.
+    if (modifiers == Qt::ShiftModifier && button == Qt::LeftButton)
+        return selection_->extendTo(n);
     if (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) {
         ctx_.dialogs.message(this, QStringLiteral("Shift clik"));
         return;
     }
+    if (!selection_->contains(n))
+        selection_->collapse();
     ctx_.ws.setCurChannel(n);
     const bool even = n % 2 == 0;
     popupEntries_[30]->setEnabled(even);

@@ -20,6 +20,7 @@ class QMenu;
 namespace korvane {
 
 class ChannelCell;
+class MatrixSelection;
 class EditorWindow;
 class ProblemsCount;
 class ProblemsPane;
@@ -56,6 +57,13 @@ public:
     // Runs the command of the menu entry with that name, as choosing the entry does.
     void runCommand(const char* name);
     void M_File_Write_Click();
+    // Edit > Copy channels (Ctrl+C), Paste channels (Ctrl+V), Move channel to..., Swap with...: the
+    // matrix's selection (matrix_selection.h) does the work.
+    void M_Edit_CopyChannels_Click();
+    void M_Edit_PasteChannels_Click();
+    void M_Edit_MoveChannel_Click();
+    void M_Edit_SwapChannel_Click();
+    MatrixSelection& selection() { return *selection_; }
     // Edit > Undo and Redo (Ctrl+Z; Ctrl+Y or Ctrl+Shift+Z).
     void M_Edit_Undo_Click();
     void M_Edit_Redo_Click();
@@ -160,6 +168,7 @@ private:
     std::shared_ptr<SimulatedLink> simulated_;
     PortMenu* portMenu_ = nullptr;
     std::unique_ptr<ReportPrinting> printing_;
+    MatrixSelection* selection_ = nullptr;
 
     QMenu* mFile_ = nullptr;
     QMenu* mPrint_ = nullptr;
