@@ -110,7 +110,6 @@ ChannelOpOutcome Relocate(Configuration& cfg, const std::vector<int>& places) {
         out.ChanFlags[to] = cfg.ChanFlags[from];
         out.ChanText[to] = cfg.ChanText[from];
         out.SavedChanType[to] = cfg.SavedChanType[from];
-        out.LogicMarks[to] = cfg.LogicMarks[from];
     }
     const auto rowAfter = [&](const ReferencePlace& place) {
         return place.area == StoreArea::ChanSetup || place.area == StoreArea::MasterMatrix
