@@ -123,7 +123,11 @@ ProblemsCount::ProblemsCount(QWidget* parent) : QLabel(parent) {
 void ProblemsCount::show(const Workspace& ws, const std::vector<Problem>& problems) {
     setText(problems.empty() ? ws.text(kTxtNoProblems)
                              : ws.text(kTxtProblemCount).arg(static_cast<int>(problems.size())));
-    setStyleSheet(HasSeriousProblems(problems) ? QStringLiteral("color: #B00000") : QString());
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, HasSeriousProblems(problems)
+                                         ? QColor(0xB0, 0x00, 0x00)
+                                         : QApplication::palette().color(QPalette::WindowText));
+    setPalette(p);
 }
 
 void ProblemsCount::mousePressEvent(QMouseEvent* event) {

@@ -1,5 +1,6 @@
 #include "ui/editor/form/kept_counter.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QInputMethodEvent>
 #include <QLineEdit>
@@ -43,7 +44,13 @@ void KeptCounter::follow() {
     const int n = length_();
     over_ = n > kept_;
     setText(QStringLiteral("%1 / %2").arg(n).arg(kept_));
-    setStyleSheet(over_ ? QStringLiteral("color: #B00000; font-weight: bold") : QString());
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText,
+               over_ ? QColor(0xB0, 0x00, 0x00) : QApplication::palette().color(QPalette::WindowText));
+    setPalette(p);
+    QFont f = font();
+    f.setBold(over_);
+    setFont(f);
     setProperty("over", over_);
     if (line_)
         markLine();
