@@ -19,6 +19,9 @@ public:
     bool pictureAlternative() const { return alternative_; }
     void setBordered(bool bordered);
     bool bordered() const { return bordered_; }
+    // Marked as a match of Find: drawn on the highlight colour.
+    void setMarked(bool marked);
+    bool marked() const { return marked_; }
     // The channel's description and whether a logic block drives it, for the cell's own text.
     void setLabel(const QString& description, bool logicMark);
     // Whether the cell shows the description at all (View > Descriptions in cells).
@@ -55,6 +58,7 @@ private:
     int type_ = 1;
     bool alternative_ = false;
     bool bordered_ = false;
+    bool marked_ = false;
     bool leftDown_ = false;
     bool textShown_ = true;
     bool logicMark_ = false;

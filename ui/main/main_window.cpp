@@ -29,6 +29,7 @@
 #include "ui/editor/editor_window.h"
 #include "ui/editor/virtual_key.h"
 #include "ui/main/channel_cell.h"
+#include "ui/main/channel_find.h"
 #include "ui/main/report_printing.h"
 #include "ui/transfer/port_menu.h"
 
@@ -83,6 +84,7 @@ const Command kCommands[] = {
     {"M_File", "M_File_Backups", kTxtMenuBackups, kScNone, &MainWindow::M_File_Backups_Click},
     {"M_Edit", "M_Edit_Undo", kTxtMenuUndo, kScNone, &MainWindow::M_Edit_Undo_Click, nullptr, false, 'Z'},
     {"M_Edit", "M_Edit_Redo", kTxtMenuRedo, kScNone, &MainWindow::M_Edit_Redo_Click, nullptr, false, 'Y'},
+    {"M_Edit", "M_Edit_Find", kTxtMenuFind, kScNone, &MainWindow::M_Edit_Find_Click, nullptr, false, 'F'},
     {"M_Edit", "Menu_Edit_Basic_Setup", kTxtMenuBasicSetup, kScBasic, nullptr, "mainsetup", true},
     {"M_Edit", "Menu_Edit_Logic_Setup", kTxtMenuLogicSetup, kScLogic, nullptr, "logic"},
     {"M_Edit", "Menu_Edit_Holiday_setup", kTxtMenuHolidaySetup, kScHoliday, nullptr, "Holiday"},
@@ -392,6 +394,14 @@ void MainWindow::buildMatrix() {
         grid->setColumnStretch(col, 1);
     for (int row = 1; row <= 16; ++row)
         grid->setRowStretch(row, 1);
+    // Find a channel: a bar under the matrix while it is open.
+    find_ = new ChannelFind(ctx_, central);
+    find_->mark = [this](const std::vector<int>& found) {
+        for (ChannelCell* c : cells_)
+            c->setMarked(std::find(found.begin(), found.end(), c->index()) != found.end());
+    };
+    find_->closed = [this] { setFocus(Qt::OtherFocusReason); };
+    grid->addWidget(find_, 17, 0, 1, 9);
     setCentralWidget(central);
     central->installEventFilter(this);
     setCellText(ctx_.settings.value(QLatin1String(kCellTextKey), QStringLiteral("1")) != QLatin1String("0"));
@@ -402,7 +412,11 @@ void MainWindow::Update_Form_Elements() {
     // Shortcut letters: the first character of texts 340..351, or the default letter.
     for (int k = 0; k < 12; ++k) {
         const QString t = ws.fileText(ShortcutText(k)).trimmed();
-        shortcutKeys_[static_cast<std::size_t>(k)] = t.isEmpty() ? kDefaultShortcuts[k] : t.at(0).toUpper().unicode();
+        const int letter = t.isEmpty() ? kDefaultShortcuts[k] : t.at(0).toUpper().unicode();
+        // Ctrl+F finds a channel, Ctrl+Z and Ctrl+Y undo and redo in every language: a language's
+        // letter that would take one of them gives way to the command's own letter.
+        shortcutKeys_[static_cast<std::size_t>(k)] =
+            letter == 'F' || letter == 'Z' || letter == 'Y' ? kDefaultShortcuts[k] : letter;
     }
     applyShortcuts();
     const QString ctrl = ws.text(kTxtCtrlKey);
@@ -422,6 +436,8 @@ void MainWindow::Update_Form_Elements() {
     }
     mFile_->setTitle(ws.menuText(kTxtMenuFile));
     set("M_File_Exit", ws.menuText(kTxtMenuExit) + QLatin1Char('\t') + alt + QChar(shortcutKeys_[kScExit]));
+    applyUndoMenu();
+    find_->retranslate();
     mPrint_->setTitle(ws.menuText(kTxtMenuPrint));
     mPrintPreview_->setTitle(ws.menuText(kTxtPrintPreview));
     mPrintPdf_->setTitle(ws.menuText(kTxtSaveAsPdf));
@@ -484,6 +500,7 @@ void MainWindow::applyShortcuts() {
             give(c.name, {ctrl(shortcutKeys_[static_cast<std::size_t>(c.shortcut)])});
     give("M_Edit_Redo", {ctrl('Y'), ctrl('Z', Qt::ShiftModifier)});
     give("M_Edit_Undo", {ctrl('Z')});
+    give("M_Edit_Find", {ctrl('F')});
     give("M_File_Exit", {QKeySequence(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(shortcutKeys_[kScExit])))});
 }
 
@@ -581,16 +598,34 @@ void MainWindow::applyEditMenu() {
 }
 
 void MainWindow::applyUndoMenu() {
-    findChild<QAction*>(QStringLiteral("M_Edit_Undo"))->setEnabled(ctx_.ws.canUndo());
-    findChild<QAction*>(QStringLiteral("M_Edit_Redo"))->setEnabled(ctx_.ws.canRedo());
+    // Undo and Redo name the step they take: "Undo B1 Roller blind: Reverse time 1500 ms".
+    const Workspace& ws = ctx_.ws;
+    auto name = [&](const char* action, int text, const QString& step, char key, bool can) {
+        QAction* a = findChild<QAction*>(QLatin1String(action));
+        const QString words = step.isEmpty() ? ws.text(text) : ws.text(text) + QLatin1Char(' ') + step;
+        a->setText(
+            (step.isEmpty() ? ws.menuText(text) : ws.menuText(text) + QLatin1Char(' ') + EscapeAccessKeyMarks(step)) +
+            QLatin1Char('\t') + ws.text(kTxtCtrlKey) + QLatin1Char(key));
+        a->setToolTip(words);
+        a->setStatusTip(words);
+        a->setEnabled(can);
+    };
+    name("M_Edit_Undo", kTxtMenuUndo, ws.undoName(), 'Z', ws.canUndo());
+    name("M_Edit_Redo", kTxtMenuRedo, ws.redoName(), 'Y', ws.canRedo());
 }
 
 void MainWindow::M_Edit_Undo_Click() {
     ctx_.ws.undo();
+    editor_.showStep(ctx_.ws.stepShown());
+}
+
+void MainWindow::M_Edit_Find_Click() {
+    find_->start();
 }
 
 void MainWindow::M_Edit_Redo_Click() {
     ctx_.ws.redo();
+    editor_.showStep(ctx_.ws.stepShown());
 }
 
 void MainWindow::popupGroupMenu(const QPoint& globalPos, bool offOffered) {

@@ -19,6 +19,7 @@ class QMenu;
 namespace korvane {
 
 class ChannelCell;
+class ChannelFind;
 class EditorWindow;
 class PortMenu;
 class ReportPrinting;
@@ -56,6 +57,7 @@ public:
     // Edit > Undo and Redo (Ctrl+Z; Ctrl+Y or Ctrl+Shift+Z).
     void M_Edit_Undo_Click();
     void M_Edit_Redo_Click();
+    void M_Edit_Find_Click();
     // File > Compare with file, Compare with unit and Backups of the unit (main_window_compare.cpp).
     void M_File_CompareFile_Click();
     void M_File_CompareUnit_Click();
@@ -78,6 +80,7 @@ public:
     // The group pop-up of the editor's grids (M_master).
     QMenu* groupMenu() const { return groupMenu_; }
     ChannelCell* cell(int n) const { return cells_[static_cast<std::size_t>(n)]; }
+    ChannelFind* finder() const { return find_; }
 
     // MainWindowPort
     QWidget* widget() override { return this; }
@@ -138,6 +141,7 @@ private:
     EditorWindow& editor_;
     std::array<ChannelCell*, 128> cells_{};
     std::array<QLabel*, 24> captions_{};
+    ChannelFind* find_ = nullptr;
     std::array<int, 12> shortcutKeys_{};
     FileCommands files_;
     bool exitConfirmed_ = false;
