@@ -413,10 +413,8 @@ void MainWindow::Update_Form_Elements() {
     for (int k = 0; k < 12; ++k) {
         const QString t = ws.fileText(ShortcutText(k)).trimmed();
         const int letter = t.isEmpty() ? kDefaultShortcuts[k] : t.at(0).toUpper().unicode();
-        // Ctrl+F finds a channel, Ctrl+Z and Ctrl+Y undo and redo in every language: a language's
-        // letter that would take one of them gives way to the command's own letter.
-        shortcutKeys_[static_cast<std::size_t>(k)] =
-            letter == 'F' || letter == 'Z' || letter == 'Y' ? kDefaultShortcuts[k] : letter;
+        // Ctrl+F finds a channel in every language: a language's letter F gives way to the command's own.
+        shortcutKeys_[static_cast<std::size_t>(k)] = letter == 'F' ? kDefaultShortcuts[k] : letter;
     }
     applyShortcuts();
     const QString ctrl = ws.text(kTxtCtrlKey);
@@ -616,7 +614,6 @@ void MainWindow::applyUndoMenu() {
 
 void MainWindow::M_Edit_Undo_Click() {
     ctx_.ws.undo();
-    editor_.showStep(ctx_.ws.stepShown());
 }
 
 void MainWindow::M_Edit_Find_Click() {
@@ -625,7 +622,6 @@ void MainWindow::M_Edit_Find_Click() {
 
 void MainWindow::M_Edit_Redo_Click() {
     ctx_.ws.redo();
-    editor_.showStep(ctx_.ws.stepShown());
 }
 
 void MainWindow::popupGroupMenu(const QPoint& globalPos, bool offOffered) {

@@ -39,7 +39,8 @@ void MasterCell::setLabel(const QString& label) {
 
 QFont MasterCell::labelFont() const {
     QFont f = font();
-    f.setPixelSize(std::max(kLabelMinPx, height() / 5));
+    // A fifth of the cell's height, at least the smallest readable size, at most half again the window's.
+    f.setPixelSize(std::clamp(height() / 5, kLabelMinPx, std::max(kLabelMinPx, QFontInfo(font()).pixelSize() * 3 / 2)));
     return f;
 }
 
