@@ -44,6 +44,12 @@ QString QtLanguageOf(const Workspace& ws) {
     return QString();
 }
 
+QChar DecimalPoint(const Workspace& ws) {
+    const QString language = QtLanguageOf(ws);
+    const QString point = (language.isEmpty() ? QLocale() : QLocale(language)).decimalPoint();
+    return point.size() == 1 ? point.at(0) : QLatin1Char('.');
+}
+
 QString InstallQtTranslation(const Workspace& ws) {
     QCoreApplication* app = QCoreApplication::instance();
     if (!app)

@@ -27,6 +27,9 @@ inline const QString kLanguageFilter = QStringLiteral("ZEB1 language(*.dat)|*.da
 bool LoadTexts(AppContext& ctx, QWidget* parent, int slot, TextKind kind);
 // The language of Qt's own translations for the current language texts: language text 99 ("de"), or
 // failing that the language whose name text 331 gives ("Dansk", "German"); "" when neither tells.
+// The decimal point of numbers shown and typed in the window: the language's (a comma in German and
+// Danish), the system's where the language names none. Files, records and the command line keep ".".
+QChar DecimalPoint(const Workspace& ws);
 QString QtLanguageOf(const Workspace& ws);
 // Loads Qt's own translation (qtbase_<language> from Qt's translations folder) for the current
 // language texts in place of the one loaded before, so that message box buttons, file, print and

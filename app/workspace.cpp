@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "app/access_keys.h"
+#include "app/step_names.h"
 #include "model/channel_types.h"
 #include "model/logic.h"
 
@@ -20,7 +21,11 @@ class EditStep : public QUndoCommand {
 public:
     EditStep(Workspace& ws, std::shared_ptr<const Configuration> before, std::shared_ptr<const Configuration> after,
              int channel, const QObject* entry)
-        : ws_(ws), before_(std::move(before)), after_(std::move(after)), channel_(channel), entry_(entry) {}
+        : ws_(ws), before_(std::move(before)), after_(std::move(after)), channel_(channel), entry_(entry) {
+        name();
+    }
+    // What the step changed first, in the user's words: the place Undo and Redo show.
+    const std::optional<Difference>& first() const { return first_; }
 
     int id() const override { return 1; }
     // The next key typed into the same field, while its entry is open, joins this step.
@@ -29,6 +34,7 @@ public:
         if (!entry_ || next->entry_ != entry_ || next->channel_ != channel_ || ws_.openEntry_ != entry_)
             return false;
         after_ = next->after_;
+        name();
         // Typed back to where it started: the step is no change and leaves the stack.
         setObsolete(*after_ == *before_);
         return true;
@@ -42,7 +48,15 @@ public:
     }
 
 private:
+    // Names the step from what it changed ("B1 Roller blind: Reverse time 1500 ms").
+    void name() {
+        const std::vector<Difference> all = StepDifferences(*before_, *after_);
+        first_ = all.empty() ? std::nullopt : std::optional<Difference>(all.front());
+        setText(StepName(all, ws_));
+    }
+
     Workspace& ws_;
+    std::optional<Difference> first_;
     std::shared_ptr<const Configuration> before_;
     std::shared_ptr<const Configuration> after_;
     int channel_;
@@ -63,6 +77,8 @@ Workspace::Workspace(QObject* parent) : QObject(parent) {
     undo_.setUndoLimit(kUndoSteps);
     connect(&undo_, &QUndoStack::canUndoChanged, this, &Workspace::undoStateChanged);
     connect(&undo_, &QUndoStack::canRedoChanged, this, &Workspace::undoStateChanged);
+    // The menu names the step Undo and Redo would take.
+    connect(&undo_, &QUndoStack::indexChanged, this, &Workspace::undoStateChanged);
     // Leaving a field ends its entry: coming back and typing again is a new step.
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
         connect(app, &QApplication::focusChanged, this, &Workspace::endEntry);
@@ -166,7 +182,8 @@ void Workspace::record(Configuration&& before, int channel) {
     auto to = std::make_shared<const Configuration>(cfg);
     lastAfter_ = to;
     auto* step = new EditStep(*this, std::move(from), std::move(to), channel, entryField_);
-    step->setText(stepName_);
+    if (!stepName_.isEmpty()) // an operation's own name ("Move A3 → B5") over the one of its first change
+        step->setText(stepName_);
     undo_.push(step);
     openEntry_ = entryField_;
 }
@@ -188,6 +205,7 @@ void Workspace::undo() {
     if (!undo_.canUndo())
         return;
     undo_.undo();
+    stepShown_ = static_cast<const EditStep*>(undo_.command(undo_.index()))->first();
     markDataChanged(!undo_.isClean());
 }
 
@@ -196,6 +214,7 @@ void Workspace::redo() {
     if (!undo_.canRedo())
         return;
     undo_.redo();
+    stepShown_ = static_cast<const EditStep*>(undo_.command(undo_.index() - 1))->first();
     markDataChanged(!undo_.isClean());
 }
 

@@ -9,11 +9,13 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/settings.h"
 #include "io/text_file.h"
 #include "model/configuration.h"
+#include "model/differences.h"
 #include "model/value_facts.h"
 
 namespace korvane {
@@ -133,6 +135,14 @@ public:
     void redo();
     // A new configuration took the place of the old one: its steps cannot be undone any more. saved:
     // the configuration is the one of its file, so undoing back to here clears DataChanged.
+    // The names of the steps Undo and Redo would take now ("B1 Roller blind: Reverse time 1500 ms").
+    QString undoName() const { return undo_.undoText(); }
+    QString redoName() const { return undo_.redoText(); }
+    // What the last Undo or Redo changed first, to show it: its channel or system area and value.
+    const std::optional<Difference>& stepShown() const { return stepShown_; }
+    // A new configuration took the place of the old one (Open, a recent file, a read from the unit):
+    // its steps cannot be undone any more. saved: the configuration is the one of its file, so
+    // undoing back to here clears DataChanged; a read from the unit is in no file.
     void forgetHistory(bool saved);
     // Ends the field entry being typed: the next edit is a step of its own.
     void endEntry();
@@ -171,6 +181,7 @@ private:
     std::shared_ptr<const Configuration> lastAfter_; // shared by a step's "after" and the next "before"
     bool restoring_ = false;
     QString stepName_; // the name of the step being recorded by changeNamed
+    std::optional<Difference> stepShown_;
 };
 
 } // namespace korvane

@@ -422,8 +422,32 @@ constexpr int kTxtLanguageName = 331;   // the language's display name
     X(kTxtUnitCelsius, 520)      /* unit of a temperature sensor's range and limits */                                 \
     X(kTxtUnitLux, 521)          /* unit of a light meter's range and limits */                                        \
     X(kTxtUnitWindSpeed, 522)    /* unit of a wind meter's range and limits */                                         \
+    X(kTxtInMemory, 326)         /* the configuration in memory in a comparison heading */                             \
     /* Room to work */                                                                                                 \
-    X(kTxtMenuCellText, 254) /* View menu: the channels' descriptions in the matrix's cells, remembered */
+    X(kTxtMenuCellText, 254) /* View menu: the channels' descriptions in the matrix's cells, remembered */             \
+    /* Every channel in words: who uses it, grid legends, finding a channel */                                         \
+    X(kTxtUsedBy, 480)         /* the list of what refers to a channel, on its page */                                 \
+    X(kTxtUsedByNone, 481)     /* nothing refers to the channel */                                                     \
+    X(kTxtRefSwitchesOn, 482)  /* a master function switches the channel on */                                         \
+    X(kTxtRefSwitchesOff, 483) /* a master function switches the channel off */                                        \
+    X(kTxtRefFlashes, 484)     /* an intruder siren flashes the channel */                                             \
+    X(kTxtRefMovesBlind, 485)  /* a roller master commands the blind */                                                \
+    X(kTxtRefLogicOutput, 486) /* a logic block drives the channel */                                                  \
+    X(kTxtRefLogicInput, 487)  /* a logic block reads the channel; %1 = 1 or 2 */                                      \
+    X(kTxtRefInverted, 488)    /* a logic input read inverted */                                                       \
+    X(kTxtRefRising, 489)      /* a logic input read on its rising edge */                                             \
+    X(kTxtRefFalling, 490)     /* a logic input read on its falling edge */                                            \
+    X(kTxtRefExchange, 491)    /* the channel is in the data exchange mask */                                          \
+    X(kTxtRefClaims, 492)      /* a main setup list holds the channel */                                               \
+    X(kTxtRefIdle, 493)        /* a reference the unit does not act on now */                                          \
+    X(kTxtTargetCount, 494)    /* master grid legend; %1 targets on, %2 off */                                         \
+    X(kTxtBlindCount, 495)     /* roller master grid legend; %1 blinds */                                              \
+    X(kTxtExchangeCount, 496)  /* exchange mask legend; %1 channels */                                                 \
+    X(kTxtFlashCount, 497)     /* flash pattern legend; %1 channels */                                                 \
+    X(kTxtMenuFind, 498)       /* Edit menu: find a channel by name or description */                                  \
+    X(kTxtFindPrompt, 499)     /* the find field's caption */                                                          \
+    X(kTxtFindNone, 500)       /* no channel matches what was typed */                                                 \
+    X(kTxtFindCount, 501)      /* the match shown; %1 = its number, %2 = how many */
 
 #define KORVANE_DECLARE_TEXT(name, number) constexpr int name = number;
 KORVANE_LANGUAGE_TEXTS(KORVANE_DECLARE_TEXT)

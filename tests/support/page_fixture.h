@@ -31,10 +31,12 @@ public:
     void openFlashPattern() override { flashPattern = true; }
     void closeFlashPattern() override { flashPattern = false; }
     bool flashPatternShown() const override { return flashPattern; }
+    void openPageOf(const QString& key, int channel) override { opened.emplace_back(key, channel); }
 
     QWidget* description = nullptr;
     int mainFocused = 0;
     bool flashPattern = false;
+    std::vector<std::pair<QString, int>> opened; // the pages of references opened: key, channel
 };
 
 class PageFixture : public ::testing::Test {

@@ -6,9 +6,11 @@
 
 #include <QPixmap>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 #include "app/context.h"
+#include "model/differences.h"
 #include "model/master.h"
 #include "model/problems.h"
 #include "ui/editor/form/page_host.h"
@@ -69,6 +71,10 @@ public:
     void redrawMatrix() override;
     void showGroupMenu(const QPoint& globalPos, bool offOffered) override;
     QWidget* descriptionField() override;
+    void openPageOf(const QString& pageKey, int channel) override;
+    // Shows what an Undo or Redo changed: the page of its channel or system area, with the focus on
+    // the field of the value where the page has one.
+    void showStep(const std::optional<Difference>& step);
     void languageApplied() override;
 
 signals:

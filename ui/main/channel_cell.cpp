@@ -64,6 +64,13 @@ void ChannelCell::setBordered(bool bordered) {
     update();
 }
 
+void ChannelCell::setMarked(bool marked) {
+    if (marked_ == marked)
+        return;
+    marked_ = marked;
+    update();
+}
+
 void ChannelCell::setLabel(const QString& description, bool logicMark) {
     // The cell holds one paragraph: the line breaks of a description become spaces.
     QString flat = description;
@@ -140,6 +147,8 @@ ChannelCell::Arrangement ChannelCell::arrange() const {
 
 void ChannelCell::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    if (marked_)
+        p.fillRect(rect(), palette().color(QPalette::Highlight).lighter(150));
     const Arrangement a = arrange();
     if (selected_) {
         QColor tint = palette().color(QPalette::Highlight);

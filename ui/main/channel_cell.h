@@ -22,6 +22,9 @@ public:
     // Part of the range selected for copying (Shift+arrows, Shift+click): a tinted background.
     void setSelected(bool selected);
     bool selected() const { return selected_; }
+    // Marked as a match of Find: drawn on the highlight colour.
+    void setMarked(bool marked);
+    bool marked() const { return marked_; }
     // The channel's description and whether a logic block drives it, for the cell's own text.
     void setLabel(const QString& description, bool logicMark);
     // Whether the cell shows the description at all (View > Descriptions in cells).
@@ -68,6 +71,7 @@ private:
     bool alternative_ = false;
     bool bordered_ = false;
     bool selected_ = false;
+    bool marked_ = false;
     bool leftDown_ = false;
     bool textShown_ = true;
     bool logicMark_ = false;

@@ -32,6 +32,7 @@
 #include "ui/editor/virtual_key.h"
 #include "ui/main/channel_cell.h"
 #include "ui/main/matrix_selection.h"
+#include "ui/main/channel_find.h"
 #include "ui/main/report_printing.h"
 #include "ui/transfer/port_menu.h"
 
@@ -92,6 +93,7 @@ const Command kCommands[] = {
      false, 'V'},
     {"M_Edit", "M_Edit_MoveChannel", kTxtMenuMoveChannel, kScNone, &MainWindow::M_Edit_MoveChannel_Click},
     {"M_Edit", "M_Edit_SwapChannel", kTxtMenuSwapChannel, kScNone, &MainWindow::M_Edit_SwapChannel_Click},
+    {"M_Edit", "M_Edit_Find", kTxtMenuFind, kScNone, &MainWindow::M_Edit_Find_Click, nullptr, false, 'F'},
     {"M_Edit", "Menu_Edit_Basic_Setup", kTxtMenuBasicSetup, kScBasic, nullptr, "mainsetup", true},
     {"M_Edit", "Menu_Edit_Logic_Setup", kTxtMenuLogicSetup, kScLogic, nullptr, "logic"},
     {"M_Edit", "Menu_Edit_Holiday_setup", kTxtMenuHolidaySetup, kScHoliday, nullptr, "Holiday"},
@@ -418,6 +420,14 @@ void MainWindow::buildMatrix() {
         grid->setColumnStretch(col, 1);
     for (int row = 1; row <= 16; ++row)
         grid->setRowStretch(row, 1);
+    // Find a channel: a bar under the matrix while it is open.
+    find_ = new ChannelFind(ctx_, central);
+    find_->mark = [this](const std::vector<int>& found) {
+        for (ChannelCell* c : cells_)
+            c->setMarked(std::find(found.begin(), found.end(), c->index()) != found.end());
+    };
+    find_->closed = [this] { setFocus(Qt::OtherFocusReason); };
+    grid->addWidget(find_, 17, 0, 1, 9);
     setCentralWidget(central);
     central->installEventFilter(this);
     setCellText(ctx_.settings.value(QLatin1String(kCellTextKey), QStringLiteral("1")) != QLatin1String("0"));
@@ -428,7 +438,9 @@ void MainWindow::Update_Form_Elements() {
     // Shortcut letters: the first character of texts 340..351, or the default letter.
     for (int k = 0; k < 12; ++k) {
         const QString t = ws.fileText(ShortcutText(k)).trimmed();
-        shortcutKeys_[static_cast<std::size_t>(k)] = t.isEmpty() ? kDefaultShortcuts[k] : t.at(0).toUpper().unicode();
+        const int letter = t.isEmpty() ? kDefaultShortcuts[k] : t.at(0).toUpper().unicode();
+        // Ctrl+F finds a channel in every language: a language's letter F gives way to the command's own.
+        shortcutKeys_[static_cast<std::size_t>(k)] = letter == 'F' ? kDefaultShortcuts[k] : letter;
     }
     applyShortcuts();
     const QString ctrl = ws.text(kTxtCtrlKey);
@@ -449,6 +461,8 @@ void MainWindow::Update_Form_Elements() {
     }
     mFile_->setTitle(ws.menuText(kTxtMenuFile));
     set("M_File_Exit", ws.menuText(kTxtMenuExit) + QLatin1Char('\t') + alt + QChar(shortcutKeys_[kScExit]));
+    applyUndoMenu();
+    find_->retranslate();
     mPrint_->setTitle(ws.menuText(kTxtMenuPrint));
     mPrintPreview_->setTitle(ws.menuText(kTxtPrintPreview));
     mPrintPdf_->setTitle(ws.menuText(kTxtSaveAsPdf));
@@ -511,6 +525,7 @@ void MainWindow::applyShortcuts() {
             give(c.name, {ctrl(shortcutKeys_[static_cast<std::size_t>(c.shortcut)])});
     give("M_Edit_Redo", {ctrl('Y'), ctrl('Z', Qt::ShiftModifier)});
     give("M_Edit_Undo", {ctrl('Z')});
+    give("M_Edit_Find", {ctrl('F')});
     give("M_File_Exit", {QKeySequence(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(shortcutKeys_[kScExit])))});
 }
 
@@ -608,8 +623,20 @@ void MainWindow::applyEditMenu() {
 }
 
 void MainWindow::applyUndoMenu() {
-    findChild<QAction*>(QStringLiteral("M_Edit_Undo"))->setEnabled(ctx_.ws.canUndo());
-    findChild<QAction*>(QStringLiteral("M_Edit_Redo"))->setEnabled(ctx_.ws.canRedo());
+    // Undo and Redo name the step they take: "Undo B1 Roller blind: Reverse time 1500 ms".
+    const Workspace& ws = ctx_.ws;
+    auto name = [&](const char* action, int text, const QString& step, char key, bool can) {
+        QAction* a = findChild<QAction*>(QLatin1String(action));
+        const QString words = step.isEmpty() ? ws.text(text) : ws.text(text) + QLatin1Char(' ') + step;
+        a->setText(
+            (step.isEmpty() ? ws.menuText(text) : ws.menuText(text) + QLatin1Char(' ') + EscapeAccessKeyMarks(step)) +
+            QLatin1Char('\t') + ws.text(kTxtCtrlKey) + QLatin1Char(key));
+        a->setToolTip(words);
+        a->setStatusTip(words);
+        a->setEnabled(can);
+    };
+    name("M_Edit_Undo", kTxtMenuUndo, ws.undoName(), 'Z', ws.canUndo());
+    name("M_Edit_Redo", kTxtMenuRedo, ws.redoName(), 'Y', ws.canRedo());
 }
 
 void MainWindow::M_Edit_CopyChannels_Click() {
@@ -630,6 +657,10 @@ void MainWindow::M_Edit_SwapChannel_Click() {
 
 void MainWindow::M_Edit_Undo_Click() {
     ctx_.ws.undo();
+}
+
+void MainWindow::M_Edit_Find_Click() {
+    find_->start();
 }
 
 void MainWindow::M_Edit_Redo_Click() {

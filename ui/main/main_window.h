@@ -21,6 +21,7 @@ namespace korvane {
 
 class ChannelCell;
 class MatrixSelection;
+class ChannelFind;
 class EditorWindow;
 class ProblemsCount;
 class ProblemsPane;
@@ -67,6 +68,7 @@ public:
     // Edit > Undo and Redo (Ctrl+Z; Ctrl+Y or Ctrl+Shift+Z).
     void M_Edit_Undo_Click();
     void M_Edit_Redo_Click();
+    void M_Edit_Find_Click();
     // File > Compare with file, Compare with unit and Backups of the unit (main_window_compare.cpp).
     void M_File_CompareFile_Click();
     void M_File_CompareUnit_Click();
@@ -92,6 +94,7 @@ public:
     // View > Problems (main_window_problems.cpp): the list beside the matrix, shown or hidden.
     ProblemsPane* problemsPane() const { return problems_; }
     void showProblems(bool shown);
+    ChannelFind* finder() const { return find_; }
 
     // MainWindowPort
     QWidget* widget() override { return this; }
@@ -158,6 +161,7 @@ private:
     EditorWindow& editor_;
     std::array<ChannelCell*, 128> cells_{};
     std::array<QLabel*, 24> captions_{};
+    ChannelFind* find_ = nullptr;
     std::array<int, 12> shortcutKeys_{};
     FileCommands files_;
     bool exitConfirmed_ = false;

@@ -13,11 +13,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <iterator>
 
 #include "app/plain_text.h"
+#include "app/texts.h"
 #include "model/analog.h"
 #include "model/field_rules.h"
 #include "ui/editor/form/form_layout.h"
@@ -350,10 +352,18 @@ QByteArray EditorPage::elementName(const FormRow& row, const ListItem& item) {
     return QByteArray(row.control) + '_' + QByteArray::number(item.value);
 }
 
-std::optional<long> EditorPage::typedTenths(const QString& text) {
-    const QString point = QLocale().decimalPoint();
-    const char separator = point.size() == 1 && point.at(0).unicode() < 128 ? point.at(0).toLatin1() : '.';
+std::optional<long> EditorPage::typedTenths(const QString& text) const {
+    // The window's decimal point, and "." as well.
+    const QChar point = DecimalPoint(ctx_.ws);
+    const char separator = point.unicode() < 128 ? point.toLatin1() : '.';
     return ParseTenths(ToCp1252(text), separator);
+}
+
+QString EditorPage::shownNumber(const FormRow& row) const {
+    QString shown = QString::fromStdString(FormatValue(*row.fact, shownValue(row)));
+    if (row.fact->format == ValueFormat::Tenths)
+        shown.replace(QLatin1Char('.'), DecimalPoint(ctx_.ws));
+    return shown;
 }
 
 void EditorPage::setRefused(QWidget* field, bool refused) {
@@ -467,7 +477,7 @@ void EditorPage::showRow(const FormRow& row) {
         break;
     case ControlKind::Number: {
         auto* edit = static_cast<QLineEdit*>(w);
-        edit->setText(QString::fromStdString(FormatValue(*row.fact, shownValue(row))));
+        edit->setText(shownNumber(row));
         setRefused(edit, false);
         break;
     }
@@ -694,6 +704,26 @@ bool EditorPage::eventFilter(QObject* watched, QEvent* event) {
     if (!row)
         return QFrame::eventFilter(watched, event);
     const QEvent::Type type = event->type();
+    if (auto* line = qobject_cast<QLineEdit*>(watched);
+        line && !line->isReadOnly() && (type == QEvent::ShortcutOverride || type == QEvent::KeyPress)) {
+        // A free text's own keys: Ctrl+End and Ctrl+Home go to the end and the start (with Shift they
+        // select), before any shortcut; after its own undo or redo the selection is drawn as it is.
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool toEnd =
+            key->matches(QKeySequence::MoveToEndOfDocument) || key->matches(QKeySequence::SelectEndOfDocument);
+        const bool toStart =
+            key->matches(QKeySequence::MoveToStartOfDocument) || key->matches(QKeySequence::SelectStartOfDocument);
+        if (toEnd || toStart) {
+            event->accept();
+            if (type == QEvent::KeyPress) {
+                const bool select = key->modifiers() & Qt::ShiftModifier;
+                toEnd ? line->end(select) : line->home(select);
+            }
+            return true;
+        }
+        if (type == QEvent::KeyPress && (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)))
+            QTimer::singleShot(0, line, [line] { line->update(); });
+    }
     if (type == QEvent::FocusIn) {
         entered(*row, static_cast<QWidget*>(watched), static_cast<QFocusEvent*>(event)->reason());
         return false;

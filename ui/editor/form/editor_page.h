@@ -75,8 +75,10 @@ public:
     template <class T> T* control(const char* name) const { return qobject_cast<T*>(control(name)); }
     std::span<const FormRow> rows() const { return rows_; }
 
-    // The tenths of a typed number ('.' or the user's decimal separator), or nothing.
-    static std::optional<long> typedTenths(const QString& text);
+    // The tenths of a typed number ('.' or the window's decimal point), or nothing.
+    std::optional<long> typedTenths(const QString& text) const;
+    // A Number row's value as its field shows it, in the window's decimal notation ("24,5" in German).
+    QString shownNumber(const FormRow& row) const;
     // Draws a Number field red (refused) or in the normal text colour.
     static void setRefused(QWidget* field, bool refused);
     // The objectName of an option button of the row.
