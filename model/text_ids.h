@@ -422,7 +422,6 @@ constexpr int kTxtLanguageName = 331;   // the language's display name
     X(kTxtUnitCelsius, 520)      /* unit of a temperature sensor's range and limits */                                 \
     X(kTxtUnitLux, 521)          /* unit of a light meter's range and limits */                                        \
     X(kTxtUnitWindSpeed, 522)    /* unit of a wind meter's range and limits */                                         \
-    X(kTxtInMemory, 326)         /* the configuration in memory in a comparison heading */                             \
     /* Room to work */                                                                                                 \
     X(kTxtMenuCellText, 254) /* View menu: the channels' descriptions in the matrix's cells, remembered */             \
     /* Every channel in words: who uses it, grid legends, finding a channel */                                         \
