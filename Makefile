@@ -7,7 +7,7 @@ WINDOWS_DIR := build/windows
 FUZZ_DIR := build/fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test build-run build-test deps clean bench robust fuzz package test-windows
+.PHONY: run test build-run build-test deps clean bench robust fuzz package test-windows lint
 
 deps:
 	@bash scripts/deps.sh
@@ -29,6 +29,11 @@ build-test: deps
 
 test: build-test
 	@cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The house rules: clang-format on every file, clang-tidy (.clang-tidy) on the Qt-free core; see scripts/lint.sh.
+lint:
+	@bash scripts/deps.sh lint
+	@bash scripts/lint.sh
 
 # The Qt-free core and its tests cross-built for Windows (MinGW-w64) and run under Wine, headless.
 test-windows:

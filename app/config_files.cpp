@@ -18,18 +18,19 @@ QString describe(const Workspace& ws, int headline, const FileResult& r) {
 
 } // namespace
 
-LoadResult LoadFile(AppContext& ctx, QWidget* parent) {
-    Workspace& ws = ctx.ws;
+LoadResult LoadFile(AppContext& ctx, QWidget* parent, Configuration& cfg) {
+    const Workspace& ws = ctx.ws;
     ctx.settings.setValue(QStringLiteral("DataFileLoc"), ws.DataFileLoc);
-    const FileResult r = korvane::LoadFile(ws.cfg, LocalPath(ws.DataFileLoc));
+    const FileResult r = korvane::LoadFile(cfg, LocalPath(ws.DataFileLoc));
     switch (r.status) {
     case FileStatus::Ok:
-        ws.setDataChanged(false);
         return LoadResult::Loaded;
-    case FileStatus::WrongSignature:
+    case FileStatus::WrongSignature: {
         ctx.dialogs.message(parent, ws.text(kTxtNotAConfigurationFile), QString(), MessageIcon::Exclamation);
-        ws.clear();
+        EditState unused;
+        ClearConfiguration(cfg, unused);
         return LoadResult::WrongSignature;
+    }
     default:
         ctx.dialogs.message(parent, describe(ws, kTxtReadFailed, r), QString(), MessageIcon::Exclamation);
         return LoadResult::Failed;
@@ -55,6 +56,8 @@ bool SaveFile(AppContext& ctx, QWidget* parent) {
         ctx.dialogs.message(parent, describe(ws, kTxtSaveFailed, r), QString(), MessageIcon::Exclamation);
         return false;
     }
+    // The file holds the configuration as the save prepares it; the document follows, undoably.
+    ws.change(PrepareForSave);
     ws.setDataChanged(false);
     return true;
 }

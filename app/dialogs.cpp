@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QStringList>
 #include <utility>
@@ -110,13 +111,27 @@ std::optional<FileChoice> QtDialogs::saveFile(QWidget* parent, const QString& ti
     return choice(dialog.selectedFiles().first());
 }
 
+std::unique_ptr<QInputDialog> MakeTextDialog(QWidget* parent, const QString& prompt, const QString& caption,
+                                             const QString& initial) {
+    auto dialog = std::make_unique<QInputDialog>(parent);
+    dialog->setWindowTitle(caption);
+    dialog->setInputMode(QInputDialog::TextInput);
+    dialog->setTextValue(initial);
+    // The prompt (a language text) as it stands: its label is made empty and set plain before the text
+    // goes in, so that markup in it is never read, nor anything it names loaded.
+    dialog->setLabelText(QString());
+    for (QLabel* label : dialog->findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
+    dialog->setLabelText(prompt);
+    return dialog;
+}
+
 std::optional<QString> QtDialogs::askText(QWidget* parent, const QString& prompt, const QString& caption,
                                           const QString& initial) {
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, initial, &ok);
-    if (!ok)
+    const std::unique_ptr<QInputDialog> dialog = MakeTextDialog(parent, prompt, caption, initial);
+    if (dialog->exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog->textValue();
 }
 
 void QtDialogs::beep() {

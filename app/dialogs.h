@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+class QInputDialog;
 class QMessageBox;
 class QWidget;
 
@@ -57,6 +58,10 @@ public:
 std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& text, const QString& caption,
                                             Buttons buttons, MessageIcon icon);
 
+// The dialog that asks for a line of text (askText): its prompt shown as it stands, never as markup.
+std::unique_ptr<QInputDialog> MakeTextDialog(QWidget* parent, const QString& prompt, const QString& caption,
+                                             const QString& initial);
+
 // The real dialogs: QMessageBox, QFileDialog (Qt's own, which speaks the program's language rather
 // than the desktop's) and the system beep.
 class QtDialogs : public Dialogs {
@@ -72,7 +77,6 @@ public:
                                    const QString& initial) override;
     void beep() override;
 };
-
 
 // "Korvane (*.zeb)|*.zeb|All(*.*)|*.*" -> "Korvane (*.zeb);;All (*)": the bar-separated
 // description/pattern pairs of our filters in Qt's filter syntax. "*.*" means every file.

@@ -12,6 +12,13 @@ const QString kFileFilter = QStringLiteral("Korvane (*.zeb)|*.zeb|M52xx07 (*.x07
 bool hasNoFile(const Workspace& ws) {
     return ws.CurFileName == QLatin1String("New") || ws.CurFileName == QLatin1String("Upload");
 }
+
+// Open, like New, starts again at the first channel and the first logic block.
+void startAtFirstChannel(Workspace& ws) {
+    EditState first;
+    first.DataChanged = ws.edit.DataChanged;
+    ws.edit = first;
+}
 } // namespace
 
 Answer FileCommands::askSave(int questionText) {
@@ -57,10 +64,7 @@ bool FileCommands::saveDialog() {
 bool FileCommands::newConfiguration() {
     if (!askSaveFirst(kTxtAskSaveBeforeNew))
         return false;
-    Workspace& ws = ctx_.ws;
-    ws.clear();
-    ws.setCurFileName(QStringLiteral("New"));
-    ws.setDataChanged(false);
+    ctx_.ws.clear();
     return true;
 }
 
@@ -84,23 +88,19 @@ bool FileCommands::openFile(const QString& path, const QString& title) {
     Workspace& ws = ctx_.ws;
     const QString previousLoc = ws.DataFileLoc;
     ws.DataFileLoc = path;
-    // A full open starts from the blank configuration; a file that cannot be read keeps the current one.
-    const Configuration before = ws.cfg;
-    const EditState beforeState = ws.edit;
-    ClearConfiguration(ws.cfg, ws.edit);
-    const LoadResult result = LoadFile(ctx_, parent_);
+    // A full open reads into the blank configuration; a file that cannot be read keeps the current one.
+    Configuration loaded = ws.cfg;
+    EditState unused;
+    ClearConfiguration(loaded, unused);
+    const LoadResult result = LoadFile(ctx_, parent_, loaded);
     if (result == LoadResult::Failed) {
-        ws.cfg = before;
-        ws.edit = beforeState;
         ws.DataFileLoc = previousLoc;
         return false;
     }
-    ws.setCurFileName(result == LoadResult::Loaded ? title : QStringLiteral("New"));
+    startAtFirstChannel(ws);
+    ws.replace(loaded, result == LoadResult::Loaded ? title : QStringLiteral("New"), Origin::File);
     if (result == LoadResult::Loaded)
         rememberRecent(ws.DataFileLoc);
-    ws.setDataChanged(false);
-    ws.forgetHistory(true);
-    ws.announceReplaced();
     return true;
 }
 
@@ -127,15 +127,16 @@ bool FileCommands::openRecent(int item) {
         return false;
     const QString previousLoc = ws.DataFileLoc;
     ws.DataFileLoc = path;
-    const LoadResult result = LoadFile(ctx_, parent_);
+    // A recent file is read over the configuration: what the file does not hold keeps its value.
+    Configuration loaded = ws.cfg;
+    const LoadResult result = LoadFile(ctx_, parent_, loaded);
     if (result == LoadResult::Failed) {
         ws.DataFileLoc = previousLoc;
         return false;
     }
-    ws.setCurFileName(result == LoadResult::Loaded ? FileTitle(path) : QStringLiteral("New"));
-    ws.setDataChanged(false);
-    ws.forgetHistory(true);
-    ws.announceReplaced();
+    if (result == LoadResult::WrongSignature)
+        startAtFirstChannel(ws); // the blank configuration, as New leaves it
+    ws.replace(loaded, result == LoadResult::Loaded ? FileTitle(path) : QStringLiteral("New"), Origin::File);
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <QStringList>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -78,34 +79,58 @@ QString InstanceGuard::DefaultLockPath() {
     const QString redirected = qEnvironmentVariable("KORVANE_SETTINGS");
     if (!redirected.isEmpty())
         return redirected + QStringLiteral(".running"); // not ".lock": QSettings locks that name itself
-    QString dir = PrivateFolder(qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::tempPath());
-    if (dir.isEmpty())
-        dir = QDir::tempPath();
-    return dir + QStringLiteral("/korvane-zeb1.lock");
+    // Never a name shared by every user: another user could take it first and keep this one from starting.
+    const QString dir = PrivateFolder(qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::tempPath(), CacheFolder());
+    return dir.isEmpty() ? QString() : dir + QStringLiteral("/korvane-zeb1.lock");
 }
 
-QString InstanceGuard::PrivateFolder(const QString& runtimeFolder, const QString& tempFolder) {
+QString InstanceGuard::CacheFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+}
+
+QString InstanceGuard::PrivateFolder(const QString& runtimeFolder, const QString& tempFolder,
+                                     const QString& cacheFolder) {
     const QByteArray runtime = QFile::encodeName(runtimeFolder);
     // The runtime folder belongs to the session: it is taken as it is, never changed.
     if (!runtime.isEmpty() && runtime.startsWith('/') && roomFor(runtime) && isPrivateFolder(runtime, false))
         return runtimeFolder;
+    QStringList candidates;
+    // The temporary folder, or /tmp where that is unset or too long a path for a socket.
     for (const QString& temp : {tempFolder, QStringLiteral("/tmp")}) {
         const QString own = temp + QStringLiteral("/korvane-") + QString::number(::geteuid());
+        if (!temp.isEmpty() && roomFor(QFile::encodeName(own))) {
+            candidates << own;
+            break;
+        }
+    }
+    // Where another user took the name in the temporary folder first: a folder in the user's own cache.
+    if (cacheFolder.startsWith(QLatin1Char('/'))) {
+        QDir().mkpath(cacheFolder);
+        candidates << cacheFolder + QStringLiteral("/korvane");
+    }
+    for (const QString& own : candidates) {
         const QByteArray path = QFile::encodeName(own);
-        if (temp.isEmpty() || !roomFor(path))
+        if (!roomFor(path))
             continue;
         ::mkdir(path.constData(), 0700);
-        return isPrivateFolder(path, true) ? own : QString();
+        if (isPrivateFolder(path, true))
+            return own;
     }
     return QString();
 }
 
-QString InstanceGuard::ServerName(const QString& lockPath) {
-    return ServerName(lockPath, qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::tempPath());
+QString InstanceGuard::NoPrivateFolderNames() {
+    return QDir::tempPath() + QStringLiteral("/korvane-") + QString::number(::geteuid()) + QStringLiteral(", ") +
+           CacheFolder() + QStringLiteral("/korvane");
 }
 
-QString InstanceGuard::ServerName(const QString& lockPath, const QString& runtimeFolder, const QString& tempFolder) {
-    const QString folder = PrivateFolder(runtimeFolder, tempFolder);
+QString InstanceGuard::ServerName(const QString& lockPath) {
+    return ServerName(lockPath, qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::tempPath(), CacheFolder());
+}
+
+QString InstanceGuard::ServerName(const QString& lockPath, const QString& runtimeFolder, const QString& tempFolder,
+                                  const QString& cacheFolder) {
+    const QString folder = PrivateFolder(runtimeFolder, tempFolder, cacheFolder);
     if (folder.isEmpty())
         return QString();
     // Named after the lock, so that every lock (a trial copy's, a test's) has its own socket.

@@ -28,17 +28,26 @@ public:
     // A later start: hands the file to the copy that holds the lock. False when no copy takes it.
     static bool handOver(const QString& lockPath, const QString& file);
 
+    // The lock in the user's private folder (PrivateFolder); empty when the user has none, and the
+    // program cannot start.
     static QString DefaultLockPath();
     // The local socket of the copy that holds the lock: named after the lock, in the user's private
-    // folder (PrivateFolder of XDG_RUNTIME_DIR and the temporary folder). Empty when there is none.
+    // folder (PrivateFolder of XDG_RUNTIME_DIR, the temporary folder and the user's cache folder).
+    // Empty when there is none.
     static QString ServerName(const QString& lockPath);
-    static QString ServerName(const QString& lockPath, const QString& runtimeFolder, const QString& tempFolder);
+    static QString ServerName(const QString& lockPath, const QString& runtimeFolder, const QString& tempFolder,
+                              const QString& cacheFolder);
     // A folder only this user may enter, short enough for a socket's address: the runtime folder when
     // it is one (a folder, not a link, the user's own, closed to everyone else), else
-    // "korvane-<user id>" in the temporary folder, made with mode 0700 when missing and closed when
-    // the user's own folder was left open. Empty when neither will do (the name is taken by another
-    // user, or is a link).
-    static QString PrivateFolder(const QString& runtimeFolder, const QString& tempFolder);
+    // "korvane-<user id>" in the temporary folder, else "korvane" in the user's cache folder (where
+    // another user took the name in the temporary folder first); each made with mode 0700 when
+    // missing and closed when the user's own folder was left open. Empty when none will do (each name
+    // is taken by another user, or is a link). Never a name that all users share.
+    static QString PrivateFolder(const QString& runtimeFolder, const QString& tempFolder, const QString& cacheFolder);
+    // The user's cache folder (~/.cache).
+    static QString CacheFolder();
+    // The folders PrivateFolder tries after the runtime folder, for a message that none would do.
+    static QString NoPrivateFolderNames();
 
 private:
     QString lockPath_;

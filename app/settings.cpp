@@ -90,7 +90,11 @@ ProgramSettings ReadStartupSettings(Settings& s, const QString& programFolder) {
     for (int i = 0; i < kLanguageSlots; ++i)
         p.langNames[i] = s.value(QStringLiteral("Language%1").arg(i), DefaultLanguageName(i));
     const QString comPortText = s.value(QStringLiteral("ComPortUsing"), QStringLiteral("1"));
-    p.comPort = boundedNumber(comPortText, 1, 4, 1);
+    p.comPort = boundedNumber(comPortText, 1, 4, 0);
+    if (p.comPort == 0) {
+        p.unknownComPort = comPortText;
+        p.comPort = 1;
+    }
     const QString startup = s.value(QStringLiteral("Startup"), folder);
     const QString author = s.value(QStringLiteral("Author"), QString());
 
@@ -118,8 +122,8 @@ ProgramSettings ReadStartupSettings(Settings& s, const QString& programFolder) {
         s.setValue(QStringLiteral("Language%1").arg(i), p.langNames[i]);
     s.setValue(QStringLiteral("Startup"), folder);
     s.setValue(QStringLiteral("DataFileLoc"), p.dataFileLoc);
-    // The port choice survives the reset: the value read is written back as it was.
-    s.setValue(QStringLiteral("ComPortUsing"), comPortText);
+    // The port choice survives the reset; one the program did not understand becomes the port it uses.
+    s.setValue(QStringLiteral("ComPortUsing"), QString::number(p.comPort));
     return p;
 }
 

@@ -44,7 +44,8 @@ struct ProgramSettings {
     std::array<QString, kLanguageSlots> langNames;
     int curLanguage = 1;
     int comPort = 1;
-    bool wasReset = false; // first run, moved program or new revision
+    QString unknownComPort; // a ComPortUsing the program did not understand (comPort is then 1), else empty
+    bool wasReset = false;  // first run, moved program or new revision
 };
 
 // Reads every start-up setting with its default and, on a first run, a moved program folder or a

@@ -44,6 +44,12 @@ QString QtLanguageOf(const Workspace& ws) {
     return QString();
 }
 
+QChar DecimalPoint(const Workspace& ws) {
+    const QString language = QtLanguageOf(ws);
+    const QString point = (language.isEmpty() ? QLocale() : QLocale(language)).decimalPoint();
+    return point.size() == 1 ? point.at(0) : QLatin1Char('.');
+}
+
 QString InstallQtTranslation(const Workspace& ws) {
     QCoreApplication* app = QCoreApplication::instance();
     if (!app)
@@ -63,6 +69,11 @@ QString InstallQtTranslation(const Workspace& ws) {
     }
     QCoreApplication::installTranslator(translator);
     return language;
+}
+
+QString BadTextFileMessage(const QString& sentence, const std::string& path, const std::string& reason) {
+    return sentence + QStringLiteral("\n\n") + QString::fromLocal8Bit(path.c_str()) + QStringLiteral(": ") +
+           QString::fromLocal8Bit(reason.c_str());
 }
 
 bool LoadTexts(AppContext& ctx, QWidget* parent, int slot, TextKind kind) {
@@ -89,8 +100,12 @@ bool LoadTexts(AppContext& ctx, QWidget* parent, int slot, TextKind kind) {
         LoadEnglishFallback(ws);
         InstallQtTranslation(ws);
     }
-    if (!good)
-        ctx.dialogs.message(parent, language ? kBadLanguageFile : kBadHelpFile);
+    if (!good) {
+        // The fixed sentence, then which file and why.
+        const std::string why =
+            !table.opened ? table.openReason : "line " + std::to_string(table.badLine) + ": " + table.badReason;
+        ctx.dialogs.message(parent, BadTextFileMessage(language ? kBadLanguageFile : kBadHelpFile, path, why));
+    }
     return good;
 }
 
@@ -109,7 +124,7 @@ bool ChooseLanguage(AppContext& ctx, QWidget* parent, int slot) {
 bool CheckLanguageFile(AppContext& ctx, QWidget* parent, const QString& path, int slot) {
     const LanguageFileCheck check = CheckLanguageFileAt(LocalPath(path));
     if (!check.valid) {
-        ctx.dialogs.message(parent, kBadLanguageFile);
+        ctx.dialogs.message(parent, BadTextFileMessage(kBadLanguageFile, LocalPath(path), check.reason));
         return false;
     }
     ctx.ws.LangNames[static_cast<std::size_t>(slot)] = FromCp1252(check.name);

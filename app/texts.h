@@ -14,6 +14,9 @@ enum class TextKind { Language = 0, Help = 1 };
 
 inline const QString kBadLanguageFile = QStringLiteral("Bad or Corrupted language file...");
 inline const QString kBadHelpFile = QStringLiteral("Bad or Corrupted Help file...");
+
+// One of the sentences above, then the file and what is wrong with it, on a paragraph of their own.
+QString BadTextFileMessage(const QString& sentence, const std::string& path, const std::string& reason);
 inline const QString kLanguageFilter = QStringLiteral("ZEB1 language(*.dat)|*.dat");
 
 // Reads the language (or help) file of a slot into LangText (HelpText). True when the file had no
@@ -24,6 +27,9 @@ inline const QString kLanguageFilter = QStringLiteral("ZEB1 language(*.dat)|*.da
 bool LoadTexts(AppContext& ctx, QWidget* parent, int slot, TextKind kind);
 // The language of Qt's own translations for the current language texts: language text 99 ("de"), or
 // failing that the language whose name text 331 gives ("Dansk", "German"); "" when neither tells.
+// The decimal point of numbers shown and typed in the window: the language's (a comma in German and
+// Danish), the system's where the language names none. Files, records and the command line keep ".".
+QChar DecimalPoint(const Workspace& ws);
 QString QtLanguageOf(const Workspace& ws);
 // Loads Qt's own translation (qtbase_<language> from Qt's translations folder) for the current
 // language texts in place of the one loaded before, so that message box buttons, file, print and

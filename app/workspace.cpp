@@ -4,8 +4,10 @@
 #include <QWidget>
 
 #include "app/access_keys.h"
+#include "app/step_names.h"
 #include "model/channel_types.h"
 #include "model/text_ids.h"
+#include "model/logic.h"
 
 namespace korvane {
 
@@ -20,7 +22,11 @@ class EditStep : public QUndoCommand {
 public:
     EditStep(Workspace& ws, std::shared_ptr<const Configuration> before, std::shared_ptr<const Configuration> after,
              int channel, const QObject* entry)
-        : ws_(ws), before_(std::move(before)), after_(std::move(after)), channel_(channel), entry_(entry) {}
+        : ws_(ws), before_(std::move(before)), after_(std::move(after)), channel_(channel), entry_(entry) {
+        name();
+    }
+    // What the step changed first, in the user's words: the place Undo and Redo show.
+    const std::optional<Difference>& first() const { return first_; }
 
     int id() const override { return 1; }
     // The next key typed into the same field, while its entry is open, joins this step.
@@ -29,6 +35,7 @@ public:
         if (!entry_ || next->entry_ != entry_ || next->channel_ != channel_ || ws_.openEntry_ != entry_)
             return false;
         after_ = next->after_;
+        name();
         // Typed back to where it started: the step is no change and leaves the stack.
         setObsolete(*after_ == *before_);
         return true;
@@ -42,7 +49,15 @@ public:
     }
 
 private:
+    // Names the step from what it changed ("B1 Roller blind: Reverse time 1500 ms").
+    void name() {
+        const std::vector<Difference> all = StepDifferences(*before_, *after_);
+        first_ = all.empty() ? std::nullopt : std::optional<Difference>(all.front());
+        setText(StepName(all, ws_));
+    }
+
     Workspace& ws_;
+    std::optional<Difference> first_;
     std::shared_ptr<const Configuration> before_;
     std::shared_ptr<const Configuration> after_;
     int channel_;
@@ -59,10 +74,12 @@ EditEntry::~EditEntry() {
 }
 
 Workspace::Workspace(QObject* parent) : QObject(parent) {
-    ClearConfiguration(cfg, edit);
+    ClearConfiguration(cfg_, edit);
     undo_.setUndoLimit(kUndoSteps);
     connect(&undo_, &QUndoStack::canUndoChanged, this, &Workspace::undoStateChanged);
     connect(&undo_, &QUndoStack::canRedoChanged, this, &Workspace::undoStateChanged);
+    // The menu names the step Undo and Redo would take.
+    connect(&undo_, &QUndoStack::indexChanged, this, &Workspace::undoStateChanged);
     // Leaving a field ends its entry: coming back and typing again is a new step.
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
         connect(app, &QApplication::focusChanged, this, &Workspace::endEntry);
@@ -131,8 +148,8 @@ void Workspace::setCurFileName(const QString& name) {
 
 bool Workspace::change(const std::function<void(Configuration&)>& apply, EditMark mark) {
     const int channel = edit.CurChannel;
-    Configuration before = cfg;
-    apply(cfg);
+    Configuration before = cfg_;
+    apply(cfg_);
     const bool changed = !(cfg == before);
     if (!changed && mark != EditMark::Always)
         return false;
@@ -146,12 +163,25 @@ bool Workspace::change(const std::function<void(Configuration&)>& apply, EditMar
     return changed;
 }
 
+bool Workspace::changeNamed(const QString& name, const std::function<void(Configuration&)>& apply) {
+    endEntry();
+    const QObject* field = entryField_;
+    entryField_ = nullptr; // a step of its own: no key typed afterwards joins it
+    stepName_ = name;
+    const bool changed = change(apply);
+    stepName_.clear();
+    entryField_ = field;
+    return changed;
+}
+
 void Workspace::announceChannels(const Configuration& before) {
+    const LogicMarkSet marks = LogicMarks(cfg);
+    const LogicMarkSet marksBefore = LogicMarks(before);
     for (int c = 0; c < kChannels; ++c) {
         const auto i = static_cast<std::size_t>(c);
         if (cfg.ChanSetup[i] != before.ChanSetup[i] || cfg.MasterMatrix[i] != before.MasterMatrix[i] ||
             cfg.ChanText[i] != before.ChanText[i] || cfg.ChanFlags[i] != before.ChanFlags[i] ||
-            cfg.LogicMarks[i] != before.LogicMarks[i])
+            marks[i] != marksBefore[i])
             emit channelChanged(c);
     }
 }
@@ -161,14 +191,17 @@ void Workspace::record(Configuration&& before, int channel) {
         lastAfter_ && *lastAfter_ == before ? lastAfter_ : std::make_shared<const Configuration>(std::move(before));
     auto to = std::make_shared<const Configuration>(cfg);
     lastAfter_ = to;
-    undo_.push(new EditStep(*this, std::move(from), std::move(to), channel, entryField_));
+    auto* step = new EditStep(*this, std::move(from), std::move(to), channel, entryField_);
+    if (!stepName_.isEmpty()) // an operation's own name ("Move A3 → B5") over the one of its first change
+        step->setText(stepName_);
+    undo_.push(step);
     openEntry_ = entryField_;
 }
 
 void Workspace::restore(const std::shared_ptr<const Configuration>& snapshot, int channel) {
     const Configuration before = cfg;
     restoring_ = true;
-    cfg = *snapshot;
+    cfg_ = *snapshot;
     lastAfter_ = snapshot;
     setCurChannel(channel);
     announceChannels(before);
@@ -182,6 +215,7 @@ void Workspace::undo() {
     if (!undo_.canUndo())
         return;
     undo_.undo();
+    stepShown_ = static_cast<const EditStep*>(undo_.command(undo_.index()))->first();
     markDataChanged(!undo_.isClean());
 }
 
@@ -190,6 +224,7 @@ void Workspace::redo() {
     if (!undo_.canRedo())
         return;
     undo_.redo();
+    stepShown_ = static_cast<const EditStep*>(undo_.command(undo_.index() - 1))->first();
     markDataChanged(!undo_.isClean());
 }
 
@@ -227,11 +262,20 @@ void Workspace::changeChannelType(int n, int type) {
 }
 
 void Workspace::clear() {
-    const bool wasChanged = edit.DataChanged;
-    ClearConfiguration(cfg, edit);
-    forgetHistory(true);
-    if (wasChanged)
-        emit dataChangedChanged(false);
+    Configuration blank = cfg;
+    EditState positions;
+    ClearConfiguration(blank, positions);
+    positions.DataChanged = edit.DataChanged; // replace() announces the change of DataChanged
+    edit = positions;
+    replace(blank, QStringLiteral("New"), Origin::File);
+}
+
+void Workspace::replace(const Configuration& configuration, const QString& name, Origin origin) {
+    cfg_ = configuration;
+    setCurFileName(name);
+    const bool saved = origin != Origin::Unit;
+    forgetHistory(saved);
+    markDataChanged(!saved);
     emit configurationReplaced();
 }
 

@@ -9,11 +9,13 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/settings.h"
 #include "io/text_file.h"
 #include "model/configuration.h"
+#include "model/differences.h"
 #include "model/value_facts.h"
 
 namespace korvane {
@@ -25,6 +27,13 @@ enum class EditMark {
     IfChanged, // when a stored byte or text differs afterwards
     Always,    // also when the edit kept every value (a key a rule accepts counts as an edit)
     Never,     // bookkeeping that is not the user's change (range repairs, the claim snapshot)
+};
+
+// Where a configuration that takes the place of the document comes from.
+enum class Origin {
+    File,   // a configuration file (Open, a recent file) or New's blank one: the document as saved
+    Backup, // a backup of the unit, opened as a file of its own
+    Unit,   // a read from the unit: in no file yet, so there is something to save
 };
 
 class Workspace;
@@ -48,7 +57,14 @@ class Workspace : public QObject {
 public:
     explicit Workspace(QObject* parent = nullptr);
 
-    Configuration cfg;
+private:
+    Configuration cfg_;
+    // Test set-ups put a configuration in place without an edit (tests/support/workspace_setup.h).
+    friend Configuration& ConfigurationForSetUp(Workspace& ws);
+
+public:
+    // The document, read-only: change() alters it (the write path) and replace() puts another in its place.
+    const Configuration& cfg = cfg_;
     EditState edit;
 
     QString CurFileName = QStringLiteral("New");
@@ -91,6 +107,9 @@ public:
     // configuration changed and announces every channel whose row, master row, text or flags
     // changed, then edited(). Returns whether any value changed.
     bool change(const std::function<void(Configuration&)>& apply, EditMark mark = EditMark::IfChanged);
+    // A change of many values (moving, swapping or pasting channels) as one undo step of its own, named
+    // by what it did ("Move A3 → B5"). Returns whether any value changed; nothing is recorded otherwise.
+    bool changeNamed(const QString& name, const std::function<void(Configuration&)>& apply);
     // Stores one value of the current channel (or of the system) through the write path.
     bool setValue(const ValueFact& fact, int value, EditMark mark = EditMark::IfChanged);
     int value(const ValueFact& fact) const { return ReadValue(fact, cfg, ownerOf(fact)); }
@@ -102,6 +121,10 @@ public:
     void changeChannelType(int n, int type);
     // Blank configuration of New, not changed; nothing before it can be undone.
     void clear();
+    // The one way a whole configuration takes the place of the document (Open, a recent file, New, a read
+    // from the unit, a backup): it becomes the document named `name`, nothing before it can be undone,
+    // and the windows refill. From a file or a backup it is the saved state; from the unit it is changed.
+    void replace(const Configuration& configuration, const QString& name, Origin origin);
 
     // Undo and redo of the edits made through change(): each edit is one step (the keys typed into
     // one field while it keeps the focus are one step together). A step restores the configuration
@@ -112,13 +135,20 @@ public:
     bool canRedo() const { return undo_.canRedo(); }
     void undo();
     void redo();
+    // A new configuration took the place of the old one: its steps cannot be undone any more. saved:
+    // the configuration is the one of its file, so undoing back to here clears DataChanged.
+    // The names of the steps Undo and Redo would take now ("B1 Roller blind: Reverse time 1500 ms").
+    QString undoName() const { return undo_.undoText(); }
+    QString redoName() const { return undo_.redoText(); }
+    // What the last Undo or Redo changed first, to show it: its channel or system area and value.
+    const std::optional<Difference>& stepShown() const { return stepShown_; }
     // A new configuration took the place of the old one (Open, a recent file, a read from the unit):
     // its steps cannot be undone any more. saved: the configuration is the one of its file, so
     // undoing back to here clears DataChanged; a read from the unit is in no file.
     void forgetHistory(bool saved);
     // Ends the field entry being typed: the next edit is a step of its own.
     void endEntry();
-    // Announce that many values changed at once (load, read, language change).
+    // Announce that many values changed at once (a language change).
     void announceReplaced() { emit configurationReplaced(); }
     void announceTexts() { emit textsChanged(); }
     void announceChannel(int n) { emit channelChanged(n); }
@@ -152,6 +182,8 @@ private:
     QPointer<const QObject> openEntry_;              // the field whose entry the newest step still takes keys of
     std::shared_ptr<const Configuration> lastAfter_; // shared by a step's "after" and the next "before"
     bool restoring_ = false;
+    QString stepName_; // the name of the step being recorded by changeNamed
+    std::optional<Difference> stepShown_;
 };
 
 } // namespace korvane

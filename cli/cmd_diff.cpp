@@ -1,10 +1,12 @@
-// diff: what changed from one configuration file to another, in the words of the editor's pages or
-// byte by byte. Exits as diff(1) does: 0 equal, 1 different, 2 when a file cannot be read.
+// diff: what changed from one configuration file to another, in the words of the editor's pages (also
+// as a unit would hold the two) or byte by byte. Exits as diff(1) does: 0 equal, 1 different, 2 when a file cannot be
+// read.
 
 #include <iostream>
 
 #include "cli/command_support.h"
 #include "io/config_diff.h"
+#include "io/verify.h"
 #include "model/differences.h"
 
 namespace korvane::cli {
@@ -28,10 +30,12 @@ int RunDiff(const Arguments& a) {
             std::cout << d.line() << "\n";
         return diffs.empty() ? kExitOk : kExitFailed;
     }
-    const TextLookup texts = ReadTexts(a);
-    const auto diffs = CompareFacts(*first, *second, CompareScope::File);
+    // As a unit would hold them: texts cut to their slots, only what a read of the unit returns.
+    const auto diffs = a.has("--as-unit")
+                           ? CompareFacts(AsUnitHoldsIt(*first), AsUnitHoldsIt(*second), CompareScope::Unit)
+                           : CompareFacts(*first, *second, CompareScope::File);
     for (const Difference& d : diffs)
-        std::cout << CompareLine(WordDifference(d, texts)) << "\n";
+        std::cout << CompareLine(WordDifference(d, Words())) << "\n";
     return diffs.empty() ? kExitOk : kExitFailed;
 }
 

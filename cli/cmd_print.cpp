@@ -53,19 +53,19 @@ int RunPrint(const Arguments& a) {
         file = a.positional[0];
     }
     if (report.empty())
-        throw UsageError{"print needs --report channels|master|realtime|logic|sms|all"};
+        throw UsageError{Say(kTxtCliNeeds, {"print", "--report channels|master|realtime|logic|sms|all"})};
     const ReportEntry* entry = report == "all" ? nullptr : FindReport(report);
     if (report != "all" && !entry)
-        throw UsageError{"unknown report " + report + " (channels, master, realtime, logic, sms or all)"};
+        throw UsageError{Say(kTxtCliUnknownReport, {report})};
     if (!a.has("-o"))
-        throw UsageError{"print needs -o OUT.pdf"};
-    const std::string out = a.value("-o");
+        throw UsageError{Say(kTxtCliNeeds, {"print", "-o OUT.pdf"})};
+    const std::string out = OutputPath(a);
     const std::string size = a.valueOr("--page-size", "A4");
     const bool letter = size == "Letter" || size == "letter";
     if (!letter && size != "A4" && size != "a4")
-        throw UsageError{"--page-size wants A4 or Letter, not " + size};
+        throw UsageError{Say(kTxtCliWants, {"--page-size", "A4 | Letter", size})};
     const DeviceClock clock = ClockOption(a);
-    const TextLookup text = ReadTexts(a);
+    const TextLookup& text = Words();
     // The file name as the page header shows it (8-bit).
     const std::string fileName = Utf8ToCp1252(std::filesystem::path(file).filename().string());
     std::string error;
@@ -73,7 +73,10 @@ int RunPrint(const Arguments& a) {
     if (!cfg)
         return Fail(error);
 
-    const ReportInput in{*cfg, text, fileName, clock, a.has("--in-use")};
+    // Channels in use only, as the Print menu prints them by default; --all for every channel and block.
+    if (a.has("--all") && a.has("--in-use"))
+        throw UsageError{"print takes --all or --in-use, not both"};
+    const ReportInput in{*cfg, text, fileName, clock, !a.has("--all")};
     // all: every report that has something to print.
     const std::vector<ReportKind> kinds = entry ? std::vector<ReportKind>{entry->kind} : ReportsWithContent(in);
     GuiApplication gui;

@@ -7,16 +7,16 @@
 #include "cli/command_support.h"
 #include "cli/transfer_runner.h"
 #include "io/verify.h"
+#include "model/text_codec.h"
 
 namespace korvane::cli {
 
 namespace {
 
 // Reads the unit into `target` (and its image into `image`); the command's exit code.
-int readUnit(SerialLink& link, Configuration& target, const TextLookup& texts, bool acceptNewer,
-             MemMap* image = nullptr) {
+int readUnit(SerialLink& link, Configuration& target, bool acceptNewer, MemMap* image = nullptr) {
     ReadTransfer read(link, target, [acceptNewer](int) { return acceptNewer; });
-    const TransferOutcome o = RunTransfer(read, texts, [](Transfer& t) { static_cast<ReadTransfer&>(t).start(); });
+    const TransferOutcome o = RunTransfer(read, Words(), [](Transfer& t) { static_cast<ReadTransfer&>(t).start(); });
     if (image)
         *image = read.image();
     return ExitFor(o);
@@ -24,13 +24,13 @@ int readUnit(SerialLink& link, Configuration& target, const TextLookup& texts, b
 
 // Reads what the unit holds and saves it as DIR/<device number>-<date>-<time>.zeb before a write; the
 // command's exit code (the unit is untouched when this fails).
-int backupUnit(SerialLink& link, const std::string& dir, const TextLookup& texts) {
+int backupUnit(SerialLink& link, const std::string& dir) {
     Configuration held;
     EditState state;
     ClearConfiguration(held, state);
     // A backup keeps whatever the unit holds, also from newer firmware.
-    if (const int code = readUnit(link, held, texts, true); code != kExitOk) {
-        std::cerr << "korvane-cli: the unit could not be read for the backup; nothing was written\n";
+    if (const int code = readUnit(link, held, true); code != kExitOk) {
+        std::cerr << "korvane-cli: " << Say(kTxtBackupFailed) << "\n";
         return code;
     }
     const std::time_t now = std::time(nullptr);
@@ -44,10 +44,10 @@ int backupUnit(SerialLink& link, const std::string& dir, const TextLookup& texts
             .string();
     const FileResult saved = SaveFile(held, path);
     if (!saved.ok()) {
-        Fail(saved.message() + "; nothing was written");
+        Fail(Say(kTxtBackupFailed) + " (" + saved.message() + ")");
         return kExitFailed;
     }
-    std::cerr << "korvane-cli: the unit's configuration was saved as " << path << "\n";
+    std::cerr << "korvane-cli: " << Say(kTxtBackupSaved) << " " << path << "\n";
     return kExitOk;
 }
 
@@ -56,27 +56,26 @@ int backupUnit(SerialLink& link, const std::string& dir, const TextLookup& texts
 int RunRead(const Arguments& a) {
     a.needPositional(0);
     if (!a.has("--port") || !a.has("-o"))
-        throw UsageError{"read needs --port DEV and -o OUT.zeb"};
+        throw UsageError{Say(kTxtCliNeeds, {"read", "--port DEV -o OUT.zeb"})};
     TransferLoop loop;
-    const TextLookup texts = ReadTexts(a);
     const auto link = MakeLink(a.value("--port"));
     Configuration cfg;
     EditState state;
     ClearConfiguration(cfg, state);
-    const int code = readUnit(*link, cfg, texts, a.has("--accept-newer"));
+    const int code = readUnit(*link, cfg, a.has("--accept-newer"));
     if (code != kExitOk)
         return code;
-    const FileResult saved = SaveFile(cfg, a.value("-o"));
+    const FileResult saved = SaveFile(cfg, OutputPath(a));
     return saved.ok() ? kExitOk : Fail(saved.message());
 }
 
 int RunWrite(const Arguments& a) {
     a.needPositional(1);
     if (!a.has("--port"))
-        throw UsageError{"write needs --port DEV"};
+        throw UsageError{Say(kTxtCliNeeds, {"write", "--port DEV"})};
     const DeviceClock clock = ClockOption(a);
     TransferLoop loop;
-    const TextLookup texts = ReadTexts(a);
+    const TextLookup texts = ReadTexts(a); // the unit's labels and SMS words
     std::string error;
     auto cfg = LoadForUse(a.positional[0], error);
     if (!cfg)
@@ -84,11 +83,11 @@ int RunWrite(const Arguments& a) {
     const auto link = MakeLink(a.value("--port"));
     ExpectTransfers(1 + int{a.has("--backup")} + int{a.has("--verify")});
     if (a.has("--backup"))
-        if (const int code = backupUnit(*link, a.value("--backup"), texts); code != kExitOk)
+        if (const int code = backupUnit(*link, a.value("--backup")); code != kExitOk)
             return code;
     WriteTransfer write(*link, *cfg, clock, texts);
     write.connect(&write, &WriteTransfer::bell, [] { std::cerr << '\a'; });
-    const TransferOutcome o = RunTransfer(write, texts, [](Transfer& t) { static_cast<WriteTransfer&>(t).start(); });
+    const TransferOutcome o = RunTransfer(write, Words(), [](Transfer& t) { static_cast<WriteTransfer&>(t).start(); });
     if (o != TransferOutcome::Done || !a.has("--verify"))
         return ExitFor(o);
 
@@ -99,15 +98,47 @@ int RunWrite(const Arguments& a) {
     EditState state;
     ClearConfiguration(back, state);
     MemMap image{};
-    if (const int code = readUnit(*link, back, texts, true, &image); code != kExitOk)
+    if (const int code = readUnit(*link, back, true, &image); code != kExitOk)
         return code;
-    const auto diffs = VerifyWrite(*cfg, image);
-    for (const Difference& d : diffs)
-        std::cout << VerifyLine(WordDifference(d, texts), texts) << "\n";
-    if (diffs.empty())
+    // The verdict names what the unit keeps only in part: a cut text is no difference, and no success
+    // in full either. The differences first, then the verdict as the transfer window gives it, also
+    // when all is well.
+    const VerifyVerdict verdict = VerdictOfWrite(*cfg, image);
+    for (const std::string& line : VerdictLines(verdict, Words()))
+        std::cout << line << "\n";
+    std::cout.flush();
+    std::cerr << "korvane-cli: " << Cp1252ToUtf8(VerdictSentence(verdict, Words())) << "\n";
+    return verdict.differences.empty() ? kExitOk : kExitDiffers;
+}
+
+int RunCompare(const Arguments& a) {
+    a.needPositional(1);
+    if (!a.has("--port"))
+        throw UsageError{Say(kTxtCliNeeds, {"compare", "--port DEV"})};
+    TransferLoop loop;
+    std::string error;
+    const auto cfg = LoadForUse(a.positional[0], error);
+    if (!cfg) {
+        Fail(error);
+        return kExitUsage; // as diff: a file that cannot be read is never taken for a difference
+    }
+    const auto link = MakeLink(a.value("--port"));
+    Configuration held;
+    EditState state;
+    ClearConfiguration(held, state);
+    MemMap image{};
+    // Comparing only looks at the unit: the data of newer firmware is compared as far as it goes.
+    if (const int code = readUnit(*link, held, true, &image); code != kExitOk)
+        return code;
+    const auto diffs = CompareWithUnit(*cfg, image);
+    if (diffs.empty()) {
+        std::cerr << "korvane-cli: " << Say(kTxtNoDifferences) << "\n";
         return kExitOk;
-    std::cerr << "korvane-cli: verify: the unit holds " << diffs.size() << " value(s) other than written\n";
-    return kExitDiffers;
+    }
+    std::cerr << "korvane-cli: " << Say(kTxtCliCompareHeading, {std::to_string(diffs.size()), a.positional[0]}) << "\n";
+    for (const Difference& d : diffs)
+        std::cout << CompareLine(WordDifference(d, Words())) << "\n";
+    return kExitFailed;
 }
 
 } // namespace korvane::cli

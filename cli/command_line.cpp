@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "cli/command_table.h"
+#include "cli/command_support.h"
 
 #include <QCommandLineParser>
 
@@ -37,14 +37,14 @@ std::string problem(const Command& command, const QCommandLineParser& parser, co
         const QString unknown = parser.unknownOptionNames().first();
         for (const std::string& a : args)
             if (isOption(a) && bareName(a) == unknown)
-                return "unknown option " + a;
+                return Say(kTxtCliUnknownOption, {a});
     }
     if (!args.empty() && isOption(args.back()) && args.back().find('=') == std::string::npos) {
         const QString name = bareName(args.back());
         const auto& options = command.options;
         if (std::any_of(options.begin(), options.end(),
                         [&](const Option& o) { return o.takesValue && bareName(o.name()) == name; }))
-            return "option " + args.back() + " needs a value";
+            return Say(kTxtCliOptionNeedsValue, {args.back()});
     }
     return parser.errorText().toStdString();
 }
@@ -58,9 +58,9 @@ std::string Option::name() const {
 
 void Arguments::needPositional(std::size_t n) const {
     if (positional.size() < n)
-        throw UsageError{"missing file name"};
+        throw UsageError{Say(kTxtCliMissingFile)};
     if (positional.size() > n)
-        throw UsageError{"unexpected argument " + positional[n]};
+        throw UsageError{Say(kTxtCliUnexpectedArgument, {positional[n]})};
 }
 
 std::string HelpText(const Command& command) {

@@ -5,11 +5,8 @@
 #include <ctime>
 #include <filesystem>
 #include <iostream>
-#include <memory>
-#include <stdexcept>
 
 #include "io/atomic_file.h"
-#include "io/text_file.h"
 
 namespace korvane::cli {
 
@@ -42,33 +39,6 @@ DeviceClock localClock() {
                        tm.tm_wday == 0 ? 7 : tm.tm_wday};
 }
 
-// Reads a language file into a lookup of its texts (an unknown key gives an empty text). False with the
-// reason, naming the file, when it cannot be read or is not a language file as the language page takes
-// one: the texts go to the unit as its label and SMS words.
-bool readLanguageTexts(const std::string& path, TextLookup& lookup, std::string& reason) {
-    std::string bytes;
-    const ReadOutcome read = ReadBoundedFile(path, kTextFileLimit, bytes);
-    if (!read.ok) {
-        reason = path + ": " + read.reason;
-        return false;
-    }
-    const LanguageFileCheck check = CheckLanguageFile(bytes);
-    if (!check.valid) {
-        reason = path + ": not a language file: " + check.reason;
-        return false;
-    }
-    auto table = std::make_shared<TextTable>(ParseTextFile(bytes, kLanguageTextCount));
-    if (!table->good) {
-        reason = path + ":" + std::to_string(table->badLine) + ": " + table->badReason;
-        return false;
-    }
-    lookup = [table](int n) {
-        return n >= 0 && static_cast<std::size_t>(n) < table->texts.size() ? table->texts[static_cast<std::size_t>(n)]
-                                                                           : std::string();
-    };
-    return true;
-}
-
 } // namespace
 
 void SetProgramDir(const char* argv0) {
@@ -77,6 +47,10 @@ void SetProgramDir(const char* argv0) {
     if (ec)
         exe = std::filesystem::absolute(argv0, ec);
     gProgramDir = exe.parent_path().string();
+}
+
+const std::string& ProgramDir() {
+    return gProgramDir;
 }
 
 int Fail(const std::string& line) {
@@ -95,22 +69,18 @@ std::optional<Configuration> LoadForUse(const std::string& path, std::string& er
     return std::nullopt;
 }
 
-TextLookup ReadTexts(const Arguments& a) {
-    const std::string language = a.valueOr("--language", gProgramDir + "/Language/English.dat");
-    TextLookup texts;
-    std::string error;
-    if (!readLanguageTexts(language, texts, error))
-        throw std::runtime_error("language file " + error);
-    return texts;
-}
-
 DeviceClock ClockOption(const Arguments& a) {
     if (!a.has("--clock"))
         return localClock();
     const auto parsed = parseClock(a.value("--clock"));
     if (!parsed)
-        throw UsageError{"--clock wants YYYY-MM-DDTHH:MM:SS, not " + a.value("--clock")};
+        throw UsageError{Say(kTxtCliWants, {"--clock", "YYYY-MM-DDTHH:MM:SS", a.value("--clock")})};
     return *parsed;
+}
+
+std::string OutputPath(const Arguments& a) {
+    const std::string out = a.value("-o");
+    return out == "-" ? "/dev/stdout" : out;
 }
 
 int WriteOutput(const Arguments& a, const std::string& bytes) {
@@ -119,8 +89,12 @@ int WriteOutput(const Arguments& a, const std::string& bytes) {
         std::cout.flush();
         return std::cout ? kExitOk : Fail("cannot write to the standard output");
     }
-    const WriteOutcome w = WriteFileAtomically(a.value("-o"), bytes);
-    return w.ok ? kExitOk : Fail(w.reason);
+    const std::string out = OutputPath(a);
+    const WriteOutcome w = WriteFileAtomically(out, bytes);
+    if (w.ok)
+        return kExitOk;
+    // Every line names the file, as a saved configuration's does.
+    return Fail(w.reason.find(out) == std::string::npos ? out + ": " + w.reason : w.reason);
 }
 
 } // namespace korvane::cli

@@ -20,6 +20,8 @@ constexpr int kExitDiffers = 6;  // --verify: the unit holds something else than
 constexpr int kExitNewer = 7;    // the unit's firmware is newer and --accept-newer was not given
 // print
 constexpr int kExitNothingToPrint = 8;
+// check: the unit would cut or lose part of the configuration, or some of it cannot work
+constexpr int kExitProblems = 9;
 
 // Wrong use of a command: the message goes to stderr with a pointer to the command's --help.
 struct UsageError {

@@ -1,9 +1,10 @@
 // korvane-cli: the configuration files and the unit's records from the command line, without a
-// window. Exit codes: 0 done, 1 the work failed (the reason is on stderr), 2 wrong use; read, write and
-// print add their own (see the table of commands).
+// window. Exit codes: 0 done, 1 the work failed (the reason is on stderr), 2 wrong use; diff and
+// compare answer as diff(1) does, and read, write and print add their own (the table in --help).
 
 #include <exception>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 
 namespace {
 
+using namespace korvane;
 using namespace korvane::cli;
 
 void printUsage(std::ostream& out) {
@@ -20,7 +22,36 @@ void printUsage(std::ostream& out) {
         padded.resize(12, ' ');
         out << "  " << padded << command.summary << "\n";
     }
-    out << "\nkorvane-cli COMMAND --help shows the arguments of a command.\n";
+    out << "\nkorvane-cli COMMAND --help shows the arguments of a command. Every command takes --language LANG\n"
+           "(en, de, da, a language's name or a language file); without it the language of LC_ALL,\n"
+           "LC_MESSAGES or LANG is spoken, else English.\n"
+           "\nexit codes:\n"
+           "  0  done; check: the file loads and has no problems; diff, compare: equal\n"
+           "  1  the work failed (the reason is on stderr); diff, compare: different\n"
+           "  2  wrong use of the command line; diff, compare: a file cannot be read\n"
+           "  3  read, write, compare: the port cannot be opened or failed during the transfer\n"
+           "  4  read, write, compare: no answer, an incomplete or damaged answer, or no verdict\n"
+           "  5  write: the unit reported an error in the data\n"
+           "  6  write --verify: the unit holds other values than written\n"
+           "  7  read: the unit's firmware is newer and --accept-newer was not given\n"
+           "  8  print: nothing to print (no file is written)\n"
+           "  9  check: the file has problems (the unit would cut part of it, or some of it cannot work)\n";
+}
+
+// The value of --language among the command's arguments (also "--language=X" and "-language X"), up
+// to the "--" that ends the options.
+std::optional<std::string> languageArgument(const std::vector<std::string>& args) {
+    for (std::size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
+        const std::string& a = args[i];
+        for (const char* name : {"--language", "-language"}) {
+            const std::string n = name;
+            if (a == n && i + 1 < args.size())
+                return args[i + 1];
+            if (a.rfind(n + "=", 0) == 0)
+                return a.substr(n.size() + 1);
+        }
+    }
+    return std::nullopt;
 }
 
 const Command* findCommand(const std::string& name) {
@@ -49,7 +80,8 @@ int main(int argc, char** argv) {
     }
     const Command* command = findCommand(args[0]);
     if (!command) {
-        std::cerr << "korvane-cli: unknown command " << args[0] << " (try korvane-cli --help)\n";
+        UseLanguage(LanguageFileFor(std::nullopt));
+        std::cerr << "korvane-cli: " << Say(kTxtCliUnknownCommand, {args[0]}) << "\n";
         return kExitUsage;
     }
     args.erase(args.begin());
@@ -60,10 +92,16 @@ int main(int argc, char** argv) {
             return kExitOk;
         }
     try {
+        // The language first, so that everything after it, a wrong use too, speaks it; a wrong
+        // --language itself is told in the environment's language.
+        UseLanguage(LanguageFileFor(std::nullopt));
+        UseLanguage(LanguageFileFor(languageArgument(args)));
+        if (!LanguageError().empty())
+            return Fail(Say(kTxtCliLanguageFile, {LanguageError()}));
         return command->run(ParseArguments(*command, args));
     } catch (const UsageError& e) {
-        std::cerr << "korvane-cli " << command->name << ": " << e.message << " (see korvane-cli " << command->name
-                  << " --help)\n";
+        std::cerr << "korvane-cli " << command->name << ": " << e.message << " ("
+                  << Say(kTxtCliSeeHelp, {command->name}) << ")\n";
         return kExitUsage;
     } catch (const std::exception& e) {
         return Fail(e.what());

@@ -20,7 +20,7 @@ std::unique_ptr<SerialLink> MakeLink(const std::string& port) {
     if (port.rfind("sim:", 0) == 0) {
         const auto fault = UnitFaultFromName(port.substr(4));
         if (!fault)
-            throw UsageError{"unknown fault of the simulated unit: " + port.substr(4)};
+            throw UsageError{Say(kTxtCliUnknownFault, {port.substr(4)})};
         return std::make_unique<SimulatedLink>(false, *fault);
     }
     return std::make_unique<SerialPortLink>(PortDevice(QString::fromStdString(port)));
@@ -70,7 +70,15 @@ TransferOutcome RunTransfer(Transfer& t, const TextLookup& texts, void (*startIt
             std::cerr << "korvane-cli: " << status << "\n";
         return t.outcome();
     }
+    // What went wrong in the language, the transfer's own account of it in brackets.
+    const std::string detail = t.reason().isEmpty() ? std::string() : " (" + t.reason().toStdString() + ")";
     std::string reason = t.reason().toStdString();
+    if (t.outcome() == TransferOutcome::NoAnswer)
+        reason = Say(kTxtCliNoAnswer) + detail;
+    else if (t.outcome() == TransferOutcome::Refused)
+        reason = Say(kTxtCliRefused) + detail;
+    else if (t.outcome() == TransferOutcome::Declined)
+        reason = Say(kTxtCliNewerDeclined) + detail;
     if (t.outcome() == TransferOutcome::PortError) {
         reason =
             PortFailureText(t.portFailure(), [&](int n) { return QString::fromStdString(textOf(n)); }).toStdString();
@@ -78,8 +86,8 @@ TransferOutcome RunTransfer(Transfer& t, const TextLookup& texts, void (*startIt
         if (t.portFailure().problem == PortProblem::Lost && qobject_cast<WriteTransfer*>(&t))
             reason += " " + textOf(kTxtWritePartial);
     }
-    if (t.outcome() == TransferOutcome::Declined)
-        reason += "; take the data anyway with --accept-newer";
+    if (const auto* write = qobject_cast<const WriteTransfer*>(&t); write && write->mayHoldPart())
+        reason += " " + textOf(kTxtWritePartial);
     std::cerr << "korvane-cli: " << reason << "\n";
     return t.outcome();
 }

@@ -3,7 +3,9 @@
 #include "io/atomic_file.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
+#include <utility>
 
 #include "io/platform/file_system.h"
 
@@ -72,7 +74,32 @@ void removeStaleTemps(const std::string& folder, const std::string& path) {
     }
 }
 
+std::function<void()>& readWaitHook() {
+    static std::function<void()> hook;
+    return hook;
+}
+
+// WaitForData in slices, the hook before each.
+bool waitForData(FileHandle file, int waitMs) {
+    if (!readWaitHook())
+        return platform::WaitForData(file, waitMs);
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    for (;;) {
+        readWaitHook()();
+        const long long left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now()).count();
+        if (platform::WaitForData(file, static_cast<int>(std::clamp<long long>(left, 0, kReadWaitSliceMs))))
+            return true;
+        if (left <= kReadWaitSliceMs)
+            return false;
+    }
+}
+
 } // namespace
+
+void SetReadWaitHook(std::function<void()> hook) {
+    readWaitHook() = std::move(hook);
+}
 
 bool IsWriteProtected(const std::string& path) {
     return platform::IsWriteProtected(path);
@@ -81,9 +108,24 @@ bool IsWriteProtected(const std::string& path) {
 WriteOutcome WriteFileAtomically(const std::string& linkOrPath, std::string_view bytes, int peerWaitMs) {
     if (linkOrPath.empty())
         return {false, "no file name"};
+    // The process's own streams are written where they stand: opening "/dev/stdout" anew would empty
+    // the file the shell opened to append to, and a pipe has no file to replace.
+    FileHandle stream = kNoFile;
+    std::string error;
+    if (platform::OpenStandardStream(linkOrPath, stream)) {
+        if (!platform::WriteAll(stream, bytes, error, peerWaitMs))
+            return {false, "cannot write " + linkOrPath + ": " + error};
+        return {true, {}};
+    }
+    // A link that another user planted in a shared folder such as /tmp may point at any file of this
+    // user: it is not followed (the rule of the system's protected links).
+    std::string owner;
+    if (platform::IsLinkOfAnotherUser(linkOrPath, owner))
+        return {false, "will not save through " + linkOrPath + ": it is a link that another user (user id " + owner +
+                           ") made in the shared folder " + platform::FolderOf(linkOrPath) +
+                           "; save under another name"};
     // A symbolic link stays a link: the file it points to is the one replaced.
     std::string path;
-    std::string error;
     if (!platform::FollowLink(linkOrPath, path, error))
         return {false, "cannot follow the link " + linkOrPath + ": " + error};
     const FileKind kind = platform::KindOf(path);
@@ -131,8 +173,10 @@ WriteOutcome WriteFileAtomically(const std::string& linkOrPath, std::string_view
     return {true, {}};
 }
 
-ReadOutcome ReadBoundedFile(const std::string& path, std::size_t limit, std::string& bytes, int peerWaitMs) {
+ReadOutcome ReadBoundedFile(const std::string& path, std::size_t limit, std::string& bytes, int peerWaitMs,
+                            int overallMs) {
     bytes.clear();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(overallMs);
     std::string error;
     const FileHandle file = platform::OpenForReading(path, error);
     if (file == kNoFile)
@@ -164,9 +208,19 @@ ReadOutcome ReadBoundedFile(const std::string& path, std::size_t limit, std::str
             break;
         if (n == -1)
             return fail("cannot read the file: " + error);
-        if (!platform::WaitForData(file, peerWaitMs))
-            return fail(writerCame ? "nothing more arrived for " + platform::SecondsText(peerWaitMs)
-                                   : "no program writes to it (waited " + platform::SecondsText(peerWaitMs) + ")");
+        // A FIFO or device that keeps sending a little now and then is not read for ever either.
+        const long long left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+        const std::string tooLong = "it was still sending after " + platform::SecondsText(overallMs) + " (" +
+                                    std::to_string(bytes.size()) + " bytes), far longer than a file takes";
+        if (left <= 0)
+            return fail(tooLong);
+        const int wait = static_cast<int>(std::min<long long>(peerWaitMs, left));
+        if (!waitForData(file, wait)) {
+            if (!writerCame)
+                return fail("no program writes to it (waited " + platform::SecondsText(wait) + ")");
+            return fail(wait < peerWaitMs ? tooLong : "nothing more arrived for " + platform::SecondsText(peerWaitMs));
+        }
         writerCame = true; // data, or a writer that came and went
     }
     platform::Close(file, ignored);

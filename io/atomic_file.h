@@ -5,13 +5,16 @@
 // returned. A write-protected file is refused and left as it is; a symbolic link is followed, so
 // the link stays and the file it points to takes the new content. Only a regular file is ever
 // replaced: a device or a FIFO is written in place. The new file keeps the old one's mode, owner
-// and group (owner and group where the process may set them).
+// and group (owner and group where the process may set them). The process's own streams
+// ("/dev/stdout", "/dev/stderr", "/dev/fd/N") are written where they stand, never opened anew. A link
+// that another user made in a shared sticky folder (/tmp) is refused, not followed.
 //
 // Every file that comes from outside (configuration files, captures of the unit's answer, language
 // and help files) is read through one bounded reader, whatever kind of file it is: a device or a
 // pipe that never ends is read no further than the limit.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -49,10 +52,18 @@ struct ReadOutcome {
     std::string reason;    // without the file's name; empty when ok
 };
 
+// How long a FIFO or a device may go on sending, however little at a time, before a read of it fails.
+constexpr int kReadDeadlineMs = 5000;
+
+// Called again and again (at least every kReadWaitSliceMs) while a read waits for a FIFO or a device:
+// the window program draws its windows there, so they stay alive while it waits. Empty: nothing.
+constexpr int kReadWaitSliceMs = 100;
+void SetReadWaitHook(std::function<void()> hook);
+
 // The whole content of a file of any kind into `bytes`, at most `limit` bytes. Fails when the file
 // cannot be read, is a folder, holds more than `limit` bytes, or is a FIFO or device from which
-// nothing arrives for `peerWaitMs` (bytes is then empty).
+// nothing arrives for `peerWaitMs` or that has not ended after `overallMs` (bytes is then empty).
 ReadOutcome ReadBoundedFile(const std::string& path, std::size_t limit, std::string& bytes,
-                            int peerWaitMs = kPeerWaitMs);
+                            int peerWaitMs = kPeerWaitMs, int overallMs = kReadDeadlineMs);
 
 } // namespace korvane

@@ -262,7 +262,8 @@ void PrepareForSave(Configuration& cfg) {
     cfg.SmsText[kSmsIdSecond] = cfg.SmsIdText.size() > kSmsEntryChars ? cfg.SmsIdText.substr(kSmsEntryChars) : "";
 }
 
-std::string ConfigFileText(Configuration& cfg) {
+std::string ConfigFileText(const Configuration& configuration) {
+    Configuration cfg = configuration;
     PrepareForSave(cfg);
     std::string out;
     out.reserve(40000);
@@ -352,13 +353,10 @@ FileResult ReadConfigText(std::string_view text, Configuration& cfg, const std::
     return result;
 }
 
-FileResult SaveFile(Configuration& cfg, const std::string& path) {
-    Configuration saved = cfg;
-    const std::string text = ConfigFileText(saved);
-    const WriteOutcome w = WriteFileAtomically(path, text);
+FileResult SaveFile(const Configuration& cfg, const std::string& path) {
+    const WriteOutcome w = WriteFileAtomically(path, ConfigFileText(cfg));
     if (!w.ok)
         return {FileStatus::CannotWrite, path, 0, w.reason};
-    cfg = std::move(saved);
     return {FileStatus::Ok, path, 0, {}};
 }
 

@@ -55,8 +55,9 @@ struct FileResult {
 // SysData byte 58 is 1 the ChanFlags are cleared.
 void PrepareForSave(Configuration& cfg);
 
-// The file content of a configuration, exactly as a save writes it. Applies PrepareForSave first.
-std::string ConfigFileText(Configuration& cfg);
+// The file content of a configuration, exactly as a save writes it: the configuration as PrepareForSave
+// leaves it (cfg itself stays as it is; the workspace applies PrepareForSave through its write path).
+std::string ConfigFileText(const Configuration& cfg);
 
 // Reads a file's content into cfg. On Ok cfg holds the file (what the file does not hold keeps its
 // previous value, and channels above SysData byte 11 are reset as unused); otherwise cfg is
@@ -64,8 +65,8 @@ std::string ConfigFileText(Configuration& cfg);
 FileResult ReadConfigText(std::string_view text, Configuration& cfg, const std::string& name);
 
 // SaveFile and LoadFile of the File menu, on a path. The caller keeps DataChanged, the settings
-// and the window title; these only move the configuration.
-FileResult SaveFile(Configuration& cfg, const std::string& path);
+// and the window title; these only move the configuration. SaveFile writes ConfigFileText.
+FileResult SaveFile(const Configuration& cfg, const std::string& path);
 FileResult LoadFile(Configuration& cfg, const std::string& path);
 
 } // namespace korvane

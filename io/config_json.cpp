@@ -46,9 +46,8 @@ template <typename Texts> void putTexts(std::string& out, const char* key, const
 } // namespace
 
 std::string JsonString(std::string_view cp1252) {
-    const std::string utf8 = Cp1252ToUtf8(cp1252);
     std::string out = "\"";
-    for (char ch : utf8) {
+    for (char ch : cp1252) {
         const auto u = static_cast<unsigned char>(ch);
         switch (ch) {
         case '"':
@@ -67,12 +66,13 @@ std::string JsonString(std::string_view cp1252) {
             out += "\\t";
             break;
         default:
-            if (u < 0x20 || u == 0x7F) {
+            // The controls as escapes, DEL and the unassigned codes (C1 controls) too: a terminal acts on them.
+            if (IsControlByte(u)) {
                 char buf[8];
                 std::snprintf(buf, sizeof buf, "\\u%04x", u);
                 out += buf;
             } else {
-                out += ch;
+                out += Cp1252ToUtf8(std::string_view(&ch, 1));
             }
         }
     }

@@ -24,11 +24,11 @@ constexpr int kAddrLogic = 0x3900;        // + 4 * block
 constexpr int kAddrSysData = 0x3A00;      // + 32 * part
 constexpr int kAddrUnitLabel = 0x3AE0;
 constexpr int kAddrSmsText = 0x3B00; // + 16 * entry
-constexpr int kDescriptionSpan = 256;
+constexpr int kDescriptionSpan = kDescriptionKept;
 constexpr int kDescriptionPiece = 32;
 constexpr int kDescriptionPieces = 8;
 constexpr int kSysDataParts = 7;
-constexpr int kRecordTextMax = 31; // characters of a channel text or the unit label in one record
+constexpr int kRecordTextMax = kChannelTextKept; // characters of a channel text or the unit label in one record
 constexpr int kUnitLabelLength = 31;
 
 constexpr std::string_view kEndRecord = ":00000001FF";       // sent without CR LF

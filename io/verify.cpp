@@ -5,6 +5,8 @@
 
 #include "io/hex_records.h"
 #include "model/channel_types.h"
+#include "model/text_codec.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 
@@ -97,6 +99,35 @@ Configuration heldBy(const MemMap& unit) {
 
 std::vector<Difference> VerifyWrite(const Configuration& written, const MemMap& unit) {
     return CompareFacts(heldBy(unit), AsUnitHoldsIt(written), CompareScope::Unit);
+}
+
+VerifyVerdict VerdictOfWrite(const Configuration& written, const MemMap& unit) {
+    VerifyVerdict v;
+    v.differences = VerifyWrite(written, unit);
+    v.keptInPart = TextsKeptInPart(written);
+    v.count = static_cast<int>(v.keptInPart.size());
+    v.sentence = !v.differences.empty()  ? kTxtVerifyDiffers
+                 : !v.keptInPart.empty() ? kTxtVerifyKeptInPart
+                                         : kTxtVerifyOk;
+    return v;
+}
+
+std::string VerdictSentence(const VerifyVerdict& v, const TextLookup& text) {
+    std::string s = text(v.sentence);
+    if (const auto i = s.find("%1"); i != std::string::npos)
+        s.replace(i, 2, std::to_string(v.count));
+    return s;
+}
+
+std::vector<std::string> VerdictLines(const VerifyVerdict& v, const TextLookup& text) {
+    std::vector<std::string> lines;
+    for (const Difference& d : v.differences)
+        lines.push_back(VerifyLine(WordDifference(d, text), text));
+    if (!v.differences.empty() && !v.keptInPart.empty())
+        lines.push_back(Cp1252ToUtf8(text(kTxtKeptInPart)));
+    for (const Problem& p : v.keptInPart)
+        lines.push_back(ProblemLine(WordProblem(p, text)));
+    return lines;
 }
 
 std::vector<Difference> CompareWithUnit(const Configuration& memory, const MemMap& unit) {

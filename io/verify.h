@@ -9,6 +9,7 @@
 #include "io/mem_map.h"
 #include "model/configuration.h"
 #include "model/differences.h"
+#include "model/problems.h"
 
 namespace korvane {
 
@@ -27,6 +28,23 @@ Configuration AsUnitHoldsIt(const Configuration& cfg);
 // `after`. The expected side comes from the configuration alone, never from the records that were
 // sent; what the write derives, the clock and the firmware version are no values of the user's.
 std::vector<Difference> VerifyWrite(const Configuration& written, const MemMap& unit);
+
+// What verify says after a write, for the transfer window and `korvane-cli write --verify` alike: the
+// sentence (a language text; %1 is the number of texts kept in part), the values the unit holds other
+// than written, and the texts it keeps only in part (never called exact while one is cut).
+struct VerifyVerdict {
+    int sentence = 0;
+    int count = 0;
+    std::vector<Difference> differences;
+    std::vector<Problem> keptInPart;
+    bool exact() const { return differences.empty() && keptInPart.empty(); }
+};
+VerifyVerdict VerdictOfWrite(const Configuration& written, const MemMap& unit);
+// The sentence with its number filled in (Windows-1252).
+std::string VerdictSentence(const VerifyVerdict& v, const TextLookup& text);
+// The lines under the sentence (UTF-8): each difference as VerifyLine gives it, then, under their own
+// heading where differences come first, the texts kept in part.
+std::vector<std::string> VerdictLines(const VerifyVerdict& v, const TextLookup& text);
 
 // File > Compare with unit: the configuration in memory (`before`) against what the unit holds
 // (`after`), as far as a unit keeps it.

@@ -137,6 +137,11 @@ int ChannelPicture(const Configuration& cfg, int n) {
     return t;
 }
 
+bool IsUnusedChannel(const Configuration& cfg, int channel) {
+    const std::string& d = cfg.ChanText[static_cast<std::size_t>(channel)];
+    return (cfg.channelType(channel) & kTypeMask) == kTypeBlank && d.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
 std::string Num_2_Channel(int n) {
     if (n < 0 || n >= kChannels)
         return "---";

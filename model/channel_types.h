@@ -109,6 +109,10 @@ int ChannelPicture(const Configuration& cfg, int n);
 // "A1".."P8" for 0..127, "---" for 128 and above.
 std::string Num_2_Channel(int n);
 
+// A channel nobody uses: not used (type 1) and without a description (blanks are none). The in-use
+// listings (reports, the words of a configuration) leave it out.
+bool IsUnusedChannel(const Configuration& cfg, int channel);
+
 // Changes the type of channel n and writes the type's defaults. Returns the channels whose cells
 // must be redrawn (n, and n + 1 when a pair was claimed or released). A two-channel type that would
 // run past P8, and any change of the second channel of a pair, is refused and returns nothing.

@@ -24,7 +24,6 @@ void ClearConfiguration(Configuration& cfg, EditState& state) {
         cfg.LogicBlocks[c].fill(0);
         cfg.SavedChanType[c] = kTypeBlank;
         cfg.ChanFlags[c] = 0;
-        cfg.LogicMarks[c] = false;
     }
 
     cfg.BlankRow[kRowType] = kTypeBlank;

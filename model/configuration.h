@@ -21,6 +21,10 @@ constexpr int kDescTexts = 9;
 constexpr int kGeneralDescription = 8; // DescText entry of the general system description
 constexpr int kSmsTexts = 17;
 constexpr int kSmsIdTextMax = 31; // characters of SmsIdText the SMS page accepts
+// What the unit keeps of a text: a channel's description in its 32-byte slot (the last byte ends it),
+// a description (the system's, a logic page's notes) in 256 bytes.
+constexpr int kChannelTextKept = 31;
+constexpr int kDescriptionKept = 256;
 
 using Row = std::array<Byte, kRowBytes>;
 using LogicRecord = std::array<Byte, kLogicBytes>;
@@ -152,7 +156,6 @@ struct Configuration {
 
     std::array<Byte, kChannels> ChanFlags{};
     std::array<Byte, kChannels> SavedChanType{};
-    std::array<bool, kChannels> LogicMarks{};
 
     Row BlankRow{};
     LogicRecord BlankLogic{};

@@ -50,6 +50,15 @@ public:
         out_.push_back(std::move(base));
     }
 
+    // A setting that only the second side has (a new function's): its value there.
+    void setting(const ValueFact& fact, Difference base, int channel) {
+        base.fact = &fact;
+        base.caption = CaptionOf(fact, b_, channel);
+        base.added = true;
+        base.after = ReadValue(fact, b_, channel);
+        out_.push_back(std::move(base));
+    }
+
     void text(const TextFact& fact, Difference base, int channel) {
         const std::string& ta = ReadText(fact, a_, channel);
         const std::string& tb = ReadText(fact, b_, channel);
@@ -84,21 +93,30 @@ int typeOf(const Configuration& cfg, int c) {
     return cfg.ChanSetup[static_cast<std::size_t>(c)][kRowType] & kTypeMask;
 }
 
+// A day set's time or days that are not set: a new function's list leaves them out.
+bool unset(const ValueFact& f, int value) {
+    return (f.format == ValueFormat::TimeOfDay && (value >> 8) == kTimeNotSet) ||
+           (f.format == ValueFormat::DayMask && value == 0);
+}
+
 void compareChannel(Comparison& cmp, const Configuration& a, const Configuration& b, int c, int lastShown) {
     const int type = typeOf(a, c);
     Difference base;
     base.channel = c;
     base.type = type;
     if (type != typeOf(b, c)) {
-        // Another function: its values mean other things, so the function alone is the difference; the
-        // heading names the channel only, the line both functions.
+        // Another function: its values mean other things, so the function is the difference, headed by
+        // the channel only; then the new function's settings as the second side has them.
         base.type = -1;
         cmp.value(facts::kChannelFunction, base, c);
+        Difference added = base;
+        added.type = typeOf(b, c);
+        for (const ValueFact* f : FactsOfType(added.type))
+            if (FactShown(*f, b, c) && !unset(*f, ReadValue(*f, b, c)))
+                cmp.setting(*f, added, c);
     } else {
         for (const ValueFact* f : FactsOfType(type))
-            cmp.value(*f, base, c);
-        if (EventOptionsShown(a, type) && EventOptionsShown(b, type))
-            for (const ValueFact* f : EventOptionFacts())
+            if (FactShown(*f, a, c) || FactShown(*f, b, c))
                 cmp.value(*f, base, c);
         switch (type) {
         case kTypeMaster:
@@ -114,6 +132,20 @@ void compareChannel(Comparison& cmp, const Configuration& a, const Configuration
             break;
         default:
             break;
+        }
+    }
+    // The event options mean the same whatever the function; a change made with a change of function
+    // is a difference of its own.
+    const bool countA = EventOptionsCount(a, c);
+    const bool countB = EventOptionsCount(b, c);
+    if (countA || countB) {
+        Difference events = base;
+        events.type = typeOf(b, c);
+        for (const ValueFact* f : EventOptionFacts()) {
+            if (countA && countB)
+                cmp.value(*f, events, c);
+            else if (countB && ReadValue(*f, b, c) != 0)
+                cmp.setting(*f, events, c);
         }
     }
     cmp.text(facts::kChannelDescription, base, c);
@@ -159,8 +191,8 @@ std::vector<Difference> CompareFacts(const Configuration& first, const Configura
         cmp.value(facts::kHolidayPeriods[static_cast<std::size_t>(i)], base, -1);
     }
     for (int blk = 0; blk < kLogicBlocksUsed; ++blk) {
-        if (!LogicBlockOperates(a.LogicBlocks[static_cast<std::size_t>(blk)]) &&
-            !LogicBlockOperates(b.LogicBlocks[static_cast<std::size_t>(blk)]))
+        if (!LogicBlockInUse(a.LogicBlocks[static_cast<std::size_t>(blk)]) &&
+            !LogicBlockInUse(b.LogicBlocks[static_cast<std::size_t>(blk)]))
             continue;
         Difference base;
         base.area = kTxtLogicBlock;
@@ -197,7 +229,7 @@ std::string quotedText(const std::string& text) {
             out += "\\n";
         else if (ch == '\t')
             out += "\\t";
-        else if (u < 32) {
+        else if (IsControlByte(u)) {
             constexpr char kHex[] = "0123456789ABCDEF";
             out += "\\x";
             out += kHex[u >> 4];
@@ -216,7 +248,7 @@ std::string itemName(const Difference& d) {
     return Num_2_Channel(d.item);
 }
 
-std::string numbered(std::string words, int number) {
+std::string numbered(const std::string& words, int number) {
     return number > 0 ? words + " " + std::to_string(number) : words;
 }
 
@@ -247,10 +279,13 @@ DifferenceWords WordDifference(const Difference& d, const TextLookup& text) {
     if (const std::string item = itemName(d); !item.empty())
         what += what.empty() ? item : " " + item;
     w.what = what;
+    w.added = d.added;
 
     if (d.textFact) {
         w.before = quotedText(d.beforeText);
         w.after = quotedText(d.afterText);
+    } else if (d.fact && d.added) {
+        w.after = DescribeValue(*d.fact, d.after, text);
     } else if (d.fact) {
         w.before = DescribeValue(*d.fact, d.before, text);
         w.after = DescribeValue(*d.fact, d.after, text);
@@ -267,10 +302,14 @@ std::string subject(const DifferenceWords& w) {
 } // namespace
 
 std::string CompareLine(const DifferenceWords& w) {
+    if (w.added)
+        return subject(w) + "\u2192 " + Cp1252ToUtf8(w.after);
     return subject(w) + Cp1252ToUtf8(w.before) + " \u2192 " + Cp1252ToUtf8(w.after);
 }
 
 std::string VerifyLine(const DifferenceWords& w, const TextLookup& text) {
+    if (w.added)
+        return subject(w) + Cp1252ToUtf8(text(kTxtWrittenValue)) + " " + Cp1252ToUtf8(w.after);
     return subject(w) + Cp1252ToUtf8(text(kTxtUnitValue)) + " " + Cp1252ToUtf8(w.before) + ", " +
            Cp1252ToUtf8(text(kTxtWrittenValue)) + " " + Cp1252ToUtf8(w.after);
 }

@@ -23,6 +23,7 @@ struct Difference {
     int item = -1;                      // a grid cell: the target channel, the blind pair or the channel
     int before = 0;                     // the values, read through the fact
     int after = 0;
+    bool added = false;     // a setting of a new function: only the second side's value counts
     std::string beforeText; // the texts (Windows-1252)
     std::string afterText;
 };
@@ -44,12 +45,14 @@ std::vector<Difference> CompareFacts(const Configuration& first, const Configura
 struct DifferenceWords {
     std::string heading;
     std::string what;
-    std::string before;
+    std::string before; // empty for a setting of a new function
     std::string after;
+    bool added = false;
 };
 DifferenceWords WordDifference(const Difference& d, const TextLookup& text);
 
-// One line of a comparison in UTF-8: "A3 Roller blind: Reverse time 1000 ms → 1500 ms".
+// One line of a comparison in UTF-8: "A3 Roller blind: Reverse time 1000 ms → 1500 ms"; a setting of a
+// new function only with its new value: "B2 Flip-flop: Part of the intruder alarm → yes".
 std::string CompareLine(const DifferenceWords& w);
 // One line of a verify in UTF-8, the unit's value first: "A1 Mono: Description unit 'Doorhen',
 // written 'Door'" (the words "unit" and "written" from the language).

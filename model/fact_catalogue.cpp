@@ -135,6 +135,18 @@ bool EventOptionsShown(const Configuration& cfg, int type) {
            type != kTypeTimerPulse;
 }
 
+bool EventOptionsCount(const Configuration& cfg, int channel) {
+    const int type = cfg.channelType(channel) & kTypeMask;
+    const std::optional<TypeInfo> info = FindChannelType(type);
+    return cfg.SysData[kSysEventOff] != 1 && type != kTypeTimerPulse && !(info && info->channelsUsed == 0);
+}
+
+bool FactShown(const ValueFact& fact, const Configuration& cfg, int channel) {
+    if (&fact == &kSensorRangeMin || &fact == &kSensorRangeMax)
+        return (cfg.channelType(channel) & kTypeMask) != kTypeAnalogLux;
+    return true;
+}
+
 std::span<const ValueFact* const> EventOptionFacts() {
     return kEvents;
 }

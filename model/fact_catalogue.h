@@ -17,6 +17,17 @@ std::span<const ValueFact* const> FactsOfType(int type);
 // a pulse timer (they send no events), and on none while the event output is off.
 bool EventOptionsShown(const Configuration& cfg, int type);
 
+// Whether a channel's event options count: what the unit gets with the channel's type byte, and so what
+// the comparisons, verify and the reports name. They count unless the event output is off, the channel is
+// the hidden second channel of a pair, or the channel is a pulse timer (its type byte goes without them).
+// A roller blind's and a roller master's count although their pages hide the boxes: a file or a unit can
+// hold them and the unit gets them.
+bool EventOptionsCount(const Configuration& cfg, int channel);
+
+// Whether the page shows the fact's stored value on this channel: not a light meter's range, which is
+// fixed (its fields show 0.1 and 100000.0 whatever the bytes hold).
+bool FactShown(const ValueFact& fact, const Configuration& cfg, int channel);
+
 // The event options of the channel part, in page order.
 std::span<const ValueFact* const> EventOptionFacts();
 

@@ -25,21 +25,26 @@ inline constexpr auto kOffMinutes = DaySetTimes("off minute", kOffMinutePart, kM
 
 // Each day set's on time, off time and days as wholes, as the comparisons and reports show them: hour
 // and minute together, the day boxes together.
+// A master function's two times are its trigger times.
 constexpr std::array<ValueFact, kRtDaySetCount> DaySetWholes(const char* name, int part, ValueArea area,
-                                                             ValueFormat format, int caption) {
+                                                             ValueFormat format, int caption, int triggerCaption) {
     std::array<ValueFact, kRtDaySetCount> sets{};
-    for (int k = 0; k < kRtDaySetCount; ++k)
+    for (int k = 0; k < kRtDaySetCount; ++k) {
         sets[static_cast<std::size_t>(k)] =
             ValueFact{name, area, DaySetByte(k, part), ValueEntry::None, 0, 0xFFFF, format}.words(caption).within(
                 kTxtDaySet, k + 1);
+        if (triggerCaption)
+            sets[static_cast<std::size_t>(k)] =
+                sets[static_cast<std::size_t>(k)].captionWhile(CaptionRule::MasterTrigger, triggerCaption);
+    }
     return sets;
 }
 inline constexpr auto kDaySetOn =
-    DaySetWholes("on time", kOnHourPart, ValueArea::ChannelWord, ValueFormat::TimeOfDay, kTxtOnTime);
-inline constexpr auto kDaySetOff =
-    DaySetWholes("off time", kOffHourPart, ValueArea::ChannelWord, ValueFormat::TimeOfDay, kTxtOffTime);
+    DaySetWholes("on time", kOnHourPart, ValueArea::ChannelWord, ValueFormat::TimeOfDay, kTxtOnTime, kTxtTriggerTime1);
+inline constexpr auto kDaySetOff = DaySetWholes("off time", kOffHourPart, ValueArea::ChannelWord,
+                                                ValueFormat::TimeOfDay, kTxtOffTime, kTxtTriggerTime2);
 inline constexpr auto kDaySetDays =
-    DaySetWholes("days", kDayMaskPart, ValueArea::Channel, ValueFormat::DayMask, kTxtWeekdays);
+    DaySetWholes("days", kDayMaskPart, ValueArea::Channel, ValueFormat::DayMask, kTxtWeekdays, 0);
 
 // The eight day boxes of each day set: bit 128 >> j of the set's day mask.
 constexpr std::array<std::array<ValueFact, kDayBoxes>, kRtDaySetCount> DayBoxFacts() {

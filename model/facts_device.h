@@ -55,6 +55,13 @@ inline constexpr Choice kSensorKindChoices[] = {
     {kTypeAnalogWind, kTxtWindMeter},
     {kTypeAnalogTemperature, kTxtTemperatureMeter},
 };
+// The unit of an analogue sensor's range and limits, by its kind; 0 for a general sensor.
+constexpr int SensorUnit(int type) {
+    return type == kTypeAnalogTemperature ? kTxtUnitCelsius
+           : type == kTypeAnalogLux       ? kTxtUnitLux
+           : type == kTypeAnalogWind      ? kTxtUnitWindSpeed
+                                          : 0;
+}
 inline constexpr const char* kTenthsHint = "+ -0..100.000";
 inline constexpr ValueFact kSensorKind =
     ValueFact{"sensor kind", ValueArea::Channel, kRowType, ValueEntry::None, 48, 51, ValueFormat::Plain}

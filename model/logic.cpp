@@ -47,18 +47,23 @@ bool LogicBlockOperates(const LogicRecord& block) {
     return (block[kLogicOperation] & kLogicOperationMask) != 0;
 }
 
+bool LogicBlockInUse(const LogicRecord& block) {
+    return block[kLogicOperation] != 0;
+}
+
 std::string LogicOperationText(int byte3) {
     static const char* const kOps[] = {"", "And", "Or", "Xor"};
     return kOps[(byte3 & kLogicOperationMask) / 4];
 }
 
-void CheckLogic(Configuration& cfg) {
-    cfg.LogicMarks.fill(false);
+LogicMarkSet LogicMarks(const Configuration& cfg) {
+    LogicMarkSet marks{};
     for (int b = 0; b < kLogicBlocksUsed; ++b) {
         const LogicRecord& r = cfg.LogicBlocks[b];
-        if (r[kLogicOperation] != 0 && r[kLogicOutput] < kChannels)
-            cfg.LogicMarks[r[kLogicOutput]] = true;
+        if (LogicBlockInUse(r) && r[kLogicOutput] < kChannels)
+            marks[r[kLogicOutput]] = true;
     }
+    return marks;
 }
 
 namespace {

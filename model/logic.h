@@ -27,13 +27,17 @@ constexpr int kLogicNoSignal = 160; // codes from 160 up name no signal
 // The text of a signal: kind 0 the output (no mark), 1 and 2 the inputs with their mark ("  ",
 // "--", "/ ", "\ ") before the channel or marker name; "-----" for no signal.
 std::string LogicChannel(int code, int byte3, int kind);
-// Whether a block works: its byte 3 names an operation. A block without one is off, whatever marks or
-// signals it still holds, and shows none of them.
+// Whether a block works: its byte 3 names an operation.
 bool LogicBlockOperates(const LogicRecord& block);
+// Whether a block is in use: its byte 3 holds an operation or an input mark. The unit gets such a
+// block, the page shows its signals, the report prints it and the comparisons name its changes; a
+// block whose byte 3 is 0 is off, whatever signals it still holds.
+bool LogicBlockInUse(const LogicRecord& block);
 // "", "And", "Or" or "Xor" for byte 3.
 std::string LogicOperationText(int byte3);
-// Rebuilds LogicMarks: a channel is marked when an active block among 0..63 drives it.
-void CheckLogic(Configuration& cfg);
+// The channels an active block among 0..63 drives: their cells carry the logic mark "!!".
+using LogicMarkSet = std::array<bool, kChannels>;
+LogicMarkSet LogicMarks(const Configuration& cfg);
 
 // The signal code after a letter, digit or marker key: A..P choose the group of a bus channel, 1..8
 // (main keyboard or keypad) the digit, X, Y, Z and W a marker group; the digit is kept. Nothing for

@@ -274,6 +274,12 @@ constexpr int kTxtLanguageName = 331;   // the language's display name
     X(kTxtPortInUse, 391)          /* another program has the port */                                                  \
     X(kTxtPortMissing, 392)        /* there is no such device */                                                       \
     X(kTxtVerifyCancelled, 393)    /* the read-back after a write was cancelled */                                     \
+    /* The causes of refused ports, interrupted writes and a start that cannot go on */                                \
+    X(kTxtPortNotSerial, 560)                                                                                          \
+    X(kTxtPortRootOnly, 561)        /* the group dialout does not help: only root may use the device */                \
+    X(kTxtAnsweredDuringWrite, 562) /* characters from the unit while a write was still being sent */                  \
+    X(kTxtPortSettingUnknown, 563)  /* %1 = the port setting not understood, %2 = the port used instead */             \
+    X(kTxtNoPrivateFolder, 564)     /* %1 = the folders that will not do for the lock */                               \
     /* Reports */                                                                                                      \
     X(kTxtMuxInputs, 250)                                                                                              \
     X(kTxtMuxDelayShort, 251)                                                                                          \
@@ -337,9 +343,117 @@ constexpr int kTxtLanguageName = 331;   // the language's display name
     X(kTxtMasterByte, 339)       /* a master matrix byte in a list of differences */                                   \
     X(kTxtByte, 324)             /* a system or logic byte in a list of differences */                                 \
     X(kTxtSmsEntry, 325)         /* an SMS entry in a list of differences */                                           \
-    X(kTxtInMemory, 326)         /* the configuration in memory in a comparison heading */                          \
+    /* Copy, paste, move and swap channels */                                                                         \
+    X(kTxtMenuCopyChannels, 580) /* Edit menu and matrix context menu: copy the selected channels */                   \
+    X(kTxtMenuPasteChannels, 581) /* Edit menu and matrix context menu: paste channels or descriptions */              \
+    X(kTxtMenuMoveChannel, 582) /* Edit menu: move the current channel to another */                                   \
+    X(kTxtMenuSwapChannel, 583) /* Edit menu: swap the current channel with another */                                 \
+    X(kTxtOpMove, 584) /* undo step "Move A3 -> B5" */                                                                 \
+    X(kTxtOpSwap, 585) /* undo step "Swap A3 <-> B5" */                                                                \
+    X(kTxtOpPaste, 586) /* undo step "Paste A1..A2 -> B5" */                                                           \
+    X(kTxtOpDescriptions, 587) /* undo step of pasted spreadsheet descriptions */                                      \
+    X(kTxtReferencesChanged, 588) /* %1 = how many references followed the channel */                                  \
+    X(kTxtOneReferenceChanged, 589) /* one reference followed the channel */                                           \
+    X(kTxtNoReferenceChanged, 590) /* nothing referred to the channel */                                               \
+    X(kTxtChannelsPasted, 591) /* %1 = how many channels were pasted */                                                \
+    X(kTxtDescriptionsPasted, 592) /* %1 = how many descriptions were pasted */                                        \
+    X(kTxtNotPasted, 593) /* heading of the refused cells of a paste */                                                \
+    X(kTxtNothingDone, 594) /* an operation refused as a whole */                                                      \
+    X(kTxtRefusedClaimed, 595) /* %1 = channel */                                                                      \
+    X(kTxtRefusedSecondOfPair, 596) /* %1 = channel, %2 = first channel of its pair */                                 \
+    X(kTxtRefusedPairOnOdd, 597) /* %1 = channel */                                                                    \
+    X(kTxtRefusedPairPastEnd, 598) /* %1 = channel */                                                                  \
+    X(kTxtRefusedInUse, 599) /* %1 = channel, %2 = its function */                                                     \
+    X(kTxtRefusedReferredTo, 600) /* %1 = channel, %2 = how many settings */                                           \
+    X(kTxtRefusedNotInUse, 601) /* %1 = channel */                                                                     \
+    X(kTxtRefusedNotOffered, 602) /* %1 = channel, %2 = the function */                                                \
+    X(kTxtRefusedCommonSiren, 603) /* %1 = channel, %2 = the channel of the common siren */                            \
+    X(kTxtRefusedOddRollerMark, 604) /* %1 = channel */                                                                \
+    X(kTxtRefusedOutsideMatrix, 605) /* %1 = how many cells */                                                         \
+    X(kTxtRefusedSameChannel, 606) /* %1 = channel */                                                                  \
+    X(kTxtRefusedSizeMismatch, 607) /* %1 = copied range, %2 = selected range */                                       \
+    X(kTxtRefusedNothingToPaste, 608) /* clipboard without channels or text */                                         \
+    X(kTxtMoveSwapTarget, 609) /* label of the channel asked for by Move channel to... and Swap with... */             \
+    X(kTxtInMemory, 326)         /* the configuration in memory in a comparison heading */                             \
+    /* The command line's sentences */                                                                                 \
+    X(kTxtCliMissingFile, 680)        /* command line, wrong use: a file name is missing */                            \
+    X(kTxtCliUnexpectedArgument, 681) /* command line, wrong use: %1 = the argument too many */                        \
+    X(kTxtCliUnknownOption, 682)      /* command line, wrong use: %1 = the option */                                   \
+    X(kTxtCliOptionNeedsValue, 683)   /* command line, wrong use: %1 = the option */                                   \
+    X(kTxtCliUnknownCommand, 684)     /* command line, wrong use: %1 = the command */                                  \
+    X(kTxtCliSeeHelp, 685)            /* command line, after a wrong use: %1 = the command */                          \
+    X(kTxtCliNeeds, 686)              /* command line, wrong use: %1 = the command, %2 = what it needs (-o OUT) */     \
+    X(kTxtCliUnknownReport, 687)      /* command line, wrong use: %1 = the report asked for */                         \
+    X(kTxtCliWants, 688) /* command line, wrong use: %1 = the option, %2 = what it takes, %3 = what was given */       \
+    X(kTxtCliUnknownFault, 689)    /* command line, wrong use: %1 = the fault of the simulated unit */                 \
+    X(kTxtCliUnknownLanguage, 690) /* command line, wrong use: %1 = the language asked for, %2 = the choices */        \
+    X(kTxtCliLanguageFile, 691)    /* command line, a language file that cannot be used: %1 = the file and why */      \
+    X(kTxtCliNoAnswer, 692)        /* command line, a read or write got no answer, or no whole one */                  \
+    X(kTxtCliRefused, 693)         /* command line, the unit refused a write */                                        \
+    X(kTxtCliNewerDeclined, 694)   /* command line, a read of a unit with newer firmware was not taken */              \
+    X(kTxtCliImageDamaged, 695)    /* command line, import-hex: %1 = the capture file, %2 = why */                     \
+    X(kTxtCliNewerNote, 696)      /* command line, import-hex: %1 = the unit's firmware version, %2 = the program's */ \
+    X(kTxtCliCompareHeading, 697) /* command line, compare: %1 = the number of differences, %2 = the file */           \
+    /* The problems list: what the unit will cut, ignore or never do */                                                \
+    X(kTxtProblems, 420)              /* View menu and the list's title: what the unit will cut, ignore or never do */ \
+    X(kTxtSeverityCut, 421)           /* a problem's severity: the unit keeps it only in part, or a save drops it */   \
+    X(kTxtSeverityNotWork, 422)       /* a problem's severity: the unit takes it but can never do it */                \
+    X(kTxtSeverityNote, 423)          /* a problem's severity: worth knowing, nothing is lost */                       \
+    X(kTxtProblemCount, 424)          /* status bar: %1 = the number of problems */                                    \
+    X(kTxtNoProblems, 425)            /* status bar and list: the configuration has none */                            \
+    X(kTxtTextCut, 426)               /* %1 = the text's characters, %2 = those the unit keeps */                      \
+    X(kTxtAboveChannelsInUse, 427)    /* a channel with a function or description above the number of channels */      \
+    X(kTxtRefersToUnused, 428)        /* %1 = the channel referred to */                                               \
+    X(kTxtRefersAboveInUse, 429)      /* %1 = the channel referred to */                                               \
+    X(kTxtNoTarget, 430)              /* a master function or roller master that drives no channel */                  \
+    X(kTxtTarget, 431)                /* a channel a master function drives */                                         \
+    X(kTxtNeverSwitches, 432)         /* a real-time channel or clock-run master without a day set */                  \
+    X(kTxtTimesWithoutDays, 433)      /* a day set with times and no day ticked */                                     \
+    X(kTxtHolidayWithoutPeriod, 434)  /* a day set's holiday box while no holiday period is in use */                  \
+    X(kTxtNoSiren, 435)               /* an alarm detector whose alarm has nothing to sound or call */                 \
+    X(kTxtNoDetector, 436)            /* an alarm siren whose alarm has no detector */                                 \
+    X(kTxtSmsWithoutNumber, 437)      /* events by SMS and no telephone number */                                      \
+    X(kTxtDialInWithoutNumber, 438)   /* dial-in from known numbers only and none given */                             \
+    X(kTxtDialInWithoutPassword, 439) /* dial-in needs a password and none is given */                                 \
+    X(kTxtNotReadBackNote, 440)       /* holiday periods 9..16 */                                                      \
+    X(kTxtWriteProblems, 441)         /* the question before File > Write; the problems follow */                      \
+    X(kTxtShowProblems, 442)          /* button of the question before a write */                                      \
+    X(kTxtWriteAnyway, 443)           /* button of the question before a write */                                      \
+    X(kTxtVerifyKeptInPart,                                                                                            \
+      444)                     /* verify found no difference, but texts were cut; %1 = how many (the list follows) */  \
+    X(kTxtKeptInPart, 445)     /* heading of the texts a unit keeps only in part (compare, verify) */                  \
+    X(kTxtUnitKeepsChars, 446) /* tooltip of a description's counter; %1 = the characters the unit keeps */            \
+    X(kTxtMoreProblems, 447)   /* the question before a write lists a few; %1 = how many more */                       \
+    X(kTxtSeverityColumn, 448) /* problems list: column heading of the severity */                                     \
+    X(kTxtPlaceColumn, 449)    /* problems list: column heading of the place */                                        \
+    X(kTxtUnitCelsius, 520)      /* unit of a temperature sensor's range and limits */                                 \
+    X(kTxtUnitLux, 521)          /* unit of a light meter's range and limits */                                        \
+    X(kTxtUnitWindSpeed, 522)    /* unit of a wind meter's range and limits */                                         \
     /* Room to work */                                                                                                 \
-    X(kTxtMenuCellText, 254) /* View menu: the channels' descriptions in the matrix's cells, remembered */
+    X(kTxtMenuCellText, 254) /* View menu: the channels' descriptions in the matrix's cells, remembered */             \
+    /* Every channel in words: who uses it, grid legends, finding a channel */                                         \
+    X(kTxtUsedBy, 480)         /* the list of what refers to a channel, on its page */                                 \
+    X(kTxtUsedByNone, 481)     /* nothing refers to the channel */                                                     \
+    X(kTxtRefSwitchesOn, 482)  /* a master function switches the channel on */                                         \
+    X(kTxtRefSwitchesOff, 483) /* a master function switches the channel off */                                        \
+    X(kTxtRefFlashes, 484)     /* an intruder siren flashes the channel */                                             \
+    X(kTxtRefMovesBlind, 485)  /* a roller master commands the blind */                                                \
+    X(kTxtRefLogicOutput, 486) /* a logic block drives the channel */                                                  \
+    X(kTxtRefLogicInput, 487)  /* a logic block reads the channel; %1 = 1 or 2 */                                      \
+    X(kTxtRefInverted, 488)    /* a logic input read inverted */                                                       \
+    X(kTxtRefRising, 489)      /* a logic input read on its rising edge */                                             \
+    X(kTxtRefFalling, 490)     /* a logic input read on its falling edge */                                            \
+    X(kTxtRefExchange, 491)    /* the channel is in the data exchange mask */                                          \
+    X(kTxtRefClaims, 492)      /* a main setup list holds the channel */                                               \
+    X(kTxtRefIdle, 493)        /* a reference the unit does not act on now */                                          \
+    X(kTxtTargetCount, 494)    /* master grid legend; %1 targets on, %2 off */                                         \
+    X(kTxtBlindCount, 495)     /* roller master grid legend; %1 blinds */                                              \
+    X(kTxtExchangeCount, 496)  /* exchange mask legend; %1 channels */                                                 \
+    X(kTxtFlashCount, 497)     /* flash pattern legend; %1 channels */                                                 \
+    X(kTxtMenuFind, 498)       /* Edit menu: find a channel by name or description */                                  \
+    X(kTxtFindPrompt, 499)     /* the find field's caption */                                                          \
+    X(kTxtFindNone, 500)       /* no channel matches what was typed */                                                 \
+    X(kTxtFindCount, 501)      /* the match shown; %1 = its number, %2 = how many */
 
 #define KORVANE_DECLARE_TEXT(name, number) constexpr int name = number;
 KORVANE_LANGUAGE_TEXTS(KORVANE_DECLARE_TEXT)

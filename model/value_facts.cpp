@@ -160,7 +160,7 @@ std::string FormatValue(const ValueFact& fact, int value) {
         return buf;
     }
     case ValueFormat::TimeOfDay:
-        return (value >> 8) > kHourMax ? "--:--" : PackedText(value >> 8) + ":" + PackedText(value & 255);
+        return (value >> 8) == kTimeNotSet ? "--:--" : PackedText(value >> 8) + ":" + PackedText(value & 255);
     case ValueFormat::DayMask:
     case ValueFormat::TypeName:
     case ValueFormat::MasterState:
@@ -200,11 +200,13 @@ std::string signalText(int code, int byte3, int kind) {
 
 std::string equationText(int value, const TextLookup& text) {
     const LogicRecord r{quadByte(value, 0), quadByte(value, 1), quadByte(value, 2), quadByte(value, 3)};
-    if (!LogicBlockOperates(r))
+    if (!LogicBlockInUse(r))
         return text(kTxtNone);
+    // A block with input marks but no operation is in use: its operation reads "---", as printed.
     const int b3 = r[kLogicOperation];
-    return signalText(r[kLogicOutput], b3, 0) + " = " + signalText(r[kLogicInput1], b3, 1) + " " +
-           LogicOperationText(b3) + " " + signalText(r[kLogicInput2], b3, 2);
+    const std::string op = LogicBlockOperates(r) ? LogicOperationText(b3) : std::string("---");
+    return signalText(r[kLogicOutput], b3, 0) + " = " + signalText(r[kLogicInput1], b3, 1) + " " + op + " " +
+           signalText(r[kLogicInput2], b3, 2);
 }
 
 std::string dayMaskText(int value, const TextLookup& text) {
@@ -239,7 +241,8 @@ std::string DescribeValue(const ValueFact& fact, int value, const TextLookup& te
     case ValueFormat::LogicEquation:
         return equationText(value, text);
     case ValueFormat::TimeOfDay:
-        if ((value >> 8) > kHourMax)
+        // Only an hour of 255 is no time; any other hour byte shows its digits, as the page shows them.
+        if ((value >> 8) == kTimeNotSet)
             return text(kTxtNone);
         break;
     default:
@@ -265,6 +268,10 @@ int CaptionOf(const ValueFact& fact, const Configuration& cfg, int channel) {
     case CaptionRule::InvertedLimits:
         holds = channel >= 0 && channel < kChannels &&
                 (cfg.ChanSetup[static_cast<std::size_t>(channel)][kAnaOptions] & kAnaInvertedBit) != 0;
+        break;
+    case CaptionRule::MasterTrigger:
+        holds = channel >= 0 && channel < kChannels &&
+                (cfg.ChanSetup[static_cast<std::size_t>(channel)][kRowType] & kTypeMask) == kTypeMaster;
         break;
     case CaptionRule::PulseTimer:
         holds = channel >= 0 && channel < kChannels &&
@@ -369,6 +376,21 @@ const std::string& ReadText(const TextFact& fact, const Configuration& cfg, int 
 void StoreText(const TextFact& fact, Configuration& cfg, int channel, const std::string& text) {
     // The field limits what is typed; a longer text from a file or the unit is kept whole.
     textOf(fact, cfg, channel) = text;
+}
+
+int UnitKeeps(const TextFact& fact) {
+    switch (fact.area) {
+    case TextArea::ChannelText:
+        return kChannelTextKept;
+    case TextArea::Description:
+    case TextArea::LogicNote:
+        return kDescriptionKept;
+    case TextArea::Sms:
+        return kSmsEntryChars;
+    case TextArea::SmsId:
+        break;
+    }
+    return kSmsIdReachesUnit;
 }
 
 namespace {

@@ -58,7 +58,7 @@ enum class ValueFormat : std::uint8_t {
     Tenths,         // signed tenths with one decimal: "-12.3", "0.0"
     LogicOperation, // "", "And", "Or", "Xor"
     Duration,       // a count of seconds as hours:minutes:seconds: "00:10:00"
-    TimeOfDay,      // packed hour (high byte) and minute (low byte): "07:30"; an hour above 23 is not set
+    TimeOfDay,      // packed hour (high byte) and minute (low byte): "07:30"; an hour of 255 is not set
     DayMask,        // the day boxes of a day set, bit 128 Monday .. bit 1 holiday: "Mo Tu We"
     TypeName,       // a channel function: its name
     MasterState,    // a master or flash pattern cell: not switchable, off, on, not affected
@@ -73,6 +73,7 @@ enum class CaptionRule : std::uint8_t {
     SmsEvents,      // the event options while the events go out by SMS
     InvertedLimits, // an analogue sensor's limits while they are inverted
     PulseTimer,     // the two times of a pulse timer (type 4): pulse and pause
+    MasterTrigger,  // the day-set times of a master function: its trigger times
 };
 
 // A value a list or an option array offers and its text: a language text, or a fixed text where `text`
@@ -282,6 +283,8 @@ struct TextFact {
 // The text of the channel, or of the logic page for a logic page note.
 const std::string& ReadText(const TextFact& fact, const Configuration& cfg, int channel);
 void StoreText(const TextFact& fact, Configuration& cfg, int channel, const std::string& text);
+// The characters of the text the unit keeps; the rest of a longer text never reaches it.
+int UnitKeeps(const TextFact& fact);
 
 namespace facts {
 inline constexpr TextFact kChannelDescription{"description", TextArea::ChannelText, 0, 0, false, kTxtDescription};

@@ -5,6 +5,7 @@
 
 #include "model/analog.h"
 #include "model/channel_types.h"
+#include "model/fact_catalogue.h"
 #include "model/facts_alarm.h"
 #include "model/facts_device.h"
 #include "model/field_rules.h"
@@ -68,20 +69,38 @@ std::string format(long v, int digits) {
     return DecimalText(v, digits);
 }
 
-// The settings lines of a channel: each labelled with its value's caption and unit (the facts), its
-// number printed in the list's own layout (three digits, Str, hours:minutes:seconds).
+// A fact's caption as its page shows it on the channel, with its context ("Limit 2, Control channel").
+std::string captionWords(const ReportInput& in, const ValueFact& f, int c) {
+    const int caption = CaptionOf(f, in.cfg, c);
+    std::string words = caption ? in.text(caption) : std::string();
+    while (!words.empty() && words.back() == '.')
+        words.pop_back();
+    if (f.context)
+        return in.text(f.context) + " " + std::to_string(f.number) + (words.empty() ? "" : ", " + words);
+    return f.number ? words + " " + std::to_string(f.number) : words;
+}
+
+// The settings lines of a channel, from the facts of its type: first the lines the list has always
+// printed, in their own layout (three digits, Str, hours:minutes:seconds), then every other setting its
+// page shows, each with its caption, value and unit. A box is printed by its caption when it is ticked.
 void settingsLines(const ReportInput& in, int c, int t, std::vector<ParamLine>& out) {
     using namespace facts;
     const Configuration& cfg = in.cfg;
     const Row& row = cfg.ChanSetup[c];
+    std::vector<const ValueFact*> done;
     auto txt = [&](int n) { return in.text(n); };
     auto add = [&](std::string label, std::string value = {}, std::string unit = {}, std::string second = {}) {
         out.push_back({std::move(label), std::move(value), std::move(unit), std::move(second)});
     };
-    auto value = [&](const ValueFact& f) { return ReadValue(f, cfg, c); };
+    auto value = [&](const ValueFact& f) {
+        done.push_back(&f);
+        return ReadValue(f, cfg, c);
+    };
+    // The lines the list has always printed keep their labels; the others read as their page.
     auto caption = [&](const ValueFact& f) { return txt(f.caption); };
+    auto words = [&](const ValueFact& f) { return captionWords(in, f, c); };
     auto unit = [&](const ValueFact& f, const char* gap = " ") { return f.unit ? gap + txt(f.unit) : std::string(); };
-    auto duration = [&](const ValueFact& f) { add(caption(f), GetTimerChTid(row, f.index - 1), unit(f, "  ")); };
+    auto duration = [&](const ValueFact& f) { add(caption(f), FormatValue(f, value(f)), unit(f, "  ")); };
     auto channel = [&](const ValueFact& f) { add(caption(f), ChannelRefText(value(f))); };
     auto channelIfAny = [&](const ValueFact& f) {
         if (value(f) != kNoChannel)
@@ -93,14 +112,22 @@ void settingsLines(const ReportInput& in, int c, int t, std::vector<ParamLine>& 
         if (value(f) != 0)
             add(caption(f));
     };
-    // "Limit 1" or "Limit, inverted 1" before a pair of limits.
+    // An analogue sensor's pair of values, the second with the sensor's unit; a limit's pair is "Limit 1"
+    // or "Limit, inverted 1", with the words of its two values right under them.
+    const std::string sensorUnit = SensorUnit(t) ? " " + txt(SensorUnit(t)) : std::string();
     auto limits = [&](const ValueFact& low, const ValueFact& high) {
         const bool inverted = value(kSensorInverted) != 0;
+        value(low);
+        value(high);
         add(txt(inverted ? kTxtLimitInverted : low.context) + " " + std::to_string(low.number),
-            Byte3toStr(row, low.index), {}, Byte3toStr(row, high.index));
+            Byte3toStr(row, low.index), {}, Byte3toStr(row, high.index) + sensorUnit);
+        add({}, txt(CaptionOf(low, cfg, c)), {}, txt(CaptionOf(high, cfg, c)));
     };
 
     switch (t) {
+    case kTypeMono:
+        value(kInvertMono); // its picture says it
+        break;
     case kTypeFlipFlop:
         box(kFlipFlopIntruder);
         break;
@@ -113,6 +140,11 @@ void settingsLines(const ReportInput& in, int c, int t, std::vector<ParamLine>& 
         if (t != kTypeTimerDelayPulse)
             channel(kTimerStart);
         break;
+    case kTypeRealTime:
+    case kTypeMaster:
+    case kTypeRollerMaster:
+        // Their times, targets and settings are the real-time and master reports'.
+        return;
     case kTypeIntruderPassive:
     case kTypeIntruderActive:
         channel(kIntruderDisable);
@@ -165,8 +197,8 @@ void settingsLines(const ReportInput& in, int c, int t, std::vector<ParamLine>& 
         digits3(kMotionPulseCount);
         break;
     case kTypeMuxClaim:
-        add(txt(kTxtMuxInputs) + ": " + MuxCountText(value(kMuxCount)) + "   " + txt(kTxtMuxDelayShort) + ": " +
-            MuxDelayText(value(kMuxDelay)));
+        add(txt(kTxtMuxInputs) + ": " + PrintedChoice(kMuxCount, value(kMuxCount), 2, txt) + "   " +
+            txt(kTxtMuxDelayShort) + ": " + PrintedChoice(kMuxDelay, value(kMuxDelay), 3, txt));
         break;
     case kTypeIsaPassive:
     case kTypeIsaActive:
@@ -175,29 +207,62 @@ void settingsLines(const ReportInput& in, int c, int t, std::vector<ParamLine>& 
         break;
     case kTypeRoller: {
         str(kRollerRunTime, "  ");
+        value(kRollerReverse);
         add(caption(kRollerReverse), format(RollerReversePrinted(row), 4), unit(kRollerReverse, "  "));
         box(kRollerSlats);
-        // Any direction byte but 0 reads as down.
+        // The priority direction belongs to the priority channel: printed with it. Any direction byte
+        // but 0 reads as down.
+        const int direction = value(kRollerDirection) != 0 ? 255 : 0;
         if (value(kRollerPriority) != kNoChannel)
-            add(caption(kRollerPriority) + "  " +
-                    ChoiceText(kRollerDirection.choices, value(kRollerDirection) != 0 ? 255 : 0, txt).value_or(""),
+            add(caption(kRollerPriority) + "  " + ChoiceText(kRollerDirection.choices, direction, txt).value_or(""),
                 ChannelRefText(value(kRollerPriority)));
         break;
     }
     case kTypeAnalogGeneral:
     case kTypeAnalogLux:
     case kTypeAnalogWind:
-    case kTypeAnalogTemperature:
+    case kTypeAnalogTemperature: {
         channelIfAny(kSensorDisable);
-        add(txt(kTxtRange), Byte3toStr(row, kSensorRangeMin.index), {}, Byte3toStr(row, kSensorRangeMax.index));
+        value(kSensorRangeMin);
+        value(kSensorRangeMax);
+        // A light meter's range is fixed: the bytes say nothing, its page shows 0.1 .. 100000.0.
+        if (t == kTypeAnalogLux)
+            add(txt(kTxtRange), TenthsText(kLuxLowTenths), {}, TenthsText(kLuxHighTenths) + sensorUnit);
+        else
+            add(txt(kTxtRange), Byte3toStr(row, kSensorRangeMin.index), {},
+                Byte3toStr(row, kSensorRangeMax.index) + sensorUnit);
         limits(kSensorLimit1Low, kSensorLimit1High);
         if (value(kSensorSecondLimit) != 0) {
             channelIfAny(kSensorLimit2Channel);
             limits(kSensorLimit2Low, kSensorLimit2High);
+        } else {
+            value(kSensorLimit2Channel);
+            value(kSensorLimit2Low);
+            value(kSensorLimit2High);
         }
+        // The external limit channel belongs to its box.
+        if (value(kSensorExternLimit) != 0)
+            add(words(kSensorExternLimit), ChannelRefText(value(kSensorLimitChannel)));
+        value(kSensorLimitChannel);
         break;
+    }
     default:
         break;
+    }
+
+    // Every other setting the page shows.
+    for (const ValueFact* f : FactsOfType(t)) {
+        if (std::find(done.begin(), done.end(), f) != done.end() || !FactShown(*f, cfg, c))
+            continue;
+        const int v = value(*f);
+        if (f->format == ValueFormat::Flag) {
+            if (v != 0)
+                add(words(*f));
+        } else if (const auto choice = ChoiceText(f->choices, v, txt)) {
+            add(words(*f), *choice);
+        } else {
+            add(words(*f), FormatValue(*f, v), unit(*f));
+        }
     }
 }
 
@@ -211,8 +276,9 @@ ChannelEntry describe(const ReportInput& in, int c) {
     e.typePicture = ChannelPicture(cfg, c);
     const bool claimed = t == kTypeTimeOutputClaim || t == kTypeMuxClaim;
     const bool pair = t == kTypeRoller || t == kTypeRollerMaster;
-    // The event options are neither saved nor sent while event output is off: no picture then.
-    if (!claimed && !pair && !eventOptionsOff(cfg)) {
+    // The picture of the event options where they count (not while the event output is off, nor on a
+    // pulse timer, whose type byte goes without them); claimed ranges and pairs print none.
+    if (!claimed && !pair && EventOptionsCount(cfg, c)) {
         const int option = cfg.ChanFlags[c] / 64 + kNoOptionPicture;
         e.optionPicture = option == kNoOptionPicture ? -1 : option;
     }
@@ -297,11 +363,6 @@ int drawEntry(Canvas& c, const ChannelEntry& e, double n) {
 }
 
 } // namespace
-
-bool IsUnusedChannel(const Configuration& cfg, int channel) {
-    const std::string& d = cfg.ChanText[static_cast<std::size_t>(channel)];
-    return (cfg.channelType(channel) & kTypeMask) == kTypeBlank && d.find_first_not_of(" \t\r\n") == std::string::npos;
-}
 
 bool HasChannelsInUse(const Configuration& cfg) {
     for (int c = 0; c <= cfg.channelsInUse(); ++c)

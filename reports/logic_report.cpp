@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "model/channel_types.h"
 #include "model/logic.h"
 #include "model/text_ids.h"
 #include "reports/reports.h"
@@ -27,6 +28,25 @@ constexpr double kLogicRowPitch = 0.75;
 constexpr double kLinesPerPage = 27; // a group starts a new page from this line on
 constexpr TextStyle kNotesStyle{9, false};
 const char* const kOperators[] = {"---", "And", "Or ", "Xor"};
+
+constexpr double kReferencePitch = 0.6; // the line of the references' descriptions under a block's row
+
+// The descriptions of the channels a block refers to, output first, each once: "D4 Licht Flur; B2 Taster".
+// Markers and channels without a description are left out.
+std::string referenceWords(const Configuration& cfg, const LogicRecord& r) {
+    std::string out;
+    std::vector<int> seen;
+    for (int k : {kLogicOutput, kLogicInput1, kLogicInput2}) {
+        const int code = r[static_cast<std::size_t>(k)];
+        if (code >= kChannels || std::find(seen.begin(), seen.end(), code) != seen.end())
+            continue;
+        seen.push_back(code);
+        const std::string& d = cfg.ChanText[static_cast<std::size_t>(code)];
+        if (!d.empty())
+            out += (out.empty() ? "" : "; ") + Num_2_Channel(code) + " " + d;
+    }
+    return out;
+}
 
 int operationOf(const LogicRecord& r) {
     return (r[3] & kLogicOperationMask) / 4;
@@ -75,6 +95,16 @@ double drawGroup(Canvas& c, const ReportInput& in, const Group& grp, int from, i
                                         {col::kOperation, col::kInput2},
                                         {col::kInput2, col::kNotes}})
                     cell(x, right, "  ---");
+            }
+            // Under the row, what the block's channels are.
+            if (LogicBlockInUse(r)) {
+                if (const std::string words = referenceWords(in.cfg, r); !words.empty()) {
+                    if (j < static_cast<int>(grp.notes.size()))
+                        c.surface().text(col::kNotes, y, kNotesStyle, grp.notes[static_cast<std::size_t>(j)]);
+                    n += kReferencePitch;
+                    c.fitted(col::kOutput, col::kNotes - page::kColumnGap, RowY(n), 8, false, words);
+                    continue;
+                }
             }
         }
         // An empty line of the notes still takes its row, so that the row counts where the page is measured.
@@ -136,16 +166,22 @@ std::vector<std::string> WrapNotes(const std::string& text, double room, TextSty
                 any = true;
                 line.clear();
             }
-            // A word wider than the column is broken between characters.
-            while (!fits(word)) {
+            // A word wider than the column is broken between characters. Only the part that may still
+            // fit the line is ever measured, so a word of any length takes time in proportion to it.
+            std::size_t from = 0;
+            for (;;) {
                 std::size_t k = 1;
-                while (k < word.size() && fits(word.substr(0, k + 1)))
+                while (from + k < word.size() && fits(word.substr(from, k + 1)))
                     ++k;
-                out.push_back(word.substr(0, k));
+                if (from + k >= word.size() && fits(word.substr(from)))
+                    break;
+                out.push_back(word.substr(from, k));
                 any = true;
-                word.erase(0, k);
+                from += k;
+                if (from >= word.size())
+                    break;
             }
-            line = word;
+            line = word.substr(from);
         }
         if (!line.empty() || !any)
             out.push_back(line);
@@ -159,7 +195,7 @@ std::vector<std::string> WrapNotes(const std::string& text, double room, TextSty
 }
 
 bool IsEmptyLogicBlock(const Configuration& cfg, int block) {
-    return operationOf(cfg.LogicBlocks[block]) == 0;
+    return !LogicBlockInUse(cfg.LogicBlocks[block]);
 }
 
 bool HasLogicInUse(const Configuration& cfg) {
@@ -176,7 +212,7 @@ bool HasLogicInUse(const Configuration& cfg) {
 
 bool HasLogicBlocks(const Configuration& cfg) {
     for (int b = 0; b < kLogicBlocksUsed; ++b)
-        if (cfg.LogicBlocks[b][3] != 0)
+        if (LogicBlockInUse(cfg.LogicBlocks[b]))
             return true;
     return false;
 }

@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "model/channel_types.h"
+#include "model/facts_calendar.h"
+#include "model/facts_device.h"
 #include "model/field_rules.h"
 #include "model/master.h"
 #include "model/roller.h"
@@ -30,6 +32,7 @@ constexpr double kRollerValue = 9468.9;
 } // namespace col
 
 constexpr double kGridPitch = 0.6;
+constexpr double kWordsPitch = 0.6;    // the lines naming the targets below the grid
 constexpr int kMasterGridPicture = 70; // + GetMaster state
 constexpr int kRollerNotUsable = 74;
 constexpr int kRollerSelected = 75;
@@ -37,6 +40,42 @@ constexpr int kRollerNotSelected = 76;
 
 int typeOf(const Configuration& cfg, int c) {
     return cfg.channelType(c) & kTypeMask;
+}
+
+// A target in words: its name and its description ("A1 Flur EG Deckenlicht").
+std::string targetWords(const Configuration& cfg, const std::string& name, int channel) {
+    const std::string& d = cfg.ChanText[static_cast<std::size_t>(channel)];
+    return d.empty() ? name : name + " " + d;
+}
+
+// One action's targets below the grid: "On: A1 Flur; A2 Bad; ..." from line n on, wrapped between targets
+// to the right edge; returns the line after the last. An action without targets prints nothing.
+double targetLines(Canvas& c, double n, const std::string& action, const std::vector<std::string>& targets) {
+    if (targets.empty())
+        return n;
+    constexpr TextStyle kStyle{9, false};
+    const double room = page::kRightEdge - col::kGroupLetter;
+    std::string line = action + ": ";
+    bool first = true;
+    const double d9 = c.rowOffset(9);
+    auto flush = [&] {
+        n += kWordsPitch;
+        c.fitted(col::kGroupLetter, page::kRightEdge, RowY(n) + d9, 9, false, line);
+    };
+    // Targets are parted by semicolons: a description may hold commas.
+    for (const std::string& t : targets) {
+        const std::string joined = first ? line + t : line + "; " + t;
+        if (!first && c.surface().textWidth(joined + ";", kStyle) > room) {
+            line += ";";
+            flush();
+            line = "    " + t;
+        } else {
+            line = joined;
+        }
+        first = false;
+    }
+    flush();
+    return n;
 }
 
 int rollerPicture(int state) {
@@ -59,7 +98,7 @@ double masterBlock(Canvas& c, const ReportInput& in, int ch, double n) {
     ChannelHeading(c, in, ch, name, picture, y, roller ? col::kRollerLabel - page::kColumnGap : page::kRightEdge);
     if (roller)
         c.fitted(col::kRollerLabel, page::kRightEdge, y + d9, 9, false,
-                 in.text(row[kRmMode] != 0 ? kTxtSequential : kTxtSimultaneous));
+                 ChoiceText(facts::kRollerMasterMode.choices, row[kRmMode] != 0 ? 255 : 0, in.text).value_or(""));
 
     // The digits line heads the grid; the trigger-time table or the roller settings stand beside the grid.
     n += 1;
@@ -68,11 +107,14 @@ double masterBlock(Canvas& c, const ReportInput& in, int ch, double n) {
         c.text(col::kGrid + page::kGridPitch * k, yd, 9, false, std::string(1, static_cast<char>('1' + k)));
     double side = n;
     if (realTime)
-        DaySetHeadings(c, in, yd, col::kTrigger1, kTxtTriggerTime1, col::kTrigger2, kTxtTriggerTime2, col::kDays);
+        // A master function's day-set times are its trigger times.
+        DaySetHeadings(c, in, yd, col::kTrigger1, facts::kDaySetOn[0].ruleCaption, col::kTrigger2,
+                       facts::kDaySetOff[0].ruleCaption, col::kDays);
     if (roller) {
-        c.fitted(col::kRollerLabel, col::kRollerValue - page::kColumnGap, yd, 9, false, in.text(kTxtRunTime));
+        const ValueFact& f = facts::kRollerMasterRunTime;
+        c.fitted(col::kRollerLabel, col::kRollerValue - page::kColumnGap, yd, 9, false, in.text(f.caption));
         c.fitted(col::kRollerValue, page::kRightEdge, yd, 9, false,
-                 DecimalText(row[kRmRunTime], 3) + "  " + in.text(kTxtSeconds));
+                 DecimalText(ReadValue(f, cfg, ch), 3) + "  " + in.text(f.unit));
     }
 
     const int last = cfg.channelsInUse();
@@ -96,13 +138,33 @@ double masterBlock(Canvas& c, const ReportInput& in, int ch, double n) {
     if (roller) {
         side += 1;
         const double yr = RowY(side);
-        c.fitted(col::kRollerLabel, col::kRollerValue - page::kColumnGap, yr, 9, false,
-                 in.text(kTxtMasterReverseTime) + " :");
+        const ValueFact& f = facts::kRollerMasterReverse;
+        c.fitted(col::kRollerLabel, col::kRollerValue - page::kColumnGap, yr, 9, false, in.text(f.caption) + " :");
         c.fitted(col::kRollerValue, page::kRightEdge, yr, 9, false,
-                 DecimalText(row[kRmReverseTime], 4) + "  " + in.text(kTxtSeconds));
+                 DecimalText(ReadValue(f, cfg, ch), 4) + "  " + in.text(f.unit));
     }
 
-    n = std::max(n, side) + 1;
+    n = std::max(n, side);
+    // Below the grid and the times beside it, what the grid shows in words: the targets grouped by what happens to
+    // them.
+    if (roller) {
+        std::vector<std::string> selected;
+        for (int cell = 0; 2 * cell <= last && cell < kRmCells; ++cell)
+            if (GetRmSt(cfg, ch, cell) == kRmSelected)
+                selected.push_back(targetWords(cfg, ChannelRangeText(2 * cell, 2 * cell + 1), 2 * cell));
+        n = targetLines(c, n, in.text(kTxtSelected), selected);
+    } else {
+        std::vector<std::string> on, off;
+        for (int target = 0; target <= last; ++target) {
+            const int state = GetMaster(cfg, target, ch);
+            if (state == kMasterOn || state == kMasterOff)
+                (state == kMasterOn ? on : off).push_back(targetWords(cfg, Num_2_Channel(target), target));
+        }
+        n = targetLines(c, n, in.text(kTxtLegendOn), on);
+        n = targetLines(c, n, in.text(kTxtLegendOff), off);
+    }
+
+    n += 1;
     c.rule(RowY(n));
     return n + 1;
 }

@@ -1,6 +1,7 @@
 // The real-time report: the holiday periods, then for every real-time channel its four day sets.
 
 #include "model/channel_types.h"
+#include "model/facts_calendar.h"
 #include "model/text_ids.h"
 #include "reports/report_values.h"
 #include "reports/reports.h"
@@ -56,7 +57,8 @@ double holidayTable(Canvas& c, const ReportInput& in, double n) {
 double realTimeBlock(Canvas& c, const ReportInput& in, int channel, double n) {
     ChannelHeading(c, in, channel, Num_2_Channel(channel), kTypeRealTime, RowY(n), page::kRightEdge);
     n += 1;
-    DaySetHeadings(c, in, RowY(n), col::kOn, kTxtOnTime, col::kOff, kTxtOffTime, col::kDays);
+    DaySetHeadings(c, in, RowY(n), col::kOn, facts::kDaySetOn[0].caption, col::kOff, facts::kDaySetOff[0].caption,
+                   col::kDays);
     for (int k = 0; k < kRtDaySetCount; ++k) {
         n += 1;
         DaySet(c, in.cfg.ChanSetup[channel], k, RowY(n), col::kOn, col::kOff, col::kDays);

@@ -7,6 +7,7 @@
 #include "model/channel_types.h"
 #include "model/field_rules.h"
 #include "model/roller.h"
+#include "model/value_facts.h"
 
 namespace korvane {
 
@@ -16,13 +17,6 @@ std::string Str(long value) {
 
 std::string ChannelRangeText(int first, int last) {
     return Num_2_Channel(first) + " - " + Num_2_Channel(last);
-}
-
-std::string GetTimerChTid(const Row& row, int c) {
-    const DurationParts d = SekToTimer(row, c);
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%02ld:%02d:%02d", d.hours, d.minutes, d.seconds);
-    return buf;
 }
 
 std::string TimeOfDayText(Byte hour, Byte minute) {
@@ -36,16 +30,11 @@ std::string HolidayDayText(const Configuration& cfg, int period, bool last) {
     return PackedText(cfg.SysData[at]) + ":" + PackedText(cfg.SysData[at + 1]);
 }
 
-std::string MuxCountText(int stored) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%2d", stored >= 0 && stored <= 15 ? stored + 1 : stored);
-    return buf;
-}
-
-std::string MuxDelayText(int stored) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%3d", stored >= 0 && stored <= 7 ? 1 << stored : stored);
-    return buf;
+std::string PrintedChoice(const ValueFact& fact, int value, int width, const TextLookup& text) {
+    std::string shown = ChoiceText(fact.choices, value, text).value_or(std::to_string(value));
+    if (static_cast<int>(shown.size()) < width)
+        shown.insert(0, static_cast<std::size_t>(width) - shown.size(), ' ');
+    return shown;
 }
 
 int RollerReversePrinted(const Row& row) {

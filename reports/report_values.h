@@ -6,6 +6,8 @@
 
 #include "model/calendar.h"
 #include "model/configuration.h"
+#include "model/value_facts.h"
+#include "model/vocabulary.h"
 
 namespace korvane {
 
@@ -13,8 +15,6 @@ namespace korvane {
 std::string Str(long value);
 // "A1 - A2".
 std::string ChannelRangeText(int first, int last);
-// The duration at row bytes c + 1..c + 3 as hours:minutes:seconds, each at least two digits.
-std::string GetTimerChTid(const Row& row, int c);
 // A time of day from its packed hour and minute bytes: "07:30".
 std::string TimeOfDayText(Byte hour, Byte minute);
 constexpr Byte kNoTime = 255; // an hour byte that is not set
@@ -22,10 +22,9 @@ constexpr Byte kNoTime = 255; // an hour byte that is not set
 // The first or the last day of a period as month ":" day, "--.--" for a period not in use.
 std::string HolidayDayText(const Configuration& cfg, int period, bool last);
 
-// The multiplexer's number of inputs and its delay as the main setup lists show them (1..16 and
-// 1..128); a byte outside the lists shows its own number.
-std::string MuxCountText(int stored);
-std::string MuxDelayText(int stored);
+// The choice a list fact shows for the value (its number where no choice stands for it), right-aligned
+// in `width` characters: the multiplexer's inputs and delay as the channel list prints them.
+std::string PrintedChoice(const ValueFact& fact, int value, int width, const TextLookup& text);
 
 // The reverse time of a roller blind in milliseconds as the channel list prints it: all 16 bits, as
 // everywhere else, and 500 at least.

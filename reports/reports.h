@@ -40,8 +40,6 @@ struct ChannelEntry {
     std::vector<ParamLine> lines;
 };
 
-// A channel nobody uses: not used (type 1) and without a description. The in-use listing leaves it out.
-bool IsUnusedChannel(const Configuration& cfg, int channel);
 // True when a channel up to the highest in use is not an unused one.
 bool HasChannelsInUse(const Configuration& cfg);
 
@@ -58,7 +56,7 @@ ReportOutcome PrintMasterReport(PrintJob& job, const ReportInput& in);
 
 // ---- The logic report ----
 bool HasLogicBlocks(const Configuration& cfg);
-// A block that does nothing (no operation): printed as dashes, left out of the in-use listing.
+// A block not in use (LogicBlockInUse): left out of the in-use listing.
 bool IsEmptyLogicBlock(const Configuration& cfg, int block);
 // True when the in-use listing of the logic report has something: a block that does something, or notes.
 bool HasLogicInUse(const Configuration& cfg);

@@ -1,6 +1,7 @@
 // The SMS report: one page with the telephone numbers, the dial-out settings and the dial-in
 // protection.
 
+#include "model/facts_sms.h"
 #include "model/text_ids.h"
 #include "reports/report_values.h"
 #include "reports/reports.h"
@@ -50,17 +51,21 @@ ReportOutcome PrintSmsReport(PrintJob& job, const ReportInput& in) {
         left(y, std::to_string(i + 1) + " : " + cfg.SmsText[static_cast<std::size_t>(i)]);
         switch (i) {
         case 0:
-            label(y, in.text(kTxtDialOutMethod));
-            value(y, in.text(cfg.SysData[kSysDialOutMethod] != 0 ? kTxtDialOutConfirmed : kTxtDialOutSmsOnly));
+            // Any method byte but 0 reads as confirmed, as the page reads it.
+            label(y, in.text(facts::kDialOutMethod.caption));
+            value(y, ChoiceText(facts::kDialOutMethod.choices, ReadValue(facts::kDialOutMethod, cfg, -1) != 0 ? 1 : 0,
+                                in.text)
+                         .value_or(""));
             break;
         case 1:
             if (cfg.SysData[kSysDialOutMethod] != 0) {
-                label(y, in.text(kTxtResponseTime));
-                value(y, std::to_string(cfg.SysData[kSysSmsResponseTime]) + " " + in.text(kTxtUnitMin));
+                const ValueFact& f = facts::kSmsResponseTime;
+                label(y, in.text(f.caption));
+                value(y, std::to_string(ReadValue(f, cfg, -1)) + " " + in.text(f.unit));
             }
             break;
         case 2:
-            label(y, in.text(kTxtSmsIdentification));
+            label(y, in.text(facts::kSmsIdentification.caption));
             value(y, cfg.SmsIdText);
             break;
         default:
@@ -70,7 +75,7 @@ ReportOutcome PrintSmsReport(PrintJob& job, const ReportInput& in) {
 
     y += kDialInGap;
     if (cfg.SysData[kSysDialInPassword] != 0) {
-        label(y, in.text(kTxtDialInPassword));
+        label(y, in.text(facts::kDialInPassword.caption));
         label(y + kPitch, cfg.SmsText[8]);
     }
     if (cfg.SysData[kSysDialInSafety] != 0) {

@@ -2,7 +2,8 @@
 # Installs the Debian packages Korvane needs to build, test and run.
 # Silent when everything is there, and then it needs neither root nor sudo nor the network.
 # `deps.sh fuzz` checks only what `make fuzz` needs (clang with libFuzzer); `deps.sh windows` only
-# what `make test-windows` needs (MinGW-w64, GoogleTest's sources, Wine).
+# what `make test-windows` needs (MinGW-w64, GoogleTest's sources, Wine); `deps.sh lint` what `make lint`
+# needs (clang-format and clang-tidy).
 # Every name below is a real package (a virtual one never shows as installed and would be fetched
 # on every run).
 set -euo pipefail
@@ -17,8 +18,9 @@ packages=(
 case "${1:-}" in
     fuzz) packages=(cmake ninja-build make clang libclang-rt-14-dev) ;;
     windows) packages=(cmake ninja-build make googletest g++-mingw-w64-x86-64-posix wine64) ;;
+    lint) packages+=(clang-format-14 clang-tidy-14) ;;
     "") ;;
-    *) echo "deps.sh: unknown set '$1' (none, fuzz or windows)" >&2; exit 2 ;;
+    *) echo "deps.sh: unknown set '$1' (none, fuzz, windows or lint)" >&2; exit 2 ;;
 esac
 
 missing=()

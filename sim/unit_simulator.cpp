@@ -31,13 +31,13 @@ constexpr std::array kFaultNames{
     FaultName{UnitFault::Firmware02FF, "firmware-02ff"},
     FaultName{UnitFault::IgnoredRecord, "ignored-record"},
     FaultName{UnitFault::LateVerdict, "late-verdict"},
+    FaultName{UnitFault::StrayMidStream, "stray-mid-stream"},
 };
 
 // The record damaged or cut by the faults: the first master matrix record.
 constexpr int kFaultyRecordAddress = kAddrMasterMatrix;
 // The written record IgnoredRecord does not store: the text of the first channel.
 constexpr int kIgnoredRecordAddress = kAddrChannelText;
-
 
 } // namespace
 
@@ -152,6 +152,8 @@ void UnitSimulator::onRecord(const std::string& record) {
             answeredEarly_ = true;
             output_ += "2\r\n\a";
         }
+        if (fault_ == UnitFault::StrayMidStream && recordsStored_ == kSimMidStreamRecord)
+            output_ += '\xFE';
         return;
     }
     if (type == 1) {
@@ -162,6 +164,7 @@ void UnitSimulator::onRecord(const std::string& record) {
         switch (fault_) {
         case UnitFault::Silence:
         case UnitFault::AnswerMidStream:
+        case UnitFault::StrayMidStream:
             break;
         case UnitFault::Verdict1:
         case UnitFault::Verdict2:

@@ -29,6 +29,7 @@ enum class UnitFault {
     Firmware02FF,    // version bytes 0x02 0xFF (an older unit)
     IgnoredRecord,   // a written record (the first channel text) is not stored, and the write is still accepted
     LateVerdict,     // accepts a write but answers it only in the middle of the next transfer's records
+    StrayMidStream,  // a stray character while the records are still coming, then no verdict (the unit restarted)
 };
 
 // The fault's name on the command line ("none", "silence", "bad-checksum", ...).

@@ -1,10 +1,14 @@
 #include "io/link/serial_link.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include "model/text_ids.h"
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 #ifdef Q_OS_LINUX
@@ -32,6 +36,14 @@ PortProblem PortProblemOfError(int systemError) {
     }
 }
 
+PortProblem PortProblemOfRefusal(unsigned mode, unsigned deviceGroup, const std::vector<unsigned>& userGroups) {
+    constexpr unsigned kGroupReadWrite = 060;
+    const bool member = std::find(userGroups.begin(), userGroups.end(), deviceGroup) != userGroups.end();
+    if ((mode & kGroupReadWrite) != kGroupReadWrite || deviceGroup == 0 || member)
+        return PortProblem::RootOnly;
+    return PortProblem::NoPermission;
+}
+
 int PortProblemText(PortProblem problem) {
     switch (problem) {
     case PortProblem::NoPermission:
@@ -46,6 +58,10 @@ int PortProblemText(PortProblem problem) {
         return kTxtPortMissing;
     case PortProblem::Lost:
         return kTxtConnectionLost;
+    case PortProblem::NotSerial:
+        return kTxtPortNotSerial;
+    case PortProblem::RootOnly:
+        return kTxtPortRootOnly;
     case PortProblem::None:
     case PortProblem::Other:
         break;
@@ -74,8 +90,18 @@ PortProblem problemOfOpen(QSerialPort::SerialPortError error, const QString& dev
         return PortProblem::Missing;
     case QSerialPort::PermissionError:
 #ifdef Q_OS_UNIX
-        if (::access(device.toLocal8Bit().constData(), R_OK | W_OK) != 0 && errno != EBUSY)
-            return PortProblemOfError(errno);
+        if (::access(device.toLocal8Bit().constData(), R_OK | W_OK) != 0 && errno != EBUSY) {
+            struct stat st {};
+            if (errno != EACCES || ::stat(device.toLocal8Bit().constData(), &st) != 0)
+                return PortProblemOfError(errno);
+            // Whether the group dialout would let this user in, or the device is root's alone.
+            std::vector<gid_t> groups(static_cast<std::size_t>(std::max(0, ::getgroups(0, nullptr))));
+            groups.resize(
+                static_cast<std::size_t>(std::max(0, ::getgroups(static_cast<int>(groups.size()), groups.data()))));
+            std::vector<unsigned> userGroups(groups.begin(), groups.end());
+            userGroups.push_back(::getegid());
+            return PortProblemOfRefusal(st.st_mode, st.st_gid, userGroups);
+        }
 #else
         Q_UNUSED(device);
 #endif
@@ -85,6 +111,21 @@ PortProblem problemOfOpen(QSerialPort::SerialPortError error, const QString& dev
     default:
         return PortProblem::Other;
     }
+}
+
+// Whether the device can be opened and is no terminal (a file, /dev/null): no serial port at all.
+bool isNoTerminal(const QString& device) {
+#ifdef Q_OS_UNIX
+    const int fd = ::open(device.toLocal8Bit().constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool terminal = ::isatty(fd) != 0;
+    ::close(fd);
+    return !terminal;
+#else
+    Q_UNUSED(device);
+    return false;
+#endif
 }
 
 } // namespace
@@ -112,8 +153,20 @@ bool SerialPortLink::open() {
     if (!port_.open(QIODevice::ReadWrite)) {
         error_ = device_ + QStringLiteral(": ") + port_.errorString();
         failure_ = {problemOfOpen(port_.error(), device_), device_, port_.errorString()};
+        if (failure_.problem == PortProblem::Other && isNoTerminal(device_))
+            failure_.problem = PortProblem::NotSerial;
         return false;
     }
+#ifdef Q_OS_UNIX
+    // A file or a device that is no terminal may open all the same and fail at the first line setting.
+    if (!::isatty(static_cast<int>(port_.handle()))) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(ENOTTY));
+        error_ = device_ + QStringLiteral(": ") + reason;
+        failure_ = {PortProblem::NotSerial, device_, reason};
+        port_.close();
+        return false;
+    }
+#endif
     const bool set = port_.setBaudRate(QSerialPort::Baud9600) && port_.setDataBits(QSerialPort::Data8) &&
                      port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop) &&
                      port_.setFlowControl(QSerialPort::NoFlowControl);

@@ -9,6 +9,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace korvane {
 
@@ -21,6 +22,8 @@ enum class PortProblem {
     InUse,        // another program has it open or locked (EBUSY)
     Missing,      // there is no such device (ENOENT, ENODEV, ENXIO): the adapter is not plugged in
     Lost,         // the port failed or stopped sending in the middle of a transfer (line cut, unplugged)
+    NotSerial,    // the device is no serial port (a file, /dev/null): it takes no line settings (ENOTTY)
+    RootOnly,     // the system refuses the device, and joining its group would not help (root's alone)
     Other,
 };
 
@@ -32,6 +35,11 @@ struct PortFailure {
 
 // The problem behind the system's error number of a failed open.
 PortProblem PortProblemOfError(int systemError);
+// The problem behind a device the system refused to this user (EACCES), by its mode, its group and the
+// groups the user's programs run in: NoPermission where joining the device's group lets the user in,
+// RootOnly where it would not (the group may not read and write it, the group is root's, or the user
+// is in it already).
+PortProblem PortProblemOfRefusal(unsigned mode, unsigned deviceGroup, const std::vector<unsigned>& userGroups);
 // The language text that says what the problem is and what to do about it; 0 when there is none
 // beyond the system's own reason.
 int PortProblemText(PortProblem problem);

@@ -302,7 +302,7 @@ WriteTransfer::WriteTransfer(SerialLink& link, const Configuration& cfg, DeviceC
 
 void WriteTransfer::start() {
     step_ = record_ = 0;
-    stepEntered_ = checkPending_ = early_ = allQueued_ = beforeEndAnswer_ = false;
+    stepEntered_ = checkPending_ = early_ = allQueued_ = beforeEndAnswer_ = mayHoldPart_ = false;
     beforeEnd_ = 0;
     answer_.clear();
     sent_.clear();
@@ -414,6 +414,18 @@ void WriteTransfer::verdict() {
     bells_ = a.bells;
     for (int i = 0; i < a.bells; ++i)
         emit bell();
+    // Characters from the unit while the records were still coming, and no acceptance of this write
+    // after them: the unit gave up or restarted on the way and took only the records before. One
+    // wording for all of it, whatever came after.
+    const bool interrupted = beforeEnd_ > 0 && (a.verdict == Verdict::NoAnswer || a.verdict == Verdict::NoVerdict ||
+                                                (a.verdict == Verdict::Accepted && beforeEndAnswer_));
+    if (interrupted) {
+        mayHoldPart_ = true;
+        finish(TransferOutcome::NoAnswer, kTxtAnsweredDuringWrite,
+               QStringLiteral("the unit sent characters while the configuration was still being sent, so it did not "
+                              "take the write whole"));
+        return;
+    }
     switch (a.verdict) {
     case Verdict::Accepted:
         if (beforeEndAnswer_) {

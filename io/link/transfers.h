@@ -179,6 +179,9 @@ public:
     // True when the unit answered, or a verdict digit arrived, before the end record was handed to
     // the port: such a write is never taken as accepted.
     bool answeredBeforeEnd() const { return beforeEndAnswer_; }
+    // True when the write failed after the unit had taken some of its records: the unit may now hold
+    // part of the new configuration (a line cut off on the way is the port's failure, PortProblem::Lost).
+    bool mayHoldPart() const { return mayHoldPart_; }
     qint64 charactersExpected() const override { return expected_; }
     qint64 charactersDone() const override;
 
@@ -209,6 +212,7 @@ private:
     bool early_ = false;
     bool allQueued_ = false;
     bool beforeEndAnswer_ = false;
+    bool mayHoldPart_ = false;
     qsizetype beforeEnd_ = 0; // characters of the answer that came before the end record was handed to the port
     QByteArray answer_;
     QByteArray sent_;

@@ -26,6 +26,21 @@ FileKind KindOf(const std::string& path);
 // cannot be followed.
 bool FollowLink(const std::string& path, std::string& target, std::string& error);
 
+// An open file: a POSIX descriptor or a Windows handle.
+using FileHandle = std::intptr_t;
+inline constexpr FileHandle kNoFile = -1;
+
+// Whether `path` names one of this process's own open streams: "/dev/stdout", "/dev/stderr",
+// "/dev/fd/N" or "/proc/self/fd/N" of a descriptor open for writing; `stream` takes it. Such a stream is
+// written where it stands (a file the shell opened to append to stays appended to, a pipe stays a
+// pipe) and is never closed. Windows has no such names.
+bool OpenStandardStream(const std::string& path, FileHandle& stream);
+
+// Whether `path` is a symbolic link in a folder anyone may write to that has the sticky bit (/tmp),
+// made by neither this user nor the folder's owner: a link another user planted there may point at
+// any file of this user. `owner` takes the link's owner (a user id). Never on Windows.
+bool IsLinkOfAnotherUser(const std::string& path, std::string& owner);
+
 // Whether a file counts as write-protected: POSIX: it carries no write permission at all, or this
 // process may not write it (root may write anything, yet a file without write permission is
 // protected for it too); Windows: it is read-only, or this user may not write it. A file that does
@@ -36,10 +51,6 @@ bool IsWriteProtected(const std::string& path);
 std::string FolderOf(const std::string& path);
 std::string NameOf(const std::string& path);
 std::string InFolder(const std::string& folder, const std::string& name);
-
-// An open file: a POSIX descriptor or a Windows handle.
-using FileHandle = std::intptr_t;
-inline constexpr FileHandle kNoFile = -1;
 
 // Opens a file of any kind for reading, without waiting for a FIFO's writer or a device's data. A
 // serial port gives up reading after a short silence.

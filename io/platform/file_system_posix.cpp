@@ -117,6 +117,40 @@ bool FollowLink(const std::string& path, std::string& target, std::string& error
     return true;
 }
 
+bool OpenStandardStream(const std::string& path, FileHandle& stream) {
+    int fd = -1;
+    if (path == "/dev/stdout") {
+        fd = STDOUT_FILENO;
+    } else if (path == "/dev/stderr") {
+        fd = STDERR_FILENO;
+    } else {
+        std::string digits;
+        for (const char* prefix : {"/dev/fd/", "/proc/self/fd/"})
+            if (path.rfind(prefix, 0) == 0)
+                digits = path.substr(std::strlen(prefix));
+        if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
+            return false;
+        fd = std::atoi(digits.c_str());
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || (flags & O_ACCMODE) == O_RDONLY)
+        return false; // not open, or not for writing: the name is taken as the system gives it
+    stream = fd;
+    return true;
+}
+
+bool IsLinkOfAnotherUser(const std::string& path, std::string& owner) {
+    struct stat link {};
+    struct stat folder {};
+    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode) || ::stat(FolderOf(path).c_str(), &folder) != 0)
+        return false;
+    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+    if (!shared || link.st_uid == ::geteuid() || link.st_uid == folder.st_uid)
+        return false;
+    owner = std::to_string(link.st_uid);
+    return true;
+}
+
 bool IsWriteProtected(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0)

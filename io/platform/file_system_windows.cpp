@@ -104,6 +104,14 @@ FileKind KindOf(const std::string& path) {
     return (attrs & FILE_ATTRIBUTE_DIRECTORY) ? FileKind::Folder : FileKind::Regular;
 }
 
+bool OpenStandardStream(const std::string&, FileHandle&) {
+    return false;
+}
+
+bool IsLinkOfAnotherUser(const std::string&, std::string&) {
+    return false;
+}
+
 bool FollowLink(const std::string& path, std::string& target, std::string& error) {
     target = path;
     if (isDevicePath(path))

@@ -11,6 +11,10 @@ lang=$data/Test.dat
 unitsim=$(dirname "$cli")/korvane-unitsim
 manuals=$data/../../packaging
 failures=0
+# The language of the environment decides what korvane-cli speaks: these scenarios expect English
+# unless they set one themselves.
+unset LC_ALL LC_MESSAGES LANGUAGE
+export LANG=C.UTF-8
 
 fail() {
     echo "FAIL [$scenario]: $*" >&2
@@ -96,7 +100,7 @@ usage)
     expect_stderr_line "option -o needs a value"
     # "--" ends the options: a file whose name starts with a dash.
     cp "$data/Good.zeb" "$work/-odd.zeb"
-    expect_exit 0 "$cli" check -- "$work/-odd.zeb"
+    expect_exit 9 "$cli" check -- "$work/-odd.zeb"
     expect_exit 0 "$cli" export-hex --clock=$clock --language="$lang" "$data/Good.zeb" -o "$work/eq.hex"
     expect_exit 0 "$cli" export-hex --clock $clock --language "$lang" "$data/Good.zeb"
     cmp -s "$work/out" "$work/eq.hex" || fail "--option=value is not --option value"
@@ -119,8 +123,11 @@ exit_codes)
     # rows, and the codes are those of the manual's EXIT STATUS, no more and no fewer.
     example=$data/../../resources/Data/Example.zeb
     "$unitsim" --print-read-answer --config "$data/Good.zeb" >"$work/answer.hex"
+    # What the simulated unit inside korvane-cli holds when nothing was written to it.
+    "$unitsim" --print-read-answer >"$work/blank.hex"
+    "$cli" import-hex "$work/blank.hex" -o "$work/blank.zeb" || fail "the blank unit as a file"
     rows=(
-        "0 check $data/Good.zeb" "1 check $data/BrokenTruncated.zeb" "2 check"
+        "0 check $data/TwelveInUse.zeb" "9 check $data/Good.zeb" "1 check $data/BrokenTruncated.zeb" "2 check"
         "0 dump $data/Good.zeb" "1 dump $work/none.zeb" "2 dump $data/Good.zeb $data/GoodLf.zeb"
         "0 convert $data/Good.zeb -o $work/c.zeb" "1 convert $work/none.zeb -o $work/c.zeb" "2 convert $data/Good.zeb"
         "0 export-hex $data/Good.zeb --language $lang" "1 export-hex $data/Good.zeb --language $work/none.dat"
@@ -128,6 +135,10 @@ exit_codes)
         "0 import-hex $work/answer.hex -o $work/i.zeb" "1 import-hex $data/Good.zeb -o $work/i.zeb"
         "2 import-hex $work/answer.hex"
         "0 diff $data/Good.zeb $data/GoodLf.zeb" "1 diff $data/Good.zeb $data/GoodChanged.zeb"
+        "2 diff $data/Good.zeb $data/GoodLf.zeb --language klingon"
+        "0 compare $work/blank.zeb --port sim" "1 compare $data/Good.zeb --port sim"
+        "2 compare $work/none.zeb --port sim" "3 compare $data/Good.zeb --port $work/no-port"
+        "4 compare $data/Good.zeb --port sim:silence"
         "2 diff $data/Good.zeb $work/none.zeb" "2 diff $data/Good.zeb"
         "0 read --port sim -o $work/r.zeb" "1 read --port sim -o $work/no/folder/r.zeb" "2 read --port sim"
         "3 read --port $work/no-port -o $work/r.zeb" "4 read --port sim:bad-checksum -o $work/r.zeb"
@@ -135,6 +146,9 @@ exit_codes)
         "0 write --port sim $data/Good.zeb" "1 write --port sim $work/none.zeb" "2 write $data/Good.zeb"
         "3 write --port $work/no-port $data/Good.zeb" "4 write --port sim:garbage-verdict $data/Good.zeb"
         "5 write --port sim:verdict-1 $data/Good.zeb" "6 write --port sim:firmware-02ff $data/Good.zeb --verify"
+        "0 move $example A3 B5 -o $work/m.zeb" "1 move $data/Good.zeb A3 A3 -o $work/m.zeb"
+        "2 move $data/Good.zeb A3 Q9 -o $work/m.zeb" "0 swap $data/Good.zeb A3 A4 -o $work/m.zeb"
+        "1 swap $work/none.zeb A3 A4 -o $work/m.zeb" "2 swap $data/Good.zeb A3 A4"
         "0 print $data/Good.zeb --report channels -o $work/p.pdf" "1 print $work/none.zeb --report channels -o $work/p.pdf"
         "2 print $data/Good.zeb --report everything -o $work/p.pdf" "8 print $example --report sms -o $work/p.pdf"
     )
@@ -150,11 +164,31 @@ exit_codes)
         fail "exit codes tried: $(echo $tried); the manual's: $(echo $(exit_status korvane-cli | cut -d' ' -f1))"
     ;;
 check_good)
-    for f in Good.zeb GoodLf.zeb SignatureM52.x07 SignatureKorvane.zeb MultiLineDescriptions.zeb \
-        ../../resources/Data/Example.zeb; do
-        expect_exit 0 "$cli" check "$data/$f"
+    # Each loads completely (nothing on stderr); those with problems list them and exit 9.
+    for row in "9 Good.zeb" "9 GoodLf.zeb" "9 SignatureM52.x07" "9 SignatureKorvane.zeb" "9 MultiLineDescriptions.zeb" \
+        "9 ../../resources/Data/Example.zeb" "0 TwelveInUse.zeb"; do
+        read -r code f <<<"$row"
+        expect_exit "$code" "$cli" check "$data/$f"
         [ -s "$work/err" ] && fail "check $f printed: $(cat "$work/err")"
+        [ "$code" -eq 0 ] && [ -s "$work/out" ] && fail "check $f lists problems: $(cat "$work/out")"
     done
+    ;;
+check_problems)
+    # Good.zeb's problems, one line each in the words of the problems list; in German with --language.
+    expect_exit 9 "$cli" check "$data/Good.zeb"
+    diff "$data/golden/check-Good.txt" "$work/out" >&2 || fail "check Good.zeb lists other problems"
+    grep -qx "C6 Intruder: siren: Description: 40 characters, the unit keeps 31" "$work/out" || fail "the cut description"
+    expect_exit 9 "$cli" check "$data/Good.zeb" --language "$data/../../resources/Language/Deutsch.dat"
+    grep -qx "C6 Einbruch: Sirene: Beschreibung: 40 Zeichen, die Zentrale behält 31" "$work/out" ||
+        fail "check --language: $(head -1 "$work/out")"
+    # --json: a list of as many objects as lines, each with its rule, severity and line.
+    expect_exit 9 "$cli" check "$data/Good.zeb" --json
+    [ "$(grep -c '"rule": ' "$work/out")" -eq "$(wc -l <"$data/golden/check-Good.txt")" ] || fail "--json: $(head -3 "$work/out")"
+    grep -q '^\[$' "$work/out" && tail -1 "$work/out" | grep -qx ']' || fail "--json is no list"
+    grep -qF '{"rule": "text-cut", "severity": "cut", "place": "C6 Intruder: siren", "field": "Description", "words": "40 characters, the unit keeps 31", "line": "C6 Intruder: siren: Description: 40 characters, the unit keeps 31"}' "$work/out" ||
+        fail "--json object: $(sed -n 2p "$work/out")"
+    expect_exit 0 "$cli" check "$data/TwelveInUse.zeb" --json
+    [ "$(cat "$work/out")" = "[]" ] || fail "--json without problems: $(cat "$work/out")"
     ;;
 check_bad)
     expect_exit 1 "$cli" check "$data/BrokenNumberAbove255.zeb"
@@ -290,13 +324,46 @@ system: device number (byte 51): 204 -> 4
 WANT
     diff "$work/want" "$work/out" >/dev/null || fail "diff --bytes output: $(cat "$work/out")"
     expect_exit 2 "$cli" diff "$data/Good.zeb" "$work/none.zeb"
+    # A moved channel: the differences in words are the channel and the references to it, nothing else.
+    example=$data/../../resources/Data/Example.zeb
+    expect_exit 0 "$cli" move "$example" a3 B5 -o "$work/moved.zeb"
+    [ "$(cat "$work/out")" = "Move A3 → B5: 1 reference changed" ] || fail "move output: $(cat "$work/out")"
+    expect_exit 1 "$cli" diff "$example" "$work/moved.zeb"
+    cat >"$work/want" <<'WANT'
+A3: Function of this channel Mono → Not used
+A3: Description 'Stue lys' → ''
+A8 Master function: A3 Off → Not affected
+A8 Master function: B5 Not affected → Off
+B5: Function of this channel Not used → Mono
+B5: Description '' → 'Stue lys'
+WANT
+    diff "$work/want" "$work/out" >/dev/null || fail "diff after move: $(cat "$work/out")"
+    expect_exit 0 "$cli" move "$work/moved.zeb" B5 A3 -o "$work/back.zeb"
+    expect_exit 0 "$cli" convert "$example" -o "$work/saved.zeb"
+    cmp -s "$work/saved.zeb" "$work/back.zeb" || fail "moving back does not give the saved file back"
+    expect_exit 1 "$cli" move "$example" A3 A8 -o "$work/refused.zeb"
+    expect_stderr_line "Move A3 → A8: A8 is in use (Master function)"
+    [ -e "$work/refused.zeb" ] && fail "a refused move wrote its output"
+    # Controls in a description are shown as escapes, never sent to the terminal: DEL and the five
+    # codes Windows-1252 leaves unassigned (C1 controls once converted) as the C0 controls are.
+    sed 's/"Kanal 19"/"H\x01\x7f\x81\x8d\x8f\x90\x9d"/' "$data/Good.zeb" >"$work/controls.zeb"
+    expect_exit 1 "$cli" diff "$data/Good.zeb" "$work/controls.zeb"
+    grep -qF ": Description 'Kanal 19' → 'H\x01\x7F\x81\x8D\x8F\x90\x9D'" "$work/out" ||
+        fail "diff of controls: $(cat -v "$work/out")"
+    expect_exit 1 "$cli" diff --bytes "$data/Good.zeb" "$work/controls.zeb"
+    grep -qxF 'C4: text: "Kanal 19" -> "H\u0001\u007f\u0081\u008d\u008f\u0090\u009d"' "$work/out" ||
+        fail "diff --bytes of controls: $(cat -v "$work/out")"
     ;;
 print_pdf)
     # Every report of Good.zeb into one PDF, then one report; the texts come out of the PDF again.
-    expect_exit 0 "$cli" print "$data/Good.zeb" --report all --clock $clock -o "$work/all.pdf"
+    expect_exit 0 "$cli" print "$data/Good.zeb" --report all --all --clock $clock -o "$work/all.pdf"
     [ -s "$work/err" ] && fail "print wrote to stderr: $(cat "$work/err")"
     pages=$(pdfinfo "$work/all.pdf" | sed -n 's/^Pages: *//p')
-    [ "$pages" = 13 ] || fail "all reports: $pages pages, expected 13"
+    [ "$pages" = 15 ] || fail "all reports: $pages pages, expected 15"
+    # By default only what is in use: fewer pages.
+    expect_exit 0 "$cli" print "$data/Good.zeb" --report all --clock $clock -o "$work/inuse.pdf"
+    pages=$(pdfinfo "$work/inuse.pdf" | sed -n 's/^Pages: *//p')
+    [ "$pages" = 12 ] || fail "all reports in use: $pages pages, expected 12"
     pdfinfo "$work/all.pdf" | grep -q 'Page size: *595 x 842 pts (A4)' || fail "the page is not A4"
     pdftotext -layout "$work/all.pdf" "$work/all.txt"
     for t in "ZEB1 Channel list" "ZEB1 Master functions" "ZEB1 Real-time clocks" "ZEB1 Logic blocks" "ZEB1 SMS setup" \
@@ -310,13 +377,17 @@ print_pdf)
         --language "$data/../../resources/Language/Deutsch.dat" --clock $clock
     pdfinfo "$work/logic.pdf" | grep -q 'Page size: *612 x 792 pts (letter)' || fail "the page is not Letter"
     pdftotext "$work/logic.pdf" - | grep -q "Sonntag" || fail "the German report lacks the German weekday"
-    # Channels in use only: twelve channels in use make one page of channels, two logic blocks one page.
+    # Channels in use only (the default; --in-use says it too): twelve channels in use make one page of
+    # channels, two logic blocks one page; --all lists every channel.
     for r in channels logic; do
-        expect_exit 0 "$cli" print "$data/TwelveInUse.zeb" --report $r --in-use -o "$work/$r.pdf" --clock $clock
-        pages=$(pdfinfo "$work/$r.pdf" | sed -n 's/^Pages: *//p')
-        [ "$pages" = 1 ] || fail "$r in use: $pages pages, expected 1"
+        for use in "" --in-use; do
+            expect_exit 0 "$cli" print "$data/TwelveInUse.zeb" --report $r $use -o "$work/$r.pdf" --clock $clock
+            pages=$(pdfinfo "$work/$r.pdf" | sed -n 's/^Pages: *//p')
+            [ "$pages" = 1 ] || fail "$r in use: $pages pages, expected 1"
+        done
     done
-    expect_exit 0 "$cli" print "$data/TwelveInUse.zeb" --report channels -o "$work/full.pdf" --clock $clock
+    expect_exit 2 "$cli" print "$data/TwelveInUse.zeb" --report channels --all --in-use -o "$work/full.pdf"
+    expect_exit 0 "$cli" print "$data/TwelveInUse.zeb" --report channels --all -o "$work/full.pdf" --clock $clock
     pages=$(pdfinfo "$work/full.pdf" | sed -n 's/^Pages: *//p')
     [ "$pages" -gt 1 ] || fail "the full channel list left channels out"
     ;;
@@ -399,6 +470,13 @@ outside_files)
     yes ':' | expect_exit 1 "$cli" import-hex /dev/stdin -o "$work/x.zeb"
     expect_stderr_line "more than 4 MB"
     [ -e "$work/x.zeb" ] && fail "a refused capture left an output file"
+    # A FIFO that trickles (a byte a second) is read no longer than the overall deadline, although no
+    # silence is ever long enough to end it.
+    mkfifo "$work/trickle"
+    (for _ in $(seq 60); do printf x || break; sleep 1; done >"$work/trickle") 2>/dev/null &
+    expect_exit 1 timeout 30 "$cli" check "$work/trickle"
+    expect_stderr_line "still sending after 5 seconds"
+    wait
     # A file without write permission is not replaced, whoever runs the command.
     cp "$data/Good.zeb" "$work/locked.zeb"
     chmod 444 "$work/locked.zeb"
@@ -450,7 +528,10 @@ output_targets)
             esac
             # A command that waited for ever on a FIFO would hang the test: it gets 20 seconds.
             expect_exit $want_exit timeout 20 "$cli" "${args[@]}" -o "$t"
-            [ -n "$want_err" ] && expect_stderr_line "$want_err"
+            if [ -n "$want_err" ]; then
+                expect_stderr_line "$want_err"
+                grep -qF -- "$t" "$work/err" || fail "$cmd -o $target: the message lacks the file's name: $(cat "$work/err")"
+            fi
             [ $target = fifo ] && wait
             [ "$(stat -c '%F %a %u:%g' "$t")" = "$before" ] || fail "$cmd -o $target: $before became $(stat -c '%F %a %u:%g' "$t")"
             case $target in
@@ -464,6 +545,38 @@ output_targets)
             esac
         done
         ls "$work" | grep -q korvane-save && fail "$cmd: a temporary file stayed: $(ls "$work")"
+        # The program's own streams are written where they stand: a file the shell opened to append to
+        # keeps what it held, a pipe gets the output. "-" is the standard output.
+        for stream in - /dev/stdout /dev/fd/1 /dev/stderr /dev/fd/3 pipe; do
+            echo old >"$work/log"
+            case $stream in
+            /dev/stderr) "$cli" "${args[@]}" -o $stream 2>>"$work/log" >"$work/out" ;;
+            /dev/fd/3) "$cli" "${args[@]}" -o $stream 3>>"$work/log" >"$work/out" 2>"$work/err" ;;
+            pipe) "$cli" "${args[@]}" -o /dev/stdout 2>"$work/err" | tail -c +1 >>"$work/log" ;;
+            *) "$cli" "${args[@]}" -o $stream >>"$work/log" 2>"$work/err" ;;
+            esac
+            code=$?
+            [ $code -eq 0 ] || fail "$cmd -o $stream: exit $code: $(cat "$work/err")"
+            [ "$(head -1 "$work/log")" = old ] || fail "$cmd -o $stream: what the file held is gone"
+            tail -c +5 "$work/log" >"$work/log-output"
+            same_output "$work/log-output" "$work/want" || fail "$cmd -o $stream: not the output"
+        done
+        # A link in a shared sticky folder (/tmp) that another user made is not followed: it may point at
+        # any file of the user who saves. The user's own link there is.
+        if [ "$(id -u)" -eq 0 ]; then
+            rm -rf "$work/shared" && mkdir -m 1777 "$work/shared"
+            echo notes >"$work/notes.txt"
+            ln -s "$work/notes.txt" "$work/shared/site" && chown -h 4321:4321 "$work/shared/site"
+            expect_exit 1 "$cli" "${args[@]}" -o "$work/shared/site"
+            expect_stderr_line "link that another user (user id 4321) made in the shared folder"
+            [ "$(cat "$work/notes.txt")" = notes ] || fail "$cmd: a planted link was followed"
+            [ -L "$work/shared/site" ] || fail "$cmd: the planted link was replaced"
+            ln -s "$work/notes.txt" "$work/shared/own"
+            expect_exit 0 "$cli" "${args[@]}" -o "$work/shared/own"
+            same_output "$work/notes.txt" "$work/want" || fail "$cmd: the user's own link was not followed"
+        else
+            echo "output_targets: not root: a link of another user cannot be made" >&2
+        fi
     done
     ;;
 language_refused)
@@ -479,6 +592,148 @@ language_refused)
     done
     expect_exit 1 "$cli" export-hex "$data/Good.zeb" --language "$work/folder.dat"
     expect_stderr_line "folder.dat: is a folder"
+    ;;
+language_choice)
+    # --language by code, by name (any case) or by file; without it the environment's language; an
+    # unknown one is a wrong use that names the choices. ENV ; ARGUMENTS ; EXIT ; the line it prints.
+    languages=$data/../../resources/Language
+    en='Basic setup: Device number 204 → 04'
+    de='Grundeinstellungen: Gerätenummer 204 → 04'
+    da='Grundopsætning: Enhedsnummer 204 → 04'
+    while IFS=';' read -r environment args code want; do
+        expect_exit "$code" env -u LANG $environment "$cli" diff "$data/Good.zeb" "$data/GoodChanged.zeb" $args
+        where=$work/out
+        [ "$code" -eq 2 ] && where=$work/err
+        grep -qF -- "$want" "$where" || fail "[$environment] $args: $(cat "$where")"
+    done <<ROWS
+;--language en;1;$en
+;--language de;1;$de
+;--language da;1;$da
+;--language DE;1;$de
+;--language=Deutsch;1;$de
+;--language dansk;1;$da
+;--language English;1;$en
+;--language $languages/Deutsch.dat;1;$de
+;;1;$en
+LANG=de_DE.UTF-8;;1;$de
+LANG=da_DK.UTF-8;;1;$da
+LANG=de;;1;$de
+LANG=de_AT@euro;;1;$de
+LANG=fr_FR.UTF-8;;1;$en
+LANG=C;;1;$en
+LANG=POSIX;;1;$en
+LANG=da_DK.UTF-8 LC_MESSAGES=de_DE.UTF-8;;1;$de
+LC_ALL=da_DK.UTF-8 LC_MESSAGES=de_DE.UTF-8;;1;$da
+LANG=de_DE.UTF-8;--language en;1;$en
+;--language klingon;2;unknown language klingon: choose en, de, da, English, Deutsch, Dansk or the path of a language file
+LANG=de_DE.UTF-8;--language klingon;2;unbekannte Sprache klingon: en, de, da, English, Deutsch, Dansk oder der Pfad
+ROWS
+    # A path is a file, whatever its name: one that cannot be read fails the command (exit 1).
+    expect_exit 1 "$cli" diff "$data/Good.zeb" "$data/GoodChanged.zeb" --language "$work/de"
+    expect_stderr_line "$work/de"
+    # Wrong use and failures speak the language too; a text a language file lacks is English.
+    expect_exit 2 env LANG=de_DE.UTF-8 "$cli" check
+    expect_stderr_line "korvane-cli check: Dateiname fehlt (siehe korvane-cli check --help)"
+    expect_exit 2 env LANG=da_DK.UTF-8 "$cli" frobnicate
+    expect_stderr_line "ukendt kommando frobnicate"
+    grep -av '^\(9\|680\),' "$languages/Deutsch.dat" >"$work/Lacking.dat"
+    expect_exit 2 "$cli" check --language "$work/Lacking.dat"
+    expect_stderr_line "korvane-cli check: missing file name (siehe korvane-cli check --help)"
+    expect_exit 1 "$cli" diff "$data/Good.zeb" "$data/GoodChanged.zeb" --language "$work/Lacking.dat"
+    grep -qxF 'Basic setup: Gerätenummer 204 → 04' "$work/out" || fail "a lacking text: $(cat "$work/out")"
+    ;;
+dump_words)
+    # The words of a configuration as JSON for scripts: what a script asks of it, in any language.
+    expect_exit 0 "$cli" dump --words "$data/Good.zeb"
+    cmp -s "$work/out" "$data/golden/Good.English.words.json" || fail "dump --words is not the golden JSON"
+    expect_exit 0 "$cli" dump --format words "$data/Good.zeb"
+    cmp -s "$work/out" "$data/golden/Good.English.words.json" || fail "--format words is not --words"
+    expect_exit 0 "$cli" dump "$data/Good.zeb" --format json
+    grep -q '"ChanSetup":' "$work/out" || fail "--format json is not the arrays"
+    expect_exit 2 "$cli" dump "$data/Good.zeb" --format yaml
+    expect_stderr_line "--format wants json | words, not yaml"
+    "$cli" dump --words "$data/Good.zeb" | jq '.channels[] | select(.function=="Roller blind")' >/dev/null ||
+        fail "jq cannot read the words"
+    "$cli" dump --words "$data/TwelveInUse.zeb" | jq -e '.channels[] | select(.function=="Roller blind")' >"$work/blinds" ||
+        fail "jq finds no roller blind"
+    [ "$(jq -s 'length' "$work/blinds")" -ge 1 ] && [ "$(jq -r '.settings[] | select(.name=="reverse time") | .unit' "$work/blinds" | sort -u)" = ms ] ||
+        fail "the roller blinds' reverse time: $(head -c 400 "$work/blinds")"
+    for language in de da; do
+        "$cli" dump --words "$data/Good.zeb" --language $language >"$work/$language.json"
+        [ "$(jq -r '.format, .version' "$work/$language.json" | tr '\n' ' ')" = "korvane-words 1 " ] || fail "$language: format"
+        # The names stay the same in every language, the words do not.
+        cmp -s <(jq -r '.channels[].settings[].name' "$work/$language.json") <(jq -r '.channels[].settings[].name' "$data/golden/Good.English.words.json") ||
+            fail "$language: the names of the settings differ from English"
+        cmp -s <(jq -r '.channels[].function' "$work/$language.json") <(jq -r '.channels[].function' "$data/golden/Good.English.words.json") &&
+            fail "$language: the functions are English"
+    done
+    ;;
+diff_as_unit)
+    # A file against what a unit returns for it: only the text longer than its slot differs, and
+    # --as-unit, comparing as the unit holds both, finds nothing.
+    "$unitsim" --print-read-answer --config "$data/Good.zeb" >"$work/answer.hex"
+    "$cli" import-hex "$work/answer.hex" -o "$work/read.zeb" || fail "import-hex"
+    expect_exit 1 "$cli" diff "$data/Good.zeb" "$work/read.zeb"
+    expect_exit 0 "$cli" diff --as-unit "$data/Good.zeb" "$work/read.zeb"
+    [ -s "$work/out" ] && fail "--as-unit printed: $(cat "$work/out")"
+    # What the unit keeps of both still differs.
+    expect_exit 1 "$cli" diff --as-unit "$data/Good.zeb" "$data/GoodChanged.zeb"
+    grep -qx 'Basic setup: Device number 204 → 04' "$work/out" || fail "--as-unit misses the device number: $(cat "$work/out")"
+    ;;
+verify_verdict)
+    # write --verify ends with the window's verdict in the user's language, also when all is well.
+    languages=$data/../../resources/Language
+    for language in English Deutsch Dansk; do
+        ok=$(grep -a '^368,' "$languages/$language.dat" | cut -d'"' -f2 | iconv -f WINDOWS-1252 -t UTF-8)
+        differs=$(grep -a '^369,' "$languages/$language.dat" | cut -d'"' -f2 | iconv -f WINDOWS-1252 -t UTF-8)
+        expect_exit 0 "$cli" write --port sim "$data/Good.zeb" --verify --language $language
+        [ "$(tail -1 "$work/err")" = "korvane-cli: $ok" ] || fail "$language verdict: $(tail -1 "$work/err")"
+        [ -s "$work/out" ] && fail "$language: a sound verify listed $(cat "$work/out")"
+        expect_exit 6 "$cli" write --port sim:firmware-02ff "$data/Good.zeb" --verify --language $language
+        [ "$(tail -1 "$work/err")" = "korvane-cli: $differs" ] || fail "$language verdict of differences: $(tail -1 "$work/err")"
+        [ "$(wc -l <"$work/out")" -ge 1 ] || fail "$language: no difference listed"
+    done
+    ;;
+completion)
+    # The bash completion, as bash calls it: the word list of each command line.
+    script=$(realpath "$data/../../packaging/korvane-cli.bash-completion")
+    complete_line() { # WORDS... (the last one is being completed): the candidates, sorted, on one line
+        bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _korvane_cli; printf "%s\n" "${COMPREPLY[@]}" | sort | tr "\n" " "' \
+            _ "$script" "$@"
+    }
+    [ "$(complete_line korvane-cli '')" = "$(echo $( (commands; echo --help; echo --version) | sort)) " ] ||
+        fail "commands: $(complete_line korvane-cli '')"
+    [ "$(complete_line korvane-cli co)" = "compare convert " ] || fail "co: $(complete_line korvane-cli co)"
+    # Each command's options are those of its usage.
+    for c in $(commands); do
+        want=$( ("$cli" $c --help | sed -n '/^usage:/,/^[^ u]/p' | grep -oE -- '(^| |\[)--?[a-z-]+' | tr -d ' ['
+            echo --help) | sort -u | tr '\n' ' ')
+        [ "$(complete_line korvane-cli $c -)" = "$want" ] || fail "$c options: $(complete_line korvane-cli $c -); --help: $want"
+    done
+    [ "$(complete_line korvane-cli print x.zeb --report '')" = "all channels logic master realtime sms " ] ||
+        fail "report kinds: $(complete_line korvane-cli print x.zeb --report '')"
+    [ "$(complete_line korvane-cli diff a b --language D)" = "Dansk Deutsch " ] || fail "languages: $(complete_line korvane-cli diff a b --language D)"
+    mkdir "$work/empty" && cd "$work/empty" || fail "cd"
+    [ "$(complete_line korvane-cli diff a b --language '')" = "Dansk Deutsch English da de en " ] ||
+        fail "languages: $(complete_line korvane-cli diff a b --language '')"
+    [ "$(complete_line korvane-cli read --port s)" = "sim " ] || fail "ports: $(complete_line korvane-cli read --port s)"
+    ports=$(complete_line korvane-cli write --port /dev/)
+    for p in /dev/ttyS0 /dev/ttyUSB0; do
+        if [ -e $p ]; then [[ " $ports" == *" $p "* ]] || fail "the port $p is not offered: $ports"; fi
+    done
+    [[ "$(complete_line korvane-cli read --port c)" == "com1 com2 com3 com4 " ]] || fail "com ports"
+    touch Norsk.dat && mkdir sprog
+    [ "$(complete_line korvane-cli diff a b --language '')" = "Dansk Deutsch English Norsk.dat da de en sprog " ] ||
+        fail "language files: $(complete_line korvane-cli diff a b --language '')"
+    # Files: configuration files and folders for the commands that read one.
+    f=$work/files
+    mkdir -p "$f/dir" && touch "$f/a.zeb" "$f/b.X07" "$f/c.txt"
+    [ "$(complete_line korvane-cli check "$f/")" = "$f/a.zeb $f/b.X07 $f/dir " ] ||
+        fail "files: $(complete_line korvane-cli check "$f/")"
+    [ "$(complete_line korvane-cli import-hex "$f/")" = "$f/a.zeb $f/b.X07 $f/c.txt $f/dir " ] ||
+        fail "captures: $(complete_line korvane-cli import-hex "$f/")"
+    [ "$(complete_line korvane-cli print "$f/")" = "$f/a.zeb $f/b.X07 $f/dir " ] || fail "print's files"
+    [ "$(complete_line korvane-cli print m)" = "master " ] || fail "print's report first: $(complete_line korvane-cli print m)"
     ;;
 *)
     fail "unknown scenario"

@@ -21,7 +21,8 @@ for f in lib/korvane/korvane lib/korvane/korvane-cli lib/korvane/korvane-unitsim
          share/icons/hicolor/scalable/mimetypes/application-x-korvane-configuration.svg \
          share/man/man1/korvane.1.gz share/man/man1/korvane-cli.1.gz share/man/man1/korvane-unitsim.1.gz \
          share/metainfo/org.korvane.Korvane.metainfo.xml share/doc/korvane/copyright \
-         share/doc/korvane/changelog.gz share/lintian/overrides/korvane; do
+         share/doc/korvane/changelog.gz share/lintian/overrides/korvane \
+         share/bash-completion/completions/korvane-cli; do
     [ -e "$prefix/$f" ] || fail "$f is not installed"
 done
 for f in "$prefix"/lib/korvane/*; do
@@ -71,4 +72,8 @@ commands=$("$prefix/bin/korvane-cli" --help | awk '/^commands:/ { on = 1; next }
 for c in $commands; do
     printf '%s\n' "$manual" | grep -qE "^\.BI? \"?$c( |\"|\$)" || fail "korvane-cli.1 does not describe $c"
 done
+# bash loads the completion by the command's name and completes its commands with it.
+reply=$(bash -c 'source "$1"; COMP_WORDS=(korvane-cli ch); COMP_CWORD=1; _korvane_cli; echo "${COMPREPLY[*]}"' _ \
+    "$prefix/share/bash-completion/completions/korvane-cli")
+[ "$reply" = check ] || fail "the installed completion completes 'ch' as '$reply'"
 echo "install_tree: the installed tree is complete"

@@ -3,10 +3,17 @@
 // replaces and removes only its own leftovers. The cases of one system alone follow at the end and in
 // tests/platform/windows_files_test.cpp.
 #include <algorithm>
+#include <atomic>
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
 #include <thread>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 #include "io/atomic_file.h"
 #include "io/config_file.h"
@@ -123,7 +130,11 @@ TEST(AtomicFile, keepsTheRightsOfWhatItReplacesTakesAnyNameAndRefusesAReadOnlyFi
     if (root) {
         ASSERT_TRUE(GiveTo(path, {4321, 8765}));
     }
-    ASSERT_TRUE(WriteFileAtomically(path, "short").ok);
+    // The content is on the disk before it takes the old file's place, and the new name is made durable.
+    const std::vector<std::string> calls = FileCallsOf([&] { ASSERT_TRUE(WriteFileAtomically(path, "short").ok); });
+    if (WithoutPosixFiles().empty()) {
+        EXPECT_EQ(calls, (std::vector<std::string>{"write", "fsync", "close", "rename", "fsync folder", "close"}));
+    }
     EXPECT_EQ(RightsOf(path), kSomeRights);
     EXPECT_EQ(readBytes(path), "short");
     if (root) {
@@ -212,3 +223,35 @@ TEST(AtomicFile, aFifoThatNobodyReadsOrWhoseReaderGoesFailsTheSaveAndStays) {
     EXPECT_NE(gone.reason.find("Broken pipe"), std::string::npos) << gone.reason;
     EXPECT_TRUE(fs::is_fifo(fifo));
 }
+
+#ifndef _WIN32
+TEST(BoundedReader, aFifoThatTricklesEndsAtTheDeadlineAndTheWaitKeepsTheWindowsAlive) {
+    if (const std::string why = WithoutPosixFiles(); !why.empty())
+        GTEST_SKIP() << why;
+    TempDir dir;
+    const std::string fifo = dir.file("trickle");
+    ASSERT_TRUE(MakeFifo(fifo));
+    // A writer that sends a byte every 100 ms, far less than the silence allowed, for up to 10 s.
+    std::atomic<bool> stop{false};
+    std::thread writer([&] {
+        std::signal(SIGPIPE, SIG_IGN);
+        const int fd = ::open(fifo.c_str(), O_WRONLY);
+        for (int i = 0; i < 100 && !stop && fd >= 0 && ::write(fd, "x", 1) == 1; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (fd >= 0)
+            ::close(fd);
+    });
+    int calls = 0;
+    SetReadWaitHook([&] { ++calls; });
+    std::string bytes;
+    const ReadOutcome r = ReadBoundedFile(fifo, kConfigFileLimit, bytes, 1000, 600);
+    SetReadWaitHook(nullptr);
+    stop = true;
+    writer.join();
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.tooLarge);
+    EXPECT_NE(r.reason.find("still sending after 1 second"), std::string::npos) << r.reason;
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_GT(calls, 0) << "the wait never let the windows draw";
+}
+#endif

@@ -46,10 +46,12 @@ TEST(CompareBytes, listsEveryByteOfTheFileThatDiffers) {
 }
 
 TEST(ConfigurationJson, escapesTextsAndCarriesEveryArray) {
-    const std::pair<std::string, std::string> escapes[]{{"plain", "\"plain\""},
-                                                        {"a\"b\\c", "\"a\\\"b\\\\c\""},
-                                                        {"\x01\t\x7f", "\"\\u0001\\t\\u007f\""},
-                                                        {"\xe6\x80", "\"æ€\""}};
+    const std::pair<std::string, std::string> escapes[]{
+        {"plain", "\"plain\""},
+        {"a\"b\\c", "\"a\\\"b\\\\c\""},
+        {"\x01\t\x7f", "\"\\u0001\\t\\u007f\""},
+        {"\xe6\x80", "\"æ€\""},
+        {"\x81\x8d\x8f\x90\x9d", "\"\\u0081\\u008d\\u008f\\u0090\\u009d\""}};
     for (const auto& [in, out] : escapes)
         EXPECT_EQ(JsonString(in), out);
 

@@ -25,8 +25,7 @@ std::vector<std::string> splitCrLf(const std::string& text) {
     return lines;
 }
 
-// What a save of the configuration writes (the save may change the copy it is given).
-std::string savedText(Configuration cfg) {
+std::string savedText(const Configuration& cfg) {
     return ConfigFileText(cfg);
 }
 
@@ -62,8 +61,9 @@ TEST(ConfigFile, modelToFileToModelIsEqual) {
     for (int b = 1; b < 256; ++b)
         original.ChanText[0] += static_cast<char>(b);
     Configuration copy = original;
-    const std::string text = ConfigFileText(copy);
-    EXPECT_EQ(copy, original) << "saving a configuration that needs no preparation must not change it";
+    PrepareForSave(copy);
+    EXPECT_EQ(copy, original) << "a configuration that needs no preparation is saved as it is";
+    const std::string text = ConfigFileText(original);
     std::replace(original.ChanText[0].begin(), original.ChanText[0].end(), '"', '\'');
 
     Configuration target = original;
@@ -78,7 +78,7 @@ TEST(ConfigFile, withEventOutputOffASaveClearsTheFlagsInTheModelAsInTheFile) {
     Configuration cfg = blankConfiguration();
     cfg.ChanFlags[3] = kFlagCheck1;
     cfg.SysData[kSysEventOff] = 1;
-    ConfigFileText(cfg);
+    PrepareForSave(cfg);
     EXPECT_EQ(cfg.ChanFlags[3], 0);
 }
 
@@ -216,8 +216,11 @@ TEST(ConfigFile, aFailedSaveKeepsTheOldFileAndTheModelAndALinkStaysALink) {
     EXPECT_FALSE(missing.reason.empty());
     EXPECT_EQ(other, before) << "a failed save does not blank channels";
 
-    // A successful save takes the changes of the save into the model.
+    // A successful save writes the configuration as PrepareForSave leaves it, and leaves the model to
+    // the caller (the workspace applies those changes through its write path).
     ASSERT_TRUE(SaveFile(other, path).ok());
+    EXPECT_EQ(other, before);
+    PrepareForSave(other);
     EXPECT_EQ(other.ChanSetup[100], UnusedRow());
     Configuration back = blankConfiguration();
     ASSERT_TRUE(LoadFile(back, path).ok());

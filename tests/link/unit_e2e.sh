@@ -12,6 +12,9 @@ trap '[ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null; rm -rf "$work"' EXIT
 clock=2026-12-06T18:33:07
 want_version=$'system: firmware version, high byte (byte 0): 180 -> 3\nsystem: firmware version, low byte (byte 1): 239 -> 0'
 failures=0
+# English unless a scenario chooses another language.
+unset LC_ALL LC_MESSAGES LANGUAGE
+export LANG=C.UTF-8
 fail() {
     echo "FAIL [$scenario]: $*" >&2
     failures=$((failures + 1))
@@ -97,18 +100,30 @@ verdict-3 5 error 3
 answer-mid-stream 5 error 2
 garbage-verdict 4 no verdict
 silence 4 did not answer the write
+stray-mid-stream 4 still being sent, so it did not take the write whole.* may now hold part of the new configuration
 T
     # An older unit does not keep the counter (SysData 52): --verify must say so, not hide it.
     expect_exit 6 "$cli" write --port sim:firmware-02ff "$data/Good.zeb" --verify
     grep -qx "Basic setup: Counter unit ---, written 131" "$work/out" || fail "verify on an older unit: $(cat "$work/out")"
     # A unit that drops a record and still accepts the write: verify names the value in the user's terms.
     expect_exit 6 "$cli" write --port sim:ignored-record "$data/Good.zeb" --verify
-    [ "$(wc -l <"$work/out")" -eq 1 ] && grep -q "^A1 Master function: Description unit '.*', written '.*'$" "$work/out" ||
+    # The verdict, the one value, and under their own heading the texts the unit keeps only in part.
+    [ "$(grep -c " unit .*, written " "$work/out")" -eq 1 ] &&
+        grep -q "^A1 Master function: Description unit '.*', written '.*'$" "$work/out" &&
+        head -1 "$work/out" | grep -qx "The master unit holds other values than written. The differences:" &&
+        grep -A1 -x "Texts the unit keeps only in part:" "$work/out" | grep -q ": 40 characters, the unit keeps 31$" ||
         fail "verify of an ignored record: $(cat "$work/out")"
     expect_exit 2 "$cli" write --port sim:no-such-fault "$data/Good.zeb"
     # The port errors: each names the port, what is wrong and what to do, and the system's reason.
     expect_exit 3 "$cli" write --port "$work/no-such-port" "$data/Good.zeb"
     one_line "no port" "no-such-port: No such port: is the adapter plugged in? (No such file or directory)$"
+    # A device or file that is no serial port says so, not that a connection was lost.
+    echo text >"$work/a-file"
+    for port in /dev/null "$work/a-file"; do
+        expect_exit 3 "$cli" write --port "$port" "$data/Good.zeb"
+        one_line "$port" "$port: This device is not a serial port"
+        grep -q "lost" "$work/err" && fail "$port: $(cat "$work/err")"
+    done
     start_sim --fault silence
     "$cli" read --port "$dev" -o "$work/first.zeb" 2>/dev/null &
     first=$!
@@ -137,9 +152,29 @@ backup)
     # A backup read that fails stops the write: the unit is untouched (it saves only after a write).
     start_sim --config "$data/GoodChanged.zeb" --fault bad-checksum --save "$work/written.zeb"
     expect_exit 4 "$cli" write --port "$dev" "$data/Good.zeb" --backup "$work/backups2"
-    grep -q "nothing was written" "$work/err" || fail "backup failure: $(cat "$work/err")"
+    grep -q "Nothing has been written" "$work/err" || fail "backup failure: $(cat "$work/err")"
     [ ! -e "$work/written.zeb" ] || fail "the unit was written after a failed backup read"
     [ -z "$(ls -A "$work/backups2" 2>/dev/null)" ] || fail "a failed backup left a file"
+    ;;
+compare)
+    # After a write the unit holds the file as far as a unit keeps it: compare says so, in the user's
+    # language; another file's differences are listed with the file's value first.
+    start_sim
+    expect_exit 0 "$cli" write --port "$dev" "$data/Good.zeb" --clock $clock
+    expect_exit 0 "$cli" compare "$data/Good.zeb" --port "$dev"
+    [ ! -s "$work/out" ] && [ "$(tail -1 "$work/err")" = "korvane-cli: There are no differences." ] ||
+        fail "compare after the write: $(cat "$work/out" "$work/err")"
+    expect_exit 0 env LANG=de_DE.UTF-8 "$cli" compare "$data/Good.zeb" --port "$dev"
+    [ "$(tail -1 "$work/err")" = "korvane-cli: Es gibt keine Unterschiede." ] || fail "compare in German: $(cat "$work/err")"
+    expect_exit 1 "$cli" compare "$data/GoodChanged.zeb" --port "$dev"
+    cat >"$work/want" <<'WANT'
+C4: Function of this channel Flip-flop → Timer: delay with single pulse
+C4: Description 'Hall' → 'Kanal 19'
+Basic setup: Device number 04 → 204
+WANT
+    diff "$work/want" "$work/out" >/dev/null || fail "compare of another file: $(cat "$work/out")"
+    grep -q "3 differences between .*GoodChanged.zeb and the master unit" "$work/err" || fail "compare heading: $(cat "$work/err")"
+    expect_exit 2 "$cli" compare "$work/none.zeb" --port "$dev"
     ;;
 line_rate_write)
     # A whole write of Good.zeb at 9600 baud (about 40 s of line time): the terminal takes the records

@@ -128,6 +128,23 @@ TEST(CounterAndTimeOutput, aChoiceThatTakesTheOthersChannelsIsRefused) {
             EXPECT_EQ(cfg, before) << "a refused time output changes nothing";
         }
     }
+    // The edges of the ranges, with one claimed channel (as a file may hold it): counter 2 takes B1..D8,
+    // time output 2 takes E1..F8.
+    for (const auto& [claim, c, clash] : {std::tuple{kTypeTimeOutputClaim, 31, true},
+                                          {kTypeTimeOutputClaim, 32, false},
+                                          {kTypeTimeOutputClaim, 8, true},
+                                          {kTypeTimeOutputClaim, 7, false},
+                                          {kTypeCounterClaim, 47, true},
+                                          {kTypeCounterClaim, 48, false},
+                                          {kTypeCounterClaim, 32, true},
+                                          {kTypeCounterClaim, 31, false}}) {
+        Configuration cfg = blankConfiguration();
+        cfg.ChanSetup[c][kRowType] = static_cast<Byte>(claim);
+        EXPECT_EQ(claim == kTypeTimeOutputClaim ? CounterClashesWithTimeOutput(cfg, 2)
+                                                : TimeOutputClashesWithCounter(cfg, 2),
+                  clash)
+            << "a claimed channel at " << c;
+    }
 }
 
 TEST(MasterClicks, masterCyclesOffOnNotAffectedAndFlashPatternToggles) {

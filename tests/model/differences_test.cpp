@@ -3,6 +3,7 @@
 #include "model/calendar.h"
 #include "model/channel_types.h"
 #include "model/differences.h"
+#include "model/fact_catalogue.h"
 #include "model/roller.h"
 #include "tests/model/table_names.h"
 
@@ -45,8 +46,15 @@ TEST(CompareFacts, eachChangeIsOneLineInThePagesWordsAndWhatNoPageShowsIsNone) {
         applySettings(a, c[1]);
         Configuration b = a;
         applySettings(b, c[2]);
-        const auto expected = [](const std::string& line) {
-            return line.empty() ? std::vector<std::string>{} : std::vector<std::string>{line};
+        // Several lines are split by " ¶ ".
+        const auto expected = [](const std::string& field) {
+            std::vector<std::string> out;
+            for (std::size_t i = 0; i < field.size();) {
+                const std::size_t end = std::min(field.find(" \u00b6 ", i), field.size());
+                out.push_back(field.substr(i, end - i));
+                i = end + std::string(" \u00b6 ").size();
+            }
+            return out;
         };
         EXPECT_EQ(lines(a, b, english), expected(c[3]));
         EXPECT_EQ(lines(a, b, german), expected(c[4]));
@@ -60,4 +68,38 @@ TEST(CompareFacts, theUnitScopeLeavesOutWhatAUnitNeverGivesBack) {
     b.SysData[HolidayByte(9, kHolidayFirstMonth)] = 1;
     EXPECT_EQ(CompareFacts(a, b, CompareScope::File).size(), 1u);
     EXPECT_TRUE(CompareFacts(a, b, CompareScope::Unit).empty());
+}
+
+// Every value a page shows is named when it changes: a fact that no comparison reaches fails here.
+TEST(CompareFacts, everyValueOfEveryFunctionAndSystemAreaIsNamedWhenItChanges) {
+    const auto changed = [](const ValueFact& f, int v) { return v != f.minimum ? f.minimum : f.maximum; };
+    int checked = 0;
+    for (const TypeInfo& info : ChannelTypes()) {
+        if (info.channelsUsed == 0)
+            continue;
+        Configuration a = blankConfiguration();
+        ASSERT_FALSE(SetChannelType(a, 20, info.code).empty()) << info.code;
+        std::vector<const ValueFact*> values(FactsOfType(info.code).begin(), FactsOfType(info.code).end());
+        if (EventOptionsCount(a, 20))
+            values.insert(values.end(), EventOptionFacts().begin(), EventOptionFacts().end());
+        for (const ValueFact* f : values) {
+            if (!FactShown(*f, a, 20))
+                continue;
+            Configuration b = a;
+            const int v = ReadValue(*f, a, 20);
+            StoreValue(*f, b, 20, changed(*f, v));
+            ASSERT_NE(ReadValue(*f, b, 20), v) << f->name;
+            EXPECT_FALSE(CompareFacts(a, b, CompareScope::File).empty()) << f->name << " of function " << info.code;
+            ++checked;
+        }
+    }
+    for (const SystemArea& area : SystemAreas())
+        for (const ValueFact* f : area.values) {
+            const Configuration a = blankConfiguration();
+            Configuration b = a;
+            StoreValue(*f, b, -1, changed(*f, ReadValue(*f, a, -1)));
+            EXPECT_FALSE(CompareFacts(a, b, CompareScope::File).empty()) << f->name;
+            ++checked;
+        }
+    EXPECT_GT(checked, 100);
 }

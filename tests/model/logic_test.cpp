@@ -34,17 +34,16 @@ TEST(LogicChannel, signalTextsWithTheirInputMarks) {
         EXPECT_EQ(LogicChannel(code, 0, 0), ChannelRefText(code)) << "an output shows as a channel field: " << code;
 }
 
-TEST(CheckLogic, marksChannelsDrivenByActiveBlocksAmongTheFirst64) {
+TEST(LogicMarks, markChannelsDrivenByActiveBlocksAmongTheFirst64) {
     Configuration cfg;
-    cfg.LogicMarks.fill(true);
     cfg.LogicBlocks[0] = {127, 0, 0x84, 0x24}; // And, output P8
     cfg.LogicBlocks[1] = {5, 1, 2, 0};         // not in use
     cfg.LogicBlocks[2] = {0x90, 1, 2, 0x08};   // drives a marker
     cfg.LogicBlocks[63] = {9, 1, 2, 0x0C};
     cfg.LogicBlocks[64] = {10, 1, 2, 0x0C}; // beyond the used blocks
-    CheckLogic(cfg);
+    const LogicMarkSet marks = LogicMarks(cfg);
     for (int c = 0; c < kChannels; ++c)
-        EXPECT_EQ(cfg.LogicMarks[c], c == 127 || c == 9) << c;
+        EXPECT_EQ(marks[c], c == 127 || c == 9) << c;
 }
 
 // The rows of tests/data/model_logic_keys.txt.

@@ -5,12 +5,15 @@
 // placesNamed.
 
 #include <cctype>
+#include <cstdio>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "model/channel_types.h"
 #include "model/field_rules.h"
+#include "model/references.h"
 #include "tests/support/io_test_support.h"
 
 namespace korvane::testing {
@@ -73,7 +76,8 @@ inline int channelNamed(const std::string& name) {
 
 // The bytes or texts a place names: "B3.1" byte 1 of channel B3's row (Q1 the spare row beyond P8),
 // "master B3.1", "logic 4.3" (block 4), "sys 11", "flags B3", "saved B3" (the type the claims give back),
-// "text B3", "sms 1". "A1..A4.0" names byte 0 of each of the channels A1 to A4.
+// "text B3", "sms 1", "desc 8" (a description), "smsid 0" (the SMS identification). "A1..A4.0" names byte 0 of each of
+// the channels A1 to A4.
 struct Places {
     std::vector<Byte*> bytes;
     std::vector<std::string*> texts;
@@ -101,7 +105,11 @@ inline Places placesNamed(Configuration& cfg, const std::string& name) {
                      : area == "flags"  ? &cfg.ChanFlags[i]
                      : area == "saved"  ? &cfg.SavedChanType[i]
                                         : nullptr;
-        std::string* text = area == "text" ? &cfg.ChanText[i] : area == "sms" ? &cfg.SmsText[i] : nullptr;
+        std::string* text = area == "text"    ? &cfg.ChanText[i]
+                            : area == "sms"   ? &cfg.SmsText[i]
+                            : area == "desc"  ? &cfg.DescText[i]
+                            : area == "smsid" ? &cfg.SmsIdText
+                                              : nullptr;
         EXPECT_TRUE(byte || text) << "no area " << area;
         if (byte)
             out.bytes.push_back(byte);
@@ -132,6 +140,36 @@ inline void expectPlaces(Configuration& cfg, const std::string& name, const std:
         EXPECT_EQ(*byte, std::stoi(value, nullptr, 0)) << name;
     for (const std::string* text : places.texts)
         EXPECT_EQ(*text, value) << name;
+}
+
+// A reference in the words of the tables: who refers, what, the action, "@" its place, "idle".
+inline std::string placeText(const ReferencePlace& p) {
+    const std::string area = p.area == StoreArea::ChanSetup      ? ""
+                             : p.area == StoreArea::MasterMatrix ? "master "
+                             : p.area == StoreArea::LogicBlocks  ? "logic "
+                                                                 : "sys ";
+    std::string row = p.area == StoreArea::SysData       ? ""
+                      : p.area == StoreArea::LogicBlocks ? std::to_string(p.row) + "."
+                                                         : Num_2_Channel(p.row) + ".";
+    std::string text = area + row + std::to_string(p.byte);
+    if (p.mask != 0) {
+        char mask[8];
+        std::snprintf(mask, sizeof mask, "/0x%02X", p.mask);
+        text += mask;
+    }
+    return text;
+}
+
+inline std::string referenceText(const ChannelReference& r) {
+    static const char* const kinds[] = {"",       "master",   "flash", "roller", "output", "input1",
+                                        "input2", "exchange", "mux",   "time",   "counter"};
+    static const char* const actions[] = {"", " on", " off", " inverted", " rising", " falling"};
+    const std::string from = r.from < 0                               ? "setup"
+                             : r.place.area == StoreArea::LogicBlocks ? "block " + std::to_string(r.from)
+                                                                      : Num_2_Channel(r.from);
+    const std::string what = r.kind == ReferenceKind::ChannelField ? r.fact->name : kinds[static_cast<int>(r.kind)];
+    return from + " " + what + actions[static_cast<int>(r.action)] + " @ " + placeText(r.place) +
+           (r.inEffect ? "" : " idle");
 }
 
 } // namespace korvane::testing

@@ -16,6 +16,10 @@ namespace korvane::testing {
 // Why this system has none of the POSIX files and rights the POSIX cases need; empty on POSIX.
 std::string WithoutPosixFiles();
 
+// The system's file calls `what` makes, in order: "write", "fsync" (of a file), "fsync folder", "close"
+// and "rename" (POSIX: every call of the program is seen; Windows: none).
+std::vector<std::string> FileCallsOf(const std::function<void()>& what);
+
 // Files of this system's own kinds (devices, FIFOs, pipes) and what the bounded reader or a save
 // makes of them: ok, or failed with the reason. None gives a byte to the reader. A `folder` here and
 // below is a path that ends in its separator, as TempDir::file("") gives it.

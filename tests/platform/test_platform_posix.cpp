@@ -8,10 +8,52 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+std::vector<std::string>* recordedCalls = nullptr; // while FileCallsOf runs
+void record(const char* call) {
+    if (recordedCalls)
+        recordedCalls->emplace_back(call);
+}
+} // namespace
+
+// The linker hands the program's calls of these to the __wrap_ functions (tests/CMakeLists.txt).
+extern "C" {
+ssize_t __real_write(int fd, const void* data, size_t size);
+int __real_fsync(int fd);
+int __real_close(int fd);
+int __real_rename(const char* from, const char* to);
+
+ssize_t __wrap_write(int fd, const void* data, size_t size) {
+    record("write");
+    return __real_write(fd, data, size);
+}
+int __wrap_fsync(int fd) {
+    struct stat st {};
+    record(::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode) ? "fsync folder" : "fsync");
+    return __real_fsync(fd);
+}
+int __wrap_close(int fd) {
+    record("close");
+    return __real_close(fd);
+}
+int __wrap_rename(const char* from, const char* to) {
+    record("rename");
+    return __real_rename(from, to);
+}
+}
+
 namespace korvane::testing {
 
 std::string WithoutPosixFiles() {
     return {};
+}
+
+std::vector<std::string> FileCallsOf(const std::function<void()>& what) {
+    std::vector<std::string> calls;
+    recordedCalls = &calls;
+    what();
+    recordedCalls = nullptr;
+    return calls;
 }
 
 std::vector<SystemFile> SystemFilesToRead(const std::string& folder) {

@@ -49,6 +49,11 @@ std::string WithoutPosixFiles() {
            "file size limit; its pipes, devices and attributes have their own cases";
 }
 
+std::vector<std::string> FileCallsOf(const std::function<void()>& what) {
+    what();
+    return {};
+}
+
 std::vector<SystemFile> SystemFilesToRead(const std::string& folder) {
     return {
         {"the null device", "NUL", true, false, ""},

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "model/channel_types.h"
+#include "model/fact_catalogue.h"
 #include "reports/reports.h"
 #include "tests/model/table_names.h"
 #include "tests/support/io_test_support.h"
@@ -36,6 +37,44 @@ TEST(ChannelList, settingsLinesOfEachFunctionMatchTheirGoldenListing) {
             listing << "  " << l.label << "|" << l.value << "|" << l.unit << "|" << l.second << "\n";
     }
     ExpectGoldenListing("settings-lines.txt", listing.str());
+}
+
+// Every setting a channel's page shows is in its row of the list: a change of any fact of its function
+// changes the row (its lines or its picture). The times and targets of real-time clocks, master functions
+// and roller masters are the real-time and master reports'.
+TEST(ChannelList, aChangeOfAnyFactOfTheFunctionShowsInItsRow) {
+    const auto row = [](const Configuration& cfg) {
+        const ChannelEntry e = ChannelListEntries(ReportInputOf(cfg))[20];
+        std::string out = std::to_string(e.typePicture);
+        for (const ParamLine& l : e.lines)
+            out += "\n" + l.label + "|" + l.value + "|" + l.unit + "|" + l.second;
+        return out;
+    };
+    int checked = 0;
+    for (const TypeInfo& info : ChannelTypes()) {
+        if (info.channelsUsed == 0 || info.code == kTypeRealTime || info.code == kTypeMaster ||
+            info.code == kTypeRollerMaster)
+            continue;
+        Configuration a = ReportBlank();
+        ASSERT_FALSE(SetChannelType(a, 20, info.code).empty());
+        // Every box ticked and every channel reference set, so that what depends on them is printed.
+        for (const ValueFact* f : FactsOfType(info.code)) {
+            if (f->format == ValueFormat::Flag)
+                StoreValue(*f, a, 20, 1);
+            if (f->format == ValueFormat::ChannelRef)
+                StoreValue(*f, a, 20, 0);
+        }
+        for (const ValueFact* f : FactsOfType(info.code)) {
+            if (!FactShown(*f, a, 20))
+                continue;
+            const int v = ReadValue(*f, a, 20);
+            Configuration b = a;
+            StoreValue(*f, b, 20, v != f->maximum ? f->maximum : f->minimum);
+            EXPECT_NE(row(a), row(b)) << f->name << " of function " << info.code;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 40);
 }
 
 TEST(ChannelList, everyChannelOnceWhateverTheFileHolds) {

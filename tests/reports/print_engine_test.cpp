@@ -154,7 +154,9 @@ TEST(ReportValues, timesNumbersHolidaysListsAndReverseTimes) {
             std::copy(n.begin(), n.end(), cfg.SysData.begin() + kSysHolidays + 4 * 15);
             shown = "[" + HolidayDayText(cfg, 15, false) + "] [" + HolidayDayText(cfg, 15, true) + "]";
         } else if (kind == "multiplexer") {
-            shown = "[" + MuxCountText(std::stoi(c[1])) + "] [" + MuxDelayText(std::stoi(c[1])) + "]";
+            const TextLookup none = [](int) { return std::string(); };
+            shown = "[" + PrintedChoice(facts::kMuxCount, std::stoi(c[1]), 2, none) + "] [" +
+                    PrintedChoice(facts::kMuxDelay, std::stoi(c[1]), 3, none) + "]";
         } else if (kind == "reverse time") {
             Row r{};
             r[kRollReverseHigh] = n[0];

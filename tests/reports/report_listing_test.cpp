@@ -285,17 +285,21 @@ TEST(ReportListing, inUseLeavesOutExactlyTheUnusedChannelsAndEmptyBlocks) {
     // Nothing in use: nothing to print, and no page begun.
     Configuration none = blankConfiguration();
     none.SysData[kSysChannelsInUse] = 127;
-    none.LogicBlocks[3][3] = 0xF0; // marks, but no operation: an empty block
+    none.LogicBlocks[3] = {5, 6, 7, 0}; // signals, but byte 3 is 0: a block not in use
     for (ReportKind k : {ReportKind::ChannelList, ReportKind::Logic}) {
         const ReportInput full{none, NumberedText, "x.zeb", kClock, false};
         const ReportInput inUse{none, NumberedText, "x.zeb", kClock, true};
-        EXPECT_TRUE(HasContent(k, full));
+        // Every channel is listed, but a logic block is printed only when one is in use.
+        EXPECT_EQ(HasContent(k, full), k == ReportKind::ChannelList);
         EXPECT_FALSE(HasContent(k, inUse));
         const auto p = printReport(FindReport(k), none, "x.zeb", NumberedText, true);
         EXPECT_EQ(p->outcome, ReportOutcome::NothingToPrint);
         EXPECT_TRUE(p->surface.items.empty());
     }
     none.DescText[2] = "Notes of group 3";
-    EXPECT_TRUE(HasContent(ReportKind::Logic, ReportInput{none, NumberedText, "x.zeb", kClock, true}))
-        << "a group's notes are printed also without a block in use";
+    EXPECT_FALSE(HasContent(ReportKind::Logic, ReportInput{none, NumberedText, "x.zeb", kClock, false}))
+        << "notes without a block in use are nothing to print";
+    none.LogicBlocks[3][3] = 0xF0; // input marks without an operation: in use, as the page shows it
+    for (bool inUseOnly : {false, true})
+        EXPECT_TRUE(HasContent(ReportKind::Logic, ReportInput{none, NumberedText, "x.zeb", kClock, inUseOnly}));
 }

@@ -10,6 +10,7 @@
 
 #include "app/context.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/workspace_setup.h"
 #include "ui/editor/form/editor_page.h"
 #include "ui/editor/pages/channel_part.h"
 
@@ -30,10 +31,12 @@ public:
     void openFlashPattern() override { flashPattern = true; }
     void closeFlashPattern() override { flashPattern = false; }
     bool flashPatternShown() const override { return flashPattern; }
+    void openPageOf(const QString& key, int channel) override { opened.emplace_back(key, channel); }
 
     QWidget* description = nullptr;
     int mainFocused = 0;
     bool flashPattern = false;
+    std::vector<std::pair<QString, int>> opened; // the pages of references opened: key, channel
 };
 
 class PageFixture : public ::testing::Test {
@@ -63,8 +66,10 @@ protected:
     void type(const QString& name, const char* keys);
     // The name of the control with the focus.
     static QString focused();
-    Byte& sys(int b) { return ws.cfg.SysData[static_cast<std::size_t>(b)]; }
-    Byte& byte(int c, int b) { return ws.cfg.ChanSetup[static_cast<std::size_t>(c)][static_cast<std::size_t>(b)]; }
+    // The configuration as a set-up writes it: where the test starts, not an edit.
+    Configuration& setUp() { return ConfigurationForSetUp(ws); }
+    Byte& sys(int b) { return setUp().SysData[static_cast<std::size_t>(b)]; }
+    Byte& byte(int c, int b) { return setUp().ChanSetup[static_cast<std::size_t>(c)][static_cast<std::size_t>(b)]; }
 
     QTemporaryDir dir_;
     std::unique_ptr<Settings> settings_;

@@ -1,12 +1,14 @@
 #include "tests/support/program_fixture.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QKeySequence>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QTest>
 
 #include "io/text_file.h"
@@ -18,6 +20,7 @@
 #include "tests/support/io_test_support.h"
 #include "ui/editor/pages/master_page.h"
 #include "ui/main/channel_cell.h"
+#include "ui/main/main_window.h"
 
 namespace korvane::test {
 
@@ -188,6 +191,8 @@ void ProgramFixture::perform(const std::string& steps) {
         {"keys", [&] { typeKeys(value.c_str()); }},
         {"tick", [&] { tick(child(name)); }},
         {"answer", [&] { dialogs.answers = {kAnswers.at(value)}; }},
+        {"line", [&] { dialogs.lines.push_back(QString::fromStdString(value)); }},
+        {"clipboard", [&] { QGuiApplication::clipboard()->setText(QString::fromStdString(value).replace('/', '\n')); }},
     };
     for (const std::string& step : korvane::testing::splitOn(steps == "-" ? std::string() : steps, ' ')) {
         const std::size_t eq = step.find('=');
@@ -240,6 +245,9 @@ void ProgramFixture::perform(const std::string& steps) {
         } else if (word == "key") {
             const QKeyCombination k = QKeySequence(text)[0];
             QTest::keyClick(widget ? widget : child(name), k.key(), k.keyboardModifiers());
+        } else if (word == "drag") {
+            const int from = korvane::testing::channelNamed(value.substr(0, 2));
+            emit main().cell(from)->dropped(from, korvane::testing::channelNamed(value.substr(3)));
         } else if (word == "popup") {
             const auto& entries = ChannelTypePopup();
             const auto e = std::find_if(entries.begin(), entries.end(),
@@ -285,12 +293,15 @@ QString ProgramFixture::reading(const std::string& word) {
         }
         return types.join(QLatin1Char(','));
     }
-    if (what == "picture" || what == "cell" || what == "bordered") {
+    if (what == "picture" || what == "cell" || what == "bordered" || what == "selected") {
         const ChannelCell* cell = main().cell(korvane::testing::channelNamed(name.toStdString()));
-        return QString::number(what == "picture" ? cell->pictureType()
-                               : what == "cell"  ? int(cell->isVisibleTo(&main()))
-                                                 : int(cell->bordered()));
+        return QString::number(what == "picture"    ? cell->pictureType()
+                               : what == "cell"     ? int(cell->isVisibleTo(&main()))
+                               : what == "selected" ? int(cell->selected())
+                                                    : int(cell->bordered()));
     }
+    if (what == "description")
+        return FromCp1252(ws().cfg.ChanText[std::size_t(korvane::testing::channelNamed(name.toStdString()))]);
     if (what == "master" || what == "flash" || what == "exchange") {
         const int t = name.toInt();
         return QLatin1String(kGridStates[what == "exchange" ? (GetExchBit(ws().cfg, t) ? kMasterOn : kMasterNotAffected)
@@ -359,6 +370,19 @@ QString ProgramFixture::reading(const std::string& word) {
         {"recent", [&] { return QString(ws().RecentFiles[0]).replace(dir_.path(), QLatin1String("TMP")); }},
         {"exited", [&] { return QString::number(exited); }},
         {"beeps", [&] { return QString::number(dialogs.beeps); }},
+        {"undoText", [&] { return ws().undoStack().undoText(); }},
+        // The last message, its line breaks as "/".
+        {"lastSaid",
+         [&] { return dialogs.shown.empty() ? QString() : QString(dialogs.shown.back().text).replace('\n', '/'); }},
+        {"status", [&] { return main().statusBar()->currentMessage(); }},
+        // Tabs as ">", line ends as "/".
+        {"clipboard",
+         [&] {
+             return QGuiApplication::clipboard()
+                 ->text()
+                 .replace(QLatin1Char('\t'), QLatin1Char('>'))
+                 .replace(QStringLiteral("\r\n"), QStringLiteral("/"));
+         }},
         {"help", [&] { return QString::number(ws().FocusHelpId); }},
     };
     if (single.count(word))

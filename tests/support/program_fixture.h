@@ -11,6 +11,7 @@
 
 #include "app/access_keys.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/workspace_setup.h"
 #include "ui/editor/editor_window.h"
 #include "ui/main/main_window.h"
 #include "ui/main/program.h"
@@ -70,8 +71,10 @@ protected:
     // Opens A6's master function, with B3 and B4 mono channels and A1 an intruder detector (which no
     // master can drive).
     void openMaster();
-    Byte& sys(int b) { return ws().cfg.SysData[static_cast<std::size_t>(b)]; }
-    Byte& row(int c, int b) { return ws().cfg.ChanSetup[static_cast<std::size_t>(c)][static_cast<std::size_t>(b)]; }
+    // The configuration as a set-up writes it: where the test starts, not an edit.
+    Configuration& setUp() { return ConfigurationForSetUp(ws()); }
+    Byte& sys(int b) { return setUp().SysData[static_cast<std::size_t>(b)]; }
+    Byte& row(int c, int b) { return setUp().ChanSetup[static_cast<std::size_t>(c)][static_cast<std::size_t>(b)]; }
     // Puts the texts of a shipped language file ("Deutsch.dat") in place of the current language's.
     void useShippedTexts(const char* file);
     // Opens every page of the editor in turn, the channel pages of every type a channel can take on
@@ -95,7 +98,9 @@ protected:
     //   gridrightclick=10 click a cell of the editor's grid; group=on, off or x chooses that entry of
     //   the group menu; lookaway=NAME tells the control it has the focus again after a look at another
     //   window; detached=1 puts the editor in its own window, detached=0 back beside the matrix;
-    //   closeeditor closes the editor's own window; closemenus closes the menus that are open.
+    //   closeeditor closes the editor's own window; closemenus closes the menus that are open;
+    //   line=B5 answers the next text question; clipboard=A/B puts lines on the clipboard;
+    //   drag=A3:B5 drops A3's cell onto B5's.
     void perform(const std::string& steps);
     // What a word of an expectation reads: a named system byte; a channel's function code (A1) or
     // those of a run of channels (A1-A5: joined by commas, n equal ones as code*n); picture:A1 the type
@@ -106,7 +111,10 @@ protected:
     // number); popup (whether the pop-up menu shows); generalText (the system description); cursor (the
     // current channel); changed, untouched (as at the step saved), canUndo, canRedo, undoSteps; said
     // (the messages shown, joined by ;, the temporary folder as TMP); recent (the first recent file);
-    // exited; beeps; editorWindow (pane or own); menu (the menu open, empty for none). Of the editor's grids:
+    // exited; beeps; editorWindow (pane or own); menu (the menu open, empty for none); lastSaid (the last
+    // message, its line breaks as /); undoText (the name of the step Undo would take back); status (the
+    // main window's status line); clipboard (tabs as >, line ends as /); selected:A1 (whether the cell is
+    // in the selected range); description:A1. Of the editor's grids:
     // master:10, flash:10 and exchange:10 a cell's stored state (fixed, off, on, x), gridshows:10 its
     // picture, gridcell:10 whether it shows, gridcursor (" not marked" when the cell lacks the mark),
     // group (the group of the last right click).

@@ -24,6 +24,17 @@ protected:
         unitCfg = korvane::testing::loadedConfiguration("Good.zeb");
         unitCfg.SysData[kSysFirmwareHigh] = 3;
         unitCfg.SysData[kSysFirmwareLow] = 0;
+        // Good.zeb has problems: the question before a write is answered "Write anyway"; other save
+        // questions take the script's answers.
+        dialogs.saveQuestion = [this](const SaveChoiceTexts& b) {
+            if (b.discard == ws().text(kTxtWriteAnyway))
+                return Answer::Discard;
+            if (dialogs.answers.empty())
+                return Answer::Cancel;
+            const Answer a = dialogs.answers.front();
+            dialogs.answers.pop_front();
+            return a;
+        };
         savedDataHome_ = qgetenv("XDG_DATA_HOME");
         qputenv("XDG_DATA_HOME", tempPath(QStringLiteral("data")).toLocal8Bit());
         main().setLinkFactory([this]() -> std::shared_ptr<SerialLink> {

@@ -15,6 +15,7 @@
 #include "model/roller.h"
 #include "pictures/icon_factory.h"
 #include "tests/support/page_fixture.h"
+#include "tests/support/workspace_setup.h"
 #include "ui/editor/pages/master_page.h"
 
 using namespace korvane;
@@ -28,12 +29,12 @@ class DevicePages : public PageFixture {
 protected:
     void SetUp() override {
         PageFixture::SetUp();
-        ClearConfiguration(ws.cfg, ws.edit);
+        ClearConfiguration(ConfigurationForSetUp(ws), ws.edit);
         ws.setCurChannel(kCh);
     }
-    Row& row(int c = kCh) { return ws.cfg.ChanSetup[static_cast<std::size_t>(c)]; }
+    Row& row(int c = kCh) { return ConfigurationForSetUp(ws).ChanSetup[static_cast<std::size_t>(c)]; }
     EditorPage* openAs(int type) {
-        SetChannelType(ws.cfg, kCh, type);
+        SetChannelType(ConfigurationForSetUp(ws), kCh, type);
         return openChannel(kCh, type);
     }
 };
@@ -44,10 +45,10 @@ class RollerMasterGrid : public DevicePages {
 protected:
     void SetUp() override {
         DevicePages::SetUp();
-        sys(kSysChannelsInUse) = 63;             // cells 0..31
-        SetChannelType(ws.cfg, 0, kTypeRoller);  // cell 0
-        SetChannelType(ws.cfg, 12, kTypeRoller); // cell 6
-        SetChannelType(ws.cfg, 20, kTypeRollerMaster);
+        sys(kSysChannelsInUse) = 63;                                // cells 0..31
+        SetChannelType(ConfigurationForSetUp(ws), 0, kTypeRoller);  // cell 0
+        SetChannelType(ConfigurationForSetUp(ws), 12, kTypeRoller); // cell 6
+        SetChannelType(ConfigurationForSetUp(ws), 20, kTypeRollerMaster);
         openChannel(20, kTypeRollerMaster);
         focus(keys());
     }
@@ -83,7 +84,7 @@ TEST_F(RollerMasterGrid, theLastCellShownEndsTheMovesAndAClickTogglesABlind) {
 }
 
 TEST_F(RollerMasterGrid, aClickClearsAFormerBlindsChoiceButCannotMakeIt) {
-    PutRmSt(ws.cfg, 20, 6, 1);
+    PutRmSt(ConfigurationForSetUp(ws), 20, 6, 1);
     ws.changeChannelType(12, kTypeMono);
     page_->fill();
     for (const char* what : {"a click clears it", "and cannot choose it"}) {
@@ -99,7 +100,7 @@ TEST_F(RollerMasterGrid, aClickClearsAFormerBlindsChoiceButCannotMakeIt) {
 // The kinds' keys and clicks are page-table rows; a fill for another channel ticks that one's kind.
 TEST_F(DevicePages, analogueKindsFollowTheChannelOnAFill) {
     openAs(kTypeAnalogLux);
-    SetChannelType(ws.cfg, kCh + 1, kTypeAnalogWind);
+    SetChannelType(ConfigurationForSetUp(ws), kCh + 1, kTypeAnalogWind);
     for (auto [channel, kind] : {std::pair{kCh + 1, kTypeAnalogWind}, {kCh, kTypeAnalogLux}}) {
         ws.setCurChannel(channel);
         page_->fill();

@@ -11,6 +11,7 @@
 #include "model/channel_types.h"
 #include "tests/support/io_test_support.h"
 #include "tests/support/program_fixture.h"
+#include "tests/support/workspace_setup.h"
 #include "ui/main/channel_cell.h"
 
 using namespace korvane;
@@ -96,7 +97,7 @@ TEST_F(EditorTest, ctrlAndAltInAFieldNeverHandTheLettersToTheMatrix) {
 TEST_F(EditorTest, aStoredLoneCrOrLfShowsAsALineBreakAndIsKeptUntilEdited) {
     perform("page=mainsetup focus=T_generelBeskriv");
     auto* box = child<QPlainTextEdit>(QStringLiteral("T_generelBeskriv"));
-    ws().cfg.DescText[kGeneralDescription] = "a\rb\nc";
+    ConfigurationForSetUp(ws()).DescText[kGeneralDescription] = "a\rb\nc";
     editor().Update_Option_Form_elements();
     EXPECT_EQ(box->toPlainText(), QStringLiteral("a\nb\nc"));
     EXPECT_EQ(ws().cfg.DescText[kGeneralDescription], "a\rb\nc");

@@ -7,6 +7,7 @@
 #include "io/config_file.h"
 #include "model/calendar.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/workspace_setup.h"
 
 using namespace korvane;
 using namespace korvane::test;
@@ -59,8 +60,8 @@ TEST_F(FileCommandsTest, newFreesEveryHolidayPeriodAndOpenKeepsAFilesPeriods) {
             cfg.SysData[HolidayByte(period, part)] = static_cast<Byte>(part % 2 == 0 ? month : 1);
     };
     for (int period : {0, 8, 15})
-        usePeriod(ws.cfg, period, 3);
-    ws.cfg.SysData[kSysClearedBytes] = 77; // above the holidays: kept by New
+        usePeriod(ConfigurationForSetUp(ws), period, 3);
+    ConfigurationForSetUp(ws).SysData[kSysClearedBytes] = 77; // above the holidays: kept by New
     ws.setDataChanged(false);
     ASSERT_TRUE(files.newConfiguration());
     for (int period = 0; period < kSysHolidayCount; ++period)

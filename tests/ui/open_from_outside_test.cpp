@@ -89,6 +89,19 @@ TEST_F(OpenFromOutside, aLaterStartIsRefusedOrHandsItsFileToTheRunningCopy) {
         }
         EXPECT_EQ(later.mainWindow() != nullptr, expected == Program::Start::Started);
     };
+    // Without a folder of the user's own for the lock, the start says why it cannot go on (never
+    // "already running" while none runs), in the user's language.
+    {
+        std::map<int, QString> texts = TestLanguageTexts(QStringLiteral("D"), QStringLiteral("Deutsch"));
+        texts[kTxtNoPrivateFolder] = QStringLiteral("D564 %1");
+        WriteTextFile(programFolder() + QStringLiteral("/Language/Deutsch.dat"), texts);
+        ScriptedDialogs laterDialogs;
+        Settings laterSettings(tempPath("later.ini"));
+        Program later(laterDialogs, laterSettings, programFolder(), QString());
+        EXPECT_EQ(later.Main(QString()), Program::Start::CannotStart);
+        EXPECT_EQ(laterDialogs.texts(), QStringList{QStringLiteral("D564 ") + InstanceGuard::NoPrivateFolderNames()});
+        EXPECT_EQ(later.mainWindow(), nullptr);
+    }
     // A lock left by a copy that crashed names a process that no longer runs.
     QFile crashed(lockPath());
     ASSERT_TRUE(crashed.open(QIODevice::WriteOnly));
@@ -158,13 +171,18 @@ TEST(InstanceGuardTest, theSocketLiesOnlyInAFolderNoOtherUserMayEnter) {
                                                   {"relative", QStringLiteral("run")},
                                                   {"other", otherRun}};
     int n = 0;
-    for (const auto& row : korvane::testing::dataTable("ui_start_sockets.txt", 3)) {
-        SCOPED_TRACE(row[0] + " runtime folder, " + row[1] + " in the user's own folder's place");
+    for (const auto& row : korvane::testing::dataTable("ui_start_sockets.txt", 4)) {
+        SCOPED_TRACE(row[0] + " runtime folder, " + row[1] + " in the user's own folder's place, cache " + row[2]);
         const QString runtime = runtimes.at(row[0]);
         const QString temp = folder(QStringLiteral("t%1").arg(++n), 01777);
         const QString own = temp + QStringLiteral("/korvane-") + QString::number(::geteuid());
-        if (!root && (row[0] == "other" || row[1] == "other"))
+        if (!root && (row[0] == "other" || row[1] == "other" || row[2] == "other"))
             continue;
+        const QString cache = row[2] == "none" ? QString() : folder(QStringLiteral("c%1").arg(n), 0700);
+        if (row[2] == "other") {
+            const QString taken = folder(QStringLiteral("c%1/korvane").arg(n), 0700);
+            ::chown(QFile::encodeName(taken).constData(), kOtherUser, kOtherUser);
+        }
         if (row[1] == "link") {
             QFile::link(run, own);
         } else if (row[1] != "nothing") {
@@ -173,10 +191,13 @@ TEST(InstanceGuardTest, theSocketLiesOnlyInAFolderNoOtherUserMayEnter) {
             if (row[1] == "other")
                 ::chown(QFile::encodeName(own).constData(), kOtherUser, kOtherUser);
         }
-        const QString want = row[2] == "runtime" ? runtime : row[2] == "own" ? own : QString();
-        EXPECT_EQ(InstanceGuard::PrivateFolder(runtime, temp), want);
+        const QString want = row[3] == "runtime" ? runtime
+                             : row[3] == "own"   ? own
+                             : row[3] == "cache" ? cache + QStringLiteral("/korvane")
+                                                 : QString();
+        EXPECT_EQ(InstanceGuard::PrivateFolder(runtime, temp, cache), want);
         const QString socket =
-            InstanceGuard::ServerName(QStringLiteral("/home/ole/.config/korvane.lock"), runtime, temp);
+            InstanceGuard::ServerName(QStringLiteral("/home/ole/.config/korvane.lock"), runtime, temp, cache);
         if (want.isEmpty()) {
             EXPECT_TRUE(socket.isEmpty()) << socket.toStdString();
             continue;
@@ -192,8 +213,8 @@ TEST(InstanceGuardTest, theSocketLiesOnlyInAFolderNoOtherUserMayEnter) {
     struct stat st {};
     ASSERT_EQ(::stat(QFile::encodeName(openRun).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0755u) << "the session's runtime folder is never changed";
-    EXPECT_NE(InstanceGuard::ServerName(QStringLiteral("/a.lock"), run, dir.filePath(QStringLiteral("t1"))),
-              InstanceGuard::ServerName(QStringLiteral("/b.lock"), run, dir.filePath(QStringLiteral("t1"))))
+    EXPECT_NE(InstanceGuard::ServerName(QStringLiteral("/a.lock"), run, dir.filePath(QStringLiteral("t1")), QString()),
+              InstanceGuard::ServerName(QStringLiteral("/b.lock"), run, dir.filePath(QStringLiteral("t1")), QString()))
         << "every lock has its own socket";
     if (!root)
         GTEST_SKIP() << "not root: the folders of another user were not tried";

@@ -17,6 +17,7 @@
 #include "model/channel_types.h"
 #include "model/field_rules.h"
 #include "tests/support/page_fixture.h"
+#include "tests/support/workspace_setup.h"
 #include "ui/editor/virtual_key.h"
 
 using namespace korvane;
@@ -41,10 +42,10 @@ protected:
             for (const bool optional : {false, true}) {
                 SCOPED_TRACE(testing::Message() << (key.isEmpty() ? "type " + std::to_string(type) : key.toStdString())
                                                 << (optional ? " with its optional parts" : ""));
-                ClearConfiguration(ws.cfg, ws.edit);
+                ClearConfiguration(ConfigurationForSetUp(ws), ws.edit);
                 ws.edit.CurChannel = kChannel;
                 if (key.isEmpty())
-                    ws.cfg.ChanSetup[kChannel][kRowType] = static_cast<Byte>(type);
+                    ConfigurationForSetUp(ws).ChanSetup[kChannel][kRowType] = static_cast<Byte>(type);
                 if (optional && !showOptionalParts(key, type))
                     continue;
                 if (EditorPage* page = open(key, type))
@@ -56,17 +57,17 @@ protected:
     }
     // The values that show a page's optional controls; false for a page that has none.
     bool showOptionalParts(const QString& key, int type) {
-        Row& row = ws.cfg.ChanSetup[kChannel];
+        Row& row = ConfigurationForSetUp(ws).ChanSetup[kChannel];
         if (key == QLatin1String("Holiday")) {
             for (int i = 0; i < kSysHolidayCount; ++i) // every period in use, 1 January
                 for (int part = 0; part < kHolidayBytes; ++part)
-                    ws.cfg.SysData[static_cast<std::size_t>(HolidayByte(i, part))] = 0x01;
+                    ConfigurationForSetUp(ws).SysData[static_cast<std::size_t>(HolidayByte(i, part))] = 0x01;
             return true;
         }
         if (key == QLatin1String("SMS_Setup")) { // confirmed dial-out, known numbers, a password
-            ws.cfg.SysData[kSysDialOutMethod] = 1;
-            ws.cfg.SysData[kSysDialInSafety] = 1;
-            ws.cfg.SysData[kSysDialInPassword] = 1;
+            ConfigurationForSetUp(ws).SysData[kSysDialOutMethod] = 1;
+            ConfigurationForSetUp(ws).SysData[kSysDialInSafety] = 1;
+            ConfigurationForSetUp(ws).SysData[kSysDialInPassword] = 1;
             return true;
         }
         if (!key.isEmpty())
@@ -177,7 +178,7 @@ TEST_F(PageRowsTest, everyRowEditsExactlyItsValueAndEnterFollowsItsDeclaration) 
             if (enterChecked)
                 checked.insert(id);
             // The next row starts from the model as it was, shown again.
-            ws.cfg = before;
+            ConfigurationForSetUp(ws) = before;
             page->fill();
         }
     });

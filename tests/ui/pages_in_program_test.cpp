@@ -16,6 +16,7 @@
 #include "model/channel_types.h"
 #include "model/text_ids.h"
 #include "tests/support/program_fixture.h"
+#include "tests/support/workspace_setup.h"
 #include "ui/editor/editor_window.h"
 #include "ui/editor/pages/master_page.h"
 #include "ui/editor/pages/realtime_page.h"
@@ -208,8 +209,8 @@ TEST_F(PagesTest, logicPagesKeepTheirBlocksAndNotesApart) {
 
 TEST_F(PagesTest, aWrongNumberTakesTheFocusBackOnceAndNeverWhenTheWindowIsLeft) {
     sys(kSysEventSms) = 1;
-    ws().cfg.SmsText[0] = "45-12";
-    ws().cfg.SmsText[1] = "+";
+    ConfigurationForSetUp(ws()).SmsText[0] = "45-12";
+    ConfigurationForSetUp(ws()).SmsText[1] = "+";
     open("SMS_Setup");
     focus(edit("Txt_PhoneNo_0"));
 

@@ -18,6 +18,7 @@
 #include "tests/model/table_names.h"
 #include "tests/support/io_test_support.h"
 #include "tests/support/program_fixture.h"
+#include "tests/support/workspace_setup.h"
 #include "ui/main/report_printing.h"
 
 using namespace korvane;
@@ -207,7 +208,7 @@ protected:
         else if (what == "real-time")
             ws().changeChannelType(channelNamed(arg), kTypeRealTime);
         else if (what == "sms")
-            ws().cfg.SysData[kSysEventSms] = 1;
+            ConfigurationForSetUp(ws()).SysData[kSysEventSms] = 1;
         else if (QFile earlier(path(arg)); what == "earlier" && earlier.open(QIODevice::WriteOnly))
             earlier.write("earlier");
         else
@@ -249,6 +250,7 @@ TEST_F(PrintMenuTest, eachEntryAsksTellsAndPrintsAsTheTableSays) {
     for (auto [name, text] : entries)
         EXPECT_EQ(WithoutAccessKeyMark(act(QLatin1String(name))->text()), ws().text(text)) << name;
     EXPECT_TRUE(act(QStringLiteral("M_Print_InUse"))->isCheckable());
+    EXPECT_TRUE(act(QStringLiteral("M_Print_InUse"))->isChecked()) << "channels in use only, until switched off";
     for (const auto& row : dataTable("ui_print_menu.txt", 7)) {
         SCOPED_TRACE(row[0]);
         for (const std::string& step : splitOn(row[1], ';'))

@@ -73,15 +73,35 @@ TEST_F(Startup, switchingLanguageRecaptionsBothWindowsAndMovesTheCheckMark) {
     EXPECT_EQ(main().cell(0)->toolTip(), QStringLiteral("A1: K101"));
     // A missing language file, or one with a bad record, is reported and leaves the previous language current.
     WriteTextFile(tempPath("Broken.dat"), {{330, "xx07300-0000"}, {331, "Broken"}, {1, "B1"}, {1000, "x"}});
-    for (const char* file : {"nowhere/English.dat", "Broken.dat"}) {
+    // The fixed sentence names the file and what is wrong with it.
+    for (const auto& [file, why] :
+         {std::pair{"nowhere/English.dat", "No such file or directory"}, std::pair{"Broken.dat", "line 4: "}}) {
         dialogs.shown.clear();
         ws().LangFiles[0] = tempPath(QLatin1String(file));
         main().Menu_View_Sprog_Click(0);
         EXPECT_EQ(ws().CurLanguage, 2) << file;
-        EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Bad or Corrupted language file...")}) << file;
+        ASSERT_EQ(dialogs.texts().size(), 1) << file;
+        const QString shown = dialogs.texts().front();
+        EXPECT_TRUE(shown.startsWith(QStringLiteral("Bad or Corrupted language file...\n\n") +
+                                     tempPath(QLatin1String(file)) + QStringLiteral(": ")))
+            << shown.toStdString();
+        EXPECT_TRUE(shown.contains(QLatin1String(why))) << shown.toStdString();
         EXPECT_EQ(WithoutAccessKeyMark(child<QMenu>("M_File")->title()), QStringLiteral("K1")) << file;
         EXPECT_EQ(settings().value("CurrentLanguage"), QStringLiteral("2")) << file;
     }
+}
+
+TEST_F(Startup, aPortSettingNotUnderstoodIsNamedWithThePortUsedInstead) {
+    // A hand edit the program does not know: said at the start, with the port used instead, and the
+    // setting then holds that port.
+    std::map<int, QString> texts = TestLanguageTexts(QStringLiteral("D"), QStringLiteral("Deutsch"));
+    texts[kTxtPortSettingUnknown] = QStringLiteral("ComPortUsing=%1? Com %2");
+    WriteTextFile(programFolder() + QStringLiteral("/Language/Deutsch.dat"), texts);
+    settings().setValue(QStringLiteral("ComPortUsing"), QStringLiteral("sim"));
+    ASSERT_TRUE(start());
+    EXPECT_EQ(ws().ComPort, 1);
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("ComPortUsing=sim? Com 1")});
+    EXPECT_EQ(settings().value("ComPortUsing"), QStringLiteral("1"));
 }
 
 TEST_F(Startup, helpShowsTheHelpTextOrTextTwoHundredWithTitleAndNumber) {
@@ -129,6 +149,10 @@ TEST_F(Startup, theLanguagePageTakesOnlyValidLanguageFilesIntoASlot) {
         dialogs.files = {tempPath("Svenska.dat")};
         QTest::mouseClick(child<QPushButton>("C_FindLang_2"), Qt::LeftButton);
         EXPECT_EQ(dialogs.shown.empty(), row[2] == "yes");
+        if (row[2] == "no")
+            EXPECT_TRUE(dialogs.texts().value(0).startsWith(QStringLiteral("Bad or Corrupted language file...\n\n") +
+                                                            tempPath("Svenska.dat") + QStringLiteral(": ")))
+                << dialogs.texts().value(0).toStdString();
         EXPECT_EQ(slot2->text(), slot);
         EXPECT_EQ(settings().value("Language2"), slot);
     }

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <functional>
 
+#include "app/access_keys.h"
 #include "model/channel_types.h"
 #include "tests/support/io_test_support.h"
 #include "tests/support/transfer_fixture.h"
@@ -58,7 +59,8 @@ protected:
 
 // The edits of tests/data/ui_undo_edits.txt.
 TEST_F(UndoTest, everyKindOfEditIsUndoneAndRedoneToTheByte) {
-    for (const auto& r : korvane::testing::dataTable("ui_undo_edits.txt", 4)) {
+    useShippedTexts("English.dat");
+    for (const auto& r : korvane::testing::dataTable("ui_undo_edits.txt", 5)) {
         SCOPED_TRACE(r[0]);
         const int steps = std::stoi(r[3]);
         ws().clear();
@@ -77,7 +79,12 @@ TEST_F(UndoTest, everyKindOfEditIsUndoneAndRedoneToTheByte) {
         EXPECT_TRUE(ws().dataChanged());
         EXPECT_TRUE(act("M_Edit_Undo")->isEnabled());
         EXPECT_FALSE(act("M_Edit_Redo")->isEnabled());
-
+        // The menu names the step, in the words of its value's caption.
+        const QString undoText = act("M_Edit_Undo")->text();
+        if (r[4] != "-") {
+            EXPECT_EQ(WithoutAccessKeyMark(undoText.left(undoText.indexOf(QLatin1Char('\t')))).toStdString(), r[4]);
+            EXPECT_EQ(act("M_Edit_Undo")->toolTip().toStdString(), r[4]);
+        }
         for (int k = 0; k < steps; ++k)
             undoKey();
         EXPECT_TRUE(ws().cfg == before);

@@ -18,6 +18,7 @@
 #include "model/text_ids.h"
 #include "pictures/icon_factory.h"
 #include "tests/support/program_fixture.h"
+#include "tests/support/workspace_setup.h"
 #include "ui/editor/pages/master_page.h"
 #include "ui/editor/pages/roller_page.h"
 #include "ui/main/channel_cell.h"
@@ -138,9 +139,9 @@ TEST_F(WindowRoomTest, theEditorsGridsGrowWithTheWindowAndRollerCellsAreNoSmalle
 
 TEST_F(WindowRoomTest, aWideCellShowsTheDescriptionAndLogicMarkAsPlainText) {
     const QString description = QStringLiteral("<b>Kitchen</b> light over the long table by the window");
-    ws().cfg.ChanText[0] = ToCp1252(description);
-    ws().cfg.ChanText[1] = "Hall \xE6";
-    ws().cfg.LogicBlocks[0] = {1, 1, 2, 4}; // A2 is a logic block's output
+    ConfigurationForSetUp(ws()).ChanText[0] = ToCp1252(description);
+    ConfigurationForSetUp(ws()).ChanText[1] = "Hall \xE6";
+    ConfigurationForSetUp(ws()).LogicBlocks[0] = {1, 1, 2, 4}; // A2 is a logic block's output
     ws().announceReplaced();
     ChannelCell* a1 = main().cell(0);
     ChannelCell* a2 = main().cell(1);
@@ -205,7 +206,7 @@ TEST_F(WindowRoomTest, pagesShowEveryTextWholeWithTheUnitBesideItsField) {
     const QString shots = qEnvironmentVariable("KORVANE_PAGE_SHOTS"); // a folder: grabs to look at
     for (const char* file : {"English.dat", "Deutsch.dat", "Dansk.dat"}) {
         useShippedTexts(file);
-        ws().cfg.SysData[kSysEventSms] = 1;
+        ConfigurationForSetUp(ws()).SysData[kSysEventSms] = 1;
         forEveryPage([&](const QString& name) {
             SCOPED_TRACE(QStringLiteral("%1 %2").arg(QLatin1String(file), name).toStdString());
             settle();

@@ -14,6 +14,7 @@
 
 #include "app/texts.h"
 #include "model/channel_types.h"
+#include "model/logic.h"
 #include "model/text_ids.h"
 #include "model/vocabulary.h"
 #include "ui/editor/pages/channel_part.h"
@@ -259,6 +260,25 @@ void EditorWindow::openPage(const QString& key, const QString& focusName) {
     }
 }
 
+void EditorWindow::showProblem(const Problem& problem) {
+    const ProblemJump jump = JumpOf(problem);
+    if (jump.channel >= 0)
+        ctx_.ws.setCurChannel(jump.channel);
+    if (jump.logicPage >= 0)
+        ctx_.ws.edit.CurLogicBlock = jump.logicPage;
+    openPage(QLatin1String(jump.page));
+    QWidget* field = nullptr;
+    for (EditorPage* p : pages_)
+        if (!field && p->isVisibleTo(this))
+            field = p->controlOf(problem.fact, problem.textFact);
+    if (!field && channelPart_->isVisibleTo(this))
+        field = channelPart_->controlOf(problem.fact, problem.textFact);
+    if (field && field->isVisibleTo(this) && field->isEnabled()) {
+        activateWindow();
+        field->setFocus(Qt::OtherFocusReason);
+    }
+}
+
 void EditorWindow::groupMenuChosen(GroupAction action) {
     if (!masterPage_->isHidden())
         masterPage_->groupAction(action);
@@ -292,6 +312,55 @@ void EditorWindow::redrawMatrix() {
 void EditorWindow::showGroupMenu(const QPoint& globalPos, bool offOffered) {
     if (mainWindow_)
         mainWindow_->popupGroupMenu(globalPos, offOffered);
+}
+
+void EditorWindow::openPageOf(const QString& pageKey, int channel) {
+    if (pageKey.isEmpty())
+        ctx_.ws.setCurChannel(channel);
+    openPage(pageKey);
+}
+
+void EditorWindow::showStep(const std::optional<Difference>& step) {
+    if (!step)
+        return;
+    QString key;
+    if (step->channel < 0) {
+        // A system value: the page its area is edited on.
+        const ValueFact* f = step->fact;
+        if (f == &facts::kExchangeChannel)
+            key = QStringLiteral("Exchange");
+        else if (step->area == kTxtLogicBlock || step->area == kTxtLogicBlocks) {
+            key = QStringLiteral("logic");
+            ctx_.ws.edit.CurLogicBlock = ClampLogicPage((step->areaNumber - 1) / kLogicRowsPerPage);
+        } else if (step->area == kTxtHolidayPeriod)
+            key = QStringLiteral("Holiday");
+        else if (step->area == kTxtMenuSmsSetup)
+            key = QStringLiteral("SMS_Setup");
+        else if (step->area == kTxtMenuBasicSetup)
+            key = QStringLiteral("mainsetup");
+        // The alarm times are edited on the alarm channels' pages: the channel the step was made on.
+    }
+    if (!isVisible() || pageKey_ != key || !key.isEmpty())
+        openPage(key);
+    else
+        Update_Option_Form_elements();
+    // The field of the value, on the page shown or the channel part.
+    std::vector<EditorPage*> shown(pages_.begin(), pages_.end());
+    shown.push_back(channelPart_);
+    for (EditorPage* p : shown) {
+        if (p->isHidden())
+            continue;
+        for (const FormRow& row : p->rows()) {
+            const bool same =
+                (step->fact && row.fact == step->fact) || (step->textFact && row.textFact == step->textFact);
+            QWidget* field = same ? p->control(row.control) : nullptr;
+            if (field && field->isVisibleTo(this) && field->isEnabled()) {
+                activateWindow();
+                field->setFocus(Qt::OtherFocusReason);
+                return;
+            }
+        }
+    }
 }
 
 QWidget* EditorWindow::descriptionField() {

@@ -7,10 +7,13 @@
 
 #include <QPixmap>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 #include "app/context.h"
+#include "model/differences.h"
 #include "model/master.h"
+#include "model/problems.h"
 #include "ui/editor/form/page_host.h"
 #include "ui/editor/locked_field.h"
 
@@ -40,6 +43,9 @@ public:
     // restore from the minimised state, fill, put the focus where the page wants it, or on the named
     // control if one is given.
     void openPage(const QString& key, const QString& focusControl = QString());
+    // Where a problem of the problems list is: its channel's page, the logic page of its block, the
+    // holiday, main setup or SMS page, with the focus on the field concerned where the page has it.
+    void showProblem(const Problem& problem);
     // The flash pattern of the intruder siren on CurChannel in the grid (the siren page's button).
     void openFlashPattern() override;
     // Whether the siren's flash pattern is open in the grid.
@@ -68,6 +74,10 @@ public:
     void redrawMatrix() override;
     void showGroupMenu(const QPoint& globalPos, bool offOffered) override;
     QWidget* descriptionField() override;
+    void openPageOf(const QString& pageKey, int channel) override;
+    // Shows what an Undo or Redo changed: the page of its channel or system area, with the focus on
+    // the field of the value where the page has one.
+    void showStep(const std::optional<Difference>& step);
     void languageApplied() override;
 
     // The page's caption (the window title of a detached editor) above the page, while it is a pane.

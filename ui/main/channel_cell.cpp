@@ -1,8 +1,11 @@
 #include "ui/main/channel_cell.h"
 
+#include <QHelpEvent>
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextLayout>
+#include <QToolTip>
 #include <cmath>
 
 #include "pictures/icon_factory.h"
@@ -60,6 +63,13 @@ void ChannelCell::setBordered(bool bordered) {
     if (bordered_ == bordered)
         return;
     bordered_ = bordered;
+    update();
+}
+
+void ChannelCell::setMarked(bool marked) {
+    if (marked_ == marked)
+        return;
+    marked_ = marked;
     update();
 }
 
@@ -139,7 +149,14 @@ ChannelCell::Arrangement ChannelCell::arrange() const {
 
 void ChannelCell::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    if (marked_)
+        p.fillRect(rect(), palette().color(QPalette::Highlight).lighter(150));
     const Arrangement a = arrange();
+    if (selected_) {
+        QColor tint = palette().color(QPalette::Highlight);
+        tint.setAlpha(90);
+        p.fillRect(rect(), tint);
+    }
     // Drawn as vectors straight onto the device: sharp at every screen scale.
     const int picture = alternative_ ? IconFactory::kImage3Base + type_ : type_;
     IconFactory::paint(p, a.icon, picture);
@@ -154,6 +171,18 @@ void ChannelCell::paintEvent(QPaintEvent*) {
             y += fm.lineSpacing();
         }
     }
+    if (problemSeverity_ >= 0) {
+        // A small corner mark: red where the unit cuts or loses something, orange where something
+        // cannot work, blue for a note.
+        const qreal side = std::max<qreal>(6.0, std::min(width(), height()) / 5.0);
+        const QColor colour = problemSeverity_ == 0   ? QColor(0xD0, 0x00, 0x00)
+                              : problemSeverity_ == 1 ? QColor(0xF0, 0x90, 0x00)
+                                                      : QColor(0x20, 0x60, 0xD0);
+        p.setPen(Qt::NoPen);
+        p.setBrush(colour);
+        const QPointF corner(width(), 0);
+        p.drawPolygon(QPolygonF({corner, corner - QPointF(side, 0), corner + QPointF(0, side)}));
+    }
     if (bordered_) {
         QPen pen(palette().color(QPalette::WindowText));
         pen.setWidth(2);
@@ -161,6 +190,28 @@ void ChannelCell::paintEvent(QPaintEvent*) {
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
     }
+}
+
+void ChannelCell::setProblems(int worstSeverity, const QStringList& lines) {
+    if (problemSeverity_ == worstSeverity && problemLines_ == lines)
+        return;
+    problemSeverity_ = worstSeverity;
+    problemLines_ = lines;
+    update();
+}
+
+QString ChannelCell::fullToolTip() const {
+    if (problemLines_.isEmpty())
+        return toolTip();
+    return toolTip() + QLatin1Char('\n') + problemLines_.join(QLatin1Char('\n'));
+}
+
+bool ChannelCell::event(QEvent* e) {
+    if (e->type() == QEvent::ToolTip && !problemLines_.isEmpty()) {
+        QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), fullToolTip(), this);
+        return true;
+    }
+    return QWidget::event(e);
 }
 
 void ChannelCell::mousePressEvent(QMouseEvent* event) {
@@ -173,9 +224,21 @@ void ChannelCell::mousePressEvent(QMouseEvent* event) {
 void ChannelCell::mouseReleaseEvent(QMouseEvent* event) {
     // A click is a left press and release on the same cell.
     const bool click = leftDown_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool drag = leftDown_ && event->button() == Qt::LeftButton && !click;
     leftDown_ = false;
     if (click)
         emit clicked(index_);
+    if (drag)
+        if (auto* over = qobject_cast<ChannelCell*>(QApplication::widgetAt(event->globalPosition().toPoint()));
+            over && over != this && over->parent() == parent())
+            emit dropped(index_, over->index());
+}
+
+void ChannelCell::setSelected(bool selected) {
+    if (selected_ == selected)
+        return;
+    selected_ = selected;
+    update();
 }
 
 } // namespace korvane

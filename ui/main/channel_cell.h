@@ -19,11 +19,23 @@ public:
     bool pictureAlternative() const { return alternative_; }
     void setBordered(bool bordered);
     bool bordered() const { return bordered_; }
+    // Part of the range selected for copying (Shift+arrows, Shift+click): a tinted background.
+    void setSelected(bool selected);
+    bool selected() const { return selected_; }
+    // Marked as a match of Find: drawn on the highlight colour.
+    void setMarked(bool marked);
+    bool marked() const { return marked_; }
     // The channel's description and whether a logic block drives it, for the cell's own text.
     void setLabel(const QString& description, bool logicMark);
     // Whether the cell shows the description at all (View > Descriptions in cells).
     void setTextShown(bool shown);
     QSize sizeHint() const override;
+    // The problems of the channel: a small mark in the cell's corner in the colour of the worst
+    // severity (0 cut, 1 will not work, 2 note; -1 none), and the lines under the tooltip.
+    void setProblems(int worstSeverity, const QStringList& lines);
+    int problemSeverity() const { return problemSeverity_; }
+    // The tooltip as it shows: the channel, then its problems.
+    QString fullToolTip() const;
 
     // Where the icon is drawn, in the cell's coordinates.
     QRectF iconRect() const { return arrange().icon; }
@@ -35,8 +47,11 @@ public:
 signals:
     void pressed(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint globalPos);
     void clicked(int index);
+    // The left button went down on this cell and came up over cell `to` (a channel dragged there).
+    void dropped(int from, int to);
 
 protected:
+    bool event(QEvent* e) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -55,10 +70,14 @@ private:
     int type_ = 1;
     bool alternative_ = false;
     bool bordered_ = false;
+    bool selected_ = false;
+    bool marked_ = false;
     bool leftDown_ = false;
     bool textShown_ = true;
     bool logicMark_ = false;
     QString description_;
+    int problemSeverity_ = -1;
+    QStringList problemLines_;
 };
 
 } // namespace korvane

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
+#include <string>
 #include <algorithm>
 #include <tuple>
 #include <vector>
@@ -19,6 +20,8 @@
 #include "sim/simulated_link.h"
 #include "ui/editor/editor_window.h"
 #include "ui/main/main_menus.h"
+#include "ui/main/channel_find.h"
+#include "ui/main/matrix_selection.h"
 #include "ui/main/main_window.h"
 #include "ui/main/report_printing.h"
 #include "ui/transfer/port_menu.h"
@@ -41,6 +44,13 @@ const Command kCommands[] = {
     {"M_File", "M_File_Backups", kTxtMenuBackups, kScNone, &MainWindow::M_File_Backups_Click},
     {"M_Edit", "M_Edit_Undo", kTxtMenuUndo, kScNone, &MainWindow::M_Edit_Undo_Click, nullptr, false, 'Z'},
     {"M_Edit", "M_Edit_Redo", kTxtMenuRedo, kScNone, &MainWindow::M_Edit_Redo_Click, nullptr, false, 'Y'},
+    {"M_Edit", "M_Edit_CopyChannels", kTxtMenuCopyChannels, kScNone, &MainWindow::M_Edit_CopyChannels_Click, nullptr,
+     true, 'C'},
+    {"M_Edit", "M_Edit_PasteChannels", kTxtMenuPasteChannels, kScNone, &MainWindow::M_Edit_PasteChannels_Click, nullptr,
+     false, 'V'},
+    {"M_Edit", "M_Edit_MoveChannel", kTxtMenuMoveChannel, kScNone, &MainWindow::M_Edit_MoveChannel_Click},
+    {"M_Edit", "M_Edit_SwapChannel", kTxtMenuSwapChannel, kScNone, &MainWindow::M_Edit_SwapChannel_Click},
+    {"M_Edit", "M_Edit_Find", kTxtMenuFind, kScNone, &MainWindow::M_Edit_Find_Click, nullptr, false, 'F'},
     {"M_Edit", "Menu_Edit_Basic_Setup", kTxtMenuBasicSetup, kScBasic, nullptr, "mainsetup", true},
     {"M_Edit", "Menu_Edit_Logic_Setup", kTxtMenuLogicSetup, kScLogic, nullptr, "logic"},
     {"M_Edit", "Menu_Edit_Holiday_setup", kTxtMenuHolidaySetup, kScHoliday, nullptr, "Holiday"},
@@ -49,6 +59,10 @@ const Command kCommands[] = {
     {"M_Help", "Mnu_generelHelp", kTxtMenuGeneralHelp, kScNone, &MainWindow::showGeneralHelp},
     {"M_Help", "M_Help_About", kTxtMenuAbout, kScNone, nullptr, "omkring"},
 };
+
+// The Edit menu's channel operations the channel-type pop-up offers too.
+const char* const kPopupChannelOps[] = {"M_Edit_CopyChannels", "M_Edit_PasteChannels", "M_Edit_MoveChannel",
+                                        "M_Edit_SwapChannel"};
 
 } // namespace
 
@@ -203,6 +217,10 @@ void MainWindow::buildMenus() {
         popupEntries_[static_cast<std::size_t>(e.index)] = a;
         popup_->addAction(a);
     }
+    // The channel operations of the Edit menu, on the cell (or range) the menu was opened on.
+    popup_->addSeparator();
+    for (const char* name : kPopupChannelOps)
+        popup_->addAction(action((std::string("PopUp_") + name).c_str(), [this, name] { runCommand(name); }));
 
     // The group pop-up of the editor's matrices.
     groupMenu_ = new QMenu(this);
@@ -237,7 +255,9 @@ void MainWindow::retranslateMenus() {
     // Shortcut letters: the first character of texts 340..351, or the default letter.
     for (int k = 0; k < 12; ++k) {
         const QString t = ws.fileText(ShortcutText(k)).trimmed();
-        shortcutKeys_[static_cast<std::size_t>(k)] = t.isEmpty() ? kDefaultShortcuts[k] : t.at(0).toUpper().unicode();
+        const int letter = t.isEmpty() ? kDefaultShortcuts[k] : t.at(0).toUpper().unicode();
+        // Ctrl+F finds a channel in every language: a language's letter F gives way to the command's own.
+        shortcutKeys_[static_cast<std::size_t>(k)] = letter == 'F' ? kDefaultShortcuts[k] : letter;
     }
     applyShortcuts();
     const QString ctrl = ws.text(kTxtCtrlKey);
@@ -250,13 +270,16 @@ void MainWindow::retranslateMenus() {
             a->setText(caption);
     };
     for (const Command& c : kCommands) {
-        if (c.fixedKey)
-            set(c.name, ws.menuText(c.text) + QLatin1Char('\t') + ctrl + QLatin1Char(c.fixedKey));
-        else
-            set(c.name, c.shortcut == kScNone ? ws.menuText(c.text) : withCtrl(c.text, c.shortcut));
+        const QString caption = c.fixedKey ? ws.menuText(c.text) + QLatin1Char('\t') + ctrl + QLatin1Char(c.fixedKey)
+                                : c.shortcut == kScNone ? ws.menuText(c.text)
+                                                        : withCtrl(c.text, c.shortcut);
+        set(c.name, caption);
+        set(("PopUp_" + std::string(c.name)).c_str(), caption); // the channel operations of the pop-up
     }
     mFile_->setTitle(ws.menuText(kTxtMenuFile));
     set("M_File_Exit", ws.menuText(kTxtMenuExit) + QLatin1Char('\t') + alt + QChar(shortcutKeys_[kScExit]));
+    applyUndoMenu();
+    find_->retranslate();
     mPrint_->setTitle(ws.menuText(kTxtMenuPrint));
     mPrintPreview_->setTitle(ws.menuText(kTxtPrintPreview));
     mPrintPdf_->setTitle(ws.menuText(kTxtSaveAsPdf));
@@ -316,6 +339,7 @@ void MainWindow::applyShortcuts() {
             give(c.name, {ctrl(shortcutKeys_[static_cast<std::size_t>(c.shortcut)])});
     give("M_Edit_Redo", {ctrl('Y'), ctrl('Z', Qt::ShiftModifier)});
     give("M_Edit_Undo", {ctrl('Z')});
+    give("M_Edit_Find", {ctrl('F')});
     give("M_File_Exit", {QKeySequence(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(shortcutKeys_[kScExit])))});
 }
 
@@ -378,8 +402,40 @@ void MainWindow::applyEditMenu() {
 }
 
 void MainWindow::applyUndoMenu() {
-    findChild<QAction*>(QStringLiteral("M_Edit_Undo"))->setEnabled(ctx_.ws.canUndo());
-    findChild<QAction*>(QStringLiteral("M_Edit_Redo"))->setEnabled(ctx_.ws.canRedo());
+    // Undo and Redo name the step they take: "Undo B1 Roller blind: Reverse time 1500 ms".
+    const Workspace& ws = ctx_.ws;
+    auto name = [&](const char* action, int text, const QString& step, char key, bool can) {
+        QAction* a = findChild<QAction*>(QLatin1String(action));
+        const QString words = step.isEmpty() ? ws.text(text) : ws.text(text) + QLatin1Char(' ') + step;
+        a->setText(
+            (step.isEmpty() ? ws.menuText(text) : ws.menuText(text) + QLatin1Char(' ') + EscapeAccessKeyMarks(step)) +
+            QLatin1Char('\t') + ws.text(kTxtCtrlKey) + QLatin1Char(key));
+        a->setToolTip(words);
+        a->setStatusTip(words);
+        a->setEnabled(can);
+    };
+    name("M_Edit_Undo", kTxtMenuUndo, ws.undoName(), 'Z', ws.canUndo());
+    name("M_Edit_Redo", kTxtMenuRedo, ws.redoName(), 'Y', ws.canRedo());
+}
+
+void MainWindow::M_Edit_CopyChannels_Click() {
+    selection_->copy();
+}
+
+void MainWindow::M_Edit_PasteChannels_Click() {
+    selection_->paste();
+}
+
+void MainWindow::M_Edit_MoveChannel_Click() {
+    selection_->moveTo();
+}
+
+void MainWindow::M_Edit_SwapChannel_Click() {
+    selection_->swapWith();
+}
+
+void MainWindow::M_Edit_Find_Click() {
+    find_->start();
 }
 
 void MainWindow::M_Edit_Undo_Click() {

@@ -11,8 +11,10 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QWindow>
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "app/access_keys.h"
@@ -31,6 +33,8 @@
 #include "ui/editor/virtual_key.h"
 #include "ui/main/channel_cell.h"
 #include "ui/main/main_menus.h"
+#include "ui/main/channel_find.h"
+#include "ui/main/matrix_selection.h"
 #include "ui/main/report_printing.h"
 #include "ui/transfer/port_menu.h"
 
@@ -80,9 +84,11 @@ MainWindow::MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent)
     setContextMenuPolicy(Qt::NoContextMenu);
     // The window itself holds the keyboard while it is in the matrix pane.
     setFocusPolicy(Qt::StrongFocus);
+    selection_ = new MatrixSelection(ctx_, this);
     buildMenus();
     buildMatrix();
     buildPanes();
+    buildProblems();
 
     // At the first start the matrix and the editor side by side in their own sizes, at the top left;
     // after that in the size the user gave the window.
@@ -101,6 +107,12 @@ MainWindow::MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent)
     roomKnown_ = true;
 
     Workspace& ws = ctx_.ws;
+    connect(selection_, &MatrixSelection::selectionChanged, this, [this] {
+        for (ChannelCell* c : cells_)
+            c->setSelected(selection_->contains(c->index()));
+    });
+    connect(selection_, &MatrixSelection::summaryReady, this,
+            [this](const QString& s) { statusBar()->showMessage(s); });
     connect(&ws, &Workspace::channelChanged, this, [this](int n) {
         refreshCell(n);
         ImgTxt(n);
@@ -312,6 +324,7 @@ void MainWindow::buildMatrix() {
         c->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         connect(c, &ChannelCell::pressed, this, &MainWindow::Image1_MouseDown);
         connect(c, &ChannelCell::clicked, this, &MainWindow::Image1_Click);
+        connect(c, &ChannelCell::dropped, selection_, &MatrixSelection::drop);
         grid->addWidget(c, n / 8 + 1, n % 8 + 1);
         cells_[static_cast<std::size_t>(n)] = c;
     }
@@ -320,6 +333,14 @@ void MainWindow::buildMatrix() {
         grid->setColumnStretch(col, 1);
     for (int row = 1; row <= 16; ++row)
         grid->setRowStretch(row, 1);
+    // Find a channel: a bar under the matrix while it is open.
+    find_ = new ChannelFind(ctx_, central);
+    find_->mark = [this](const std::vector<int>& found) {
+        for (ChannelCell* c : cells_)
+            c->setMarked(std::find(found.begin(), found.end(), c->index()) != found.end());
+    };
+    find_->closed = [this] { setFocus(Qt::OtherFocusReason); };
+    grid->addWidget(find_, 17, 0, 1, 9);
     central->installEventFilter(this);
     setCellText(ctx_.settings.value(QLatin1String(kCellTextKey), QStringLiteral("1")) != QLatin1String("0"));
 }
@@ -332,7 +353,6 @@ void MainWindow::Update_Form_Elements() {
 }
 
 void MainWindow::refreshMatrix() {
-    CheckLogic(ctx_.ws.cfg);
     // A load, a read or fewer channels may leave the border on a hidden cell; it moves to a visible one.
     ctx_.ws.setCurChannel(NearestVisibleChannel(ctx_.ws.cfg, ctx_.ws.curChannel()));
     for (int n = 0; n < kChannels; ++n) {
@@ -358,8 +378,9 @@ void MainWindow::ImgTxt(int n) {
     const QString description = FromCp1252(ws.cfg.ChanText[static_cast<std::size_t>(n)]);
     if (!description.isEmpty())
         text += QStringLiteral(" >> ") + description;
-    const QString marks = ws.cfg.LogicMarks[static_cast<std::size_t>(n)] ? QStringLiteral("!! ") : QString();
-    cells_[static_cast<std::size_t>(n)]->setLabel(description, ws.cfg.LogicMarks[static_cast<std::size_t>(n)]);
+    const bool driven = LogicMarks(ws.cfg)[static_cast<std::size_t>(n)];
+    const QString marks = driven ? QStringLiteral("!! ") : QString();
+    cells_[static_cast<std::size_t>(n)]->setLabel(description, driven);
     cells_[static_cast<std::size_t>(n)]->setToolTip(
         PlainToolTip(marks + QString::fromStdString(Num_2_Channel(n)) + QStringLiteral(": ") + text));
 }
@@ -416,6 +437,10 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         const CursorMove m = MoveCursor(ws.cfg, ws.curChannel(), k);
         if (m.beep)
             ctx_.dialogs.beep();
+        // Shift with a cursor key selects the range from where it started; a plain key ends it.
+        if (mods & Qt::ShiftModifier)
+            return selection_->extendTo(m.channel);
+        selection_->collapse();
         ws.setCurChannel(m.channel);
     };
     switch (key) {
@@ -468,12 +493,17 @@ void MainWindow::showPopupAt(const QPoint& globalPos) {
 }
 
 void MainWindow::Image1_MouseDown(int n, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint globalPos) {
+    // Shift with the left button selects the range from the current channel to this one.
+    if (modifiers == Qt::ShiftModifier && button == Qt::LeftButton)
+        return selection_->extendTo(n);
     if (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) {
         ctx_.dialogs.message(this, QStringLiteral("Shift clik"));
         return;
     }
     // A click on a cell gives the matrix pane the keyboard (the editor may take it for its page).
     setFocus(Qt::MouseFocusReason);
+    if (!selection_->contains(n))
+        selection_->collapse();
     ctx_.ws.setCurChannel(n);
     const bool even = n % 2 == 0;
     popupEntries_[30]->setEnabled(even);
@@ -594,6 +624,8 @@ void MainWindow::M_File_Read_Click() {
 }
 
 void MainWindow::M_File_Write_Click() {
+    if (!askBeforeWrite())
+        return;
     auto* w = new FrmSerialIO(ctx_, FrmSerialIO::Tag::Write, links(), this);
     showTransferWindow(w);
 }

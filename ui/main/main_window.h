@@ -15,6 +15,7 @@
 
 class QAction;
 class QDialog;
+class QDockWidget;
 class QLabel;
 class QMenu;
 class QMenuBar;
@@ -23,7 +24,11 @@ class QSplitter;
 namespace korvane {
 
 class ChannelCell;
+class MatrixSelection;
+class ChannelFind;
 class EditorWindow;
+class ProblemsCount;
+class ProblemsPane;
 class PortMenu;
 class ReportPrinting;
 class SimulatedLink;
@@ -71,9 +76,17 @@ public:
     // Runs the command of the menu entry with that name, as choosing the entry does.
     void runCommand(const char* name);
     void M_File_Write_Click();
+    // Edit > Copy channels (Ctrl+C), Paste channels (Ctrl+V), Move channel to..., Swap with...: the
+    // matrix's selection (matrix_selection.h) does the work.
+    void M_Edit_CopyChannels_Click();
+    void M_Edit_PasteChannels_Click();
+    void M_Edit_MoveChannel_Click();
+    void M_Edit_SwapChannel_Click();
+    MatrixSelection& selection() { return *selection_; }
     // Edit > Undo and Redo (Ctrl+Z; Ctrl+Y or Ctrl+Shift+Z).
     void M_Edit_Undo_Click();
     void M_Edit_Redo_Click();
+    void M_Edit_Find_Click();
     // File > Compare with file, Compare with unit and Backups of the unit (main_window_compare.cpp).
     void M_File_CompareFile_Click();
     void M_File_CompareUnit_Click();
@@ -96,6 +109,10 @@ public:
     // The group pop-up of the editor's grids (M_master).
     QMenu* groupMenu() const { return groupMenu_; }
     ChannelCell* cell(int n) const { return cells_[static_cast<std::size_t>(n)]; }
+    // View > Problems (main_window_problems.cpp): the list beside the matrix, shown or hidden.
+    ProblemsPane* problemsPane() const { return problems_; }
+    void showProblems(bool shown);
+    ChannelFind* finder() const { return find_; }
 
     // MainWindowPort
     QWidget* widget() override { return this; }
@@ -122,6 +139,12 @@ private:
     // The panes' shares of the window, kept for the next start.
     void storeSplit();
     void restoreSplit();
+    void buildProblems();
+    void retranslateProblems();
+    void showProblemMarks();
+    // Before File > Write: with problems more than notes, Show problems / Write anyway / Cancel; true
+    // when the write goes ahead.
+    bool askBeforeWrite();
     void buildMenus();
     // Every menu caption and shortcut key from the language texts.
     void retranslateMenus();
@@ -176,6 +199,7 @@ private:
     QAction* detachAction_ = nullptr;
     bool editorDetached_ = false;
     std::array<QLabel*, 24> captions_{};
+    ChannelFind* find_ = nullptr;
     std::array<int, 12> shortcutKeys_{};
     FileCommands files_;
     bool exitConfirmed_ = false;
@@ -186,6 +210,7 @@ private:
     std::shared_ptr<SimulatedLink> simulated_;
     PortMenu* portMenu_ = nullptr;
     std::unique_ptr<ReportPrinting> printing_;
+    MatrixSelection* selection_ = nullptr;
 
     QMenu* mFile_ = nullptr;
     QMenu* mPrint_ = nullptr;
@@ -202,6 +227,10 @@ private:
     std::array<QAction*, 3> languages_{};
     std::array<QAction*, 4> comPorts_{};
     std::array<QAction*, 32> popupEntries_{};
+    ProblemsPane* problems_ = nullptr;
+    QDockWidget* problemsDock_ = nullptr;
+    QAction* problemsAction_ = nullptr;
+    ProblemsCount* problemsCount_ = nullptr;
 };
 
 } // namespace korvane

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "app/texts.h"
+#include "io/atomic_file.h"
 #include "ui/editor/editor_window.h"
 #include "ui/main/main_window.h"
 
@@ -26,15 +27,38 @@ QPixmap oemPicture(const QString& folder, const char* name) {
 
 Program::Program(Dialogs& dialogs, Settings& settings, const QString& programFolder, const QString& lockPath)
     : ctx_{ws_, settings, dialogs}, programFolder_(QDir::cleanPath(programFolder)), lockPath_(lockPath),
-      guard_(lockPath) {}
+      guard_(lockPath) {
+    // A file that is a FIFO or a device may keep a read waiting a few seconds: the windows are drawn
+    // meanwhile, and take no keys or clicks and no files from later starts until it is over.
+    SetReadWaitHook([] {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
+    });
+}
 
 Program::~Program() {
+    SetReadWaitHook(nullptr);
     main_.reset();
     editor_.reset();
 }
 
 Program::Start Program::Main(const QString& file) {
     const ProgramSettings p = ReadStartupSettings(ctx_.settings, programFolder_);
+    auto useLanguage = [&] {
+        ws_.ProgramFolder = QDir::toNativeSeparators(programFolder_);
+        for (int i = 0; i < kLanguageSlots; ++i) {
+            ws_.LangFiles[static_cast<std::size_t>(i)] = p.langFiles[static_cast<std::size_t>(i)];
+            ws_.LangNames[static_cast<std::size_t>(i)] = p.langNames[static_cast<std::size_t>(i)];
+        }
+        ws_.CurLanguage = p.curLanguage;
+    };
+    if (lockPath_.isEmpty()) {
+        // No folder of the user's own for the lock: said in the user's language, then no start.
+        useLanguage();
+        LoadTexts(ctx_, nullptr, ws_.CurLanguage, TextKind::Language);
+        ctx_.dialogs.message(nullptr, ws_.text(kTxtNoPrivateFolder).arg(InstanceGuard::NoPrivateFolderNames()),
+                             QStringLiteral("ZEB1"), MessageIcon::Exclamation);
+        return Start::CannotStart;
+    }
     if (!guard_.acquire()) {
         if (!file.isEmpty() && InstanceGuard::handOver(lockPath_, file))
             return Start::HandedOver;
@@ -42,14 +66,9 @@ Program::Start Program::Main(const QString& file) {
                              MessageIcon::Exclamation);
         return Start::AlreadyRunning;
     }
-    ws_.ProgramFolder = QDir::toNativeSeparators(programFolder_);
     ws_.DataFileLoc = p.dataFileLoc;
     ws_.RecentFiles = p.recentFiles;
-    for (int i = 0; i < kLanguageSlots; ++i) {
-        ws_.LangFiles[static_cast<std::size_t>(i)] = p.langFiles[static_cast<std::size_t>(i)];
-        ws_.LangNames[static_cast<std::size_t>(i)] = p.langNames[static_cast<std::size_t>(i)];
-    }
-    ws_.CurLanguage = p.curLanguage;
+    useLanguage();
     ws_.ComPort = p.comPort;
     ws_.setCurFileName(QStringLiteral("New"));
 
@@ -71,6 +90,9 @@ Program::Start Program::Main(const QString& file) {
     main_->activateWindow();
     // The keyboard starts in the matrix.
     main_->setFocus(Qt::OtherFocusReason);
+    if (!p.unknownComPort.isEmpty())
+        ctx_.dialogs.message(main_.get(), ws_.text(kTxtPortSettingUnknown).arg(p.unknownComPort).arg(p.comPort),
+                             QStringLiteral("ZEB1"), MessageIcon::Exclamation);
 
     // Files handed over by later starts are opened from the event loop, never inside the socket's
     // own signal.

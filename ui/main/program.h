@@ -21,7 +21,7 @@ public:
             const QString& lockPath = InstanceGuard::DefaultLockPath());
     ~Program();
 
-    enum class Start { Started, AlreadyRunning, HandedOver };
+    enum class Start { Started, AlreadyRunning, HandedOver, CannotStart };
     // Main: runs once, then opens file (if given) as File > Open does. While another copy runs, the
     // file is handed to that copy instead; without a file, or when that copy does not take it, the
     // start is refused with "Application already running".

@@ -126,7 +126,8 @@ void SystemPrinters::preview(QWidget* parent, const ReportInput& in, const std::
 
 ReportPrinting::ReportPrinting(AppContext& ctx, QWidget* parent)
     : ctx_(ctx), parent_(parent), access_(std::make_unique<SystemPrinters>()),
-      inUseOnly_(ctx.settings.value(kInUseSetting) == QLatin1String("1")) {}
+      // Channels in use only unless the user chose every channel.
+      inUseOnly_(ctx.settings.value(kInUseSetting) != QLatin1String("0")) {}
 
 void ReportPrinting::setInUseOnly(bool on) {
     inUseOnly_ = on;

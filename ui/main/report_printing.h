@@ -81,7 +81,7 @@ private:
     AppContext& ctx_;
     QWidget* parent_;
     std::unique_ptr<PrinterAccess> access_;
-    bool inUseOnly_ = false;
+    bool inUseOnly_ = true;
 };
 
 } // namespace korvane

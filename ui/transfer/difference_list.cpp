@@ -31,6 +31,11 @@ QString DifferenceGroup(const Workspace& ws, const Difference& d) {
 QString DifferenceLine(const Workspace& ws, const Difference& d, DiffSides sides) {
     const DifferenceWords w = wordsOf(ws, d);
     const QString what = w.what.empty() ? QString() : FromCp1252(w.what) + QStringLiteral(": ");
+    if (w.added) // a setting of a new function has only its new value
+        return what +
+               (sides == DiffSides::UnitWritten ? ws.text(kTxtWrittenValue) + QLatin1Char(' ')
+                                                : QStringLiteral("\u2192 ")) +
+               FromCp1252(w.after);
     if (sides == DiffSides::UnitWritten)
         return what + ws.text(kTxtUnitValue) + QLatin1Char(' ') + FromCp1252(w.before) + QStringLiteral(", ") +
                ws.text(kTxtWrittenValue) + QLatin1Char(' ') + FromCp1252(w.after);
@@ -84,7 +89,21 @@ void DifferenceList::setDifferences(const std::vector<Difference>& diffs, DiffSi
         }
         new QTreeWidgetItem(parent, QStringList{DifferenceLine(ctx_.ws, d, sides_)});
     }
+    cut_.clear();
     Cmd_copy->setEnabled(!diffs_.empty());
+}
+
+void DifferenceList::setKeptInPart(const std::vector<Problem>& cut) {
+    cut_ = cut;
+    if (cut_.empty())
+        return;
+    const Workspace& ws = ctx_.ws;
+    const TextLookup text = [&ws](int n) { return ToCp1252(ws.text(n)); };
+    auto* group = new QTreeWidgetItem(List_Differences, QStringList{ws.text(kTxtKeptInPart)});
+    group->setExpanded(true);
+    for (const Problem& p : cut_)
+        new QTreeWidgetItem(group, QStringList{QString::fromStdString(ProblemLine(WordProblem(p, text)))});
+    Cmd_copy->setEnabled(true);
 }
 
 namespace {

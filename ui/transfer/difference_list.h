@@ -10,6 +10,7 @@
 
 #include "app/context.h"
 #include "model/differences.h"
+#include "model/problems.h"
 
 class QLabel;
 class QPushButton;
@@ -33,6 +34,9 @@ public:
     explicit DifferenceList(AppContext& ctx, QWidget* parent = nullptr);
 
     void setDifferences(const std::vector<Difference>& diffs, DiffSides sides);
+    // After the differences, under their own heading: the texts the unit keeps only in part (no
+    // differences, and never hidden).
+    void setKeptInPart(const std::vector<Problem>& cut);
     // The whole list as text: each group on a line of its own, its differences indented below it.
     QString text() const;
     // The selected lines (a selected group with all of its lines) as text.
@@ -46,6 +50,7 @@ private:
     QTreeWidget* List_Differences = nullptr;
     QPushButton* Cmd_copy = nullptr;
     std::vector<Difference> diffs_;
+    std::vector<Problem> cut_;
     DiffSides sides_ = DiffSides::Compare;
 };
 

@@ -478,29 +478,30 @@ void FrmSerialIO::onReadDone() {
     const auto& read = static_cast<const ReadTransfer&>(*transfer_);
     switch (phase_) {
     case Phase::Read: {
-        Workspace& ws = ctx_.ws;
-        ws.cfg = *scratch_;
-        ws.setDataChanged(true);
-        ws.forgetHistory(false); // the unit's configuration is in no file yet
-        ws.setCurFileName(QStringLiteral("Upload"));
-        ws.announceReplaced(); // both windows refill
+        // The unit's configuration is in no file yet: there is something to save.
+        ctx_.ws.replace(*scratch_, QStringLiteral("Upload"), Origin::Unit);
         break;
     }
     case Phase::Verify: {
-        const std::vector<Difference> diffs = VerifyWrite(*written_, read.image());
-        differences_->setDifferences(diffs, DiffSides::UnitWritten);
-        showDifferences(ctx_.ws.text(kTxtWriteAccepted) + QLatin1Char('\n') +
-                            ctx_.ws.text(diffs.empty() ? kTxtVerifyOk : kTxtVerifyDiffers),
-                        !diffs.empty());
+        // Never "exactly" while the unit keeps texts only in part: the verdict names them.
+        const Workspace& ws = ctx_.ws;
+        const VerifyVerdict verdict = VerdictOfWrite(*written_, read.image());
+        differences_->setDifferences(verdict.differences, DiffSides::UnitWritten);
+        differences_->setKeptInPart(verdict.keptInPart);
+        const TextLookup text = [&ws](int n) { return ToCp1252(ws.text(n)); };
+        showDifferences(ws.text(kTxtWriteAccepted) + QLatin1Char('\n') + FromCp1252(VerdictSentence(verdict, text)),
+                        !verdict.exact());
         break;
     }
     case Phase::Compare: {
         // The configuration in memory held against what the unit holds, as far as a unit keeps it.
         const std::vector<Difference> diffs = CompareWithUnit(ctx_.ws.cfg, read.image());
+        const std::vector<Problem> cut = TextsKeptInPart(ctx_.ws.cfg);
         differences_->setDifferences(diffs, DiffSides::Compare);
+        differences_->setKeptInPart(cut);
         showDifferences(diffs.empty() ? ctx_.ws.text(kTxtNoDifferences)
                                       : CompareHeading(ctx_.ws, ctx_.ws.text(kTxtUnitValue)),
-                        !diffs.empty());
+                        !diffs.empty() || !cut.empty());
         break;
     }
     default:
@@ -570,6 +571,8 @@ void FrmSerialIO::onFinished() {
     QString status = ctx_.ws.text(transfer_->statusText());
     if (outcome == TransferOutcome::PortError)
         status = portFailureText();
+    if (const auto* write = qobject_cast<const WriteTransfer*>(transfer_.get()); write && write->mayHoldPart())
+        status += QStringLiteral("\n\n") + ctx_.ws.text(kTxtWritePartial);
     if (phase_ == Phase::Backup && outcome != TransferOutcome::Aborted)
         status += QStringLiteral("\n\n") + ctx_.ws.text(kTxtBackupFailed); // the unit is untouched
     if (phase_ == Phase::Verify && outcome != TransferOutcome::Aborted)

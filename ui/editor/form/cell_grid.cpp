@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/plain_text.h"
 #include "model/field_rules.h"
 #include "pictures/icon_factory.h"
 #include "ui/editor/form/page_host.h"
+#include "ui/editor/form/used_by_list.h"
 
 namespace korvane {
 
@@ -54,8 +56,22 @@ QWidget* CellGrid::makeKeyField(const char* name) {
 }
 
 void CellGrid::draw(int cell, bool cursor) {
-    if (cell >= 0 && cell < static_cast<int>(cells_.size()))
-        cells_[static_cast<std::size_t>(cell)]->setPicture(rules_.picture(cell), cursor);
+    if (cell < 0 || cell >= static_cast<int>(cells_.size()))
+        return;
+    MasterCell* c = cells_[static_cast<std::size_t>(cell)];
+    c->setPicture(rules_.picture(cell), cursor);
+    const int channel = rules_.channel ? rules_.channel(cell) : -1;
+    if (channel < 0 || channel >= kChannels) {
+        c->setLabel(QString());
+        c->setToolTip(QString());
+        return;
+    }
+    const Workspace& ws = ctx_.ws;
+    c->setLabel(FromCp1252(ws.cfg.ChanText[static_cast<std::size_t>(channel)]));
+    QString tip = ChannelWords(ws, channel);
+    if (rules_.stateWords)
+        tip += QStringLiteral(": ") + rules_.stateWords(cell);
+    c->setToolTip(PlainToolTip(tip));
 }
 
 void CellGrid::fill() {
@@ -267,6 +283,21 @@ void GridLegend::setTexts(const Workspace& ws, std::initializer_list<int> texts)
     std::size_t k = 0;
     for (const int text : texts)
         entries_[k++].second->setText(ws.text(text));
+}
+
+void GridLegend::setSummary(const QString& text) {
+    if (!summary_) {
+        summary_ = new QLabel(this);
+        summary_->setObjectName(QStringLiteral("L_GridCount"));
+        summary_->setTextFormat(Qt::PlainText);
+        auto* g = static_cast<QGridLayout*>(layout());
+        g->addWidget(summary_, g->rowCount(), 0, 1, 3 * perLine_);
+    }
+    summary_->setText(text);
+}
+
+QString GridLegend::summary() const {
+    return summary_ ? summary_->text() : QString();
 }
 
 void GridLegend::setEntryVisible(int entry, bool visible) {

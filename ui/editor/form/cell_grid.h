@@ -45,6 +45,11 @@ public:
         // says so; without it a right press does nothing.
         std::function<bool()> groupMenuWithOff = {};
         bool advance = false; // after 1, 0 or X the cursor moves on to the right (a beep at the end)
+        // The channel a cell stands for (-1: none): its tooltip names it, with its function and
+        // description, and the cell shows its description where there is room.
+        std::function<int(int cell)> channel = {};
+        // What the cell's state means, after the channel in its tooltip ("On").
+        std::function<QString(int cell)> stateWords = {};
     };
 
     // cells cells named cellName + index, columns to a group; one caption per column.
@@ -110,12 +115,16 @@ public:
     QLabel* add(int picture, const QString& textName, const QString& pictureName = QString());
     // Shows or hides an entry, picture and text.
     void setEntryVisible(int entry, bool visible);
+    // The line under the entries that counts the grid's cells by state ("Switches on 4, off 7").
+    void setSummary(const QString& text);
+    QString summary() const;
     // The entries' texts, in their order, in the current language.
     void setTexts(const Workspace& ws, std::initializer_list<int> texts);
 
 private:
     int perLine_;
     std::vector<std::pair<QLabel*, QLabel*>> entries_;
+    QLabel* summary_ = nullptr;
 };
 
 } // namespace korvane

@@ -13,13 +13,17 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <iterator>
 
 #include "app/plain_text.h"
+#include "app/texts.h"
 #include "model/analog.h"
 #include "model/field_rules.h"
+#include "ui/editor/form/form_layout.h"
+#include "ui/editor/form/kept_counter.h"
 #include "ui/editor/form/typing_limit.h"
 
 namespace korvane {
@@ -33,25 +37,6 @@ constexpr int kNumberChars = 10; // a typed number: sign, six digits, separator,
 
 QString itemText(const Workspace& ws, const ListItem& item) {
     return item.text != 0 ? ws.text(item.text) : QLatin1String(item.fixed ? item.fixed : "");
-}
-
-// A caption beside its control: one line where the page has the room, a second line rather than
-// push the control out of the window (QLabel's own guess would wrap a short caption as well).
-class Caption : public QLabel {
-public:
-    using QLabel::QLabel;
-    QSize sizeHint() const override {
-        const int w = fontMetrics().horizontalAdvance(text()) + 2 * (margin() + frameWidth()) + 1;
-        return {w, heightForWidth(w)};
-    }
-};
-
-QGridLayout* newGrid(QWidget* holder) {
-    auto* g = new QGridLayout(holder);
-    g->setContentsMargins(0, 0, 0, 0);
-    g->setVerticalSpacing(3);
-    g->setColumnStretch(1, 1);
-    return g;
 }
 
 } // namespace
@@ -84,7 +69,7 @@ EditorPage::EditorPage(AppContext& ctx, PageHost& host, FieldFocus& focus, const
     v->setSpacing(4);
     // The page's own lines come first, above its sub-frames.
     lines_ = new QWidget(this);
-    newGrid(lines_);
+    NewFormGrid(lines_);
     v->addWidget(lines_);
 }
 
@@ -92,87 +77,6 @@ QWidget* EditorPage::control(const char* name) const {
     const auto it = controls_.find(QString::fromUtf8(name));
     return it == controls_.end() ? nullptr : it->second;
 }
-
-QGridLayout* EditorPage::gridOf(QWidget* frameOrPage) {
-    QWidget* holder = frameOrPage == this ? lines_ : frameOrPage;
-    return qobject_cast<QGridLayout*>(holder->layout());
-}
-
-QFrame* EditorPage::frame(const char* name) {
-    const QString key = QString::fromUtf8(name);
-    if (auto it = frames_.find(key); it != frames_.end() && it->second)
-        return it->second;
-    auto* f = new QFrame(this);
-    f->setObjectName(key);
-    layout()->addWidget(f);
-    frames_[key] = f;
-    newGrid(f);
-    return f;
-}
-
-void EditorPage::addLine(QWidget* frameOrPage, QWidget* widget, QLabel* caption) {
-    QGridLayout* g = gridOf(frameOrPage);
-    const int line = g->rowCount();
-    if (caption) {
-        g->addWidget(caption, line, 0);
-        g->addWidget(widget, line, 1, 1, 2);
-    } else {
-        g->addWidget(widget, line, 0, 1, 3);
-    }
-}
-
-void EditorPage::joinLine(std::initializer_list<const char*> names) {
-    QWidget* first = control(*names.begin());
-    QWidget* holder = first->parentWidget();
-    auto* grid = qobject_cast<QGridLayout*>(holder->layout());
-    // The line of the first control: in the grid itself, or beside its unit label in a line of its own.
-    int index = grid->indexOf(first);
-    for (int i = 0; index < 0 && i < grid->count(); ++i)
-        if (QLayout* inner = grid->itemAt(i)->layout(); inner && inner->indexOf(first) >= 0)
-            index = i;
-    int line = 0, column = 0, rowSpan = 0, columnSpan = 0;
-    grid->getItemPosition(index, &line, &column, &rowSpan, &columnSpan);
-    auto* joined = new QWidget(holder);
-    auto* h = new QHBoxLayout(joined);
-    h->setContentsMargins(0, 0, 0, 0);
-    for (const char* name : names) {
-        QWidget* w = control(name);
-        const FormRow* row = rowOf(w);
-        const bool element = row && row->kind == ControlKind::Option;
-        if (auto it = captions_.find(row); !element && it != captions_.end())
-            h->addWidget(it->second);
-        h->addWidget(w);
-        if (auto it = units_.find(row); !element && it != units_.end())
-            h->addWidget(it->second);
-    }
-    h->addStretch(1);
-    grid->addWidget(joined, line, 0, 1, 3);
-}
-
-QPushButton* EditorPage::addButton(const char* name, int help, const char* tag, int text, const char* beside) {
-    auto* b = new QPushButton(this);
-    b->setObjectName(QLatin1String(name));
-    SetHelpContext(b, help, QLatin1String(tag));
-    // Enter on the button presses it as Space does.
-    b->setAutoDefault(true);
-    buttons_.emplace_back(b, text);
-    controls_[b->objectName()] = b;
-    // At the end of the line of the control it belongs to.
-    QWidget* row = beside ? control(beside) : nullptr;
-    QGridLayout* grid = row ? qobject_cast<QGridLayout*>(row->parentWidget()->layout()) : nullptr;
-    for (int i = 0; grid && i < grid->count(); ++i)
-        if (auto* line = qobject_cast<QBoxLayout*>(grid->itemAt(i)->layout()); line && line->indexOf(row) >= 0)
-            line->addWidget(b);
-    return b;
-}
-
-namespace {
-// The stretch build() leaves at the end of a page: gone where a control of the page takes the room.
-void dropEndStretch(QVBoxLayout* v) {
-    if (QLayoutItem* end = v->itemAt(v->count() - 1); end && end->spacerItem())
-        delete v->takeAt(v->count() - 1);
-}
-} // namespace
 
 void EditorPage::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && escapeButton_ &&
@@ -182,30 +86,6 @@ void EditorPage::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QFrame::keyPressEvent(event);
-}
-
-void EditorPage::setLinesBeside(QWidget* wide, QWidget* under) {
-    auto* v = static_cast<QVBoxLayout*>(layout());
-    dropEndStretch(v);
-    v->removeWidget(lines_);
-    auto* side = new QVBoxLayout();
-    side->addWidget(lines_);
-    side->addSpacing(6);
-    side->addWidget(under);
-    side->addStretch(1);
-    auto* beside = new QHBoxLayout();
-    beside->setSpacing(10);
-    beside->addWidget(wide);
-    beside->addLayout(side);
-    beside->addStretch(1);
-    v->insertLayout(0, beside, 1);
-}
-
-void EditorPage::setLinesUnder(QWidget* wide, QWidget* between) {
-    auto* v = static_cast<QVBoxLayout*>(layout());
-    dropEndStretch(v);
-    v->insertWidget(0, wide, 1);
-    v->insertWidget(1, between);
 }
 
 void EditorPage::build(std::span<const FormRow> rows) {
@@ -255,59 +135,6 @@ void EditorPage::bindControl(const FormRow& row, QWidget* control) {
     else
         control->setToolTip(QString());
     control->installEventFilter(this);
-}
-
-QLabel* EditorPage::makeCaption(const FormRow& row, const Place& at, CaptionPlace where) {
-    if (!row.captionText())
-        return nullptr;
-    // A caption beside its control may take a second line; one above its control has the line.
-    const bool beside = where == CaptionPlace::Beside;
-    QLabel* l = beside ? new Caption(at.lines) : new QLabel(at.lines);
-    l->setWordWrap(beside);
-    l->setObjectName(row.label ? QString::fromUtf8(row.label)
-                               : QStringLiteral("Lbl_") + QString::fromUtf8(row.control));
-    l->setTextFormat(Qt::PlainText);
-    captions_[&row] = l;
-    return l;
-}
-
-QHBoxLayout* EditorPage::placeWithUnit(const FormRow& row, const Place& at, QWidget* control, int column) {
-    // The control with its unit label right after it, at their own widths: the rest of the line
-    // stays empty, so a wide window never stretches a field or parts it from its unit.
-    auto* h = new QHBoxLayout();
-    h->setSpacing(4);
-    h->addWidget(control);
-    if (row.unitText()) {
-        const QString name = QString::fromUtf8(row.control);
-        auto* l = new QLabel(at.lines);
-        l->setObjectName(row.unitLabel ? QString::fromUtf8(row.unitLabel) : name + QStringLiteral("_unit"));
-        l->setTextFormat(Qt::PlainText);
-        l->setProperty("korvaneUnitOf", name);
-        units_[&row] = l;
-        h->addWidget(l);
-    }
-    h->addStretch(1);
-    at.grid->addLayout(h, at.line, column, 1, 3 - column);
-    return h;
-}
-
-QLabel* EditorPage::placeBeside(const FormRow& row, const Place& at, QWidget* control) {
-    QLabel* l = makeCaption(row, at, CaptionPlace::Beside);
-    if (l) {
-        at.grid->addWidget(l, at.line, 0);
-        l->setBuddy(control);
-    }
-    return l;
-}
-
-void EditorPage::placeUnder(const FormRow& row, const Place& at, QWidget* control) {
-    if (QLabel* l = makeCaption(row, at, CaptionPlace::Above)) {
-        at.grid->addWidget(l, at.line, 0, 1, 3);
-        l->setBuddy(control);
-        at.grid->addWidget(control, at.line + 1, 0, 1, 3);
-    } else {
-        at.grid->addWidget(control, at.line, 0, 1, 3);
-    }
 }
 
 QWidget* EditorPage::makeField(const FormRow& row, const Place& at) {
@@ -394,6 +221,8 @@ QWidget* EditorPage::makeText(const FormRow& row, const Place& at) {
     edit->setMaximumWidth(edit->fontMetrics().averageCharWidth() * chars + 12);
     connect(edit, &QLineEdit::textEdited, this, [this, &row](const QString& text) { storeText(row, text, false); });
     placeUnder(row, at, edit);
+    if (countsKept(row))
+        addCounter(row, at, edit, new KeptCounter(edit, UnitKeeps(*row.textFact), at.lines));
     return edit;
 }
 
@@ -424,7 +253,27 @@ QWidget* EditorPage::makeMultiText(const FormRow& row, const Place& at) {
         storeText(row, edit->toPlainText(), false);
     });
     placeUnder(row, at, edit);
+    if (countsKept(row))
+        addCounter(row, at, edit,
+                   new KeptCounter(
+                       edit, UnitKeeps(*row.textFact),
+                       [edit] { return static_cast<int>(TextFromBox(edit->toPlainText()).size()); }, at.lines));
     return edit;
+}
+
+bool EditorPage::countsKept(const FormRow& row) {
+    // Where the field lets the user type more than the unit keeps.
+    const int kept = UnitKeeps(*row.textFact);
+    return row.textFact->maxChars == 0 || row.textFact->maxChars > kept;
+}
+
+void EditorPage::addCounter(const FormRow& row, const Place& at, QWidget* field, KeptCounter* counter) {
+    counter->setObjectName(QString::fromUtf8(row.control) + QStringLiteral("_kept"));
+    int line = at.line, column = 0, rows = 0, columns = 0;
+    if (const int i = at.grid->indexOf(field); i >= 0)
+        at.grid->getItemPosition(i, &line, &column, &rows, &columns);
+    at.grid->addWidget(counter, line, 3, Qt::AlignLeft | Qt::AlignTop);
+    counters_.push_back(counter);
 }
 
 QWidget* EditorPage::makeOption(const FormRow& row, const Place& at) {
@@ -472,6 +321,20 @@ QWidget* EditorPage::makeNumber(const FormRow& row, const Place& at) {
     return edit;
 }
 
+QWidget* EditorPage::controlOf(const ValueFact* fact, const TextFact* textFact) const {
+    for (const FormRow& row : rows_) {
+        if (row.kind == ControlKind::Label || !((fact && row.fact == fact) || (textFact && row.textFact == textFact)))
+            continue;
+        if (QWidget* w = control(row.control))
+            return w;
+        // An option array: its first button.
+        for (const ListItem& item : row.choices())
+            if (QWidget* w = control(elementName(row, item).constData()))
+                return w;
+    }
+    return nullptr;
+}
+
 const FormRow* EditorPage::rowOf(const QObject* control) const {
     QString name = control->objectName();
     for (const FormRow& row : rows_) {
@@ -496,10 +359,18 @@ QByteArray EditorPage::elementName(const FormRow& row, const ListItem& item) {
     return QByteArray(row.control) + '_' + QByteArray::number(item.value);
 }
 
-std::optional<long> EditorPage::typedTenths(const QString& text) {
-    const QString point = QLocale().decimalPoint();
-    const char separator = point.size() == 1 && point.at(0).unicode() < 128 ? point.at(0).toLatin1() : '.';
+std::optional<long> EditorPage::typedTenths(const QString& text) const {
+    // The window's decimal point, and "." as well.
+    const QChar point = DecimalPoint(ctx_.ws);
+    const char separator = point.unicode() < 128 ? point.toLatin1() : '.';
     return ParseTenths(ToCp1252(text), separator);
+}
+
+QString EditorPage::shownNumber(const FormRow& row) const {
+    QString shown = QString::fromStdString(FormatValue(*row.fact, shownValue(row)));
+    if (row.fact->format == ValueFormat::Tenths)
+        shown.replace(QLatin1Char('.'), DecimalPoint(ctx_.ws));
+    return shown;
 }
 
 void EditorPage::setRefused(QWidget* field, bool refused) {
@@ -617,7 +488,7 @@ void EditorPage::showRow(const FormRow& row) {
         break;
     case ControlKind::Number: {
         auto* edit = static_cast<QLineEdit*>(w);
-        edit->setText(QString::fromStdString(FormatValue(*row.fact, shownValue(row))));
+        edit->setText(shownNumber(row));
         setRefused(edit, false);
         break;
     }
@@ -688,6 +559,8 @@ int EditorPage::captionOf(const FormRow& row) const {
 void EditorPage::fill() {
     const Workspace& ws = ctx_.ws;
     filling_ = true;
+    for (KeptCounter* c : counters_)
+        c->setWords(ws.text(kTxtUnitKeepsChars).arg(c->kept()));
     if (tables_)
         tables_->fill(ws);
     for (const FormRow& row : rows_) {
@@ -843,6 +716,26 @@ bool EditorPage::eventFilter(QObject* watched, QEvent* event) {
     if (!row)
         return QFrame::eventFilter(watched, event);
     const QEvent::Type type = event->type();
+    if (auto* line = qobject_cast<QLineEdit*>(watched);
+        line && !line->isReadOnly() && (type == QEvent::ShortcutOverride || type == QEvent::KeyPress)) {
+        // A free text's own keys: Ctrl+End and Ctrl+Home go to the end and the start (with Shift they
+        // select), before any shortcut; after its own undo or redo the selection is drawn as it is.
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool toEnd =
+            key->matches(QKeySequence::MoveToEndOfDocument) || key->matches(QKeySequence::SelectEndOfDocument);
+        const bool toStart =
+            key->matches(QKeySequence::MoveToStartOfDocument) || key->matches(QKeySequence::SelectStartOfDocument);
+        if (toEnd || toStart) {
+            event->accept();
+            if (type == QEvent::KeyPress) {
+                const bool select = key->modifiers() & Qt::ShiftModifier;
+                toEnd ? line->end(select) : line->home(select);
+            }
+            return true;
+        }
+        if (type == QEvent::KeyPress && (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)))
+            QTimer::singleShot(0, line, [line] { line->update(); });
+    }
     if (type == QEvent::FocusIn) {
         entered(*row, static_cast<QWidget*>(watched), static_cast<QFocusEvent*>(event)->reason());
         return false;

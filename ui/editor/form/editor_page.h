@@ -38,6 +38,8 @@ class QRadioButton;
 
 namespace korvane {
 
+class KeptCounter;
+
 // What a page made of a number typed into a Number row when Enter took it.
 enum class NumberTaken {
     Accepted, // stored: the field shows it and Enter moves on
@@ -68,11 +70,15 @@ public:
     void commitPendingEdits();
 
     QWidget* control(const char* name) const;
+    // The control of the page that edits the value or text (a problem's field), or nullptr.
+    QWidget* controlOf(const ValueFact* fact, const TextFact* textFact) const;
     template <class T> T* control(const char* name) const { return qobject_cast<T*>(control(name)); }
     std::span<const FormRow> rows() const { return rows_; }
 
-    // The tenths of a typed number ('.' or the user's decimal separator), or nothing.
-    static std::optional<long> typedTenths(const QString& text);
+    // The tenths of a typed number ('.' or the window's decimal point), or nothing.
+    std::optional<long> typedTenths(const QString& text) const;
+    // A Number row's value as its field shows it, in the window's decimal notation ("24,5" in German).
+    QString shownNumber(const FormRow& row) const;
     // Draws a Number field red (refused) or in the normal text colour.
     static void setRefused(QWidget* field, bool refused);
     // The objectName of an option button of the row.
@@ -176,6 +182,9 @@ private:
     QWidget* makeList(const FormRow& row, const Place& at);
     QWidget* makeText(const FormRow& row, const Place& at);
     QWidget* makeMultiText(const FormRow& row, const Place& at);
+    // A text field where more can be typed than the unit keeps shows a counter beside it.
+    static bool countsKept(const FormRow& row);
+    void addCounter(const FormRow& row, const Place& at, QWidget* field, KeptCounter* counter);
     QWidget* makeOption(const FormRow& row, const Place& at); // nullptr: one control per button
     QWidget* makeLabel(const FormRow& row, const Place& at);
     QWidget* makeNumber(const FormRow& row, const Place& at);
@@ -207,6 +216,7 @@ private:
     std::map<const FormRow*, QLabel*> units_;
     std::map<QString, QFrame*> frames_;
     std::map<const FormRow*, QButtonGroup*> optionGroups_;
+    std::vector<KeptCounter*> counters_;
     std::vector<std::pair<QPushButton*, int>> buttons_; // the page's own buttons and their texts
     QPushButton* escapeButton_ = nullptr;
     // A list with its caption: beside it, or under it where the line is too narrow for both.

@@ -17,6 +17,11 @@ class MasterCell : public QWidget {
 public:
     MasterCell(int index, const QString& name, QWidget* parent);
     void setPicture(int picture, bool cursor);
+    // The text under the picture (the description of the cell's channel), shown elided where the cell
+    // is large enough for it.
+    void setLabel(const QString& label);
+    // The text the cell shows at its present size: empty when it is too small for a line under the picture.
+    QString shownLabel() const;
     int picture() const { return picture_; }
     bool cursor() const { return cursor_; }
     QSize sizeHint() const override { return {18, 16}; }
@@ -30,7 +35,12 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    // The font of the label at the present size, and whether there is room for it.
+    QFont labelFont() const;
+    bool labelFits() const;
+
     int index_;
+    QString label_;
     int picture_ = -1;
     bool cursor_ = false;
 };

@@ -4,6 +4,7 @@
 // the intruder siren's flash pattern.
 
 #include <QPoint>
+#include <QString>
 
 class QWidget;
 
@@ -27,6 +28,10 @@ public:
     virtual void openFlashPattern() = 0;
     virtual void closeFlashPattern() = 0;
     virtual bool flashPatternShown() const = 0;
+    // Opens the page of something that refers to a channel: the page of a channel (key empty; it
+    // becomes the current channel) or a system page ("logic" on the page CurLogicBlock names,
+    // "mainsetup", "Exchange").
+    virtual void openPageOf(const QString& pageKey, int channel) = 0;
 };
 
 // What the editor window asks of the main window.

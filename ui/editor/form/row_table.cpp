@@ -165,7 +165,8 @@ void RowTables::layOut(Laid& t, const std::function<QWidget*(const char*)>& cont
 
     for (int b = 0; b < s.blocks; ++b) {
         for (const TableHeading& h : s.headings) {
-            QLabel* l = tableLabel(table, blockName(h.name, b), Qt::AlignCenter, h.group ? s.groupScale : s.headingScale);
+            QLabel* l =
+                tableLabel(table, blockName(h.name, b), Qt::AlignCenter, h.group ? s.groupScale : s.headingScale);
             // A heading of one column is never wider than its column: the fields under it widen instead.
             if (!h.group)
                 l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -213,8 +214,8 @@ void RowTables::layOut(Laid& t, const std::function<QWidget*(const char*)>& cont
                 t.named.emplace_back(w, &h);
         }
         if (s.number && column == 0) {
-            auto* number = tableLabel(table, QString::fromUtf8(CellName(s.number, r.at)),
-                                      Qt::AlignRight | Qt::AlignVCenter, 1.0);
+            auto* number =
+                tableLabel(table, QString::fromUtf8(CellName(s.number, r.at)), Qt::AlignRight | Qt::AlignVCenter, 1.0);
             number->setText(QString::number(r.at + 1));
             g->addWidget(number, line, block * blockWidth);
         }

@@ -4,8 +4,8 @@
 // An indexed row (a FormRow with a table) stands for one row per index of its table: the holiday
 // periods' first months T_MonthStart_0 .. T_MonthStart_15 are one declaration, each with the fact of
 // its period. The indexed rows that follow one another with the same table are its columns; Enter
-// walks the table a row at a time, and goes from the last row where the declaration says. The table lays its cells out under its headings, a number before
-// each row, in blocks side by side:
+// walks the table a row at a time, and goes from the last row where the declaration says. The table lays its cells out
+// under its headings, a number before each row, in blocks side by side:
 //
 //     constexpr RowTable kPeriods{.count = 16, .blocks = 2, .number = "L_Period_%1", .headings = ...};
 //     constexpr FormRow kRows[] = {
@@ -41,20 +41,20 @@ struct TableHeading {
 };
 
 struct RowTable {
-    int count;                          // rows of the table
-    int first = 0;                      // the index of its first row
-    int blocks = 1;                     // blocks of rows side by side
-    bool down = true;                   // a block fills downwards before the next; else a line at a time
-    const char* number = nullptr;       // objectName pattern of the label before each row that numbers it
+    int count;                    // rows of the table
+    int first = 0;                // the index of its first row
+    int blocks = 1;               // blocks of rows side by side
+    bool down = true;             // a block fills downwards before the next; else a line at a time
+    const char* number = nullptr; // objectName pattern of the label before each row that numbers it
     std::span<const TableHeading> headings = {};
-    int gap = -1;                       // a narrow empty column before this column of cells
-    double headingScale = 1.0;          // the font of the headings of single columns
-    double groupScale = 1.0;            // the font of the group headings
-    int fieldMinimum = 0;               // the width of a locked field: at least, and at most (0: any)
+    int gap = -1;              // a narrow empty column before this column of cells
+    double headingScale = 1.0; // the font of the headings of single columns
+    double groupScale = 1.0;   // the font of the group headings
+    int fieldMinimum = 0;      // the width of a locked field: at least, and at most (0: any)
     int fieldMaximum = 0;
-    bool stretch = false;               // the columns share the page's width; else they keep their own
-    int spacing = 3;                    // between the columns
-    bool laid = true;                   // false: each row keeps a line of its own, as build() made it
+    bool stretch = false; // the columns share the page's width; else they keep their own
+    int spacing = 3;      // between the columns
+    bool laid = true;     // false: each row keeps a line of its own, as build() made it
 };
 
 // A name pattern of an indexed row for index i and place j.

@@ -18,7 +18,9 @@ TimeField timeFieldOf(const FormRow& row) {
         return {};
     // Time 2 has typed parts of its own; the hold time uses those of time 1.
     const int time = row.at / kPartsPerTime;
-    return {time == 0 ? kTimerTime1 : time == 1 ? kTimerTime2 : kMotionTime,
+    return {time == 0   ? kTimerTime1
+            : time == 1 ? kTimerTime2
+                        : kMotionTime,
             kTimerTyped + (time == 1 ? kPartsPerTime : 0), static_cast<TimePart>(row.at % kPartsPerTime)};
 }
 

@@ -205,7 +205,7 @@ NumberTaken AnalogPage::takeNumber(const FormRow& row, const QString& text) {
         // Enter on the maximum as it is stored stores nothing and moves on, as on any field: the way to
         // the limits is never barred by a value the user did not type (a backwards range from a file
         // stays red until it is mended).
-        if (text == QString::fromStdString(FormatValue(*row.fact, shownValue(row))))
+        if (text == shownNumber(row))
             return NumberTaken::Accepted;
         // A refused maximum turns both range fields red: the pair is what is wrong.
         const bool accepted = v && RangeMaxAccepted(*v, Byte3ToTenths(stored, kAnaRangeMin));

@@ -8,6 +8,7 @@
 #include "model/channel_types.h"
 #include "model/fact_catalogue.h"
 #include "model/text_ids.h"
+#include "ui/editor/form/used_by_list.h"
 
 namespace korvane {
 
@@ -35,6 +36,8 @@ ChannelPart::ChannelPart(AppContext& ctx, PageHost& host, FieldFocus& focus, QWi
     : EditorPage(ctx, host, focus, "F_beskrivelse", parent) {
     build(kRows);
     description()->setAutoFillBackground(true);
+    usedBy_ = new UsedByList(ctx, host, this);
+    addLine(this, usedBy_);
 }
 
 QLineEdit* ChannelPart::description() const {
@@ -49,6 +52,7 @@ void ChannelPart::fill() {
     const bool eventsShown = EventOptionsShown(ws.cfg, t);
     control("Check1")->setVisible(eventsShown);
     control("Check2")->setVisible(eventsShown);
+    usedBy_->fill(ws.curChannel());
 }
 
 void ChannelPart::setDescriptionFocused(bool focused) {

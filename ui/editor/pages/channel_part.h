@@ -8,6 +8,8 @@ class QLineEdit;
 
 namespace korvane {
 
+class UsedByList;
+
 class ChannelPart : public EditorPage {
     Q_OBJECT
 public:
@@ -17,11 +19,15 @@ public:
     QLineEdit* description() const;
     // The description is cyan while it has the focus.
     void setDescriptionFocused(bool focused);
+    UsedByList* usedBy() const { return usedBy_; }
 
 protected:
     QWidget* successor(const FormRow& row) override;
     void entered(const FormRow& row, QWidget* control, Qt::FocusReason reason) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    UsedByList* usedBy_ = nullptr;
 };
 
 } // namespace korvane

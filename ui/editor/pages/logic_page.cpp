@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "model/channel_types.h"
 #include "model/facts_logic.h"
 #include "model/field_rules.h"
 #include "model/text_ids.h"
@@ -48,6 +49,12 @@ constexpr FormRow kRows[] = {
     field("T_logicIn1_%1", Each<facts::kLogicInputs1>, kHelpLogicInput1),
     field("T_logicOPR_%1", Each<facts::kLogicOperations>, kHelpLogicOperation),
     field("T_logicIn2_%1", Each<facts::kLogicInputs2>, kHelpLogicInput2),
+    // Beside each block: the descriptions of the channels it drives and reads.
+    {.control = "L_LogicWords_%1",
+     .kind = ControlKind::Label,
+     .frame = kRowsFrame,
+     .table = &kBlocks,
+     .factAt = Each<facts::kLogicOutputs>},
     {.control = "T_LogicDescription",
      .kind = ControlKind::MultiText,
      .textFact = &facts::kLogicNotes,
@@ -129,7 +136,7 @@ QString LogicPage::fieldText(const FormRow& row) const {
         return QString::fromStdString(LogicOperationText(b[kLogicOperation]));
     // A block not in use shows its signals only while one of them is being edited.
     const QWidget* w = control(row.control);
-    if (b[kLogicOperation] == 0 && !(w && w->hasFocus()))
+    if (!LogicBlockInUse(b) && !(w && w->hasFocus()))
         return QString();
     return QString::fromStdString(
         LogicChannel(b[static_cast<std::size_t>(byte)], byte == kLogicOutput ? 0 : b[kLogicOperation], byte));
@@ -140,6 +147,27 @@ void LogicPage::follow() {
     for (const FormRow& row : rows())
         if (row.kind == ControlKind::Field)
             showRow(row);
+    showWords();
+}
+
+void LogicPage::showWords() {
+    const Workspace& ws = ctx_.ws;
+    for (int r = 0; r < kLogicRowsPerPage; ++r) {
+        const int b = LogicPageFirstBlock(ws.edit.CurLogicBlock) + r;
+        const LogicRecord& block = ws.cfg.LogicBlocks[static_cast<std::size_t>(b)];
+        QStringList words;
+        for (const int byte : {kLogicOutput, kLogicInput1, kLogicInput2}) {
+            const int code = block[static_cast<std::size_t>(byte)];
+            // A block not in use names nothing; a marker or no signal has no description.
+            const bool channel = block[kLogicOperation] != 0 && code < kChannels;
+            const QString description =
+                channel ? FromCp1252(ws.cfg.ChanText[static_cast<std::size_t>(code)]).simplified() : QString();
+            if (!description.isEmpty())
+                words << QString::fromStdString(Num_2_Channel(code)) + QLatin1Char(' ') + description;
+        }
+        if (auto* l = findChild<QLabel*>(QString::fromLatin1(CellName("L_LogicWords_%1", r))))
+            l->setText(words.join(QStringLiteral(" \u00B7 ")));
+    }
 }
 
 bool LogicPage::keyed(const FormRow& row, int keyCode) {
@@ -153,12 +181,7 @@ bool LogicPage::keyed(const FormRow& row, int keyCode) {
     if (!after)
         return true;
     // The marks follow at once: the matrix redraws every channel whose mark changed.
-    ws.change(
-        [&](Configuration& cfg) {
-            cfg.LogicBlocks[block] = *after;
-            CheckLogic(cfg);
-        },
-        EditMark::Always);
+    ws.change([&](Configuration& cfg) { cfg.LogicBlocks[block] = *after; }, EditMark::Always);
     follow();
     showEntry(row);
     return true;

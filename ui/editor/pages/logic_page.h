@@ -38,6 +38,8 @@ private:
     // The block of a field's row and its byte (output, input 1, operation, input 2).
     int blockOf(const FormRow& row) const;
     static int byteOf(const FormRow& row);
+    // The descriptions of the channels each block drives and reads, beside it.
+    void showWords();
 
     std::array<QPushButton*, 8> pageButtons_{};
 };

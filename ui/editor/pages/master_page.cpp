@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QLayout>
 #include <QPushButton>
+#include <algorithm>
 
 #include "model/channel_types.h"
 #include "model/field_rules.h"
@@ -39,7 +40,9 @@ MasterPage::MasterPage(AppContext& ctx, PageHost& host, FieldFocus& focus, QWidg
                      // A siren's flash pattern returns to the siren's page; the other grids end their chain here.
                      .enter = [this] { mode_ == Mode::FlashPattern ? leaveFlashPattern() : host_.focusMainWindow(); },
                      .escape = [this] { leaveFlashPattern(); },
-                     .groupMenuWithOff = [this] { return mode_ == Mode::Master; }});
+                     .groupMenuWithOff = [this] { return mode_ == Mode::Master; },
+                     .channel = [](int t) { return t; },
+                     .stateWords = [this](int t) { return ctx_.ws.text(stateText(stateOf(t))); }});
 
     // The two pictures of the master mode, and the two that every mode uses.
     legend_ = new GridLegend(2, 0, this);
@@ -87,6 +90,7 @@ void MasterPage::fill() {
     cmdViewRt_->setVisible(runByClock());
     cmdBack_->setVisible(mode_ == Mode::FlashPattern);
     grid_->fill();
+    showCount();
     // The trigger times stay open for the channel they were opened for.
     trigger_->refill();
     static const std::pair<int, const char*> kHelp[] = {{kHelpMasterMatrix, "EditMask"},
@@ -94,6 +98,26 @@ void MasterPage::fill() {
                                                         {kHelpExchangeMask, "Data Exchange"}};
     const auto& [help, tag] = kHelp[static_cast<int>(mode_)];
     SetHelpContext(tDummy_, help, QLatin1String(tag));
+}
+
+int MasterPage::stateText(int state) const {
+    if (mode_ == Mode::Exchange)
+        return state == kMasterOn ? kTxtSelected : kTxtNotSelected;
+    static constexpr int kTexts[] = {kTxtLegendNotDrivable, kTxtLegendOff, kTxtLegendOn, kTxtLegendNotAffected};
+    return kTexts[std::clamp(state, 0, 3)];
+}
+
+void MasterPage::showCount() {
+    const Workspace& ws = ctx_.ws;
+    int on = 0, off = 0;
+    for (int t = 0; t <= ws.cfg.channelsInUse(); ++t) {
+        const int state = stateOf(t);
+        on += state == kMasterOn;
+        off += state == kMasterOff;
+    }
+    legend_->setSummary(mode_ == Mode::Master         ? ws.text(kTxtTargetCount).arg(on).arg(off)
+                        : mode_ == Mode::FlashPattern ? ws.text(kTxtFlashCount).arg(on)
+                                                      : ws.text(kTxtExchangeCount).arg(on));
 }
 
 int MasterPage::stateOf(int t) const {
@@ -116,6 +140,7 @@ void MasterPage::setTarget(int t, int state) {
             exchange ? PutExchBit(cfg, t, state == kMasterOn ? 1 : 0) : PutMaster(cfg, c, t, state);
         },
         EditMark::Always);
+    showCount();
 }
 
 void MasterPage::cycle(int t) {

@@ -31,6 +31,7 @@ public:
     void groupAction(GroupAction action);
     QWidget* keyField() const { return tDummy_; }
     MasterCell* cell(int t) const { return grid_->cell(t); }
+    GridLegend* legend() const { return legend_; }
     // Whether the trigger times of a master function run by the clock are shown in place of the grid.
     bool triggerViewShown() const { return trigger_->shown(); }
     // The real-time page beside this one, which shows the trigger times.
@@ -50,6 +51,10 @@ private:
     void leaveFlashPattern();
     // The state of cell t in the current mode (its picture): a target's, or a bit of the mask as one.
     int stateOf(int t) const;
+    // The legend's words for a state in the current mode.
+    int stateText(int state) const;
+    // The line under the legend that counts the targets.
+    void showCount();
     void setTarget(int t, int state);
     // A click: the next state of the target (on and off in turn in the mask).
     void cycle(int t);

@@ -162,7 +162,15 @@ RollerMasterPage::RollerMasterPage(AppContext& ctx, PageHost& host, FieldFocus& 
                              control(ctx_.ws.value(facts::kRollerMasterMode) != 0 ? "O_rmSEQ" : "O_rmSIM")
                                  ->setFocus(Qt::TabFocusReason);
                          },
-                     .advance = true});
+                     .advance = true,
+                     .channel = [](int cell) { return 2 * cell; },
+                     .stateWords =
+                         [this](int cell) {
+                             const int state = GetRmSt(ctx_.ws.cfg, ctx_.ws.curChannel(), cell);
+                             return ctx_.ws.text(state == kRmSelected  ? kTxtSelected
+                                                 : state == kRmEnabled ? kTxtNotSelected
+                                                                       : kTxtLegendNotDrivable);
+                         }});
 
     // Legend: selected, a blind not selected, not usable.
     legend_ = new GridLegend(1, -1, this);
@@ -185,6 +193,7 @@ void RollerMasterPage::fill() {
     EditorPage::fill();
     legend_->setTexts(ctx_.ws, {kTxtSelected, kTxtNotSelected, kTxtLegendNotDrivable});
     grid_->fill();
+    showCount();
 }
 
 int RollerMasterPage::pictureOf(int cell) const {
@@ -201,6 +210,14 @@ int RollerMasterPage::pictureOf(int cell) const {
 void RollerMasterPage::putCell(int cell, int value) {
     const int m = ctx_.ws.curChannel();
     ctx_.ws.change([&](Configuration& cfg) { PutRmSt(cfg, m, cell, value); }, EditMark::Always);
+    showCount();
+}
+
+void RollerMasterPage::showCount() {
+    int selected = 0;
+    for (int cell = 0; cell <= RmLastCell(ctx_.ws.cfg); ++cell)
+        selected += GetRmSt(ctx_.ws.cfg, ctx_.ws.curChannel(), cell) == kRmSelected;
+    legend_->setSummary(ctx_.ws.text(kTxtBlindCount).arg(selected));
 }
 
 bool RollerMasterPage::selectable(int cell) const {

@@ -40,6 +40,8 @@ private:
     int pictureOf(int cell) const;
     // Selects (value 1) or clears (0) a cell of the master's row.
     void putCell(int cell, int value);
+    // The line under the legend that counts the blinds commanded.
+    void showCount();
     bool selectable(int cell) const;
     bool clearable(int cell) const;
     // A click: a blind selected or not in turn.
