@@ -286,7 +286,11 @@ TEST_F(TransferWindowTest, compareWithTheUnitOrAFileListsTheDifferencesByChannel
     press();
     EXPECT_EQ(label(), QStringLiteral("D326 \u2192 D336"));
     EXPECT_EQ(window()->findChild<DifferenceList*>()->text(),
-              QStringLiteral("C4\n    D70: D102 \u2192 D105\nD9\n    D19: 04 \u2192 %1\n").arg(unitCfg.SysData[kSysDeviceNo]));
+              // A change of function lists the new function's settings.
+              QStringLiteral("C4\n    D70: D102 \u2192 D105\nC4 D105\n    D275: \u2192 N5\n"
+                             "    D290: \u2192 1795:56:01 D255\n    D291: \u2192 4404:23:30 D255\n"
+                             "D9\n    D19: 04 \u2192 %1\n")
+                  .arg(unitCfg.SysData[kSysDeviceNo]));
     EXPECT_EQ(ws().cfg, before);
     EXPECT_FALSE(ws().dataChanged());
     closeWith();
@@ -300,6 +304,7 @@ TEST_F(TransferWindowTest, compareWithTheUnitOrAFileListsTheDifferencesByChannel
     EXPECT_EQ(w->windowTitle(), QStringLiteral("D362"));
     EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("D326 \u2192 GoodChanged.zeb"));
     EXPECT_EQ(w->list()->text(), QStringLiteral("C4\n    D70: D105 \u2192 D102\n    D38: 'Kanal 19' \u2192 'Hall'\n"
+                                                "C4 D102\n    D285: \u2192 81\n"
                                                 "D9\n    D19: 204 \u2192 04\n"));
     w->close();
 
