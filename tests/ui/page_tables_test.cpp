@@ -277,7 +277,7 @@ TEST_F(PageTables, typedKeysShowAndStore) {
         }
         EXPECT_EQ(read(r[6]), q(r[7]));
         EXPECT_EQ(ws.dataChanged(), !(ws.cfg == before)) << "a change of the configuration, and only that, is marked";
-        if (!(ws.cfg == before)) {
+        if (!(ws.cfg == before) && !r[0].ends_with("no difference")) {
             EXPECT_FALSE(CompareFacts(before, ws.cfg, CompareScope::File).empty())
                 << "an edit of a page row that no difference names";
         }

@@ -292,7 +292,10 @@ TEST_F(TransferWindowTest, compareWithTheUnitOrAFileListsTheDifferencesByChannel
     press();
     EXPECT_EQ(label(), QStringLiteral("D326 \u2192 D336"));
     EXPECT_TRUE(window()->findChild<DifferenceList*>()->text().startsWith(
-        QStringLiteral("C4\n    D70: D102 \u2192 D105\nD9\n    D19: 04 \u2192 %1\n%2\n    C6 D112: D38: ")
+        // A change of function lists the new function's settings; the texts kept in part follow.
+        QStringLiteral("C4\n    D70: D102 \u2192 D105\nC4 D105\n    D275: \u2192 N5\n"
+                       "    D290: \u2192 1795:56:01 D255\n    D291: \u2192 4404:23:30 D255\n"
+                       "D9\n    D19: 04 \u2192 %1\n%2\n    C6 D112: D38: ")
             .arg(unitCfg.SysData[kSysDeviceNo])
             .arg(ws().text(kTxtKeptInPart))))
         << window()->findChild<DifferenceList*>()->text().toStdString();
@@ -309,6 +312,7 @@ TEST_F(TransferWindowTest, compareWithTheUnitOrAFileListsTheDifferencesByChannel
     EXPECT_EQ(w->windowTitle(), QStringLiteral("D362"));
     EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("D326 \u2192 GoodChanged.zeb"));
     EXPECT_EQ(w->list()->text(), QStringLiteral("C4\n    D70: D105 \u2192 D102\n    D38: 'Kanal 19' \u2192 'Hall'\n"
+                                                "C4 D102\n    D285: \u2192 81\n"
                                                 "D9\n    D19: 204 \u2192 04\n"));
     w->close();
 
