@@ -6,8 +6,8 @@
 #include "app/access_keys.h"
 #include "app/step_names.h"
 #include "model/channel_types.h"
-#include "model/text_ids.h"
 #include "model/logic.h"
+#include "model/text_ids.h"
 
 namespace korvane {
 

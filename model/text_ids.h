@@ -343,38 +343,38 @@ constexpr int kTxtLanguageName = 331;   // the language's display name
     X(kTxtMasterByte, 339)       /* a master matrix byte in a list of differences */                                   \
     X(kTxtByte, 324)             /* a system or logic byte in a list of differences */                                 \
     X(kTxtSmsEntry, 325)         /* an SMS entry in a list of differences */                                           \
-    /* Copy, paste, move and swap channels */                                                                         \
-    X(kTxtMenuCopyChannels, 580) /* Edit menu and matrix context menu: copy the selected channels */                   \
-    X(kTxtMenuPasteChannels, 581) /* Edit menu and matrix context menu: paste channels or descriptions */              \
-    X(kTxtMenuMoveChannel, 582) /* Edit menu: move the current channel to another */                                   \
-    X(kTxtMenuSwapChannel, 583) /* Edit menu: swap the current channel with another */                                 \
-    X(kTxtOpMove, 584) /* undo step "Move A3 -> B5" */                                                                 \
-    X(kTxtOpSwap, 585) /* undo step "Swap A3 <-> B5" */                                                                \
-    X(kTxtOpPaste, 586) /* undo step "Paste A1..A2 -> B5" */                                                           \
-    X(kTxtOpDescriptions, 587) /* undo step of pasted spreadsheet descriptions */                                      \
-    X(kTxtReferencesChanged, 588) /* %1 = how many references followed the channel */                                  \
-    X(kTxtOneReferenceChanged, 589) /* one reference followed the channel */                                           \
-    X(kTxtNoReferenceChanged, 590) /* nothing referred to the channel */                                               \
-    X(kTxtChannelsPasted, 591) /* %1 = how many channels were pasted */                                                \
-    X(kTxtDescriptionsPasted, 592) /* %1 = how many descriptions were pasted */                                        \
-    X(kTxtNotPasted, 593) /* heading of the refused cells of a paste */                                                \
-    X(kTxtNothingDone, 594) /* an operation refused as a whole */                                                      \
-    X(kTxtRefusedClaimed, 595) /* %1 = channel */                                                                      \
-    X(kTxtRefusedSecondOfPair, 596) /* %1 = channel, %2 = first channel of its pair */                                 \
-    X(kTxtRefusedPairOnOdd, 597) /* %1 = channel */                                                                    \
-    X(kTxtRefusedPairPastEnd, 598) /* %1 = channel */                                                                  \
-    X(kTxtRefusedInUse, 599) /* %1 = channel, %2 = its function */                                                     \
-    X(kTxtRefusedReferredTo, 600) /* %1 = channel, %2 = how many settings */                                           \
-    X(kTxtRefusedNotInUse, 601) /* %1 = channel */                                                                     \
-    X(kTxtRefusedNotOffered, 602) /* %1 = channel, %2 = the function */                                                \
-    X(kTxtRefusedCommonSiren, 603) /* %1 = channel, %2 = the channel of the common siren */                            \
-    X(kTxtRefusedOddRollerMark, 604) /* %1 = channel */                                                                \
-    X(kTxtRefusedOutsideMatrix, 605) /* %1 = how many cells */                                                         \
-    X(kTxtRefusedSameChannel, 606) /* %1 = channel */                                                                  \
-    X(kTxtRefusedSizeMismatch, 607) /* %1 = copied range, %2 = selected range */                                       \
+    /* Copy, paste, move and swap channels */                                                                          \
+    X(kTxtMenuCopyChannels, 580)      /* Edit menu and matrix context menu: copy the selected channels */              \
+    X(kTxtMenuPasteChannels, 581)     /* Edit menu and matrix context menu: paste channels or descriptions */          \
+    X(kTxtMenuMoveChannel, 582)       /* Edit menu: move the current channel to another */                             \
+    X(kTxtMenuSwapChannel, 583)       /* Edit menu: swap the current channel with another */                           \
+    X(kTxtOpMove, 584)                /* undo step "Move A3 -> B5" */                                                  \
+    X(kTxtOpSwap, 585)                /* undo step "Swap A3 <-> B5" */                                                 \
+    X(kTxtOpPaste, 586)               /* undo step "Paste A1..A2 -> B5" */                                             \
+    X(kTxtOpDescriptions, 587)        /* undo step of pasted spreadsheet descriptions */                               \
+    X(kTxtReferencesChanged, 588)     /* %1 = how many references followed the channel */                              \
+    X(kTxtOneReferenceChanged, 589)   /* one reference followed the channel */                                         \
+    X(kTxtNoReferenceChanged, 590)    /* nothing referred to the channel */                                            \
+    X(kTxtChannelsPasted, 591)        /* %1 = how many channels were pasted */                                         \
+    X(kTxtDescriptionsPasted, 592)    /* %1 = how many descriptions were pasted */                                     \
+    X(kTxtNotPasted, 593)             /* heading of the refused cells of a paste */                                    \
+    X(kTxtNothingDone, 594)           /* an operation refused as a whole */                                            \
+    X(kTxtRefusedClaimed, 595)        /* %1 = channel */                                                               \
+    X(kTxtRefusedSecondOfPair, 596)   /* %1 = channel, %2 = first channel of its pair */                               \
+    X(kTxtRefusedPairOnOdd, 597)      /* %1 = channel */                                                               \
+    X(kTxtRefusedPairPastEnd, 598)    /* %1 = channel */                                                               \
+    X(kTxtRefusedInUse, 599)          /* %1 = channel, %2 = its function */                                            \
+    X(kTxtRefusedReferredTo, 600)     /* %1 = channel, %2 = how many settings */                                       \
+    X(kTxtRefusedNotInUse, 601)       /* %1 = channel */                                                               \
+    X(kTxtRefusedNotOffered, 602)     /* %1 = channel, %2 = the function */                                            \
+    X(kTxtRefusedCommonSiren, 603)    /* %1 = channel, %2 = the channel of the common siren */                         \
+    X(kTxtRefusedOddRollerMark, 604)  /* %1 = channel */                                                               \
+    X(kTxtRefusedOutsideMatrix, 605)  /* %1 = how many cells */                                                        \
+    X(kTxtRefusedSameChannel, 606)    /* %1 = channel */                                                               \
+    X(kTxtRefusedSizeMismatch, 607)   /* %1 = copied range, %2 = selected range */                                     \
     X(kTxtRefusedNothingToPaste, 608) /* clipboard without channels or text */                                         \
-    X(kTxtMoveSwapTarget, 609) /* label of the channel asked for by Move channel to... and Swap with... */             \
-    X(kTxtInMemory, 326)         /* the configuration in memory in a comparison heading */                             \
+    X(kTxtMoveSwapTarget, 609)        /* label of the channel asked for by Move channel to... and Swap with... */      \
+    X(kTxtInMemory, 326)              /* the configuration in memory in a comparison heading */                        \
     /* The command line's sentences */                                                                                 \
     X(kTxtCliMissingFile, 680)        /* command line, wrong use: a file name is missing */                            \
     X(kTxtCliUnexpectedArgument, 681) /* command line, wrong use: %1 = the argument too many */                        \
@@ -426,9 +426,9 @@ constexpr int kTxtLanguageName = 331;   // the language's display name
     X(kTxtMoreProblems, 447)   /* the question before a write lists a few; %1 = how many more */                       \
     X(kTxtSeverityColumn, 448) /* problems list: column heading of the severity */                                     \
     X(kTxtPlaceColumn, 449)    /* problems list: column heading of the place */                                        \
-    X(kTxtUnitCelsius, 520)      /* unit of a temperature sensor's range and limits */                                 \
-    X(kTxtUnitLux, 521)          /* unit of a light meter's range and limits */                                        \
-    X(kTxtUnitWindSpeed, 522)    /* unit of a wind meter's range and limits */                                         \
+    X(kTxtUnitCelsius, 520)    /* unit of a temperature sensor's range and limits */                                   \
+    X(kTxtUnitLux, 521)        /* unit of a light meter's range and limits */                                          \
+    X(kTxtUnitWindSpeed, 522)  /* unit of a wind meter's range and limits */                                           \
     /* Room to work */                                                                                                 \
     X(kTxtMenuCellText, 254) /* View menu: the channels' descriptions in the matrix's cells, remembered */             \
     /* Every channel in words: who uses it, grid legends, finding a channel */                                         \

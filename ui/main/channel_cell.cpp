@@ -1,7 +1,7 @@
 #include "ui/main/channel_cell.h"
 
-#include <QHelpEvent>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextLayout>

@@ -6,8 +6,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
-#include <string>
 #include <algorithm>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -19,10 +19,10 @@
 #include "reports/report_catalogue.h"
 #include "sim/simulated_link.h"
 #include "ui/editor/editor_window.h"
-#include "ui/main/main_menus.h"
 #include "ui/main/channel_find.h"
-#include "ui/main/matrix_selection.h"
+#include "ui/main/main_menus.h"
 #include "ui/main/main_window.h"
+#include "ui/main/matrix_selection.h"
 #include "ui/main/report_printing.h"
 #include "ui/transfer/port_menu.h"
 
