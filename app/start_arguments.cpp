@@ -15,10 +15,14 @@ StartArguments ParseStartArguments(const QStringList& args, const QString& worki
             continue;
         }
         if (!optionsEnded && (a == QLatin1String("--help") || a == QLatin1String("-h"))) {
-            return StartArguments{.action = StartArguments::Action::Help};
+            StartArguments only;
+            only.action = StartArguments::Action::Help;
+            return only;
         }
         if (!optionsEnded && a == QLatin1String("--version")) {
-            return StartArguments{.action = StartArguments::Action::Version};
+            StartArguments only;
+            only.action = StartArguments::Action::Version;
+            return only;
         }
         if (!optionsEnded && a.startsWith(QLatin1Char('-')) && a.size() > 1) {
             if (out.message.isEmpty())

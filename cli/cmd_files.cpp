@@ -94,7 +94,7 @@ int RunImportHex(const Arguments& a) {
     ClearConfiguration(cfg, state);
     TakeReadImage(rx.image(), cfg);
     if (const int version = UnitFirmwareVersion(rx.image()); version > kUnitVersion) {
-        char unit[8], ours[8];
+        char unit[16], ours[16];
         std::snprintf(unit, sizeof unit, "%04X", version);
         std::snprintf(ours, sizeof ours, "%04X", kUnitVersion);
         std::cerr << "korvane-cli: " << Say(kTxtCliNewerNote, {unit, ours}) << "\n";
