@@ -309,6 +309,7 @@ diff)
     expect_exit 1 "$cli" diff "$data/Good.zeb" "$data/GoodChanged.zeb"
     cat >"$work/want" <<'WANT'
 C4: Function of this channel Timer: delay with single pulse → Flip-flop
+C4 Flip-flop: Part of the intruder alarm → 81
 C4: Description 'Kanal 19' → 'Hall'
 Basic setup: Device number 204 → 04
 WANT
