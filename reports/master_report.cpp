@@ -64,7 +64,10 @@ double targetLines(Canvas& c, double n, const std::string& action, const std::ve
     };
     // Targets are parted by semicolons: a description may hold commas.
     for (const std::string& t : targets) {
-        const std::string joined = first ? line + t : line + "; " + t;
+        std::string joined = line;
+        if (!first)
+            joined += "; ";
+        joined += t;
         if (!first && c.surface().textWidth(joined + ";", kStyle) > room) {
             line += ";";
             flush();
