@@ -11,6 +11,7 @@
 #include "model/master.h"
 #include "model/text_ids.h"
 #include "tests/support/page_fixture.h"
+#include "tests/support/workspace_setup.h"
 #include "ui/editor/form/used_by_list.h"
 #include "ui/editor/pages/master_page.h"
 #include "ui/main/channel_find.h"
@@ -26,20 +27,20 @@ class ChannelWords : public PageFixture {
 protected:
     void SetUp() override {
         PageFixture::SetUp();
-        ClearConfiguration(ws.cfg, ws.edit);
+        ClearConfiguration(ConfigurationForSetUp(ws), ws.edit);
         ws.LangText[kTxtTargetCount] = QStringLiteral("on %1 off %2");
         ws.LangText[kTxtRefLogicInput] = QStringLiteral("in %1");
         // A6 switches B3 on and B4 off; timer A5 starts on B3; logic block 10 reads B3 inverted.
-        SetChannelType(ws.cfg, kA6, kTypeMaster);
-        SetChannelType(ws.cfg, kA5, kTypeTimerDelay);
-        SetChannelType(ws.cfg, kB3, kTypeMono);
-        SetChannelType(ws.cfg, kB4, kTypeFlipFlop);
-        ws.cfg.ChanSetup[kA5][kTimerStartChannel] = kB3;
-        PutMaster(ws.cfg, kA6, kB3, kMasterOn);
-        PutMaster(ws.cfg, kA6, kB4, kMasterOff);
-        ws.cfg.LogicBlocks[9] = {kB4, kB3, kNoChannel, 4 | kLogicLevel1};
-        ws.cfg.ChanText[kB3] = "Flur EG Deckenlicht";
-        ws.cfg.ChanText[kA6] = "Alles aus";
+        SetChannelType(ConfigurationForSetUp(ws), kA6, kTypeMaster);
+        SetChannelType(ConfigurationForSetUp(ws), kA5, kTypeTimerDelay);
+        SetChannelType(ConfigurationForSetUp(ws), kB3, kTypeMono);
+        SetChannelType(ConfigurationForSetUp(ws), kB4, kTypeFlipFlop);
+        ConfigurationForSetUp(ws).ChanSetup[kA5][kTimerStartChannel] = kB3;
+        PutMaster(ConfigurationForSetUp(ws), kA6, kB3, kMasterOn);
+        PutMaster(ConfigurationForSetUp(ws), kA6, kB4, kMasterOff);
+        ConfigurationForSetUp(ws).LogicBlocks[9] = {kB4, kB3, kNoChannel, 4 | kLogicLevel1};
+        ConfigurationForSetUp(ws).ChanText[kB3] = "Flur EG Deckenlicht";
+        ConfigurationForSetUp(ws).ChanText[kA6] = "Alles aus";
     }
     static QString t(int n) { return QStringLiteral("T%1").arg(n); }
 };
@@ -120,7 +121,7 @@ TEST_F(ChannelWords, gridCellsNameTheirChannels) {
 
 // The logic page shows the descriptions of the channels each block drives and reads beside it.
 TEST_F(ChannelWords, logicBlocksShowTheirChannelsDescriptions) {
-    ws.cfg.ChanText[kB4] = "Treppe";
+    ConfigurationForSetUp(ws).ChanText[kB4] = "Treppe";
     ws.edit.CurLogicBlock = 1;
     open(QStringLiteral("logic"), 0);
     EXPECT_EQ(text(QStringLiteral("L_LogicWords_1")), QStringLiteral("B4 Treppe \u00B7 B3 Flur EG Deckenlicht"));
@@ -129,11 +130,11 @@ TEST_F(ChannelWords, logicBlocksShowTheirChannelsDescriptions) {
 
 // Find matches part of a description whatever its case, umlauts too, or a channel's name.
 TEST_F(ChannelWords, findMatchesDescriptionsAndNames) {
-    ws.cfg.ChanText[0] = "K\xFC"
-                         "che Decke"; // Küche, in the file's character set
-    ws.cfg.ChanText[20] = "K\xDC"
-                          "CHE Wand"; // KÜCHE
-    ws.cfg.ChanText[30] = "Kuche";    // no umlaut: no match
+    ConfigurationForSetUp(ws).ChanText[0] = "K\xFC"
+                                            "che Decke"; // Küche, in the file's character set
+    ConfigurationForSetUp(ws).ChanText[20] = "K\xDC"
+                                             "CHE Wand"; // KÜCHE
+    ConfigurationForSetUp(ws).ChanText[30] = "Kuche";    // no umlaut: no match
     const struct {
         const char* typed;
         std::vector<int> found;
@@ -163,8 +164,8 @@ TEST_F(ChannelWords, numbersFollowTheLanguagesDecimalNotation) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.language) + " " + c.typed);
         ws.LangText[kTxtQtLanguage] = QString::fromLatin1(c.language);
-        Row& row = ws.cfg.ChanSetup[kA5];
-        SetChannelType(ws.cfg, kA5, kTypeAnalogGeneral);
+        Row& row = ConfigurationForSetUp(ws).ChanSetup[kA5];
+        SetChannelType(ConfigurationForSetUp(ws), kA5, kTypeAnalogGeneral);
         StoreTenths(row, 0, kAnaRangeMin);
         StoreTenths(row, 1000, kAnaRangeMax);
         StoreTenths(row, 245, kAnaLimit1Low);

@@ -149,10 +149,11 @@ TEST_F(Startup, theLanguagePageTakesOnlyValidLanguageFilesIntoASlot) {
         dialogs.files = {tempPath("Svenska.dat")};
         QTest::mouseClick(child<QPushButton>("C_FindLang_2"), Qt::LeftButton);
         EXPECT_EQ(dialogs.shown.empty(), row[2] == "yes");
-        if (row[2] == "no")
+        if (row[2] == "no") {
             EXPECT_TRUE(dialogs.texts().value(0).startsWith(QStringLiteral("Bad or Corrupted language file...\n\n") +
                                                             tempPath("Svenska.dat") + QStringLiteral(": ")))
                 << dialogs.texts().value(0).toStdString();
+        }
         EXPECT_EQ(slot2->text(), slot);
         EXPECT_EQ(settings().value("Language2"), slot);
     }
