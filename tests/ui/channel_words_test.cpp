@@ -83,8 +83,9 @@ TEST_F(ChannelWords, everyChannelPageListsWhoUsesIt) {
         for (int k = 0; k < static_cast<int>(c.lines.size()); ++k)
             list->open(k);
         EXPECT_EQ(host.opened, c.opened);
-        if (c.logicPage >= 0)
+        if (c.logicPage >= 0) {
             EXPECT_EQ(ws.edit.CurLogicBlock, c.logicPage);
+        }
     }
 }
 
