@@ -337,6 +337,7 @@ A3: Description 'Stue lys' → ''
 A8 Master function: A3 Off → Not affected
 A8 Master function: B5 Not affected → Off
 B5: Function of this channel Not used → Mono
+B5 Mono: Inverted → no
 B5: Description '' → 'Stue lys'
 WANT
     diff "$work/want" "$work/out" >/dev/null || fail "diff after move: $(cat "$work/out")"
