@@ -684,15 +684,16 @@ diff_as_unit)
     grep -qx 'Basic setup: Device number 204 → 04' "$work/out" || fail "--as-unit misses the device number: $(cat "$work/out")"
     ;;
 verify_verdict)
-    # write --verify ends with the window's verdict in the user's language, also when all is well.
+    # write --verify ends with the window's verdict in the user's language, also when all is well (a
+    # configuration whose texts all fit: a cut text has a verdict of its own).
     languages=$data/../../resources/Language
     for language in English Deutsch Dansk; do
         ok=$(grep -a '^368,' "$languages/$language.dat" | cut -d'"' -f2 | iconv -f WINDOWS-1252 -t UTF-8)
         differs=$(grep -a '^369,' "$languages/$language.dat" | cut -d'"' -f2 | iconv -f WINDOWS-1252 -t UTF-8)
-        expect_exit 0 "$cli" write --port sim "$data/Good.zeb" --verify --language $language
+        expect_exit 0 "$cli" write --port sim "$data/TwelveInUse.zeb" --verify --language $language
         [ "$(tail -1 "$work/err")" = "korvane-cli: $ok" ] || fail "$language verdict: $(tail -1 "$work/err")"
         [ -s "$work/out" ] && fail "$language: a sound verify listed $(cat "$work/out")"
-        expect_exit 6 "$cli" write --port sim:firmware-02ff "$data/Good.zeb" --verify --language $language
+        expect_exit 6 "$cli" write --port sim:firmware-02ff "$data/TwelveInUse.zeb" --verify --language $language
         [ "$(tail -1 "$work/err")" = "korvane-cli: $differs" ] || fail "$language verdict of differences: $(tail -1 "$work/err")"
         [ "$(wc -l <"$work/out")" -ge 1 ] || fail "$language: no difference listed"
     done
