@@ -35,7 +35,10 @@ done
 
 # The programs run from bin/ and find their folder through the link.
 "$prefix/bin/korvane-cli" --help | grep -q '^usage: korvane-cli COMMAND' || fail "korvane-cli --help"
-"$prefix/bin/korvane-cli" check "$prefix/lib/korvane/Data/Example.zeb" || fail "korvane-cli check of the example"
+# The example loads completely (exit 9: it loads and check lists problems in it, no fault of the install).
+rc=0
+"$prefix/bin/korvane-cli" check "$prefix/lib/korvane/Data/Example.zeb" >/dev/null || rc=$?
+[ "$rc" -eq 0 ] || [ "$rc" -eq 9 ] || fail "korvane-cli check of the example (exit $rc)"
 # export-hex reads the unit labels from Language/English.dat in the program folder.
 records=$("$prefix/bin/korvane-cli" export-hex "$prefix/lib/korvane/Data/Example.zeb" --clock 2024-05-01T12:00:00) ||
     fail "korvane-cli export-hex found no program folder"
