@@ -70,7 +70,7 @@ void waitFor(const std::function<bool()>& condition) {
 TEST(ReadTransfer, everyFaultOfTheUnitHasItsOutcomeAndOnlyASoundImageIsTaken) {
     const Configuration good = loadedConfiguration("Good.zeb");
     const auto cases = dataTable("link_reads.txt", 7);
-    EXPECT_EQ(cases.size(), 10u);
+    EXPECT_EQ(cases.size(), 9u);
     for (const auto& row : cases) {
         SCOPED_TRACE(row[0] + " limit " + row[2]);
         const UnitFault fault = faultNamed(row[0]);
