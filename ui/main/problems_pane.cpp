@@ -117,6 +117,7 @@ bool ProblemsPane::eventFilter(QObject* watched, QEvent* event) {
 
 ProblemsCount::ProblemsCount(QWidget* parent) : QLabel(parent) {
     setObjectName(QStringLiteral("ProblemsCount"));
+    setTextFormat(Qt::PlainText); // the count's words come from a language file: never markup
     setCursor(Qt::PointingHandCursor);
 }
 

@@ -7,6 +7,8 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
+#include "app/plain_text.h"
+
 namespace korvane {
 
 namespace {
@@ -35,7 +37,7 @@ KeptCounter::KeptCounter(QPlainTextEdit* field, int kept, std::function<int()> l
 }
 
 void KeptCounter::setWords(const QString& tooltip) {
-    setToolTip(tooltip);
+    setToolTip(PlainToolTip(tooltip)); // words of a language file: shown as they stand
     if (line_)
         line_->setProperty("keptChars", kept_);
 }
