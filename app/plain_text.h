@@ -13,4 +13,8 @@ namespace korvane {
 // would take for markup is escaped; any other stays as it is.
 QString PlainToolTip(const QString& text);
 
+// A label that must be rich text (its lines are links) escapes every text it shows and keeps what
+// it shows, as plain text, in this property: the one place that says what the user reads.
+inline constexpr char kPlainTextProperty[] = "korvanePlainText";
+
 } // namespace korvane

@@ -1,7 +1,7 @@
 // The save and the bounded reader on every kind of file, on POSIX and on Windows alike: pipes and
 // devices are read no further than a limit and written in place, a save keeps the rights of what it
-// replaces and removes only its own leftovers. The cases of one system alone follow at the end and in
-// tests/platform/windows_files_test.cpp.
+// replaces and removes only its own leftovers. The cases of one system alone are in
+// tests/platform/posix_files_test.cpp and tests/platform/windows_files_test.cpp.
 #include <algorithm>
 #include <atomic>
 #include <csignal>
@@ -9,11 +9,6 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <thread>
-
-#ifndef _WIN32
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 #include "io/atomic_file.h"
 #include "io/config_file.h"
@@ -224,34 +219,3 @@ TEST(AtomicFile, aFifoThatNobodyReadsOrWhoseReaderGoesFailsTheSaveAndStays) {
     EXPECT_TRUE(fs::is_fifo(fifo));
 }
 
-#ifndef _WIN32
-TEST(BoundedReader, aFifoThatTricklesEndsAtTheDeadlineAndTheWaitKeepsTheWindowsAlive) {
-    if (const std::string why = WithoutPosixFiles(); !why.empty())
-        GTEST_SKIP() << why;
-    TempDir dir;
-    const std::string fifo = dir.file("trickle");
-    ASSERT_TRUE(MakeFifo(fifo));
-    // A writer that sends a byte every 100 ms, far less than the silence allowed, for up to 10 s.
-    std::atomic<bool> stop{false};
-    std::thread writer([&] {
-        std::signal(SIGPIPE, SIG_IGN);
-        const int fd = ::open(fifo.c_str(), O_WRONLY);
-        for (int i = 0; i < 100 && !stop && fd >= 0 && ::write(fd, "x", 1) == 1; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        if (fd >= 0)
-            ::close(fd);
-    });
-    int calls = 0;
-    SetReadWaitHook([&] { ++calls; });
-    std::string bytes;
-    const ReadOutcome r = ReadBoundedFile(fifo, kConfigFileLimit, bytes, 1000, 600);
-    SetReadWaitHook(nullptr);
-    stop = true;
-    writer.join();
-    EXPECT_FALSE(r.ok);
-    EXPECT_FALSE(r.tooLarge);
-    EXPECT_NE(r.reason.find("still sending after 1 second"), std::string::npos) << r.reason;
-    EXPECT_TRUE(bytes.empty());
-    EXPECT_GT(calls, 0) << "the wait never let the windows draw";
-}
-#endif

@@ -16,6 +16,7 @@
 #include "model/channel_types.h"
 #include "model/differences.h"
 #include "model/roller.h"
+#include "model/text_ids.h"
 #include "model/timer.h"
 #include "tests/support/io_test_support.h"
 #include "tests/support/page_fixture.h"
@@ -151,7 +152,11 @@ protected:
                  }
              }},
             {"germanNumbers",
-             [](PageTables&, int) { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }},
+             [](PageTables& t, int) {
+                 // A German window: its language file names Qt's language "de".
+                 QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+                 t.ws.LangText[kTxtQtLanguage] = QStringLiteral("de");
+             }},
             {"current", [](PageTables& t, int c) { t.ws.edit.CurChannel = c; }},
             {"flashOpen", [](PageTables& t, int) { t.host.flashPattern = true; }},
             {"events",
@@ -247,6 +252,7 @@ protected:
     void openPage(const std::string& page, const std::string& words) {
         const bool channel = !page.empty() && std::isdigit(static_cast<unsigned char>(page[0]));
         QLocale::setDefault(QLocale::system());
+        ws.LangText[kTxtQtLanguage] = QStringLiteral("T%1").arg(kTxtQtLanguage);
         ClearConfiguration(ConfigurationForSetUp(ws), ws.edit);
         ws.edit.CurChannel = kCh;
         if (channel)

@@ -96,7 +96,8 @@ MainWindow::MainWindow(AppContext& ctx, EditorWindow& editor, QWidget* parent)
     const int matrixWidth = TwipsToPixels(kMatrixWidthTwips, dpi);
     const int editorWidth = TwipsToPixels(kEditorWidthTwips, dpi);
     const QSize first(matrixWidth + split_->handleWidth() + editorWidth,
-                      TwipsToPixels(kHeightTwips, dpi) + menuBar()->sizeHint().height() + editor_.captionHeight());
+                      TwipsToPixels(kHeightTwips, dpi) + menuBar()->sizeHint().height() + editor_.captionHeight() +
+                          statusBar()->sizeHint().height());
     const WindowRoom room = ReadWindowRoom(ctx_.settings, QLatin1String(kRoomKey), first);
     resize(FitScreen(room.size, screen()));
     restorePlace();

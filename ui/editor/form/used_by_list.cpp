@@ -1,5 +1,6 @@
 #include "ui/editor/form/used_by_list.h"
 
+#include "app/plain_text.h"
 #include "model/channel_types.h"
 #include "model/logic.h"
 #include "model/text_ids.h"
@@ -19,7 +20,7 @@ QString ChannelWords(const Workspace& ws, int channel) {
                     ws.text(TypeNameText(ws.typeOf(channel) & kTypeMask));
     const QString description = FromCp1252(ws.cfg.ChanText[static_cast<std::size_t>(channel)]).simplified();
     if (!description.isEmpty())
-        words += QStringLiteral(" \u00BB") + description + QStringLiteral("\u00AB");
+        words += QStringLiteral(" »") + description + QStringLiteral("«");
     return words;
 }
 
@@ -87,16 +88,26 @@ void UsedByList::fill(int channel) {
     const Workspace& ws = ctx_.ws;
     refs_ = ReferencesTo(ws.cfg, channel);
     lines_.clear();
-    QString html = QStringLiteral("<b>") + ws.text(kTxtUsedBy).toHtmlEscaped() + QStringLiteral("</b>");
-    if (refs_.empty())
-        html += QStringLiteral("<br>") + ws.text(kTxtUsedByNone).toHtmlEscaped();
+    // Each line is one reference as a link to its page; every text in it is escaped, so a
+    // description shows as it stands. The plain lines are kept beside it (kPlainTextProperty).
+    QStringList plain{ws.text(kTxtUsedBy)};
+    QString html = QStringLiteral("<b>") + plain.back().toHtmlEscaped() + QStringLiteral("</b>");
+    if (refs_.empty()) {
+        plain << ws.text(kTxtUsedByNone);
+        html += QStringLiteral("<br>") + plain.back().toHtmlEscaped();
+    }
     for (std::size_t k = 0; k < refs_.size(); ++k) {
         lines_ << ReferenceWords(ws, refs_[k]);
-        if (static_cast<int>(k) < kMostLines)
-            html += QStringLiteral("<br><a href=\"%1\">%2</a>").arg(k).arg(lines_.back().toHtmlEscaped());
+        if (static_cast<int>(k) < kMostLines) {
+            plain << lines_.back();
+            html += QStringLiteral("<br><a href=\"%1\">%2</a>").arg(k).arg(plain.back().toHtmlEscaped());
+        }
     }
-    if (static_cast<int>(refs_.size()) > kMostLines)
-        html += QStringLiteral("<br>\u2026 (%1)").arg(refs_.size());
+    if (static_cast<int>(refs_.size()) > kMostLines) {
+        plain << QStringLiteral("\u2026 (%1)").arg(refs_.size());
+        html += QStringLiteral("<br>") + plain.back();
+    }
+    setProperty(kPlainTextProperty, plain.join(QLatin1Char('\n')));
     setText(html);
 }
 
