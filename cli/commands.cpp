@@ -83,6 +83,19 @@ const std::vector<Command>& Commands() {
           kLanguage},
          "",
          RunDump},
+        {"export-csv",
+         "FILE [-o OUT.csv] [--language LANG] [--separator ;|,|tab]",
+         "write the channel list as a spreadsheet file (CSV)",
+         "Writes one line per channel in use, after a heading line: channel, function, description and\n"
+         "settings in the words of the editor's pages, as File > Export channel list does. UTF-8 with a byte\n"
+         "order mark, CR LF line ends; a field holding the separator, a double quote or a line break is\n"
+         "quoted (\"\" for a quote). The separator is ';' where the language writes a decimal comma (German,\n"
+         "Danish), else ','.\n",
+         {{"-o OUT.csv", true, "write to OUT.csv instead of the standard output"},
+          kLanguage,
+          {"--separator", true, "; , or tab instead of the language's separator"}},
+         "",
+         RunExportCsv},
         {"export-hex",
          "FILE [--clock YYYY-MM-DDTHH:MM:SS] [--language LANG] [-o OUT]",
          "write the records File > Write sends",
@@ -92,6 +105,16 @@ const std::vector<Command>& Commands() {
           {"-o OUT", true, "write to OUT instead of the standard output"}},
          "",
          RunExportHex},
+        {"import-csv",
+         "FILE SHEET.csv -o OUT.zeb [--language LANG]",
+         "take the descriptions of a spreadsheet file into a configuration file",
+         "Reads the descriptions of SHEET.csv by its channel column (other columns are ignored), puts them\n"
+         "into FILE's channels and saves the result as OUT.zeb, as File > Import descriptions does; prints\n"
+         "each change as diff does: \"A3 Mono: Description 'Door' \u2192 'Front door'\".\n",
+         {{"-o OUT.zeb", true, nullptr}, kLanguage},
+         "Exit 0 saved; 1 FILE or SHEET.csv cannot be read, OUT cannot be written, or lines of SHEET.csv\n"
+         "cannot be read (each named with its line number on stderr; nothing is written); 2 wrong use.\n",
+         RunImportCsv},
         {"import-hex",
          "CAPTURE -o OUT.zeb [--language LANG]",
          "turn a captured unit answer into a configuration file",
