@@ -1,5 +1,6 @@
 // print: reports of the Print menu into a PDF file, without a window.
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -7,6 +8,7 @@
 #include "cli/command_support.h"
 #include "model/text_codec.h"
 #include "model/text_ids.h"
+#include "reports/qt/label_output.h"
 #include "reports/qt/report_output.h"
 #include "reports/report_catalogue.h"
 
@@ -38,6 +40,52 @@ struct GuiApplication {
     QGuiApplication app{argc, argv};
 };
 
+// --sheet: a number of the list of common sheets, or the label sheet in millimetres.
+LabelSheet SheetOption(const Arguments& a) {
+    const std::string given = a.valueOr("--sheet", "1");
+    const auto& common = CommonLabelSheets();
+    if (given.size() == 1 && given[0] >= '1' && given[0] < static_cast<char>('1' + common.size()))
+        return common[static_cast<std::size_t>(given[0] - '1')];
+    // W,H,COLUMNS,ROWS,LEFT,TOP[,GAPX,GAPY] on A4 (or the page size given).
+    std::string fields = given;
+    std::replace(fields.begin(), fields.end(), ',', ';');
+    const auto commas = std::count(fields.begin(), fields.end(), ';');
+    if (commas == 5)
+        fields += ";0;0";
+    const std::string size = a.valueOr("--page-size", "A4");
+    fields += size == "Letter" || size == "letter" ? ";215.9;279.4" : ";210;297";
+    const std::optional<LabelSheet> sheet = commas == 5 || commas == 7 ? ParseLabelSheet(fields) : std::nullopt;
+    if (!sheet)
+        throw UsageError{Say(kTxtCliWants, {"--sheet",
+                                            "1.." + std::to_string(common.size()) +
+                                                " | W,H,COLUMNS,ROWS,LEFT,TOP[,GAPX,GAPY] (mm, inside the page)",
+                                            given})};
+    return *sheet;
+}
+
+int PrintLabelSheet(const Arguments& a, const std::string& file, const std::string& out) {
+    const LabelSheet sheet = SheetOption(a);
+    const TextLookup& text = Words();
+    const std::string fileName = Utf8ToCp1252(std::filesystem::path(file).filename().string());
+    std::string error;
+    const auto cfg = LoadForUse(file, error);
+    if (!cfg)
+        return Fail(error);
+    const ReportInput in{*cfg, text, fileName, ClockOption(a), true};
+    GuiApplication gui;
+    const OutputOutcome o = WriteLabelsPdf(QString::fromStdString(out), in, sheet,
+                                           QString::fromStdString(Cp1252ToUtf8("ZEB1 " + fileName)));
+    if (o.outcome == ReportOutcome::NothingToPrint) {
+        std::cerr << "korvane-cli: " << Cp1252ToUtf8(text(kTxtNothingToPrint)) << "\n";
+        return kExitNothingToPrint;
+    }
+    if (!o.ok()) {
+        std::cerr << "korvane-cli: " << out << ": " << o.reason.toStdString() << "\n";
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
 } // namespace
 
 int RunPrint(const Arguments& a) {
@@ -45,7 +93,7 @@ int RunPrint(const Arguments& a) {
     std::string file;
     // Also "print KIND FILE".
     if (report.empty() && a.positional.size() == 2 &&
-        (FindReport(a.positional[0]) != nullptr || a.positional[0] == "all")) {
+        (FindReport(a.positional[0]) != nullptr || a.positional[0] == "all" || a.positional[0] == "labels")) {
         report = a.positional[0];
         file = a.positional[1];
     } else {
@@ -53,13 +101,18 @@ int RunPrint(const Arguments& a) {
         file = a.positional[0];
     }
     if (report.empty())
-        throw UsageError{Say(kTxtCliNeeds, {"print", "--report channels|master|realtime|logic|sms|all"})};
-    const ReportEntry* entry = report == "all" ? nullptr : FindReport(report);
-    if (report != "all" && !entry)
+        throw UsageError{Say(kTxtCliNeeds, {"print", "--report channels|master|realtime|logic|sms|all|labels"})};
+    const bool labels = report == "labels";
+    const ReportEntry* entry = report == "all" || labels ? nullptr : FindReport(report);
+    if (report != "all" && !labels && !entry)
         throw UsageError{Say(kTxtCliUnknownReport, {report})};
     if (!a.has("-o"))
         throw UsageError{Say(kTxtCliNeeds, {"print", "-o OUT.pdf"})};
     const std::string out = OutputPath(a);
+    if (labels)
+        return PrintLabelSheet(a, file, out);
+    if (a.has("--sheet"))
+        throw UsageError{"--sheet is for --report labels"};
     const std::string size = a.valueOr("--page-size", "A4");
     const bool letter = size == "Letter" || size == "letter";
     if (!letter && size != "A4" && size != "a4")

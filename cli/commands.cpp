@@ -138,17 +138,22 @@ const std::vector<Command>& Commands() {
          RunMove},
         {"print",
          "FILE --report KIND -o OUT.pdf [--language LANG] [--clock YYYY-MM-DDTHH:MM:SS]\n"
-         "                         [--page-size A4|Letter] [--all]\n"
+         "                         [--page-size A4|Letter] [--all] [--sheet N|W,H,COLUMNS,ROWS,LEFT,TOP]\n"
          "       korvane-cli print KIND FILE -o OUT.pdf [...]",
          "print reports as a PDF file",
          "Draws a report of the Print menu for FILE into a PDF file, as the Print menu does on a printer.\n",
          {{"--report KIND", true,
            "channels, master, realtime, logic, sms, or all: every report that has something\nto print, one after "
-           "the other, each with its own page numbers"},
+           "the other, each with its own page numbers; labels: a label sheet\nwith every channel in use (name "
+           "and description)"},
           {"-o OUT.pdf", true, nullptr},
           kLanguage,
           {"--clock", true, "the date and time in the page header (default: now)"},
           {"--page-size", true, "A4 (default) or Letter"},
+          {"--sheet", true,
+           "labels: a sheet of the list (1 = 70 x 25.4 mm, 3 x 11 on A4, the default; 2 = 70 x 37 mm,\n"
+           "3 x 8; 3 = 63.5 x 38.1 mm, 3 x 7; 4 = 99.1 x 38.1 mm, 2 x 7; 5 = 66.7 x 25.4 mm, 3 x 10 on\n"
+           "Letter), or W,H,COLUMNS,ROWS,LEFT,TOP[,GAPX,GAPY] in millimetres on the page size"},
           {"--all", false,
            "every channel and logic block; without it the reports list the channels in use only (leaving out\n"
            "unused channels: not used, no description) and the logic blocks in use, as the Print menu does"},

@@ -739,7 +739,7 @@ completion)
             echo --help) | sort -u | tr '\n' ' ')
         [ "$(complete_line korvane-cli $c -)" = "$want" ] || fail "$c options: $(complete_line korvane-cli $c -); --help: $want"
     done
-    [ "$(complete_line korvane-cli print x.zeb --report '')" = "all channels logic master realtime sms " ] ||
+    [ "$(complete_line korvane-cli print x.zeb --report '')" = "all book channels labels logic master realtime sms " ] ||
         fail "report kinds: $(complete_line korvane-cli print x.zeb --report '')"
     [ "$(complete_line korvane-cli diff a b --language D)" = "Dansk Deutsch " ] || fail "languages: $(complete_line korvane-cli diff a b --language D)"
     mkdir "$work/empty" && cd "$work/empty" || fail "cd"

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "model/channel_types.h"
+#include "reports/labels.h"
 #include "reports/report_catalogue.h"
 #include "tests/support/recording_surface.h"
 
@@ -84,4 +85,58 @@ TEST(ReportCatalogue, allReportsInOneJobEachWithItsOwnPageNumbers) {
     PrintJob failing(refusing);
     EXPECT_EQ(PrintReports(failing, ReportInputOf(cfg), all), ReportOutcome::Failed);
     EXPECT_EQ(refusing.page, 1);
+}
+
+// The label sheet: each channel in use on its label of the grid, its name and description inside the
+// label; two sheets of different grids, margins and gaps, and the pages they fill.
+TEST(LabelSheet, labelsLandOnTheGridOfTheSheet) {
+    Configuration cfg = ReportBlank(127);
+    for (int c = 0; c < 40; ++c)
+        cfg.ChanText[static_cast<std::size_t>(c)] = "Room " + std::to_string(c);
+    cfg.ChanText[4] = "A description much longer than any label of these sheets could ever hold on one line";
+    cfg.ChanText[5] = "Hall\r\nfirst floor";
+    constexpr double kMm = 1440 / 25.4;
+    const struct {
+        int sheet; // in CommonLabelSheets()
+        int label; // from 0
+        int page;
+        double xMm; // the label's top-left corner on the paper
+        double yMm;
+    } cases[] = {
+        {0, 0, 1, 0, 8.8},        {0, 1, 1, 70, 8.8},         {0, 4, 1, 70, 34.2},     {0, 32, 1, 140, 262.8},
+        {0, 33, 2, 0, 8.8},       {0, 39, 2, 0, 59.6},        {3, 0, 1, 4.65, 15.15},  {3, 1, 1, 106.25, 15.15},
+        {3, 5, 1, 106.25, 91.35}, {3, 13, 1, 106.25, 243.75}, {3, 14, 2, 4.65, 15.15}, {3, 39, 3, 106.25, 205.65},
+    };
+    for (int sheetIndex : {0, 3}) {
+        const LabelSheet& sheet = CommonLabelSheets()[static_cast<std::size_t>(sheetIndex)];
+        RecordingSurface s;
+        PrintJob job(s);
+        ASSERT_EQ(PrintLabels(job, ReportInputOf(cfg), sheet), ReportOutcome::Printed);
+        const std::vector<Drawn> texts = s.texts();
+        ASSERT_EQ(texts.size(), 80u); // name and description of 40 labels
+        EXPECT_EQ(job.pages(), sheetIndex == 0 ? 2 : 3);
+        for (const auto& c : cases) {
+            if (c.sheet != sheetIndex)
+                continue;
+            SCOPED_TRACE(std::to_string(c.sheet) + " label " + std::to_string(c.label));
+            const Drawn& name = texts[static_cast<std::size_t>(2 * c.label)];
+            const Drawn& description = texts[static_cast<std::size_t>(2 * c.label + 1)];
+            EXPECT_EQ(name.text, Num_2_Channel(c.label));
+            EXPECT_TRUE(name.bold);
+            EXPECT_EQ(name.page, c.page);
+            EXPECT_EQ(description.page, c.page);
+            const double left = c.xMm * kMm, top = c.yMm * kMm;
+            const double right = left + sheet.labelWidth * kMm, bottom = top + sheet.labelHeight * kMm;
+            for (const Drawn* d : {&name, &description}) {
+                EXPECT_GT(d->x, left + 0.5 * kMm) << d->text;
+                EXPECT_LT(d->right, right - 0.5 * kMm) << d->text;
+                EXPECT_GT(d->y, top) << d->text;
+                EXPECT_LT(d->bottom, bottom) << d->text;
+            }
+            EXPECT_GE(description.y, name.bottom - 0.01);
+        }
+        // A long description is cut with "…", a line break becomes a blank.
+        EXPECT_TRUE(texts[9].text.starts_with("A description") && texts[9].text.ends_with("\x85")) << texts[9].text;
+        EXPECT_EQ(texts[11].text, "Hall first floor");
+    }
 }

@@ -113,7 +113,8 @@ TEST_F(FileCommandsTest, importDescriptionsAsksOnceAndAppliesAsOneUndoStep) {
         }
     }
     EXPECT_EQ(ws.cfg.ChanText[0], "Door");
-    EXPECT_EQ(ws.cfg.ChanText[1], "Hall; K\xFC" "che\r\nfirst floor");
+    EXPECT_EQ(ws.cfg.ChanText[1], "Hall; K\xFC"
+                                  "che\r\nfirst floor");
     EXPECT_EQ(ws.cfg.ChanText[2], "Larder");
     EXPECT_TRUE(ws.dataChanged());
     ws.undo();
