@@ -4,15 +4,18 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 
 #include "cli/command_support.h"
 #include "model/text_codec.h"
 #include "model/text_ids.h"
+#include "reports/qt/book_output.h"
 #include "reports/qt/label_output.h"
 #include "reports/qt/report_output.h"
 #include "reports/report_catalogue.h"
 
 #include <QGuiApplication>
+#include <QSettings>
 #include <QString>
 
 namespace korvane::cli {
@@ -86,6 +89,38 @@ int PrintLabelSheet(const Arguments& a, const std::string& file, const std::stri
     return kExitOk;
 }
 
+// The installer and company the window asked for once, from the program's settings.
+BookCover CoverFromSettings() {
+    const QString redirected = qEnvironmentVariable("KORVANE_SETTINGS");
+    const auto settings =
+        redirected.isEmpty()
+            ? std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZEB1"))
+            : std::make_unique<QSettings>(redirected, QSettings::IniFormat);
+    const auto text = [&](const char* key) {
+        return Utf8ToCp1252(settings->value(QStringLiteral("Data/") + QLatin1String(key)).toString().toStdString());
+    };
+    return BookCover{text("Installer"), text("Company"), {}};
+}
+
+int PrintBook(const Arguments& a, const std::string& file, const std::string& out, const QPageSize& size) {
+    const TextLookup& text = Words();
+    const std::string fileName = Utf8ToCp1252(std::filesystem::path(file).filename().string());
+    std::string error;
+    const auto cfg = LoadForUse(file, error);
+    if (!cfg)
+        return Fail(error);
+    const ReportInput in{*cfg, text, fileName, ClockOption(a), true};
+    GuiApplication gui;
+    const OutputOutcome o =
+        WriteSiteBookPdf(QString::fromStdString(out), in, CoverFromSettings(), size,
+                         QString::fromStdString(Cp1252ToUtf8(ReportTitle(in, kTxtBookTitle) + " - " + fileName)));
+    if (!o.ok()) {
+        std::cerr << "korvane-cli: " << out << ": " << o.reason.toStdString() << "\n";
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
 } // namespace
 
 int RunPrint(const Arguments& a) {
@@ -93,7 +128,8 @@ int RunPrint(const Arguments& a) {
     std::string file;
     // Also "print KIND FILE".
     if (report.empty() && a.positional.size() == 2 &&
-        (FindReport(a.positional[0]) != nullptr || a.positional[0] == "all" || a.positional[0] == "labels")) {
+        (FindReport(a.positional[0]) != nullptr || a.positional[0] == "all" || a.positional[0] == "labels" ||
+         a.positional[0] == "book")) {
         report = a.positional[0];
         file = a.positional[1];
     } else {
@@ -101,10 +137,10 @@ int RunPrint(const Arguments& a) {
         file = a.positional[0];
     }
     if (report.empty())
-        throw UsageError{Say(kTxtCliNeeds, {"print", "--report channels|master|realtime|logic|sms|all|labels"})};
-    const bool labels = report == "labels";
-    const ReportEntry* entry = report == "all" || labels ? nullptr : FindReport(report);
-    if (report != "all" && !labels && !entry)
+        throw UsageError{Say(kTxtCliNeeds, {"print", "--report channels|master|realtime|logic|sms|all|labels|book"})};
+    const bool labels = report == "labels", book = report == "book";
+    const ReportEntry* entry = report == "all" || labels || book ? nullptr : FindReport(report);
+    if (report != "all" && !labels && !book && !entry)
         throw UsageError{Say(kTxtCliUnknownReport, {report})};
     if (!a.has("-o"))
         throw UsageError{Say(kTxtCliNeeds, {"print", "-o OUT.pdf"})};
@@ -113,6 +149,15 @@ int RunPrint(const Arguments& a) {
         return PrintLabelSheet(a, file, out);
     if (a.has("--sheet"))
         throw UsageError{"--sheet is for --report labels"};
+    if (book) {
+        if (a.has("--all"))
+            throw UsageError{"the site book lists the channels in use only: no --all"};
+        const std::string pageSize = a.valueOr("--page-size", "A4");
+        if (pageSize != "A4" && pageSize != "a4" && pageSize != "Letter" && pageSize != "letter")
+            throw UsageError{Say(kTxtCliWants, {"--page-size", "A4 | Letter", pageSize})};
+        return PrintBook(a, file, out,
+                         QPageSize(pageSize == "Letter" || pageSize == "letter" ? QPageSize::Letter : QPageSize::A4));
+    }
     const std::string size = a.valueOr("--page-size", "A4");
     const bool letter = size == "Letter" || size == "letter";
     if (!letter && size != "A4" && size != "a4")

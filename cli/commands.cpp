@@ -145,7 +145,8 @@ const std::vector<Command>& Commands() {
          {{"--report KIND", true,
            "channels, master, realtime, logic, sms, or all: every report that has something\nto print, one after "
            "the other, each with its own page numbers; labels: a label sheet\nwith every channel in use (name "
-           "and description)"},
+           "and description); book: the site book, every report in one PDF with a cover,\ncontents, \"Page n of m\" "
+           "and bookmarks"},
           {"-o OUT.pdf", true, nullptr},
           kLanguage,
           {"--clock", true, "the date and time in the page header (default: now)"},

@@ -6,6 +6,7 @@
 #include "model/channel_types.h"
 #include "reports/labels.h"
 #include "reports/report_catalogue.h"
+#include "reports/site_book.h"
 #include "tests/support/recording_surface.h"
 
 using namespace korvane;
@@ -138,5 +139,76 @@ TEST(LabelSheet, labelsLandOnTheGridOfTheSheet) {
         // A long description is cut with "…", a line break becomes a blank.
         EXPECT_TRUE(texts[9].text.starts_with("A description") && texts[9].text.ends_with("\x85")) << texts[9].text;
         EXPECT_EQ(texts[11].text, "Hall first floor");
+    }
+}
+
+// The site book of each fixture: the cover's fields, the contents' page numbers where each report starts
+// (its first page carries its title), "Page n of m" on every page, and the channel list's groups on the
+// pages that hold their first channel.
+TEST(SiteBook, contentsAndPageNumbersMatchWhereEachReportStarts) {
+    const TextLookup english = shippedTexts("English.dat");
+    for (const char* fixture : {"Good.zeb", "TwelveInUse.zeb", "MultiLineDescriptions.zeb"}) {
+        SCOPED_TRACE(fixture);
+        const Configuration cfg = loadedConfiguration(fixture);
+        const ReportInput in = ReportInputOf(cfg, english);
+        RecordingSurface s;
+        PrintJob job(s);
+        BookPlan plan;
+        const BookCover cover{"Jens Jensen", "Elektro \xC5rhus", "6 December 2026 18:33, port com1: no difference"};
+        ASSERT_EQ(PrintSiteBook(job, in, cover, &plan), ReportOutcome::Printed);
+        EXPECT_EQ(plan.pages, job.pages());
+        const BookPlan planned = PlanSiteBook(s, in, cover);
+        EXPECT_EQ(planned.sections, plan.sections);
+        EXPECT_EQ(planned.pages, plan.pages);
+
+        const std::vector<Drawn> texts = s.texts();
+        const auto onPage = [&](int page, double y) {
+            std::vector<std::string> out;
+            for (const Drawn& d : texts)
+                if (d.page == page && (y < 0 || std::abs(d.y - y) < 0.01))
+                    out.push_back(d.text);
+            return out;
+        };
+        const auto has = [](const std::vector<std::string>& v, const std::string& t) {
+            return std::find(v.begin(), v.end(), t) != v.end();
+        };
+        const std::string total = std::to_string(job.pages());
+        for (int p = 1; p <= job.pages(); ++p)
+            EXPECT_TRUE(has(onPage(p, page::kHeaderLine1), "Page " + std::to_string(p) + " of " + total)) << p;
+
+        // Cover and contents first; then the reports that have something to print, channels in use only.
+        ASSERT_GE(plan.sections.size(), 3u);
+        EXPECT_EQ(plan.sections[0].page, 1);
+        EXPECT_EQ(plan.sections[1].page, 2);
+        ReportInput inUse = in;
+        inUse.inUseOnly = true;
+        const std::vector<ReportKind> kinds = ReportsWithContent(inUse);
+        ASSERT_EQ(plan.sections.size(), kinds.size() + 2);
+        for (const std::string& field : {cover.installer, cover.company, cover.lastWrite, std::string("204")})
+            EXPECT_TRUE(fixture != std::string("Good.zeb") || has(onPage(1, -1), field)) << field;
+        const std::vector<std::string> contents = onPage(2, -1);
+        for (std::size_t k = 2; k < plan.sections.size(); ++k) {
+            const BookSection& section = plan.sections[k];
+            EXPECT_EQ(section.title, english(FindReport(kinds[k - 2]).titleText));
+            EXPECT_TRUE(has(contents, section.title)) << section.title;
+            EXPECT_TRUE(has(contents, std::to_string(section.page))) << section.title;
+            // The report starts on that page: its title is there, and not on the page before.
+            EXPECT_TRUE(has(onPage(section.page, page::kHeaderLine1), "ZEB1 " + section.title)) << section.title;
+            EXPECT_FALSE(has(onPage(section.page - 1, page::kHeaderLine1), "ZEB1 " + section.title)) << section.title;
+            const int end = k + 1 < plan.sections.size() ? plan.sections[k + 1].page : job.pages() + 1;
+            for (int p = section.page; p < end; ++p)
+                EXPECT_TRUE(has(onPage(p, page::kHeaderLine1), "ZEB1 " + section.title)) << section.title << " " << p;
+        }
+        // The channel list's groups, each on the page of its first row.
+        const BookSection& channels = plan.sections[2];
+        EXPECT_FALSE(channels.parts.empty());
+        for (const BookSection& group : channels.parts) {
+            const char letter = group.title.back();
+            bool found = false;
+            for (const Drawn& d : texts)
+                found |= d.page == group.page && std::abs(d.x - page::kLeftText) < 0.01 && d.text.size() >= 2 &&
+                         d.text[0] == letter && d.text[1] >= '1' && d.text[1] <= '8';
+            EXPECT_TRUE(found) << group.title << " p" << group.page;
+        }
     }
 }
