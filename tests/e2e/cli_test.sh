@@ -701,6 +701,29 @@ verify_verdict)
         [ "$(wc -l <"$work/out")" -ge 1 ] || fail "$language: no difference listed"
     done
     ;;
+print_book)
+    # The site book: one PDF, the cover with the installer of the settings, "Page n of m" on every page;
+    # the label sheet on the paper of its sheet.
+    printf '[Data]\nInstaller=Jens Jensen\nCompany=Elektro Nord\nInstallerAsked=1\n' >"$work/settings.ini"
+    KORVANE_SETTINGS=$work/settings.ini expect_exit 0 "$cli" print --report book "$data/Good.zeb" -o "$work/book.pdf" \
+        --language en --clock $clock
+    pages=$(pdfinfo "$work/book.pdf" | sed -n 's/^Pages: *//p')
+    [ "${pages:-0}" -gt 3 ] || fail "book pages: $pages"
+    pdftotext -f 1 -l 1 "$work/book.pdf" "$work/cover.txt"
+    for word in "Site book" "Jens Jensen" "Elektro Nord" "Good.zeb" "not written from this program"; do
+        grep -q "$word" "$work/cover.txt" || fail "the cover lacks $word"
+    done
+    for p in $(seq 1 "$pages"); do
+        pdftotext -f "$p" -l "$p" "$work/book.pdf" - | grep -q "Page $p of $pages" || fail "page $p: no 'Page $p of $pages'"
+    done
+    expect_exit 2 "$cli" print --report book "$data/Good.zeb" -o "$work/book.pdf" --all
+    expect_exit 0 "$cli" print labels "$data/Good.zeb" -o "$work/labels.pdf" --sheet 4
+    pdfinfo "$work/labels.pdf" | grep -q "Page size: *595.* x 842" || fail "labels not on A4: $(pdfinfo "$work/labels.pdf")"
+    expect_exit 0 "$cli" print labels "$data/Good.zeb" -o "$work/labels.pdf" --sheet 70,30,3,9,0,4.5 --page-size Letter
+    pdfinfo "$work/labels.pdf" | grep -q "Page size: *612 x 792" || fail "labels not on Letter: $(pdfinfo "$work/labels.pdf")"
+    expect_exit 2 "$cli" print labels "$data/Good.zeb" -o "$work/labels.pdf" --sheet 80,30,3,9,0,0
+    expect_exit 2 "$cli" print --report channels "$data/Good.zeb" -o "$work/c.pdf" --sheet 1
+    ;;
 csv_roundtrip)
     # The channel list as a spreadsheet: German writes ';', English ','; an edited description comes back
     # as exactly that change, a malformed line is named with its number and nothing is written.

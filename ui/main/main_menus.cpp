@@ -132,6 +132,9 @@ void MainWindow::buildMenus() {
     for (const ReportEntry& e : ReportCatalogue())
         mPrint_->addAction(action(e.menuEntry, [this, k = e.kind] { printing_->print(k); }));
     mPrint_->addSeparator();
+    mPrint_->addAction(action("M_Print_Labels", [this] { printing_->labels(); }));
+    mPrint_->addAction(action("M_Print_SiteBook", [this] { printing_->siteBook(); }));
+    mPrint_->addSeparator();
     QAction* inUse = action("M_Print_InUse", [] {});
     inUse->setCheckable(true);
     inUse->setChecked(printing_->inUseOnly());
@@ -291,6 +294,8 @@ void MainWindow::retranslateMenus() {
         set(("M_Print_Preview_" + std::string(e.name)).c_str(), ws.menuText(e.menuText));
         set(("M_Print_Pdf_" + std::string(e.name)).c_str(), ws.menuText(e.menuText));
     }
+    set("M_Print_Labels", ws.menuText(kTxtMenuLabels));
+    set("M_Print_SiteBook", ws.menuText(kTxtMenuSiteBook));
     set("M_Print_InUse", ws.menuText(kTxtInUseOnly));
     set("M_Print_Preview_all", ws.menuText(kTxtAllReports));
     set("M_Print_Pdf_all", ws.menuText(kTxtAllReports));
