@@ -51,12 +51,11 @@ LabelSheet SheetOption(const Arguments& a) {
         return common[static_cast<std::size_t>(given[0] - '1')];
     // W,H,COLUMNS,ROWS,LEFT,TOP[,GAPX,GAPY] on A4 (or the page size given).
     std::string fields = given;
-    std::replace(fields.begin(), fields.end(), ',', ';');
-    const auto commas = std::count(fields.begin(), fields.end(), ';');
+    const auto commas = std::count(fields.begin(), fields.end(), ',');
     if (commas == 5)
-        fields += ";0;0";
+        fields += ",0,0";
     const std::string size = a.valueOr("--page-size", "A4");
-    fields += size == "Letter" || size == "letter" ? ";215.9;279.4" : ";210;297";
+    fields += size == "Letter" || size == "letter" ? ",215.9,279.4" : ",210,297";
     const std::optional<LabelSheet> sheet = commas == 5 || commas == 7 ? ParseLabelSheet(fields) : std::nullopt;
     if (!sheet)
         throw UsageError{Say(kTxtCliWants, {"--sheet",

@@ -59,8 +59,8 @@ std::string LabelSheetFault(const LabelSheet& s) {
 std::string LabelSheetText(const LabelSheet& s) {
     std::ostringstream out;
     out.imbue(std::locale::classic());
-    out << s.labelWidth << ';' << s.labelHeight << ';' << s.columns << ';' << s.rows << ';' << s.left << ';' << s.top
-        << ';' << s.gapX << ';' << s.gapY << ';' << s.paperWidth << ';' << s.paperHeight;
+    out << s.labelWidth << ',' << s.labelHeight << ',' << s.columns << ',' << s.rows << ',' << s.left << ',' << s.top
+        << ',' << s.gapX << ',' << s.gapY << ',' << s.paperWidth << ',' << s.paperHeight;
     return out.str();
 }
 
@@ -72,7 +72,7 @@ std::optional<LabelSheet> ParseLabelSheet(const std::string& text) {
     char sep[9] = {};
     in >> s.labelWidth >> sep[0] >> s.labelHeight >> sep[1] >> s.columns >> sep[2] >> s.rows >> sep[3] >> s.left >>
         sep[4] >> s.top >> sep[5] >> s.gapX >> sep[6] >> s.gapY >> sep[7] >> s.paperWidth >> sep[8] >> s.paperHeight;
-    if (in.fail() || !(in >> std::ws).eof() || std::string(sep, 9) != std::string(9, ';') ||
+    if (in.fail() || !(in >> std::ws).eof() || std::string(sep, 9) != std::string(9, ',') ||
         !LabelSheetFault(s).empty())
         return std::nullopt;
     for (const LabelSheet& common : CommonLabelSheets()) {

@@ -35,7 +35,7 @@ const std::vector<LabelSheet>& CommonLabelSheets();
 // label, and the grid inside the paper.
 std::string LabelSheetFault(const LabelSheet& sheet);
 
-// The sheet as one line ("70;25.4;3;11;0;8.8;0;0;210;297": label width and height, columns, rows, left
+// The sheet as one line ("70,25.4,3,11,0,8.8,0,0,210,297": label width and height, columns, rows, left
 // and top margin, gaps across and down, paper width and height) for the settings, and back: nothing when
 // the text is no usable sheet; a common sheet keeps its name.
 std::string LabelSheetText(const LabelSheet& sheet);

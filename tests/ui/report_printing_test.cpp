@@ -211,7 +211,7 @@ protected:
         else if (what == "real-time")
             ws().changeChannelType(channelNamed(arg), kTypeRealTime);
         else if (what == "lines")
-            for (const std::string& line : splitOn(arg, '|'))
+            for (const std::string& line : splitOn(arg, '/'))
                 dialogs.lines.push_back(QString::fromStdString(line));
         else if (what == "sheet")
             main().reportPrinting().chooseSheet = [arg](const LabelSheet&) -> std::optional<LabelSheet> {
