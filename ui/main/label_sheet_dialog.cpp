@@ -4,10 +4,12 @@
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
+#include <QLocale>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "app/texts.h"
 #include "model/text_ids.h"
 
 namespace korvane {
@@ -51,6 +53,12 @@ LabelSheetDialog::LabelSheetDialog(const Workspace& ws, const LabelSheet& curren
     top_ = millimetres("T_LabelTop", this);
     gapX_ = millimetres("T_LabelGapX", this);
     gapY_ = millimetres("T_LabelGapY", this);
+
+    // Millimetres in the window language's notation (a decimal comma in German and Danish).
+    const QString language = QtLanguageOf(ws);
+    const QLocale locale = language.isEmpty() ? QLocale() : QLocale(language);
+    for (QDoubleSpinBox* box : {width_, height_, left_, top_, gapX_, gapY_})
+        box->setLocale(locale);
 
     auto* form = new QFormLayout;
     form->addRow(ws.text(kTxtLabelSheet), Combo_LabelSheet);

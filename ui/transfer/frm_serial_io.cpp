@@ -560,9 +560,11 @@ void FrmSerialIO::onFinished() {
     if (phase_ == Phase::Write && outcome == TransferOutcome::Done) {
         written_ = std::move(sending_); // what the unit now holds, for verify
         const QString device = ctx_.settings.value(kDeviceSetting);
-        ctx_.ws.LastWrite = Workspace::WriteRecord{
-            QDateTime::currentDateTime(), device.isEmpty() ? QStringLiteral("Com %1").arg(ctx_.ws.ComPort) : device,
-            ctx_.ws.text(kTxtWriteAccepted), *written_};
+        const QString port = device.isEmpty()                 ? QStringLiteral("Com %1").arg(ctx_.ws.ComPort)
+                             : device == QLatin1String("sim") ? ctx_.ws.text(kTxtSimulatedUnit)
+                                                              : device;
+        ctx_.ws.LastWrite =
+            Workspace::WriteRecord{QDateTime::currentDateTime(), port, ctx_.ws.text(kTxtWriteAccepted), *written_};
     }
     sending_.reset();
     if (phase_ == Phase::Write && outcome == TransferOutcome::Done && more) {
