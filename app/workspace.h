@@ -2,6 +2,7 @@
 // The one configuration in memory and the working variables the windows share. Windows change the
 // model through the workspace and redraw from its signals.
 
+#include <QDateTime>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -74,6 +75,15 @@ public:
     std::array<QString, kLanguageSlotRoom> LangNames;
     int CurLanguage = 1;
     int ComPort = 1;
+    // The last write to the unit in this session, for the site book's cover: when, through which port,
+    // the verdict (of the verify when one followed) and the configuration written.
+    struct WriteRecord {
+        QDateTime when;
+        QString port;
+        QString verdict;
+        Configuration written;
+    };
+    std::optional<WriteRecord> LastWrite;
     QString FocusTag;
     int FocusHelpId = 0;
     QString ProgramFolder;

@@ -83,6 +83,19 @@ const std::vector<Command>& Commands() {
           kLanguage},
          "",
          RunDump},
+        {"export-csv",
+         "FILE [-o OUT.csv] [--language LANG] [--separator ;|,|tab]",
+         "write the channel list as a spreadsheet file (CSV)",
+         "Writes one line per channel in use, after a heading line: channel, function, description and\n"
+         "settings in the words of the editor's pages, as File > Export channel list does. UTF-8 with a byte\n"
+         "order mark, CR LF line ends; a field holding the separator, a double quote or a line break is\n"
+         "quoted (\"\" for a quote). The separator is ';' where the language writes a decimal comma (German,\n"
+         "Danish), else ','.\n",
+         {{"-o OUT.csv", true, "write to OUT.csv instead of the standard output"},
+          kLanguage,
+          {"--separator", true, "; , or tab instead of the language's separator"}},
+         "",
+         RunExportCsv},
         {"export-hex",
          "FILE [--clock YYYY-MM-DDTHH:MM:SS] [--language LANG] [-o OUT]",
          "write the records File > Write sends",
@@ -92,6 +105,16 @@ const std::vector<Command>& Commands() {
           {"-o OUT", true, "write to OUT instead of the standard output"}},
          "",
          RunExportHex},
+        {"import-csv",
+         "FILE SHEET.csv -o OUT.zeb [--language LANG]",
+         "take the descriptions of a spreadsheet file into a configuration file",
+         "Reads the descriptions of SHEET.csv by its channel column (other columns are ignored), puts them\n"
+         "into FILE's channels and saves the result as OUT.zeb, as File > Import descriptions does; prints\n"
+         "each change as diff does: \"A3 Mono: Description 'Door' \u2192 'Front door'\".\n",
+         {{"-o OUT.zeb", true, nullptr}, kLanguage},
+         "Exit 0 saved; 1 FILE or SHEET.csv cannot be read, OUT cannot be written, or lines of SHEET.csv\n"
+         "cannot be read (each named with its line number on stderr; nothing is written); 2 wrong use.\n",
+         RunImportCsv},
         {"import-hex",
          "CAPTURE -o OUT.zeb [--language LANG]",
          "turn a captured unit answer into a configuration file",
@@ -115,17 +138,23 @@ const std::vector<Command>& Commands() {
          RunMove},
         {"print",
          "FILE --report KIND -o OUT.pdf [--language LANG] [--clock YYYY-MM-DDTHH:MM:SS]\n"
-         "                         [--page-size A4|Letter] [--all]\n"
+         "                         [--page-size A4|Letter] [--all] [--sheet N|W,H,COLUMNS,ROWS,LEFT,TOP]\n"
          "       korvane-cli print KIND FILE -o OUT.pdf [...]",
          "print reports as a PDF file",
          "Draws a report of the Print menu for FILE into a PDF file, as the Print menu does on a printer.\n",
          {{"--report KIND", true,
            "channels, master, realtime, logic, sms, or all: every report that has something\nto print, one after "
-           "the other, each with its own page numbers"},
+           "the other, each with its own page numbers; labels: a label sheet\nwith every channel in use (name "
+           "and description); book: the site book, every report in one PDF with a cover,\ncontents, \"Page n of m\" "
+           "and bookmarks"},
           {"-o OUT.pdf", true, nullptr},
           kLanguage,
           {"--clock", true, "the date and time in the page header (default: now)"},
           {"--page-size", true, "A4 (default) or Letter"},
+          {"--sheet", true,
+           "labels: a sheet of the list (1 = 70 x 25.4 mm, 3 x 11 on A4, the default; 2 = 70 x 37 mm,\n"
+           "3 x 8; 3 = 63.5 x 38.1 mm, 3 x 7; 4 = 99.1 x 38.1 mm, 2 x 7; 5 = 66.7 x 25.4 mm, 3 x 10 on\n"
+           "Letter), or W,H,COLUMNS,ROWS,LEFT,TOP[,GAPX,GAPY] in millimetres on the page size"},
           {"--all", false,
            "every channel and logic block; without it the reports list the channels in use only (leaving out\n"
            "unused channels: not used, no description) and the logic blocks in use, as the Print menu does"},

@@ -375,6 +375,47 @@ constexpr int kTxtLanguageName = 331;   // the language's display name
     X(kTxtRefusedNothingToPaste, 608) /* clipboard without channels or text */                                         \
     X(kTxtMoveSwapTarget, 609)        /* label of the channel asked for by Move channel to... and Swap with... */      \
     X(kTxtInMemory, 326)              /* the configuration in memory in a comparison heading */                        \
+    /* Spreadsheet files, label sheets and the site book */                                                            \
+    X(kTxtCsvFunction, 640)            /* spreadsheet export: the heading of the function column */                    \
+    X(kTxtMenuExportCsv, 641)          /* File menu: the channel list as a spreadsheet file */                         \
+    X(kTxtMenuImportDescriptions, 642) /* File menu: descriptions from a spreadsheet file */                           \
+    X(kTxtCsvFilter, 643)              /* file dialog filter name of spreadsheet files */                              \
+    X(kTxtCsvLine, 644)                /* a line of a spreadsheet file not read: %1 = line, %2 = why */                \
+    X(kTxtCsvNotClosed, 645)           /* spreadsheet line: a quoted field runs to the end of the file */              \
+    X(kTxtCsvAfterQuote, 646)          /* spreadsheet line: text after a closing quote */                              \
+    X(kTxtCsvNoChannel, 647)           /* spreadsheet line: %1 = what the channel column holds */                      \
+    X(kTxtCsvNoDescription, 648)       /* spreadsheet line: %1 = channel, the line ends before the description */      \
+    X(kTxtCsvTwice, 649)               /* spreadsheet line: %1 = channel, %2 = the earlier line */                     \
+    X(kTxtCsvLinesNotRead, 650)        /* heading of the lines of a spreadsheet file not read */                       \
+    X(kTxtCsvApplyQuestion, 651)       /* import question: %1 = how many descriptions change */                        \
+    X(kTxtCsvNoChanges, 652)           /* import: the file changes no description */                                   \
+    X(kTxtOpImportDescriptions, 653)   /* undo step of imported descriptions */                                        \
+    X(kTxtCsvLonger, 654)              /* import: %1 = how many descriptions are longer than the unit keeps */         \
+    X(kTxtCsvImported, 655)            /* import done: %1 = how many descriptions changed */                           \
+    X(kTxtMenuLabels, 656)             /* Print menu: label sheet */                                                   \
+    X(kTxtMenuSiteBook, 657)           /* Print menu: site book */                                                     \
+    X(kTxtLabelSheet, 658)             /* label dialog: the sheet */                                                   \
+    X(kTxtLabelCustom, 659)            /* label dialog: a sheet given in millimetres */                                \
+    X(kTxtLabelWidth, 660)             /* label dialog: label width */                                                 \
+    X(kTxtLabelHeight, 661)            /* label dialog: label height */                                                \
+    X(kTxtLabelColumns, 662)           /* label dialog: labels across */                                               \
+    X(kTxtLabelRows, 663)              /* label dialog: labels down */                                                 \
+    X(kTxtLabelLeft, 664)              /* label dialog: left margin */                                                 \
+    X(kTxtLabelTop, 665)               /* label dialog: top margin */                                                  \
+    X(kTxtLabelGapX, 666)              /* label dialog: gap between columns */                                         \
+    X(kTxtLabelGapY, 667)              /* label dialog: gap between rows */                                            \
+    X(kTxtBookTitle, 668)              /* site book: the cover's title and the outline's first entry */                \
+    X(kTxtBookContents, 669)           /* site book: the contents page */                                              \
+    X(kTxtBookPageOf, 670)             /* site book page numbers: %1 = page, %2 = pages */                             \
+    X(kTxtBookInstaller, 671)          /* site book cover, and the question asked once: the installer's name */        \
+    X(kTxtBookCompany, 672)            /* site book cover, and the question asked once: the installer's company */     \
+    X(kTxtBookDate, 673)               /* site book cover: the date it was made */                                     \
+    X(kTxtBookChannelsInUse, 674)      /* site book cover: how many channels are in use */                             \
+    X(kTxtBookLastWrite, 675)          /* site book cover: the last write to the unit */                               \
+    X(kTxtBookWriteLine, 676)          /* site book cover: %1 = date and time, %2 = port, %3 = the verify verdict */   \
+    X(kTxtBookNoWrite, 677)            /* site book cover: no write of this configuration from this program */         \
+    X(kTxtBookDeviceNumber, 678)       /* site book cover: the device number */                                        \
+    X(kTxtBookGroup, 679)              /* site book outline: %1 = the group letter of the channel list */              \
     /* The command line's sentences */                                                                                 \
     X(kTxtCliMissingFile, 680)        /* command line, wrong use: a file name is missing */                            \
     X(kTxtCliUnexpectedArgument, 681) /* command line, wrong use: %1 = the argument too many */                        \

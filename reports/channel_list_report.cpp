@@ -399,6 +399,8 @@ ReportOutcome PrintChannelList(PrintJob& job, const ReportInput& in) {
                 return ReportOutcome::Failed;
             n = 0;
         }
+        if (in.channelPrinted)
+            in.channelPrinted(e.channel, job.pages());
         n += kFurtherLine * (drawEntry(canvas, e, n) - 1) + 1;
     }
     return ReportOutcome::Printed;

@@ -144,7 +144,8 @@ bool ReportPages::next() {
     if (!job_.beginPage())
         return false;
     ++page_;
-    PrintPageHeadder(canvas_, in_, title_, in_.text(kTxtPage) + ": " + Str(page_));
+    PrintPageHeadder(canvas_, in_, title_,
+                     in_.pageText ? in_.pageText(job_.pages()) : in_.text(kTxtPage) + ": " + Str(page_));
     if (headings_)
         headings_(canvas_);
     return true;

@@ -51,6 +51,10 @@ struct ReportInput {
     std::string fileName;   // CurFileName, 8-bit
     DeviceClock clock;      // date and time in the page header
     bool inUseOnly = false; // leave out unused channels and empty logic blocks
+    // Within a book of several reports: the page text of a header from the page's number in the whole
+    // job (instead of the report's own "Page: n"), and where each channel row of the channel list went.
+    std::function<std::string(int jobPage)> pageText = {};
+    std::function<void(int channel, int jobPage)> channelPrinted = {};
 };
 
 // The pages of one print job: one or more reports, one page after the other.

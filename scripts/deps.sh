@@ -12,7 +12,7 @@ packages=(
     cmake ninja-build g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    fonts-liberation2 xvfb xauth socat srecord poppler-utils
+    fonts-liberation2 xvfb xauth socat srecord poppler-utils libqpdf-dev
     desktop-file-utils shared-mime-info groff-base dpkg-dev file lintian appstream
 )
 case "${1:-}" in

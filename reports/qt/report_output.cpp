@@ -29,12 +29,9 @@ std::vector<ReportKind> withContent(const ReportInput& in, const std::vector<Rep
 
 } // namespace
 
-OutputOutcome DrawReports(QPagedPaintDevice& device, const ReportInput& in, const std::vector<ReportKind>& kinds,
-                          QPointF originTwips, const PageSelection& selection) {
+OutputOutcome DrawJob(QPagedPaintDevice& device, QPointF originTwips, const PageSelection& selection,
+                      const std::function<ReportOutcome(PrintJob&)>& draw) {
     OutputOutcome out;
-    const std::vector<ReportKind> todo = withContent(in, kinds);
-    if (todo.empty())
-        return out;
     QPainter painter;
     if (!painter.begin(&device)) {
         out.outcome = ReportOutcome::Failed;
@@ -51,7 +48,7 @@ OutputOutcome DrawReports(QPagedPaintDevice& device, const ReportInput& in, cons
         }
         PageRangeSurface range(surface, selection.pages ? selection.pages : std::function<bool(int)>(every));
         PrintJob job(range);
-        out.outcome = PrintReports(job, in, todo);
+        out.outcome = draw(job);
         out.pages += range.pagesDrawn();
         if (out.outcome != ReportOutcome::Printed)
             break;
@@ -64,6 +61,14 @@ OutputOutcome DrawReports(QPagedPaintDevice& device, const ReportInput& in, cons
         out.reason = QStringLiteral("the printing device could not finish the document");
     }
     return out;
+}
+
+OutputOutcome DrawReports(QPagedPaintDevice& device, const ReportInput& in, const std::vector<ReportKind>& kinds,
+                          QPointF originTwips, const PageSelection& selection) {
+    const std::vector<ReportKind> todo = withContent(in, kinds);
+    if (todo.empty())
+        return {};
+    return DrawJob(device, originTwips, selection, [&](PrintJob& job) { return PrintReports(job, in, todo); });
 }
 
 int CountPages(const ReportInput& in, const std::vector<ReportKind>& kinds, int resolution) {
@@ -90,15 +95,13 @@ QPointF CentredOrigin(const QPageSize& size) {
     return {(width - page::kRuleLeft - page::kRightEdge) / 2, (height - page::kFrameBottom) / 2};
 }
 
-OutputOutcome WriteReportsPdf(const QString& path, const ReportInput& in, const std::vector<ReportKind>& kinds,
-                              const QPageSize& size, const QString& title) {
-    OutputOutcome out;
-    if (withContent(in, kinds).empty())
-        return out;
+OutputOutcome WritePdf(const QString& path, const QPageSize& size, const QString& title,
+                       const std::function<OutputOutcome(QPdfWriter&)>& draw, const PdfFinish& finish) {
     // The whole document first, then the file, written as a configuration is saved: a regular file
     // replaced only whole and keeping its mode, owner and group; a FIFO or device written in place;
     // a write-protected file refused, whoever prints.
     QByteArray document;
+    OutputOutcome out;
     {
         QBuffer buffer(&document);
         buffer.open(QIODevice::WriteOnly);
@@ -109,10 +112,18 @@ OutputOutcome WriteReportsPdf(const QString& path, const ReportInput& in, const 
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         writer.setCreator(QStringLiteral("Korvane"));
         writer.setTitle(title);
-        out = DrawReports(writer, in, kinds, CentredOrigin(size));
+        out = draw(writer);
     }
     if (!out.ok())
         return out;
+    if (finish) {
+        QString reason;
+        if (!finish(document, reason)) {
+            out.outcome = ReportOutcome::Failed;
+            out.reason = reason;
+            return out;
+        }
+    }
     const WriteOutcome w =
         WriteFileAtomically(QFile::encodeName(path).toStdString(),
                             std::string_view(document.constData(), static_cast<std::size_t>(document.size())));
@@ -121,6 +132,14 @@ OutputOutcome WriteReportsPdf(const QString& path, const ReportInput& in, const 
         out.reason = QString::fromLocal8Bit(w.reason.c_str());
     }
     return out;
+}
+
+OutputOutcome WriteReportsPdf(const QString& path, const ReportInput& in, const std::vector<ReportKind>& kinds,
+                              const QPageSize& size, const QString& title) {
+    if (withContent(in, kinds).empty())
+        return {};
+    return WritePdf(path, size, title,
+                    [&](QPdfWriter& writer) { return DrawReports(writer, in, kinds, CentredOrigin(size)); });
 }
 
 } // namespace korvane

@@ -146,6 +146,9 @@ exit_codes)
         "0 write --port sim $data/Good.zeb" "1 write --port sim $work/none.zeb" "2 write $data/Good.zeb"
         "3 write --port $work/no-port $data/Good.zeb" "4 write --port sim:garbage-verdict $data/Good.zeb"
         "5 write --port sim:verdict-1 $data/Good.zeb" "6 write --port sim:firmware-02ff $data/Good.zeb --verify"
+        "0 export-csv $data/Good.zeb -o $work/e.csv" "1 export-csv $work/none.zeb" "2 export-csv $data/Good.zeb --separator x"
+        "0 import-csv $work/blank.zeb $work/e.csv -o $work/ic.zeb" "1 import-csv $data/Good.zeb $work/none.csv -o $work/ic.zeb"
+        "2 import-csv $data/Good.zeb $work/e.csv"
         "0 move $example A3 B5 -o $work/m.zeb" "1 move $data/Good.zeb A3 A3 -o $work/m.zeb"
         "2 move $data/Good.zeb A3 Q9 -o $work/m.zeb" "0 swap $data/Good.zeb A3 A4 -o $work/m.zeb"
         "1 swap $work/none.zeb A3 A4 -o $work/m.zeb" "2 swap $data/Good.zeb A3 A4"
@@ -698,6 +701,51 @@ verify_verdict)
         [ "$(wc -l <"$work/out")" -ge 1 ] || fail "$language: no difference listed"
     done
     ;;
+print_book)
+    # The site book: one PDF, the cover with the installer of the settings, "Page n of m" on every page;
+    # the label sheet on the paper of its sheet.
+    printf '[Data]\nInstaller=Jens Jensen\nCompany=Elektro Nord\nInstallerAsked=1\n' >"$work/settings.ini"
+    KORVANE_SETTINGS=$work/settings.ini expect_exit 0 "$cli" print --report book "$data/Good.zeb" -o "$work/book.pdf" \
+        --language en --clock $clock
+    pages=$(pdfinfo "$work/book.pdf" | sed -n 's/^Pages: *//p')
+    [ "${pages:-0}" -gt 3 ] || fail "book pages: $pages"
+    pdftotext -f 1 -l 1 "$work/book.pdf" "$work/cover.txt"
+    for word in "Site book" "Jens Jensen" "Elektro Nord" "Good.zeb" "not written from this program"; do
+        grep -q "$word" "$work/cover.txt" || fail "the cover lacks $word"
+    done
+    for p in $(seq 1 "$pages"); do
+        pdftotext -f "$p" -l "$p" "$work/book.pdf" - | grep -q "Page $p of $pages" || fail "page $p: no 'Page $p of $pages'"
+    done
+    expect_exit 2 "$cli" print --report book "$data/Good.zeb" -o "$work/book.pdf" --all
+    expect_exit 0 "$cli" print labels "$data/Good.zeb" -o "$work/labels.pdf" --sheet 4
+    pdfinfo "$work/labels.pdf" | grep -q "Page size: *595.* x 842" || fail "labels not on A4: $(pdfinfo "$work/labels.pdf")"
+    expect_exit 0 "$cli" print labels "$data/Good.zeb" -o "$work/labels.pdf" --sheet 70,30,3,9,0,4.5 --page-size Letter
+    pdfinfo "$work/labels.pdf" | grep -q "Page size: *612 x 792" || fail "labels not on Letter: $(pdfinfo "$work/labels.pdf")"
+    expect_exit 2 "$cli" print labels "$data/Good.zeb" -o "$work/labels.pdf" --sheet 80,30,3,9,0,0
+    expect_exit 2 "$cli" print --report channels "$data/Good.zeb" -o "$work/c.pdf" --sheet 1
+    ;;
+csv_roundtrip)
+    # The channel list as a spreadsheet: German writes ';', English ','; an edited description comes back
+    # as exactly that change, a malformed line is named with its number and nothing is written.
+    example=$data/../../resources/Data/Example.zeb
+    expect_exit 0 "$cli" export-csv "$example" --language de -o "$work/de.csv"
+    [ "$(head -c 3 "$work/de.csv" | od -An -tx1 | tr -d ' ')" = efbbbf ] || fail "no byte order mark"
+    [ "$(head -1 "$work/de.csv" | tail -c +4 | tr -d '\r')" = "Kanal;Funktion;Beschreibung;Einstellungen" ] ||
+        fail "German heading: $(head -1 "$work/de.csv")"
+    expect_exit 0 "$cli" export-csv "$example" --language en -o "$work/en.csv"
+    [ "$(head -1 "$work/en.csv" | tail -c +4 | tr -d '\r')" = "Channel,Function,Description,Settings" ] ||
+        fail "English heading: $(head -1 "$work/en.csv")"
+    sed 's/^A3;\([^;]*\);Stue lys;/A3;\1;"Küche; Süd";/' "$work/de.csv" >"$work/edited.csv"
+    expect_exit 0 "$cli" import-csv "$example" "$work/edited.csv" -o "$work/edited.zeb" --language en
+    [ "$(cat "$work/out")" = "A3 Mono: Description 'Stue lys' → 'Küche; Süd'" ] || fail "import output: $(cat "$work/out")"
+    expect_exit 1 "$cli" diff "$example" "$work/edited.zeb"
+    [ "$(wc -l <"$work/out")" -eq 1 ] || fail "more than the edited description changed: $(cat "$work/out")"
+    printf 'A1;x;ok\r\nQ9;x;y\r\nA1;x;z\r\n' >"$work/bad.csv"
+    expect_exit 1 "$cli" import-csv "$example" "$work/bad.csv" -o "$work/bad.zeb"
+    grep -q "Line 2: 'Q9' is no channel" "$work/err" || fail "line 2 not named: $(cat "$work/err")"
+    grep -q "Line 3: A1 is given on line 1 already" "$work/err" || fail "line 3 not named: $(cat "$work/err")"
+    [ -e "$work/bad.zeb" ] && fail "a file with bad lines was imported"
+    ;;
 completion)
     # The bash completion, as bash calls it: the word list of each command line.
     script=$(realpath "$data/../../packaging/korvane-cli.bash-completion")
@@ -714,7 +762,7 @@ completion)
             echo --help) | sort -u | tr '\n' ' ')
         [ "$(complete_line korvane-cli $c -)" = "$want" ] || fail "$c options: $(complete_line korvane-cli $c -); --help: $want"
     done
-    [ "$(complete_line korvane-cli print x.zeb --report '')" = "all channels logic master realtime sms " ] ||
+    [ "$(complete_line korvane-cli print x.zeb --report '')" = "all book channels labels logic master realtime sms " ] ||
         fail "report kinds: $(complete_line korvane-cli print x.zeb --report '')"
     [ "$(complete_line korvane-cli diff a b --language D)" = "Dansk Deutsch " ] || fail "languages: $(complete_line korvane-cli diff a b --language D)"
     mkdir "$work/empty" && cd "$work/empty" || fail "cd"

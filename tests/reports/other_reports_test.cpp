@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "model/channel_types.h"
+#include "reports/labels.h"
 #include "reports/report_catalogue.h"
+#include "reports/site_book.h"
 #include "tests/support/recording_surface.h"
 
 using namespace korvane;
@@ -84,4 +86,129 @@ TEST(ReportCatalogue, allReportsInOneJobEachWithItsOwnPageNumbers) {
     PrintJob failing(refusing);
     EXPECT_EQ(PrintReports(failing, ReportInputOf(cfg), all), ReportOutcome::Failed);
     EXPECT_EQ(refusing.page, 1);
+}
+
+// The label sheet: each channel in use on its label of the grid, its name and description inside the
+// label; two sheets of different grids, margins and gaps, and the pages they fill.
+TEST(LabelSheet, labelsLandOnTheGridOfTheSheet) {
+    Configuration cfg = ReportBlank(127);
+    for (int c = 0; c < 40; ++c)
+        cfg.ChanText[static_cast<std::size_t>(c)] = "Room " + std::to_string(c);
+    cfg.ChanText[4] = "A description much longer than any label of these sheets could ever hold on one line";
+    cfg.ChanText[5] = "Hall\r\nfirst floor";
+    constexpr double kMm = 1440 / 25.4;
+    const struct {
+        int sheet; // in CommonLabelSheets()
+        int label; // from 0
+        int page;
+        double xMm; // the label's top-left corner on the paper
+        double yMm;
+    } cases[] = {
+        {0, 0, 1, 0, 8.8},        {0, 1, 1, 70, 8.8},         {0, 4, 1, 70, 34.2},     {0, 32, 1, 140, 262.8},
+        {0, 33, 2, 0, 8.8},       {0, 39, 2, 0, 59.6},        {3, 0, 1, 4.65, 15.15},  {3, 1, 1, 106.25, 15.15},
+        {3, 5, 1, 106.25, 91.35}, {3, 13, 1, 106.25, 243.75}, {3, 14, 2, 4.65, 15.15}, {3, 39, 3, 106.25, 205.65},
+    };
+    for (int sheetIndex : {0, 3}) {
+        const LabelSheet& sheet = CommonLabelSheets()[static_cast<std::size_t>(sheetIndex)];
+        RecordingSurface s;
+        PrintJob job(s);
+        ASSERT_EQ(PrintLabels(job, ReportInputOf(cfg), sheet), ReportOutcome::Printed);
+        const std::vector<Drawn> texts = s.texts();
+        ASSERT_EQ(texts.size(), 80u); // name and description of 40 labels
+        EXPECT_EQ(job.pages(), sheetIndex == 0 ? 2 : 3);
+        for (const auto& c : cases) {
+            if (c.sheet != sheetIndex)
+                continue;
+            SCOPED_TRACE(std::to_string(c.sheet) + " label " + std::to_string(c.label));
+            const Drawn& name = texts[static_cast<std::size_t>(2 * c.label)];
+            const Drawn& description = texts[static_cast<std::size_t>(2 * c.label + 1)];
+            EXPECT_EQ(name.text, Num_2_Channel(c.label));
+            EXPECT_TRUE(name.bold);
+            EXPECT_EQ(name.page, c.page);
+            EXPECT_EQ(description.page, c.page);
+            const double left = c.xMm * kMm, top = c.yMm * kMm;
+            const double right = left + sheet.labelWidth * kMm, bottom = top + sheet.labelHeight * kMm;
+            for (const Drawn* d : {&name, &description}) {
+                EXPECT_GT(d->x, left + 0.5 * kMm) << d->text;
+                EXPECT_LT(d->right, right - 0.5 * kMm) << d->text;
+                EXPECT_GT(d->y, top) << d->text;
+                EXPECT_LT(d->bottom, bottom) << d->text;
+            }
+            EXPECT_GE(description.y, name.bottom - 0.01);
+        }
+        // A long description is cut with "…", a line break becomes a blank.
+        EXPECT_TRUE(texts[9].text.starts_with("A description") && texts[9].text.ends_with("\x85")) << texts[9].text;
+        EXPECT_EQ(texts[11].text, "Hall first floor");
+    }
+}
+
+// The site book of each fixture: the cover's fields, the contents' page numbers where each report starts
+// (its first page carries its title), "Page n of m" on every page, and the channel list's groups on the
+// pages that hold their first channel.
+TEST(SiteBook, contentsAndPageNumbersMatchWhereEachReportStarts) {
+    const TextLookup english = shippedTexts("English.dat");
+    for (const char* fixture : {"Good.zeb", "TwelveInUse.zeb", "MultiLineDescriptions.zeb"}) {
+        SCOPED_TRACE(fixture);
+        const Configuration cfg = loadedConfiguration(fixture);
+        const ReportInput in = ReportInputOf(cfg, english);
+        RecordingSurface s;
+        PrintJob job(s);
+        BookPlan plan;
+        const BookCover cover{"Jens Jensen", "Elektro \xC5rhus", "6 December 2026 18:33, port com1: no difference"};
+        ASSERT_EQ(PrintSiteBook(job, in, cover, &plan), ReportOutcome::Printed);
+        EXPECT_EQ(plan.pages, job.pages());
+        const BookPlan planned = PlanSiteBook(s, in, cover);
+        EXPECT_EQ(planned.sections, plan.sections);
+        EXPECT_EQ(planned.pages, plan.pages);
+
+        const std::vector<Drawn> texts = s.texts();
+        const auto onPage = [&](int page, double y) {
+            std::vector<std::string> out;
+            for (const Drawn& d : texts)
+                if (d.page == page && (y < 0 || std::abs(d.y - y) < 0.01))
+                    out.push_back(d.text);
+            return out;
+        };
+        const auto has = [](const std::vector<std::string>& v, const std::string& t) {
+            return std::find(v.begin(), v.end(), t) != v.end();
+        };
+        const std::string total = std::to_string(job.pages());
+        for (int p = 1; p <= job.pages(); ++p)
+            EXPECT_TRUE(has(onPage(p, page::kHeaderLine1), "Page " + std::to_string(p) + " of " + total)) << p;
+
+        // Cover and contents first; then the reports that have something to print, channels in use only.
+        ASSERT_GE(plan.sections.size(), 3u);
+        EXPECT_EQ(plan.sections[0].page, 1);
+        EXPECT_EQ(plan.sections[1].page, 2);
+        ReportInput inUse = in;
+        inUse.inUseOnly = true;
+        const std::vector<ReportKind> kinds = ReportsWithContent(inUse);
+        ASSERT_EQ(plan.sections.size(), kinds.size() + 2);
+        for (const std::string& field : {cover.installer, cover.company, cover.lastWrite, std::string("204")})
+            EXPECT_TRUE(fixture != std::string("Good.zeb") || has(onPage(1, -1), field)) << field;
+        const std::vector<std::string> contents = onPage(2, -1);
+        for (std::size_t k = 2; k < plan.sections.size(); ++k) {
+            const BookSection& section = plan.sections[k];
+            EXPECT_EQ(section.title, english(FindReport(kinds[k - 2]).titleText));
+            EXPECT_TRUE(has(contents, section.title)) << section.title;
+            EXPECT_TRUE(has(contents, std::to_string(section.page))) << section.title;
+            // The report starts on that page: its title is there, and not on the page before.
+            EXPECT_TRUE(has(onPage(section.page, page::kHeaderLine1), "ZEB1 " + section.title)) << section.title;
+            EXPECT_FALSE(has(onPage(section.page - 1, page::kHeaderLine1), "ZEB1 " + section.title)) << section.title;
+            const int end = k + 1 < plan.sections.size() ? plan.sections[k + 1].page : job.pages() + 1;
+            for (int p = section.page; p < end; ++p)
+                EXPECT_TRUE(has(onPage(p, page::kHeaderLine1), "ZEB1 " + section.title)) << section.title << " " << p;
+        }
+        // The channel list's groups, each on the page of its first row.
+        const BookSection& channels = plan.sections[2];
+        EXPECT_FALSE(channels.parts.empty());
+        for (const BookSection& group : channels.parts) {
+            const char letter = group.title.back();
+            bool found = false;
+            for (const Drawn& d : texts)
+                found |= d.page == group.page && std::abs(d.x - page::kLeftText) < 0.01 && d.text.size() >= 2 &&
+                         d.text[0] == letter && d.text[1] >= '1' && d.text[1] <= '8';
+            EXPECT_TRUE(found) << group.title << " p" << group.page;
+        }
+    }
 }

@@ -1,9 +1,11 @@
 // The File menu's commands without a window: the recent list and the holiday periods of New and Open.
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "app/file_commands.h"
+#include "app/spreadsheet_commands.h"
 #include "io/config_file.h"
 #include "model/calendar.h"
 #include "tests/support/scripted_dialogs.h"
@@ -75,4 +77,48 @@ TEST_F(FileCommandsTest, newFreesEveryHolidayPeriodAndOpenKeepsAFilesPeriods) {
     for (int period = 0; period < kSysHolidayCount; ++period)
         EXPECT_EQ(HolidayInUse(ws.cfg, period), period == 11) << "period " << period + 1 << " after Open";
     EXPECT_EQ(ws.cfg.SysData[HolidayByte(11, kHolidayFirstMonth)], 12);
+}
+
+// File > Import descriptions: the changes and the lines it cannot read in one question; No changes
+// nothing, Yes changes exactly the edited descriptions as one undo step.
+TEST_F(FileCommandsTest, importDescriptionsAsksOnceAndAppliesAsOneUndoStep) {
+    Configuration& cfg = ConfigurationForSetUp(ws);
+    cfg.ChanText[0] = "Door";
+    cfg.ChanText[1] = "Hall";
+    cfg.ChanText[2] = "Kitchen";
+    ws.setDataChanged(false);
+    const Configuration before = ws.cfg;
+    const QString csv = zeb("sheet.csv");
+    {
+        QFile f(csv);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("\xEF\xBB\xBFT252;T640;T38;T253\r\nA1;Mono;Door;\r\nA2;Mono;\"Hall; K\xC3\xBC"
+                "che\r\nfirst floor\";\r\nZ7;x;y;\r\nA3;Mono;Larder;\r\n");
+    }
+    SpreadsheetCommands sheets{ctx, nullptr};
+    for (const Answer answer : {Answer::No, Answer::Yes}) {
+        dialogs.files.push_back(csv);
+        dialogs.answers.push_back(answer);
+        EXPECT_EQ(sheets.importDescriptions(), answer == Answer::Yes);
+        ASSERT_FALSE(dialogs.shown.empty());
+        const QString question = dialogs.shown.back().text;
+        EXPECT_TRUE(question.contains(QStringLiteral("A2")) && question.contains(QStringLiteral("A3")) &&
+                    !question.contains(QStringLiteral("A1")))
+            << question.toStdString();
+        // The line with no channel, under its heading.
+        EXPECT_TRUE(question.contains(QStringLiteral("T650\nT644"))) << question.toStdString();
+        if (answer == Answer::No) {
+            EXPECT_EQ(ws.cfg.ChanText, before.ChanText);
+            EXPECT_FALSE(ws.canUndo());
+        }
+    }
+    EXPECT_EQ(ws.cfg.ChanText[0], "Door");
+    EXPECT_EQ(ws.cfg.ChanText[1], "Hall; K\xFC"
+                                  "che\r\nfirst floor");
+    EXPECT_EQ(ws.cfg.ChanText[2], "Larder");
+    EXPECT_TRUE(ws.dataChanged());
+    ws.undo();
+    EXPECT_EQ(ws.cfg.ChanText, before.ChanText);
+    EXPECT_FALSE(ws.canUndo());
+    EXPECT_EQ(dialogs.unexpected, 0);
 }

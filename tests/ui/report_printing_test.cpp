@@ -14,6 +14,7 @@
 #include "model/channel_types.h"
 #include "reports/print_engine.h"
 #include "reports/qt/painter_surface.h"
+#include "reports/qt/pdf_outline.h"
 #include "reports/qt/report_output.h"
 #include "tests/model/table_names.h"
 #include "tests/support/io_test_support.h"
@@ -188,7 +189,9 @@ protected:
                                                      {kTxtNoPrinter, "no printer"},
                                                      {kTxtPdfSaved, "saved %1"},
                                                      {kTxtNoViewer, "no viewer for %1"},
-                                                     {kTxtSaveFailed, "cannot save"}};
+                                                     {kTxtSaveFailed, "cannot save"},
+                                                     {kTxtBookInstaller, "installer"},
+                                                     {kTxtBookCompany, "company"}};
         for (auto [n, text] : texts)
             ws().LangText[n] = QLatin1String(text);
     }
@@ -207,6 +210,15 @@ protected:
             printers->opens = false;
         else if (what == "real-time")
             ws().changeChannelType(channelNamed(arg), kTypeRealTime);
+        else if (what == "lines")
+            for (const std::string& line : splitOn(arg, '/'))
+                dialogs.lines.push_back(QString::fromStdString(line));
+        else if (what == "sheet")
+            main().reportPrinting().chooseSheet = [arg](const LabelSheet&) -> std::optional<LabelSheet> {
+                if (arg == "cancel")
+                    return std::nullopt;
+                return CommonLabelSheets()[static_cast<std::size_t>(std::stoi(arg) - 1)];
+            };
         else if (what == "sms")
             ConfigurationForSetUp(ws()).SysData[kSysEventSms] = 1;
         else if (QFile earlier(path(arg)); what == "earlier" && earlier.open(QIODevice::WriteOnly))
@@ -221,6 +233,21 @@ protected:
             const std::string what = outcome.substr(0, outcome.find(' ')), arg = outcome.substr(outcome.find(' ') + 1);
             if (what == "pdf") {
                 EXPECT_TRUE(readAll(path(arg)).startsWith("%PDF")) << arg;
+            } else if (what == "outline") {
+                // Read back with the PDF library: cover, contents, then each report from its first page on,
+                // the channel list with its groups.
+                const QByteArray pdf = readAll(path(arg));
+                const std::vector<OutlineEntry> outline = ReadPdfOutline(pdf.toStdString());
+                ASSERT_GE(outline.size(), 3u) << arg;
+                EXPECT_EQ(outline[0].title, ws().text(kTxtBookTitle).toStdString());
+                EXPECT_EQ(outline[0].page, 1);
+                EXPECT_EQ(outline[1].title, ws().text(kTxtBookContents).toStdString());
+                EXPECT_EQ(outline[1].page, 2);
+                EXPECT_EQ(outline[2].title, ws().text(kTxtPrintChannelList).toStdString());
+                EXPECT_FALSE(outline[2].children.empty());
+                for (std::size_t k = 1; k < outline.size(); ++k)
+                    EXPECT_GT(outline[k].page, outline[k - 1].page) << outline[k].title;
+                EXPECT_LE(outline.back().page, pdfPages(pdf));
             } else if (what == "absent") {
                 EXPECT_FALSE(QFile::exists(path(arg))) << arg;
             } else if (what == "icon") {
@@ -279,7 +306,7 @@ TEST_F(PrintMenuTest, eachEntryAsksTellsAndPrintsAsTheTableSays) {
         for (const auto& d : dialogs.fileDialogs)
             EXPECT_TRUE(d.save && d.filter.contains(QStringLiteral("*.pdf")) &&
                         d.initialPath.endsWith(QStringLiteral(".pdf")));
-        EXPECT_TRUE(dialogs.answers.empty() && dialogs.files.empty()) << "not asked";
+        EXPECT_TRUE(dialogs.answers.empty() && dialogs.files.empty() && dialogs.lines.empty()) << "not asked";
         EXPECT_EQ(dialogs.unexpected, 0);
     }
 }

@@ -42,6 +42,9 @@ const Command kCommands[] = {
     {"M_File", "M_File_CompareFile", kTxtMenuCompareFile, kScNone, &MainWindow::M_File_CompareFile_Click},
     {"M_File", "M_File_CompareUnit", kTxtMenuCompareUnit, kScNone, &MainWindow::M_File_CompareUnit_Click},
     {"M_File", "M_File_Backups", kTxtMenuBackups, kScNone, &MainWindow::M_File_Backups_Click},
+    {"M_File", "M_File_ExportCsv", kTxtMenuExportCsv, kScNone, &MainWindow::M_File_ExportCsv_Click, nullptr, true},
+    {"M_File", "M_File_ImportDescriptions", kTxtMenuImportDescriptions, kScNone,
+     &MainWindow::M_File_ImportDescriptions_Click},
     {"M_Edit", "M_Edit_Undo", kTxtMenuUndo, kScNone, &MainWindow::M_Edit_Undo_Click, nullptr, false, 'Z'},
     {"M_Edit", "M_Edit_Redo", kTxtMenuRedo, kScNone, &MainWindow::M_Edit_Redo_Click, nullptr, false, 'Y'},
     {"M_Edit", "M_Edit_CopyChannels", kTxtMenuCopyChannels, kScNone, &MainWindow::M_Edit_CopyChannels_Click, nullptr,
@@ -128,6 +131,9 @@ void MainWindow::buildMenus() {
     connect(mPrint_, &QMenu::aboutToShow, this, [this] { editor_.commitPendingEdits(); });
     for (const ReportEntry& e : ReportCatalogue())
         mPrint_->addAction(action(e.menuEntry, [this, k = e.kind] { printing_->print(k); }));
+    mPrint_->addSeparator();
+    mPrint_->addAction(action("M_Print_Labels", [this] { printing_->labels(); }));
+    mPrint_->addAction(action("M_Print_SiteBook", [this] { printing_->siteBook(); }));
     mPrint_->addSeparator();
     QAction* inUse = action("M_Print_InUse", [] {});
     inUse->setCheckable(true);
@@ -288,6 +294,8 @@ void MainWindow::retranslateMenus() {
         set(("M_Print_Preview_" + std::string(e.name)).c_str(), ws.menuText(e.menuText));
         set(("M_Print_Pdf_" + std::string(e.name)).c_str(), ws.menuText(e.menuText));
     }
+    set("M_Print_Labels", ws.menuText(kTxtMenuLabels));
+    set("M_Print_SiteBook", ws.menuText(kTxtMenuSiteBook));
     set("M_Print_InUse", ws.menuText(kTxtInUseOnly));
     set("M_Print_Preview_all", ws.menuText(kTxtAllReports));
     set("M_Print_Pdf_all", ws.menuText(kTxtAllReports));

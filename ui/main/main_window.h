@@ -91,6 +91,8 @@ public:
     void M_File_CompareFile_Click();
     void M_File_CompareUnit_Click();
     void M_File_Backups_Click();
+    void M_File_ExportCsv_Click();
+    void M_File_ImportDescriptions_Click();
     // The links of File > Read and Write (tests hand in the simulated unit).
     void setLinkFactory(LinkFactory links) { links_ = std::move(links); }
     // The simulated unit of View > COM port: one for the whole run, so that it keeps what was written

@@ -1,9 +1,11 @@
-// File > Compare with file, Compare with unit and Backups of the unit.
+// File > Compare with file, Compare with unit, Backups of the unit, Export channel list and Import
+// descriptions.
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QUrl>
 
+#include "app/spreadsheet_commands.h"
 #include "ui/main/main_window.h"
 #include "ui/transfer/difference_list.h"
 
@@ -27,6 +29,14 @@ void MainWindow::M_File_Backups_Click() {
     const QString folder = BackupFolder();
     QDir().mkpath(folder);
     QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}
+
+void MainWindow::M_File_ExportCsv_Click() {
+    SpreadsheetCommands(ctx_, this).exportChannelList();
+}
+
+void MainWindow::M_File_ImportDescriptions_Click() {
+    SpreadsheetCommands(ctx_, this).importDescriptions();
 }
 
 } // namespace korvane

@@ -1,5 +1,10 @@
 #include "ui/main/report_printing.h"
 
+#include "app/texts.h"
+#include "reports/qt/book_output.h"
+#include "reports/qt/label_output.h"
+#include "ui/main/label_sheet_dialog.h"
+
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
@@ -22,6 +27,10 @@ namespace {
 
 constexpr double kTwipsPerPoint = 20.0;
 const QString kInUseSetting = QStringLiteral("PrintInUseOnly");
+const QString kLabelSheetSetting = QStringLiteral("LabelSheet");
+const QString kInstallerSetting = QStringLiteral("Installer");
+const QString kCompanySetting = QStringLiteral("Company");
+const QString kInstallerAskedSetting = QStringLiteral("InstallerAsked");
 
 QString menuCaption(const QString& text) {
     QString t = text;
@@ -212,6 +221,92 @@ void ReportPrinting::saveAsPdf(const std::vector<ReportKind>& kinds) {
         return;
     }
     tellSaved(choice->path);
+}
+
+QString ReportPrinting::askPdfPath(const QString& what) {
+    Workspace& ws = ctx_.ws;
+    const QString base = QFileInfo(ws.CurFileName).completeBaseName() + QStringLiteral(" - ") + what;
+    const QString folder = ws.DataFileLoc.isEmpty() ? QString() : QFileInfo(ws.DataFileLoc).absolutePath();
+    const QString initial =
+        folder.isEmpty() ? base + QStringLiteral(".pdf") : folder + QLatin1Char('/') + base + QStringLiteral(".pdf");
+    const QString filter = ws.text(kTxtPdfFiles) + QStringLiteral(" (*.pdf)|*.pdf");
+    const std::optional<FileChoice> choice =
+        ctx_.dialogs.saveFile(parent_, menuCaption(ws.text(kTxtSaveAsPdf)), filter, initial);
+    return choice ? choice->path : QString();
+}
+
+void ReportPrinting::tellFailed(const QString& path, const QString& reason) {
+    ctx_.dialogs.message(parent_,
+                         ctx_.ws.text(kTxtSaveFailed) + QStringLiteral("\n\n") + path + QStringLiteral(": ") + reason,
+                         QString(), MessageIcon::Exclamation);
+}
+
+void ReportPrinting::labels() {
+    Workspace& ws = ctx_.ws;
+    ReportInput in = input();
+    if (LabelTexts(in).empty()) {
+        ctx_.dialogs.message(parent_, ws.text(kTxtNothingToPrint));
+        return;
+    }
+    const LabelSheet remembered =
+        ParseLabelSheet(ctx_.settings.value(kLabelSheetSetting).toStdString()).value_or(CommonLabelSheets().front());
+    const std::optional<LabelSheet> sheet =
+        chooseSheet ? chooseSheet(remembered) : LabelSheetDialog::ask(ws, remembered, parent_);
+    if (!sheet)
+        return;
+    ctx_.settings.setValue(kLabelSheetSetting, QString::fromStdString(LabelSheetText(*sheet)));
+    const QString path = askPdfPath(menuCaption(ws.text(kTxtMenuLabels)));
+    if (path.isEmpty())
+        return;
+    const OutputOutcome o = WriteLabelsPdf(path, in, *sheet, QStringLiteral("ZEB1 ") + ws.CurFileName);
+    if (!o.ok())
+        return tellFailed(path, o.reason);
+    tellSaved(path);
+}
+
+BookCover ReportPrinting::cover() const {
+    const Workspace& ws = ctx_.ws;
+    BookCover c{ToCp1252(ctx_.settings.value(kInstallerSetting)), ToCp1252(ctx_.settings.value(kCompanySetting)), {}};
+    // The last write counts only while the configuration is still the one written.
+    if (ws.LastWrite && CompareFacts(ws.LastWrite->written, ws.cfg, CompareScope::File).empty())
+        c.lastWrite =
+            ToCp1252(ws.text(kTxtBookWriteLine)
+                         .replace(QStringLiteral("%1"),
+                                  QLocale(QtLanguageOf(ws)).toString(ws.LastWrite->when, QLocale::ShortFormat))
+                         .replace(QStringLiteral("%2"), ws.LastWrite->port)
+                         .replace(QStringLiteral("%3"), ws.LastWrite->verdict));
+    return c;
+}
+
+void ReportPrinting::siteBook() {
+    Workspace& ws = ctx_.ws;
+    const ReportInput in = input();
+    if (ReportsWithContent(ReportInput{ws.cfg, in.text, in.fileName, in.clock, true}).empty()) {
+        ctx_.dialogs.message(parent_, ws.text(kTxtNothingToPrint));
+        return;
+    }
+    // The installer's name and company, asked once and kept for every book after.
+    if (ctx_.settings.value(kInstallerAskedSetting) != QLatin1String("1")) {
+        const QString caption = menuCaption(ws.text(kTxtMenuSiteBook));
+        const auto name = ctx_.dialogs.askText(parent_, ws.text(kTxtBookInstaller), caption, QString());
+        if (!name)
+            return;
+        const auto company = ctx_.dialogs.askText(parent_, ws.text(kTxtBookCompany), caption, QString());
+        if (!company)
+            return;
+        ctx_.settings.setValue(kInstallerSetting, name->trimmed());
+        ctx_.settings.setValue(kCompanySetting, company->trimmed());
+        ctx_.settings.setValue(kInstallerAskedSetting, QStringLiteral("1"));
+    }
+    const QString path = askPdfPath(menuCaption(ws.text(kTxtBookTitle)));
+    if (path.isEmpty())
+        return;
+    const OutputOutcome o =
+        WriteSiteBookPdf(path, in, cover(), pdfPageSize(),
+                         QStringLiteral("ZEB1 ") + ws.text(kTxtBookTitle) + QStringLiteral(" - ") + ws.CurFileName);
+    if (!o.ok())
+        return tellFailed(path, o.reason);
+    tellSaved(path);
 }
 
 void ReportPrinting::tellSaved(const QString& path) {

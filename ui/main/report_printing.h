@@ -3,11 +3,15 @@
 // report as a PDF file. Where no printer is installed the user is offered a PDF file instead.
 
 #include <QString>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/context.h"
+#include "reports/labels.h"
 #include "reports/qt/report_output.h"
+#include "reports/site_book.h"
 
 class QPrinter;
 class QWidget;
@@ -69,6 +73,16 @@ public:
     void preview(const std::vector<ReportKind>& kinds);
     // The reports that have something to print as one PDF file, at a place the user chooses.
     void saveAsPdf(const std::vector<ReportKind>& kinds);
+    // Print > Labels: the sheet (the last one chosen first), then the labels as a PDF file of the sheet's
+    // paper at a place the user chooses.
+    void labels();
+    // Print > Site book: the installer and company (asked once), then the book as one PDF file with its
+    // outline at a place the user chooses.
+    void siteBook();
+    // Asks for the label sheet; nothing when cancelled. Tests answer in place of the dialog.
+    std::function<std::optional<LabelSheet>(const LabelSheet& current)> chooseSheet;
+    // What the site book's cover says beyond the configuration.
+    BookCover cover() const;
 
 private:
     ReportInput input() const;
@@ -77,6 +91,10 @@ private:
     std::vector<ReportKind> withContent(const std::vector<ReportKind>& kinds);
     // Tells where the PDF file went and offers to open it.
     void tellSaved(const QString& path);
+    // The save dialog for a PDF file named after the configuration and `what`; empty when cancelled.
+    QString askPdfPath(const QString& what);
+    // Says why a PDF file could not be written.
+    void tellFailed(const QString& path, const QString& reason);
 
     AppContext& ctx_;
     QWidget* parent_;

@@ -491,6 +491,8 @@ void FrmSerialIO::onReadDone() {
         const TextLookup text = [&ws](int n) { return ToCp1252(ws.text(n)); };
         showDifferences(ws.text(kTxtWriteAccepted) + QLatin1Char('\n') + FromCp1252(VerdictSentence(verdict, text)),
                         !verdict.exact());
+        if (ctx_.ws.LastWrite)
+            ctx_.ws.LastWrite->verdict = FromCp1252(VerdictSentence(verdict, text));
         break;
     }
     case Phase::Compare: {
@@ -555,8 +557,15 @@ void FrmSerialIO::onFinished() {
         fitToText();
         return;
     }
-    if (phase_ == Phase::Write && outcome == TransferOutcome::Done)
+    if (phase_ == Phase::Write && outcome == TransferOutcome::Done) {
         written_ = std::move(sending_); // what the unit now holds, for verify
+        const QString device = ctx_.settings.value(kDeviceSetting);
+        const QString port = device.isEmpty()                 ? QStringLiteral("Com %1").arg(ctx_.ws.ComPort)
+                             : device == QLatin1String("sim") ? ctx_.ws.text(kTxtSimulatedUnit)
+                                                              : device;
+        ctx_.ws.LastWrite =
+            Workspace::WriteRecord{QDateTime::currentDateTime(), port, ctx_.ws.text(kTxtWriteAccepted), *written_};
+    }
     sending_.reset();
     if (phase_ == Phase::Write && outcome == TransferOutcome::Done && more) {
         Cmd_verify->setVisible(true); // disabled while it runs
