@@ -84,6 +84,7 @@ void UnitJob::start() {
 }
 
 void UnitJob::runPhase() {
+    begun_ = false; // the new transfer counts from nothing until the progress knows its phase
     if (transfer_)
         ended_ = std::move(transfer_);
     const JobPhase p = phases_[index_];
@@ -111,6 +112,7 @@ void UnitJob::runPhase() {
     else
         static_cast<ReadTransfer*>(t)->start();
     progress_.begin(static_cast<int>(index_), t->charactersExpected());
+    begun_ = true;
     emit statusChanged(t->statusText());
     emit progressChanged();
 }
@@ -121,7 +123,9 @@ void UnitJob::cancel() {
 }
 
 int UnitJob::permille() {
-    if (transfer_ && running())
+    if (outcome_.kind == JobOutcome::Kind::Done || outcome_.kind == JobOutcome::Kind::Differences)
+        return 1000; // every phase went through
+    if (transfer_ && running() && begun_)
         progress_.update(transfer_->charactersDone());
     return progress_.permille();
 }

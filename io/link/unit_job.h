@@ -123,6 +123,7 @@ private:
     BackupKeeper keepBackup_;
     int tickMs_ = 500;
     bool started_ = false;
+    bool begun_ = false; // the progress counts the phase under way
     JobProgress progress_;
     JobOutcome outcome_;
     MemMap image_{};

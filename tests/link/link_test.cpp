@@ -467,12 +467,15 @@ TEST(UnitJob, everyPhaseEndsInEachWayAndTheJobTellsWhereWithOneOutcome) {
         const bool backupRead = phases[0] == JobPhase::Backup && row[3] != "backup" && row[2] == "0" &&
                                 row[1] != "silence" && row[1] != "bad-checksum";
         EXPECT_EQ(kept.size(), backupRead && row[4] == "1" ? 1u : 0u);
-        if (!kept.empty())
+        if (!kept.empty()) {
             EXPECT_EQ(kept[0].ChanText[0], held.ChanText[0].substr(0, kRecordTextMax));
+        }
         EXPECT_TRUE(std::is_sorted(permille.begin(), permille.end())) << "one progress over the whole job";
-        if (row[5] == "done")
+        if (row[5] == "done") {
             EXPECT_EQ(job.permille(), 1000);
-        if (row[5] == "differences")
+        }
+        if (row[5] == "differences") {
             EXPECT_FALSE(job.verdict().differences.empty());
+        }
     }
 }
