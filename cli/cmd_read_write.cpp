@@ -88,7 +88,7 @@ int RunWrite(const Arguments& a) {
     job.setConfiguration(*cfg);
     job.setClock(clock);
     job.setTexts(texts);
-    const std::string dir = a.value("--backup");
+    const std::string dir = a.has("--backup") ? a.value("--backup") : std::string();
     job.setBackupKeeper([&dir](const Configuration& held, std::string& where) { return keepBackup(held, dir, where); });
     job.connect(&job, &UnitJob::bell, [] { std::cerr << '\a'; });
     const JobOutcome o = RunJob(job, Words());

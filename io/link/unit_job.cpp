@@ -118,8 +118,13 @@ void UnitJob::runPhase() {
 }
 
 void UnitJob::cancel() {
-    if (running() && transfer_)
-        transfer_->abort();
+    if (!running() || !transfer_)
+        return;
+    // The job has ended when cancel returns: a window may close at once.
+    transfer_->abort();
+    emit phaseEnded(static_cast<int>(index_));
+    if (running())
+        finish(JobOutcome::Kind::Cancelled);
 }
 
 int UnitJob::permille() {

@@ -69,7 +69,8 @@ public:
     void setTickInterval(int ms) { tickMs_ = ms; }
 
     void start();
-    // Stops the phase under way: what the port still holds is dropped, nothing is taken.
+    // Stops the phase under way: what the port still holds is dropped, nothing is taken; the job has
+    // finished (cancelled) when this returns.
     void cancel();
     bool running() const { return outcome_.kind == JobOutcome::Kind::Running && started_; }
 

@@ -218,6 +218,7 @@ TEST_F(TransferWindowTest, viewComPortChoosesTheSimulatedUnitOrADevicePathShowsI
     // It keeps what was written from window to window.
     ConfigurationForSetUp(ws()) = unitCfg;
     main().M_File_Write_Click();
+    EXPECT_EQ(in<QLabel>("Lbl_Port")->text(), QStringLiteral("D627 D379")) << "the window names its port";
     press();
     ASSERT_EQ(label(), QStringLiteral("D181"));
     const Configuration written = ws().cfg; // with what the write filled in
@@ -330,6 +331,10 @@ TEST_F(TransferWindowTest, verifyListsWhatTheUnitHoldsOtherThanWrittenAndCopiesI
     QTest::keyClick(window(), Qt::Key_F1);
     ASSERT_FALSE(dialogs.shown.empty());
     EXPECT_TRUE(dialogs.shown.back().caption.endsWith(QStringLiteral("1963")));
+    // Elsewhere in the window F1 tells about connecting, the port, backup and verify.
+    button("Cmd_ok")->setFocus();
+    QTest::keyClick(window(), Qt::Key_F1);
+    EXPECT_TRUE(dialogs.shown.back().caption.endsWith(QStringLiteral("1964"))) << dialogs.shown.back().caption.toStdString();
 }
 
 TEST_F(TransferWindowTest, compareWithTheUnitOrAFileListsTheDifferencesByChannelAndTakesNothing) {
