@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTreeWidget>
@@ -34,13 +33,13 @@ QString portsFile(const QString& folder) {
     return QDir(folder).filePath(QStringLiteral("ports.ini"));
 }
 
-// "07-20261208-001230.zeb": the time the backup was taken, as its name says.
+// "07-20261208-001230.zeb": the time the backup was taken, as its name says (invalid for another name).
 QDateTime timeFromName(const QString& fileName) {
-    static const QRegularExpression pattern(QStringLiteral("^\\d+-(\\d{8})-(\\d{6})\\.zeb$"));
-    const QRegularExpressionMatch m = pattern.match(fileName);
-    if (!m.hasMatch())
+    const QStringList parts = QFileInfo(fileName).completeBaseName().split(QLatin1Char('-'));
+    if (parts.size() != 3 || parts[1].size() != 8 || parts[2].size() != 6)
         return {};
-    return QDateTime::fromString(m.captured(1) + m.captured(2), QStringLiteral("yyyyMMddHHmmss"));
+    return QDateTime(QDate(parts[1].left(4).toInt(), parts[1].mid(4, 2).toInt(), parts[1].right(2).toInt()),
+                     QTime(parts[2].left(2).toInt(), parts[2].mid(2, 2).toInt(), parts[2].right(2).toInt()));
 }
 
 // The text with its %1 filled in; a text without one is followed by the value.
@@ -96,16 +95,19 @@ bool FileManagerExists() {
 #if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
     return true;
 #else
-    // xdg-open needs a program that opens folders; without one it only says so on stderr.
-    if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty() ||
-        QStandardPaths::findExecutable(QStringLiteral("xdg-mime")).isEmpty())
-        return false;
-    QProcess query;
-    query.start(QStringLiteral("xdg-mime"),
-                {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("inode/directory")});
-    if (!query.waitForFinished(3000))
-        return false;
-    return !query.readAllStandardOutput().trimmed().isEmpty();
+    // xdg-open needs a program that opens folders; without one it only says so on stderr. Asked once.
+    static const bool exists = [] {
+        if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty() ||
+            QStandardPaths::findExecutable(QStringLiteral("xdg-mime")).isEmpty())
+            return false;
+        QProcess query;
+        query.start(QStringLiteral("xdg-mime"),
+                    {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("inode/directory")});
+        if (!query.waitForFinished(3000))
+            return false;
+        return !query.readAllStandardOutput().trimmed().isEmpty();
+    }();
+    return exists;
 #endif
 }
 

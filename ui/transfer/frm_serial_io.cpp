@@ -151,6 +151,8 @@ FrmSerialIO::FrmSerialIO(AppContext& ctx, Tag tag, LinkFactory links, QWidget* p
         Lbl_BackupFolder->setIndent(20);
         Cmd_OpenFolder = new QPushButton(this);
         Cmd_OpenFolder->setObjectName(QStringLiteral("Cmd_OpenFolder"));
+        // Only where a file manager can show the folder; the path beside it can always be copied.
+        Cmd_OpenFolder->setVisible(FileManagerExists());
         Chk_VerifyAfterWrite = new QCheckBox(this);
         Chk_VerifyAfterWrite->setObjectName(QStringLiteral("Chk_VerifyAfterWrite"));
         auto* folderRow = new QHBoxLayout;
