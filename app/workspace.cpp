@@ -22,11 +22,14 @@ class EditStep : public QUndoCommand {
 public:
     EditStep(Workspace& ws, std::shared_ptr<const Configuration> before, std::shared_ptr<const Configuration> after,
              int channel, const QObject* entry)
-        : ws_(ws), before_(std::move(before)), after_(std::move(after)), channel_(channel), entry_(entry) {
+        : ws_(ws), before_(std::move(before)), after_(std::move(after)), channel_(channel), entry_(entry),
+          entryName_(entry ? entry->objectName() : QString()) {
         name();
     }
     // What the step changed first, in the user's words: the place Undo and Redo show.
     const std::optional<Difference>& first() const { return first_; }
+    // The name of the field its keys were typed into (empty: none).
+    const QString& entryName() const { return entryName_; }
 
     int id() const override { return 1; }
     // The next key typed into the same field, while its entry is open, joins this step.
@@ -62,6 +65,7 @@ private:
     std::shared_ptr<const Configuration> after_;
     int channel_;
     const QObject* entry_; // compared, never used: the field the step's keys were typed into
+    QString entryName_;    // that field's name, which outlives it
     bool pushed_ = false;
 };
 
@@ -215,7 +219,9 @@ void Workspace::undo() {
     if (!undo_.canUndo())
         return;
     undo_.undo();
-    stepShown_ = static_cast<const EditStep*>(undo_.command(undo_.index()))->first();
+    const auto* step = static_cast<const EditStep*>(undo_.command(undo_.index()));
+    stepShown_ = step->first();
+    stepField_ = step->entryName();
     markDataChanged(!undo_.isClean());
 }
 
@@ -224,7 +230,9 @@ void Workspace::redo() {
     if (!undo_.canRedo())
         return;
     undo_.redo();
-    stepShown_ = static_cast<const EditStep*>(undo_.command(undo_.index() - 1))->first();
+    const auto* step = static_cast<const EditStep*>(undo_.command(undo_.index() - 1));
+    stepShown_ = step->first();
+    stepField_ = step->entryName();
     markDataChanged(!undo_.isClean());
 }
 

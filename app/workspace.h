@@ -142,6 +142,8 @@ public:
     QString redoName() const { return undo_.redoText(); }
     // What the last Undo or Redo changed first, to show it: its channel or system area and value.
     const std::optional<Difference>& stepShown() const { return stepShown_; }
+    // The field its keys were typed into, by name (empty: the step was no typing, or a menu's).
+    const QString& stepField() const { return stepField_; }
     // A new configuration took the place of the old one (Open, a recent file, a read from the unit):
     // its steps cannot be undone any more. saved: the configuration is the one of its file, so
     // undoing back to here clears DataChanged; a read from the unit is in no file.
@@ -184,6 +186,7 @@ private:
     bool restoring_ = false;
     QString stepName_; // the name of the step being recorded by changeNamed
     std::optional<Difference> stepShown_;
+    QString stepField_;
 };
 
 } // namespace korvane

@@ -218,4 +218,3 @@ TEST(AtomicFile, aFifoThatNobodyReadsOrWhoseReaderGoesFailsTheSaveAndStays) {
     EXPECT_NE(gone.reason.find("Broken pipe"), std::string::npos) << gone.reason;
     EXPECT_TRUE(fs::is_fifo(fifo));
 }
-

@@ -11,9 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "model/calendar.h"
 #include "model/channel_types.h"
 #include "model/field_rules.h"
 #include "model/references.h"
+#include "model/text_ids.h"
 #include "tests/support/io_test_support.h"
 
 namespace korvane::testing {
@@ -48,6 +50,84 @@ inline std::vector<int> keyCodes(const std::string& names) {
     for (std::string name; in >> name;)
         keys.push_back(keyCode(name));
     return keys;
+}
+
+// The bytes the tables set and read by name: of the system data ("deviceNo"), or of the row of the
+// channel a table works on ("flashInterval"). One list for the model tables, the page tables and the
+// program's steps.
+struct NamedByte {
+    const char* name;
+    bool system;
+    int at;
+};
+inline constexpr NamedByte kNamedBytes[] = {
+    {"deviceNo", true, kSysDeviceNo},
+    {"inUse", true, kSysChannelsInUse},
+    {"eventSms", true, kSysEventSms},
+    {"eventOff", true, kSysEventOff},
+    {"dialOut", true, kSysDialOutMethod},
+    {"dialInSafety", true, kSysDialInSafety},
+    {"dialInPassword", true, kSysDialInPassword},
+    {"smsResponseTime", true, kSysSmsResponseTime},
+    {"armTime", true, kSysIntruderArmTime},
+    {"intruderSirenTime", true, kSysIntruderSirenTime},
+    {"isaSirenTime", true, kSysIsaSirenTime},
+    {"isaMode", true, kSysIsaMode},
+    {"commonSiren", true, kSysCommonSiren},
+    {"smokeResetTime", true, kSysSmokeResetTime},
+    {"waterResetTime", true, kSysWaterResetTime},
+    {"muxCount", true, kSysMuxCount},
+    {"muxDelay", true, kSysMuxDelay},
+    {"timeOutput", true, kSysTimeOutput},
+    {"counter", true, kSysCounter},
+    {"summerTime", true, kSysAutoSummerTime},
+    {"type", false, kRowType},
+    {"disable", false, kAlarmDisable},
+    {"flash", false, kSirenMasterFlash},
+    {"flashInterval", false, kSirenFlashInterval},
+    {"onDelay", false, kIsaOnDelay},
+    {"motionInAlarm", false, kMotionInAlarm},
+    {"motionPulses", false, kMotionPulses},
+    {"direction", false, kRollPriorityDirection},
+    {"rmMode", false, kRmMode},
+    {"days0", false, DaySetByte(0, kDayMaskPart)},
+    {"onHour0", false, DaySetByte(0, kOnHourPart)},
+    {"onMinute0", false, DaySetByte(0, kOnMinutePart)},
+};
+
+// The byte of that name, or none.
+inline const NamedByte* byteNamed(const std::string& name) {
+    for (const NamedByte& b : kNamedBytes)
+        if (name == b.name)
+            return &b;
+    return nullptr;
+}
+
+// A language text by its name in model/text_ids.h ("kTxtMoveStep"); an unknown name fails the test.
+inline int textNamed(const std::string& name) {
+    static const std::map<std::string, int> names = [] {
+        std::map<std::string, int> m;
+#define KORVANE_TEXT_NAME(id, number) m.emplace(#id, number);
+        KORVANE_LANGUAGE_TEXTS(KORVANE_TEXT_NAME)
+#undef KORVANE_TEXT_NAME
+        return m;
+    }();
+    EXPECT_EQ(names.count(name), 1u) << "no language text named " << name;
+    return names.count(name) ? names.at(name) : -1;
+}
+
+// `text` with each "{kTxtName}" replaced by what textOf gives for that text's number, so that a table
+// names a text rather than its number.
+template <class TextOf> std::string withTextNames(std::string text, TextOf textOf) {
+    for (std::size_t open = text.find("{kTxt"); open != std::string::npos; open = text.find("{kTxt", open)) {
+        const std::size_t close = text.find('}', open);
+        if (close == std::string::npos)
+            break;
+        const std::string shown = textOf(textNamed(text.substr(open + 1, close - open - 1)));
+        text.replace(open, close - open + 1, shown);
+        open += shown.size();
+    }
+    return text;
 }
 
 // "2=0x07 3=0" as columns and their values.

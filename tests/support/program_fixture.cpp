@@ -143,13 +143,6 @@ void ProgramFixture::forEveryPage(const std::function<void(const QString& name)>
 
 namespace {
 
-// The system bytes the steps set and the expectations read by name.
-const std::map<std::string, int> kNamedSysBytes = {{"deviceNo", kSysDeviceNo},   {"smokeResetTime", kSysSmokeResetTime},
-                                                   {"inUse", kSysChannelsInUse}, {"eventSms", kSysEventSms},
-                                                   {"eventOff", kSysEventOff},   {"muxCount", kSysMuxCount},
-                                                   {"muxDelay", kSysMuxDelay},   {"timeOutput", kSysTimeOutput},
-                                                   {"counter", kSysCounter},     {"summerTime", kSysAutoSummerTime}};
-
 const std::map<std::string, Answer> kAnswers = {
     {"Yes", Answer::Yes}, {"No", Answer::No}, {"Save", Answer::Save}, {"Discard", Answer::Discard}};
 
@@ -211,8 +204,8 @@ void ProgramFixture::perform(const std::string& steps) {
             const int b = std::stoi(word.substr(3));
             const auto v = static_cast<Byte>(std::stoi(value));
             ws().change([&](Configuration& cfg) { cfg.ChanSetup[std::size_t(c)][std::size_t(b)] = v; });
-        } else if (kNamedSysBytes.count(word)) {
-            sys(kNamedSysBytes.at(word)) = static_cast<Byte>(std::stoi(value));
+        } else if (const auto* b = korvane::testing::byteNamed(word); b && b->system) {
+            sys(b->at) = static_cast<Byte>(std::stoi(value));
         } else if (word == "recentfiles") {
             const std::vector<std::string> files = korvane::testing::splitOn(value, ',');
             for (std::size_t k = 0; k < files.size(); ++k)
@@ -278,8 +271,8 @@ QString ProgramFixture::reading(const std::string& word) {
     const std::size_t colon = word.find(':');
     const std::string what = word.substr(0, colon);
     const QString name = colon == std::string::npos ? QString() : QString::fromStdString(word.substr(colon + 1));
-    if (kNamedSysBytes.count(word))
-        return QString::number(sys(kNamedSysBytes.at(word)));
+    if (const auto* b = korvane::testing::byteNamed(word); b && b->system)
+        return QString::number(sys(b->at));
     if (word.size() == 2 && word[0] >= 'A' && word[0] <= 'P')
         return QString::number(ws().typeOf(korvane::testing::channelNamed(word)));
     if (word.size() == 5 && word[2] == '-') {
@@ -405,8 +398,11 @@ void ProgramFixture::runScenarios(const char* table) {
         for (const std::string& expected : korvane::testing::splitOn(r[2] == "-" ? std::string() : r[2], ' ')) {
             const std::size_t eq = expected.find('=');
             const QString read = reading(expected.substr(0, eq));
-            EXPECT_EQ(QString(read).replace(QLatin1Char(' '), QLatin1Char('_')).toStdString(), expected.substr(eq + 1))
-                << expected;
+            // "{kTxtName}" stands for that text of the language shown.
+            const std::string want = korvane::testing::withTextNames(expected.substr(eq + 1), [this](int n) {
+                return ws().text(n).replace(QLatin1Char(' '), QLatin1Char('_')).toStdString();
+            });
+            EXPECT_EQ(QString(read).replace(QLatin1Char(' '), QLatin1Char('_')).toStdString(), want) << expected;
         }
     }
 }

@@ -18,6 +18,7 @@
 #include "model/roller.h"
 #include "model/text_ids.h"
 #include "model/timer.h"
+#include "tests/model/table_names.h"
 #include "tests/support/io_test_support.h"
 #include "tests/support/page_fixture.h"
 #include "tests/support/workspace_setup.h"
@@ -32,53 +33,16 @@ namespace {
 
 constexpr int kCh = 4; // A5: a function code in a table opens its page on this channel
 
-// Bytes the tables set ("name=value") and read ("name") by name: of the system data, or of A5's row.
-struct NamedByte {
-    const char* name;
-    bool system;
-    int at;
-};
-constexpr NamedByte kBytes[] = {
-    {"deviceNo", true, kSysDeviceNo},
-    {"inUse", true, kSysChannelsInUse},
-    {"eventSms", true, kSysEventSms},
-    {"eventOff", true, kSysEventOff},
-    {"dialOut", true, kSysDialOutMethod},
-    {"dialInSafety", true, kSysDialInSafety},
-    {"dialInPassword", true, kSysDialInPassword},
-    {"smsResponseTime", true, kSysSmsResponseTime},
-    {"armTime", true, kSysIntruderArmTime},
-    {"intruderSirenTime", true, kSysIntruderSirenTime},
-    {"isaSirenTime", true, kSysIsaSirenTime},
-    {"isaMode", true, kSysIsaMode},
-    {"commonSiren", true, kSysCommonSiren},
-    {"smokeResetTime", true, kSysSmokeResetTime},
-    {"waterResetTime", true, kSysWaterResetTime},
-    {"type", false, kRowType},
-    {"disable", false, kAlarmDisable},
-    {"flash", false, kSirenMasterFlash},
-    {"flashInterval", false, kSirenFlashInterval},
-    {"onDelay", false, kIsaOnDelay},
-    {"motionInAlarm", false, kMotionInAlarm},
-    {"motionPulses", false, kMotionPulses},
-    {"direction", false, kRollPriorityDirection},
-    {"rmMode", false, kRmMode},
-    {"days0", false, DaySetByte(0, kDayMaskPart)},
-    {"onHour0", false, DaySetByte(0, kOnHourPart)},
-    {"onMinute0", false, DaySetByte(0, kOnMinutePart)},
-};
-
 class PageTables : public PageFixture {
 protected:
     using Action = std::function<void(PageTables&, int)>;
     using Reader = std::function<QString(PageTables&, int)>;
 
     Row& row(int c = kCh) { return ConfigurationForSetUp(ws).ChanSetup[static_cast<std::size_t>(c)]; }
+    // A named byte of the system data or of A5's row.
     Byte* named(const std::string& name) {
-        for (const NamedByte& b : kBytes)
-            if (name == b.name)
-                return b.system ? &sys(b.at) : &byte(kCh, b.at);
-        return nullptr;
+        const korvane::testing::NamedByte* b = korvane::testing::byteNamed(name);
+        return !b ? nullptr : b->system ? &sys(b->at) : &byte(kCh, b->at);
     }
     // A channel's name (A1..P8) as its number, -1 for anything else.
     static int channelOf(const std::string& s) {

@@ -320,7 +320,7 @@ void EditorWindow::openPageOf(const QString& pageKey, int channel) {
     openPage(pageKey);
 }
 
-void EditorWindow::showStep(const std::optional<Difference>& step) {
+void EditorWindow::showStep(const std::optional<Difference>& step, const QString& typedInto) {
     if (!step)
         return;
     QString key;
@@ -344,9 +344,17 @@ void EditorWindow::showStep(const std::optional<Difference>& step) {
         openPage(key);
     else
         Update_Option_Form_elements();
-    // The field of the value, on the page shown or the channel part.
+    // The field typed into, else the field of the value, on the page shown or the channel part.
     std::vector<EditorPage*> shown(pages_.begin(), pages_.end());
     shown.push_back(channelPart_);
+    if (!typedInto.isEmpty())
+        for (EditorPage* p : shown)
+            if (QWidget* field = p->isHidden() ? nullptr : p->findChild<QWidget*>(typedInto);
+                field && field->isVisibleTo(this) && field->isEnabled()) {
+                activateWindow();
+                field->setFocus(Qt::OtherFocusReason);
+                return;
+            }
     for (EditorPage* p : shown) {
         if (p->isHidden())
             continue;

@@ -76,8 +76,8 @@ public:
     QWidget* descriptionField() override;
     void openPageOf(const QString& pageKey, int channel) override;
     // Shows what an Undo or Redo changed: the page of its channel or system area, with the focus on
-    // the field of the value where the page has one.
-    void showStep(const std::optional<Difference>& step);
+    // the field the step was typed into, else the field of the value where the page has one.
+    void showStep(const std::optional<Difference>& step, const QString& typedInto = QString());
     void languageApplied() override;
 
     // The page's caption (the window title of a detached editor) above the page, while it is a pane.

@@ -438,12 +438,15 @@ void MainWindow::M_Edit_Find_Click() {
     find_->start();
 }
 
+// Undo and Redo show what they changed: the channel, the page of the value and its field.
 void MainWindow::M_Edit_Undo_Click() {
     ctx_.ws.undo();
+    editor_.showStep(ctx_.ws.stepShown(), ctx_.ws.stepField());
 }
 
 void MainWindow::M_Edit_Redo_Click() {
     ctx_.ws.redo();
+    editor_.showStep(ctx_.ws.stepShown(), ctx_.ws.stepField());
 }
 
 void MainWindow::popupGroupMenu(const QPoint& globalPos, bool offOffered) {

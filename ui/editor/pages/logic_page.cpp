@@ -180,8 +180,12 @@ bool LogicPage::keyed(const FormRow& row, int keyCode) {
     const std::optional<LogicRecord> after = LogicKey(ws.cfg.LogicBlocks[block], byteOf(row), keyCode);
     if (!after)
         return true;
-    // The marks follow at once: the matrix redraws every channel whose mark changed.
-    ws.change([&](Configuration& cfg) { cfg.LogicBlocks[block] = *after; }, EditMark::Always);
+    // The marks follow at once: the matrix redraws every channel whose mark changed. The keys of one
+    // entry into the field are one undo step, and Undo comes back to this field.
+    {
+        const EditEntry entry(ws, control(row.control));
+        ws.change([&](Configuration& cfg) { cfg.LogicBlocks[block] = *after; }, EditMark::Always);
+    }
     follow();
     showEntry(row);
     return true;
