@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/access_keys.h"
 #include "app/texts.h"
 #include "io/config_file.h"
 #include "model/text_codec.h"
@@ -133,7 +134,7 @@ FrmBackups::FrmBackups(AppContext& ctx, const QString& folder, Actions actions, 
                                    ctx_.ws.text(kTxtBackupChannels), ctx_.ws.text(kTxtBackupDescription)});
     List_Backups->setMinimumSize(620, 240);
     auto button = [this](const char* name, int text) {
-        auto* b = new QPushButton(ctx_.ws.text(text), this);
+        auto* b = new QPushButton(ctx_.ws.menuText(text), this); // with the access key the language marks
         b->setObjectName(QLatin1String(name));
         b->setAutoDefault(false);
         return b;
@@ -145,6 +146,17 @@ FrmBackups::FrmBackups(AppContext& ctx, const QString& folder, Actions actions, 
     Cmd_ShowFolder = button("Cmd_ShowFolder", kTxtBackupShowFolder);
     Cmd_CopyPath = button("Cmd_CopyPath", kTxtBackupCopyPath);
     Cmd_Delete = button("Cmd_Delete", kTxtBackupDelete);
+    // Each command keeps its own access key; where a language marks none or one twice, a free letter.
+    {
+        std::vector<QPushButton*> commands{Cmd_Open,       Cmd_CompareCurrent, Cmd_CompareUnit, Cmd_WriteUnit,
+                                           Cmd_ShowFolder, Cmd_CopyPath,       Cmd_Delete};
+        QStringList captions;
+        for (QPushButton* b : commands)
+            captions << b->text();
+        captions = WithAccessKeys(captions, QStringLiteral("o")); // Alt+O is OK's
+        for (std::size_t i = 0; i < commands.size(); ++i)
+            commands[i]->setText(captions[static_cast<qsizetype>(i)]);
+    }
     Cmd_close = new QPushButton(QLatin1Char('&') + ctx_.ws.text(kTxtButtonOk), this);
     Cmd_close->setObjectName(QStringLiteral("Cmd_close"));
     Txt_Path = new QLineEdit(this);
