@@ -334,7 +334,8 @@ TEST_F(TransferWindowTest, verifyListsWhatTheUnitHoldsOtherThanWrittenAndCopiesI
     // Elsewhere in the window F1 tells about connecting, the port, backup and verify.
     button("Cmd_ok")->setFocus();
     QTest::keyClick(window(), Qt::Key_F1);
-    EXPECT_TRUE(dialogs.shown.back().caption.endsWith(QStringLiteral("1964"))) << dialogs.shown.back().caption.toStdString();
+    EXPECT_TRUE(dialogs.shown.back().caption.endsWith(QStringLiteral("1964")))
+        << dialogs.shown.back().caption.toStdString();
 }
 
 TEST_F(TransferWindowTest, compareWithTheUnitOrAFileListsTheDifferencesByChannelAndTakesNothing) {

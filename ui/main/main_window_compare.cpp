@@ -3,8 +3,8 @@
 #include <QDir>
 
 #include "app/config_files.h"
-#include "ui/main/main_window.h"
 #include "ui/editor/editor_window.h"
+#include "ui/main/main_window.h"
 #include "ui/transfer/difference_list.h"
 #include "ui/transfer/frm_backups.h"
 
