@@ -10,7 +10,8 @@ namespace {
 const QString kFileFilter = QStringLiteral("Korvane (*.zeb)|*.zeb|M52xx07 (*.x07)|*.x07|All(*.*)|*.*");
 
 bool hasNoFile(const Workspace& ws) {
-    return ws.CurFileName == QLatin1String("New") || ws.CurFileName == QLatin1String("Upload");
+    return ws.CurFileName == QLatin1String("New") || ws.CurFileName == QLatin1String("Upload") ||
+           ws.DataFileLoc.isEmpty();
 }
 
 // Open, like New, starts again at the first channel and the first logic block.
@@ -82,6 +83,20 @@ bool FileCommands::openPath(const QString& path) {
     if (!askSaveFirst(kTxtAskSaveBeforeOpen))
         return false;
     return openFile(path, FileTitle(path));
+}
+
+bool FileCommands::openBackup(const QString& path, const QString& title) {
+    if (!askSaveFirst(kTxtAskSaveBeforeOpen))
+        return false;
+    Configuration loaded;
+    if (!ReadOtherFile(ctx_, parent_, path, loaded))
+        return false;
+    Workspace& ws = ctx_.ws;
+    startAtFirstChannel(ws);
+    ws.DataFileLoc.clear(); // no file of its own
+    saveDialogName_ = title;
+    ws.replace(loaded, title, Origin::Backup);
+    return true;
 }
 
 bool FileCommands::openFile(const QString& path, const QString& title) {

@@ -41,6 +41,9 @@ public:
     bool open();
     // Opens the given file as Open does, without the dialog (after the save question).
     bool openPath(const QString& path);
+    // Opens a backup of the unit (after the save question) as a configuration of that title in no file
+    // of its own: Save asks for a name, so that the backup itself stays what the unit held.
+    bool openBackup(const QString& path, const QString& title);
     // Save: to the file of the configuration, or through the save dialog for one that has none.
     bool save();
     // A recent file (1..4), loaded over the configuration.

@@ -13,26 +13,21 @@ namespace korvane::cli {
 
 namespace {
 
-// Reads the unit into `target` (and its image into `image`); the command's exit code.
-int readUnit(SerialLink& link, Configuration& target, bool acceptNewer, MemMap* image = nullptr) {
-    ReadTransfer read(link, target, [acceptNewer](int) { return acceptNewer; });
-    const TransferOutcome o = RunTransfer(read, Words(), [](Transfer& t) { static_cast<ReadTransfer&>(t).start(); });
+// Reads the unit (one read job); the command's exit code. `read`: the configuration a complete read
+// took, `image`: the image as received.
+int readUnit(SerialLink& link, JobPhase phase, bool acceptNewer, Configuration* read, MemMap* image = nullptr) {
+    UnitJob job(link, {phase});
+    job.setTakeNewer([acceptNewer](int) { return acceptNewer; });
+    const JobOutcome o = RunJob(job, Words());
+    if (read && job.readConfiguration())
+        *read = *job.readConfiguration();
     if (image)
-        *image = read.image();
+        *image = job.image();
     return ExitFor(o);
 }
 
-// Reads what the unit holds and saves it as DIR/<device number>-<date>-<time>.zeb before a write; the
-// command's exit code (the unit is untouched when this fails).
-int backupUnit(SerialLink& link, const std::string& dir) {
-    Configuration held;
-    EditState state;
-    ClearConfiguration(held, state);
-    // A backup keeps whatever the unit holds, also from newer firmware.
-    if (const int code = readUnit(link, held, true); code != kExitOk) {
-        std::cerr << "korvane-cli: " << Say(kTxtBackupFailed) << "\n";
-        return code;
-    }
+// Keeps what the unit held before a write as DIR/<device number>-<date>-<time>.zeb.
+bool keepBackup(const Configuration& held, const std::string& dir, std::string& where) {
     const std::time_t now = std::time(nullptr);
     std::tm tm{};
     localtime_r(&now, &tm);
@@ -44,11 +39,12 @@ int backupUnit(SerialLink& link, const std::string& dir) {
             .string();
     const FileResult saved = SaveFile(held, path);
     if (!saved.ok()) {
-        Fail(Say(kTxtBackupFailed) + " (" + saved.message() + ")");
-        return kExitFailed;
+        where = saved.message();
+        return false;
     }
+    where = path;
     std::cerr << "korvane-cli: " << Say(kTxtBackupSaved) << " " << path << "\n";
-    return kExitOk;
+    return true;
 }
 
 } // namespace
@@ -62,7 +58,7 @@ int RunRead(const Arguments& a) {
     Configuration cfg;
     EditState state;
     ClearConfiguration(cfg, state);
-    const int code = readUnit(*link, cfg, a.has("--accept-newer"));
+    const int code = readUnit(*link, JobPhase::Read, a.has("--accept-newer"), &cfg);
     if (code != kExitOk)
         return code;
     const FileResult saved = SaveFile(cfg, OutputPath(a));
@@ -81,34 +77,40 @@ int RunWrite(const Arguments& a) {
     if (!cfg)
         return Fail(error);
     const auto link = MakeLink(a.value("--port"));
-    ExpectTransfers(1 + int{a.has("--backup")} + int{a.has("--verify")});
+    // Backup -> write -> verify as one job, as the transfer window runs it.
+    std::vector<JobPhase> phases;
     if (a.has("--backup"))
-        if (const int code = backupUnit(*link, a.value("--backup")); code != kExitOk)
-            return code;
-    WriteTransfer write(*link, *cfg, clock, texts);
-    write.connect(&write, &WriteTransfer::bell, [] { std::cerr << '\a'; });
-    const TransferOutcome o = RunTransfer(write, Words(), [](Transfer& t) { static_cast<WriteTransfer&>(t).start(); });
-    if (o != TransferOutcome::Done || !a.has("--verify"))
+        phases.push_back(JobPhase::Backup);
+    phases.push_back(JobPhase::Write);
+    if (a.has("--verify"))
+        phases.push_back(JobPhase::Verify);
+    UnitJob job(*link, phases);
+    job.setConfiguration(*cfg);
+    job.setClock(clock);
+    job.setTexts(texts);
+    const std::string dir = a.has("--backup") ? a.value("--backup") : std::string();
+    job.setBackupKeeper([&dir](const Configuration& held, std::string& where) { return keepBackup(held, dir, where); });
+    job.connect(&job, &UnitJob::bell, [] { std::cerr << '\a'; });
+    const JobOutcome o = RunJob(job, Words());
+    if (o.kind == JobOutcome::Kind::BackupNotSaved) {
+        Fail(Say(kTxtBackupFailed) + " (" + job.backupWhere() + ")");
+        return kExitFailed;
+    }
+    if (o.phase == JobPhase::Backup && o.kind != JobOutcome::Kind::Done) {
+        std::cerr << "korvane-cli: " << Say(kTxtBackupFailed) << "\n"; // the unit is untouched
         return ExitFor(o);
-
-    // Read the unit back and hold what it holds against the configuration as written (the write filled
-    // in its derived bytes, clock and SMS entries). A read from an older unit is compared as the unit
-    // sent it, so that settings it does not keep show as differences.
-    Configuration back;
-    EditState state;
-    ClearConfiguration(back, state);
-    MemMap image{};
-    if (const int code = readUnit(*link, back, true, &image); code != kExitOk)
-        return code;
-    // The verdict names what the unit keeps only in part: a cut text is no difference, and no success
-    // in full either. The differences first, then the verdict as the transfer window gives it, also
-    // when all is well.
-    const VerifyVerdict verdict = VerdictOfWrite(*cfg, image);
-    for (const std::string& line : VerdictLines(verdict, Words()))
+    }
+    if (o.phase != JobPhase::Verify || (o.kind != JobOutcome::Kind::Done && o.kind != JobOutcome::Kind::Differences))
+        return ExitFor(o);
+    // The unit read back, held against the configuration as written (the write filled in its derived
+    // bytes, clock and SMS entries). The verdict names what the unit keeps only in part: a cut text is no
+    // difference, and no success in full either. The differences first, then the verdict as the transfer
+    // window gives it, also when all is well.
+    for (const std::string& line : VerdictLines(job.verdict(), Words()))
         std::cout << line << "\n";
     std::cout.flush();
-    std::cerr << "korvane-cli: " << Cp1252ToUtf8(VerdictSentence(verdict, Words())) << "\n";
-    return verdict.differences.empty() ? kExitOk : kExitDiffers;
+    std::cerr << "korvane-cli: " << Cp1252ToUtf8(VerdictSentence(job.verdict(), Words())) << "\n";
+    return ExitFor(o);
 }
 
 int RunCompare(const Arguments& a) {
@@ -123,12 +125,9 @@ int RunCompare(const Arguments& a) {
         return kExitUsage; // as diff: a file that cannot be read is never taken for a difference
     }
     const auto link = MakeLink(a.value("--port"));
-    Configuration held;
-    EditState state;
-    ClearConfiguration(held, state);
     MemMap image{};
     // Comparing only looks at the unit: the data of newer firmware is compared as far as it goes.
-    if (const int code = readUnit(*link, held, true, &image); code != kExitOk)
+    if (const int code = readUnit(*link, JobPhase::Compare, true, nullptr, &image); code != kExitOk)
         return code;
     const auto diffs = CompareWithUnit(*cfg, image);
     if (diffs.empty()) {

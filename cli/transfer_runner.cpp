@@ -28,47 +28,14 @@ std::unique_ptr<SerialLink> MakeLink(const std::string& port) {
 
 namespace {
 
-// How many of the command's transfers are done, of how many.
-struct Steps {
-    int done = 0;
-    int total = 1;
-} gSteps;
-
-} // namespace
-
-void ExpectTransfers(int total) {
-    gSteps = Steps{0, total};
-}
-
-TransferOutcome RunTransfer(Transfer& t, const TextLookup& texts, void (*startIt)(Transfer&)) {
-    const bool bar = isatty(STDERR_FILENO) != 0;
+// One line on stderr for a transfer that has ended.
+void tell(const Transfer& t, const TextLookup& texts) {
     auto textOf = [&](int n) { return Cp1252ToUtf8(texts(n)); };
-    QEventLoop loop;
-    QObject::connect(&t, &Transfer::finished, &loop, &QEventLoop::quit);
-    if (bar)
-        QObject::connect(&t, &Transfer::progressChanged, &t, [&](int value, int max) {
-            const int width = 30;
-            // Within a transfer by the characters through the line: a write's steps each restart value.
-            const qint64 expected = t.charactersExpected();
-            const double within = expected > 0 ? static_cast<double>(t.charactersDone()) / static_cast<double>(expected)
-                                  : max > 0    ? static_cast<double>(value) / max
-                                               : 0.0;
-            const int filled = static_cast<int>((gSteps.done + std::clamp(within, 0.0, 1.0)) * width / gSteps.total);
-            std::cerr << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
-                      << std::string(static_cast<std::size_t>(width - filled), '.') << "] " << textOf(t.statusText())
-                      << "\x1b[K" << std::flush;
-        });
-    startIt(t);
-    if (t.outcome() == TransferOutcome::Running)
-        loop.exec();
-    ++gSteps.done;
-    if (bar)
-        std::cerr << "\r\x1b[K";
     if (t.outcome() == TransferOutcome::Done) {
         const std::string status = textOf(t.statusText());
         if (!status.empty())
             std::cerr << "korvane-cli: " << status << "\n";
-        return t.outcome();
+        return;
     }
     // What went wrong in the language, the transfer's own account of it in brackets.
     const std::string detail = t.reason().isEmpty() ? std::string() : " (" + t.reason().toStdString() + ")";
@@ -79,29 +46,59 @@ TransferOutcome RunTransfer(Transfer& t, const TextLookup& texts, void (*startIt
         reason = Say(kTxtCliRefused) + detail;
     else if (t.outcome() == TransferOutcome::Declined)
         reason = Say(kTxtCliNewerDeclined) + detail;
+    const auto* write = qobject_cast<const WriteTransfer*>(&t);
     if (t.outcome() == TransferOutcome::PortError) {
         reason =
             PortFailureText(t.portFailure(), [&](int n) { return QString::fromStdString(textOf(n)); }).toStdString();
         // A write cut off on the way may have reached the unit in part.
-        if (t.portFailure().problem == PortProblem::Lost && qobject_cast<WriteTransfer*>(&t))
+        if (t.portFailure().problem == PortProblem::Lost && write)
             reason += " " + textOf(kTxtWritePartial);
     }
-    if (const auto* write = qobject_cast<const WriteTransfer*>(&t); write && write->mayHoldPart())
+    if (write && write->mayHoldPart())
         reason += " " + textOf(kTxtWritePartial);
     std::cerr << "korvane-cli: " << reason << "\n";
-    return t.outcome();
 }
 
-int ExitFor(TransferOutcome o) {
-    switch (o) {
-    case TransferOutcome::Done:
+} // namespace
+
+JobOutcome RunJob(UnitJob& job, const TextLookup& texts) {
+    const bool bar = isatty(STDERR_FILENO) != 0;
+    QEventLoop loop;
+    QObject::connect(&job, &UnitJob::finished, &loop, &QEventLoop::quit);
+    if (bar)
+        QObject::connect(&job, &UnitJob::progressChanged, &job, [&] {
+            const int width = 30;
+            const int filled = std::clamp(job.permille(), 0, 1000) * width / 1000;
+            const std::string status = job.transfer() ? Cp1252ToUtf8(texts(job.transfer()->statusText())) : "";
+            std::cerr << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
+                      << std::string(static_cast<std::size_t>(width - filled), '.') << "] " << status << "\x1b[K"
+                      << std::flush;
+        });
+    QObject::connect(&job, &UnitJob::phaseEnded, &job, [&](int) {
+        if (bar)
+            std::cerr << "\r\x1b[K";
+        tell(*job.transfer(), texts);
+    });
+    job.start();
+    if (job.running())
+        loop.exec();
+    return job.outcome();
+}
+
+int ExitFor(JobOutcome o) {
+    switch (o.kind) {
+    case JobOutcome::Kind::Done:
         return kExitOk;
-    case TransferOutcome::PortError:
+    case JobOutcome::Kind::PortError:
         return kExitPort;
-    case TransferOutcome::Refused:
+    case JobOutcome::Kind::UnitError:
         return kExitRefused;
-    case TransferOutcome::Declined:
+    case JobOutcome::Kind::Declined:
         return kExitNewer;
+    case JobOutcome::Kind::Differences:
+        return kExitDiffers;
+    case JobOutcome::Kind::BackupNotSaved:
+        return kExitFailed;
     default:
         return kExitNoAnswer;
     }

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "io/link/transfers.h"
+#include "io/link/unit_job.h"
 #include "model/vocabulary.h"
 
 namespace korvane::cli {
@@ -24,17 +24,13 @@ struct TransferLoop {
 // the unit it wrote (the simulated unit keeps its memory between transfers).
 std::unique_ptr<SerialLink> MakeLink(const std::string& port);
 
-// The number of transfers the command runs (a write's backup, the write, its read back): the progress
-// bar runs once over all of them.
-void ExpectTransfers(int total);
-
-// Runs a transfer to its end: a progress bar on a terminal, then one line on stderr: the status text
-// when it is done, else the reason in plain words. A port's failure names the port, what is wrong with
-// it and what to do, and the system's own reason, in the language of the texts; the window's wording
-// (its menus, its Retry button) stays out of it.
-TransferOutcome RunTransfer(Transfer& t, const TextLookup& texts, void (*startIt)(Transfer&));
+// Runs a job to its end: a progress bar over the whole job on a terminal, and for each of its
+// transfers one line on stderr: the status text when it is done, else the reason in plain words. A
+// port's failure names the port, what is wrong with it and what to do, and the system's own reason, in
+// the language of the texts; the window's wording (its menus, its Retry button) stays out of it.
+JobOutcome RunJob(UnitJob& job, const TextLookup& texts);
 
 // The command's exit code for a transfer's outcome.
-int ExitFor(TransferOutcome o);
+int ExitFor(JobOutcome o);
 
 } // namespace korvane::cli

@@ -374,6 +374,28 @@ constexpr int kTxtLanguageName = 331;   // the language's display name
     X(kTxtRefusedSizeMismatch, 607)   /* %1 = copied range, %2 = selected range */                                     \
     X(kTxtRefusedNothingToPaste, 608) /* clipboard without channels or text */                                         \
     X(kTxtMoveSwapTarget, 609)        /* label of the channel asked for by Move channel to... and Swap with... */      \
+    X(kTxtBackupWhen, 610)            /* backups list column */                                                        \
+    X(kTxtBackupPort, 611)            /* backups list column */                                                        \
+    X(kTxtBackupChannels, 612)        /* backups list column */                                                        \
+    X(kTxtBackupDescription, 613)     /* backups list column */                                                        \
+    X(kTxtBackupDamaged, 614)         /* %1 = why the backup cannot be read */                                         \
+    X(kTxtBackupOpen, 615)            /* backups list button */                                                        \
+    X(kTxtBackupCompareCurrent, 616)  /* backups list button */                                                        \
+    X(kTxtBackupCompareUnit, 617)     /* backups list button */                                                        \
+    X(kTxtBackupWrite, 618)           /* backups list button */                                                        \
+    X(kTxtBackupShowFolder, 619)      /* backups list button, only where a file manager exists */                      \
+    X(kTxtBackupCopyPath, 620)        /* backups list button where no file manager exists */                           \
+    X(kTxtBackupDelete, 621)          /* backups list button */                                                        \
+    X(kTxtBackupAskDelete, 622)       /* %1 = how many backups */                                                      \
+    X(kTxtBackupFolderIs, 623)        /* %1 = the backups folder */                                                    \
+    X(kTxtBackupNone, 624)            /* the backups list is empty */                                                  \
+    X(kTxtThisConfiguration, 625)     /* compare list column heading */                                                \
+    X(kTxtInTheUnit, 626)             /* compare list column heading */                                                \
+    X(kTxtPortIs, 627)                /* transfer window: %1 = the port and its adapter */                             \
+    X(kTxtNoFileManager, 628)         /* before the path to copy where no file manager exists */                       \
+    X(kTxtPortNotRecorded, 629)       /* backups list: a backup whose port was not noted */                            \
+    X(kTxtBackupNotDeleted, 630)      /* %1 = the backup file */                                                       \
+    X(kTxtBackupOf, 631)              /* title of a backup opened or compared: %1 = its date and time */               \
     X(kTxtInMemory, 326)              /* the configuration in memory in a comparison heading */                        \
     /* Spreadsheet files, label sheets and the site book */                                                            \
     X(kTxtCsvFunction, 640)            /* spreadsheet export: the heading of the function column */                    \
@@ -648,7 +670,9 @@ constexpr int DayBoxText(int box) {
     X(kHelpBackupFirst, 1960)      /* Chk_Backup */                                                                    \
     X(kHelpVerifyAfterWrite, 1961) /* Chk_VerifyAfterWrite */                                                          \
     X(kHelpVerify, 1962)           /* Cmd_verify */                                                                    \
-    X(kHelpDifferences, 1963)      /* List_Differences */
+    X(kHelpDifferences, 1963)      /* List_Differences */                                                              \
+    X(kHelpTransferWindow, 1964)   /* the transfer window: connecting, ports, backup, verify */                        \
+    X(kHelpBackupsList, 1965)      /* File > Backups of the unit */
 
 KORVANE_HELP_TEXTS(KORVANE_DECLARE_TEXT)
 #undef KORVANE_DECLARE_TEXT

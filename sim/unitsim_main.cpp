@@ -51,14 +51,19 @@ int usage(const char* why) {
 }
 
 // One direction of the line. The line is free again at `free`; paced, a character may start only when
-// the line is free. Lateness of the loop is made up within a few milliseconds, idle time is not saved
-// up. Unpaced, characters move at once.
+// the line is free. The characters follow the clock: while the direction has more to carry, a loop that
+// comes late moves all that the line would have carried meanwhile (up to a second), so the rate holds
+// under load. Time the direction was idle (its source ran dry) is not saved up. Unpaced, characters
+// move at once.
 struct Pace {
     bool on = false;
     Clock::time_point free = Clock::now();
-    static constexpr auto kCatchUp = std::chrono::milliseconds(10);
+    bool dry = true; // the last move emptied what there was to carry
+    static constexpr auto kMostLate = std::chrono::seconds(1);
 
-    Clock::time_point base(Clock::time_point now) const { return std::max(free, now - kCatchUp); }
+    Clock::time_point base(Clock::time_point now) const {
+        return dry ? std::max(free, now) : std::max(free, now - kMostLate);
+    }
     // Characters that may move now.
     std::size_t allowance(Clock::time_point now) const {
         if (!on)
@@ -68,9 +73,12 @@ struct Pace {
             return 0;
         return 1 + static_cast<std::size_t>(std::chrono::duration<double>(now - from).count() * kLineBytesPerSecond);
     }
-    void took(std::size_t n, Clock::time_point now) {
+    // `n` characters moved of the `waiting` there were.
+    void took(std::size_t n, std::size_t waiting, Clock::time_point now) {
+        const bool allowedAll = n >= allowance(now);
         free = base(now) + std::chrono::duration_cast<Clock::duration>(
                                std::chrono::duration<double>(static_cast<double>(n) / kLineBytesPerSecond));
+        dry = n >= waiting && !allowedAll;
     }
     // Milliseconds until the line is free (0: it is).
     int wait(Clock::time_point now) const {
@@ -204,7 +212,7 @@ int main(int argc, char** argv) {
                 incoming.append(buf, static_cast<std::size_t>(n));
         }
         if (const std::size_t n = std::min(in.allowance(now), incoming.size()); n > 0) {
-            in.took(n, now);
+            in.took(n, incoming.size(), now);
             unit.receive(std::string_view(incoming.data(), n));
             incoming.erase(0, n);
         }
@@ -212,7 +220,7 @@ int main(int argc, char** argv) {
         if ((p.revents & POLLOUT) || (!lineRate && !outgoing.empty())) {
             const ssize_t n = write(master, outgoing.data(), std::min(out.allowance(now), outgoing.size()));
             if (n > 0) {
-                out.took(static_cast<std::size_t>(n), now);
+                out.took(static_cast<std::size_t>(n), outgoing.size(), now);
                 outgoing.erase(0, static_cast<std::size_t>(n));
             }
         }

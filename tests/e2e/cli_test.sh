@@ -686,6 +686,25 @@ diff_as_unit)
     expect_exit 1 "$cli" diff --as-unit "$data/Good.zeb" "$data/GoodChanged.zeb"
     grep -qx 'Basic setup: Device number 204 → 04' "$work/out" || fail "--as-unit misses the device number: $(cat "$work/out")"
     ;;
+job_phases)
+    # The write job's phase table, as the command line ends it: every row the command line can make (a
+    # cancel it cannot) ends with the exit code of the job's outcome, against the simulated unit.
+    # Rows: phases | fault | open error | cancel | backup kept | outcome | writes | exit code.
+    tried=0
+    while IFS='|' read -r phases fault open cancel keep outcome writes code; do
+        code=$(echo $code)
+        [ "$code" = - ] && continue
+        port=sim:$(echo $fault)
+        [ "$(echo $open)" = 0 ] || port=$work/no-port
+        args=()
+        case "$phases" in *B*) args+=(--backup "$work/backups") ;; esac
+        [ "$(echo $keep)" = 1 ] || args=(--backup /dev/null/backups)
+        case "$phases" in *V*) args+=(--verify) ;; esac
+        expect_exit "$code" "$cli" write --port "$port" "$data/Good.zeb" "${args[@]}"
+        tried=$((tried + 1))
+    done < <(grep -v '^#' "$data/job_phases.txt")
+    [ "$tried" -ge 10 ] || fail "only $tried rows of the phase table tried"
+    ;;
 verify_verdict)
     # write --verify ends with the window's verdict in the user's language, also when all is well (a
     # configuration whose texts all fit: a cut text has a verdict of its own).

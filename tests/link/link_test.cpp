@@ -3,6 +3,7 @@
 #include <QEventLoop>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <cerrno>
 #include <functional>
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 
 #include "io/config_file.h"
 #include "io/link/transfers.h"
+#include "io/link/unit_job.h"
 #include "io/verify.h"
 #include "model/text_ids.h"
 #include "sim/simulated_link.h"
@@ -416,4 +418,64 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
+}
+
+TEST(UnitJob, everyPhaseEndsInEachWayAndTheJobTellsWhereWithOneOutcome) {
+    const std::map<std::string, int> openErrors{{"0", 0}, {"EBUSY", EBUSY}, {"ENOENT", ENOENT}};
+    Configuration held = loadedConfiguration("Good.zeb");
+    held.SysData[kSysFirmwareHigh] = 3;
+    held.SysData[kSysFirmwareLow] = 0;
+    Configuration sent = held;
+    sent.ChanText[0] = "Door";
+    const TextLookup noTexts = [](int) { return std::string(); };
+    for (const auto& row : dataTable("job_phases.txt", 8)) {
+        SCOPED_TRACE(row[0] + " | " + row[1] + " | " + row[3] + " | " + row[5]);
+        SimulatedLink link(false, faultNamed(row[1]));
+        link.unit().setMemory(UnitSimulator::ImageOf(held, noTexts));
+        link.setOpenError(openErrors.at(row[2]));
+        std::vector<JobPhase> phases;
+        for (const std::string& p : splitOn(row[0], ' '))
+            phases.push_back(p == "B" ? JobPhase::Backup : p == "W" ? JobPhase::Write : JobPhase::Verify);
+        UnitJob job(link, phases);
+        job.setConfiguration(sent);
+        job.setTexts(noTexts);
+        job.setTickInterval(kFastTickMs);
+        std::vector<Configuration> kept;
+        job.setBackupKeeper([&](const Configuration& c, std::string& where) {
+            where = row[4] == "1" ? "kept" : "the folder cannot be made";
+            if (row[4] == "1")
+                kept.push_back(c);
+            return row[4] == "1";
+        });
+        // Cancel as the named phase starts: the transfer has begun and nothing of it is through yet.
+        QObject::connect(&job, &UnitJob::phaseStarted, &job, [&](int index) {
+            if (PhaseName(job.phases()[static_cast<std::size_t>(index)]) == row[3])
+                QTimer::singleShot(0, &job, [&job] { job.cancel(); });
+        });
+        std::vector<int> permille;
+        QObject::connect(&job, &UnitJob::progressChanged, &job, [&] { permille.push_back(job.permille()); });
+        QEventLoop loop;
+        QObject::connect(&job, &UnitJob::finished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+        job.start();
+        loop.exec();
+        EXPECT_EQ(OutcomeName(job.outcome()), row[5]);
+        EXPECT_EQ(std::to_string(link.unit().writesCompleted()), row[6]);
+        EXPECT_FALSE(link.isOpen());
+        EXPECT_EQ(link.onTheLine(), 0) << "what the port still held is dropped";
+        // The backup is what the unit held, and it is kept before anything is written.
+        const bool backupRead = phases[0] == JobPhase::Backup && row[3] != "backup" && row[2] == "0" &&
+                                row[1] != "silence" && row[1] != "bad-checksum";
+        EXPECT_EQ(kept.size(), backupRead && row[4] == "1" ? 1u : 0u);
+        if (!kept.empty()) {
+            EXPECT_EQ(kept[0].ChanText[0], held.ChanText[0].substr(0, kRecordTextMax));
+        }
+        EXPECT_TRUE(std::is_sorted(permille.begin(), permille.end())) << "one progress over the whole job";
+        if (row[5] == "done") {
+            EXPECT_EQ(job.permille(), 1000);
+        }
+        if (row[5] == "differences") {
+            EXPECT_FALSE(job.verdict().differences.empty());
+        }
+    }
 }

@@ -5,9 +5,15 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QLocale>
 #include <QProgressBar>
 #include <QTreeWidget>
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <map>
 #include <optional>
@@ -18,6 +24,8 @@
 #include "tests/support/workspace_setup.h"
 #include "ui/transfer/difference_list.h"
 #include "ui/transfer/elided_label.h"
+#include "ui/transfer/frm_backups.h"
+#include "ui/transfer/port_menu.h"
 
 using namespace korvane;
 using namespace korvane::test;
@@ -110,6 +118,48 @@ TEST_F(TransferWindowTest, everyRunShowsItsOutcomeAndTakesOnlyACompleteRead) {
     EXPECT_EQ(dialogs.unexpected, 0);
 }
 
+TEST_F(TransferWindowTest, theWriteJobsPhaseTableEndsInTheWindowAsOnTheCommandLine) {
+    // The rows the command line and the job itself run (tests/data/job_phases.txt), in the window: the
+    // same outcome and the same writes; a cancel is pressed once the named phase shows its progress.
+    const std::map<std::string, int> openErrors{{"0", 0}, {"EBUSY", EBUSY}, {"ENOENT", ENOENT}};
+    for (const auto& row : korvane::testing::dataTable("job_phases.txt", 8)) {
+        SCOPED_TRACE(row[0] + " | " + row[1] + " | " + row[3] + " | " + row[5]);
+        const std::vector<std::string> phases = korvane::testing::splitOn(row[0], ' ');
+        faults = {UnitFaultFromName(row[1]).value()};
+        chooseBackupAndVerify(row[0].find('B') != std::string::npos, row[0].find('V') != std::string::npos);
+        openError = openErrors.at(row[2]);
+        pace = row[3] == "-" ? 0 : 19200;
+        QDir(BackupFolder()).removeRecursively();
+        if (row[4] == "0") { // the backup folder cannot be made: a file holds its name
+            QDir().mkpath(QFileInfo(BackupFolder()).absolutePath());
+            QFile blocker(BackupFolder());
+            ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+        }
+        ConfigurationForSetUp(ws()) = unitCfg;
+        ConfigurationForSetUp(ws()).ChanText[0] = "Door";
+        main().M_File_Write_Click();
+        ASSERT_NE(window(), nullptr);
+        if (row[3] == "-") {
+            press();
+        } else {
+            start();
+            const std::size_t at = static_cast<std::size_t>(
+                std::find(phases.begin(), phases.end(), std::string(1, static_cast<char>(std::toupper(row[3][0])))) -
+                phases.begin());
+            const QString prefix = QStringLiteral("%1/%2 ").arg(at + 1).arg(phases.size());
+            ASSERT_TRUE(waitUntil([&] { return label().startsWith(prefix); }, 20000)) << label().toStdString();
+            QTest::mouseClick(button("Cmd_cancel"), Qt::LeftButton);
+            ASSERT_TRUE(QTest::qWaitFor([this] { return button("Cmd_ok")->isEnabled(); }, 10000));
+        }
+        EXPECT_EQ(OutcomeName(window()->lastOutcome()), row[5]) << label().toStdString();
+        EXPECT_EQ(std::to_string(lastLink->unit().writesCompleted()), row[6]);
+        closeWith(button("Cmd_cancel")->isEnabled() ? "Cmd_cancel" : "Cmd_ok");
+        if (row[4] == "0")
+            QFile::remove(BackupFolder());
+    }
+    EXPECT_EQ(dialogs.unexpected, 0);
+}
+
 TEST_F(TransferWindowTest, everyLabelShowsItsWholeTextAtTheWindowsSize) {
     // Long texts, as German ones are, with backup and verify ticked: after the job every wrapped label
     // has the height its text needs, and the backup file's path is whole in its tooltip.
@@ -168,6 +218,7 @@ TEST_F(TransferWindowTest, viewComPortChoosesTheSimulatedUnitOrADevicePathShowsI
     // It keeps what was written from window to window.
     ConfigurationForSetUp(ws()) = unitCfg;
     main().M_File_Write_Click();
+    EXPECT_EQ(in<QLabel>("Lbl_Port")->text(), QStringLiteral("D627 D379")) << "the window names its port";
     press();
     ASSERT_EQ(label(), QStringLiteral("D181"));
     const Configuration written = ws().cfg; // with what the write filled in
@@ -280,6 +331,11 @@ TEST_F(TransferWindowTest, verifyListsWhatTheUnitHoldsOtherThanWrittenAndCopiesI
     QTest::keyClick(window(), Qt::Key_F1);
     ASSERT_FALSE(dialogs.shown.empty());
     EXPECT_TRUE(dialogs.shown.back().caption.endsWith(QStringLiteral("1963")));
+    // Elsewhere in the window F1 tells about connecting, the port, backup and verify.
+    button("Cmd_ok")->setFocus();
+    QTest::keyClick(window(), Qt::Key_F1);
+    EXPECT_TRUE(dialogs.shown.back().caption.endsWith(QStringLiteral("1964")))
+        << dialogs.shown.back().caption.toStdString();
 }
 
 TEST_F(TransferWindowTest, compareWithTheUnitOrAFileListsTheDifferencesByChannelAndTakesNothing) {
@@ -290,7 +346,7 @@ TEST_F(TransferWindowTest, compareWithTheUnitOrAFileListsTheDifferencesByChannel
     main().M_File_CompareUnit_Click();
     EXPECT_EQ(window()->windowTitle(), QStringLiteral("D363"));
     press();
-    EXPECT_EQ(label(), QStringLiteral("D326 \u2192 D336"));
+    EXPECT_EQ(label(), QStringLiteral("D625 \u2194 D626"));
     EXPECT_TRUE(window()->findChild<DifferenceList*>()->text().startsWith(
         // A change of function lists the new function's settings; the texts kept in part follow.
         QStringLiteral("C4\n    D70: D102 \u2192 D105\nC4 D105\n    D275: \u2192 N5\n"
@@ -310,7 +366,7 @@ TEST_F(TransferWindowTest, compareWithTheUnitOrAFileListsTheDifferencesByChannel
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(dialogs.fileDialogs.at(0).title, QStringLiteral("D362"));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("D362"));
-    EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("D326 \u2192 GoodChanged.zeb"));
+    EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("D625 \u2194 GoodChanged.zeb"));
     EXPECT_EQ(w->list()->text(), QStringLiteral("C4\n    D70: D105 \u2192 D102\n    D38: 'Kanal 19' \u2192 'Hall'\n"
                                                 "C4 D102\n    D285: \u2192 81\n"
                                                 "D9\n    D19: 204 \u2192 04\n"));
@@ -321,4 +377,138 @@ TEST_F(TransferWindowTest, compareWithTheUnitOrAFileListsTheDifferencesByChannel
     ASSERT_FALSE(dialogs.shown.empty());
     EXPECT_TRUE(dialogs.shown.back().text.startsWith(QStringLiteral("D377")));
     EXPECT_EQ(dialogs.unexpected, 0);
+}
+
+TEST_F(TransferWindowTest, theBackupsListShowsEachBackupNewestFirstAndOpensComparesAndWritesOneBack) {
+    const QDir folder(BackupFolder());
+    QDir().mkpath(folder.path());
+    // Two sound backups of different days and a damaged one between them; the port of one was noted.
+    Configuration older = unitCfg;
+    older.DescText[8] = "Old house";
+    older.SysData[kSysChannelsInUse] = 15;
+    Configuration newer = unitCfg;
+    newer.DescText[8] = "New house";
+    newer.SysData[kSysChannelsInUse] = 127;
+    const QString olderPath = folder.filePath(QStringLiteral("07-20261201-080000.zeb"));
+    const QString newerPath = folder.filePath(QStringLiteral("07-20261207-170501.zeb"));
+    const QString damagedPath = folder.filePath(QStringLiteral("07-20261205-120000.zeb"));
+    ASSERT_TRUE(SaveFile(older, olderPath.toStdString()).ok());
+    ASSERT_TRUE(SaveFile(newer, newerPath.toStdString()).ok());
+    QFile damaged(damagedPath);
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("\"ZEB1\"\r\n12,\"cut off\r\n");
+    damaged.close();
+    NoteBackupPort(newerPath, QStringLiteral("/dev/ttyUSB0 - FT232R USB UART"));
+    const QByteArray damagedBefore = korvane::testing::readBytes(damagedPath.toStdString()).c_str();
+
+    main().setFileManager(false);
+    ConfigurationForSetUp(ws()) = unitCfg;
+    main().M_File_Backups_Click();
+    auto* w = main().findChild<FrmBackups*>();
+    ASSERT_NE(w, nullptr);
+    auto* list = w->findChild<QTreeWidget*>(QStringLiteral("List_Backups"));
+    auto rowText = [list](int r) {
+        QStringList cells;
+        for (int c = 0; c < list->columnCount(); ++c)
+            cells << list->topLevelItem(r)->text(c);
+        return cells.join(QStringLiteral(" | "));
+    };
+    auto when = [](const char* iso) {
+        return QLocale().toString(QDateTime::fromString(QLatin1String(iso), Qt::ISODate), QLocale::ShortFormat);
+    };
+    ASSERT_EQ(list->topLevelItemCount(), 3);
+    EXPECT_EQ(rowText(0), when("2026-12-07T17:05:01") + " | /dev/ttyUSB0 - FT232R USB UART | 128 | New house");
+    EXPECT_TRUE(rowText(1).startsWith(when("2026-12-05T12:00:00") + " | D629 |  | D614 ")) << rowText(1).toStdString();
+    EXPECT_EQ(rowText(2), when("2026-12-01T08:00:00") + " | D629 | 16 | Old house");
+    EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("Lbl_Folder"))->text(), "D623 " + BackupFolder());
+    // No file manager: no Show in folder, the chosen backup's path is there to copy.
+    auto wButton = [&w](const char* name) { return w->findChild<QPushButton*>(QLatin1String(name)); };
+    EXPECT_TRUE(wButton("Cmd_ShowFolder")->isHidden());
+    auto* path = w->findChild<QLineEdit*>(QStringLiteral("Txt_Path"));
+    EXPECT_EQ(path->text(), QDir::toNativeSeparators(newerPath));
+    QTest::mouseClick(wButton("Cmd_CopyPath"), Qt::LeftButton);
+    EXPECT_EQ(QApplication::clipboard()->text(), QDir::toNativeSeparators(newerPath));
+
+    // A damaged backup is neither opened, compared nor written; it can be deleted.
+    list->setCurrentItem(list->topLevelItem(1));
+    for (const char* name : {"Cmd_Open", "Cmd_CompareCurrent", "Cmd_CompareUnit", "Cmd_WriteUnit"})
+        EXPECT_FALSE(wButton(name)->isEnabled()) << name;
+    EXPECT_TRUE(wButton("Cmd_Delete")->isEnabled());
+    dialogs.answers = {Answer::No};
+    QTest::mouseClick(wButton("Cmd_Delete"), Qt::LeftButton);
+    EXPECT_EQ(list->topLevelItemCount(), 3) << "No keeps it";
+    EXPECT_EQ(korvane::testing::readBytes(damagedPath.toStdString()).c_str(), damagedBefore);
+    dialogs.answers = {Answer::Yes};
+    QTest::mouseClick(wButton("Cmd_Delete"), Qt::LeftButton);
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_FALSE(QFile::exists(damagedPath));
+
+    // Compare with the current configuration: the backup's values beside those in memory.
+    list->setCurrentItem(list->topLevelItem(0));
+    QTest::mouseClick(wButton("Cmd_CompareCurrent"), Qt::LeftButton);
+    auto* compare = main().findChild<FrmCompare*>();
+    ASSERT_NE(compare, nullptr);
+    EXPECT_TRUE(compare->list()->text().contains(QLatin1String("'New house'")))
+        << compare->list()->text().toStdString();
+    EXPECT_EQ(compare->findChild<QTreeWidget*>()->headerItem()->text(2), QStringLiteral("D631 07-20261207-170501"));
+    compare->close();
+    delete compare;
+
+    // Compare with the unit: the backup, not the configuration in memory, against what the unit holds.
+    QTest::mouseClick(wButton("Cmd_CompareUnit"), Qt::LeftButton);
+    ASSERT_NE(window(), nullptr);
+    press();
+    EXPECT_EQ(label(), QStringLiteral("D631 07-20261207-170501 \u2194 D626"));
+    EXPECT_TRUE(window()->findChild<DifferenceList*>()->text().contains(QLatin1String("New house")));
+    closeWith("Cmd_ok");
+
+    // Open: the older backup as a configuration named after it, in no file: Save asks for a name, and the
+    // backup stays what the unit held.
+    list->setCurrentItem(list->topLevelItem(1));
+    QTest::mouseClick(wButton("Cmd_Open"), Qt::LeftButton);
+    EXPECT_EQ(ws().cfg.DescText[8], "Old house");
+    EXPECT_EQ(ws().CurFileName, QStringLiteral("D631 07-20261201-080000"));
+    EXPECT_FALSE(ws().dataChanged());
+    const std::string olderBytes = korvane::testing::readBytes(olderPath.toStdString());
+    ConfigurationForSetUp(ws()).DescText[8] = "Edited";
+    ws().setDataChanged(true);
+    dialogs.files = {std::nullopt};
+    main().M_File_Save_Click();
+    EXPECT_EQ(dialogs.fileDialogs.back().title, QStringLiteral("D31")) << "Save asks for a name";
+    EXPECT_EQ(korvane::testing::readBytes(olderPath.toStdString()), olderBytes);
+
+    // Write to the unit: opened (the changed configuration is asked about first), then written with the
+    // usual questions.
+    main().M_File_Backups_Click();
+    w = main().findChild<FrmBackups*>();
+    list = w->findChild<QTreeWidget*>(QStringLiteral("List_Backups"));
+    list->setCurrentItem(list->topLevelItem(1));
+    dialogs.answers = {Answer::Discard};
+    QTest::mouseClick(wButton("Cmd_WriteUnit"), Qt::LeftButton);
+    ASSERT_NE(window(), nullptr);
+    EXPECT_EQ(window()->windowTitle(), QStringLiteral("D6"));
+    press();
+    EXPECT_EQ(label(), QStringLiteral("D181"));
+    EXPECT_EQ(lastLink->unit().writesCompleted(), 1);
+    EXPECT_EQ(ws().cfg.DescText[8], "Old house");
+    closeWith("Cmd_ok");
+    EXPECT_EQ(dialogs.unexpected, 0);
+}
+
+TEST(PortMenuEntries, everyDeviceOnceAndNoneAClassicPortStandsFor) {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "the classic ports are the system's COM1..COM4 there";
+#endif
+    const std::vector<FoundPort> found{{"/dev/ttyS0", "ttyS0", ""},
+                                       {"/dev/ttyS1", "ttyS1", "16550A"},
+                                       {"/dev/ttyUSB0", "ttyUSB0", "FT232R USB UART"},
+                                       {"/dev/ttyUSB0", "ttyUSB0", "FT232R USB UART"},
+                                       {"/dev/ttyS7", "ttyS7", ""}};
+    QStringList beside;
+    for (const FoundPort& p : PortsBesideClassic(found))
+        beside << p.location;
+    EXPECT_EQ(beside.join(' '), QStringLiteral("/dev/ttyUSB0 /dev/ttyS7"));
+    EXPECT_EQ(ClassicPortCaption(QStringLiteral("Com 1"), 1, found), QStringLiteral("Com 1 (ttyS0)"));
+    EXPECT_EQ(ClassicPortCaption(QStringLiteral("Com 2"), 2, found), QStringLiteral("Com 2 (ttyS1 - 16550A)"));
+    EXPECT_EQ(ClassicPortCaption(QStringLiteral("Com 3"), 3, found), QStringLiteral("Com 3"));
 }

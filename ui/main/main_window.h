@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/context.h"
 #include "app/file_commands.h"
@@ -93,6 +94,8 @@ public:
     void M_File_Backups_Click();
     void M_File_ExportCsv_Click();
     void M_File_ImportDescriptions_Click();
+    // Whether a file manager can show the backups' folder (tests set it; unset: asked of the system).
+    void setFileManager(std::optional<bool> exists) { fileManager_ = exists; }
     // The links of File > Read and Write (tests hand in the simulated unit).
     void setLinkFactory(LinkFactory links) { links_ = std::move(links); }
     // The simulated unit of View > COM port: one for the whole run, so that it keeps what was written
@@ -209,6 +212,7 @@ private:
     bool cellText_ = true;
     QAction* cellTextAction_ = nullptr;
     LinkFactory links_;
+    std::optional<bool> fileManager_;
     std::shared_ptr<SimulatedLink> simulated_;
     PortMenu* portMenu_ = nullptr;
     std::unique_ptr<ReportPrinting> printing_;

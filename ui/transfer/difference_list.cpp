@@ -43,7 +43,7 @@ QString DifferenceLine(const Workspace& ws, const Difference& d, DiffSides sides
 }
 
 QString CompareHeading(const Workspace& ws, const QString& otherName) {
-    return ws.text(kTxtInMemory) + QStringLiteral(" \u2192 ") + otherName;
+    return ws.text(kTxtThisConfiguration) + QStringLiteral(" \u2194 ") + otherName;
 }
 
 DifferenceList::DifferenceList(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
@@ -87,10 +87,27 @@ void DifferenceList::setDifferences(const std::vector<Difference>& diffs, DiffSi
             parent = new QTreeWidgetItem(List_Differences, QStringList{group});
             parent->setExpanded(true);
         }
-        new QTreeWidgetItem(parent, QStringList{DifferenceLine(ctx_.ws, d, sides_)});
+        auto* line = new QTreeWidgetItem(parent, QStringList{DifferenceLine(ctx_.ws, d, sides_)});
+        if (!columns_.isEmpty() && sides_ == DiffSides::Compare) {
+            // The line's text stays whole for copying; the view shows what, ours and theirs side by side.
+            const DifferenceWords w = wordsOf(ctx_.ws, d);
+            line->setData(0, Qt::UserRole, line->text(0));
+            line->setText(0, FromCp1252(w.what));
+            line->setText(1, w.added ? QString() : FromCp1252(w.before));
+            line->setText(2, FromCp1252(w.after));
+        }
     }
+    List_Differences->resizeColumnToContents(0);
     cut_.clear();
     Cmd_copy->setEnabled(!diffs_.empty());
+}
+
+void DifferenceList::setColumns(const QString& ours, const QString& theirs) {
+    columns_ = QStringList{QString(), ours, theirs};
+    List_Differences->setColumnCount(3);
+    List_Differences->setHeaderLabels(columns_);
+    List_Differences->setHeaderHidden(false);
+    setDifferences(std::vector<Difference>(diffs_), sides_);
 }
 
 void DifferenceList::setKeptInPart(const std::vector<Problem>& cut) {
@@ -113,8 +130,9 @@ QString groupText(const QTreeWidgetItem* group, bool selectedOnly) {
     const bool whole = !selectedOnly || group->isSelected();
     for (int i = 0; i < group->childCount(); ++i) {
         const QTreeWidgetItem* line = group->child(i);
+        const QString text = line->data(0, Qt::UserRole).toString();
         if (whole || line->isSelected())
-            out += QStringLiteral("    ") + line->text(0) + QLatin1Char('\n');
+            out += QStringLiteral("    ") + (text.isEmpty() ? line->text(0) : text) + QLatin1Char('\n');
     }
     return out.isEmpty() ? out : group->text(0) + QLatin1Char('\n') + out;
 }
@@ -155,6 +173,7 @@ FrmCompare::FrmCompare(AppContext& ctx, const QString& otherName, const std::vec
     heading->setText(diffs.empty() ? ctx.ws.text(kTxtNoDifferences) : CompareHeading(ctx.ws, otherName));
     list_ = new DifferenceList(ctx, this);
     list_->setDifferences(diffs, DiffSides::Compare);
+    list_->setColumns(ctx.ws.text(kTxtThisConfiguration), otherName);
     list_->setVisible(!diffs.empty());
     auto* ok = new QPushButton(QLatin1Char('&') + ctx.ws.text(kTxtButtonOk), this);
     ok->setObjectName(QStringLiteral("Cmd_ok"));

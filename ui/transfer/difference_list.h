@@ -37,6 +37,9 @@ public:
     // After the differences, under their own heading: the texts the unit keeps only in part (no
     // differences, and never hidden).
     void setKeptInPart(const std::vector<Problem>& cut);
+    // A comparison shows its two values in columns under these headings ("This configuration", "In
+    // the unit"); without headings each line reads "what: before → after".
+    void setColumns(const QString& ours, const QString& theirs);
     // The whole list as text: each group on a line of its own, its differences indented below it.
     QString text() const;
     // The selected lines (a selected group with all of its lines) as text.
@@ -52,6 +55,7 @@ private:
     std::vector<Difference> diffs_;
     std::vector<Problem> cut_;
     DiffSides sides_ = DiffSides::Compare;
+    QStringList columns_;
 };
 
 // File > Compare with file: the differences between the configuration in memory and a file.
@@ -66,7 +70,7 @@ private:
     DifferenceList* list_ = nullptr;
 };
 
-// "in memory → Good.zeb": the heading of a comparison.
+// "This configuration ↔ Good.zeb": the heading of a comparison.
 QString CompareHeading(const Workspace& ws, const QString& otherName);
 
 } // namespace korvane

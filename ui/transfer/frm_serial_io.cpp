@@ -30,6 +30,7 @@
 #include "sim/simulated_link.h"
 #include "ui/transfer/difference_list.h"
 #include "ui/transfer/elided_label.h"
+#include "ui/transfer/frm_backups.h"
 
 namespace korvane {
 
@@ -52,13 +53,6 @@ QString withoutDots(QString text) {
 
 constexpr int kProgressSteps = 1000; // the bar counts thousandths of the whole job
 constexpr int kClockMs = 500;
-
-Configuration blank() {
-    Configuration cfg;
-    EditState state;
-    ClearConfiguration(cfg, state);
-    return cfg;
-}
 
 } // namespace
 
@@ -93,6 +87,11 @@ FrmSerialIO::FrmSerialIO(AppContext& ctx, Tag tag, LinkFactory links, QWidget* p
         setWindowTitle(withoutDots(ctx_.ws.text(kTxtMenuCompareUnit)));
         break;
     }
+    Lbl_Port = new QLabel(this);
+    Lbl_Port->setObjectName(QStringLiteral("Lbl_Port"));
+    Lbl_Port->setTextFormat(Qt::PlainText);
+    Lbl_Port->setWordWrap(true);
+    Lbl_Port->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setFrameShape(QFrame::StyledPanel);
@@ -133,6 +132,7 @@ FrmSerialIO::FrmSerialIO(AppContext& ctx, Tag tag, LinkFactory links, QWidget* p
     buttons->addWidget(Cmd_ok);
     buttons->addWidget(Cmd_cancel);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Lbl_Port);
     layout->addWidget(frame);
     if (tag_ == Tag::Write) {
         // Both choices are remembered for the next write.
@@ -151,6 +151,8 @@ FrmSerialIO::FrmSerialIO(AppContext& ctx, Tag tag, LinkFactory links, QWidget* p
         Lbl_BackupFolder->setIndent(20);
         Cmd_OpenFolder = new QPushButton(this);
         Cmd_OpenFolder->setObjectName(QStringLiteral("Cmd_OpenFolder"));
+        // Only where a file manager can show the folder; the path beside it can always be copied.
+        Cmd_OpenFolder->setVisible(FileManagerExists());
         Chk_VerifyAfterWrite = new QCheckBox(this);
         Chk_VerifyAfterWrite->setObjectName(QStringLiteral("Chk_VerifyAfterWrite"));
         auto* folderRow = new QHBoxLayout;
@@ -181,9 +183,8 @@ FrmSerialIO::FrmSerialIO(AppContext& ctx, Tag tag, LinkFactory links, QWidget* p
 }
 
 FrmSerialIO::~FrmSerialIO() {
-    if (transfer_)
-        transfer_->abort();
-    endBusy(); // closed in the middle of a transfer: the finish never reaches this window
+    job_.reset(); // a job under way stops: what the port still holds is dropped
+    endBusy();    // closed in the middle of a transfer: the finish never reaches this window
 }
 
 void FrmSerialIO::endBusy() {
@@ -200,6 +201,10 @@ void FrmSerialIO::Form_Activate() {
     Cmd_ok->setText(QLatin1Char('&') + ctx_.ws.text(kTxtButtonOk));
     Cmd_verify->setText(QLatin1Char('&') + ctx_.ws.text(kTxtVerify));
     Label1->setText(ctx_.ws.text(kTxtTransferReady));
+    portName_ = ShownPortName(ctx_);
+    const QString portIs = ctx_.ws.text(kTxtPortIs);
+    Lbl_Port->setText(portIs.contains(QLatin1String("%1")) ? QString(portIs).replace(QLatin1String("%1"), portName_)
+                                                           : portIs + QLatin1Char(' ') + portName_);
     ProgressBar1->setValue(0);
     if (Chk_Backup) {
         Chk_Backup->setText(ctx_.ws.text(kTxtBackupFirst));
@@ -238,7 +243,7 @@ void FrmSerialIO::fitToText() {
 }
 
 bool FrmSerialIO::jobRunning() const {
-    return transfer_ && transfer_->running();
+    return job_ && job_->running();
 }
 
 void FrmSerialIO::Cmd_ok_Click() {
@@ -256,7 +261,7 @@ void FrmSerialIO::Cmd_cancel_Click() {
 void FrmSerialIO::reject() {
     if (jobRunning()) {
         // Cancel stops the job; the window stays and says where it stopped. A read then takes nothing.
-        transfer_->abort();
+        job_->cancel();
         return;
     }
     QDialog::reject();
@@ -264,7 +269,7 @@ void FrmSerialIO::reject() {
 
 void FrmSerialIO::closeEvent(QCloseEvent* event) {
     if (jobRunning())
-        transfer_->abort();
+        job_->cancel();
     QDialog::closeEvent(event);
 }
 
@@ -279,7 +284,7 @@ void FrmSerialIO::keyPressEvent(QKeyEvent* event) {
         QDialog::keyPressEvent(event);
         return;
     }
-    int help = kHelpGeneral;
+    int help = kHelpTransferWindow; // connecting, ports, backup and verify
     for (QWidget* w = focusWidget(); w && w != this; w = w->parentWidget()) {
         const QString name = w->objectName();
         if (name == QLatin1String("Chk_Backup"))
@@ -299,23 +304,23 @@ void FrmSerialIO::keyPressEvent(QKeyEvent* event) {
 }
 
 void FrmSerialIO::startTransfer() {
-    std::vector<Phase> phases;
+    std::vector<JobPhase> phases;
     switch (tag_) {
     case Tag::Read:
-        phases = {Phase::Read};
+        phases = {JobPhase::Read};
         break;
     case Tag::Compare:
-        phases = {Phase::Compare};
+        phases = {JobPhase::Compare};
         break;
     case Tag::Write:
         backupFile_.clear();
         Lbl_BackupSaved->setVisible(false);
         Lbl_BackupFolder->setFullText(BackupFolder());
         if (Chk_Backup->isChecked())
-            phases.push_back(Phase::Backup);
-        phases.push_back(Phase::Write);
+            phases.push_back(JobPhase::Backup);
+        phases.push_back(JobPhase::Write);
         if (Chk_VerifyAfterWrite->isChecked())
-            phases.push_back(Phase::Verify);
+            phases.push_back(JobPhase::Verify);
         break;
     }
     Cmd_verify->setVisible(false);
@@ -323,99 +328,61 @@ void FrmSerialIO::startTransfer() {
     startJob(std::move(phases));
 }
 
-void FrmSerialIO::startJob(std::vector<Phase> phases) {
+void FrmSerialIO::startJob(std::vector<JobPhase> phases) {
     Cmd_ok->setEnabled(false);
     Cmd_cancel->setEnabled(true); // every phase can be cancelled
     Cmd_verify->setEnabled(false);
     differences_->setVisible(false);
-    // The reads are measured by the unit's whole answer, the write by the records it will send.
-    std::vector<std::int64_t> characters;
-    for (Phase p : phases) {
-        if (p == Phase::Write) {
-            Configuration copy = ctx_.ws.cfg;
-            characters.push_back(static_cast<std::int64_t>(WriteStream(BuildWritePlan(copy, pcClock(), [this](int n) {
-                                                               return ToCp1252(ctx_.ws.text(n));
-                                                           })).size()));
-        } else {
-            characters.push_back(kReadAnswerCharacters);
-        }
-    }
-    job_ = std::move(phases);
-    jobIndex_ = 0;
-    progress_ = JobProgress(characters);
-    runPhase();
-}
-
-void FrmSerialIO::runPhase() {
-    switch (job_[jobIndex_]) {
-    case Phase::Write:
-        startWrite();
-        break;
-    default:
-        startRead(job_[jobIndex_]);
-        break;
-    }
-}
-
-void FrmSerialIO::startRead(Phase phase) {
-    transfer_.reset();
-    // File > Read may take the image into the model; the other reads only look at the unit.
-    scratch_ = std::make_unique<Configuration>(phase == Phase::Read ? ctx_.ws.cfg : blank());
-    std::function<bool(int)> takeNewer = [](int) { return true; };
-    if (phase == Phase::Read)
-        takeNewer = [this](int) {
-            return ctx_.dialogs.ask(this, ctx_.ws.text(kTxtNewerFirmware), QString(), Buttons::YesNo,
-                                    MessageIcon::Exclamation) == Answer::Yes;
-        };
-    auto* read = new ReadTransfer(*link_, *scratch_, takeNewer);
-    transfer_.reset(read);
-    watch(phase);
-    read->start();
-    progress_.begin(static_cast<int>(jobIndex_), read->charactersExpected());
-    showPhase(read->statusText());
-    showProgress();
-}
-
-void FrmSerialIO::startWrite() {
-    transfer_.reset();
-    scratch_.reset();
+    job_.reset();
+    const bool verifyOnly = phases.front() == JobPhase::Verify;
+    job_ = std::make_unique<UnitJob>(*link_, std::move(phases));
     // The write sends a snapshot, with the unit label and SMS words as the language file holds them (as
-    // korvane-cli sends them); the write only reads it, and verify holds the unit against it.
-    sending_ = std::make_unique<Configuration>(ctx_.ws.cfg);
-    auto texts = [this](int n) { return ToCp1252(ctx_.ws.fileText(n)); };
-    auto* write = new WriteTransfer(*link_, *sending_, pcClock(), texts);
-    connect(write, &WriteTransfer::bell, this, [this] { ctx_.dialogs.beep(); });
-    transfer_.reset(write);
-    watch(Phase::Write);
-    write->start();
-    progress_.begin(static_cast<int>(jobIndex_), write->charactersExpected());
-    showPhase(write->statusText());
-    showProgress();
-}
-
-void FrmSerialIO::watch(Phase phase) {
-    phase_ = phase;
+    // korvane-cli sends them); verify holds the unit against it.
+    job_->setConfiguration(verifyOnly && written_ ? *written_ : ctx_.ws.cfg);
+    job_->setReadBase(ctx_.ws.cfg);
+    job_->setClock(pcClock());
+    job_->setTexts([this](int n) { return ToCp1252(ctx_.ws.fileText(n)); });
+    job_->setTakeNewer([this](int) {
+        return ctx_.dialogs.ask(this, ctx_.ws.text(kTxtNewerFirmware), QString(), Buttons::YesNo,
+                                MessageIcon::Exclamation) == Answer::Yes;
+    });
+    job_->setBackupKeeper([this](const Configuration& held, std::string& where) {
+        const bool kept = saveBackup(held, backupReason_);
+        if (kept)
+            NoteBackupPort(backupFile_, portName_); // the backups list names it
+        where = (kept ? backupFile_ : backupReason_).toStdString();
+        return kept;
+    });
+    job_->setTickInterval(tickMs_);
+    connect(job_.get(), &UnitJob::statusChanged, this, &FrmSerialIO::showPhase);
+    connect(job_.get(), &UnitJob::progressChanged, this, &FrmSerialIO::showProgress);
+    connect(job_.get(), &UnitJob::phaseEnded, this, &FrmSerialIO::onPhaseEnded);
+    connect(job_.get(), &UnitJob::finished, this, &FrmSerialIO::onFinished);
+    connect(job_.get(), &UnitJob::bell, this, [this] { ctx_.dialogs.beep(); });
     ProgressBar1->setVisible(true);
     if (!busy_) {
         busy_ = true;
         QApplication::setOverrideCursor(Qt::WaitCursor);
     }
     clock_.start();
-    transfer_->setTickInterval(tickMs_);
-    connect(transfer_.get(), &Transfer::statusChanged, this, &FrmSerialIO::showPhase);
-    connect(transfer_.get(), &Transfer::progressChanged, this, &FrmSerialIO::showProgress);
-    connect(transfer_.get(), &Transfer::finished, this, &FrmSerialIO::onFinished, Qt::QueuedConnection);
+    job_->start();
+}
+
+void FrmSerialIO::setSubject(const Configuration& cfg, const QString& name) {
+    subject_ = std::make_unique<Configuration>(cfg);
+    subjectName_ = name;
+    setWindowTitle(windowTitle() + QStringLiteral(" - ") + name);
 }
 
 void FrmSerialIO::showPhase(int statusText) {
     if (!jobRunning())
         return; // the outcome is told when the job has ended
     int name = statusText;
-    if (phase_ == Phase::Backup)
+    if (job_->phase() == JobPhase::Backup)
         name = kTxtPhaseBackup;
-    else if (phase_ == Phase::Verify)
+    else if (job_->phase() == JobPhase::Verify)
         name = kTxtPhaseVerify;
-    const QString text = QString::fromStdString(progress_.phasePrefix()) + ctx_.ws.text(name);
+    const QString text = QString::fromStdString(job_->phasePrefix()) + ctx_.ws.text(name);
     if (Label1->text() != text) {
         Label1->setText(text);
         fitToText();
@@ -423,11 +390,10 @@ void FrmSerialIO::showPhase(int statusText) {
 }
 
 void FrmSerialIO::showProgress() {
-    if (!transfer_)
+    if (!job_)
         return;
-    progress_.update(transfer_->charactersDone());
-    ProgressBar1->setValue(progress_.permille());
-    const int seconds = jobRunning() && link_ ? progress_.secondsLeft(link_->lineBytesPerSecond()) : -1;
+    ProgressBar1->setValue(job_->permille());
+    const int seconds = jobRunning() && link_ ? job_->secondsLeft(link_->lineBytesPerSecond()) : -1;
     Lbl_TimeLeft->setVisible(seconds >= 0);
     if (seconds >= 0)
         Lbl_TimeLeft->setText(
@@ -439,10 +405,10 @@ void FrmSerialIO::Cmd_verify_Click() {
         return;
     if (!link_)
         link_ = links_();
-    startJob({Phase::Verify});
+    startJob({JobPhase::Verify});
 }
 
-bool FrmSerialIO::saveBackup(QString& reason) {
+bool FrmSerialIO::saveBackup(const Configuration& held, QString& reason) {
     const QString folder = BackupFolder();
     if (!QDir().mkpath(folder)) {
         reason = folder;
@@ -450,10 +416,10 @@ bool FrmSerialIO::saveBackup(QString& reason) {
     }
     const QDateTime now = QDateTime::currentDateTime();
     const std::string name =
-        BackupFileName(scratch_->SysData[kSysDeviceNo], now.date().year(), now.date().month(), now.date().day(),
+        BackupFileName(held.SysData[kSysDeviceNo], now.date().year(), now.date().month(), now.date().day(),
                        now.time().hour(), now.time().minute(), now.time().second());
     const QString path = QDir(folder).filePath(QString::fromStdString(name));
-    const FileResult saved = korvane::SaveFile(*scratch_, LocalPath(path));
+    const FileResult saved = korvane::SaveFile(held, LocalPath(path));
     if (!saved.ok()) {
         reason = QString::fromLocal8Bit(saved.message().c_str());
         return false;
@@ -474,18 +440,17 @@ void FrmSerialIO::showDifferences(const QString& heading, bool any) {
     fitToText();
 }
 
-void FrmSerialIO::onReadDone() {
-    const auto& read = static_cast<const ReadTransfer&>(*transfer_);
-    switch (phase_) {
-    case Phase::Read: {
+void FrmSerialIO::onReadDone(JobPhase phase) {
+    switch (phase) {
+    case JobPhase::Read:
         // The unit's configuration is in no file yet: there is something to save.
-        ctx_.ws.replace(*scratch_, QStringLiteral("Upload"), Origin::Unit);
+        if (job_->readConfiguration())
+            ctx_.ws.replace(*job_->readConfiguration(), QStringLiteral("Upload"), Origin::Unit);
         break;
-    }
-    case Phase::Verify: {
+    case JobPhase::Verify: {
         // Never "exactly" while the unit keeps texts only in part: the verdict names them.
         const Workspace& ws = ctx_.ws;
-        const VerifyVerdict verdict = VerdictOfWrite(*written_, read.image());
+        const VerifyVerdict& verdict = job_->verdict();
         differences_->setDifferences(verdict.differences, DiffSides::UnitWritten);
         differences_->setKeptInPart(verdict.keptInPart);
         const TextLookup text = [&ws](int n) { return ToCp1252(ws.text(n)); };
@@ -495,14 +460,17 @@ void FrmSerialIO::onReadDone() {
             ctx_.ws.LastWrite->verdict = FromCp1252(VerdictSentence(verdict, text));
         break;
     }
-    case Phase::Compare: {
+    case JobPhase::Compare: {
         // The configuration in memory held against what the unit holds, as far as a unit keeps it.
-        const std::vector<Difference> diffs = CompareWithUnit(ctx_.ws.cfg, read.image());
-        const std::vector<Problem> cut = TextsKeptInPart(ctx_.ws.cfg);
+        const Configuration& ours = subject_ ? *subject_ : ctx_.ws.cfg;
+        const QString oursName = subject_ ? subjectName_ : ctx_.ws.text(kTxtThisConfiguration);
+        const std::vector<Difference> diffs = CompareWithUnit(ours, job_->image());
+        const std::vector<Problem> cut = TextsKeptInPart(ours);
         differences_->setDifferences(diffs, DiffSides::Compare);
+        differences_->setColumns(oursName, ctx_.ws.text(kTxtInTheUnit));
         differences_->setKeptInPart(cut);
         showDifferences(diffs.empty() ? ctx_.ws.text(kTxtNoDifferences)
-                                      : CompareHeading(ctx_.ws, ctx_.ws.text(kTxtUnitValue)),
+                                      : oursName + QStringLiteral(" \u2194 ") + ctx_.ws.text(kTxtInTheUnit),
                         !diffs.empty() || !cut.empty());
         break;
     }
@@ -511,109 +479,90 @@ void FrmSerialIO::onReadDone() {
     }
 }
 
-QString FrmSerialIO::cancelledText() const {
+QString FrmSerialIO::cancelledText(JobPhase phase) const {
     const QString cancelled = ctx_.ws.text(kTxtCancelled) + QLatin1Char(' ');
-    switch (phase_) {
-    case Phase::Backup:
+    switch (phase) {
+    case JobPhase::Backup:
         return cancelled + ctx_.ws.text(kTxtNothingWritten);
-    case Phase::Write:
+    case JobPhase::Write:
         return cancelled + ctx_.ws.text(kTxtWritePartial);
-    case Phase::Verify:
+    case JobPhase::Verify:
         return ctx_.ws.text(kTxtWriteAccepted) + QStringLiteral("\n\n") + ctx_.ws.text(kTxtVerifyCancelled);
     default:
         return cancelled + ctx_.ws.text(kTxtNothingTaken);
     }
 }
 
-QString FrmSerialIO::portFailureText() const {
-    const PortFailure& f = transfer_->portFailure();
+QString FrmSerialIO::portFailureText(const Transfer& t, JobPhase phase) const {
+    const PortFailure& f = t.portFailure();
     const QString why = PortFailureText(f, [this](int n) { return ctx_.ws.text(n); });
     if (f.problem != PortProblem::Lost)
         return ctx_.ws.text(kTxtPortError) + QStringLiteral("\n\n") + why;
     // Cut off in the middle: a write may have reached the unit in part.
-    return phase_ == Phase::Write ? why + QStringLiteral("\n\n") + ctx_.ws.text(kTxtWritePartial) : why;
+    return phase == JobPhase::Write ? why + QStringLiteral("\n\n") + ctx_.ws.text(kTxtWritePartial) : why;
 }
 
-void FrmSerialIO::onFinished() {
-    if (!transfer_)
+void FrmSerialIO::onPhaseEnded(int index) {
+    const JobPhase phase = job_->phases()[static_cast<std::size_t>(index)];
+    if (phase != JobPhase::Write || job_->transfer()->outcome() != TransferOutcome::Done)
         return;
-    const TransferOutcome outcome = transfer_->outcome();
-    const bool more = jobIndex_ + 1 < job_.size();
-    if (phase_ == Phase::Backup && outcome == TransferOutcome::Done) {
-        QString reason;
-        if (saveBackup(reason)) {
-            ++jobIndex_;
-            runPhase(); // what the unit held is safe: now the write
-            return;
-        }
-        endBusy();
-        ProgressBar1->setVisible(false);
-        Lbl_TimeLeft->setVisible(false);
-        Label1->setText(ctx_.ws.text(kTxtBackupFailed) + QStringLiteral("\n\n") + reason);
-        Cmd_ok->setText(QLatin1Char('&') + ctx_.ws.text(kTxtButtonRetry));
-        Cmd_ok->setEnabled(true);
-        Cmd_cancel->setEnabled(true);
-        scratch_.reset();
-        fitToText();
-        return;
-    }
-    if (phase_ == Phase::Write && outcome == TransferOutcome::Done) {
-        written_ = std::move(sending_); // what the unit now holds, for verify
-        const QString device = ctx_.settings.value(kDeviceSetting);
-        const QString port = device.isEmpty()                 ? QStringLiteral("Com %1").arg(ctx_.ws.ComPort)
-                             : device == QLatin1String("sim") ? ctx_.ws.text(kTxtSimulatedUnit)
-                                                              : device;
-        ctx_.ws.LastWrite =
-            Workspace::WriteRecord{QDateTime::currentDateTime(), port, ctx_.ws.text(kTxtWriteAccepted), *written_};
-    }
-    sending_.reset();
-    if (phase_ == Phase::Write && outcome == TransferOutcome::Done && more) {
-        Cmd_verify->setVisible(true); // disabled while it runs
+    written_ = std::make_unique<Configuration>(*job_->written()); // what the unit now holds, for verify
+    // The last write of this configuration, for the site book's cover; a verify adds its verdict.
+    ctx_.ws.LastWrite =
+        Workspace::WriteRecord{QDateTime::currentDateTime(), portName_, ctx_.ws.text(kTxtWriteAccepted), *written_};
+    if (index + 1 < static_cast<int>(job_->phases().size())) {
+        Cmd_verify->setVisible(true); // disabled while the read-back runs
         TransferDone = true;
-        ++jobIndex_;
-        runPhase(); // the read-back runs now
-        return;
     }
+}
+
+void FrmSerialIO::onFinished(JobOutcome outcome) {
+    using Kind = JobOutcome::Kind;
     endBusy();
     ProgressBar1->setVisible(false);
     Lbl_TimeLeft->setVisible(false);
-    QString status = ctx_.ws.text(transfer_->statusText());
-    if (outcome == TransferOutcome::PortError)
-        status = portFailureText();
-    if (const auto* write = qobject_cast<const WriteTransfer*>(transfer_.get()); write && write->mayHoldPart())
-        status += QStringLiteral("\n\n") + ctx_.ws.text(kTxtWritePartial);
-    if (phase_ == Phase::Backup && outcome != TransferOutcome::Aborted)
-        status += QStringLiteral("\n\n") + ctx_.ws.text(kTxtBackupFailed); // the unit is untouched
-    if (phase_ == Phase::Verify && outcome != TransferOutcome::Aborted)
-        status = ctx_.ws.text(kTxtWriteAccepted) + QStringLiteral("\n\n") + status; // the write itself stands
-    if (outcome == TransferOutcome::Aborted)
-        status = cancelledText();
-    Label1->setText(status);
     Cmd_ok->setEnabled(true);
     Cmd_cancel->setEnabled(true);
-    switch (outcome) {
-    case TransferOutcome::Done:
+    const JobPhase phase = outcome.phase;
+    if (outcome.kind == Kind::BackupNotSaved) {
+        Label1->setText(ctx_.ws.text(kTxtBackupFailed) + QStringLiteral("\n\n") + backupReason_);
+        Cmd_ok->setText(QLatin1Char('&') + ctx_.ws.text(kTxtButtonRetry));
+        fitToText();
+        return;
+    }
+    const Transfer& t = *job_->transfer();
+    QString status = ctx_.ws.text(t.statusText());
+    if (outcome.kind == Kind::PortError)
+        status = portFailureText(t, phase);
+    if (const auto* write = qobject_cast<const WriteTransfer*>(&t); write && write->mayHoldPart())
+        status += QStringLiteral("\n\n") + ctx_.ws.text(kTxtWritePartial);
+    if (phase == JobPhase::Backup && outcome.kind != Kind::Cancelled)
+        status += QStringLiteral("\n\n") + ctx_.ws.text(kTxtBackupFailed); // the unit is untouched
+    if (phase == JobPhase::Verify && outcome.kind != Kind::Cancelled)
+        status = ctx_.ws.text(kTxtWriteAccepted) + QStringLiteral("\n\n") + status; // the write itself stands
+    if (outcome.kind == Kind::Cancelled)
+        status = cancelledText(phase);
+    Label1->setText(status);
+    switch (outcome.kind) {
+    case Kind::Done:
+    case Kind::Differences:
         Cmd_ok->setText(QLatin1Char('&') + ctx_.ws.text(kTxtButtonOk));
         Cmd_cancel->setEnabled(false); // OK closes
         TransferDone = true;
-        if (phase_ == Phase::Write) {
+        if (phase == JobPhase::Write) {
             Cmd_verify->setVisible(true);
             Cmd_verify->setEnabled(true);
         } else {
-            onReadDone();
-            Cmd_verify->setEnabled(phase_ == Phase::Verify);
+            onReadDone(phase);
+            Cmd_verify->setEnabled(phase == JobPhase::Verify);
         }
         break;
-    case TransferOutcome::PortError:
-        if (transfer_->portFailure().problem != PortProblem::Lost) {
-            // The port is the problem, not the unit: OK closes so that another port can be chosen.
-            TransferDone = true;
-            break;
-        }
-        [[fallthrough]]; // the connection was lost on the way: Retry once it is back
     default:
-        if (phase_ == Phase::Verify) {
-            // The unit accepted the write; only the read-back failed or was cancelled: Verify tries again.
+        // One rule after every job that did not go through: the unit holds what it held before or only
+        // part of the write, so OK is Retry (the whole job again, once the port or the unit is put right)
+        // and Cancel closes. Only a failed or cancelled read-back leaves a write that stands: OK closes
+        // and Verify tries the read-back again.
+        if (phase == JobPhase::Verify) {
             Cmd_ok->setText(QLatin1Char('&') + ctx_.ws.text(kTxtButtonOk));
             Cmd_verify->setEnabled(true);
             break;
@@ -621,7 +570,6 @@ void FrmSerialIO::onFinished() {
         Cmd_ok->setText(QLatin1Char('&') + ctx_.ws.text(kTxtButtonRetry));
         break;
     }
-    scratch_.reset();
     fitToText();
 }
 

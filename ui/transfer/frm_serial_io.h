@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "app/context.h"
-#include "io/transfer_job.h"
+#include "io/link/unit_job.h"
 
 class QCheckBox;
 class QLabel;
@@ -33,7 +33,6 @@ namespace korvane {
 class DifferenceList;
 class ElidedLabel;
 class SerialLink;
-class Transfer;
 
 // Makes the link of one transfer (the port chosen in View > COM port).
 using LinkFactory = std::function<std::shared_ptr<SerialLink>()>;
@@ -59,6 +58,11 @@ public:
     // The backup file the last write saved first ("" when none).
     QString backupFile() const { return backupFile_; }
 
+    // Compare holds this configuration (a backup, named so) against the unit instead of the one in
+    // memory.
+    void setSubject(const Configuration& cfg, const QString& name);
+    // How the last job ended.
+    JobOutcome lastOutcome() const { return job_ ? job_->outcome() : JobOutcome{}; }
     // True while a job runs: Cancel then stops it.
     bool jobRunning() const;
 
@@ -78,38 +82,32 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // What the current transfer is for.
-    enum class Phase { Read, Backup, Write, Verify, Compare };
-
     void Form_Activate();
     void startTransfer();
-    // Starts the job of these phases, one after the other.
-    void startJob(std::vector<Phase> phases);
-    void runPhase();
-    void startRead(Phase phase);
-    void startWrite();
-    void watch(Phase phase);
-    void onFinished();
-    void onReadDone();
-    bool saveBackup(QString& reason);
+    // Starts the job of these phases, one after the other, on the link of this press.
+    void startJob(std::vector<JobPhase> phases);
+    void onPhaseEnded(int index);
+    void onFinished(JobOutcome outcome);
+    void onReadDone(JobPhase phase);
+    bool saveBackup(const Configuration& held, QString& reason);
     void showDifferences(const QString& heading, bool any);
     void endBusy();
     // The phase under way, named in the status line with its number in the job.
     void showPhase(int statusText);
-    // The progress bar and the time left from what the transfer has moved.
+    // The progress bar and the time left from what the job has moved.
     void showProgress();
     // The message of a job that ended otherwise than done.
-    QString cancelledText() const;
-    QString portFailureText() const;
+    QString cancelledText(JobPhase phase) const;
+    QString portFailureText(const Transfer& t, JobPhase phase) const;
     // The window grows (within the screen) until every label shows its whole text.
     void fitToText();
 
     AppContext& ctx_;
     Tag tag_;
     LinkFactory links_;
-    Phase phase_ = Phase::Read;
     bool TransferDone = false;
     int tickMs_ = 500;
+    QLabel* Lbl_Port = nullptr; // the port the window talks over
     QLabel* Label1 = nullptr;
     QPushButton* Cmd_ok = nullptr;
     QPushButton* Cmd_cancel = nullptr;
@@ -123,16 +121,15 @@ private:
     QLabel* Lbl_TimeLeft = nullptr;
     DifferenceList* differences_ = nullptr;
     std::shared_ptr<SerialLink> link_;
-    std::unique_ptr<Configuration> scratch_; // a read fills this; the model only takes it whole
-    std::unique_ptr<Configuration> sending_; // the configuration the write under way sends
     std::unique_ptr<Configuration> written_; // the configuration as the last write sent it
-    std::vector<Phase> job_;                 // the phases one press starts
-    std::size_t jobIndex_ = 0;
-    JobProgress progress_;
-    QTimer clock_; // the time left counts down between the transfer's own signals
+    QTimer clock_;                           // the time left counts down between the transfer's own signals
     QString backupFile_;
+    QString backupReason_; // why the backup could not be kept
+    QString portName_;     // the port as the user knows it
+    std::unique_ptr<Configuration> subject_;
+    QString subjectName_;
     bool busy_ = false; // the wait cursor is shown
-    std::unique_ptr<Transfer> transfer_;
+    std::unique_ptr<UnitJob> job_;
 };
 
 } // namespace korvane
