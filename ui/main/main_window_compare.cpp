@@ -3,8 +3,8 @@
 
 #include <QDir>
 
-#include "app/spreadsheet_commands.h"
 #include "app/config_files.h"
+#include "app/spreadsheet_commands.h"
 #include "ui/editor/editor_window.h"
 #include "ui/main/main_window.h"
 #include "ui/transfer/difference_list.h"
