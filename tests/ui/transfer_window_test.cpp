@@ -20,6 +20,7 @@
 #include <tuple>
 
 #include "io/config_diff.h"
+#include "tests/model/table_names.h"
 #include "tests/support/transfer_fixture.h"
 #include "tests/support/workspace_setup.h"
 #include "ui/transfer/difference_list.h"
@@ -42,6 +43,10 @@ auto ReadParts(const Configuration& c) {
 } // namespace
 
 TEST_F(TransferWindowTest, everyRunShowsItsOutcomeAndTakesOnlyACompleteRead) {
+    // "{kTxtNoAnswer}" in the table stands for that text of the language shown.
+    const auto named = [this](const std::string& s) {
+        return korvane::testing::withTextNames(s, [this](int n) { return ws().text(n).toStdString(); });
+    };
     const std::map<std::string, int> openErrors{{"0", 0}, {"EACCES", EACCES}, {"EBUSY", EBUSY}, {"ENOENT", ENOENT}};
     for (const auto& row : korvane::testing::dataTable("ui_transfer_runs.txt", 13)) {
         SCOPED_TRACE(row[0] + " | " + row[1] + " | " + row[2] + " | " + row[3] + " | " + row[5]);
@@ -80,7 +85,7 @@ TEST_F(TransferWindowTest, everyRunShowsItsOutcomeAndTakesOnlyACompleteRead) {
                 EXPECT_NE(QApplication::overrideCursor(), nullptr);
                 closeWith();
             } else { // cancel in the phase whose status line starts so
-                const QString phase = QString::fromStdString(row[5].substr(row[5].find(' ') + 1));
+                const QString phase = QString::fromStdString(named(row[5].substr(row[5].find(' ') + 1)));
                 ASSERT_TRUE(waitUntil(
                     [&] { return label().startsWith(phase) && in<QProgressBar>("ProgressBar1")->value() > 0; }, 20000))
                     << label().toStdString();
@@ -105,7 +110,7 @@ TEST_F(TransferWindowTest, everyRunShowsItsOutcomeAndTakesOnlyACompleteRead) {
              << QString::number(dialogs.beeps) << configuration;
         QStringList expected;
         for (std::size_t i = 6; i < row.size(); ++i)
-            expected << QString::fromStdString(row[i]);
+            expected << QString::fromStdString(named(row[i]));
         EXPECT_EQ(seen.join(" | "), expected.join(" | "));
         EXPECT_EQ(ws().dataChanged(), configuration == "taken") << "the configuration read is not saved yet";
         EXPECT_EQ(main().shownTitle(), QLatin1String(configuration == "taken" ? "ZEB1 [D402]*" : "ZEB1 [D401]"));
