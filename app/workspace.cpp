@@ -106,13 +106,16 @@ QString Workspace::menuText(int n) const {
     return QStringLiteral("[%1]").arg(n);
 }
 
-QString Workspace::windowTitle() const {
-    QString name = CurFileName;
+QString Workspace::documentName() const {
     if (CurFileName == QLatin1String("New"))
-        name = text(kTxtTitleNew);
-    else if (CurFileName == QLatin1String("Upload"))
-        name = text(kTxtTitleUpload);
-    return QStringLiteral("ZEB1 [") + name + QStringLiteral("][*]");
+        return text(kTxtTitleNew);
+    if (CurFileName == QLatin1String("Upload"))
+        return text(kTxtTitleUpload);
+    return CurFileName;
+}
+
+QString Workspace::windowTitle() const {
+    return QStringLiteral("ZEB1 [") + documentName() + QStringLiteral("][*]");
 }
 
 QString Workspace::text(int n) const {

@@ -15,6 +15,7 @@
 
 #include "app/settings.h"
 #include "io/text_file.h"
+#include "io/verify.h"
 #include "model/configuration.h"
 #include "model/differences.h"
 #include "model/value_facts.h"
@@ -84,6 +85,18 @@ public:
         Configuration written;
     };
     std::optional<WriteRecord> LastWrite;
+    // The last check of the unit in this session, for its handover record: a read-back after a write or a
+    // comparison with the unit; when, through which port, the configuration held against the unit (named
+    // as the user knows it) and what the check found (a comparison's verdict has no sentence).
+    struct CheckRecord {
+        QDateTime when;
+        QString port;
+        bool readBack = false;
+        QString subject;
+        VerifyVerdict found;
+        Configuration checked;
+    };
+    std::optional<CheckRecord> LastCheck;
     QString FocusTag;
     int FocusHelpId = 0;
     QString ProgramFolder;
@@ -109,6 +122,8 @@ public:
     // The main window's title: "ZEB1 [name]" and Qt's mark of unsaved changes ("[*]"). The blank and
     // the read configuration are named in the window's language; CurFileName keeps "New" and "Upload".
     QString windowTitle() const;
+    // The configuration's name as the title shows it.
+    QString documentName() const;
 
     void setCurChannel(int n);
     void setDataChanged(bool changed);

@@ -98,7 +98,7 @@ BookCover CoverFromSettings() {
     const auto text = [&](const char* key) {
         return Utf8ToCp1252(settings->value(QStringLiteral("Data/") + QLatin1String(key)).toString().toStdString());
     };
-    return BookCover{text("Installer"), text("Company"), {}};
+    return BookCover{text("Installer"), text("Company"), {}, {}};
 }
 
 int PrintBook(const Arguments& a, const std::string& file, const std::string& out, const QPageSize& size) {

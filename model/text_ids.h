@@ -438,6 +438,17 @@ constexpr int kTxtLanguageName = 331;   // the language's display name
     X(kTxtBookNoWrite, 677)            /* site book cover: no write of this configuration from this program */         \
     X(kTxtBookDeviceNumber, 678)       /* site book cover: the device number */                                        \
     X(kTxtBookGroup, 679)              /* site book outline: %1 = the group letter of the channel list */              \
+    X(kTxtRecordTitle, 698)   /* the record of the last check of the unit, alone and as the book's last part */        \
+    X(kTxtRecordSave, 699)    /* transfer window button: save the record of this check as a PDF file */                \
+    X(kTxtRecordChecked, 700) /* record: when the unit was checked */                                                  \
+    X(kTxtRecordPort, 701)    /* record: the port the unit was checked through */                                      \
+    X(kTxtRecordKind, 702)    /* record: what kind of check it was */                                                  \
+    X(kTxtRecordVerify, 703)  /* record: the check was a read-back after a write */                                    \
+    X(kTxtRecordCompare, 704) /* record: the check was a comparison with the unit */                                   \
+    X(kTxtRecordVerdict, 705) /* record: what the check found */                                                       \
+    X(kTxtRecordDetails, 706) /* record: the heading of the differences and of the texts kept in part */               \
+    X(kTxtRecordAdd, 707)     /* site book: add the last check as the last part? %1 = the check in words */            \
+    X(kTxtRecordDifferenceCount, 708) /* record: a comparison found %1 differences */                                  \
     /* The command line's sentences */                                                                                 \
     X(kTxtCliMissingFile, 680)        /* command line, wrong use: a file name is missing */                            \
     X(kTxtCliUnexpectedArgument, 681) /* command line, wrong use: %1 = the argument too many */                        \

@@ -3,6 +3,7 @@
 #include "model/channel_types.h"
 #include "model/text_ids.h"
 #include "reports/report_values.h"
+#include "reports/reports.h"
 
 namespace korvane {
 
@@ -133,10 +134,68 @@ ReportOutcome printBook(PrintJob& job, const ReportInput& given, const BookCover
         if (o == ReportOutcome::Printed)
             sections.push_back(std::move(section));
     }
+    if (cover.record) {
+        sections.push_back({in.text(kTxtRecordTitle), job.pages() + 1, {}});
+        if (PrintHandoverRecord(job, in, *cover.record) == ReportOutcome::Failed)
+            return ReportOutcome::Failed;
+    }
     return ReportOutcome::Printed;
 }
 
 } // namespace
+
+ReportOutcome PrintHandoverRecord(PrintJob& job, const ReportInput& in, const HandoverRecord& record) {
+    ReportPages pages(job, in, kTxtRecordTitle);
+    if (!pages.next())
+        return ReportOutcome::Failed;
+    Canvas& c = pages.canvas();
+    const double pitch = c.height(kLabelPoints);
+    double y = page::kFirstRow;
+    // One line at y, on the next page when this one is full.
+    const auto room = [&]() {
+        if (y + pitch <= page::kFrameBottom)
+            return true;
+        if (!pages.next())
+            return false;
+        y = page::kFirstRow;
+        return true;
+    };
+    // A text wrapped to the room between x and the right edge, every character kept.
+    const auto wrapped = [&](double x, bool bold, const std::string& text) {
+        for (const std::string& line : WrapNotes(text, page::kRightEdge - x, {kLabelPoints, bold}, c.surface())) {
+            if (!room())
+                return false;
+            c.text(x, y, kLabelPoints, bold, line);
+            y += pitch;
+        }
+        return true;
+    };
+    const auto field = [&](const std::string& label, const std::string& value) {
+        if (!room())
+            return false;
+        c.fitted(page::kLeftText, kValueColumn - page::kColumnGap, y, kLabelPoints, true, label);
+        return wrapped(kValueColumn, false, value);
+    };
+    for (const auto& [label, value] : record.fields)
+        if (!value.empty() && !field(in.text(label), value))
+            return ReportOutcome::Failed;
+    if (!field(in.text(kTxtRecordVerdict), record.verdict))
+        return ReportOutcome::Failed;
+    if (!record.lines.empty()) {
+        y += kLinePitch;
+        if (!wrapped(page::kLeftText, true, in.text(kTxtRecordDetails)))
+            return ReportOutcome::Failed;
+        for (const std::string& line : record.lines) {
+            // A group's heading at the margin, its lines indented below it.
+            const std::size_t blanks = line.find_first_not_of(' ');
+            const bool inner = blanks != std::string::npos && blanks > 0;
+            const std::string text = inner ? line.substr(blanks) : line;
+            if (!wrapped(inner ? page::kLeftText + kLinePitch : page::kLeftText, !inner, text))
+                return ReportOutcome::Failed;
+        }
+    }
+    return ReportOutcome::Printed;
+}
 
 BookPlan PlanSiteBook(PrintSurface& metrics, const ReportInput& in, const BookCover& cover) {
     // Twice: the contents page is one page whatever it lists, so the second run has every number right.

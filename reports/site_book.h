@@ -4,18 +4,30 @@
 // company, the last write to the unit), a contents page with the page each report starts on, then the
 // reports (channels in use only), every page numbered "Page n of m" through the whole book.
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "reports/report_catalogue.h"
 
 namespace korvane {
 
-// What the cover says beyond the configuration (8-bit texts; empty ones are left out).
+// The last check of the unit in words, for the customer: a read-back after a write or a comparison
+// with the unit, when, through which port, what it found and every difference (8-bit texts).
+struct HandoverRecord {
+    std::vector<std::pair<int, std::string>> fields; // a label (language text number) and its value
+    std::string verdict;                             // what the check found, as the window said it
+    std::vector<std::string> lines;                  // the differences: a group's heading, its lines indented by blanks
+};
+
+// What the cover says beyond the configuration (8-bit texts; empty ones are left out), and the
+// check of the unit that closes the book when there is one.
 struct BookCover {
     std::string installer;
     std::string company;
     std::string lastWrite; // the last write of this configuration in words (date, port, verdict)
+    std::optional<HandoverRecord> record;
 };
 
 // A part of the book and the page it starts on; the channel list's groups (A..P) below it.
@@ -36,5 +48,9 @@ BookPlan PlanSiteBook(PrintSurface& metrics, const ReportInput& in, const BookCo
 
 // Prints the book; its plan (the same as PlanSiteBook's) in `plan` when given.
 ReportOutcome PrintSiteBook(PrintJob& job, const ReportInput& in, const BookCover& cover, BookPlan* plan = nullptr);
+
+// The record of a check of the unit on pages of their own ("ZEB1 Handover record"), every line whole:
+// long values and differences wrap onto further lines.
+ReportOutcome PrintHandoverRecord(PrintJob& job, const ReportInput& in, const HandoverRecord& record);
 
 } // namespace korvane

@@ -38,4 +38,12 @@ OutputOutcome WriteSiteBookPdf(const QString& path, const ReportInput& in, const
     return WritePdf(path, size, title, draw, outline);
 }
 
+OutputOutcome WriteHandoverPdf(const QString& path, const ReportInput& in, const HandoverRecord& record,
+                               const QPageSize& size, const QString& title) {
+    return WritePdf(path, size, title, [&](QPdfWriter& writer) {
+        return DrawJob(writer, CentredOrigin(size), {},
+                       [&](PrintJob& job) { return PrintHandoverRecord(job, in, record); });
+    });
+}
+
 } // namespace korvane

@@ -22,4 +22,8 @@ OutputOutcome DrawSiteBook(QPagedPaintDevice& device, const ReportInput& in, con
 OutputOutcome WriteSiteBookPdf(const QString& path, const ReportInput& in, const BookCover& cover,
                                const QPageSize& size = QPageSize(QPageSize::A4), const QString& title = QString());
 
+// Writes the record of a check of the unit alone as a PDF file.
+OutputOutcome WriteHandoverPdf(const QString& path, const ReportInput& in, const HandoverRecord& record,
+                               const QPageSize& size = QPageSize(QPageSize::A4), const QString& title = QString());
+
 } // namespace korvane

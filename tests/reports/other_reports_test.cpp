@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "model/channel_types.h"
+#include "model/text_ids.h"
 #include "reports/labels.h"
 #include "reports/report_catalogue.h"
 #include "reports/site_book.h"
+#include "tests/support/io_test_support.h"
 #include "tests/support/recording_surface.h"
 
 using namespace korvane;
@@ -142,9 +144,23 @@ TEST(LabelSheet, labelsLandOnTheGridOfTheSheet) {
     }
 }
 
+// A record of a check of the unit that takes more than a page, with a difference too long for one line.
+HandoverRecord longRecord() {
+    HandoverRecord r{{{kTxtRecordChecked, "7 December 2026 10:31"}, {kTxtRecordPort, "/dev/ttyUSB0"}},
+                     "The master unit holds 61 values other than written.",
+                     {"A3 Roller blind"}};
+    for (int i = 1; i <= 60; ++i)
+        r.lines.push_back("    Reverse time " + std::to_string(i) + ": unit 1000 ms, written 1500 ms");
+    std::string words;
+    for (int i = 0; i < 40; ++i)
+        words += " w" + std::to_string(i) + "\xE6";
+    r.lines.push_back("    Description: unit '" + words + "', written ''");
+    return r;
+}
+
 // The site book of each fixture: the cover's fields, the contents' page numbers where each report starts
 // (its first page carries its title), "Page n of m" on every page, and the channel list's groups on the
-// pages that hold their first channel.
+// pages that hold their first channel; the record of the last check last, every line of it whole.
 TEST(SiteBook, contentsAndPageNumbersMatchWhereEachReportStarts) {
     const TextLookup english = shippedTexts("English.dat");
     for (const char* fixture : {"Good.zeb", "TwelveInUse.zeb", "MultiLineDescriptions.zeb"}) {
@@ -154,7 +170,8 @@ TEST(SiteBook, contentsAndPageNumbersMatchWhereEachReportStarts) {
         RecordingSurface s;
         PrintJob job(s);
         BookPlan plan;
-        const BookCover cover{"Jens Jensen", "Elektro \xC5rhus", "6 December 2026 18:33, port com1: no difference"};
+        const BookCover cover{"Jens Jensen", "Elektro \xC5rhus", "6 December 2026 18:33, port com1: no difference",
+                              longRecord()};
         ASSERT_EQ(PrintSiteBook(job, in, cover, &plan), ReportOutcome::Printed);
         EXPECT_EQ(plan.pages, job.pages());
         const BookPlan planned = PlanSiteBook(s, in, cover);
@@ -182,14 +199,17 @@ TEST(SiteBook, contentsAndPageNumbersMatchWhereEachReportStarts) {
         EXPECT_EQ(plan.sections[1].page, 2);
         ReportInput inUse = in;
         inUse.inUseOnly = true;
-        const std::vector<ReportKind> kinds = ReportsWithContent(inUse);
-        ASSERT_EQ(plan.sections.size(), kinds.size() + 2);
+        std::vector<std::string> titles;
+        for (ReportKind k : ReportsWithContent(inUse))
+            titles.push_back(english(FindReport(k).titleText));
+        titles.push_back(english(kTxtRecordTitle));
+        ASSERT_EQ(plan.sections.size(), titles.size() + 2);
         for (const std::string& field : {cover.installer, cover.company, cover.lastWrite, std::string("204")})
             EXPECT_TRUE(fixture != std::string("Good.zeb") || has(onPage(1, -1), field)) << field;
         const std::vector<std::string> contents = onPage(2, -1);
         for (std::size_t k = 2; k < plan.sections.size(); ++k) {
             const BookSection& section = plan.sections[k];
-            EXPECT_EQ(section.title, english(FindReport(kinds[k - 2]).titleText));
+            EXPECT_EQ(section.title, titles[k - 2]);
             EXPECT_TRUE(has(contents, section.title)) << section.title;
             EXPECT_TRUE(has(contents, std::to_string(section.page))) << section.title;
             // The report starts on that page: its title is there, and not on the page before.
@@ -199,6 +219,25 @@ TEST(SiteBook, contentsAndPageNumbersMatchWhereEachReportStarts) {
             for (int p = section.page; p < end; ++p)
                 EXPECT_TRUE(has(onPage(p, page::kHeaderLine1), "ZEB1 " + section.title)) << section.title << " " << p;
         }
+        // The record: more than one page, each line whole (a long one wrapped, no character lost).
+        const int recordPage = plan.sections.back().page;
+        EXPECT_GT(job.pages(), recordPage);
+        std::string printed;
+        for (const Drawn& d : texts)
+            if (d.page >= recordPage && d.y >= page::kFirstRow) {
+                printed += d.text + " ";
+                EXPECT_LE(d.right, page::kRightEdge + 0.01) << d.text;
+            }
+        for (const std::string& line : cover.record->lines) {
+            for (const std::string& word : splitOn(line, ' ')) {
+                EXPECT_NE(printed.find(word), std::string::npos) << word;
+            }
+            if (line.size() < 60) {
+                EXPECT_NE(printed.find(line.substr(line.find_first_not_of(' ')) + " "), std::string::npos) << line;
+            }
+        }
+        EXPECT_NE(printed.find(cover.record->verdict), std::string::npos);
+        EXPECT_NE(printed.find("/dev/ttyUSB0"), std::string::npos);
         // The channel list's groups, each on the page of its first row.
         const BookSection& channels = plan.sections[2];
         EXPECT_FALSE(channels.parts.empty());

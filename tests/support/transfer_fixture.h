@@ -8,11 +8,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <functional>
 
 #include "sim/simulated_link.h"
 #include "tests/support/io_test_support.h"
 #include "tests/support/program_fixture.h"
+#include "ui/transfer/difference_list.h"
 #include "ui/transfer/frm_serial_io.h"
 
 namespace korvane::test {
@@ -56,6 +58,29 @@ protected:
     template <class W = QWidget> W* in(const char* name) { return window()->findChild<W*>(QLatin1String(name)); }
     QPushButton* button(const char* name) { return in<QPushButton>(name); }
     QString label() { return in<QLabel>("Label1")->text(); }
+    // The record of the window's last check says what the window shows: the kind of check and what was
+    // checked, the port, the verdict the status line ends with, and the list of differences line for line
+    // (the arrow of a change as "->"); a comparison's verdict is its count, which its test checks.
+    void expectRecordAsShown(bool readBack, const QString& subject) {
+        ASSERT_TRUE(ws().LastCheck);
+        EXPECT_EQ(ws().LastCheck->readBack, readBack);
+        EXPECT_EQ(ws().LastCheck->subject, subject);
+        const HandoverRecord r = HandoverRecordOf(ws(), *ws().LastCheck);
+        QStringList shown = window()->findChild<DifferenceList*>()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        shown.replaceInStrings(QStringLiteral("\u2192"), QStringLiteral("->"));
+        QStringList recorded;
+        for (const std::string& line : r.lines)
+            recorded << FromCp1252(line);
+        EXPECT_EQ(recorded, shown);
+        if (readBack) {
+            EXPECT_TRUE(label().endsWith(FromCp1252(r.verdict))) << r.verdict << " / " << label().toStdString();
+        }
+        const auto port =
+            std::find_if(r.fields.begin(), r.fields.end(), [](const auto& f) { return f.first == kTxtRecordPort; });
+        ASSERT_NE(port, r.fields.end());
+        EXPECT_TRUE(in<QLabel>("Lbl_Port")->text().endsWith(FromCp1252(port->second)));
+        EXPECT_TRUE(button("Cmd_SaveRecord")->isVisibleTo(window()));
+    }
     QStringList backups() { return QDir(BackupFolder()).entryList({QStringLiteral("*.zeb")}, QDir::Files); }
     // Presses a button on the fast tick; press() then waits (bounded) until OK can be pressed again:
     // the window's work has ended.

@@ -191,7 +191,8 @@ protected:
                                                      {kTxtNoViewer, "no viewer for %1"},
                                                      {kTxtSaveFailed, "cannot save"},
                                                      {kTxtBookInstaller, "installer"},
-                                                     {kTxtBookCompany, "company"}};
+                                                     {kTxtBookCompany, "company"},
+                                                     {kTxtRecordAdd, "add %1?"}};
         for (auto [n, text] : texts)
             ws().LangText[n] = QLatin1String(text);
     }
@@ -219,6 +220,11 @@ protected:
                     return std::nullopt;
                 return CommonLabelSheets()[static_cast<std::size_t>(std::stoi(arg) - 1)];
             };
+        else if (what == "checked")
+            // A read-back of the configuration as it is ("this"), or as it was before its description changed.
+            ws().LastCheck = Workspace::CheckRecord{
+                QDateTime::currentDateTime(), QStringLiteral("sim"), true, QStringLiteral("Good.zeb"), {},
+                checkedConfiguration(arg)};
         else if (what == "sms")
             ConfigurationForSetUp(ws()).SysData[kSysEventSms] = 1;
         else if (QFile earlier(path(arg)); what == "earlier" && earlier.open(QIODevice::WriteOnly))
@@ -248,6 +254,11 @@ protected:
                 for (std::size_t k = 1; k < outline.size(); ++k)
                     EXPECT_GT(outline[k].page, outline[k - 1].page) << outline[k].title;
                 EXPECT_LE(outline.back().page, pdfPages(pdf));
+            } else if (what == "record" || what == "no-record") {
+                // The book ends with the record of the check, or with a report.
+                const std::vector<OutlineEntry> outline = ReadPdfOutline(readAll(path(arg)).toStdString());
+                ASSERT_FALSE(outline.empty()) << arg;
+                EXPECT_EQ(outline.back().title == ws().text(kTxtRecordTitle).toStdString(), what == "record") << arg;
             } else if (what == "absent") {
                 EXPECT_FALSE(QFile::exists(path(arg))) << arg;
             } else if (what == "icon") {
@@ -263,6 +274,12 @@ protected:
         EXPECT_EQ(printers->seen, seen);
     }
     void run(const char* entry) { act(QLatin1String(entry))->trigger(); }
+    Configuration checkedConfiguration(const std::string& which) {
+        Configuration c = ws().cfg;
+        if (which == "other")
+            c.DescText[kGeneralDescription] = "before";
+        return c;
+    }
 
     FakePrinters* printers = nullptr;
 };
@@ -286,7 +303,7 @@ TEST_F(PrintMenuTest, eachEntryAsksTellsAndPrintsAsTheTableSays) {
         dialogs.fileDialogs.clear();
         printers->seen.clear();
         for (const std::string& answer : splitOn(row[3], ' '))
-            dialogs.answers.push_back(answer == "Yes" ? Answer::Yes : Answer::No);
+            dialogs.answers.push_back(answer == "Yes" ? Answer::Yes : answer == "Cancel" ? Answer::Cancel : Answer::No);
         if (!row[4].empty())
             dialogs.files = {row[4] == "cancel" ? std::nullopt : std::optional(path(row[4]))};
         run(row[2].c_str());

@@ -331,6 +331,16 @@ TEST_F(TransferWindowTest, verifyListsWhatTheUnitHoldsOtherThanWrittenAndCopiesI
     QTest::mouseClick(button("Cmd_copy"), Qt::LeftButton);
     EXPECT_TRUE(QApplication::clipboard()->text().startsWith(expected + cut));
 
+    // The record of this check: the verdict the window shows and the list's lines, saved alone as a PDF.
+    ASSERT_TRUE(ws().LastCheck);
+    expectRecordAsShown(true, QStringLiteral("D401"));
+    dialogs.files = {tempPath(QStringLiteral("record.pdf"))};
+    dialogs.answers = {Answer::No};
+    QTest::mouseClick(button("Cmd_SaveRecord"), Qt::LeftButton);
+    EXPECT_TRUE(korvane::testing::readBytes(tempPath(QStringLiteral("record.pdf")).toStdString()).starts_with("%PDF"));
+    ASSERT_FALSE(dialogs.fileDialogs.empty());
+    EXPECT_TRUE(dialogs.fileDialogs.back().initialPath.endsWith(ws().text(kTxtRecordTitle) + QStringLiteral(".pdf")));
+
     // F1 on the list names its own help.
     in<QTreeWidget>("List_Differences")->setFocus();
     QTest::keyClick(window(), Qt::Key_F1);
@@ -348,6 +358,7 @@ TEST_F(TransferWindowTest, compareWithTheUnitOrAFileListsTheDifferencesByChannel
     ConfigurationForSetUp(ws()).ChanSetup[19][kRowType] = 2;
     ConfigurationForSetUp(ws()).SysData[kSysDeviceNo] = 4;
     const Configuration before = ws().cfg;
+    ws().LangText[kTxtRecordDifferenceCount] = QStringLiteral("%1 differences");
     main().M_File_CompareUnit_Click();
     EXPECT_EQ(window()->windowTitle(), QStringLiteral("D363"));
     press();
@@ -362,6 +373,8 @@ TEST_F(TransferWindowTest, compareWithTheUnitOrAFileListsTheDifferencesByChannel
         << window()->findChild<DifferenceList*>()->text().toStdString();
     EXPECT_EQ(ws().cfg, before);
     EXPECT_FALSE(ws().dataChanged());
+    expectRecordAsShown(false, QStringLiteral("D401"));
+    EXPECT_EQ(HandoverRecordOf(ws(), *ws().LastCheck).verdict, "5 differences");
     closeWith();
 
     ConfigurationForSetUp(ws()) = korvane::testing::loadedConfiguration("Good.zeb");

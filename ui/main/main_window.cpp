@@ -579,6 +579,9 @@ void MainWindow::M_File_Open_Click() {
 // The transfer window blocks the program (a detached editor too): the model must not change while it
 // is sent or read. It stands centred over the main window.
 void MainWindow::showTransferWindow(QDialog* w) {
+    // The record of a check is saved as the reports are.
+    if (auto* io = qobject_cast<FrmSerialIO*>(w))
+        io->saveRecord = [this, io](const Workspace::CheckRecord& check) { printing_->saveRecord(check, io); };
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->setWindowModality(Qt::ApplicationModal);
     showCentred(w);

@@ -4,6 +4,7 @@
 #include "reports/qt/book_output.h"
 #include "reports/qt/label_output.h"
 #include "ui/main/label_sheet_dialog.h"
+#include "ui/transfer/difference_list.h"
 
 #include <QDateTime>
 #include <QDesktopServices>
@@ -15,8 +16,10 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScopeGuard>
 #include <QUrl>
 #include <algorithm>
+#include <utility>
 
 #include "model/text_codec.h"
 #include "model/text_ids.h"
@@ -266,7 +269,7 @@ void ReportPrinting::labels() {
 
 BookCover ReportPrinting::cover() const {
     const Workspace& ws = ctx_.ws;
-    BookCover c{ToCp1252(ctx_.settings.value(kInstallerSetting)), ToCp1252(ctx_.settings.value(kCompanySetting)), {}};
+    BookCover c{ToCp1252(ctx_.settings.value(kInstallerSetting)), ToCp1252(ctx_.settings.value(kCompanySetting)), {}, {}};
     // The last write counts only while the configuration is still the one written.
     if (ws.LastWrite && CompareFacts(ws.LastWrite->written, ws.cfg, CompareScope::File).empty())
         c.lastWrite =
@@ -298,12 +301,42 @@ void ReportPrinting::siteBook() {
         ctx_.settings.setValue(kCompanySetting, company->trimmed());
         ctx_.settings.setValue(kInstallerAskedSetting, QStringLiteral("1"));
     }
+    // The last check of the unit closes the book when the user wants it and it checked this very
+    // configuration.
+    BookCover book = cover();
+    if (const auto& check = ws.LastCheck; check && CompareFacts(check->checked, ws.cfg, CompareScope::File).empty()) {
+        const Answer add =
+            ctx_.dialogs.ask(parent_, ws.text(kTxtRecordAdd).replace(QStringLiteral("%1"), CheckSummary(ws, *check)),
+                             menuCaption(ws.text(kTxtMenuSiteBook)), Buttons::YesNoCancel, MessageIcon::None);
+        if (add == Answer::Cancel)
+            return;
+        if (add == Answer::Yes)
+            book.record = HandoverRecordOf(ws, *check);
+    }
     const QString path = askPdfPath(menuCaption(ws.text(kTxtBookTitle)));
     if (path.isEmpty())
         return;
     const OutputOutcome o =
-        WriteSiteBookPdf(path, in, cover(), pdfPageSize(),
+        WriteSiteBookPdf(path, in, book, pdfPageSize(),
                          QStringLiteral("ZEB1 ") + ws.text(kTxtBookTitle) + QStringLiteral(" - ") + ws.CurFileName);
+    if (!o.ok())
+        return tellFailed(path, o.reason);
+    tellSaved(path);
+}
+
+void ReportPrinting::saveRecord(const Workspace::CheckRecord& check, QWidget* over) {
+    QWidget* const mainWindow = std::exchange(parent_, over);
+    const auto restore = qScopeGuard([this, mainWindow] { parent_ = mainWindow; });
+    const Workspace& ws = ctx_.ws;
+    const QString path = askPdfPath(ws.text(kTxtRecordTitle));
+    if (path.isEmpty())
+        return;
+    // The page header names the configuration that was checked (a backup's, when one was compared).
+    const ReportInput in{check.checked, [&ws](int n) { return ToCp1252(ws.text(n)); }, ToCp1252(check.subject), now(),
+                         true};
+    const OutputOutcome o =
+        WriteHandoverPdf(path, in, HandoverRecordOf(ws, check), pdfPageSize(),
+                         QStringLiteral("ZEB1 ") + ws.text(kTxtRecordTitle) + QStringLiteral(" - ") + check.subject);
     if (!o.ok())
         return tellFailed(path, o.reason);
     tellSaved(path);

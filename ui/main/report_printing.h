@@ -83,6 +83,9 @@ public:
     std::function<std::optional<LabelSheet>(const LabelSheet& current)> chooseSheet;
     // What the site book's cover says beyond the configuration.
     BookCover cover() const;
+    // The record of a check of the unit alone, as a PDF file at a place the user chooses; the dialogs
+    // over `over` (the transfer window).
+    void saveRecord(const Workspace::CheckRecord& check, QWidget* over);
 
 private:
     ReportInput input() const;

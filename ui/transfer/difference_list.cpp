@@ -6,12 +6,14 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <map>
 
+#include "app/texts.h"
 #include "model/text_ids.h"
 
 namespace korvane {
@@ -75,20 +77,31 @@ void DifferenceList::retranslate() {
     setDifferences(std::vector<Difference>(diffs_), sides_);
 }
 
+std::vector<std::pair<QString, std::vector<Difference>>> GroupedDifferences(const Workspace& ws,
+                                                                            const std::vector<Difference>& diffs) {
+    std::vector<std::pair<QString, std::vector<Difference>>> groups;
+    std::map<QString, std::size_t> at;
+    for (const Difference& d : diffs) {
+        const QString group = DifferenceGroup(ws, d);
+        const auto [where, added] = at.try_emplace(group, groups.size());
+        if (added)
+            groups.emplace_back(group, std::vector<Difference>{});
+        groups[where->second].second.push_back(d);
+    }
+    return groups;
+}
+
 void DifferenceList::setDifferences(const std::vector<Difference>& diffs, DiffSides sides) {
     diffs_ = diffs;
     sides_ = sides;
     List_Differences->clear();
-    std::map<QString, QTreeWidgetItem*> groups;
-    for (const Difference& d : diffs_) {
-        const QString group = DifferenceGroup(ctx_.ws, d);
-        QTreeWidgetItem*& parent = groups[group];
-        if (!parent) {
-            parent = new QTreeWidgetItem(List_Differences, QStringList{group});
-            parent->setExpanded(true);
-        }
-        auto* line = new QTreeWidgetItem(parent, QStringList{DifferenceLine(ctx_.ws, d, sides_)});
-        if (!columns_.isEmpty() && sides_ == DiffSides::Compare) {
+    for (const auto& [group, members] : GroupedDifferences(ctx_.ws, diffs_)) {
+        auto* parent = new QTreeWidgetItem(List_Differences, QStringList{group});
+        parent->setExpanded(true);
+        for (const Difference& d : members) {
+            auto* line = new QTreeWidgetItem(parent, QStringList{DifferenceLine(ctx_.ws, d, sides_)});
+            if (columns_.isEmpty() || sides_ != DiffSides::Compare)
+                continue;
             // The line's text stays whole for copying; the view shows what, ours and theirs side by side.
             const DifferenceWords w = wordsOf(ctx_.ws, d);
             line->setData(0, Qt::UserRole, line->text(0));
@@ -110,17 +123,76 @@ void DifferenceList::setColumns(const QString& ours, const QString& theirs) {
     setDifferences(std::vector<Difference>(diffs_), sides_);
 }
 
+namespace {
+
+QStringList keptInPartLines(const Workspace& ws, const std::vector<Problem>& cut) {
+    const TextLookup text = [&ws](int n) { return ToCp1252(ws.text(n)); };
+    QStringList lines;
+    for (const Problem& p : cut)
+        lines << QString::fromStdString(ProblemLine(WordProblem(p, text)));
+    return lines;
+}
+
+} // namespace
+
 void DifferenceList::setKeptInPart(const std::vector<Problem>& cut) {
     cut_ = cut;
     if (cut_.empty())
         return;
-    const Workspace& ws = ctx_.ws;
-    const TextLookup text = [&ws](int n) { return ToCp1252(ws.text(n)); };
-    auto* group = new QTreeWidgetItem(List_Differences, QStringList{ws.text(kTxtKeptInPart)});
+    auto* group = new QTreeWidgetItem(List_Differences, QStringList{ctx_.ws.text(kTxtKeptInPart)});
     group->setExpanded(true);
-    for (const Problem& p : cut_)
-        new QTreeWidgetItem(group, QStringList{QString::fromStdString(ProblemLine(WordProblem(p, text)))});
+    for (const QString& line : keptInPartLines(ctx_.ws, cut_))
+        new QTreeWidgetItem(group, QStringList{line});
     Cmd_copy->setEnabled(true);
+}
+
+namespace {
+
+// A text of the window as a report prints it: the arrow of a change, which the report's character set
+// lacks, as "->".
+std::string recordText(QString text) {
+    return ToCp1252(text.replace(QChar(0x2192), QStringLiteral("->")));
+}
+
+} // namespace
+
+QString CheckVerdict(const Workspace& ws, const Workspace::CheckRecord& check) {
+    if (check.readBack)
+        return FromCp1252(VerdictSentence(check.found, [&ws](int n) { return ToCp1252(ws.text(n)); }));
+    if (check.found.differences.empty())
+        return ws.text(kTxtNoDifferences);
+    return ws.text(kTxtRecordDifferenceCount)
+        .replace(QStringLiteral("%1"), QString::number(check.found.differences.size()));
+}
+
+QString CheckSummary(const Workspace& ws, const Workspace::CheckRecord& check) {
+    return ws.text(kTxtBookWriteLine)
+        .replace(QStringLiteral("%1"), QLocale(QtLanguageOf(ws)).toString(check.when, QLocale::ShortFormat))
+        .replace(QStringLiteral("%2"), check.port)
+        .replace(QStringLiteral("%3"), CheckVerdict(ws, check));
+}
+
+HandoverRecord HandoverRecordOf(const Workspace& ws, const Workspace::CheckRecord& check) {
+    HandoverRecord r;
+    r.fields = {{kTxtRecordChecked, recordText(QLocale(QtLanguageOf(ws)).toString(check.when, QLocale::ShortFormat))},
+                {kTxtRecordPort, recordText(check.port)},
+                {kTxtRecordKind, recordText(ws.text(check.readBack ? kTxtRecordVerify : kTxtRecordCompare))},
+                {kTxtMenuFile, recordText(check.subject)},
+                {kTxtBookDeviceNumber, std::to_string(check.checked.SysData[kSysDeviceNo])}};
+    r.verdict = recordText(CheckVerdict(ws, check));
+    const DiffSides sides = check.readBack ? DiffSides::UnitWritten : DiffSides::Compare;
+    const QString indent = QStringLiteral("    ");
+    for (const auto& [group, members] : GroupedDifferences(ws, check.found.differences)) {
+        r.lines.push_back(recordText(group));
+        for (const Difference& d : members)
+            r.lines.push_back(recordText(indent + DifferenceLine(ws, d, sides)));
+    }
+    if (!check.found.keptInPart.empty()) {
+        r.lines.push_back(recordText(ws.text(kTxtKeptInPart)));
+        for (const QString& line : keptInPartLines(ws, check.found.keptInPart))
+            r.lines.push_back(recordText(indent + line));
+    }
+    return r;
 }
 
 namespace {

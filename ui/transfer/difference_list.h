@@ -11,6 +11,7 @@
 #include "app/context.h"
 #include "model/differences.h"
 #include "model/problems.h"
+#include "reports/site_book.h"
 
 class QLabel;
 class QPushButton;
@@ -72,5 +73,18 @@ private:
 
 // "This configuration ↔ Good.zeb": the heading of a comparison.
 QString CompareHeading(const Workspace& ws, const QString& otherName);
+
+// Differences under their groups, each group once, in the order they first come.
+std::vector<std::pair<QString, std::vector<Difference>>> GroupedDifferences(const Workspace& ws,
+                                                                            const std::vector<Difference>& diffs);
+
+// What a check of the unit found in one sentence: the verify's verdict, or how many differences a
+// comparison found.
+QString CheckVerdict(const Workspace& ws, const Workspace::CheckRecord& check);
+// The check in one line: "07.12.26 10:31, port COM3: There are no differences."
+QString CheckSummary(const Workspace& ws, const Workspace::CheckRecord& check);
+// The record of a check as the report prints it, in the window's language: when, port, what kind of
+// check of what, the verdict, and the differences and the texts kept in part as the window lists them.
+HandoverRecord HandoverRecordOf(const Workspace& ws, const Workspace::CheckRecord& check);
 
 } // namespace korvane

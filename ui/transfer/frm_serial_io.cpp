@@ -124,9 +124,13 @@ FrmSerialIO::FrmSerialIO(AppContext& ctx, Tag tag, LinkFactory links, QWidget* p
     Cmd_verify = new QPushButton(this);
     Cmd_verify->setObjectName(QStringLiteral("Cmd_verify"));
     Cmd_verify->setVisible(false);
+    Cmd_SaveRecord = new QPushButton(this);
+    Cmd_SaveRecord->setObjectName(QStringLiteral("Cmd_SaveRecord"));
+    Cmd_SaveRecord->setVisible(false);
     differences_ = new DifferenceList(ctx_, this);
     differences_->setVisible(false);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Cmd_SaveRecord);
     buttons->addStretch();
     buttons->addWidget(Cmd_verify);
     buttons->addWidget(Cmd_ok);
@@ -177,6 +181,7 @@ FrmSerialIO::FrmSerialIO(AppContext& ctx, Tag tag, LinkFactory links, QWidget* p
     connect(Cmd_ok, &QPushButton::clicked, this, &FrmSerialIO::Cmd_ok_Click);
     connect(Cmd_cancel, &QPushButton::clicked, this, &FrmSerialIO::Cmd_cancel_Click);
     connect(Cmd_verify, &QPushButton::clicked, this, &FrmSerialIO::Cmd_verify_Click);
+    connect(Cmd_SaveRecord, &QPushButton::clicked, this, &FrmSerialIO::Cmd_SaveRecord_Click);
     clock_.setInterval(kClockMs);
     connect(&clock_, &QTimer::timeout, this, &FrmSerialIO::showProgress);
     Form_Activate();
@@ -200,6 +205,7 @@ void FrmSerialIO::Form_Activate() {
     Cmd_cancel->setText(QLatin1Char('&') + ctx_.ws.text(kTxtButtonCancel));
     Cmd_ok->setText(QLatin1Char('&') + ctx_.ws.text(kTxtButtonOk));
     Cmd_verify->setText(QLatin1Char('&') + ctx_.ws.text(kTxtVerify));
+    Cmd_SaveRecord->setText(ctx_.ws.menuText(kTxtRecordSave));
     Label1->setText(ctx_.ws.text(kTxtTransferReady));
     portName_ = ShownPortName(ctx_);
     const QString portIs = ctx_.ws.text(kTxtPortIs);
@@ -458,6 +464,7 @@ void FrmSerialIO::onReadDone(JobPhase phase) {
                         !verdict.exact());
         if (ctx_.ws.LastWrite)
             ctx_.ws.LastWrite->verdict = FromCp1252(VerdictSentence(verdict, text));
+        keepCheck(true, *written_, ctx_.ws.documentName(), verdict);
         break;
     }
     case JobPhase::Compare: {
@@ -472,11 +479,24 @@ void FrmSerialIO::onReadDone(JobPhase phase) {
         showDifferences(diffs.empty() ? ctx_.ws.text(kTxtNoDifferences)
                                       : oursName + QStringLiteral(" \u2194 ") + ctx_.ws.text(kTxtInTheUnit),
                         !diffs.empty() || !cut.empty());
+        keepCheck(false, ours, subject_ ? subjectName_ : ctx_.ws.documentName(), VerifyVerdict{0, 0, diffs, cut});
         break;
     }
     default:
         break;
     }
+}
+
+void FrmSerialIO::keepCheck(bool readBack, const Configuration& checked, const QString& subject, VerifyVerdict found) {
+    check_ =
+        Workspace::CheckRecord{QDateTime::currentDateTime(), portName_, readBack, subject, std::move(found), checked};
+    ctx_.ws.LastCheck = check_;
+    Cmd_SaveRecord->setVisible(static_cast<bool>(saveRecord));
+}
+
+void FrmSerialIO::Cmd_SaveRecord_Click() {
+    if (check_ && saveRecord)
+        saveRecord(*check_);
 }
 
 QString FrmSerialIO::cancelledText(JobPhase phase) const {

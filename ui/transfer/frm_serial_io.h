@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/context.h"
@@ -70,6 +71,10 @@ public:
     // Stops the job under way; when none runs, closes the window.
     void Cmd_cancel_Click();
     void Cmd_verify_Click();
+    // Saves the record of the check just made (a read-back or a comparison) through saveRecord.
+    void Cmd_SaveRecord_Click();
+    // Saves a record of a check as a PDF file (the main window's printing); unset, no button is shown.
+    std::function<void(const Workspace::CheckRecord&)> saveRecord;
     // Opens the folder of the backups (and of the one just saved).
     void Cmd_OpenFolder_Click();
 
@@ -91,6 +96,8 @@ private:
     void onReadDone(JobPhase phase);
     bool saveBackup(const Configuration& held, QString& reason);
     void showDifferences(const QString& heading, bool any);
+    // Keeps what a check found, for its record here and for the site book.
+    void keepCheck(bool readBack, const Configuration& checked, const QString& subject, VerifyVerdict found);
     void endBusy();
     // The phase under way, named in the status line with its number in the job.
     void showPhase(int statusText);
@@ -112,6 +119,7 @@ private:
     QPushButton* Cmd_ok = nullptr;
     QPushButton* Cmd_cancel = nullptr;
     QPushButton* Cmd_verify = nullptr;
+    QPushButton* Cmd_SaveRecord = nullptr;
     QCheckBox* Chk_Backup = nullptr;
     QCheckBox* Chk_VerifyAfterWrite = nullptr;
     QLabel* Lbl_BackupSaved = nullptr;
@@ -130,6 +138,7 @@ private:
     QString subjectName_;
     bool busy_ = false; // the wait cursor is shown
     std::unique_ptr<UnitJob> job_;
+    std::optional<Workspace::CheckRecord> check_; // the check this window made last
 };
 
 } // namespace korvane
