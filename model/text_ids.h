@@ -683,7 +683,9 @@ constexpr int DayBoxText(int box) {
     X(kHelpVerify, 1962)           /* Cmd_verify */                                                                    \
     X(kHelpDifferences, 1963)      /* List_Differences */                                                              \
     X(kHelpTransferWindow, 1964)   /* the transfer window: connecting, ports, backup, verify */                        \
-    X(kHelpBackupsList, 1965)      /* File > Backups of the unit */
+    X(kHelpBackupsList, 1965)      /* File > Backups of the unit */                                                    \
+    X(kHelpRecord, 1966)           /* Cmd_SaveRecord: the handover record of a check */                                \
+    X(kHelpLabelSheet, 1967)       /* Print > Labels: the label sheet */
 
 KORVANE_HELP_TEXTS(KORVANE_DECLARE_TEXT)
 #undef KORVANE_DECLARE_TEXT

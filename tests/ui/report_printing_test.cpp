@@ -2,6 +2,7 @@
 // leave an earlier file intact, and the Print menu with a fake printing system.
 
 #include <QAction>
+#include <QApplication>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "model/channel_types.h"
@@ -326,4 +329,22 @@ TEST_F(PrintMenuTest, eachEntryAsksTellsAndPrintsAsTheTableSays) {
         EXPECT_TRUE(dialogs.answers.empty() && dialogs.files.empty() && dialogs.lines.empty()) << "not asked";
         EXPECT_EQ(dialogs.unexpected, 0);
     }
+}
+
+TEST_F(PrintMenuTest, theLabelSheetDialogTellsItsHelpOnF1AndEscapeChoosesNothing) {
+    prepare("real-time", "A3");
+    QString caption;
+    // While the dialog is open: F1, then Escape.
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->objectName(), QStringLiteral("LabelSheetDialog"));
+        QTest::keyClick(dialog, Qt::Key_F1);
+        if (!dialogs.shown.empty())
+            caption = dialogs.shown.back().caption;
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    run("M_Print_Labels");
+    EXPECT_TRUE(caption.endsWith(QString::number(kHelpLabelSheet))) << caption.toStdString();
+    EXPECT_TRUE(dialogs.fileDialogs.empty()) << "nothing chosen, nothing saved";
 }

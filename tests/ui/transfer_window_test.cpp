@@ -346,6 +346,10 @@ TEST_F(TransferWindowTest, verifyListsWhatTheUnitHoldsOtherThanWrittenAndCopiesI
     QTest::keyClick(window(), Qt::Key_F1);
     ASSERT_FALSE(dialogs.shown.empty());
     EXPECT_TRUE(dialogs.shown.back().caption.endsWith(QStringLiteral("1963")));
+    // F1 on Save record tells what the record holds.
+    button("Cmd_SaveRecord")->setFocus();
+    QTest::keyClick(window(), Qt::Key_F1);
+    EXPECT_TRUE(dialogs.shown.back().caption.endsWith(QString::number(kHelpRecord)));
     // Elsewhere in the window F1 tells about connecting, the port, backup and verify.
     button("Cmd_ok")->setFocus();
     QTest::keyClick(window(), Qt::Key_F1);

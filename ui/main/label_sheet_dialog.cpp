@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QPushButton>
 #include <QSpinBox>
@@ -34,7 +35,9 @@ QSpinBox* count(const char* name, QWidget* parent) {
 
 } // namespace
 
-LabelSheetDialog::LabelSheetDialog(const Workspace& ws, const LabelSheet& current, QWidget* parent) : QDialog(parent) {
+LabelSheetDialog::LabelSheetDialog(AppContext& ctx, const LabelSheet& current, QWidget* parent)
+    : QDialog(parent), ctx_(ctx) {
+    const Workspace& ws = ctx_.ws;
     setObjectName(QStringLiteral("LabelSheetDialog"));
     QString title = ws.text(kTxtMenuLabels);
     while (title.endsWith(QLatin1Char('.')))
@@ -135,11 +138,20 @@ LabelSheet LabelSheetDialog::sheet() const {
     return s;
 }
 
-std::optional<LabelSheet> LabelSheetDialog::ask(const Workspace& ws, const LabelSheet& current, QWidget* parent) {
-    LabelSheetDialog dialog(ws, current, parent);
+std::optional<LabelSheet> LabelSheetDialog::ask(AppContext& ctx, const LabelSheet& current, QWidget* parent) {
+    LabelSheetDialog dialog(ctx, current, parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.sheet();
+}
+
+void LabelSheetDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_F1) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    ShowHelp(ctx_, this, kHelpLabelSheet, windowTitle());
+    event->accept();
 }
 
 } // namespace korvane

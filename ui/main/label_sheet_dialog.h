@@ -16,13 +16,18 @@ namespace korvane {
 class LabelSheetDialog : public QDialog {
     Q_OBJECT
 public:
-    LabelSheetDialog(const Workspace& ws, const LabelSheet& current, QWidget* parent);
+    LabelSheetDialog(AppContext& ctx, const LabelSheet& current, QWidget* parent);
     LabelSheet sheet() const;
 
     // Asks with the dialog; nothing when cancelled.
-    static std::optional<LabelSheet> ask(const Workspace& ws, const LabelSheet& current, QWidget* parent);
+    static std::optional<LabelSheet> ask(AppContext& ctx, const LabelSheet& current, QWidget* parent);
+
+protected:
+    // F1 tells about the sheets and the millimetres.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    AppContext& ctx_;
     void showSheet(const LabelSheet& s);
     QComboBox* Combo_LabelSheet;
     QDoubleSpinBox* width_;

@@ -254,7 +254,7 @@ void ReportPrinting::labels() {
     const LabelSheet remembered =
         ParseLabelSheet(ctx_.settings.value(kLabelSheetSetting).toStdString()).value_or(CommonLabelSheets().front());
     const std::optional<LabelSheet> sheet =
-        chooseSheet ? chooseSheet(remembered) : LabelSheetDialog::ask(ws, remembered, parent_);
+        chooseSheet ? chooseSheet(remembered) : LabelSheetDialog::ask(ctx_, remembered, parent_);
     if (!sheet)
         return;
     ctx_.settings.setValue(kLabelSheetSetting, QString::fromStdString(LabelSheetText(*sheet)));

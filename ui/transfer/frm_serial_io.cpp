@@ -301,6 +301,8 @@ void FrmSerialIO::keyPressEvent(QKeyEvent* event) {
             help = kHelpVerify;
         else if (name == QLatin1String("List_Differences"))
             help = kHelpDifferences;
+        else if (name == QLatin1String("Cmd_SaveRecord"))
+            help = kHelpRecord;
         else
             continue;
         break;
