@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QIcon>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -69,9 +70,12 @@ Answer QtDialogs::askSave(QWidget* parent, const QString& text, const SaveChoice
     const std::pair<QMessageBox::StandardButton, const QString*> captions[] = {{QMessageBox::Save, &buttons.save},
                                                                                {QMessageBox::Discard, &buttons.discard},
                                                                                {QMessageBox::Cancel, &buttons.cancel}};
-    for (const auto& [button, caption] : captions)
+    for (const auto& [button, caption] : captions) {
         if (!caption->isEmpty())
             box->button(button)->setText(*caption);
+        if (!buttons.savePictures)
+            box->button(button)->setIcon(QIcon());
+    }
     switch (box->exec()) {
     case QMessageBox::Save:
         return Answer::Save;

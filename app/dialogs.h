@@ -21,6 +21,9 @@ struct SaveChoiceTexts {
     QString save;
     QString discard;
     QString cancel;
+    // The save and bin pictures on the first two buttons; off where they mean something else ("Show
+    // problems", "Write anyway").
+    bool savePictures = true;
 };
 
 struct FileChoice {

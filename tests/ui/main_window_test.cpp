@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProxyStyle>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -43,13 +45,16 @@ TEST_F(MainWindowTest, keysMoveTheKeyboardBetweenThePanesAsBetweenWindows) {
 
 // The real question box, answered by a key or by closing it as soon as it shows. Whatever stays open
 // afterwards is closed with Save, so that the test fails on the file instead of waiting.
-Answer realSaveQuestion(const SaveChoiceTexts& texts, bool close, QStringList& captions) {
-    QTimer::singleShot(0, [close, &captions] {
+Answer realSaveQuestion(const SaveChoiceTexts& texts, bool close, QStringList& captions, int* pictures = nullptr) {
+    QTimer::singleShot(0, [close, &captions, pictures] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box)
             return;
-        for (auto b : {QMessageBox::Save, QMessageBox::Discard, QMessageBox::Cancel})
+        for (auto b : {QMessageBox::Save, QMessageBox::Discard, QMessageBox::Cancel}) {
             captions << box->button(b)->text();
+            if (pictures)
+                *pictures += box->button(b)->icon().isNull() ? 0 : 1;
+        }
         if (close)
             box->close();
         else
@@ -168,6 +173,32 @@ TEST_F(MainWindowTest, saveQuestionsNeverLoseTheChanges) {
             delete transfer();
         }
     }
+}
+
+// "Write anyway" is no "Don't save": the question before a write with problems shows no bin (nor save)
+// picture on its buttons, while a save question keeps them.
+TEST_F(MainWindowTest, theWriteAnywayQuestionShowsNoSaveOrBinPictures) {
+    // Pictures on dialog buttons, as desktop styles draw them (the headless one draws none).
+    struct PicturesOnButtons : QProxyStyle {
+        int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                      QStyleHintReturn* returned) const override {
+            return hint == SH_DialogButtonBox_ButtonsHaveIcons ? 1
+                                                               : QProxyStyle::styleHint(hint, option, widget, returned);
+        }
+    };
+    const QString style = QApplication::style()->name();
+    QApplication::setStyle(new PicturesOnButtons);
+    const auto restore = qScopeGuard([style] { QApplication::setStyle(style); });
+    QStringList captions;
+    int pictures = 0;
+    realSaveQuestion(SaveChoiceTexts{QStringLiteral("Save"), QStringLiteral("Don't save"), {}}, false, captions,
+                     &pictures);
+    if (pictures == 0)
+        GTEST_SKIP() << "this style draws no pictures on dialog buttons";
+    pictures = 0;
+    realSaveQuestion(SaveChoiceTexts{QStringLiteral("Show problems"), QStringLiteral("Write anyway"), {}, false}, false,
+                     captions, &pictures);
+    EXPECT_EQ(pictures, 0);
 }
 
 TEST_F(MainWindowTest, aFifoWithNoProgramAtItsOtherEndFailsOpenAndSaveAsInsteadOfHanging) {

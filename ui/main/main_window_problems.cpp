@@ -96,8 +96,8 @@ bool MainWindow::askBeforeWrite() {
     }
     if (serious > listed)
         text += QLatin1Char('\n') + ws.text(kTxtMoreProblems).arg(serious - listed);
-    const Answer a =
-        ctx_.dialogs.askSave(this, text, SaveChoiceTexts{ws.text(kTxtShowProblems), ws.text(kTxtWriteAnyway), {}});
+    const Answer a = ctx_.dialogs.askSave(
+        this, text, SaveChoiceTexts{ws.text(kTxtShowProblems), ws.text(kTxtWriteAnyway), {}, false});
     if (a == Answer::Save)
         showProblems(true);
     return a == Answer::Discard;

@@ -148,7 +148,7 @@ void ReportPrinting::setInUseOnly(bool on) {
 
 ReportInput ReportPrinting::input() const {
     const Workspace& ws = ctx_.ws;
-    return ReportInput{ws.cfg, [&ws](int n) { return ToCp1252(ws.text(n)); }, ToCp1252(ws.CurFileName), now(),
+    return ReportInput{ws.cfg, [&ws](int n) { return ToCp1252(ws.text(n)); }, ToCp1252(ws.documentName()), now(),
                        inUseOnly_};
 }
 
@@ -156,8 +156,8 @@ QString ReportPrinting::documentTitle(const std::vector<ReportKind>& kinds) cons
     const Workspace& ws = ctx_.ws;
     if (kinds.size() == 1)
         return QStringLiteral("ZEB1 ") + ws.text(FindReport(kinds.front()).titleText) + QStringLiteral(" - ") +
-               ws.CurFileName;
-    return QStringLiteral("ZEB1 ") + ws.CurFileName;
+               ws.documentName();
+    return QStringLiteral("ZEB1 ") + ws.documentName();
 }
 
 std::vector<ReportKind> ReportPrinting::withContent(const std::vector<ReportKind>& kinds) {
@@ -205,7 +205,7 @@ void ReportPrinting::saveAsPdf(const std::vector<ReportKind>& kinds) {
         return;
     Workspace& ws = ctx_.ws;
     // Beside the configuration file, named after it (and the report).
-    QString base = QFileInfo(ws.CurFileName).completeBaseName();
+    QString base = QFileInfo(ws.documentName()).completeBaseName();
     if (todo.size() == 1)
         base += QStringLiteral(" - ") + ws.text(FindReport(todo.front()).titleText);
     const QString folder = ws.DataFileLoc.isEmpty() ? QString() : QFileInfo(ws.DataFileLoc).absolutePath();
@@ -228,7 +228,7 @@ void ReportPrinting::saveAsPdf(const std::vector<ReportKind>& kinds) {
 
 QString ReportPrinting::askPdfPath(const QString& what) {
     Workspace& ws = ctx_.ws;
-    const QString base = QFileInfo(ws.CurFileName).completeBaseName() + QStringLiteral(" - ") + what;
+    const QString base = QFileInfo(ws.documentName()).completeBaseName() + QStringLiteral(" - ") + what;
     const QString folder = ws.DataFileLoc.isEmpty() ? QString() : QFileInfo(ws.DataFileLoc).absolutePath();
     const QString initial =
         folder.isEmpty() ? base + QStringLiteral(".pdf") : folder + QLatin1Char('/') + base + QStringLiteral(".pdf");
@@ -261,7 +261,7 @@ void ReportPrinting::labels() {
     const QString path = askPdfPath(menuCaption(ws.text(kTxtMenuLabels)));
     if (path.isEmpty())
         return;
-    const OutputOutcome o = WriteLabelsPdf(path, in, *sheet, QStringLiteral("ZEB1 ") + ws.CurFileName);
+    const OutputOutcome o = WriteLabelsPdf(path, in, *sheet, QStringLiteral("ZEB1 ") + ws.documentName());
     if (!o.ok())
         return tellFailed(path, o.reason);
     tellSaved(path);
@@ -269,7 +269,8 @@ void ReportPrinting::labels() {
 
 BookCover ReportPrinting::cover() const {
     const Workspace& ws = ctx_.ws;
-    BookCover c{ToCp1252(ctx_.settings.value(kInstallerSetting)), ToCp1252(ctx_.settings.value(kCompanySetting)), {}, {}};
+    BookCover c{
+        ToCp1252(ctx_.settings.value(kInstallerSetting)), ToCp1252(ctx_.settings.value(kCompanySetting)), {}, {}};
     // The last write counts only while the configuration is still the one written.
     if (ws.LastWrite && CompareFacts(ws.LastWrite->written, ws.cfg, CompareScope::File).empty())
         c.lastWrite =
@@ -318,7 +319,7 @@ void ReportPrinting::siteBook() {
         return;
     const OutputOutcome o =
         WriteSiteBookPdf(path, in, book, pdfPageSize(),
-                         QStringLiteral("ZEB1 ") + ws.text(kTxtBookTitle) + QStringLiteral(" - ") + ws.CurFileName);
+                         QStringLiteral("ZEB1 ") + ws.text(kTxtBookTitle) + QStringLiteral(" - ") + ws.documentName());
     if (!o.ok())
         return tellFailed(path, o.reason);
     tellSaved(path);
