@@ -183,7 +183,8 @@ ReportOutcome PrintHandoverRecord(PrintJob& job, const ReportInput& in, const Ha
         return ReportOutcome::Failed;
     if (!record.lines.empty()) {
         y += kLinePitch;
-        if (!wrapped(page::kLeftText, true, in.text(kTxtRecordDetails)))
+        if (!wrapped(page::kLeftText, true,
+                     record.linesHeading.empty() ? in.text(kTxtRecordDetails) : record.linesHeading))
             return ReportOutcome::Failed;
         for (const std::string& line : record.lines) {
             // A group's heading at the margin, its lines indented below it.

@@ -19,6 +19,7 @@ struct HandoverRecord {
     std::vector<std::pair<int, std::string>> fields; // a label (language text number) and its value
     std::string verdict;                             // what the check found, as the window said it
     std::vector<std::string> lines;                  // the differences: a group's heading, its lines indented by blanks
+    std::string linesHeading;                        // over the lines; empty: "Details"
 };
 
 // What the cover says beyond the configuration (8-bit texts; empty ones are left out), and the

@@ -148,7 +148,8 @@ TEST(LabelSheet, labelsLandOnTheGridOfTheSheet) {
 HandoverRecord longRecord() {
     HandoverRecord r{{{kTxtRecordChecked, "7 December 2026 10:31"}, {kTxtRecordPort, "/dev/ttyUSB0"}},
                      "The master unit holds 61 values other than written.",
-                     {"A3 Roller blind"}};
+                     {"A3 Roller blind"},
+                     "Details: Good.zeb -> In the unit"};
     for (int i = 1; i <= 60; ++i)
         r.lines.push_back("    Reverse time " + std::to_string(i) + ": unit 1000 ms, written 1500 ms");
     std::string words;
@@ -237,6 +238,7 @@ TEST(SiteBook, contentsAndPageNumbersMatchWhereEachReportStarts) {
             }
         }
         EXPECT_NE(printed.find(cover.record->verdict), std::string::npos);
+        EXPECT_NE(printed.find(cover.record->linesHeading), std::string::npos);
         EXPECT_NE(printed.find("/dev/ttyUSB0"), std::string::npos);
         // The channel list's groups, each on the page of its first row.
         const BookSection& channels = plan.sections[2];

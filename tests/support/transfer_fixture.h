@@ -72,6 +72,9 @@ protected:
         for (const std::string& line : r.lines)
             recorded << FromCp1252(line);
         EXPECT_EQ(recorded, shown);
+        // A comparison says which side its lines give first.
+        EXPECT_EQ(FromCp1252(r.linesHeading),
+                  readBack ? QString() : QStringLiteral("D706: ") + subject + QStringLiteral(" -> D626"));
         if (readBack) {
             EXPECT_TRUE(label().endsWith(FromCp1252(r.verdict))) << r.verdict << " / " << label().toStdString();
         }

@@ -181,6 +181,10 @@ HandoverRecord HandoverRecordOf(const Workspace& ws, const Workspace::CheckRecor
                 {kTxtBookDeviceNumber, std::to_string(check.checked.SysData[kSysDeviceNo])}};
     r.verdict = recordText(CheckVerdict(ws, check));
     const DiffSides sides = check.readBack ? DiffSides::UnitWritten : DiffSides::Compare;
+    // A comparison's lines read "what: ours -> the unit's": the heading says which side is which.
+    if (!check.readBack)
+        r.linesHeading = recordText(ws.text(kTxtRecordDetails) + QStringLiteral(": ") + check.subject +
+                                    QStringLiteral(" -> ") + ws.text(kTxtInTheUnit));
     const QString indent = QStringLiteral("    ");
     for (const auto& [group, members] : GroupedDifferences(ws, check.found.differences)) {
         r.lines.push_back(recordText(group));
