@@ -16,10 +16,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QScopeGuard>
 #include <QUrl>
 #include <algorithm>
-#include <utility>
 
 #include "model/text_codec.h"
 #include "model/text_ids.h"
@@ -203,45 +201,39 @@ void ReportPrinting::saveAsPdf(const std::vector<ReportKind>& kinds) {
     const std::vector<ReportKind> todo = withContent(kinds);
     if (todo.empty())
         return;
-    Workspace& ws = ctx_.ws;
-    // Beside the configuration file, named after it (and the report).
+    savePdf(
+        parent_, todo.size() == 1 ? ctx_.ws.text(FindReport(todo.front()).titleText) : QString(),
+        [&](const QString& path) { return WriteReportsPdf(path, input(), todo, pdfPageSize(), documentTitle(todo)); });
+}
+
+void ReportPrinting::savePdf(QWidget* over, const QString& what,
+                             const std::function<OutputOutcome(const QString& path)>& write) {
+    const Workspace& ws = ctx_.ws;
+    // Beside the configuration file, named after it (and what the file holds).
     QString base = QFileInfo(ws.documentName()).completeBaseName();
-    if (todo.size() == 1)
-        base += QStringLiteral(" - ") + ws.text(FindReport(todo.front()).titleText);
+    if (!what.isEmpty())
+        base += QStringLiteral(" - ") + what;
     const QString folder = ws.DataFileLoc.isEmpty() ? QString() : QFileInfo(ws.DataFileLoc).absolutePath();
     const QString initial =
         folder.isEmpty() ? base + QStringLiteral(".pdf") : folder + QLatin1Char('/') + base + QStringLiteral(".pdf");
     const QString filter = ws.text(kTxtPdfFiles) + QStringLiteral(" (*.pdf)|*.pdf");
     const std::optional<FileChoice> choice =
-        ctx_.dialogs.saveFile(parent_, menuCaption(ws.text(kTxtSaveAsPdf)), filter, initial);
+        ctx_.dialogs.saveFile(over, menuCaption(ws.text(kTxtSaveAsPdf)), filter, initial);
     if (!choice)
         return;
-    const OutputOutcome o = WriteReportsPdf(choice->path, input(), todo, pdfPageSize(), documentTitle(todo));
+    const OutputOutcome o = write(choice->path);
     if (!o.ok()) {
         ctx_.dialogs.message(
-            parent_, ws.text(kTxtSaveFailed) + QStringLiteral("\n\n") + choice->path + QStringLiteral(": ") + o.reason,
+            over, ws.text(kTxtSaveFailed) + QStringLiteral("\n\n") + choice->path + QStringLiteral(": ") + o.reason,
             QString(), MessageIcon::Exclamation);
         return;
     }
-    tellSaved(choice->path);
-}
-
-QString ReportPrinting::askPdfPath(const QString& what) {
-    Workspace& ws = ctx_.ws;
-    const QString base = QFileInfo(ws.documentName()).completeBaseName() + QStringLiteral(" - ") + what;
-    const QString folder = ws.DataFileLoc.isEmpty() ? QString() : QFileInfo(ws.DataFileLoc).absolutePath();
-    const QString initial =
-        folder.isEmpty() ? base + QStringLiteral(".pdf") : folder + QLatin1Char('/') + base + QStringLiteral(".pdf");
-    const QString filter = ws.text(kTxtPdfFiles) + QStringLiteral(" (*.pdf)|*.pdf");
-    const std::optional<FileChoice> choice =
-        ctx_.dialogs.saveFile(parent_, menuCaption(ws.text(kTxtSaveAsPdf)), filter, initial);
-    return choice ? choice->path : QString();
-}
-
-void ReportPrinting::tellFailed(const QString& path, const QString& reason) {
-    ctx_.dialogs.message(parent_,
-                         ctx_.ws.text(kTxtSaveFailed) + QStringLiteral("\n\n") + path + QStringLiteral(": ") + reason,
-                         QString(), MessageIcon::Exclamation);
+    // Where the file went, and the offer to open it.
+    const QString shown = QDir::toNativeSeparators(choice->path);
+    if (ctx_.dialogs.ask(over, ws.text(kTxtPdfSaved).arg(shown), QString(), Buttons::YesNo, MessageIcon::Information) ==
+            Answer::Yes &&
+        !access_->openFile(choice->path))
+        ctx_.dialogs.message(over, ws.text(kTxtNoViewer).arg(shown), QString(), MessageIcon::Exclamation);
 }
 
 void ReportPrinting::labels() {
@@ -258,13 +250,9 @@ void ReportPrinting::labels() {
     if (!sheet)
         return;
     ctx_.settings.setValue(kLabelSheetSetting, QString::fromStdString(LabelSheetText(*sheet)));
-    const QString path = askPdfPath(menuCaption(ws.text(kTxtMenuLabels)));
-    if (path.isEmpty())
-        return;
-    const OutputOutcome o = WriteLabelsPdf(path, in, *sheet, QStringLiteral("ZEB1 ") + ws.documentName());
-    if (!o.ok())
-        return tellFailed(path, o.reason);
-    tellSaved(path);
+    savePdf(parent_, menuCaption(ws.text(kTxtMenuLabels)), [&](const QString& path) {
+        return WriteLabelsPdf(path, in, *sheet, QStringLiteral("ZEB1 ") + ws.documentName());
+    });
 }
 
 BookCover ReportPrinting::cover() const {
@@ -273,12 +261,7 @@ BookCover ReportPrinting::cover() const {
         ToCp1252(ctx_.settings.value(kInstallerSetting)), ToCp1252(ctx_.settings.value(kCompanySetting)), {}, {}};
     // The last write counts only while the configuration is still the one written.
     if (ws.LastWrite && CompareFacts(ws.LastWrite->written, ws.cfg, CompareScope::File).empty())
-        c.lastWrite =
-            ToCp1252(ws.text(kTxtBookWriteLine)
-                         .replace(QStringLiteral("%1"),
-                                  QLocale(QtLanguageOf(ws)).toString(ws.LastWrite->when, QLocale::ShortFormat))
-                         .replace(QStringLiteral("%2"), ws.LastWrite->port)
-                         .replace(QStringLiteral("%3"), ws.LastWrite->verdict));
+        c.lastWrite = ToCp1252(WhenPortVerdict(ws, ws.LastWrite->when, ws.LastWrite->port, ws.LastWrite->verdict));
     return c;
 }
 
@@ -314,42 +297,23 @@ void ReportPrinting::siteBook() {
         if (add == Answer::Yes)
             book.record = HandoverRecordOf(ws, *check);
     }
-    const QString path = askPdfPath(menuCaption(ws.text(kTxtBookTitle)));
-    if (path.isEmpty())
-        return;
-    const OutputOutcome o =
-        WriteSiteBookPdf(path, in, book, pdfPageSize(),
-                         QStringLiteral("ZEB1 ") + ws.text(kTxtBookTitle) + QStringLiteral(" - ") + ws.documentName());
-    if (!o.ok())
-        return tellFailed(path, o.reason);
-    tellSaved(path);
+    savePdf(parent_, menuCaption(ws.text(kTxtBookTitle)), [&](const QString& path) {
+        return WriteSiteBookPdf(path, in, book, pdfPageSize(),
+                                QStringLiteral("ZEB1 ") + ws.text(kTxtBookTitle) + QStringLiteral(" - ") +
+                                    ws.documentName());
+    });
 }
 
 void ReportPrinting::saveRecord(const Workspace::CheckRecord& check, QWidget* over) {
-    QWidget* const mainWindow = std::exchange(parent_, over);
-    const auto restore = qScopeGuard([this, mainWindow] { parent_ = mainWindow; });
     const Workspace& ws = ctx_.ws;
-    const QString path = askPdfPath(ws.text(kTxtRecordTitle));
-    if (path.isEmpty())
-        return;
     // The page header names the configuration that was checked (a backup's, when one was compared).
     const ReportInput in{check.checked, [&ws](int n) { return ToCp1252(ws.text(n)); }, ToCp1252(check.subject), now(),
                          true};
-    const OutputOutcome o =
-        WriteHandoverPdf(path, in, HandoverRecordOf(ws, check), pdfPageSize(),
-                         QStringLiteral("ZEB1 ") + ws.text(kTxtRecordTitle) + QStringLiteral(" - ") + check.subject);
-    if (!o.ok())
-        return tellFailed(path, o.reason);
-    tellSaved(path);
-}
-
-void ReportPrinting::tellSaved(const QString& path) {
-    Workspace& ws = ctx_.ws;
-    const QString shown = QDir::toNativeSeparators(path);
-    if (ctx_.dialogs.ask(parent_, ws.text(kTxtPdfSaved).arg(shown), QString(), Buttons::YesNo,
-                         MessageIcon::Information) == Answer::Yes &&
-        !access_->openFile(path))
-        ctx_.dialogs.message(parent_, ws.text(kTxtNoViewer).arg(shown), QString(), MessageIcon::Exclamation);
+    savePdf(over, ws.text(kTxtRecordTitle), [&](const QString& path) {
+        return WriteHandoverPdf(path, in, HandoverRecordOf(ws, check), pdfPageSize(),
+                                QStringLiteral("ZEB1 ") + ws.text(kTxtRecordTitle) + QStringLiteral(" - ") +
+                                    check.subject);
+    });
 }
 
 } // namespace korvane

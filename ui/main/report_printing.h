@@ -92,12 +92,10 @@ private:
     QString documentTitle(const std::vector<ReportKind>& kinds) const;
     // The kinds that have something to print; tells the user when there are none.
     std::vector<ReportKind> withContent(const std::vector<ReportKind>& kinds);
-    // Tells where the PDF file went and offers to open it.
-    void tellSaved(const QString& path);
-    // The save dialog for a PDF file named after the configuration and `what`; empty when cancelled.
-    QString askPdfPath(const QString& what);
-    // Says why a PDF file could not be written.
-    void tellFailed(const QString& path, const QString& reason);
+    // The save dialog (over `over`) for a PDF file named after the configuration and `what` (none: the
+    // configuration's name alone), then the file written by `write`; says where it went and offers to
+    // open it, or says why it could not be written.
+    void savePdf(QWidget* over, const QString& what, const std::function<OutputOutcome(const QString& path)>& write);
 
     AppContext& ctx_;
     QWidget* parent_;

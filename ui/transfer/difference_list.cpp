@@ -165,16 +165,29 @@ QString CheckVerdict(const Workspace& ws, const Workspace::CheckRecord& check) {
         .replace(QStringLiteral("%1"), QString::number(check.found.differences.size()));
 }
 
-QString CheckSummary(const Workspace& ws, const Workspace::CheckRecord& check) {
+namespace {
+
+// A date and time short, as the window's language writes them.
+QString shortDateTime(const Workspace& ws, const QDateTime& when) {
+    return QLocale(QtLanguageOf(ws)).toString(when, QLocale::ShortFormat);
+}
+
+} // namespace
+
+QString WhenPortVerdict(const Workspace& ws, const QDateTime& when, const QString& port, const QString& verdict) {
     return ws.text(kTxtBookWriteLine)
-        .replace(QStringLiteral("%1"), QLocale(QtLanguageOf(ws)).toString(check.when, QLocale::ShortFormat))
-        .replace(QStringLiteral("%2"), check.port)
-        .replace(QStringLiteral("%3"), CheckVerdict(ws, check));
+        .replace(QStringLiteral("%1"), shortDateTime(ws, when))
+        .replace(QStringLiteral("%2"), port)
+        .replace(QStringLiteral("%3"), verdict);
+}
+
+QString CheckSummary(const Workspace& ws, const Workspace::CheckRecord& check) {
+    return WhenPortVerdict(ws, check.when, check.port, CheckVerdict(ws, check));
 }
 
 HandoverRecord HandoverRecordOf(const Workspace& ws, const Workspace::CheckRecord& check) {
     HandoverRecord r;
-    r.fields = {{kTxtRecordChecked, recordText(QLocale(QtLanguageOf(ws)).toString(check.when, QLocale::ShortFormat))},
+    r.fields = {{kTxtRecordChecked, recordText(shortDateTime(ws, check.when))},
                 {kTxtRecordPort, recordText(check.port)},
                 {kTxtRecordKind, recordText(ws.text(check.readBack ? kTxtRecordVerify : kTxtRecordCompare))},
                 {kTxtMenuFile, recordText(check.subject)},

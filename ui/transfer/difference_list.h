@@ -81,6 +81,8 @@ std::vector<std::pair<QString, std::vector<Difference>>> GroupedDifferences(cons
 // What a check of the unit found in one sentence: the verify's verdict, or how many differences a
 // comparison found.
 QString CheckVerdict(const Workspace& ws, const Workspace::CheckRecord& check);
+// A write or check of the unit in one line: "07.12.26 10:31, port COM3: <verdict>".
+QString WhenPortVerdict(const Workspace& ws, const QDateTime& when, const QString& port, const QString& verdict);
 // The check in one line: "07.12.26 10:31, port COM3: There are no differences."
 QString CheckSummary(const Workspace& ws, const Workspace::CheckRecord& check);
 // The record of a check as the report prints it, in the window's language: when, port, what kind of

@@ -490,15 +490,14 @@ void FrmSerialIO::onReadDone(JobPhase phase) {
 }
 
 void FrmSerialIO::keepCheck(bool readBack, const Configuration& checked, const QString& subject, VerifyVerdict found) {
-    check_ =
+    ctx_.ws.LastCheck =
         Workspace::CheckRecord{QDateTime::currentDateTime(), portName_, readBack, subject, std::move(found), checked};
-    ctx_.ws.LastCheck = check_;
     Cmd_SaveRecord->setVisible(static_cast<bool>(saveRecord));
 }
 
 void FrmSerialIO::Cmd_SaveRecord_Click() {
-    if (check_ && saveRecord)
-        saveRecord(*check_);
+    if (ctx_.ws.LastCheck && saveRecord)
+        saveRecord(*ctx_.ws.LastCheck);
 }
 
 QString FrmSerialIO::cancelledText(JobPhase phase) const {

@@ -18,7 +18,6 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include "app/context.h"
@@ -71,7 +70,8 @@ public:
     // Stops the job under way; when none runs, closes the window.
     void Cmd_cancel_Click();
     void Cmd_verify_Click();
-    // Saves the record of the check just made (a read-back or a comparison) through saveRecord.
+    // Saves the record of the check just made (a read-back or a comparison: the workspace's last check)
+    // through saveRecord.
     void Cmd_SaveRecord_Click();
     // Saves a record of a check as a PDF file (the main window's printing); unset, no button is shown.
     std::function<void(const Workspace::CheckRecord&)> saveRecord;
@@ -138,7 +138,6 @@ private:
     QString subjectName_;
     bool busy_ = false; // the wait cursor is shown
     std::unique_ptr<UnitJob> job_;
-    std::optional<Workspace::CheckRecord> check_; // the check this window made last
 };
 
 } // namespace korvane
